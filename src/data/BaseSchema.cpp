@@ -1,0 +1,51 @@
+#include "BaseSchema.h"
+
+#include "modMain_dbPatch.h"
+#include "modMySQL_Func.h"
+
+#include <QFile>
+
+using namespace Qt::StringLiterals;
+
+namespace asv {
+
+QStringList BaseSchema::statements()
+{
+    QFile f(u":/schema/base_v1.sql"_s);
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    QStringList out;
+    QString current;
+    for (const QString& line : QString::fromUtf8(f.readAll()).split(u'\n')) {
+        const QString trimmed = line.trimmed();
+        if (trimmed.isEmpty() || trimmed.startsWith(u"--"_s))
+            continue;
+        current += line + u'\n';
+        if (trimmed.endsWith(u';')) {
+            out.append(current.trimmed().chopped(1));
+            current.clear();
+        }
+    }
+    return out;
+}
+
+bool BaseSchema::install()
+{
+    bool ok = true;
+    for (const QString& sql : statements()) {
+        DBExecute(sql);
+        ok = ok && !DBLastFailed();
+    }
+    return ok;
+}
+
+bool BaseSchema::installCurrent()
+{
+    if (!install())
+        return false;
+    const bool upgraded = ChkDBpatch_SUB(1);
+    DBExecute(u"UPDATE dbversion SET ver = "_s + QString::number(kProgramDbVersion) + u" WHERE dbid = 'main'"_s);
+    return upgraded && !DBLastFailed();
+}
+
+} // namespace asv

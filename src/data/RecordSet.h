@@ -1,0 +1,72 @@
+#pragma once
+
+#include <QByteArray>
+#include <QHash>
+#include <QString>
+#include <QStringList>
+#include <memory>
+#include <vector>
+
+namespace asv {
+
+// A query's whole result held in memory after the server result is freed. Values are kept as the
+// code page bytes the server sent and decoded when read, so that fetching a large list costs little
+// more than the client library's own fetch.
+class RecordSet {
+public:
+    RecordSet() = default;
+
+    // Field labels as the result names them; a repeated label gets "_<position>" appended.
+    void setFields(const QStringList& labels);
+    void reserve(qsizetype rows, qsizetype dataBytes);
+    // One row: cols pointers and lengths; a null pointer is a database NULL.
+    void appendRow(const char* const* values, const unsigned long* lengths);
+    void finish();
+
+    int rowCount() const { return m_rows; }
+    int fieldCount() const { return static_cast<int>(m_fields.size()); }
+    const QStringList& fieldNames() const { return m_fields; }
+    QString fieldName(int col) const { return m_fields.value(col); }
+    // Field labels are matched without regard to case, as the old record sets did; -1 when absent.
+    int fieldIndex(const QString& label) const;
+
+    QString value(int row, int col) const;
+    QString value(int row, const QString& label) const;
+    bool isNull(int row, int col) const;
+
+    // Cursor, positioned on the first row when there are rows.
+    bool eof() const { return m_pos >= m_rows; }
+    bool bof() const { return m_pos < 0 || m_rows == 0; }
+    int position() const { return m_pos; }
+    void moveFirst() { m_pos = 0; }
+    void moveNext() { if (m_pos < m_rows) ++m_pos; }
+    void movePrevious() { if (m_pos >= 0) --m_pos; }
+    void moveLast() { m_pos = m_rows - 1; }
+    void move(int row) { m_pos = row; }
+    QString field(const QString& label) const { return value(m_pos, label); }
+    QString field(int col) const { return value(m_pos, col); }
+
+    bool isOpen() const { return m_open; }
+    void close();
+
+private:
+    struct Cell {
+        quint32 offset;
+        quint32 length; // kNull marks a database NULL
+    };
+    static constexpr quint32 kNull = 0xFFFFFFFFu;
+
+    const Cell* cell(int row, int col) const;
+
+    QStringList m_fields;
+    QHash<QString, int> m_index;
+    std::vector<Cell> m_cells;
+    QByteArray m_data;
+    int m_rows = 0;
+    int m_pos = 0;
+    bool m_open = true;
+};
+
+using RecordSetPtr = std::shared_ptr<RecordSet>;
+
+} // namespace asv

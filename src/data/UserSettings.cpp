@@ -1,0 +1,48 @@
+#include "UserSettings.h"
+
+#include "Paths.h"
+
+#include <QDir>
+#include <QSettings>
+
+using namespace Qt::StringLiterals;
+
+namespace asv {
+
+const QString& UserSettings::appTitle()
+{
+    static const QString title = u"ASVelmora"_s;
+    return title;
+}
+
+QString UserSettings::fileOf(const QString& app)
+{
+    return Paths::file(u"settings/"_s + app + u".ini"_s);
+}
+
+std::unique_ptr<QSettings> UserSettings::open(const QString& app)
+{
+    QDir().mkpath(Paths::file(u"settings"_s));
+    return std::make_unique<QSettings>(fileOf(app), QSettings::IniFormat);
+}
+
+QString UserSettings::read(const QString& app, const QString& section, const QString& key,
+                           const QString& defaultValue)
+{
+    auto s = open(app);
+    return s->value(section + u'/' + key, defaultValue).toString();
+}
+
+void UserSettings::write(const QString& app, const QString& section, const QString& key, const QVariant& value)
+{
+    auto s = open(app);
+    s->setValue(section + u'/' + key, value);
+}
+
+void UserSettings::remove(const QString& app, const QString& section, const QString& key)
+{
+    auto s = open(app);
+    s->remove(section + u'/' + key);
+}
+
+} // namespace asv

@@ -1,0 +1,76 @@
+#pragma once
+
+#include "RecordSet.h"
+
+#include <QString>
+#include <functional>
+
+struct st_mysql;
+
+namespace asv {
+
+// One connection to the server. Statements and results pass code page 949 text; a lost
+// connection is repaired once per statement and a deadlock is retried, both by reconnecting and
+// killing the old server thread.
+class cMySQL {
+public:
+    cMySQL();
+    ~cMySQL();
+    cMySQL(const cMySQL&) = delete;
+    cMySQL& operator=(const cMySQL&) = delete;
+
+    // host may carry ":port"; throws DbError on failure, after recording it in lastConnectError().
+    bool real_connect(const QString& host, const QString& user, const QString& password,
+                      const QString& database, quint32 port = 3306, const QString& unixSocket = {},
+                      quint32 flags = 0, const QString& charset = {});
+
+    // The whole result, or nullptr for statements without one and for failures (lastErrno() tells).
+    RecordSetPtr query(const QString& sql, bool silent);
+    RecordSetPtr real_query(const QString& sql, bool silent) { return query(sql, silent); }
+    void free_result() {}
+
+    qint32 affected_rows() const { return m_affected; }
+    qint32 insert_id() const;
+    quint32 thread_id() const { return m_threadId; }
+    unsigned int lastErrno() const { return m_lastErrno; }
+    const QString& lastError() const { return m_lastError; }
+    int ping();
+    int kill(quint32 threadId);
+    QString get_server_info() const;
+    static QString get_client_info();
+    const QString& host() const { return m_host; }
+    const QString& user() const { return m_user; }
+    const QString& database() const { return m_database; }
+    quint32 clientFlags() const { return m_clientFlags; }
+
+    // The message for a failed connect, as shown to the operator.
+    static QString connectFailureText(unsigned int number, const QString& libraryText);
+
+    // Lets tests and the deadlock log see the reconnects.
+    int reconnectCount() const { return m_reconnects; }
+
+private:
+    bool reconnect();
+    void close();
+    bool applyCharset();
+    void recordThreadId();
+    RecordSetPtr storeResult();
+    void reportFailure(const QString& sql, bool silent);
+
+    st_mysql* m_handle = nullptr;
+    QString m_host;
+    QString m_user;
+    QString m_password;
+    QString m_database;
+    quint32 m_port = 3306;
+    QString m_unixSocket;
+    quint32 m_clientFlags = 32;
+    QString m_charset;
+    quint32 m_threadId = 0;
+    qint32 m_affected = 0;
+    unsigned int m_lastErrno = 0;
+    QString m_lastError;
+    int m_reconnects = 0;
+};
+
+} // namespace asv

@@ -1,0 +1,169 @@
+#include "modMain_dbPatch.h"
+
+#include "UserSettings.h"
+#include "modMsgBox.h"
+#include "modMySQL_Func.h"
+
+using namespace Qt::StringLiterals;
+
+namespace asv {
+
+namespace {
+
+const QString kModule = u"modMain_dbPatch"_s;
+
+QString readVersionText()
+{
+    return DBGetValue(u"SELECT ver FROM dbversion WHERE dbid='main'"_s);
+}
+
+QString upgradeNotice()
+{
+    const QString rule(74, u'=');
+    const QStringList lines = {
+        u"< 데이터베이스 구조 업그레이드 >"_s,
+        {},
+        rule,
+        {},
+        u"현재 버전을 사용하기 위해서는 데이터베이스 구조가 업그레이드 되어야 합니다."_s,
+        u"업그레이드를 진행할시 다음사항에 주의바랍니다."_s,
+        {},
+        u"1. 업그레이드시 모든 컴퓨터를 최신버전으로 재설치해야 합니다."_s,
+        u"   재설치하지 않을 경우 접속을 할수 없습니다."_s,
+        u"   현장이나 매장과 같이 지금당장 재설치를 할수없는 상황의 컴퓨터가 "_s,
+        u"   존재하면 업그레이드를 나중에 진행하길 권장합니다."_s,
+        {},
+        rule,
+        {},
+        u"지금 DB업그레이드를 진행하시겠습니까?"_s,
+    };
+    return lines.join(vbCrLf);
+}
+
+// Old servers took TYPE=InnoDB and an empty-text default on an integer; today's refuse both, so
+// the same tables are sent in the form they accept.
+const QString kCreateRsvconsult =
+    u"CREATE TABLE `rsvconsult` ("
+    "`code` int(10) unsigned NOT NULL auto_increment,"
+    "`ocode` smallint(5) unsigned NOT NULL default '1',"
+    "`ctelno` varchar(15) NOT NULL default '',"
+    "`cname` varchar(40) NOT NULL default '',"
+    "`ccode` varchar(6) NOT NULL default '',"
+    "`regucode` varchar(6) NOT NULL default '',"
+    "`condate` varchar(10) NOT NULL default '0000-00-00',"
+    "`contime` varchar(5) NOT NULL default '00:00',"
+    "`pcode` varchar(6) NOT NULL default '',"
+    "`pname` text NOT NULL default '',"
+    "`concode` int(10) unsigned NOT NULL default '0',"
+    "`refernote` text NOT NULL default '',"
+    "`connote` text NOT NULL default '',"
+    "`state` tinyint(1) NOT NULL default '0',"
+    "`editdate` varchar(10) NOT NULL default '0000-00-00',"
+    "`edittime` varchar(5) NOT NULL default '00:00',"
+    "PRIMARY KEY (`code`),"
+    "KEY `idx_rsvconsult_ocode` (`ocode`),"
+    "KEY `idx_rsvconsult_ccode` (`ccode`),"
+    "KEY `idx_rsvconsult_regucode` (`regucode`),"
+    "KEY `idx_rsvconsult_pcode` (`pcode`),"
+    "KEY `idx_rsvconsult_concode` (`concode`)"
+    ") ENGINE=InnoDB COMMENT='전화 수신 상담내역';"_s;
+
+const QString kCreateUserstate =
+    u"CREATE TABLE `userstate` ("
+    "`code` char(2) NOT NULL default '',"
+    "`ucode` char(2) NOT NULL default '',"
+    "`chkdate` varchar(10) NOT NULL default '',"
+    "`chktime` varchar(8) NOT NULL default '',"
+    "`unixtime` varchar(15) NOT NULL default '',"
+    "`state` varchar(10) NOT NULL default '',"
+    "`ipaddr` varchar(20) NOT NULL default ''"
+    ") ENGINE=InnoDB COMMENT='유저상태정보';"_s;
+
+const QString kCreateTamberlog =
+    u"CREATE TABLE `tamberlog` ("
+    "`code` int(10) unsigned NOT NULL auto_increment,"
+    "`calls_id` varchar(20) NOT NULL default '',"
+    "`phone_no` varchar(20) NOT NULL default '',"
+    "`client_check` varchar(20) NOT NULL default '',"
+    "PRIMARY KEY (`code`)"
+    ") ENGINE=InnoDB COMMENT='Tamber 주문개발 MS SQL Log 정보';"_s;
+
+} // namespace
+
+QString SupportTelephone()
+{
+    return UserSettings::get(u"Config"_s, u"SupportTel"_s, u"02-0000-0000"_s);
+}
+
+int DBStructureVersion()
+{
+    return readVersionText().toInt();
+}
+
+QStringList UpgradeStepStatements(int step)
+{
+    switch (step) {
+    case 2:
+        return {kCreateRsvconsult, u"ALTER TABLE local_user ADD consult tinyint(1) NOT NULL default '0'"_s,
+                u"UPDATE local_user SET consult = 1 WHERE 1=1"_s};
+    case 3: return {kCreateUserstate};
+    case 4:
+        return {u"ALTER TABLE `customer` ADD `modelname` VARCHAR(100) DEFAULT '' NOT NULL"_s,
+                u"ALTER TABLE `aslist_d` ADD `senddate` VARCHAR(30) DEFAULT '' NOT NULL"_s};
+    case 5: return {kCreateTamberlog};
+    case 6: return {u"ALTER TABLE `customer` CHANGE `addr2` `addr2` VARCHAR(100) DEFAULT '' NOT NULL  ;"_s};
+    case 7: return {u"ALTER TABLE `customer` CHANGE `bigo` `bigo` VARCHAR(200) DEFAULT '' NOT NULL"_s};
+    case 8: return {u"ALTER TABLE `sale` ADD `receiptname` VARCHAR(50) DEFAULT '' NOT NULL"_s};
+    case 9: return {u"ALTER TABLE `customer` ADD `agency` VARCHAR(100) DEFAULT '' NOT NULL"_s};
+    case 10: return {u"ALTER TABLE `customer` ADD `giftname` VARCHAR(100) DEFAULT '' NOT NULL"_s};
+    case 11: return {u"ALTER TABLE `customer` ADD `setupuser` VARCHAR(100) DEFAULT '' NOT NULL"_s};
+    case 12: return {u"ALTER TABLE `customer` ADD `buydate` VARCHAR(30) DEFAULT '' NOT NULL"_s};
+    case 13: return {u"ALTER TABLE `customer` ADD `serialnumber` VARCHAR(100) DEFAULT '' NOT NULL"_s};
+    case 14: return {u"ALTER TABLE `sale` ADD `receiptmemo` VARCHAR(50) DEFAULT '' NOT NULL"_s};
+    default: return {};
+    }
+}
+
+bool ChkDBpatch_SUB(int version)
+{
+    return Guarded(u"ChkDBpatch_SUB"_s, u"Module"_s, kModule, false, [&] {
+        for (int step = 2; step <= kProgramDbVersion; ++step) {
+            if (version >= step)
+                continue;
+            for (const QString& sql : UpgradeStepStatements(step))
+                DBExecute(sql);
+        }
+        return true;
+    });
+}
+
+bool ChkDBpatch(bool* needsProgramUpgrade)
+{
+    return Guarded(u"ChkDBpatch"_s, u"Module"_s, kModule, false, [&] {
+        const int ver = readVersionText().toInt();
+        if (ver == kProgramDbVersion)
+            return true;
+        if (ver > kProgramDbVersion) {
+            MsgWarn(FormatMsg(u"데이터베이스 구조가 업그레이드 되었습니다.\r\n\r\n프로그램을 재설치하시기 바랍니다.\r\n\r\n문의전화: %0\r\n\r\nOstraSoft"_s,
+                              {SupportTelephone()}));
+            if (needsProgramUpgrade)
+                *needsProgramUpgrade = true;
+            return false;
+        }
+        if (ver <= 0) {
+            MsgInfo(u"데이터베이스가 생성되지 않았습니다."_s + vbCrLf + u"당사로 연락바랍니다. Tel) "_s + SupportTelephone());
+            return false;
+        }
+        if (MsgYesNo(upgradeNotice()) != MsgAnswer::Yes)
+            return false;
+        const int now = readVersionText().toInt();
+        if (now == kProgramDbVersion)
+            return true;
+        if (!ChkDBpatch_SUB(now))
+            return false;
+        DBExecute(u"UPDATE dbversion SET ver = "_s + QString::number(kProgramDbVersion) + u" WHERE dbid = 'main'"_s);
+        return true;
+    });
+}
+
+} // namespace asv

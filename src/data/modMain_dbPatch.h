@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace asv {
+
+// The structure version this program works with.
+constexpr int kProgramDbVersion = 14;
+
+// Brings an older database up to kProgramDbVersion after asking; refuses a newer one.
+// needsProgramUpgrade is set when the database is newer than the program.
+bool ChkDBpatch(bool* needsProgramUpgrade = nullptr);
+// Runs every upgrade step above version, in order; a failing statement is shown and passed over.
+bool ChkDBpatch_SUB(int version);
+// Structure version recorded in the database; 0 when missing.
+int DBStructureVersion();
+// The statements of one upgrade step (2..14); empty for other numbers.
+QStringList UpgradeStepStatements(int step);
+QString SupportTelephone();
+
+} // namespace asv

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "RecordSet.h"
+
+#include <QString>
+
+namespace asv {
+
+class cMySQL;
+
+// The procedures every screen uses to reach the database. Reads go to the current connection
+// (the second one when DBInit was given a second host); writes always to the main one.
+
+bool DBInit(const QString& host, const QString& user, const QString& password, const QString& database,
+            const QString& secondHost = {}, int logLevel = 0, const QString& charset = QStringLiteral("euckr"));
+void DBClose();
+bool DBIsOpen();
+cMySQL* DBConnection(int slot = 0);
+const QString& DBName();
+
+// Number of rows (0 on failure); rs receives the result.
+int DBOpenRS(RecordSetPtr& rs, const QString& sql);
+int DBExecute(const QString& sql, bool silent = false, int* affected = nullptr);
+QString DBGetValue(const QString& sql);
+long DBRecordCount(const QString& table, const QString& where = {});
+long DBTrimCount(const QString& table, const QString& field, const QString& condition = {});
+QString DBMaxValue(const QString& table, const QString& field, const QString& where = {});
+QString NextCode(const QString& table, const QString& field, int length, const QString& prefix = {});
+QString NextNumericCode(const QString& table, const QString& field, int length, const QString& where = {},
+                        bool leftPartOnly = false);
+qint32 DBInsertId();
+bool DBCheckDup(const QString& table, const QString& field, const QString& value, const QString& where = {},
+                bool ask = false, const QString& label = {}, const QString& displayText = {},
+                bool trimmed = false);
+// Did the last statement of these procedures fail? Stores use it so that a failed write is
+// never reported as saved.
+bool DBLastFailed();
+unsigned int DBLastErrno();
+
+QString SQLQuote(const QString& text);
+// Cuts at the first NUL and doubles quotes in the caller's variable; returns it with every
+// backslash written four times, as LIKE needs.
+QString SQLQuoteLike(QString& text);
+void CloseRS(RecordSetPtr& rs);
+
+// What the connect failure left behind for the start-up message.
+struct ConnectFailure {
+    bool failed = false;
+    QString text;
+    QString host;
+};
+const ConnectFailure& DBLastConnectFailure();
+
+} // namespace asv

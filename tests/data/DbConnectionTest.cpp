@@ -1,0 +1,118 @@
+#include "Paths.h"
+#include "ScriptedPrompter.h"
+#include "TestDatabase.h"
+#include "UserSettings.h"
+#include "cMySQL.h"
+#include "modMySQL_Func.h"
+
+#include <QSettings>
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+using namespace asv;
+using asv::test::ScriptedPrompter;
+using asv::test::TestDatabase;
+
+namespace {
+
+QString roundTrip(const QString& text)
+{
+    DBExecute(u"DELETE FROM options WHERE optname = 'rt'"_s);
+    DBExecute(u"INSERT INTO options (optname, optvalue) VALUES ('rt', '"_s + SQLQuote(text) + u"')"_s);
+    return DBGetValue(u"SELECT optvalue FROM options WHERE optname = 'rt'"_s);
+}
+
+} // namespace
+
+TEST(DbConnection, TextWithQuotesBackslashesAndHangulRoundTrips)
+{
+    TestDatabase db;
+    ScriptedPrompter prompter;
+    for (const QString& text : {u"O'Brien's \"가게\""_s, u"C:\\경로\\파일"_s, u"똠양꿍 뷁 햏"_s, u"\\'"_s,
+                                u"끝\\"_s, u"%_ 와일드"_s}) {
+        EXPECT_EQ(roundTrip(text), text);
+    }
+    // What follows a NUL is dropped, as SQLQuote cuts there.
+    EXPECT_EQ(roundTrip(u"앞"_s + QChar(u'\0') + u"뒤"_s), u"앞"_s);
+    EXPECT_TRUE(prompter.messages().isEmpty());
+}
+
+TEST(DbConnection, CharacterOutsideTheCodePageIsRefusedAndNothingIsWritten)
+{
+    TestDatabase db;
+    ScriptedPrompter prompter;
+    DBExecute(u"INSERT INTO options (optname, optvalue) VALUES ('emoji', '웃음 😀')"_s);
+    EXPECT_TRUE(DBLastFailed());
+    EXPECT_EQ(DBRecordCount(u"options"_s, u"optname = 'emoji'"_s), 0);
+    ASSERT_EQ(prompter.count(ScriptedPrompter::Kind::Warn), 1);
+    EXPECT_TRUE(prompter.texts().first().contains(u"😀"_s));
+}
+
+TEST(DbConnection, KilledSessionReconnectsKillsTheOldThreadAndGoesOn)
+{
+    TestDatabase db;
+    ScriptedPrompter prompter;
+    cMySQL* c = DBConnection(0);
+    const quint32 before = c->thread_id();
+    ASSERT_GT(before, 0u);
+    db.admin().query(u"KILL "_s + QString::number(before), false);
+
+    EXPECT_EQ(DBGetValue(u"SELECT ver FROM dbversion WHERE dbid='main'"_s), u"14"_s);
+    EXPECT_FALSE(DBLastFailed());
+    EXPECT_NE(c->thread_id(), before);
+    EXPECT_EQ(c->reconnectCount(), 1);
+    EXPECT_TRUE(prompter.messages().isEmpty()) << prompter.texts().join(u'\n').toStdString();
+
+    // The new thread id went to config.ini, the old one moved to LPID2.
+    QSettings ini(Paths::configIni(), QSettings::IniFormat);
+    EXPECT_EQ(ini.value(u"LPID/"_s + c->user()).toString(), QString::number(c->thread_id()));
+    EXPECT_EQ(ini.value(u"LPID2/"_s + c->user()).toString(), QString::number(before));
+
+    // A write after a second kill is not lost either.
+    db.admin().query(u"KILL "_s + QString::number(c->thread_id()), false);
+    EXPECT_EQ(DBExecute(u"INSERT INTO options (optname, optvalue) VALUES ('after-kill', '1')"_s), 1);
+    EXPECT_EQ(DBRecordCount(u"options"_s, u"optname = 'after-kill'"_s), 1);
+}
+
+TEST(DbConnection, ConnectionUsesTheKoreanCharacterSetWithoutSetNames)
+{
+    TestDatabase db;
+    EXPECT_EQ(DBGetValue(u"SELECT @@character_set_client"_s), u"euckr"_s);
+    EXPECT_EQ(DBGetValue(u"SELECT @@character_set_results"_s), u"euckr"_s);
+    EXPECT_NE(DBGetValue(u"SELECT @@sql_mode"_s).indexOf(u"STRICT_TRANS_TABLES"_s), -1);
+}
+
+TEST(DbConnection, UnreachableServerFailsWithTheConnectionMessage)
+{
+    ScriptedPrompter prompter;
+    QTemporaryDir home;
+    Paths::setProgramFolder(home.path());
+    // Port 1 on loopback refuses at once.
+    EXPECT_FALSE(DBInit(u"127.0.0.1:1"_s, u"nobody"_s, u"x"_s, u"Ostradb"_s));
+    EXPECT_TRUE(DBLastConnectFailure().failed);
+    EXPECT_TRUE(DBLastConnectFailure().text.contains(u" : Can't connect"_s)) << DBLastConnectFailure().text.toStdString();
+    ASSERT_EQ(prompter.count(ScriptedPrompter::Kind::Error), 1);
+    const QString box = prompter.texts(ScriptedPrompter::Kind::Error).first();
+    EXPECT_TRUE(box.contains(u"(데이터베이스 서버에 접속할 수 없습니다.\r\n\r\n인터넷이 연결되어 있는지 확인 해 주세요."_s))
+        << box.toStdString();
+    EXPECT_TRUE(box.endsWith(u"in procedure DBInit of Module modMySQL_Func"_s));
+    EXPECT_FALSE(DBIsOpen());
+}
+
+TEST(DbConnection, FailedStatementShowsItsTextAndReturnsNothing)
+{
+    TestDatabase db;
+    ScriptedPrompter prompter;
+    RecordSetPtr rs;
+    EXPECT_EQ(DBOpenRS(rs, u"SELECT nosuchcolumn FROM options"_s), 0);
+    EXPECT_EQ(rs, nullptr);
+    EXPECT_TRUE(DBLastFailed());
+    ASSERT_EQ(prompter.count(ScriptedPrompter::Kind::Error), 1);
+    const QString box = prompter.texts().first();
+    EXPECT_TRUE(box.startsWith(u"Error 1054 ("_s));
+    EXPECT_TRUE(box.endsWith(u"in procedure query of Module cMySQL\r\n\r\nSELECT nosuchcolumn FROM options"_s));
+
+    // Silent statements fail quietly.
+    EXPECT_EQ(DBExecute(u"UPDATE nosuchtable SET x = 1"_s, true), 0);
+    EXPECT_EQ(prompter.count(ScriptedPrompter::Kind::Error), 1);
+}

@@ -1,0 +1,164 @@
+#include "ScriptedPrompter.h"
+#include "TestDatabase.h"
+#include "cMySQL.h"
+#include "modMain_dbPatch.h"
+#include "modMySQL_Func.h"
+
+#include <QFile>
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+using namespace asv;
+using asv::test::ScriptedPrompter;
+using asv::test::TestDatabase;
+using Kind = asv::test::ScriptedPrompter::Kind;
+
+namespace {
+
+QStringList structureOf(const QString& database)
+{
+    RecordSetPtr rs;
+    DBOpenRS(rs, u"SELECT TABLE_NAME, COLUMN_NAME, COLUMN_TYPE, IS_NULLABLE, IFNULL(COLUMN_DEFAULT, 'NULL') "
+                 "FROM information_schema.COLUMNS WHERE TABLE_SCHEMA = '"_s
+                     + database + u"' ORDER BY TABLE_NAME, ORDINAL_POSITION"_s);
+    QStringList lines;
+    for (; rs && !rs->eof(); rs->moveNext())
+        lines << QStringList{rs->field(0), rs->field(1), rs->field(2), rs->field(3), rs->field(4)}.join(u'\t');
+    return lines;
+}
+
+QStringList expectedStructure()
+{
+    QFile f(QStringLiteral(ASV_SOURCE_DIR) + u"/schema/structure_v14.tsv"_s);
+    f.open(QIODevice::ReadOnly);
+    QStringList lines = QString::fromUtf8(f.readAll()).split(u'\n', Qt::SkipEmptyParts);
+    lines.removeFirst();
+    return lines;
+}
+
+void setVersion(int ver)
+{
+    DBExecute(u"UPDATE dbversion SET ver = "_s + QString::number(ver) + u" WHERE dbid = 'main'"_s);
+}
+
+} // namespace
+
+TEST(SchemaUpgrade, BaseStructureUpgradedFromOneEqualsTheCurrentStructureWithoutAnError)
+{
+    TestDatabase db(TestDatabase::Structure::Base);
+    ScriptedPrompter prompter;
+    EXPECT_EQ(DBStructureVersion(), 1);
+    DBExecute(u"INSERT INTO local_user (code, loginid, name) VALUES ('01', 'kim', '김상담')"_s);
+
+    prompter.answer(MsgAnswer::Yes);
+    EXPECT_TRUE(ChkDBpatch());
+    ASSERT_EQ(prompter.count(Kind::YesNo), 1);
+    EXPECT_EQ(prompter.count(Kind::Error), 0) << prompter.texts().join(u'\n').toStdString();
+    EXPECT_TRUE(prompter.texts().first().startsWith(u"< 데이터베이스 구조 업그레이드 >\r\n\r\n"_s + QString(74, u'=')));
+    EXPECT_TRUE(prompter.texts().first().endsWith(u"\r\n지금 DB업그레이드를 진행하시겠습니까?"_s));
+    EXPECT_EQ(DBStructureVersion(), 14);
+    EXPECT_EQ(structureOf(db.name()), expectedStructure());
+    // Users who existed before the consult desk keep it.
+    EXPECT_EQ(DBRecordCount(u"local_user"_s, u"consult = 1"_s), 2);
+}
+
+TEST(SchemaUpgrade, CurrentVersionAsksNothingAndRunsNothing)
+{
+    TestDatabase db;
+    ScriptedPrompter prompter;
+    const int before = DBConnection(0)->reconnectCount();
+    EXPECT_TRUE(ChkDBpatch());
+    EXPECT_TRUE(prompter.messages().isEmpty());
+    EXPECT_EQ(DBConnection(0)->reconnectCount(), before);
+    EXPECT_EQ(structureOf(db.name()), expectedStructure());
+}
+
+TEST(SchemaUpgrade, ThirteenRunsOnlyTheLastStep)
+{
+    TestDatabase db(TestDatabase::Structure::Base);
+    ScriptedPrompter prompter;
+    for (int step = 2; step <= 13; ++step) {
+        for (const QString& sql : UpgradeStepStatements(step))
+            DBExecute(sql);
+    }
+    setVersion(13);
+    prompter.answer(MsgAnswer::Yes);
+    EXPECT_TRUE(ChkDBpatch());
+    EXPECT_EQ(prompter.count(Kind::Error), 0) << prompter.texts().join(u'\n').toStdString();
+    EXPECT_EQ(DBStructureVersion(), 14);
+    EXPECT_EQ(structureOf(db.name()), expectedStructure());
+}
+
+TEST(SchemaUpgrade, DecliningLeavesTheDatabaseAsItWas)
+{
+    TestDatabase db(TestDatabase::Structure::Base);
+    ScriptedPrompter prompter;
+    const QStringList before = structureOf(db.name());
+    prompter.answer(MsgAnswer::No);
+    EXPECT_FALSE(ChkDBpatch());
+    EXPECT_EQ(DBStructureVersion(), 1);
+    EXPECT_EQ(structureOf(db.name()), before);
+}
+
+TEST(SchemaUpgrade, AnotherDeskThatUpgradedMeanwhileIsNotUpgradedAgain)
+{
+    TestDatabase db(TestDatabase::Structure::Base);
+    ScriptedPrompter prompter;
+    prompter.answerAfter([] { setVersion(14); }, MsgAnswer::Yes);
+    bool needs = false;
+    EXPECT_TRUE(ChkDBpatch(&needs));
+    EXPECT_FALSE(needs);
+    EXPECT_EQ(prompter.count(Kind::Error), 0);
+    EXPECT_FALSE(structureOf(db.name()).join(u'\n').contains(u"rsvconsult"_s));
+}
+
+TEST(SchemaUpgrade, FailingStepIsShownAndPassedOver)
+{
+    TestDatabase db(TestDatabase::Structure::Base);
+    ScriptedPrompter prompter;
+    // Someone added one column by hand: its step fails, the others still run.
+    DBExecute(u"ALTER TABLE `customer` ADD `agency` VARCHAR(100) DEFAULT '' NOT NULL"_s);
+    prompter.answer(MsgAnswer::Yes);
+    EXPECT_TRUE(ChkDBpatch());
+    ASSERT_EQ(prompter.count(Kind::Error), 1);
+    EXPECT_TRUE(prompter.texts(Kind::Error).first().startsWith(u"Error 1060 ("_s));
+    EXPECT_EQ(DBStructureVersion(), 14);
+    // The hand-made column stands elsewhere in the table; what matters is that all are there.
+    QStringList actual = structureOf(db.name()), expected = expectedStructure();
+    actual.sort();
+    expected.sort();
+    EXPECT_EQ(actual, expected);
+}
+
+TEST(SchemaUpgrade, NewerDatabaseAsksForTheProgramUpgrade)
+{
+    TestDatabase db;
+    ScriptedPrompter prompter;
+    setVersion(15);
+    bool needs = false;
+    EXPECT_FALSE(ChkDBpatch(&needs));
+    EXPECT_TRUE(needs);
+    ASSERT_EQ(prompter.count(Kind::Warn), 1);
+    EXPECT_EQ(prompter.texts().first(), u"데이터베이스 구조가 업그레이드 되었습니다.\r\n\r\n프로그램을 재설치하시기 바랍니다.\r\n\r\n문의전화: "_s
+                                            + SupportTelephone() + u"\r\n\r\nOstraSoft"_s);
+}
+
+TEST(SchemaUpgrade, MissingVersionReadsAsNotCreated)
+{
+    TestDatabase db(TestDatabase::Structure::Empty);
+    ScriptedPrompter prompter;
+    bool needs = false;
+    EXPECT_FALSE(ChkDBpatch(&needs));
+    EXPECT_FALSE(needs);
+    // The failed SELECT's own box, then the notice.
+    ASSERT_EQ(prompter.messages().size(), 2);
+    EXPECT_EQ(prompter.messages()[0].kind, Kind::Error);
+    EXPECT_EQ(prompter.messages()[1].text,
+              u"데이터베이스가 생성되지 않았습니다.\r\n당사로 연락바랍니다. Tel) "_s + SupportTelephone());
+
+    // An empty table reads the same.
+    prompter.clear();
+    DBExecute(u"CREATE TABLE dbversion (dbid varchar(10) NOT NULL, ver int NOT NULL)"_s);
+    EXPECT_FALSE(ChkDBpatch());
+    EXPECT_EQ(prompter.texts(Kind::Info).size(), 1);
+}
