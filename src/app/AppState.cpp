@@ -1,0 +1,11 @@
+#include "AppState.h"
+
+namespace asv {
+
+AppState& AppState::instance()
+{
+    static AppState state;
+    return state;
+}
+
+} // namespace asv

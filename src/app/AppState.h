@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QString>
+
+namespace asv {
+
+// Process-wide record of the connection, the operator and the company; written by start-up,
+// login and the company dialog, read everywhere.
+struct AppState {
+    QString AppTitle = QStringLiteral("ASVelmora");
+    QString DbHost;
+    QString DbUser;
+    QString DbName;
+    QString DbPassword;
+    QString LoginId;
+    QString UserCode;
+    QString UserName;
+    QString CompanyName;
+    QString EditionCode;
+    bool NeedsProgramUpgrade = false;
+    bool UseLocalServer = false;
+
+    bool isTamber() const { return EditionCode == QStringLiteral("Tamber"); }
+    bool isAdministrator() const { return UserCode == QStringLiteral("00"); }
+
+    static AppState& instance();
+};
+
+inline AppState& App()
+{
+    return AppState::instance();
+}
+
+} // namespace asv

@@ -1,0 +1,1 @@
+// Replaced as soon as the library has its first real source.
