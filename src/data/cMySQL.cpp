@@ -100,8 +100,13 @@ bool cMySQL::real_connect(const QString& host, const QString& user, const QStrin
     m_clientFlags = flags | kCompressFlag;
 
     QString hostName = host;
+    QString socketPath = unixSocket;
     quint32 hostPort = m_port;
-    if (const qsizetype colon = host.lastIndexOf(u':'); colon > 0 && !host.contains(u"::"_s)) {
+    // A host given as a path is the socket of a server on this machine.
+    if (host.startsWith(u'/')) {
+        hostName = u"localhost"_s;
+        socketPath = host;
+    } else if (const qsizetype colon = host.lastIndexOf(u':'); colon > 0 && !host.contains(u"::"_s)) {
         hostName = host.left(colon);
         hostPort = host.mid(colon + 1).toUInt();
     }
@@ -118,7 +123,7 @@ bool cMySQL::real_connect(const QString& host, const QString& user, const QStrin
     mysql_options(m_handle, MYSQL_OPT_CONNECT_TIMEOUT, &timeout);
 
     const QByteArray h = Cp949::encode(hostName), u = Cp949::encode(user), p = Cp949::encode(password),
-                     d = Cp949::encode(database), s = Cp949::encode(unixSocket);
+                     d = Cp949::encode(database), s = Cp949::encode(socketPath);
     if (!mysql_real_connect(m_handle, h.constData(), u.constData(), p.constData(), d.constData(), hostPort,
                             s.isEmpty() ? nullptr : s.constData(), sentFlags)) {
         const unsigned int number = mysql_errno(m_handle);

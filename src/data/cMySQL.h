@@ -19,7 +19,7 @@ public:
     cMySQL(const cMySQL&) = delete;
     cMySQL& operator=(const cMySQL&) = delete;
 
-    // host may carry ":port"; throws DbError on failure, after recording it in lastConnectError().
+    // host may carry ":port", or be the path of a local server's socket; throws DbError on failure, after recording it in lastConnectError().
     bool real_connect(const QString& host, const QString& user, const QString& password,
                       const QString& database, quint32 port = 3306, const QString& unixSocket = {},
                       quint32 flags = 0, const QString& charset = {});

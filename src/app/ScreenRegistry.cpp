@@ -1,0 +1,31 @@
+#include "ScreenRegistry.h"
+
+#include <QHash>
+
+namespace asv {
+
+namespace {
+QHash<QString, ScreenRegistry::Entry>& entries()
+{
+    static QHash<QString, ScreenRegistry::Entry> map;
+    return map;
+}
+} // namespace
+
+void ScreenRegistry::add(const QString& menuName, Entry entry)
+{
+    entries().insert(menuName, std::move(entry));
+}
+
+const ScreenRegistry::Entry* ScreenRegistry::find(const QString& menuName)
+{
+    const auto it = entries().constFind(menuName);
+    return it == entries().constEnd() ? nullptr : &it.value();
+}
+
+void ScreenRegistry::clear()
+{
+    entries().clear();
+}
+
+} // namespace asv

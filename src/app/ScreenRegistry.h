@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+
+class QWidget;
+
+namespace asv {
+
+// Screens announce themselves by the menu entry that opens them, so that the main window can
+// open windows of higher libraries without including them; an entry with no screen stays disabled.
+class ScreenRegistry {
+public:
+    struct Entry {
+        std::function<QWidget*(QWidget* parent)> create;
+        bool modal = false;
+    };
+
+    static void add(const QString& menuName, Entry entry);
+    static const Entry* find(const QString& menuName);
+    static bool has(const QString& menuName) { return find(menuName) != nullptr; }
+    static void clear();
+};
+
+// What the consult desk offers to the caller-ID intake.
+class CallerIdReceiver {
+public:
+    virtual ~CallerIdReceiver() = default;
+    virtual void InputCID(const QString& number, bool isLocal) = 0;
+};
+
+} // namespace asv
