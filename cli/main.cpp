@@ -1,7 +1,134 @@
+#include "ConnectionProfile.h"
+#include "ConsolePrompter.h"
+#include "LocalServer.h"
+#include "Paths.h"
+#include "UserSettings.h"
+#include "cMySQL.h"
+#include "modMain_dbPatch.h"
+#include "modMySQL_Func.h"
+
 #include <QCoreApplication>
+#include <QTextStream>
+
+using namespace Qt::StringLiterals;
+using namespace asv;
+
+namespace {
+
+QTextStream& out()
+{
+    static QTextStream s(stdout);
+    return s;
+}
+
+int usage()
+{
+    out() << "usage: asvelmora-ctl [--home DIR] [--local-server] COMMAND\n"
+             "  db status                structure version and server version\n"
+             "  db upgrade               bring the database structure up to date without asking\n"
+             "  local-server start|stop|status\n";
+    out().flush();
+    return 2;
+}
+
+bool connectDatabase(bool useLocalServer)
+{
+    ConnectionProfile p = ConnectionProfile::read();
+    if (useLocalServer || p.localServer) {
+        LocalServer server;
+        if (server.runningPid() == 0) {
+            out() << "the local server is not running (asvelmora-ctl local-server start)\n";
+            return false;
+        }
+        p.host = u"127.0.0.1:"_s + UserSettings::get(u"LocalServer"_s, u"Port"_s);
+    }
+    return DBInit(p.host, p.user, p.password, p.database);
+}
+
+int dbStatus(bool local)
+{
+    if (!connectDatabase(local))
+        return 1;
+    out() << "structure version: " << DBStructureVersion() << " (program: " << kProgramDbVersion << ")\n"
+          << "server version: " << DBConnection(0)->get_server_info() << "\n"
+          << "client library: " << cMySQL::get_client_info() << "\n";
+    return 0;
+}
+
+int dbUpgrade(bool local)
+{
+    if (!connectDatabase(local))
+        return 1;
+    const int version = DBStructureVersion();
+    if (version <= 0) {
+        out() << "the database has no structure version: not created\n";
+        return 1;
+    }
+    if (version > kProgramDbVersion) {
+        out() << "the database (" << version << ") is newer than this program (" << kProgramDbVersion << ")\n";
+        return 1;
+    }
+    if (version == kProgramDbVersion) {
+        out() << "already at version " << version << "\n";
+        return 0;
+    }
+    if (!ChkDBpatch_SUB(version))
+        return 1;
+    DBExecute(u"UPDATE dbversion SET ver = "_s + QString::number(kProgramDbVersion) + u" WHERE dbid = 'main'"_s);
+    out() << "upgraded from " << version << " to " << DBStructureVersion() << "\n";
+    return 0;
+}
+
+int localServer(const QString& action)
+{
+    LocalServer server;
+    if (action == u"status"_s) {
+        const qint64 pid = server.runningPid();
+        if (pid == 0)
+            out() << "stopped\n";
+        else
+            out() << "running, pid " << pid << ", port " << UserSettings::get(u"LocalServer"_s, u"Port"_s) << ", folder "
+                  << server.folder() << "\n";
+        return 0;
+    }
+    if (action == u"start"_s) {
+        const ConnectionProfile p = ConnectionProfile::read();
+        if (!server.start(20000, true) || !server.prepare({p.user, p.password, p.database})) {
+            out() << server.error() << "\n";
+            return 1;
+        }
+        out() << "running on " << server.host() << "\n";
+        return 0;
+    }
+    if (action == u"stop"_s)
+        return server.stopAny() ? 0 : 1;
+    return usage();
+}
+
+} // namespace
 
 int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
-    return 0;
+    QStringList args = QCoreApplication::arguments().mid(1);
+    bool local = false;
+    if (const qsizetype i = args.indexOf(u"--home"_s); i >= 0 && i + 1 < args.size()) {
+        Paths::setProgramFolder(args[i + 1]);
+        args.remove(i, 2);
+    }
+    if (args.removeAll(u"--local-server"_s) > 0)
+        local = true;
+    ConsolePrompter prompter(MsgAnswer::No);
+    int rc = 2;
+    if (args.size() == 2 && args[0] == u"db"_s && args[1] == u"status"_s)
+        rc = dbStatus(local);
+    else if (args.size() == 2 && args[0] == u"db"_s && args[1] == u"upgrade"_s)
+        rc = dbUpgrade(local);
+    else if (args.size() == 2 && args[0] == u"local-server"_s)
+        rc = localServer(args[1]);
+    else
+        rc = usage();
+    out().flush();
+    DBClose();
+    return rc;
 }

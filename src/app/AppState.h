@@ -12,6 +12,9 @@ struct AppState {
     QString DbUser;
     QString DbName;
     QString DbPassword;
+    // The database account the maker shares among installations; connected with it, nobody may
+    // change the administrator's user record.
+    QString SharedDbAccount = QStringLiteral("Ostra");
     QString LoginId;
     QString UserCode;
     QString UserName;

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "SampleDataGenerator.h"
+
+#include <QString>
+#include <memory>
+
+namespace asv {
+
+class cMySQL;
+
+// A database of the current structure on the private test server, to which the program's
+// connection (DBInit) is pointed. A database created under a unique name is dropped again at the
+// end; a named one is created when missing and kept.
+class BenchDatabase {
+public:
+    explicit BenchDatabase(const QString& keepName = {});
+    ~BenchDatabase();
+    BenchDatabase(const BenchDatabase&) = delete;
+    BenchDatabase& operator=(const BenchDatabase&) = delete;
+
+    const QString& name() const { return m_name; }
+    // Points the program's connection at this database.
+    void open();
+
+    // A database filled by the generator with its default seed, made on first use and reused by
+    // every later benchmark of the process; it is left open.
+    static BenchDatabase& generated(const SampleDataGenerator::Size& size);
+    // Drops the generated databases; call before the process ends.
+    static void dropGenerated();
+
+private:
+    cMySQL& admin();
+
+    QString m_name;
+    bool m_keep = false;
+    std::unique_ptr<cMySQL> m_admin;
+};
+
+} // namespace asv

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "RecordSet.h"
+#include "UserRecord.h"
+
+#include <QList>
+#include <QString>
+#include <optional>
+
+namespace asv {
+
+// Every statement on local_user.
+class UserStore {
+public:
+    static QString administratorCode() { return QStringLiteral("00"); }
+
+    // "" for an unknown id as for a user without password.
+    static QString loginPassword(const QString& loginId);
+    // code and name of the user with this login id; nullopt when there is none.
+    static std::optional<UserRecord> byLoginId(const QString& loginId);
+    static std::optional<UserRecord> load(const QString& code);
+    static bool isConsultant(const QString& code);
+
+    static bool codeExists(const QString& code);
+    // Another user (not exceptCode) already has this login id.
+    static bool loginIdTaken(const QString& loginId, const QString& exceptCode);
+    static QString nextCode(const QString& prefix);
+
+    // Rows changed; 0 when nothing changed or the statement failed.
+    static int insert(const UserRecord& user);
+    static int update(const UserRecord& user);
+    static int remove(const QString& code);
+
+    // The user list: a non-administrator sees only himself.
+    static QString listSql(const QString& operatorCode, const QString& condition);
+    static QString pickerSql(const QString& condition);
+
+    // Where a user code is referred to; a referred user is not deleted.
+    struct Reference {
+        QString table;
+        QString field;
+        QString label;
+    };
+    static const QList<Reference>& references();
+
+private:
+    static QString quoted(const QString& text);
+};
+
+} // namespace asv

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "HCText.h"
+
+#include <QPushButton>
+#include <QString>
+
+namespace asv {
+
+// A button of the app's windows: named for tests and other parts; Enter stays with the fields.
+inline QPushButton* NamedButton(QWidget* parent, const QString& name, const QString& caption)
+{
+    auto* b = new QPushButton(caption, parent);
+    b->setObjectName(name);
+    b->setAutoDefault(false);
+    return b;
+}
+
+// One typed field of an editor, limited in code-page bytes as its column.
+struct TextFieldSpec {
+    QString name;
+    QString label;
+    int bytes;
+    int kind;
+};
+
+inline HCText* NamedTextField(QWidget* parent, const TextFieldSpec& spec)
+{
+    auto* f = new HCText(parent);
+    f->setObjectName(spec.name);
+    f->setByteLimit(spec.bytes);
+    f->setAcceptType(spec.kind);
+    return f;
+}
+
+} // namespace asv

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "OptionsDialog.h"
+
+#include <QList>
+
+class QButtonGroup;
+class QCheckBox;
+class QComboBox;
+
+namespace asv {
+
+// The settings of this PC and user: start screen, new-customer VAT, caller-ID device and relay,
+// serial barcode reader.
+class frmOptions2 : public OptionsDialog {
+    Q_OBJECT
+public:
+    explicit frmOptions2(QWidget* parent = nullptr);
+
+    static QString serverSetupProgram() { return QStringLiteral("SvrSetup.exe"); }
+
+protected:
+    bool writeChanges() override;
+
+private:
+    void ReadValue();
+    void startServerSetup();
+    // Option buttons whose index is the stored value, shown in the given order.
+    QButtonGroup* addChoices(const QString& title, const QString& name, const QString& key,
+                             const QList<std::pair<int, QString>>& choices);
+
+    QButtonGroup* m_optStartForm;
+    QButtonGroup* m_optCustVat;
+    QButtonGroup* m_optCidType;
+    QCheckBox* m_chkConsultEdit;
+    QCheckBox* m_chkSkipPrnOpt;
+    QList<QComboBox*> m_cmbCIDPortNo;
+    QList<QCheckBox*> m_chkRemoteCID;
+    QCheckBox* m_chkSirialBCode;
+    QList<QComboBox*> m_cmbSnBCode;
+};
+
+} // namespace asv

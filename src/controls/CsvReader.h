@@ -1,0 +1,26 @@
+#pragma once
+
+#include "SpreadsheetReader.h"
+
+namespace asv {
+
+// Comma-separated text (tab-separated when the first line has tabs and no commas) as one sheet
+// named after the file. The encoding is found from the bytes: a byte-order mark, else UTF-8 when
+// the whole file is valid UTF-8, else code page 949.
+class CsvReader : public SpreadsheetReader {
+public:
+    explicit CsvReader(const QString& path);
+
+    QStringList sheetNames() const override { return {m_name}; }
+    QList<QStringList> readSheet(int index) override;
+
+    static QString decode(const QByteArray& bytes);
+    static QList<QStringList> parse(const QString& text);
+
+private:
+    QString m_path;
+    QString m_name;
+    QList<QStringList> m_rows;
+};
+
+} // namespace asv

@@ -1,0 +1,228 @@
+#include "GridPrinter.h"
+
+#include "Clock.h"
+#include "Grid.h"
+#include "UserSettings.h"
+#include "modFormIni.h"
+
+#include <QFontMetricsF>
+#include <QPageLayout>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <algorithm>
+#include <cmath>
+
+using namespace Qt::StringLiterals;
+
+namespace asv {
+
+namespace {
+
+// Layout is done in screen pixels (96 per inch) so the printout keeps the grid's proportions.
+constexpr double kScreenDpi = 96.0;
+constexpr double kDefaultMarginMm = 10.0;
+constexpr double kPadding = 4.0;
+
+QFont pixelFont(const QFont& base, double points, bool bold)
+{
+    QFont f = base;
+    f.setPixelSize(static_cast<int>(std::lround(points * kScreenDpi / 72.0)));
+    f.setBold(bold);
+    return f;
+}
+
+} // namespace
+
+GridPrinter::GridPrinter(const Grid& grid, const QString& title, const QString& subtitle)
+    : m_grid(grid), m_title(title), m_subtitle(subtitle), m_setupName(FormName(FormOf(&grid)))
+{
+}
+
+QString GridPrinter::setupApplication()
+{
+    return UserSettings::appTitle() + u"_PritSetUp"_s;
+}
+
+void GridPrinter::loadPageSetup(QPrinter& printer) const
+{
+    const QString app = setupApplication();
+    auto number = [&](const QString& key, double fallback) {
+        bool ok = false;
+        const double v = UserSettings::read(app, m_setupName, key).toDouble(&ok);
+        return ok && v >= 0 ? v : fallback;
+    };
+    // Without a remembered choice a list wider than a portrait page is printed across.
+    double tableWidth = 0;
+    for (int c : m_grid.printedColumns())
+        tableWidth += m_grid.columnWidth(c);
+    const double portraitWidth = (210.0 - 2 * kDefaultMarginMm) / 25.4 * kScreenDpi;
+    const int defaultLandscape = tableWidth > portraitWidth ? 1 : 0;
+    const int landscape = static_cast<int>(number(u"Orientation"_s, defaultLandscape));
+
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setPageOrientation(landscape == 1 ? QPageLayout::Landscape : QPageLayout::Portrait);
+    printer.setPageMargins(QMarginsF(number(u"MarginLeft"_s, kDefaultMarginMm), number(u"MarginTop"_s, kDefaultMarginMm),
+                                     number(u"MarginRight"_s, kDefaultMarginMm),
+                                     number(u"MarginBottom"_s, kDefaultMarginMm)),
+                           QPageLayout::Millimeter);
+}
+
+void GridPrinter::savePageSetup(const QPrinter& printer) const
+{
+    const QString app = setupApplication();
+    const QPageLayout layout = printer.pageLayout();
+    const QMarginsF m = layout.margins(QPageLayout::Millimeter);
+    UserSettings::write(app, m_setupName, u"Orientation"_s, layout.orientation() == QPageLayout::Landscape ? 1 : 0);
+    UserSettings::write(app, m_setupName, u"MarginLeft"_s, m.left());
+    UserSettings::write(app, m_setupName, u"MarginTop"_s, m.top());
+    UserSettings::write(app, m_setupName, u"MarginRight"_s, m.right());
+    UserSettings::write(app, m_setupName, u"MarginBottom"_s, m.bottom());
+}
+
+int GridPrinter::render(QPrinter& printer) const
+{
+    const GridModel& cells = m_grid.cells();
+    const QList<int> columns = m_grid.printedColumns();
+    QList<int> rows;
+    for (int r = 0; r < m_grid.rowCount(); ++r) {
+        if (!cells.isRowBlank(r))
+            rows.append(r);
+    }
+    QList<double> widths;
+    double tableWidth = 0;
+    for (int c : columns) {
+        widths.append(m_grid.columnWidth(c));
+        tableWidth += widths.last();
+    }
+
+    QPainter p;
+    if (!p.begin(&printer))
+        return 0;
+    const QRectF area = printer.pageLayout().paintRectPixels(printer.resolution());
+    const double devicePerPixel = printer.resolution() / kScreenDpi;
+    const double fit = tableWidth > 0 ? std::min(1.0, area.width() / devicePerPixel / tableWidth) : 1.0;
+    const double scale = devicePerPixel * fit;
+    p.scale(scale, scale);
+    const double pageW = area.width() / scale;
+    const double pageH = area.height() / scale;
+
+    const int basePoints = m_grid.fontSize() > 0 ? m_grid.fontSize() : 9;
+    const QFont body = pixelFont(m_grid.font(), basePoints, false);
+    const QFont header = pixelFont(m_grid.font(), basePoints, true);
+    const QFont title = pixelFont(m_grid.font(), 18, true);
+    const QFont subtitle = pixelFont(m_grid.font(), 11, false);
+    const QFont foot = pixelFont(m_grid.font(), 8, false);
+
+    const double rowH = std::max<double>(m_grid.defaultRowHeight(), QFontMetricsF(body).height() + 6);
+    const double titleH = m_title.isEmpty() ? 0 : QFontMetricsF(title).height() + 10;
+    const double subtitleH = m_subtitle.isEmpty() ? 0 : QFontMetricsF(subtitle).height() + 6;
+    const double topBlock = titleH + subtitleH + (titleH + subtitleH > 0 ? 8 : 0);
+    const double footH = QFontMetricsF(foot).height() + 8;
+    const int firstRows = std::max(1, static_cast<int>((pageH - topBlock - rowH - footH) / rowH));
+    const int otherRows = std::max(1, static_cast<int>((pageH - rowH - footH) / rowH));
+    const int rest = std::max<int>(0, static_cast<int>(rows.size()) - firstRows);
+    const int pages = 1 + (rest + otherRows - 1) / otherRows;
+    const QString printedAt = Clock::now().toString(u"yyyy-MM-dd HH:mm"_s);
+    const QColor line(0x90, 0x90, 0x90);
+
+    auto drawCellText = [&](const QRectF& cell, const QString& text, Qt::Alignment align) {
+        const QRectF inner = cell.adjusted(kPadding, 0, -kPadding, 0);
+        p.drawText(inner, static_cast<int>(align | Qt::AlignVCenter),
+                   p.fontMetrics().elidedText(text, Qt::ElideRight, static_cast<int>(inner.width())));
+    };
+
+    int next = 0;
+    for (int page = 1; page <= pages; ++page) {
+        if (page > 1)
+            printer.newPage();
+        double y = 0;
+        if (page == 1 && topBlock > 0) {
+            p.setFont(title);
+            p.drawText(QRectF(0, 0, pageW, titleH), Qt::AlignHCenter | Qt::AlignVCenter, m_title);
+            p.setFont(subtitle);
+            p.drawText(QRectF(0, titleH, pageW, subtitleH), Qt::AlignHCenter | Qt::AlignVCenter, m_subtitle);
+            y = topBlock;
+        }
+
+        p.setFont(header);
+        p.setPen(line);
+        double x = 0;
+        for (int i = 0; i < columns.size(); ++i) {
+            const QRectF cell(x, y, widths[i], rowH);
+            p.fillRect(cell, QColor(0xE8, 0xE8, 0xE8));
+            p.drawRect(cell);
+            p.setPen(Qt::black);
+            drawCellText(cell, cells.caption(columns[i]), Qt::AlignHCenter);
+            p.setPen(line);
+            x += widths[i];
+        }
+        y += rowH;
+
+        p.setFont(body);
+        const int count = page == 1 ? firstRows : otherRows;
+        for (int k = 0; k < count && next < rows.size(); ++k, ++next) {
+            const int r = rows[next];
+            x = 0;
+            for (int i = 0; i < columns.size(); ++i) {
+                const int c = columns[i];
+                const QRectF cell(x, y, widths[i], rowH);
+                p.setPen(line);
+                p.drawRect(cell);
+                const QColor fg = cells.foreground(r, c);
+                p.setPen(fg.isValid() ? fg : QColor(Qt::black));
+                const bool check = cells.kind(c) == GridModel::CellKind::Check;
+                const QString text = check ? (cells.text(r, c) == u"1"_s ? u"V"_s : QString()) : cells.displayText(r, c);
+                drawCellText(cell, text, cells.alignment(c) & Qt::AlignHorizontal_Mask);
+                x += widths[i];
+            }
+            y += rowH;
+        }
+
+        p.setFont(foot);
+        p.setPen(Qt::black);
+        const QRectF footer(0, pageH - footH, pageW, footH);
+        p.drawText(footer, Qt::AlignHCenter | Qt::AlignBottom, u"- %1 / %2 -"_s.arg(page).arg(pages));
+        p.drawText(footer, Qt::AlignRight | Qt::AlignBottom, printedAt);
+    }
+    p.end();
+    return pages;
+}
+
+bool GridPrinter::printToPdf(const QString& path) const
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(path);
+    printer.setDocName(m_title);
+    loadPageSetup(printer);
+    return render(printer) > 0;
+}
+
+void GridPrinter::preview(QWidget* parent) const
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(m_title);
+    loadPageSetup(printer);
+    QPrintPreviewDialog dialog(&printer, parent);
+    dialog.setWindowTitle(m_title);
+    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
+                     [this](QPrinter* target) { render(*target); });
+    dialog.exec();
+    savePageSetup(printer);
+}
+
+bool GridPrinter::print(QWidget* parent) const
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(m_title);
+    loadPageSetup(printer);
+    QPrintDialog dialog(&printer, parent);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    savePageSetup(printer);
+    return render(printer) > 0;
+}
+
+} // namespace asv

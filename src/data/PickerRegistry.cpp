@@ -1,0 +1,63 @@
+#include "PickerRegistry.h"
+
+#include "AppError.h"
+
+#include <QHash>
+
+using namespace Qt::StringLiterals;
+
+namespace asv {
+
+namespace {
+
+struct Entry {
+    PickerRegistry::PickerFactory picker;
+    PickerRegistry::NewRecordEditor editor;
+};
+
+QHash<QString, Entry>& entries()
+{
+    static QHash<QString, Entry> registered;
+    return registered;
+}
+
+const Entry& entryOf(const QString& kind)
+{
+    const auto it = entries().constFind(kind);
+    if (it == entries().constEnd())
+        throw AppError(5, u"PickerRegistry"_s, u"검색창이 등록되지 않은 종류입니다: "_s + kind);
+    return *it;
+}
+
+} // namespace
+
+void PickerRegistry::registerKind(const QString& kind, PickerFactory picker, NewRecordEditor editor)
+{
+    if (picker)
+        entries().insert(kind, Entry{std::move(picker), std::move(editor)});
+    else
+        entries().remove(kind);
+}
+
+void PickerRegistry::unregisterKind(const QString& kind)
+{
+    entries().remove(kind);
+}
+
+bool PickerRegistry::isRegistered(const QString& kind)
+{
+    return entries().contains(kind);
+}
+
+std::unique_ptr<RecordPicker> PickerRegistry::createPicker(const QString& kind, QWidget* parent)
+{
+    return entryOf(kind).picker(parent);
+}
+
+QString PickerRegistry::registerNew(const QString& kind, QWidget* parent, const QString& text)
+{
+    const Entry& entry = entryOf(kind);
+    return entry.editor ? entry.editor(parent, text) : QString();
+}
+
+} // namespace asv

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "RecordPicker.h"
+
+#include <QString>
+#include <functional>
+#include <memory>
+
+class QWidget;
+
+namespace asv {
+
+// The kinds of the find-or-register flow, also the words of its messages.
+inline const QString kFindKindUser = QStringLiteral("담당자");
+inline const QString kFindKindCust = QStringLiteral("고객");
+inline const QString kFindKindProd = QStringLiteral("상품");
+
+// Pickers and editors live above the data layer; each registers here what the flow needs of it.
+class PickerRegistry {
+public:
+    using PickerFactory = std::function<std::unique_ptr<RecordPicker>(QWidget* parent)>;
+    // Opens the editor of the kind for a new record, with the typed text as a starting point;
+    // returns the saved record as code + QChar(0) + name, or "" when nothing was saved.
+    using NewRecordEditor = std::function<QString(QWidget* parent, const QString& text)>;
+
+    // An empty picker factory removes the kind.
+    static void registerKind(const QString& kind, PickerFactory picker, NewRecordEditor editor);
+    static void unregisterKind(const QString& kind);
+    static bool isRegistered(const QString& kind);
+
+    // Both throw AppError for a kind nobody registered.
+    static std::unique_ptr<RecordPicker> createPicker(const QString& kind, QWidget* parent);
+    static QString registerNew(const QString& kind, QWidget* parent, const QString& text);
+};
+
+} // namespace asv

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+
+class QComboBox;
+
+namespace asv {
+
+// Fills a search box's operator list: contains, starts with, ends with, equals; the first is chosen.
+void FillFindOP(QComboBox* combo);
+
+// The search condition for text over the comma-separated fields, with the operator of an entry of
+// that list ("*s*", "s*", "*s", "="). With ignoreSpaces the blanks of the columns and of the text
+// are left out of the comparison. An unknown operator shows "fixme" and gives "".
+QString MakeFindWhere(const QString& fields, const QString& text, const QString& opText, bool ignoreSpaces = false);
+
+} // namespace asv

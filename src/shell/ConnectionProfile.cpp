@@ -1,0 +1,58 @@
+#include "ConnectionProfile.h"
+
+#include "UserSettings.h"
+
+using namespace Qt::StringLiterals;
+
+namespace asv {
+
+namespace {
+
+const QString kMainSection = u"서버정보"_s;
+const QString kProductSection = u"서버정보_VelmoraCS"_s;
+
+} // namespace
+
+const QString& ConnectionProfile::application()
+{
+    static const QString app = u"OstraSoft 접속관리자"_s;
+    return app;
+}
+
+QString ConnectionProfile::encodePassword(const QString& plain)
+{
+    return QString::fromLatin1(plain.toUtf8().toBase64());
+}
+
+QString ConnectionProfile::decodePassword(const QString& stored)
+{
+    if (stored.isEmpty())
+        return {};
+    return QString::fromUtf8(QByteArray::fromBase64(stored.toLatin1()));
+}
+
+ConnectionProfile ConnectionProfile::read()
+{
+    const QString& app = application();
+    const QString section =
+        UserSettings::read(app, kMainSection, u"IP"_s).isEmpty() ? kProductSection : kMainSection;
+    ConnectionProfile p;
+    p.host = UserSettings::read(app, section, u"IP"_s, u"localhost"_s);
+    p.user = UserSettings::read(app, section, u"ID"_s, u"Ostra"_s);
+    p.database = UserSettings::read(app, section, u"DB명"_s, u"Ostradb"_s);
+    p.password = decodePassword(UserSettings::read(app, section, u"PWD"_s, u"ZWVlZQ=="_s));
+    p.localServer = UserSettings::read(app, section, u"LocalServer"_s, u"0"_s) == u"1"_s;
+    return p;
+}
+
+void ConnectionProfile::write() const
+{
+    const QString& app = application();
+    UserSettings::write(app, kMainSection, u"IP"_s, host);
+    UserSettings::write(app, kMainSection, u"ID"_s, user);
+    UserSettings::write(app, kMainSection, u"DB명"_s, database);
+    UserSettings::write(app, kMainSection, u"PWD"_s, encodePassword(password));
+    UserSettings::write(app, kMainSection, u"LocalServer"_s, localServer ? u"1"_s : u"0"_s);
+}
+
+} // namespace asv

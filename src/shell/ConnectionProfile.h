@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+
+namespace asv {
+
+// The connection profile kept under the application "OstraSoft 접속관리자", shared with the
+// connection tool of older installations. This program also writes it: on Linux that tool
+// does not exist, so the connection dialog takes its place.
+struct ConnectionProfile {
+    QString host;
+    QString user;
+    QString database;
+    QString password; // decoded
+    bool localServer = false;
+
+    static const QString& application();
+    static ConnectionProfile read();
+    void write() const;
+
+    static QString encodePassword(const QString& plain);
+    static QString decodePassword(const QString& stored);
+};
+
+} // namespace asv

@@ -1,0 +1,78 @@
+#pragma once
+
+#include <QByteArray>
+#include <QHash>
+#include <QMainWindow>
+#include <QPixmap>
+
+class QAction;
+class QLabel;
+class QMdiArea;
+class QMenu;
+class QSerialPort;
+class QToolBar;
+class QToolButton;
+
+namespace asv {
+
+// The main window: menus, toolbar and status bar around the area where every screen opens as a
+// child window.
+class frmMain : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit frmMain(QWidget* parent = nullptr);
+    ~frmMain() override;
+
+    QMdiArea* mdiArea() const { return m_mdi; }
+
+    // Opens the screen of a menu entry as a child window, or brings it forward when it is open.
+    // Returns the window (nullptr for modal dialogs and entries without a screen).
+    QWidget* openScreen(const QString& menuName);
+    void openStartScreen();
+    // The consult desk for a caller, opened first when needed.
+    void InputFromSeeID(const QString& number, int line, bool fromDevice);
+    void OpenSeeID();
+    void CloseSeeID();
+    // Panels 6-8 and the title label from the application state.
+    void refreshUserPanels();
+    void redrawBackground();
+    // Closes without the question, as the program does itself.
+    void closeByProgram();
+
+    // Serial barcode frames: the text of a complete frame (ending in CR or ETX), taken out of
+    // the buffer; empty while the frame is incomplete.
+    static QString takeBarcodeFrame(QByteArray& buffer);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void buildMenus();
+    void buildToolbar();
+    void buildStatusBar();
+    void applyCaption();
+    QAction* addEntry(QMenu* menu, const QString& name, const QString& caption, int index = -1);
+    void trigger(const QString& name, int index = -1);
+    void openConsultDesk();
+    void chooseBackground(int index);
+    void openSerialBarcode();
+    void readSerialBarcode();
+    void typeIntoFocus(const QString& text);
+    void fillWindowMenu();
+    void runExternal(const QString& settingKey, const QString& failureText);
+    void toolbarAlternativeChosen(const QString& key, int index);
+
+    QMdiArea* m_mdi = nullptr;
+    QToolBar* m_toolbar = nullptr;
+    QMenu* m_windowMenu = nullptr;
+    QLabel* m_title = nullptr;
+    QHash<QString, QLabel*> m_panels;
+    QSerialPort* m_barcodePort = nullptr;
+    QByteArray m_barcodeBuffer;
+    QPixmap m_logo;
+    bool m_closingByProgram = false;
+};
+
+} // namespace asv

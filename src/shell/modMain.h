@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QStringList>
+
+namespace asv {
+
+class LocalServer;
+
+struct StartOptions {
+    bool localServer = false; // run the private server under the program folder
+    bool demo = false;        // load the demo data set once into a new database
+    QString home;             // program folder given with --home
+    // Close the main window as soon as it is shown and print the time it took (for measuring).
+    bool measureStartup = false;
+
+    static StartOptions parse(const QStringList& arguments);
+};
+
+// The start-up sequence up to the main window, the event loop, and the orderly end.
+int SubMain(const StartOptions& options);
+
+// Connects, checks the character set, brings the structure up to date and reads the options.
+bool InitApp();
+void DestroyApp();
+
+// Starts the private server when the options or the profile ask for it and points the
+// application state at it; false when it could not be started.
+bool StartLocalServerIfWanted(const StartOptions& options);
+LocalServer* RunningLocalServer();
+
+} // namespace asv

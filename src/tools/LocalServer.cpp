@@ -1,0 +1,283 @@
+#include "LocalServer.h"
+
+#include "BaseSchema.h"
+#include "Paths.h"
+#include "UserSettings.h"
+#include "cMySQL.h"
+#include "modMySQL_Func.h"
+
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QEventLoop>
+#include <QFile>
+#include <QStandardPaths>
+#include <QTcpServer>
+#include <QThread>
+#include <QTimer>
+#include <csignal>
+#include <sys/prctl.h>
+#include <unistd.h>
+
+using namespace Qt::StringLiterals;
+
+namespace asv {
+
+namespace {
+
+// Lets the event loop run for a moment without returning to the caller.
+void pause(int ms)
+{
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+QString program(const QString& name)
+{
+    const QString found = QStandardPaths::findExecutable(name);
+    if (!found.isEmpty())
+        return found;
+    return QStandardPaths::findExecutable(name, {u"/usr/sbin"_s, u"/usr/bin"_s, u"/usr/local/sbin"_s});
+}
+
+QString quoted(const QString& text)
+{
+    return u"'"_s + SQLQuote(text) + u"'"_s;
+}
+
+} // namespace
+
+LocalServer::LocalServer(QString folder, QObject* parent)
+    : QObject(parent), m_folder(folder.isEmpty() ? Paths::file(u"localdb"_s) : std::move(folder))
+{
+}
+
+LocalServer::~LocalServer()
+{
+    stop();
+}
+
+QString LocalServer::host() const
+{
+    return u"127.0.0.1:"_s + QString::number(m_port);
+}
+
+QString LocalServer::socketPath() const
+{
+    return m_folder + u"/mysqld.sock"_s;
+}
+
+qint64 LocalServer::runningPid() const
+{
+    QFile f(m_folder + u"/mysqld.pid"_s);
+    if (!f.open(QIODevice::ReadOnly))
+        return 0;
+    const qint64 pid = f.readAll().trimmed().toLongLong();
+    if (pid <= 0)
+        return 0;
+    QFile status(u"/proc/%1/status"_s.arg(pid));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    const QByteArray s = status.readAll();
+    // A zombie still answers kill(0); it is not a server.
+    return s.contains("State:\tZ") ? 0 : pid;
+}
+
+bool LocalServer::isRunning() const
+{
+    return m_process.state() != QProcess::NotRunning || runningPid() != 0;
+}
+
+quint16 LocalServer::choosePort() const
+{
+    const quint16 remembered = static_cast<quint16>(UserSettings::get(u"LocalServer"_s, u"Port"_s, u"0"_s).toUInt());
+    QTcpServer probe;
+    if (remembered != 0 && probe.listen(QHostAddress::LocalHost, remembered)) {
+        probe.close();
+        return remembered;
+    }
+    probe.listen(QHostAddress::LocalHost, 0);
+    const quint16 port = probe.serverPort();
+    probe.close();
+    return port;
+}
+
+bool LocalServer::initialise()
+{
+    if (QFile::exists(m_folder + u"/data/mysql"_s))
+        return true;
+    const QString installer = program(u"mariadb-install-db"_s);
+    if (installer.isEmpty()) {
+        m_error = u"MariaDB 서버가 설치되어 있지 않습니다. (mariadb-install-db를 찾을 수 없습니다.)"_s;
+        return false;
+    }
+    QDir(m_folder + u"/data"_s).removeRecursively();
+    QDir().mkpath(m_folder);
+    QProcess init;
+    init.setProcessChannelMode(QProcess::MergedChannels);
+    QStringList args{u"--no-defaults"_s, u"--datadir="_s + m_folder + u"/data"_s,
+                     u"--auth-root-authentication-method=normal"_s, u"--skip-test-db"_s,
+                     u"--skip-name-resolve"_s};
+    if (::geteuid() == 0)
+        args << u"--user=root"_s;
+    init.start(installer, args);
+    QDeadlineTimer deadline(60000);
+    while (init.state() != QProcess::NotRunning && !deadline.hasExpired())
+        pause(50);
+    if (init.state() != QProcess::NotRunning || init.exitCode() != 0) {
+        m_error = u"데이터베이스 초기화에 실패했습니다."_s + u"\n"_s + QString::fromLocal8Bit(init.readAll());
+        init.kill();
+        return false;
+    }
+    return true;
+}
+
+bool LocalServer::start(int timeoutMs, bool detached)
+{
+    m_error.clear();
+    if (runningPid() != 0) {
+        m_port = static_cast<quint16>(UserSettings::get(u"LocalServer"_s, u"Port"_s, u"0"_s).toUInt());
+        return waitUntilAnswering(timeoutMs);
+    }
+    if (!initialise())
+        return false;
+    const QString server = program(u"mariadbd"_s);
+    if (server.isEmpty()) {
+        m_error = u"MariaDB 서버가 설치되어 있지 않습니다. (mariadbd를 찾을 수 없습니다.)"_s;
+        return false;
+    }
+    m_port = choosePort();
+    UserSettings::set(u"LocalServer"_s, u"Port"_s, m_port);
+    QStringList args{u"--no-defaults"_s,
+                     u"--datadir="_s + m_folder + u"/data"_s,
+                     u"--socket="_s + socketPath(),
+                     u"--pid-file="_s + m_folder + u"/mysqld.pid"_s,
+                     u"--port="_s + QString::number(m_port),
+                     u"--bind-address=127.0.0.1"_s,
+                     u"--log-error="_s + m_folder + u"/mysqld.err"_s,
+                     u"--skip-name-resolve"_s,
+                     u"--innodb-buffer-pool-size=128M"_s,
+                     u"--innodb-log-file-size=32M"_s};
+    if (::geteuid() == 0)
+        args << u"--user=root"_s;
+    if (detached) {
+        if (!QProcess::startDetached(server, args)) {
+            m_error = u"데이터베이스 서버를 시작할 수 없습니다."_s;
+            return false;
+        }
+        return waitUntilAnswering(timeoutMs);
+    }
+    m_process.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGTERM); });
+    m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    m_process.start(server, args);
+    if (!m_process.waitForStarted(5000)) {
+        m_error = u"데이터베이스 서버를 시작할 수 없습니다: "_s + m_process.errorString();
+        return false;
+    }
+    m_startedHere = true;
+    return waitUntilAnswering(timeoutMs);
+}
+
+bool LocalServer::waitUntilAnswering(int timeoutMs)
+{
+    QDeadlineTimer deadline(timeoutMs);
+    while (!deadline.hasExpired()) {
+        if (m_startedHere && m_process.state() == QProcess::NotRunning) {
+            QFile log(m_folder + u"/mysqld.err"_s);
+            log.open(QIODevice::ReadOnly);
+            m_error = u"데이터베이스 서버가 시작 도중 종료되었습니다."_s + u"\n"_s
+                + QString::fromLocal8Bit(log.readAll().right(2000));
+            return false;
+        }
+        if (QFile::exists(socketPath())) {
+            try {
+                cMySQL probe;
+                probe.real_connect(socketPath(), u"root"_s, {}, {}, 3306, {}, 0, {});
+                return true;
+            } catch (const std::exception&) {
+                // not ready yet
+            }
+        }
+        pause(50);
+    }
+    m_error = u"데이터베이스 서버가 응답하지 않습니다."_s;
+    return false;
+}
+
+bool LocalServer::runRootStatements(const QStringList& statements)
+{
+    try {
+        cMySQL root;
+        root.real_connect(socketPath(), u"root"_s, {}, {}, 3306, {}, 0, u"euckr"_s);
+        for (const QString& sql : statements) {
+            root.query(sql, true);
+            if (root.lastErrno() != 0) {
+                m_error = root.lastError() + u"\n"_s + sql;
+                return false;
+            }
+        }
+        return true;
+    } catch (const std::exception& e) {
+        m_error = QString::fromLocal8Bit(e.what());
+        return false;
+    }
+}
+
+bool LocalServer::prepare(const Account& account)
+{
+    const QString db = u"`"_s + account.database + u"`"_s;
+    QStringList statements{u"CREATE DATABASE IF NOT EXISTS "_s + db + u" DEFAULT CHARACTER SET euckr"_s};
+    for (const QString& from : {u"localhost"_s, u"127.0.0.1"_s}) {
+        const QString who = quoted(account.user) + u"@"_s + quoted(from);
+        statements << u"CREATE USER IF NOT EXISTS "_s + who + u" IDENTIFIED BY "_s + quoted(account.password)
+                   << u"GRANT ALL PRIVILEGES ON "_s + db + u".* TO "_s + who;
+    }
+    if (!runRootStatements(statements))
+        return false;
+    if (!DBInit(socketPath(), u"root"_s, {}, account.database, {}, 0, u"euckr"_s)) {
+        m_error = u"데이터베이스에 연결할 수 없습니다."_s;
+        return false;
+    }
+    // An installation, not an upgrade of someone's data: a new database gets the current structure.
+    bool ok = true;
+    if (DBGetValue(u"SELECT COUNT(*) FROM information_schema.TABLES WHERE TABLE_SCHEMA = DATABASE()"_s).toInt() == 0)
+        ok = BaseSchema::installCurrent();
+    DBClose();
+    if (!ok)
+        m_error = u"데이터베이스 구조를 만들지 못했습니다."_s;
+    return ok;
+}
+
+bool LocalServer::stopAny(int timeoutMs)
+{
+    if (m_startedHere) {
+        stop();
+        return true;
+    }
+    const qint64 pid = runningPid();
+    if (pid == 0)
+        return true;
+    runRootStatements({u"SHUTDOWN"_s});
+    QDeadlineTimer deadline(timeoutMs);
+    while (runningPid() != 0 && !deadline.hasExpired())
+        pause(50);
+    if (runningPid() != 0)
+        ::kill(static_cast<pid_t>(pid), SIGKILL);
+    return runningPid() == 0;
+}
+
+void LocalServer::stop()
+{
+    if (!m_startedHere)
+        return;
+    m_startedHere = false;
+    runRootStatements({u"SHUTDOWN"_s});
+    if (!m_process.waitForFinished(15000)) {
+        m_process.terminate();
+        if (!m_process.waitForFinished(5000))
+            m_process.kill();
+    }
+    m_process.waitForFinished(2000);
+}
+
+} // namespace asv

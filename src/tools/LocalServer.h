@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QObject>
+#include <QProcess>
+#include <QString>
+
+namespace asv {
+
+// A private MariaDB server under the program folder for an office of one PC: its own data
+// directory, socket and loopback port. It is started by the program and stopped when it ends.
+class LocalServer : public QObject {
+    Q_OBJECT
+public:
+    struct Account {
+        QString user;
+        QString password;
+        QString database;
+    };
+
+    explicit LocalServer(QString folder = {}, QObject* parent = nullptr);
+    ~LocalServer() override;
+
+    // Initialises the data directory when needed and starts the server; the event loop keeps
+    // running while it waits, so windows stay responsive. False with error() on failure.
+    // A server started detached outlives this process (the command-line tool starts one that
+    // way); otherwise it ends with the program, even one that is killed.
+    bool start(int timeoutMs = 20000, bool detached = false);
+    // Creates the database in euckr and the account when missing, installs the current
+    // structure into a new database; true when the database is ready.
+    bool prepare(const Account& account);
+    // Stops the server this object started.
+    void stop();
+    // Stops whatever server runs on this folder, started here or elsewhere.
+    bool stopAny(int timeoutMs = 20000);
+
+    bool isRunning() const;
+    quint16 port() const { return m_port; }
+    // "127.0.0.1:<port>" for the connection profile.
+    QString host() const;
+    QString socketPath() const;
+    QString folder() const { return m_folder; }
+    const QString& error() const { return m_error; }
+
+    // A server another process of ours started on this folder (pid file alive), or 0.
+    qint64 runningPid() const;
+
+private:
+    bool initialise();
+    bool waitUntilAnswering(int timeoutMs);
+    bool runRootStatements(const QStringList& statements);
+    quint16 choosePort() const;
+
+    QString m_folder;
+    QProcess m_process;
+    quint16 m_port = 0;
+    QString m_error;
+    bool m_startedHere = false;
+};
+
+} // namespace asv

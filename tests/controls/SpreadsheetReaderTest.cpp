@@ -1,0 +1,197 @@
+#include "AppError.h"
+#include "Cp949.h"
+#include "GridFixtures.h"
+#include "SpreadsheetReader.h"
+#include "XlsxReader.h"
+
+#include <QDir>
+#include <QFile>
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+using namespace asv;
+using asv::test::runPython;
+using asv::test::TempProgramFolder;
+
+namespace {
+
+void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+// The error number the reader gives for the file, 0 when it opens and reads.
+long openError(const QString& path, QString* message = nullptr)
+{
+    try {
+        auto reader = SpreadsheetReader::open(path);
+        reader->readSheet(0);
+        return 0;
+    } catch (const AppError& e) {
+        if (message)
+            *message = e.description();
+        return e.number();
+    }
+}
+
+} // namespace
+
+TEST(SpreadsheetReader, ReadsAnXlsWorkbookMadeByAnotherWriter)
+{
+    TempProgramFolder home;
+    const QString path = home.path(u"고객목록.xls"_s);
+    QString error;
+    const bool made = runPython(u"import sys, datetime, xlwt\n"
+                                "wb = xlwt.Workbook(encoding='utf-8')\n"
+                                "ws = wb.add_sheet('고객')\n"
+                                "for c, v in enumerate(['코드', '상호', '금액', '등록일']): ws.write(0, c, v)\n"
+                                "ws.write(1, 0, '000001'); ws.write(1, 1, '(주)한빛전자'); ws.write(1, 2, 1500000)\n"
+                                "ws.write(1, 3, datetime.date(2024, 3, 31), xlwt.easyxf(num_format_str='yyyy-mm-dd'))\n"
+                                "ws.write(2, 0, '000002'); ws.write(2, 1, '똠방각하'); ws.write(2, 2, 12.5)\n"
+                                "ws.write(2, 3, datetime.datetime(2024, 3, 31, 14, 5), "
+                                "xlwt.easyxf(num_format_str='yyyy-mm-dd hh:mm'))\n"
+                                "ws.write(4, 1, '빈 줄 다음')\n"
+                                "wb.add_sheet('Sheet2').write(0, 0, '둘째')\n"
+                                "wb.save(sys.argv[1])\n"_s,
+                                {path}, &error);
+    if (!made)
+        GTEST_SKIP() << "xlwt not available: " << error.toStdString();
+
+    auto reader = SpreadsheetReader::open(path);
+    EXPECT_EQ(reader->sheetNames(), (QStringList{u"고객"_s, u"Sheet2"_s}));
+    const QList<QStringList> rows = reader->readSheet(0);
+    ASSERT_EQ(rows.size(), 5);
+    EXPECT_EQ(rows[0], (QStringList{u"코드"_s, u"상호"_s, u"금액"_s, u"등록일"_s}));
+    EXPECT_EQ(rows[1], (QStringList{u"000001"_s, u"(주)한빛전자"_s, u"1500000"_s, u"2024-03-31"_s}));
+    EXPECT_EQ(rows[2], (QStringList{u"000002"_s, u"똠방각하"_s, u"12.5"_s, u"2024-03-31 14:05:00"_s}));
+    EXPECT_EQ(rows[3], (QStringList{u""_s, u""_s, u""_s, u""_s}));
+    EXPECT_EQ(rows[4], (QStringList{u""_s, u"빈 줄 다음"_s, u""_s, u""_s}));
+    EXPECT_EQ(reader->readSheet(1), (QList<QStringList>{{u"둘째"_s}}));
+}
+
+TEST(SpreadsheetReader, ReadsXlsxStringsStylesAndSparseCells)
+{
+    TempProgramFolder home;
+    const QString path = home.path(u"매출.xlsx"_s);
+    QString error;
+    ASSERT_TRUE(runPython(
+        uR"PY(import sys, zipfile
+R = 'http://schemas.openxmlformats.org/officeDocument/2006/relationships'
+M = 'http://schemas.openxmlformats.org/spreadsheetml/2006/main'
+z = zipfile.ZipFile(sys.argv[1], 'w')
+z.writestr('[Content_Types].xml', '<Types/>')
+z.writestr('xl/workbook.xml', f'<workbook xmlns="{M}" xmlns:r="{R}"><sheets>'
+  '<sheet name="매출" sheetId="1" r:id="rId1"/><sheet name="둘째" sheetId="2" r:id="rId2"/></sheets></workbook>')
+z.writestr('xl/_rels/workbook.xml.rels', '<Relationships>'
+  '<Relationship Id="rId1" Target="worksheets/sheet1.xml"/>'
+  '<Relationship Id="rId2" Target="/xl/worksheets/other.xml"/></Relationships>')
+z.writestr('xl/styles.xml', f'<styleSheet xmlns="{M}"><numFmts>'
+  '<numFmt numFmtId="164" formatCode="yyyy&quot;년&quot; mm&quot;월&quot; dd&quot;일&quot;"/>'
+  '<numFmt numFmtId="165" formatCode="#,##0&quot;원&quot;"/><numFmt numFmtId="166" formatCode="h:mm"/></numFmts>'
+  '<cellStyleXfs><xf numFmtId="14"/></cellStyleXfs>'
+  '<cellXfs><xf numFmtId="0"/><xf numFmtId="14"/><xf numFmtId="164"/><xf numFmtId="165"/>'
+  '<xf numFmtId="166"/><xf numFmtId="22"/></cellXfs></styleSheet>')
+z.writestr('xl/sharedStrings.xml', f'<sst xmlns="{M}"><si><t>코드</t></si>'
+  '<si><r><t>홍</t></r><r><rPr><b/></rPr><t>길동</t></r><rPh sb="0" eb="1"><t>ホン</t></rPh></si>'
+  '<si><t xml:space="preserve"> 공백 </t></si></sst>')
+z.writestr('xl/worksheets/sheet1.xml', f'<worksheet xmlns="{M}"><sheetData>'
+  '<row r="1"><c r="A1" t="s"><v>0</v></c><c r="C1" t="inlineStr"><is><t>인라인</t></is></c></row>'
+  '<row r="2"><c r="A2" t="s"><v>1</v></c><c r="B2" s="1"><v>45382</v></c><c r="C2" s="2"><v>45382</v></c>'
+  '<c r="D2" s="3"><v>1500</v></c><c r="E2" s="4"><v>0.5</v></c><c r="F2" s="5"><v>45382.75</v></c></row>'
+  '<row r="4"><c r="A4" t="b"><v>1</v></c><c r="B4" t="str"><f>A1</f><v>수식결과</v></c>'
+  '<c r="C4"><v>0.30000000000000004</v></c><c r="D4" t="s"><v>2</v></c><c r="E4" s="1"/></row>'
+  '<row><c t="e"><v>#N/A</v></c></row><row r="9"><c r="A9"><v></v></c></row></sheetData></worksheet>')
+z.writestr('xl/worksheets/other.xml', f'<worksheet xmlns="{M}"><sheetData><row r="1"><c r="B1"><v>7</v></c>'
+  '</row></sheetData></worksheet>')
+z.close()
+)PY"_s,
+        {path}, &error))
+        << error.toStdString();
+
+    auto reader = SpreadsheetReader::open(path);
+    EXPECT_EQ(reader->sheetNames(), (QStringList{u"매출"_s, u"둘째"_s}));
+    const QList<QStringList> rows = reader->readSheet(0);
+    ASSERT_EQ(rows.size(), 5);
+    EXPECT_EQ(rows[0], (QStringList{u"코드"_s, u""_s, u"인라인"_s, u""_s, u""_s, u""_s}));
+    EXPECT_EQ(rows[1], (QStringList{u"홍길동"_s, u"2024-03-31"_s, u"2024-03-31"_s, u"1500"_s, u"12:00:00"_s,
+                                    u"2024-03-31 18:00:00"_s}));
+    EXPECT_EQ(rows[2], QStringList(6));
+    EXPECT_EQ(rows[3], (QStringList{u"TRUE"_s, u"수식결과"_s, u"0.3"_s, u" 공백 "_s, u""_s, u""_s}));
+    EXPECT_EQ(rows[4], (QStringList{u"#N/A"_s, u""_s, u""_s, u""_s, u""_s, u""_s}));
+    EXPECT_EQ(reader->readSheet(1), (QList<QStringList>{{u""_s, u"7"_s}}));
+}
+
+TEST(SpreadsheetReader, NumberFormatsThatAreDatesOrTimes)
+{
+    using K = XlsxReader::DateKind;
+    EXPECT_EQ(XlsxReader::dateKindOf(14, {}), K::Date);
+    EXPECT_EQ(XlsxReader::dateKindOf(22, {}), K::DateTime);
+    EXPECT_EQ(XlsxReader::dateKindOf(21, {}), K::Time);
+    EXPECT_EQ(XlsxReader::dateKindOf(3, {}), K::None);
+    EXPECT_EQ(XlsxReader::dateKindOf(164, u"#,##0\"일\""_s), K::None);
+    EXPECT_EQ(XlsxReader::dateKindOf(164, u"[Red]#,##0.00;[Blue]-#,##0.00"_s), K::None);
+    EXPECT_EQ(XlsxReader::dateKindOf(164, u"mm/dd"_s), K::Date);
+    EXPECT_EQ(XlsxReader::dateKindOf(164, u"[$-412]yyyy\"년\" m\"월\""_s), K::Date);
+    EXPECT_EQ(XlsxReader::dateKindOf(164, u"mm:ss"_s), K::Time);
+    EXPECT_EQ(XlsxReader::dateKindOf(164, u"[h]:mm"_s), K::Time);
+    EXPECT_EQ(XlsxReader::dateKindOf(164, u"yyyy-mm-dd hh:mm"_s), K::DateTime);
+    EXPECT_EQ(XlsxReader::serialText(45382.75, K::DateTime, false), u"2024-03-31 18:00:00"_s);
+    EXPECT_EQ(XlsxReader::serialText(43920, K::Date, true), u"2024-03-31"_s);
+}
+
+TEST(SpreadsheetReader, CsvInCodePage949OrUtf8WithQuotedFields)
+{
+    TempProgramFolder home;
+    const QString text = u"코드,상호,메모\r\n000001,\"한빛, 주식회사\",\"따옴표 \"\"인용\"\"\r\n두 줄\"\r\n"
+                         "000002,똠방각하,\r\n\r\n"_s;
+    const QList<QStringList> expected = {{u"코드"_s, u"상호"_s, u"메모"_s},
+                                         {u"000001"_s, u"한빛, 주식회사"_s, u"따옴표 \"인용\"\r\n두 줄"_s},
+                                         {u"000002"_s, u"똠방각하"_s, u""_s}};
+    writeFile(home.path(u"cp949.csv"_s), Cp949::encode(text));
+    writeFile(home.path(u"utf8.csv"_s), text.toUtf8());
+    writeFile(home.path(u"bom.csv"_s), "\xEF\xBB\xBF" + text.toUtf8());
+    for (const QString& name : {u"cp949"_s, u"utf8"_s, u"bom"_s}) {
+        auto reader = SpreadsheetReader::open(home.path(name + u".csv"_s));
+        EXPECT_EQ(reader->sheetNames(), QStringList{name});
+        EXPECT_EQ(reader->readSheet(0), expected) << name.toStdString();
+    }
+
+    writeFile(home.path(u"tabs.txt"_s), "a\tb\n1\t2");
+    EXPECT_EQ(SpreadsheetReader::open(home.path(u"tabs.txt"_s))->readSheet(0),
+              (QList<QStringList>{{u"a"_s, u"b"_s}, {u"1"_s, u"2"_s}}));
+}
+
+TEST(SpreadsheetReader, BrokenLockedAndForeignFilesGiveClearErrors)
+{
+    TempProgramFolder home;
+    QString message;
+    EXPECT_EQ(openError(home.path(u"없음.xls"_s), &message), SpreadsheetReader::kCannotOpen);
+    EXPECT_TRUE(message.contains(u"파일을 찾을 수 없습니다."_s));
+
+    QDir().mkpath(home.path(u"폴더.xls"_s));
+    EXPECT_EQ(openError(home.path(u"폴더.xls"_s)), SpreadsheetReader::kCannotOpen);
+
+    writeFile(home.path(u"empty.xlsx"_s), {});
+    EXPECT_EQ(openError(home.path(u"empty.xlsx"_s)), SpreadsheetReader::kBrokenFile);
+
+    writeFile(home.path(u"cut.xlsx"_s), QByteArray("PK\x03\x04", 4) + QByteArray(300, 'x'));
+    EXPECT_EQ(openError(home.path(u"cut.xlsx"_s), &message), SpreadsheetReader::kBrokenFile);
+    EXPECT_TRUE(message.startsWith(u"엑셀파일의 정보를 알수 없습니다."_s));
+    EXPECT_TRUE(message.contains(home.path(u"cut.xlsx"_s)));
+
+    writeFile(home.path(u"ole.xls"_s), QByteArray("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8) + QByteArray(1000, '\0'));
+    EXPECT_EQ(openError(home.path(u"ole.xls"_s)), SpreadsheetReader::kBrokenFile);
+
+    writeFile(home.path(u"web.xls"_s), "<html><table><tr><td>1</td></tr></table></html>");
+    EXPECT_EQ(openError(home.path(u"web.xls"_s), &message), SpreadsheetReader::kNotSpreadsheet);
+    EXPECT_TRUE(message.startsWith(u"엑셀파일이 아니거나, 지원되지 않는 버전입니다."_s));
+
+    QString error;
+    ASSERT_TRUE(runPython(u"import sys, zipfile\n"
+                          "z = zipfile.ZipFile(sys.argv[1], 'w'); z.writestr('word/document.xml', '<w/>'); z.close()\n"_s,
+                          {home.path(u"letter.xlsx"_s)}, &error))
+        << error.toStdString();
+    EXPECT_EQ(openError(home.path(u"letter.xlsx"_s)), SpreadsheetReader::kNotSpreadsheet);
+}

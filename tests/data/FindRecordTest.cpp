@@ -1,0 +1,203 @@
+#include "FindRecord.h"
+#include "PickerRegistry.h"
+#include "ScriptedPrompter.h"
+
+#include <QStringList>
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+using namespace asv;
+using asv::test::ScriptedPrompter;
+using Kind = ScriptedPrompter::Kind;
+
+namespace {
+
+QString pick(const QString& code, const QString& name)
+{
+    return code + QChar(u'\0') + name;
+}
+
+// A picker over fixed rows ("code" NUL "name"; a row matches when its name contains the text),
+// registered for one kind while it lives. Its editor "saves" editorResult.
+class TestPicker : public RecordPicker {
+public:
+    struct Script {
+        QStringList rows;
+        int operatorChoice = -1; // row picked in the modal list, -1 for none
+        QStringList calls;
+        QStringList editorTexts;
+        QString editorResult;
+    };
+
+    explicit TestPicker(Script& script) : m_script(script) {}
+
+    void setSearchState(const QString& fields, const QString& opText) override
+    {
+        m_script.calls << u"state:"_s + fields + u'|' + opText;
+    }
+    int FindRecords(const QString& text, const QString& extraCondition) override
+    {
+        m_script.calls << u"find:"_s + text + u'|' + extraCondition;
+        for (const QString& row : m_script.rows) {
+            if (PickName(row).contains(text))
+                m_found << row;
+        }
+        return static_cast<int>(m_found.size());
+    }
+    bool pickModal() override
+    {
+        m_script.calls << u"modal"_s;
+        m_current = m_script.operatorChoice;
+        return m_current >= 0;
+    }
+    QString Result() const override { return m_found.value(m_current); }
+
+private:
+    Script& m_script;
+    QStringList m_found;
+    int m_current = 0;
+};
+
+class Registration {
+public:
+    explicit Registration(const QString& kind, const QString& editorResult = {}) : m_kind(kind)
+    {
+        script.editorResult = editorResult;
+        PickerRegistry::registerKind(
+            kind, [this](QWidget*) { return std::make_unique<TestPicker>(script); },
+            [this](QWidget*, const QString& text) {
+                script.editorTexts << text;
+                return script.editorResult;
+            });
+    }
+    ~Registration() { PickerRegistry::unregisterKind(m_kind); }
+
+    TestPicker::Script script;
+
+private:
+    QString m_kind;
+};
+
+FindRequest request(const QString& text)
+{
+    FindRequest r;
+    r.text = text;
+    return r;
+}
+
+} // namespace
+
+TEST(FindRecordFlow, OneMatchIsTakenSeveralAreOfferedInThePicker)
+{
+    ScriptedPrompter prompter;
+    Registration reg(kFindKindCust);
+    reg.script.rows = {pick(u"000001"_s, u"대한상사"_s), pick(u"000002"_s, u"대한기계"_s), pick(u"000003"_s, u"민국상회"_s)};
+
+    FindRequest r = request(u"민국"_s);
+    r.extraCondition = u"c.hidden = 0"_s;
+    r.fields = u"c.compname"_s;
+    r.opText = u"s* : 검색어로 시작"_s;
+    const QString found = FindRecord(kFindKindCust, r);
+    EXPECT_EQ(PickCode(found), u"000003"_s);
+    EXPECT_EQ(PickName(found), u"민국상회"_s);
+    EXPECT_EQ(reg.script.calls,
+              (QStringList{u"state:c.compname|s* : 검색어로 시작"_s, u"find:민국|c.hidden = 0"_s}));
+
+    reg.script.calls.clear();
+    reg.script.operatorChoice = 1;
+    EXPECT_EQ(FindCust(request(u"대한"_s)), pick(u"000002"_s, u"대한기계"_s));
+    EXPECT_TRUE(reg.script.calls.contains(u"modal"_s));
+
+    reg.script.operatorChoice = -1;
+    EXPECT_EQ(FindRecord(kFindKindCust, request(u"대한"_s)), QString());
+    EXPECT_EQ(FindCust(request(u"대한"_s)), QString());
+    EXPECT_TRUE(prompter.messages().isEmpty());
+}
+
+TEST(FindRecordFlow, PlainSearchReportsWhatWasNotFound)
+{
+    ScriptedPrompter prompter;
+    Registration reg(kFindKindCust);
+
+    EXPECT_EQ(FindRecord(kFindKindCust, request(QString())), QString());
+    EXPECT_EQ(FindRecord(kFindKindCust, request(u"없는이름"_s)), QString());
+    EXPECT_EQ(FindRecord(kFindKindCust, request(u"없는이름"_s), true), QString());
+    ASSERT_EQ(prompter.messages().size(), 2);
+    EXPECT_EQ(prompter.messages()[0].text, u"등록된 고객이(가) 없습니다."_s);
+    EXPECT_EQ(prompter.messages()[1].text, u"검색한 고객이(가) 등록되어 있지 않습니다."_s);
+    EXPECT_EQ(prompter.messages()[1].title, u"고객 검색"_s);
+    EXPECT_EQ(prompter.messages()[1].kind, Kind::Info);
+}
+
+TEST(FindRecordFlow, UsersAndCustomersMayBeRegisteredOnTheSpot)
+{
+    ScriptedPrompter prompter;
+    Registration users(kFindKindUser, pick(u"05"_s, u"김철수"_s));
+
+    prompter.answer(MsgAnswer::Yes);
+    EXPECT_EQ(FindUser(request(u"김철수"_s)), pick(u"05"_s, u"김철수"_s));
+    EXPECT_EQ(users.script.editorTexts, QStringList{u"김철수"_s});
+    ASSERT_EQ(prompter.messages().size(), 1);
+    EXPECT_EQ(prompter.messages()[0].kind, Kind::YesNo);
+    EXPECT_EQ(prompter.messages()[0].text, u"검색한 담당자가 등록되어 있지 않습니다.\r\n신규 등록하겠습니까?"_s);
+    EXPECT_EQ(prompter.messages()[0].title, u"담당자 검색"_s);
+
+    prompter.clear();
+    prompter.answer(MsgAnswer::No);
+    EXPECT_EQ(FindUser(request(QString())), QString());
+    EXPECT_EQ(prompter.texts(Kind::YesNo), QStringList{u"등록된 담당자가 없습니다.\r\n신규 등록하겠습니까?"_s});
+    EXPECT_EQ(users.script.editorTexts.size(), 1);
+
+    // The editor closed without saving: nothing is taken.
+    Registration customers(kFindKindCust);
+    prompter.answer(MsgAnswer::Yes);
+    EXPECT_EQ(FindCust(request(u"새고객"_s)), QString());
+    EXPECT_EQ(customers.script.editorTexts, QStringList{u"새고객"_s});
+    EXPECT_EQ(prompter.texts(Kind::YesNo).last(), u"검색한 고객가 등록되어 있지 않습니다.\r\n신규 등록하겠습니까?"_s);
+    EXPECT_EQ(prompter.unanswered(), 0);
+}
+
+TEST(FindRecordFlow, ProductsOfferRegistrationAFreeTextLineOrNothing)
+{
+    ScriptedPrompter prompter;
+    Registration products(kFindKindProd, pick(u"000100"_s, u"새상품"_s));
+    const QString choices = u"신규 등록하겠습니까?\r\n\r\n상품 기초등록을 하고 전표를 등록하려면 [예]를\r\n"
+                            u"기초등록을 하지 않고 전표를 등록하려면 [아니오]를\r\n등록을 취소하실려면 [취소]를 누르세요."_s;
+
+    prompter.answer(MsgAnswer::Yes);
+    EXPECT_EQ(FindProd(request(u"새상품"_s)), pick(u"000100"_s, u"새상품"_s));
+    EXPECT_EQ(products.script.editorTexts, QStringList{u"새상품"_s});
+    ASSERT_EQ(prompter.count(Kind::YesNoCancel), 1);
+    EXPECT_EQ(prompter.messages()[0].text,
+              u"검색한 상품이 등록되어 있지 않거나,\r\n숨김설정이 되어 있습니다.\r\n\r\n"_s + choices);
+    EXPECT_EQ(prompter.messages()[0].title, u"상품 검색"_s);
+
+    prompter.clear();
+    prompter.answer(MsgAnswer::No);
+    EXPECT_EQ(FindProd(request(u"임의품목"_s), true), pick(u"000000"_s, u"임의품목"_s));
+    EXPECT_EQ(prompter.messages()[0].text, u"검색한 상품이 등록되어 있지 않거나,\r\n해당거래처에 등록되지 않았거나,\r\n"
+                                           u"숨김설정이 되어 있습니다.\r\n\r\n"_s + choices);
+
+    prompter.clear();
+    prompter.answer(MsgAnswer::Cancel);
+    EXPECT_EQ(FindProd(request(QString())), QString());
+    EXPECT_TRUE(prompter.messages()[0].text.startsWith(u"등록된 상품이 없거나,\r\n숨김설정"_s));
+    EXPECT_EQ(products.script.editorTexts.size(), 1);
+
+    // Found but nothing picked: no offer.
+    prompter.clear();
+    products.script.rows = {pick(u"000001"_s, u"우유 1L"_s), pick(u"000002"_s, u"우유 2L"_s)};
+    EXPECT_EQ(FindProd(request(u"우유"_s)), QString());
+    EXPECT_TRUE(prompter.messages().isEmpty());
+}
+
+TEST(FindRecordFlow, AKindWithoutPickerEndsInTheErrorBox)
+{
+    ScriptedPrompter prompter;
+    EXPECT_FALSE(PickerRegistry::isRegistered(u"창고"_s));
+    EXPECT_EQ(FindRecord(u"창고"_s, request(u"x"_s)), QString());
+    EXPECT_EQ(FindCust(request(u"x"_s)), QString());
+    ASSERT_EQ(prompter.count(Kind::Error), 2);
+    EXPECT_TRUE(prompter.texts(Kind::Error)[0].contains(u"in procedure FindRecord of Module modMain"_s));
+    EXPECT_TRUE(prompter.texts(Kind::Error)[1].contains(u"in procedure FindCust of Module modMain"_s));
+}

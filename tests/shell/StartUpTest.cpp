@@ -1,0 +1,156 @@
+#include "AppState.h"
+#include "ConnectionProfile.h"
+#include "FrmLogin.h"
+#include "Paths.h"
+#include "ScriptedPrompter.h"
+#include "SingleInstance.h"
+#include "TestDatabase.h"
+#include "UserSettings.h"
+#include "modMain.h"
+#include "modMySQL_Func.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+using namespace asv;
+using asv::test::ScriptedPrompter;
+using asv::test::TestDatabase;
+using Kind = asv::test::ScriptedPrompter::Kind;
+
+namespace {
+
+// Points the connection profile at the test database, as the connection dialog would.
+void profileFor(const TestDatabase& db)
+{
+    const auto server = asv::test::testServer();
+    ConnectionProfile p{server.host, server.user, db.name(), server.password, false};
+    p.write();
+}
+
+void setVersion(int ver)
+{
+    DBExecute(u"UPDATE dbversion SET ver = "_s + QString::number(ver) + u" WHERE dbid = 'main'"_s);
+}
+
+} // namespace
+
+TEST(StartUp, ProfileDefaultsWithoutAnySettings)
+{
+    QTemporaryDir home;
+    Paths::setProgramFolder(home.path());
+    const ConnectionProfile p = ConnectionProfile::read();
+    EXPECT_EQ(p.host, u"localhost"_s);
+    EXPECT_EQ(p.user, u"Ostra"_s);
+    EXPECT_EQ(p.database, u"Ostradb"_s);
+    EXPECT_EQ(p.password, u"eeee"_s);
+    EXPECT_FALSE(p.localServer);
+
+    // The product section is used when the shared one names no host.
+    UserSettings::write(ConnectionProfile::application(), u"서버정보_VelmoraCS"_s, u"IP"_s, u"10.1.2.3"_s);
+    UserSettings::write(ConnectionProfile::application(), u"서버정보_VelmoraCS"_s, u"PWD"_s,
+                        ConnectionProfile::encodePassword(u"비밀"_s));
+    EXPECT_EQ(ConnectionProfile::read().host, u"10.1.2.3"_s);
+    EXPECT_EQ(ConnectionProfile::read().password, u"비밀"_s);
+}
+
+TEST(StartUp, SecondInstanceIsRefused)
+{
+    TestDatabase db;
+    ScriptedPrompter prompter;
+    SingleInstance first;
+    ASSERT_TRUE(first.acquire());
+    StartOptions options;
+    options.home = db.programFolder();
+    EXPECT_EQ(SubMain(options), 1);
+    EXPECT_EQ(prompter.texts(), QStringList{u"이미 프로그램이 실행 중입니다."_s});
+}
+
+TEST(StartUp, InitAppSendsNoSetNamesWhenTheConnectionIsAlreadyKorean)
+{
+    TestDatabase db;
+    ScriptedPrompter prompter;
+    profileFor(db);
+    const ConnectionProfile p = ConnectionProfile::read();
+    App().DbHost = p.host;
+    App().DbUser = p.user;
+    App().DbPassword = p.password;
+    App().DbName = p.database;
+    ASSERT_TRUE(InitApp());
+    EXPECT_EQ(DBGetValue(u"SELECT VARIABLE_VALUE FROM information_schema.SESSION_STATUS "
+                         "WHERE VARIABLE_NAME = 'Com_set_option'"_s),
+              u"0"_s);
+    EXPECT_TRUE(prompter.messages().isEmpty()) << prompter.texts().join(u'\n').toStdString();
+    DestroyApp();
+}
+
+TEST(StartUp, OlderStructureIsUpgradedAfterYes)
+{
+    TestDatabase db;
+    ScriptedPrompter prompter;
+    profileFor(db);
+    for (const char* ddl : {"ALTER TABLE sale DROP COLUMN receiptmemo"})
+        DBExecute(QString::fromLatin1(ddl));
+    setVersion(13);
+    const ConnectionProfile p = ConnectionProfile::read();
+    App().DbHost = p.host;
+    App().DbUser = p.user;
+    App().DbPassword = p.password;
+    App().DbName = p.database;
+    prompter.answer(MsgAnswer::Yes);
+    ASSERT_TRUE(InitApp());
+    EXPECT_EQ(prompter.count(Kind::YesNo), 1);
+    EXPECT_EQ(prompter.count(Kind::Error), 0);
+    EXPECT_EQ(DBGetValue(u"SELECT ver FROM dbversion WHERE dbid='main'"_s), u"14"_s);
+    DestroyApp();
+}
+
+TEST(StartUp, NewerStructureEndsWithTheReinstallMessages)
+{
+    TestDatabase db;
+    ScriptedPrompter prompter;
+    profileFor(db);
+    setVersion(15);
+    StartOptions options;
+    options.home = db.programFolder();
+    EXPECT_EQ(SubMain(options), 1);
+    ASSERT_EQ(prompter.messages().size(), 2);
+    EXPECT_TRUE(prompter.messages()[0].text.startsWith(u"데이터베이스 구조가 업그레이드 되었습니다."_s));
+    EXPECT_EQ(prompter.messages()[1].text,
+              u"업그레이드 프로그램을 찾을 수 없습니다.\r\n경로: "_s + db.programFolder() + u"/재설치.exe"_s);
+    EXPECT_TRUE(App().NeedsProgramUpgrade);
+    App().NeedsProgramUpgrade = false;
+}
+
+TEST(StartUp, UnreachableServerEndsWithTheInitialisationMessage)
+{
+    QTemporaryDir home;
+    Paths::setProgramFolder(home.path());
+    ScriptedPrompter prompter;
+    ConnectionProfile{u"127.0.0.1:1"_s, u"Ostra"_s, u"Ostradb"_s, u"x"_s, false}.write();
+    StartOptions options;
+    options.home = home.path();
+    EXPECT_EQ(SubMain(options), 1);
+    ASSERT_EQ(prompter.messages().size(), 2);
+    EXPECT_EQ(prompter.messages()[0].kind, Kind::Error);
+    EXPECT_EQ(prompter.messages()[1].text, u"프로그램 초기화에 실패하여 종료합니다."_s);
+}
+
+TEST(StartUp, LoginLeadsToTheMainWindowAndBackOut)
+{
+    TestDatabase db;
+    ScriptedPrompter prompter;
+    profileFor(db);
+    UserSettings::set(u"Config"_s, u"NoMsg"_s, u"1"_s);
+    StartOptions options;
+    options.home = db.programFolder();
+    options.measureStartup = true;
+    EXPECT_EQ(SubMain(options), 0);
+    EXPECT_EQ(App().LoginId, u"ADMIN"_s);
+    EXPECT_EQ(App().UserCode, u"00"_s);
+    EXPECT_EQ(App().CompanyName, u"OstraSoft(본사)"_s);
+    EXPECT_FALSE(DBIsOpen());
+}
