@@ -23,9 +23,9 @@ const ScreenRegistry::Entry* ScreenRegistry::find(const QString& menuName)
     return it == entries().constEnd() ? nullptr : &it.value();
 }
 
-void ScreenRegistry::clear()
+void ScreenRegistry::remove(const QString& menuName)
 {
-    entries().clear();
+    entries().remove(menuName);
 }
 
 } // namespace asv

@@ -19,7 +19,7 @@ public:
     static void add(const QString& menuName, Entry entry);
     static const Entry* find(const QString& menuName);
     static bool has(const QString& menuName) { return find(menuName) != nullptr; }
-    static void clear();
+    static void remove(const QString& menuName);
 };
 
 // What the consult desk offers to the caller-ID intake.

@@ -13,6 +13,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QColorDialog>
+#include <QDialog>
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -415,6 +416,8 @@ QWidget* frmMain::openScreen(const QString& key)
         dialog->setWindowModality(Qt::ApplicationModal);
         if (auto* d = qobject_cast<QDialog*>(dialog.get()))
             d->exec();
+        // The company dialog may have renamed the company shown in the title.
+        refreshUserPanels();
         return nullptr;
     }
     for (QMdiSubWindow* sub : m_mdi->subWindowList()) {

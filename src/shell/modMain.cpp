@@ -9,6 +9,7 @@
 #include "Paths.h"
 #include "ServerAddresses.h"
 #include "SharedOptions.h"
+#include "ShellScreens.h"
 #include "SingleInstance.h"
 #include "UserSettings.h"
 #include "frmIntroMsg.h"
@@ -201,6 +202,7 @@ int SubMain(const StartOptions& options)
         frmIntroMsg::showOnce(nullptr);
     app.EditionCode = GetOption(u"Customize_Tamber"_s, {});
 
+    RegisterScreens();
     int result = 0;
     {
         frmMain main;

@@ -3,6 +3,7 @@
 #include "ScriptedPrompter.h"
 #include "TestDatabase.h"
 #include "UserSettings.h"
+#include "ShellScreens.h"
 #include "frmMain.h"
 #include "modMySQL_Func.h"
 
@@ -114,6 +115,7 @@ TEST(MainWindow, ShowsEveryMenuAndToolbarCaption)
 TEST(MainWindow, PanelsTitleAndScreensWithoutAWindowYet)
 {
     TestDatabase db;
+    RegisterScreens();
     App().CompanyName = u"A&B 상사"_s;
     App().UserName = u"김상담"_s;
     App().DbHost = u"db.office"_s;
@@ -122,8 +124,9 @@ TEST(MainWindow, PanelsTitleAndScreensWithoutAWindowYet)
     EXPECT_EQ(w.findChild<QLabel*>(u"pnl2"_s)->text(), u"DB: db.office"_s);
     EXPECT_EQ(w.findChild<QLabel*>(u"pnl8"_s)->text(), u"김상담"_s);
     EXPECT_TRUE(w.findChild<QLabel*>(u"cid"_s)->isHidden());
-    // Screens that do not exist yet cannot be chosen; built-in commands can.
+    // Screens that do not exist yet cannot be chosen; built-in commands and registered screens can.
     EXPECT_FALSE(w.findChild<QAction*>(u"mnuSlip2"_s)->isEnabled());
+    EXPECT_TRUE(w.findChild<QAction*>(u"mnuCharge"_s)->isEnabled());
     EXPECT_TRUE(w.findChild<QAction*>(u"mnuTool_Calc"_s)->isEnabled());
     EXPECT_FALSE(w.findChild<QAction*>(u"mnuReport_ASSale"_s)->isVisible());
 }
@@ -159,7 +162,7 @@ TEST(MainWindow, ConsultDeskOnlyForConsultantsAndNoKeepsWindowsOpen)
     prompter.answer(MsgAnswer::Yes);
     EXPECT_TRUE(w.close());
     EXPECT_TRUE(w.mdiArea()->subWindowList().isEmpty());
-    ScreenRegistry::clear();
+    ScreenRegistry::remove(u"mnuSlipCon"_s);
 }
 
 TEST(MainWindow, StartScreenZeroOpensNothingAndToolbarRemembersItsChoice)
@@ -182,7 +185,8 @@ TEST(MainWindow, StartScreenZeroOpensNothingAndToolbarRemembersItsChoice)
     frmMain again;
     EXPECT_EQ(again.findChild<QToolButton*>(u"판매등록"_s)->text(), u"입금등록"_s);
     EXPECT_TRUE(prompter.messages().isEmpty());
-    ScreenRegistry::clear();
+    ScreenRegistry::remove(u"mnuSlip2"_s);
+    ScreenRegistry::remove(u"mnuDeposite"_s);
 }
 
 TEST(MainWindow, BarcodeFramesLoseTheirFrameAndTheLeadingF)
