@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QThread>
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
@@ -20,7 +21,10 @@ int serversOn(const QString& folder)
     int n = 0;
     for (const QString& pid : QDir(u"/proc"_s).entryList(QDir::Dirs)) {
         QFile cmd(u"/proc/"_s + pid + u"/cmdline"_s);
-        if (cmd.open(QIODevice::ReadOnly) && cmd.readAll().contains(folder.toUtf8()))
+        if (!cmd.open(QIODevice::ReadOnly))
+            continue;
+        const QByteArray line = cmd.readAll();
+        if (line.contains("mariadbd") && line.contains(folder.toUtf8()))
             ++n;
     }
     return n;
@@ -69,5 +73,26 @@ TEST(LocalServer, FirstStartInstallsTheCurrentStructureAndTheProgramLeavesNoServ
     EXPECT_GT(DBRecordCount(u"sale"_s), customers);
     DBClose();
     server.stop();
+    EXPECT_EQ(serversOn(home.path()), 0);
+}
+
+TEST(LocalServer, ProgramEndedDuringStartUpTakesItsServerAlong)
+{
+    QTemporaryDir home;
+    QProcess program;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
+    program.setProcessEnvironment(env);
+    // Without --measure-startup the program waits at the login dialog.
+    program.start(QStringLiteral(ASV_PROGRAM), {u"--home"_s, home.path(), u"--local-server"_s});
+    ASSERT_TRUE(program.waitForStarted());
+    const QString socket = home.path() + u"/localdb/mysqld.sock"_s;
+    for (int i = 0; i < 600 && !(serversOn(home.path()) == 1 && QFile::exists(socket)); ++i)
+        QThread::msleep(50);
+    ASSERT_EQ(serversOn(home.path()), 1);
+    program.terminate();
+    ASSERT_TRUE(program.waitForFinished(10000));
+    for (int i = 0; i < 200 && serversOn(home.path()) > 0; ++i)
+        QThread::msleep(50);
     EXPECT_EQ(serversOn(home.path()), 0);
 }
