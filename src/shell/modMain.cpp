@@ -3,6 +3,8 @@
 #include "AppState.h"
 #include "ConnectionProfile.h"
 #include "DemoData.h"
+#include "FrmDBConnect.h"
+#include "FrmGallery.h"
 #include "FrmLogin.h"
 #include "GetLoginUserInfo.h"
 #include "LocalServer.h"
@@ -94,6 +96,10 @@ StartOptions StartOptions::parse(const QStringList& arguments)
             o.demo = true;
         else if (a == u"--measure-startup"_s)
             o.measureStartup = true;
+        else if (a == u"--connection"_s)
+            o.connectionSettings = true;
+        else if (a == u"--gallery"_s)
+            o.gallery = true;
         else if (a == u"--home"_s && i + 1 < arguments.size())
             o.home = arguments[++i];
     }
@@ -168,6 +174,11 @@ int SubMain(const StartOptions& options)
         Paths::setProgramFolder(options.home);
     QElapsedTimer started;
     started.start();
+    if (options.gallery) {
+        FrmGallery gallery;
+        gallery.show();
+        return QApplication::exec();
+    }
 
     SingleInstance instance;
     if (!instance.acquire()) {
@@ -177,6 +188,11 @@ int SubMain(const StartOptions& options)
     AppState& app = App();
     app.AppTitle = UserSettings::appTitle();
     ServerAddresses::refreshConfigIni();
+    if (options.connectionSettings) {
+        FrmDBConnect dialog;
+        if (dialog.exec() != QDialog::Accepted)
+            return 0;
+    }
     readProfile();
     if (!StartLocalServerIfWanted(options)) {
         DestroyApp();

@@ -12,6 +12,8 @@ struct StartOptions {
     QString home;             // program folder given with --home
     // Close the main window as soon as it is shown and print the time it took (for measuring).
     bool measureStartup = false;
+    bool connectionSettings = false; // edit the connection profile before starting
+    bool gallery = false;            // show the controls gallery instead of the program
 
     static StartOptions parse(const QStringList& arguments);
 };

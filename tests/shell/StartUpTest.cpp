@@ -1,5 +1,6 @@
 #include "AppState.h"
 #include "ConnectionProfile.h"
+#include "FrmDBConnect.h"
 #include "FrmLogin.h"
 #include "Paths.h"
 #include "ScriptedPrompter.h"
@@ -10,6 +11,7 @@
 #include "modMySQL_Func.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
@@ -153,4 +155,29 @@ TEST(StartUp, LoginLeadsToTheMainWindowAndBackOut)
     EXPECT_EQ(App().UserCode, u"00"_s);
     EXPECT_EQ(App().CompanyName, u"OstraSoft(본사)"_s);
     EXPECT_FALSE(DBIsOpen());
+}
+
+TEST(StartUp, ConnectionDialogWritesTheProfileAndRefusesEmptyFields)
+{
+    QTemporaryDir home;
+    Paths::setProgramFolder(home.path());
+    ScriptedPrompter prompter;
+    FrmDBConnect dialog;
+    EXPECT_EQ(dialog.findChild<QLineEdit*>(u"txtHost"_s)->text(), u"localhost"_s);
+    dialog.findChild<QLineEdit*>(u"txtDB"_s)->clear();
+    EXPECT_FALSE(dialog.save());
+    EXPECT_EQ(prompter.texts(), QStringList{u"서버 주소, 계정, DB명은 필수 입력 사항입니다."_s});
+
+    dialog.findChild<QLineEdit*>(u"txtHost"_s)->setText(u"192.168.0.10:3307"_s);
+    dialog.findChild<QLineEdit*>(u"txtDB"_s)->setText(u"Ostradb"_s);
+    dialog.findChild<QLineEdit*>(u"txtPassword"_s)->setText(u"p@ss'word"_s);
+    dialog.findChild<QCheckBox*>(u"chkLocalServer"_s)->setChecked(true);
+    EXPECT_TRUE(dialog.save());
+    const ConnectionProfile p = ConnectionProfile::read();
+    EXPECT_EQ(p.host, u"192.168.0.10:3307"_s);
+    EXPECT_EQ(p.password, u"p@ss'word"_s);
+    EXPECT_TRUE(p.localServer);
+    // The stored password is Base64, as the older tool keeps it.
+    EXPECT_EQ(UserSettings::read(ConnectionProfile::application(), u"서버정보"_s, u"PWD"_s),
+              QString::fromLatin1(QByteArray("p@ss'word").toBase64()));
 }
