@@ -1,11 +1,14 @@
 #include "MedianRatioReporter.h"
 
+#include <cstdio>
 #include <ostream>
+#include <unistd.h>
 
 namespace asv {
 
 MedianRatioReporter::MedianRatioReporter(std::string baseline)
-    : m_baseline(std::move(baseline))
+    : ConsoleReporter(isatty(fileno(stdout)) ? OO_Defaults : OO_Tabular)
+    , m_baseline(std::move(baseline))
 {
 }
 
@@ -14,7 +17,8 @@ void MedianRatioReporter::ReportRuns(const std::vector<Run>& runs)
     ConsoleReporter::ReportRuns(runs);
     for (const Run& run : runs) {
         if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median")
-            m_medians[run.run_name.function_name] = {run.GetAdjustedRealTime(), run.time_unit};
+            m_medians[run.run_name.function_name] = {run.GetAdjustedRealTime(), run.GetAdjustedCPUTime(),
+                                                     run.time_unit};
     }
 }
 
@@ -23,11 +27,12 @@ void MedianRatioReporter::Finalize()
     ConsoleReporter::Finalize();
     const auto base = m_medians.find(m_baseline);
     std::ostream& out = GetOutputStream();
-    out << "\nMedians (real time), ratio to " << m_baseline << ":\n";
+    out << "\nMedians, real and CPU time, and their ratios to " << m_baseline << ":\n";
     for (const auto& [name, median] : m_medians) {
-        out << "  " << name << ": " << median.time << ' ' << benchmark::GetTimeUnitString(median.unit);
+        const char* unit = benchmark::GetTimeUnitString(median.unit);
+        out << "  " << name << ": real " << median.real << ' ' << unit << ", CPU " << median.cpu << ' ' << unit;
         if (base != m_medians.end() && base->second.unit == median.unit)
-            out << "  x" << median.time / base->second.time;
+            out << "  (x" << median.real / base->second.real << " real, x" << median.cpu / base->second.cpu << " CPU)";
         out << '\n';
     }
 }

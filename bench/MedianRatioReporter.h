@@ -6,10 +6,12 @@
 
 namespace asv {
 
-// The console report, followed by each benchmark's median and its ratio to the median of the
-// baseline benchmark (the bare statement) of the same run.
+// The console report, followed by each benchmark's medians and their ratios to the medians of
+// the baseline benchmark (the bare statement) of the same run. Real time includes the server's
+// work; CPU time is this process alone and moves less when other programs load the machine.
 class MedianRatioReporter : public benchmark::ConsoleReporter {
 public:
+    // Colours only on a terminal.
     explicit MedianRatioReporter(std::string baseline);
 
     void ReportRuns(const std::vector<Run>& runs) override;
@@ -17,7 +19,8 @@ public:
 
 private:
     struct Median {
-        double time;
+        double real;
+        double cpu;
         benchmark::TimeUnit unit;
     };
 

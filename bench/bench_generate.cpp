@@ -59,8 +59,7 @@ bool fill(const QString& label, const SampleDataGenerator::Size& size, quint64 s
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    ConsolePrompter prompter;
-    Prompter::install(&prompter);
+    ConsolePrompter prompter(MsgAnswer::No);
 
     QCommandLineParser parser;
     parser.addHelpOption();

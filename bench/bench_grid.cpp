@@ -37,7 +37,6 @@ asv::RecordSetPtr makeRows()
     for (int c = 0; c < kCols; ++c)
         fields << u"f%1"_s.arg(c);
     rs->setFields(fields);
-    rs->reserve(kRows, static_cast<qsizetype>(kRows) * 200);
     std::vector<QByteArray> values(kCols);
     std::vector<const char*> ptrs(kCols);
     std::vector<unsigned long> lengths(kCols);

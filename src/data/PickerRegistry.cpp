@@ -24,7 +24,7 @@ QHash<QString, Entry>& entries()
 const Entry& entryOf(const QString& kind)
 {
     const auto it = entries().constFind(kind);
-    if (it == entries().constEnd())
+    if (it == entries().constEnd() || !it->picker)
         throw AppError(5, u"PickerRegistry"_s, u"검색창이 등록되지 않은 종류입니다: "_s + kind);
     return *it;
 }
@@ -33,10 +33,19 @@ const Entry& entryOf(const QString& kind)
 
 void PickerRegistry::registerKind(const QString& kind, PickerFactory picker, NewRecordEditor editor)
 {
-    if (picker)
-        entries().insert(kind, Entry{std::move(picker), std::move(editor)});
-    else
+    if (!picker) {
         entries().remove(kind);
+        return;
+    }
+    Entry& entry = entries()[kind];
+    entry.picker = std::move(picker);
+    if (editor)
+        entry.editor = std::move(editor);
+}
+
+void PickerRegistry::registerEditor(const QString& kind, NewRecordEditor editor)
+{
+    entries()[kind].editor = std::move(editor);
 }
 
 void PickerRegistry::unregisterKind(const QString& kind)
@@ -46,7 +55,8 @@ void PickerRegistry::unregisterKind(const QString& kind)
 
 bool PickerRegistry::isRegistered(const QString& kind)
 {
-    return entries().contains(kind);
+    const auto it = entries().constFind(kind);
+    return it != entries().constEnd() && it->picker;
 }
 
 std::unique_ptr<RecordPicker> PickerRegistry::createPicker(const QString& kind, QWidget* parent)

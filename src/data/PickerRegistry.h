@@ -23,8 +23,11 @@ public:
     // returns the saved record as code + QChar(0) + name, or "" when nothing was saved.
     using NewRecordEditor = std::function<QString(QWidget* parent, const QString& text)>;
 
-    // An empty picker factory removes the kind.
+    // An empty picker factory removes the kind; an empty editor keeps the one registered before.
     static void registerKind(const QString& kind, PickerFactory picker, NewRecordEditor editor);
+    // The editor alone, for a kind whose picker and editor live in different windows; either may
+    // be registered first.
+    static void registerEditor(const QString& kind, NewRecordEditor editor);
     static void unregisterKind(const QString& kind);
     static bool isRegistered(const QString& kind);
 

@@ -3,6 +3,7 @@
 #include "Cp949.h"
 
 #include <cstring>
+#include <mysql.h>
 
 using namespace Qt::StringLiterals;
 
@@ -19,12 +20,6 @@ void RecordSet::setFields(const QStringList& labels)
         m_index.insert(name.toLower(), i);
         m_fields.append(name);
     }
-}
-
-void RecordSet::reserve(qsizetype rows, qsizetype dataBytes)
-{
-    m_cells.reserve(static_cast<size_t>(rows) * m_fields.size());
-    m_data.reserve(dataBytes);
 }
 
 void RecordSet::appendRow(const char* const* values, const unsigned long* lengths)
@@ -49,6 +44,34 @@ void RecordSet::finish()
     m_open = true;
 }
 
+void RecordSet::adopt(st_mysql_res* result)
+{
+    m_result.reset(result, &mysql_free_result);
+    m_offsets.reserve(static_cast<size_t>(mysql_num_rows(result)));
+    for (;;) {
+        MYSQL_ROW_OFFSET at = mysql_row_tell(result);
+        if (!mysql_fetch_row(result))
+            break;
+        m_offsets.push_back(at);
+    }
+    m_rows = static_cast<int>(m_offsets.size());
+    m_fetchedRow = -1;
+}
+
+const char* RecordSet::libraryValue(int row, int col, unsigned long* length) const
+{
+    if (row < 0 || row >= m_rows || col < 0 || col >= fieldCount())
+        return nullptr;
+    if (row != m_fetchedRow) {
+        mysql_row_seek(m_result.get(), m_offsets[static_cast<size_t>(row)]);
+        m_fetched = mysql_fetch_row(m_result.get());
+        m_lengths = mysql_fetch_lengths(m_result.get());
+        m_fetchedRow = row;
+    }
+    *length = m_lengths[col];
+    return m_fetched[col];
+}
+
 int RecordSet::fieldIndex(const QString& label) const
 {
     return m_index.value(label.toLower(), -1);
@@ -63,6 +86,11 @@ const RecordSet::Cell* RecordSet::cell(int row, int col) const
 
 QString RecordSet::value(int row, int col) const
 {
+    if (m_result) {
+        unsigned long length = 0;
+        const char* v = libraryValue(row, col, &length);
+        return v && length ? Cp949::decode(v, static_cast<qsizetype>(length)) : QString();
+    }
     const Cell* c = cell(row, col);
     if (!c || c->length == kNull || c->length == 0)
         return {};
@@ -76,6 +104,10 @@ QString RecordSet::value(int row, const QString& label) const
 
 bool RecordSet::isNull(int row, int col) const
 {
+    if (m_result) {
+        unsigned long length = 0;
+        return !libraryValue(row, col, &length);
+    }
     const Cell* c = cell(row, col);
     return !c || c->length == kNull;
 }
@@ -83,6 +115,9 @@ bool RecordSet::isNull(int row, int col) const
 void RecordSet::close()
 {
     m_open = false;
+    m_result.reset();
+    m_offsets.clear();
+    m_fetchedRow = -1;
     m_cells.clear();
     m_cells.shrink_to_fit();
     m_data.clear();

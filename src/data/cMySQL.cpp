@@ -237,14 +237,7 @@ RecordSetPtr cMySQL::storeResult()
 
     auto rs = std::make_shared<RecordSet>();
     rs->setFields(labels);
-    const auto rows = static_cast<qsizetype>(mysql_num_rows(res));
-    qsizetype estimate = 0;
-    for (unsigned int c = 0; c < cols; ++c)
-        estimate += static_cast<qsizetype>(std::min<unsigned long>(fields[c].max_length, 4096));
-    rs->reserve(rows, rows * estimate);
-    while (MYSQL_ROW row = mysql_fetch_row(res))
-        rs->appendRow(row, mysql_fetch_lengths(res));
-    mysql_free_result(res);
+    rs->adopt(res);
     rs->finish();
     return rs;
 }

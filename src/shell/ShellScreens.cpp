@@ -1,6 +1,7 @@
 #include "ShellScreens.h"
 
 #include "AppScreens.h"
+#include "CustomerRecordScreens.h"
 
 namespace asv {
 
@@ -11,6 +12,7 @@ void RegisterScreens()
         return;
     done = true;
     AppScreens::registerAll();
+    CustomerRecordScreens::registerAll();
 }
 
 } // namespace asv

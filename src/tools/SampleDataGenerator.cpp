@@ -114,7 +114,8 @@ constexpr Region kRegions[] = {
     {u"경상남도", u"055", 50, 53, 4, u"창원시 성산구|김해시|진주시|양산시"},
     {u"제주특별자치도", u"064", 63, 63, 1, u"제주시=중앙로,연삼로,노형로|서귀포시=일주동로,중앙로"}};
 // Fixed public holidays, "MM-dd": the office is closed like on a Sunday.
-constexpr const char16_t* kHolidays[] = {u"01-01", u"03-01", u"05-05", u"06-06", u"08-15", u"10-03", u"10-09", u"12-25"};
+constexpr const char16_t* kHolidays[] = {u"01-01", u"03-01", u"05-05", u"06-06",
+                                         u"08-15", u"10-03", u"10-09", u"12-25"};
 
 constexpr const char16_t* kCustomerMemos[] = {
     u"매월 말일 결제", u"세금계산서 발행 요청", u"방문 전 연락 바람", u"주차 불가, 인근 공영주차장 이용",
@@ -284,10 +285,16 @@ qint64 SampleDataGenerator::between(qint64 low, qint64 high)
     return low + static_cast<qint64>(m_rng() % static_cast<quint64>(high - low + 1));
 }
 
+template <typename List>
+const auto& SampleDataGenerator::anyOf(const List& list)
+{
+    return list[below(static_cast<int>(std::size(list)))];
+}
+
 template <size_t N>
 QString SampleDataGenerator::pick(const char16_t* const (&list)[N])
 {
-    return lit(list[below(static_cast<int>(N))]);
+    return lit(anyOf(list));
 }
 
 bool SampleDataGenerator::chance(int percent)
@@ -313,8 +320,31 @@ QString SampleDataGenerator::landline(const QString& area)
 {
     // Seoul mostly has four-digit exchanges, the provinces three or four.
     const bool longExchange = chance(area == u"02" ? 70 : 50);
-    const QString exchange = longExchange ? QString::number(between(2000, 9999)) : QString::number(between(200, 999));
+    const QString exchange = QString::number(longExchange ? between(2000, 9999) : between(200, 999));
     return area + u'-' + exchange + u'-' + digits(4);
+}
+
+// Business registration number "ddd-dd-ddddd" with its check digit; "81" marks a corporation.
+QString SampleDataGenerator::businessNumber(bool corporate)
+{
+    const QString number = QString::number(between(101, 899))
+        + (corporate ? u"81"_s : QString::number(between(10, 79))) + digits(4);
+    static constexpr int kWeights[] = {1, 3, 7, 1, 3, 7, 1, 3, 5};
+    int sum = 0;
+    for (int d = 0; d < 9; ++d)
+        sum += (number[d].unicode() - u'0') * kWeights[d];
+    sum += (number[8].unicode() - u'0') * 5 / 10;
+    return number.left(3) + u'-' + number.mid(3, 2) + u'-' + number.mid(5) + QChar(u'0' + (10 - sum % 10) % 10);
+}
+
+// EAN-13 with the Korean prefix and its check digit.
+QString SampleDataGenerator::barcode()
+{
+    const QString code = u"880"_s + digits(9);
+    int sum = 0;
+    for (int d = 0; d < 12; ++d)
+        sum += (code[d].unicode() - u'0') * (d % 2 ? 3 : 1);
+    return code + QChar(u'0' + (10 - sum % 10) % 10);
 }
 
 QString SampleDataGenerator::mobile()
@@ -439,16 +469,7 @@ bool SampleDataGenerator::insertProducts(int count)
         p.maxQuantity = t.maxQuantity;
         p.serviced = t.serviced;
 
-        QString barcode;
-        if (chance(65)) {
-            // EAN-13 with the Korean prefix and its check digit.
-            barcode = u"880"_s + digits(9);
-            int sum = 0;
-            for (int d = 0; d < 12; ++d)
-                sum += (barcode[d].unicode() - u'0') * (d % 2 ? 3 : 1);
-            barcode += QChar(u'0' + (10 - sum % 10) % 10);
-        }
-        products.text(p.code).text(barcode).text(p.name).text(p.norm).number(p.taxmode);
+        products.text(p.code).text(chance(65) ? barcode() : QString()).text(p.name).text(p.norm).number(p.taxmode);
         products.text(lit(kClasses[t.classIndex])).text(lit(t.unit));
         products.text(dateText(-30 - below(700))).number(chance(3) ? 1 : 0).number(p.price).endRow();
 
@@ -493,9 +514,9 @@ bool SampleDataGenerator::insertCustomers(int count)
         while (r >= kRegions[region].weight)
             r -= kRegions[region++].weight;
         const Region& reg = kRegions[region];
-        const District& place = districts[region][static_cast<size_t>(below(static_cast<int>(districts[region].size())))];
+        const District& place = anyOf(districts[region]);
         const QString& district = place.name;
-        const QString& road = place.roads[below(static_cast<int>(place.roads.size()))];
+        const QString& road = anyOf(place.roads);
         const QString area = lit(reg.area);
         const QString zipcode = QString::number(between(reg.zipLow, reg.zipHigh)).rightJustified(2, u'0') + digits(3);
         const QString addr1 = lit(reg.name) + u' ' + district + u' ' + road;
@@ -510,17 +531,7 @@ bool SampleDataGenerator::insertCustomers(int count)
             c.name = form < 50 ? u"(주)"_s + stem : form < 60 ? u"주식회사 "_s + stem : form < 65 ? u"㈜"_s + stem : stem;
             alias = stem;
             c.ceo = personName();
-            const bool corporate = form < 65;
-            // Business registration number with its check digit.
-            QString number = QString::number(between(101, 899))
-                + (corporate ? u"81"_s : QString::number(between(10, 79))) + digits(4);
-            static constexpr int kWeights[] = {1, 3, 7, 1, 3, 7, 1, 3, 5};
-            int sum = 0;
-            for (int d = 0; d < 9; ++d)
-                sum += (number[d].unicode() - u'0') * kWeights[d];
-            sum += (number[8].unicode() - u'0') * 5 / 10;
-            number += QChar(u'0' + (10 - sum % 10) % 10);
-            compsn = number.left(3) + u'-' + number.mid(3, 2) + u'-' + number.mid(5);
+            compsn = businessNumber(form < 65);
             c.telno1 = chance(10) ? pick(kRepresentativePrefixes) + u'-' + digits(4) : landline(area);
             if (chance(40))
                 c.telno2 = landline(area);
@@ -532,7 +543,7 @@ bool SampleDataGenerator::insertCustomers(int count)
                 fax = landline(area);
             if (chance(80))
                 hpno = mobile();
-            const Trade& trade = kCompanyTrades[below(static_cast<int>(std::size(kCompanyTrades)))];
+            const Trade& trade = anyOf(kCompanyTrades);
             status = lit(trade.status);
             item = lit(trade.item);
             c.taxmode = chance(85) ? 2 : chance(80) ? 1 : 0;
@@ -541,13 +552,13 @@ bool SampleDataGenerator::insertCustomers(int count)
                 email = u"info"_s + c.code.right(4) + u'@' + pick(kEmailDomains);
             buys = static_cast<int>(between(4, 12));
         } else if (kind < 70) { // shop
-            const ShopKind& shop = kShopKinds[below(static_cast<int>(std::size(kShopKinds)))];
+            const ShopKind& shop = anyOf(kShopKinds);
             c.name = pick(kShopStems) + lit(shop.kind);
             if (shop.chain) // "분당구" -> " 분당점"
                 c.name += u' ' + district.section(u' ', -1).chopped(1) + u'점';
             alias = c.name;
             c.ceo = personName();
-            compsn = QString::number(between(101, 899)) + u'-' + QString::number(between(10, 79)) + u'-' + digits(5);
+            compsn = businessNumber(false);
             c.telno1 = landline(area);
             if (chance(20))
                 c.telno2 = landline(area);
@@ -578,21 +589,14 @@ bool SampleDataGenerator::insertCustomers(int count)
         }
 
         const bool before = i < m_customersBefore;
-        // Customers get their codes in the order they come; those of the last two years become
-        // eligible for documents on the day they registered.
-        const int regDay = before ? -1 - (m_customersBefore - i) * (kEarlierDays - 1) / m_customersBefore
-                                  : static_cast<int>((static_cast<qint64>(i - m_customersBefore + 1) * m_days
-                                                      + (count - m_customersBefore) - 1)
-                                                     / (count - m_customersBefore))
-                - 1;
         if (before && kind < 70 && chance(25))
             c.basemoney = between(1, 300) * 10000;
-        c.charge = m_users[below(static_cast<int>(m_users.size()))];
+        c.charge = anyOf(m_users);
 
         customers.text(c.code).text(c.name).text(alias).text(c.ceo).text(compsn);
         customers.text(c.telno1).text(c.telno2).text(telno3).text(telno4).text(fax).text(hpno);
         customers.text(c.charge).number(c.taxmode).text(zipcode).text(addr1).text(addr2).text(status).text(item);
-        customers.text(dateText(regDay)).number(c.basemoney).number(c.basemoney);
+        customers.text(dateText(registrationDay(i, count))).number(c.basemoney).number(c.basemoney);
         customers.text(chance(15) ? pick(kCustomerMemos) : QString()).number(before && chance(2) ? 1 : 0);
         customers.text(email).number(1).endRow();
 
@@ -609,6 +613,16 @@ bool SampleDataGenerator::insertCustomers(int count)
     for (size_t i = 0; i < m_customers.size(); ++i)
         addOwed(static_cast<int>(i), m_customers[i].basemoney);
     return true;
+}
+
+// Customers get their codes in the order they came: the older ones over the three years before the
+// documents, the newer ones each on the first day eligibleCustomers() counts them.
+int SampleDataGenerator::registrationDay(int index, int count) const
+{
+    if (index < m_customersBefore)
+        return -1 - (m_customersBefore - index) * (kEarlierDays - 1) / m_customersBefore;
+    const qint64 newer = count - m_customersBefore;
+    return static_cast<int>(((index - m_customersBefore + 1) * qint64{m_days} + newer - 1) / newer) - 1;
 }
 
 int SampleDataGenerator::eligibleCustomers(int day) const
@@ -674,7 +688,8 @@ bool SampleDataGenerator::insertDocuments(const Size& size)
         const QDate date = m_firstDay.addDays(day);
         const QString monthDay = date.toString(u"MM-dd"_s);
         const bool closed = date.dayOfWeek() == Qt::Sunday
-            || std::any_of(std::begin(kHolidays), std::end(kHolidays), [&](const char16_t* h) { return monthDay == h; });
+            || std::any_of(std::begin(kHolidays), std::end(kHolidays),
+                           [&](const char16_t* holiday) { return monthDay == holiday; });
         cumulative.push_back(cumulative.back() + (closed ? 1 : date.dayOfWeek() == Qt::Saturday ? 6 : 20));
     }
     const qint64 totalWeight = cumulative.back();
@@ -713,8 +728,8 @@ void SampleDataGenerator::addSlip(BulkInsert& sale, int day, int lineCount)
     const Customer& customer = m_customers[static_cast<size_t>(c)];
     const QString date = dateText(day);
     const QString time = timeText(9, 19);
-    const QString charge = chance(80) ? customer.charge : m_users[below(static_cast<int>(m_users.size()))];
-    const QString regucode = m_users[below(static_cast<int>(m_users.size()))];
+    const QString charge = chance(80) ? customer.charge : anyOf(m_users);
+    const QString regucode = anyOf(m_users);
     const QString memo = chance(3) ? pick(kSlipMemos) : QString();
     const QString receiver = chance(10) ? customer.ceo : QString();
     const QString receiptMemo = chance(3) ? pick(kReceiptMemos) : QString();
@@ -724,7 +739,7 @@ void SampleDataGenerator::addSlip(BulkInsert& sale, int day, int lineCount)
         qint64 qnt = 1, price = 0;
         int vatType = customer.taxmode;
         if (m_products.empty() || chance(3)) {
-            const FreeItem& item = kFreeItems[below(static_cast<int>(std::size(kFreeItems)))];
+            const FreeItem& item = anyOf(kFreeItems);
             pname = lit(item.name);
             price = item.price;
         } else {
@@ -773,7 +788,7 @@ void SampleDataGenerator::addPayment(BulkInsert& receive, int day)
     const int type = chance(65) ? 0 : 1;
     receive.text(dateText(day)).text(customer.code).number(amount).number(dc).number(type);
     receive.text(customer.charge).text(chance(30) ? pick(kPaymentMemos) : QString());
-    receive.text(m_users[below(static_cast<int>(m_users.size()))]).text(timeText(9, 19)).endRow();
+    receive.text(anyOf(m_users)).text(timeText(9, 19)).endRow();
     addOwed(c, -(amount + dc));
 }
 
@@ -783,14 +798,16 @@ void SampleDataGenerator::addAsJob(BulkInsert& jobs, BulkInsert& lines, int day)
     const Customer& customer = m_customers[static_cast<size_t>(c)];
     QString pcode = u"000000"_s, serial;
     if (!m_serviced.empty()) {
-        const Product& p = m_products[static_cast<size_t>(m_serviced[static_cast<size_t>(below(static_cast<int>(m_serviced.size())))])];
+        const Product& p = m_products[static_cast<size_t>(anyOf(m_serviced))];
         pcode = p.code;
         serial = QString(p.norm).remove(u'-') + digits(6);
     }
     // Old jobs are done; the last days still have jobs waiting or confirmed.
     const int age = m_days - 1 - day;
     const int r = below(100);
-    const int state = age > 14 ? (r < 97 ? 9 : 2) : age > 3 ? (r < 60 ? 9 : r < 90 ? 2 : 0) : (r < 10 ? 9 : r < 40 ? 2 : 0);
+    const int state = age > 14 ? (r < 97 ? 9 : 2)
+        : age > 3              ? (r < 60 ? 9 : r < 90 ? 2 : 0)
+                               : (r < 10 ? 9 : r < 40 ? 2 : 0);
     // The visit is on the day asked for, else within three days; the work is done after it.
     const bool requested = chance(50);
     const int visitDay = std::min(day + below(4), m_days - 1);
@@ -799,11 +816,11 @@ void SampleDataGenerator::addAsJob(BulkInsert& jobs, BulkInsert& lines, int day)
     const qint64 job = m_nextJob++;
 
     jobs.number(job).text(customer.code).text(pcode).text(serial).text(dateText(day)).text(timeText(9, 18));
-    jobs.text(m_users[below(static_cast<int>(m_users.size()))]).text(pick(kComplaints));
-    jobs.number(m_receptionCodes[static_cast<size_t>(below(static_cast<int>(m_receptionCodes.size())))].code);
+    jobs.text(anyOf(m_users)).text(pick(kComplaints));
+    jobs.number(anyOf(m_receptionCodes).code);
     jobs.text(requested ? dateText(visitDay) : QString()).text(requested ? visitTime : u"00:00"_s);
     jobs.text(state >= 2 ? dateText(visitDay) : QString()).text(state >= 2 ? visitTime : u"00:00"_s);
-    jobs.text(m_users[below(static_cast<int>(m_users.size()))]).number(state);
+    jobs.text(anyOf(m_users)).number(state);
     jobs.text(state == 9 ? dateText(visitDay) : QString());
     jobs.text(state == 9 ? timeText(visitHour + 1, visitHour + 3) : QString()).endRow();
     if (state != 9)
@@ -812,10 +829,10 @@ void SampleDataGenerator::addAsJob(BulkInsert& jobs, BulkInsert& lines, int day)
     const int r2 = below(100);
     const int lineCount = r2 < 75 ? 1 : r2 < 95 ? 2 : 3;
     for (int seq = 1; seq <= lineCount; ++seq) {
-        const AsCode& result = m_resultCodes[static_cast<size_t>(below(static_cast<int>(m_resultCodes.size())))];
+        const AsCode& result = anyOf(m_resultCodes);
         const bool free = chance(35);
         lines.number(job).number(seq).text(pcode);
-        lines.number(m_causeCodes[static_cast<size_t>(below(static_cast<int>(m_causeCodes.size())))].code);
+        lines.number(anyOf(m_causeCodes).code);
         lines.number(result.code).text(pick(kWorkNotes)).number(result.amount).number(free ? 1 : 0).endRow();
         if (!free)
             addOwed(c, result.amount);
@@ -831,7 +848,7 @@ void SampleDataGenerator::addCall(BulkInsert& calls, int day)
         name = customer.name;
         ccode = customer.code;
     } else {
-        telno = chance(60) ? mobile() : landline(lit(kRegions[below(static_cast<int>(std::size(kRegions)))].area));
+        telno = chance(60) ? mobile() : landline(lit(anyOf(kRegions).area));
         if (chance(40))
             name = personName();
     }
@@ -840,13 +857,13 @@ void SampleDataGenerator::addCall(BulkInsert& calls, int day)
     const int state = today ? (chance(50) ? 0 : chance(50) ? 1 : 2) : (chance(90) ? 2 : 1);
     const int topic = below(static_cast<int>(m_consultCodes.size()));
     const Topic& text = kTopics[static_cast<size_t>(topic) % std::size(kTopics)];
-    const Product* product =
-        state > 0 && !m_products.empty() && chance(40) ? &m_products[static_cast<size_t>(below(static_cast<int>(m_products.size())))] : nullptr;
+    const Product* product = state > 0 && !m_products.empty() && chance(40) ? &anyOf(m_products) : nullptr;
 
     calls.number(1).text(telno).text(name).text(ccode);
-    calls.text(state > 0 ? m_users[below(static_cast<int>(m_users.size()))] : QString());
+    calls.text(state > 0 ? anyOf(m_users) : QString());
     calls.text(dateText(day)).text(timeText(9, 19)).text(product ? product->code : QString());
-    calls.text(product ? product->name : QString()).number(state > 0 ? m_consultCodes[static_cast<size_t>(topic)].code : 0);
+    calls.text(product ? product->name : QString());
+    calls.number(state > 0 ? m_consultCodes[static_cast<size_t>(topic)].code : 0);
     calls.text(state > 0 ? lit(text.inquiry) : QString()).text(state > 0 ? lit(text.answer) : QString());
     calls.number(state).endRow();
 }

@@ -99,16 +99,21 @@ private:
     // Customers registered by the day, weighted by how often they buy.
     int pickCustomer(int day);
     int eligibleCustomers(int day) const;
+    int registrationDay(int index, int count) const;
 
     int below(int n);
     qint64 between(qint64 low, qint64 high);
     bool chance(int percent);
+    template <typename List>
+    const auto& anyOf(const List& list);
     template <size_t N>
     QString pick(const char16_t* const (&list)[N]);
     QString personName();
     QString digits(int count);
     QString landline(const QString& area);
     QString mobile();
+    QString businessNumber(bool corporate);
+    QString barcode();
     QString dateText(int day) const;
     QString timeText(int fromHour, int toHour);
 

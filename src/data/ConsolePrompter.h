@@ -4,7 +4,7 @@
 
 namespace asv {
 
-// Messages of the shared procedures on the terminal; questions are answered with the default
+// Messages of the shared procedures on the terminal, for the command-line tools; questions are answered with the default
 // answer given at construction, as the command line has nobody to ask.
 class ConsolePrompter : public Prompter {
 public:

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "CustomerRecord.h"
+
+#include <QString>
+#include <optional>
+
+namespace asv {
+
+// Every statement of the customer record on table customer. Reads that fail throw DbError so the
+// caller's guard names its procedure; writes report 0 rows when they failed.
+class CustomerStore {
+public:
+    static constexpr int kCodeLength = 6;
+
+    // nullopt when there is no such customer.
+    static std::optional<CustomerRecord> load(const QString& code);
+    static bool codeExists(const QString& code);
+    // The next free code with prefix (normally empty), or "" after the message that the sequence
+    // is exhausted.
+    static QString nextCode(const QString& prefix = {});
+
+    // Another customer (not exceptCode; exceptCode empty = any) already carries the value.
+    static bool nameTaken(const QString& compname, const QString& exceptCode);
+    static bool aliasTaken(const QString& compalias, const QString& exceptCode);
+    // Customers having telno as one of their four telephone numbers or their mobile, compared
+    // literally.
+    static long telephoneCount(const QString& telno, const QString& exceptCode);
+
+    // Rows changed; 0 when nothing changed or the statement failed. withEditionColumns adds the
+    // customised edition's columns. insert sets regdate to today and nowmoney to basemoney;
+    // update moves nowmoney by the change of basemoney.
+    static int insert(const CustomerRecord& customer, bool withEditionColumns);
+    static int update(const CustomerRecord& customer, bool withEditionColumns);
+
+    // The delete command of the lists: refused (with the message saying where) while sales slips,
+    // payments or consultations refer to the customer. True when the row was deleted.
+    static bool remove(const QString& code);
+};
+
+} // namespace asv

@@ -1,0 +1,385 @@
+#include "CustomerListFixture.h"
+#include "CustomerListScreens.h"
+#include "CustomerPickReceiver.h"
+#include "CustomerSearch.h"
+#include "FrmCust_admin.h"
+#include "FrmCust_save.h"
+#include "FrmCust_sel.h"
+#include "FrmLUser_sel.h"
+#include "Grid.h"
+#include "HCText.h"
+#include "PickerRegistry.h"
+#include "ScreenRegistry.h"
+#include "SpreadsheetReader.h"
+#include "UserSettings.h"
+#include "ucFindBox.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFileInfo>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <functional>
+
+using namespace Qt::StringLiterals;
+using namespace asv;
+using asv::test::ScriptedPrompter;
+
+namespace {
+
+int columnOf(const Grid* grid, const QString& caption)
+{
+    for (int c = 0; c < grid->columnCount(); ++c) {
+        if (grid->cells().caption(c) == caption)
+            return c;
+    }
+    ADD_FAILURE() << "no column " << caption.toStdString();
+    return -1;
+}
+
+QStringList column(const Grid* grid, const QString& caption)
+{
+    QStringList values;
+    const int col = columnOf(grid, caption);
+    for (int r = 0; r < grid->rowCount(); ++r)
+        values << grid->text(r, col);
+    return values;
+}
+
+void selectCodes(Grid* grid, const QStringList& codes)
+{
+    grid->clearSelection();
+    const QStringList shown = column(grid, u"코드"_s);
+    for (const QString& code : codes) {
+        const int row = static_cast<int>(shown.indexOf(code));
+        ASSERT_GE(row, 0) << code.toStdString();
+        grid->selectionModel()->select(grid->model()->index(row, 0),
+                                       QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    }
+}
+
+void click(const QWidget& w, const QString& name)
+{
+    w.findChild<QPushButton*>(name)->click();
+}
+
+// Acts on the customer picker once it runs modally, from inside its own event loop.
+void whenPickerShows(std::function<void(FrmCust_sel&)> act)
+{
+    auto* timer = new QTimer;
+    QObject::connect(timer, &QTimer::timeout, timer, [timer, act = std::move(act)] {
+        if (auto* picker = qobject_cast<FrmCust_sel*>(QApplication::activeModalWidget())) {
+            timer->deleteLater();
+            timer->stop();
+            act(*picker);
+        }
+    });
+    timer->start(10);
+}
+
+struct ListWindows : asv::test::CustomerListFixture {
+    ListWindows()
+    {
+        CustomerListScreens::registerAll();
+        FrmLUser_sel::registerPicker();
+    }
+};
+
+struct Desk : QWidget, CustomerPickReceiver {
+    QString shown;
+    void ShowPickedCustomer(const QString& code) override { shown = code; }
+};
+
+} // namespace
+
+TEST_F(ListWindows, ListShowsCustomersWithUserInChargeAndCountsTheShownOnes)
+{
+    const ScreenRegistry::Entry* entry = ScreenRegistry::find(u"mnuCustomer"_s);
+    ASSERT_NE(entry, nullptr);
+    std::unique_ptr<QWidget> opened(entry->create(nullptr));
+    auto* list = qobject_cast<FrmCust_admin*>(opened.get());
+    ASSERT_NE(list, nullptr);
+
+    EXPECT_EQ(column(list->list(), u"코드"_s), (QStringList{u"000001"_s, u"000002"_s, u"000006"_s}));
+    EXPECT_EQ(column(list->list(), u"담당자"_s), (QStringList{u"김담당"_s, u"김담당"_s, u"김담당"_s}));
+    EXPECT_EQ(list->list()->cells().displayText(0, columnOf(list->list(), u"현미수"_s)), u"15,000"_s);
+    EXPECT_EQ(list->findChild<QLabel*>(u"lblCount"_s)->text(), u"(총 : 5건)"_s);
+
+    list->findChild<QCheckBox*>(u"chkShowHidden"_s)->click();
+    EXPECT_EQ(column(list->list(), u"코드"_s),
+              (QStringList{u"000001"_s, u"000002"_s, u"000005"_s, u"000006"_s}));
+    EXPECT_EQ(column(list->list(), u"숨김"_s), (QStringList{QString(), QString(), u"1"_s, QString()}));
+}
+
+TEST_F(ListWindows, SearchUsesKeyAndOperatorAndTheSortOrderIsRemembered)
+{
+    {
+        FrmCust_admin list;
+        list.findChild<QComboBox*>(u"cmbFindKey"_s)->setCurrentText(u"상호"_s);
+        list.findChild<QComboBox*>(u"cmbFindOP"_s)->setCurrentIndex(1); // starts with
+        auto* txtFind = list.findChild<QLineEdit*>(u"txtFind"_s);
+        txtFind->setText(u"대한"_s);
+        QTest::keyClick(txtFind, Qt::Key_Return);
+        EXPECT_EQ(column(list.list(), u"코드"_s), (QStringList{u"000001"_s, u"000006"_s}));
+
+        list.findChild<QComboBox*>(u"cmbOrderBy"_s)->setCurrentIndex(CustomerSearch::ByAlias);
+        EXPECT_EQ(column(list.list(), u"코드"_s), (QStringList{u"000006"_s, u"000001"_s}));
+
+        list.findChild<QComboBox*>(u"cmbFindKey"_s)->setCurrentText(u"Tel,HP"_s);
+        list.findChild<QComboBox*>(u"cmbFindOP"_s)->setCurrentIndex(2); // ends with
+        txtFind->setText(u"5432"_s);
+        click(list, u"btnFind"_s);
+        EXPECT_EQ(column(list.list(), u"코드"_s), QStringList{u"000002"_s});
+        EXPECT_TRUE(prompter.texts().isEmpty());
+
+        txtFind->setText(u"0000"_s);
+        click(list, u"btnFind"_s);
+        EXPECT_EQ(list.list()->rowCount(), 0);
+        EXPECT_EQ(prompter.texts(ScriptedPrompter::Kind::Notice), QStringList{u"검색된 결과가 없습니다."_s});
+    }
+    FrmCust_admin again;
+    EXPECT_EQ(again.findChild<QComboBox*>(u"cmbOrderBy"_s)->currentIndex(), CustomerSearch::ByAlias);
+    EXPECT_EQ(column(again.list(), u"코드"_s).first(), u"000006"_s);
+}
+
+TEST_F(ListWindows, DeleteRemovesTheSelectedRowsThatAreNotInUse)
+{
+    DBExecute(u"INSERT INTO sale (ccode, dealdate) VALUES ('000002', '2024-05-01')"_s);
+    FrmCust_admin list;
+    Grid* grid = list.list();
+
+    click(list, u"btnDelete"_s);
+    EXPECT_EQ(prompter.texts(), QStringList{u"먼저 그리드에서 삭제할 자료를 선택하세요."_s});
+
+    selectCodes(grid, {u"000002"_s, u"000006"_s});
+    prompter.clear();
+    prompter.answer(MsgAnswer::No);
+    click(list, u"btnDelete"_s);
+    EXPECT_EQ(prompter.texts(), QStringList{u"선택된 자료를 정말로 삭제 하시겠습니까?"_s});
+    EXPECT_EQ(DBRecordCount(u"customer"_s), 6);
+
+    prompter.clear();
+    prompter.answer(MsgAnswer::Yes);
+    click(list, u"btnDelete"_s);
+    EXPECT_EQ(prompter.texts(), (QStringList{u"선택된 자료를 정말로 삭제 하시겠습니까?"_s,
+                                             u"해당 데이터가 「매출전표(샘플출고)」에서 사용중이기 때문에 삭제할 수 없습니다."_s,
+                                             u"1건의 자료를 삭제하였습니다."_s}));
+    EXPECT_EQ(column(grid, u"코드"_s), (QStringList{u"000001"_s, u"000002"_s}));
+    EXPECT_EQ(DBRecordCount(u"customer"_s, u"code = '000006'"_s), 0);
+    EXPECT_EQ(list.findChild<QLabel*>(u"lblCount"_s)->text(), u"(총 : 4건)"_s);
+}
+
+TEST_F(ListWindows, ExportAndPrintGiveTheShownRows)
+{
+    FrmCust_admin list;
+    list.findChild<QComboBox*>(u"cmbFindKey"_s)->setCurrentText(u"약칭"_s);
+    list.findChild<QLineEdit*>(u"txtFind"_s)->setText(u"대한"_s);
+    click(list, u"btnFind"_s);
+    ASSERT_EQ(list.list()->rowCount(), 1);
+
+    ExcelExportOptions options;
+    options.path = db.programFolder() + u"/list.xlsx"_s;
+    options.silent = true;
+    options.openAfter = false;
+    ASSERT_EQ(list.exportList(options), options.path);
+    const QList<QStringList> rows = SpreadsheetReader::open(options.path)->readSheet(0);
+    ASSERT_EQ(rows.size(), 2);
+    EXPECT_EQ(rows[0].mid(0, 5), (QStringList{u"상호"_s, u"약칭"_s, u"코드"_s, u"대표자"_s, u"담당자"_s}));
+    EXPECT_EQ(rows[1].mid(0, 8), (QStringList{u"대한상사"_s, u"대한"_s, u"000001"_s, u"김대한"_s, u"김담당"_s,
+                                              u"02-1234-5678"_s, QString(), u"15000"_s}));
+
+    const QString pdf = db.programFolder() + u"/list.pdf"_s;
+    EXPECT_TRUE(list.listPrinter().printToPdf(pdf));
+    EXPECT_GT(QFileInfo(pdf).size(), 0);
+}
+
+TEST_F(ListWindows, EditorOpensForTheSelectedCustomerAndTheListFollowsItsSave)
+{
+    FrmCust_admin list;
+    click(list, u"btnEdit"_s);
+    click(list, u"btnCopy"_s);
+    EXPECT_EQ(prompter.texts(), (QStringList{u"먼저 그리드에서 수정할 자료를 선택하세요."_s,
+                                             u"먼저 그리드에서 복사할 자료를 선택하세요."_s}));
+    EXPECT_EQ(list.findChild<FrmCust_save*>(), nullptr);
+
+    selectCodes(list.list(), {u"000001"_s});
+    click(list, u"btnEdit"_s);
+    auto* editor = list.findChild<FrmCust_save*>();
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(editor->mode(), FrmCust_save::EditRecord);
+    editor->field(u"bigo"_s)->SetText(u"새 메모"_s);
+    selectCodes(list.list(), {u"000002"_s});
+    prompter.answer(MsgAnswer::Yes); // the hidden customer has the same telephone number
+    click(*editor, u"btnSave"_s);
+    EXPECT_EQ(prompter.texts().last(), u"자료가 저장되었습니다."_s);
+    const int row = static_cast<int>(column(list.list(), u"코드"_s).indexOf(u"000001"_s));
+    EXPECT_EQ(list.list()->text(row, columnOf(list.list(), u"메모"_s)), u"새 메모"_s);
+    EXPECT_EQ(list.list()->selectedRows(), QList<int>{row});
+}
+
+TEST_F(ListWindows, PickerSearchesShowsShortNamesAndReturnsCodeAndName)
+{
+    FrmCust_sel picker;
+    EXPECT_EQ(picker.FindRecords(u"12345678"_s, {}), 1);
+    EXPECT_EQ(picker.Result(), u"000001"_s + QChar(u'\0') + u"대한상사"_s);
+    EXPECT_EQ(picker.FindRecords(u"대한"_s, {}), 2);
+    EXPECT_EQ(picker.Result(), QString());
+    EXPECT_EQ(column(picker.list(), u"상호"_s), (QStringList{u"대한상사"_s, u"대한정밀"_s}));
+
+    // Without company names the short name stands first; a customer without one keeps the name.
+    picker.findChild<QCheckBox*>(u"chkViewCName"_s)->click();
+    EXPECT_EQ(column(picker.list(), u"상호"_s), (QStringList{u"대한"_s, u"대한정밀"_s}));
+    EXPECT_EQ(UserSettings::get(u"Config"_s, u"거래처검색_상호명보기"_s), u"0"_s);
+
+    picker.list()->clearSelection();
+    click(picker, u"btnSel"_s);
+    EXPECT_EQ(prompter.texts(), QStringList{u"리스트에서 자료를 선택하세요."_s});
+
+    auto* txtFind = picker.findChild<QLineEdit*>(u"txtFind"_s);
+    txtFind->setText(u"없는고객"_s);
+    QTest::keyClick(txtFind, Qt::Key_Return);
+    EXPECT_EQ(prompter.texts().last(), u"검색된 자료가 없습니다."_s);
+
+    picker.findChild<QComboBox*>(u"cmbFindKey"_s)->setCurrentText(u"코드"_s);
+    EXPECT_EQ(picker.findChild<QComboBox*>(u"cmbFindOP"_s)->currentText().left(2), u"s*"_s);
+    txtFind->setText(u"00000"_s);
+    QTest::keyClick(txtFind, Qt::Key_Return);
+    EXPECT_EQ(picker.list()->rowCount(), 5);
+    selectCodes(picker.list(), {u"000004"_s});
+    click(picker, u"btnSel"_s);
+    EXPECT_EQ(picker.result(), QDialog::Accepted);
+    EXPECT_EQ(picker.Result(), u"000004"_s + QChar(u'\0') + u"퇴사담당상사"_s);
+
+    FrmCust_sel next;
+    EXPECT_FALSE(next.findChild<QCheckBox*>(u"chkViewCName"_s)->isChecked());
+}
+
+TEST_F(ListWindows, PickerHandsThePickToADeskThatAsked)
+{
+    Desk desk;
+    FrmCust_sel picker;
+    picker.SetCalledForm(&desk);
+    picker.FindRecords(u"대한"_s, {});
+    selectCodes(picker.list(), {u"000006"_s});
+    click(picker, u"btnSel"_s);
+    EXPECT_EQ(desk.shown, u"000006"_s);
+    EXPECT_EQ(picker.Result(), QString());
+}
+
+TEST_F(ListWindows, FindBoxTakesTheOneMatchAndForgetsTheCodeWhenRetyped)
+{
+    ucFindBox box;
+    QSignalSpy found(&box, &ucFindBox::found);
+    QSignalSpy keys(&box, &ucFindBox::keyDown);
+    box.SetText(u"한빛"_s);
+    QTest::keyClick(box.editor(), Qt::Key_Return);
+    EXPECT_EQ(box.code(), u"000002"_s);
+    EXPECT_EQ(box.Text(), u"한빛전자"_s);
+    EXPECT_EQ(found.count(), 1);
+    EXPECT_TRUE(prompter.texts().isEmpty());
+
+    QTest::keyClick(box.editor(), Qt::Key_F3);
+    EXPECT_EQ(keys.last().at(0).toInt(), int(Qt::Key_F3));
+    QTest::keyClick(box.editor(), Qt::Key_Backspace);
+    EXPECT_EQ(box.code(), QString());
+    EXPECT_EQ(box.Text(), u"한빛전"_s);
+
+    box.FindName(u"000001"_s);
+    EXPECT_EQ(box.Text(), u"대한상사"_s);
+    box.setFindType(ucFindBox::FindUserKind);
+    box.SetText(u"김담"_s);
+    EXPECT_TRUE(box.ProcFind());
+    EXPECT_EQ(box.code(), u"01"_s);
+    EXPECT_EQ(box.Text(), u"김담당"_s);
+
+    box.setFindType(9);
+    EXPECT_FALSE(box.ProcFind());
+    EXPECT_EQ(prompter.texts(), QStringList{u"fixme"_s});
+}
+
+TEST_F(ListWindows, FindBoxLetsTheOperatorPickAmongSeveral)
+{
+    ucFindBox box;
+    box.SetText(u"대한"_s);
+    whenPickerShows([](FrmCust_sel& picker) {
+        EXPECT_EQ(picker.list()->rowCount(), 2);
+        selectCodes(picker.list(), {u"000006"_s});
+        click(picker, u"btnSel"_s);
+    });
+    EXPECT_TRUE(box.ProcFind());
+    EXPECT_EQ(box.code(), u"000006"_s);
+    EXPECT_EQ(box.Text(), u"대한정밀"_s);
+
+    // Closing the picker takes nothing and offers no registration.
+    box.SetText(u"대한"_s);
+    box.setCode({});
+    whenPickerShows([](FrmCust_sel& picker) { click(picker, u"btnClose"_s); });
+    EXPECT_FALSE(box.ProcFind());
+    EXPECT_EQ(box.code(), QString());
+    EXPECT_TRUE(prompter.texts().isEmpty());
+}
+
+TEST_F(ListWindows, FindBoxOffersToRegisterAnUnknownCustomer)
+{
+    QStringList asked;
+    PickerRegistry::registerEditor(kFindKindCust, [&asked](QWidget*, const QString& text) {
+        asked << text;
+        return u"000010"_s + QChar(u'\0') + u"신규상사"_s;
+    });
+    ucFindBox box;
+    box.SetText(u"없는고객"_s);
+    prompter.answer(MsgAnswer::No);
+    EXPECT_FALSE(box.ProcFind());
+    ASSERT_EQ(prompter.messages().size(), 1);
+    EXPECT_EQ(prompter.messages()[0].text, u"검색한 고객가 등록되어 있지 않습니다.\r\n신규 등록하겠습니까?"_s);
+    EXPECT_EQ(prompter.messages()[0].title, u"고객 검색"_s);
+    EXPECT_TRUE(asked.isEmpty());
+
+    prompter.answer(MsgAnswer::Yes);
+    EXPECT_TRUE(box.ProcFind());
+    EXPECT_EQ(asked, QStringList{u"없는고객"_s});
+    EXPECT_EQ(box.code(), u"000010"_s);
+    EXPECT_EQ(box.Text(), u"신규상사"_s);
+
+    // A box that may not register only says so.
+    prompter.clear();
+    box.setAddNew(false);
+    box.SetText(u"없는고객"_s);
+    EXPECT_FALSE(box.ProcFind());
+    EXPECT_EQ(prompter.texts(ScriptedPrompter::Kind::Info), QStringList{u"검색한 고객이(가) 등록되어 있지 않습니다."_s});
+    EXPECT_EQ(prompter.count(ScriptedPrompter::Kind::YesNo), 0);
+}
+
+TEST_F(ListWindows, FindBoxWithAutoTabMovesOn)
+{
+    QWidget host;
+    auto* before = new QLineEdit(&host);
+    auto* box = new ucFindBox(&host);
+    auto* after = new QLineEdit(&host);
+    auto* layout = new QVBoxLayout(&host);
+    layout->addWidget(before);
+    layout->addWidget(box);
+    layout->addWidget(after);
+    box->setAutoTab(true);
+    box->setCodeShow(true);
+    host.show();
+    QApplication::setActiveWindow(&host);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&host));
+
+    box->setFocus();
+    box->SetText(u"한빛"_s);
+    QTest::keyClick(box->editor(), Qt::Key_Return);
+    EXPECT_EQ(box->findChild<QLabel*>(u"lblCode"_s)->text(), u"000002"_s);
+    EXPECT_EQ(QApplication::focusWidget(), after);
+
+    box->setFocus();
+    QTest::keyClick(box->editor(), Qt::Key_Up);
+    EXPECT_EQ(QApplication::focusWidget(), before);
+}

@@ -1,0 +1,202 @@
+#include "CanonicalTelNo.h"
+#include "CustomerCommands.h"
+#include "CustomerListFixture.h"
+#include "CustomerSearch.h"
+
+#include <QTextStream>
+
+using namespace Qt::StringLiterals;
+using namespace asv;
+using asv::test::CustomerListFixture;
+
+namespace {
+
+const QString kContains = u"*s*: 검색어를 포함"_s;
+const QString kStarts = u"s* : 검색어로 시작"_s;
+const QString kEnds = u"*s : 검색어로 끝남"_s;
+const QString kEquals = u"=  : 검색어와 일치"_s;
+
+CustomerSearch::FindKey pickerKey(const QString& label)
+{
+    for (const CustomerSearch::FindKey& key : CustomerSearch::pickerKeys()) {
+        if (key.label == label)
+            return key;
+    }
+    ADD_FAILURE() << "no picker key " << label.toStdString();
+    return {};
+}
+
+CustomerSearch::Query pickerQuery(const QString& label, const QString& text)
+{
+    const CustomerSearch::FindKey key = pickerKey(label);
+    CustomerSearch::Query q;
+    q.fields = key.fields;
+    q.opText = key.op;
+    q.text = text;
+    return q;
+}
+
+CustomerSearch::Query listQuery(const QString& fields, const QString& text, const QString& op)
+{
+    CustomerSearch::Query q;
+    q.fields = fields;
+    q.text = text;
+    q.opText = op;
+    return q;
+}
+
+using Search = CustomerListFixture;
+
+} // namespace
+
+TEST(CanonicalTelNo, GroupsAreaCodeExchangeAndLastFour)
+{
+    EXPECT_EQ(CanonicalTelNo(u"0212345678"_s), u"02-1234-5678"_s);
+    EXPECT_EQ(CanonicalTelNo(u"021234567"_s), u"02-123-4567"_s);
+    EXPECT_EQ(CanonicalTelNo(u"0311234567"_s), u"031-123-4567"_s);
+    EXPECT_EQ(CanonicalTelNo(u"01012345678"_s), u"010-1234-5678"_s);
+    EXPECT_EQ(CanonicalTelNo(u"15881234"_s), u"1588-1234"_s);
+    EXPECT_EQ(CanonicalTelNo(u"(02) 123-4567"_s), u"02-123-4567"_s);
+    EXPECT_EQ(CanonicalTelNo(u"*23#4567"_s), u"*23-4567"_s);
+    // Unlike the editor's format, 0505 is no area code of its own here.
+    EXPECT_EQ(CanonicalTelNo(u"050512345678"_s), u"050-51234-5678"_s);
+    // Too short to group: left as it came.
+    EXPECT_EQ(CanonicalTelNo(u"12345"_s), u"12345"_s);
+    EXPECT_EQ(CanonicalTelNo(u"12-34"_s), u"12-34"_s);
+    EXPECT_EQ(CanonicalTelNo(u"tel 1234"_s), u"1234"_s);
+}
+
+TEST(CanonicalTelNo, LocalPartIsTheNumberAfterTheAreaCode)
+{
+    EXPECT_EQ(TelLocalPart(u"12345678"_s), u"1234-5678"_s);
+    EXPECT_EQ(TelLocalPart(u"0212345678"_s), u"1234-5678"_s);
+    EXPECT_EQ(TelLocalPart(u"01098765432"_s), u"9876-5432"_s);
+    EXPECT_EQ(TelLocalPart(u"12345"_s), u"12345"_s);
+    EXPECT_EQ(TelLocalPart(u"1234"_s), QString());
+    EXPECT_EQ(TelLocalPart(u"1234-5678"_s), QString());
+    EXPECT_EQ(TelLocalPart(u"대한상사"_s), QString());
+}
+
+TEST_F(Search, PickerFindsANumberStoredWithAreaCodeFromItsLocalDigits)
+{
+    // The hidden customer has the same number and is never offered.
+    EXPECT_EQ(codes(CustomerSearch::pickerSql(pickerQuery(u"전화번호"_s, u"12345678"_s))),
+              (QStringList{u"000001"_s, u"000006"_s}));
+    EXPECT_EQ(codes(CustomerSearch::pickerSql(pickerQuery(u"전화번호"_s, u"0212345678"_s))),
+              (QStringList{u"000001"_s, u"000006"_s}));
+    // Whatever key is chosen, digits also reach telephone 1, 2, the fax and the mobile.
+    EXPECT_EQ(codes(CustomerSearch::pickerSql(pickerQuery(u"상호"_s, u"98765432"_s))), QStringList{u"000002"_s});
+    EXPECT_EQ(codes(CustomerSearch::pickerSql(pickerQuery(u"상호"_s, u"12345678"_s))), QStringList{u"000001"_s});
+    // Four digits are no telephone number: only the key's own condition applies.
+    EXPECT_TRUE(codes(CustomerSearch::pickerSql(pickerQuery(u"상호"_s, u"5678"_s))).isEmpty());
+}
+
+TEST_F(Search, CustomerWithoutValidUserInChargeIsFoundByThePickerOnly)
+{
+    CustomerSearch::Query all;
+    EXPECT_EQ(codes(CustomerSearch::listSql(all)), (QStringList{u"000001"_s, u"000002"_s, u"000006"_s}));
+    EXPECT_EQ(codes(CustomerSearch::pickerSql(all)),
+              (QStringList{u"000001"_s, u"000002"_s, u"000003"_s, u"000004"_s, u"000006"_s}));
+
+    RecordSetPtr rs;
+    DBOpenRS(rs, CustomerSearch::pickerSql(pickerQuery(u"상호"_s, u"무담당"_s)));
+    ASSERT_EQ(rs->rowCount(), 1);
+    EXPECT_EQ(rs->value(0, u"rname"_s), QString());
+    EXPECT_TRUE(rs->isNull(0, rs->fieldIndex(u"rname"_s)));
+}
+
+TEST_F(Search, HiddenCustomersOnlyInTheListAndOnlyWhenAskedFor)
+{
+    CustomerSearch::Query q = listQuery(u"c.compname"_s, u"숨김"_s, kContains);
+    EXPECT_TRUE(codes(CustomerSearch::listSql(q)).isEmpty());
+    q.showHidden = true;
+    EXPECT_EQ(codes(CustomerSearch::listSql(q)), QStringList{u"000005"_s});
+    q.showHidden = true;
+    EXPECT_TRUE(codes(CustomerSearch::pickerSql(q)).isEmpty());
+    EXPECT_EQ(CustomerSearch::shownCount(), 5);
+}
+
+TEST_F(Search, ListKeysAndOperators)
+{
+    QStringList labels;
+    for (const auto& key : CustomerSearch::listKeys(false))
+        labels << key.label;
+    EXPECT_EQ(labels, (QStringList{u"코드"_s, u"상호"_s, u"약칭"_s, u"성명"_s, u"담당자"_s, u"Tel,HP"_s, u"사업자번호"_s,
+                                   u"주소일반"_s, u"주소번지"_s, u"메모1"_s}));
+    EXPECT_EQ(CustomerSearch::listKeys(true).last().label, u"S/N"_s);
+
+    const auto run = [](const QString& fields, const QString& text, const QString& op) {
+        return codes(CustomerSearch::listSql(listQuery(fields, text, op)));
+    };
+    EXPECT_EQ(run(u"c.compname"_s, u"대한"_s, kStarts), (QStringList{u"000001"_s, u"000006"_s}));
+    EXPECT_EQ(run(u"c.compname"_s, u"상사"_s, kEnds), QStringList{u"000001"_s});
+    EXPECT_EQ(run(u"c.code"_s, u"00000"_s, kEquals), QStringList());
+    EXPECT_EQ(run(u"c.code"_s, u"000002"_s, kEquals), QStringList{u"000002"_s});
+    EXPECT_EQ(run(u"u.name"_s, u"김담"_s, kContains), (QStringList{u"000001"_s, u"000002"_s, u"000006"_s}));
+    EXPECT_EQ(run(u"c.telno1,c.hpno"_s, u"5432"_s, kEnds), QStringList{u"000002"_s});
+    EXPECT_EQ(run(u"c.addr1"_s, u"중구"_s, kContains), QStringList{u"000001"_s});
+    // A quote or a backslash is searched for, never breaks the statement.
+    EXPECT_EQ(run(u"c.compname"_s, u"대'한\\"_s, kContains), QStringList());
+    EXPECT_FALSE(DBLastFailed());
+    EXPECT_EQ(prompter.count(test::ScriptedPrompter::Kind::Error), 0);
+
+    EXPECT_EQ(codes(CustomerSearch::pickerSql(pickerQuery(u"코드"_s, u"00000"_s))).size(), 5);
+    EXPECT_EQ(codes(CustomerSearch::pickerSql(pickerQuery(u"메모/계좌"_s, u"123"_s))), QStringList{u"000002"_s});
+}
+
+TEST_F(Search, SortOrdersLimitAndExtraCondition)
+{
+    CustomerSearch::Query q;
+    q.order = CustomerSearch::ByAlias;
+    // An empty short name sorts first; equal short names fall back to the name, then the code.
+    EXPECT_EQ(codes(CustomerSearch::listSql(q)), (QStringList{u"000006"_s, u"000002"_s, u"000001"_s}));
+    q.limitClause = u" LIMIT 0, 2"_s;
+    EXPECT_EQ(codes(CustomerSearch::pickerSql(q)), (QStringList{u"000006"_s, u"000002"_s}));
+
+    CustomerSearch::Query filtered = pickerQuery(u"상호"_s, u"대한"_s);
+    filtered.extraCondition = u"c.charge = '01' OR c.charge = ''"_s;
+    filtered.order = CustomerSearch::ByCode;
+    EXPECT_EQ(codes(CustomerSearch::pickerSql(filtered)), (QStringList{u"000001"_s, u"000006"_s}));
+    filtered.extraCondition = u"c.code = '000006' OR c.code = '000003'"_s;
+    EXPECT_EQ(codes(CustomerSearch::pickerSql(filtered)), QStringList{u"000006"_s});
+}
+
+TEST_F(Search, CustomisedEditionAddsModelAndSerialNumber)
+{
+    CustomerSearch::Query q = listQuery(u"c.serialnumber"_s, u"SN7"_s, kContains);
+    q.tamber = true;
+    RecordSetPtr rs;
+    DBOpenRS(rs, CustomerSearch::listSql(q));
+    ASSERT_EQ(rs->rowCount(), 1);
+    EXPECT_EQ(rs->value(0, u"modelname"_s), u"TV-7"_s);
+    DBOpenRS(rs, CustomerSearch::pickerSql(q));
+    EXPECT_EQ(rs->value(0, u"serialnumber"_s), u"SN77"_s);
+    q.tamber = false;
+    DBOpenRS(rs, CustomerSearch::pickerSql(q));
+    EXPECT_EQ(rs->fieldIndex(u"modelname"_s), -1);
+}
+
+TEST_F(Search, CommandLineFindAndShow)
+{
+    QString text;
+    QTextStream out(&text);
+    EXPECT_EQ(customerFind(out, u"12345678"_s), 0);
+    out.flush();
+    EXPECT_EQ(text, u"000001\t대한상사\t대한\t02-1234-5678\n"_s);
+
+    text.clear();
+    EXPECT_EQ(customerFind(out, u"없는고객"_s), 1);
+    out.flush();
+    EXPECT_TRUE(text.isEmpty());
+
+    EXPECT_EQ(customerShow(out, u"000002"_s), 0);
+    out.flush();
+    const QStringList lines = text.split(u'\n');
+    EXPECT_TRUE(lines.contains(u"상호: 한빛전자"_s)) << text.toStdString();
+    EXPECT_TRUE(lines.contains(u"전화번호: 031-555-1234"_s));
+    EXPECT_TRUE(lines.contains(u"담당자: 01 김담당"_s));
+    EXPECT_TRUE(lines.contains(u"메모: 계좌 123"_s));
+
+    text.clear();
+    EXPECT_EQ(customerShow(out, u"999999"_s), 1);
+}
