@@ -1,5 +1,6 @@
 #include "ConnectionProfile.h"
 #include "ConsolePrompter.h"
+#include "CustomerCommands.h"
 #include "LocalServer.h"
 #include "Paths.h"
 #include "UserSettings.h"
@@ -26,7 +27,9 @@ int usage()
     out() << "usage: asvelmora-ctl [--home DIR] [--local-server] COMMAND\n"
              "  db status                structure version and server version\n"
              "  db upgrade               bring the database structure up to date without asking\n"
-             "  local-server start|stop|status\n";
+             "  local-server start|stop|status\n"
+             "  customer find TEXT       the picker's search: code, name, short name, telephone\n"
+             "  customer show CODE       one customer's main fields\n";
     out().flush();
     return 2;
 }
@@ -126,6 +129,10 @@ int main(int argc, char* argv[])
         rc = dbUpgrade(local);
     else if (args.size() == 2 && args[0] == u"local-server"_s)
         rc = localServer(args[1]);
+    else if (args.size() == 3 && args[0] == u"customer"_s && (args[1] == u"find"_s || args[1] == u"show"_s))
+        rc = !connectDatabase(local) ? 1
+             : args[1] == u"find"_s  ? customerFind(out(), args[2])
+                                     : customerShow(out(), args[2]);
     else
         rc = usage();
     out().flush();
