@@ -20,7 +20,7 @@ namespace asv {
 
 namespace {
 
-const QList<TextFieldSpec> kFields{
+const QList<TextFieldDef> kFields{
     {u"htCode"_s, u"코드"_s, 2, HCText::AnyText},       {u"htLoginId"_s, u"아이디"_s, 20, HCText::AnyText},
     {u"htPassword"_s, u"암호"_s, 20, HCText::AnyText},  {u"htName"_s, u"성명"_s, 20, HCText::AnyText},
     {u"htTelNo"_s, u"전화번호"_s, 20, HCText::Telephone}, {u"htHpNo"_s, u"휴대폰"_s, 20, HCText::Telephone},
@@ -56,21 +56,21 @@ FrmLUser_save::FrmLUser_save(QWidget* parent)
     m_chkContinueAdd->setObjectName(u"chkContinueAdd"_s);
 
     auto* form = new QFormLayout;
-    for (const TextFieldSpec& spec : kFields) {
-        HCText* f = NamedTextField(this, spec);
-        m_fields.insert(spec.name, f);
-        if (spec.name == u"htCode"_s) {
+    for (const TextFieldDef& def : kFields) {
+        HCText* f = NamedTextField(this, def);
+        m_fields.insert(def.name, f);
+        if (def.name == u"htCode"_s) {
             auto* row = new QHBoxLayout;
             row->addWidget(f);
             row->addWidget(m_chkAutoCode);
-            form->addRow(spec.label, row);
-        } else if (spec.name == u"htZipcode"_s) {
+            form->addRow(def.label, row);
+        } else if (def.name == u"htZipcode"_s) {
             auto* row = new QHBoxLayout;
             row->addWidget(f);
             row->addWidget(m_btnZipcode);
-            form->addRow(spec.label, row);
+            form->addRow(def.label, row);
         } else {
-            form->addRow(spec.label, f);
+            form->addRow(def.label, f);
         }
     }
     field(u"htPassword"_s)->setPasswordChar(u"*"_s);

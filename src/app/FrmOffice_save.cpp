@@ -20,7 +20,7 @@ namespace asv {
 namespace {
 
 // column of office -> its field
-const QList<std::pair<QString, TextFieldSpec>> kFields{
+const QList<std::pair<QString, TextFieldDef>> kFields{
     {u"compname"_s, {u"htCompName"_s, u"상호"_s, 40, HCText::AnyText}},
     {u"ceoname"_s, {u"htCeoName"_s, u"대표자"_s, 20, HCText::AnyText}},
     {u"compsn"_s, {u"htCompSn"_s, u"사업자(주민)번호"_s, 15, HCText::AnyText}},
@@ -51,16 +51,16 @@ FrmOffice_save::FrmOffice_save(QWidget* parent)
     m_btnZipcode->setEnabled(ZipcodeLookup::isInstalled());
 
     auto* form = new QFormLayout;
-    for (const auto& [column, spec] : kFields) {
-        HCText* field = NamedTextField(this, spec);
+    for (const auto& [column, def] : kFields) {
+        HCText* field = NamedTextField(this, def);
         m_fields.insert(column, field);
         if (column == u"zipcode"_s) {
             auto* row = new QHBoxLayout;
             row->addWidget(field);
             row->addWidget(m_btnZipcode);
-            form->addRow(spec.label, row);
+            form->addRow(def.label, row);
         } else {
-            form->addRow(spec.label, field);
+            form->addRow(def.label, field);
         }
     }
     auto* buttons = new QHBoxLayout;

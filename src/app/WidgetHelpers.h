@@ -17,19 +17,19 @@ inline QPushButton* NamedButton(QWidget* parent, const QString& name, const QStr
 }
 
 // One typed field of an editor, limited in code-page bytes as its column.
-struct TextFieldSpec {
+struct TextFieldDef {
     QString name;
     QString label;
     int bytes;
     int kind;
 };
 
-inline HCText* NamedTextField(QWidget* parent, const TextFieldSpec& spec)
+inline HCText* NamedTextField(QWidget* parent, const TextFieldDef& def)
 {
     auto* f = new HCText(parent);
-    f->setObjectName(spec.name);
-    f->setByteLimit(spec.bytes);
-    f->setAcceptType(spec.kind);
+    f->setObjectName(def.name);
+    f->setByteLimit(def.bytes);
+    f->setAcceptType(def.kind);
     return f;
 }
 
