@@ -78,6 +78,8 @@ FrmCust_admin::FrmCust_admin(QWidget* parent)
     m_cmbOrderBy->setObjectName(u"cmbOrderBy"_s);
     m_chkShowHidden->setObjectName(u"chkShowHidden"_s);
     m_hcLimit->setObjectName(u"hcLimit"_s);
+    // Inside the main window the box's own window would be the main window itself.
+    m_hcLimit->setFormName(objectName());
     m_lblCount->setObjectName(u"lblCount"_s);
     m_spList->setObjectName(u"spList"_s);
     for (const CustomerSearch::FindKey& key : CustomerSearch::listKeys(m_tamber))

@@ -61,6 +61,7 @@ FrmCust_sel::FrmCust_sel(QWidget* parent)
     m_cmbOrderBy->setObjectName(u"cmbOrderBy"_s);
     m_chkViewCName->setObjectName(u"chkViewCName"_s);
     m_hcLimit->setObjectName(u"hcLimit"_s);
+    m_hcLimit->setFormName(objectName());
     m_spList->setObjectName(u"spList"_s);
     FillFindOP(m_cmbFindOP);
     for (const CustomerSearch::FindKey& key : CustomerSearch::pickerKeys())

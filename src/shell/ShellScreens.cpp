@@ -1,6 +1,7 @@
 #include "ShellScreens.h"
 
 #include "AppScreens.h"
+#include "CustomerListScreens.h"
 #include "CustomerRecordScreens.h"
 
 namespace asv {
@@ -13,6 +14,7 @@ void RegisterScreens()
     done = true;
     AppScreens::registerAll();
     CustomerRecordScreens::registerAll();
+    CustomerListScreens::registerAll();
 }
 
 } // namespace asv

@@ -118,6 +118,24 @@ TEST_F(ListWindows, ListShowsCustomersWithUserInChargeAndCountsTheShownOnes)
     EXPECT_EQ(column(list->list(), u"숨김"_s), (QStringList{QString(), QString(), u"1"_s, QString()}));
 }
 
+TEST_F(ListWindows, CustomisedEditionShowsModelAndSerialNumber)
+{
+    App().EditionCode = u"Tamber"_s;
+    FrmCust_admin list;
+    EXPECT_EQ(list.list()->cells().caption(1), u"모델명"_s);
+    EXPECT_EQ(list.list()->cells().caption(2), u"S/N"_s);
+    auto* keys = list.findChild<QComboBox*>(u"cmbFindKey"_s);
+    EXPECT_EQ(keys->itemText(keys->count() - 1), u"S/N"_s);
+    keys->setCurrentText(u"S/N"_s);
+    list.findChild<QLineEdit*>(u"txtFind"_s)->setText(u"SN7"_s);
+    click(list, u"btnFind"_s);
+    EXPECT_EQ(column(list.list(), u"모델명"_s), QStringList{u"TV-7"_s});
+
+    FrmCust_sel picker;
+    EXPECT_EQ(picker.FindRecords(u"한빛"_s, {}), 1);
+    EXPECT_EQ(column(picker.list(), u"S/N"_s), QStringList{u"SN77"_s});
+}
+
 TEST_F(ListWindows, SearchUsesKeyAndOperatorAndTheSortOrderIsRemembered)
 {
     {
