@@ -47,7 +47,10 @@ QString hclimit::formName() const
 {
     if (!m_formName.isEmpty())
         return m_formName;
-    const QWidget* w = window();
+    // The screen the box sits on: a top-level window, or a child window of the main window.
+    const QWidget* w = this;
+    while (!w->isWindow() && !(w->parentWidget() && w->parentWidget()->inherits("QMdiSubWindow")))
+        w = w->parentWidget();
     if (!w->objectName().isEmpty())
         return w->objectName();
     return QString::fromLatin1(w->metaObject()->className()).section(u"::"_s, -1);

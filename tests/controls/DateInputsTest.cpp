@@ -10,6 +10,8 @@
 #include "WidgetDriver.h"
 #include "hclimit.h"
 
+#include <QMdiArea>
+
 #include <QCalendarWidget>
 #include <QCheckBox>
 #include <QPushButton>
@@ -320,4 +322,13 @@ TEST_F(RecordLimit, StateIsWrittenAtOnceAndReadBackPerWindow)
     second->setBoxIndex(1);
     second->setCheckLimit(true);
     EXPECT_EQ(second->LimitClause(), u" LIMIT 0, 10"_s) << "the second box starts on 10, checked by design";
+
+    // Inside the main window's area each screen keeps its own section, not the main window's.
+    QMdiArea area;
+    area.setObjectName(u"frmMain"_s);
+    auto* screen = new QWidget;
+    screen->setObjectName(u"FrmList"_s);
+    auto* inScreen = new hclimit(screen);
+    area.addSubWindow(screen);
+    EXPECT_EQ(inScreen->formName(), u"FrmList"_s);
 }
