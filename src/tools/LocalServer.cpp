@@ -167,7 +167,10 @@ bool LocalServer::start(int timeoutMs, bool detached)
         }
         return waitUntilAnswering(timeoutMs);
     }
-    m_process.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGTERM); });
+    // Only an abnormal end of the program reaches the server this way (a normal one stops it first).
+    // The server ignores SIGTERM while it opens its socket, so it is killed; committed work is
+    // safe in its log all the same.
+    m_process.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGKILL); });
     m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     m_process.start(server, args);
     if (!m_process.waitForStarted(5000)) {
