@@ -1,6 +1,7 @@
 #include "CustomerSearch.h"
 
 #include "CanonicalTelNo.h"
+#include "TelSuffixIndex.h"
 #include "modDBMS_comn.h"
 #include "modFormIni.h"
 #include "modMySQL_Func.h"
@@ -19,11 +20,21 @@ namespace {
 const QString kEditionColumns = u", c.modelname, c.serialnumber"_s;
 const QString kOrderKey = u"거래처/정렬기준"_s;
 
+// The typed text at the end of the fields: through the reversed-number index where the fields
+// have one, else by scanning.
+QString endsWith(const QString& fields, const QString& text)
+{
+    const QString indexed = TelSuffixIndex::endsWithCondition(fields, text);
+    return indexed.isEmpty() ? MakeFindWhere(fields, text, u"*s"_s) : indexed;
+}
+
 // The typed text as the chosen key's condition; "" without text.
 QString keyCondition(const CustomerSearch::Query& query)
 {
     if (query.text.isEmpty())
         return {};
+    if (query.opText.left(3).trimmed() == u"*s"_s)
+        return endsWith(query.fields, query.text);
     return MakeFindWhere(query.fields, query.text, query.opText);
 }
 
@@ -114,12 +125,8 @@ QString CustomerSearch::pickerSql(const Query& query)
     if (const QString condition = keyCondition(query); !condition.isEmpty()) {
         sql += u" AND ("_s + condition;
         // Digits typed without the area code still find a number stored with it.
-        if (const QString local = TelLocalPart(query.text); !local.isEmpty()) {
-            QString quoted = local;
-            const QString like = SQLQuoteLike(quoted);
-            for (const QString& column : {u"c.telno1"_s, u"c.telno2"_s, u"c.fax"_s, u"c.hpno"_s})
-                sql += u" OR "_s + column + u" LIKE '%"_s + like + u"'"_s;
-        }
+        if (const QString local = TelLocalPart(query.text); !local.isEmpty())
+            sql += u" OR "_s + endsWith(u"c.telno1,c.telno2,c.fax,c.hpno"_s, local);
         sql += u')';
     }
     return sql + tail(query);

@@ -1,5 +1,6 @@
 #include "BaseSchema.h"
 
+#include "TelSuffixIndex.h"
 #include "modMain_dbPatch.h"
 #include "modMySQL_Func.h"
 
@@ -45,7 +46,9 @@ bool BaseSchema::installCurrent()
         return false;
     const bool upgraded = ChkDBpatch_SUB(1);
     DBExecute(u"UPDATE dbversion SET ver = "_s + QString::number(kProgramDbVersion) + u" WHERE dbid = 'main'"_s);
-    return upgraded && !DBLastFailed();
+    const bool installed = upgraded && !DBLastFailed();
+    TelSuffixIndex::ensure();
+    return installed;
 }
 
 } // namespace asv

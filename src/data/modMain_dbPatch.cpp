@@ -1,5 +1,6 @@
 #include "modMain_dbPatch.h"
 
+#include "TelSuffixIndex.h"
 #include "UserSettings.h"
 #include "modMsgBox.h"
 #include "modMySQL_Func.h"
@@ -88,6 +89,14 @@ const QString kCreateTamberlog =
     "PRIMARY KEY (`code`)"
     ") ENGINE=InnoDB COMMENT='Tamber 주문개발 MS SQL Log 정보';"_s;
 
+// The numbered structure is current; what only speeds searches up comes on top. A server that
+// refuses it keeps searching by scanning.
+bool current()
+{
+    TelSuffixIndex::ensure();
+    return true;
+}
+
 } // namespace
 
 QString SupportTelephone()
@@ -142,7 +151,7 @@ bool ChkDBpatch(bool* needsProgramUpgrade)
     return Guarded(u"ChkDBpatch"_s, u"Module"_s, kModule, false, [&] {
         const int ver = readVersionText().toInt();
         if (ver == kProgramDbVersion)
-            return true;
+            return current();
         if (ver > kProgramDbVersion) {
             MsgWarn(FormatMsg(u"데이터베이스 구조가 업그레이드 되었습니다.\r\n\r\n프로그램을 재설치하시기 바랍니다.\r\n\r\n문의전화: %0\r\n\r\nOstraSoft"_s,
                               {SupportTelephone()}));
@@ -157,12 +166,12 @@ bool ChkDBpatch(bool* needsProgramUpgrade)
         if (MsgYesNo(upgradeNotice()) != MsgAnswer::Yes)
             return false;
         const int now = readVersionText().toInt();
-        if (now == kProgramDbVersion)
-            return true;
-        if (!ChkDBpatch_SUB(now))
-            return false;
-        DBExecute(u"UPDATE dbversion SET ver = "_s + QString::number(kProgramDbVersion) + u" WHERE dbid = 'main'"_s);
-        return true;
+        if (now < kProgramDbVersion) {
+            if (!ChkDBpatch_SUB(now))
+                return false;
+            DBExecute(u"UPDATE dbversion SET ver = "_s + QString::number(kProgramDbVersion) + u" WHERE dbid = 'main'"_s);
+        }
+        return current();
     });
 }
 

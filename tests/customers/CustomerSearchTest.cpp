@@ -2,6 +2,7 @@
 #include "CustomerCommands.h"
 #include "CustomerListFixture.h"
 #include "CustomerSearch.h"
+#include "TelSuffixIndex.h"
 
 #include <QTextStream>
 
@@ -89,6 +90,48 @@ TEST_F(Search, PickerFindsANumberStoredWithAreaCodeFromItsLocalDigits)
     EXPECT_EQ(codes(CustomerSearch::pickerSql(pickerQuery(u"상호"_s, u"12345678"_s))), QStringList{u"000001"_s});
     // Four digits are no telephone number: only the key's own condition applies.
     EXPECT_TRUE(codes(CustomerSearch::pickerSql(pickerQuery(u"상호"_s, u"5678"_s))).isEmpty());
+}
+
+TEST_F(Search, TelephoneEndingsFindTheSameWithOrWithoutTheReversedNumberIndex)
+{
+    const auto searches = [] {
+        return QList<QStringList>{
+            codes(CustomerSearch::pickerSql(pickerQuery(u"전화번호"_s, u"12345678"_s))),
+            codes(CustomerSearch::pickerSql(pickerQuery(u"전화번호"_s, u"5432"_s))),
+            codes(CustomerSearch::pickerSql(pickerQuery(u"전화번호"_s, u"-1234"_s))),
+            codes(CustomerSearch::pickerSql(pickerQuery(u"상호"_s, u"98765432"_s))),
+            codes(CustomerSearch::listSql(listQuery(u"c.telno1,c.hpno"_s, u"5432"_s, kEnds))),
+            codes(CustomerSearch::listSql(listQuery(u"c.telno1,c.hpno"_s, u"5'4\\"_s, kEnds))),
+        };
+    };
+    ASSERT_TRUE(TelSuffixIndex::present());
+    EXPECT_TRUE(CustomerSearch::pickerSql(pickerQuery(u"전화번호"_s, u"5432"_s)).contains(u"hpno_rev LIKE '2345%'"_s));
+    const QList<QStringList> indexed = searches();
+    EXPECT_EQ(indexed.at(2), QStringList{u"000002"_s});
+
+    DBExecute(u"ALTER TABLE customer DROP COLUMN fax_rev"_s);
+    TelSuffixIndex::forget();
+    EXPECT_FALSE(CustomerSearch::pickerSql(pickerQuery(u"전화번호"_s, u"5432"_s)).contains(u"_rev"_s));
+    EXPECT_EQ(searches(), indexed);
+    EXPECT_EQ(prompter.count(test::ScriptedPrompter::Kind::Error), 0);
+
+    EXPECT_TRUE(TelSuffixIndex::ensure());
+    EXPECT_EQ(searches(), indexed);
+}
+
+TEST_F(Search, ReversedNumbersStayOutOfWhatAnOlderProgramSees)
+{
+    RecordSetPtr rs;
+    DBOpenRS(rs, u"SELECT * FROM customer WHERE code = '000001'"_s);
+    EXPECT_EQ(rs->fieldIndex(u"telno1_rev"_s), -1);
+    EXPECT_EQ(rs->fieldIndex(u"serialnumber"_s), rs->fieldCount() - 1);
+
+    // A copy made without naming columns, and it is found by its number at once.
+    DBExecute(u"CREATE TEMPORARY TABLE copied AS SELECT * FROM customer WHERE code = '000002'"_s);
+    DBExecute(u"UPDATE copied SET code = '000099', hpno = '010-5555-7777'"_s);
+    DBExecute(u"INSERT INTO customer SELECT * FROM copied"_s);
+    EXPECT_FALSE(DBLastFailed());
+    EXPECT_EQ(codes(CustomerSearch::pickerSql(pickerQuery(u"전화번호"_s, u"55557777"_s))), QStringList{u"000099"_s});
 }
 
 TEST_F(Search, CustomerWithoutValidUserInChargeIsFoundByThePickerOnly)

@@ -1,4 +1,5 @@
 #include "ScriptedPrompter.h"
+#include "TelSuffixIndex.h"
 #include "TestDatabase.h"
 #include "cMySQL.h"
 #include "modMain_dbPatch.h"
@@ -19,7 +20,7 @@ QStringList structureOf(const QString& database)
 {
     RecordSetPtr rs;
     DBOpenRS(rs, u"SELECT TABLE_NAME, COLUMN_NAME, COLUMN_TYPE, IS_NULLABLE, IFNULL(COLUMN_DEFAULT, 'NULL') "
-                 "FROM information_schema.COLUMNS WHERE TABLE_SCHEMA = '"_s
+                 "FROM information_schema.COLUMNS WHERE IS_GENERATED = 'NEVER' AND TABLE_SCHEMA = '"_s
                      + database + u"' ORDER BY TABLE_NAME, ORDINAL_POSITION"_s);
     QStringList lines;
     for (; rs && !rs->eof(); rs->moveNext())
@@ -58,6 +59,7 @@ TEST(SchemaUpgrade, BaseStructureUpgradedFromOneEqualsTheCurrentStructureWithout
     EXPECT_TRUE(prompter.texts().first().endsWith(u"\r\n지금 DB업그레이드를 진행하시겠습니까?"_s));
     EXPECT_EQ(DBStructureVersion(), 14);
     EXPECT_EQ(structureOf(db.name()), expectedStructure());
+    EXPECT_TRUE(TelSuffixIndex::present());
     // Users who existed before the consult desk keep it.
     EXPECT_EQ(DBRecordCount(u"local_user"_s, u"consult = 1"_s), 2);
 }

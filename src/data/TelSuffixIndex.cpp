@@ -1,0 +1,120 @@
+#include "TelSuffixIndex.h"
+
+#include "modDBMS_comn.h"
+#include "modMsgBox.h"
+#include "modMySQL_Func.h"
+
+#include <QRegularExpression>
+#include <QStringList>
+#include <algorithm>
+#include <optional>
+
+using namespace Qt::StringLiterals;
+
+namespace asv::TelSuffixIndex {
+
+namespace {
+
+const QStringList kNumberColumns{u"telno1"_s, u"telno2"_s, u"telno3"_s, u"telno4"_s, u"fax"_s, u"hpno"_s};
+const QString kSuffix = u"_rev"_s;
+
+struct Known {
+    QString database;
+    bool present = false;
+};
+std::optional<Known> g_known;
+
+QString inList(const QStringList& names)
+{
+    return u"('"_s + names.join(u"', '"_s) + u"')"_s;
+}
+
+QStringList companionColumns()
+{
+    return QStringList(kNumberColumns).replaceInStrings(QRegularExpression(u"$"_s), kSuffix);
+}
+
+QStringList indexNames()
+{
+    return QStringList(companionColumns()).replaceInStrings(QRegularExpression(u"^"_s), u"idx_customer_"_s);
+}
+
+// Which of names the current database's customer table has, read from the given catalogue view.
+QStringList existing(const QString& view, const QString& nameColumn, const QStringList& names)
+{
+    RecordSetPtr rs;
+    DBOpenRS(rs, u"SELECT DISTINCT "_s + nameColumn + u" FROM information_schema."_s + view
+                     + u" WHERE TABLE_SCHEMA = DATABASE() AND TABLE_NAME = 'customer' AND "_s + nameColumn
+                     + u" IN "_s + inList(names));
+    QStringList found;
+    for (; rs && !rs->eof(); rs->moveNext())
+        found << rs->field(0);
+    CloseRS(rs);
+    return found;
+}
+
+// "c.telno1" → "c.telno1_rev"; "" for a column without a companion.
+QString companionOf(const QString& field)
+{
+    const QString column = field.section(u'.', -1);
+    return kNumberColumns.contains(column) ? field + kSuffix : QString();
+}
+
+} // namespace
+
+bool ensure()
+{
+    forget();
+    if (present())
+        return true;
+    // Only what is missing, without IF NOT EXISTS, which MySQL does not know. Wider than the
+    // numbers, so that a later widening of a number column cannot overflow the reversed copy.
+    const QStringList columns = existing(u"COLUMNS"_s, u"COLUMN_NAME"_s, companionColumns());
+    const QStringList indexes = existing(u"STATISTICS"_s, u"INDEX_NAME"_s, indexNames());
+    QStringList changes;
+    for (int i = 0; i < kNumberColumns.size(); ++i) {
+        if (!columns.contains(companionColumns().at(i)))
+            changes << u"ADD COLUMN "_s + companionColumns().at(i) + u" VARCHAR(100) AS (REVERSE("_s
+                           + kNumberColumns.at(i) + u")) VIRTUAL INVISIBLE"_s;
+    }
+    for (int i = 0; i < kNumberColumns.size(); ++i) {
+        if (!indexes.contains(indexNames().at(i)))
+            changes << u"ADD INDEX "_s + indexNames().at(i) + u" ("_s + companionColumns().at(i) + u")"_s;
+    }
+    DBExecute(u"ALTER TABLE customer "_s + changes.join(u", "_s), true);
+    forget();
+    return present();
+}
+
+bool present()
+{
+    if (!DBIsOpen())
+        return false;
+    if (!g_known || g_known->database != DBName())
+        g_known = Known{DBName(), existing(u"STATISTICS"_s, u"INDEX_NAME"_s, indexNames()).size()
+                                      == kNumberColumns.size()};
+    return g_known->present;
+}
+
+void forget()
+{
+    g_known.reset();
+}
+
+QString endsWithCondition(const QString& fields, const QString& text)
+{
+    QStringList companions;
+    for (const QString& field : fields.split(u',', Qt::SkipEmptyParts)) {
+        const QString companion = companionOf(field.trimmed());
+        if (companion.isEmpty())
+            return {};
+        companions << companion;
+    }
+    if (companions.isEmpty() || !present())
+        return {};
+    QString reversed = QString(text).remove(vbCrLf);
+    std::reverse(reversed.begin(), reversed.end());
+    return MakeFindWhere(companions.join(u','), reversed, u"s*"_s);
+}
+
+} // namespace asv::TelSuffixIndex
