@@ -42,7 +42,7 @@ Case g_telephone;
 Case g_name;
 std::unique_ptr<BareConnection> g_bare;
 
-CustomerSearch::Query keyQuery(const CustomerSearch::FindKey& key, const QString& text, const QString& opText)
+CustomerSearch::Query keyQuery(const FindKey& key, const QString& text, const QString& opText)
 {
     CustomerSearch::Query q;
     q.fields = key.fields;
@@ -138,7 +138,7 @@ int main(int argc, char** argv)
     const QString telno = DBGetValue(
         u"SELECT telno1 FROM customer WHERE telno1 LIKE '0%-%-%' ORDER BY code LIMIT 1 OFFSET 50000"_s);
     const QString localDigits = telno.section(u'-', 1).remove(u'-');
-    const QList<CustomerSearch::FindKey> pickerKeys = CustomerSearch::pickerKeys();
+    const QList<FindKey> pickerKeys = CustomerSearch::pickerKeys();
     const auto telKey = std::find_if(pickerKeys.begin(), pickerKeys.end(),
                                      [](const auto& k) { return k.label == u"전화번호"_s; });
     g_telephone.query = keyQuery(*telKey, localDigits, telKey->op);

@@ -36,7 +36,7 @@ int customerFind(QTextStream& out, const QString& text)
 {
     return Guarded(u"customerFind"_s, u"Module"_s, kModule, 1, [&] {
         // The picker's own first choice: the name contains the text (digits also match telephones).
-        const CustomerSearch::FindKey key = CustomerSearch::pickerKeys().at(1);
+        const FindKey key = CustomerSearch::pickerKeys().at(1);
         CustomerSearch::Query query;
         query.fields = key.fields;
         query.opText = key.op;

@@ -1,6 +1,7 @@
 #include "FrmLUser_admin.h"
 
 #include "AppState.h"
+#include "FindBar.h"
 #include "FrmLUser_save.h"
 #include "Grid.h"
 #include "GridPrinter.h"
@@ -14,10 +15,7 @@
 #include "modMySQL_Func.h"
 
 #include <QCloseEvent>
-#include <QComboBox>
 #include <QHBoxLayout>
-#include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -29,9 +27,9 @@ namespace asv {
 
 namespace {
 
-const QList<std::pair<QString, QString>> kFindKeys{
-    {u"코드"_s, u"u.code"_s},    {u"ID"_s, u"u.loginid"_s},           {u"성명"_s, u"u.name"_s},
-    {u"주민등록번호"_s, u"u.serial"_s}, {u"Tel,HP"_s, u"u.telno,u.hpno"_s}, {u"메모"_s, u"u.bigo"_s},
+const QList<FindKey> kFindKeys{
+    {u"코드"_s, u"u.code"_s, {}},    {u"ID"_s, u"u.loginid"_s, {}},           {u"성명"_s, u"u.name"_s, {}},
+    {u"주민등록번호"_s, u"u.serial"_s, {}}, {u"Tel,HP"_s, u"u.telno,u.hpno"_s, {}}, {u"메모"_s, u"u.bigo"_s, {}},
 };
 
 enum Column { ColCode, ColLoginId, ColName, ColPda, ColConsult, ColTelNo, ColHpNo, ColBigo };
@@ -39,19 +37,11 @@ enum Column { ColCode, ColLoginId, ColName, ColPda, ColConsult, ColTelNo, ColHpN
 } // namespace
 
 FrmLUser_admin::FrmLUser_admin(QWidget* parent)
-    : QWidget(parent), m_cmbFindKey(new QComboBox(this)), m_cmbFindOP(new QComboBox(this)),
-      m_txtFind(new QLineEdit(this)), m_spList(new Grid(this))
+    : QWidget(parent), m_findBar(new FindBar(this, kFindKeys, 2)), m_spList(new Grid(this))
 {
     setObjectName(u"FrmLUser_admin"_s);
     setWindowTitle(u"사용자(직원) 관리"_s);
-    m_cmbFindKey->setObjectName(u"cmbFindKey"_s);
-    m_cmbFindOP->setObjectName(u"cmbFindOP"_s);
-    m_txtFind->setObjectName(u"txtFind"_s);
     m_spList->setObjectName(u"spList"_s);
-    for (const auto& [label, fields] : kFindKeys)
-        m_cmbFindKey->addItem(label, fields);
-    m_cmbFindKey->setCurrentIndex(2);
-    FillFindOP(m_cmbFindOP);
 
     m_spList->setColumns({u"코드"_s, u"아이디"_s, u"성명"_s, u"PDA사용"_s, u"상담자"_s, u"전화번호"_s, u"휴대폰"_s,
                           u"메모"_s});
@@ -73,18 +63,13 @@ FrmLUser_admin::FrmLUser_admin(QWidget* parent)
     // Deleting users is the administrator's; the others see only themselves anyway.
     btnDelete->setEnabled(App().isAdministrator());
 
-    auto* bar = new QHBoxLayout;
-    bar->addWidget(new QLabel(u"검색"_s, this));
-    bar->addWidget(m_cmbFindKey);
-    bar->addWidget(m_cmbFindOP);
-    bar->addWidget(m_txtFind, 1);
     for (QPushButton* b : {btnFind, btnNew, btnEdit, btnDelete, btnPrint, btnExcel, btnClose})
-        bar->addWidget(b);
+        m_findBar->row()->addWidget(b);
     auto* layout = new QVBoxLayout(this);
-    layout->addLayout(bar);
+    layout->addWidget(m_findBar);
     layout->addWidget(m_spList, 1);
 
-    connect(m_txtFind, &QLineEdit::returnPressed, this, &FrmLUser_admin::Refresh_Sheet);
+    connect(m_findBar, &FindBar::searchRequested, this, &FrmLUser_admin::Refresh_Sheet);
     connect(btnFind, &QPushButton::clicked, this, &FrmLUser_admin::Refresh_Sheet);
     connect(btnNew, &QPushButton::clicked, this, [this] { openEditor(FrmLUser_save::NewRecord); });
     connect(btnEdit, &QPushButton::clicked, this, &FrmLUser_admin::editSelected);
@@ -101,12 +86,8 @@ FrmLUser_admin::FrmLUser_admin(QWidget* parent)
 int FrmLUser_admin::Refresh_Sheet()
 {
     return Guarded(u"Refresh_Sheet"_s, u"Form"_s, objectName(), 0, [&] {
-        const QString text = m_txtFind->text();
-        const QString condition =
-            text.isEmpty() ? QString()
-                           : MakeFindWhere(m_cmbFindKey->currentData().toString(), text, m_cmbFindOP->currentText());
         RecordSetPtr rs;
-        DBOpenRS(rs, UserStore::listSql(App().UserCode, condition));
+        DBOpenRS(rs, UserStore::listSql(App().UserCode, m_findBar->condition()));
         m_spList->cells().setRecordSet(rs);
         const int rows = m_spList->rowCount();
         if (rows == 0)

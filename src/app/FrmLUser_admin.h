@@ -2,12 +2,11 @@
 
 #include <QWidget>
 
-class QComboBox;
-class QLineEdit;
 class QPushButton;
 
 namespace asv {
 
+class FindBar;
 class FrmLUser_save;
 class Grid;
 
@@ -37,9 +36,7 @@ private:
     QString selectedCode() const;
     bool isUsed(const QString& code) const;
 
-    QComboBox* m_cmbFindKey;
-    QComboBox* m_cmbFindOP;
-    QLineEdit* m_txtFind;
+    FindBar* m_findBar;
     Grid* m_spList;
 };
 

@@ -1,6 +1,8 @@
 #include "FrmLUser_save.h"
 
+#include "AddressFields.h"
 #include "AppState.h"
+#include "EditorWindow.h"
 #include "HCText.h"
 #include "UserSettings.h"
 #include "UserStore.h"
@@ -60,15 +62,9 @@ FrmLUser_save::FrmLUser_save(QWidget* parent)
         HCText* f = NamedTextField(this, def);
         m_fields.insert(def.name, f);
         if (def.name == u"htCode"_s) {
-            auto* row = new QHBoxLayout;
-            row->addWidget(f);
-            row->addWidget(m_chkAutoCode);
-            form->addRow(def.label, row);
+            AddFieldRow(form, def.label, f, m_chkAutoCode);
         } else if (def.name == u"htZipcode"_s) {
-            auto* row = new QHBoxLayout;
-            row->addWidget(f);
-            row->addWidget(m_btnZipcode);
-            form->addRow(def.label, row);
+            AddFieldRow(form, def.label, f, m_btnZipcode);
         } else {
             form->addRow(def.label, f);
         }
@@ -79,14 +75,7 @@ FrmLUser_save::FrmLUser_save(QWidget* parent)
     flags->addWidget(m_chkConsult);
     flags->addStretch();
     form->addRow(flags);
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(m_chkContinueAdd);
-    buttons->addStretch();
-    buttons->addWidget(m_btnSave);
-    buttons->addWidget(m_btnClose);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(form);
-    layout->addLayout(buttons);
+    LayOutEditor(this, form, m_chkContinueAdd, m_btnSave, m_btnClose);
 
     m_chkAutoCode->setChecked(UserSettings::get(u"Config"_s, kAutoCodeKey, u"1"_s) == u"1"_s);
     connect(m_chkAutoCode, &QCheckBox::clicked, this,
@@ -117,20 +106,12 @@ void FrmLUser_save::SetFormMode(int mode, const QString& text)
 
 FrmLUser_save* FrmLUser_save::openOver(QWidget* opener, int mode, const QString& code)
 {
-    auto* editor = new FrmLUser_save(opener);
-    editor->setAttribute(Qt::WA_DeleteOnClose);
-    editor->setWindowModality(Qt::WindowModal);
-    editor->SetFormMode(mode, code);
-    editor->show();
-    return editor;
+    return OpenEditorOver<FrmLUser_save>(opener, mode, code, [](FrmLUser_save&) {});
 }
 
 QString FrmLUser_save::registerNew(QWidget* parent, const QString& name)
 {
-    FrmLUser_save editor(parent);
-    editor.SetFormMode(NewRecord, name);
-    editor.exec();
-    return editor.AddedRec();
+    return RegisterWithEditor<FrmLUser_save>(parent, name);
 }
 
 void FrmLUser_save::DispRec(const QString& code)
@@ -277,11 +258,7 @@ bool FrmLUser_save::trySave()
 
 void FrmLUser_save::findZipcode()
 {
-    if (const auto address = ZipcodeLookup::find(this, field(u"htZipcode"_s)->Text())) {
-        field(u"htZipcode"_s)->SetText(address->zipcode);
-        field(u"htAddr1"_s)->SetText(address->addr1);
-        field(u"htAddr2"_s)->setFocus();
-    }
+    AddressFields::findZipcode(this, field(u"htZipcode"_s), field(u"htAddr1"_s), field(u"htAddr2"_s));
 }
 
 } // namespace asv

@@ -1,9 +1,9 @@
 #include "FrmOffice_save.h"
 
+#include "AddressFields.h"
 #include "AppState.h"
 #include "HCText.h"
 #include "OfficeStore.h"
-#include "RegistrationNumber.h"
 #include "WidgetHelpers.h"
 #include "ZipcodeLookup.h"
 #include "modMsgBox.h"
@@ -54,22 +54,12 @@ FrmOffice_save::FrmOffice_save(QWidget* parent)
     for (const auto& [column, def] : kFields) {
         HCText* field = NamedTextField(this, def);
         m_fields.insert(column, field);
-        if (column == u"zipcode"_s) {
-            auto* row = new QHBoxLayout;
-            row->addWidget(field);
-            row->addWidget(m_btnZipcode);
-            form->addRow(def.label, row);
-        } else {
+        if (column == u"zipcode"_s)
+            AddFieldRow(form, def.label, field, m_btnZipcode);
+        else
             form->addRow(def.label, field);
-        }
     }
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(m_btnSave);
-    buttons->addWidget(m_btnClose);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(form);
-    layout->addLayout(buttons);
+    LayOutEditor(this, form, nullptr, m_btnSave, m_btnClose);
 
     connect(field(u"compsn"_s), &HCText::lostFocus, this, &FrmOffice_save::checkRegistrationNumber);
     connect(m_btnSave, &QPushButton::clicked, this, &FrmOffice_save::save);
@@ -91,15 +81,7 @@ void FrmOffice_save::DispRec()
 
 void FrmOffice_save::checkRegistrationNumber()
 {
-    HCText* sn = field(u"compsn"_s);
-    if (sn->Text().isEmpty())
-        return;
-    if (const auto formatted = RegistrationNumber::normalized(sn->Text())) {
-        sn->SetText(*formatted);
-        return;
-    }
-    MsgInfo(RegistrationNumber::invalidMessage());
-    sn->setFocus();
+    AddressFields::checkRegistrationNumber(field(u"compsn"_s));
 }
 
 void FrmOffice_save::save()
@@ -135,11 +117,7 @@ void FrmOffice_save::save()
 
 void FrmOffice_save::findZipcode()
 {
-    if (const auto address = ZipcodeLookup::find(this, field(u"zipcode"_s)->Text())) {
-        field(u"zipcode"_s)->SetText(address->zipcode);
-        field(u"addr1"_s)->SetText(address->addr1);
-        field(u"addr2"_s)->setFocus();
-    }
+    AddressFields::findZipcode(this, field(u"zipcode"_s), field(u"addr1"_s), field(u"addr2"_s));
 }
 
 } // namespace asv

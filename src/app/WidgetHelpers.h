@@ -2,8 +2,11 @@
 
 #include "HCText.h"
 
+#include <QFormLayout>
+#include <QHBoxLayout>
 #include <QPushButton>
 #include <QString>
+#include <QVBoxLayout>
 
 namespace asv {
 
@@ -31,6 +34,30 @@ inline HCText* NamedTextField(QWidget* parent, const TextFieldDef& def)
     f->setByteLimit(def.bytes);
     f->setAcceptType(def.kind);
     return f;
+}
+
+// A form row of a field with a control beside it (a check box, a button).
+inline void AddFieldRow(QFormLayout* form, const QString& label, QWidget* field, QWidget* beside)
+{
+    auto* row = new QHBoxLayout;
+    row->addWidget(field);
+    row->addWidget(beside);
+    form->addRow(label, row);
+}
+
+// An editor's layout: the form, and below it save and close at the right, with the "continue
+// adding" check box (or nothing) at the left.
+inline void LayOutEditor(QWidget* editor, QLayout* form, QWidget* left, QPushButton* save, QPushButton* close)
+{
+    auto* buttons = new QHBoxLayout;
+    if (left)
+        buttons->addWidget(left);
+    buttons->addStretch();
+    buttons->addWidget(save);
+    buttons->addWidget(close);
+    auto* layout = new QVBoxLayout(editor);
+    layout->addLayout(form);
+    layout->addLayout(buttons);
 }
 
 } // namespace asv

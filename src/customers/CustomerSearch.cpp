@@ -45,7 +45,7 @@ QString tail(const CustomerSearch::Query& query)
 
 } // namespace
 
-QList<CustomerSearch::FindKey> CustomerSearch::listKeys(bool tamber)
+QList<FindKey> CustomerSearch::listKeys(bool tamber)
 {
     QList<FindKey> keys{
         {u"코드"_s, u"c.code"_s, {}},           {u"상호"_s, u"c.compname"_s, {}},
@@ -59,7 +59,7 @@ QList<CustomerSearch::FindKey> CustomerSearch::listKeys(bool tamber)
     return keys;
 }
 
-QList<CustomerSearch::FindKey> CustomerSearch::pickerKeys()
+QList<FindKey> CustomerSearch::pickerKeys()
 {
     // The customer group key is left out: this installation keeps no customer groups.
     return {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "modDBMS_comn.h"
+
 #include <QList>
 #include <QString>
 
@@ -10,11 +12,6 @@ namespace asv {
 // picker joins it loosely and so finds them.
 class CustomerSearch {
 public:
-    struct FindKey {
-        QString label;
-        QString fields; // comma-separated columns, as MakeFindWhere takes them
-        QString op;     // the operator the key preselects; "" keeps the chosen one
-    };
     static QList<FindKey> listKeys(bool tamber);
     static QList<FindKey> pickerKeys();
 

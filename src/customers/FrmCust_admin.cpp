@@ -3,13 +3,13 @@
 #include "AppState.h"
 #include "CustomerSearch.h"
 #include "CustomerStore.h"
+#include "FindBar.h"
 #include "FrmCust_save.h"
 #include "Grid.h"
 #include "SharedOptions.h"
 #include "WidgetHelpers.h"
 #include "hclimit.h"
 #include "mdlCommonOstra.h"
-#include "modDBMS_comn.h"
 #include "modFormIni.h"
 #include "modMsgBox.h"
 #include "modMySQL_Func.h"
@@ -19,7 +19,6 @@
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -65,16 +64,13 @@ QString vatText(const QString& taxmode)
 } // namespace
 
 FrmCust_admin::FrmCust_admin(QWidget* parent)
-    : QWidget(parent), m_cmbFindKey(new QComboBox(this)), m_cmbFindOP(new QComboBox(this)),
-      m_txtFind(new QLineEdit(this)), m_cmbOrderBy(new QComboBox(this)),
+    : QWidget(parent), m_findBar(new FindBar(this, CustomerSearch::listKeys(App().isTamber()), 1)),
+      m_cmbOrderBy(new QComboBox(this)),
       m_chkShowHidden(new QCheckBox(u"숨김고객 보기"_s, this)), m_hcLimit(new hclimit(this)),
       m_lblCount(new QLabel(this)), m_spList(new Grid(this)), m_tamber(App().isTamber())
 {
     setObjectName(u"FrmCust_admin"_s);
     setWindowTitle(u"고객 관리"_s);
-    m_cmbFindKey->setObjectName(u"cmbFindKey"_s);
-    m_cmbFindOP->setObjectName(u"cmbFindOP"_s);
-    m_txtFind->setObjectName(u"txtFind"_s);
     m_cmbOrderBy->setObjectName(u"cmbOrderBy"_s);
     m_chkShowHidden->setObjectName(u"chkShowHidden"_s);
     m_hcLimit->setObjectName(u"hcLimit"_s);
@@ -82,10 +78,6 @@ FrmCust_admin::FrmCust_admin(QWidget* parent)
     m_hcLimit->setFormName(objectName());
     m_lblCount->setObjectName(u"lblCount"_s);
     m_spList->setObjectName(u"spList"_s);
-    for (const CustomerSearch::FindKey& key : CustomerSearch::listKeys(m_tamber))
-        m_cmbFindKey->addItem(key.label, key.fields);
-    m_cmbFindKey->setCurrentIndex(1);
-    FillFindOP(m_cmbFindOP);
     m_cmbOrderBy->addItems(CustomerSearch::orderLabels());
     m_cmbOrderBy->setCurrentIndex(CustomerSearch::savedOrder(objectName()));
 
@@ -118,11 +110,7 @@ FrmCust_admin::FrmCust_admin(QWidget* parent)
     QPushButton* btnExcel = NamedButton(this, u"btnExcel"_s, u"엑셀"_s);
     QPushButton* btnClose = NamedButton(this, u"btnClose"_s, u"닫기"_s);
 
-    auto* bar = new QHBoxLayout;
-    bar->addWidget(new QLabel(u"검색"_s, this));
-    bar->addWidget(m_cmbFindKey);
-    bar->addWidget(m_cmbFindOP);
-    bar->addWidget(m_txtFind, 1);
+    QHBoxLayout* bar = m_findBar->row();
     bar->addWidget(btnFind);
     bar->addWidget(new QLabel(u"정렬"_s, this));
     bar->addWidget(m_cmbOrderBy);
@@ -134,11 +122,11 @@ FrmCust_admin::FrmCust_admin(QWidget* parent)
     for (QPushButton* b : {btnNew, btnEdit, btnCopy, btnDelete, btnPrint, btnExcel, btnClose})
         buttons->addWidget(b);
     auto* layout = new QVBoxLayout(this);
-    layout->addLayout(bar);
+    layout->addWidget(m_findBar);
     layout->addWidget(m_spList, 1);
     layout->addLayout(buttons);
 
-    connect(m_txtFind, &QLineEdit::returnPressed, this, &FrmCust_admin::Refresh_Sheet);
+    connect(m_findBar, &FindBar::searchRequested, this, &FrmCust_admin::Refresh_Sheet);
     connect(btnFind, &QPushButton::clicked, this, &FrmCust_admin::Refresh_Sheet);
     connect(m_chkShowHidden, &QCheckBox::toggled, this, &FrmCust_admin::Refresh_Sheet);
     connect(m_cmbOrderBy, &QComboBox::currentIndexChanged, this, &FrmCust_admin::orderChosen);
@@ -174,9 +162,9 @@ int FrmCust_admin::load()
 {
     return Guarded(u"Refresh_Sheet"_s, u"Form"_s, objectName(), 0, [&] {
         CustomerSearch::Query query;
-        query.fields = m_cmbFindKey->currentData().toString();
-        query.text = m_txtFind->text();
-        query.opText = m_cmbFindOP->currentText();
+        query.fields = m_findBar->fields();
+        query.text = m_findBar->text();
+        query.opText = m_findBar->opText();
         query.order = m_cmbOrderBy->currentIndex();
         query.showHidden = m_chkShowHidden->isChecked();
         query.limitClause = m_hcLimit->LimitClause();

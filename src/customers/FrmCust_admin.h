@@ -8,10 +8,10 @@
 class QCheckBox;
 class QComboBox;
 class QLabel;
-class QLineEdit;
 
 namespace asv {
 
+class FindBar;
 class Grid;
 class hclimit;
 
@@ -45,9 +45,7 @@ private:
     int columnOf(const QString& field) const;
     int rowOfCode(const QString& code) const;
 
-    QComboBox* m_cmbFindKey;
-    QComboBox* m_cmbFindOP;
-    QLineEdit* m_txtFind;
+    FindBar* m_findBar;
     QComboBox* m_cmbOrderBy;
     QCheckBox* m_chkShowHidden;
     hclimit* m_hcLimit;

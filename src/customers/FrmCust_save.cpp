@@ -1,12 +1,13 @@
 #include "FrmCust_save.h"
 
+#include "AddressFields.h"
 #include "AppState.h"
 #include "Cp949.h"
 #include "CustomerRules.h"
 #include "CustomerStore.h"
+#include "EditorWindow.h"
 #include "FrmCust_addTel.h"
 #include "HCText.h"
-#include "RegistrationNumber.h"
 #include "SharedOptions.h"
 #include "UserSettings.h"
 #include "WidgetHelpers.h"
@@ -130,14 +131,10 @@ FrmCust_save::FrmCust_save(QWidget* parent)
     auto addRow = [&](const FieldDef& def) {
         HCText* f = NamedTextField(this, {def.name, def.label, def.bytes, def.kind});
         m_fields.insert(def.column, f);
-        if (QWidget* beside = besides.value(def.column)) {
-            auto* row = new QHBoxLayout;
-            row->addWidget(f);
-            row->addWidget(beside);
-            form->addRow(def.label, row);
-        } else {
+        if (QWidget* beside = besides.value(def.column))
+            AddFieldRow(form, def.label, f, beside);
+        else
             form->addRow(def.label, f);
-        }
         return f;
     };
     for (const FieldDef& def : kFields) {
@@ -158,14 +155,7 @@ FrmCust_save::FrmCust_save(QWidget* parent)
     field(u"nowmoney"_s)->setReadOnly(true);
     field(u"nowmoney"_s)->setFocusPolicy(Qt::NoFocus);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(m_chkContinueAdd);
-    buttons->addStretch();
-    buttons->addWidget(m_btnSave);
-    buttons->addWidget(m_btnClose);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(form);
-    layout->addLayout(buttons);
+    LayOutEditor(this, form, m_chkContinueAdd, m_btnSave, m_btnClose);
 
     m_chkAutoCode->setChecked(UserSettings::get(u"Config"_s, kAutoCodeKey, u"1"_s) == u"1"_s);
     m_btnZipcode->setEnabled(ZipcodeLookup::isInstalled());
@@ -224,21 +214,14 @@ void FrmCust_save::setSyncUpdateCust(std::function<void(const QString& code)> ca
 FrmCust_save* FrmCust_save::openOver(QWidget* opener, int mode, const QString& code,
                                      std::function<void(const QString& code)> syncUpdateCust)
 {
-    auto* editor = new FrmCust_save(opener);
-    editor->setAttribute(Qt::WA_DeleteOnClose);
-    editor->setWindowModality(Qt::WindowModal);
-    editor->setSyncUpdateCust(std::move(syncUpdateCust));
-    editor->SetFormMode(mode, code);
-    editor->show();
-    return editor;
+    return OpenEditorOver<FrmCust_save>(opener, mode, code, [&](FrmCust_save& editor) {
+        editor.setSyncUpdateCust(std::move(syncUpdateCust));
+    });
 }
 
 QString FrmCust_save::registerNew(QWidget* parent, const QString& name)
 {
-    FrmCust_save editor(parent);
-    editor.SetFormMode(NewRecord, name);
-    editor.exec();
-    return editor.AddedRec();
+    return RegisterWithEditor<FrmCust_save>(parent, name);
 }
 
 void FrmCust_save::DispRec(const QString& code)
@@ -389,15 +372,7 @@ void FrmCust_save::nameLeft()
 
 void FrmCust_save::checkRegistrationNumber()
 {
-    HCText* sn = field(u"compsn"_s);
-    if (sn->Text().isEmpty())
-        return;
-    if (const auto formatted = RegistrationNumber::normalized(sn->Text())) {
-        sn->SetText(*formatted);
-        return;
-    }
-    MsgInfo(RegistrationNumber::invalidMessage());
-    sn->setFocus();
+    AddressFields::checkRegistrationNumber(field(u"compsn"_s));
 }
 
 void FrmCust_save::zipcodeEdited()
@@ -420,11 +395,7 @@ void FrmCust_save::zipcodeKeyDown(int key)
 
 void FrmCust_save::findZipcode()
 {
-    if (const auto address = ZipcodeLookup::find(this, field(u"zipcode"_s)->Text())) {
-        field(u"zipcode"_s)->SetText(address->zipcode);
-        field(u"addr1"_s)->SetText(address->addr1);
-        field(u"addr2"_s)->setFocus();
-    }
+    AddressFields::findZipcode(this, field(u"zipcode"_s), field(u"addr1"_s), field(u"addr2"_s));
 }
 
 void FrmCust_save::showAddTel()

@@ -6,6 +6,14 @@ class QComboBox;
 
 namespace asv {
 
+// An entry of a search box's key list: what it shows, the comma-separated columns it searches and
+// the operator it preselects ("" keeps the chosen one).
+struct FindKey {
+    QString label;
+    QString fields;
+    QString op;
+};
+
 // Fills a search box's operator list: contains, starts with, ends with, equals; the first is chosen.
 void FillFindOP(QComboBox* combo);
 

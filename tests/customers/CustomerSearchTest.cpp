@@ -17,9 +17,9 @@ const QString kStarts = u"s* : 검색어로 시작"_s;
 const QString kEnds = u"*s : 검색어로 끝남"_s;
 const QString kEquals = u"=  : 검색어와 일치"_s;
 
-CustomerSearch::FindKey pickerKey(const QString& label)
+FindKey pickerKey(const QString& label)
 {
-    for (const CustomerSearch::FindKey& key : CustomerSearch::pickerKeys()) {
+    for (const FindKey& key : CustomerSearch::pickerKeys()) {
         if (key.label == label)
             return key;
     }
@@ -29,7 +29,7 @@ CustomerSearch::FindKey pickerKey(const QString& label)
 
 CustomerSearch::Query pickerQuery(const QString& label, const QString& text)
 {
-    const CustomerSearch::FindKey key = pickerKey(label);
+    const FindKey key = pickerKey(label);
     CustomerSearch::Query q;
     q.fields = key.fields;
     q.opText = key.op;
