@@ -25,7 +25,7 @@ void checkRegistrationNumber(HCText* field)
         return;
     }
     MsgInfo(RegistrationNumber::invalidMessage());
-    field->setFocus();
+    field->reclaimFocus();
 }
 
 } // namespace asv::AddressFields

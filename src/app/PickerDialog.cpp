@@ -31,7 +31,7 @@ PickerDialog::PickerDialog(QWidget* parent, const QString& name, const QString& 
     setWindowTitle(title);
     m_spList->setObjectName(u"spList"_s);
 
-    connect(m_findBar, &FindBar::searchRequested, this, &PickerDialog::typedSearch);
+    connect(m_findBar, &FindBar::searchRequested, this, &PickerDialog::Refresh_Sheet);
     connect(m_spList, &QAbstractItemView::activated, this, &PickerDialog::selectRow);
 }
 
@@ -90,14 +90,8 @@ int PickerDialog::Refresh_Sheet()
 {
     const int rows = load();
     if (rows == 0)
-        ShowNotice(u"검색된 결과가 없습니다."_s);
-    return rows;
-}
-
-void PickerDialog::typedSearch()
-{
-    if (load() == 0)
         ShowNotice(u"검색된 자료가 없습니다."_s);
+    return rows;
 }
 
 bool PickerDialog::pickModal()

@@ -55,7 +55,6 @@ protected:
 
 private:
     int load();
-    void typedSearch();
     void selectRow();
     void editSelected();
 

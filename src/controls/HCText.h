@@ -86,6 +86,9 @@ public:
     // Set by typing; the window clears it after loading or saving.
     bool bChanged() const { return m_bChanged; }
     void setBChanged(bool on) { m_bChanged = on; }
+    // Brings the focus back after a refused value. The field that had just received it was never
+    // really left, so its own rules stay quiet; two refused fields cannot bounce it between them.
+    void reclaimFocus();
 
 signals:
     void changed();
@@ -103,9 +106,6 @@ protected:
     // The rules run when the operator leaves the field, in their order; subclasses add their own.
     virtual void leaveField();
     void moveFocus(bool forward);
-    // Brings the focus back after a refused value. The field that had just received it was never
-    // really left, so its own rules stay quiet; two refused fields cannot bounce it between them.
-    void reclaimFocus();
 
 private:
     bool acceptsTyped(const QString& text) const;

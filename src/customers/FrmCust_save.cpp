@@ -263,8 +263,8 @@ void FrmCust_save::clearFields()
 {
     for (HCText* f : std::as_const(m_fields))
         f->SetText(f->acceptType() == HCText::Number ? u"0"_s : QString());
+    // The user in charge stays: a series of new customers usually shares one.
     m_addTel->clear();
-    m_fbUser->clear();
     m_chkHidden->setChecked(false);
     const int vat = UserSettings::get(u"Config"_s, kVatDefaultKey, u"1"_s).toInt();
     m_cmbVATType->setCurrentIndex(std::max(0, m_cmbVATType->findData(vat)));
@@ -355,7 +355,7 @@ void FrmCust_save::codeLeft()
             }
         } else if (CustomerStore::codeExists(typed)) {
             MsgInfo(codeExistsText(typed));
-            code->setFocus();
+            code->reclaimFocus();
         }
         return 0;
     });

@@ -47,7 +47,9 @@ FrmCust_sel::FrmCust_sel(QWidget* parent)
         captions << u"모델명"_s << u"S/N"_s;
     list()->setColumns(captions);
     GridModel& cells = list()->cells();
+    // The code is what the pick returns, not something the operator looks for.
     cells.bindColumn(ColCode, u"code"_s);
+    list()->setColumnInitHidden(ColCode, true);
     // Offices that file customers by short name see it first; without one the name stands in.
     cells.bindColumn(ColName, [this](const RecordSet& rs, int row) {
         const QString alias = rs.value(row, u"compalias"_s);

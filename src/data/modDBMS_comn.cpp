@@ -21,8 +21,6 @@ QString MakeFindWhere(const QString& fields, const QString& text, const QString&
 {
     QString value = text;
     value.remove(vbCrLf);
-    if (ignoreSpaces)
-        value.remove(u' ');
     const QString op = opText.left(3).trimmed();
 
     QString tail;

@@ -18,8 +18,8 @@ struct FindKey {
 void FillFindOP(QComboBox* combo);
 
 // The search condition for text over the comma-separated fields, with the operator of an entry of
-// that list ("*s*", "s*", "*s", "="). With ignoreSpaces the blanks of the columns and of the text
-// are left out of the comparison. An unknown operator shows "fixme" and gives "".
+// that list ("*s*", "s*", "*s", "="). With ignoreSpaces the columns are compared without their
+// blanks; the text is taken as typed. An unknown operator shows "fixme" and gives "".
 QString MakeFindWhere(const QString& fields, const QString& text, const QString& opText, bool ignoreSpaces = false);
 
 } // namespace asv

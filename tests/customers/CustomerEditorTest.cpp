@@ -231,10 +231,13 @@ TEST_F(EditorFixture, AutomaticCodesSkipLetterCodesAndStopAfter999999)
 {
     addCustomer(u"000009"_s, u"가"_s, u"가"_s);
     addCustomer(u"A00001"_s, u"나"_s, u"나"_s);
+    addCustomer(u"12345A"_s, u"나나"_s, u"나나"_s);
     UserSettings::set(u"Config"_s, u"거래처등록부가세기본값"_s, u"2"_s);
     FrmCust_save editor;
     editor.show();
     box(editor, u"chkContinueAdd"_s)->setChecked(true);
+    auto* user = editor.findChild<ucFindBox*>(u"fbUser"_s);
+    user->FindName(u"00"_s);
     editor.field(u"compname"_s)->SetText(u"다"_s);
     editor.field(u"basemoney"_s)->SetText(u"700"_s);
     click(editor, u"btnSave"_s);
@@ -244,6 +247,7 @@ TEST_F(EditorFixture, AutomaticCodesSkipLetterCodesAndStopAfter999999)
     EXPECT_EQ(QStringList({editor.field(u"compname"_s)->Text(), editor.field(u"basemoney"_s)->Text()}),
               QStringList({QString(), u"0"_s}));
     EXPECT_EQ(editor.findChild<QComboBox*>(u"cmbVATType"_s)->currentData().toInt(), 2);
+    EXPECT_EQ(user->code(), u"00"_s);
 
     addCustomer(u"999999"_s, u"끝"_s, u"끝"_s);
     prompter.clear();
@@ -251,7 +255,7 @@ TEST_F(EditorFixture, AutomaticCodesSkipLetterCodesAndStopAfter999999)
     click(editor, u"btnSave"_s);
     EXPECT_EQ(prompter.texts(), QStringList({u"해당 순번이 최대값을 넘어 자동으로 값을 구할 수가 없습니다."_s,
                                              u"[코드]은(는) 필수 입력 사항입니다."_s}));
-    EXPECT_EQ(DBRecordCount(u"customer"_s), 4);
+    EXPECT_EQ(DBRecordCount(u"customer"_s), 5);
     EXPECT_EQ(editor.field(u"compname"_s)->Text(), u"라"_s);
 }
 
@@ -364,17 +368,24 @@ TEST_F(EditorFixture, CustomisedEditionEditsItsOwnColumns)
     editor.show();
     EXPECT_TRUE(editor.field(u"modelname"_s)->isVisibleTo(&editor));
     EXPECT_TRUE(editor.field(u"serialnumber"_s)->isVisibleTo(&editor));
+    const QList<std::pair<QString, QString>> texts{
+        {u"modelname"_s, u"TV'똠\\1"_s}, {u"agency"_s, u"대리'점\\"_s},     {u"giftname"_s, u"\\우산'"_s},
+        {u"setupuser"_s, u"김'기사"_s},  {u"buydate"_s, u"2024-03-31\\'"_s}, {u"serialnumber"_s, u"SN'1\\똠"_s},
+    };
     editor.field(u"compname"_s)->SetText(u"탐버"_s);
-    editor.field(u"agency"_s)->SetText(u"대리점"_s);
-    editor.field(u"serialnumber"_s)->SetText(u"SN'1"_s);
+    for (const auto& [column, text] : texts)
+        editor.field(column)->SetText(text);
     click(editor, u"btnSave"_s);
+    for (const auto& [column, text] : texts)
+        EXPECT_EQ(value(column), text) << column.toStdString();
 
     FrmCust_save edit;
     edit.SetFormMode(FrmCust_save::EditRecord, u"000001"_s);
-    EXPECT_EQ(edit.field(u"serialnumber"_s)->Text(), u"SN'1"_s);
+    for (const auto& [column, text] : texts)
+        EXPECT_EQ(edit.field(column)->Text(), text) << column.toStdString();
     edit.field(u"giftname"_s)->SetText(u"우산"_s);
     click(edit, u"btnSave"_s);
-    EXPECT_EQ(QStringList({value(u"agency"_s), value(u"giftname"_s)}), QStringList({u"대리점"_s, u"우산"_s}));
+    EXPECT_EQ(QStringList({value(u"agency"_s), value(u"giftname"_s)}), QStringList({u"대리'점\\"_s, u"우산"_s}));
 }
 
 TEST_F(EditorFixture, CopyStartsANewCustomerWithoutTheBalance)

