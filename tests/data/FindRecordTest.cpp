@@ -102,6 +102,7 @@ TEST(FindRecordFlow, OneMatchIsTakenSeveralAreOfferedInThePicker)
     EXPECT_EQ(PickName(found), u"민국상회"_s);
     EXPECT_EQ(reg.script.calls,
               (QStringList{u"state:c.compname|s* : 검색어로 시작"_s, u"find:민국|c.hidden = 0"_s}));
+    EXPECT_EQ(FindCust(request(u"민국"_s)), pick(u"000003"_s, u"민국상회"_s));
 
     reg.script.calls.clear();
     reg.script.operatorChoice = 1;
