@@ -60,8 +60,6 @@ FrmLUser_admin::FrmLUser_admin(QWidget* parent)
     QPushButton* btnPrint = NamedButton(this, u"btnPrint"_s, u"인쇄"_s);
     QPushButton* btnExcel = NamedButton(this, u"btnExcel"_s, u"엑셀"_s);
     QPushButton* btnClose = NamedButton(this, u"btnClose"_s, u"닫기"_s);
-    // Deleting users is the administrator's; the others see only themselves anyway.
-    btnDelete->setEnabled(App().isAdministrator());
 
     for (QPushButton* b : {btnFind, btnNew, btnEdit, btnDelete, btnPrint, btnExcel, btnClose})
         m_findBar->row()->addWidget(b);

@@ -233,9 +233,7 @@ bool FrmLUser_save::trySave()
         field(u"htCode"_s)->setFocus();
         return false;
     }
-    // Staff without a login of their own may share the empty id.
-    if (!user.loginId.isEmpty()
-        && UserStore::loginIdTaken(user.loginId, m_mode == EditRecord ? user.code : QString())) {
+    if (UserStore::loginIdTaken(user.loginId, m_mode == EditRecord ? user.code : QString())) {
         MsgInfo(u"『"_s + user.loginId + u"』"_s + u"는 이미 존재하는 아이디입니다."_s);
         field(u"htLoginId"_s)->setFocus();
         return false;

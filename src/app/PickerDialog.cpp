@@ -31,7 +31,7 @@ PickerDialog::PickerDialog(QWidget* parent, const QString& name, const QString& 
     setWindowTitle(title);
     m_spList->setObjectName(u"spList"_s);
 
-    connect(m_findBar, &FindBar::searchRequested, this, &PickerDialog::Refresh_Sheet);
+    connect(m_findBar, &FindBar::searchRequested, this, &PickerDialog::search);
     connect(m_spList, &QAbstractItemView::activated, this, &PickerDialog::selectRow);
 }
 
@@ -87,6 +87,14 @@ int PickerDialog::FindRecords(const QString& text, const QString& extraCondition
 }
 
 int PickerDialog::Refresh_Sheet()
+{
+    const int rows = load();
+    if (rows == 0)
+        ShowNotice(u"검색된 결과가 없습니다."_s);
+    return rows;
+}
+
+int PickerDialog::search()
 {
     const int rows = load();
     if (rows == 0)

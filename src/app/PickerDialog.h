@@ -44,6 +44,8 @@ protected:
     // A picker that hands its pick on instead of returning it; true when it did.
     virtual bool handOver(const QString&) { return false; }
 
+    // The search the operator asked for (Enter, another sort order); says so when nothing is found.
+    int search();
     // Call at the end of the derived constructor, when the columns and the row are complete.
     void finishLayout();
     // Reads the list again after the editor saved code, and selects it.

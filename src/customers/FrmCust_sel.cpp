@@ -80,7 +80,7 @@ void FrmCust_sel::orderChosen()
 {
     CustomerSearch::saveOrder(objectName(), m_cmbOrderBy->currentIndex());
     if (list()->rowCount() > 0)
-        Refresh_Sheet();
+        search();
 }
 
 void FrmCust_sel::viewNameToggled(bool on)

@@ -1,5 +1,6 @@
 #include "ConnectionProfile.h"
 
+#include "Cp949.h"
 #include "UserSettings.h"
 
 using namespace Qt::StringLiterals;
@@ -19,16 +20,17 @@ const QString& ConnectionProfile::application()
     return app;
 }
 
+// The Windows connection tool keeps the code page's bytes, as the server gets them at login.
 QString ConnectionProfile::encodePassword(const QString& plain)
 {
-    return QString::fromLatin1(plain.toUtf8().toBase64());
+    return QString::fromLatin1(Cp949::encode(plain).toBase64());
 }
 
 QString ConnectionProfile::decodePassword(const QString& stored)
 {
     if (stored.isEmpty())
         return {};
-    return QString::fromUtf8(QByteArray::fromBase64(stored.toLatin1()));
+    return Cp949::decode(QByteArray::fromBase64(stored.toLatin1()));
 }
 
 ConnectionProfile ConnectionProfile::read()

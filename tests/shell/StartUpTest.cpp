@@ -53,10 +53,11 @@ TEST(StartUp, ProfileDefaultsWithoutAnySettings)
 
     // The product section is used when the shared one names no host.
     UserSettings::write(ConnectionProfile::application(), u"서버정보_VelmoraCS"_s, u"IP"_s, u"10.1.2.3"_s);
-    UserSettings::write(ConnectionProfile::application(), u"서버정보_VelmoraCS"_s, u"PWD"_s,
-                        ConnectionProfile::encodePassword(u"비밀"_s));
+    // The Windows tool stores the password's code-page bytes.
+    UserSettings::write(ConnectionProfile::application(), u"서버정보_VelmoraCS"_s, u"PWD"_s, u"uvG50A=="_s);
     EXPECT_EQ(ConnectionProfile::read().host, u"10.1.2.3"_s);
     EXPECT_EQ(ConnectionProfile::read().password, u"비밀"_s);
+    EXPECT_EQ(ConnectionProfile::encodePassword(u"비밀"_s), u"uvG50A=="_s);
 }
 
 TEST(StartUp, SecondInstanceIsRefused)
