@@ -1,8 +1,10 @@
+#include "BaseIndexes.h"
 #include "ConnectionProfile.h"
 #include "ConsolePrompter.h"
 #include "CustomerCommands.h"
 #include "LocalServer.h"
 #include "Paths.h"
+#include "TelSuffixIndex.h"
 #include "UserSettings.h"
 #include "cMySQL.h"
 #include "modMain_dbPatch.h"
@@ -27,6 +29,7 @@ int usage()
     out() << "usage: asvelmora-ctl [--home DIR] [--local-server] COMMAND\n"
              "  db status                structure version and server version\n"
              "  db upgrade               bring the database structure up to date without asking\n"
+             "  db index                 add the search indexes an older database lacks\n"
              "  local-server start|stop|status\n"
              "  customer find TEXT       the picker's search: code, name, short name, telephone\n"
              "  customer show CODE       one customer's main fields\n";
@@ -75,11 +78,25 @@ int dbUpgrade(bool local)
         out() << "already at version " << version << "\n";
         return 0;
     }
-    if (!ChkDBpatch_SUB(version))
+    if (!UpgradeStructure(version))
         return 1;
-    DBExecute(u"UPDATE dbversion SET ver = "_s + QString::number(kProgramDbVersion) + u" WHERE dbid = 'main'"_s);
     out() << "upgraded from " << version << " to " << DBStructureVersion() << "\n";
     return 0;
+}
+
+// Adding an index to a large table takes a while, so an office can choose a quiet hour for it.
+int dbIndex(bool local)
+{
+    if (!connectDatabase(local))
+        return 1;
+    for (const QString& statement : BaseIndexes::addMissing())
+        out() << "added: " << statement << "\n";
+    const QStringList left = BaseIndexes::missingStatements();
+    for (const QString& statement : left)
+        out() << "failed: " << statement << "\n";
+    out() << "reversed telephone numbers: " << (TelSuffixIndex::ensure() ? "present" : "refused by the server")
+          << "\n";
+    return left.isEmpty() ? 0 : 1;
 }
 
 int localServer(const QString& action)
@@ -127,6 +144,8 @@ int main(int argc, char* argv[])
         rc = dbStatus(local);
     else if (args.size() == 2 && args[0] == u"db"_s && args[1] == u"upgrade"_s)
         rc = dbUpgrade(local);
+    else if (args.size() == 2 && args[0] == u"db"_s && args[1] == u"index"_s)
+        rc = dbIndex(local);
     else if (args.size() == 2 && args[0] == u"local-server"_s)
         rc = localServer(args[1]);
     else if (args.size() == 3 && args[0] == u"customer"_s && (args[1] == u"find"_s || args[1] == u"show"_s))

@@ -1,6 +1,5 @@
 #include "BaseSchema.h"
 
-#include "TelSuffixIndex.h"
 #include "modMain_dbPatch.h"
 #include "modMySQL_Func.h"
 
@@ -42,13 +41,7 @@ bool BaseSchema::install()
 
 bool BaseSchema::installCurrent()
 {
-    if (!install())
-        return false;
-    const bool upgraded = ChkDBpatch_SUB(1);
-    DBExecute(u"UPDATE dbversion SET ver = "_s + QString::number(kProgramDbVersion) + u" WHERE dbid = 'main'"_s);
-    const bool installed = upgraded && !DBLastFailed();
-    TelSuffixIndex::ensure();
-    return installed;
+    return install() && UpgradeStructure(1);
 }
 
 } // namespace asv

@@ -1,5 +1,6 @@
 #include "modMain_dbPatch.h"
 
+#include "BaseIndexes.h"
 #include "TelSuffixIndex.h"
 #include "UserSettings.h"
 #include "modMsgBox.h"
@@ -89,13 +90,6 @@ const QString kCreateTamberlog =
     "PRIMARY KEY (`code`)"
     ") ENGINE=InnoDB COMMENT='Tamber 주문개발 MS SQL Log 정보';"_s;
 
-// The numbered structure is current; what only speeds searches up comes on top. A server that
-// refuses it keeps searching by scanning.
-bool current()
-{
-    TelSuffixIndex::ensure();
-    return true;
-}
 
 } // namespace
 
@@ -146,12 +140,21 @@ bool ChkDBpatch_SUB(int version)
     });
 }
 
+bool UpgradeStructure(int version)
+{
+    if (!ChkDBpatch_SUB(version))
+        return false;
+    DBExecute(u"UPDATE dbversion SET ver = "_s + QString::number(kProgramDbVersion) + u" WHERE dbid = 'main'"_s);
+    const bool recorded = !DBLastFailed();
+    BaseIndexes::addMissing();
+    TelSuffixIndex::ensure();
+    return recorded;
+}
+
 bool ChkDBpatch(bool* needsProgramUpgrade)
 {
     return Guarded(u"ChkDBpatch"_s, u"Module"_s, kModule, false, [&] {
         const int ver = readVersionText().toInt();
-        if (ver == kProgramDbVersion)
-            return current();
         if (ver > kProgramDbVersion) {
             MsgWarn(FormatMsg(u"데이터베이스 구조가 업그레이드 되었습니다.\r\n\r\n프로그램을 재설치하시기 바랍니다.\r\n\r\n문의전화: %0\r\n\r\nOstraSoft"_s,
                               {SupportTelephone()}));
@@ -163,15 +166,16 @@ bool ChkDBpatch(bool* needsProgramUpgrade)
             MsgInfo(u"데이터베이스가 생성되지 않았습니다."_s + vbCrLf + u"당사로 연락바랍니다. Tel) "_s + SupportTelephone());
             return false;
         }
-        if (MsgYesNo(upgradeNotice()) != MsgAnswer::Yes)
-            return false;
-        const int now = readVersionText().toInt();
-        if (now < kProgramDbVersion) {
-            if (!ChkDBpatch_SUB(now))
+        if (ver < kProgramDbVersion) {
+            if (MsgYesNo(upgradeNotice()) != MsgAnswer::Yes)
                 return false;
-            DBExecute(u"UPDATE dbversion SET ver = "_s + QString::number(kProgramDbVersion) + u" WHERE dbid = 'main'"_s);
+            // Another desk may have upgraded while the question was open.
+            if (const int now = readVersionText().toInt(); now < kProgramDbVersion)
+                return UpgradeStructure(now);
         }
-        return current();
+        // A server that refuses them keeps searching telephone endings by scanning.
+        TelSuffixIndex::ensure();
+        return true;
     });
 }
 

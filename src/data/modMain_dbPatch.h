@@ -13,6 +13,10 @@ constexpr int kProgramDbVersion = 14;
 bool ChkDBpatch(bool* needsProgramUpgrade = nullptr);
 // Runs every upgrade step above version, in order; a failing statement is shown and passed over.
 bool ChkDBpatch_SUB(int version);
+// Runs the steps above version and records kProgramDbVersion; then adds what only speeds the
+// searches up (missing indexes, the reversed telephone numbers). False when a step could not run
+// or the version could not be recorded.
+bool UpgradeStructure(int version);
 // Structure version recorded in the database; 0 when missing.
 int DBStructureVersion();
 // The statements of one upgrade step (2..14); empty for other numbers.

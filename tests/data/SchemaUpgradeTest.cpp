@@ -1,3 +1,4 @@
+#include "BaseIndexes.h"
 #include "ScriptedPrompter.h"
 #include "TelSuffixIndex.h"
 #include "TestDatabase.h"
@@ -163,4 +164,30 @@ TEST(SchemaUpgrade, MissingVersionReadsAsNotCreated)
     DBExecute(u"CREATE TABLE dbversion (dbid varchar(10) NOT NULL, ver int NOT NULL)"_s);
     EXPECT_FALSE(ChkDBpatch());
     EXPECT_EQ(prompter.texts(Kind::Info).size(), 1);
+}
+
+TEST(SchemaUpgrade, AnOlderDatabaseGetsTheSearchIndexesItLacksAndNoSecondCopy)
+{
+    TestDatabase db;
+    ScriptedPrompter prompter;
+    EXPECT_TRUE(BaseIndexes::missingStatements().isEmpty());
+
+    // As the older program left them: one index gone, one under its own name, one table missing.
+    DBExecute(u"ALTER TABLE customer DROP INDEX idx_customer_telno1"_s);
+    DBExecute(u"ALTER TABLE customer DROP INDEX idx_customer_telno2, ADD INDEX tel2 (telno2, telno3)"_s);
+    DBExecute(u"ALTER TABLE sale DROP INDEX idx_sale_ccode_date_total"_s);
+    DBExecute(u"DROP TABLE taxlist_m"_s);
+    const QStringList expected{u"ALTER TABLE customer ADD INDEX idx_customer_telno1 (telno1)"_s,
+                               u"ALTER TABLE sale ADD INDEX idx_sale_ccode_date_total (ccode,dealdate,total)"_s};
+    EXPECT_EQ(BaseIndexes::missingStatements(), expected);
+
+    DBExecute(u"ALTER TABLE sale DROP COLUMN receiptmemo"_s);
+    setVersion(13);
+    prompter.answer(MsgAnswer::Yes);
+    EXPECT_TRUE(ChkDBpatch());
+    EXPECT_TRUE(BaseIndexes::missingStatements().isEmpty());
+    EXPECT_EQ(DBRecordCount(u"information_schema.STATISTICS"_s,
+                            u"TABLE_SCHEMA = DATABASE() AND TABLE_NAME = 'customer' AND COLUMN_NAME = 'telno2'"_s),
+              1);
+    EXPECT_EQ(prompter.count(Kind::Error), 0) << prompter.texts().join(u'\n').toStdString();
 }
