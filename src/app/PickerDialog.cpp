@@ -86,20 +86,22 @@ int PickerDialog::FindRecords(const QString& text, const QString& extraCondition
     return load();
 }
 
-int PickerDialog::Refresh_Sheet()
+int PickerDialog::loadOrSay(const QString& nothingFound)
 {
     const int rows = load();
     if (rows == 0)
-        ShowNotice(u"검색된 결과가 없습니다."_s);
+        ShowNotice(nothingFound);
     return rows;
+}
+
+int PickerDialog::Refresh_Sheet()
+{
+    return loadOrSay(u"검색된 결과가 없습니다."_s);
 }
 
 int PickerDialog::search()
 {
-    const int rows = load();
-    if (rows == 0)
-        ShowNotice(u"검색된 자료가 없습니다."_s);
-    return rows;
+    return loadOrSay(u"검색된 자료가 없습니다."_s);
 }
 
 bool PickerDialog::pickModal()

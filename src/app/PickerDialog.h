@@ -57,6 +57,7 @@ protected:
 
 private:
     int load();
+    int loadOrSay(const QString& nothingFound);
     void selectRow();
     void editSelected();
 
