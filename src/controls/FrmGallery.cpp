@@ -1,6 +1,5 @@
 #include "FrmGallery.h"
 
-#include "Cp949.h"
 #include "Grid.h"
 #include "GridPrinter.h"
 #include "HCTerm.h"
@@ -55,16 +54,7 @@ RecordSetPtr FrmGallery::sampleRows(int count)
             states[i % states.size()],
             i % 4 == 0 ? u"방문 예정"_s : QString(),
         };
-        QList<QByteArray> bytes;
-        std::vector<const char*> ptrs;
-        std::vector<unsigned long> lengths;
-        for (const QString& v : values)
-            bytes.append(Cp949::encode(v));
-        for (const QByteArray& b : bytes) {
-            ptrs.push_back(b.constData());
-            lengths.push_back(static_cast<unsigned long>(b.size()));
-        }
-        rs->appendRow(ptrs.data(), lengths.data());
+        rs->appendTextRow(values);
     }
     rs->finish();
     return rs;

@@ -38,6 +38,20 @@ void RecordSet::appendRow(const char* const* values, const unsigned long* length
     ++m_rows;
 }
 
+void RecordSet::appendTextRow(const QStringList& values)
+{
+    QList<QByteArray> bytes;
+    std::vector<const char*> ptrs;
+    std::vector<unsigned long> lengths;
+    for (const QString& v : values)
+        bytes.append(Cp949::encode(v));
+    for (const QByteArray& b : bytes) {
+        ptrs.push_back(b.constData());
+        lengths.push_back(static_cast<unsigned long>(b.size()));
+    }
+    appendRow(ptrs.data(), lengths.data());
+}
+
 void RecordSet::finish()
 {
     m_pos = 0;

@@ -23,6 +23,8 @@ public:
     void setFields(const QStringList& labels);
     // One row: cols pointers and lengths; a null pointer is a database NULL.
     void appendRow(const char* const* values, const unsigned long* lengths);
+    // One row of texts, stored in the code page as the server would send them.
+    void appendTextRow(const QStringList& values);
     void finish();
     // Takes over a stored result of the client library; values are read from its memory.
     void adopt(st_mysql_res* result);

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "Cp949.h"
 #include "Paths.h"
 #include "RecordSet.h"
 
@@ -9,7 +8,6 @@
 #include <QStringList>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
-#include <vector>
 
 namespace asv::test {
 
@@ -25,18 +23,8 @@ inline RecordSetPtr makeRecordSet(const QStringList& fields, const QList<QString
 {
     auto rs = std::make_shared<RecordSet>();
     rs->setFields(fields);
-    for (const QStringList& row : rows) {
-        QList<QByteArray> bytes;
-        std::vector<const char*> ptrs;
-        std::vector<unsigned long> lengths;
-        for (const QString& v : row)
-            bytes.append(Cp949::encode(v));
-        for (const QByteArray& b : bytes) {
-            ptrs.push_back(b.constData());
-            lengths.push_back(static_cast<unsigned long>(b.size()));
-        }
-        rs->appendRow(ptrs.data(), lengths.data());
-    }
+    for (const QStringList& row : rows)
+        rs->appendTextRow(row);
     rs->finish();
     return rs;
 }
