@@ -72,7 +72,10 @@ void FrmLUser_sel::registerPicker()
 {
     PickerRegistry::registerKind(
         kFindKindUser, [](QWidget* parent) { return std::make_unique<FrmLUser_sel>(parent); },
-        [](QWidget* parent, const QString& text) { return FrmLUser_save::registerNew(parent, text); });
+        [](QWidget* parent, const QString& text) {
+            const Pick saved = FrmLUser_save::registerNew(parent, text);
+            return saved.isEmpty() ? QString() : saved.code + QChar(u'\0') + saved.name;
+        });
 }
 
 } // namespace asv

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "FieldTable.h"
+
 #include <QString>
 
 namespace asv {
@@ -19,6 +21,9 @@ struct UserRecord {
     QString bigo;
     bool pdaUse = false;
     bool consult = false;
+
+    // The columns in the order of the editor's fields.
+    static const FieldTable<UserRecord>& fields();
 };
 
 } // namespace asv

@@ -8,6 +8,12 @@ using namespace Qt::StringLiterals;
 
 namespace asv {
 
+namespace {
+
+const QString kTable = u"local_user"_s;
+
+} // namespace
+
 QString UserStore::quoted(const QString& text)
 {
     return u'\'' + SQLQuote(text) + u'\'';
@@ -37,20 +43,7 @@ std::optional<UserRecord> UserStore::load(const QString& code)
     RecordSetPtr rs;
     if (DBOpenRS(rs, u"SELECT * FROM local_user WHERE code = "_s + quoted(code)) <= 0 || !rs || rs->eof())
         return std::nullopt;
-    UserRecord u;
-    u.code = rs->field(u"code"_s);
-    u.loginId = rs->field(u"loginid"_s);
-    u.password = rs->field(u"loginpwd"_s);
-    u.name = rs->field(u"name"_s);
-    u.telno = rs->field(u"telno"_s);
-    u.hpno = rs->field(u"hpno"_s);
-    u.serial = rs->field(u"serial"_s);
-    u.zipcode = rs->field(u"zipcode"_s);
-    u.addr1 = rs->field(u"addr1"_s);
-    u.addr2 = rs->field(u"addr2"_s);
-    u.bigo = rs->field(u"bigo"_s);
-    u.pdaUse = rs->field(u"pdause"_s) == u"1"_s;
-    u.consult = rs->field(u"consult"_s) == u"1"_s;
+    UserRecord u = UserRecord::fields().fromRow(*rs);
     CloseRS(rs);
     return u;
 }
@@ -62,41 +55,34 @@ bool UserStore::isConsultant(const QString& code)
 
 bool UserStore::codeExists(const QString& code)
 {
-    return DBCheckDup(u"local_user"_s, u"code"_s, code);
+    return DBCheckDup(kTable, u"code"_s, code);
 }
 
 bool UserStore::loginIdTaken(const QString& loginId, const QString& exceptCode)
 {
-    return DBCheckDup(u"local_user"_s, u"loginid"_s, loginId,
+    return DBCheckDup(kTable, u"loginid"_s, loginId,
                       exceptCode.isEmpty() ? QString() : u"code <> "_s + quoted(exceptCode));
 }
 
 QString UserStore::nextCode(const QString& prefix)
 {
-    return NextCode(u"local_user"_s, u"code"_s, 2, prefix);
+    return NextCode(kTable, u"code"_s, 2, prefix);
 }
 
-int UserStore::insert(const UserRecord& u)
+int UserStore::insert(const UserRecord& user)
 {
-    const QString sql = u"INSERT INTO local_user (code, loginid, name, loginpwd, serial, zipcode, addr1, addr2, "
-                        u"telno, hpno, bigo, pdause) VALUES ("_s
-        + QStringList{quoted(u.code), quoted(u.loginId), quoted(u.name), quoted(u.password), quoted(u.serial),
-                      quoted(u.zipcode), quoted(u.addr1), quoted(u.addr2), quoted(u.telno), quoted(u.hpno),
-                      quoted(u.bigo), u.pdaUse ? u"1"_s : u"0"_s}
-              .join(u", "_s)
-        + u')';
-    return DBExecute(sql);
+    // consult is left to its column default: a new user is no consultant until edited.
+    return DBExecute(UserRecord::fields().insertSql(
+        kTable, u"code, loginid, name, loginpwd, serial, zipcode, addr1, addr2, telno, hpno, bigo, pdause"_s.split(u", "_s),
+        user));
 }
 
-int UserStore::update(const UserRecord& u)
+int UserStore::update(const UserRecord& user)
 {
-    const QString sql = u"UPDATE local_user SET name = "_s + quoted(u.name) + u", loginid = "_s + quoted(u.loginId)
-        + u", loginpwd = "_s + quoted(u.password) + u", serial = "_s + quoted(u.serial) + u", zipcode = "_s
-        + quoted(u.zipcode) + u", addr1 = "_s + quoted(u.addr1) + u", addr2 = "_s + quoted(u.addr2)
-        + u", telno = "_s + quoted(u.telno) + u", hpno = "_s + quoted(u.hpno) + u", bigo = "_s + quoted(u.bigo)
-        + u", pdause = "_s + (u.pdaUse ? u"1"_s : u"0"_s) + u", consult = "_s + (u.consult ? u"1"_s : u"0"_s)
-        + u" WHERE code = "_s + quoted(u.code);
-    return DBExecute(sql);
+    return DBExecute(UserRecord::fields().updateSql(
+        kTable,
+        u"name, loginid, loginpwd, serial, zipcode, addr1, addr2, telno, hpno, bigo, pdause, consult"_s.split(u", "_s),
+        user, u"code"_s));
 }
 
 int UserStore::remove(const QString& code)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "FieldTable.h"
+
 #include <QString>
 
 namespace asv {
@@ -37,6 +39,9 @@ struct CustomerRecord {
     QString setupuser;
     QString buydate;
     QString serialnumber;
+
+    // The columns in the order of the editor's fields.
+    static const FieldTable<CustomerRecord>& fields();
 };
 
 } // namespace asv

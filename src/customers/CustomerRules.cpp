@@ -12,7 +12,7 @@ QString ShortNameOf(const QString& name)
     QString alias = name;
     for (const QString& mark : {u"(주)"_s, u"(유)"_s, u"㈜"_s})
         alias.remove(mark);
-    // "(주) 한빛" would otherwise sort under the space.
+    // Trimmed like saved names, by decision: "(주) 한빛" would otherwise sort under the space.
     alias = alias.trimmed();
     return alias.isEmpty() ? name : alias;
 }

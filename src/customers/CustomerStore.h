@@ -3,6 +3,7 @@
 #include "CustomerRecord.h"
 
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 namespace asv {
@@ -12,6 +13,8 @@ namespace asv {
 class CustomerStore {
 public:
     static constexpr int kCodeLength = 6;
+    // The customised edition's own columns, written only there.
+    static const QStringList& editionColumns();
 
     // nullopt when there is no such customer.
     static std::optional<CustomerRecord> load(const QString& code);

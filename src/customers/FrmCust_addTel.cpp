@@ -1,5 +1,7 @@
 #include "FrmCust_addTel.h"
 
+#include "CustomerRecord.h"
+#include "FieldControls.h"
 #include "HCText.h"
 #include "WidgetHelpers.h"
 
@@ -18,10 +20,10 @@ FrmCust_addTel::FrmCust_addTel(QWidget* parent) : QDialog(parent)
     setWindowTitle(u"전화번호 추가"_s);
     auto* form = new QFormLayout;
     for (int n = 2; n <= 4; ++n) {
-        HCText* f = NamedTextField(this, {u"htTelNo"_s + QString::number(n), u"전화번호"_s + QString::number(n), 14,
-                                          HCText::Telephone});
+        const auto& def = CustomerRecord::fields().field(u"telno"_s + QString::number(n));
+        HCText* f = FieldControls<CustomerRecord>::makeText(this, def);
         m_telNo[static_cast<size_t>(n - 2)] = f;
-        form->addRow(u"전화번호 "_s + QString::number(n), f);
+        form->addRow(def.caption, f);
     }
     QPushButton* close = NamedButton(this, u"btnClose"_s, u"확인"_s);
     connect(close, &QPushButton::clicked, this, &FrmCust_addTel::hide);
@@ -36,12 +38,6 @@ FrmCust_addTel::FrmCust_addTel(QWidget* parent) : QDialog(parent)
 HCText* FrmCust_addTel::telNo(int n) const
 {
     return m_telNo.at(static_cast<size_t>(n - 2));
-}
-
-void FrmCust_addTel::clear()
-{
-    for (HCText* f : m_telNo)
-        f->SetText(QString());
 }
 
 } // namespace asv

@@ -16,7 +16,6 @@ public:
 
     // n = 2, 3 or 4, as the columns telno2..telno4.
     HCText* telNo(int n) const;
-    void clear();
 
 private:
     std::array<HCText*, 3> m_telNo{};

@@ -177,7 +177,7 @@ TEST_F(UsersFixture, EditorAddsWithAutomaticCodeAndStoresConsultOnlyWhenEdited)
     editor->findChild<QCheckBox*>(u"chkConsult"_s)->setChecked(true);
     click(*editor, u"btnSave"_s);
     // The hidden user's code counts too.
-    EXPECT_EQ(editor->AddedRec(), u"04"_s + QChar(u'\0') + u"최신입"_s);
+    EXPECT_EQ(editor->AddedRec(), (Pick{u"04"_s, u"최신입"_s}));
     EXPECT_EQ(saved.count(), 1);
     EXPECT_EQ(consultOf(u"04"_s), u"0"_s);
     EXPECT_EQ(column(list.list(), 0).last(), u"04"_s);

@@ -86,7 +86,7 @@ TEST_F(EditorFixture, NewCustomerIsSavedWithEveryFieldAndReadBackUnchanged)
     FrmCust_save editor;
     editor.show();
     QStringList synced;
-    editor.setSyncUpdateCust([&](const QString& code) { synced << code; });
+    QObject::connect(&editor, &FrmCust_save::saved, [&](int, const QString& code) { synced << code; });
     EXPECT_EQ(editor.windowTitle(), u"고객 - 『신규입력』"_s);
     EXPECT_TRUE(editor.field(u"code"_s)->isReadOnly());
     EXPECT_FALSE(editor.field(u"modelname"_s)->isVisibleTo(&editor));
@@ -114,8 +114,7 @@ TEST_F(EditorFixture, NewCustomerIsSavedWithEveryFieldAndReadBackUnchanged)
     Clock::clearFixed();
     EXPECT_EQ(prompter.texts(), QStringList{kSaved}) << prompter.texts().join(u'\n').toStdString();
     EXPECT_EQ(editor.result(), QDialog::Accepted);
-    EXPECT_EQ(editor.savedCode(), u"000001"_s);
-    EXPECT_EQ(editor.AddedRec(), pick(u"000001"_s, u"O'Neil \\ 똠방각하"_s));
+    EXPECT_EQ(editor.AddedRec(), (Pick{u"000001"_s, u"O'Neil \\ 똠방각하"_s}));
     EXPECT_EQ(synced, QStringList{u"000001"_s});
     EXPECT_EQ(QStringList({value(u"charge"_s), value(u"taxmode"_s), value(u"hidden"_s), value(u"regdate"_s),
                            value(u"agency"_s)}),
@@ -241,7 +240,7 @@ TEST_F(EditorFixture, AutomaticCodesSkipLetterCodesAndStopAfter999999)
     editor.field(u"compname"_s)->SetText(u"다"_s);
     editor.field(u"basemoney"_s)->SetText(u"700"_s);
     click(editor, u"btnSave"_s);
-    EXPECT_EQ(editor.AddedRec(), pick(u"000010"_s, u"다"_s));
+    EXPECT_EQ(editor.AddedRec(), (Pick{u"000010"_s, u"다"_s}));
     // Continued entry: cleared fields with the VAT default, still a new customer.
     EXPECT_TRUE(editor.isVisible());
     EXPECT_EQ(QStringList({editor.field(u"compname"_s)->Text(), editor.field(u"basemoney"_s)->Text()}),
@@ -357,6 +356,7 @@ TEST_F(EditorFixture, TextTheCodePageCannotHoldIsRefusedAndKept)
     EXPECT_EQ(DBRecordCount(u"customer"_s), 0);
     // The refused number is shown where it can be corrected, and goes away with the editor.
     EXPECT_TRUE(editor.addTel()->isVisible());
+    prompter.answer(MsgAnswer::Yes);
     editor.reject();
     EXPECT_FALSE(editor.addTel()->isVisible());
 }
@@ -442,4 +442,75 @@ TEST_F(EditorFixture, AltCClosesAndALoadFailureNamesTheProcedure)
     const QStringList errors = prompter.texts(Kind::Error);
     ASSERT_FALSE(errors.isEmpty());
     EXPECT_TRUE(errors.last().contains(u"in procedure DispRec of Form FrmCust_save"_s));
+}
+
+TEST_F(EditorFixture, EscAsksBeforeTypedChangesAreLost)
+{
+    FrmCust_save untouched;
+    ASSERT_TRUE(asv::test::showActive(untouched));
+    QTest::keyClick(untouched.field(u"compname"_s), Qt::Key_Escape);
+    EXPECT_FALSE(untouched.isVisible());
+    EXPECT_TRUE(prompter.messages().isEmpty());
+
+    addCustomer(u"000001"_s, u"한빛"_s, u"한빛"_s);
+    FrmCust_save editor;
+    editor.SetFormMode(FrmCust_save::EditRecord, u"000001"_s);
+    ASSERT_TRUE(asv::test::showActive(editor));
+    HCText* name = editor.field(u"compname"_s);
+    name->setFocus();
+    name->end(false);
+    asv::test::typeText(name, u"상사"_s);
+    prompter.answer(MsgAnswer::No);
+    QTest::keyClick(name, Qt::Key_Escape);
+    EXPECT_EQ(prompter.texts(Kind::YesNo), QStringList{u"변경된 내용이 있습니다. 저장하지 않고 닫으시겠습니까?"_s});
+    EXPECT_TRUE(editor.isVisible());
+    EXPECT_EQ(name->Text(), u"한빛상사"_s);
+
+    // A number in the companion window counts as well; Yes closes without writing.
+    name->SetText(u"한빛"_s);
+    editor.addTel()->telNo(4)->SetText(u"02-555-0000"_s);
+    prompter.answer(MsgAnswer::Yes);
+    editor.findChild<QPushButton*>(u"BtnClose"_s)->click();
+    EXPECT_EQ(prompter.count(Kind::YesNo), 2);
+    EXPECT_FALSE(editor.isVisible());
+    EXPECT_EQ(QStringList({value(u"compname"_s), value(u"telno4"_s)}), QStringList({u"한빛"_s, QString()}));
+}
+
+TEST_F(EditorFixture, TabAndEnterFollowTheFieldOrderWithSaveAndCloseLast)
+{
+    UserSettings::set(u"Config"_s, u"NewCust_AutoCode"_s, u"0"_s);
+    ZipcodeLookup::install([](QWidget*, const QString&) { return std::optional<ZipcodeLookup::Address>(); });
+    FrmCust_save editor;
+    ASSERT_TRUE(asv::test::showActive(editor));
+    auto focusName = [] {
+        QWidget* w = QApplication::focusWidget();
+        // The user picker's input is a child of the picker.
+        return qobject_cast<ucFindBox*>(w->parentWidget()) ? w->parentWidget()->objectName() : w->objectName();
+    };
+    const QStringList order{u"htCode"_s,     u"chkAutoCode"_s, u"htCompName"_s,  u"htCeoName"_s,    u"htTelNo1"_s,
+                            u"btnTelAdd"_s,  u"htFax"_s,       u"htHpNo"_s,      u"htCompSn"_s,     u"htStatus"_s,
+                            u"htItem"_s,     u"htZipcode"_s,   u"btnZipcode"_s,  u"htAddr1"_s,      u"htAddr2"_s,
+                            u"htBigo"_s,     u"htBaseMoney"_s, u"htCompAlias"_s, u"htEmail"_s,      u"fbUser"_s,
+                            u"cmbVATType"_s, u"chkHidden"_s,   u"chkContinueAdd"_s, u"btnSave"_s,   u"BtnClose"_s};
+    QStringList tabbed{focusName()};
+    for (qsizetype i = 1; i <= order.size(); ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        tabbed << focusName();
+    }
+    EXPECT_EQ(tabbed, order + QStringList{u"htCode"_s});
+
+    // Enter walks the same way, past the boxes and the side buttons without pressing them.
+    QStringList entered{focusName()};
+    for (int i = 0; i < 6; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        entered << focusName();
+    }
+    EXPECT_EQ(entered, order.mid(0, 7));
+    EXPECT_FALSE(editor.addTel()->isVisible());
+    editor.findChild<QCheckBox*>(u"chkHidden"_s)->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_EQ(focusName(), u"btnSave"_s);
+    EXPECT_TRUE(prompter.messages().isEmpty()) << prompter.texts().join(u'\n').toStdString();
+    ZipcodeLookup::install({});
 }

@@ -1,0 +1,110 @@
+#pragma once
+
+#include "Pick.h"
+
+#include <QDialog>
+#include <QList>
+#include <QStringList>
+
+class QCheckBox;
+class QPushButton;
+
+namespace asv {
+
+class HCText;
+
+// What every record editor shares: the open modes, the save flow with its notices and its one
+// saved notification, the continued entry, the automatic-code box, the button row, the focus
+// order, and the question before typed changes are lost. An editor supplies its fields, its load,
+// its checks and its store write.
+class RecordEditor : public QDialog {
+    Q_OBJECT
+public:
+    enum Mode { NewRecord = 1, EditRecord = 2, CopyRecord = 3 };
+
+    // Mode 1 takes text as the name of the new record; mode 2 loads the record whose code text is;
+    // mode 3, where the record can be copied, loads it and goes on as a new record.
+    void SetFormMode(int mode, const QString& text = {});
+    int mode() const { return m_mode; }
+    // The record saved last in mode 1, for the find-or-register flow; empty before.
+    Pick AddedRec() const { return m_addedRec; }
+    // Something was typed or chosen since the record was shown, cleared or saved.
+    bool hasUnsavedChanges() const;
+
+    // Esc, the close button and the window's close: with unsaved changes the operator is asked
+    // first, and No keeps the editor open with its text.
+    void reject() override;
+
+signals:
+    // After every save, for the opener's refresh.
+    void saved(int mode, const QString& code);
+
+protected:
+    struct Setup {
+        // The caption before " - 『신규입력』" / " - 『수정』".
+        QString title;
+        // The per-user setting ("Config") of the automatic-code box; no box when empty.
+        QString autoCodeKey;
+        QString autoCodeCaption;
+        bool copies = false;
+        QString closeName;
+    };
+
+    RecordEditor(QWidget* parent, const QString& objectName, Setup setup);
+
+    // For the editor's constructor: its form above the button row; its controls in the order
+    // Tab and Enter go through them (Save and Close follow); the controls holding the record.
+    void layOut(QLayout* form);
+    void setFocusOrder(QList<QWidget*> order);
+    void watchValues(const QList<QWidget*>& controls);
+    // In edit mode a key in the code field says why nothing happens.
+    void lockCodeInEditMode(HCText* code);
+
+    QCheckBox* autoCodeBox() const { return m_chkAutoCode; }
+    // Codes are generated at save time: a new record with the box ticked.
+    bool generatesCode() const;
+    QPushButton* saveButton() const { return m_btnSave; }
+
+    // Shows why a value is refused and takes the focus back to its field, after the field that is
+    // receiving it now; a field of a companion window brings that window up. Always false.
+    bool refuse(QWidget* field, const QString& message, const QString& title = {});
+    void takeFocusBack(QWidget* field);
+    static QString requiredMessage(const QString& label);
+    static QString codeExistsMessage(const QString& code);
+
+    // Empties the fields for a new record and puts the focus in the first one.
+    virtual void clearFields() = 0;
+    virtual void loadRecord(const QString& code) = 0;
+    virtual void startNew(const QString& name) = 0;
+    // Mode 3, after the record was loaded.
+    virtual void startCopy() {}
+    // After the mode was set and the record shown: rights, locked fields.
+    virtual void modeChanged() {}
+    virtual void autoCodeClicked(bool on);
+    // Rights, required values, generated code and duplicates, in the editor's order; false stops
+    // the save after the editor said why.
+    virtual bool checkBeforeSave() = 0;
+    // The insert (mode 1) or update; rows changed, 0 when nothing changed or it failed.
+    virtual int writeRecord() = 0;
+    virtual Pick savedRecord() const = 0;
+
+private:
+    void save();
+    bool trySave();
+    bool refuseUnencodable();
+    void markClean();
+    QStringList values() const;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+    Setup m_setup;
+    QCheckBox* m_chkAutoCode = nullptr;
+    QCheckBox* m_chkContinueAdd;
+    QPushButton* m_btnSave;
+    QPushButton* m_btnClose;
+    QList<QWidget*> m_watched;
+    QStringList m_clean;
+    int m_mode = NewRecord;
+    Pick m_addedRec;
+};
+
+} // namespace asv
