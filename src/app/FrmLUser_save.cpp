@@ -220,7 +220,7 @@ bool FrmLUser_save::trySave()
         field(u"htName"_s)->setFocus();
         return false;
     }
-    if (app.DbUser == app.SharedDbAccount && user.code == UserStore::administratorCode()) {
+    if (app.usesSharedAccount() && user.code == UserStore::administratorCode()) {
         MsgInfo(u"공유ID(Ostra)로 접속하신 경우 관리자 정보를 수정할 수 없습니다."_s);
         return false;
     }
