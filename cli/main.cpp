@@ -112,8 +112,8 @@ int localServer(const QString& action)
         return 0;
     }
     if (action == u"start"_s) {
-        const ConnectionProfile p = ConnectionProfile::read();
-        if (!server.start(20000, true) || !server.prepare({p.user, p.password, p.database})) {
+        ConnectionProfile p = ConnectionProfile::read();
+        if (!server.start(20000, true) || !server.prepare(p)) {
             out() << server.error() << "\n";
             return 1;
         }

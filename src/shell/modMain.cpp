@@ -47,17 +47,6 @@ std::unique_ptr<LocalServer>& localServer()
     return server;
 }
 
-void readProfile()
-{
-    const ConnectionProfile p = ConnectionProfile::read();
-    AppState& app = App();
-    app.DbHost = p.host;
-    app.DbUser = p.user;
-    app.DbName = p.database;
-    app.DbPassword = p.password;
-    app.UseLocalServer = p.localServer;
-}
-
 void endAfterFailedInit()
 {
     if (!App().NeedsProgramUpgrade) {
@@ -106,6 +95,18 @@ StartOptions StartOptions::parse(const QStringList& arguments)
     return o;
 }
 
+void ReadConnectionProfile()
+{
+    const ConnectionProfile p = ConnectionProfile::read();
+    AppState& app = App();
+    app.DbHost = p.host;
+    app.DbUser = p.user;
+    app.DbName = p.database;
+    app.DbPassword = p.password;
+    app.UseLocalServer = p.localServer;
+    app.SharedDbAccount = ConnectionProfile::sharedAccount();
+}
+
 LocalServer* RunningLocalServer()
 {
     return localServer().get();
@@ -123,7 +124,11 @@ bool StartLocalServerIfWanted(const StartOptions& options)
     QProgressDialog progress(u"데이터베이스 서버를 시작하는 중입니다..."_s, {}, 0, 0);
     progress.setWindowTitle(app.AppTitle);
     progress.setMinimumDuration(300);
-    const bool ok = server->start() && server->prepare({app.DbUser, app.DbPassword, app.DbName});
+    ConnectionProfile profile = ConnectionProfile::read();
+    profile.user = app.DbUser;
+    profile.password = app.DbPassword;
+    profile.database = app.DbName;
+    const bool ok = server->start() && server->prepare(profile);
     progress.close();
     if (!ok) {
         MsgWarn(server->error());
@@ -131,6 +136,8 @@ bool StartLocalServerIfWanted(const StartOptions& options)
         return false;
     }
     app.DbHost = server->host();
+    app.DbUser = profile.user;
+    app.DbPassword = profile.password;
     if (options.demo && !DemoData::loadOnce(server->socketPath(), app.DbName))
         MsgWarn(u"데모 자료를 불러오지 못했습니다."_s);
     return true;
@@ -193,7 +200,7 @@ int SubMain(const StartOptions& options)
         if (dialog.exec() != QDialog::Accepted)
             return 0;
     }
-    readProfile();
+    ReadConnectionProfile();
     if (!StartLocalServerIfWanted(options)) {
         DestroyApp();
         return 1;
