@@ -25,12 +25,15 @@ namespace {
 constexpr unsigned int kCompressFlag = 32;
 constexpr int kDeadlockRetries = 5;
 constexpr int kDeadlockWaitMs = 500;
-// MariaDB answers a killed idle connection with "connection was killed" before closing it.
+// MariaDB answers a killed idle connection with "connection was killed" before closing it;
+// MySQL 8 says why it closed an idle one ("disconnected by the server because of inactivity").
 constexpr unsigned int kConnectionKilled = 1927;
+constexpr unsigned int kIdleDisconnected = 4031;
 
 bool isLostConnection(unsigned int err)
 {
-    return err == CR_SERVER_GONE_ERROR || err == CR_SERVER_LOST || err == kConnectionKilled;
+    return err == CR_SERVER_GONE_ERROR || err == CR_SERVER_LOST || err == kConnectionKilled
+        || err == kIdleDisconnected;
 }
 
 bool isLoopback(const QString& host)
@@ -177,6 +180,7 @@ RecordSetPtr cMySQL::query(const QString& sql, bool silent)
 {
     m_affected = -1;
     QByteArray bytes;
+    // Refused before sending: the server would keep an unmapped character as "?" for good.
     try {
         bytes = Cp949::encode(sql);
     } catch (const AppError& e) {
