@@ -137,10 +137,20 @@ bool cMySQL::real_connect(const QString& host, const QString& user, const QStrin
         throw DbError(number, u"cMysql::real_connect"_s, connectFailureText(number, text));
     }
     m_threadId = static_cast<quint32>(mysql_thread_id(m_handle));
-    recordThreadId();
+    if (m_recordsThreadId)
+        recordThreadId();
     if (!charset.isEmpty())
         applyCharset();
     return true;
+}
+
+std::unique_ptr<cMySQL> cMySQL::connectAnother() const
+{
+    auto other = std::make_unique<cMySQL>();
+    other->m_recordsThreadId = false;
+    other->real_connect(m_host, m_user, m_password, m_database, m_port, m_unixSocket, m_clientFlags & ~kCompressFlag,
+                        m_charset);
+    return other;
 }
 
 void cMySQL::recordThreadId()

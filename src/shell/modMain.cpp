@@ -4,6 +4,7 @@
 #include "ConnectionProfile.h"
 #include "DemoData.h"
 #include "FrmDBConnect.h"
+#include "FrmDbIndex.h"
 #include "FrmGallery.h"
 #include "FrmLogin.h"
 #include "GetLoginUserInfo.h"
@@ -152,7 +153,9 @@ bool InitApp()
             UserSettings::set(u"Config"_s, u"AppExeName"_s,
                               QFileInfo(QCoreApplication::applicationFilePath()).fileName() + u".exe"_s);
         }
-        if (!DBInit(app.DbHost, app.DbUser, app.DbPassword, app.DbName, {}, 0, u"euckr"_s))
+        // Off unless support turns it up to see what a desk sends.
+        const int logLevel = UserSettings::get(u"Config"_s, u"SQLLogLevel"_s, u"0"_s).toInt();
+        if (!DBInit(app.DbHost, app.DbUser, app.DbPassword, app.DbName, {}, logLevel, u"euckr"_s))
             return false;
         RecordSetPtr rs;
         if (DBOpenRS(rs, u"SHOW VARIABLES like 'character_set_client'"_s) > 0
@@ -221,6 +224,9 @@ int SubMain(const StartOptions& options)
         return 0;
     }
     GetLoginUserInfo(app.LoginId);
+    // Nobody is at the keyboard to answer while the start is measured.
+    if (!options.measureStartup)
+        FrmDbIndex::offerAfterLogin(nullptr);
     if (UserSettings::get(u"Config"_s, u"NoMsg"_s, u"0"_s) == u"0"_s && !options.measureStartup)
         frmIntroMsg::showOnce(nullptr);
     app.EditionCode = GetOption(u"Customize_Tamber"_s, {});
