@@ -89,8 +89,8 @@ QStringList missingStatements()
 bool ensure()
 {
     forget();
-    if (present())
-        return true;
+    if (!DBIsOpen() || present())
+        return present();
     for (const QString& statement : missingStatements())
         OnlineAlter::run(*DBConnection(0), statement);
     forget();
