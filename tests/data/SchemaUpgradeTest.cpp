@@ -1,4 +1,5 @@
 #include "BaseSchema.h"
+#include "OnlineAlter.h"
 #include "ScriptedPrompter.h"
 #include "SearchIndexes.h"
 #include "TelSuffixIndex.h"
@@ -270,6 +271,17 @@ TEST(SchemaUpgrade, SearchIndexesAnOlderDatabaseLacksAreAddedOnRequestOnly)
 
     EXPECT_TRUE(SearchIndexes::addMissing().isEmpty());
     EXPECT_TRUE(SearchIndexes::missingStatements().isEmpty());
+
+    // A change the server cannot make without locking the table is made all the same; a refused
+    // one brings the server's text back and no message box.
+    QString error;
+    EXPECT_TRUE(OnlineAlter::run(*DBConnection(0),
+                                 u"ALTER TABLE customer ADD COLUMN bigo_rev VARCHAR(300) AS (REVERSE(bigo)) VIRTUAL, "
+                                 u"ADD INDEX idx_bigo_rev (bigo_rev)"_s,
+                                 &error))
+        << error.toStdString();
+    EXPECT_FALSE(OnlineAlter::run(*DBConnection(0), u"ALTER TABLE taxlist_d ADD INDEX idx_taxlist_d_mcode (mcode)"_s, &error));
+    EXPECT_TRUE(error.startsWith(u"1072 : "_s)) << error.toStdString();
     EXPECT_TRUE(TelSuffixIndex::present());
     EXPECT_EQ(DBRecordCount(u"information_schema.STATISTICS"_s,
                             u"TABLE_SCHEMA = DATABASE() AND TABLE_NAME = 'customer' AND COLUMN_NAME = 'telno2'"_s),
