@@ -190,7 +190,8 @@ RecordSetPtr cMySQL::query(const QString& sql, bool silent)
 {
     m_affected = -1;
     QByteArray bytes;
-    // Refused before sending: the server would keep an unmapped character as "?" for good.
+    // Text the code page cannot hold is refused before sending: the server would keep it as "?"
+    // for good, and the operator would learn it only on reading the record back.
     try {
         bytes = Cp949::encode(sql);
     } catch (const AppError& e) {
