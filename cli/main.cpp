@@ -1,10 +1,9 @@
-#include "BaseIndexes.h"
 #include "ConnectionProfile.h"
 #include "ConsolePrompter.h"
 #include "CustomerCommands.h"
 #include "LocalServer.h"
 #include "Paths.h"
-#include "TelSuffixIndex.h"
+#include "SearchIndexes.h"
 #include "UserSettings.h"
 #include "cMySQL.h"
 #include "modMain_dbPatch.h"
@@ -29,7 +28,7 @@ int usage()
     out() << "usage: asvelmora-ctl [--home DIR] [--local-server] COMMAND\n"
              "  db status                structure version and server version\n"
              "  db upgrade               bring the database structure up to date without asking\n"
-             "  db index                 add the search indexes an older database lacks\n"
+             "  db index                 add the search indexes an older database lacks, online\n"
              "  local-server start|stop|status\n"
              "  customer find TEXT       the picker's search: code, name, short name, telephone\n"
              "  customer show CODE       one customer's main fields\n";
@@ -84,19 +83,27 @@ int dbUpgrade(bool local)
     return 0;
 }
 
-// Adding an index to a large table takes a while, so an office can choose a quiet hour for it.
+// Desks may keep working meanwhile, but a large table still takes a while, so an office can
+// choose a quiet hour for it.
 int dbIndex(bool local)
 {
     if (!connectDatabase(local))
         return 1;
-    for (const QString& statement : BaseIndexes::addMissing())
-        out() << "added: " << statement << "\n";
-    const QStringList left = BaseIndexes::missingStatements();
-    for (const QString& statement : left)
-        out() << "failed: " << statement << "\n";
-    out() << "reversed telephone numbers: " << (TelSuffixIndex::ensure() ? "present" : "refused by the server")
-          << "\n";
-    return left.isEmpty() ? 0 : 1;
+    const QStringList statements = SearchIndexes::missingStatements();
+    if (statements.isEmpty()) {
+        out() << "nothing to add\n";
+        return 0;
+    }
+    const QList<SearchIndexes::Failure> failed =
+        SearchIndexes::add(*DBConnection(0), statements, [&](int done, const QString& next) {
+            if (!next.isEmpty())
+                out() << "[" << done + 1 << "/" << statements.size() << "] " << next << "\n";
+            out().flush();
+        });
+    for (const SearchIndexes::Failure& f : failed)
+        out() << "failed: " << f.statement << "\n  " << f.error << "\n";
+    out() << statements.size() - failed.size() << " of " << statements.size() << " added\n";
+    return failed.isEmpty() ? 0 : 1;
 }
 
 int localServer(const QString& action)
@@ -112,8 +119,8 @@ int localServer(const QString& action)
         return 0;
     }
     if (action == u"start"_s) {
-        const ConnectionProfile p = ConnectionProfile::read();
-        if (!server.start(20000, true) || !server.prepare({p.user, p.password, p.database})) {
+        ConnectionProfile p = ConnectionProfile::read();
+        if (!server.start(20000, true) || !server.prepare(p)) {
             out() << server.error() << "\n";
             return 1;
         }

@@ -151,7 +151,7 @@ CREATE TABLE product (
   classname varchar(40) NOT NULL DEFAULT '',
   unit varchar(10) NOT NULL DEFAULT '',
   regdate varchar(10) NOT NULL DEFAULT '',
-  bigo text NOT NULL DEFAULT '',
+  bigo text,
   hidden tinyint(1) NOT NULL DEFAULT 0,
   saleprice decimal(18,4) NOT NULL DEFAULT 0,
   PRIMARY KEY (code),

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ConnectionProfile.h"
+
 #include <QString>
 
 namespace asv {
@@ -12,9 +14,9 @@ struct AppState {
     QString DbUser;
     QString DbName;
     QString DbPassword;
-    // The database account the maker shares among installations; connected with it, nobody may
-    // change the administrator's user record.
-    QString SharedDbAccount = QStringLiteral("Ostra");
+    // The database account the maker shares among installations (a setting, read with the
+    // profile); connected with it, nobody may change the administrator's user record.
+    QString SharedDbAccount = ConnectionProfile::defaultSharedAccount();
     QString LoginId;
     QString UserCode;
     QString UserName;
@@ -25,6 +27,7 @@ struct AppState {
 
     bool isTamber() const { return EditionCode == QStringLiteral("Tamber"); }
     bool isAdministrator() const { return UserCode == QStringLiteral("00"); }
+    bool usesSharedAccount() const { return DbUser == SharedDbAccount; }
 
     static AppState& instance();
 };

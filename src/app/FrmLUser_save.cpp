@@ -109,7 +109,7 @@ bool FrmLUser_save::checkBeforeSave()
     }
     if (m_record.name.isEmpty())
         return refuse(field(u"htName"_s), requiredMessage(u"성명"_s), u"필수입력"_s);
-    if (app.DbUser == app.SharedDbAccount && m_record.code == UserStore::administratorCode()) {
+    if (app.usesSharedAccount() && m_record.code == UserStore::administratorCode()) {
         MsgInfo(u"공유ID(Ostra)로 접속하신 경우 관리자 정보를 수정할 수 없습니다."_s);
         return false;
     }

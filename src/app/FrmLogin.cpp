@@ -94,7 +94,8 @@ void FrmLogin::checkLogin()
     ++m_attempts;
     const QString id = m_txtUser->text();
     const QString stored = UserStore::loginPassword(id);
-    // A hint left over from another id never lets a password-protected user in.
+    // The hint logs in only a user without a password: left in the box after the id was changed
+    // to one that has a password, it would otherwise open that account to anyone.
     const bool ok = m_hintShown ? stored.isEmpty() : m_txtPass->text() == stored;
     if (ok) {
         App().LoginId = id;

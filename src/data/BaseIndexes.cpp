@@ -5,6 +5,7 @@
 
 #include <QHash>
 #include <QRegularExpression>
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
@@ -63,40 +64,39 @@ bool covered(const QStringList& existing, const QString& columns)
     return false;
 }
 
-QStringList tables()
+// Per table of the connected database, its columns.
+QHash<QString, QStringList> columnsByTable()
 {
     RecordSetPtr rs;
-    DBOpenRS(rs, u"SELECT TABLE_NAME FROM information_schema.TABLES WHERE TABLE_SCHEMA = DATABASE()"_s);
-    QStringList out;
+    DBOpenRS(rs, u"SELECT TABLE_NAME, COLUMN_NAME FROM information_schema.COLUMNS WHERE TABLE_SCHEMA = DATABASE()"_s);
+    QHash<QString, QStringList> out;
     for (; rs && !rs->eof(); rs->moveNext())
-        out << rs->field(0).toLower();
+        out[rs->field(0).toLower()].append(rs->field(1).toLower());
     CloseRS(rs);
     return out;
 }
 
+bool hasAll(const QStringList& columns, const QString& wanted)
+{
+    const QStringList names = wanted.split(u',');
+    return !columns.isEmpty()
+        && std::all_of(names.begin(), names.end(), [&](const QString& c) { return columns.contains(c); });
+}
+
 } // namespace
 
+// Older installations shaped some tables differently (their tax invoices have no mcode): an
+// index whose columns a table lacks is left out rather than refused by the server.
 QStringList missingStatements()
 {
-    const QStringList present = tables();
+    const QHash<QString, QStringList> columns = columnsByTable();
     const QHash<QString, QStringList> existing = existingIndexes();
     QStringList out;
     for (const Index& index : baseIndexes()) {
-        if (present.contains(index.table) && !covered(existing.value(index.table), index.columns))
+        if (hasAll(columns.value(index.table), index.columns) && !covered(existing.value(index.table), index.columns))
             out << u"ALTER TABLE "_s + index.table + u" ADD INDEX "_s + index.name + u" ("_s + index.columns + u")"_s;
     }
     return out;
-}
-
-QStringList addMissing()
-{
-    QStringList added;
-    for (const QString& statement : missingStatements()) {
-        DBExecute(statement, true);
-        if (!DBLastFailed())
-            added << statement;
-    }
-    return added;
 }
 
 } // namespace asv::BaseIndexes

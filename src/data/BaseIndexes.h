@@ -10,10 +10,8 @@ namespace asv {
 namespace BaseIndexes {
 
 // "ALTER TABLE … ADD INDEX …" for every index the connected database lacks; tables it does not
-// have are passed over.
+// have, or that lack one of the index's columns, are passed over.
 QStringList missingStatements();
-// Runs them; the statements that succeeded.
-QStringList addMissing();
 
 } // namespace BaseIndexes
 

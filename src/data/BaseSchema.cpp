@@ -1,5 +1,6 @@
 #include "BaseSchema.h"
 
+#include "SearchIndexes.h"
 #include "modMain_dbPatch.h"
 #include "modMySQL_Func.h"
 
@@ -39,9 +40,10 @@ bool BaseSchema::install()
     return ok;
 }
 
+// A new database has no rows yet, so the search indexes cost nothing and nobody waits.
 bool BaseSchema::installCurrent()
 {
-    return install() && UpgradeStructure(1);
+    return install() && UpgradeStructure(1) && SearchIndexes::addMissing().isEmpty();
 }
 
 } // namespace asv

@@ -1,5 +1,6 @@
 #include "TelSuffixIndex.h"
 
+#include "OnlineAlter.h"
 #include "modDBMS_comn.h"
 #include "modMsgBox.h"
 #include "modMySQL_Func.h"
@@ -62,26 +63,36 @@ QString companionOf(const QString& field)
 
 } // namespace
 
+QStringList missingStatements()
+{
+    // Without IF NOT EXISTS, which MySQL does not know. Wider than the numbers, so that a later
+    // widening of a number column cannot overflow the reversed copy. The columns and their indexes
+    // go in separate statements: together the server cannot add them without locking the table.
+    const QStringList columns = existing(u"COLUMNS"_s, u"COLUMN_NAME"_s, companionColumns());
+    const QStringList indexes = existing(u"STATISTICS"_s, u"INDEX_NAME"_s, indexNames());
+    QStringList added;
+    for (int i = 0; i < kNumberColumns.size(); ++i) {
+        if (!columns.contains(companionColumns().at(i)))
+            added << u"ADD COLUMN "_s + companionColumns().at(i) + u" VARCHAR(100) AS (REVERSE("_s
+                         + kNumberColumns.at(i) + u")) VIRTUAL INVISIBLE"_s;
+    }
+    QStringList out;
+    if (!added.isEmpty())
+        out << u"ALTER TABLE customer "_s + added.join(u", "_s);
+    for (int i = 0; i < kNumberColumns.size(); ++i) {
+        if (!indexes.contains(indexNames().at(i)))
+            out << u"ALTER TABLE customer ADD INDEX "_s + indexNames().at(i) + u" ("_s + companionColumns().at(i) + u")"_s;
+    }
+    return out;
+}
+
 bool ensure()
 {
     forget();
-    if (present())
-        return true;
-    // Only what is missing, without IF NOT EXISTS, which MySQL does not know. Wider than the
-    // numbers, so that a later widening of a number column cannot overflow the reversed copy.
-    const QStringList columns = existing(u"COLUMNS"_s, u"COLUMN_NAME"_s, companionColumns());
-    const QStringList indexes = existing(u"STATISTICS"_s, u"INDEX_NAME"_s, indexNames());
-    QStringList changes;
-    for (int i = 0; i < kNumberColumns.size(); ++i) {
-        if (!columns.contains(companionColumns().at(i)))
-            changes << u"ADD COLUMN "_s + companionColumns().at(i) + u" VARCHAR(100) AS (REVERSE("_s
-                           + kNumberColumns.at(i) + u")) VIRTUAL INVISIBLE"_s;
-    }
-    for (int i = 0; i < kNumberColumns.size(); ++i) {
-        if (!indexes.contains(indexNames().at(i)))
-            changes << u"ADD INDEX "_s + indexNames().at(i) + u" ("_s + companionColumns().at(i) + u")"_s;
-    }
-    DBExecute(u"ALTER TABLE customer "_s + changes.join(u", "_s), true);
+    if (!DBIsOpen() || present())
+        return present();
+    for (const QString& statement : missingStatements())
+        OnlineAlter::run(*DBConnection(0), statement);
     forget();
     return present();
 }

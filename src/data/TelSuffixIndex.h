@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QString>
+#include <QStringList>
 
 namespace asv {
 
@@ -11,6 +11,8 @@ namespace asv {
 // sees the table it knows. A server that cannot add them keeps the plain scan.
 namespace TelSuffixIndex {
 
+// The statements that add what the connected database lacks of them.
+QStringList missingStatements();
 // Adds the companions where they are missing; false when the server refuses them.
 bool ensure();
 // Whether the current database has them. Asked once per database; forget() asks again.

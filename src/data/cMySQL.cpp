@@ -25,12 +25,15 @@ namespace {
 constexpr unsigned int kCompressFlag = 32;
 constexpr int kDeadlockRetries = 5;
 constexpr int kDeadlockWaitMs = 500;
-// MariaDB answers a killed idle connection with "connection was killed" before closing it.
+// MariaDB answers a killed idle connection with "connection was killed" before closing it;
+// MySQL 8 says why it closed an idle one ("disconnected by the server because of inactivity").
 constexpr unsigned int kConnectionKilled = 1927;
+constexpr unsigned int kIdleDisconnected = 4031;
 
 bool isLostConnection(unsigned int err)
 {
-    return err == CR_SERVER_GONE_ERROR || err == CR_SERVER_LOST || err == kConnectionKilled;
+    return err == CR_SERVER_GONE_ERROR || err == CR_SERVER_LOST || err == kConnectionKilled
+        || err == kIdleDisconnected;
 }
 
 bool isLoopback(const QString& host)
@@ -134,10 +137,20 @@ bool cMySQL::real_connect(const QString& host, const QString& user, const QStrin
         throw DbError(number, u"cMysql::real_connect"_s, connectFailureText(number, text));
     }
     m_threadId = static_cast<quint32>(mysql_thread_id(m_handle));
-    recordThreadId();
+    if (m_recordsThreadId)
+        recordThreadId();
     if (!charset.isEmpty())
         applyCharset();
     return true;
+}
+
+std::unique_ptr<cMySQL> cMySQL::connectAnother() const
+{
+    auto other = std::make_unique<cMySQL>();
+    other->m_recordsThreadId = false;
+    other->real_connect(m_host, m_user, m_password, m_database, m_port, m_unixSocket, m_clientFlags & ~kCompressFlag,
+                        m_charset);
+    return other;
 }
 
 void cMySQL::recordThreadId()
@@ -177,6 +190,8 @@ RecordSetPtr cMySQL::query(const QString& sql, bool silent)
 {
     m_affected = -1;
     QByteArray bytes;
+    // Text the code page cannot hold is refused before sending: the server would keep it as "?"
+    // for good, and the operator would learn it only on reading the record back.
     try {
         bytes = Cp949::encode(sql);
     } catch (const AppError& e) {

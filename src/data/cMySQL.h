@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <functional>
+#include <memory>
 
 struct st_mysql;
 
@@ -27,6 +28,9 @@ public:
     // The whole result, or nullptr for statements without one and for failures (lastErrno() tells).
     RecordSetPtr query(const QString& sql, bool silent);
     RecordSetPtr real_query(const QString& sql, bool silent) { return query(sql, silent); }
+    // A further connection with this one's arguments, for long work on a thread of its own; it
+    // leaves the recorded thread id of this program alone. Throws DbError.
+    std::unique_ptr<cMySQL> connectAnother() const;
     void free_result() {}
 
     qint32 affected_rows() const { return m_affected; }
@@ -71,6 +75,7 @@ private:
     unsigned int m_lastErrno = 0;
     QString m_lastError;
     int m_reconnects = 0;
+    bool m_recordsThreadId = true;
 };
 
 } // namespace asv

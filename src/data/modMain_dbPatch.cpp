@@ -1,10 +1,10 @@
 #include "modMain_dbPatch.h"
 
-#include "BaseIndexes.h"
-#include "TelSuffixIndex.h"
 #include "UserSettings.h"
 #include "modMsgBox.h"
 #include "modMySQL_Func.h"
+
+#include <mysqld_error.h>
 
 using namespace Qt::StringLiterals;
 
@@ -42,8 +42,10 @@ QString upgradeNotice()
     return lines.join(vbCrLf);
 }
 
-// Old servers took TYPE=InnoDB and an empty-text default on an integer; today's refuse both, so
-// the same tables are sent in the form they accept.
+// Old servers took TYPE=InnoDB, an empty-text default on an integer and a default on a text
+// column; MySQL 5.7/8 in strict mode refuse all three (the last with error 1101, which would
+// leave the table missing). The texts are nullable instead, so that a row written without them
+// is still accepted everywhere.
 const QString kCreateRsvconsult =
     u"CREATE TABLE `rsvconsult` ("
     "`code` int(10) unsigned NOT NULL auto_increment,"
@@ -55,10 +57,10 @@ const QString kCreateRsvconsult =
     "`condate` varchar(10) NOT NULL default '0000-00-00',"
     "`contime` varchar(5) NOT NULL default '00:00',"
     "`pcode` varchar(6) NOT NULL default '',"
-    "`pname` text NOT NULL default '',"
+    "`pname` text,"
     "`concode` int(10) unsigned NOT NULL default '0',"
-    "`refernote` text NOT NULL default '',"
-    "`connote` text NOT NULL default '',"
+    "`refernote` text,"
+    "`connote` text,"
     "`state` tinyint(1) NOT NULL default '0',"
     "`editdate` varchar(10) NOT NULL default '0000-00-00',"
     "`edittime` varchar(5) NOT NULL default '00:00',"
@@ -127,16 +129,24 @@ QStringList UpgradeStepStatements(int step)
     }
 }
 
+// A step run a second time fails on its own objects, harmlessly. Any other failure leaves the
+// structure short of what the version would claim, so the version stays and the next start
+// runs the steps again.
 bool ChkDBpatch_SUB(int version)
 {
     return Guarded(u"ChkDBpatch_SUB"_s, u"Module"_s, kModule, false, [&] {
+        bool complete = true;
         for (int step = 2; step <= kProgramDbVersion; ++step) {
             if (version >= step)
                 continue;
-            for (const QString& sql : UpgradeStepStatements(step))
+            for (const QString& sql : UpgradeStepStatements(step)) {
                 DBExecute(sql);
+                const unsigned int err = DBLastErrno();
+                if (DBLastFailed() && err != ER_TABLE_EXISTS_ERROR && err != ER_DUP_FIELDNAME && err != ER_DUP_KEYNAME)
+                    complete = false;
+            }
         }
-        return true;
+        return complete;
     });
 }
 
@@ -145,10 +155,7 @@ bool UpgradeStructure(int version)
     if (!ChkDBpatch_SUB(version))
         return false;
     DBExecute(u"UPDATE dbversion SET ver = "_s + QString::number(kProgramDbVersion) + u" WHERE dbid = 'main'"_s);
-    const bool recorded = !DBLastFailed();
-    BaseIndexes::addMissing();
-    TelSuffixIndex::ensure();
-    return recorded;
+    return !DBLastFailed();
 }
 
 bool ChkDBpatch(bool* needsProgramUpgrade)
@@ -173,8 +180,8 @@ bool ChkDBpatch(bool* needsProgramUpgrade)
             if (const int now = readVersionText().toInt(); now < kProgramDbVersion)
                 return UpgradeStructure(now);
         }
-        // A server that refuses them keeps searching telephone endings by scanning.
-        TelSuffixIndex::ensure();
+        // Nothing else here: a current database is shared by desks at work, so what only speeds
+        // the searches up is offered to the administrator after the login, never run at start.
         return true;
     });
 }

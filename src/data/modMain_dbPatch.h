@@ -12,10 +12,10 @@ constexpr int kProgramDbVersion = 14;
 // needsProgramUpgrade is set when the database is newer than the program.
 bool ChkDBpatch(bool* needsProgramUpgrade = nullptr);
 // Runs every upgrade step above version, in order; a failing statement is shown and passed over.
+// False when a statement failed other than on an object that already exists.
 bool ChkDBpatch_SUB(int version);
-// Runs the steps above version and records kProgramDbVersion; then adds what only speeds the
-// searches up (missing indexes, the reversed telephone numbers). False when a step could not run
-// or the version could not be recorded.
+// Runs the steps above version and records kProgramDbVersion. False, with the version left as it
+// was, when a step could not run or the version could not be recorded.
 bool UpgradeStructure(int version);
 // Structure version recorded in the database; 0 when missing.
 int DBStructureVersion();

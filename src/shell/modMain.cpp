@@ -4,6 +4,7 @@
 #include "ConnectionProfile.h"
 #include "DemoData.h"
 #include "FrmDBConnect.h"
+#include "FrmDbIndex.h"
 #include "FrmGallery.h"
 #include "FrmLogin.h"
 #include "GetLoginUserInfo.h"
@@ -45,17 +46,6 @@ std::unique_ptr<LocalServer>& localServer()
 {
     static std::unique_ptr<LocalServer> server;
     return server;
-}
-
-void readProfile()
-{
-    const ConnectionProfile p = ConnectionProfile::read();
-    AppState& app = App();
-    app.DbHost = p.host;
-    app.DbUser = p.user;
-    app.DbName = p.database;
-    app.DbPassword = p.password;
-    app.UseLocalServer = p.localServer;
 }
 
 void endAfterFailedInit()
@@ -106,6 +96,18 @@ StartOptions StartOptions::parse(const QStringList& arguments)
     return o;
 }
 
+void ReadConnectionProfile()
+{
+    const ConnectionProfile p = ConnectionProfile::read();
+    AppState& app = App();
+    app.DbHost = p.host;
+    app.DbUser = p.user;
+    app.DbName = p.database;
+    app.DbPassword = p.password;
+    app.UseLocalServer = p.localServer;
+    app.SharedDbAccount = ConnectionProfile::sharedAccount();
+}
+
 LocalServer* RunningLocalServer()
 {
     return localServer().get();
@@ -123,7 +125,11 @@ bool StartLocalServerIfWanted(const StartOptions& options)
     QProgressDialog progress(u"데이터베이스 서버를 시작하는 중입니다..."_s, {}, 0, 0);
     progress.setWindowTitle(app.AppTitle);
     progress.setMinimumDuration(300);
-    const bool ok = server->start() && server->prepare({app.DbUser, app.DbPassword, app.DbName});
+    ConnectionProfile profile = ConnectionProfile::read();
+    profile.user = app.DbUser;
+    profile.password = app.DbPassword;
+    profile.database = app.DbName;
+    const bool ok = server->start() && server->prepare(profile);
     progress.close();
     if (!ok) {
         MsgWarn(server->error());
@@ -131,6 +137,8 @@ bool StartLocalServerIfWanted(const StartOptions& options)
         return false;
     }
     app.DbHost = server->host();
+    app.DbUser = profile.user;
+    app.DbPassword = profile.password;
     if (options.demo && !DemoData::loadOnce(server->socketPath(), app.DbName))
         MsgWarn(u"데모 자료를 불러오지 못했습니다."_s);
     return true;
@@ -145,7 +153,9 @@ bool InitApp()
             UserSettings::set(u"Config"_s, u"AppExeName"_s,
                               QFileInfo(QCoreApplication::applicationFilePath()).fileName() + u".exe"_s);
         }
-        if (!DBInit(app.DbHost, app.DbUser, app.DbPassword, app.DbName, {}, 0, u"euckr"_s))
+        // Off unless support turns it up to see what a desk sends.
+        const int logLevel = UserSettings::get(u"Config"_s, u"SQLLogLevel"_s, u"0"_s).toInt();
+        if (!DBInit(app.DbHost, app.DbUser, app.DbPassword, app.DbName, {}, logLevel, u"euckr"_s))
             return false;
         RecordSetPtr rs;
         if (DBOpenRS(rs, u"SHOW VARIABLES like 'character_set_client'"_s) > 0
@@ -193,7 +203,7 @@ int SubMain(const StartOptions& options)
         if (dialog.exec() != QDialog::Accepted)
             return 0;
     }
-    readProfile();
+    ReadConnectionProfile();
     if (!StartLocalServerIfWanted(options)) {
         DestroyApp();
         return 1;
@@ -214,6 +224,9 @@ int SubMain(const StartOptions& options)
         return 0;
     }
     GetLoginUserInfo(app.LoginId);
+    // Nobody is at the keyboard to answer while the start is measured.
+    if (!options.measureStartup)
+        FrmDbIndex::offerAfterLogin(nullptr);
     if (UserSettings::get(u"Config"_s, u"NoMsg"_s, u"0"_s) == u"0"_s && !options.measureStartup)
         frmIntroMsg::showOnce(nullptr);
     app.EditionCode = GetOption(u"Customize_Tamber"_s, {});

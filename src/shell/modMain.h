@@ -25,8 +25,11 @@ int SubMain(const StartOptions& options);
 bool InitApp();
 void DestroyApp();
 
+// The connection profile and the shared account's name into the application state.
+void ReadConnectionProfile();
 // Starts the private server when the options or the profile ask for it and points the
-// application state at it; false when it could not be started.
+// application state at it; false when it could not be started. A profile still on the shared
+// account is moved to an account of the installation's own first (see LocalServer::prepare).
 bool StartLocalServerIfWanted(const StartOptions& options);
 LocalServer* RunningLocalServer();
 

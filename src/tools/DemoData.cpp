@@ -1,5 +1,6 @@
 #include "DemoData.h"
 
+#include "LocalServer.h"
 #include "SampleDataGenerator.h"
 #include "modMySQL_Func.h"
 
@@ -9,7 +10,7 @@ namespace asv {
 
 bool DemoData::loadOnce(const QString& serverHost, const QString& database)
 {
-    if (!DBInit(serverHost, u"root"_s, {}, database))
+    if (!DBInit(serverHost, LocalServer::administrator(), {}, database))
         return false;
     bool ok = true;
     if (DBRecordCount(u"customer"_s) == 0) {

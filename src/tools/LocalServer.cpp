@@ -1,6 +1,8 @@
 #include "LocalServer.h"
 
 #include "BaseSchema.h"
+#include "ConnectionProfile.h"
+#include "DbError.h"
 #include "Paths.h"
 #include "UserSettings.h"
 #include "cMySQL.h"
@@ -15,6 +17,7 @@
 #include <QThread>
 #include <QTimer>
 #include <csignal>
+#include <pwd.h>
 #include <sys/prctl.h>
 #include <unistd.h>
 
@@ -23,6 +26,10 @@ using namespace Qt::StringLiterals;
 namespace asv {
 
 namespace {
+
+// The server's "access denied" answers, with and without a password given.
+constexpr long kAccessDenied = 1045;
+constexpr long kAccessDeniedNoPassword = 1698;
 
 // Lets the event loop run for a moment without returning to the caller.
 void pause(int ms)
@@ -45,6 +52,12 @@ QString quoted(const QString& text)
     return u"'"_s + SQLQuote(text) + u"'"_s;
 }
 
+// The program's account answers on both ways a client reaches the server here.
+QStringList accountNames(const QString& user)
+{
+    return {quoted(user) + u"@'localhost'"_s, quoted(user) + u"@'127.0.0.1'"_s};
+}
+
 } // namespace
 
 LocalServer::LocalServer(QString folder, QObject* parent)
@@ -55,6 +68,17 @@ LocalServer::LocalServer(QString folder, QObject* parent)
 LocalServer::~LocalServer()
 {
     stop();
+}
+
+QString LocalServer::ownAccount()
+{
+    return u"asvelmora"_s;
+}
+
+QString LocalServer::administrator()
+{
+    const passwd* pw = ::getpwuid(::geteuid());
+    return pw ? QString::fromLocal8Bit(pw->pw_name) : u"root"_s;
 }
 
 QString LocalServer::host() const
@@ -116,7 +140,8 @@ bool LocalServer::initialise()
     QProcess init;
     init.setProcessChannelMode(QProcess::MergedChannels);
     QStringList args{u"--no-defaults"_s, u"--datadir="_s + m_folder + u"/data"_s,
-                     u"--auth-root-authentication-method=normal"_s, u"--skip-test-db"_s,
+                     u"--auth-root-authentication-method=socket"_s,
+                     u"--auth-root-socket-user="_s + administrator(), u"--skip-test-db"_s,
                      u"--skip-name-resolve"_s};
     if (::geteuid() == 0)
         args << u"--user=root"_s;
@@ -137,7 +162,7 @@ bool LocalServer::start(int timeoutMs, bool detached)
     m_error.clear();
     if (runningPid() != 0) {
         m_port = static_cast<quint16>(UserSettings::get(u"LocalServer"_s, u"Port"_s, u"0"_s).toUInt());
-        return waitUntilAnswering(timeoutMs);
+        return waitUntilAnswering(timeoutMs) && secureAdministrator();
     }
     if (!initialise())
         return false;
@@ -165,7 +190,7 @@ bool LocalServer::start(int timeoutMs, bool detached)
             m_error = u"데이터베이스 서버를 시작할 수 없습니다."_s;
             return false;
         }
-        return waitUntilAnswering(timeoutMs);
+        return waitUntilAnswering(timeoutMs) && secureAdministrator();
     }
     // Only an abnormal end of the program reaches the server this way (a normal one stops it first).
     // The server ignores SIGTERM while it opens its socket, so it is killed; committed work is
@@ -178,7 +203,7 @@ bool LocalServer::start(int timeoutMs, bool detached)
         return false;
     }
     m_startedHere = true;
-    return waitUntilAnswering(timeoutMs);
+    return waitUntilAnswering(timeoutMs) && secureAdministrator();
 }
 
 bool LocalServer::waitUntilAnswering(int timeoutMs)
@@ -195,10 +220,12 @@ bool LocalServer::waitUntilAnswering(int timeoutMs)
         if (QFile::exists(socketPath())) {
             try {
                 cMySQL probe;
-                probe.real_connect(socketPath(), u"root"_s, {}, {}, 3306, {}, 0, {});
+                probe.real_connect(socketPath(), administrator(), {}, {}, 3306, {}, 0, {});
                 return true;
-            } catch (const std::exception&) {
-                // not ready yet
+            } catch (const DbError& e) {
+                // A refused account is an answer too: an older folder still has to be secured.
+                if (e.number() == kAccessDenied || e.number() == kAccessDeniedNoPassword)
+                    return true;
             }
         }
         pause(50);
@@ -207,15 +234,27 @@ bool LocalServer::waitUntilAnswering(int timeoutMs)
     return false;
 }
 
+// Folders made before the administrator was bound to the socket still have root without a
+// password; they are reached that way once, until secureAdministrator() has run.
+std::unique_ptr<cMySQL> LocalServer::connectAdministrator()
+{
+    auto root = std::make_unique<cMySQL>();
+    try {
+        root->real_connect(socketPath(), administrator(), {}, {}, 3306, {}, 0, u"euckr"_s);
+    } catch (const DbError&) {
+        root->real_connect(socketPath(), u"root"_s, {}, {}, 3306, {}, 0, u"euckr"_s);
+    }
+    return root;
+}
+
 bool LocalServer::runRootStatements(const QStringList& statements)
 {
     try {
-        cMySQL root;
-        root.real_connect(socketPath(), u"root"_s, {}, {}, 3306, {}, 0, u"euckr"_s);
+        const std::unique_ptr<cMySQL> root = connectAdministrator();
         for (const QString& sql : statements) {
-            root.query(sql, true);
-            if (root.lastErrno() != 0) {
-                m_error = root.lastError() + u"\n"_s + sql;
+            root->query(sql, true);
+            if (root->lastErrno() != 0) {
+                m_error = root->lastError() + u"\n"_s + sql;
                 return false;
             }
         }
@@ -226,18 +265,43 @@ bool LocalServer::runRootStatements(const QStringList& statements)
     }
 }
 
+// Idempotent, so every start also repairs a folder made before: root and the operating-system
+// user log in only through the socket as that user, and no administrator answers over TCP.
+bool LocalServer::secureAdministrator()
+{
+    const QString admin = quoted(administrator()) + u"@'localhost'"_s;
+    QStringList statements;
+    if (administrator() != u"root"_s)
+        statements << u"CREATE USER IF NOT EXISTS "_s + admin + u" IDENTIFIED VIA unix_socket"_s
+                   << u"GRANT ALL PRIVILEGES ON *.* TO "_s + admin + u" WITH GRANT OPTION"_s;
+    statements << u"ALTER USER 'root'@'localhost' IDENTIFIED VIA mysql_native_password USING 'invalid' OR unix_socket"_s;
+    try {
+        const std::unique_ptr<cMySQL> root = connectAdministrator();
+        const RecordSetPtr others = root->query(
+            u"SELECT CONCAT(QUOTE(User), '@', QUOTE(Host)) FROM mysql.user "
+            u"WHERE (User = 'root' OR User = '') AND NOT (User = 'root' AND Host = 'localhost')"_s,
+            true);
+        for (; others && !others->eof(); others->moveNext())
+            statements << u"DROP USER "_s + others->field(0);
+    } catch (const std::exception& e) {
+        m_error = QString::fromLocal8Bit(e.what());
+        return false;
+    }
+    return runRootStatements(statements);
+}
+
 bool LocalServer::prepare(const Account& account)
 {
     const QString db = u"`"_s + account.database + u"`"_s;
     QStringList statements{u"CREATE DATABASE IF NOT EXISTS "_s + db + u" DEFAULT CHARACTER SET euckr"_s};
-    for (const QString& from : {u"localhost"_s, u"127.0.0.1"_s}) {
-        const QString who = quoted(account.user) + u"@"_s + quoted(from);
-        statements << u"CREATE USER IF NOT EXISTS "_s + who + u" IDENTIFIED BY "_s + quoted(account.password)
+    for (const QString& who : accountNames(account.user)) {
+        const QString identified = u" IDENTIFIED BY "_s + quoted(account.password);
+        statements << u"CREATE USER IF NOT EXISTS "_s + who + identified << u"ALTER USER "_s + who + identified
                    << u"GRANT ALL PRIVILEGES ON "_s + db + u".* TO "_s + who;
     }
     if (!runRootStatements(statements))
         return false;
-    if (!DBInit(socketPath(), u"root"_s, {}, account.database, {}, 0, u"euckr"_s)) {
+    if (!DBInit(socketPath(), administrator(), {}, account.database, {}, 0, u"euckr"_s)) {
         m_error = u"데이터베이스에 연결할 수 없습니다."_s;
         return false;
     }
@@ -249,6 +313,24 @@ bool LocalServer::prepare(const Account& account)
     if (!ok)
         m_error = u"데이터베이스 구조를 만들지 못했습니다."_s;
     return ok;
+}
+
+bool LocalServer::prepare(ConnectionProfile& profile)
+{
+    const QString shared = ConnectionProfile::sharedAccount();
+    if (profile.user != shared)
+        return prepare(Account{profile.user, profile.password, profile.database});
+    ConnectionProfile own = profile;
+    own.user = ownAccount();
+    own.password = ConnectionProfile::generatePassword();
+    own.localServer = true;
+    if (!prepare(Account{own.user, own.password, own.database}))
+        return false;
+    if (!runRootStatements({u"DROP USER IF EXISTS "_s + accountNames(shared).join(u", "_s)}))
+        return false;
+    own.write();
+    profile = own;
+    return true;
 }
 
 bool LocalServer::stopAny(int timeoutMs)

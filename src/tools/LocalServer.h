@@ -1,13 +1,20 @@
 #pragma once
 
 #include <QObject>
+#include <QStringList>
+#include <memory>
 #include <QProcess>
 #include <QString>
 
 namespace asv {
 
+struct ConnectionProfile;
+class cMySQL;
+
 // A private MariaDB server under the program folder for an office of one PC: its own data
 // directory, socket and loopback port. It is started by the program and stopped when it ends.
+// Its administrator accounts answer only on the socket and only to the operating-system user
+// (unix_socket); the program works through an account of the installation's own.
 class LocalServer : public QObject {
     Q_OBJECT
 public:
@@ -22,12 +29,24 @@ public:
 
     // Initialises the data directory when needed and starts the server; the event loop keeps
     // running while it waits, so windows stay responsive. False with error() on failure.
+    // Every start also makes sure no administrator answers over TCP (see secureAdministrator).
     // A server started detached outlives this process (the command-line tool starts one that
     // way); otherwise it ends with the program, even one that is killed.
     bool start(int timeoutMs = 20000, bool detached = false);
-    // Creates the database in euckr and the account when missing, installs the current
-    // structure into a new database; true when the database is ready.
+    // Creates the database in euckr and the account when missing (the account's password is set
+    // to the given one), installs the current structure into a new database; true when the
+    // database is ready.
     bool prepare(const Account& account);
+    // prepare() for the connection profile. A profile still on the maker's shared account (a new
+    // installation, or one made before local servers had their own) is moved to an account of its
+    // own with a generated password, written back to the profile, and the shared account is
+    // removed from this server.
+    bool prepare(ConnectionProfile& profile);
+
+    // The account the program connects as on a local server.
+    static QString ownAccount();
+    // The operating-system user, whose account administers the server through the socket.
+    static QString administrator();
     // Stops the server this object started.
     void stop();
     // Stops whatever server runs on this folder, started here or elsewhere.
@@ -47,7 +66,9 @@ public:
 private:
     bool initialise();
     bool waitUntilAnswering(int timeoutMs);
+    std::unique_ptr<cMySQL> connectAdministrator();
     bool runRootStatements(const QStringList& statements);
+    bool secureAdministrator();
     quint16 choosePort() const;
 
     QString m_folder;

@@ -1,17 +1,25 @@
 #include "AppState.h"
+#include "Clock.h"
 #include "ConnectionProfile.h"
 #include "FrmDBConnect.h"
+#include "FrmDbIndex.h"
 #include "FrmLogin.h"
 #include "Paths.h"
 #include "ScriptedPrompter.h"
+#include "SearchIndexes.h"
 #include "SingleInstance.h"
+#include "TelSuffixIndex.h"
 #include "TestDatabase.h"
 #include "UserSettings.h"
+#include "cMySQL.h"
 #include "modMain.h"
 #include "modMySQL_Func.h"
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QRegularExpression>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
@@ -181,4 +189,85 @@ TEST(StartUp, ConnectionDialogWritesTheProfileAndRefusesEmptyFields)
     // The stored password is Base64, as the older tool keeps it.
     EXPECT_EQ(UserSettings::read(ConnectionProfile::application(), u"서버정보"_s, u"PWD"_s),
               QString::fromLatin1(QByteArray("p@ss'word").toBase64()));
+}
+
+TEST(StartUp, CurrentDatabaseStartsWithoutAStructureStatementAndOffersTheIndexesToTheAdministrator)
+{
+    TestDatabase db;
+    ScriptedPrompter prompter;
+    profileFor(db);
+    // As a database the older program keeps using: no reversed numbers for telno1, one index less.
+    DBExecute(u"ALTER TABLE customer DROP COLUMN telno1_rev"_s);
+    DBExecute(u"ALTER TABLE sale DROP INDEX idx_sale_dealdate"_s);
+    UserSettings::set(u"Config"_s, u"SQLLogLevel"_s, 2);
+    ReadConnectionProfile();
+    ASSERT_TRUE(InitApp());
+    QStringList logged;
+    const QDir logs(Paths::logFolder());
+    for (const QString& name : logs.entryList({u"SQLLog_*_full_*.dat"_s}, QDir::Files)) {
+        QFile f(logs.filePath(name));
+        f.open(QIODevice::ReadOnly);
+        logged += QString::fromUtf8(f.readAll()).split(u'\n', Qt::SkipEmptyParts);
+    }
+    EXPECT_TRUE(logged.join(u'\n').contains(u"SELECT ver FROM dbversion"_s));
+    const QRegularExpression structure(u"\\b(ALTER|CREATE|DROP|RENAME|TRUNCATE)\\b"_s,
+                                       QRegularExpression::CaseInsensitiveOption);
+    for (const QString& line : logged)
+        EXPECT_FALSE(structure.match(line).hasMatch()) << line.toStdString();
+
+    App().UserCode = u"01"_s;
+    EXPECT_TRUE(FrmDbIndex::dueStatements().isEmpty());
+    App().UserCode = u"00"_s;
+    const QStringList due = FrmDbIndex::dueStatements();
+    EXPECT_EQ(due.size(), 3);
+    {
+        FrmDbIndex offer(due);
+        offer.findChild<QPushButton*>(u"btnLater"_s)->click();
+    }
+    EXPECT_TRUE(FrmDbIndex::dueStatements().isEmpty());
+    Clock::setFixed(Clock::now().addDays(FrmDbIndex::kAskAgainDays - 1));
+    EXPECT_TRUE(FrmDbIndex::dueStatements().isEmpty());
+    Clock::setFixed(Clock::now().addDays(1));
+    EXPECT_EQ(FrmDbIndex::dueStatements(), due);
+    Clock::clearFixed();
+    EXPECT_TRUE(prompter.messages().isEmpty()) << prompter.texts().join(u'\n').toStdString();
+    DestroyApp();
+}
+
+TEST(StartUp, IndexesAreAddedWhileAnotherDeskKeepsInsertingCustomers)
+{
+    TestDatabase db;
+    ScriptedPrompter prompter;
+    // Enough customers that the work takes a while.
+    DBExecute(u"INSERT INTO customer (code, compname, telno1, hpno) SELECT LPAD(seq, 6, '0'), CONCAT('고객', seq), "
+              u"CONCAT('02-', seq), CONCAT('010-', seq) FROM seq_1_to_50000"_s);
+    DBExecute(u"ALTER TABLE customer DROP COLUMN telno1_rev, DROP COLUMN telno2_rev, DROP COLUMN telno3_rev, "
+              u"DROP COLUMN telno4_rev, DROP COLUMN fax_rev, DROP COLUMN hpno_rev"_s);
+    const QStringList statements = SearchIndexes::missingStatements();
+    ASSERT_EQ(statements.size(), 7);
+
+    cMySQL& desk = db.admin();
+    desk.query(u"USE `"_s + db.name() + u"`"_s, false);
+    FrmDbIndex offer(statements);
+    offer.show();
+    offer.findChild<QPushButton*>(u"btnAddNow"_s)->click();
+    ASSERT_TRUE(offer.isWorking());
+    int insertedMeanwhile = 0;
+    qint64 slowest = 0;
+    while (offer.isWorking()) {
+        QElapsedTimer timer;
+        timer.start();
+        desk.query(u"INSERT INTO customer (code, compname) VALUES ('9%1', '다른 PC')"_s.arg(insertedMeanwhile, 5, 10, QChar(u'0')),
+                   true);
+        ASSERT_EQ(desk.lastErrno(), 0u) << desk.lastError().toStdString();
+        slowest = std::max(slowest, timer.elapsed());
+        ++insertedMeanwhile;
+        QCoreApplication::processEvents();
+    }
+    EXPECT_GT(insertedMeanwhile, 20);
+    EXPECT_LT(slowest, 2000);
+    EXPECT_TRUE(offer.failures().isEmpty());
+    EXPECT_TRUE(SearchIndexes::missingStatements().isEmpty());
+    EXPECT_TRUE(TelSuffixIndex::present());
+    EXPECT_EQ(prompter.texts(), QStringList{u"검색 인덱스를 추가했습니다."_s});
 }

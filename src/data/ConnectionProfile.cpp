@@ -3,6 +3,8 @@
 #include "Cp949.h"
 #include "UserSettings.h"
 
+#include <QRandomGenerator>
+
 using namespace Qt::StringLiterals;
 
 namespace asv {
@@ -11,6 +13,7 @@ namespace {
 
 const QString kMainSection = u"서버정보"_s;
 const QString kProductSection = u"서버정보_VelmoraCS"_s;
+const QString kDefaultSharedAccount = u"Ostra"_s;
 
 } // namespace
 
@@ -40,7 +43,7 @@ ConnectionProfile ConnectionProfile::read()
         UserSettings::read(app, kMainSection, u"IP"_s).isEmpty() ? kProductSection : kMainSection;
     ConnectionProfile p;
     p.host = UserSettings::read(app, section, u"IP"_s, u"localhost"_s);
-    p.user = UserSettings::read(app, section, u"ID"_s, u"Ostra"_s);
+    p.user = UserSettings::read(app, section, u"ID"_s, kDefaultSharedAccount);
     p.database = UserSettings::read(app, section, u"DB명"_s, u"Ostradb"_s);
     p.password = decodePassword(UserSettings::read(app, section, u"PWD"_s, u"ZWVlZQ=="_s));
     p.localServer = UserSettings::read(app, section, u"LocalServer"_s, u"0"_s) == u"1"_s;
@@ -55,6 +58,26 @@ void ConnectionProfile::write() const
     UserSettings::write(app, kMainSection, u"DB명"_s, database);
     UserSettings::write(app, kMainSection, u"PWD"_s, encodePassword(password));
     UserSettings::write(app, kMainSection, u"LocalServer"_s, localServer ? u"1"_s : u"0"_s);
+}
+
+QString ConnectionProfile::defaultSharedAccount()
+{
+    return kDefaultSharedAccount;
+}
+
+QString ConnectionProfile::sharedAccount()
+{
+    return UserSettings::get(u"Config"_s, u"SharedDbAccount"_s, kDefaultSharedAccount);
+}
+
+// Letters and digits only: the password travels through the profile, a shell and SQL unchanged.
+QString ConnectionProfile::generatePassword()
+{
+    static const QString alphabet = u"ABCDEFGHJKLMNPQRSTUVWXYZabcdefghijkmnopqrstuvwxyz23456789"_s;
+    QString password;
+    for (int i = 0; i < 24; ++i)
+        password += alphabet.at(static_cast<qsizetype>(QRandomGenerator::system()->bounded(alphabet.size())));
+    return password;
 }
 
 } // namespace asv

@@ -20,6 +20,14 @@ struct ConnectionProfile {
 
     static QString encodePassword(const QString& plain);
     static QString decodePassword(const QString& stored);
+
+    // The account the maker shares among installations, "Ostra" unless the setting
+    // "Config"/"SharedDbAccount" names another; connected with it, the administrator's user record
+    // stays unchangeable.
+    static QString sharedAccount();
+    static QString defaultSharedAccount();
+    // A password for an account of this installation's own.
+    static QString generatePassword();
 };
 
 } // namespace asv

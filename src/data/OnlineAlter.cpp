@@ -1,0 +1,33 @@
+#include "OnlineAlter.h"
+
+#include "cMySQL.h"
+
+#include <mysqld_error.h>
+
+using namespace Qt::StringLiterals;
+
+namespace asv {
+
+namespace {
+
+// Servers before MySQL 5.6 do not know the clause at all and call it a syntax error.
+bool refusedOnline(unsigned int err)
+{
+    return err == ER_ALTER_OPERATION_NOT_SUPPORTED || err == ER_ALTER_OPERATION_NOT_SUPPORTED_REASON
+        || err == ER_PARSE_ERROR;
+}
+
+} // namespace
+
+bool OnlineAlter::run(cMySQL& connection, const QString& alter, QString* error)
+{
+    connection.query(alter + u", ALGORITHM=INPLACE, LOCK=NONE"_s, true);
+    if (refusedOnline(connection.lastErrno()))
+        connection.query(alter, true);
+    if (error)
+        *error = connection.lastErrno() == 0 ? QString()
+                                             : QString::number(connection.lastErrno()) + u" : "_s + connection.lastError();
+    return connection.lastErrno() == 0;
+}
+
+} // namespace asv
