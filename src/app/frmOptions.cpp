@@ -118,8 +118,12 @@ frmOptions::frmOptions(QWidget* parent) : OptionsDialog(parent)
 void frmOptions::ReadValue()
 {
     beginLoad();
-    // Fresh copies, so that every option row exists and another PC's change shows.
-    ReadOptions();
+    // Fresh copies, so that every option row exists and another PC's change shows. A failed read
+    // has told the operator already; the controls stay empty.
+    if (!ReadOptions()) {
+        endLoad();
+        return;
+    }
     const SharedOptions& o = SharedOptions::current();
     presetIndex(m_cmbDecNum[0], o.qtyDecimals);
     presetIndex(m_cmbDecNum[1], o.priceDecimals);

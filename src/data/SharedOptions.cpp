@@ -15,11 +15,12 @@ SharedOptions& SharedOptions::current()
 
 bool ReadOptions()
 {
+    // After the first failure the others are not read: one message is enough.
     bool allRead = true;
     auto option = [&](const QString& name, const QString& defaultValue) {
-        bool ok = false;
-        const int value = GetOption(name, defaultValue, &ok).trimmed().toInt();
-        allRead = allRead && ok;
+        if (!allRead)
+            return 0;
+        const int value = GetOption(name, defaultValue, &allRead).trimmed().toInt();
         return value;
     };
     auto setting = [](const QString& key) { return UserSettings::get(u"Config"_s, key, u"0"_s).trimmed() == u"1"_s; };

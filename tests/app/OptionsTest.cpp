@@ -5,6 +5,7 @@
 #include "UserSettings.h"
 #include "frmOptions.h"
 #include "frmOptions2.h"
+#include "modMain_SQL.h"
 #include "modMySQL_Func.h"
 
 #include <QCheckBox>
@@ -185,6 +186,20 @@ TEST_F(SharedOptionsFixture, QuantityLimitChangeWarnsWhileTheSalesSlipIsOpen)
     indexedChild<QComboBox>(dialog, u"cmbDecNum"_s, 0)->setCurrentIndex(2);
     click(dialog, u"btnApply"_s);
     EXPECT_EQ(prompter.count(ScriptedPrompter::Kind::Info), 1);
+}
+
+TEST_F(SharedOptionsFixture, AFailedOptionReadOrWriteSaysSoOnce)
+{
+    const QStringList once{u"프로그램 수행도중 오류가 발생했습니다."_s};
+    DBExecute(u"DROP TABLE options"_s);
+    EXPECT_FALSE(ReadOptions());
+    EXPECT_EQ(prompter.texts(), once);
+    prompter.clear();
+    EXPECT_FALSE(SetOption(u"수량소수점수"_s, u"2"_s));
+    EXPECT_EQ(prompter.texts(), once);
+    prompter.clear();
+    frmOptions dialog;
+    EXPECT_EQ(prompter.texts(), once);
 }
 
 TEST(PerPcOptions, LoadDefaultsAndWriteOnlyTheChangedGroups)
