@@ -9,7 +9,7 @@
 #include "FrmCust_addTel.h"
 #include "HCText.h"
 #include "SharedOptions.h"
-#include "UserSettings.h"
+#include "ConfigKeys.h"
 #include "WidgetHelpers.h"
 #include "ZipcodeLookup.h"
 #include "modMsgBox.h"
@@ -69,8 +69,6 @@ const QList<FieldDef> kEditionFields{
     {u"serialnumber"_s, u"htSerialNumber"_s, u"시리얼번호"_s, 100, HCText::AnyText},
 };
 
-const QString kAutoCodeKey = u"NewCust_AutoCode"_s;
-const QString kVatDefaultKey = u"거래처등록부가세기본값"_s;
 const QString kNotSaved = u"수정된 내용이 없거나, 자료저장을 실패하였습니다."_s;
 
 QString required(const QString& label)
@@ -157,7 +155,7 @@ FrmCust_save::FrmCust_save(QWidget* parent)
 
     LayOutEditor(this, form, m_chkContinueAdd, m_btnSave, m_btnClose);
 
-    m_chkAutoCode->setChecked(UserSettings::get(u"Config"_s, kAutoCodeKey, u"1"_s) == u"1"_s);
+    m_chkAutoCode->setChecked(ConfigKeys::NewCustomerAutoCode.get());
     m_btnZipcode->setEnabled(ZipcodeLookup::isInstalled());
 
     connect(m_chkAutoCode, &QCheckBox::clicked, this, &FrmCust_save::autoCodeClicked);
@@ -266,7 +264,7 @@ void FrmCust_save::clearFields()
     // The user in charge stays: a series of new customers usually shares one.
     m_addTel->clear();
     m_chkHidden->setChecked(false);
-    const int vat = UserSettings::get(u"Config"_s, kVatDefaultKey, u"1"_s).toInt();
+    const int vat = ConfigKeys::NewCustomerVat.get();
     m_cmbVATType->setCurrentIndex(std::max(0, m_cmbVATType->findData(vat)));
     m_loadedBase = 0;
     field(u"compname"_s)->setBChanged(false);
@@ -328,7 +326,7 @@ void FrmCust_save::applyAutoCode()
 void FrmCust_save::autoCodeClicked(bool on)
 {
     if (isVisible())
-        UserSettings::set(u"Config"_s, kAutoCodeKey, on ? u"1"_s : u"0"_s);
+        ConfigKeys::NewCustomerAutoCode.set(on);
     applyAutoCode();
     if (!on)
         field(u"code"_s)->setFocus();

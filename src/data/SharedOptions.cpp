@@ -1,6 +1,6 @@
 #include "SharedOptions.h"
 
-#include "UserSettings.h"
+#include "ConfigKeys.h"
 #include "modMain_SQL.h"
 
 using namespace Qt::StringLiterals;
@@ -20,13 +20,11 @@ bool ReadOptions()
     auto option = [&](const QString& name, const QString& defaultValue) {
         if (!allRead)
             return 0;
-        const int value = GetOption(name, defaultValue, &allRead).trimmed().toInt();
-        return value;
+        return GetOption(name, defaultValue, &allRead).trimmed().toInt();
     };
-    auto setting = [](const QString& key) { return UserSettings::get(u"Config"_s, key, u"0"_s).trimmed() == u"1"_s; };
 
     SharedOptions read;
-    read.oneLineSubtotal = setting(u"한줄소계표시"_s);
+    read.oneLineSubtotal = ConfigKeys::OneLineSubtotal.get();
     read.qtyDecimals = option(u"수량소수점수"_s, u"0"_s);
     read.priceDecimals = option(u"단가소수점수"_s, u"0"_s);
     read.amountDecimals = option(u"금액소수점수"_s, u"0"_s);
@@ -35,7 +33,7 @@ bool ReadOptions()
         read.basePriceChange[i] = option(u"기초단가변경_"_s + QString::number(i), u"0"_s) == 1;
     read.stockAlert = option(u"적정재고부족알림"_s, u"3"_s);
     read.stockShortage = option(u"재고부족시처리"_s, u"0"_s) == 1;
-    read.showTrailingZeros = setting(u"소수이하0표시"_s);
+    read.showTrailingZeros = ConfigKeys::ShowTrailingZeros.get();
     if (!allRead)
         return false;
     SharedOptions::current() = read;

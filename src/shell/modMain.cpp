@@ -1,6 +1,7 @@
 #include "modMain.h"
 
 #include "AppState.h"
+#include "ConfigKeys.h"
 #include "ConnectionProfile.h"
 #include "DemoData.h"
 #include "FrmDBConnect.h"
@@ -214,7 +215,7 @@ int SubMain(const StartOptions& options)
         return 0;
     }
     GetLoginUserInfo(app.LoginId);
-    if (UserSettings::get(u"Config"_s, u"NoMsg"_s, u"0"_s) == u"0"_s && !options.measureStartup)
+    if (!ConfigKeys::HideIntroMessage.get() && !options.measureStartup)
         frmIntroMsg::showOnce(nullptr);
     app.EditionCode = GetOption(u"Customize_Tamber"_s, {});
 
