@@ -1,7 +1,7 @@
 #include "frmOptions2.h"
 
-#include "Paths.h"
 #include "ConfigKeys.h"
+#include "Paths.h"
 #include "WidgetHelpers.h"
 #include "modMsgBox.h"
 

@@ -371,10 +371,10 @@ void frmMain::trigger(const QString& name, int index)
                     u"프로그램 안내"_s);
         } else if (name == u"mnuAllWinClose"_s) {
             m_mdi->closeAllSubWindows();
-        } else if (const MainMenu::Entry* entry = MainMenu::find(name, index); !entry || entry->kind == Kind::Screen) {
+        } else {
+            // Entries without a command ("거래명세표 발행", "세금계산서 발행", "스케줄 관리") have no screen either.
             openScreen(MainMenu::screenKey(name, index));
         }
-        // Commands not handled above ("거래명세표 발행", "세금계산서 발행", "스케줄 관리") do nothing.
         return 0;
     });
 }
