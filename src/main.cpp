@@ -1,3 +1,5 @@
+#include "GuiPrompter.h"
+#include "KoreanTranslation.h"
 #include "modMain.h"
 
 #include <QApplication>
@@ -12,5 +14,8 @@ int main(int argc, char* argv[])
     // Hangul needs a font that has it; the setup installs Nanum.
     if (QFontDatabase::families().contains(QStringLiteral("NanumGothic")))
         QApplication::setFont(QFont(QStringLiteral("NanumGothic"), 10));
+    asv::LoadKoreanTranslation();
+    asv::GuiPrompter messageBoxes;
+    asv::Prompter::setStandard(&messageBoxes);
     return asv::SubMain(asv::StartOptions::parse(QApplication::arguments()));
 }

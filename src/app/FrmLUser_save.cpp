@@ -2,6 +2,7 @@
 
 #include "AddressFields.h"
 #include "AppState.h"
+#include "ConfigKeys.h"
 #include "EditorWindow.h"
 #include "HCText.h"
 #include "UserStore.h"
@@ -20,7 +21,7 @@ namespace asv {
 
 FrmLUser_save::FrmLUser_save(QWidget* parent)
     : RecordEditor(parent, u"FrmLUser_save"_s,
-                   {u"사용자"_s, u"FrmLUser_save_AutoCode"_s, u"코드 자동생성"_s, false, u"btnClose"_s}),
+                   {u"사용자"_s, &ConfigKeys::NewUserAutoCode, u"코드 자동생성"_s, false, u"btnClose"_s}),
       m_controls(UserRecord::fields()), m_btnZipcode(NamedButton(this, u"btnZipcode"_s, u"우편번호"_s))
 {
     m_controls.create(this);

@@ -2,7 +2,6 @@
 
 #include "Cp949.h"
 #include "HCText.h"
-#include "UserSettings.h"
 #include "WidgetHelpers.h"
 #include "modMsgBox.h"
 
@@ -40,10 +39,10 @@ RecordEditor::RecordEditor(QWidget* parent, const QString& objectName, Setup set
 {
     setObjectName(objectName);
     m_chkContinueAdd->setObjectName(u"chkContinueAdd"_s);
-    if (!m_setup.autoCodeKey.isEmpty()) {
+    if (m_setup.autoCode) {
         m_chkAutoCode = new QCheckBox(m_setup.autoCodeCaption, this);
         m_chkAutoCode->setObjectName(u"chkAutoCode"_s);
-        m_chkAutoCode->setChecked(UserSettings::get(u"Config"_s, m_setup.autoCodeKey, u"1"_s) == u"1"_s);
+        m_chkAutoCode->setChecked(m_setup.autoCode->get());
         connect(m_chkAutoCode, &QCheckBox::clicked, this, &RecordEditor::autoCodeClicked);
     }
     connect(m_btnSave, &QPushButton::clicked, this, &RecordEditor::save);
@@ -99,7 +98,7 @@ bool RecordEditor::generatesCode() const
 void RecordEditor::autoCodeClicked(bool on)
 {
     if (isVisible())
-        UserSettings::set(u"Config"_s, m_setup.autoCodeKey, on ? u"1"_s : u"0"_s);
+        m_setup.autoCode->set(on);
 }
 
 void RecordEditor::SetFormMode(int mode, const QString& text)

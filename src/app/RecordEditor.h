@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Pick.h"
+#include "Setting.h"
 
 #include <QDialog>
 #include <QList>
@@ -43,8 +44,8 @@ protected:
     struct Setup {
         // The caption before " - 『신규입력』" / " - 『수정』".
         QString title;
-        // The per-user setting ("Config") of the automatic-code box; no box when empty.
-        QString autoCodeKey;
+        // The per-PC setting of the automatic-code box; no box when null.
+        const Setting<bool>* autoCode = nullptr;
         QString autoCodeCaption;
         bool copies = false;
         QString closeName;

@@ -22,11 +22,4 @@ public:
     static void remove(const QString& menuName);
 };
 
-// What the consult desk offers to the caller-ID intake.
-class CallerIdReceiver {
-public:
-    virtual ~CallerIdReceiver() = default;
-    virtual void InputCID(const QString& number, bool isLocal) = 0;
-};
-
 } // namespace asv

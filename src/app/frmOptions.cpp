@@ -1,8 +1,8 @@
 #include "frmOptions.h"
 
 #include "HCText.h"
+#include "OptionKeys.h"
 #include "SharedOptions.h"
-#include "modMain_SQL.h"
 #include "modMsgBox.h"
 
 #include <QApplication>
@@ -21,15 +21,11 @@ using namespace Qt::StringLiterals;
 
 namespace asv {
 
+using namespace OptionKeys;
+
 namespace {
 
-const QStringList kDecimalKeys{u"수량소수점수"_s, u"단가소수점수"_s, u"금액소수점수"_s};
-const QString kTaxKey = u"부가세소수처리"_s;
-const QString kBarcodeKey = u"바코드자동생성길이"_s;
-const QString kBasePriceKey = u"기초단가변경_"_s;
-const QString kQntLimitKey = u"전표수량한도"_s;
-const QString kStockAlertKey = u"적정재고부족알림"_s;
-const QString kDefaultQntLimit = u"999999"_s;
+const QList<OptionKey> kDecimals{QtyDecimals, PriceDecimals, AmountDecimals};
 const QList<int> kBarcodeLengths{6, 8, 10};
 
 void presetIndex(QComboBox* combo, int index)
@@ -59,7 +55,7 @@ frmOptions::frmOptions(QWidget* parent) : OptionsDialog(parent)
         combo->addItems({u"적용안함(정수)"_s, u"한자리(1.0)"_s, u"두자리(1.00)"_s, u"세자리(1.000)"_s,
                          u"네자리(1.0000)"_s});
         numberForm->addRow(decimalLabels[i], combo);
-        track(combo, kDecimalKeys[i]);
+        track(combo, kDecimals[i].name());
         m_cmbDecNum << combo;
     }
 
@@ -71,7 +67,7 @@ frmOptions::frmOptions(QWidget* parent) : OptionsDialog(parent)
                         new QRadioButton(u"올림(절상)"_s, tax)};
     for (int value : {2, 0, 1}) {
         taxChoices->addWidget(indexed(m_optTaxCalcType[value], u"optTaxCalcType"_s, value));
-        track(m_optTaxCalcType[value], kTaxKey);
+        track(m_optTaxCalcType[value], VatRounding.name());
     }
     taxChoices->addStretch();
     taxLayout->addLayout(taxChoices);
@@ -83,14 +79,14 @@ frmOptions::frmOptions(QWidget* parent) : OptionsDialog(parent)
     for (int i = 0; i < basePriceCaptions.size(); ++i) {
         auto* box = indexed(new QCheckBox(basePriceCaptions[i], slips), u"chkCngBasicUnit"_s, i);
         slipLayout->addWidget(box);
-        track(box, kBasePriceKey + QString::number(i));
+        track(box, BasePriceChange[i].name());
         m_chkCngBasicUnit << box;
     }
     const QStringList alertCaptions{u"2-1.<적정보유량> 벗어날 경우 알림"_s, u"2-2.<재고>가 없을 경우 알림"_s};
     for (int i = 0; i < alertCaptions.size(); ++i) {
         auto* box = indexed(new QCheckBox(alertCaptions[i], slips), u"chkStockAlert"_s, i);
         slipLayout->addWidget(box);
-        track(box, kStockAlertKey);
+        track(box, StockAlert.name());
         m_chkStockAlert << box;
     }
     auto* slipForm = new QFormLayout;
@@ -98,13 +94,13 @@ frmOptions::frmOptions(QWidget* parent) : OptionsDialog(parent)
     m_htQntLimit->setObjectName(u"htQntLimit"_s);
     m_htQntLimit->setAcceptType(HCText::Number);
     m_htQntLimit->setByteLimit(9);
-    track(m_htQntLimit, kQntLimitKey);
+    track(m_htQntLimit, SlipQuantityLimit.name());
     slipForm->addRow(u"전표 입력수량 체크"_s, m_htQntLimit);
     m_cmbBarcodeLen = new QComboBox(slips);
     m_cmbBarcodeLen->setObjectName(u"cmbBarcodeLen"_s);
     m_cmbBarcodeLen->addItems(
         {u" 6자리 (000001~999999)"_s, u" 8자리 (00000001~99999999)"_s, u"10자리 (0000000001~9999999999)"_s});
-    track(m_cmbBarcodeLen, kBarcodeKey);
+    track(m_cmbBarcodeLen, BarcodeLength.name());
     slipForm->addRow(u"바코드 자동생성 길이"_s, m_cmbBarcodeLen);
     slipLayout->addLayout(slipForm);
 
@@ -118,20 +114,24 @@ frmOptions::frmOptions(QWidget* parent) : OptionsDialog(parent)
 void frmOptions::ReadValue()
 {
     beginLoad();
-    // Fresh copies, so that every option row exists and another PC's change shows.
-    ReadOptions();
+    // Fresh copies, so that every option row exists and another PC's change shows. A failed read
+    // has told the operator already; the controls stay empty.
+    if (!ReadOptions()) {
+        endLoad();
+        return;
+    }
     const SharedOptions& o = SharedOptions::current();
     presetIndex(m_cmbDecNum[0], o.qtyDecimals);
     presetIndex(m_cmbDecNum[1], o.priceDecimals);
     presetIndex(m_cmbDecNum[2], o.amountDecimals);
-    presetIndex(m_cmbBarcodeLen, static_cast<int>(kBarcodeLengths.indexOf(GetOption(kBarcodeKey, u"6"_s).toInt())));
+    presetIndex(m_cmbBarcodeLen, static_cast<int>(kBarcodeLengths.indexOf(BarcodeLength.number())));
     if (o.vatRounding >= 0 && o.vatRounding < m_optTaxCalcType.size())
         m_optTaxCalcType[o.vatRounding]->setChecked(true);
     for (int i = 0; i < 2; ++i)
         m_chkCngBasicUnit[i]->setChecked(o.basePriceChange[i]);
     m_chkStockAlert[0]->setChecked(o.stockAlert % 2 == 1);
     m_chkStockAlert[1]->setChecked(o.stockAlert / 2 == 1);
-    m_htQntLimit->SetText(GetOption(kQntLimitKey, kDefaultQntLimit));
+    m_htQntLimit->SetText(SlipQuantityLimit.get());
     endLoad();
 }
 
@@ -146,28 +146,28 @@ int frmOptions::taxCalcType() const
 
 bool frmOptions::writeChanges()
 {
-    auto write = [this](const QString& key, const QString& value) { return !isChanged(key) || SetOption(key, value); };
-    for (int i = 0; i < kDecimalKeys.size(); ++i) {
-        if (m_cmbDecNum[i]->currentIndex() >= 0 && !write(kDecimalKeys[i], QString::number(m_cmbDecNum[i]->currentIndex())))
+    auto write = [this](const OptionKey& key, const QString& value) { return !isChanged(key.name()) || key.set(value); };
+    for (int i = 0; i < kDecimals.size(); ++i) {
+        if (m_cmbDecNum[i]->currentIndex() >= 0 && !write(kDecimals[i], QString::number(m_cmbDecNum[i]->currentIndex())))
             return false;
     }
-    if (!write(kTaxKey, QString::number(taxCalcType())))
+    if (!write(VatRounding, QString::number(taxCalcType())))
         return false;
     if (m_cmbBarcodeLen->currentIndex() >= 0
-        && !write(kBarcodeKey, QString::number(kBarcodeLengths[m_cmbBarcodeLen->currentIndex()])))
+        && !write(BarcodeLength, QString::number(kBarcodeLengths[m_cmbBarcodeLen->currentIndex()])))
         return false;
     for (int i = 0; i < m_chkCngBasicUnit.size(); ++i) {
-        if (!write(kBasePriceKey + QString::number(i), m_chkCngBasicUnit[i]->isChecked() ? u"1"_s : u"0"_s))
+        if (!write(BasePriceChange[i], m_chkCngBasicUnit[i]->isChecked() ? u"1"_s : u"0"_s))
             return false;
     }
     // An emptied limit goes back to the default rather than asking on every line.
     const QString limit = m_htQntLimit->Text().trimmed();
-    if (!write(kQntLimitKey, limit.isEmpty() ? kDefaultQntLimit : limit))
+    if (!write(SlipQuantityLimit, limit.isEmpty() ? SlipQuantityLimit.defaultValue() : limit))
         return false;
     const int alert = (m_chkStockAlert[0]->isChecked() ? 1 : 0) + 2 * (m_chkStockAlert[1]->isChecked() ? 1 : 0);
-    if (!write(kStockAlertKey, QString::number(alert)))
+    if (!write(StockAlert, QString::number(alert)))
         return false;
-    if (isChanged(kQntLimitKey) && isWindowOpen(salesSlipWindow()))
+    if (isChanged(SlipQuantityLimit.name()) && isWindowOpen(salesSlipWindow()))
         MsgInfo(u"설정한 [전표 입력수량 체크]가 제대로 적용 될려면 전표화면을 닫고 다시 열어야 합니다."_s);
     return true;
 }

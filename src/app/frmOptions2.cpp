@@ -1,7 +1,7 @@
 #include "frmOptions2.h"
 
+#include "ConfigKeys.h"
 #include "Paths.h"
-#include "UserSettings.h"
 #include "WidgetHelpers.h"
 #include "modMsgBox.h"
 
@@ -21,41 +21,22 @@ using namespace Qt::StringLiterals;
 
 namespace asv {
 
+using namespace ConfigKeys;
+
 namespace {
 
-const QString kSection = u"Config"_s;
-const QString kStartForm = u"시작화면"_s;
-const QString kCustVat = u"거래처등록부가세기본값"_s;
-const QString kConsultEdit = u"상담내용수정"_s;
-const QString kSkipPrnOpt = u"명세표인쇄옵션생략"_s;
-const QStringList kCidPorts{u"OpenSeeIDPort1"_s, u"OpenSeeIDPort2"_s};
-const QString kCidType = u"SeeIDType"_s;
-const QStringList kRemoteCid{u"RemoteCIDSvr"_s, u"RemoteCIDCli"_s};
-const QString kSerialBarcode = u"시리얼바코드사용"_s;
-const QString kReaderKey = u"시리얼바코드설정"_s;
-
 struct ReaderSetting {
+    const Setting<QString>& setting;
     QString label;
     QStringList values;
-    QString defaultValue;
 };
 const QList<ReaderSetting> kReader{
-    {u"포트"_s, {u"1"_s, u"2"_s, u"3"_s, u"4"_s, u"5"_s, u"6"_s, u"7"_s, u"8"_s, u"9"_s}, u"1"_s},
-    {u"속도"_s, {u"9600"_s, u"19200"_s, u"38400"_s, u"57600"_s, u"115200"_s}, u"9600"_s},
-    {u"데이터비트"_s, {u"5"_s, u"6"_s, u"7"_s, u"8"_s}, u"8"_s},
-    {u"패리티"_s, {u"N"_s, u"E"_s, u"O"_s}, u"N"_s},
-    {u"정지비트"_s, {u"1"_s, u"1.5"_s, u"2"_s}, u"1"_s},
+    {SerialBarcodePort, u"포트"_s, {u"1"_s, u"2"_s, u"3"_s, u"4"_s, u"5"_s, u"6"_s, u"7"_s, u"8"_s, u"9"_s}},
+    {SerialBarcodeBaud, u"속도"_s, {u"9600"_s, u"19200"_s, u"38400"_s, u"57600"_s, u"115200"_s}},
+    {SerialBarcodeDataBits, u"데이터비트"_s, {u"5"_s, u"6"_s, u"7"_s, u"8"_s}},
+    {SerialBarcodeParity, u"패리티"_s, {u"N"_s, u"E"_s, u"O"_s}},
+    {SerialBarcodeStopBits, u"정지비트"_s, {u"1"_s, u"1.5"_s, u"2"_s}},
 };
-
-QString setting(const QString& key, const QString& defaultValue)
-{
-    return UserSettings::get(kSection, key, defaultValue).trimmed();
-}
-
-QString flag(const QCheckBox* box)
-{
-    return box->isChecked() ? u"1"_s : u"0"_s;
-}
 
 void checkValue(QButtonGroup* group, int value)
 {
@@ -70,9 +51,9 @@ frmOptions2::frmOptions2(QWidget* parent) : OptionsDialog(parent)
     setObjectName(u"frmOptions2"_s);
     setWindowTitle(u"환경설정"_s);
 
-    m_optStartForm = addChoices(u"시작화면"_s, u"optStartForm"_s, kStartForm,
+    m_optStartForm = addChoices(u"시작화면"_s, u"optStartForm"_s, StartScreen.key(),
                                 {{3, u"상담 및 AS 접수"_s}, {1, u"AS등록"_s}, {2, u"매출전표"_s}, {0, u"없음"_s}});
-    m_optCustVat = addChoices(u"신규 거래처의 부가세 기본값"_s, u"OptCustVat"_s, kCustVat,
+    m_optCustVat = addChoices(u"신규 거래처의 부가세 기본값"_s, u"OptCustVat"_s, NewCustomerVat.key(),
                               {{1, u"부가세포함"_s}, {0, u"계산안합"_s}, {2, u"부가세별도"_s}});
 
     auto* work = new QGroupBox(u"상담 및 출력"_s, this);
@@ -81,30 +62,30 @@ frmOptions2::frmOptions2(QWidget* parent) : OptionsDialog(parent)
     m_chkConsultEdit->setObjectName(u"chkConsultEdit"_s);
     m_chkSkipPrnOpt = new QCheckBox(u"거래명세서 인쇄시 옵션창 생략<바로 인쇄>"_s, work);
     m_chkSkipPrnOpt->setObjectName(u"chkSkipPrnOpt"_s);
-    track(m_chkConsultEdit, kConsultEdit);
-    track(m_chkSkipPrnOpt, kSkipPrnOpt);
+    track(m_chkConsultEdit, EditOthersConsults.key());
+    track(m_chkSkipPrnOpt, SkipStatementPrintOptions.key());
     workLayout->addWidget(m_chkConsultEdit);
     workLayout->addWidget(m_chkSkipPrnOpt);
     body()->addWidget(work);
 
-    m_optCidType = addChoices(u"발신자표시(CID) 장치"_s, u"optCidType"_s, kCidType,
+    m_optCidType = addChoices(u"발신자표시(CID) 장치"_s, u"optCidType"_s, CallerIdDevice.key(),
                               {{0, u"CID 장치 (기본형)"_s}, {1, u"CID 장치 (USB 라이브러리)"_s},
                                {2, u"CID 장치 (시리얼 포트)"_s}});
     auto* cid = new QGroupBox(u"발신자표시(CID) 포트 및 전달"_s, this);
     auto* cidForm = new QFormLayout(cid);
-    for (int line = 0; line < kCidPorts.size(); ++line) {
+    for (int line = 0; line < CallerIdPorts.size(); ++line) {
         auto* combo = indexed(new QComboBox(cid), u"cmbCIDPortNo"_s, line);
         combo->addItem(u"사용안함"_s);
         for (int port = 1; port <= 9; ++port)
             combo->addItem(u"COM"_s + QString::number(port));
-        track(combo, kCidPorts[line]);
+        track(combo, CallerIdPorts[line].key());
         cidForm->addRow(QString::number(line + 1) + u"번 회선 포트"_s, combo);
         m_cmbCIDPortNo << combo;
     }
     const QStringList relayCaptions{u"발신번호를 다른 PC로 전달(서버)"_s, u"다른 PC의 발신번호 받기(클라이언트)"_s};
     for (int i = 0; i < relayCaptions.size(); ++i) {
         auto* box = indexed(new QCheckBox(relayCaptions[i], cid), u"chkRemoteCID"_s, i);
-        track(box, kRemoteCid[i]);
+        track(box, CallerIdRelay[i].key());
         cidForm->addRow(box);
         m_chkRemoteCID << box;
     }
@@ -114,15 +95,18 @@ frmOptions2::frmOptions2(QWidget* parent) : OptionsDialog(parent)
     auto* readerForm = new QFormLayout(reader);
     m_chkSirialBCode = new QCheckBox(u"시리얼 바코드 리더기 사용"_s, reader);
     m_chkSirialBCode->setObjectName(u"chkSirialBCode"_s);
-    track(m_chkSirialBCode, kSerialBarcode);
+    track(m_chkSirialBCode, SerialBarcode.key());
     readerForm->addRow(m_chkSirialBCode);
     for (int i = 0; i < kReader.size(); ++i) {
         auto* combo = indexed(new QComboBox(reader), u"cmbSnBCode"_s, i);
         combo->addItems(kReader[i].values);
-        track(combo, kReaderKey + QString::number(i));
+        track(combo, kReader[i].setting.key());
         readerForm->addRow(kReader[i].label, combo);
         m_cmbSnBCode << combo;
     }
+    // Besides the old port numbers, a device path of this machine can be typed ("/dev/ttyUSB0").
+    m_cmbSnBCode[0]->setEditable(true);
+    connect(m_cmbSnBCode[0], &QComboBox::editTextChanged, this, [this] { markChanged(SerialBarcodePort.key()); });
     body()->addWidget(reader);
 
     QPushButton* setup = NamedButton(this, u"btnSvrSetup"_s, u"서버 설정"_s);
@@ -155,45 +139,45 @@ QButtonGroup* frmOptions2::addChoices(const QString& title, const QString& name,
 void frmOptions2::ReadValue()
 {
     beginLoad();
-    checkValue(m_optStartForm, setting(kStartForm, u"3"_s).toInt());
-    checkValue(m_optCustVat, setting(kCustVat, u"1"_s).toInt());
-    m_chkConsultEdit->setChecked(setting(kConsultEdit, u"1"_s) == u"1"_s);
-    m_chkSkipPrnOpt->setChecked(setting(kSkipPrnOpt, u"0"_s) == u"1"_s);
-    for (int line = 0; line < kCidPorts.size(); ++line) {
-        const int port = setting(kCidPorts[line], u"0"_s).toInt();
+    checkValue(m_optStartForm, StartScreen.get());
+    checkValue(m_optCustVat, NewCustomerVat.get());
+    m_chkConsultEdit->setChecked(EditOthersConsults.get());
+    m_chkSkipPrnOpt->setChecked(SkipStatementPrintOptions.get());
+    for (int line = 0; line < CallerIdPorts.size(); ++line) {
+        const int port = CallerIdPorts[line].get();
         m_cmbCIDPortNo[line]->setCurrentIndex(port >= 0 && port < m_cmbCIDPortNo[line]->count() ? port : -1);
     }
-    checkValue(m_optCidType, setting(kCidType, u"0"_s).toInt());
-    for (int i = 0; i < kRemoteCid.size(); ++i)
-        m_chkRemoteCID[i]->setChecked(setting(kRemoteCid[i], u"0"_s) == u"1"_s);
-    m_chkSirialBCode->setChecked(setting(kSerialBarcode, u"0"_s) == u"1"_s);
-    for (int i = 0; i < kReader.size(); ++i) {
-        const QString value = setting(kReaderKey + QString::number(i), kReader[i].defaultValue);
-        m_cmbSnBCode[i]->setCurrentIndex(static_cast<int>(kReader[i].values.indexOf(value)));
-    }
+    checkValue(m_optCidType, CallerIdDevice.get());
+    for (int i = 0; i < CallerIdRelay.size(); ++i)
+        m_chkRemoteCID[i]->setChecked(CallerIdRelay[i].get());
+    m_chkSirialBCode->setChecked(SerialBarcode.get());
+    for (int i = 0; i < kReader.size(); ++i)
+        m_cmbSnBCode[i]->setCurrentIndex(static_cast<int>(kReader[i].values.indexOf(kReader[i].setting.text())));
+    m_cmbSnBCode[0]->setCurrentText(SerialBarcodePort.text());
     endLoad();
 }
 
 bool frmOptions2::writeChanges()
 {
-    auto write = [this](const QString& key, const QVariant& value) {
-        if (isChanged(key))
-            UserSettings::set(kSection, key, value.toString());
+    auto write = [this](const auto& setting, const auto& value) {
+        if (isChanged(setting.key()))
+            setting.set(value);
     };
-    write(kStartForm, m_optStartForm->checkedId());
-    write(kCustVat, m_optCustVat->checkedId());
-    for (int line = 0; line < kCidPorts.size(); ++line)
-        write(kCidPorts[line], std::max(m_cmbCIDPortNo[line]->currentIndex(), 0));
-    write(kCidType, m_optCidType->checkedId());
-    for (int i = 0; i < kRemoteCid.size(); ++i)
-        write(kRemoteCid[i], flag(m_chkRemoteCID[i]));
-    write(kSkipPrnOpt, flag(m_chkSkipPrnOpt));
-    write(kSerialBarcode, flag(m_chkSirialBCode));
+    write(StartScreen, m_optStartForm->checkedId());
+    write(NewCustomerVat, m_optCustVat->checkedId());
+    for (int line = 0; line < CallerIdPorts.size(); ++line)
+        write(CallerIdPorts[line], std::max(m_cmbCIDPortNo[line]->currentIndex(), 0));
+    write(CallerIdDevice, m_optCidType->checkedId());
+    for (int i = 0; i < CallerIdRelay.size(); ++i)
+        write(CallerIdRelay[i], m_chkRemoteCID[i]->isChecked());
+    write(SkipStatementPrintOptions, m_chkSkipPrnOpt->isChecked());
+    write(SerialBarcode, m_chkSirialBCode->isChecked());
     for (int i = 0; i < kReader.size(); ++i) {
-        if (m_cmbSnBCode[i]->currentIndex() >= 0)
-            write(kReaderKey + QString::number(i), m_cmbSnBCode[i]->currentText());
+        const QString value = m_cmbSnBCode[i]->currentText().trimmed();
+        if (!value.isEmpty())
+            write(kReader[i].setting, value);
     }
-    write(kConsultEdit, flag(m_chkConsultEdit));
+    write(EditOthersConsults, m_chkConsultEdit->isChecked());
     return true;
 }
 

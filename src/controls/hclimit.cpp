@@ -2,6 +2,7 @@
 
 #include "HCText.h"
 #include "Paths.h"
+#include "modFormIni.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>
@@ -45,15 +46,7 @@ hclimit::hclimit(QWidget* parent) : QWidget(parent), m_check(new QCheckBox(this)
 
 QString hclimit::formName() const
 {
-    if (!m_formName.isEmpty())
-        return m_formName;
-    // The screen the box sits on: a top-level window, or a child window of the main window.
-    const QWidget* w = this;
-    while (!w->isWindow() && !(w->parentWidget() && w->parentWidget()->inherits("QMdiSubWindow")))
-        w = w->parentWidget();
-    if (!w->objectName().isEmpty())
-        return w->objectName();
-    return QString::fromLatin1(w->metaObject()->className()).section(u"::"_s, -1);
+    return m_formName.isEmpty() ? FormName(FormOf(this)) : m_formName;
 }
 
 QString hclimit::limitKey() const
@@ -88,9 +81,12 @@ QString hclimit::LimitClause()
 {
     if (!m_loaded)
         load();
-    if (!m_check->isChecked())
+    // A ticked box caps the list; a cap of 0 or nothing caps nothing, since an empty list would read
+    // as "no such records".
+    const qint64 limit = m_limit->Text().toLongLong();
+    if (!m_check->isChecked() || limit <= 0)
         return {};
-    return u" LIMIT 0, "_s + QString::number(m_limit->Text().toLongLong());
+    return u" LIMIT 0, "_s + QString::number(limit);
 }
 
 void hclimit::showEvent(QShowEvent* event)

@@ -20,7 +20,8 @@ class hclimit : public QWidget {
 public:
     explicit hclimit(QWidget* parent = nullptr);
 
-    // " LIMIT 0, <n>" when checked, "" otherwise; list windows append it to their query.
+    // " LIMIT 0, <n>" when checked with a number above 0, "" otherwise; list windows append it to
+    // their query.
     QString LimitClause();
 
     // The check state used until the window has one of its own.

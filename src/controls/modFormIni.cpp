@@ -176,18 +176,14 @@ QString FormIniPath(const QString& formName)
     return Paths::file(u"FormIni/"_s + formName + u".ini"_s);
 }
 
-void LoadFormIni(QWidget* form, bool withSize)
+void LoadFormPosition(QWidget* form, bool withSize)
 {
     if (!form)
         return;
-    const QList<Grid*> lists = listsOf(form);
-    for (Grid* list : lists)
-        list->rememberDesignedLayout();
     const QString path = FormIniPath(FormName(form));
     if (!QFileInfo::exists(path))
         return;
     QSettings ini(path, QSettings::IniFormat);
-
     QWidget* frame = frameOf(form);
     ini.beginGroup(kPosition);
     QPoint pos = frame->pos();
@@ -209,13 +205,25 @@ void LoadFormIni(QWidget* form, bool withSize)
                               : *state == 2 ? Qt::WindowMaximized
                                             : Qt::WindowNoState);
     }
-    ini.endGroup();
+}
 
+void LoadFormIni(QWidget* form, bool withSize)
+{
+    if (!form)
+        return;
+    const QList<Grid*> lists = listsOf(form);
+    for (Grid* list : lists)
+        list->rememberDesignedLayout();
+    LoadFormPosition(form, withSize);
+    const QString path = FormIniPath(FormName(form));
+    if (!QFileInfo::exists(path))
+        return;
+    QSettings ini(path, QSettings::IniFormat);
     for (Grid* list : lists)
         applySpread(ini, *list);
 }
 
-void SaveFormIni(const QWidget* form)
+void SaveFormPosition(const QWidget* form)
 {
     if (!form)
         return;
@@ -232,6 +240,14 @@ void SaveFormIni(const QWidget* form)
     }
     ini->setValue(u"WindowState"_s, state);
     ini->endGroup();
+}
+
+void SaveFormIni(const QWidget* form)
+{
+    if (!form)
+        return;
+    SaveFormPosition(form);
+    auto ini = openForWriting(FormName(form));
     for (const Grid* list : listsOf(form))
         writeSpread(*ini, *list);
 }

@@ -22,6 +22,10 @@ QString FormIniPath(const QString& formName);
 void LoadFormIni(QWidget* form, bool withSize = true);
 // On closing: the position and every named Grid's layout.
 void SaveFormIni(const QWidget* form);
+// The position, size and state alone: the main window keeps them for the screens inside it,
+// whose frame exists only once the screen is in place.
+void LoadFormPosition(QWidget* form, bool withSize = true);
+void SaveFormPosition(const QWidget* form);
 void SaveSpreadIni_Gn(const Grid& list);
 void DelFormIni(const QString& formName);
 // Marks which columns are printed (one flag per column) and stores the choice.

@@ -2,13 +2,13 @@
 
 #include "AddressFields.h"
 #include "AppState.h"
+#include "ConfigKeys.h"
 #include "CustomerRules.h"
 #include "CustomerStore.h"
 #include "EditorWindow.h"
 #include "FrmCust_addTel.h"
 #include "HCText.h"
 #include "SharedOptions.h"
-#include "UserSettings.h"
 #include "WidgetHelpers.h"
 #include "ZipcodeLookup.h"
 #include "modMsgBox.h"
@@ -26,9 +26,6 @@ namespace asv {
 
 namespace {
 
-// The editor's per-user settings ("Config").
-const QString kAutoCodeKey = u"NewCust_AutoCode"_s;
-const QString kVatDefaultKey = u"거래처등록부가세기본값"_s;
 
 const QStringList kAddTelColumns{u"telno2"_s, u"telno3"_s, u"telno4"_s};
 
@@ -40,7 +37,7 @@ bool askRegisterAnyway(const QString& value, const QString& label)
 } // namespace
 
 FrmCust_save::FrmCust_save(QWidget* parent)
-    : RecordEditor(parent, u"FrmCust_save"_s, {u"고객"_s, kAutoCodeKey, u"자동"_s, true, u"BtnClose"_s}),
+    : RecordEditor(parent, u"FrmCust_save"_s, {u"고객"_s, &ConfigKeys::NewCustomerAutoCode, u"자동"_s, true, u"BtnClose"_s}),
       m_controls(CustomerRecord::fields()), m_addTel(new FrmCust_addTel(this)), m_fbUser(new ucFindBox(this)),
       m_cmbVATType(new QComboBox(this)), m_btnTelAdd(NamedButton(this, u"btnTelAdd"_s, u"전화번호 추가"_s)),
       m_btnZipcode(NamedButton(this, u"btnZipcode"_s, u"우편번호"_s))
@@ -154,7 +151,7 @@ void FrmCust_save::clearFields()
     applyAutoCode();
     // The user in charge stays: a series of new customers usually shares one.
     m_controls.clear();
-    const int vat = UserSettings::get(u"Config"_s, kVatDefaultKey, u"1"_s).toInt();
+    const int vat = ConfigKeys::NewCustomerVat.get();
     m_cmbVATType->setCurrentIndex(std::max(0, m_cmbVATType->findData(vat)));
     m_loadedBase = 0;
     field(u"compname"_s)->setBChanged(false);

@@ -25,8 +25,11 @@ public:
     virtual void error(const QString& text, const QString& title) = 0;
 
     static Prompter& current();
-    // Takes no ownership; nullptr restores the message-box implementation.
+    // Takes no ownership; nullptr goes back to the standard one.
     static void install(Prompter* prompter);
+    // The one used while none is installed: the message boxes of the program. Without it the
+    // texts go to the terminal.
+    static void setStandard(Prompter* prompter);
 };
 
 } // namespace asv

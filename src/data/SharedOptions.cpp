@@ -1,9 +1,7 @@
 #include "SharedOptions.h"
 
-#include "UserSettings.h"
-#include "modMain_SQL.h"
-
-using namespace Qt::StringLiterals;
+#include "ConfigKeys.h"
+#include "OptionKeys.h"
 
 namespace asv {
 
@@ -15,26 +13,22 @@ SharedOptions& SharedOptions::current()
 
 bool ReadOptions()
 {
+    using namespace OptionKeys;
+    // After the first failure the others are not read: one message is enough.
     bool allRead = true;
-    auto option = [&](const QString& name, const QString& defaultValue) {
-        bool ok = false;
-        const int value = GetOption(name, defaultValue, &ok).trimmed().toInt();
-        allRead = allRead && ok;
-        return value;
-    };
-    auto setting = [](const QString& key) { return UserSettings::get(u"Config"_s, key, u"0"_s).trimmed() == u"1"_s; };
+    auto option = [&allRead](const OptionKey& key) { return allRead ? key.number(&allRead) : 0; };
 
     SharedOptions read;
-    read.oneLineSubtotal = setting(u"한줄소계표시"_s);
-    read.qtyDecimals = option(u"수량소수점수"_s, u"0"_s);
-    read.priceDecimals = option(u"단가소수점수"_s, u"0"_s);
-    read.amountDecimals = option(u"금액소수점수"_s, u"0"_s);
-    read.vatRounding = option(u"부가세소수처리"_s, u"0"_s);
+    read.oneLineSubtotal = ConfigKeys::OneLineSubtotal.get();
+    read.qtyDecimals = option(QtyDecimals);
+    read.priceDecimals = option(PriceDecimals);
+    read.amountDecimals = option(AmountDecimals);
+    read.vatRounding = option(VatRounding);
     for (int i = 0; i < 2; ++i)
-        read.basePriceChange[i] = option(u"기초단가변경_"_s + QString::number(i), u"0"_s) == 1;
-    read.stockAlert = option(u"적정재고부족알림"_s, u"3"_s);
-    read.stockShortage = option(u"재고부족시처리"_s, u"0"_s) == 1;
-    read.showTrailingZeros = setting(u"소수이하0표시"_s);
+        read.basePriceChange[i] = option(BasePriceChange[i]) == 1;
+    read.stockAlert = option(StockAlert);
+    read.stockShortage = option(StockShortage) == 1;
+    read.showTrailingZeros = ConfigKeys::ShowTrailingZeros.get();
     if (!allRead)
         return false;
     SharedOptions::current() = read;

@@ -28,7 +28,8 @@ QString quoted(const QString& text)
     return u"'"_s + SQLQuote(text) + u"'"_s;
 }
 
-// The options table answers with one message of its own instead of the standard error box.
+// The options table answers with one message of its own instead of the standard error box, so its
+// statements run silently.
 void optionFailed()
 {
     MsgWarn(u"프로그램 수행도중 오류가 발생했습니다."_s);
@@ -37,7 +38,8 @@ void optionFailed()
 bool insertOption(const QString& name, const QString& value)
 {
     DBExecute(u"INSERT INTO options (optname, optvalue) VALUES ("_s + quoted(name) + u","_s + quoted(value)
-              + u")"_s);
+                  + u")"_s,
+              true);
     return !DBLastFailed();
 }
 
@@ -64,7 +66,7 @@ QString GetOption(const QString& name, const QString& defaultValue, bool* ok)
     };
     try {
         RecordSetPtr rs;
-        DBOpenRS(rs, u"SELECT optvalue FROM options WHERE optname = "_s + quoted(name));
+        DBOpenRS(rs, u"SELECT optvalue FROM options WHERE optname = "_s + quoted(name), true);
         if (DBLastFailed() || !rs)
             return result(false, defaultValue);
         if (rs->rowCount() > 0)
@@ -83,10 +85,11 @@ bool SetOption(const QString& name, const QString& value)
     }
     try {
         const QString where = u"optname = "_s + quoted(name);
-        const long n = DBRecordCount(u"options"_s, where);
-        bool done = !DBLastFailed();
-        if (done && n > 0) {
-            DBExecute(u"UPDATE options SET optvalue = "_s + quoted(value) + u" WHERE "_s + where);
+        RecordSetPtr rs;
+        DBOpenRS(rs, u"SELECT COUNT(*) FROM options WHERE "_s + where, true);
+        bool done = !DBLastFailed() && rs && rs->rowCount() > 0;
+        if (done && rs->value(0, 0).toLong() > 0) {
+            DBExecute(u"UPDATE options SET optvalue = "_s + quoted(value) + u" WHERE "_s + where, true);
             done = !DBLastFailed();
         } else if (done) {
             done = insertOption(name, value);

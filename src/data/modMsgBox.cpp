@@ -3,29 +3,11 @@
 #include "AppError.h"
 #include "UserSettings.h"
 
-#include <QApplication>
-#include <QPointer>
-#include <QWidget>
-
 using namespace Qt::StringLiterals;
 
 namespace asv {
 
 namespace {
-
-// Gives the focus back to the control that had it before the box; a failure is ignored.
-class FocusKeeper {
-public:
-    FocusKeeper() : m_widget(qobject_cast<QApplication*>(QCoreApplication::instance()) ? QApplication::focusWidget() : nullptr) {}
-    ~FocusKeeper()
-    {
-        if (m_widget && m_widget->isVisible())
-            m_widget->setFocus();
-    }
-
-private:
-    QPointer<QWidget> m_widget;
-};
 
 QString titleOr(const QString& title)
 {
@@ -36,31 +18,26 @@ QString titleOr(const QString& title)
 
 void MsgInfo(const QString& text, const QString& title)
 {
-    FocusKeeper keep;
     Prompter::current().info(text, titleOr(title));
 }
 
 void MsgWarn(const QString& text, const QString& title)
 {
-    FocusKeeper keep;
     Prompter::current().warn(text, titleOr(title));
 }
 
 MsgAnswer MsgYesNo(const QString& text, const QString& title, bool defaultYes)
 {
-    FocusKeeper keep;
     return Prompter::current().yesNo(text, titleOr(title), defaultYes);
 }
 
 MsgAnswer MsgYesNoCancel(const QString& text, const QString& title, MsgAnswer defaultButton)
 {
-    FocusKeeper keep;
     return Prompter::current().yesNoCancel(text, titleOr(title), defaultButton);
 }
 
 std::optional<QString> InputBox(const QString& prompt, const QString& title, const QString& initial)
 {
-    FocusKeeper keep;
     return Prompter::current().input(prompt, titleOr(title), initial);
 }
 
@@ -100,7 +77,6 @@ void ShowStdError(const std::exception& e, const QString& procedure, const QStri
     } else {
         description = QString::fromLocal8Bit(e.what());
     }
-    FocusKeeper keep;
     Prompter::current().error(StdErrorText(number, description, procedure, ownerKind, owner),
                               UserSettings::appTitle());
 }

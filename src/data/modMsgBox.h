@@ -12,7 +12,7 @@ namespace asv {
 // The system's line break inside message texts.
 inline const QString vbCrLf = QStringLiteral("\r\n");
 
-// An empty title becomes the application title; the focus goes back where it was afterwards.
+// An empty title becomes the application title.
 void MsgInfo(const QString& text, const QString& title = {});
 void MsgWarn(const QString& text, const QString& title = {});
 MsgAnswer MsgYesNo(const QString& text, const QString& title = {}, bool defaultYes = false);

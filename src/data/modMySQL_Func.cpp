@@ -125,10 +125,10 @@ const QString& DBName()
     return mod().dbName;
 }
 
-int DBOpenRS(RecordSetPtr& rs, const QString& sql)
+int DBOpenRS(RecordSetPtr& rs, const QString& sql, bool silent)
 {
     int rows = 0;
-    rs = run(mod().current, sql, false, SqlLog::Kind::Read, &rows);
+    rs = run(mod().current, sql, silent, SqlLog::Kind::Read, &rows);
     if (!rs)
         return 0;
     return std::max(rows, 0);

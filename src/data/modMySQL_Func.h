@@ -18,8 +18,9 @@ bool DBIsOpen();
 cMySQL* DBConnection(int slot = 0);
 const QString& DBName();
 
-// Number of rows (0 on failure); rs receives the result.
-int DBOpenRS(RecordSetPtr& rs, const QString& sql);
+// Number of rows (0 on failure); rs receives the result. A silent failure shows no error box,
+// for callers that tell the operator themselves.
+int DBOpenRS(RecordSetPtr& rs, const QString& sql, bool silent = false);
 int DBExecute(const QString& sql, bool silent = false, int* affected = nullptr);
 QString DBGetValue(const QString& sql);
 long DBRecordCount(const QString& table, const QString& where = {});

@@ -1,7 +1,7 @@
 #include "frmIntroMsg.h"
 
 #include "AppState.h"
-#include "UserSettings.h"
+#include "ConfigKeys.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -37,7 +37,7 @@ frmIntroMsg::frmIntroMsg(QWidget* parent) : QDialog(parent)
 void frmIntroMsg::done(int result)
 {
     if (findChild<QCheckBox*>(u"chkNoMsg"_s)->isChecked())
-        UserSettings::set(u"Config"_s, u"NoMsg"_s, u"1"_s);
+        ConfigKeys::HideIntroMessage.set(true);
     QDialog::done(result);
 }
 

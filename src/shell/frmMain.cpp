@@ -1,10 +1,14 @@
 #include "frmMain.h"
 
 #include "AppState.h"
+#include "CallerIdReceiver.h"
 #include "Clock.h"
+#include "ConfigKeys.h"
+#include "MainMenu.h"
 #include "Paths.h"
 #include "ScreenRegistry.h"
-#include "UserSettings.h"
+#include "SerialBarcodeReader.h"
+#include "modFormIni.h"
 #include "modMsgBox.h"
 #include "modRegedit.h"
 #include "modMySQL_Func.h"
@@ -17,7 +21,6 @@
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLocale>
 #include <QMdiArea>
@@ -27,7 +30,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QProcess>
-#include <QSerialPort>
 #include <QStandardPaths>
 #include <QStatusBar>
 #include <QStyle>
@@ -40,17 +42,13 @@ using namespace Qt::StringLiterals;
 
 namespace asv {
 
+using namespace ConfigKeys;
+
 namespace {
 
-const QString kForm = u"frmMain"_s;
-const QString kBgApp = u"Ostra공통"_s;
-const QString kBgSection = u"메인배경"_s;
-constexpr int kDefaultBgColour = 15856113; // RGB 241,241,241 in the stored blue-green-red order
+using Kind = MainMenu::Entry::Kind;
 
-QString screenKey(const QString& name, int index)
-{
-    return index < 0 ? name : name + u'_' + QString::number(index);
-}
+const QString kForm = u"frmMain"_s;
 
 QColor colourFromStored(int v)
 {
@@ -62,25 +60,16 @@ int storedFromColour(const QColor& c)
     return c.red() | (c.green() << 8) | (c.blue() << 16);
 }
 
-QString defaultLogoPath()
+Setting<QString> logoFile()
 {
-    return Paths::file(u"Image/mainbg.jpg"_s);
+    return LogoFile(Paths::file(u"Image/mainbg.jpg"_s));
 }
 
-struct ToolButtonDef {
-    QString key;
-    QString menu;
-    int index;
-    QStyle::StandardPixmap icon;
-};
-
-// A button with alternatives shows the one last chosen; the first is the button itself.
-const QList<std::pair<QString, QList<std::pair<QString, QString>>>>& toolbarAlternatives()
+// A screen entry can be chosen once its screen exists; commands always.
+bool isAvailable(const QString& name, int index)
 {
-    static const QList<std::pair<QString, QList<std::pair<QString, QString>>>> list = {
-        {u"판매등록"_s, {{u"판매등록"_s, u"mnuSlip2"_s}, {u"입금등록"_s, u"mnuDeposite"_s}}},
-    };
-    return list;
+    const MainMenu::Entry* entry = MainMenu::find(name, index);
+    return !entry || entry->kind != Kind::Screen || ScreenRegistry::has(MainMenu::screenKey(name, index));
 }
 
 } // namespace
@@ -106,120 +95,45 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent)
     applyCaption();
     refreshUserPanels();
     redrawBackground();
-    openSerialBarcode();
+    m_barcodeReader = new SerialBarcodeReader(this);
+    m_barcodeReader->open();
     OpenSeeID();
     resize(1200, 800);
 }
 
 frmMain::~frmMain() = default;
 
-QAction* frmMain::addEntry(QMenu* menu, const QString& name, const QString& caption, int index)
-{
-    QAction* action = menu->addAction(caption);
-    action->setObjectName(name);
-    if (index >= 0)
-        action->setProperty("index", index);
-    connect(action, &QAction::triggered, this, [this, name, index] { trigger(name, index); });
-    return action;
-}
-
 void frmMain::buildMenus()
 {
-    QMenuBar* bar = menuBar();
-    auto root = [bar](const QString& name, const QString& caption) {
-        QMenu* m = bar->addMenu(caption);
-        m->setObjectName(name);
-        m->menuAction()->setObjectName(name);
-        return m;
-    };
-
-    QMenu* base = root(u"mnuBase"_s, u"기초등록"_s);
-    addEntry(base, u"mnuOffice"_s, u"사업장 정보   입력"_s);
-    addEntry(base, u"mnuCharge"_s, u"사용자(직원) 관리(&U)"_s);
-    base->addSeparator();
-    addEntry(base, u"mnuCustomer"_s, u"고   객         관리(&C)"_s);
-    addEntry(base, u"mnuProduct"_s, u"상   품         관리(&P)"_s);
-    addEntry(base, u"mnuBase_ascode"_s, u"A/S 코드 관리"_s);
-    base->addSeparator();
-    addEntry(base, u"mnuOptions"_s, u"환   경         설정(공통)(&O)"_s);
-    addEntry(base, u"mnuOptions2"_s, u"환   경         설정(&O)"_s);
-    base->addSeparator();
-    addEntry(base, u"mnuBase_Exit"_s, u"종료(&X)"_s);
-
-    QMenu* sale = root(u"mnuSaleRoot"_s, u"판매관리"_s);
-    addEntry(sale, u"mnuSlip2"_s, u"매출전표    등록(&I)"_s);
-    addEntry(sale, u"mnuDeposite"_s, u"입금전표    등록(&R)"_s);
-    sale->addSeparator();
-    addEntry(sale, u"mnuSpecification"_s, u"거래명세표 발행(&F)"_s);
-    addEntry(sale, u"mnuTax"_s, u"세금계산서 발행(&T)"_s);
-
-    QMenu* as = root(u"mnuASRoot"_s, u"AS관리"_s);
-    addEntry(as, u"mnuSlipCon"_s, u"상담판"_s);
-    addEntry(as, u"mnuSlipAS"_s, u"AS 등록"_s, 10);
-
-    QMenu* report = root(u"mnuAS_ReportRoot"_s, u"AS현황"_s);
-    addEntry(report, u"mnuReport_ASSale"_s, u"AS 및 판매 조회"_s)->setVisible(false);
-    addEntry(report, u"mnuSlipConList"_s, u"수신 및 상담 내역"_s);
-    report->addSeparator();
-    const QStringList reports = {u"매출 현황 조회"_s, u"입금 현황 조회"_s, u"매출처 원장"_s,
-                                 u"미수 현황 조회"_s, u"AS결과조회"_s, u"매출분석"_s};
-    for (int i = 0; i < reports.size(); ++i)
-        addEntry(report, u"mnuAS_Report"_s, reports[i], (i + 1) * 10);
-
-    QMenu* etc = root(u"mnuETCRoot"_s, u"보조관리(&T)"_s);
-    addEntry(etc, u"mnuDataRecovery"_s, u"데이터 점검 및 복구"_s);
-    addEntry(etc, u"mnuSMS"_s, u"문자/팩스  전송(&S)"_s);
-    addEntry(etc, u"mnuSchedule"_s, u"스케줄       관리"_s);
-    etc->addSeparator();
-    addEntry(etc, u"mnuDataBackup"_s, u"데이터       백업(&B)"_s);
-    addEntry(etc, u"mnuTool_ClearAll"_s, u"작업전표 삭제(초기화)"_s);
-    etc->addSeparator();
-    addEntry(etc, u"mnuTool_Calc"_s, u"계산기"_s);
-    QMenu* bg = etc->addMenu(u"바탕화면 설정"_s);
-    bg->setObjectName(u"mnuTool_bgsetup_root"_s);
-    bg->menuAction()->setObjectName(u"mnuTool_bgsetup_root"_s);
-    const QStringList bgItems = {u"Logo 타일형 배치"_s, u"Logo 가운데 배치"_s, {}, u"Logo 이미지 변경"_s,
-                                 u"Logo 없애기"_s, u"Logo 기본 이미지"_s, {}, u"배경색 변경"_s, u"기본 배경색"_s};
-    for (int i = 0; i < bgItems.size(); ++i) {
-        if (bgItems[i].isEmpty()) {
-            bg->addSeparator();
-            continue;
+    QHash<QString, QMenu*> menus;
+    for (const MainMenu::Entry& e : MainMenu::entries()) {
+        QMenu* parent = menus.value(e.parent);
+        switch (e.kind) {
+        case Kind::Menu: {
+            QMenu* m = parent ? parent->addMenu(e.caption) : menuBar()->addMenu(e.caption);
+            m->setObjectName(e.name);
+            m->menuAction()->setObjectName(e.name);
+            menus.insert(e.name, m);
+            break;
         }
-        QAction* a = bg->addAction(bgItems[i]);
-        a->setObjectName(u"mnuTool_bgsetup"_s);
-        a->setProperty("index", i);
-        connect(a, &QAction::triggered, this, [this, i] { chooseBackground(i); });
+        case Kind::Separator:
+            parent->addSeparator();
+            break;
+        case Kind::Screen:
+        case Kind::Command: {
+            QAction* action = parent->addAction(e.caption);
+            action->setObjectName(e.name);
+            if (e.index >= 0)
+                action->setProperty("index", e.index);
+            // Entries whose screen is not part of this program yet stay visible but cannot be chosen.
+            action->setEnabled(isAvailable(e.name, e.index));
+            connect(action, &QAction::triggered, this, [this, name = e.name, index = e.index] { trigger(name, index); });
+            break;
+        }
+        }
     }
-    etc->addSeparator();
-    addEntry(etc, u"mnuReInstall"_s, u"최신버전 업데이트"_s);
-    addEntry(etc, u"mnuSupport"_s, u" 원격지원(&E) "_s);
-
-    QMenu* helpDesk = root(u"mnuHelpDesk"_s, u"헬프데스크(&H)"_s);
-    addEntry(helpDesk, u"mnuHelpDeskSub"_s, u"헬프데스크 실행"_s);
-
-    m_windowMenu = root(u"mnu_window"_s, u"창(&W)"_s);
+    m_windowMenu = menus.value(u"mnu_window"_s);
     connect(m_windowMenu, &QMenu::aboutToShow, this, &frmMain::fillWindowMenu);
-
-    QMenu* help = root(u"mnuHelp"_s, u"도움말(&H)"_s);
-    addEntry(help, u"mnuView_Help"_s, u"사용 설명서"_s);
-    addEntry(help, u"mnuHomePage"_s, u"홈페이지"_s);
-    addEntry(help, u"mnuAbout"_s, u"프로그램    안내(&G)"_s);
-    help->addSeparator();
-    addEntry(help, u"mnuExit"_s, u"종료(&X)"_s);
-
-    // Entries whose screen is not part of this program yet stay visible but cannot be chosen.
-    static const QStringList builtIn = {u"mnuBase_Exit"_s, u"mnuExit"_s, u"mnuSpecification"_s, u"mnuTax"_s,
-                                        u"mnuSchedule"_s, u"mnuTool_Calc"_s, u"mnuReInstall"_s, u"mnuSupport"_s,
-                                        u"mnuHelpDeskSub"_s, u"mnuView_Help"_s, u"mnuHomePage"_s, u"mnuAbout"_s,
-                                        u"mnuAllWinClose"_s};
-    for (QAction* a : findChildren<QAction*>()) {
-        if (a->menu() || a->isSeparator() || a->objectName().isEmpty() || a->objectName() == u"mnuTool_bgsetup"_s)
-            continue;
-        if (builtIn.contains(a->objectName()))
-            continue;
-        const int index = a->property("index").isValid() ? a->property("index").toInt() : -1;
-        a->setEnabled(ScreenRegistry::has(screenKey(a->objectName(), index)));
-    }
     const bool tamber = App().isTamber();
     for (QAction* a : findChildren<QAction*>(u"mnuReport_ASSale"_s))
         a->setVisible(tamber);
@@ -231,24 +145,10 @@ void frmMain::buildToolbar()
     m_toolbar->setObjectName(u"Toolbar1"_s);
     m_toolbar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     m_toolbar->setMovable(false);
-    const QList<ToolButtonDef> buttons = {
-        {u"고객관리"_s, u"mnuCustomer"_s, -1, QStyle::SP_DirHomeIcon},
-        {u"상품관리"_s, u"mnuProduct"_s, -1, QStyle::SP_DriveHDIcon},
-        {u"AS코드"_s, u"mnuBase_ascode"_s, -1, QStyle::SP_FileDialogDetailedView},
-        {u"상담및AS"_s, u"mnuSlipCon"_s, -1, QStyle::SP_DialogHelpButton},
-        {u"판매등록"_s, u"mnuSlip2"_s, -1, QStyle::SP_FileIcon},
-        {u"AS접수"_s, u"mnuSlipAS"_s, 10, QStyle::SP_FileDialogNewFolder},
-        {u"AS원장"_s, u"mnuAS_Report"_s, 30, QStyle::SP_FileDialogContentsView},
-        {u"AS현황"_s, u"mnuAS_Report"_s, 50, QStyle::SP_FileDialogListView},
-        {u"미수조회"_s, u"mnuAS_Report"_s, 40, QStyle::SP_MessageBoxWarning},
-        {u"매출분석"_s, u"mnuAS_Report"_s, 60, QStyle::SP_ComputerIcon},
-        {u"문자전송"_s, u"mnuSMS"_s, -1, QStyle::SP_MessageBoxInformation},
-        {u"종료"_s, {}, -1, QStyle::SP_DialogCloseButton},
-    };
-    for (const ToolButtonDef& def : buttons) {
+    for (const MainMenu::ToolButton& def : MainMenu::toolbar()) {
         auto* button = new QToolButton(m_toolbar);
-        button->setObjectName(def.key);
-        button->setText(def.key);
+        button->setObjectName(def.caption);
+        button->setText(def.caption);
         button->setIcon(style()->standardIcon(def.icon));
         button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
         button->setMinimumWidth(64);
@@ -258,42 +158,43 @@ void frmMain::buildToolbar()
                 close();
                 return;
             }
-            // Dispatch by the caption shown, which for a button with alternatives is the last one chosen.
-            for (const auto& [key, alternatives] : toolbarAlternatives()) {
-                for (const auto& [caption, menu] : alternatives) {
-                    if (key == def.key && caption == button->text()) {
-                        trigger(menu);
-                        return;
-                    }
+            // A button with alternatives does what its caption, the one last chosen, says.
+            for (const auto& [caption, menu] : def.alternatives) {
+                if (caption == button->text()) {
+                    trigger(menu);
+                    return;
                 }
             }
             trigger(def.menu, def.index);
         });
-        for (const auto& [key, alternatives] : toolbarAlternatives()) {
-            if (key != def.key)
-                continue;
-            auto* menu = new QMenu(button);
-            for (int i = 0; i < alternatives.size(); ++i) {
-                QAction* a = menu->addAction(alternatives[i].first);
-                connect(a, &QAction::triggered, this, [this, key, i] { toolbarAlternativeChosen(key, i); });
-            }
-            button->setMenu(menu);
-            button->setPopupMode(QToolButton::MenuButtonPopup);
-            const int chosen = UserSettings::get(u"Config_Form"_s, u"툴바_"_s + key, u"0"_s).toInt();
-            button->setText(alternatives.value(chosen, alternatives.first()).first);
+        button->setEnabled(def.menu.isEmpty() || isAvailable(def.menu, def.index));
+        if (def.alternatives.isEmpty())
+            continue;
+        auto* menu = new QMenu(button);
+        bool anyAvailable = false;
+        for (int i = 0; i < def.alternatives.size(); ++i) {
+            QAction* a = menu->addAction(def.alternatives[i].first);
+            a->setEnabled(isAvailable(def.alternatives[i].second, -1));
+            anyAvailable = anyAvailable || a->isEnabled();
+            connect(a, &QAction::triggered, this, [this, key = def.caption, i] { toolbarAlternativeChosen(key, i); });
         }
+        button->setMenu(menu);
+        button->setPopupMode(QToolButton::MenuButtonPopup);
+        // The arrow must stay usable while any alternative can be chosen.
+        button->setEnabled(anyAvailable);
+        button->setText(def.alternatives.value(ToolbarChoice(def.caption).get(), def.alternatives.first()).first);
     }
 }
 
 void frmMain::toolbarAlternativeChosen(const QString& key, int index)
 {
-    UserSettings::set(u"Config_Form"_s, u"툴바_"_s + key, index);
-    for (const auto& [k, alternatives] : toolbarAlternatives()) {
-        if (k != key)
+    ToolbarChoice(key).set(index);
+    for (const MainMenu::ToolButton& def : MainMenu::toolbar()) {
+        if (def.caption != key)
             continue;
         if (auto* button = m_toolbar->findChild<QToolButton*>(key))
-            button->setText(alternatives.value(index).first);
-        trigger(alternatives.value(index).second);
+            button->setText(def.alternatives.value(index).first);
+        trigger(def.alternatives.value(index).second);
     }
 }
 
@@ -340,7 +241,7 @@ void frmMain::applyCaption()
     if (!os.isEmpty())
         caption += u" [내윈도우:"_s + os + u"]"_s;
     caption += u" Ver."_s + QCoreApplication::applicationVersion();
-    const QString web = UserSettings::get(u"Config"_s, u"WebAddress"_s);
+    const QString web = WebAddress.get();
     if (!web.isEmpty())
         caption += QString(11, u' ') + web;
     setWindowTitle(caption);
@@ -348,10 +249,9 @@ void frmMain::applyCaption()
 
 void frmMain::redrawBackground()
 {
-    const int colour = UserSettings::read(kBgApp, kBgSection, u"배경색상"_s, QString::number(kDefaultBgColour)).toInt();
-    const QString logoPath = UserSettings::read(kBgApp, kBgSection, u"로고파일경로"_s, defaultLogoPath());
-    const bool centred = UserSettings::read(kBgApp, kBgSection, u"로고배치형태"_s, u"0"_s) == u"1"_s;
-    const QColor bg = colourFromStored(colour);
+    const QString logoPath = logoFile().get();
+    const bool centred = LogoCentred.get();
+    const QColor bg = colourFromStored(BackgroundColour.get());
     m_logo = QFileInfo::exists(logoPath) ? QPixmap(logoPath) : QPixmap();
     if (m_logo.isNull()) {
         m_mdi->setBackground(bg);
@@ -378,29 +278,27 @@ void frmMain::resizeEvent(QResizeEvent* event)
 
 void frmMain::chooseBackground(int index)
 {
-    auto store = [](const QString& key, const QVariant& v) { UserSettings::write(kBgApp, kBgSection, key, v); };
     switch (index) {
-    case 0: store(u"로고배치형태"_s, u"0"_s); break;
-    case 1: store(u"로고배치형태"_s, u"1"_s); break;
+    case 0: LogoCentred.set(false); break;
+    case 1: LogoCentred.set(true); break;
     case 3: {
         const QString file = QFileDialog::getOpenFileName(this, u"메인 Logo이미지 선택"_s, Paths::file(u"Image"_s),
                                                           u"Pictures (*.bmp *.jpg *.gif *.png)"_s);
         if (file.isEmpty())
             return;
-        store(u"로고파일경로"_s, file);
+        logoFile().set(file);
         break;
     }
-    case 4: store(u"로고파일경로"_s, QString()); break;
-    case 5: store(u"로고파일경로"_s, defaultLogoPath()); break;
+    case 4: logoFile().set({}); break;
+    case 5: logoFile().set(logoFile().defaultValue()); break;
     case 7: {
-        const int now = UserSettings::read(kBgApp, kBgSection, u"배경색상"_s, QString::number(kDefaultBgColour)).toInt();
-        const QColor c = QColorDialog::getColor(colourFromStored(now), this, u"배경색상 선택"_s);
+        const QColor c = QColorDialog::getColor(colourFromStored(BackgroundColour.get()), this, u"배경색상 선택"_s);
         if (!c.isValid())
             return;
-        store(u"배경색상"_s, storedFromColour(c));
+        BackgroundColour.set(storedFromColour(c));
         break;
     }
-    case 8: store(u"배경색상"_s, kDefaultBgColour); break;
+    case 8: BackgroundColour.set(BackgroundColour.defaultValue()); break;
     default: return;
     }
     redrawBackground();
@@ -432,6 +330,9 @@ QWidget* frmMain::openScreen(const QString& key)
     screen->setAttribute(Qt::WA_DeleteOnClose);
     QMdiSubWindow* sub = m_mdi->addSubWindow(screen);
     sub->setAttribute(Qt::WA_DeleteOnClose);
+    sub->installEventFilter(this);
+    // The screen's own layout reading ran before it had a frame; the frame takes the place now.
+    LoadFormPosition(screen);
     sub->show();
     return screen;
 }
@@ -444,15 +345,18 @@ void frmMain::trigger(const QString& name, int index)
         } else if (name == u"mnuSlipCon"_s) {
             openConsultDesk();
         } else if (name == u"mnuTool_Calc"_s) {
-            runExternal(u"CalculatorCommand"_s, u"계산기 파일을 찾을 수 없습니다."_s);
+            runExternal(CalculatorCommand, u"계산기 파일을 찾을 수 없습니다."_s,
+                        {u"gnome-calculator"_s, u"kcalc"_s, u"galculator"_s, u"xcalc"_s});
         } else if (name == u"mnuReInstall"_s) {
-            runExternal(u"UpdateCommand"_s, {});
+            runExternal(UpdateCommand);
         } else if (name == u"mnuSupport"_s) {
-            runExternal(u"RemoteSupportCommand"_s, {});
+            runExternal(RemoteSupportCommand);
         } else if (name == u"mnuHelpDeskSub"_s) {
-            runExternal(u"HelpDeskCommand"_s, {});
+            runExternal(HelpDeskCommand);
+        } else if (name == u"mnuTool_bgsetup"_s) {
+            chooseBackground(index);
         } else if (name == u"mnuHomePage"_s) {
-            const QString web = UserSettings::get(u"Config"_s, u"WebAddress"_s);
+            const QString web = WebAddress.get();
             if (!web.isEmpty())
                 QDesktopServices::openUrl(QUrl::fromUserInput(web));
         } else if (name == u"mnuView_Help"_s) {
@@ -468,8 +372,8 @@ void frmMain::trigger(const QString& name, int index)
         } else if (name == u"mnuAllWinClose"_s) {
             m_mdi->closeAllSubWindows();
         } else {
-            // Entries without a command ("거래명세표 발행", "세금계산서 발행", "스케줄 관리") do nothing.
-            openScreen(screenKey(name, index));
+            // Entries without a command ("거래명세표 발행", "세금계산서 발행", "스케줄 관리") have no screen either.
+            openScreen(MainMenu::screenKey(name, index));
         }
         return 0;
     });
@@ -488,14 +392,14 @@ void frmMain::openConsultDesk()
 
 void frmMain::openStartScreen()
 {
-    const QString start = UserSettings::get(u"Config"_s, u"시작화면"_s, u"3"_s);
-    if (start == u"1"_s)
+    const int start = StartScreen.get();
+    if (start == 1)
         trigger(u"mnuSlipAS"_s, 10);
-    else if (start == u"2"_s)
+    else if (start == 2)
         trigger(u"mnuSlip2"_s);
-    else if (start == u"3"_s)
+    else if (start == 3)
         trigger(u"mnuSlipCon"_s);
-    if (start == u"3"_s) {
+    if (start == 3) {
         if (QMdiSubWindow* desk = m_mdi->activeSubWindow())
             desk->widget()->setFocus();
     }
@@ -521,19 +425,16 @@ void frmMain::CloseSeeID()
 {
 }
 
-void frmMain::runExternal(const QString& settingKey, const QString& failureText)
+void frmMain::runExternal(const Setting<QString>& command, const QString& failureText, const QStringList& fallbacks)
 {
     // The maker's tools do not exist here; an office may name its own command for each entry.
-    static const QHash<QString, QStringList> fallbacks = {
-        {u"CalculatorCommand"_s, {u"gnome-calculator"_s, u"kcalc"_s, u"galculator"_s, u"xcalc"_s}},
-    };
     QStringList candidates;
-    const QString configured = UserSettings::get(u"Config"_s, settingKey);
+    const QString configured = command.get();
     if (!configured.isEmpty())
         candidates << configured;
-    candidates << fallbacks.value(settingKey);
-    for (const QString& command : candidates) {
-        QStringList parts = QProcess::splitCommand(command);
+    candidates << fallbacks;
+    for (const QString& candidate : candidates) {
+        QStringList parts = QProcess::splitCommand(candidate);
         if (parts.isEmpty())
             continue;
         const QString program = parts.takeFirst();
@@ -564,78 +465,13 @@ void frmMain::fillWindowMenu()
     }
 }
 
-QString frmMain::takeBarcodeFrame(QByteArray& buffer)
-{
-    if (buffer.isEmpty())
-        return {};
-    const char last = buffer.back();
-    if (last != '\r' && last != '\x03')
-        return {};
-    QByteArray frame = buffer.mid(1, buffer.size() - 2);
-    buffer.clear();
-    if (frame.startsWith('F'))
-        frame.remove(0, 1);
-    return QString::fromLatin1(frame);
-}
-
-void frmMain::openSerialBarcode()
-{
-    if (UserSettings::get(u"Config"_s, u"시리얼바코드사용"_s, u"0"_s) != u"1"_s)
-        return;
-    const QString port = UserSettings::get(u"Config"_s, u"시리얼바코드설정0"_s, u"1"_s);
-    bool numeric = false;
-    const int n = port.toInt(&numeric);
-    // Port numbers follow the old COM numbering: 1 is the first serial port.
-    const QString device = numeric ? u"/dev/ttyS"_s + QString::number(n - 1) : port;
-    m_barcodePort = new QSerialPort(device, this);
-    m_barcodePort->setBaudRate(UserSettings::get(u"Config"_s, u"시리얼바코드설정1"_s, u"9600"_s).toInt());
-    m_barcodePort->setDataBits(
-        static_cast<QSerialPort::DataBits>(UserSettings::get(u"Config"_s, u"시리얼바코드설정2"_s, u"8"_s).toInt()));
-    const QString parity = UserSettings::get(u"Config"_s, u"시리얼바코드설정3"_s, u"N"_s);
-    m_barcodePort->setParity(parity == u"E"_s   ? QSerialPort::EvenParity
-                             : parity == u"O"_s ? QSerialPort::OddParity
-                                                : QSerialPort::NoParity);
-    const QString stop = UserSettings::get(u"Config"_s, u"시리얼바코드설정4"_s, u"1"_s);
-    m_barcodePort->setStopBits(stop == u"2"_s     ? QSerialPort::TwoStop
-                               : stop == u"1.5"_s ? QSerialPort::OneAndHalfStop
-                                                  : QSerialPort::OneStop);
-    if (!m_barcodePort->open(QIODevice::ReadOnly)) {
-        delete m_barcodePort;
-        m_barcodePort = nullptr;
-        return;
-    }
-    connect(m_barcodePort, &QSerialPort::readyRead, this, &frmMain::readSerialBarcode);
-}
-
-void frmMain::readSerialBarcode()
-{
-    if (!m_barcodePort || m_barcodePort->bytesAvailable() < 1)
-        return;
-    m_barcodeBuffer += m_barcodePort->readAll();
-    const QString text = takeBarcodeFrame(m_barcodeBuffer);
-    if (!text.isEmpty())
-        typeIntoFocus(text);
-}
-
-void frmMain::typeIntoFocus(const QString& text)
-{
-    QWidget* target = QApplication::focusWidget();
-    if (!target)
-        return;
-    for (QChar c : text) {
-        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
-        QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(c));
-        QApplication::sendEvent(target, &press);
-        QApplication::sendEvent(target, &release);
-    }
-    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, u"\r"_s);
-    QKeyEvent enterUp(QEvent::KeyRelease, Qt::Key_Return, Qt::NoModifier, u"\r"_s);
-    QApplication::sendEvent(target, &enter);
-    QApplication::sendEvent(target, &enterUp);
-}
-
 bool frmMain::eventFilter(QObject* watched, QEvent* event)
 {
+    if (event->type() == QEvent::Close) {
+        if (auto* sub = qobject_cast<QMdiSubWindow*>(watched); sub && sub->widget())
+            SaveFormPosition(sub->widget());
+        return QMainWindow::eventFilter(watched, event);
+    }
     if (event->type() == QEvent::MouseButtonPress) {
         auto* mouse = static_cast<QMouseEvent*>(event);
         const Qt::KeyboardModifiers mods = mouse->modifiers();
@@ -650,13 +486,8 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event)
         if (mouse->button() == Qt::RightButton && watched == m_panels.value(u"pnl8"_s)
             && mods.testFlag(Qt::ControlModifier)) {
             const auto number = InputBox(u"* 전화번호를 입력하세요."_s, u"CID TEST"_s);
-            if (number && !number->isEmpty()) {
-                trigger(u"mnuSlipCon"_s);
-                for (QMdiSubWindow* sub : m_mdi->subWindowList()) {
-                    if (auto* desk = dynamic_cast<CallerIdReceiver*>(sub->widget()))
-                        desk->InputCID(*number, true);
-                }
-            }
+            if (number && !number->isEmpty())
+                InputFromSeeID(*number, 1, true);
             return true;
         }
     }
@@ -684,8 +515,7 @@ void frmMain::closeEvent(QCloseEvent* event)
         return;
     }
     CloseSeeID();
-    if (m_barcodePort && m_barcodePort->isOpen())
-        m_barcodePort->close();
+    m_barcodeReader->close();
     m_logo = QPixmap();
     RegBackUP();
     event->accept();

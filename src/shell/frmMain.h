@@ -1,19 +1,22 @@
 #pragma once
 
-#include <QByteArray>
 #include <QHash>
 #include <QMainWindow>
 #include <QPixmap>
+#include <QStringList>
 
 class QAction;
 class QLabel;
 class QMdiArea;
 class QMenu;
-class QSerialPort;
 class QToolBar;
 class QToolButton;
 
 namespace asv {
+
+class SerialBarcodeReader;
+template <typename T>
+class Setting;
 
 // The main window: menus, toolbar and status bar around the area where every screen opens as a
 // child window.
@@ -39,10 +42,6 @@ public:
     // Closes without the question, as the program does itself.
     void closeByProgram();
 
-    // Serial barcode frames: the text of a complete frame (ending in CR or ETX), taken out of
-    // the buffer; empty while the frame is incomplete.
-    static QString takeBarcodeFrame(QByteArray& buffer);
-
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -53,15 +52,12 @@ private:
     void buildToolbar();
     void buildStatusBar();
     void applyCaption();
-    QAction* addEntry(QMenu* menu, const QString& name, const QString& caption, int index = -1);
     void trigger(const QString& name, int index = -1);
     void openConsultDesk();
     void chooseBackground(int index);
-    void openSerialBarcode();
-    void readSerialBarcode();
-    void typeIntoFocus(const QString& text);
     void fillWindowMenu();
-    void runExternal(const QString& settingKey, const QString& failureText);
+    void runExternal(const Setting<QString>& command, const QString& failureText = {},
+                     const QStringList& fallbacks = {});
     void toolbarAlternativeChosen(const QString& key, int index);
 
     QMdiArea* m_mdi = nullptr;
@@ -69,8 +65,7 @@ private:
     QMenu* m_windowMenu = nullptr;
     QLabel* m_title = nullptr;
     QHash<QString, QLabel*> m_panels;
-    QSerialPort* m_barcodePort = nullptr;
-    QByteArray m_barcodeBuffer;
+    SerialBarcodeReader* m_barcodeReader = nullptr;
     QPixmap m_logo;
     bool m_closingByProgram = false;
 };

@@ -1,6 +1,7 @@
 #include "modMain.h"
 
 #include "AppState.h"
+#include "ConfigKeys.h"
 #include "ConnectionProfile.h"
 #include "DemoData.h"
 #include "FrmDBConnect.h"
@@ -227,7 +228,7 @@ int SubMain(const StartOptions& options)
     // Nobody is at the keyboard to answer while the start is measured.
     if (!options.measureStartup)
         FrmDbIndex::offerAfterLogin(nullptr);
-    if (UserSettings::get(u"Config"_s, u"NoMsg"_s, u"0"_s) == u"0"_s && !options.measureStartup)
+    if (!ConfigKeys::HideIntroMessage.get() && !options.measureStartup)
         frmIntroMsg::showOnce(nullptr);
     app.EditionCode = GetOption(u"Customize_Tamber"_s, {});
 

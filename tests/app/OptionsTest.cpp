@@ -5,6 +5,7 @@
 #include "UserSettings.h"
 #include "frmOptions.h"
 #include "frmOptions2.h"
+#include "modMain_SQL.h"
 #include "modMySQL_Func.h"
 
 #include <QCheckBox>
@@ -187,11 +188,27 @@ TEST_F(SharedOptionsFixture, QuantityLimitChangeWarnsWhileTheSalesSlipIsOpen)
     EXPECT_EQ(prompter.count(ScriptedPrompter::Kind::Info), 1);
 }
 
+TEST_F(SharedOptionsFixture, AFailedOptionReadOrWriteSaysSoOnce)
+{
+    const QStringList once{u"프로그램 수행도중 오류가 발생했습니다."_s};
+    DBExecute(u"DROP TABLE options"_s);
+    EXPECT_FALSE(ReadOptions());
+    EXPECT_EQ(prompter.texts(), once);
+    prompter.clear();
+    EXPECT_FALSE(SetOption(u"수량소수점수"_s, u"2"_s));
+    EXPECT_EQ(prompter.texts(), once);
+    prompter.clear();
+    frmOptions dialog;
+    EXPECT_EQ(prompter.texts(), once);
+}
+
 TEST(PerPcOptions, LoadDefaultsAndWriteOnlyTheChangedGroups)
 {
     TestDatabase db;
     ScriptedPrompter prompter;
+    UserSettings::set(u"Config"_s, u"시리얼바코드설정0"_s, u"/dev/serial/by-id/usb-Scanner-if00"_s);
     UserSettings::set(u"Config"_s, u"시리얼바코드설정1"_s, u"38400"_s);
+    UserSettings::set(u"Config"_s, u"시작화면"_s, u"상담"_s); // unreadable: the default holds
     frmOptions2 dialog;
     dialog.show();
     EXPECT_TRUE(indexedChild<QRadioButton>(dialog, u"optStartForm"_s, 3)->isChecked());
@@ -201,12 +218,16 @@ TEST(PerPcOptions, LoadDefaultsAndWriteOnlyTheChangedGroups)
     EXPECT_EQ(indexedChild<QComboBox>(dialog, u"cmbCIDPortNo"_s, 1)->currentIndex(), 0);
     EXPECT_EQ(indexedChild<QComboBox>(dialog, u"cmbSnBCode"_s, 1)->currentText(), u"38400"_s);
     EXPECT_EQ(indexedChild<QComboBox>(dialog, u"cmbSnBCode"_s, 3)->currentText(), u"N"_s);
+    // The reader's port is a number of the old list or a device path of this machine.
+    auto* port = indexedChild<QComboBox>(dialog, u"cmbSnBCode"_s, 0);
+    EXPECT_EQ(port->currentText(), u"/dev/serial/by-id/usb-Scanner-if00"_s);
     EXPECT_FALSE(dialog.isChanged());
 
     indexedChild<QRadioButton>(dialog, u"optStartForm"_s, 0)->setChecked(true);
     indexedChild<QComboBox>(dialog, u"cmbCIDPortNo"_s, 0)->setCurrentIndex(3);
     indexedChild<QComboBox>(dialog, u"cmbSnBCode"_s, 4)->setCurrentIndex(1);
     dialog.findChild<QCheckBox*>(u"chkConsultEdit"_s)->setChecked(false);
+    port->setEditText(u"/dev/ttyACM0"_s);
     prompter.answer(MsgAnswer::No);
     click(dialog, u"btnCancel"_s);
     EXPECT_EQ(prompter.texts(ScriptedPrompter::Kind::YesNo), QStringList{kUnsaved});
@@ -218,6 +239,7 @@ TEST(PerPcOptions, LoadDefaultsAndWriteOnlyTheChangedGroups)
     EXPECT_EQ(stored.value(u"시작화면"_s).toString(), u"0"_s);
     EXPECT_EQ(stored.value(u"OpenSeeIDPort1"_s).toString(), u"3"_s);
     EXPECT_EQ(stored.value(u"시리얼바코드설정4"_s).toString(), u"1.5"_s);
+    EXPECT_EQ(stored.value(u"시리얼바코드설정0"_s).toString(), u"/dev/ttyACM0"_s);
     EXPECT_EQ(stored.value(u"상담내용수정"_s).toString(), u"0"_s);
     EXPECT_FALSE(stored.contains(u"OpenSeeIDPort2"_s));
     EXPECT_FALSE(stored.contains(u"거래처등록부가세기본값"_s));

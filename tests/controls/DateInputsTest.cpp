@@ -304,6 +304,19 @@ TEST_F(RecordLimit, UncheckedAddsNothingWhateverTheNumber)
     EXPECT_EQ(w.box->LimitClause(), u" LIMIT 0, 2500"_s);
 }
 
+TEST_F(RecordLimit, ATickedBoxWithoutANumberCapsNothing)
+{
+    Window<hclimit> w;
+    QTest::keyClick(w.box->findChild<QCheckBox*>(u"chkRecLimit"_s), Qt::Key_Space);
+    auto* limit = w.field(u"htLimit"_s);
+    for (const QString& typed : {u"0"_s, QString()}) {
+        SCOPED_TRACE(typed.toStdString());
+        w.retype(limit, typed);
+        QTest::keyClick(limit, Qt::Key_Tab);
+        EXPECT_EQ(w.box->LimitClause(), QString());
+    }
+}
+
 TEST_F(RecordLimit, StateIsWrittenAtOnceAndReadBackPerWindow)
 {
     {

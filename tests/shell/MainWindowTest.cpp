@@ -3,16 +3,22 @@
 #include "ScriptedPrompter.h"
 #include "TestDatabase.h"
 #include "UserSettings.h"
+#include "MainMenu.h"
+#include "SerialBarcodeReader.h"
+#include "SerialDevicePath.h"
 #include "ShellScreens.h"
 #include "frmMain.h"
 #include "modMySQL_Func.h"
+#include "../controls/WidgetDriver.h"
 
 #include <QAction>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMap>
 #include <QMenu>
+#include <QMenuBar>
 #include <QProcess>
 #include <QTest>
 #include <QToolButton>
@@ -34,82 +40,57 @@ QStringList captionsOf(const frmMain& w, const QString& name)
     return out;
 }
 
-// A plain child screen for the window tests.
-void registerTestScreen(const QString& key)
-{
-    ScreenRegistry::add(key, {[key](QWidget* parent) {
-                                  auto* w = new QLineEdit(parent);
-                                  w->setObjectName(key);
-                                  w->setWindowTitle(key);
-                                  return w;
-                              },
-                              false});
-}
+// A plain child screen for the window tests, registered while it lives.
+class ScopedScreen {
+public:
+    explicit ScopedScreen(const QString& key) : m_key(key)
+    {
+        ScreenRegistry::add(key, {[key](QWidget* parent) {
+                                      auto* w = new QLineEdit(parent);
+                                      w->setObjectName(key);
+                                      w->setWindowTitle(key);
+                                      return w;
+                                  },
+                                  false});
+    }
+    ~ScopedScreen() { ScreenRegistry::remove(m_key); }
+    ScopedScreen(const ScopedScreen&) = delete;
+    ScopedScreen& operator=(const ScopedScreen&) = delete;
+
+private:
+    QString m_key;
+};
 
 } // namespace
 
-TEST(MainWindow, ShowsEveryMenuAndToolbarCaption)
+TEST(MainWindow, BuildsItsMenusAndToolbarFromTheTable)
 {
     TestDatabase db;
     frmMain w;
-    const QList<std::pair<QString, QStringList>> menus = {
-        {u"mnuBase"_s, {u"기초등록"_s}},
-        {u"mnuOffice"_s, {u"사업장 정보   입력"_s}},
-        {u"mnuCharge"_s, {u"사용자(직원) 관리(&U)"_s}},
-        {u"mnuCustomer"_s, {u"고   객         관리(&C)"_s}},
-        {u"mnuProduct"_s, {u"상   품         관리(&P)"_s}},
-        {u"mnuBase_ascode"_s, {u"A/S 코드 관리"_s}},
-        {u"mnuOptions"_s, {u"환   경         설정(공통)(&O)"_s}},
-        {u"mnuOptions2"_s, {u"환   경         설정(&O)"_s}},
-        {u"mnuBase_Exit"_s, {u"종료(&X)"_s}},
-        {u"mnuSaleRoot"_s, {u"판매관리"_s}},
-        {u"mnuSlip2"_s, {u"매출전표    등록(&I)"_s}},
-        {u"mnuDeposite"_s, {u"입금전표    등록(&R)"_s}},
-        {u"mnuSpecification"_s, {u"거래명세표 발행(&F)"_s}},
-        {u"mnuTax"_s, {u"세금계산서 발행(&T)"_s}},
-        {u"mnuASRoot"_s, {u"AS관리"_s}},
-        {u"mnuSlipCon"_s, {u"상담판"_s}},
-        {u"mnuSlipAS"_s, {u"AS 등록"_s}},
-        {u"mnuAS_ReportRoot"_s, {u"AS현황"_s}},
-        {u"mnuReport_ASSale"_s, {u"AS 및 판매 조회"_s}},
-        {u"mnuSlipConList"_s, {u"수신 및 상담 내역"_s}},
-        {u"mnuAS_Report"_s,
-         {u"매출 현황 조회"_s, u"입금 현황 조회"_s, u"매출처 원장"_s, u"미수 현황 조회"_s, u"AS결과조회"_s, u"매출분석"_s}},
-        {u"mnuETCRoot"_s, {u"보조관리(&T)"_s}},
-        {u"mnuDataRecovery"_s, {u"데이터 점검 및 복구"_s}},
-        {u"mnuSMS"_s, {u"문자/팩스  전송(&S)"_s}},
-        {u"mnuSchedule"_s, {u"스케줄       관리"_s}},
-        {u"mnuDataBackup"_s, {u"데이터       백업(&B)"_s}},
-        {u"mnuTool_ClearAll"_s, {u"작업전표 삭제(초기화)"_s}},
-        {u"mnuTool_Calc"_s, {u"계산기"_s}},
-        {u"mnuTool_bgsetup_root"_s, {u"바탕화면 설정"_s}},
-        {u"mnuTool_bgsetup"_s,
-         {u"Logo 타일형 배치"_s, u"Logo 가운데 배치"_s, u"Logo 이미지 변경"_s, u"Logo 없애기"_s, u"Logo 기본 이미지"_s,
-          u"배경색 변경"_s, u"기본 배경색"_s}},
-        {u"mnuReInstall"_s, {u"최신버전 업데이트"_s}},
-        {u"mnuSupport"_s, {u" 원격지원(&E) "_s}},
-        {u"mnuHelpDesk"_s, {u"헬프데스크(&H)"_s}},
-        {u"mnuHelpDeskSub"_s, {u"헬프데스크 실행"_s}},
-        {u"mnu_window"_s, {u"창(&W)"_s}},
-        {u"mnuHomePage"_s, {u"홈페이지"_s}},
-        {u"mnuHelp"_s, {u"도움말(&H)"_s}},
-        {u"mnuView_Help"_s, {u"사용 설명서"_s}},
-        {u"mnuAbout"_s, {u"프로그램    안내(&G)"_s}},
-        {u"mnuExit"_s, {u"종료(&X)"_s}},
-    };
-    for (const auto& [name, captions] : menus)
-        EXPECT_EQ(captionsOf(w, name), captions) << name.toStdString();
+    // Every menu holds its entries of the table in the table's order, separators included.
+    QMap<QString, QStringList> menus;
+    for (const MainMenu::Entry& e : MainMenu::entries())
+        menus[e.parent] << e.name + u'|' + e.caption;
+    for (auto it = menus.cbegin(); it != menus.cend(); ++it) {
+        const QWidget* holder = it.key().isEmpty() ? static_cast<QWidget*>(w.menuBar()) : w.findChild<QMenu*>(it.key());
+        ASSERT_TRUE(holder) << it.key().toStdString();
+        QStringList shown;
+        for (const QAction* a : holder->actions())
+            shown << a->objectName() + u'|' + a->text();
+        EXPECT_EQ(shown, it.value()) << it.key().toStdString();
+    }
     // The window list gets its closing entry when opened.
     w.findChild<QMenu*>(u"mnu_window"_s)->aboutToShow();
     EXPECT_EQ(captionsOf(w, u"mnuAllWinClose"_s), QStringList{u"모든 창 닫기(&C)"_s});
 
-    QStringList toolbar;
+    QStringList toolbar, expected;
     for (QToolButton* b : w.findChildren<QToolButton*>()) {
         if (b->parent() && b->parent()->objectName() == u"Toolbar1"_s && !b->objectName().startsWith(u"qt_"_s))
             toolbar << b->text();
     }
-    EXPECT_EQ(toolbar, (QStringList{u"고객관리"_s, u"상품관리"_s, u"AS코드"_s, u"상담및AS"_s, u"판매등록"_s, u"AS접수"_s,
-                                    u"AS원장"_s, u"AS현황"_s, u"미수조회"_s, u"매출분석"_s, u"문자전송"_s, u"종료"_s}));
+    for (const MainMenu::ToolButton& b : MainMenu::toolbar())
+        expected << b.caption;
+    EXPECT_EQ(toolbar, expected);
 }
 
 TEST(MainWindow, PanelsTitleAndScreensWithoutAWindowYet)
@@ -129,13 +110,18 @@ TEST(MainWindow, PanelsTitleAndScreensWithoutAWindowYet)
     EXPECT_TRUE(w.findChild<QAction*>(u"mnuCharge"_s)->isEnabled());
     EXPECT_TRUE(w.findChild<QAction*>(u"mnuTool_Calc"_s)->isEnabled());
     EXPECT_FALSE(w.findChild<QAction*>(u"mnuReport_ASSale"_s)->isVisible());
+    // So are toolbar buttons.
+    EXPECT_FALSE(w.findChild<QToolButton*>(u"AS접수"_s)->isEnabled());
+    EXPECT_FALSE(w.findChild<QToolButton*>(u"판매등록"_s)->isEnabled());
+    EXPECT_TRUE(w.findChild<QToolButton*>(u"고객관리"_s)->isEnabled());
+    EXPECT_TRUE(w.findChild<QToolButton*>(u"종료"_s)->isEnabled());
 }
 
 TEST(MainWindow, ConsultDeskOnlyForConsultantsAndNoKeepsWindowsOpen)
 {
     TestDatabase db;
     ScriptedPrompter prompter;
-    registerTestScreen(u"mnuSlipCon"_s);
+    ScopedScreen desk(u"mnuSlipCon"_s);
     DBExecute(u"INSERT INTO local_user (code, loginid, name, consult) VALUES ('05', 'lee', '이영업', 0)"_s);
     App().UserCode = u"05"_s;
     {
@@ -162,15 +148,13 @@ TEST(MainWindow, ConsultDeskOnlyForConsultantsAndNoKeepsWindowsOpen)
     prompter.answer(MsgAnswer::Yes);
     EXPECT_TRUE(w.close());
     EXPECT_TRUE(w.mdiArea()->subWindowList().isEmpty());
-    ScreenRegistry::remove(u"mnuSlipCon"_s);
 }
 
 TEST(MainWindow, StartScreenZeroOpensNothingAndToolbarRemembersItsChoice)
 {
     TestDatabase db;
     ScriptedPrompter prompter;
-    registerTestScreen(u"mnuSlip2"_s);
-    registerTestScreen(u"mnuDeposite"_s);
+    ScopedScreen slip(u"mnuSlip2"_s), deposit(u"mnuDeposite"_s);
     UserSettings::set(u"Config"_s, u"시작화면"_s, u"0"_s);
     {
         frmMain w;
@@ -185,19 +169,68 @@ TEST(MainWindow, StartScreenZeroOpensNothingAndToolbarRemembersItsChoice)
     frmMain again;
     EXPECT_EQ(again.findChild<QToolButton*>(u"판매등록"_s)->text(), u"입금등록"_s);
     EXPECT_TRUE(prompter.messages().isEmpty());
-    ScreenRegistry::remove(u"mnuSlip2"_s);
-    ScreenRegistry::remove(u"mnuDeposite"_s);
+}
+
+TEST(MainWindow, ACustomerListMovedAndResizedReopensWhereItWasLeft)
+{
+    TestDatabase db;
+    ScriptedPrompter prompter;
+    RegisterScreens();
+    frmMain w;
+    ASSERT_TRUE(asv::test::showActive(w));
+    auto openList = [&w] {
+        w.findChild<QAction*>(u"mnuCustomer"_s)->trigger();
+        QMdiSubWindow* sub = w.mdiArea()->activeSubWindow();
+        return sub && sub->widget()->objectName() == u"FrmCust_admin"_s ? sub : nullptr;
+    };
+    QMdiSubWindow* list = openList();
+    ASSERT_TRUE(list);
+    const QRect opened = list->geometry();
+    list->setGeometry(37, 23, 980, 470);
+    const QRect placed = list->geometry();
+    ASSERT_NE(placed, opened);
+    list->close();
+    ASSERT_TRUE(QTest::qWaitFor([&w] { return w.mdiArea()->subWindowList().isEmpty(); }, 2000));
+
+    list = openList();
+    ASSERT_TRUE(list);
+    EXPECT_EQ(list->geometry(), placed);
+    list->showMaximized();
+    list->close();
+    ASSERT_TRUE(QTest::qWaitFor([&w] { return w.mdiArea()->subWindowList().isEmpty(); }, 2000));
+    list = openList();
+    ASSERT_TRUE(list);
+    EXPECT_TRUE(list->isMaximized());
+    list->showNormal();
+    EXPECT_EQ(list->geometry(), placed);
+    EXPECT_EQ(prompter.unanswered(), 0);
 }
 
 TEST(MainWindow, BarcodeFramesLoseTheirFrameAndTheLeadingF)
 {
     QByteArray buffer = "\x02" "F8801234567890";
-    EXPECT_EQ(frmMain::takeBarcodeFrame(buffer), QString());
+    EXPECT_EQ(SerialBarcodeReader::takeBarcodeFrame(buffer), QString());
     buffer += "\r";
-    EXPECT_EQ(frmMain::takeBarcodeFrame(buffer), u"8801234567890"_s);
+    EXPECT_EQ(SerialBarcodeReader::takeBarcodeFrame(buffer), u"8801234567890"_s);
     EXPECT_TRUE(buffer.isEmpty());
     buffer = "\x02" "12345\x03";
-    EXPECT_EQ(frmMain::takeBarcodeFrame(buffer), u"12345"_s);
+    EXPECT_EQ(SerialBarcodeReader::takeBarcodeFrame(buffer), u"12345"_s);
+}
+
+TEST(MainWindow, SerialPortsAreOldPortNumbersOrDevicePaths)
+{
+    const QList<std::pair<QString, QString>> cases{
+        {u"1"_s, u"/dev/ttyS0"_s},
+        {u"COM3"_s, u"/dev/ttyS2"_s},
+        {u" com12 "_s, u"/dev/ttyS11"_s},
+        {u"/dev/ttyUSB0"_s, u"/dev/ttyUSB0"_s},
+        {u"/dev/serial/by-id/usb-Scanner_1234-if00"_s, u"/dev/serial/by-id/usb-Scanner_1234-if00"_s},
+        {u"ttyACM0"_s, u"/dev/ttyACM0"_s},
+        {u"0"_s, QString()},
+        {QString(), QString()},
+    };
+    for (const auto& [setting, device] : cases)
+        EXPECT_EQ(SerialDevicePath(setting), device) << setting.toStdString();
 }
 
 TEST(MainWindow, SerialBarcodeReaderTypesIntoTheFocusedField)

@@ -4,6 +4,8 @@
 #include <QInputDialog>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPointer>
+#include <QPushButton>
 #include <QTimer>
 
 using namespace Qt::StringLiterals;
@@ -12,6 +14,20 @@ namespace asv {
 
 namespace {
 
+// Gives the focus back to the control that had it before the box; a control gone meanwhile is skipped.
+class FocusKeeper {
+public:
+    FocusKeeper() : m_widget(QApplication::focusWidget()) {}
+    ~FocusKeeper()
+    {
+        if (m_widget && m_widget->isVisible())
+            m_widget->setFocus();
+    }
+
+private:
+    QPointer<QWidget> m_widget;
+};
+
 // Texts carry CR-LF line breaks as the stored messages do; a label wants plain LF.
 QString shown(const QString& text)
 {
@@ -19,10 +35,26 @@ QString shown(const QString& text)
     return t.replace(u"\r\n"_s, u"\n"_s);
 }
 
+// The operator reads Korean captions even where Qt's own translation is not installed.
+void captionButtons(QMessageBox& box)
+{
+    const QList<std::pair<QMessageBox::StandardButton, QString>> captions{
+        {QMessageBox::Yes, GuiPrompter::yesCaption()},
+        {QMessageBox::No, GuiPrompter::noCaption()},
+        {QMessageBox::Cancel, GuiPrompter::cancelCaption()},
+        {QMessageBox::Ok, GuiPrompter::okCaption()}};
+    for (const auto& [button, caption] : captions) {
+        if (QAbstractButton* b = box.button(button))
+            b->setText(caption);
+    }
+}
+
 QMessageBox::StandardButton ask(QMessageBox::Icon icon, const QString& text, const QString& title,
                                 QMessageBox::StandardButtons buttons, QMessageBox::StandardButton def)
 {
+    FocusKeeper keep;
     QMessageBox box(icon, title, shown(text), buttons, QApplication::activeWindow());
+    captionButtons(box);
     box.setDefaultButton(def);
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
@@ -74,12 +106,16 @@ MsgAnswer GuiPrompter::yesNoCancel(const QString& text, const QString& title, Ms
 
 std::optional<QString> GuiPrompter::input(const QString& prompt, const QString& title, const QString& initial)
 {
-    bool ok = false;
-    const QString text = QInputDialog::getText(QApplication::activeWindow(), title, shown(prompt),
-                                               QLineEdit::Normal, initial, &ok);
-    if (!ok)
+    FocusKeeper keep;
+    QInputDialog dialog(QApplication::activeWindow());
+    dialog.setWindowTitle(title);
+    dialog.setLabelText(shown(prompt));
+    dialog.setTextValue(initial);
+    dialog.setOkButtonText(okCaption());
+    dialog.setCancelButtonText(cancelCaption());
+    if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
-    return text;
+    return dialog.textValue();
 }
 
 void GuiPrompter::notice(const QString& text, int milliseconds)

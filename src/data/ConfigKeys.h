@@ -1,0 +1,67 @@
+#pragma once
+
+#include "Setting.h"
+
+#include <QList>
+
+// Every per-PC setting that more than one place reads, with its default, in one place.
+namespace asv::ConfigKeys {
+
+inline const QString kConfig = QStringLiteral("Config");
+
+// What the main window opens after login: 3 consult desk, 1 AS entry, 2 sales slip, 0 nothing.
+inline const Setting<int> StartScreen{kConfig, QStringLiteral("시작화면"), 3};
+// VAT mode of a new customer: 1 included, 0 none, 2 on top.
+inline const Setting<int> NewCustomerVat{kConfig, QStringLiteral("거래처등록부가세기본값"), 1};
+inline const Setting<bool> NewCustomerAutoCode{kConfig, QStringLiteral("NewCust_AutoCode"), true};
+inline const Setting<bool> NewUserAutoCode{kConfig, QStringLiteral("FrmLUser_save_AutoCode"), true};
+inline const Setting<bool> EditOthersConsults{kConfig, QStringLiteral("상담내용수정"), true};
+inline const Setting<bool> SkipStatementPrintOptions{kConfig, QStringLiteral("명세표인쇄옵션생략"), false};
+
+// Caller-ID: the port of each line (0 none), the kind of device, relaying to and from other PCs.
+inline const QList<Setting<int>> CallerIdPorts{{kConfig, QStringLiteral("OpenSeeIDPort1"), 0},
+                                               {kConfig, QStringLiteral("OpenSeeIDPort2"), 0}};
+inline const Setting<int> CallerIdDevice{kConfig, QStringLiteral("SeeIDType"), 0};
+inline const QList<Setting<bool>> CallerIdRelay{{kConfig, QStringLiteral("RemoteCIDSvr"), false},
+                                                {kConfig, QStringLiteral("RemoteCIDCli"), false}};
+
+// The serial barcode reader; the port is a number of the old COM numbering or a device path.
+inline const Setting<bool> SerialBarcode{kConfig, QStringLiteral("시리얼바코드사용"), false};
+inline const Setting<QString> SerialBarcodePort{kConfig, QStringLiteral("시리얼바코드설정0"), QStringLiteral("1")};
+inline const Setting<QString> SerialBarcodeBaud{kConfig, QStringLiteral("시리얼바코드설정1"), QStringLiteral("9600")};
+inline const Setting<QString> SerialBarcodeDataBits{kConfig, QStringLiteral("시리얼바코드설정2"), QStringLiteral("8")};
+inline const Setting<QString> SerialBarcodeParity{kConfig, QStringLiteral("시리얼바코드설정3"), QStringLiteral("N")};
+inline const Setting<QString> SerialBarcodeStopBits{kConfig, QStringLiteral("시리얼바코드설정4"), QStringLiteral("1")};
+
+// The greeting after login, until the operator ticks "다시 보지 않기".
+inline const Setting<bool> HideIntroMessage{kConfig, QStringLiteral("NoMsg"), false};
+// Number display: subtotals on one line, trailing zeros of decimals.
+inline const Setting<bool> OneLineSubtotal{kConfig, QStringLiteral("한줄소계표시"), false};
+inline const Setting<bool> ShowTrailingZeros{kConfig, QStringLiteral("소수이하0표시"), false};
+
+inline const Setting<QString> WebAddress{kConfig, QStringLiteral("WebAddress"), {}};
+// Commands an office may name for the maker's tools of the menu.
+inline const Setting<QString> CalculatorCommand{kConfig, QStringLiteral("CalculatorCommand"), {}};
+inline const Setting<QString> UpdateCommand{kConfig, QStringLiteral("UpdateCommand"), {}};
+inline const Setting<QString> RemoteSupportCommand{kConfig, QStringLiteral("RemoteSupportCommand"), {}};
+inline const Setting<QString> HelpDeskCommand{kConfig, QStringLiteral("HelpDeskCommand"), {}};
+
+// The main window's background, shared with the maker's other programs.
+inline const QString kBackgroundApp = QStringLiteral("Ostra공통");
+inline const QString kBackgroundSection = QStringLiteral("메인배경");
+// Colours are stored in blue-green-red order; the default is RGB 241,241,241.
+inline const Setting<int> BackgroundColour{kBackgroundSection, QStringLiteral("배경색상"), 15856113, kBackgroundApp};
+inline const Setting<bool> LogoCentred{kBackgroundSection, QStringLiteral("로고배치형태"), false, kBackgroundApp};
+// The default logo lies in the program folder, known only at run time.
+inline Setting<QString> LogoFile(const QString& defaultPath)
+{
+    return {kBackgroundSection, QStringLiteral("로고파일경로"), defaultPath, kBackgroundApp};
+}
+
+// The alternative a toolbar button with several shows, by its index.
+inline Setting<int> ToolbarChoice(const QString& button)
+{
+    return {QStringLiteral("Config_Form"), QStringLiteral("툴바_") + button, 0};
+}
+
+} // namespace asv::ConfigKeys
