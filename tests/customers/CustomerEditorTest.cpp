@@ -11,10 +11,10 @@
 #include "ScriptedPrompter.h"
 #include "TestDatabase.h"
 #include "UserSettings.h"
+#include "WidgetDriver.h"
 #include "ZipcodeLookup.h"
 #include "modMySQL_Func.h"
 #include "ucFindBox.h"
-#include "../controls/WidgetDriver.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -74,7 +74,7 @@ public:
     void setSearchState(const QString&, const QString&) override {}
     int FindRecords(const QString&, const QString&) override { return 0; }
     bool pickModal() override { return false; }
-    QString Result() const override { return {}; }
+    Pick Result() const override { return {}; }
 };
 
 } // namespace
@@ -418,11 +418,11 @@ TEST_F(EditorFixture, FindOrRegisterOpensTheEditorAndTakesTheNewCustomer)
     prompter.answer(MsgAnswer::Yes);
     FindRequest request;
     request.text = u"(유)새고객"_s;
-    EXPECT_EQ(FindCust(request), pick(u"000001"_s, u"(유)새고객"_s));
+    EXPECT_EQ(FindCust(request), (Pick{u"000001"_s, u"(유)새고객"_s}));
 
     asv::test::whenModal<FrmCust_save>([](FrmCust_save* editor) { editor->reject(); });
     prompter.answer(MsgAnswer::Yes);
-    EXPECT_EQ(FindCust(request), QString());
+    EXPECT_EQ(FindCust(request), Pick());
     PickerRegistry::unregisterKind(kFindKindCust);
 }
 

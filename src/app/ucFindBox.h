@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Pick.h"
+
 #include <QColor>
 #include <QString>
 #include <QWidget>
@@ -74,7 +76,7 @@ protected:
 
 private:
     QString kindLabel() const;
-    QString search(const QString& kind);
+    Pick search(const QString& kind);
     void showCode();
 
     QLabel* m_lblCode;
