@@ -62,6 +62,8 @@ int PickerDialog::load()
 // The search row is emptied: the extra condition alone names the record.
 int PickerDialog::loadCode(const QString& code)
 {
+    if (m_entry.codeField.isEmpty())
+        return 0;
     const QString asked = m_extraCondition;
     const QString exact = MakeFindWhere(m_entry.codeField, code, u"="_s);
     m_extraCondition = asked.isEmpty() ? exact : u"("_s + asked + u") AND "_s + exact;

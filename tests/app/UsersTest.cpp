@@ -4,6 +4,7 @@
 #include "FrmLUser_save.h"
 #include "FrmLUser_sel.h"
 #include "Grid.h"
+#include "GridDriver.h"
 #include "HCText.h"
 #include "PickerRegistry.h"
 #include "RegistryGuard.h"
@@ -11,6 +12,7 @@
 #include "TestDatabase.h"
 #include "UserSettings.h"
 #include "UserStore.h"
+#include "WidgetDriver.h"
 #include "modMySQL_Func.h"
 
 #include <QCheckBox>
@@ -27,6 +29,8 @@ using namespace Qt::StringLiterals;
 using namespace asv;
 using asv::test::ScriptedPrompter;
 using asv::test::TestDatabase;
+using asv::test::click;
+using asv::test::column;
 
 namespace {
 
@@ -48,14 +52,6 @@ struct UsersFixture : ::testing::Test {
         App().DbUser = u"asvtest"_s;
     }
     static void operatorIs(const QString& code) { App().UserCode = code; }
-    static void click(const QWidget& w, const QString& name) { w.findChild<QPushButton*>(name)->click(); }
-    static QStringList column(const Grid* grid, int col)
-    {
-        QStringList values;
-        for (int r = 0; r < grid->rowCount(); ++r)
-            values << grid->text(r, col);
-        return values;
-    }
     static int rowOf(const Grid* grid, const QString& code)
     {
         return static_cast<int>(column(grid, 0).indexOf(code));

@@ -7,6 +7,7 @@
 #include "FrmCust_sel.h"
 #include "FrmLUser_sel.h"
 #include "Grid.h"
+#include "GridDriver.h"
 #include "HCText.h"
 #include "PickerRegistry.h"
 #include "RegistryGuard.h"
@@ -20,7 +21,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFileInfo>
-#include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -32,39 +32,11 @@ using namespace Qt::StringLiterals;
 using namespace asv;
 using asv::test::ScriptedPrompter;
 using asv::test::click;
+using asv::test::column;
+using asv::test::columnOf;
+using asv::test::selectCodes;
 
 namespace {
-
-int columnOf(const Grid* grid, const QString& caption)
-{
-    for (int c = 0; c < grid->columnCount(); ++c) {
-        if (grid->cells().caption(c) == caption)
-            return c;
-    }
-    ADD_FAILURE() << "no column " << caption.toStdString();
-    return -1;
-}
-
-QStringList column(const Grid* grid, const QString& caption)
-{
-    QStringList values;
-    const int col = columnOf(grid, caption);
-    for (int r = 0; r < grid->rowCount(); ++r)
-        values << grid->text(r, col);
-    return values;
-}
-
-void selectCodes(Grid* grid, const QStringList& codes)
-{
-    grid->clearSelection();
-    const QStringList shown = column(grid, u"코드"_s);
-    for (const QString& code : codes) {
-        const int row = static_cast<int>(shown.indexOf(code));
-        ASSERT_GE(row, 0) << code.toStdString();
-        grid->selectionModel()->select(grid->model()->index(row, 0),
-                                       QItemSelectionModel::Select | QItemSelectionModel::Rows);
-    }
-}
 
 struct ListWindows : asv::test::CustomerListFixture {
     asv::test::RegistryGuard registry{{kFindKindCust, kFindKindUser}, {u"mnuCustomer"_s}};
