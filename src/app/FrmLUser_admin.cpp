@@ -25,7 +25,7 @@ const QList<FindKey> kFindKeys{
 enum Column { ColCode, ColLoginId, ColName, ColPda, ColConsult, ColTelNo, ColHpNo, ColBigo };
 
 // Only one user goes at a time, and the question keeps him unless Yes is chosen.
-const ListWindow::Style kStyle{u"사용자 리스트"_s, false, false, false};
+const ListWindow::Style kStyle{.printTitle = u"사용자 리스트"_s, .deleteYesByDefault = false, .reportDeleted = false};
 
 } // namespace
 

@@ -22,7 +22,7 @@ const int kDefaultKey = 1;
 // A code-entry field's text: the code, else the chosen key (the name).
 const PickerDialog::EntrySearch kEntrySearch{u"code"_s, {}, {}};
 
-enum Column { ColCode, ColName, ColTelNo, ColHpNo, ColAddress };
+enum Column { ColCode, ColName, ColTelNo, ColHpNo, ColAddress, ColBigo };
 
 } // namespace
 
@@ -31,13 +31,14 @@ FrmLUser_sel::FrmLUser_sel(QWidget* parent)
 {
     list()->setColumns({u"코드"_s, u"성명"_s, u"전화번호"_s, u"휴대폰"_s, u"주소"_s, u"메모"_s});
     GridModel& cells = list()->cells();
-    const QStringList fields{u"code"_s, u"name"_s, u"telno"_s, u"hpno"_s, u"addr1"_s, u"bigo"_s};
+    const QStringList fields{u"code"_s, u"name"_s, u"telno"_s, u"hpno"_s};
     for (int c = 0; c < fields.size(); ++c)
         cells.bindColumn(c, fields[c]);
     // Both parts of the address in one column.
     cells.bindColumn(ColAddress, [](const RecordSet& rs, int row) {
         return rs.value(row, u"addr1"_s) + u' ' + rs.value(row, u"addr2"_s);
     });
+    cells.bindColumn(ColBigo, u"bigo"_s);
     finishLayout();
 }
 

@@ -21,8 +21,8 @@ class ListWindow : public QWidget {
     Q_OBJECT
 public:
     struct Style {
-        QString printTitle;
-        bool copy = false;
+        QString printTitle; // above the printed list
+        bool copy = false;  // the editor also copies a record as a new one
         // Most lists ask with Yes as the default button and report how many rows went.
         bool deleteYesByDefault = true;
         bool reportDeleted = true;

@@ -58,7 +58,7 @@ QString vatText(const QString& taxmode)
 
 FrmCust_admin::FrmCust_admin(QWidget* parent)
     : ListWindow(parent, u"FrmCust_admin"_s, u"고객 관리"_s, CustomerSearch::listKeys(App().isTamber()), 1,
-                 {u"거래처 리스트"_s, true}),
+                 {.printTitle = u"거래처 리스트"_s, .copy = true}),
       m_cmbOrderBy(new CustomerOrderBox(this, findBar())), m_chkShowHidden(new QCheckBox(u"숨김고객 보기"_s, this)),
       m_lblCount(new QLabel(this)), m_tamber(App().isTamber())
 {

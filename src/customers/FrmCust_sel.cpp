@@ -1,8 +1,8 @@
 #include "FrmCust_sel.h"
 
 #include "AppState.h"
-#include "CustomerPickReceiver.h"
 #include "CustomerOrderBox.h"
+#include "CustomerPickReceiver.h"
 #include "CustomerSearch.h"
 #include "FindBar.h"
 #include "FrmCust_save.h"
