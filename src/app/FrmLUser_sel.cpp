@@ -19,20 +19,22 @@ const QList<FindKey> kFindKeys{
     {u"메모"_s, u"bigo"_s, u"*s*"_s},
 };
 const int kDefaultKey = 1;
+// A code-entry field's text: the code, else the chosen key (the name).
+const PickerDialog::EntrySearch kEntrySearch{u"code"_s, {}, {}};
 
 enum Column { ColCode, ColName, ColTelNo, ColHpNo, ColAddress, ColBigo };
 
 } // namespace
 
 FrmLUser_sel::FrmLUser_sel(QWidget* parent)
-    : PickerDialog(parent, u"FrmLUser_sel"_s, u"사용자 검색"_s, kFindKeys, kDefaultKey)
+    : PickerDialog(parent, u"FrmLUser_sel"_s, u"사용자 검색"_s, kFindKeys, kDefaultKey, kEntrySearch)
 {
     list()->setColumns({u"코드"_s, u"성명"_s, u"전화번호"_s, u"휴대폰"_s, u"주소"_s, u"메모"_s});
     GridModel& cells = list()->cells();
-    cells.bindColumn(ColCode, u"code"_s);
-    cells.bindColumn(ColName, u"name"_s);
-    cells.bindColumn(ColTelNo, u"telno"_s);
-    cells.bindColumn(ColHpNo, u"hpno"_s);
+    const QStringList fields{u"code"_s, u"name"_s, u"telno"_s, u"hpno"_s};
+    for (int c = 0; c < fields.size(); ++c)
+        cells.bindColumn(c, fields[c]);
+    // Both parts of the address in one column.
     cells.bindColumn(ColAddress, [](const RecordSet& rs, int row) {
         return rs.value(row, u"addr1"_s) + u' ' + rs.value(row, u"addr2"_s);
     });
@@ -52,9 +54,9 @@ void FrmLUser_sel::fill()
     list()->cells().setRecordSet(rs);
 }
 
-QString FrmLUser_sel::pickOf(int row) const
+Pick FrmLUser_sel::pickOf(int row) const
 {
-    return list()->text(row, ColCode) + QChar(u'\0') + list()->text(row, ColName);
+    return {list()->text(row, ColCode), list()->text(row, ColName)};
 }
 
 void FrmLUser_sel::SyncUpdateLUser(int, const QString& code)
@@ -72,10 +74,7 @@ void FrmLUser_sel::registerPicker()
 {
     PickerRegistry::registerKind(
         kFindKindUser, [](QWidget* parent) { return std::make_unique<FrmLUser_sel>(parent); },
-        [](QWidget* parent, const QString& text) {
-            const Pick saved = FrmLUser_save::registerNew(parent, text);
-            return saved.isEmpty() ? QString() : saved.code + QChar(u'\0') + saved.name;
-        });
+        &FrmLUser_save::registerNew);
 }
 
 } // namespace asv

@@ -17,7 +17,7 @@ public:
 
 protected:
     void fill() override;
-    QString pickOf(int row) const override;
+    Pick pickOf(int row) const override;
     void openEditor(int mode, const QString& code) override;
 };
 

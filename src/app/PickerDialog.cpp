@@ -2,37 +2,23 @@
 
 #include "FindBar.h"
 #include "Grid.h"
+#include "RecordEditor.h"
 #include "WidgetHelpers.h"
 #include "modFormIni.h"
 #include "modMsgBox.h"
-
-#include <QHBoxLayout>
-#include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
 
 namespace asv {
 
-namespace {
-
-// The editors' modes, the same in every editor.
-constexpr int kNewRecord = 1;
-constexpr int kEditRecord = 2;
-constexpr int kCodeColumn = 0;
-
-} // namespace
-
 PickerDialog::PickerDialog(QWidget* parent, const QString& name, const QString& title, const QList<FindKey>& keys,
-                           int defaultKey)
-    : QDialog(parent), m_findBar(new FindBar(this, keys, defaultKey)), m_spList(new Grid(this)),
-      m_buttons(new QHBoxLayout)
+                           int defaultKey, const EntrySearch& entry)
+    : QDialog(parent), m_list(this, name, title, keys, defaultKey), m_entry(entry)
 {
-    setObjectName(name);
-    setWindowTitle(title);
-    m_spList->setObjectName(u"spList"_s);
+    findBar()->setSearchState(m_entry.fields, m_entry.op);
 
-    connect(m_findBar, &FindBar::searchRequested, this, &PickerDialog::search);
-    connect(m_spList, &QAbstractItemView::activated, this, &PickerDialog::selectRow);
+    connect(findBar(), &FindBar::searchRequested, this, &PickerDialog::search);
+    connect(list(), &QAbstractItemView::activated, this, &PickerDialog::selectRow);
 }
 
 void PickerDialog::finishLayout()
@@ -41,19 +27,12 @@ void PickerDialog::finishLayout()
     QPushButton* btnNew = NamedButton(this, u"btnNew"_s, u"신규"_s);
     QPushButton* btnEdit = NamedButton(this, u"btnEdit"_s, u"수정"_s);
     QPushButton* btnClose = NamedButton(this, u"btnClose"_s, u"닫기"_s);
-    m_buttons->addStretch();
-    for (QPushButton* b : {btnSel, btnNew, btnEdit, btnClose})
-        m_buttons->addWidget(b);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(m_findBar);
-    layout->addWidget(m_spList, 1);
-    layout->addLayout(m_buttons);
+    m_list.layOut({btnSel, btnNew, btnEdit, btnClose});
 
     connect(btnSel, &QPushButton::clicked, this, &PickerDialog::selectRow);
-    connect(btnNew, &QPushButton::clicked, this, [this] { openEditor(kNewRecord, {}); });
+    connect(btnNew, &QPushButton::clicked, this, [this] { openEditor(RecordEditor::NewRecord, {}); });
     connect(btnEdit, &QPushButton::clicked, this, &PickerDialog::editSelected);
     connect(btnClose, &QPushButton::clicked, this, &PickerDialog::reject);
-    LoadFormIni(this);
 }
 
 void PickerDialog::done(int result)
@@ -64,44 +43,53 @@ void PickerDialog::done(int result)
 
 void PickerDialog::setSearchState(const QString& fields, const QString& opText)
 {
-    m_findBar->setSearchState(fields, opText);
+    findBar()->setSearchState(fields, opText);
+}
+
+void PickerDialog::fillAndTakeOne()
+{
+    fill();
+    const int rows = list()->rowCount();
+    m_result = rows == 1 ? pickOf(0) : Pick();
+    if (rows > 0)
+        list()->selectRow(0);
 }
 
 int PickerDialog::load()
 {
-    return Guarded(u"Refresh_Sheet"_s, u"Form"_s, objectName(), 0, [&] {
-        fill();
-        const int rows = m_spList->rowCount();
-        m_result = rows == 1 ? pickOf(0) : QString();
-        if (rows > 0)
-            m_spList->selectRow(0);
-        return rows;
-    });
+    return m_list.load([this] { fillAndTakeOne(); });
+}
+
+// The search row is emptied: the extra condition alone names the record.
+int PickerDialog::loadCode(const QString& code)
+{
+    if (m_entry.codeField.isEmpty())
+        return 0;
+    const QString asked = m_extraCondition;
+    const QString exact = MakeFindWhere(m_entry.codeField, code, u"="_s);
+    m_extraCondition = asked.isEmpty() ? exact : u"("_s + asked + u") AND "_s + exact;
+    findBar()->setText({});
+    const int rows = load();
+    m_extraCondition = asked;
+    return rows;
 }
 
 int PickerDialog::FindRecords(const QString& text, const QString& extraCondition)
 {
-    m_findBar->setText(text);
     m_extraCondition = extraCondition;
-    return load();
-}
-
-int PickerDialog::loadOrSay(const QString& nothingFound)
-{
-    const int rows = load();
-    if (rows == 0)
-        ShowNotice(nothingFound);
-    return rows;
+    const bool byCode = !text.isEmpty() && loadCode(text) == 1;
+    findBar()->setText(text);
+    return byCode ? 1 : load();
 }
 
 int PickerDialog::Refresh_Sheet()
 {
-    return loadOrSay(u"검색된 결과가 없습니다."_s);
+    return m_list.loadOrSay([this] { fillAndTakeOne(); }, u"검색된 결과가 없습니다."_s);
 }
 
 int PickerDialog::search()
 {
-    return loadOrSay(u"검색된 자료가 없습니다."_s);
+    return m_list.loadOrSay([this] { fillAndTakeOne(); }, u"검색된 자료가 없습니다."_s);
 }
 
 bool PickerDialog::pickModal()
@@ -111,36 +99,29 @@ bool PickerDialog::pickModal()
 
 void PickerDialog::selectRow()
 {
-    const QList<int> rows = m_spList->selectedRows();
+    const QList<int> rows = list()->selectedRows();
     if (rows.isEmpty()) {
         MsgInfo(u"리스트에서 자료를 선택하세요."_s);
         return;
     }
     m_result = pickOf(rows.first());
     if (handOver(m_result))
-        m_result.clear();
+        m_result = Pick();
     accept();
 }
 
 void PickerDialog::refreshAfterSave(const QString& code)
 {
     load();
-    for (int r = 0; r < m_spList->rowCount(); ++r) {
-        if (m_spList->text(r, kCodeColumn) == code) {
-            m_spList->selectRow(r);
-            return;
-        }
-    }
+    if (!m_list.selectCode(code) && loadCode(code) > 0)
+        m_list.selectCode(code);
 }
 
 void PickerDialog::editSelected()
 {
-    const QList<int> rows = m_spList->selectedRows();
-    if (rows.isEmpty()) {
-        MsgInfo(u"먼저 그리드에서 수정할 자료를 선택하세요."_s);
-        return;
-    }
-    openEditor(kEditRecord, m_spList->text(rows.first(), kCodeColumn));
+    const QString code = m_list.selectedCode(u"먼저 그리드에서 수정할 자료를 선택하세요."_s);
+    if (!code.isEmpty())
+        openEditor(RecordEditor::EditRecord, code);
 }
 
 } // namespace asv

@@ -31,6 +31,13 @@ FindBar::FindBar(QWidget* parent, const QList<FindKey>& keys, int defaultKey)
     keyChosen(m_cmbFindKey->currentIndex());
 }
 
+void FindBar::FillFindOP(QComboBox* combo)
+{
+    combo->clear();
+    combo->addItems({u"*s*: 검색어를 포함"_s, u"s* : 검색어로 시작"_s, u"*s : 검색어로 끝남"_s, u"=  : 검색어와 일치"_s});
+    combo->setCurrentIndex(0);
+}
+
 QString FindBar::text() const
 {
     return m_txtFind->text();

@@ -18,6 +18,10 @@ class FindBar : public QWidget {
 public:
     FindBar(QWidget* parent, const QList<FindKey>& keys, int defaultKey);
 
+    // Fills an operator list: contains, starts with, ends with, equals; the first is chosen. Each
+    // entry starts with the operator MakeFindWhere reads.
+    static void FillFindOP(QComboBox* combo);
+
     QString fields() const { return m_fields; }
     QString text() const;
     void setText(const QString& text);

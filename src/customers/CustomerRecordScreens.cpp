@@ -7,10 +7,7 @@ namespace asv {
 
 void CustomerRecordScreens::registerAll()
 {
-    PickerRegistry::registerEditor(kFindKindCust, [](QWidget* parent, const QString& text) {
-        const Pick saved = FrmCust_save::registerNew(parent, text);
-        return saved.isEmpty() ? QString() : saved.code + QChar(u'\0') + saved.name;
-    });
+    PickerRegistry::registerEditor(kFindKindCust, &FrmCust_save::registerNew);
 }
 
 } // namespace asv

@@ -1,26 +1,19 @@
 #include "FrmCust_admin.h"
 
 #include "AppState.h"
+#include "CustomerOrderBox.h"
 #include "CustomerSearch.h"
 #include "CustomerStore.h"
 #include "FindBar.h"
 #include "FrmCust_save.h"
 #include "Grid.h"
 #include "SharedOptions.h"
-#include "WidgetHelpers.h"
-#include "hclimit.h"
 #include "mdlCommonOstra.h"
-#include "modFormIni.h"
-#include "modMsgBox.h"
 #include "modMySQL_Func.h"
 
 #include <QCheckBox>
-#include <QCloseEvent>
-#include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPushButton>
-#include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
 
@@ -64,22 +57,13 @@ QString vatText(const QString& taxmode)
 } // namespace
 
 FrmCust_admin::FrmCust_admin(QWidget* parent)
-    : QWidget(parent), m_findBar(new FindBar(this, CustomerSearch::listKeys(App().isTamber()), 1)),
-      m_cmbOrderBy(new QComboBox(this)),
-      m_chkShowHidden(new QCheckBox(u"숨김고객 보기"_s, this)), m_hcLimit(new hclimit(this)),
-      m_lblCount(new QLabel(this)), m_spList(new Grid(this)), m_tamber(App().isTamber())
+    : ListWindow(parent, u"FrmCust_admin"_s, u"고객 관리"_s, CustomerSearch::listKeys(App().isTamber()), 1,
+                 {.printTitle = u"거래처 리스트"_s, .copy = true}),
+      m_cmbOrderBy(new CustomerOrderBox(this, findBar())), m_chkShowHidden(new QCheckBox(u"숨김고객 보기"_s, this)),
+      m_lblCount(new QLabel(this)), m_tamber(App().isTamber())
 {
-    setObjectName(u"FrmCust_admin"_s);
-    setWindowTitle(u"고객 관리"_s);
-    m_cmbOrderBy->setObjectName(u"cmbOrderBy"_s);
     m_chkShowHidden->setObjectName(u"chkShowHidden"_s);
-    m_hcLimit->setObjectName(u"hcLimit"_s);
-    // Inside the main window the box's own window would be the main window itself.
-    m_hcLimit->setFormName(objectName());
     m_lblCount->setObjectName(u"lblCount"_s);
-    m_spList->setObjectName(u"spList"_s);
-    m_cmbOrderBy->addItems(CustomerSearch::orderLabels());
-    m_cmbOrderBy->setCurrentIndex(CustomerSearch::savedOrder(objectName()));
 
     const QList<ColumnDef> defs = columnDefs(m_tamber);
     QStringList captions;
@@ -87,9 +71,9 @@ FrmCust_admin::FrmCust_admin(QWidget* parent)
         captions << def.caption;
         m_fields << def.field;
     }
-    m_spList->setColumns(captions);
-    m_spList->setSelectionKind(Grid::SelectionKind::MultiRow);
-    GridModel& cells = m_spList->cells();
+    list()->setColumns(captions);
+    list()->setSelectionKind(Grid::SelectionKind::MultiRow);
+    GridModel& cells = list()->cells();
     for (int c = 0; c < defs.size(); ++c)
         cells.bindColumn(c, defs[c].field);
     cells.setNumberColumn(columnOf(u"nowmoney"_s), GetDecFormat(SharedOptions::current().amountDecimals, true, true));
@@ -100,47 +84,18 @@ FrmCust_admin::FrmCust_admin(QWidget* parent)
         return rs.value(row, u"hidden"_s) == u"1"_s ? u"1"_s : QString();
     });
     cells.setCheckColumn(hidden);
+    searchList().setCodeColumn(columnOf(u"code"_s));
 
-    QPushButton* btnFind = NamedButton(this, u"btnFind"_s, u"검색"_s);
-    QPushButton* btnNew = NamedButton(this, u"btnNew"_s, u"신규"_s);
-    QPushButton* btnEdit = NamedButton(this, u"btnEdit"_s, u"수정"_s);
-    QPushButton* btnCopy = NamedButton(this, u"btnCopy"_s, u"복사"_s);
-    QPushButton* btnDelete = NamedButton(this, u"btnDelete"_s, u"삭제"_s);
-    QPushButton* btnPrint = NamedButton(this, u"btnPrint"_s, u"인쇄"_s);
-    QPushButton* btnExcel = NamedButton(this, u"btnExcel"_s, u"엑셀"_s);
-    QPushButton* btnClose = NamedButton(this, u"btnClose"_s, u"닫기"_s);
-
-    QHBoxLayout* bar = m_findBar->row();
-    bar->addWidget(btnFind);
+    QHBoxLayout* bar = findBar()->row();
     bar->addWidget(new QLabel(u"정렬"_s, this));
     bar->addWidget(m_cmbOrderBy);
     bar->addWidget(m_chkShowHidden);
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(m_hcLimit);
-    buttons->addWidget(m_lblCount);
-    buttons->addStretch();
-    for (QPushButton* b : {btnNew, btnEdit, btnCopy, btnDelete, btnPrint, btnExcel, btnClose})
-        buttons->addWidget(b);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(m_findBar);
-    layout->addWidget(m_spList, 1);
-    layout->addLayout(buttons);
+    searchList().buttonRow()->addWidget(m_lblCount);
+    searchList().addRecordLimit();
 
-    connect(m_findBar, &FindBar::searchRequested, this, &FrmCust_admin::Refresh_Sheet);
-    connect(btnFind, &QPushButton::clicked, this, &FrmCust_admin::Refresh_Sheet);
     connect(m_chkShowHidden, &QCheckBox::toggled, this, &FrmCust_admin::Refresh_Sheet);
-    connect(m_cmbOrderBy, &QComboBox::currentIndexChanged, this, &FrmCust_admin::orderChosen);
-    connect(btnNew, &QPushButton::clicked, this, [this] { openEditor(FrmCust_save::NewRecord); });
-    connect(btnEdit, &QPushButton::clicked, this, [this] { openEditor(FrmCust_save::EditRecord); });
-    connect(m_spList, &QAbstractItemView::doubleClicked, this, [this] { openEditor(FrmCust_save::EditRecord); });
-    connect(btnCopy, &QPushButton::clicked, this, [this] { openEditor(FrmCust_save::CopyRecord); });
-    connect(btnDelete, &QPushButton::clicked, this, &FrmCust_admin::deleteSelected);
-    connect(btnPrint, &QPushButton::clicked, this, [this] { listPrinter().preview(this); });
-    connect(btnExcel, &QPushButton::clicked, this, [this] { exportList({}); });
-    connect(btnClose, &QPushButton::clicked, this, &FrmCust_admin::close);
-
-    LoadFormIni(this);
-    Refresh_Sheet();
+    connect(m_cmbOrderBy, &CustomerOrderBox::orderChosen, this, &FrmCust_admin::Refresh_Sheet);
+    finishLayout();
 }
 
 int FrmCust_admin::columnOf(const QString& field) const
@@ -148,121 +103,35 @@ int FrmCust_admin::columnOf(const QString& field) const
     return static_cast<int>(m_fields.indexOf(field));
 }
 
-int FrmCust_admin::rowOfCode(const QString& code) const
+void FrmCust_admin::fill()
 {
-    const int col = columnOf(u"code"_s);
-    for (int r = 0; r < m_spList->rowCount(); ++r) {
-        if (m_spList->text(r, col) == code)
-            return r;
-    }
-    return -1;
+    CustomerSearch::Query query = m_cmbOrderBy->query();
+    query.showHidden = m_chkShowHidden->isChecked();
+    query.limitClause = searchList().limitClause();
+    query.tamber = m_tamber;
+    RecordSetPtr rs;
+    DBOpenRS(rs, CustomerSearch::listSql(query));
+    list()->cells().setRecordSet(rs);
 }
 
-int FrmCust_admin::load()
-{
-    return Guarded(u"Refresh_Sheet"_s, u"Form"_s, objectName(), 0, [&] {
-        CustomerSearch::Query query;
-        query.fields = m_findBar->fields();
-        query.text = m_findBar->text();
-        query.opText = m_findBar->opText();
-        query.order = m_cmbOrderBy->currentIndex();
-        query.showHidden = m_chkShowHidden->isChecked();
-        query.limitClause = m_hcLimit->LimitClause();
-        query.tamber = m_tamber;
-        RecordSetPtr rs;
-        DBOpenRS(rs, CustomerSearch::listSql(query));
-        m_spList->cells().setRecordSet(rs);
-        showCount();
-        return m_spList->rowCount();
-    });
-}
-
-int FrmCust_admin::Refresh_Sheet()
-{
-    const int rows = load();
-    if (rows == 0)
-        ShowNotice(u"검색된 결과가 없습니다."_s);
-    return rows;
-}
-
-void FrmCust_admin::showCount()
+void FrmCust_admin::listChanged()
 {
     m_lblCount->setText(u"(총 : %1건)"_s.arg(CustomerSearch::shownCount()));
 }
 
-void FrmCust_admin::orderChosen()
-{
-    CustomerSearch::saveOrder(objectName(), m_cmbOrderBy->currentIndex());
-    Refresh_Sheet();
-}
-
 void FrmCust_admin::SyncUpdateCust(const QString& code)
 {
-    load();
-    if (const int row = rowOfCode(code); row >= 0)
-        m_spList->selectRow(row);
+    refreshAfterSave(code);
 }
 
-void FrmCust_admin::openEditor(int mode)
+void FrmCust_admin::openEditor(int mode, const QString& code)
 {
-    QString code;
-    if (mode != FrmCust_save::NewRecord) {
-        const QList<int> rows = m_spList->selectedRows();
-        if (rows.isEmpty()) {
-            MsgInfo(mode == FrmCust_save::CopyRecord ? u"먼저 그리드에서 복사할 자료를 선택하세요."_s
-                                                     : u"먼저 그리드에서 수정할 자료를 선택하세요."_s);
-            return;
-        }
-        code = m_spList->text(rows.first(), columnOf(u"code"_s));
-    }
     FrmCust_save::openOver(this, mode, code, [this](const QString& saved) { SyncUpdateCust(saved); });
 }
 
-void FrmCust_admin::deleteSelected()
+bool FrmCust_admin::deleteRecord(const QString& code)
 {
-    Guarded(u"btnDelete_Click"_s, u"Form"_s, objectName(), 0, [&] {
-        const QList<int> rows = m_spList->selectedRows();
-        if (rows.isEmpty()) {
-            MsgInfo(u"먼저 그리드에서 삭제할 자료를 선택하세요."_s);
-            return 0;
-        }
-        if (MsgYesNo(u"선택된 자료를 정말로 삭제 하시겠습니까?"_s, {}, true) != MsgAnswer::Yes)
-            return 0;
-        const int codeColumn = columnOf(u"code"_s);
-        int deleted = 0;
-        // Rows are ascending; every removal moves the later ones up by one.
-        for (const int selected : rows) {
-            const int row = selected - deleted;
-            const QString code = m_spList->text(row, codeColumn);
-            if (code.isEmpty()) {
-                MsgInfo(u"해당라인에서 코드를 찾을 수 없습니다. Row: "_s + QString::number(selected + 1));
-                continue;
-            }
-            if (CustomerStore::remove(code)) {
-                m_spList->cells().removeRows(row, 1);
-                ++deleted;
-            }
-        }
-        ShowNotice(QString::number(deleted) + u"건의 자료를 삭제하였습니다."_s);
-        showCount();
-        return deleted;
-    });
-}
-
-GridPrinter FrmCust_admin::listPrinter() const
-{
-    return GridPrinter(*m_spList, u"거래처 리스트"_s);
-}
-
-QString FrmCust_admin::exportList(const ExcelExportOptions& options)
-{
-    return ExportToExcelFile(*m_spList, options);
-}
-
-void FrmCust_admin::closeEvent(QCloseEvent* event)
-{
-    SaveFormIni(this);
-    QWidget::closeEvent(event);
+    return CustomerStore::remove(code);
 }
 
 } // namespace asv

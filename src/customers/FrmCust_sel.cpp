@@ -1,19 +1,17 @@
 #include "FrmCust_sel.h"
 
 #include "AppState.h"
+#include "CustomerOrderBox.h"
 #include "CustomerPickReceiver.h"
 #include "CustomerSearch.h"
 #include "FindBar.h"
-#include "FindRecord.h"
 #include "FrmCust_save.h"
 #include "Grid.h"
 #include "PickerRegistry.h"
 #include "UserSettings.h"
-#include "hclimit.h"
 #include "modMySQL_Func.h"
 
 #include <QCheckBox>
-#include <QComboBox>
 #include <QHBoxLayout>
 
 using namespace Qt::StringLiterals;
@@ -24,22 +22,20 @@ namespace {
 
 const QString kViewNameKey = u"거래처검색_상호명보기"_s;
 const int kDefaultKey = 1; // 상호
+// A code-entry field's text: the code, else part of the name or the short name; digits reach the
+// telephone numbers by themselves.
+const PickerDialog::EntrySearch kEntrySearch{u"c.code"_s, u"c.compname,c.compalias"_s, u"*s*"_s};
 
 enum Column { ColCode, ColName, ColAlias, ColCeo, ColCharge, ColTelNo, ColAddress, ColBigo, ColModel, ColSerial };
 
 } // namespace
 
 FrmCust_sel::FrmCust_sel(QWidget* parent)
-    : PickerDialog(parent, u"FrmCust_sel"_s, u"고객 검색"_s, CustomerSearch::pickerKeys(), kDefaultKey),
-      m_cmbOrderBy(new QComboBox(this)), m_chkViewCName(new QCheckBox(u"상호명보기"_s, this)),
-      m_hcLimit(new hclimit(this)), m_tamber(App().isTamber())
+    : PickerDialog(parent, u"FrmCust_sel"_s, u"고객 검색"_s, CustomerSearch::pickerKeys(), kDefaultKey, kEntrySearch),
+      m_cmbOrderBy(new CustomerOrderBox(this, findBar())), m_chkViewCName(new QCheckBox(u"상호명보기"_s, this)),
+      m_tamber(App().isTamber())
 {
-    m_cmbOrderBy->setObjectName(u"cmbOrderBy"_s);
     m_chkViewCName->setObjectName(u"chkViewCName"_s);
-    m_hcLimit->setObjectName(u"hcLimit"_s);
-    m_hcLimit->setFormName(objectName());
-    m_cmbOrderBy->addItems(CustomerSearch::orderLabels());
-    m_cmbOrderBy->setCurrentIndex(CustomerSearch::savedOrder(objectName()));
     m_chkViewCName->setChecked(UserSettings::get(u"Config"_s, kViewNameKey, u"1"_s) == u"1"_s);
 
     QStringList captions{u"코드"_s, u"상호"_s, u"약칭"_s, u"대표자"_s, u"담당자"_s, u"전화번호"_s, u"주소"_s, u"메모"_s};
@@ -69,18 +65,15 @@ FrmCust_sel::FrmCust_sel(QWidget* parent)
     }
 
     findBar()->row()->addWidget(m_cmbOrderBy);
-    buttonRow()->addWidget(m_chkViewCName);
-    buttonRow()->addWidget(m_hcLimit);
-    connect(m_cmbOrderBy, &QComboBox::currentIndexChanged, this, &FrmCust_sel::orderChosen);
+    searchList().buttonRow()->addWidget(m_chkViewCName);
+    searchList().addRecordLimit();
+    // A list that shows nothing yet is not read for a new order.
+    connect(m_cmbOrderBy, &CustomerOrderBox::orderChosen, this, [this] {
+        if (list()->rowCount() > 0)
+            search();
+    });
     connect(m_chkViewCName, &QCheckBox::toggled, this, &FrmCust_sel::viewNameToggled);
     finishLayout();
-}
-
-void FrmCust_sel::orderChosen()
-{
-    CustomerSearch::saveOrder(objectName(), m_cmbOrderBy->currentIndex());
-    if (list()->rowCount() > 0)
-        search();
 }
 
 void FrmCust_sel::viewNameToggled(bool on)
@@ -91,31 +84,27 @@ void FrmCust_sel::viewNameToggled(bool on)
 
 void FrmCust_sel::fill()
 {
-    CustomerSearch::Query query;
-    query.fields = findBar()->fields();
-    query.text = findBar()->text();
-    query.opText = findBar()->opText();
-    query.order = m_cmbOrderBy->currentIndex();
+    CustomerSearch::Query query = m_cmbOrderBy->query();
     query.extraCondition = extraCondition();
-    query.limitClause = m_hcLimit->LimitClause();
+    query.limitClause = searchList().limitClause();
     query.tamber = m_tamber;
     RecordSetPtr rs;
     DBOpenRS(rs, CustomerSearch::pickerSql(query));
     list()->cells().setRecordSet(rs);
 }
 
-QString FrmCust_sel::pickOf(int row) const
+Pick FrmCust_sel::pickOf(int row) const
 {
     const RecordSetPtr rs = list()->cells().recordSet();
     const int source = list()->cells().sourceRow(row);
-    return list()->text(row, ColCode) + QChar(u'\0') + (rs && source >= 0 ? rs->value(source, u"compname"_s) : QString());
+    return {list()->text(row, ColCode), rs && source >= 0 ? rs->value(source, u"compname"_s) : QString()};
 }
 
-bool FrmCust_sel::handOver(const QString& pick)
+bool FrmCust_sel::handOver(const Pick& pick)
 {
     auto* receiver = dynamic_cast<CustomerPickReceiver*>(m_calledForm.data());
     if (receiver)
-        receiver->ShowPickedCustomer(PickCode(pick));
+        receiver->ShowPickedCustomer(pick.code);
     return receiver != nullptr;
 }
 

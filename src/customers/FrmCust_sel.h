@@ -5,11 +5,10 @@
 #include <QPointer>
 
 class QCheckBox;
-class QComboBox;
 
 namespace asv {
 
-class hclimit;
+class CustomerOrderBox;
 
 // The customer picker: a compact search list from which another screen takes one customer.
 class FrmCust_sel : public PickerDialog {
@@ -27,17 +26,15 @@ public:
 
 protected:
     void fill() override;
-    QString pickOf(int row) const override;
+    Pick pickOf(int row) const override;
     void openEditor(int mode, const QString& code) override;
-    bool handOver(const QString& pick) override;
+    bool handOver(const Pick& pick) override;
 
 private:
-    void orderChosen();
     void viewNameToggled(bool on);
 
-    QComboBox* m_cmbOrderBy;
+    CustomerOrderBox* m_cmbOrderBy;
     QCheckBox* m_chkViewCName;
-    hclimit* m_hcLimit;
     QPointer<QWidget> m_calledForm;
     bool m_tamber;
 };

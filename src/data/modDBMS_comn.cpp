@@ -3,19 +3,11 @@
 #include "modMsgBox.h"
 #include "modMySQL_Func.h"
 
-#include <QComboBox>
 #include <QStringList>
 
 using namespace Qt::StringLiterals;
 
 namespace asv {
-
-void FillFindOP(QComboBox* combo)
-{
-    combo->clear();
-    combo->addItems({u"*s*: 검색어를 포함"_s, u"s* : 검색어로 시작"_s, u"*s : 검색어로 끝남"_s, u"=  : 검색어와 일치"_s});
-    combo->setCurrentIndex(0);
-}
 
 QString MakeFindWhere(const QString& fields, const QString& text, const QString& opText, bool ignoreSpaces)
 {

@@ -2,8 +2,6 @@
 
 #include <QString>
 
-class QComboBox;
-
 namespace asv {
 
 // An entry of a search box's key list: what it shows, the comma-separated columns it searches and
@@ -14,11 +12,8 @@ struct FindKey {
     QString op;
 };
 
-// Fills a search box's operator list: contains, starts with, ends with, equals; the first is chosen.
-void FillFindOP(QComboBox* combo);
-
 // The search condition for text over the comma-separated fields, with the operator of an entry of
-// that list ("*s*", "s*", "*s", "="). With ignoreSpaces the columns are compared without their
+// the search row's operator list ("*s*", "s*", "*s", "="). With ignoreSpaces the columns are compared without their
 // blanks; the text is taken as typed. An unknown operator shows "fixme" and gives "".
 QString MakeFindWhere(const QString& fields, const QString& text, const QString& opText, bool ignoreSpaces = false);
 

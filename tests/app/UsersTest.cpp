@@ -4,12 +4,15 @@
 #include "FrmLUser_save.h"
 #include "FrmLUser_sel.h"
 #include "Grid.h"
+#include "GridDriver.h"
 #include "HCText.h"
 #include "PickerRegistry.h"
+#include "RegistryGuard.h"
 #include "ScriptedPrompter.h"
 #include "TestDatabase.h"
 #include "UserSettings.h"
 #include "UserStore.h"
+#include "WidgetDriver.h"
 #include "modMySQL_Func.h"
 
 #include <QCheckBox>
@@ -26,6 +29,8 @@ using namespace Qt::StringLiterals;
 using namespace asv;
 using asv::test::ScriptedPrompter;
 using asv::test::TestDatabase;
+using asv::test::click;
+using asv::test::column;
 
 namespace {
 
@@ -47,14 +52,6 @@ struct UsersFixture : ::testing::Test {
         App().DbUser = u"asvtest"_s;
     }
     static void operatorIs(const QString& code) { App().UserCode = code; }
-    static void click(const QWidget& w, const QString& name) { w.findChild<QPushButton*>(name)->click(); }
-    static QStringList column(const Grid* grid, int col)
-    {
-        QStringList values;
-        for (int r = 0; r < grid->rowCount(); ++r)
-            values << grid->text(r, col);
-        return values;
-    }
     static int rowOf(const Grid* grid, const QString& code)
     {
         return static_cast<int>(column(grid, 0).indexOf(code));
@@ -136,8 +133,9 @@ TEST_F(UsersFixture, DeleteRefusesTheAdministratorAndUsersInUse)
     EXPECT_EQ(prompter.texts().last(), u"해당 데이터가 「거래처담당자」에서 사용중이기 때문에 삭제할 수 없습니다."_s);
     EXPECT_EQ(DBRecordCount(u"local_user"_s, u"code = '01'"_s), 1);
 
+    // Enter on the question keeps the user.
     grid->selectRow(rowOf(grid, u"02"_s));
-    prompter.answer(MsgAnswer::No);
+    prompter.pressEnter();
     click(list, u"btnDelete"_s);
     EXPECT_EQ(DBRecordCount(u"local_user"_s, u"code = '02'"_s), 1);
     DBExecute(u"INSERT INTO rsvconsult (regucode) VALUES ('02')"_s);
@@ -236,6 +234,7 @@ TEST_F(UsersFixture, EditorTypedCodesContinueAndTheSharedAccount)
 
 TEST_F(UsersFixture, PickerFindsForTheFindOrRegisterFlow)
 {
+    test::RegistryGuard registry({kFindKindUser});
     FrmLUser_sel::registerPicker();
     FrmLUser_sel picker;
     EXPECT_EQ(picker.FindRecords(QString(), {}), 3);
@@ -244,8 +243,11 @@ TEST_F(UsersFixture, PickerFindsForTheFindOrRegisterFlow)
     EXPECT_EQ(picker.list()->text(1, 4), u"서울시 1번지"_s);
 
     EXPECT_EQ(picker.FindRecords(u"상담"_s, {}), 1);
-    EXPECT_EQ(picker.Result(), u"01"_s + QChar(u'\0') + u"김상담"_s);
+    EXPECT_EQ(picker.Result(), (Pick{u"01"_s, u"김상담"_s}));
     EXPECT_EQ(picker.FindRecords(u"박숨김"_s, {}), 0);
+    // A code typed in full is that user, though no name holds it.
+    EXPECT_EQ(picker.FindRecords(u"02"_s, {}), 1);
+    EXPECT_EQ(picker.Result(), (Pick{u"02"_s, u"이기사"_s}));
     picker.setSearchState(u"telno,hpno"_s, u"*s : 검색어로 끝남"_s);
     EXPECT_EQ(picker.FindRecords(u"5678"_s, {}), 2);
     EXPECT_EQ(picker.FindRecords(u"5678"_s, u"code <> '01'"_s), 1);
@@ -258,14 +260,13 @@ TEST_F(UsersFixture, PickerFindsForTheFindOrRegisterFlow)
     picker.list()->selectRow(1);
     click(picker, u"btnSel"_s);
     EXPECT_EQ(picker.result(), QDialog::Accepted);
-    EXPECT_EQ(PickCode(picker.Result()), picker.list()->text(1, 0));
+    EXPECT_EQ(picker.Result().code, picker.list()->text(1, 0));
 
     FindRequest request;
     request.text = u"이기"_s;
-    EXPECT_EQ(FindUser(request), u"02"_s + QChar(u'\0') + u"이기사"_s);
+    EXPECT_EQ(FindUser(request), (Pick{u"02"_s, u"이기사"_s}));
     request.text = u"없는사람"_s;
     prompter.answer(MsgAnswer::No);
-    EXPECT_EQ(FindUser(request), QString());
+    EXPECT_EQ(FindUser(request), Pick());
     EXPECT_EQ(prompter.texts().last(), u"검색한 담당자가 등록되어 있지 않습니다.\r\n신규 등록하겠습니까?"_s);
-    PickerRegistry::unregisterKind(kFindKindUser);
 }

@@ -11,10 +11,10 @@
 #include "ScriptedPrompter.h"
 #include "TestDatabase.h"
 #include "UserSettings.h"
+#include "WidgetDriver.h"
 #include "ZipcodeLookup.h"
 #include "modMySQL_Func.h"
 #include "ucFindBox.h"
-#include "../controls/WidgetDriver.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -33,11 +33,6 @@ namespace {
 
 const QString kNotSaved = u"수정된 내용이 없거나, 자료저장을 실패하였습니다."_s;
 const QString kSaved = u"자료가 저장되었습니다."_s;
-
-QString pick(const QString& code, const QString& name)
-{
-    return code + QChar(u'\0') + name;
-}
 
 struct EditorFixture : ::testing::Test {
     TestDatabase db;
@@ -74,7 +69,7 @@ public:
     void setSearchState(const QString&, const QString&) override {}
     int FindRecords(const QString&, const QString&) override { return 0; }
     bool pickModal() override { return false; }
-    QString Result() const override { return {}; }
+    Pick Result() const override { return {}; }
 };
 
 } // namespace
@@ -418,11 +413,11 @@ TEST_F(EditorFixture, FindOrRegisterOpensTheEditorAndTakesTheNewCustomer)
     prompter.answer(MsgAnswer::Yes);
     FindRequest request;
     request.text = u"(유)새고객"_s;
-    EXPECT_EQ(FindCust(request), pick(u"000001"_s, u"(유)새고객"_s));
+    EXPECT_EQ(FindCust(request), (Pick{u"000001"_s, u"(유)새고객"_s}));
 
     asv::test::whenModal<FrmCust_save>([](FrmCust_save* editor) { editor->reject(); });
     prompter.answer(MsgAnswer::Yes);
-    EXPECT_EQ(FindCust(request), QString());
+    EXPECT_EQ(FindCust(request), Pick());
     PickerRegistry::unregisterKind(kFindKindCust);
 }
 

@@ -7,84 +7,40 @@
 #include "FrmCust_sel.h"
 #include "FrmLUser_sel.h"
 #include "Grid.h"
+#include "GridDriver.h"
 #include "HCText.h"
 #include "PickerRegistry.h"
+#include "RegistryGuard.h"
 #include "ScreenRegistry.h"
 #include "SpreadsheetReader.h"
 #include "UserSettings.h"
+#include "WidgetDriver.h"
 #include "ucFindBox.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFileInfo>
-#include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
-#include <QTimer>
 #include <QVBoxLayout>
-#include <functional>
 
 using namespace Qt::StringLiterals;
 using namespace asv;
 using asv::test::ScriptedPrompter;
+using asv::test::click;
+using asv::test::column;
+using asv::test::columnOf;
+using asv::test::selectCodes;
 
 namespace {
 
-int columnOf(const Grid* grid, const QString& caption)
-{
-    for (int c = 0; c < grid->columnCount(); ++c) {
-        if (grid->cells().caption(c) == caption)
-            return c;
-    }
-    ADD_FAILURE() << "no column " << caption.toStdString();
-    return -1;
-}
-
-QStringList column(const Grid* grid, const QString& caption)
-{
-    QStringList values;
-    const int col = columnOf(grid, caption);
-    for (int r = 0; r < grid->rowCount(); ++r)
-        values << grid->text(r, col);
-    return values;
-}
-
-void selectCodes(Grid* grid, const QStringList& codes)
-{
-    grid->clearSelection();
-    const QStringList shown = column(grid, u"코드"_s);
-    for (const QString& code : codes) {
-        const int row = static_cast<int>(shown.indexOf(code));
-        ASSERT_GE(row, 0) << code.toStdString();
-        grid->selectionModel()->select(grid->model()->index(row, 0),
-                                       QItemSelectionModel::Select | QItemSelectionModel::Rows);
-    }
-}
-
-void click(const QWidget& w, const QString& name)
-{
-    w.findChild<QPushButton*>(name)->click();
-}
-
-// Acts on the customer picker once it runs modally, from inside its own event loop.
-void whenPickerShows(std::function<void(FrmCust_sel&)> act)
-{
-    auto* timer = new QTimer;
-    QObject::connect(timer, &QTimer::timeout, timer, [timer, act = std::move(act)] {
-        if (auto* picker = qobject_cast<FrmCust_sel*>(QApplication::activeModalWidget())) {
-            timer->deleteLater();
-            timer->stop();
-            act(*picker);
-        }
-    });
-    timer->start(10);
-}
-
 struct ListWindows : asv::test::CustomerListFixture {
+    asv::test::RegistryGuard registry{{kFindKindCust, kFindKindUser}, {u"mnuCustomer"_s}};
+
     ListWindows()
     {
         CustomerListScreens::registerAll();
@@ -246,9 +202,9 @@ TEST_F(ListWindows, PickerSearchesShowsShortNamesAndReturnsCodeAndName)
 {
     FrmCust_sel picker;
     EXPECT_EQ(picker.FindRecords(u"12345678"_s, {}), 1);
-    EXPECT_EQ(picker.Result(), u"000001"_s + QChar(u'\0') + u"대한상사"_s);
+    EXPECT_EQ(picker.Result(), (Pick{u"000001"_s, u"대한상사"_s}));
     EXPECT_EQ(picker.FindRecords(u"대한"_s, {}), 2);
-    EXPECT_EQ(picker.Result(), QString());
+    EXPECT_EQ(picker.Result(), Pick());
     EXPECT_EQ(column(picker.list(), u"상호"_s), (QStringList{u"대한상사"_s, u"대한정밀"_s}));
     // The code travels with the pick but is not shown.
     EXPECT_TRUE(picker.list()->isColumnHidden(0));
@@ -275,7 +231,7 @@ TEST_F(ListWindows, PickerSearchesShowsShortNamesAndReturnsCodeAndName)
     selectCodes(picker.list(), {u"000004"_s});
     click(picker, u"btnSel"_s);
     EXPECT_EQ(picker.result(), QDialog::Accepted);
-    EXPECT_EQ(picker.Result(), u"000004"_s + QChar(u'\0') + u"퇴사담당상사"_s);
+    EXPECT_EQ(picker.Result(), (Pick{u"000004"_s, u"퇴사담당상사"_s}));
 
     FrmCust_sel next;
     EXPECT_FALSE(next.findChild<QCheckBox*>(u"chkViewCName"_s)->isChecked());
@@ -290,7 +246,7 @@ TEST_F(ListWindows, PickerHandsThePickToADeskThatAsked)
     selectCodes(picker.list(), {u"000006"_s});
     click(picker, u"btnSel"_s);
     EXPECT_EQ(desk.shown, u"000006"_s);
-    EXPECT_EQ(picker.Result(), QString());
+    EXPECT_EQ(picker.Result(), Pick());
 }
 
 TEST_F(ListWindows, FindBoxTakesTheOneMatchAndForgetsTheCodeWhenRetyped)
@@ -324,14 +280,75 @@ TEST_F(ListWindows, FindBoxTakesTheOneMatchAndForgetsTheCodeWhenRetyped)
     EXPECT_EQ(prompter.texts(), QStringList{u"fixme"_s});
 }
 
+TEST_F(ListWindows, FindBoxTakesAnExactCodeBeforeNamesAndNumbers)
+{
+    // The same digits stand in another customer's name.
+    DBExecute(u"INSERT INTO customer (code, compname, compalias, charge) VALUES "
+              u"('000123', '코드상사', '', '01'), ('000200', '상사000123', '', '01')"_s);
+    ucFindBox box;
+    box.SetText(u"000123"_s);
+    EXPECT_TRUE(box.ProcFind());
+    EXPECT_EQ(box.code(), u"000123"_s);
+    EXPECT_EQ(box.Text(), u"코드상사"_s);
+    EXPECT_TRUE(prompter.messages().isEmpty());
+
+    // Other text is searched as before; a short name counts too.
+    box.SetText(u"가나"_s);
+    EXPECT_TRUE(box.ProcFind());
+    EXPECT_EQ(box.code(), u"000002"_s);
+
+    // A hidden customer's code is no match, and the asking field's condition still applies.
+    box.SetText(u"000005"_s);
+    prompter.answer(MsgAnswer::No);
+    EXPECT_FALSE(box.ProcFind());
+    EXPECT_EQ(prompter.texts(ScriptedPrompter::Kind::YesNo),
+              QStringList{u"검색한 고객가 등록되어 있지 않습니다.\r\n신규 등록하겠습니까?"_s});
+    box.setFilterVal(u"c.code <> '000123'"_s);
+    box.SetText(u"000123"_s);
+    EXPECT_TRUE(box.ProcFind());
+    EXPECT_EQ(box.code(), u"000200"_s);
+}
+
+TEST_F(ListWindows, ACustomerSavedThroughThePickerIsListedAndSelected)
+{
+    FrmCust_sel picker;
+    ASSERT_EQ(picker.FindRecords(u"대한"_s, {}), 2);
+    click(picker, u"btnNew"_s);
+    auto* editor = picker.findChild<FrmCust_save*>();
+    ASSERT_NE(editor, nullptr);
+    QString savedCode;
+    QObject::connect(editor, &FrmCust_save::saved, [&savedCode](int, const QString& code) { savedCode = code; });
+    // A name the shown search does not find.
+    editor->field(u"compname"_s)->SetText(u"새로운상회"_s);
+    click(*editor, u"btnSave"_s);
+    ASSERT_FALSE(savedCode.isEmpty());
+    EXPECT_EQ(column(picker.list(), u"코드"_s), QStringList{savedCode});
+    EXPECT_EQ(picker.list()->selectedRows(), QList<int>{0});
+    click(picker, u"btnSel"_s);
+    EXPECT_EQ(picker.Result(), (Pick{savedCode, u"새로운상회"_s}));
+
+    // One the search does find keeps the search's other rows.
+    FrmCust_sel again;
+    again.FindRecords(u"대한"_s, {});
+    selectCodes(again.list(), {u"000006"_s});
+    click(again, u"btnEdit"_s);
+    auto* edit = again.findChild<FrmCust_save*>();
+    ASSERT_NE(edit, nullptr);
+    edit->field(u"bigo"_s)->SetText(u"메모"_s);
+    prompter.answer(MsgAnswer::Yes); // the same number as others
+    click(*edit, u"btnSave"_s);
+    EXPECT_EQ(column(again.list(), u"코드"_s), (QStringList{u"000001"_s, u"000006"_s}));
+    EXPECT_EQ(again.list()->selectedRows(), QList<int>{1});
+}
+
 TEST_F(ListWindows, FindBoxLetsTheOperatorPickAmongSeveral)
 {
     ucFindBox box;
     box.SetText(u"대한"_s);
-    whenPickerShows([](FrmCust_sel& picker) {
-        EXPECT_EQ(picker.list()->rowCount(), 2);
-        selectCodes(picker.list(), {u"000006"_s});
-        click(picker, u"btnSel"_s);
+    asv::test::whenModal<FrmCust_sel>([](FrmCust_sel* picker) {
+        EXPECT_EQ(picker->list()->rowCount(), 2);
+        selectCodes(picker->list(), {u"000006"_s});
+        click(*picker, u"btnSel"_s);
     });
     EXPECT_TRUE(box.ProcFind());
     EXPECT_EQ(box.code(), u"000006"_s);
@@ -340,7 +357,7 @@ TEST_F(ListWindows, FindBoxLetsTheOperatorPickAmongSeveral)
     // Closing the picker takes nothing and offers no registration.
     box.SetText(u"대한"_s);
     box.setCode({});
-    whenPickerShows([](FrmCust_sel& picker) { click(picker, u"btnClose"_s); });
+    asv::test::whenModal<FrmCust_sel>([](FrmCust_sel* picker) { click(*picker, u"btnClose"_s); });
     EXPECT_FALSE(box.ProcFind());
     EXPECT_EQ(box.code(), QString());
     EXPECT_TRUE(prompter.texts().isEmpty());
@@ -351,7 +368,7 @@ TEST_F(ListWindows, FindBoxOffersToRegisterAnUnknownCustomer)
     QStringList asked;
     PickerRegistry::registerEditor(kFindKindCust, [&asked](QWidget*, const QString& text) {
         asked << text;
-        return u"000010"_s + QChar(u'\0') + u"신규상사"_s;
+        return Pick{u"000010"_s, u"신규상사"_s};
     });
     ucFindBox box;
     box.SetText(u"없는고객"_s);

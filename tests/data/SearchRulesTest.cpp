@@ -2,7 +2,6 @@
 #include "modBarCode.h"
 #include "modDBMS_comn.h"
 
-#include <QComboBox>
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
@@ -11,7 +10,6 @@ using asv::test::ScriptedPrompter;
 
 namespace {
 const QString kContains = u"*s*: 검색어를 포함"_s;
-const QString kStarts = u"s* : 검색어로 시작"_s;
 const QString kEnds = u"*s : 검색어로 끝남"_s;
 const QString kEquals = u"=  : 검색어와 일치"_s;
 } // namespace
@@ -45,21 +43,6 @@ TEST(FindWhere, UnknownOperatorShowsFixmeAndGivesNothing)
     ScriptedPrompter prompter;
     EXPECT_EQ(MakeFindWhere(u"name"_s, u"x"_s, u"~~ : 비슷"_s), QString());
     EXPECT_EQ(prompter.texts(ScriptedPrompter::Kind::Info), QStringList{u"fixme"_s});
-}
-
-TEST(FindWhere, OperatorListFeedsTheConditionBuilder)
-{
-    QComboBox combo;
-    combo.addItem(u"old"_s);
-    FillFindOP(&combo);
-    ASSERT_EQ(combo.count(), 4);
-    EXPECT_EQ(combo.currentIndex(), 0);
-    const QStringList expected{kContains, kStarts, kEnds, kEquals};
-    const QStringList tails{u"LIKE '%x%'"_s, u"LIKE 'x%'"_s, u"LIKE '%x'"_s, u"= 'x'"_s};
-    for (int i = 0; i < combo.count(); ++i) {
-        EXPECT_EQ(combo.itemText(i), expected[i]);
-        EXPECT_EQ(MakeFindWhere(u"f"_s, u"x"_s, combo.itemText(i)), u"f "_s + tails[i]);
-    }
 }
 
 TEST(BarCodes, ScannerPrefixIsDropped)

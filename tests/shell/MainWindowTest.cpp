@@ -9,7 +9,8 @@
 #include "ShellScreens.h"
 #include "frmMain.h"
 #include "modMySQL_Func.h"
-#include "../controls/WidgetDriver.h"
+#include "RegistryGuard.h"
+#include "WidgetDriver.h"
 
 #include <QAction>
 #include <QLabel>
@@ -43,7 +44,7 @@ QStringList captionsOf(const frmMain& w, const QString& name)
 // A plain child screen for the window tests, registered while it lives.
 class ScopedScreen {
 public:
-    explicit ScopedScreen(const QString& key) : m_key(key)
+    explicit ScopedScreen(const QString& key) : m_guard({}, {key})
     {
         ScreenRegistry::add(key, {[key](QWidget* parent) {
                                       auto* w = new QLineEdit(parent);
@@ -53,12 +54,9 @@ public:
                                   },
                                   false});
     }
-    ~ScopedScreen() { ScreenRegistry::remove(m_key); }
-    ScopedScreen(const ScopedScreen&) = delete;
-    ScopedScreen& operator=(const ScopedScreen&) = delete;
 
 private:
-    QString m_key;
+    test::RegistryGuard m_guard;
 };
 
 } // namespace

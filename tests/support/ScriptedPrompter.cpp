@@ -29,7 +29,7 @@ bool ScriptedPrompter::saw(const QString& fragment) const
     return false;
 }
 
-MsgAnswer ScriptedPrompter::next(MsgAnswer fallback)
+MsgAnswer ScriptedPrompter::next(MsgAnswer fallback, MsgAnswer byDefault)
 {
     if (m_answers.empty()) {
         ++m_unanswered;
@@ -37,7 +37,7 @@ MsgAnswer ScriptedPrompter::next(MsgAnswer fallback)
     }
     const auto a = std::move(m_answers.front());
     m_answers.pop_front();
-    return a();
+    return a(byDefault);
 }
 
 void ScriptedPrompter::info(const QString& text, const QString& title)
@@ -50,16 +50,16 @@ void ScriptedPrompter::warn(const QString& text, const QString& title)
     m_messages.append({Kind::Warn, text, title});
 }
 
-MsgAnswer ScriptedPrompter::yesNo(const QString& text, const QString& title, bool)
+MsgAnswer ScriptedPrompter::yesNo(const QString& text, const QString& title, bool defaultYes)
 {
     m_messages.append({Kind::YesNo, text, title});
-    return next(MsgAnswer::No);
+    return next(MsgAnswer::No, defaultYes ? MsgAnswer::Yes : MsgAnswer::No);
 }
 
-MsgAnswer ScriptedPrompter::yesNoCancel(const QString& text, const QString& title, MsgAnswer)
+MsgAnswer ScriptedPrompter::yesNoCancel(const QString& text, const QString& title, MsgAnswer defaultButton)
 {
     m_messages.append({Kind::YesNoCancel, text, title});
-    return next(MsgAnswer::Cancel);
+    return next(MsgAnswer::Cancel, defaultButton);
 }
 
 std::optional<QString> ScriptedPrompter::input(const QString& prompt, const QString& title, const QString&)

@@ -25,11 +25,13 @@ public:
     ScriptedPrompter() { Prompter::install(this); }
     ~ScriptedPrompter() override { Prompter::install(nullptr); }
 
-    void answer(MsgAnswer a) { m_answers.push_back([a] { return a; }); }
+    void answer(MsgAnswer a) { m_answers.push_back([a](MsgAnswer) { return a; }); }
+    // Enter on the question: its default button.
+    void pressEnter() { m_answers.push_back([](MsgAnswer byDefault) { return byDefault; }); }
     // Answers after doing something, as an operator who waits while another desk acts.
     void answerAfter(std::function<void()> meanwhile, MsgAnswer a)
     {
-        m_answers.push_back([meanwhile = std::move(meanwhile), a] {
+        m_answers.push_back([meanwhile = std::move(meanwhile), a](MsgAnswer) {
             meanwhile();
             return a;
         });
@@ -54,10 +56,11 @@ public:
     void error(const QString& text, const QString& title) override;
 
 private:
-    MsgAnswer next(MsgAnswer fallback);
+    // The queued answer; unanswered, fallback. byDefault is the question's default button.
+    MsgAnswer next(MsgAnswer fallback, MsgAnswer byDefault);
 
     QList<Message> m_messages;
-    std::deque<std::function<MsgAnswer()>> m_answers;
+    std::deque<std::function<MsgAnswer(MsgAnswer byDefault)>> m_answers;
     std::deque<QString> m_inputs;
     int m_unanswered = 0;
 };

@@ -118,7 +118,7 @@ void ucFindBox::FindName(const QString& code)
     setRecord(code, code.isEmpty() ? QString() : name);
 }
 
-QString ucFindBox::search(const QString& kind)
+Pick ucFindBox::search(const QString& kind)
 {
     const FindRequest request{m_txtName->text().trimmed(), m_filterVal, {}, {}, this};
     if (!m_addNew)
@@ -140,10 +140,10 @@ bool ucFindBox::ProcFind()
         MsgInfo(u"fixme"_s);
         return false;
     }
-    const QString pick = search(kind);
+    const Pick pick = search(kind);
     if (pick.isEmpty())
         return false;
-    setRecord(PickCode(pick), PickName(pick));
+    setRecord(pick.code, pick.name);
     emit found(m_code, Text());
     if (m_autoTab)
         focusNextPrevChild(true);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Pick.h"
 #include "RecordPicker.h"
 
 #include <QString>
@@ -20,8 +21,12 @@ class PickerRegistry {
 public:
     using PickerFactory = std::function<std::unique_ptr<RecordPicker>(QWidget* parent)>;
     // Opens the editor of the kind for a new record, with the typed text as a starting point;
-    // returns the saved record as code + QChar(0) + name, or "" when nothing was saved.
-    using NewRecordEditor = std::function<QString(QWidget* parent, const QString& text)>;
+    // returns the saved record, or an empty pick when nothing was saved.
+    using NewRecordEditor = std::function<Pick(QWidget* parent, const QString& text)>;
+    struct Entry {
+        PickerFactory picker;
+        NewRecordEditor editor;
+    };
 
     // An empty picker factory removes the kind; an empty editor keeps the one registered before.
     static void registerKind(const QString& kind, PickerFactory picker, NewRecordEditor editor);
@@ -30,10 +35,13 @@ public:
     static void registerEditor(const QString& kind, NewRecordEditor editor);
     static void unregisterKind(const QString& kind);
     static bool isRegistered(const QString& kind);
+    // What the kind has now (empty functions where nothing is), and putting it back later.
+    static Entry entry(const QString& kind);
+    static void setEntry(const QString& kind, const Entry& entry);
 
     // Both throw AppError for a kind nobody registered.
     static std::unique_ptr<RecordPicker> createPicker(const QString& kind, QWidget* parent);
-    static QString registerNew(const QString& kind, QWidget* parent, const QString& text);
+    static Pick registerNew(const QString& kind, QWidget* parent, const QString& text);
 };
 
 } // namespace asv

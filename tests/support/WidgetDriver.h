@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QTest>
 #include <QTimer>
@@ -13,6 +14,12 @@ inline void typeText(QWidget* widget, const QString& text)
 {
     for (QChar c : text)
         QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
+}
+
+// Clicks the window's button (or check box) of that name.
+inline void click(const QWidget& window, const QString& name)
+{
+    window.findChild<QAbstractButton*>(name)->click();
 }
 
 inline bool showActive(QWidget& window)

@@ -1,5 +1,6 @@
 #include "FindRecord.h"
 #include "PickerRegistry.h"
+#include "RegistryGuard.h"
 #include "ScriptedPrompter.h"
 
 #include <QStringList>
@@ -12,21 +13,21 @@ using Kind = ScriptedPrompter::Kind;
 
 namespace {
 
-QString pick(const QString& code, const QString& name)
+Pick pick(const QString& code, const QString& name)
 {
-    return code + QChar(u'\0') + name;
+    return {code, name};
 }
 
-// A picker over fixed rows ("code" NUL "name"; a row matches when its name contains the text),
-// registered for one kind while it lives. Its editor "saves" editorResult.
+// A picker over fixed rows (a row matches when its name contains the text), registered for one
+// kind while it lives. Its editor "saves" editorResult.
 class TestPicker : public RecordPicker {
 public:
     struct Script {
-        QStringList rows;
+        QList<Pick> rows;
         int operatorChoice = -1; // row picked in the modal list, -1 for none
         QStringList calls;
         QStringList editorTexts;
-        QString editorResult;
+        Pick editorResult;
     };
 
     explicit TestPicker(Script& script) : m_script(script) {}
@@ -38,8 +39,8 @@ public:
     int FindRecords(const QString& text, const QString& extraCondition) override
     {
         m_script.calls << u"find:"_s + text + u'|' + extraCondition;
-        for (const QString& row : m_script.rows) {
-            if (PickName(row).contains(text))
+        for (const Pick& row : m_script.rows) {
+            if (row.name.contains(text))
                 m_found << row;
         }
         return static_cast<int>(m_found.size());
@@ -50,17 +51,17 @@ public:
         m_current = m_script.operatorChoice;
         return m_current >= 0;
     }
-    QString Result() const override { return m_found.value(m_current); }
+    Pick Result() const override { return m_found.value(m_current); }
 
 private:
     Script& m_script;
-    QStringList m_found;
+    QList<Pick> m_found;
     int m_current = 0;
 };
 
 class Registration {
 public:
-    explicit Registration(const QString& kind, const QString& editorResult = {}) : m_kind(kind)
+    explicit Registration(const QString& kind, const Pick& editorResult = {}) : m_guard({kind})
     {
         script.editorResult = editorResult;
         PickerRegistry::registerKind(
@@ -70,12 +71,10 @@ public:
                 return script.editorResult;
             });
     }
-    ~Registration() { PickerRegistry::unregisterKind(m_kind); }
-
     TestPicker::Script script;
 
 private:
-    QString m_kind;
+    test::RegistryGuard m_guard;
 };
 
 FindRequest request(const QString& text)
@@ -97,9 +96,7 @@ TEST(FindRecordFlow, OneMatchIsTakenSeveralAreOfferedInThePicker)
     r.extraCondition = u"c.hidden = 0"_s;
     r.fields = u"c.compname"_s;
     r.opText = u"s* : 검색어로 시작"_s;
-    const QString found = FindRecord(kFindKindCust, r);
-    EXPECT_EQ(PickCode(found), u"000003"_s);
-    EXPECT_EQ(PickName(found), u"민국상회"_s);
+    EXPECT_EQ(FindRecord(kFindKindCust, r), pick(u"000003"_s, u"민국상회"_s));
     EXPECT_EQ(reg.script.calls,
               (QStringList{u"state:c.compname|s* : 검색어로 시작"_s, u"find:민국|c.hidden = 0"_s}));
     EXPECT_EQ(FindCust(request(u"민국"_s)), pick(u"000003"_s, u"민국상회"_s));
@@ -110,8 +107,8 @@ TEST(FindRecordFlow, OneMatchIsTakenSeveralAreOfferedInThePicker)
     EXPECT_TRUE(reg.script.calls.contains(u"modal"_s));
 
     reg.script.operatorChoice = -1;
-    EXPECT_EQ(FindRecord(kFindKindCust, request(u"대한"_s)), QString());
-    EXPECT_EQ(FindCust(request(u"대한"_s)), QString());
+    EXPECT_EQ(FindRecord(kFindKindCust, request(u"대한"_s)), Pick());
+    EXPECT_EQ(FindCust(request(u"대한"_s)), Pick());
     EXPECT_TRUE(prompter.messages().isEmpty());
 }
 
@@ -120,9 +117,9 @@ TEST(FindRecordFlow, PlainSearchReportsWhatWasNotFound)
     ScriptedPrompter prompter;
     Registration reg(kFindKindCust);
 
-    EXPECT_EQ(FindRecord(kFindKindCust, request(QString())), QString());
-    EXPECT_EQ(FindRecord(kFindKindCust, request(u"없는이름"_s)), QString());
-    EXPECT_EQ(FindRecord(kFindKindCust, request(u"없는이름"_s), true), QString());
+    EXPECT_EQ(FindRecord(kFindKindCust, request(QString())), Pick());
+    EXPECT_EQ(FindRecord(kFindKindCust, request(u"없는이름"_s)), Pick());
+    EXPECT_EQ(FindRecord(kFindKindCust, request(u"없는이름"_s), true), Pick());
     ASSERT_EQ(prompter.messages().size(), 2);
     EXPECT_EQ(prompter.messages()[0].text, u"등록된 고객이(가) 없습니다."_s);
     EXPECT_EQ(prompter.messages()[1].text, u"검색한 고객이(가) 등록되어 있지 않습니다."_s);
@@ -145,14 +142,14 @@ TEST(FindRecordFlow, UsersAndCustomersMayBeRegisteredOnTheSpot)
 
     prompter.clear();
     prompter.answer(MsgAnswer::No);
-    EXPECT_EQ(FindUser(request(QString())), QString());
+    EXPECT_EQ(FindUser(request(QString())), Pick());
     EXPECT_EQ(prompter.texts(Kind::YesNo), QStringList{u"등록된 담당자가 없습니다.\r\n신규 등록하겠습니까?"_s});
     EXPECT_EQ(users.script.editorTexts.size(), 1);
 
     // The editor closed without saving: nothing is taken.
     Registration customers(kFindKindCust);
     prompter.answer(MsgAnswer::Yes);
-    EXPECT_EQ(FindCust(request(u"새고객"_s)), QString());
+    EXPECT_EQ(FindCust(request(u"새고객"_s)), Pick());
     EXPECT_EQ(customers.script.editorTexts, QStringList{u"새고객"_s});
     EXPECT_EQ(prompter.texts(Kind::YesNo).last(), u"검색한 고객가 등록되어 있지 않습니다.\r\n신규 등록하겠습니까?"_s);
     EXPECT_EQ(prompter.unanswered(), 0);
@@ -181,14 +178,14 @@ TEST(FindRecordFlow, ProductsOfferRegistrationAFreeTextLineOrNothing)
 
     prompter.clear();
     prompter.answer(MsgAnswer::Cancel);
-    EXPECT_EQ(FindProd(request(QString())), QString());
+    EXPECT_EQ(FindProd(request(QString())), Pick());
     EXPECT_TRUE(prompter.messages()[0].text.startsWith(u"등록된 상품이 없거나,\r\n숨김설정"_s));
     EXPECT_EQ(products.script.editorTexts.size(), 1);
 
     // Found but nothing picked: no offer.
     prompter.clear();
     products.script.rows = {pick(u"000001"_s, u"우유 1L"_s), pick(u"000002"_s, u"우유 2L"_s)};
-    EXPECT_EQ(FindProd(request(u"우유"_s)), QString());
+    EXPECT_EQ(FindProd(request(u"우유"_s)), Pick());
     EXPECT_TRUE(prompter.messages().isEmpty());
 }
 
@@ -196,8 +193,8 @@ TEST(FindRecordFlow, AKindWithoutPickerEndsInTheErrorBox)
 {
     ScriptedPrompter prompter;
     EXPECT_FALSE(PickerRegistry::isRegistered(u"창고"_s));
-    EXPECT_EQ(FindRecord(u"창고"_s, request(u"x"_s)), QString());
-    EXPECT_EQ(FindCust(request(u"x"_s)), QString());
+    EXPECT_EQ(FindRecord(u"창고"_s, request(u"x"_s)), Pick());
+    EXPECT_EQ(FindCust(request(u"x"_s)), Pick());
     ASSERT_EQ(prompter.count(Kind::Error), 2);
     EXPECT_TRUE(prompter.texts(Kind::Error)[0].contains(u"in procedure FindRecord of Module modMain"_s));
     EXPECT_TRUE(prompter.texts(Kind::Error)[1].contains(u"in procedure FindCust of Module modMain"_s));

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Pick.h"
+
 #include <QString>
 
 namespace asv {
@@ -11,15 +13,15 @@ public:
     virtual ~RecordPicker() = default;
 
     // The state of the search box that asks: its field list and operator text (an entry of
-    // FillFindOP's list). Empty values leave the picker's own choice.
+    // FindBar::FillFindOP's list). Empty values leave the picker's own choice.
     virtual void setSearchState(const QString& fields, const QString& opText) = 0;
-    // Searches for text, narrowed by extraCondition when that is not empty; the number of rows.
-    // After exactly one row Result() is that row.
+    // Searches for text, narrowed by extraCondition when that is not empty: the record whose code
+    // is text, else the kind's own search. The number of rows; after exactly one Result() is it.
     virtual int FindRecords(const QString& text, const QString& extraCondition) = 0;
     // Shows the picker modally; true when the operator picked a row.
     virtual bool pickModal() = 0;
-    // The picked row as code + QChar(0) + name.
-    virtual QString Result() const = 0;
+    // The picked row.
+    virtual Pick Result() const = 0;
 };
 
 } // namespace asv

@@ -10,10 +10,7 @@ namespace asv {
 
 namespace {
 
-struct Entry {
-    PickerRegistry::PickerFactory picker;
-    PickerRegistry::NewRecordEditor editor;
-};
+using Entry = PickerRegistry::Entry;
 
 QHash<QString, Entry>& entries()
 {
@@ -59,15 +56,28 @@ bool PickerRegistry::isRegistered(const QString& kind)
     return it != entries().constEnd() && it->picker;
 }
 
+PickerRegistry::Entry PickerRegistry::entry(const QString& kind)
+{
+    return entries().value(kind);
+}
+
+void PickerRegistry::setEntry(const QString& kind, const Entry& entry)
+{
+    if (entry.picker || entry.editor)
+        entries().insert(kind, entry);
+    else
+        entries().remove(kind);
+}
+
 std::unique_ptr<RecordPicker> PickerRegistry::createPicker(const QString& kind, QWidget* parent)
 {
     return entryOf(kind).picker(parent);
 }
 
-QString PickerRegistry::registerNew(const QString& kind, QWidget* parent, const QString& text)
+Pick PickerRegistry::registerNew(const QString& kind, QWidget* parent, const QString& text)
 {
     const Entry& entry = entryOf(kind);
-    return entry.editor ? entry.editor(parent, text) : QString();
+    return entry.editor ? entry.editor(parent, text) : Pick();
 }
 
 } // namespace asv

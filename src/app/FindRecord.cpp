@@ -15,7 +15,7 @@ const QString kModule = u"modMain"_s;
 
 struct Found {
     int matches = 0;
-    QString pick;
+    Pick pick;
 };
 
 Found search(const QString& kind, const FindRequest& request)
@@ -41,24 +41,24 @@ QString titleOf(const QString& kind)
     return kind + u" 검색"_s;
 }
 
-QString findOrRegister(const QString& procedure, const QString& kind, const FindRequest& request)
+Pick findOrRegister(const QString& procedure, const QString& kind, const FindRequest& request)
 {
-    return Guarded(procedure, u"Module"_s, kModule, QString(), [&] {
+    return Guarded(procedure, u"Module"_s, kModule, Pick(), [&] {
         const Found found = search(kind, request);
         if (found.matches > 0)
             return found.pick;
         const QString question = notFoundText(kind, request.text, u"가"_s) + vbCrLf + u"신규 등록하겠습니까?"_s;
         if (MsgYesNo(question, titleOf(kind)) != MsgAnswer::Yes)
-            return QString();
+            return Pick();
         return PickerRegistry::registerNew(kind, request.parent, request.text);
     });
 }
 
 } // namespace
 
-QString FindRecord(const QString& kind, const FindRequest& request, bool silent)
+Pick FindRecord(const QString& kind, const FindRequest& request, bool silent)
 {
-    return Guarded(u"FindRecord"_s, u"Module"_s, kModule, QString(), [&] {
+    return Guarded(u"FindRecord"_s, u"Module"_s, kModule, Pick(), [&] {
         const Found found = search(kind, request);
         if (found.matches == 0 && !silent)
             MsgInfo(notFoundText(kind, request.text, u"이(가)"_s), titleOf(kind));
@@ -66,19 +66,19 @@ QString FindRecord(const QString& kind, const FindRequest& request, bool silent)
     });
 }
 
-QString FindUser(const FindRequest& request)
+Pick FindUser(const FindRequest& request)
 {
     return findOrRegister(u"FindUser"_s, kFindKindUser, request);
 }
 
-QString FindCust(const FindRequest& request)
+Pick FindCust(const FindRequest& request)
 {
     return findOrRegister(u"FindCust"_s, kFindKindCust, request);
 }
 
-QString FindProd(const FindRequest& request, bool designatedProducts)
+Pick FindProd(const FindRequest& request, bool designatedProducts)
 {
-    return Guarded(u"FindProd"_s, u"Module"_s, kModule, QString(), [&] {
+    return Guarded(u"FindProd"_s, u"Module"_s, kModule, Pick(), [&] {
         const Found found = search(kFindKindProd, request);
         if (found.matches > 0)
             return found.pick;
@@ -94,21 +94,11 @@ QString FindProd(const FindRequest& request, bool designatedProducts)
         case MsgAnswer::Yes:
             return PickerRegistry::registerNew(kFindKindProd, request.parent, request.text);
         case MsgAnswer::No:
-            return u"000000"_s + QChar(u'\0') + request.text;
+            return Pick{u"000000"_s, request.text};
         default:
-            return QString();
+            return Pick();
         }
     });
-}
-
-QString PickCode(const QString& pick)
-{
-    return pick.section(QChar(u'\0'), 0, 0);
-}
-
-QString PickName(const QString& pick)
-{
-    return pick.section(QChar(u'\0'), 1, 1);
 }
 
 } // namespace asv

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Pick.h"
+
 #include <QColor>
 #include <QString>
 #include <QWidget>
@@ -10,8 +12,8 @@ class QLineEdit;
 namespace asv {
 
 // The code-entry field of every screen that refers to a user, a customer or a product: the
-// operator types part of a name (or a number) and Enter resolves it to one record through the
-// find-or-register flow; the box then shows the record's name and keeps its code.
+// operator types a code, part of a name or a number, and Enter resolves it to one record through
+// the find-or-register flow; the box then shows the record's name and keeps its code.
 class ucFindBox : public QWidget {
     Q_OBJECT
     Q_PROPERTY(QString Text READ Text WRITE SetText USER true)
@@ -74,7 +76,7 @@ protected:
 
 private:
     QString kindLabel() const;
-    QString search(const QString& kind);
+    Pick search(const QString& kind);
     void showCode();
 
     QLabel* m_lblCode;
