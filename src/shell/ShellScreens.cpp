@@ -1,8 +1,7 @@
 #include "ShellScreens.h"
 
 #include "AppScreens.h"
-#include "CustomerListScreens.h"
-#include "CustomerRecordScreens.h"
+#include "CustomerScreens.h"
 
 namespace asv {
 
@@ -13,8 +12,7 @@ void RegisterScreens()
         return;
     done = true;
     AppScreens::registerAll();
-    CustomerRecordScreens::registerAll();
-    CustomerListScreens::registerAll();
+    CustomerScreens::registerAll();
 }
 
 } // namespace asv

@@ -1,6 +1,6 @@
 #include "AppState.h"
 #include "Clock.h"
-#include "CustomerRecordScreens.h"
+#include "CustomerScreens.h"
 #include "CustomerStore.h"
 #include "FindRecord.h"
 #include "FrmCust_addTel.h"
@@ -8,6 +8,7 @@
 #include "FrmLUser_sel.h"
 #include "HCText.h"
 #include "PickerRegistry.h"
+#include "RegistryGuard.h"
 #include "ScriptedPrompter.h"
 #include "TestDatabase.h"
 #include "UserSettings.h"
@@ -37,6 +38,7 @@ const QString kSaved = u"자료가 저장되었습니다."_s;
 struct EditorFixture : ::testing::Test {
     TestDatabase db;
     ScriptedPrompter prompter;
+    asv::test::RegistryGuard registry{{kFindKindCust, kFindKindUser}, {u"mnuCustomer"_s}};
 
     EditorFixture() { App().EditionCode.clear(); }
     ~EditorFixture() override { App().EditionCode.clear(); }
@@ -136,7 +138,6 @@ TEST_F(EditorFixture, NewCustomerIsSavedWithEveryFieldAndReadBackUnchanged)
     click(edit, u"btnSave"_s);
     EXPECT_EQ(prompter.texts(), QStringList{kNotSaved});
     EXPECT_TRUE(edit.isVisible());
-    PickerRegistry::unregisterKind(kFindKindUser);
 }
 
 TEST_F(EditorFixture, EditingTheOpeningBalanceMovesTheCurrentBalanceByTheSameAmount)
@@ -403,8 +404,8 @@ TEST_F(EditorFixture, CopyStartsANewCustomerWithoutTheBalance)
 
 TEST_F(EditorFixture, FindOrRegisterOpensTheEditorAndTakesTheNewCustomer)
 {
-    // The editor may come before the picker, which brings no editor of its own.
-    CustomerRecordScreens::registerAll();
+    // A picker registered after the editor keeps it.
+    CustomerScreens::registerAll();
     PickerRegistry::registerKind(kFindKindCust, [](QWidget*) { return std::make_unique<EmptyPicker>(); }, {});
     asv::test::whenModal<FrmCust_save>([](FrmCust_save* editor) {
         EXPECT_EQ(editor->field(u"compalias"_s)->Text(), u"새고객"_s);
@@ -418,7 +419,6 @@ TEST_F(EditorFixture, FindOrRegisterOpensTheEditorAndTakesTheNewCustomer)
     asv::test::whenModal<FrmCust_save>([](FrmCust_save* editor) { editor->reject(); });
     prompter.answer(MsgAnswer::Yes);
     EXPECT_EQ(FindCust(request), Pick());
-    PickerRegistry::unregisterKind(kFindKindCust);
 }
 
 TEST_F(EditorFixture, AltCClosesAndALoadFailureNamesTheProcedure)

@@ -1,5 +1,5 @@
 #include "CustomerListFixture.h"
-#include "CustomerListScreens.h"
+#include "CustomerScreens.h"
 #include "CustomerPickReceiver.h"
 #include "CustomerSearch.h"
 #include "FrmCust_admin.h"
@@ -43,7 +43,7 @@ struct ListWindows : asv::test::CustomerListFixture {
 
     ListWindows()
     {
-        CustomerListScreens::registerAll();
+        CustomerScreens::registerAll();
         FrmLUser_sel::registerPicker();
     }
 };
