@@ -15,8 +15,6 @@ PickerDialog::PickerDialog(QWidget* parent, const QString& name, const QString& 
                            int defaultKey, const EntrySearch& entry)
     : QDialog(parent), m_list(this, name, title, keys, defaultKey), m_entry(entry)
 {
-    findBar()->setSearchState(m_entry.fields, m_entry.op);
-
     connect(findBar(), &FindBar::searchRequested, this, &PickerDialog::search);
     connect(list(), &QAbstractItemView::activated, this, &PickerDialog::selectRow);
 }
@@ -43,6 +41,7 @@ void PickerDialog::done(int result)
 
 void PickerDialog::setSearchState(const QString& fields, const QString& opText)
 {
+    m_searchHandedOver = !fields.isEmpty();
     findBar()->setSearchState(fields, opText);
 }
 
@@ -77,6 +76,9 @@ int PickerDialog::loadCode(const QString& code)
 int PickerDialog::FindRecords(const QString& text, const QString& extraCondition)
 {
     m_extraCondition = extraCondition;
+    // The kind's own search serves a field that named none; the operator's search row keeps its key.
+    if (!m_searchHandedOver)
+        findBar()->setSearchState(m_entry.fields, m_entry.op);
     const bool byCode = !text.isEmpty() && loadCode(text) == 1;
     findBar()->setText(text);
     return byCode ? 1 : load();

@@ -72,6 +72,7 @@ private:
 
     SearchList m_list;
     EntrySearch m_entry;
+    bool m_searchHandedOver = false;
     QString m_extraCondition;
     Pick m_result;
 };

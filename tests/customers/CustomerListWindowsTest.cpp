@@ -235,6 +235,11 @@ TEST_F(ListWindows, PickerSearchesShowsShortNamesAndReturnsCodeAndName)
 
     FrmCust_sel next;
     EXPECT_FALSE(next.findChild<QCheckBox*>(u"chkViewCName"_s)->isChecked());
+    // Opened by the operator, the key shown is the key searched: "상호" is the name alone.
+    auto* typed = next.findChild<QLineEdit*>(u"txtFind"_s);
+    typed->setText(u"가나"_s);
+    QTest::keyClick(typed, Qt::Key_Return);
+    EXPECT_EQ(next.list()->rowCount(), 0);
 }
 
 TEST_F(ListWindows, PickerHandsThePickToADeskThatAsked)
