@@ -72,7 +72,10 @@ bool PClassStore::remove(const PClassRecord& pclass)
         MsgInfo(ClassInUseMessage());
         return false;
     }
-    return StoreSql::execute(u"DELETE FROM pclass WHERE code = "_s + StoreSql::quoted(pclass.code)) > 0;
+    if (StoreSql::execute(u"DELETE FROM pclass WHERE code = "_s + StoreSql::quoted(pclass.code)) > 0)
+        return true;
+    StoreSql::warnNotDeleted();
+    return false;
 }
 
 } // namespace asv

@@ -25,7 +25,8 @@ public:
     // The first guard of the delete command, before anything is asked: refuses (with the message)
     // while no more than one class is left.
     static bool lastClassLeft();
-    // Refused (with the message) while a product has the class. True when the row was deleted.
+    // Refused (with the message) while a product has the class. True when the row was deleted; a
+    // class already gone is warned about.
     static bool remove(const PClassRecord& pclass);
 };
 

@@ -80,4 +80,6 @@ TEST_F(PClassStoreFixture, DeleteKeepsTheLastClassAndClassesWithProducts)
     EXPECT_EQ(prompter.texts(), QStringList{kInUse});
     EXPECT_TRUE(PClassStore::remove({tools, u"공구"_s}));
     EXPECT_EQ(PClassStore::names(), QStringList{u"가전"_s});
+    EXPECT_FALSE(PClassStore::remove({tools, u"공구"_s}));
+    EXPECT_EQ(prompter.count(ScriptedPrompter::Kind::Warn), 1);
 }

@@ -163,6 +163,50 @@ TEST_F(ProductStoreFixture, FreeTextProductIsNeverLoadedUpdatedOrListed)
     EXPECT_EQ(ProductSearch::pickerClasses(), QStringList{QString()});
 }
 
+TEST_F(ProductStoreFixture, ListAndPickerFilterByClassSearchTextAndHiddenState)
+{
+    const auto addIn = [](const QString& code, const QString& name, const QString& classname, bool hidden) {
+        ProductRecord p = product(code, name);
+        p.classname = classname;
+        p.hidden = hidden;
+        ASSERT_EQ(ProductStore::insert(p), 1);
+    };
+    addIn(u"000001"_s, u"O'Neil 볼트"_s, u"공구"_s, false);
+    addIn(u"000002"_s, u"너트"_s, u"공구"_s, false);
+    addIn(u"000003"_s, u"볼트 세트"_s, u"공구"_s, true);
+    addIn(u"000004"_s, u"볼트"_s, u"잡화"_s, false);
+    const auto codes = [](const QString& sql) {
+        RecordSetPtr rs;
+        const int n = DBOpenRS(rs, sql);
+        QStringList found;
+        for (int row = 0; row < n; ++row)
+            found << rs->value(row, u"code"_s);
+        return found;
+    };
+
+    ProductSearch::Query query;
+    query.className = u"공구"_s;
+    query.fields = u"p.name"_s;
+    query.text = u"볼트"_s;
+    query.opText = u"*s*"_s;
+    EXPECT_EQ(codes(ProductSearch::listSql(query)), QStringList{u"000001"_s});
+    EXPECT_EQ(codes(ProductSearch::pickerSql(query)), QStringList{u"000001"_s});
+    query.showHidden = true;
+    EXPECT_EQ(codes(ProductSearch::listSql(query)), QStringList({u"000001"_s, u"000003"_s}));
+    query.className.clear();
+    query.text = u"O'N"_s;
+    query.opText = u"s* : 검색어로 시작"_s;
+    EXPECT_EQ(codes(ProductSearch::listSql(query)), QStringList{u"000001"_s});
+    // In name order; the picker never offers hidden products.
+    EXPECT_EQ(codes(ProductSearch::pickerSql({})), QStringList({u"000001"_s, u"000002"_s, u"000004"_s}));
+    ProductSearch::Query designated;
+    designated.extraCondition = u"p.code <> '000002'"_s;
+    EXPECT_EQ(codes(ProductSearch::pickerSql(designated)),
+              QStringList({u"000001"_s, u"000004"_s}));
+    EXPECT_EQ(ProductSearch::pickerClasses(), QStringList({u"공구"_s, u"잡화"_s}));
+    EXPECT_TRUE(prompter.messages().isEmpty()) << prompter.texts().join(u'\n').toStdString();
+}
+
 TEST_F(ProductStoreFixture, DuplicateChecksLeaveTheProductItselfOut)
 {
     ProductRecord p = product(u"000001"_s, u"볼트"_s, u"M3"_s);
