@@ -39,15 +39,15 @@ QStringList columnList(const QString& columns)
 
 int renameSaleLines(const ProductRecord& p, const QString& loadedName, const QString& loadedNorm)
 {
-    const QString code = StoreSql::quoted(p.code);
+    const QString newName = u"UPDATE sale SET pname = "_s + StoreSql::quoted(p.name);
+    const QString ofProduct = u" WHERE pcode = "_s + StoreSql::quoted(p.code);
     if (p.name != loadedName && p.norm == loadedNorm)
-        return StoreSql::execute(u"UPDATE sale SET pname = "_s + StoreSql::quoted(p.name) + u" WHERE pcode = "_s + code);
+        return StoreSql::execute(newName + ofProduct);
     // Unchanged name and norm would set the lines to what they already hold.
     if (p.name == loadedName && p.norm == loadedNorm)
         return 0;
-    return StoreSql::execute(u"UPDATE sale SET pname = "_s + StoreSql::quoted(p.name) + u",pnorm = "_s + StoreSql::quoted(p.norm)
-                             + u" WHERE pcode = "_s + code + u" AND pname = "_s + StoreSql::quoted(loadedName)
-                             + u" AND pnorm = "_s + StoreSql::quoted(loadedNorm));
+    return StoreSql::execute(newName + u",pnorm = "_s + StoreSql::quoted(p.norm) + ofProduct + u" AND pname = "_s
+                             + StoreSql::quoted(loadedName) + u" AND pnorm = "_s + StoreSql::quoted(loadedNorm));
 }
 
 } // namespace
@@ -99,8 +99,8 @@ bool ProductStore::barcodeTaken(const QString& bcode, const QString& exceptCode)
 
 QStringList ProductStore::normsOf(const QString& name)
 {
-    return StoreSql::firstColumn(u"SELECT norm FROM product WHERE name = "_s + StoreSql::quoted(name) + u" ORDER BY norm"_s,
-                                 kStore, u"normsOf"_s);
+    const QString sql = u"SELECT norm FROM product WHERE name = "_s + StoreSql::quoted(name) + u" ORDER BY norm"_s;
+    return StoreSql::firstColumn(sql, kStore, u"normsOf"_s);
 }
 
 QStringList ProductStore::units()

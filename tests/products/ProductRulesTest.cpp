@@ -68,7 +68,8 @@ TEST(GeneratedBarcode, NeverShorterThanSixDigits)
 TEST(NameNormWarning, ListsAtMostTenRegisteredNorms)
 {
     const QString top = u"======================================"_s;
-    const QString head = u"\r\n\r\n"_s + top + u"\r\n       ◇ 동일 상품 규격 리스트 ◇\r\n--------------------------------------\r\n"_s;
+    const QString head =
+        u"\r\n\r\n"_s + top + u"\r\n       ◇ 동일 상품 규격 리스트 ◇\r\n--------------------------------------\r\n"_s;
     EXPECT_EQ(NameNormTakenWarning(u"볼트"_s, u"M3"_s, {u"M3"_s, u"M4"_s}),
               u"볼트(M3)는 이미 등록된 상품명(규격)입니다."_s + head + u"M3\r\nM4\r\n"_s + top);
     EXPECT_TRUE(NameNormTakenWarning(u"볼트"_s, {}, {u""_s}).startsWith(u"볼트는 이미"_s));

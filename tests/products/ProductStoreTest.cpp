@@ -237,8 +237,9 @@ TEST_F(ProductStoreFixture, QuotesBackslashesAndRareHangulRoundTrip)
     ASSERT_EQ(ProductStore::insert(p), 1);
     p.regdate = Clock::today().toString(u"yyyy-MM-dd"_s);
     const ProductRecord loaded = *ProductStore::load(p.code);
-    for (const auto& f : ProductRecord::fields().fields())
-        EXPECT_EQ(ProductRecord::fields().text(f, loaded), ProductRecord::fields().text(f, p)) << f.column.toStdString();
+    const auto& fields = ProductRecord::fields();
+    for (const auto& f : fields.fields())
+        EXPECT_EQ(fields.text(f, loaded), fields.text(f, p)) << f.column.toStdString();
 
     EXPECT_TRUE(ProductStore::nameNormTaken(p.name, p.norm, {}));
     EXPECT_TRUE(ProductStore::barcodeTaken(p.bcode, {}));
