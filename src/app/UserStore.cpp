@@ -1,5 +1,6 @@
 #include "UserStore.h"
 
+#include "StoreSql.h"
 #include "modMySQL_Func.h"
 
 #include <QStringList>
@@ -14,20 +15,15 @@ const QString kTable = u"local_user"_s;
 
 } // namespace
 
-QString UserStore::quoted(const QString& text)
-{
-    return u'\'' + SQLQuote(text) + u'\'';
-}
-
 QString UserStore::loginPassword(const QString& loginId)
 {
-    return DBGetValue(u"SELECT loginpwd FROM local_user WHERE loginid = "_s + quoted(loginId));
+    return DBGetValue(u"SELECT loginpwd FROM local_user WHERE loginid = "_s + StoreSql::quoted(loginId));
 }
 
 std::optional<UserRecord> UserStore::byLoginId(const QString& loginId)
 {
     RecordSetPtr rs;
-    if (DBOpenRS(rs, u"SELECT u.code, u.name FROM local_user AS u WHERE loginid = "_s + quoted(loginId)) <= 0
+    if (DBOpenRS(rs, u"SELECT u.code, u.name FROM local_user AS u WHERE loginid = "_s + StoreSql::quoted(loginId)) <= 0
         || !rs || rs->eof())
         return std::nullopt;
     UserRecord user;
@@ -41,7 +37,7 @@ std::optional<UserRecord> UserStore::byLoginId(const QString& loginId)
 std::optional<UserRecord> UserStore::load(const QString& code)
 {
     RecordSetPtr rs;
-    if (DBOpenRS(rs, u"SELECT * FROM local_user WHERE code = "_s + quoted(code)) <= 0 || !rs || rs->eof())
+    if (DBOpenRS(rs, u"SELECT * FROM local_user WHERE code = "_s + StoreSql::quoted(code)) <= 0 || !rs || rs->eof())
         return std::nullopt;
     UserRecord u = UserRecord::fields().fromRow(*rs);
     CloseRS(rs);
@@ -50,7 +46,7 @@ std::optional<UserRecord> UserStore::load(const QString& code)
 
 bool UserStore::isConsultant(const QString& code)
 {
-    return DBGetValue(u"SELECT consult FROM local_user WHERE code = "_s + quoted(code)) == u"1"_s;
+    return DBGetValue(u"SELECT consult FROM local_user WHERE code = "_s + StoreSql::quoted(code)) == u"1"_s;
 }
 
 bool UserStore::codeExists(const QString& code)
@@ -61,7 +57,7 @@ bool UserStore::codeExists(const QString& code)
 bool UserStore::loginIdTaken(const QString& loginId, const QString& exceptCode)
 {
     return DBCheckDup(kTable, u"loginid"_s, loginId,
-                      exceptCode.isEmpty() ? QString() : u"code <> "_s + quoted(exceptCode));
+                      exceptCode.isEmpty() ? QString() : u"code <> "_s + StoreSql::quoted(exceptCode));
 }
 
 QString UserStore::nextCode(const QString& prefix)
@@ -87,7 +83,7 @@ int UserStore::update(const UserRecord& user)
 
 int UserStore::remove(const QString& code)
 {
-    return DBExecute(u"DELETE FROM local_user WHERE code = "_s + quoted(code));
+    return DBExecute(u"DELETE FROM local_user WHERE code = "_s + StoreSql::quoted(code));
 }
 
 QString UserStore::listSql(const QString& operatorCode, const QString& condition)
@@ -95,7 +91,7 @@ QString UserStore::listSql(const QString& operatorCode, const QString& condition
     QString sql = u"SELECT u.code, u.loginid, u.name, u.telno, u.hpno, u.bigo, u.pdause, u.consult "
                   u"FROM local_user AS u WHERE u.hidden = 0"_s;
     if (operatorCode != administratorCode())
-        sql += u" AND u.code= "_s + quoted(operatorCode);
+        sql += u" AND u.code= "_s + StoreSql::quoted(operatorCode);
     if (!condition.isEmpty())
         sql += u" AND ("_s + condition + u')';
     return sql + u" ORDER BY u.code"_s;

@@ -42,9 +42,6 @@ public:
         QString label;
     };
     static const QList<Reference>& references();
-
-private:
-    static QString quoted(const QString& text);
 };
 
 } // namespace asv

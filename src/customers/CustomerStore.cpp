@@ -2,7 +2,7 @@
 
 #include "Clock.h"
 #include "CustomerRules.h"
-#include "DbError.h"
+#include "StoreSql.h"
 #include "modMain_SQL.h"
 #include "modMsgBox.h"
 #include "modMySQL_Func.h"
@@ -17,21 +17,9 @@ namespace {
 
 const QString kTable = u"customer"_s;
 
-QString quoted(const QString& text)
-{
-    return u'\'' + SQLQuote(text) + u'\'';
-}
-
 QString exceptCondition(const QString& exceptCode)
 {
-    return exceptCode.isEmpty() ? QString() : u"code <> "_s + quoted(exceptCode);
-}
-
-void throwIfFailed(const QString& operation)
-{
-    if (DBLastFailed())
-        throw DbError(static_cast<long>(DBLastErrno()), u"CustomerStore::"_s + operation,
-                      u"고객 자료를 읽지 못했습니다."_s);
+    return exceptCode.isEmpty() ? QString() : u"code <> "_s + StoreSql::quoted(exceptCode);
 }
 
 QStringList columnList(const QString& columns)
@@ -56,13 +44,6 @@ CustomerRecord forStorage(CustomerRecord c)
     return c;
 }
 
-int execute(const QString& sql)
-{
-    int affected = 0;
-    DBExecute(sql, false, &affected);
-    return DBLastFailed() ? 0 : affected;
-}
-
 } // namespace
 
 const QStringList& CustomerStore::editionColumns()
@@ -74,8 +55,8 @@ const QStringList& CustomerStore::editionColumns()
 std::optional<CustomerRecord> CustomerStore::load(const QString& code)
 {
     RecordSetPtr rs;
-    DBOpenRS(rs, u"SELECT * FROM customer WHERE code = "_s + quoted(code));
-    throwIfFailed(u"load"_s);
+    DBOpenRS(rs, u"SELECT * FROM customer WHERE code = "_s + StoreSql::quoted(code));
+    StoreSql::throwIfFailed(u"CustomerStore"_s, u"load"_s);
     if (!rs || rs->eof())
         return std::nullopt;
     CustomerRecord c = CustomerRecord::fields().fromRow(*rs);
@@ -86,40 +67,40 @@ std::optional<CustomerRecord> CustomerStore::load(const QString& code)
 bool CustomerStore::codeExists(const QString& code)
 {
     const bool exists = DBCheckDup(kTable, u"code"_s, code);
-    throwIfFailed(u"codeExists"_s);
+    StoreSql::throwIfFailed(u"CustomerStore"_s, u"codeExists"_s);
     return exists;
 }
 
 QString CustomerStore::nextCode(const QString& prefix)
 {
     const QString code = NextCode(kTable, u"code"_s, kCodeLength, prefix);
-    throwIfFailed(u"nextCode"_s);
+    StoreSql::throwIfFailed(u"CustomerStore"_s, u"nextCode"_s);
     return code;
 }
 
 bool CustomerStore::nameTaken(const QString& compname, const QString& exceptCode)
 {
     const bool taken = DBCheckDup(kTable, u"compname"_s, compname, exceptCondition(exceptCode));
-    throwIfFailed(u"nameTaken"_s);
+    StoreSql::throwIfFailed(u"CustomerStore"_s, u"nameTaken"_s);
     return taken;
 }
 
 bool CustomerStore::aliasTaken(const QString& compalias, const QString& exceptCode)
 {
     const bool taken = DBCheckDup(kTable, u"compalias"_s, compalias, exceptCondition(exceptCode));
-    throwIfFailed(u"aliasTaken"_s);
+    StoreSql::throwIfFailed(u"CustomerStore"_s, u"aliasTaken"_s);
     return taken;
 }
 
 long CustomerStore::telephoneCount(const QString& telno, const QString& exceptCode)
 {
-    const QString t = quoted(telno);
+    const QString t = StoreSql::quoted(telno);
     QString sql = u"SELECT COUNT(*) FROM customer WHERE (telno1 = %1 OR telno2 = %1 OR telno3 = %1 OR telno4 = %1 "
                   u"OR hpno = %1)"_s.arg(t);
     if (!exceptCode.isEmpty())
         sql += u" AND "_s + exceptCondition(exceptCode);
     const long n = DBGetValue(sql).toLong();
-    throwIfFailed(u"telephoneCount"_s);
+    StoreSql::throwIfFailed(u"CustomerStore"_s, u"telephoneCount"_s);
     return n;
 }
 
@@ -130,7 +111,7 @@ int CustomerStore::insert(const CustomerRecord& customer, bool withEditionColumn
     c.nowmoney = c.basemoney;
     const QStringList columns = QStringList{u"code"_s} + kDetailColumns
         + QStringList{u"regdate"_s, u"basemoney"_s, u"nowmoney"_s} + trailingColumns(withEditionColumns);
-    return execute(CustomerRecord::fields().insertSql(kTable, columns, c));
+    return StoreSql::execute(CustomerRecord::fields().insertSql(kTable, columns, c));
 }
 
 int CustomerStore::update(const CustomerRecord& customer, bool withEditionColumns)
@@ -140,7 +121,7 @@ int CustomerStore::update(const CustomerRecord& customer, bool withEditionColumn
     const QStringList columns =
         kDetailColumns + QStringList{u"nowmoney"_s, u"basemoney"_s} + trailingColumns(withEditionColumns);
     const auto& fields = CustomerRecord::fields();
-    return execute(fields.updateSql(kTable, columns, c, u"code"_s,
+    return StoreSql::execute(fields.updateSql(kTable, columns, c, u"code"_s,
                                     {{u"nowmoney"_s, u"nowmoney - basemoney + "_s + fields.sqlValue(u"basemoney"_s, c)}}));
 }
 
@@ -155,7 +136,7 @@ bool CustomerStore::remove(const QString& code)
         if (IsUsedData(table, u"ccode"_s, code, true, {}, label))
             return false;
     }
-    if (execute(u"DELETE FROM customer WHERE code = "_s + quoted(code)) > 0)
+    if (StoreSql::execute(u"DELETE FROM customer WHERE code = "_s + StoreSql::quoted(code)) > 0)
         return true;
     MsgWarn(u"자료를 삭제 할 수 없습니다."_s + vbCrLf + vbCrLf + u"이미 삭제되었거나, 삭제할 수 없는 경우가 발생했습니다."_s);
     return false;

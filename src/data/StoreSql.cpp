@@ -1,0 +1,45 @@
+#include "StoreSql.h"
+
+#include "DbError.h"
+#include "modMsgBox.h"
+#include "modMySQL_Func.h"
+
+using namespace Qt::StringLiterals;
+
+namespace asv {
+
+QString StoreSql::quoted(const QString& text)
+{
+    return u'\'' + SQLQuote(text) + u'\'';
+}
+
+int StoreSql::execute(const QString& sql)
+{
+    int affected = 0;
+    DBExecute(sql, false, &affected);
+    return DBLastFailed() ? 0 : affected;
+}
+
+void StoreSql::throwIfFailed(const QString& store, const QString& operation)
+{
+    if (DBLastFailed())
+        throw DbError(static_cast<long>(DBLastErrno()), store + u"::"_s + operation, u"자료를 읽지 못했습니다."_s);
+}
+
+void StoreSql::warnNotDeleted()
+{
+    MsgWarn(u"자료를 삭제 할 수 없습니다."_s + vbCrLf + vbCrLf + u"이미 삭제되었거나, 삭제할 수 없는 경우가 발생했습니다."_s);
+}
+
+QStringList StoreSql::firstColumn(const QString& sql, const QString& store, const QString& operation)
+{
+    RecordSetPtr rs;
+    const int n = DBOpenRS(rs, sql);
+    throwIfFailed(store, operation);
+    QStringList values;
+    for (int row = 0; row < n; ++row)
+        values << rs->value(row, 0);
+    return values;
+}
+
+} // namespace asv

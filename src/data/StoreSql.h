@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace asv {
+
+// What the stores share in building and running their statements.
+// Reads that fail throw DbError so that the caller's guard names its procedure; writes report the
+// rows they changed, 0 when they failed.
+class StoreSql {
+public:
+    // The text as a quoted statement literal.
+    static QString quoted(const QString& text);
+    // Rows changed by sql; 0 when nothing changed or the statement failed (the data layer has
+    // said why).
+    static int execute(const QString& sql);
+    // After a read: throws when it failed, naming store::operation.
+    static void throwIfFailed(const QString& store, const QString& operation);
+    // The warning after a delete that removed no row.
+    static void warnNotDeleted();
+    // The first column of every row of sql, read as throwIfFailed says.
+    static QStringList firstColumn(const QString& sql, const QString& store, const QString& operation);
+};
+
+} // namespace asv

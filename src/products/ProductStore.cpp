@@ -1,0 +1,145 @@
+#include "ProductStore.h"
+
+#include "Clock.h"
+#include "ProductRules.h"
+#include "StoreSql.h"
+#include "modMain_SQL.h"
+#include "modMySQL_Func.h"
+
+using namespace Qt::StringLiterals;
+
+namespace asv {
+
+namespace {
+
+const QString kTable = u"product"_s;
+const QString kStore = u"ProductStore"_s;
+
+QString exceptCondition(const QString& exceptCode)
+{
+    return exceptCode.isEmpty() ? QString() : u"code <> "_s + StoreSql::quoted(exceptCode);
+}
+
+QString joined(const QString& condition, const QString& more)
+{
+    return more.isEmpty() ? condition : condition + u" AND "_s + more;
+}
+
+bool taken(const QString& field, const QString& value, const QString& where, const QString& operation)
+{
+    const bool exists = DBCheckDup(kTable, field, value, where);
+    StoreSql::throwIfFailed(kStore, operation);
+    return exists;
+}
+
+QStringList columnList(const QString& columns)
+{
+    return columns.split(u", "_s);
+}
+
+int renameSaleLines(const ProductRecord& p, const QString& loadedName, const QString& loadedNorm)
+{
+    const QString newName = u"UPDATE sale SET pname = "_s + StoreSql::quoted(p.name);
+    const QString ofProduct = u" WHERE pcode = "_s + StoreSql::quoted(p.code);
+    if (p.name != loadedName && p.norm == loadedNorm)
+        return StoreSql::execute(newName + ofProduct);
+    // Unchanged name and norm would set the lines to what they already hold.
+    if (p.name == loadedName && p.norm == loadedNorm)
+        return 0;
+    return StoreSql::execute(newName + u",pnorm = "_s + StoreSql::quoted(p.norm) + ofProduct + u" AND pname = "_s
+                             + StoreSql::quoted(loadedName) + u" AND pnorm = "_s + StoreSql::quoted(loadedNorm));
+}
+
+} // namespace
+
+std::optional<ProductRecord> ProductStore::load(const QString& code)
+{
+    if (IsFreeTextProduct(code))
+        return std::nullopt;
+    RecordSetPtr rs;
+    DBOpenRS(rs, u"SELECT * FROM product WHERE code = "_s + StoreSql::quoted(code));
+    StoreSql::throwIfFailed(kStore, u"load"_s);
+    if (!rs || rs->eof())
+        return std::nullopt;
+    ProductRecord p = ProductRecord::fields().fromRow(*rs);
+    CloseRS(rs);
+    return p;
+}
+
+bool ProductStore::codeExists(const QString& code)
+{
+    return taken(u"code"_s, code, {}, u"codeExists"_s);
+}
+
+QString ProductStore::nextCode(const QString& prefix)
+{
+    const QString code = NextCode(kTable, u"code"_s, kCodeLength, prefix);
+    StoreSql::throwIfFailed(kStore, u"nextCode"_s);
+    return code;
+}
+
+QString ProductStore::nextBarcode()
+{
+    const int length = GeneratedBarcodeLength(GetOption(u"바코드자동생성길이"_s, u"6"_s));
+    const QString barcode = NextNumericCode(kTable, u"bcode"_s, length);
+    StoreSql::throwIfFailed(kStore, u"nextBarcode"_s);
+    return barcode;
+}
+
+bool ProductStore::nameNormTaken(const QString& name, const QString& norm, const QString& exceptCode)
+{
+    return taken(u"name"_s, name, joined(u"norm = "_s + StoreSql::quoted(norm), exceptCondition(exceptCode)),
+                 u"nameNormTaken"_s);
+}
+
+bool ProductStore::barcodeTaken(const QString& bcode, const QString& exceptCode)
+{
+    return !bcode.isEmpty() && taken(u"bcode"_s, bcode, exceptCondition(exceptCode), u"barcodeTaken"_s);
+}
+
+QStringList ProductStore::normsOf(const QString& name)
+{
+    const QString sql = u"SELECT norm FROM product WHERE name = "_s + StoreSql::quoted(name) + u" ORDER BY norm"_s;
+    return StoreSql::firstColumn(sql, kStore, u"normsOf"_s);
+}
+
+QStringList ProductStore::units()
+{
+    return StoreSql::firstColumn(u"SELECT DISTINCT unit FROM product"_s, kStore, u"units"_s);
+}
+
+int ProductStore::insert(const ProductRecord& product)
+{
+    ProductRecord p = product;
+    p.regdate = Clock::today().toString(u"yyyy-MM-dd"_s);
+    static const QStringList columns =
+        columnList(u"code, bcode, name, norm, taxmode, classname, unit, regdate, bigo, hidden, saleprice"_s);
+    return StoreSql::execute(ProductRecord::fields().insertSql(kTable, columns, p));
+}
+
+int ProductStore::update(const ProductRecord& product, const QString& loadedName, const QString& loadedNorm)
+{
+    if (IsFreeTextProduct(product.code))
+        return 0;
+    static const QStringList columns =
+        columnList(u"bcode, name, norm, taxmode, classname, unit, bigo, hidden, saleprice"_s);
+    const int rows = StoreSql::execute(ProductRecord::fields().updateSql(kTable, columns, product, u"code"_s));
+    if (rows > 0)
+        renameSaleLines(product, loadedName, loadedNorm);
+    return rows;
+}
+
+bool ProductStore::remove(const QString& code)
+{
+    if (!IsFreeTextProduct(code)) {
+        if (IsUsedData(u"sale"_s, u"pcode"_s, code, true, {}, u"매출전표"_s)
+            || IsUsedData(u"rsvconsult"_s, u"pcode"_s, code, true, {}, u"상담내역"_s))
+            return false;
+        if (StoreSql::execute(u"DELETE FROM product WHERE code = "_s + StoreSql::quoted(code)) > 0)
+            return true;
+    }
+    StoreSql::warnNotDeleted();
+    return false;
+}
+
+} // namespace asv

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "ProductRecord.h"
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+namespace asv {
+
+// Every statement of the product record on table product, and the sale-line renames that follow a
+// product's rename. The free-text product is never loaded, updated or deleted here. Reads that
+// fail throw DbError; writes report 0 rows when they failed.
+class ProductStore {
+public:
+    static constexpr int kCodeLength = 6;
+
+    // nullopt when there is no such product, or for the free-text product.
+    static std::optional<ProductRecord> load(const QString& code);
+    static bool codeExists(const QString& code);
+    // The next free code with the typed prefix (normally empty), or "" after the message that the
+    // sequence is exhausted.
+    static QString nextCode(const QString& prefix = {});
+    // The next numeric barcode, as long as the option for generated barcodes says.
+    static QString nextBarcode();
+
+    // Another product (not exceptCode; exceptCode empty = any) already has the name and norm, or
+    // the barcode; an empty barcode is never taken.
+    static bool nameNormTaken(const QString& name, const QString& norm, const QString& exceptCode);
+    static bool barcodeTaken(const QString& bcode, const QString& exceptCode);
+    // The norms registered under name, in order.
+    static QStringList normsOf(const QString& name);
+    // Every unit in use, for the unit combo.
+    static QStringList units();
+
+    // Rows changed; 0 when nothing changed or the statement failed. insert sets regdate to today.
+    static int insert(const ProductRecord& product);
+    // The sale lines follow the new name: all lines of the product when only the name changed,
+    // else only those still carrying the loaded name and norm (a norm typed by hand on a line
+    // is kept).
+    static int update(const ProductRecord& product, const QString& loadedName, const QString& loadedNorm);
+
+    // The list's delete of one product: refused (with the message saying where) while sale lines
+    // or consultations refer to it. True when the row was deleted.
+    static bool remove(const QString& code);
+};
+
+} // namespace asv

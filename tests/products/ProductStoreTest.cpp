@@ -1,0 +1,319 @@
+#include "Clock.h"
+#include "DbError.h"
+#include "ProductSearch.h"
+#include "ProductStore.h"
+#include "ScriptedPrompter.h"
+#include "SqlLog.h"
+#include "TestDatabase.h"
+#include "modMySQL_Func.h"
+
+#include <QFile>
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+using namespace asv;
+using asv::test::ScriptedPrompter;
+using asv::test::TestDatabase;
+using Kind = ScriptedPrompter::Kind;
+
+namespace {
+
+struct ProductStoreFixture : ::testing::Test {
+    TestDatabase db;
+    ScriptedPrompter prompter;
+
+    static ProductRecord product(const QString& code, const QString& name, const QString& norm = {})
+    {
+        ProductRecord p;
+        p.code = code;
+        p.name = name;
+        p.norm = norm;
+        p.unit = u"EA"_s;
+        return p;
+    }
+    static int add(const QString& code, const QString& name, const QString& norm = {})
+    {
+        return ProductStore::insert(product(code, name, norm));
+    }
+    static void addSaleLine(const QString& pcode, const QString& pname, const QString& pnorm)
+    {
+        DBExecute(u"INSERT INTO sale (pcode, pname, pnorm) VALUES ('%1', '%2', '%3')"_s.arg(pcode, SQLQuote(pname),
+                                                                                            SQLQuote(pnorm)));
+    }
+    static QStringList saleLines()
+    {
+        RecordSetPtr rs;
+        const int n = DBOpenRS(rs, u"SELECT pcode, pname, pnorm FROM sale ORDER BY code"_s);
+        QStringList lines;
+        for (int row = 0; row < n; ++row)
+            lines << rs->value(row, 0) + u'|' + rs->value(row, 1) + u'|' + rs->value(row, 2);
+        return lines;
+    }
+};
+
+} // namespace
+
+TEST_F(ProductStoreFixture, CodesCountOnFromTheLargestNumberAndStopAtTheMaximum)
+{
+    // Only the free-text product so far.
+    EXPECT_EQ(ProductStore::nextCode(), u"000001"_s);
+    EXPECT_EQ(ProductStore::nextCode(u"A"_s), u"A00001"_s);
+    ASSERT_EQ(add(u"000041"_s, u"가"_s), 1);
+    ASSERT_EQ(add(u"A00007"_s, u"나"_s), 1);
+    EXPECT_EQ(ProductStore::nextCode(), u"000042"_s);
+    EXPECT_EQ(ProductStore::nextCode(u"A"_s), u"A00008"_s);
+    EXPECT_EQ(ProductStore::nextCode(u"B12345"_s), u"B12345"_s);
+    EXPECT_TRUE(prompter.messages().isEmpty());
+
+    ASSERT_EQ(add(u"999999"_s, u"다"_s), 1);
+    EXPECT_EQ(ProductStore::nextCode(), QString());
+    EXPECT_EQ(prompter.texts(), QStringList{u"해당 순번이 최대값을 넘어 자동으로 값을 구할 수가 없습니다."_s});
+}
+
+TEST_F(ProductStoreFixture, GeneratedBarcodesAreNumericAndAsLongAsTheOption)
+{
+    EXPECT_EQ(ProductStore::nextBarcode(), u"000001"_s);
+    ProductRecord p = product(u"000001"_s, u"가"_s);
+    p.bcode = u"000120"_s;
+    ASSERT_EQ(ProductStore::insert(p), 1);
+    p = product(u"000002"_s, u"나"_s);
+    p.bcode = u"A99999"_s;
+    ASSERT_EQ(ProductStore::insert(p), 1);
+    EXPECT_EQ(ProductStore::nextBarcode(), u"000121"_s);
+    DBExecute(u"UPDATE options SET optvalue = '8' WHERE optname = '바코드자동생성길이'"_s);
+    EXPECT_EQ(ProductStore::nextBarcode(), u"00000001"_s);
+}
+
+TEST_F(ProductStoreFixture, RenameCarriesToSaleLinesButKeepsNormsTypedByHand)
+{
+    ASSERT_EQ(add(u"000001"_s, u"볼트"_s, u"M3"_s), 1);
+    ASSERT_EQ(add(u"000002"_s, u"볼트"_s, u"M3"_s), 1);
+    addSaleLine(u"000001"_s, u"볼트"_s, u"M3"_s);
+    addSaleLine(u"000001"_s, u"볼트"_s, u"M3 손질"_s);
+    addSaleLine(u"000001"_s, u"볼트 특가"_s, u"M3"_s);
+    addSaleLine(u"000002"_s, u"볼트"_s, u"M3"_s);
+
+    // The norm changes: only lines still carrying the loaded name and norm.
+    ProductRecord p = *ProductStore::load(u"000001"_s);
+    p.name = u"렌치볼트"_s;
+    p.norm = u"M4"_s;
+    ASSERT_EQ(ProductStore::update(p, u"볼트"_s, u"M3"_s), 1);
+    EXPECT_EQ(saleLines(), QStringList({u"000001|렌치볼트|M4"_s, u"000001|볼트|M3 손질"_s, u"000001|볼트 특가|M3"_s,
+                                        u"000002|볼트|M3"_s}));
+
+    // The name alone: every line of the product, each keeping its norm.
+    p.name = u"육각볼트"_s;
+    ASSERT_EQ(ProductStore::update(p, u"렌치볼트"_s, u"M4"_s), 1);
+    EXPECT_EQ(saleLines(), QStringList({u"000001|육각볼트|M4"_s, u"000001|육각볼트|M3 손질"_s,
+                                        u"000001|육각볼트|M3"_s, u"000002|볼트|M3"_s}));
+
+    // A failed product update renames nothing.
+    p.code = u"000009"_s;
+    EXPECT_EQ(ProductStore::update(p, u"볼트"_s, u"M3"_s), 0);
+    EXPECT_EQ(saleLines().last(), u"000002|볼트|M3"_s);
+}
+
+TEST_F(ProductStoreFixture, DeleteIsRefusedWhileSaleLinesOrConsultationsReferToTheProduct)
+{
+    for (const QString& code : {u"000001"_s, u"000002"_s, u"000003"_s, u"000004"_s})
+        ASSERT_EQ(add(code, u"상품"_s + code), 1);
+    addSaleLine(u"000001"_s, {}, {});
+    addSaleLine(u"000003"_s, {}, {});
+    DBExecute(u"INSERT INTO rsvconsult (pcode) VALUES ('000002'), ('000003')"_s);
+    DBExecute(u"INSERT INTO aslist_m (pcode) VALUES ('000004')"_s);
+    ASSERT_TRUE(prompter.messages().isEmpty()) << prompter.texts().join(u'\n').toStdString();
+
+    const QString used = u"해당 데이터가 「%1」에서 사용중이기 때문에 삭제할 수 없습니다."_s;
+    EXPECT_FALSE(ProductStore::remove(u"000001"_s));
+    EXPECT_FALSE(ProductStore::remove(u"000002"_s));
+    EXPECT_FALSE(ProductStore::remove(u"000003"_s));
+    // Sale lines are asked first; one message per refusal.
+    EXPECT_EQ(prompter.texts(),
+              QStringList({used.arg(u"매출전표"_s), used.arg(u"상담내역"_s), used.arg(u"매출전표"_s)}));
+
+    prompter.clear();
+    EXPECT_TRUE(ProductStore::remove(u"000004"_s));
+    EXPECT_TRUE(prompter.messages().isEmpty());
+    EXPECT_FALSE(ProductStore::codeExists(u"000004"_s));
+
+    const QString notDeleted =
+        u"자료를 삭제 할 수 없습니다.\r\n\r\n이미 삭제되었거나, 삭제할 수 없는 경우가 발생했습니다."_s;
+    EXPECT_FALSE(ProductStore::remove(u"000004"_s));
+    EXPECT_FALSE(ProductStore::remove(u"000000"_s));
+    EXPECT_EQ(prompter.texts(Kind::Warn), QStringList({notDeleted, notDeleted}));
+    EXPECT_TRUE(ProductStore::codeExists(u"000000"_s));
+}
+
+TEST_F(ProductStoreFixture, FreeTextProductIsNeverLoadedUpdatedOrListed)
+{
+    ASSERT_EQ(add(u"000001"_s, u"가"_s), 1);
+    EXPECT_FALSE(ProductStore::load(u"000000"_s));
+    EXPECT_EQ(ProductStore::update(product(u"000000"_s, u"덮어쓰기"_s), {}, {}), 0);
+    EXPECT_EQ(DBGetValue(u"SELECT name FROM product WHERE code = '000000'"_s), QString());
+
+    for (const bool showHidden : {false, true}) {
+        ProductSearch::Query query;
+        query.showHidden = showHidden;
+        RecordSetPtr rs;
+        ASSERT_EQ(DBOpenRS(rs, ProductSearch::listSql(query)), 1);
+        EXPECT_EQ(rs->value(0, u"code"_s), u"000001"_s);
+    }
+    RecordSetPtr rs;
+    EXPECT_EQ(DBOpenRS(rs, ProductSearch::pickerSql({})), 1);
+    EXPECT_EQ(ProductSearch::pickerClasses(), QStringList{QString()});
+}
+
+TEST_F(ProductStoreFixture, ListAndPickerFilterByClassSearchTextAndHiddenState)
+{
+    const auto addIn = [](const QString& code, const QString& name, const QString& classname, bool hidden) {
+        ProductRecord p = product(code, name);
+        p.classname = classname;
+        p.hidden = hidden;
+        ASSERT_EQ(ProductStore::insert(p), 1);
+    };
+    addIn(u"000001"_s, u"O'Neil 볼트"_s, u"공구"_s, false);
+    addIn(u"000002"_s, u"너트"_s, u"공구"_s, false);
+    addIn(u"000003"_s, u"볼트 세트"_s, u"공구"_s, true);
+    addIn(u"000004"_s, u"볼트"_s, u"잡화"_s, false);
+    const auto codes = [](const QString& sql) {
+        RecordSetPtr rs;
+        const int n = DBOpenRS(rs, sql);
+        QStringList found;
+        for (int row = 0; row < n; ++row)
+            found << rs->value(row, u"code"_s);
+        return found;
+    };
+
+    ProductSearch::Query query;
+    query.className = u"공구"_s;
+    query.fields = u"p.name"_s;
+    query.text = u"볼트"_s;
+    query.opText = u"*s*"_s;
+    EXPECT_EQ(codes(ProductSearch::listSql(query)), QStringList{u"000001"_s});
+    EXPECT_EQ(codes(ProductSearch::pickerSql(query)), QStringList{u"000001"_s});
+    query.showHidden = true;
+    EXPECT_EQ(codes(ProductSearch::listSql(query)), QStringList({u"000001"_s, u"000003"_s}));
+    query.className.clear();
+    query.text = u"O'N"_s;
+    query.opText = u"s* : 검색어로 시작"_s;
+    EXPECT_EQ(codes(ProductSearch::listSql(query)), QStringList{u"000001"_s});
+    // In name order; the picker never offers hidden products.
+    EXPECT_EQ(codes(ProductSearch::pickerSql({})), QStringList({u"000001"_s, u"000002"_s, u"000004"_s}));
+    ProductSearch::Query designated;
+    designated.extraCondition = u"p.code <> '000002'"_s;
+    EXPECT_EQ(codes(ProductSearch::pickerSql(designated)),
+              QStringList({u"000001"_s, u"000004"_s}));
+    EXPECT_EQ(ProductSearch::pickerClasses(), QStringList({u"공구"_s, u"잡화"_s}));
+    EXPECT_TRUE(prompter.messages().isEmpty()) << prompter.texts().join(u'\n').toStdString();
+}
+
+TEST_F(ProductStoreFixture, DuplicateChecksLeaveTheProductItselfOut)
+{
+    ProductRecord p = product(u"000001"_s, u"볼트"_s, u"M3"_s);
+    p.bcode = u"8801"_s;
+    ASSERT_EQ(ProductStore::insert(p), 1);
+    EXPECT_TRUE(ProductStore::nameNormTaken(u"볼트"_s, u"M3"_s, {}));
+    EXPECT_FALSE(ProductStore::nameNormTaken(u"볼트"_s, u"M3"_s, u"000001"_s));
+    EXPECT_FALSE(ProductStore::nameNormTaken(u"볼트"_s, u"M4"_s, {}));
+    EXPECT_FALSE(ProductStore::nameNormTaken(u"볼트"_s, {}, {}));
+    EXPECT_TRUE(ProductStore::barcodeTaken(u"8801"_s, u"000002"_s));
+    EXPECT_FALSE(ProductStore::barcodeTaken(u"8801"_s, u"000001"_s));
+    // The free-text product has no barcode to share.
+    EXPECT_FALSE(ProductStore::barcodeTaken({}, {}));
+    EXPECT_TRUE(ProductStore::codeExists(u"000001"_s));
+    EXPECT_TRUE(prompter.messages().isEmpty());
+}
+
+TEST_F(ProductStoreFixture, QuotesBackslashesAndRareHangulRoundTrip)
+{
+    ProductRecord p = product(u"000001"_s, u"O'Neil \\ 똠양꿍"_s, u"5\" \\'규격'"_s);
+    p.bcode = u"88'\\똠"_s;
+    p.bigo = u"메모 '\\n' 뷁 \\"_s;
+    p.unit = u"똠뷁햏똠뷁"_s;
+    p.classname = u"분'류\\"_s;
+    p.saleprice = 1234.5;
+    p.taxmode = 0;
+    p.hidden = true;
+    ASSERT_EQ(ProductStore::insert(p), 1);
+    p.regdate = Clock::today().toString(u"yyyy-MM-dd"_s);
+    const ProductRecord loaded = *ProductStore::load(p.code);
+    const auto& fields = ProductRecord::fields();
+    for (const auto& f : fields.fields())
+        EXPECT_EQ(fields.text(f, loaded), fields.text(f, p)) << f.column.toStdString();
+
+    EXPECT_TRUE(ProductStore::nameNormTaken(p.name, p.norm, {}));
+    EXPECT_TRUE(ProductStore::barcodeTaken(p.bcode, {}));
+    EXPECT_EQ(ProductStore::normsOf(p.name), QStringList{p.norm});
+    EXPECT_TRUE(ProductStore::units().contains(p.unit));
+
+    // The sale lines are found by the quoted old name and norm.
+    addSaleLine(p.code, p.name, p.norm);
+    const QString oldName = p.name, oldNorm = p.norm;
+    p.name = u"새 '이름' \\똠"_s;
+    p.norm = u"\\\\"_s;
+    ASSERT_EQ(ProductStore::update(p, oldName, oldNorm), 1);
+    EXPECT_EQ(saleLines(), QStringList{u"000001|새 '이름' \\똠|\\\\"_s});
+    EXPECT_TRUE(prompter.messages().isEmpty()) << prompter.texts().join(u'\n').toStdString();
+}
+
+TEST_F(ProductStoreFixture, TextOutsideTheCodePageIsRefusedWithNothingWritten)
+{
+    EXPECT_EQ(ProductStore::insert(product(u"000001"_s, u"이모지 😀"_s)), 0);
+    EXPECT_FALSE(ProductStore::codeExists(u"000001"_s));
+    EXPECT_EQ(prompter.count(Kind::Warn), 1);
+
+    ASSERT_EQ(add(u"000001"_s, u"볼트"_s), 1);
+    addSaleLine(u"000001"_s, u"볼트"_s, {});
+    // A refused update renames no sale line either.
+    ProductRecord p = *ProductStore::load(u"000001"_s);
+    p.name = u"너트"_s;
+    p.unit = u"개"_s;
+    p.bigo = u"₩1000"_s;
+    EXPECT_EQ(ProductStore::update(p, u"볼트"_s, {}), 0);
+    p.bigo.clear();
+    p.name = u"너트 😀"_s;
+    EXPECT_EQ(ProductStore::update(p, u"볼트"_s, {}), 0);
+    EXPECT_EQ(prompter.count(Kind::Warn), 3);
+    EXPECT_EQ(ProductStore::load(u"000001"_s)->unit, u"EA"_s);
+    EXPECT_EQ(ProductStore::load(u"000001"_s)->name, u"볼트"_s);
+    EXPECT_EQ(saleLines(), QStringList{u"000001|볼트|"_s});
+}
+
+TEST_F(ProductStoreFixture, WritesListTheirColumnsInTheirFixedOrder)
+{
+    ProductRecord p = product(u"000001"_s, u"가'"_s, u"규격"_s);
+    p.bcode = u"8801"_s;
+    p.taxmode = 0;
+    p.classname = u"분류"_s;
+    p.bigo = u"메모"_s;
+    p.saleprice = 1500.25;
+    SqlLog::start(1);
+    ASSERT_EQ(ProductStore::insert(p), 1);
+    p.hidden = true;
+    ASSERT_EQ(ProductStore::update(p, p.name, p.norm), 1);
+    SqlLog::start(0);
+    QFile log(SqlLog::dailyFile());
+    ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+    const QString written = QString::fromUtf8(log.readAll());
+    const QString today = Clock::today().toString(u"yyyy-MM-dd"_s);
+    EXPECT_TRUE(written.contains(u"INSERT INTO product (code, bcode, name, norm, taxmode, classname, unit, regdate, "
+                                 u"bigo, hidden, saleprice) VALUES ('000001', '8801', '가''', '규격', 0, '분류', "
+                                 u"'EA', '"_s
+                                 + today + u"', '메모', 0, 1500.25)"_s))
+        << written.toStdString();
+    EXPECT_TRUE(written.contains(u"UPDATE product SET bcode = '8801', name = '가''', norm = '규격', taxmode = 0, "
+                                 u"classname = '분류', unit = 'EA', bigo = '메모', hidden = 1, saleprice = 1500.25 "
+                                 u"WHERE code = '000001'"_s))
+        << written.toStdString();
+    // Name and norm unchanged: no sale line to rename.
+    EXPECT_FALSE(written.contains(u"UPDATE sale"_s));
+}
+
+TEST_F(ProductStoreFixture, FailedReadsThrow)
+{
+    DBExecute(u"DROP TABLE product"_s);
+    EXPECT_THROW(ProductStore::load(u"000001"_s), DbError);
+    EXPECT_THROW(ProductStore::nameNormTaken(u"가"_s, {}, {}), DbError);
+    EXPECT_THROW(ProductStore::nextCode(), DbError);
+    EXPECT_EQ(ProductStore::insert(product(u"000001"_s, u"가"_s)), 0);
+}
