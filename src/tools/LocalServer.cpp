@@ -81,6 +81,13 @@ QString LocalServer::administrator()
     return pw ? QString::fromLocal8Bit(pw->pw_name) : u"root"_s;
 }
 
+// Servers sharing a temporary folder overwrite each other's internal temporary tables and crash
+// (seen with several servers on one machine, e.g. a test server beside the program's own).
+QString LocalServer::tempFolder() const
+{
+    return m_folder + u"/tmp"_s;
+}
+
 QString LocalServer::host() const
 {
     return u"127.0.0.1:"_s + QString::number(m_port);
@@ -136,10 +143,10 @@ bool LocalServer::initialise()
         return false;
     }
     QDir(m_folder + u"/data"_s).removeRecursively();
-    QDir().mkpath(m_folder);
+    QDir().mkpath(tempFolder());
     QProcess init;
     init.setProcessChannelMode(QProcess::MergedChannels);
-    QStringList args{u"--no-defaults"_s, u"--datadir="_s + m_folder + u"/data"_s,
+    QStringList args{u"--no-defaults"_s, u"--datadir="_s + m_folder + u"/data"_s, u"--tmpdir="_s + tempFolder(),
                      u"--auth-root-authentication-method=socket"_s,
                      u"--auth-root-socket-user="_s + administrator(), u"--skip-test-db"_s,
                      u"--skip-name-resolve"_s};
@@ -173,8 +180,10 @@ bool LocalServer::start(int timeoutMs, bool detached)
     }
     m_port = choosePort();
     UserSettings::set(u"LocalServer"_s, u"Port"_s, m_port);
+    QDir().mkpath(tempFolder());
     QStringList args{u"--no-defaults"_s,
                      u"--datadir="_s + m_folder + u"/data"_s,
+                     u"--tmpdir="_s + tempFolder(),
                      u"--socket="_s + socketPath(),
                      u"--pid-file="_s + m_folder + u"/mysqld.pid"_s,
                      u"--port="_s + QString::number(m_port),

@@ -70,6 +70,7 @@ private:
     bool runRootStatements(const QStringList& statements);
     bool secureAdministrator();
     quint16 choosePort() const;
+    QString tempFolder() const;
 
     QString m_folder;
     QProcess m_process;

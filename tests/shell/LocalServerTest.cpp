@@ -56,7 +56,9 @@ bool connects(const QString& host, const QString& user, const QString& password)
 void initialiseAsBefore(const QString& folder)
 {
     QProcess init;
-    init.start(u"mariadb-install-db"_s, {u"--no-defaults"_s, u"--datadir="_s + folder + u"/data"_s, u"--user=root"_s,
+    QDir().mkpath(folder + u"/tmp"_s);
+    init.start(u"mariadb-install-db"_s, {u"--no-defaults"_s, u"--datadir="_s + folder + u"/data"_s,
+                                        u"--tmpdir="_s + folder + u"/tmp"_s, u"--user=root"_s,
                                         u"--auth-root-authentication-method=normal"_s, u"--skip-test-db"_s,
                                         u"--skip-name-resolve"_s});
     ASSERT_TRUE(init.waitForFinished(60000));
