@@ -37,6 +37,9 @@ public:
 
     Grid* list() const { return m_list.grid(); }
 
+    // Opened for the first time, a list shows a page of rows, not the few its layout needs.
+    QSize sizeHint() const override { return {1000, 560}; }
+
 protected:
     ListWindow(QWidget* parent, const QString& name, const QString& title, const QList<FindKey>& keys,
                int defaultKey, const Style& style);

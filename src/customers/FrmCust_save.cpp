@@ -137,6 +137,14 @@ void FrmCust_save::startNew(const QString& name)
     field(u"compalias"_s)->SetText(ShortNameOf(name));
 }
 
+// A new customer is the operator's until another user is named: the management list leaves out
+// customers without a user in charge, so one saved without would seem lost.
+void FrmCust_save::modeChanged()
+{
+    if (mode() == NewRecord && m_fbUser->code().isEmpty() && !App().UserCode.isEmpty())
+        m_fbUser->FindName(App().UserCode);
+}
+
 // A copy is a new customer: its own code, and no balance carried over.
 void FrmCust_save::startCopy()
 {

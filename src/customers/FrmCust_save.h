@@ -37,6 +37,7 @@ private:
     void loadRecord(const QString& code) override;
     void startNew(const QString& name) override;
     void startCopy() override;
+    void modeChanged() override;
     void autoCodeClicked(bool on) override;
     bool checkBeforeSave() override;
     int writeRecord() override;

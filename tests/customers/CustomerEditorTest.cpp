@@ -87,6 +87,11 @@ TEST_F(EditorFixture, NewCustomerIsSavedWithEveryFieldAndReadBackUnchanged)
     EXPECT_EQ(editor.windowTitle(), u"고객 - 『신규입력』"_s);
     EXPECT_TRUE(editor.field(u"code"_s)->isReadOnly());
     EXPECT_FALSE(editor.field(u"modelname"_s)->isVisibleTo(&editor));
+    // A new customer starts as the operator's.
+    App().UserCode = u"00"_s;
+    FrmCust_save fresh;
+    fresh.SetFormMode(FrmCust_save::NewRecord);
+    EXPECT_EQ(fresh.findChild<ucFindBox*>(u"fbUser"_s)->code(), u"00"_s);
 
     const QList<std::pair<QString, QString>> texts{
         {u"compname"_s, u"O'Neil \\ 똠방각하"_s}, {u"compalias"_s, u"'\\'"_s},  {u"ceoname"_s, u"뷁'"_s},
