@@ -331,6 +331,7 @@ QWidget* frmMain::openScreen(const QString& key)
     QMdiSubWindow* sub = m_mdi->addSubWindow(screen);
     sub->setAttribute(Qt::WA_DeleteOnClose);
     sub->installEventFilter(this);
+    screen->installEventFilter(this);
     // The screen's own layout reading ran before it had a frame; the frame takes the place now.
     LoadFormPosition(screen);
     sub->show();
@@ -468,8 +469,16 @@ void frmMain::fillWindowMenu()
 bool frmMain::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::Close) {
-        if (auto* sub = qobject_cast<QMdiSubWindow*>(watched); sub && sub->widget())
+        if (auto* sub = qobject_cast<QMdiSubWindow*>(watched); sub && sub->widget()) {
+            sub->setProperty("closing", true);
             SaveFormPosition(sub->widget());
+        } else if (auto* frame = qobject_cast<QMdiSubWindow*>(static_cast<QWidget*>(watched)->parentWidget());
+                   frame && !frame->property("closing").toBool()) {
+            // A screen's own close button: its frame closes it, or an empty frame would stay behind.
+            event->ignore();
+            QMetaObject::invokeMethod(frame, &QWidget::close, Qt::QueuedConnection);
+            return true;
+        }
         return QMainWindow::eventFilter(watched, event);
     }
     if (event->type() == QEvent::MouseButtonPress) {
