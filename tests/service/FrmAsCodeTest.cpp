@@ -11,6 +11,8 @@
 #include "ucFindBox.h"
 
 #include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPointer>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -163,19 +165,23 @@ TEST_F(AsCodeWindowFixture, DeletingAsksAndKeepsACodeInUse)
 TEST_F(AsCodeWindowFixture, TheAsDialogsOpenAFreshScreenOnTheirProductAndKind)
 {
     AsCodeStore::insert(kWasher.code, AsCodeRecord::Cause, u"낙하"_s, 0);
-    QPointer<FrmAsCode_save> open = new FrmAsCode_save;
+    // The instance the menu opened inside the main window goes, frame and all.
+    QMdiArea mainWindow;
+    auto* open = new FrmAsCode_save;
     open->setAttribute(Qt::WA_DeleteOnClose);
-    open->show();
+    QPointer<QMdiSubWindow> frame = mainWindow.addSubWindow(open);
+    frame->setAttribute(Qt::WA_DeleteOnClose);
+    mainWindow.show();
 
-    QWidget owner;
     QStringList seen;
     test::whenModal<FrmAsCode_save>([&](FrmAsCode_save* screen) {
         seen << screen->findChild<ucFindBox*>(u"fbProd"_s)->code() << column(screen->list(1), Name).join(u',')
              << (screen->focusWidget() == screen->list(1) ? u"focus"_s : u"no focus"_s);
         test::click(*screen, u"btnClose"_s);
     });
-    FrmAsCode_save::showModal(&owner, kWasher, AsCodeRecord::Cause);
+    FrmAsCode_save::showModal(&mainWindow, kWasher, AsCodeRecord::Cause);
     EXPECT_EQ(seen, QStringList({kWasher.code, u"낙하,"_s, u"focus"_s}));
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_TRUE(open.isNull());
+    EXPECT_TRUE(frame.isNull());
+    EXPECT_TRUE(mainWindow.subWindowList().isEmpty());
 }
