@@ -3,6 +3,7 @@
 #include "AsCodeStore.h"
 #include "Grid.h"
 #include "SharedOptions.h"
+#include "SqlNumber.h"
 #include "WidgetHelpers.h"
 #include "mdlCommonOstra.h"
 #include "modFormIni.h"
@@ -111,8 +112,6 @@ FrmAsCode_save::FrmAsCode_save(QWidget* parent) : QWidget(parent), m_fbProd(new 
     LoadFormIni(this);
 }
 
-FrmAsCode_save::~FrmAsCode_save() = default;
-
 void FrmAsCode_save::showModal(QWidget* owner, const Pick& product, int part)
 {
     if (QWidget* open = openInstance()) {
@@ -197,14 +196,20 @@ bool FrmAsCode_save::storeCell(int part, int row, int col, const QString& newTex
 {
     Grid* grid = list(part);
     const double amount = grid->cells().number(row, ColAmount);
-    if (const int code = grid->text(row, ColCode).toInt(); code != 0)
-        return col == ColName ? AsCodeStore::rename(code, newText) : AsCodeStore::setAmount(code, amount);
-    // Either cell of the empty row makes the code; the other one may follow later.
-    const int added = AsCodeStore::insert(m_pcode, part, grid->text(row, ColName), amount);
-    if (added == 0)
-        return false;
-    grid->setText(row, ColCode, QString::number(added));
-    addEmptyRowIfNeeded(grid);
+    if (const int code = grid->text(row, ColCode).toInt(); code != 0) {
+        if (!(col == ColName ? AsCodeStore::rename(code, newText) : AsCodeStore::setAmount(code, amount)))
+            return false;
+    } else {
+        // Either cell of the empty row makes the code; the other one may follow later.
+        const int added = AsCodeStore::insert(m_pcode, part, grid->text(row, ColName), amount);
+        if (added == 0)
+            return false;
+        grid->setText(row, ColCode, QString::number(added));
+        addEmptyRowIfNeeded(grid);
+    }
+    // Text that is no number was stored as 0; the cell says so.
+    if (col == ColAmount)
+        grid->setText(row, ColAmount, SqlNumber(amount));
     return true;
 }
 

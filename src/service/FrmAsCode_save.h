@@ -18,7 +18,6 @@ class FrmAsCode_save : public QWidget {
     Q_OBJECT
 public:
     explicit FrmAsCode_save(QWidget* parent = nullptr);
-    ~FrmAsCode_save() override;
 
     // The AS dialogs' use: an open instance is closed first, then a fresh one is shown modally over
     // owner with the product's codes loaded and the list of that kind focused. Returns once it has

@@ -134,6 +134,12 @@ TEST_F(AsCodeWindowFixture, CellsAreStoredAsTheyAreLeftAndNoPutsTheOldTextBack)
     QTest::keyClick(results, Qt::Key_F5);
     EXPECT_EQ(column(results, Name), QStringList({name, u""_s}));
     EXPECT_EQ(column(results, Code), QStringList({code, u""_s}));
+
+    // An amount that is no number is stored as 0, and the cell shows what was stored.
+    prompter.answer(MsgAnswer::Yes);
+    results->editCell(0, Amount, u"삼천"_s);
+    EXPECT_EQ(results->text(0, Amount), u"0"_s);
+    EXPECT_EQ(stored(AsCodeRecord::Result), QStringList{code + u' ' + name + u" 0"_s});
 }
 
 TEST_F(AsCodeWindowFixture, DeletingAsksAndKeepsACodeInUse)
