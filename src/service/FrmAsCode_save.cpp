@@ -1,7 +1,9 @@
 #include "FrmAsCode_save.h"
 
 #include "AsCodeStore.h"
+#include "Cp949.h"
 #include "Grid.h"
+#include "HCTextRules.h"
 #include "SharedOptions.h"
 #include "SqlNumber.h"
 #include "WidgetHelpers.h"
@@ -185,8 +187,18 @@ void FrmAsCode_save::cellEdited(int part, int row, int col, const QString& oldTe
     const bool existingRow = row < grid->rowCount() - 1;
     if (existingRow && !grid->confirmCellChange(row, col, oldText))
         return;
+    QString text = newText;
+    if (col == ColName) {
+        // The cell editor has no byte limit of its own: cut as the name fields do.
+        const int limit = AsCodeRecord::fields().field(u"name"_s).bytes;
+        if (const qsizetype bytes = Cp949::byteLength(text); bytes > limit) {
+            MsgWarn(MaxLengthMessage(bytes, limit), MaxLengthTitle());
+            text = CutToByteLength(text, limit);
+            grid->setText(row, col, text);
+        }
+    }
     const bool stored =
-        Guarded(u"spList_AfterEdit"_s, u"Form"_s, kForm, false, [&] { return storeCell(part, row, col, newText); });
+        Guarded(u"spList_AfterEdit"_s, u"Form"_s, kForm, false, [&] { return storeCell(part, row, col, text); });
     if (!stored)
         grid->setText(row, col, oldText);
     grid->setFocus();

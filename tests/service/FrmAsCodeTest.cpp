@@ -130,6 +130,14 @@ TEST_F(AsCodeWindowFixture, CellsAreStoredAsTheyAreLeftAndNoPutsTheOldTextBack)
     EXPECT_EQ(column(results, Name), QStringList({name, u""_s}));
     EXPECT_EQ(DBRecordCount(u"ascode"_s), 1);
 
+    // A name longer than its 50 bytes is cut with the warning, and the cut name is stored.
+    prompter.answer(MsgAnswer::Yes);
+    results->editCell(0, Name, QString(26, u'가'));
+    EXPECT_EQ(prompter.count(Kind::Warn), 3);
+    EXPECT_EQ(stored(AsCodeRecord::Result), QStringList{code + u' ' + QString(25, u'가') + u" 3000"_s});
+    prompter.answer(MsgAnswer::Yes);
+    results->editCell(0, Name, name);
+
     // The name round-trips through the server as typed.
     QTest::keyClick(results, Qt::Key_F5);
     EXPECT_EQ(column(results, Name), QStringList({name, u""_s}));
