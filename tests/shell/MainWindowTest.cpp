@@ -113,6 +113,7 @@ TEST(MainWindow, PanelsTitleAndScreensWithoutAWindowYet)
     EXPECT_FALSE(w.findChild<QToolButton*>(u"AS접수"_s)->isEnabled());
     EXPECT_FALSE(w.findChild<QToolButton*>(u"판매등록"_s)->isEnabled());
     EXPECT_TRUE(w.findChild<QToolButton*>(u"고객관리"_s)->isEnabled());
+    EXPECT_TRUE(w.findChild<QToolButton*>(u"AS코드"_s)->isEnabled());
     EXPECT_TRUE(w.findChild<QToolButton*>(u"종료"_s)->isEnabled());
 }
 
