@@ -1,6 +1,7 @@
 #include "FrmCust_sel.h"
 
 #include "AppState.h"
+#include "ConfigKeys.h"
 #include "CustomerOrderBox.h"
 #include "CustomerPickReceiver.h"
 #include "CustomerSearch.h"
@@ -8,7 +9,6 @@
 #include "FrmCust_save.h"
 #include "Grid.h"
 #include "PickerRegistry.h"
-#include "UserSettings.h"
 #include "modMySQL_Func.h"
 
 #include <QCheckBox>
@@ -20,7 +20,6 @@ namespace asv {
 
 namespace {
 
-const QString kViewNameKey = u"거래처검색_상호명보기"_s;
 const int kDefaultKey = 1; // 상호
 // A code-entry field's text: the code, else part of the name or the short name; digits reach the
 // telephone numbers by themselves.
@@ -36,7 +35,7 @@ FrmCust_sel::FrmCust_sel(QWidget* parent)
       m_tamber(App().isTamber())
 {
     m_chkViewCName->setObjectName(u"chkViewCName"_s);
-    m_chkViewCName->setChecked(UserSettings::get(u"Config"_s, kViewNameKey, u"1"_s) == u"1"_s);
+    m_chkViewCName->setChecked(ConfigKeys::CustomerPickerShowsNames.get());
 
     QStringList captions{u"코드"_s, u"상호"_s, u"약칭"_s, u"대표자"_s, u"담당자"_s, u"전화번호"_s, u"주소"_s, u"메모"_s};
     if (m_tamber)
@@ -78,7 +77,7 @@ FrmCust_sel::FrmCust_sel(QWidget* parent)
 
 void FrmCust_sel::viewNameToggled(bool on)
 {
-    UserSettings::set(u"Config"_s, kViewNameKey, on ? u"1"_s : u"0"_s);
+    ConfigKeys::CustomerPickerShowsNames.set(on);
     list()->viewport()->update();
 }
 

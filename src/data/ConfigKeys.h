@@ -33,6 +33,18 @@ inline const Setting<QString> SerialBarcodeDataBits{kConfig, QStringLiteral("시
 inline const Setting<QString> SerialBarcodeParity{kConfig, QStringLiteral("시리얼바코드설정3"), QStringLiteral("N")};
 inline const Setting<QString> SerialBarcodeStopBits{kConfig, QStringLiteral("시리얼바코드설정4"), QStringLiteral("1")};
 
+// The database account shared by the maker's installations; connected with it, the administrator's
+// record stays as it is.
+inline const Setting<QString> SharedDbAccount{kConfig, QStringLiteral("SharedDbAccount"), QStringLiteral("Ostra")};
+// The vendor's support number in the structure messages.
+inline const Setting<QString> SupportTelephone{kConfig, QStringLiteral("SupportTel"), QStringLiteral("02-0000-0000")};
+// Statement logs: 0 none, 1 the day's writes, 2 every statement by the hour; statements slower than
+// the seconds always go to the slow log.
+inline const Setting<int> SqlLogLevel{kConfig, QStringLiteral("SQLLogLevel"), 0};
+inline const Setting<QString> SqlSlowSeconds{kConfig, QStringLiteral("SQLSlowTime"), QStringLiteral("3")};
+// The customer picker shows company names (otherwise short names first).
+inline const Setting<bool> CustomerPickerShowsNames{kConfig, QStringLiteral("거래처검색_상호명보기"), true};
+
 // The greeting after login, until the operator ticks "다시 보지 않기".
 inline const Setting<bool> HideIntroMessage{kConfig, QStringLiteral("NoMsg"), false};
 // Number display: subtotals on one line, trailing zeros of decimals.

@@ -1,5 +1,7 @@
 #include "ConnectionProfile.h"
 
+#include "ConfigKeys.h"
+
 #include "Cp949.h"
 #include "UserSettings.h"
 
@@ -13,7 +15,6 @@ namespace {
 
 const QString kMainSection = u"서버정보"_s;
 const QString kProductSection = u"서버정보_VelmoraCS"_s;
-const QString kDefaultSharedAccount = u"Ostra"_s;
 
 } // namespace
 
@@ -43,7 +44,7 @@ ConnectionProfile ConnectionProfile::read()
         UserSettings::read(app, kMainSection, u"IP"_s).isEmpty() ? kProductSection : kMainSection;
     ConnectionProfile p;
     p.host = UserSettings::read(app, section, u"IP"_s, u"localhost"_s);
-    p.user = UserSettings::read(app, section, u"ID"_s, kDefaultSharedAccount);
+    p.user = UserSettings::read(app, section, u"ID"_s, ConfigKeys::SharedDbAccount.defaultValue());
     p.database = UserSettings::read(app, section, u"DB명"_s, u"Ostradb"_s);
     p.password = decodePassword(UserSettings::read(app, section, u"PWD"_s, u"ZWVlZQ=="_s));
     p.localServer = UserSettings::read(app, section, u"LocalServer"_s, u"0"_s) == u"1"_s;
@@ -62,12 +63,12 @@ void ConnectionProfile::write() const
 
 QString ConnectionProfile::defaultSharedAccount()
 {
-    return kDefaultSharedAccount;
+    return ConfigKeys::SharedDbAccount.defaultValue();
 }
 
 QString ConnectionProfile::sharedAccount()
 {
-    return UserSettings::get(u"Config"_s, u"SharedDbAccount"_s, kDefaultSharedAccount);
+    return ConfigKeys::SharedDbAccount.get();
 }
 
 // Letters and digits only: the password travels through the profile, a shell and SQL unchanged.

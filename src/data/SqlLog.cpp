@@ -1,6 +1,7 @@
 #include "SqlLog.h"
 
 #include "Clock.h"
+#include "ConfigKeys.h"
 #include "Paths.h"
 #include "UserSettings.h"
 
@@ -38,7 +39,7 @@ void SqlLog::start(int level)
     s_fullPrefix = prefix + u"_full_"_s;
     s_slowFile = prefix + u"_slow.dat"_s;
     bool ok = false;
-    const double slow = UserSettings::get(u"Config"_s, u"SQLSlowTime"_s, u"3"_s).toDouble(&ok);
+    const double slow = ConfigKeys::SqlSlowSeconds.get().toDouble(&ok);
     s_slowSeconds = ok ? slow : 3;
 
     const QString today = now.toString(u"yyyy-MM-dd"_s);

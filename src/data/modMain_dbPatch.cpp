@@ -1,6 +1,6 @@
 #include "modMain_dbPatch.h"
 
-#include "UserSettings.h"
+#include "ConfigKeys.h"
 #include "modMsgBox.h"
 #include "modMySQL_Func.h"
 
@@ -97,7 +97,7 @@ const QString kCreateTamberlog =
 
 QString SupportTelephone()
 {
-    return UserSettings::get(u"Config"_s, u"SupportTel"_s, u"02-0000-0000"_s);
+    return ConfigKeys::SupportTelephone.get();
 }
 
 int DBStructureVersion()

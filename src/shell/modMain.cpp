@@ -155,8 +155,7 @@ bool InitApp()
                               QFileInfo(QCoreApplication::applicationFilePath()).fileName() + u".exe"_s);
         }
         // Off unless support turns it up to see what a desk sends.
-        const int logLevel = UserSettings::get(u"Config"_s, u"SQLLogLevel"_s, u"0"_s).toInt();
-        if (!DBInit(app.DbHost, app.DbUser, app.DbPassword, app.DbName, {}, logLevel, u"euckr"_s))
+        if (!DBInit(app.DbHost, app.DbUser, app.DbPassword, app.DbName, {}, ConfigKeys::SqlLogLevel.get(), u"euckr"_s))
             return false;
         RecordSetPtr rs;
         if (DBOpenRS(rs, u"SHOW VARIABLES like 'character_set_client'"_s) > 0
