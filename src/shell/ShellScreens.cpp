@@ -2,6 +2,7 @@
 
 #include "AppScreens.h"
 #include "CustomerScreens.h"
+#include "ProductScreens.h"
 
 namespace asv {
 
@@ -13,6 +14,7 @@ void RegisterScreens()
     done = true;
     AppScreens::registerAll();
     CustomerScreens::registerAll();
+    ProductScreens::registerAll();
 }
 
 } // namespace asv
