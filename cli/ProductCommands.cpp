@@ -3,6 +3,7 @@
 #include "ProductRules.h"
 #include "ProductSearch.h"
 #include "ProductStore.h"
+#include "LabelledLines.h"
 #include "SharedOptions.h"
 #include "mdlCommonOstra.h"
 #include "modMain_SQL.h"
@@ -71,7 +72,7 @@ int productShow(QTextStream& out, const QString& code)
             return 1;
         }
         const ProductRecord& p = *found;
-        const QList<std::pair<QString, QString>> lines{
+        return PrintLabelled(out, {
             {u"코드"_s, p.code},
             {u"바코드"_s, p.bcode},
             {u"상품명"_s, p.name},
@@ -82,11 +83,8 @@ int productShow(QTextStream& out, const QString& code)
             {u"부가세"_s, TaxModeText(p.taxmode)},
             {u"등록일"_s, p.regdate},
             {u"메모"_s, p.bigo},
-            {u"숨김"_s, p.hidden ? u"예"_s : u"아니오"_s},
-        };
-        for (const auto& [label, value] : lines)
-            out << label << ": " << value << '\n';
-        return 0;
+            {u"숨김"_s, YesNoText(p.hidden)},
+        });
     });
 }
 

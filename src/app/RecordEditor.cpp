@@ -100,6 +100,24 @@ void RecordEditor::forOneRecord()
     m_chkContinueAdd->setEnabled(false);
 }
 
+void RecordEditor::lockCodeWhileGenerated(HCText* code)
+{
+    lockCodeInEditMode(code);
+    m_generatedCode = code;
+}
+
+void RecordEditor::applyCodeLock()
+{
+    if (!m_generatedCode)
+        return;
+    if (generatesCode())
+        m_generatedCode->SetText(QString());
+    const bool locked = m_mode == EditRecord || generatesCode();
+    m_generatedCode->setReadOnly(locked);
+    // Still clickable when locked, so that a key pressed there can say why nothing happens.
+    m_generatedCode->setFocusPolicy(locked ? Qt::ClickFocus : Qt::StrongFocus);
+}
+
 bool RecordEditor::generatesCode() const
 {
     return m_mode == NewRecord && m_chkAutoCode && m_chkAutoCode->isChecked();
@@ -109,6 +127,9 @@ void RecordEditor::autoCodeClicked(bool on)
 {
     if (isVisible())
         m_setup.autoCode->set(on);
+    applyCodeLock();
+    if (m_generatedCode && !on)
+        m_generatedCode->setFocus();
 }
 
 void RecordEditor::SetFormMode(int mode, const QString& text)

@@ -67,6 +67,11 @@ protected:
     void watchValues(const QList<QWidget*>& controls);
     // In edit mode a key in the code field says why nothing happens.
     void lockCodeInEditMode(HCText* code);
+    // The same, and while the code is generated the field is empty and locked too; unticking the
+    // automatic-code box opens it and puts the focus there.
+    void lockCodeWhileGenerated(HCText* code);
+    // Applies that lock for the current mode and box; for the editor's clearFields.
+    void applyCodeLock();
 
     QCheckBox* autoCodeBox() const { return m_chkAutoCode; }
     // Codes are generated at save time: a new record with the box ticked.
@@ -115,6 +120,7 @@ private:
     QStringList m_clean;
     int m_mode = NewRecord;
     bool m_oneRecord = false;
+    HCText* m_generatedCode = nullptr;
     Pick m_addedRec;
 };
 

@@ -75,7 +75,7 @@ FrmCust_save::FrmCust_save(QWidget* parent)
     field(u"nowmoney"_s)->setFocusPolicy(Qt::NoFocus);
     m_btnZipcode->setEnabled(ZipcodeLookup::isInstalled());
 
-    lockCodeInEditMode(field(u"code"_s));
+    lockCodeWhileGenerated(field(u"code"_s));
     connect(field(u"code"_s), &HCText::lostFocus, this, &FrmCust_save::codeLeft);
     connect(field(u"compname"_s), &HCText::lostFocus, this, &FrmCust_save::nameLeft);
     connect(field(u"compsn"_s), &HCText::lostFocus, this,
@@ -138,7 +138,7 @@ void FrmCust_save::startCopy()
 
 void FrmCust_save::clearFields()
 {
-    applyAutoCode();
+    applyCodeLock();
     // The user in charge stays: a series of new customers usually shares one.
     m_controls.clear();
     const int vat = ConfigKeys::NewCustomerVat.get();
@@ -155,29 +155,6 @@ CustomerRecord FrmCust_save::fromFields() const
     c.charge = m_fbUser->code();
     c.taxmode = m_cmbVATType->currentData().toInt();
     return c;
-}
-
-void FrmCust_save::setCodeLocked(bool locked)
-{
-    HCText* code = field(u"code"_s);
-    code->setReadOnly(locked);
-    // Still clickable when locked, so that a key pressed there can say why nothing happens.
-    code->setFocusPolicy(locked ? Qt::ClickFocus : Qt::StrongFocus);
-}
-
-void FrmCust_save::applyAutoCode()
-{
-    if (generatesCode())
-        field(u"code"_s)->SetText(QString());
-    setCodeLocked(mode() == EditRecord || generatesCode());
-}
-
-void FrmCust_save::autoCodeClicked(bool on)
-{
-    RecordEditor::autoCodeClicked(on);
-    applyAutoCode();
-    if (!on)
-        field(u"code"_s)->setFocus();
 }
 
 void FrmCust_save::codeLeft()

@@ -37,15 +37,12 @@ private:
     void loadRecord(const QString& code) override;
     void startNew(const QString& name) override;
     void startCopy() override;
-    void autoCodeClicked(bool on) override;
     bool checkBeforeSave() override;
     int writeRecord() override;
     Pick savedRecord() const override;
 
     void showRecord(const CustomerRecord& customer);
     CustomerRecord fromFields() const;
-    void applyAutoCode();
-    void setCodeLocked(bool locked);
     void codeLeft();
     void nameLeft();
     void zipcodeEdited();

@@ -1,6 +1,7 @@
 #include "FrmProd_admin.h"
 
 #include "ConfigKeys.h"
+#include "EditorWindow.h"
 #include "FindBar.h"
 #include "FrmProd_class.h"
 #include "FrmProd_save.h"
@@ -125,19 +126,9 @@ QString FrmProd_admin::printSubtitle() const
     return u"("_s + m_cmbClass->currentText() + u')';
 }
 
-void FrmProd_admin::SyncUpdateProd(const QString& code)
-{
-    refreshAfterSave(code);
-}
-
 void FrmProd_admin::openEditor(int mode, const QString& code)
 {
-    FrmProd_save::openOver(this, mode, code, [this](const QString& saved) { SyncUpdateProd(saved); });
-}
-
-bool FrmProd_admin::deleteRecord(const QString& code)
-{
-    return ProductStore::remove(code);
+    OpenEditorOver<FrmProd_save>(this, mode, code, [this](const QString& saved) { SyncUpdateProd(saved); });
 }
 
 } // namespace asv

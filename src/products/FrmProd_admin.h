@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ListWindow.h"
+#include "ProductStore.h"
 
 class QCheckBox;
 class QComboBox;
@@ -17,15 +18,13 @@ public:
     explicit FrmProd_admin(QWidget* parent = nullptr);
 
     // The editor saved code: the list is read again and the product selected.
-    void SyncUpdateProd(const QString& code);
-
-protected:
-    void fill() override;
-    void openEditor(int mode, const QString& code) override;
-    bool deleteRecord(const QString& code) override;
-    QString printSubtitle() const override;
+    void SyncUpdateProd(const QString& code) { refreshAfterSave(code); }
 
 private:
+    void fill() override;
+    QString printSubtitle() const override;
+    void openEditor(int mode, const QString& code) override;
+    bool deleteRecord(const QString& code) override { return ProductStore::remove(code); }
     void fillClasses();
     void openClasses();
 

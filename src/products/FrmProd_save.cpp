@@ -2,7 +2,6 @@
 
 #include "ConfigKeys.h"
 #include "DuplicateQuestion.h"
-#include "EditorWindow.h"
 #include "HCText.h"
 #include "PClassStore.h"
 #include "ProductRules.h"
@@ -95,7 +94,7 @@ FrmProd_save::FrmProd_save(QWidget* parent)
 
     applyOptions();
     fillCombos();
-    lockCodeInEditMode(field(u"code"_s));
+    lockCodeWhileGenerated(field(u"code"_s));
     refuseTypingWhenAuto(autoCodeBox());
     refuseTypingWhenAuto(m_chkAutoBarcode);
     connect(m_chkAutoBarcode, &QCheckBox::clicked, this, &FrmProd_save::applyAutoBoxes);
@@ -107,17 +106,6 @@ FrmProd_save::FrmProd_save(QWidget* parent)
     applySkipBarcode();
 
     SetFormMode(NewRecord);
-}
-
-FrmProd_save* FrmProd_save::openOver(QWidget* opener, int mode, const QString& code,
-                                     std::function<void(const QString& code)> syncUpdateProd)
-{
-    return OpenEditorOver<FrmProd_save>(opener, mode, code, std::move(syncUpdateProd));
-}
-
-Pick FrmProd_save::registerNew(QWidget* parent, const QString& name)
-{
-    return RegisterWithEditor<FrmProd_save>(parent, name);
 }
 
 // The lengths of barcode, name and norm are the office's choice.
@@ -150,12 +138,7 @@ void FrmProd_save::refuseTypingWhenAuto(QCheckBox* autoBox)
 
 void FrmProd_save::applyAutoBoxes()
 {
-    HCText* code = field(u"code"_s);
-    if (generatesCode())
-        code->SetText(QString());
-    code->setReadOnly(mode() == EditRecord || generatesCode());
-    // Still clickable when locked, so that a key pressed there can say why nothing happens.
-    code->setFocusPolicy(code->isReadOnly() ? Qt::ClickFocus : Qt::StrongFocus);
+    applyCodeLock();
     HCText* barcode = field(u"bcode"_s);
     const bool autoBarcode = mode() == NewRecord && m_chkAutoBarcode->isChecked();
     if (autoBarcode)
@@ -167,14 +150,6 @@ void FrmProd_save::applyAutoBoxes()
 void FrmProd_save::applySkipBarcode()
 {
     field(u"bcode"_s)->setFocusPolicy(m_chkSkipCode->isChecked() ? Qt::ClickFocus : Qt::StrongFocus);
-}
-
-void FrmProd_save::autoCodeClicked(bool on)
-{
-    RecordEditor::autoCodeClicked(on);
-    applyAutoBoxes();
-    if (!on)
-        field(u"code"_s)->setFocus();
 }
 
 void FrmProd_save::clearFields()

@@ -4,8 +4,6 @@
 #include "ProductRecord.h"
 #include "RecordEditor.h"
 
-#include <functional>
-
 class QCheckBox;
 class QComboBox;
 
@@ -17,23 +15,19 @@ class FrmProd_save : public RecordEditor {
 public:
     explicit FrmProd_save(QWidget* parent = nullptr);
 
-    // Opens over opener without blocking it; syncUpdateProd is told the code after every save.
-    static FrmProd_save* openOver(QWidget* opener, int mode, const QString& code = {},
-                                  std::function<void(const QString& code)> syncUpdateProd = {});
-    // A new product from the find-or-register flow, modal; the saved one or an empty pick.
-    static Pick registerNew(QWidget* parent, const QString& name);
-
     HCText* field(const QString& column) const { return m_controls.text(column); }
     // After a new product was saved: code, name, norm, barcode, sale price and unit joined by NUL.
     QString addedRecText() const { return m_addedText; }
 
 private:
+    // The record in the fields: a fresh one (a name typed elsewhere, a copy, the next one kept from
+    // the last) or a loaded one.
     void clearFields() override;
-    void loadRecord(const QString& code) override;
     void startNew(const QString& name) override;
     void startCopy() override;
     void startNextEntry() override;
-    void autoCodeClicked(bool on) override;
+    void loadRecord(const QString& code) override;
+    // The save.
     bool checkBeforeSave() override;
     int writeRecord() override;
     Pick savedRecord() const override;

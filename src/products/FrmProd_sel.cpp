@@ -1,5 +1,6 @@
 #include "FrmProd_sel.h"
 
+#include "EditorWindow.h"
 #include "FindBar.h"
 #include "FrmProd_save.h"
 #include "Grid.h"
@@ -137,14 +138,14 @@ void FrmProd_sel::SyncUpdateProd(const QString& code)
 
 void FrmProd_sel::openEditor(int mode, const QString& code)
 {
-    FrmProd_save::openOver(this, mode, code, [this](const QString& saved) { SyncUpdateProd(saved); });
+    OpenEditorOver<FrmProd_save>(this, mode, code, [this](const QString& saved) { SyncUpdateProd(saved); });
 }
 
 void FrmProd_sel::registerPicker()
 {
     PickerRegistry::registerKind(
         kFindKindProd, [](QWidget* parent) { return std::make_unique<FrmProd_sel>(parent); },
-        &FrmProd_save::registerNew);
+        &RegisterWithEditor<FrmProd_save>);
 }
 
 } // namespace asv
