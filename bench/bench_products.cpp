@@ -98,10 +98,14 @@ void BM_EntryText_BareSQL(benchmark::State& state) { bare(state, g_entry); }
 void BM_EntryText_ProductSearch(benchmark::State& state) { ours(state, g_entry); }
 
 // Real time decides the iterations: this process mostly waits for the server.
-BENCHMARK(BM_PickerName_BareSQL)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(9)->ReportAggregatesOnly(true);
-BENCHMARK(BM_PickerName_ProductSearch)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(9)->ReportAggregatesOnly(true);
-BENCHMARK(BM_EntryText_BareSQL)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(9)->ReportAggregatesOnly(true);
-BENCHMARK(BM_EntryText_ProductSearch)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(9)->ReportAggregatesOnly(true);
+void measured(benchmark::internal::Benchmark* b)
+{
+    b->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(9)->ReportAggregatesOnly(true);
+}
+BENCHMARK(BM_PickerName_BareSQL)->Apply(measured);
+BENCHMARK(BM_PickerName_ProductSearch)->Apply(measured);
+BENCHMARK(BM_EntryText_BareSQL)->Apply(measured);
+BENCHMARK(BM_EntryText_ProductSearch)->Apply(measured);
 
 // The generated products of an earlier run, or new ones; the free-text product is not counted.
 void fill()

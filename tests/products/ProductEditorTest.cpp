@@ -4,13 +4,18 @@
 #include "ProductRules.h"
 #include "ProductStore.h"
 #include "ScriptedPrompter.h"
+#include "SerialBarcodeReader.h"
 #include "TestDatabase.h"
 #include "UserSettings.h"
+#include "WidgetDriver.h"
 #include "modMySQL_Func.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFile>
+#include <QProcess>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -230,4 +235,38 @@ TEST_F(ProductEditor, EscWithUnsavedChangesAsksBeforeClosing)
     prompter.answer(MsgAnswer::Yes);
     QTest::keyClick(&editor, Qt::Key_Escape);
     EXPECT_FALSE(editor.isVisible());
+}
+
+// The scanner types past the input method: a field in Hangul mode takes the digits as they are,
+// and its Enter appends the check digit after the scanner's prefix is dropped.
+TEST_F(ProductEditor, ScannedBarcodeLandsInTheHangulModeBarcodeField)
+{
+    QTemporaryDir ptys;
+    const QString reader = ptys.path() + u"/reader"_s, scanner = ptys.path() + u"/scanner"_s;
+    QProcess socat;
+    socat.start(u"socat"_s, {u"pty,raw,echo=0,link="_s + reader, u"pty,raw,echo=0,link="_s + scanner});
+    ASSERT_TRUE(socat.waitForStarted());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QFile::exists(reader) && QFile::exists(scanner); }, 2000));
+    UserSettings::set(u"Config"_s, u"시리얼바코드사용"_s, u"1"_s);
+    UserSettings::set(u"Config"_s, u"시리얼바코드설정0"_s, reader);
+    SerialBarcodeReader serial;
+    ASSERT_TRUE(serial.open());
+
+    FrmProd_save editor;
+    box(editor, u"chkBCodeChkDGT"_s)->click();
+    HCText* barcode = editor.field(u"bcode"_s);
+    barcode->setImeMode(HCText::ImeHangul);
+    ASSERT_TRUE(asv::test::showActive(editor));
+    barcode->setFocus();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return barcode->hasFocus(); }, 2000));
+
+    QFile out(scanner);
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+    out.write("\x02" "F&880123456789\r");
+    out.close();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return barcode->Text() == u"8801234567893"_s; }, 3000))
+        << barcode->Text().toStdString();
+    EXPECT_TRUE(prompter.texts().isEmpty()) << prompter.texts().join(u'\n').toStdString();
+    socat.terminate();
+    socat.waitForFinished();
 }
