@@ -108,12 +108,13 @@ FrmProd_save::FrmProd_save(QWidget* parent)
     SetFormMode(NewRecord);
 }
 
-// The lengths of barcode, name and norm are the office's choice.
+// The lengths of barcode, name and norm and the name's input language are the office's choice.
 void FrmProd_save::applyOptions()
 {
     field(u"bcode"_s)->setByteLimit(GetOption(u"기본바코드길이"_s, u"20"_s).toInt());
     field(u"name"_s)->setByteLimit(GetOption(u"상품명길이"_s, u"40"_s).toInt());
     field(u"norm"_s)->setByteLimit(GetOption(u"규격길이"_s, u"40"_s).toInt());
+    field(u"name"_s)->setImeMode(GetOption(u"prod_IME"_s, u"0"_s).toInt());
     field(u"saleprice"_s)->setDecPlace(SharedOptions::current().priceDecimals);
 }
 
@@ -172,6 +173,9 @@ void FrmProd_save::loadRecord(const QString& code)
         if (!product)
             return 0;
         m_controls.show(*product);
+        // A class deleted since stays the product's until another is chosen.
+        if (m_cmbField->findText(product->classname) < 0)
+            m_cmbField->addItem(product->classname);
         m_cmbField->setCurrentText(product->classname);
         m_cmbUnit->setCurrentText(product->unit);
         selectData(m_cmbVATType, product->taxmode);

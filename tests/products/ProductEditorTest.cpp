@@ -73,6 +73,10 @@ TEST_F(ProductEditor, NewProductIsSavedWithEveryFieldAndEditedWithItsCodeLocked)
     EXPECT_TRUE(editor.field(u"code"_s)->isReadOnly());
     EXPECT_EQ(combo(editor, u"cmbUnit"_s)->currentText(), u"EA"_s);
     EXPECT_GE(combo(editor, u"cmbUnit"_s)->findText(u"박스"_s), 0);
+    QTest::keyClicks(editor.field(u"code"_s), u"1"_s);
+    EXPECT_EQ(prompter.texts(), QStringList{u"자동에 체크된 경우 코드는 입력할 수 없습니다."_s});
+    EXPECT_EQ(editor.field(u"code"_s)->Text(), QString());
+    prompter.clear();
 
     typeNew(editor, u"O'Neil \\ 똠"_s, u"10\"x2'"_s, u"880'\\1"_s);
     editor.field(u"saleprice"_s)->SetText(u"1500"_s);
@@ -171,6 +175,14 @@ TEST_F(ProductEditor, DuplicateNameNormOrBarcodeIsSavedOnlyAfterYes)
     EXPECT_EQ(prompter.texts(),
               QStringList{u"『8801』는 이미 등록된 바코드입니다.\r\n\r\n그래도, 등록하시겠습니까?"_s});
     EXPECT_EQ(products(), 2);
+
+    // Leaving the field warns at once, with the norms already registered under the name.
+    prompter.clear();
+    editor.field(u"norm"_s)->SetText(u"M6"_s);
+    emit editor.field(u"norm"_s)->lostFocus();
+    emit editor.field(u"bcode"_s)->lostFocus();
+    EXPECT_EQ(prompter.texts(), (QStringList{NameNormTakenWarning(u"볼트"_s, u"M6"_s, {u"M6"_s}),
+                                             u"『8801』는 이미 존재하는 코드입니다."_s}));
 
     // Both questions answered Yes: the duplicate is saved.
     prompter.clear();
