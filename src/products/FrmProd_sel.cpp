@@ -13,7 +13,7 @@
 #include "mdlCommonOstra.h"
 #include "modMySQL_Func.h"
 
-#include <QBoxLayout>
+#include <QHBoxLayout>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
@@ -66,24 +66,8 @@ FrmProd_sel::FrmProd_sel(QWidget* parent)
     buttons->addWidget(btnFindKey);
     buttons->addWidget(btnCopy);
     searchList().addRecordLimit();
+    searchList().setLeftPanel(m_lstClass);
     finishLayout();
-    // The class list stands left of the search row and the products.
-    auto* outer = static_cast<QBoxLayout*>(layout());
-    auto* right = new QVBoxLayout;
-    while (outer->count() > 0) {
-        QLayoutItem* item = outer->takeAt(0);
-        if (QWidget* w = item->widget()) {
-            right->addWidget(w, w == list() ? 1 : 0);
-            delete item;
-        } else if (QLayout* l = item->layout()) {
-            l->setParent(nullptr);
-            right->addLayout(l);
-        }
-    }
-    auto* columns = new QHBoxLayout;
-    columns->addWidget(m_lstClass);
-    columns->addLayout(right, 1);
-    outer->addLayout(columns);
     Refresh_SheetP();
 
     connect(btnCopy, &QPushButton::clicked, this, [this] {
