@@ -42,6 +42,7 @@ FrmProd_sel::FrmProd_sel(QWidget* parent)
       m_lstClass(new QListWidget(this)), m_chkAllPList(new QCheckBox(u"전체상품"_s, this))
 {
     m_lstClass->setObjectName(u"lstClass"_s);
+    m_lstClass->setMaximumWidth(160);
     m_chkAllPList->setObjectName(u"chkAllPList"_s);
     m_chkAllPList->setChecked(true);
 
