@@ -2,7 +2,9 @@
 
 #include <cstdio>
 #include <ostream>
+#include <string>
 #include <unistd.h>
+#include <vector>
 
 namespace asv {
 
@@ -35,6 +37,15 @@ void MedianRatioReporter::Finalize()
             out << "  (x" << median.real / base->second.real << " real, x" << median.cpu / base->second.cpu << " CPU)";
         out << '\n';
     }
+}
+
+void InitializeInterleaved(int argc, char** argv)
+{
+    std::vector<char*> args(argv, argv + argc);
+    std::string interleave = "--benchmark_enable_random_interleaving=true";
+    args.insert(args.begin() + 1, interleave.data());
+    int count = static_cast<int>(args.size());
+    benchmark::Initialize(&count, args.data());
 }
 
 } // namespace asv

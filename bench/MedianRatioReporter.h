@@ -28,4 +28,8 @@ private:
     std::map<std::string, Median> m_medians;
 };
 
+// benchmark::Initialize with the repetitions of all benchmarks interleaved at random, so that a
+// slower minute of the machine does not fall on one of them only.
+void InitializeInterleaved(int argc, char** argv);
+
 } // namespace asv

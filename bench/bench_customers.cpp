@@ -123,11 +123,7 @@ int main(int argc, char** argv)
     QCoreApplication app(argc, argv);
     ConsolePrompter prompter(MsgAnswer::No);
 
-    std::vector<char*> args(argv, argv + argc);
-    std::string interleave = "--benchmark_enable_random_interleaving=true";
-    args.insert(args.begin() + 1, interleave.data());
-    int count = static_cast<int>(args.size());
-    benchmark::Initialize(&count, args.data());
+    InitializeInterleaved(argc, argv);
 
     BenchDatabase db(kDatabase);
     fill();

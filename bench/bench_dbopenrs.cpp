@@ -77,13 +77,7 @@ int main(int argc, char** argv)
     QCoreApplication app(argc, argv);
     ConsolePrompter prompter(MsgAnswer::No);
 
-    // Repetitions of the three benchmarks alternate, so that a slower minute of the machine does
-    // not fall on one of them only.
-    std::vector<char*> args(argv, argv + argc);
-    std::string interleave = "--benchmark_enable_random_interleaving=true";
-    args.insert(args.begin() + 1, interleave.data());
-    int count = static_cast<int>(args.size());
-    benchmark::Initialize(&count, args.data());
+    InitializeInterleaved(argc, argv);
 
     BenchDatabase& db = BenchDatabase::generated({.customers = kRows, .products = 300});
     g_bare = std::make_unique<BareConnection>(db.name());

@@ -2,6 +2,7 @@
 
 #include "CustomerSearch.h"
 #include "CustomerStore.h"
+#include "LabelledLines.h"
 #include "SharedOptions.h"
 #include "mdlCommonOstra.h"
 #include "modMain_SQL.h"
@@ -67,7 +68,7 @@ int customerShow(QTextStream& out, const QString& code)
         const QString charge = c.charge.isEmpty() ? QString() : c.charge + u' ' + GetName_User(c.charge);
         QStringList telephones{c.telno1, c.telno2, c.telno3, c.telno4};
         telephones.removeAll(QString());
-        const QList<std::pair<QString, QString>> lines{
+        return PrintLabelled(out, {
             {u"코드"_s, c.code},
             {u"상호"_s, c.compname},
             {u"약칭"_s, c.compalias},
@@ -85,11 +86,8 @@ int customerShow(QTextStream& out, const QString& code)
             {u"기초잔액"_s, FormatNumber(c.basemoney, money)},
             {u"현미수"_s, FormatNumber(c.nowmoney, money)},
             {u"메모"_s, c.bigo},
-            {u"숨김"_s, c.hidden ? u"예"_s : u"아니오"_s},
-        };
-        for (const auto& [label, value] : lines)
-            out << label << ": " << value << '\n';
-        return 0;
+            {u"숨김"_s, YesNoText(c.hidden)},
+        });
     });
 }
 

@@ -3,6 +3,7 @@
 #include "CustomerCommands.h"
 #include "LocalServer.h"
 #include "Paths.h"
+#include "ProductCommands.h"
 #include "SearchIndexes.h"
 #include "UserSettings.h"
 #include "cMySQL.h"
@@ -31,7 +32,10 @@ int usage()
              "  db index                 add the search indexes an older database lacks, online\n"
              "  local-server start|stop|status\n"
              "  customer find TEXT       the picker's search: code, name, short name, telephone\n"
-             "  customer show CODE       one customer's main fields\n";
+             "  customer show CODE       one customer's main fields\n"
+             "  product find TEXT        the code-entry search: code, then code, barcode, name\n"
+             "  product barcode CODE     the product of a barcode\n"
+             "  product show CODE        one product's fields\n";
     out().flush();
     return 2;
 }
@@ -159,6 +163,12 @@ int main(int argc, char* argv[])
         rc = !connectDatabase(local) ? 1
              : args[1] == u"find"_s  ? customerFind(out(), args[2])
                                      : customerShow(out(), args[2]);
+    else if (args.size() == 3 && args[0] == u"product"_s
+             && (args[1] == u"find"_s || args[1] == u"barcode"_s || args[1] == u"show"_s))
+        rc = !connectDatabase(local)    ? 1
+             : args[1] == u"find"_s     ? productFind(out(), args[2])
+             : args[1] == u"barcode"_s  ? productBarcode(out(), args[2])
+                                        : productShow(out(), args[2]);
     else
         rc = usage();
     out().flush();

@@ -118,7 +118,7 @@ void ListWindow::deleteSelected()
 
 GridPrinter ListWindow::listPrinter() const
 {
-    return GridPrinter(*list(), m_style.printTitle);
+    return GridPrinter(*list(), m_style.printTitle, printSubtitle());
 }
 
 QString ListWindow::exportList(const ExcelExportOptions& options)

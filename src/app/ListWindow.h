@@ -51,6 +51,8 @@ protected:
     virtual bool deleteRecord(const QString& code) = 0;
     // Why a selected record may never be deleted, asked before the question; "" when it may.
     virtual QString deleteRefusal(const QString&) const { return {}; }
+    // Below the printed title: what the list shows; none unless told.
+    virtual QString printSubtitle() const { return {}; }
     // After the list was read or rows left it.
     virtual void listChanged() {}
 

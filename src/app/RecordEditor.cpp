@@ -33,12 +33,16 @@ bool isEnter(const QEvent* event)
 } // namespace
 
 RecordEditor::RecordEditor(QWidget* parent, const QString& objectName, Setup setup)
-    : QDialog(parent), m_setup(std::move(setup)), m_chkContinueAdd(new QCheckBox(u"계속 입력"_s, this)),
+    : QDialog(parent), m_setup(std::move(setup)), m_chkContinueAdd(new QCheckBox(m_setup.continueCaption, this)),
       m_btnSave(NamedButton(this, u"btnSave"_s, u"저장"_s)),
       m_btnClose(NamedButton(this, m_setup.closeName, u"닫기(&C)"_s))
 {
     setObjectName(objectName);
-    m_chkContinueAdd->setObjectName(u"chkContinueAdd"_s);
+    m_chkContinueAdd->setObjectName(m_setup.continueName);
+    if (const Setting<bool>* keep = m_setup.continueSetting) {
+        m_chkContinueAdd->setChecked(keep->get());
+        connect(m_chkContinueAdd, &QCheckBox::clicked, this, [keep](bool on) { keep->set(on); });
+    }
     if (m_setup.autoCode) {
         m_chkAutoCode = new QCheckBox(m_setup.autoCodeCaption, this);
         m_chkAutoCode->setObjectName(u"chkAutoCode"_s);
@@ -90,6 +94,30 @@ void RecordEditor::lockCodeInEditMode(HCText* code)
     });
 }
 
+void RecordEditor::forOneRecord()
+{
+    m_oneRecord = true;
+    m_chkContinueAdd->setEnabled(false);
+}
+
+void RecordEditor::lockCodeWhileGenerated(HCText* code)
+{
+    lockCodeInEditMode(code);
+    m_generatedCode = code;
+}
+
+void RecordEditor::applyCodeLock()
+{
+    if (!m_generatedCode)
+        return;
+    if (generatesCode())
+        m_generatedCode->SetText(QString());
+    const bool locked = m_mode == EditRecord || generatesCode();
+    m_generatedCode->setReadOnly(locked);
+    // Still clickable when locked, so that a key pressed there can say why nothing happens.
+    m_generatedCode->setFocusPolicy(locked ? Qt::ClickFocus : Qt::StrongFocus);
+}
+
 bool RecordEditor::generatesCode() const
 {
     return m_mode == NewRecord && m_chkAutoCode && m_chkAutoCode->isChecked();
@@ -99,6 +127,9 @@ void RecordEditor::autoCodeClicked(bool on)
 {
     if (isVisible())
         m_setup.autoCode->set(on);
+    applyCodeLock();
+    if (m_generatedCode && !on)
+        m_generatedCode->setFocus();
 }
 
 void RecordEditor::SetFormMode(int mode, const QString& text)
@@ -108,7 +139,7 @@ void RecordEditor::SetFormMode(int mode, const QString& text)
     setWindowTitle(m_setup.title + (m_mode == NewRecord ? u" - 『신규입력』"_s : u" - 『수정』"_s));
     if (m_chkAutoCode)
         m_chkAutoCode->setEnabled(m_mode == NewRecord);
-    m_chkContinueAdd->setEnabled(m_mode == NewRecord);
+    m_chkContinueAdd->setEnabled(m_mode == NewRecord && !m_oneRecord);
     clearFields();
     if (m_mode == EditRecord || copy)
         loadRecord(text);
@@ -196,8 +227,8 @@ void RecordEditor::save()
     if (!Guarded(u"btnSave_Click"_s, u"Form"_s, objectName(), false, [this] { return trySave(); }))
         return;
     ShowSaved();
-    if (m_mode == NewRecord && m_chkContinueAdd->isChecked()) {
-        clearFields();
+    if (m_mode == NewRecord && m_chkContinueAdd->isChecked() && m_chkContinueAdd->isEnabled()) {
+        startNextEntry();
         markClean();
     } else {
         accept();

@@ -29,6 +29,8 @@ public:
     int mode() const { return m_mode; }
     // The record saved last in mode 1, for the find-or-register flow; empty before.
     Pick AddedRec() const { return m_addedRec; }
+    // Opened for one record that someone waits for: it closes after the save, whatever the box.
+    void forOneRecord();
     // Something was typed or chosen since the record was shown, cleared or saved.
     bool hasUnsavedChanges() const;
 
@@ -49,6 +51,11 @@ protected:
         QString autoCodeCaption;
         bool copies = false;
         QString closeName;
+        // The box that keeps the editor open after a new record is saved; its state is kept in
+        // the setting when there is one.
+        QString continueName = QStringLiteral("chkContinueAdd");
+        QString continueCaption = QStringLiteral("계속 입력");
+        const Setting<bool>* continueSetting = nullptr;
     };
 
     RecordEditor(QWidget* parent, const QString& objectName, Setup setup);
@@ -60,6 +67,11 @@ protected:
     void watchValues(const QList<QWidget*>& controls);
     // In edit mode a key in the code field says why nothing happens.
     void lockCodeInEditMode(HCText* code);
+    // The same, and while the code is generated the field is empty and locked too; unticking the
+    // automatic-code box opens it and puts the focus there.
+    void lockCodeWhileGenerated(HCText* code);
+    // Applies that lock for the current mode and box; for the editor's clearFields.
+    void applyCodeLock();
 
     QCheckBox* autoCodeBox() const { return m_chkAutoCode; }
     // Codes are generated at save time: a new record with the box ticked.
@@ -77,6 +89,8 @@ protected:
     virtual void clearFields() = 0;
     virtual void loadRecord(const QString& code) = 0;
     virtual void startNew(const QString& name) = 0;
+    // After a new record was saved with the continue box ticked: empties the fields.
+    virtual void startNextEntry() { clearFields(); }
     // Mode 3, after the record was loaded.
     virtual void startCopy() {}
     // After the mode was set and the record shown: rights, locked fields.
@@ -105,6 +119,8 @@ private:
     QList<QWidget*> m_watched;
     QStringList m_clean;
     int m_mode = NewRecord;
+    bool m_oneRecord = false;
+    HCText* m_generatedCode = nullptr;
     Pick m_addedRec;
 };
 

@@ -84,10 +84,17 @@ void SearchList::layOut(const QList<QPushButton*>& buttons)
     m_buttons->addStretch();
     for (QPushButton* b : buttons)
         m_buttons->addWidget(b);
-    auto* layout = new QVBoxLayout(m_host);
+    auto* layout = new QVBoxLayout;
     layout->addWidget(m_findBar);
     layout->addWidget(m_grid, 1);
     layout->addLayout(m_buttons);
+    if (m_leftPanel) {
+        auto* columns = new QHBoxLayout(m_host);
+        columns->addWidget(m_leftPanel);
+        columns->addLayout(layout, 1);
+    } else {
+        m_host->setLayout(layout);
+    }
     LoadFormIni(m_host);
 }
 

@@ -47,6 +47,9 @@ public:
     // The same, with a floating notice when nothing was found.
     int loadOrSay(const std::function<void()>& fill, const QString& nothingFound);
 
+    // A list (of classes, of groups) left of the search row and the list, for the host to fill.
+    void setLeftPanel(QWidget* panel) { m_leftPanel = panel; }
+
     // The search row, the list, and the button row ending in buttons at the right; then the
     // host's saved position and list layout are applied.
     void layOut(const QList<QPushButton*>& buttons);
@@ -57,6 +60,7 @@ private:
     Grid* m_grid;
     QHBoxLayout* m_buttons;
     hclimit* m_limit = nullptr;
+    QWidget* m_leftPanel = nullptr;
     int m_codeColumn = 0;
 };
 

@@ -16,6 +16,8 @@ class GridPrinter {
 public:
     GridPrinter(const Grid& grid, const QString& title, const QString& subtitle = {});
 
+    const QString& subtitle() const { return m_subtitle; }
+
     // The remembered page set-up's name; by default the grid's form.
     void setSetupName(const QString& name) { m_setupName = name; }
     const QString& setupName() const { return m_setupName; }

@@ -4,6 +4,7 @@
 #include "SerialDevicePath.h"
 
 #include <QApplication>
+#include <QInputMethod>
 #include <QKeyEvent>
 #include <QSerialPort>
 #include <QWidget>
@@ -19,6 +20,9 @@ void typeIntoFocus(const QString& text)
     QWidget* target = QApplication::focusWidget();
     if (!target)
         return;
+    // The keys go to the field itself, past the input method, so Hangul mode cannot compose them;
+    // a syllable the operator was composing there is finished first rather than mixed in.
+    QGuiApplication::inputMethod()->commit();
     auto send = [target](int key, const QString& typed) {
         QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, typed);
         QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, typed);

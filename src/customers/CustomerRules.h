@@ -1,5 +1,7 @@
 #pragma once
 
+#include "DuplicateQuestion.h"
+
 #include <QString>
 
 namespace asv {
@@ -12,9 +14,5 @@ QString ShortNameOf(const QString& name);
 QString ZipcodeForStorage(const QString& zipcode);
 // Enter in the zipcode field searches only when there is a zipcode to search and no address yet.
 bool ZipcodeEnterSearches(const QString& zipcode, const QString& address);
-
-// The question asked before a second customer with the same value is registered, and its title.
-QString DuplicateQuestion(const QString& value, const QString& label);
-QString DuplicateTitle(const QString& label);
 
 } // namespace asv

@@ -26,13 +26,7 @@ namespace asv {
 
 namespace {
 
-
 const QStringList kAddTelColumns{u"telno2"_s, u"telno3"_s, u"telno4"_s};
-
-bool askRegisterAnyway(const QString& value, const QString& label)
-{
-    return MsgYesNo(DuplicateQuestion(value, label), DuplicateTitle(label)) == MsgAnswer::Yes;
-}
 
 } // namespace
 
@@ -81,7 +75,7 @@ FrmCust_save::FrmCust_save(QWidget* parent)
     field(u"nowmoney"_s)->setFocusPolicy(Qt::NoFocus);
     m_btnZipcode->setEnabled(ZipcodeLookup::isInstalled());
 
-    lockCodeInEditMode(field(u"code"_s));
+    lockCodeWhileGenerated(field(u"code"_s));
     connect(field(u"code"_s), &HCText::lostFocus, this, &FrmCust_save::codeLeft);
     connect(field(u"compname"_s), &HCText::lostFocus, this, &FrmCust_save::nameLeft);
     connect(field(u"compsn"_s), &HCText::lostFocus, this,
@@ -98,11 +92,7 @@ FrmCust_save::FrmCust_save(QWidget* parent)
 FrmCust_save* FrmCust_save::openOver(QWidget* opener, int mode, const QString& code,
                                      std::function<void(const QString& code)> syncUpdateCust)
 {
-    FrmCust_save* editor = OpenEditorOver<FrmCust_save>(opener, mode, code);
-    if (syncUpdateCust)
-        connect(editor, &RecordEditor::saved, editor,
-                [sync = std::move(syncUpdateCust)](int, const QString& saved) { sync(saved); });
-    return editor;
+    return OpenEditorOver<FrmCust_save>(opener, mode, code, std::move(syncUpdateCust));
 }
 
 Pick FrmCust_save::registerNew(QWidget* parent, const QString& name)
@@ -156,7 +146,7 @@ void FrmCust_save::startCopy()
 
 void FrmCust_save::clearFields()
 {
-    applyAutoCode();
+    applyCodeLock();
     // The user in charge stays: a series of new customers usually shares one.
     m_controls.clear();
     const int vat = ConfigKeys::NewCustomerVat.get();
@@ -173,29 +163,6 @@ CustomerRecord FrmCust_save::fromFields() const
     c.charge = m_fbUser->code();
     c.taxmode = m_cmbVATType->currentData().toInt();
     return c;
-}
-
-void FrmCust_save::setCodeLocked(bool locked)
-{
-    HCText* code = field(u"code"_s);
-    code->setReadOnly(locked);
-    // Still clickable when locked, so that a key pressed there can say why nothing happens.
-    code->setFocusPolicy(locked ? Qt::ClickFocus : Qt::StrongFocus);
-}
-
-void FrmCust_save::applyAutoCode()
-{
-    if (generatesCode())
-        field(u"code"_s)->SetText(QString());
-    setCodeLocked(mode() == EditRecord || generatesCode());
-}
-
-void FrmCust_save::autoCodeClicked(bool on)
-{
-    RecordEditor::autoCodeClicked(on);
-    applyAutoCode();
-    if (!on)
-        field(u"code"_s)->setFocus();
 }
 
 void FrmCust_save::codeLeft()
@@ -277,12 +244,12 @@ bool FrmCust_save::checkBeforeSave()
     if (c.code.isEmpty())
         return refuse(field(u"code"_s), requiredMessage(u"코드"_s), u"필수입력"_s);
     const QString others = mode() == EditRecord ? c.code : QString();
-    if (CustomerStore::nameTaken(c.compname, others) && !askRegisterAnyway(c.compname, u"상호명"_s))
+    if (CustomerStore::nameTaken(c.compname, others) && !AskRegisterAnyway(c.compname, u"상호명"_s))
         return false;
-    if (CustomerStore::aliasTaken(c.compalias, others) && !askRegisterAnyway(c.compalias, u"약칭"_s))
+    if (CustomerStore::aliasTaken(c.compalias, others) && !AskRegisterAnyway(c.compalias, u"약칭"_s))
         return false;
     if (!c.telno1.isEmpty() && CustomerStore::telephoneCount(c.telno1, others) > 0
-        && !askRegisterAnyway(c.telno1, u"전화번호 "_s))
+        && !AskRegisterAnyway(c.telno1, u"전화번호 "_s))
         return false;
     if (mode() == NewRecord && CustomerStore::codeExists(c.code))
         return refuse(field(u"code"_s), codeExistsMessage(c.code));

@@ -38,15 +38,12 @@ private:
     void startNew(const QString& name) override;
     void startCopy() override;
     void modeChanged() override;
-    void autoCodeClicked(bool on) override;
     bool checkBeforeSave() override;
     int writeRecord() override;
     Pick savedRecord() const override;
 
     void showRecord(const CustomerRecord& customer);
     CustomerRecord fromFields() const;
-    void applyAutoCode();
-    void setCodeLocked(bool locked);
     void codeLeft();
     void nameLeft();
     void zipcodeEdited();

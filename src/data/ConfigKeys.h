@@ -70,6 +70,9 @@ inline Setting<QString> LogoFile(const QString& defaultPath)
     return {kBackgroundSection, QStringLiteral("로고파일경로"), defaultPath, kBackgroundApp};
 }
 
+// The unit of a new product, also set from the product list.
+inline const Setting<QString> ProductDefaultUnit{kConfig, QStringLiteral("상품기본단위"), QStringLiteral("EA")};
+
 // The alternative a toolbar button with several shows, by its index.
 inline Setting<int> ToolbarChoice(const QString& button)
 {

@@ -33,6 +33,11 @@ QList<FindKey> ProductSearch::pickerKeys()
     };
 }
 
+FindKey ProductSearch::entryKey()
+{
+    return {u"코드/바코드/상품명"_s, u"p.code,p.bcode,p.name"_s, u"*s*"_s};
+}
+
 QString ProductSearch::listSql(const Query& query)
 {
     QString sql = u"SELECT p.classname, p.code, p.name AS pname, norm, p.hidden, p.unit, p.saleprice, p.bigo, "

@@ -15,6 +15,8 @@ class ProductSearch {
 public:
     static QList<FindKey> listKeys();
     static QList<FindKey> pickerKeys();
+    // What a code-entry field's text is looked for in after the exact code: code, barcode, name.
+    static FindKey entryKey();
 
     struct Query {
         QString className;       // "" = every class

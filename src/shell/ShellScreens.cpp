@@ -2,6 +2,7 @@
 
 #include "AppScreens.h"
 #include "CustomerScreens.h"
+#include "ProductScreens.h"
 #include "ServiceScreens.h"
 
 namespace asv {
@@ -14,6 +15,7 @@ void RegisterScreens()
     done = true;
     AppScreens::registerAll();
     CustomerScreens::registerAll();
+    ProductScreens::registerAll();
     ServiceScreens::registerAll();
 }
 

@@ -1,0 +1,159 @@
+// The product picker's searches an operator waits for, at 100,000 products: the name search of
+// the search row, and a code-entry field's text (the exact code first, then code, barcode and
+// name), each built by ProductSearch and read through DBOpenRS, against the same statements
+// fetched bare through the client library.
+//   bench_products [benchmark flags]
+// The generated products are kept in the database "asvb_products_100k" for later runs; drop it
+// to generate them again.
+#include "BareConnection.h"
+#include "BenchDatabase.h"
+#include "ConsolePrompter.h"
+#include "Cp949.h"
+#include "MedianRatioReporter.h"
+#include "ProductSearch.h"
+#include "modMySQL_Func.h"
+
+#include <QCoreApplication>
+#include <benchmark/benchmark.h>
+#include <cstdio>
+#include <memory>
+
+using namespace Qt::StringLiterals;
+using namespace asv;
+
+namespace {
+
+constexpr int kProducts = 100000;
+const QString kDatabase = u"asvb_products_100k"_s;
+
+// One search as the picker runs it: one statement, or the exact code first and then the search.
+struct Search {
+    QList<ProductSearch::Query> steps;
+    QList<QByteArray> bareSql;
+    int rows = 0;
+};
+
+Search g_name;
+Search g_entry;
+std::unique_ptr<BareConnection> g_bare;
+
+ProductSearch::Query query(const QString& fields, const QString& text, const QString& op)
+{
+    ProductSearch::Query q;
+    q.fields = fields;
+    q.text = text;
+    q.opText = op;
+    return q;
+}
+
+void prepare(Search& s)
+{
+    for (const ProductSearch::Query& q : std::as_const(s.steps)) {
+        s.bareSql << Cp949::encode(ProductSearch::pickerSql(q));
+        s.rows = g_bare->fetchAll(s.bareSql.last());
+    }
+    if (s.rows <= 0)
+        qFatal("the search finds nothing");
+}
+
+// Each step runs until one finds rows, as the picker stops at an exact code.
+void bare(benchmark::State& state, const Search& s)
+{
+    for (auto _ : state) {
+        int rows = 0;
+        for (const QByteArray& sql : s.bareSql) {
+            if ((rows = g_bare->fetchAll(sql)) > 0)
+                break;
+        }
+        if (rows != s.rows) {
+            state.SkipWithError(g_bare->error());
+            break;
+        }
+    }
+    state.counters["rows"] = s.rows;
+}
+
+void ours(benchmark::State& state, const Search& s)
+{
+    for (auto _ : state) {
+        int rows = 0;
+        for (const ProductSearch::Query& q : s.steps) {
+            RecordSetPtr rs;
+            rows = DBOpenRS(rs, ProductSearch::pickerSql(q));
+            CloseRS(rs);
+            if (rows > 0)
+                break;
+        }
+        if (rows != s.rows) {
+            state.SkipWithError("unexpected row count");
+            break;
+        }
+    }
+    state.counters["rows"] = s.rows;
+}
+
+void BM_PickerName_BareSQL(benchmark::State& state) { bare(state, g_name); }
+void BM_PickerName_ProductSearch(benchmark::State& state) { ours(state, g_name); }
+void BM_EntryText_BareSQL(benchmark::State& state) { bare(state, g_entry); }
+void BM_EntryText_ProductSearch(benchmark::State& state) { ours(state, g_entry); }
+
+// Real time decides the iterations: this process mostly waits for the server.
+void measured(benchmark::internal::Benchmark* b)
+{
+    b->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(9)->ReportAggregatesOnly(true);
+}
+BENCHMARK(BM_PickerName_BareSQL)->Apply(measured);
+BENCHMARK(BM_PickerName_ProductSearch)->Apply(measured);
+BENCHMARK(BM_EntryText_BareSQL)->Apply(measured);
+BENCHMARK(BM_EntryText_ProductSearch)->Apply(measured);
+
+// The generated products of an earlier run, or new ones; the free-text product is not counted.
+void fill()
+{
+    const long products = DBRecordCount(u"product"_s, u"code <> '000000'"_s);
+    if (products == kProducts)
+        return;
+    if (products != 0)
+        qFatal("%s holds %ld products, not %d: drop it to generate them again", kDatabase.toUtf8().constData(),
+               products, kProducts);
+    if (!SampleDataGenerator().generate({.customers = 100, .products = kProducts}))
+        qFatal("cannot generate the sample products");
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    ConsolePrompter prompter(MsgAnswer::No);
+
+    InitializeInterleaved(argc, argv);
+
+    BenchDatabase db(kDatabase);
+    fill();
+    g_bare = std::make_unique<BareConnection>(db.name());
+
+    // What an operator types: part of a product name in the search row, and into a code-entry
+    // field the middle digits of a barcode (no code is made of them).
+    const FindKey nameKey = ProductSearch::pickerKeys().at(1);
+    g_name.steps << query(nameKey.fields, u"스캐너 프로"_s, nameKey.op);
+    const QString barcode = DBGetValue(
+        u"SELECT bcode FROM product WHERE bcode <> '' AND hidden = 0 ORDER BY code LIMIT 1 OFFSET 50000"_s);
+    const QString digits = barcode.mid(2, 8);
+    const FindKey entryKey = ProductSearch::entryKey();
+    g_entry.steps << query(u"p.code"_s, digits, u"="_s) << query(entryKey.fields, digits, entryKey.op);
+    prepare(g_name);
+    prepare(g_entry);
+    std::printf("name search: %d rows; code-entry search for %s (of %s): %d rows\n", g_name.rows,
+                digits.toUtf8().constData(), barcode.toUtf8().constData(), g_entry.rows);
+
+    MedianRatioReporter nameReport("BM_PickerName_BareSQL");
+    benchmark::RunSpecifiedBenchmarks(&nameReport, "BM_PickerName_.*");
+    MedianRatioReporter entryReport("BM_EntryText_BareSQL");
+    benchmark::RunSpecifiedBenchmarks(&entryReport, "BM_EntryText_.*");
+
+    g_bare.reset();
+    DBClose();
+    benchmark::Shutdown();
+    return 0;
+}
