@@ -4,12 +4,14 @@
 #include "RecordField.h"
 #include "RecordSet.h"
 #include "SqlNumber.h"
+#include "StoreSql.h"
 #include "modMySQL_Func.h"
 
 #include <QHash>
 #include <QList>
 #include <QStringList>
 #include <initializer_list>
+#include <optional>
 #include <type_traits>
 
 namespace asv {
@@ -40,6 +42,18 @@ public:
         for (const Field& f : m_fields)
             setText(f, r, rs.field(f.column));
         return r;
+    }
+
+    // The row of table whose code is code, nullopt when there is none; a failed read throws,
+    // naming store::load.
+    std::optional<Record> load(const QString& table, const QString& code, const QString& store) const
+    {
+        RecordSetPtr rs;
+        DBOpenRS(rs, QStringLiteral("SELECT * FROM ") + table + QStringLiteral(" WHERE code = ") + StoreSql::quoted(code));
+        StoreSql::throwIfFailed(store, QStringLiteral("load"));
+        if (!rs || rs->eof())
+            return std::nullopt;
+        return fromRow(*rs);
     }
 
     // The value as a field shows it: amounts without trailing zeros or exponent, flags 1 or 0.

@@ -54,14 +54,7 @@ const QStringList& CustomerStore::editionColumns()
 
 std::optional<CustomerRecord> CustomerStore::load(const QString& code)
 {
-    RecordSetPtr rs;
-    DBOpenRS(rs, u"SELECT * FROM customer WHERE code = "_s + StoreSql::quoted(code));
-    StoreSql::throwIfFailed(u"CustomerStore"_s, u"load"_s);
-    if (!rs || rs->eof())
-        return std::nullopt;
-    CustomerRecord c = CustomerRecord::fields().fromRow(*rs);
-    CloseRS(rs);
-    return c;
+    return CustomerRecord::fields().load(kTable, code, u"CustomerStore"_s);
 }
 
 bool CustomerStore::codeExists(const QString& code)

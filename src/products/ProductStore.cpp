@@ -56,14 +56,7 @@ std::optional<ProductRecord> ProductStore::load(const QString& code)
 {
     if (IsFreeTextProduct(code))
         return std::nullopt;
-    RecordSetPtr rs;
-    DBOpenRS(rs, u"SELECT * FROM product WHERE code = "_s + StoreSql::quoted(code));
-    StoreSql::throwIfFailed(kStore, u"load"_s);
-    if (!rs || rs->eof())
-        return std::nullopt;
-    ProductRecord p = ProductRecord::fields().fromRow(*rs);
-    CloseRS(rs);
-    return p;
+    return ProductRecord::fields().load(kTable, code, kStore);
 }
 
 bool ProductStore::codeExists(const QString& code)
