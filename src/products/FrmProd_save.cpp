@@ -157,7 +157,9 @@ void FrmProd_save::clearFields()
 {
     applyAutoBoxes();
     m_controls.clear();
-    m_cmbField->setCurrentIndex(0);
+    // The first class rather than none: a product without one is missing from every class the
+    // lists and pickers are filtered by.
+    m_cmbField->setCurrentIndex(m_cmbField->count() > 1 ? 1 : 0);
     m_cmbUnit->setCurrentText(ConfigKeys::ProductDefaultUnit.get());
     selectData(m_cmbVATType, 1);
     m_loadedName.clear();

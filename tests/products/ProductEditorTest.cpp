@@ -72,6 +72,8 @@ TEST_F(ProductEditor, NewProductIsSavedWithEveryFieldAndEditedWithItsCodeLocked)
     EXPECT_EQ(editor.windowTitle(), u"상품 - 『신규입력』"_s);
     EXPECT_TRUE(editor.field(u"code"_s)->isReadOnly());
     EXPECT_EQ(combo(editor, u"cmbUnit"_s)->currentText(), u"EA"_s);
+    // A new product starts in a class, not in none.
+    EXPECT_EQ(combo(editor, u"cmbField"_s)->currentIndex(), 1);
     EXPECT_GE(combo(editor, u"cmbUnit"_s)->findText(u"박스"_s), 0);
     QTest::keyClicks(editor.field(u"code"_s), u"1"_s);
     EXPECT_EQ(prompter.texts(), QStringList{u"자동에 체크된 경우 코드는 입력할 수 없습니다."_s});
