@@ -18,14 +18,9 @@ namespace {
 
 const QString kModule = u"modSMSLink"_s;
 
-QString inFolder(const QString& folder, const QString& file)
-{
-    return QDir::toNativeSeparators(QDir(folder).filePath(file));
-}
-
 void startSender(const QString& folder, bool isFaxVoice, const QString& argument)
 {
-    QProcess::startDetached(inFolder(folder, SenderProgramOf(isFaxVoice).executable), {argument}, folder);
+    QProcess::startDetached(SmsFilePath(folder, SenderProgramOf(isFaxVoice).executable), {argument}, folder);
 }
 
 // Writes the whole file anew, or throws naming the file.
@@ -46,6 +41,11 @@ bool runAnyway(const QString& reason, bool isFaxVoice)
 
 } // namespace
 
+QString SmsFilePath(const QString& folder, const QString& file)
+{
+    return QDir::toNativeSeparators(QDir(folder).filePath(file));
+}
+
 const SenderProgram& SenderProgramOf(bool isFaxVoice)
 {
     static const SenderProgram sms{u"OstraSMS.exe"_s, u"문자전송"_s};
@@ -64,7 +64,7 @@ QString SmsProgramFolder(bool isFaxVoice)
         return {};
     }
     if (!QFileInfo::exists(QDir(folder).filePath(executable))) {
-        MsgInfo(u"문자전송 프로그램을 찾을 수 없습니다."_s + vbCrLf + u"파일명:"_s + inFolder(folder, executable)
+        MsgInfo(u"문자전송 프로그램을 찾을 수 없습니다."_s + vbCrLf + u"파일명:"_s + SmsFilePath(folder, executable)
                 + vbCrLf + u"OstraSoft 홈페이지에서 문자전송 프로그램을 다운받아 설치하세요."_s);
         return {};
     }
@@ -73,8 +73,8 @@ QString SmsProgramFolder(bool isFaxVoice)
 
 QString SmsArgument(const QString& folder, bool listFile, bool messageFile)
 {
-    const QString list = inFolder(folder, kSmsListFile);
-    const QString message = inFolder(folder, kSmsMessageFile);
+    const QString list = SmsFilePath(folder, kSmsListFile);
+    const QString message = SmsFilePath(folder, kSmsMessageFile);
     if (listFile && messageFile)
         return list + u';' + message;
     if (listFile)
@@ -112,7 +112,7 @@ bool TransFromSpread(const QList<SmsRecipient>& ticked, bool isFaxVoice)
         startSender(folder, false, SmsArgument(folder, false, false));
         return true;
     }
-    const bool written = CreateTelListFile(inFolder(folder, kSmsListFile), ticked);
+    const bool written = CreateTelListFile(SmsFilePath(folder, kSmsListFile), ticked);
     startSender(folder, false, SmsArgument(folder, written, false));
     return true;
 }
@@ -132,9 +132,9 @@ bool TransSMS(const QString& telNo, const QString& name, bool isFaxVoice, const 
     }
     const bool sent = Guarded(u"TransSMS"_s, u"Module"_s, kModule, false, [&] {
         if (hasNumber)
-            writeFile(inFolder(folder, kSmsListFile), SmsList::encode({line}));
+            writeFile(SmsFilePath(folder, kSmsListFile), SmsList::encode({line}));
         if (!message.isEmpty())
-            writeFile(inFolder(folder, kSmsMessageFile), Cp949::encode(message));
+            writeFile(SmsFilePath(folder, kSmsMessageFile), Cp949::encode(message));
         return true;
     });
     if (!sent)

@@ -22,6 +22,7 @@ const SenderProgram& SenderProgramOf(bool isFaxVoice);
 // folder the sender recorded; "" (told to the operator) when it cannot be found.
 QString SmsProgramFolder(bool isFaxVoice);
 
+QString SmsFilePath(const QString& folder, const QString& file);
 // The command-line argument naming the files handed over ("0" for none).
 QString SmsArgument(const QString& folder, bool listFile, bool messageFile);
 
