@@ -25,12 +25,6 @@ TEST(SmsList, NumbersSplitAtCommasAndTrimmedOnlyWhenSplit)
     }
 }
 
-TEST(SmsList, NamesLoseTheSeparatorsOfTheList)
-{
-    EXPECT_EQ(SmsList::cleanName(u"김;철:수,님"_s, true), u"김철수님"_s);
-    EXPECT_EQ(SmsList::cleanName(u"김;철:수,님"_s, false), u"김철수,님"_s);
-}
-
 TEST(SmsList, TwoNumbersOfOneCustomerGiveTwoLinesInCodePage949)
 {
     ScriptedPrompter prompter;
@@ -64,12 +58,4 @@ TEST(SmsList, SharedNumbersAreAskedAboutOnce)
         EXPECT_EQ(prompter.count(ScriptedPrompter::Kind::YesNoCancel), 1);
         EXPECT_TRUE(prompter.saw(u"  - 중복 제거 하시겠으면 [예]"_s));
     }
-}
-
-TEST(SmsList, TextOutsideTheCodePageIsNamed)
-{
-    EXPECT_EQ(SmsList::refusal(QList<SmsRecipient>{{u"010-1"_s, u"가"_s}}), std::nullopt);
-    const std::optional<QString> refused = SmsList::refusal(QList<SmsRecipient>{{u"010-1"_s, u"가"_s}, {u"010-2"_s, u"김😀"_s}});
-    ASSERT_TRUE(refused);
-    EXPECT_TRUE(refused->contains(u"😀"_s));
 }
