@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <stdexcept>
 
 using namespace Qt::StringLiterals;
 
@@ -29,7 +30,7 @@ void writeFile(const QString& path, const QByteArray& bytes)
     QFile::remove(path);
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-        throw std::runtime_error(QStringLiteral("%1: %2").arg(path, file.errorString()).toStdString());
+        throw std::runtime_error(u"%1: %2"_s.arg(path, file.errorString()).toStdString());
 }
 
 bool runAnyway(const QString& reason, bool isFaxVoice)
