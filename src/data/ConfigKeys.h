@@ -79,4 +79,10 @@ inline Setting<int> ToolbarChoice(const QString& button)
     return {QStringLiteral("Config_Form"), QStringLiteral("툴바_") + button, 0};
 }
 
+// The folder the SMS and the fax/voice sender programs record in their own settings.
+inline const Setting<QString> SmsSenderFolder{QStringLiteral("환경설정"), QStringLiteral("AppPath"), {},
+                                              QStringLiteral("OstraSMS")};
+inline const Setting<QString> FaxVoiceSenderFolder{QStringLiteral("환경설정"), QStringLiteral("AppPath"), {},
+                                                   QStringLiteral("Ostra크로샷")};
+
 } // namespace asv::ConfigKeys
