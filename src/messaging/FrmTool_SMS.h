@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CustomerListReceiver.h"
 #include "SmsCustomers.h"
 
 #include <QStringList>
@@ -16,16 +17,15 @@ class Grid;
 class HCTerm;
 
 // The SMS screen: customers found by a condition, ticked and handed to the SMS program.
-class FrmTool_SMS : public QWidget {
+class FrmTool_SMS : public QWidget, public CustomerListReceiver {
     Q_OBJECT
 public:
     enum Column { ColSelect, ColName, ColSearchNumbers, ColMobile, ColMemo };
 
     explicit FrmTool_SMS(QWidget* parent = nullptr);
 
-    // Screens below this library open the window through the menu registry and hand over the
-    // customers they selected by calling this by name; they are listed ticked.
-    Q_INVOKABLE void showCustomers(const QStringList& codes);
+    // The customers a calling screen selected, listed ticked.
+    void showCustomers(const QStringList& codes) override;
     void query();
 
 private:

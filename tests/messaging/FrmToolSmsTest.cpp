@@ -76,8 +76,9 @@ TEST_F(SmsWindow, TickedRowsGoToTheSenderByTheirMobileNumbers)
 
 TEST_F(SmsWindow, ACallingScreensCustomersAreListedTicked)
 {
-    ASSERT_TRUE(QMetaObject::invokeMethod(window.get(), "showCustomers",
-                                          Q_ARG(QStringList, (QStringList{u"000002"_s, u"000001"_s}))));
+    auto* receiver = dynamic_cast<CustomerListReceiver*>(window.get());
+    ASSERT_NE(receiver, nullptr);
+    receiver->showCustomers({u"000002"_s, u"000001"_s});
     EXPECT_EQ(test::column(list, u"거래처명"_s), (QStringList{u"나상사"_s, u"가상사"_s}));
     EXPECT_EQ(count(), u"2"_s);
 }
