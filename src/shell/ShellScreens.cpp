@@ -2,6 +2,7 @@
 
 #include "AppScreens.h"
 #include "CustomerScreens.h"
+#include "MailScreens.h"
 #include "ProductScreens.h"
 #include "ServiceScreens.h"
 
@@ -15,6 +16,7 @@ void RegisterScreens()
     done = true;
     AppScreens::registerAll();
     CustomerScreens::registerAll();
+    MailScreens::registerAll();
     ProductScreens::registerAll();
     ServiceScreens::registerAll();
 }

@@ -1,0 +1,7 @@
+#include "MailScreens.h"
+
+namespace asv {
+
+void MailScreens::registerAll() {}
+
+} // namespace asv
