@@ -2,6 +2,7 @@
 #include "ConsolePrompter.h"
 #include "CustomerCommands.h"
 #include "LocalServer.h"
+#include "MailCommands.h"
 #include "Paths.h"
 #include "ProductCommands.h"
 #include "SearchIndexes.h"
@@ -35,7 +36,8 @@ int usage()
              "  customer show CODE       one customer's main fields\n"
              "  product find TEXT        the code-entry search: code, then code, barcode, name\n"
              "  product barcode CODE     the product of a barcode\n"
-             "  product show CODE        one product's fields\n";
+             "  product show CODE        one product's fields\n"
+             "  mail test ADDRESS        send the test mail with this user's mail settings\n";
     out().flush();
     return 2;
 }
@@ -169,6 +171,8 @@ int main(int argc, char* argv[])
              : args[1] == u"find"_s     ? productFind(out(), args[2])
              : args[1] == u"barcode"_s  ? productBarcode(out(), args[2])
                                         : productShow(out(), args[2]);
+    else if (args.size() == 3 && args[0] == u"mail"_s && args[1] == u"test"_s)
+        rc = mailTest(args[2]);
     else
         rc = usage();
     out().flush();

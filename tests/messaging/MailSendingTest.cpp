@@ -1,4 +1,5 @@
 #include "LoopbackServer.h"
+#include "MailCommands.h"
 #include "MailMessage.h"
 #include "MailSenderProgram.h"
 #include "MailSending.h"
@@ -151,11 +152,15 @@ TEST_F(MailSendingTest, WebFormPostsTheFieldsWithTheNoReplyLineAfterTheBody)
     EXPECT_EQ(field(u"memo"_s), mail.body + u"\n[본 메일은 회신이 불가능 하므로 담당자에게 전화로 연락 바랍니다.]"_s);
 }
 
+// Through the command line, with the settings as stored.
 TEST_F(MailSendingTest, TestMailArrivesAndIsRefusedForTheWebForm)
 {
     LoopbackServer server(LoopbackServer::Kind::Smtp);
+    EXPECT_EQ(mailTest(u"me@asv.example"_s), 1);
+    EXPECT_TRUE(m_prompter.saw(u"[보내는 메일서버]가 입력되지 않았습니다."_s));
     MailSettings settings = settingsFor(server.port());
-    ASSERT_TRUE(MailSending::sendTest(settings, u"me@asv.example"_s));
+    settings.save();
+    ASSERT_EQ(mailTest(u"me@asv.example"_s), 0) << m_prompter.texts().join(u'\n').toStdString();
     const QList<QJsonObject> mails = server.mails();
     ASSERT_EQ(mails.size(), 1);
     EXPECT_EQ(mails[0][u"subject"_s].toString(), u"테스트 메일입니다."_s);
