@@ -1,7 +1,15 @@
 #include "MailScreens.h"
 
+#include "FrmSendMail.h"
+#include "ScreenRegistry.h"
+
+using namespace Qt::StringLiterals;
+
 namespace asv {
 
-void MailScreens::registerAll() {}
+void MailScreens::registerAll()
+{
+    ScreenRegistry::add(u"FrmSendMail"_s, {[](QWidget* parent) { return new FrmSendMail(parent); }, true});
+}
 
 } // namespace asv

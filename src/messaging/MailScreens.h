@@ -2,7 +2,7 @@
 
 namespace asv {
 
-// The mail screens for the rest of the program.
+// The mail screens for the rest of the program: "FrmSendMail" for the print preview's mail button.
 class MailScreens {
 public:
     static void registerAll();

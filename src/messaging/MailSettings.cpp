@@ -44,8 +44,13 @@ QByteArray xorWithKey(QByteArray bytes)
 
 MailSettings MailSettings::load()
 {
+    return load(ConfigKeys::MailServerKind.get());
+}
+
+MailSettings MailSettings::load(int serverKind)
+{
     MailSettings s;
-    s.serverKind = ConfigKeys::MailServerKind.get() == MakersServer ? MakersServer : OwnServer;
+    s.serverKind = serverKind == MakersServer ? MakersServer : OwnServer;
     s.method = ConfigKeys::MailMethod.get() == SenderProgram ? SenderProgram : DirectSmtp;
     s.webForm = ConfigKeys::MailWebForm.get();
     s.webFormUrl = ConfigKeys::MailWebFormUrl.get();

@@ -22,6 +22,8 @@ struct MailSettings {
     QString webFormUrl;
 
     static MailSettings load();
+    // The values stored for that server kind, as the panel shows them when the kind is chosen.
+    static MailSettings load(int serverKind);
     void save() const;
     // With the maker's server the account is the service's own and not the operator's to choose.
     void applyServerKind();
