@@ -7,7 +7,7 @@
 #include "SmtpSender.h"
 #include "WebMailForm.h"
 
-#include <QDateTime>
+#include "Clock.h"
 
 using namespace Qt::StringLiterals;
 
@@ -50,7 +50,7 @@ bool MailSending::sendTest(const MailSettings& settings, const QString& address)
     message.toAddress = address;
     message.subject = u"테스트 메일입니다."_s;
     message.body = u"[본 메일은 테스트입니다. 보낸시각: "_s
-                   + QDateTime::currentDateTime().toString(u"yyyy-MM-dd HH:mm:ss"_s) + u']';
+                   + Clock::now().toString(u"yyyy-MM-dd HH:mm:ss"_s) + u']';
     const bool sent = deliver(settings, message);
     if (sent)
         Prompter::current().info(u"["_s + address + u"]메일을 확인해보세요.\n메일이 보이지 않을 경우 스팸함을 확인해 보세요."_s,
