@@ -7,7 +7,6 @@
 
 #include <QDateTime>
 #include <QFileInfo>
-#include <QLocale>
 #include <curl/curl.h>
 #include <memory>
 
@@ -25,9 +24,10 @@ struct CurlDeleter {
 
 void append(std::unique_ptr<curl_slist, CurlDeleter>& list, const QString& line)
 {
+    // The head changes only when the list was empty.
     curl_slist* grown = curl_slist_append(list.get(), line.toUtf8().constData());
-    (void)list.release();
-    list.reset(grown);
+    if (!list)
+        list.reset(grown);
 }
 
 // Header texts outside ASCII travel as encoded words.
@@ -102,7 +102,7 @@ bool SmtpSender::send(const MailSettings& settings, const MailMessage& message)
     curl_easy_setopt(curl.get(), CURLOPT_MAIL_RCPT, recipients.get());
 
     std::unique_ptr<curl_slist, CurlDeleter> headers;
-    append(headers, u"Date: "_s + QLocale::c().toString(QDateTime::currentDateTime(), u"ddd, dd MMM yyyy HH:mm:ss t"_s));
+    append(headers, u"Date: "_s + QDateTime::currentDateTime().toString(Qt::RFC2822Date));
     append(headers, u"From: "_s + headerAddress(message.fromName, message.fromAddress));
     append(headers, u"To: "_s + headerAddress(message.toName, message.toAddress));
     QStringList ccs;
