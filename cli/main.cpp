@@ -2,6 +2,7 @@
 #include "ConsolePrompter.h"
 #include "CustomerCommands.h"
 #include "LocalServer.h"
+#include "MailCommands.h"
 #include "Paths.h"
 #include "ProductCommands.h"
 #include "SmsCommands.h"
@@ -37,7 +38,8 @@ int usage()
              "  product find TEXT        the code-entry search: code, then code, barcode, name\n"
              "  product barcode CODE     the product of a barcode\n"
              "  product show CODE        one product's fields\n"
-             "  sms list CODE...         write the SMS program's recipient list of the customers\n";
+             "  sms list CODE...         write the SMS program's recipient list of the customers\n"
+             "  mail test ADDRESS        send the test mail with this user's mail settings\n";
     out().flush();
     return 2;
 }
@@ -173,6 +175,8 @@ int main(int argc, char* argv[])
                                         : productShow(out(), args[2]);
     else if (args.size() >= 3 && args[0] == u"sms"_s && args[1] == u"list"_s)
         rc = !connectDatabase(local) ? 1 : smsList(out(), args.mid(2));
+    else if (args.size() == 3 && args[0] == u"mail"_s && args[1] == u"test"_s)
+        rc = mailTest(args[2]);
     else
         rc = usage();
     out().flush();

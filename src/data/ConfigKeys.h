@@ -73,6 +73,28 @@ inline Setting<QString> LogoFile(const QString& defaultPath)
 // The unit of a new product, also set from the product list.
 inline const Setting<QString> ProductDefaultUnit{kConfig, QStringLiteral("상품기본단위"), QStringLiteral("EA")};
 
+// E-mail: server kind (0 the maker's, 1 own), method (0 direct SMTP, 1 the external sender
+// program), the web form instead of both, and the default copy recipient.
+inline const Setting<int> MailServerKind{kConfig, QStringLiteral("SMTP_TYPE"), 1};
+inline const Setting<int> MailMethod{kConfig, QStringLiteral("SMTP_METHOD"), 0};
+inline const Setting<bool> MailWebForm{kConfig, QStringLiteral("SMTP_WEBCHK"), false};
+inline const Setting<QString> MailWebFormUrl{kConfig, QStringLiteral("SMTP_WEBURL"),
+                                             QStringLiteral("https://mail.asvelmora.example/send")};
+inline const Setting<QString> MailCcName{kConfig, QStringLiteral("CC_NAME"), {}};
+inline const Setting<QString> MailCcAddress{kConfig, QStringLiteral("CC_MAIL"), {}};
+inline const Setting<bool> MailUseCc{kConfig, QStringLiteral("E-MAIL전송_등록된참조메일"), false};
+// The server values are kept per server kind under the key plus "_" and the kind; the plain key is
+// what older installations stored.
+inline const QString kMailUndecided = QStringLiteral("미정");
+inline Setting<QString> MailServerValue(const QString& key, int kind)
+{
+    return {kConfig, key + QStringLiteral("_") + QString::number(kind), kMailUndecided};
+}
+inline Setting<QString> MailServerValue(const QString& key)
+{
+    return {kConfig, key, key == QStringLiteral("SMTP_SSL") ? QStringLiteral("0") : QString()};
+}
+
 // The alternative a toolbar button with several shows, by its index.
 inline Setting<int> ToolbarChoice(const QString& button)
 {

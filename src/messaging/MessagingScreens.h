@@ -2,7 +2,7 @@
 
 namespace asv {
 
-// The messaging windows the main window's menu opens.
+// The SMS screen of the menu and the mail windows other screens open.
 class MessagingScreens {
 public:
     static void registerAll();
