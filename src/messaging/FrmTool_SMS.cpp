@@ -137,8 +137,9 @@ void FrmTool_SMS::query()
 {
     m_list->cells().clearRows();
     const SmsCustomers::Condition c = condition();
-    const QString memoField = SmsCustomers::memoField(c.filter);
-    m_list->cells().setCaption(ColMemo, SmsCustomers::memoHeader(c.filter));
+    const SmsCustomers::Memo memoColumn = SmsCustomers::memo(c.filter);
+    const QString& memoField = memoColumn.field;
+    m_list->cells().setCaption(ColMemo, memoColumn.header);
     RecordSetPtr rs;
     const int rows = DBOpenRS(rs, SmsCustomers::sql(c));
     if (rows <= 0)

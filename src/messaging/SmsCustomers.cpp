@@ -52,31 +52,17 @@ QString SmsCustomers::sql(const Condition& c)
            + u" WHERE c.hidden = 0"_s + where + u" ORDER BY c.compname"_s;
 }
 
-QString SmsCustomers::memoHeader(Filter filter)
+SmsCustomers::Memo SmsCustomers::memo(Filter filter)
 {
     switch (filter) {
     case Filter::Receivables:
-        return u"미수금"_s;
+        return {u"미수금"_s, u"nowmoney"_s};
     case Filter::PlannedVisits:
-        return u"방문예정"_s;
+        return {u"방문예정"_s, u"resvdate"_s};
     case Filter::LastAsDays:
-        return u"최종거래일"_s;
+        return {u"최종거래일"_s, u"lastdealdate"_s};
     default:
-        return u"비 고"_s;
-    }
-}
-
-QString SmsCustomers::memoField(Filter filter)
-{
-    switch (filter) {
-    case Filter::Receivables:
-        return u"nowmoney"_s;
-    case Filter::PlannedVisits:
-        return u"resvdate"_s;
-    case Filter::LastAsDays:
-        return u"lastdealdate"_s;
-    default:
-        return {};
+        return {u"비 고"_s, {}};
     }
 }
 

@@ -27,9 +27,12 @@ public:
     };
 
     static QString sql(const Condition& condition);
-    // Header of the memo column and the field it shows ("" for none).
-    static QString memoHeader(Filter filter);
-    static QString memoField(Filter filter);
+    // The memo column of a condition: its header and the field it shows ("" for none).
+    struct Memo {
+        QString header;
+        QString field;
+    };
+    static Memo memo(Filter filter);
 
     // hpno when it is a mobile number, else telno1 when that is one, else "".
     static QString mobileNumber(const QString& hpno, const QString& telno1);

@@ -44,14 +44,14 @@ TEST_F(SmsCustomersFixture, EverySearchConditionFindsItsCustomers)
         {{Filter::AsPeriod, QDate(2026, 1, 1), QDate(2026, 1, 31), 0}, {u"가상사"_s}, {}},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(SmsCustomers::memoHeader(c.condition.filter).toStdString());
+        SCOPED_TRACE(SmsCustomers::memo(c.condition.filter).header.toStdString());
         RecordSetPtr rs;
         const int rows = DBOpenRS(rs, SmsCustomers::sql(c.condition));
         QStringList names;
         for (int r = 0; r < rows; ++r)
             names << rs->value(r, u"compname"_s);
         EXPECT_EQ(names, c.names);
-        const QString field = SmsCustomers::memoField(c.condition.filter);
+        const QString field = SmsCustomers::memo(c.condition.filter).field;
         if (!field.isEmpty()) {
             EXPECT_EQ(rs->value(0, field), c.memo);
         }
