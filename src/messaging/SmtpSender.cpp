@@ -1,14 +1,13 @@
 #include "SmtpSender.h"
 
 #include "Cp949.h"
+#include "CurlHandles.h"
 #include "MailMessage.h"
 #include "MailSettings.h"
 #include "Prompter.h"
 
 #include <QDateTime>
 #include <QFileInfo>
-#include <curl/curl.h>
-#include <memory>
 
 using namespace Qt::StringLiterals;
 
@@ -16,13 +15,7 @@ namespace asv {
 
 namespace {
 
-struct CurlDeleter {
-    void operator()(CURL* c) const { curl_easy_cleanup(c); }
-    void operator()(curl_mime* m) const { curl_mime_free(m); }
-    void operator()(curl_slist* l) const { curl_slist_free_all(l); }
-};
-
-void append(std::unique_ptr<curl_slist, CurlDeleter>& list, const QString& line)
+void append(CurlList& list, const QString& line)
 {
     // The head changes only when the list was empty.
     curl_slist* grown = curl_slist_append(list.get(), line.toUtf8().constData());
@@ -77,7 +70,7 @@ bool SmtpSender::send(const MailSettings& settings, const MailMessage& message)
         body = message.body.toUtf8();
     }
 
-    std::unique_ptr<CURL, CurlDeleter> curl(curl_easy_init());
+    CurlEasy curl(curl_easy_init());
     const bool implicitTls = settings.ssl && settings.port.trimmed() == u"465"_s;
     const QString url = (implicitTls ? u"smtps://"_s : u"smtp://"_s) + settings.host.trimmed() + u':'
                         + settings.port.trimmed();
@@ -95,13 +88,13 @@ bool SmtpSender::send(const MailSettings& settings, const MailMessage& message)
     curl_easy_setopt(curl.get(), CURLOPT_TIMEOUT, 120L);
     curl_easy_setopt(curl.get(), CURLOPT_MAIL_FROM, from.constData());
 
-    std::unique_ptr<curl_slist, CurlDeleter> recipients;
+    CurlList recipients;
     append(recipients, u'<' + MailMessage::withoutParentheses(message.toAddress).trimmed() + u'>');
     for (const QString& cc : message.ccAddresses)
         append(recipients, u'<' + MailMessage::withoutParentheses(cc).trimmed() + u'>');
     curl_easy_setopt(curl.get(), CURLOPT_MAIL_RCPT, recipients.get());
 
-    std::unique_ptr<curl_slist, CurlDeleter> headers;
+    CurlList headers;
     append(headers, u"Date: "_s + QDateTime::currentDateTime().toString(Qt::RFC2822Date));
     append(headers, u"From: "_s + headerAddress(message.fromName, message.fromAddress));
     append(headers, u"To: "_s + headerAddress(message.toName, message.toAddress));
@@ -114,7 +107,7 @@ bool SmtpSender::send(const MailSettings& settings, const MailMessage& message)
     append(headers, u"MIME-Version: 1.0"_s);
     curl_easy_setopt(curl.get(), CURLOPT_HTTPHEADER, headers.get());
 
-    std::unique_ptr<curl_mime, CurlDeleter> mime(curl_mime_init(curl.get()));
+    CurlMime mime(curl_mime_init(curl.get()));
     curl_mimepart* text = curl_mime_addpart(mime.get());
     curl_mime_data(text, body.constData(), size_t(body.size()));
     curl_mime_type(text, (u"text/plain; charset="_s + charset).toUtf8().constData());

@@ -1,23 +1,17 @@
 #include "WebMailForm.h"
 
+#include "CurlHandles.h"
 #include "MailMessage.h"
 #include "MailSettings.h"
 #include "Prompter.h"
 
 #include <QUrl>
-#include <curl/curl.h>
-#include <memory>
 
 using namespace Qt::StringLiterals;
 
 namespace asv {
 
 namespace {
-
-struct CurlDeleter {
-    void operator()(CURL* c) const { curl_easy_cleanup(c); }
-    void operator()(curl_slist* l) const { curl_slist_free_all(l); }
-};
 
 size_t discard(char*, size_t size, size_t count, void*) { return size * count; }
 
@@ -51,8 +45,8 @@ bool WebMailForm::send(const MailSettings& settings, const MailMessage& message)
     }
     const QByteArray data = formData(message);
     const QByteArray url = settings.webFormUrl.toUtf8();
-    std::unique_ptr<CURL, CurlDeleter> curl(curl_easy_init());
-    std::unique_ptr<curl_slist, CurlDeleter> headers(
+    CurlEasy curl(curl_easy_init());
+    CurlList headers(
         curl_slist_append(nullptr, "Content-Type: application/x-www-form-urlencoded"));
     // Form receivers rarely answer "100 Continue"; waiting for it only delays the mail.
     curl_slist_append(headers.get(), "Expect:");
