@@ -2,6 +2,7 @@
 #include "FrmSendMail.h"
 #include "LoopbackServer.h"
 #include "MailChecks.h"
+#include "MailFixture.h"
 #include "MailSettings.h"
 #include "Paths.h"
 #include "ScriptedPrompter.h"
@@ -23,20 +24,9 @@ using asv::test::ScriptedPrompter;
 
 namespace {
 
-class FrmSendMailTest : public ::testing::Test {
+class FrmSendMailTest : public test::MailFixture {
 protected:
-    void SetUp() override { Paths::setProgramFolder(m_home.path()); }
-
-    void storeSettings(int port) const
-    {
-        MailSettings s;
-        s.host = u"127.0.0.1"_s;
-        s.port = QString::number(port);
-        s.user = u"desk"_s;
-        s.password = u"secret"_s;
-        s.senderAddress = u"desk@asv.example"_s;
-        s.save();
-    }
+    static void storeSettings(int port) { settingsFor(port).save(); }
 
     static void type(const QWidget& window, const QString& name, const QString& text)
     {
@@ -52,16 +42,7 @@ protected:
         window.findChild<QPlainTextEdit*>(u"txtBody"_s)->setPlainText(u"견적서를 보내드립니다."_s);
     }
 
-    QString fileOfSize(const QString& name, qint64 size) const
-    {
-        QFile f(m_home.filePath(name));
-        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(QByteArray(size, 'x'));
-        return f.fileName();
-    }
-
-    QTemporaryDir m_home;
-    ScriptedPrompter m_prompter;
+    QString fileOfSize(const QString& name, qint64 size) const { return writeFile(name, QByteArray(size, 'x')); }
 };
 
 TEST_F(FrmSendMailTest, SendsWithTheDefaultCopyAndTellsTheOutcome)

@@ -1,5 +1,6 @@
 #include "LoopbackServer.h"
 #include "MailCommands.h"
+#include "MailFixture.h"
 #include "MailMessage.h"
 #include "MailSenderProgram.h"
 #include "MailSending.h"
@@ -21,20 +22,8 @@ using asv::test::ScriptedPrompter;
 
 namespace {
 
-class MailSendingTest : public ::testing::Test {
+class MailSendingTest : public test::MailFixture {
 protected:
-    void SetUp() override { Paths::setProgramFolder(m_home.path()); }
-
-    MailSettings settingsFor(int port) const
-    {
-        MailSettings s;
-        s.host = u"127.0.0.1"_s;
-        s.port = QString::number(port);
-        s.user = u"desk"_s;
-        s.password = u"secret"_s;
-        s.senderAddress = u"desk@asv.example"_s;
-        return s;
-    }
 
     static MailMessage koreanMail()
     {
@@ -50,16 +39,6 @@ protected:
         return m;
     }
 
-    QString writeFile(const QString& name, const QByteArray& bytes) const
-    {
-        QFile f(m_home.filePath(name));
-        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
-        return f.fileName();
-    }
-
-    QTemporaryDir m_home;
-    ScriptedPrompter m_prompter;
 };
 
 TEST_F(MailSendingTest, SmtpDeliversKoreanMailWithAttachmentToEveryRecipient)
