@@ -46,6 +46,8 @@ FrmTool_SMS::FrmTool_SMS(QWidget* parent)
 
     m_list->setObjectName(u"spList"_s);
     m_list->setColumns({{}, u"거래처명"_s, u"검색 전화번호"_s, u"핸드폰No"_s, u"비 고"_s});
+    // The selection column shows a tick; a click on it or a double click on the row turns it.
+    m_list->cells().setCheckColumn(ColSelect);
     m_list->installEventFilter(this);
     m_chkAllSel->setObjectName(u"chkAllSel"_s);
     m_htTerm->setObjectName(u"htTerm"_s);
