@@ -16,6 +16,9 @@ public:
     Grid* list() const { return m_list; }
     void Refresh_Sheet();
 
+    // Tall enough for the usual dozen or two classes without scrolling.
+    QSize sizeHint() const override { return {360, 520}; }
+
 private:
     void nameEdited(int row, const QString& oldName, const QString& newName);
     void deleteSelected();
