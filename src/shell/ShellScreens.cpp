@@ -1,6 +1,7 @@
 #include "ShellScreens.h"
 
 #include "AppScreens.h"
+#include "CalldeskScreens.h"
 #include "CustomerScreens.h"
 #include "MessagingScreens.h"
 #include "ProductScreens.h"
@@ -15,6 +16,7 @@ void RegisterScreens()
         return;
     done = true;
     AppScreens::registerAll();
+    CalldeskScreens::registerAll();
     CustomerScreens::registerAll();
     MessagingScreens::registerAll();
     ProductScreens::registerAll();

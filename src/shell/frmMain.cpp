@@ -406,12 +406,12 @@ void frmMain::openStartScreen()
     }
 }
 
-void frmMain::InputFromSeeID(const QString& number, int, bool)
+void frmMain::InputFromSeeID(const QString& number, int, bool, CallArrival arrived)
 {
     trigger(u"mnuSlipCon"_s);
     for (QMdiSubWindow* sub : m_mdi->subWindowList()) {
         if (auto* desk = dynamic_cast<CallerIdReceiver*>(sub->widget())) {
-            desk->InputCID(number, true);
+            desk->InputCID(number, true, arrived);
             return;
         }
     }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "CallerIdReceiver.h"
+
 #include <QHash>
 #include <QMainWindow>
 #include <QPixmap>
@@ -33,7 +35,8 @@ public:
     QWidget* openScreen(const QString& menuName);
     void openStartScreen();
     // The consult desk for a caller, opened first when needed.
-    void InputFromSeeID(const QString& number, int line, bool fromDevice);
+    void InputFromSeeID(const QString& number, int line, bool fromDevice,
+                        CallArrival arrived = std::chrono::steady_clock::now());
     void OpenSeeID();
     void CloseSeeID();
     // Panels 6-8 and the title label from the application state.
