@@ -38,6 +38,9 @@ QList<Index> baseIndexes()
             out.append({created.captured(1), k.captured(1), normalisedColumns(k.captured(2))});
         }
     }
+    // Tables the upgrade steps create: the desk finds callers and today's calls by these.
+    out.append({u"rsvconsult"_s, u"idx_rsvconsult_ctelno"_s, u"ctelno"_s});
+    out.append({u"rsvconsult"_s, u"idx_rsvconsult_condate"_s, u"condate"_s});
     return out;
 }
 

@@ -254,6 +254,7 @@ TEST(SchemaUpgrade, SearchIndexesAnOlderDatabaseLacksAreAddedOnRequestOnly)
     DBExecute(u"ALTER TABLE customer DROP INDEX idx_customer_telno1"_s);
     DBExecute(u"ALTER TABLE customer DROP INDEX idx_customer_telno2, ADD INDEX tel2 (telno2, telno3)"_s);
     DBExecute(u"ALTER TABLE sale DROP INDEX idx_sale_ccode_date_total"_s);
+    DBExecute(u"ALTER TABLE rsvconsult DROP INDEX idx_rsvconsult_ctelno"_s);
     DBExecute(u"DROP TABLE taxlist_m"_s);
     DBExecute(u"DROP TABLE taxlist_d"_s);
     DBExecute(u"CREATE TABLE taxlist_d (taxno varchar(20) NOT NULL, seq int NOT NULL, pname varchar(100)) ENGINE=InnoDB"_s);
@@ -261,6 +262,7 @@ TEST(SchemaUpgrade, SearchIndexesAnOlderDatabaseLacksAreAddedOnRequestOnly)
     const QStringList expected{
         u"ALTER TABLE customer ADD INDEX idx_customer_telno1 (telno1)"_s,
         u"ALTER TABLE sale ADD INDEX idx_sale_ccode_date_total (ccode,dealdate,total)"_s,
+        u"ALTER TABLE rsvconsult ADD INDEX idx_rsvconsult_ctelno (ctelno)"_s,
         u"ALTER TABLE customer ADD COLUMN hpno_rev VARCHAR(100) AS (REVERSE(hpno)) VIRTUAL INVISIBLE"_s,
         u"ALTER TABLE customer ADD INDEX idx_customer_hpno_rev (hpno_rev)"_s};
     EXPECT_EQ(SearchIndexes::missingStatements(), expected);

@@ -1,0 +1,90 @@
+#include "CallIntake.h"
+
+#include "DbError.h"
+#include "StoreSql.h"
+#include "cMySQL.h"
+
+using namespace Qt::StringLiterals;
+
+namespace asv {
+
+namespace {
+
+const QString kStore = u"CallIntake::"_s;
+
+} // namespace
+
+CallIntake::Refusal CallIntake::check(const QString& canonical)
+{
+    if (canonical.isEmpty())
+        return Refusal::Empty;
+    return canonical.size() >= kRefusedLength ? Refusal::TooLong : Refusal::None;
+}
+
+CallIntake::Call CallIntake::record(const QString& canonical, bool isLocal, const QDateTime& at)
+{
+    Call call;
+    call.number = canonical;
+    call.date = at.toString(u"yyyy-MM-dd"_s);
+    call.time = at.toString(u"HH:mm"_s);
+    call.name = earlierName(canonical);
+    if (isLocal)
+        call.code = insert(call.name, canonical, call.date, call.time);
+    call.customer = matchCustomer(canonical);
+    if (call.customer) {
+        call.name = call.customer->compname;
+        if (isLocal)
+            link(call.code, *call.customer);
+    }
+    return call;
+}
+
+QString CallIntake::earlierName(const QString& number)
+{
+    const RecordSetPtr rs =
+        m_db.query(u"SELECT cname FROM rsvconsult WHERE ctelno = "_s + StoreSql::quoted(number) + u" GROUP BY cname"_s, true);
+    if (m_db.lastErrno() != 0)
+        throw DbError(m_db.lastErrno(), kStore + u"earlierName"_s, m_db.lastError());
+    return rs && rs->rowCount() > 0 ? rs->value(0, 0) : QString();
+}
+
+// The text columns are written even when empty: tables made by older servers have them without
+// a default, and strict mode would refuse the row (and lose the call).
+quint32 CallIntake::insert(const QString& name, const QString& number, const QString& date, const QString& time)
+{
+    execute(u"INSERT INTO rsvconsult (cname, ctelno, condate, contime, pname, refernote, connote) VALUES ("_s
+                + StoreSql::quoted(name) + u", "_s + StoreSql::quoted(number) + u", "_s + StoreSql::quoted(date)
+                + u", "_s + StoreSql::quoted(time) + u", '', '', '')"_s,
+            u"insert"_s);
+    return static_cast<quint32>(m_db.insert_id());
+}
+
+std::optional<CallIntake::Customer> CallIntake::matchCustomer(const QString& number)
+{
+    const QString n = StoreSql::quoted(number);
+    const RecordSetPtr rs = m_db.query(u"SELECT code, compname, ocode FROM customer WHERE telno1 = "_s + n
+                                           + u" OR telno2 = "_s + n + u" OR telno3 = "_s + n + u" OR telno4 = "_s + n,
+                                       true);
+    if (m_db.lastErrno() != 0)
+        throw DbError(m_db.lastErrno(), kStore + u"matchCustomer"_s, m_db.lastError());
+    if (!rs || rs->rowCount() == 0)
+        return std::nullopt;
+    return Customer{rs->value(0, 0), rs->value(0, 1), rs->value(0, 2)};
+}
+
+void CallIntake::link(quint32 code, const Customer& customer)
+{
+    execute(u"UPDATE rsvconsult SET ocode = "_s + StoreSql::quoted(customer.ocode) + u", cname = "_s
+                + StoreSql::quoted(customer.compname) + u", ccode = "_s + StoreSql::quoted(customer.code)
+                + u" WHERE code = "_s + QString::number(code),
+            u"link"_s);
+}
+
+void CallIntake::execute(const QString& sql, const QString& operation)
+{
+    m_db.query(sql, true);
+    if (m_db.lastErrno() != 0)
+        throw DbError(m_db.lastErrno(), kStore + operation, m_db.lastError());
+}
+
+} // namespace asv

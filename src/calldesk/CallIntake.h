@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+#include <optional>
+
+namespace asv {
+
+class cMySQL;
+
+// Records a received call: the canonical number, the name an operator gave the number before, the
+// stored row (only on the PC whose device took the call) and the customer it is from. Works on the
+// connection it is given, so the command line records calls exactly as a desk does. Failed
+// statements throw DbError.
+class CallIntake {
+public:
+    // Canonical numbers this long or longer are refused.
+    static constexpr int kRefusedLength = 16;
+
+    struct Customer {
+        QString code;
+        QString compname;
+        QString ocode;
+    };
+    struct Call {
+        QString number; // canonical
+        QString date;   // "yyyy-MM-dd"
+        QString time;   // "HH:mm"
+        QString name;   // the customer's name, else the earlier name, else ""
+        quint32 code = 0; // the stored row; 0 when nothing was inserted
+        std::optional<Customer> customer;
+    };
+    enum class Refusal { None, Empty, TooLong };
+
+    explicit CallIntake(cMySQL& db) : m_db(db) {}
+
+    // The canonical number and whether it is refused.
+    static Refusal check(const QString& canonical);
+
+    // Steps after the refusal check: name, insert and link when isLocal, customer match.
+    Call record(const QString& canonical, bool isLocal, const QDateTime& at);
+
+    QString earlierName(const QString& number);
+    // The new row's code.
+    quint32 insert(const QString& name, const QString& number, const QString& date, const QString& time);
+    // The first customer with the number as one of telno1..telno4 (the mobile is not searched).
+    std::optional<Customer> matchCustomer(const QString& number);
+    void link(quint32 code, const Customer& customer);
+
+private:
+    void execute(const QString& sql, const QString& operation);
+
+    cMySQL& m_db;
+};
+
+} // namespace asv

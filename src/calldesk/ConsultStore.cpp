@@ -1,0 +1,166 @@
+#include "ConsultStore.h"
+
+#include "StoreSql.h"
+#include "modMySQL_Func.h"
+
+using namespace Qt::StringLiterals;
+
+namespace asv {
+
+namespace {
+
+const QString kStore = u"ConsultStore"_s;
+
+QString callCode(quint32 call)
+{
+    return QString::number(call);
+}
+
+RecordSetPtr read(const QString& sql, const QString& operation)
+{
+    RecordSetPtr rs;
+    DBOpenRS(rs, sql);
+    StoreSql::throwIfFailed(kStore, operation);
+    return rs;
+}
+
+QString firstValue(const QString& sql, const QString& operation)
+{
+    const RecordSetPtr rs = read(sql, operation);
+    return rs && rs->rowCount() > 0 ? rs->value(0, 0) : QString();
+}
+
+} // namespace
+
+// Calls of one minute keep the order they came in: the code breaks the tie.
+RecordSetPtr ConsultStore::callsOf(const QString& date)
+{
+    return read(u"SELECT r.*, u.name FROM rsvconsult as r LEFT JOIN local_user as u ON r.regucode = u.code "
+                u"WHERE condate = "_s
+                    + StoreSql::quoted(date) + u" ORDER BY contime DESC, r.code DESC"_s,
+                u"callsOf"_s);
+}
+
+QList<ConsultStore::Consultant> ConsultStore::consultantOf(quint32 call)
+{
+    const RecordSetPtr rs = read(u"SELECT r.regucode , u.name FROM rsvconsult as r LEFT JOIN local_user as u "
+                                 u"ON r.regucode = u.code WHERE r.code = "_s
+                                     + callCode(call),
+                                 u"consultantOf"_s);
+    QList<Consultant> out;
+    for (int row = 0; rs && row < rs->rowCount(); ++row)
+        out.append({rs->value(row, 0), rs->value(row, 1)});
+    return out;
+}
+
+int ConsultStore::setConsultant(quint32 call, const QString& userCode)
+{
+    return StoreSql::execute(u"UPDATE rsvconsult SET regucode = "_s + StoreSql::quoted(userCode) + u" WHERE code = "_s
+                             + callCode(call));
+}
+
+std::optional<ConsultStore::Consultation> ConsultStore::load(quint32 call)
+{
+    const RecordSetPtr rs = read(u"SELECT * FROM rsvconsult WHERE code = "_s + StoreSql::quoted(callCode(call)), u"load"_s);
+    if (!rs || rs->rowCount() == 0)
+        return std::nullopt;
+    Consultation c;
+    c.date = rs->field(u"condate"_s);
+    c.time = rs->field(u"contime"_s);
+    c.pcode = rs->field(u"pcode"_s);
+    c.pname = rs->field(u"pname"_s);
+    c.concode = rs->field(u"concode"_s);
+    c.refernote = rs->field(u"refernote"_s);
+    c.connote = rs->field(u"connote"_s);
+    c.regucode = rs->field(u"regucode"_s);
+    c.state = rs->field(u"state"_s).toInt();
+    return c;
+}
+
+int ConsultStore::save(quint32 call, const Consultation& c)
+{
+    const auto q = &StoreSql::quoted;
+    // An empty category is no category, not a text the integer column would refuse.
+    const QString concode = c.concode.isEmpty() ? u"0"_s : c.concode;
+    return StoreSql::execute(u"UPDATE rsvconsult SET condate = "_s + q(c.date) + u", contime = "_s + q(c.time)
+                             + u", pname = "_s + q(c.pname) + u", pcode = "_s + q(c.pcode) + u", concode = "_s
+                             + q(concode) + u", refernote = "_s + q(c.refernote) + u", connote = "_s + q(c.connote)
+                             + u", regucode = "_s + q(c.regucode) + u", state = "_s + q(QString::number(c.state))
+                             + u" WHERE code = "_s + q(callCode(call)));
+}
+
+QString ConsultStore::customerOf(quint32 call)
+{
+    return firstValue(u"SELECT ccode FROM rsvconsult WHERE code = "_s + StoreSql::quoted(callCode(call)),
+                      u"customerOf"_s);
+}
+
+int ConsultStore::renameCaller(const QString& number, const QString& name)
+{
+    return StoreSql::execute(u"UPDATE rsvconsult SET cname = "_s + StoreSql::quoted(name) + u" WHERE ctelno = "_s
+                             + StoreSql::quoted(number));
+}
+
+int ConsultStore::complete(const QString& number)
+{
+    return StoreSql::execute(u"UPDATE tamberlog SET client_check = '-1' WHERE 1=1 AND phone_no = "_s
+                             + StoreSql::quoted(number));
+}
+
+QString ConsultStore::categoryCode(const QString& name)
+{
+    return firstValue(u"SELECT code FROM ascode WHERE part = 9 AND name = "_s + StoreSql::quoted(name),
+                      u"categoryCode"_s);
+}
+
+bool ConsultStore::hasCategoriesLike(const QString& text)
+{
+    QString like = text;
+    return !firstValue(u"SELECT code FROM ascode WHERE part = 9 AND name LIKE '%"_s + SQLQuoteLike(like)
+                           + u"%' LIMIT 1"_s,
+                       u"hasCategoriesLike"_s)
+                .isEmpty();
+}
+
+QString ConsultStore::categoryName(const QString& code)
+{
+    return firstValue(u"SELECT name FROM ascode WHERE code = "_s + StoreSql::quoted(code), u"categoryName"_s);
+}
+
+// One statement, so the panel is complete the moment the row appears.
+std::optional<ConsultStore::Caller> ConsultStore::caller(const QString& ccode)
+{
+    const RecordSetPtr rs = read(
+        u"SELECT c.*, u.name AS uname, "
+        u"(SELECT COUNT(*) FROM aslist_m AS a WHERE a.ccode = c.code AND a.state = 0) AS openasjobs, "
+        u"(SELECT CONCAT_WS(' ', s.dealdate, s.pname) FROM sale AS s WHERE s.ccode = c.code "
+        u"ORDER BY s.dealdate DESC, s.code DESC LIMIT 1) AS lastsale "
+        u"FROM customer AS c LEFT JOIN local_user AS u ON c.charge = u.code WHERE c.code = "_s
+            + StoreSql::quoted(ccode),
+        u"caller"_s);
+    if (!rs || rs->rowCount() == 0)
+        return std::nullopt;
+    Caller c;
+    c.customer = CustomerRecord::fields().fromRow(*rs);
+    c.chargeName = rs->field(u"uname"_s);
+    c.openAsJobs = rs->field(u"openasjobs"_s).toInt();
+    c.lastSale = rs->field(u"lastsale"_s);
+    return c;
+}
+
+QStringList ConsultStore::searchCustomers(const QString& text, bool tamber)
+{
+    QString like = text;
+    const QString t = u"'%"_s + SQLQuoteLike(like) + u"%'"_s;
+    QStringList conditions;
+    for (const QString& column : {u"c.code"_s, u"compname"_s, u"compalias"_s, u"telno1"_s, u"telno2"_s, u"telno3"_s,
+                                  u"telno4"_s, u"c.hpno"_s})
+        conditions << column + u" LIKE "_s + t;
+    if (tamber)
+        conditions << u"c.serialnumber LIKE "_s + t;
+    return StoreSql::firstColumn(u"SELECT c.code FROM customer as c, local_user as u WHERE ( "_s
+                                     + conditions.join(u" OR "_s) + u" ) AND c.charge = u.code ORDER BY c.code"_s,
+                                 kStore, u"searchCustomers"_s);
+}
+
+} // namespace asv

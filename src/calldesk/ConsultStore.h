@@ -1,0 +1,68 @@
+#pragma once
+
+#include "CustomerRecord.h"
+#include "RecordSet.h"
+
+#include <QList>
+#include <QString>
+#include <optional>
+
+namespace asv {
+
+// The desk's statements on rsvconsult and tamberlog (the intake's are CallIntake's), and the
+// reads of the caller panel. Reads that fail throw DbError; writes report the rows they changed,
+// 0 when they failed.
+class ConsultStore {
+public:
+    // Every call of the day with its consultant's name (field "name"), newest first.
+    static RecordSetPtr callsOf(const QString& date);
+
+    struct Consultant {
+        QString code;
+        QString name;
+    };
+    // The call's consultant as stored now; a list so that the caller sees a missing or doubled row.
+    static QList<Consultant> consultantOf(quint32 call);
+    static int setConsultant(quint32 call, const QString& userCode);
+
+    struct Consultation {
+        QString date;
+        QString time;
+        QString pcode;
+        QString pname;
+        QString concode;
+        QString refernote;
+        QString connote;
+        QString regucode;
+        int state = 0;
+    };
+    static std::optional<Consultation> load(quint32 call);
+    static int save(quint32 call, const Consultation& c);
+    // The customer code of a call, "" for an unlinked one.
+    static QString customerOf(quint32 call);
+
+    // Renames every call ever received from the number.
+    static int renameCaller(const QString& number, const QString& name);
+    // Marks the number's calls as completed in the outside call log.
+    static int complete(const QString& number);
+
+    // The consultation category of that name, "" when none is registered.
+    static QString categoryCode(const QString& name);
+    static bool hasCategoriesLike(const QString& text);
+    static QString categoryName(const QString& code);
+
+    // What the caller panel shows beyond the record: the name of the user in charge, the open AS
+    // jobs and the last sale ("" when none).
+    struct Caller {
+        CustomerRecord customer;
+        QString chargeName;
+        int openAsJobs = 0;
+        QString lastSale;
+    };
+    static std::optional<Caller> caller(const QString& ccode);
+
+    // The desk's customer search over codes, names and numbers; codes in code order.
+    static QStringList searchCustomers(const QString& text, bool tamber);
+};
+
+} // namespace asv
