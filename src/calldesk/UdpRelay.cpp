@@ -86,7 +86,8 @@ bool UdpRelay::open()
 
 QString UdpRelay::ownAddressText() const
 {
-    return m_self.text(m_port);
+    // The old desks all listen on the standard port and read a bare address.
+    return m_self.text(static_cast<quint16>(UdpRelaySettings::Port.defaultValue()));
 }
 
 void UdpRelay::setHandshakeTimings(std::chrono::milliseconds answerTimeout, std::chrono::milliseconds waitStep)

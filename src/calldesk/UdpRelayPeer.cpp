@@ -6,10 +6,10 @@ using namespace Qt::StringLiterals;
 
 namespace asv {
 
-QString UdpRelayPeer::text(quint16 officePort) const
+QString UdpRelayPeer::text(quint16 standardPort) const
 {
     const QString host = address.toString();
-    return port == officePort ? host : host + u':' + QString::number(port);
+    return port == standardPort ? host : host + u':' + QString::number(port);
 }
 
 std::optional<UdpRelayPeer> UdpRelayPeer::fromText(const QString& text, quint16 officePort)

@@ -12,8 +12,8 @@ struct UdpRelayPeer {
     QHostAddress address;
     quint16 port = 0;
 
-    // "<address>" when the port is the office's one, else "<address>:<port>": what userstate keeps.
-    QString text(quint16 officePort) const;
+    // "<address>" on the standard port, else "<address>:<port>": what userstate keeps.
+    QString text(quint16 standardPort) const;
     // Identifies a desk in the stored messages.
     QString key() const { return address.toString() + u':' + QString::number(port); }
     bool operator==(const UdpRelayPeer&) const = default;
