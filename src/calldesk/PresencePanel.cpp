@@ -20,15 +20,6 @@ namespace {
 const QString kForm = u"frmAS_admin4"_s;
 constexpr int kCodeRole = Qt::UserRole;
 
-template <typename F>
-void guarded(const QString& procedure, F&& body)
-{
-    Guarded(procedure, u"Form"_s, kForm, 0, [&] {
-        body();
-        return 0;
-    });
-}
-
 // "<code>;<rest>" split at the first ";".
 std::pair<QString, QString> codeAndRest(const QString& payload)
 {
@@ -39,6 +30,19 @@ std::pair<QString, QString> codeAndRest(const QString& payload)
 }
 
 } // namespace
+
+template <typename F>
+void PresencePanel::guarded(const QString& procedure, F&& body)
+{
+    try {
+        body();
+        m_failing = false;
+    } catch (const std::exception& e) {
+        // A desk that lost the server would otherwise raise a box at every tick.
+        if (!std::exchange(m_failing, true))
+            ShowStdError(e, procedure, u"Form"_s, kForm);
+    }
+}
 
 PresencePanel::PresencePanel(UdpRelay* relay, QWidget* parent)
     : QWidget(parent), m_relay(relay), m_state(new QComboBox(this)), m_list(new QListWidget(this)),
@@ -121,6 +125,8 @@ void PresencePanel::readPresence()
             m_names.insert(c.code, c.name);
             auto* item = new QListWidgetItem(m_list);
             item->setData(kCodeRole, c.code);
+            if (c.code == currentCode)
+                m_list->setCurrentItem(item);
             const auto row = online.constFind(c.code);
             if (row == online.constEnd()) {
                 item->setText(c.name + u" (미접속)"_s);
@@ -129,8 +135,6 @@ void PresencePanel::readPresence()
             item->setText(c.name + u'(' + row->state + u')');
             if (auto at = UdpRelayPeer::fromText(row->address, m_relay->officePort()))
                 m_addresses.insert(c.code, *at);
-            if (c.code == currentCode)
-                m_list->setCurrentItem(item);
         }
     });
 }
@@ -163,19 +167,29 @@ void PresencePanel::openMessage(QListWidgetItem* item)
 {
     const QString code = item->data(kCodeRole).toString();
     if (!m_addresses.contains(code)) {
-        MsgInfo(nameOf(code) + u" 님은 접속중이 아닙니다."_s);
+        tellOffline(code);
         return;
     }
+    newMessageWindow()->showSend(code, nameOf(code));
+}
+
+FrmAS_Msg* PresencePanel::newMessageWindow()
+{
     auto* window = new FrmAS_Msg(this);
     connect(window, &FrmAS_Msg::sendRequested, this, &PresencePanel::sendText);
-    window->showSend(code, nameOf(code));
+    return window;
+}
+
+void PresencePanel::tellOffline(const QString& code) const
+{
+    MsgInfo(nameOf(code) + u" 님은 접속중이 아닙니다."_s);
 }
 
 void PresencePanel::sendText(const QString& code, const QString& text)
 {
     const auto at = m_addresses.constFind(code);
     if (at == m_addresses.constEnd()) {
-        MsgInfo(nameOf(code) + u" 님은 접속중이 아닙니다."_s);
+        tellOffline(code);
         return;
     }
     const QString payload = m_relay->userCode() + u';' + text;
@@ -186,9 +200,7 @@ void PresencePanel::sendText(const QString& code, const QString& text)
 void PresencePanel::showReceivedText(const QString& payload)
 {
     const auto [code, text] = codeAndRest(payload);
-    auto* window = new FrmAS_Msg(this);
-    connect(window, &FrmAS_Msg::sendRequested, this, &PresencePanel::sendText);
-    window->showReceived(code, nameOf(code), text);
+    newMessageWindow()->showReceived(code, nameOf(code), text);
 }
 
 void PresencePanel::messageReceived(int type, const QString& payload, const UdpRelayPeer& from)

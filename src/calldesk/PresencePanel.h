@@ -13,6 +13,7 @@ class QTimer;
 
 namespace asv {
 
+class FrmAS_Msg;
 class UdpRelay;
 
 // The operator's presence and the colleagues online, kept in userstate and passed between the
@@ -36,6 +37,8 @@ public:
     void setTimings(const Timings& timings);
 
 private:
+    template <typename F>
+    void guarded(const QString& procedure, F&& body);
     void writeHeartbeat();
     void readPresence();
     void presenceChosen();
@@ -44,6 +47,8 @@ private:
     void openMessage(QListWidgetItem* item);
     void sendText(const QString& code, const QString& text);
     void showReceivedText(const QString& payload);
+    FrmAS_Msg* newMessageWindow();
+    void tellOffline(const QString& code) const;
     QString nameOf(const QString& code) const;
     QString presence() const;
     // "<user>;<presence>", what the presence messages carry.
@@ -55,6 +60,7 @@ private:
     QTimer* m_heartbeat;
     QTimer* m_read;
     int m_silentSeconds = 21;
+    bool m_failing = false;
     QHash<QString, QString> m_names;          // user code -> name
     QHash<QString, UdpRelayPeer> m_addresses; // user code -> desk
     // Messages waiting for their echo or release, by the desk's key.

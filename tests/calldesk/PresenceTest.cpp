@@ -100,7 +100,7 @@ TEST_F(PresenceFixture, ColleaguesShowTheirPresenceAndASilentDeskDropsOut)
 
     // Killed: no goodbye, the heartbeat just stops.
     lee.reset();
-    EXPECT_TRUE(shows(kim, {u"이상담 (미접속)"_s, u"박상담 (미접속)"_s}, 5000));
+    EXPECT_TRUE(shows(kim, {u"이상담 (미접속)"_s, u"박상담 (미접속)"_s}, 8000));
 
     kim.stop();
     EXPECT_EQ(DBRecordCount(u"userstate"_s), 0);
@@ -191,4 +191,16 @@ TEST_F(PresenceFixture, AChangedEchoIsSentAgain)
     raw.writeDatagram("22;01;hello", desk.address, desk.port);
     EXPECT_EQ(answerAndReceive(raw, desk), "32;01");
     EXPECT_EQ(prompter.texts(ScriptedPrompter::Kind::Notice), (QStringList{kRetry, kSent}));
+}
+
+TEST_F(PresenceFixture, ALostTableIsReportedOnceNotAtEveryTick)
+{
+    RelayDesks desks({u"01"_s});
+    PresencePanel kim(&desks[0]);
+    kim.setTimings({std::chrono::milliseconds(20), std::chrono::milliseconds(30), 1});
+    DBExecute(u"DROP TABLE userstate"_s);
+    kim.start();
+    QTest::qWait(300);
+    EXPECT_EQ(prompter.count(ScriptedPrompter::Kind::Error), 1);
+    kim.stop();
 }

@@ -12,8 +12,8 @@
 
 namespace asv::test {
 
-// Desks of one process, each on a loopback port of its own and naming the others as its peers:
-// nothing leaves the machine. A raw socket, when given, is everybody's peer too, to inject and
+// Desks of one process, each on a loopback port of its own and naming all of them as its peers
+// (a desk drops what it sends itself): nothing leaves the machine, even with one desk. A raw socket, when given, is everybody's peer too, to inject and
 // overhear datagrams. Settings go to the program folder the test has set.
 class RelayDesks {
 public:
@@ -27,10 +27,8 @@ public:
             addresses << loopback(raw->localPort());
         }
         for (qsizetype i = 0; i < users.size(); ++i) {
-            QStringList peers = addresses;
-            peers.removeAt(i);
             UdpRelaySettings::Port.set(addresses[i].section(u':', 1).toInt());
-            UdpRelaySettings::Peers.set(peers.join(u','));
+            UdpRelaySettings::Peers.set(addresses.join(u','));
             auto relay = std::make_unique<UdpRelay>();
             relay->setUserCode(users[i]);
             EXPECT_TRUE(relay->open());

@@ -1,3 +1,4 @@
+#include "AppState.h"
 #include "Paths.h"
 #include "RelayDesks.h"
 #include "ScriptedPrompter.h"
@@ -163,4 +164,26 @@ TEST_F(UdpRelayFixture, MessagesToOneDeskWaitForItsAnswerAndLaterOnesQueue)
     EXPECT_EQ(prompter.texts(ScriptedPrompter::Kind::Warn), QStringList{u"전달되지 못한 데이터가 있습니다. 잠시후 다시 보내세요."_s});
     inject(raw, "0;", desks.peer(0));
     EXPECT_EQ(overhear(raw, 100), QList<QByteArray>{"12;01;second"});
+}
+
+TEST_F(UdpRelayFixture, OnTheLocalServerTheRelayListensOnLoopbackAndIgnoresItsOwnAnnouncements)
+{
+    App().UseLocalServer = true;
+    UdpRelaySettings::Port.set(RelayDesks::freePort());
+    UdpRelay relay;
+    const bool opened = relay.open();
+    App().UseLocalServer = false;
+    ASSERT_TRUE(opened);
+    EXPECT_EQ(relay.ownAddressText(), u"127.0.0.1:"_s + QString::number(relay.officePort()));
+    QList<Heard> calls, mine;
+    record(relay, calls, mine);
+
+    // What the command line sends to pop a call on the open desk.
+    QUdpSocket tool;
+    tool.writeDatagram("40;0212345678", QHostAddress::LocalHost, relay.officePort());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return calls.size() == 1; }, 2000));
+
+    relay.announceCall(u"0311112222"_s);
+    QTest::qWait(100);
+    EXPECT_EQ(calls.size(), 1);
 }
