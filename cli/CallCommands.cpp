@@ -1,0 +1,40 @@
+#include "CallCommands.h"
+
+#include "CallIntake.h"
+#include "CanonicalTelNo.h"
+#include "Clock.h"
+#include "UdpRelay.h"
+#include "modMsgBox.h"
+#include "modMySQL_Func.h"
+
+#include <QTextStream>
+
+using namespace Qt::StringLiterals;
+
+namespace asv {
+
+int callCommand(QTextStream& out, const QString& number, bool announceOnly)
+{
+    // Announced first, as a desk does, so the other desks show the call while it is being stored.
+    UdpRelay relay;
+    if (!relay.openForSending()) {
+        MsgWarn(u"the announcement could not be sent (see the log)"_s);
+        return 1;
+    }
+    relay.announceCall(number);
+    if (announceOnly)
+        return 0;
+    return Guarded(u"callCommand"_s, u"Module"_s, u"CallCommands"_s, 1, [&] {
+        const QString canonical = CanonicalTelNo(number);
+        if (CallIntake::check(canonical) != CallIntake::Refusal::None) {
+            MsgWarn(u"잘못된 전화번호가 입력되었습니다."_s);
+            return 1;
+        }
+        const CallIntake::Call call = CallIntake(*DBConnection(0)).record(canonical, true, Clock::now());
+        out << call.code << '\t' << call.number << '\t' << call.name << '\t'
+            << (call.customer ? call.customer->code : QString()) << '\n';
+        return 0;
+    });
+}
+
+} // namespace asv
