@@ -1,0 +1,62 @@
+#pragma once
+
+#include "RecordSet.h"
+
+#include <QDate>
+#include <QWidget>
+#include <functional>
+
+class QLabel;
+
+namespace asv {
+
+class Grid;
+
+// The caller's AS jobs (`spListAS`), consultations (`spListConsult`) and purchases (`spListSell`)
+// beside the consultation on the desk, each over its period; Enter or a double click on a row
+// opens its detail window, after which the list is read again.
+class CustomerHistoryPanes : public QWidget {
+    Q_OBJECT
+public:
+    explicit CustomerHistoryPanes(QWidget* parent = nullptr);
+
+    // Without a customer code: AS jobs and purchases cleared, consultations by the number (given
+    // without its call count).
+    void showCustomer(const QString& ccode, const QString& number);
+    void ShowASList(const QString& ccode);
+    void ShowConsultList(const QString& ccode, const QString& number);
+    void ShowSellList(const QString& ccode);
+
+    // The period window; the lists are read again after it closed.
+    void setTerm();
+
+    Grid* asList() const { return m_asList; }
+    Grid* consultList() const { return m_consultList; }
+    Grid* sellList() const { return m_sellList; }
+
+signals:
+    void consultCorrected(const QString& callCode);
+
+private:
+    Grid* addList(const QString& name, const QString& title, const QStringList& captions, QLabel*& count);
+    // Reads a list under the desk's error guard; without a caller it is left empty.
+    void fill(Grid* grid, QLabel* count, const QString& procedure, bool hasCaller,
+              const std::function<RecordSetPtr()>& read);
+    // A list open past midnight still reaches the new day.
+    void keepEndsAtToday();
+    void openAS(int row);
+    void openConsult(int row);
+    void openSell(int row);
+
+    Grid* m_asList;
+    Grid* m_consultList;
+    Grid* m_sellList;
+    QLabel* m_asCount = nullptr;
+    QLabel* m_consultCount = nullptr;
+    QLabel* m_sellCount = nullptr;
+    QString m_ccode;
+    QString m_number;
+    QDate m_endsSetOn;
+};
+
+} // namespace asv
