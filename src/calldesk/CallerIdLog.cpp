@@ -8,7 +8,7 @@
 
 using namespace Qt::StringLiterals;
 
-Q_LOGGING_CATEGORY(lcCallerId, "asv.calldesk")
+Q_LOGGING_CATEGORY(lcCallerId, "asv.calldesk", QtInfoMsg)
 
 namespace asv {
 

@@ -9,7 +9,8 @@ namespace asv {
 
 CallerIdModemParser::Result CallerIdModemParser::feed(QByteArrayView line)
 {
-    const QString text = QString::fromLatin1(line).trimmed();
+    // Some boxes pad with NUL bytes.
+    const QString text = QString::fromLatin1(line).remove(QChar(u'\0')).trimmed();
     Result result;
     if (text.isEmpty())
         return result;
@@ -37,7 +38,7 @@ CallerIdModemParser::Result CallerIdModemParser::feed(QByteArrayView line)
         return result;
     }
     // The unformatted form: one hex packet per call, no RING in between guaranteed.
-    if (const auto packet = CallerIdPacket::decode(line)) {
+    if (const auto packet = CallerIdPacket::decode(text.toLatin1())) {
         m_numberTaken = false;
         result.number = takeNumber(packet->number);
     }
