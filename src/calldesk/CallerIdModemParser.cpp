@@ -38,9 +38,9 @@ CallerIdModemParser::Result CallerIdModemParser::feed(QByteArrayView line)
         return result;
     }
     // The unformatted form: one hex packet per call, no RING in between guaranteed.
-    if (const auto packet = CallerIdPacket::decode(text.toLatin1())) {
+    if (const auto number = CallerIdPacket::number(text.toLatin1())) {
         m_numberTaken = false;
-        result.number = takeNumber(packet->number);
+        result.number = takeNumber(*number);
     }
     return result;
 }

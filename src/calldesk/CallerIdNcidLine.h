@@ -8,12 +8,10 @@ namespace asv {
 
 // One line from a LAN caller-ID server: only "CID:" lines are new incoming calls; the history
 // sent on connecting (CIDLOG:, LOG:), outgoing, hang-up, blocked and info lines are not.
-struct CallerIdNcidLine {
-    QString number; // normalised
-    QString name;
-    QString line;   // the server's name of the telephone line
-
-    static std::optional<CallerIdNcidLine> parse(QByteArrayView text);
+class CallerIdNcidLine {
+public:
+    // The caller's number (normalised) of a live call with one; nullopt otherwise.
+    static std::optional<QString> callerNumber(QByteArrayView text);
 };
 
 } // namespace asv

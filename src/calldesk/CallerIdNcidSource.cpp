@@ -19,8 +19,8 @@ void CallerIdNcidSource::connected()
 
 void CallerIdNcidSource::lineRead(QByteArrayView line, CallArrival arrived)
 {
-    if (const auto call = CallerIdNcidLine::parse(line))
-        emit callerNumber(call->number, 1, arrived);
+    if (const auto number = CallerIdNcidLine::callerNumber(line))
+        emit callerNumber(*number, 1, arrived);
 }
 
 } // namespace asv

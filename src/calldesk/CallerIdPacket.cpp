@@ -1,6 +1,7 @@
 #include "CallerIdPacket.h"
 
 #include <QByteArray>
+#include <algorithm>
 #include <numeric>
 
 namespace asv {
@@ -21,42 +22,35 @@ QString text(QByteArrayView bytes)
     return QString::fromLatin1(bytes).trimmed();
 }
 
-// Single message: date and time, then the number or the reason it is missing.
-void readSingle(QByteArrayView body, CallerIdPacket& packet)
+// Single message: date and time, then the number or the reason it is missing (O, P).
+QString readSingle(QByteArrayView body)
 {
     const QString number = text(body.sliced(kDateTimeBytes));
-    if (number == u'O' || number == u'P')
-        packet.absence = number;
-    else
-        packet.number = number;
+    return number == u'O' || number == u'P' ? QString() : number;
 }
 
-// Multiple message: [type, length, data] parameters filling the body exactly.
-bool readMultiple(QByteArrayView body, CallerIdPacket& packet)
+// Multiple message: [type, length, data] parameters filling the body exactly; 02 is the number.
+std::optional<QString> readMultiple(QByteArrayView body)
 {
+    QString number;
     qsizetype i = 0;
     while (i < body.size()) {
         if (i + 2 > body.size())
-            return false;
+            return std::nullopt;
         const auto type = static_cast<unsigned char>(body[i]);
         const auto length = static_cast<unsigned char>(body[i + 1]);
         if (i + 2 + length > body.size())
-            return false;
-        const QByteArrayView data = body.sliced(i + 2, length);
-        switch (type) {
-        case 0x02: packet.number = text(data); break;
-        case 0x04: packet.absence = text(data); break;
-        case 0x07: packet.name = text(data); break;
-        default: break; // date/time, reason for no name, anything newer
-        }
+            return std::nullopt;
+        if (type == 0x02)
+            number = text(body.sliced(i + 2, length));
         i += 2 + length;
     }
-    return true;
+    return number;
 }
 
 } // namespace
 
-std::optional<CallerIdPacket> CallerIdPacket::decode(QByteArrayView hexLine)
+std::optional<QString> CallerIdPacket::number(QByteArrayView hexLine)
 {
     const QByteArrayView hex = hexLine.trimmed();
     if (hex.size() < 6 || hex.size() % 2 != 0 || !std::all_of(hex.begin(), hex.end(), isHexDigit))
@@ -70,16 +64,12 @@ std::optional<CallerIdPacket> CallerIdPacket::decode(QByteArrayView hexLine)
                                     [](int s, char c) { return s + static_cast<unsigned char>(c); });
     if (sum % 256 != 0)
         return std::nullopt;
-    CallerIdPacket packet;
     const QByteArrayView body = QByteArrayView(bytes).sliced(2, length);
-    if (type == kSingle) {
-        if (body.size() < kDateTimeBytes)
-            return std::nullopt;
-        readSingle(body, packet);
-    } else if (!readMultiple(body, packet)) {
+    if (type == kMultiple)
+        return readMultiple(body);
+    if (body.size() < kDateTimeBytes)
         return std::nullopt;
-    }
-    return packet;
+    return readSingle(body);
 }
 
 } // namespace asv

@@ -8,13 +8,11 @@ namespace asv {
 
 // One caller-ID packet of a modem's unformatted output: a line of hex digits holding the single
 // (type 04) or multiple (type 80) data message, without the seizure bytes, ending in its checksum.
-struct CallerIdPacket {
-    QString number;  // as sent; empty when withheld
-    QString name;
-    QString absence; // "O" out of area, "P" private, when the number is withheld
-
-    // nullopt for anything but a whole packet whose bytes sum to 0 modulo 256.
-    static std::optional<CallerIdPacket> decode(QByteArrayView hexLine);
+class CallerIdPacket {
+public:
+    // The number as sent, "" when it is withheld; nullopt for anything but a whole packet whose
+    // bytes sum to 0 modulo 256.
+    static std::optional<QString> number(QByteArrayView hexLine);
 };
 
 } // namespace asv

@@ -5,6 +5,9 @@
 #include "CallerIdNcidSource.h"
 #include "CallerIdSerialSource.h"
 #include "CallerIdSettings.h"
+#include "ConfigKeys.h"
+
+#include <QStringList>
 
 using namespace Qt::StringLiterals;
 
@@ -21,6 +24,19 @@ CallerIdSource* CallerIdSource::create(int type, QObject* parent)
     case PbxManager: return new CallerIdAmiSource(parent);
     default: return nullptr;
     }
+}
+
+QString CallerIdSource::configuration()
+{
+    using namespace CallerIdSettings;
+    QStringList parts{ConfigKeys::CallerIdDevice.text(), LibraryPath.text(), ModemBaud.text(), NcidHost.text(),
+                      NcidPort.text(), PbxHost.text(), PbxPort.text(), PbxUser.text(), PbxSecret.text(),
+                      PbxExtension.text()};
+    for (const Setting<int>& port : ConfigKeys::CallerIdPorts)
+        parts << port.text();
+    for (const Setting<QString>& path : DevicePaths)
+        parts << path.text();
+    return parts.join(u'\n');
 }
 
 QString CallerIdSource::placeOf(int port) const

@@ -16,6 +16,8 @@ public:
 
     // The source for a "SeeIDType" value; nullptr for a value no source has.
     static CallerIdSource* create(int type, QObject* parent = nullptr);
+    // Every setting that decides what is opened, as one text: when it changes, open again.
+    static QString configuration();
 
     // Devices serve the lines of the port settings; a server serves one line and needs no port.
     virtual bool usesPorts() const { return true; }

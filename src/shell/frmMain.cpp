@@ -313,8 +313,12 @@ QWidget* frmMain::openScreen(const QString& key)
     if (entry->modal) {
         std::unique_ptr<QWidget> dialog(entry->create(this));
         dialog->setWindowModality(Qt::ApplicationModal);
+        const QString callerIdBefore = CallerIdSource::configuration();
         if (auto* d = qobject_cast<QDialog*>(dialog.get()))
             d->exec();
+        // The options may have chosen another caller-ID device or port.
+        if (CallerIdSource::configuration() != callerIdBefore)
+            OpenSeeID();
         // The company dialog may have renamed the company shown in the title.
         refreshUserPanels();
         return nullptr;

@@ -59,12 +59,8 @@ EXPORT void FakeRefuse(long port, int open, int close)
     std::lock_guard lock(g_mutex);
     if (open)
         g_refuseOpen.insert(port);
-    else
-        g_refuseOpen.erase(port);
     if (close)
         g_refuseClose.insert(port);
-    else
-        g_refuseClose.erase(port);
 }
 
 // Returns 0 when nobody is registered to hear it.
@@ -83,10 +79,4 @@ EXPORT int FakeRaise(long wParam, const char* message, int size)
     std::thread device([=] { notify(context, wParam); });
     device.join();
     return 1;
-}
-
-EXPORT int FakeOpenPorts()
-{
-    std::lock_guard lock(g_mutex);
-    return static_cast<int>(g_open.size());
 }
