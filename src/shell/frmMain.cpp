@@ -2,6 +2,7 @@
 
 #include "AppState.h"
 #include "CallerIdReceiver.h"
+#include "CallerIdSource.h"
 #include "Clock.h"
 #include "ConfigKeys.h"
 #include "MainMenu.h"
@@ -312,8 +313,12 @@ QWidget* frmMain::openScreen(const QString& key)
     if (entry->modal) {
         std::unique_ptr<QWidget> dialog(entry->create(this));
         dialog->setWindowModality(Qt::ApplicationModal);
+        const QString callerIdBefore = CallerIdSource::configuration();
         if (auto* d = qobject_cast<QDialog*>(dialog.get()))
             d->exec();
+        // The options may have chosen another caller-ID device or port.
+        if (CallerIdSource::configuration() != callerIdBefore)
+            OpenSeeID();
         // The company dialog may have renamed the company shown in the title.
         refreshUserPanels();
         return nullptr;
@@ -419,11 +424,85 @@ void frmMain::InputFromSeeID(const QString& number, int, bool, CallArrival arriv
 
 void frmMain::OpenSeeID()
 {
-    // The caller-ID devices come with the call intake; until then nothing is opened.
+    CloseSeeID();
+    CallerIdSource* source = CallerIdSource::create(CallerIdDevice.get(), this);
+    if (!source)
+        return;
+    QList<std::pair<int, int>> lines; // line, port
+    if (source->usesPorts()) {
+        for (int i = 0; i < CallerIdPorts.size(); ++i) {
+            if (const int port = CallerIdPorts[i].get(); port > 0)
+                lines.append({i + 1, port});
+        }
+    } else {
+        lines.append({1, 0});
+    }
+    if (lines.isEmpty()) {
+        delete source;
+        return;
+    }
+    m_seeId = source;
+    connect(source, &CallerIdSource::callerNumber, this,
+            [this](const QString& number, int line, CallArrival arrived) { InputFromSeeID(number, line, true, arrived); });
+    connect(source, &CallerIdSource::lineStatus, this, &frmMain::seeIdStatusChanged);
+    m_panels.value(u"cid"_s)->show();
+    showCidPicture(false);
+    for (const auto& [line, port] : lines) {
+        if (!source->openLine(line, port)) {
+            MsgInfo(u"포트 "_s + source->placeOf(port) + u"으로 SEE ID OPEN에 실패했습니다."_s);
+            continue;
+        }
+        m_seeIdPorts.insert(line, port);
+        // A server is only known to answer once it says so.
+        if (source->usesPorts())
+            showCidPicture(true);
+    }
 }
 
 void frmMain::CloseSeeID()
 {
+    if (!m_seeId)
+        return;
+    // Closing is not a failure to report as one.
+    m_seeId->disconnect(this);
+    for (auto it = m_seeIdPorts.cbegin(); it != m_seeIdPorts.cend(); ++it) {
+        if (!m_seeId->closeLine(it.key()))
+            MsgInfo(u"포트 "_s + m_seeId->placeOf(it.value()) + u"으로 SEE ID CLOSE에 실패했습니다."_s);
+    }
+    m_seeIdPorts.clear();
+    // The source may be inside one of its own signals (a number opened the desk, the desk closed it).
+    m_seeId->deleteLater();
+    m_seeId = nullptr;
+    m_seeIdConnected = false;
+    showCidPicture(false);
+}
+
+void frmMain::seeIdStatusChanged(int line, const QString& status)
+{
+    m_seeIdConnected = status == u"CONNECT"_s;
+    showCidPicture(m_seeIdConnected);
+    if (!m_seeIdConnected)
+        MsgInfo(u"포트 ["_s + m_seeId->placeOf(m_seeIdPorts.value(line)) + u"] 으로 SEE ID OPEN에 실패했습니다."_s);
+}
+
+void frmMain::showCidPicture(bool on)
+{
+    QLabel* panel = m_panels.value(u"cid"_s);
+    const QString picture = on ? u"cidon"_s : u"cidoff"_s;
+    if (panel->property("picture").toString() == picture)
+        return;
+    const int size = panel->fontMetrics().height();
+    QPixmap pixmap(size, size);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(on ? QColor(0x2E, 0xA0, 0x43) : QColor(0xA0, 0xA0, 0xA0));
+    painter.drawEllipse(QRectF(1, 1, size - 2, size - 2));
+    painter.end();
+    panel->setPixmap(pixmap);
+    panel->setProperty("picture", picture);
+    panel->setToolTip(on ? u"발신번호 장치 연결됨"_s : u"발신번호 장치 연결 안 됨"_s);
 }
 
 void frmMain::runExternal(const Setting<QString>& command, const QString& failureText, const QStringList& fallbacks)

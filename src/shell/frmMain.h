@@ -16,6 +16,7 @@ class QToolButton;
 
 namespace asv {
 
+class CallerIdSource;
 class SerialBarcodeReader;
 template <typename T>
 class Setting;
@@ -62,6 +63,8 @@ private:
     void runExternal(const Setting<QString>& command, const QString& failureText = {},
                      const QStringList& fallbacks = {});
     void toolbarAlternativeChosen(const QString& key, int index);
+    void seeIdStatusChanged(int line, const QString& status);
+    void showCidPicture(bool on);
 
     QMdiArea* m_mdi = nullptr;
     QToolBar* m_toolbar = nullptr;
@@ -69,6 +72,9 @@ private:
     QLabel* m_title = nullptr;
     QHash<QString, QLabel*> m_panels;
     SerialBarcodeReader* m_barcodeReader = nullptr;
+    CallerIdSource* m_seeId = nullptr;
+    QHash<int, int> m_seeIdPorts; // open line -> its port
+    bool m_seeIdConnected = false;
     QPixmap m_logo;
     bool m_closingByProgram = false;
 };
