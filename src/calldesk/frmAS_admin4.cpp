@@ -15,6 +15,7 @@
 #include "PickerRegistry.h"
 #include "ScreenRegistry.h"
 #include "WidgetHelpers.h"
+#include "modFormIni.h"
 #include "modMsgBox.h"
 #include "modMySQL_Func.h"
 #include "ucFindBox.h"
@@ -126,6 +127,7 @@ frmAS_admin4::frmAS_admin4(QWidget* parent)
       m_txtConsultPro(new QLineEdit), m_txtConsultProCode(new QLineEdit), m_txtTalk1(new QPlainTextEdit),
       m_txtTalk2(new QPlainTextEdit), m_optState1(new QRadioButton(u"미결"_s)), m_optState2(new QRadioButton(u"종결"_s)),
       m_stateGroup(new QButtonGroup(this)), m_btnSave(NamedButton(this, u"btnSave"_s, u"저장"_s)),
+      m_btnConsultCode(NamedButton(this, u"btnConsultCode"_s, u"분류"_s)),
       m_txtConsultSeq(new QLineEdit), m_fbUser(new ucFindBox), m_historyArea(new QWidget), m_presenceArea(new QWidget),
       m_timer1(new QTimer(this)), m_timerRefresh(new QTimer(this)), m_tamber(App().isTamber())
 {
@@ -156,6 +158,7 @@ frmAS_admin4::frmAS_admin4(QWidget* parent)
 
     resize(DeskSettings::Width.get() / kTwipsPerPixel, DeskSettings::Height.get() / kTwipsPerPixel);
     move(DeskSettings::Left.get() / kTwipsPerPixel, DeskSettings::Top.get() / kTwipsPerPixel);
+    LoadFormIni(this, false);
     clearConsultation();
     loadCalls();
 }
@@ -291,8 +294,7 @@ QWidget* frmAS_admin4::buildConsultPanel()
     m_fbUser->setEnabled(false);
     m_txtTalk1->viewport()->installEventFilter(this);
 
-    auto* btnConsultCode = NamedButton(box, u"btnConsultCode"_s, u"분류"_s);
-    connect(btnConsultCode, &QPushButton::clicked, this, [this] { emit categoryPickRequested(m_txtConsult->text()); });
+    connect(m_btnConsultCode, &QPushButton::clicked, this, [this] { emit categoryPickRequested(m_txtConsult->text()); });
     connect(m_txtConsult, &QLineEdit::returnPressed, this, &frmAS_admin4::categoryEntered);
     connect(m_txtConsultPro, &QLineEdit::returnPressed, this, &frmAS_admin4::productEntered);
     connect(m_btnSave, &QPushButton::clicked, this, [this] { save(0); });
@@ -315,7 +317,7 @@ QWidget* frmAS_admin4::buildConsultPanel()
     auto* category = new QHBoxLayout;
     category->addWidget(m_txtConsult, 1);
     category->addWidget(m_txtConsultCode);
-    category->addWidget(btnConsultCode);
+    category->addWidget(m_btnConsultCode);
     auto* product = new QHBoxLayout;
     product->addWidget(m_txtConsultPro, 1);
     product->addWidget(m_txtConsultProCode);
@@ -348,6 +350,17 @@ void frmAS_admin4::showEvent(QShowEvent* event)
     for (const auto& [button, screen] : m_openers)
         button->setEnabled(ScreenRegistry::has(screen));
     QWidget::showEvent(event);
+}
+
+void frmAS_admin4::closeEvent(QCloseEvent* event)
+{
+    SaveFormIni(this);
+    const QWidget* frame = qobject_cast<QMdiSubWindow*>(parentWidget()) ? parentWidget() : this;
+    DeskSettings::Width.set(frame->width() * kTwipsPerPixel);
+    DeskSettings::Height.set(frame->height() * kTwipsPerPixel);
+    DeskSettings::Top.set(frame->y() * kTwipsPerPixel);
+    DeskSettings::Left.set(frame->x() * kTwipsPerPixel);
+    QWidget::closeEvent(event);
 }
 
 void frmAS_admin4::tick()
@@ -565,8 +578,11 @@ void frmAS_admin4::selectCall(int row, int column)
         emit historyRequested(ccode, rowNumber(row));
 
         const std::optional<ConsultStore::Consultation> c = ConsultStore::load(code.toUInt());
-        if (!c)
+        // Deleted meanwhile by the consultation report.
+        if (!c) {
+            clearConsultation();
             return;
+        }
         m_consultant = c->regucode;
         const bool mine = !c->regucode.isEmpty() && c->regucode == App().UserCode;
         if (mine && unsaved && code == previous
@@ -806,7 +822,7 @@ void frmAS_admin4::setEditable(bool editable)
     m_txtTalk2->setReadOnly(!editable);
     m_optState1->setEnabled(editable);
     m_optState2->setEnabled(editable);
-    findChild<QPushButton*>(u"btnConsultCode"_s)->setEnabled(editable);
+    m_btnConsultCode->setEnabled(editable);
     if (!editable)
         m_btnSave->setEnabled(false);
 }
@@ -875,6 +891,8 @@ void frmAS_admin4::setCategory(const QString& code, const QString& name)
 void frmAS_admin4::categoryEntered()
 {
     const QString name = m_txtConsult->text().trimmed();
+    if (!m_editable)
+        return;
     if (name.isEmpty()) {
         m_txtConsultCode->clear();
         return;
@@ -901,6 +919,12 @@ void frmAS_admin4::categoryEntered()
 void frmAS_admin4::productEntered()
 {
     const QString text = m_txtConsultPro->text().trimmed();
+    if (!m_editable)
+        return;
+    if (text.isEmpty()) {
+        m_txtConsultProCode->clear();
+        return;
+    }
     const Pick pick = FindProd({text, {}, {}, {}, this});
     if (pick.isEmpty())
         return;

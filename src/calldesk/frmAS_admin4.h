@@ -64,6 +64,7 @@ signals:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     struct PanelField {
@@ -127,6 +128,7 @@ private:
     QRadioButton* m_optState2;
     QButtonGroup* m_stateGroup;
     QPushButton* m_btnSave;
+    QPushButton* m_btnConsultCode;
     QLineEdit* m_txtConsultSeq;
     ucFindBox* m_fbUser;
     QWidget* m_historyArea;
