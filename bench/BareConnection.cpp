@@ -49,6 +49,35 @@ int BareConnection::fetchAll(const QByteArray& sql)
     return rows;
 }
 
+std::optional<QList<QByteArray>> BareConnection::firstRow(const QByteArray& sql)
+{
+    if (mysql_real_query(m_handle, sql.constData(), static_cast<unsigned long>(sql.size())) != 0)
+        return std::nullopt;
+    MYSQL_RES* res = mysql_store_result(m_handle);
+    if (!res)
+        return std::nullopt;
+    QList<QByteArray> values;
+    if (MYSQL_ROW row = mysql_fetch_row(res)) {
+        const unsigned long* lengths = mysql_fetch_lengths(res);
+        for (unsigned int c = 0; c < mysql_num_fields(res); ++c)
+            values.append(QByteArray(row[c], static_cast<qsizetype>(lengths[c])));
+    }
+    mysql_free_result(res);
+    return values;
+}
+
+qint64 BareConnection::execute(const QByteArray& sql)
+{
+    if (mysql_real_query(m_handle, sql.constData(), static_cast<unsigned long>(sql.size())) != 0)
+        return -1;
+    return static_cast<qint64>(mysql_affected_rows(m_handle));
+}
+
+quint64 BareConnection::insertId() const
+{
+    return mysql_insert_id(m_handle);
+}
+
 const char* BareConnection::error() const
 {
     return mysql_error(m_handle);

@@ -1,6 +1,7 @@
 #include "CalldeskScreens.h"
 
 #include "ScreenRegistry.h"
+#include "frmAS_admin4.h"
 
 using namespace Qt::StringLiterals;
 
@@ -8,6 +9,7 @@ namespace asv {
 
 void CalldeskScreens::registerAll()
 {
+    ScreenRegistry::add(u"mnuSlipCon"_s, {[](QWidget* parent) { return new frmAS_admin4(parent); }, false});
 }
 
 } // namespace asv

@@ -77,16 +77,17 @@ std::optional<ConsultStore::Consultation> ConsultStore::load(quint32 call)
     return c;
 }
 
-int ConsultStore::save(quint32 call, const Consultation& c)
+bool ConsultStore::save(quint32 call, const Consultation& c)
 {
     const auto q = &StoreSql::quoted;
     // An empty category is no category, not a text the integer column would refuse.
     const QString concode = c.concode.isEmpty() ? u"0"_s : c.concode;
-    return StoreSql::execute(u"UPDATE rsvconsult SET condate = "_s + q(c.date) + u", contime = "_s + q(c.time)
+    StoreSql::execute(u"UPDATE rsvconsult SET condate = "_s + q(c.date) + u", contime = "_s + q(c.time)
                              + u", pname = "_s + q(c.pname) + u", pcode = "_s + q(c.pcode) + u", concode = "_s
                              + q(concode) + u", refernote = "_s + q(c.refernote) + u", connote = "_s + q(c.connote)
                              + u", regucode = "_s + q(c.regucode) + u", state = "_s + q(QString::number(c.state))
                              + u" WHERE code = "_s + q(callCode(call)));
+    return !DBLastFailed();
 }
 
 QString ConsultStore::customerOf(quint32 call)
@@ -148,7 +149,7 @@ std::optional<ConsultStore::Caller> ConsultStore::caller(const QString& ccode)
     return c;
 }
 
-QStringList ConsultStore::searchCustomers(const QString& text, bool tamber)
+QString ConsultStore::customerCondition(const QString& text, bool tamber)
 {
     QString like = text;
     const QString t = u"'%"_s + SQLQuoteLike(like) + u"%'"_s;
@@ -158,9 +159,19 @@ QStringList ConsultStore::searchCustomers(const QString& text, bool tamber)
         conditions << column + u" LIKE "_s + t;
     if (tamber)
         conditions << u"c.serialnumber LIKE "_s + t;
-    return StoreSql::firstColumn(u"SELECT c.code FROM customer as c, local_user as u WHERE ( "_s
-                                     + conditions.join(u" OR "_s) + u" ) AND c.charge = u.code ORDER BY c.code"_s,
+    return u"( "_s + conditions.join(u" OR "_s) + u" )"_s;
+}
+
+QStringList ConsultStore::searchCustomers(const QString& text, bool tamber)
+{
+    return StoreSql::firstColumn(u"SELECT c.code FROM customer as c, local_user as u WHERE "_s
+                                     + customerCondition(text, tamber) + u" AND c.charge = u.code ORDER BY c.code"_s,
                                  kStore, u"searchCustomers"_s);
+}
+
+QString ConsultStore::userName(const QString& userCode)
+{
+    return firstValue(u"SELECT name FROM local_user WHERE code = "_s + StoreSql::quoted(userCode), u"userName"_s);
 }
 
 } // namespace asv

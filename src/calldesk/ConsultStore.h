@@ -37,7 +37,8 @@ public:
         int state = 0;
     };
     static std::optional<Consultation> load(quint32 call);
-    static int save(quint32 call, const Consultation& c);
+    // False when the statement failed.
+    static bool save(quint32 call, const Consultation& c);
     // The customer code of a call, "" for an unlinked one.
     static QString customerOf(quint32 call);
 
@@ -61,8 +62,12 @@ public:
     };
     static std::optional<Caller> caller(const QString& ccode);
 
-    // The desk's customer search over codes, names and numbers; codes in code order.
+    // The desk's customer search over codes, names and numbers; codes in code order. The condition
+    // alone serves the customer picker when several are found.
+    static QString customerCondition(const QString& text, bool tamber);
     static QStringList searchCustomers(const QString& text, bool tamber);
+
+    static QString userName(const QString& userCode);
 };
 
 } // namespace asv

@@ -1,0 +1,185 @@
+// Recording a received call in a large office: the intake's statements (earlier name, insert,
+// customer match, link) sent bare through the client library, the same through CallIntake, and
+// the whole of the desk's InputCID (row, counts, caller panel, log line).
+//   bench_calldesk [benchmark flags]
+// ASV_BENCH_CUSTOMERS and ASV_BENCH_CALLS set the size (default 1,000,000 and 2,000,000); the
+// generated rows are kept in "asvb_calldesk_<customers>_<calls>" for later runs.
+#include "BareConnection.h"
+#include "BenchDatabase.h"
+#include "CallIntake.h"
+#include "Clock.h"
+#include "ConsolePrompter.h"
+#include "Cp949.h"
+#include "MedianRatioReporter.h"
+#include "SearchIndexes.h"
+#include "frmAS_admin4.h"
+#include "modMySQL_Func.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <benchmark/benchmark.h>
+#include <cstdio>
+#include <memory>
+
+using namespace Qt::StringLiterals;
+using namespace asv;
+
+namespace {
+
+// A day of calls on one desk: the list is emptied (the clock moves a day on) after so many.
+constexpr int kCallsPerDay = 100;
+// The benchmark's calls are on days of their own, after the generated ones.
+const QDateTime kIntakeDay(QDate(2029, 12, 31), QTime(10, 0));
+QDateTime g_deskDay(QDate(2030, 1, 1), QTime(10, 0));
+
+QStringList g_numbers;
+std::unique_ptr<BareConnection> g_bare;
+std::unique_ptr<frmAS_admin4> g_desk;
+
+int sizeFromEnvironment(const char* name, int fallback)
+{
+    bool ok = false;
+    const int n = qEnvironmentVariableIntValue(name, &ok);
+    return ok && n > 0 ? n : fallback;
+}
+
+QByteArray quoted(const QByteArray& value)
+{
+    return '\'' + value + '\'';
+}
+
+// The statements CallIntake sends, built and run with nothing of ours in between. The generated
+// names and numbers hold no quotes.
+bool bareIntake(const QString& number, const QByteArray& date, const QByteArray& time)
+{
+    const QByteArray n = quoted(Cp949::encode(number));
+    const auto name = g_bare->firstRow("SELECT cname FROM rsvconsult WHERE ctelno = " + n + " GROUP BY cname");
+    if (!name)
+        return false;
+    const QByteArray cname = name->isEmpty() ? QByteArray() : name->first();
+    if (g_bare->execute("INSERT INTO rsvconsult (cname, ctelno, condate, contime, pname, refernote, connote) VALUES ("
+                        + quoted(cname) + ", " + n + ", " + quoted(date) + ", " + quoted(time) + ", '', '', '')")
+        != 1)
+        return false;
+    const quint64 code = g_bare->insertId();
+    const auto customer = g_bare->firstRow("SELECT code, compname, ocode FROM customer WHERE telno1 = " + n
+                                           + " OR telno2 = " + n + " OR telno3 = " + n + " OR telno4 = " + n);
+    if (!customer)
+        return false;
+    if (customer->isEmpty())
+        return true;
+    return g_bare->execute("UPDATE rsvconsult SET ocode = " + quoted(customer->at(2)) + ", cname = "
+                           + quoted(customer->at(1)) + ", ccode = " + quoted(customer->at(0))
+                           + " WHERE code = " + QByteArray::number(code))
+        >= 0;
+}
+
+void BM_Intake_BareSQL(benchmark::State& state)
+{
+    const QByteArray date = kIntakeDay.toString(u"yyyy-MM-dd"_s).toLatin1();
+    const QByteArray time = kIntakeDay.toString(u"HH:mm"_s).toLatin1();
+    qsizetype i = 0;
+    for (auto _ : state) {
+        if (!bareIntake(g_numbers[i++ % g_numbers.size()], date, time)) {
+            state.SkipWithError(g_bare->error());
+            break;
+        }
+    }
+}
+
+void BM_Intake_CallIntake(benchmark::State& state)
+{
+    CallIntake intake(*DBConnection(0));
+    qsizetype i = 0;
+    for (auto _ : state) {
+        const CallIntake::Call call = intake.record(g_numbers[i++ % g_numbers.size()], true, kIntakeDay);
+        if (call.code == 0) {
+            state.SkipWithError("the call was not stored");
+            break;
+        }
+    }
+}
+
+void BM_Intake_DeskInputCID(benchmark::State& state)
+{
+    g_deskDay = g_deskDay.addDays(1);
+    Clock::setFixed(g_deskDay);
+    g_desk->loadCalls();
+    qsizetype i = 0;
+    for (auto _ : state) {
+        g_desk->InputCID(g_numbers[i % g_numbers.size()], true, std::chrono::steady_clock::now());
+        if (++i % kCallsPerDay == 0) {
+            state.PauseTiming();
+            g_deskDay = g_deskDay.addDays(1);
+            Clock::setFixed(g_deskDay);
+            g_desk->loadCalls();
+            state.ResumeTiming();
+        }
+    }
+    Clock::clearFixed();
+}
+
+// Real time decides the iterations: this process mostly waits for the server.
+BENCHMARK(BM_Intake_BareSQL)->Unit(benchmark::kMicrosecond)->UseRealTime()->Repetitions(9)->ReportAggregatesOnly(true);
+BENCHMARK(BM_Intake_CallIntake)->Unit(benchmark::kMicrosecond)->UseRealTime()->Repetitions(9)->ReportAggregatesOnly(true);
+BENCHMARK(BM_Intake_DeskInputCID)->Unit(benchmark::kMicrosecond)->UseRealTime()->Repetitions(9)->ReportAggregatesOnly(true);
+
+// Numbers as the devices report them: customers' numbers on any of their lines, and callers
+// known only by earlier calls.
+QStringList callerNumbers()
+{
+    QStringList out;
+    RecordSetPtr rs;
+    DBOpenRS(rs, u"SELECT telno1 FROM customer WHERE telno1 <> '' ORDER BY RAND(7) LIMIT 150"_s);
+    for (int r = 0; rs && r < rs->rowCount(); ++r)
+        out << rs->value(r, 0);
+    DBOpenRS(rs, u"SELECT ctelno FROM rsvconsult WHERE ccode = '' AND ctelno <> '' ORDER BY code DESC LIMIT 50"_s);
+    for (int r = 0; rs && r < rs->rowCount(); ++r)
+        out << rs->value(r, 0);
+    return out;
+}
+
+void fill(int customers, int calls)
+{
+    const long have = DBRecordCount(u"customer"_s);
+    if (have == 0) {
+        QElapsedTimer timer;
+        timer.start();
+        if (!SampleDataGenerator().generate({.customers = customers, .products = 300, .calls = calls}))
+            qFatal("cannot generate the sample data");
+        std::printf("generated %d customers and %d calls in %lld s\n", customers, calls, timer.elapsed() / 1000);
+    } else if (have != customers) {
+        qFatal("the database holds %ld customers, not %d: drop it to generate again", have, customers);
+    }
+    if (!SearchIndexes::addMissing().isEmpty())
+        qFatal("the search indexes could not be added");
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    ConsolePrompter prompter(MsgAnswer::No);
+    InitializeInterleaved(argc, argv);
+
+    const int customers = sizeFromEnvironment("ASV_BENCH_CUSTOMERS", 1000000);
+    const int calls = sizeFromEnvironment("ASV_BENCH_CALLS", 2000000);
+    BenchDatabase db(u"asvb_calldesk_%1_%2"_s.arg(customers).arg(calls));
+    fill(customers, calls);
+    g_bare = std::make_unique<BareConnection>(db.name());
+    g_numbers = callerNumbers();
+    g_desk = std::make_unique<frmAS_admin4>();
+    std::printf("%ld customers, %ld calls; %lld caller numbers\n", DBRecordCount(u"customer"_s),
+                DBRecordCount(u"rsvconsult"_s), static_cast<long long>(g_numbers.size()));
+
+    MedianRatioReporter report("BM_Intake_BareSQL");
+    benchmark::RunSpecifiedBenchmarks(&report);
+    g_desk.reset();
+    // The benchmark's own calls go again, so later runs start from the generated rows.
+    DBExecute(u"DELETE FROM rsvconsult WHERE condate >= '2029-12-31'"_s);
+    benchmark::Shutdown();
+    return 0;
+}

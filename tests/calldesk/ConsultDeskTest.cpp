@@ -1,0 +1,329 @@
+#include "AppState.h"
+#include "CallIntake.h"
+#include "Clock.h"
+#include "Grid.h"
+#include "CustomerListReceiver.h"
+#include "FrmProd_sel.h"
+#include "PickerRegistry.h"
+#include "RegistryGuard.h"
+#include "ScreenRegistry.h"
+#include "ScriptedPrompter.h"
+#include "TestDatabase.h"
+#include "frmAS_admin4.h"
+#include "modMySQL_Func.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+using namespace asv;
+using asv::test::ScriptedPrompter;
+using asv::test::TestDatabase;
+using Kind = ScriptedPrompter::Kind;
+using Desk = frmAS_admin4;
+
+namespace {
+
+const QDateTime kNow(QDate(2026, 3, 2), QTime(10, 30));
+
+struct DeskFixture : ::testing::Test {
+    TestDatabase db;
+    ScriptedPrompter prompter;
+    std::unique_ptr<Desk> desk;
+
+    DeskFixture()
+    {
+        Clock::setFixed(kNow);
+        App().EditionCode.clear();
+        App().UserCode = u"01"_s;
+        App().UserName = u"김상담"_s;
+        DBExecute(u"INSERT INTO local_user (code, loginid, name, consult) VALUES ('01', 'kim', '김상담', 1), "
+                  u"('02', 'lee', '이상담', 1)"_s);
+        DBExecute(u"INSERT INTO customer (code, compname, telno1, telno2, hpno, charge, nowmoney) VALUES "
+                  u"('000001', '대한상사', '02-555-0001', '02-123-4567', '', '01', 15000), "
+                  u"('000002', '한빛전자', '02-123-4567', '', '', '01', 0), "
+                  u"('000003', '모바일상회', '', '', '010-2222-3333', '01', 0)"_s);
+        desk = std::make_unique<Desk>();
+    }
+    ~DeskFixture() override
+    {
+        desk.reset();
+        Clock::clearFixed();
+        App().UserCode.clear();
+        App().UserName.clear();
+    }
+
+    Grid* list() const { return desk->findChild<Grid*>(u"spListRsv"_s); }
+    QStringList column(int col) const
+    {
+        QStringList out;
+        for (int r = 0; r < list()->rowCount(); ++r)
+            out << list()->text(r, col);
+        return out;
+    }
+    template <typename T>
+    T* child(const QString& name) const
+    {
+        return desk->findChild<T*>(name);
+    }
+    void ring(const QString& number, bool isLocal = true)
+    {
+        desk->InputCID(number, isLocal, std::chrono::steady_clock::now());
+    }
+    static QString value(const QString& sql) { return DBGetValue(sql); }
+};
+
+} // namespace
+
+TEST_F(DeskFixture, CallsArriveInCanonicalFormEachOnItsOwnRow)
+{
+    QSignalSpy announced(desk.get(), &Desk::announceCall);
+    for (const QString& raw : {u"0212345678"_s, u"0311234567"_s, u"01012345678"_s, u"15881234"_s, u"1234"_s,
+                               u"(02) 123-4567"_s})
+        ring(raw);
+    ring(u"02123456789012345"_s);
+
+    EXPECT_EQ(column(Desk::ColNumber), QStringList({u"02-123-4567(1)"_s, u"1234(1)"_s, u"1588-1234(1)"_s,
+                                                    u"010-1234-5678(1)"_s, u"031-123-4567(1)"_s,
+                                                    u"02-1234-5678(1)"_s}));
+    EXPECT_EQ(child<QLabel>(u"lblRsvCount"_s)->text(), u"(총 : 6건)"_s);
+    EXPECT_EQ(prompter.texts(Kind::Error), QStringList{u"잘못된 전화번호가 입력되었습니다."_s});
+    // Every number goes to the other desks as it came, the refused one too.
+    ASSERT_EQ(announced.size(), 7);
+    EXPECT_EQ(announced[5][0].toString(), u"(02) 123-4567"_s);
+    EXPECT_EQ(value(u"SELECT GROUP_CONCAT(ctelno ORDER BY code) FROM rsvconsult"_s),
+              u"02-1234-5678,031-123-4567,010-1234-5678,1588-1234,1234,02-123-4567"_s);
+
+    // The caller of two customers is the first one found; the row shows it linked and the panel
+    // shows it at once, balance included.
+    EXPECT_FALSE(list()->text(0, Desk::ColCustomer).isEmpty());
+    EXPECT_EQ(list()->cells().foreground(0, Desk::ColName), QColor(Qt::blue));
+    EXPECT_EQ(desk->shownCustomer(), list()->text(0, Desk::ColCustomer));
+    EXPECT_EQ(list()->text(1, Desk::ColCustomer), QString());
+    EXPECT_TRUE(desk->rowToolTip(0).endsWith(u" ms"_s));
+}
+
+TEST_F(DeskFixture, TenCallsOfOneCallerCountDownAndARereadAgrees)
+{
+    for (int i = 0; i < 10; ++i)
+        ring(u"0311234567"_s);
+    QStringList expected;
+    for (int n = 10; n >= 1; --n)
+        expected << u"031-123-4567(%1)"_s.arg(n);
+    EXPECT_EQ(column(Desk::ColNumber), expected);
+    desk->loadCalls();
+    EXPECT_EQ(column(Desk::ColNumber), expected);
+}
+
+TEST_F(DeskFixture, AMobileOnlyCustomerIsNotRecognisedButItsManualCallUsesTheMobile)
+{
+    ring(u"01022223333"_s);
+    EXPECT_EQ(list()->text(0, Desk::ColCustomer), QString());
+
+    child<QLineEdit>(u"txtCustom"_s)->setText(u"모바일"_s);
+    emit child<QLineEdit>(u"txtCustom"_s)->returnPressed();
+    ASSERT_EQ(desk->shownCustomer(), u"000003"_s);
+    prompter.answer(MsgAnswer::Yes);
+    child<QPushButton>(u"btnRsv"_s)->click();
+    // Recorded under the mobile number and taken by the operator at once.
+    EXPECT_EQ(column(Desk::ColNumber), QStringList({u"010-2222-3333(2)"_s, u"010-2222-3333(1)"_s}));
+    EXPECT_EQ(list()->text(0, Desk::ColConsultant), u"김상담"_s);
+    EXPECT_EQ(value(u"SELECT regucode FROM rsvconsult WHERE code = "_s + list()->text(0, Desk::ColCall)), u"01"_s);
+    EXPECT_EQ(prompter.unanswered(), 0);
+}
+
+TEST_F(DeskFixture, AnAnnouncedCallStoresNothingAndIsReadBackBeforeItIsTaken)
+{
+    ring(u"0311234567"_s, false);
+    EXPECT_EQ(list()->rowCount(), 1);
+    EXPECT_EQ(list()->text(0, Desk::ColCall), QString());
+    EXPECT_EQ(DBRecordCount(u"rsvconsult"_s), 0);
+
+    // The announcing desk stores the call; clicking our row takes that stored call.
+    CallIntake(*DBConnection(0)).record(u"031-123-4567"_s, true, kNow);
+    desk->selectCall(0, Desk::ColConsultant);
+    ASSERT_EQ(list()->rowCount(), 1);
+    EXPECT_EQ(value(u"SELECT regucode FROM rsvconsult"_s), u"01"_s);
+    EXPECT_EQ(child<QLineEdit>(u"txtConsultSeq"_s)->text(), list()->text(0, Desk::ColCall));
+
+    // An announced row the database does not have changes nothing and asks nothing.
+    ring(u"0319999999"_s, false);
+    desk->selectCall(0, Desk::ColConsultant);
+    EXPECT_EQ(value(u"SELECT COUNT(*) FROM rsvconsult WHERE regucode = ''"_s), u"0"_s);
+    EXPECT_TRUE(prompter.messages().isEmpty()) << prompter.texts().join(u'\n').toStdString();
+
+    // Another desk taking an announced call names it on our row; a call assigned to us shows us.
+    ring(u"0318888888"_s, false);
+    desk->ShowTakenElsewhere(u"77"_s, u"031-888-8888"_s, u"10:30"_s, u"02"_s);
+    EXPECT_EQ(list()->text(0, Desk::ColCall), u"77"_s);
+    EXPECT_EQ(list()->text(0, Desk::ColConsultant), u"이상담"_s);
+    desk->InputCIDForMe(u"0317777777"_s, std::chrono::steady_clock::now());
+    EXPECT_EQ(list()->text(0, Desk::ColConsultant), u"김상담"_s);
+    EXPECT_EQ(DBRecordCount(u"rsvconsult"_s), 1);
+}
+
+TEST_F(DeskFixture, SelectingAnotherCallWithUnsavedChangesSavesTheOldOneClosed)
+{
+    ring(u"0311111111"_s);
+    ring(u"0312222222"_s);
+    const QString older = list()->text(1, Desk::ColCall);
+    desk->selectCall(1, Desk::ColConsultant);
+    auto* talk = child<QPlainTextEdit>(u"txtTalk2"_s);
+    ASSERT_FALSE(talk->isReadOnly());
+    talk->setPlainText(u"필터 교체 안내"_s);
+    child<QRadioButton>(u"optState1"_s)->setChecked(true);
+    ASSERT_TRUE(child<QPushButton>(u"btnSave"_s)->isEnabled());
+
+    prompter.answer(MsgAnswer::Yes);
+    desk->selectCall(0, Desk::ColTime);
+    EXPECT_EQ(value(u"SELECT CONCAT_WS('|', state, connote, regucode, condate) FROM rsvconsult WHERE code = "_s + older),
+              u"2|필터 교체 안내|01|2026-03-02"_s);
+    EXPECT_EQ(child<QLineEdit>(u"txtConsultSeq"_s)->text(), list()->text(0, Desk::ColCall));
+
+    // Cancel keeps the call being written.
+    desk->selectCall(1, Desk::ColTime);
+    talk->setPlainText(u"다시 씀"_s);
+    prompter.answer(MsgAnswer::Cancel);
+    desk->selectCall(0, Desk::ColTime);
+    EXPECT_EQ(child<QLineEdit>(u"txtConsultSeq"_s)->text(), older);
+    EXPECT_TRUE(child<QPushButton>(u"btnSave"_s)->isEnabled());
+}
+
+TEST_F(DeskFixture, ACallOfAnotherConsultantOrOfNobodyIsReadOnly)
+{
+    ring(u"0311111111"_s);
+    ring(u"0312222222"_s);
+    DBExecute(u"UPDATE rsvconsult SET regucode = '02', connote = '이미 상담함', state = 1 WHERE code = "_s
+              + list()->text(1, Desk::ColCall));
+    auto* talk1 = child<QPlainTextEdit>(u"txtTalk1"_s);
+
+    desk->selectCall(1, Desk::ColTime);
+    EXPECT_EQ(child<QPlainTextEdit>(u"txtTalk2"_s)->toPlainText(), u"이미 상담함"_s);
+    EXPECT_TRUE(talk1->isReadOnly());
+    EXPECT_FALSE(child<QRadioButton>(u"optState1"_s)->isEnabled());
+    EXPECT_FALSE(child<QPushButton>(u"btnSave"_s)->isEnabled());
+    QTest::mouseClick(talk1->viewport(), Qt::LeftButton);
+    desk->selectCall(0, Desk::ColTime);
+    QTest::mouseClick(talk1->viewport(), Qt::LeftButton);
+    EXPECT_EQ(prompter.texts(Kind::Info), QStringList({u"자신이 선택한 수신내역만 상담정보를 수정(입력)할 수 있습니다."_s,
+                                                       u"좌측의 수신 내역에서 상담자를 선택하세요."_s}));
+
+    // Taking it over asks first; the re-read shows who has it now.
+    DBExecute(u"UPDATE rsvconsult SET regucode = '02' WHERE code = "_s + list()->text(0, Desk::ColCall));
+    prompter.answer(MsgAnswer::No);
+    desk->selectCall(0, Desk::ColConsultant);
+    EXPECT_EQ(prompter.texts(Kind::YesNo), QStringList{u"상담자를 지정(변경) 하시겠습니까?"_s});
+    EXPECT_EQ(list()->text(0, Desk::ColConsultant), u"이상담"_s);
+    EXPECT_TRUE(talk1->isReadOnly());
+}
+
+TEST_F(DeskFixture, NamingAnUnknownCallerRenamesItsCallsOfEveryDay)
+{
+    CallIntake(*DBConnection(0)).record(u"031-777-8888"_s, true, kNow.addDays(-3));
+    ring(u"0317778888"_s);
+    ring(u"0212345678"_s);
+    ring(u"0317778888"_s);
+    ring(u"025550001"_s);
+
+    ASSERT_TRUE(list()->editCell(1, Desk::ColName, u"박영희"_s));
+    EXPECT_EQ(column(Desk::ColName).mid(1), QStringList({u"박영희"_s, u""_s, u"박영희"_s}));
+    EXPECT_EQ(value(u"SELECT GROUP_CONCAT(cname) FROM rsvconsult WHERE ctelno = '031-777-8888'"_s),
+              u"박영희,박영희,박영희"_s);
+
+    // A customer's name stays the customer's.
+    ASSERT_EQ(list()->text(0, Desk::ColName), u"대한상사"_s);
+    list()->editCell(0, Desk::ColName, u"딴이름"_s);
+    EXPECT_EQ(list()->text(0, Desk::ColName), u"대한상사"_s);
+    EXPECT_EQ(prompter.texts(Kind::Error),
+              QStringList{u"이미 등록된 고객이므로 수정이 불가합니다.\r\n수정은 고객관리 화면에서 가능합니다."_s});
+}
+
+TEST_F(DeskFixture, APendingConsultationIsSavedWithItsCategoryAndProductAndStaysEditable)
+{
+    test::RegistryGuard guard({kFindKindProd});
+    FrmProd_sel::registerPicker();
+    DBExecute(u"INSERT INTO product (code, name) VALUES ('P00001', '정수기 A100')"_s);
+    ring(u"0311111111"_s);
+    desk->selectCall(0, Desk::ColConsultant);
+    const QString call = list()->text(0, Desk::ColCall);
+
+    // An unknown category is registered on Yes; a product found by part of its name brings its code.
+    auto* category = child<QLineEdit>(u"txtConsult"_s);
+    category->setText(u"설치문의"_s);
+    prompter.answer(MsgAnswer::Yes);
+    emit category->returnPressed();
+    const QString categoryCode = value(u"SELECT code FROM ascode WHERE part = 9 AND name = '설치문의'"_s);
+    ASSERT_FALSE(categoryCode.isEmpty());
+    EXPECT_EQ(child<QLineEdit>(u"txtConsultCode"_s)->text(), categoryCode);
+    auto* product = child<QLineEdit>(u"txtConsultPro"_s);
+    product->setText(u"A100"_s);
+    emit product->returnPressed();
+    EXPECT_EQ(child<QLineEdit>(u"txtConsultProCode"_s)->text(), u"P00001"_s);
+
+    child<QPlainTextEdit>(u"txtTalk1"_s)->setPlainText(u"설치 일정"_s);
+    child<QRadioButton>(u"optState1"_s)->setChecked(true);
+    child<QPushButton>(u"btnSave"_s)->click();
+    EXPECT_EQ(value(u"SELECT CONCAT_WS('|', state, concode, pcode, pname, refernote, contime) FROM rsvconsult WHERE code = "_s + call),
+              u"1|"_s + categoryCode + u"|P00001|정수기 A100|설치 일정|10:30"_s);
+    EXPECT_TRUE(prompter.saw(u"자료가 저장되었습니다."_s));
+    EXPECT_FALSE(child<QPushButton>(u"btnSave"_s)->isEnabled());
+
+    // A product that is not registered is kept as typed, without a code, on No.
+    product->setText(u"없는상품"_s);
+    prompter.answer(MsgAnswer::No);
+    emit product->returnPressed();
+    EXPECT_EQ(product->text(), u"없는상품"_s);
+    EXPECT_EQ(child<QLineEdit>(u"txtConsultProCode"_s)->text(), QString());
+
+    desk->selectCall(0, Desk::ColTime);
+    EXPECT_FALSE(child<QPlainTextEdit>(u"txtTalk2"_s)->isReadOnly());
+    EXPECT_EQ(child<QLineEdit>(u"txtConsult"_s)->text(), u"설치문의"_s);
+}
+
+namespace {
+
+struct SmsScreen : QWidget, CustomerListReceiver {
+    static inline QStringList handed;
+    void showCustomers(const QStringList& codes) override { handed = codes; }
+};
+
+} // namespace
+
+TEST_F(DeskFixture, OpenersFollowTheRegistryAndTheCustomisedEditionCompletesByNumber)
+{
+    test::RegistryGuard guard({}, {u"mnuSMS"_s, u"mnuSlip2"_s});
+    ScreenRegistry::remove(u"mnuSMS"_s);
+    ScreenRegistry::add(u"mnuSlip2"_s, {[](QWidget*) { return new QWidget; }, false});
+    App().EditionCode = u"Tamber"_s;
+    Desk tamber;
+    auto* sms = tamber.findChild<QPushButton*>(u"btnSMS"_s);
+    EXPECT_FALSE(sms->isEnabled());
+    ScreenRegistry::add(u"mnuSMS"_s, {[](QWidget*) { return new SmsScreen; }, false});
+    tamber.show();
+    EXPECT_TRUE(sms->isEnabled());
+
+    // A sale needs a registered customer; the SMS screen gets the shown one.
+    tamber.findChild<QPushButton*>(u"btnSell"_s)->click();
+    EXPECT_EQ(prompter.texts(Kind::Warn), QStringList{u"등록되어 있지 않은 고객에게는 상품 판매가 불가능합니다."_s});
+    for (int i = 0; i < 10; ++i)
+        tamber.InputCID(u"025550001"_s, true, std::chrono::steady_clock::now());
+    sms->click();
+    EXPECT_EQ(SmsScreen::handed, QStringList{u"000001"_s});
+
+    DBExecute(u"INSERT INTO tamberlog (calls_id, phone_no) VALUES ('a', '02-555-0001'), ('b', '02-555-0002')"_s);
+    tamber.selectCall(0, Desk::ColTime);
+    tamber.findChild<QPushButton*>(u"btnConsultEnd"_s)->click();
+    EXPECT_EQ(value(u"SELECT GROUP_CONCAT(client_check ORDER BY code) FROM tamberlog"_s), u"-1,"_s);
+    EXPECT_TRUE(prompter.saw(u"완료 처리 되었습니다."_s));
+    App().EditionCode.clear();
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (dynamic_cast<SmsScreen*>(w))
+            w->close();
+    }
+}
