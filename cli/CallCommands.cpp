@@ -17,10 +17,7 @@ int callCommand(QTextStream& out, const QString& number, bool announceOnly)
 {
     // Announced first, as a desk does, so the other desks show the call while it is being stored.
     UdpRelay relay;
-    if (!relay.openForSending()) {
-        MsgWarn(u"the announcement could not be sent (see the log)"_s);
-        return 1;
-    }
+    relay.prepareToSend();
     relay.announceCall(number);
     if (announceOnly)
         return 0;

@@ -1,3 +1,5 @@
+#include "AppState.h"
+#include "CallCommands.h"
 #include "ConnectionProfile.h"
 #include "ConsolePrompter.h"
 #include "CustomerCommands.h"
@@ -39,7 +41,10 @@ int usage()
              "  product barcode CODE     the product of a barcode\n"
              "  product show CODE        one product's fields\n"
              "  sms list CODE...         write the SMS program's recipient list of the customers\n"
-             "  mail test ADDRESS        send the test mail with this user's mail settings\n";
+             "  mail test ADDRESS        send the test mail with this user's mail settings\n"
+             "  call NUMBER [--announce-only]\n"
+             "                           record a received call as a desk's device would and show it\n"
+             "                           on the open desks (only announce it with --announce-only)\n";
     out().flush();
     return 2;
 }
@@ -177,6 +182,16 @@ int main(int argc, char* argv[])
         rc = !connectDatabase(local) ? 1 : smsList(out(), args.mid(2));
     else if (args.size() == 3 && args[0] == u"mail"_s && args[1] == u"test"_s)
         rc = mailTest(args[2]);
+    else if (args.size() >= 2 && args[0] == u"call"_s) {
+        const bool announceOnly = args.removeAll(u"--announce-only"_s) > 0;
+        // The desks of the private server listen on loopback only.
+        App().UseLocalServer = local || ConnectionProfile::read().localServer;
+        if (args.size() != 2)
+            rc = usage();
+        else
+            rc = announceOnly ? callCommand(out(), args[1], true)
+                              : !connectDatabase(local) ? 1 : callCommand(out(), args[1], false);
+    }
     else
         rc = usage();
     out().flush();

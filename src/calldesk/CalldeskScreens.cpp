@@ -1,5 +1,6 @@
 #include "CalldeskScreens.h"
 
+#include "ConsultDesk.h"
 #include "ScreenRegistry.h"
 #include "frmAS_admin4.h"
 
@@ -9,7 +10,7 @@ namespace asv {
 
 void CalldeskScreens::registerAll()
 {
-    ScreenRegistry::add(u"mnuSlipCon"_s, {[](QWidget* parent) { return new frmAS_admin4(parent); }, false});
+    ScreenRegistry::add(u"mnuSlipCon"_s, {[](QWidget* parent) { return CreateConsultDesk(parent); }, false});
 }
 
 } // namespace asv

@@ -58,6 +58,22 @@ bool UdpRelay::open()
 {
     if (isOpen())
         return true;
+    const QHostAddress bindTo = configure();
+    if (!m_socket->bind(bindTo, m_port)) {
+        qCWarning(lcRelay) << "cannot bind" << bindTo.toString() << m_port << m_socket->errorString();
+        return false;
+    }
+    qCInfo(lcRelay) << "listening on" << bindTo.toString() << m_port << "as" << ownAddressText();
+    return true;
+}
+
+void UdpRelay::prepareToSend()
+{
+    configure();
+}
+
+QHostAddress UdpRelay::configure()
+{
     const int port = UdpRelaySettings::Port.get();
     m_port = port > 0 && port <= 65535 ? static_cast<quint16>(port) : static_cast<quint16>(UdpRelaySettings::Port.defaultValue());
     m_peers = UdpRelayPeer::listFromText(UdpRelaySettings::Peers.get(), m_port);
@@ -66,11 +82,6 @@ bool UdpRelay::open()
     const bool loopbackOnly = App().UseLocalServer
         || (!m_peers.isEmpty()
             && std::all_of(m_peers.begin(), m_peers.end(), [](const UdpRelayPeer& p) { return p.address.isLoopback(); }));
-    const QHostAddress bindTo = loopbackOnly ? QHostAddress(QHostAddress::LocalHost) : QHostAddress(QHostAddress::AnyIPv4);
-    if (!m_socket->bind(bindTo, m_port)) {
-        qCWarning(lcRelay) << "cannot bind" << bindTo.toString() << m_port << m_socket->errorString();
-        return false;
-    }
     m_self = {loopbackOnly ? QHostAddress(QHostAddress::LocalHost) : hostAddress(), m_port};
     m_broadcast = loopbackOnly ? m_self.address : UdpRelayPeer::broadcastOf(m_self.address);
     const QString configured = UdpRelaySettings::BroadcastAddress.get();
@@ -80,8 +91,7 @@ bool UdpRelay::open()
         else
             qCWarning(lcRelay) << "broadcast address not understood, using" << m_broadcast.toString() << configured;
     }
-    qCInfo(lcRelay) << "listening on" << bindTo.toString() << m_port << "as" << ownAddressText();
-    return true;
+    return loopbackOnly ? QHostAddress(QHostAddress::LocalHost) : QHostAddress(QHostAddress::AnyIPv4);
 }
 
 QString UdpRelay::ownAddressText() const

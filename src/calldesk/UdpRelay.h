@@ -26,6 +26,9 @@ public:
     // Binds per the settings; false (and logs) when it cannot.
     bool open();
     bool isOpen() const;
+    // Addresses per the settings without taking the desk's port, for a sender beside an open desk
+    // (the command line).
+    void prepareToSend();
 
     void announceCall(const QString& rawNumber);
     void announceTaken(const QString& callCode, const QString& number, const QString& time,
@@ -63,6 +66,8 @@ private:
         QList<UdpRelayPeer> to;
     };
 
+    // The settings' port, peers, own and broadcast address; returns the address to listen on.
+    QHostAddress configure();
     void readDatagrams();
     void dispatch(const Datagram& d, const UdpRelayPeer& from, CallArrival arrived);
     void enqueue(Outgoing message);
