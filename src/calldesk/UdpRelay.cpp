@@ -96,6 +96,8 @@ QHostAddress UdpRelay::configure()
 
 QString UdpRelay::ownAddressText() const
 {
+    if (!isOpen())
+        return {};
     // The old desks all listen on the standard port and read a bare address.
     return m_self.text(static_cast<quint16>(UdpRelaySettings::Port.defaultValue()));
 }
@@ -242,7 +244,7 @@ void UdpRelay::dispatch(const Datagram& d, const UdpRelayPeer& from, CallArrival
             emit callAnnounced(d.payload(), arrived);
         return;
     case Datagram::CallForUser:
-        if (fields.size() >= 2 && !fields[0].isEmpty() && !m_userCode.isEmpty() && fields[1] == m_userCode)
+        if (fields.size() >= 2 && !fields[0].isEmpty() && !m_userCode.isEmpty() && fields[1].trimmed() == m_userCode)
             emit callAssignedToMe(fields[0], arrived);
         return;
     case Datagram::CallTaken:

@@ -44,7 +44,7 @@ public:
     // The user of this desk, for the calls the office assigns to a user; the login's by default.
     const QString& userCode() const { return m_userCode; }
     void setUserCode(const QString& code) { m_userCode = code; }
-    // How userstate tells the other desks where this one listens.
+    // How userstate tells the other desks where this one listens; empty while not open.
     QString ownAddressText() const;
     quint16 officePort() const { return m_port; }
 
