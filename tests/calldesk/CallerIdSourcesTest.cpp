@@ -199,6 +199,19 @@ TEST_F(CallerIdSources, ModemLinesGiveExactlyTheCallersNumbers)
     EXPECT_FALSE(source.closeLine(1));
 }
 
+TEST_F(CallerIdSources, ADeviceThatGoesAwayIsReported)
+{
+    auto pty = std::make_unique<PtyPair>();
+    ASSERT_TRUE(pty->ready());
+    CallerIdSettings::DevicePaths[0].set(pty->device());
+    CallerIdSerialSource source(CallerIdSerialSource::Kind::Box);
+    Recorder seen(source);
+    ASSERT_TRUE(source.openLine(1, 9));
+    pty.reset();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !seen.statuses.isEmpty(); }, 3000));
+    EXPECT_NE(seen.statuses.value(0), u"CONNECT"_s);
+}
+
 TEST_F(CallerIdSources, DeviceLibraryCallersReachTheGuiThreadAndOtherKindsNothing)
 {
     FakeLibrary fake;
