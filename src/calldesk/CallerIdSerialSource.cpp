@@ -55,6 +55,15 @@ bool CallerIdSerialSource::openLine(int line, int port)
     Line& state = m_lines[line];
     state.port = serial;
     connect(serial, &QSerialPort::readyRead, this, [this, line] { read(line); });
+    // A USB device pulled out: the line stays silent until it is opened again.
+    connect(serial, &QSerialPort::errorOccurred, this, [this, line, serial](QSerialPort::SerialPortError error) {
+        if (error != QSerialPort::ResourceError)
+            return;
+        const QString why = serial->errorString();
+        qCWarning(lcCallerId) << "line" << line << why;
+        serial->close();
+        emit lineStatus(line, why);
+    });
     // Answering is off (S0=0) and results are words (V1), so the replies can be read as lines.
     command(serial, "AT Z S0=0 E1 V1 Q0");
     qCInfo(lcCallerId) << "line" << line << "open on" << device;

@@ -12,7 +12,7 @@ namespace asv {
 
 // Caller-ID modems and boxes on serial ports, one per line, reading their caller-ID text. The
 // modem kind reports "CONNECT" once it accepts the caller-ID command; the box kind runs at
-// 19200,N,8,1 and reports nothing.
+// 19200,N,8,1. Either reports a device that goes away.
 class CallerIdSerialSource : public CallerIdSource {
     Q_OBJECT
 public:

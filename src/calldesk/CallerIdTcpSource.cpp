@@ -87,7 +87,7 @@ void CallerIdTcpSource::disconnectFromServer(const QString& why)
 
 void CallerIdTcpSource::send(QByteArrayView bytes)
 {
-    if (m_socket)
+    if (m_socket && m_socket->state() == QAbstractSocket::ConnectedState)
         m_socket->write(bytes.data(), bytes.size());
 }
 

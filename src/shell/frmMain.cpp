@@ -473,15 +473,14 @@ void frmMain::CloseSeeID()
     // The source may be inside one of its own signals (a number opened the desk, the desk closed it).
     m_seeId->deleteLater();
     m_seeId = nullptr;
-    m_seeIdConnected = false;
     showCidPicture(false);
 }
 
 void frmMain::seeIdStatusChanged(int line, const QString& status)
 {
-    m_seeIdConnected = status == u"CONNECT"_s;
-    showCidPicture(m_seeIdConnected);
-    if (!m_seeIdConnected)
+    const bool connected = status == u"CONNECT"_s;
+    showCidPicture(connected);
+    if (!connected)
         MsgInfo(u"포트 ["_s + m_seeId->placeOf(m_seeIdPorts.value(line)) + u"] 으로 SEE ID OPEN에 실패했습니다."_s);
 }
 

@@ -3,6 +3,7 @@
 #include "CallerIdReceiver.h"
 
 #include <QHash>
+#include <QMap>
 #include <QMainWindow>
 #include <QPixmap>
 #include <QStringList>
@@ -73,8 +74,7 @@ private:
     QHash<QString, QLabel*> m_panels;
     SerialBarcodeReader* m_barcodeReader = nullptr;
     CallerIdSource* m_seeId = nullptr;
-    QHash<int, int> m_seeIdPorts; // open line -> its port
-    bool m_seeIdConnected = false;
+    QMap<int, int> m_seeIdPorts; // open line -> its port
     QPixmap m_logo;
     bool m_closingByProgram = false;
 };

@@ -40,27 +40,22 @@ const QByteArray kMultipleNameFirst = "801107034B494D020A3033313132333435363778"
 TEST(CallerIdRules, NumbersBecomeDomesticDiallingText)
 {
     const QList<std::pair<QString, QString>> cases{
-        {u"0212345678"_s, u"0212345678"_s},
         {u" 02-123-4567 "_s, u"021234567"_s},
         {u"(031) 123 4567"_s, u"0311234567"_s},
         {u"+82 10-1234-5678"_s, u"01012345678"_s},
         {u"821012345678"_s, u"01012345678"_s},
         {u"+82(0)2 1234 5678"_s, u"0212345678"_s},
         {u"00821012345678"_s, u"01012345678"_s},
-        {u"1012345678"_s, u"01012345678"_s},   // trunk dropped the 0
+        {u"1012345678"_s, u"01012345678"_s}, // the trunk dropped the 0
         {u"212345678"_s, u"0212345678"_s},
-        {u"15881234"_s, u"15881234"_s},         // a national number keeps its form
-        {u"82345678"_s, u"82345678"_s},         // local number beginning with 82, not a country code
-        {u"101"_s, u"101"_s},
+        {u"15881234"_s, u"15881234"_s},
+        {u"82345678"_s, u"82345678"_s},      // a local number, not the country code
         {u"*77"_s, u"*77"_s},
         {u"0000000000"_s, QString()},
-        {u"P"_s, QString()},
-        {u"O"_s, QString()},
         {u"Restricted"_s, QString()},
         {u"<unknown>"_s, QString()},
         {u"02#1234"_s, QString()},
-        {u"０２１２３４５６７８"_s, QString()},  // wide digits are noise here, not a number
-        {QString(), QString()},
+        {u"０２１２３４５６７８"_s, QString()},
     };
     for (const auto& [raw, expected] : cases)
         EXPECT_EQ(NormalizeCallerNumber(raw), expected) << raw.toStdString();
