@@ -48,14 +48,18 @@ void bindState(GridModel& cells, int col, int field, const QHash<QString, QStrin
 CustomerHistoryPanes::CustomerHistoryPanes(QWidget* parent) : QWidget(parent)
 {
     setObjectName(u"CustomerHistoryPanes"_s);
-    m_asList = addList(u"spListAS"_s, u"AS 내역"_s,
+    auto* setTermButton = NamedButton(this, u"btnSetTerm"_s, u"기간설정"_s);
+    connect(setTermButton, &QPushButton::clicked, this, &CustomerHistoryPanes::setTerm);
+    auto* column = new QVBoxLayout(this);
+    column->addWidget(setTermButton, 0, Qt::AlignRight);
+    m_asList = addList(column, u"AS"_s, u"AS 내역"_s,
                        {u"접수일자"_s, u"상품명"_s, u"담당자"_s, u"AS코드"_s, u"AS유형"_s, u"비고"_s, u"상태"_s},
                        m_asCount);
-    m_consultList = addList(u"spListConsult"_s, u"상담 내역"_s,
+    m_consultList = addList(column, u"Consult"_s, u"상담 내역"_s,
                             {u"상담일자"_s, u"시간"_s, u"상담자"_s, u"상품명"_s, u"문의내용"_s, u"수신번호"_s, u"상태"_s},
                             m_consultCount);
-    m_sellList =
-        addList(u"spListSell"_s, u"구매 내역"_s, {u"판매코드"_s, u"판매일자"_s, u"상품명"_s, u"수량"_s}, m_sellCount);
+    m_sellList = addList(column, u"Sell"_s, u"구매 내역"_s,
+                         {u"판매코드"_s, u"판매일자"_s, u"상품명"_s, u"수량"_s}, m_sellCount);
 
     GridModel& as = m_asList->cells();
     static const std::pair<int, int> kAsFields[] = {{AsDate, 0}, {AsProduct, 4}, {AsCharge, 5},
@@ -73,10 +77,6 @@ CustomerHistoryPanes::CustomerHistoryPanes(QWidget* parent) : QWidget(parent)
 
     m_sellList->cells().setNumberColumn(SellQnt, GetDecFormat(SharedOptions::current().qtyDecimals, true, true));
 
-    auto* setTermButton = NamedButton(this, u"btnSetTerm"_s, u"기간설정"_s);
-    connect(setTermButton, &QPushButton::clicked, this, &CustomerHistoryPanes::setTerm);
-    static_cast<QVBoxLayout*>(layout())->insertWidget(0, setTermButton, 0, Qt::AlignRight);
-
     connect(m_asList, &QAbstractItemView::activated, this, [this](const QModelIndex& i) { openAS(i.row()); });
     connect(m_consultList, &QAbstractItemView::activated, this,
             [this](const QModelIndex& i) { openConsult(i.row()); });
@@ -86,23 +86,20 @@ CustomerHistoryPanes::CustomerHistoryPanes(QWidget* parent) : QWidget(parent)
     m_endsSetOn = Clock::today();
 }
 
-Grid* CustomerHistoryPanes::addList(const QString& name, const QString& title, const QStringList& captions,
-                                    QLabel*& count)
+Grid* CustomerHistoryPanes::addList(QVBoxLayout* column, const QString& kind, const QString& title,
+                                    const QStringList& captions, QLabel*& count)
 {
-    if (!layout())
-        new QVBoxLayout(this);
     auto* grid = new Grid(this);
-    grid->setObjectName(name);
+    grid->setObjectName(u"spList"_s + kind);
     grid->setColumns(captions);
     grid->rememberDesignedLayout();
     count = new QLabel(this);
-    count->setObjectName(u"lblCount"_s + name.mid(6));
+    count->setObjectName(u"lblCount"_s + kind);
     showCount(count, 0);
     auto* heading = new QHBoxLayout;
     heading->addWidget(new QLabel(title, this));
     heading->addStretch();
     heading->addWidget(count);
-    auto* column = static_cast<QVBoxLayout*>(layout());
     column->addLayout(heading);
     column->addWidget(grid, 1);
     return grid;

@@ -7,6 +7,7 @@
 #include <functional>
 
 class QLabel;
+class QVBoxLayout;
 
 namespace asv {
 
@@ -38,7 +39,9 @@ signals:
     void consultCorrected(const QString& callCode);
 
 private:
-    Grid* addList(const QString& name, const QString& title, const QStringList& captions, QLabel*& count);
+    // The list `spList<kind>` under its title, with its count label `lblCount<kind>`.
+    Grid* addList(QVBoxLayout* column, const QString& kind, const QString& title, const QStringList& captions,
+                  QLabel*& count);
     // Reads a list under the desk's error guard; without a caller it is left empty.
     void fill(Grid* grid, QLabel* count, const QString& procedure, bool hasCaller,
               const std::function<RecordSetPtr()>& read);

@@ -55,6 +55,7 @@ FrmAS_SubConsult2::FrmAS_SubConsult2(QWidget* parent)
     states->addButton(m_optClosed);
 
     auto* pick = NamedButton(this, u"btnConsultCode"_s, u"..."_s);
+    pick->setFixedWidth(pick->fontMetrics().horizontalAdvance(u"...."_s) + 16);
     auto* close = NamedButton(this, u"btnClose"_s, u"닫기"_s);
     QFormLayout* form = m_form->layout();
     form->insertRow(3, u"상 품 명"_s, m_fbProd);

@@ -6,6 +6,7 @@
 #include "WidgetHelpers.h"
 #include "modMsgBox.h"
 
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 
@@ -31,7 +32,7 @@ frmAS_SubConsult::frmAS_SubConsult(QWidget* parent, int part)
     m_list->setObjectName(u"spList"_s);
     m_list->setColumns({u"코드"_s, u"상담분류"_s});
     m_list->setColumnInitHidden(ColCode, true);
-    m_list->setColumnWidth(ColName, 220);
+    m_list->horizontalHeader()->setStretchLastSection(true);
 
     auto* find = NamedButton(this, u"btnFind"_s, u"검색"_s);
     auto* add = NamedButton(this, u"btnAdd"_s, u"추가"_s);

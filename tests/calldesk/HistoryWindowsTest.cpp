@@ -236,3 +236,22 @@ TEST_F(HistoryPanesFixture, DetailWindowsShowTheJobAndTheSaleAndNothingForOnesTh
     EXPECT_EQ(gone.workLines()->rowCount(), 0);
     EXPECT_TRUE(prompter.messages().isEmpty()) << prompter.texts().join(u'\n').toStdString();
 }
+
+TEST_F(HistoryPanesFixture, AListThatCannotBeReadNamesItsProcedureAndStaysEmpty)
+{
+    sql(u"INSERT INTO sale (ccode, pcode, pname, qnt, dealdate) VALUES ('C00001', 'P00001', '세탁기', 1, '2026-03-05')"_s);
+    sql(u"INSERT INTO ascode (code, part, name) VALUES (7, 0, '소음')"_s);
+    sql(u"INSERT INTO aslist_m (ccode, pcode, charge, typecode0, dealdate) VALUES ('C00001', 'P00001', '01', 7, "
+        "'2026-03-02')"_s);
+    call(kCustomer, kNumber, u"01"_s, u"2026-03-09"_s, u"09:00"_s, 2);
+    CustomerHistoryPanes panes;
+    panes.showCustomer(kCustomer, kNumber);
+    ASSERT_EQ(panes.asList()->rowCount(), 1);
+    sql(u"DROP TABLE aslist_m"_s);
+    panes.showCustomer(kCustomer, kNumber);
+    EXPECT_TRUE(prompter.saw(u"in procedure ShowASList of Form frmAS_admin4"_s));
+    EXPECT_EQ(panes.asList()->rowCount(), 0);
+    EXPECT_EQ(count(panes, u"AS"_s), u"(총 : 0건)"_s);
+    EXPECT_EQ(panes.consultList()->rowCount(), 1);
+    EXPECT_EQ(panes.sellList()->rowCount(), 1);
+}
