@@ -1,7 +1,9 @@
 #include "frmOptions2.h"
 
+#include "CallerIdSettings.h"
 #include "ConfigKeys.h"
 #include "Paths.h"
+#include "UdpRelaySettings.h"
 #include "WidgetHelpers.h"
 #include "modMsgBox.h"
 
@@ -12,6 +14,7 @@
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
@@ -37,6 +40,50 @@ const QList<ReaderSetting> kReader{
     {SerialBarcodeParity, u"패리티"_s, {u"N"_s, u"E"_s, u"O"_s}},
     {SerialBarcodeStopBits, u"정지비트"_s, {u"1"_s, u"1.5"_s, u"2"_s}},
 };
+
+// The connection details of the caller-ID sources and of the desks' relay, typed as text.
+struct TextSetting {
+    QString key;
+    QString label;
+    QString name;
+    std::function<QString()> read;
+    std::function<void(const QString&)> write;
+    bool secret = false;
+};
+
+TextSetting text(const Setting<QString>& s, const QString& label, const QString& name, bool secret = false)
+{
+    return {s.key(), label, name, [&s] { return s.get(); }, [&s](const QString& v) { s.set(v.trimmed()); }, secret};
+}
+
+TextSetting number(const Setting<int>& s, const QString& label, const QString& name)
+{
+    return {s.key(), label, name, [&s] { return QString::number(s.get()); },
+            [&s](const QString& v) {
+                bool ok = false;
+                const int n = v.trimmed().toInt(&ok);
+                s.set(ok && n > 0 ? n : s.defaultValue());
+            }};
+}
+
+QList<TextSetting> connectionSettings()
+{
+    using namespace CallerIdSettings;
+    return {text(LibraryPath, u"CID 라이브러리 파일"_s, u"txtCidLibrary"_s),
+            text(DevicePaths[0], u"1번 회선 장치 경로"_s, u"txtCidDevice1"_s),
+            text(DevicePaths[1], u"2번 회선 장치 경로"_s, u"txtCidDevice2"_s),
+            number(ModemBaud, u"CID 장치 속도"_s, u"txtCidBaud"_s),
+            text(NcidHost, u"CID 서버 주소"_s, u"txtNcidHost"_s),
+            number(NcidPort, u"CID 서버 포트"_s, u"txtNcidPort"_s),
+            text(PbxHost, u"교환기 주소"_s, u"txtPbxHost"_s),
+            number(PbxPort, u"교환기 포트"_s, u"txtPbxPort"_s),
+            text(PbxUser, u"교환기 사용자"_s, u"txtPbxUser"_s),
+            text(PbxSecret, u"교환기 암호"_s, u"txtPbxSecret"_s, true),
+            text(PbxExtension, u"내선번호"_s, u"txtPbxExtension"_s),
+            number(UdpRelaySettings::Port, u"상담판 전달 포트(UDP)"_s, u"txtUdpPort"_s),
+            text(UdpRelaySettings::BroadcastAddress, u"전달 주소(비우면 같은 망 전체)"_s, u"txtUdpBroadcast"_s),
+            text(UdpRelaySettings::Peers, u"전달할 PC 목록(주소를 쉼표로 구분)"_s, u"txtUdpPeers"_s)};
+}
 
 void checkValue(QButtonGroup* group, int value)
 {
@@ -70,7 +117,8 @@ frmOptions2::frmOptions2(QWidget* parent) : OptionsDialog(parent)
 
     m_optCidType = addChoices(u"발신자표시(CID) 장치"_s, u"optCidType"_s, CallerIdDevice.key(),
                               {{0, u"CID 장치 (기본형)"_s}, {1, u"CID 장치 (USB 라이브러리)"_s},
-                               {2, u"CID 장치 (시리얼 포트)"_s}});
+                               {2, u"CID 장치 (시리얼 포트)"_s}, {CallerIdSettings::NcidServer, u"CID 서버 (네트워크)"_s},
+                               {CallerIdSettings::PbxManager, u"전화 교환기"_s}});
     auto* cid = new QGroupBox(u"발신자표시(CID) 포트 및 전달"_s, this);
     auto* cidForm = new QFormLayout(cid);
     for (int line = 0; line < CallerIdPorts.size(); ++line) {
@@ -90,6 +138,19 @@ frmOptions2::frmOptions2(QWidget* parent) : OptionsDialog(parent)
         m_chkRemoteCID << box;
     }
     body()->addWidget(cid);
+
+    auto* connection = new QGroupBox(u"CID 장치 및 상담판 연결"_s, this);
+    auto* connectionForm = new QFormLayout(connection);
+    for (const TextSetting& setting : connectionSettings()) {
+        auto* edit = new QLineEdit(connection);
+        edit->setObjectName(setting.name);
+        if (setting.secret)
+            edit->setEchoMode(QLineEdit::Password);
+        connect(edit, &QLineEdit::textEdited, this, [this, key = setting.key] { markChanged(key); });
+        connectionForm->addRow(setting.label, edit);
+        m_connectionEdits << edit;
+    }
+    body()->addWidget(connection);
 
     auto* reader = new QGroupBox(u"시리얼 바코드 리더기"_s, this);
     auto* readerForm = new QFormLayout(reader);
@@ -150,6 +211,9 @@ void frmOptions2::ReadValue()
     checkValue(m_optCidType, CallerIdDevice.get());
     for (int i = 0; i < CallerIdRelay.size(); ++i)
         m_chkRemoteCID[i]->setChecked(CallerIdRelay[i].get());
+    const QList<TextSetting> connection = connectionSettings();
+    for (int i = 0; i < connection.size(); ++i)
+        m_connectionEdits[i]->setText(connection[i].read());
     m_chkSirialBCode->setChecked(SerialBarcode.get());
     for (int i = 0; i < kReader.size(); ++i)
         m_cmbSnBCode[i]->setCurrentIndex(static_cast<int>(kReader[i].values.indexOf(kReader[i].setting.text())));
@@ -178,6 +242,11 @@ bool frmOptions2::writeChanges()
             write(kReader[i].setting, value);
     }
     write(EditOthersConsults, m_chkConsultEdit->isChecked());
+    const QList<TextSetting> connection = connectionSettings();
+    for (int i = 0; i < connection.size(); ++i) {
+        if (isChanged(connection[i].key))
+            connection[i].write(m_connectionEdits[i]->text());
+    }
     return true;
 }
 

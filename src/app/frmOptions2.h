@@ -7,6 +7,7 @@
 class QButtonGroup;
 class QCheckBox;
 class QComboBox;
+class QLineEdit;
 
 namespace asv {
 
@@ -38,6 +39,7 @@ private:
     QList<QCheckBox*> m_chkRemoteCID;
     QCheckBox* m_chkSirialBCode;
     QList<QComboBox*> m_cmbSnBCode;
+    QList<QLineEdit*> m_connectionEdits;
 };
 
 } // namespace asv
