@@ -107,6 +107,9 @@ TEST_F(DeskFixture, CallsArriveInCanonicalFormEachOnItsOwnRow)
     EXPECT_EQ(desk->shownCustomer(), list()->text(0, Desk::ColCustomer));
     EXPECT_EQ(list()->text(1, Desk::ColCustomer), QString());
     EXPECT_TRUE(desk->rowToolTip(0).endsWith(u" ms"_s));
+    ring(u"025550001"_s);
+    EXPECT_EQ(child<QLineEdit>(u"txtCust_compname"_s)->text(), u"대한상사"_s);
+    EXPECT_EQ(child<QLineEdit>(u"txtCust_nowmoney"_s)->text(), u"15000"_s);
 }
 
 TEST_F(DeskFixture, TenCallsOfOneCallerCountDownAndARereadAgrees)
@@ -321,6 +324,9 @@ TEST_F(DeskFixture, OpenersFollowTheRegistryAndTheCustomisedEditionCompletesByNu
     tamber.findChild<QPushButton*>(u"btnConsultEnd"_s)->click();
     EXPECT_EQ(value(u"SELECT GROUP_CONCAT(client_check ORDER BY code) FROM tamberlog"_s), u"-1,"_s);
     EXPECT_TRUE(prompter.saw(u"완료 처리 되었습니다."_s));
+    EXPECT_TRUE(prompter.texts(Kind::Error).isEmpty());
+    EXPECT_EQ(tamber.findChild<QLineEdit*>(u"txtCust_nowmoney"_s), nullptr);
+    EXPECT_NE(tamber.findChild<QLineEdit*>(u"txtCust_serialnumber"_s), nullptr);
     App().EditionCode.clear();
     for (QWidget* w : QApplication::topLevelWidgets()) {
         if (dynamic_cast<SmsScreen*>(w))
