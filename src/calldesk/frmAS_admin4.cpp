@@ -263,7 +263,7 @@ QPushButton* frmAS_admin4::opener(const QString& name, const QString& caption, c
 {
     QPushButton* b = NamedButton(this, name, caption);
     b->setEnabled(ScreenRegistry::has(screen));
-    connect(b, &QPushButton::clicked, this, [this, screen] { openScreen(screen, true); });
+    connect(b, &QPushButton::clicked, this, [this, screen] { openScreen(screen); });
     m_openers.append({b, screen});
     return b;
 }
@@ -389,7 +389,7 @@ void frmAS_admin4::InputCID(const QString& number, bool isLocal, CallArrival arr
         // the selected call, whose consultation is saved with them.
         m_lblRsvDate->setText(call.date);
         m_lblRsvTime->setText(call.time);
-        addCallRow(call, {});
+        addCallRow(call);
         const QString pop = RingToPopText(std::chrono::steady_clock::now() - arrived);
         m_popTimes[0] = pop;
         if (call.code != 0)
@@ -432,11 +432,11 @@ void frmAS_admin4::ShowTakenElsewhere(const QString& callCode, const QString& nu
     });
 }
 
-void frmAS_admin4::addCallRow(const CallIntake::Call& call, const QString& consultantName)
+void frmAS_admin4::addCallRow(const CallIntake::Call& call)
 {
     m_list->cells().insertBlankRows(0, 1);
     m_popTimes.prepend({});
-    setRow(0, call.time, call.name, call.number, consultantName, call.customer ? call.customer->code : QString(),
+    setRow(0, call.time, call.name, call.number, {}, call.customer ? call.customer->code : QString(),
            call.code != 0 ? QString::number(call.code) : QString(), {});
     recount();
 }
@@ -665,7 +665,7 @@ void frmAS_admin4::searchCustomer()
         } else if (codes.isEmpty()) {
             if (MsgYesNo(lines({u"검색한 고객이 등록되어 있지 않습니다."_s, u"신규 등록하시겠습니까?"_s}), u"검색"_s)
                 == MsgAnswer::Yes)
-                openCustomerEditor(RecordEditor::NewRecord);
+                openCustomerEditor(RecordEditor::NewRecord, text);
             return;
         }
         if (code.isEmpty())
@@ -675,17 +675,17 @@ void frmAS_admin4::searchCustomer()
     });
 }
 
-void frmAS_admin4::openCustomerEditor(int mode)
+void frmAS_admin4::openCustomerEditor(int mode, const QString& name)
 {
     if (mode == RecordEditor::EditRecord && m_customer.isEmpty()) {
         MsgInfo(u"고객을 먼저 검색하세요."_s, u"고객 정보"_s);
         return;
     }
-    FrmCust_save::openOver(this, mode, mode == RecordEditor::EditRecord ? m_customer : QString(),
+    FrmCust_save::openOver(this, mode, mode == RecordEditor::EditRecord ? m_customer : name,
                            [this](const QString& saved) { guarded(u"SyncUpdateCust"_s, [&] { showCaller(saved); }); });
 }
 
-void frmAS_admin4::openScreen(const QString& screen, bool withCustomer)
+void frmAS_admin4::openScreen(const QString& screen)
 {
     if (screen == kSalesSlip && m_customer.isEmpty()) {
         MsgWarn(u"등록되어 있지 않은 고객에게는 상품 판매가 불가능합니다."_s, u"상품 판매"_s);
@@ -697,7 +697,7 @@ void frmAS_admin4::openScreen(const QString& screen, bool withCustomer)
     QWidget* opened = entry->create(entry->modal ? this : nullptr);
     opened->setProperty("screenKey", screen);
     opened->setAttribute(Qt::WA_DeleteOnClose);
-    if (withCustomer && !m_customer.isEmpty()) {
+    if (!m_customer.isEmpty()) {
         if (auto* receiver = dynamic_cast<CustomerPickReceiver*>(opened))
             receiver->ShowPickedCustomer(m_customer);
         if (auto* receiver = dynamic_cast<CustomerListReceiver*>(opened))

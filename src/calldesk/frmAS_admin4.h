@@ -78,7 +78,7 @@ private:
     QWidget* buildConsultPanel();
     QPushButton* opener(const QString& name, const QString& caption, const QString& screen);
 
-    void addCallRow(const CallIntake::Call& call, const QString& consultantName);
+    void addCallRow(const CallIntake::Call& call);
     void setRow(int row, const QString& time, const QString& name, const QString& number, const QString& consultant,
                 const QString& ccode, const QString& call, const QString& consultantCode);
     void recount();
@@ -103,8 +103,9 @@ private:
     void productEntered();
     void manualCall();
     void searchCustomer();
-    void openCustomerEditor(int mode);
-    void openScreen(const QString& screen, bool withCustomer);
+    // A new customer starts with name; an existing one is the shown customer.
+    void openCustomerEditor(int mode, const QString& name = {});
+    void openScreen(const QString& screen);
     void complete();
     void tick();
 
