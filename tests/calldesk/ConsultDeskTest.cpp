@@ -3,12 +3,15 @@
 #include "Clock.h"
 #include "Grid.h"
 #include "CustomerListReceiver.h"
+#include "FrmCust_sel.h"
 #include "FrmProd_sel.h"
+#include "GridDriver.h"
 #include "PickerRegistry.h"
 #include "RegistryGuard.h"
 #include "ScreenRegistry.h"
 #include "ScriptedPrompter.h"
 #include "TestDatabase.h"
+#include "WidgetDriver.h"
 #include "frmAS_admin4.h"
 #include "modMySQL_Func.h"
 
@@ -139,6 +142,32 @@ TEST_F(DeskFixture, AMobileOnlyCustomerIsNotRecognisedButItsManualCallUsesTheMob
     EXPECT_EQ(list()->text(0, Desk::ColConsultant), u"김상담"_s);
     EXPECT_EQ(value(u"SELECT regucode FROM rsvconsult WHERE code = "_s + list()->text(0, Desk::ColCall)), u"01"_s);
     EXPECT_EQ(prompter.unanswered(), 0);
+}
+
+TEST_F(DeskFixture, TheDesksCustomerSearchLetsTheOperatorPickAmongSeveral)
+{
+    test::RegistryGuard guard({kFindKindCust});
+    FrmCust_sel::registerPicker();
+    QSignalSpy history(desk.get(), &Desk::historyRequested);
+    auto* search = child<QLineEdit>(u"txtCustom"_s);
+    search->setText(u"상"_s);
+    test::whenModal<FrmCust_sel>([](FrmCust_sel* picker) {
+        EXPECT_EQ(picker->list()->rowCount(), 2);
+        test::selectCodes(picker->list(), {u"000001"_s});
+        test::click(*picker, u"btnSel"_s);
+    });
+    emit search->returnPressed();
+    EXPECT_EQ(desk->shownCustomer(), u"000001"_s);
+    EXPECT_EQ(child<QLineEdit>(u"txtCust_telno2"_s)->text(), u"02-123-4567"_s);
+    ASSERT_EQ(history.size(), 1);
+    EXPECT_EQ(history[0][0].toString(), u"000001"_s);
+
+    search->setText(u"없는고객"_s);
+    prompter.answer(MsgAnswer::No);
+    emit search->returnPressed();
+    EXPECT_EQ(prompter.texts(Kind::YesNo),
+              QStringList{u"검색한 고객이 등록되어 있지 않습니다.\r\n신규 등록하시겠습니까?"_s});
+    EXPECT_EQ(desk->shownCustomer(), u"000001"_s);
 }
 
 TEST_F(DeskFixture, AnAnnouncedCallStoresNothingAndIsReadBackBeforeItIsTaken)
