@@ -461,8 +461,12 @@ void frmAS_admin4::recount()
     for (int r = 0; r < m_list->rowCount(); ++r)
         keys.append({m_list->text(r, ColCustomer), rowNumber(r)});
     const QList<int> counts = CallCounts(keys);
-    for (int r = 0; r < m_list->rowCount(); ++r)
-        m_list->setText(r, ColNumber, WithCallCount(keys[r].number, counts[r]));
+    // A new call changes only its own count: the older rows are left untouched.
+    for (int r = 0; r < m_list->rowCount(); ++r) {
+        const QString shown = WithCallCount(keys[r].number, counts[r]);
+        if (m_list->text(r, ColNumber) != shown)
+            m_list->setText(r, ColNumber, shown);
+    }
     m_lblCount->setText(u"(총 : "_s + QString::number(m_list->rowCount()) + u"건)"_s);
 }
 
