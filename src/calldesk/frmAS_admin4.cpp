@@ -228,15 +228,14 @@ QWidget* frmAS_admin4::buildCustomerPanel()
     auto* grid = new QGridLayout;
     const QList<PanelDef> defs = panelDefs(m_tamber);
     for (qsizetype i = 0; i < defs.size(); ++i) {
-        auto* title = new QLabel(defs[i].title);
         auto* edit = new QLineEdit;
         edit->setObjectName(u"txtCust_"_s + defs[i].column);
         edit->setReadOnly(true);
         const int row = static_cast<int>(i / 2);
         const int col = static_cast<int>(i % 2) * 2;
-        grid->addWidget(title, row, col);
+        grid->addWidget(new QLabel(defs[i].title), row, col);
         grid->addWidget(edit, row, col + 1);
-        m_panel.append({defs[i].column, edit, title});
+        m_panel.append({defs[i].column, edit});
     }
 
     auto* btnAdd = NamedButton(box, u"btnAdd"_s, u"신규고객"_s);

@@ -70,7 +70,6 @@ private:
     struct PanelField {
         QString column;
         QLineEdit* edit;
-        QLabel* title;
     };
 
     QWidget* buildCallList();
