@@ -39,6 +39,7 @@
 #include <QTimer>
 #include <QToolTip>
 #include <QVBoxLayout>
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
@@ -503,6 +504,14 @@ int frmAS_admin4::rowOfCall(const QString& callCode) const
     return -1;
 }
 
+quint32 frmAS_admin4::newestCall() const
+{
+    quint32 newest = 0;
+    for (int r = 0; r < m_list->rowCount(); ++r)
+        newest = std::max(newest, m_list->text(r, ColCall).toUInt());
+    return newest;
+}
+
 QString frmAS_admin4::rowNumber(int row) const
 {
     return WithoutCallCount(m_list->text(row, ColNumber));
@@ -537,15 +546,17 @@ void frmAS_admin4::selectCall(int row, int column)
     if (row < 0 || row >= m_list->rowCount())
         return;
     guarded(u"spListRsv_Click"_s, [&] {
-        // A row another desk announced has no call code until the list is read back. That desk
-        // stored the call before announcing it, so the list is read again and the newest call of
-        // the number taken in its place; without one, nothing is read or changed.
+        // A row another desk announced has no call code until the list is read back. The list is
+        // read again and the number's call newer than any this desk knew is taken in its place;
+        // the announcing desk may not have stored it yet (it announces first), and then nothing
+        // is read or changed, not even the caller's earlier calls.
         if (m_list->text(row, ColCall).isEmpty()) {
             const QString number = rowNumber(row);
+            const quint32 newestKnown = newestCall();
             loadCalls();
             row = -1;
             for (int r = 0; row < 0 && r < m_list->rowCount(); ++r) {
-                if (rowNumber(r) == number)
+                if (rowNumber(r) == number && m_list->text(r, ColCall).toUInt() > newestKnown)
                     row = r;
             }
             if (row < 0)

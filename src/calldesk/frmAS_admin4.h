@@ -82,6 +82,7 @@ private:
                 const QString& ccode, const QString& call, const QString& consultantCode);
     void recount();
     int rowOfCall(const QString& callCode) const;
+    quint32 newestCall() const;
     QString rowNumber(int row) const;
     void nameEdited(int row, const QString& oldName, const QString& newName);
 

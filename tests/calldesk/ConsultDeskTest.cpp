@@ -172,22 +172,24 @@ TEST_F(DeskFixture, TheDesksCustomerSearchLetsTheOperatorPickAmongSeveral)
 
 TEST_F(DeskFixture, AnAnnouncedCallStoresNothingAndIsReadBackBeforeItIsTaken)
 {
+    CallIntake announcing(*DBConnection(0));
+    const quint32 earlier = announcing.record(u"031-123-4567"_s, true, kNow.addSecs(-600)).code;
+    desk->loadCalls();
     ring(u"0311234567"_s, false);
-    EXPECT_EQ(list()->rowCount(), 1);
-    EXPECT_EQ(list()->text(0, Desk::ColCall), QString());
-    EXPECT_EQ(DBRecordCount(u"rsvconsult"_s), 0);
+    EXPECT_EQ(column(Desk::ColCall), QStringList({QString(), QString::number(earlier)}));
+    EXPECT_EQ(DBRecordCount(u"rsvconsult"_s), 1);
 
-    // The announcing desk stores the call; clicking our row takes that stored call.
-    CallIntake(*DBConnection(0)).record(u"031-123-4567"_s, true, kNow);
+    // Clicked before the announcing desk stored it: the caller's earlier call is not taken instead.
     desk->selectCall(0, Desk::ColConsultant);
-    ASSERT_EQ(list()->rowCount(), 1);
-    EXPECT_EQ(value(u"SELECT regucode FROM rsvconsult"_s), u"01"_s);
-    EXPECT_EQ(child<QLineEdit>(u"txtConsultSeq"_s)->text(), list()->text(0, Desk::ColCall));
+    EXPECT_EQ(value(u"SELECT COUNT(*) FROM rsvconsult WHERE regucode <> ''"_s), u"0"_s);
+    EXPECT_EQ(child<QLineEdit>(u"txtConsultSeq"_s)->text(), QString());
 
-    // An announced row the database does not have changes nothing and asks nothing.
-    ring(u"0319999999"_s, false);
+    // Once stored, clicking our row takes that call.
+    ring(u"0311234567"_s, false);
+    const quint32 announced = announcing.record(u"031-123-4567"_s, true, kNow).code;
     desk->selectCall(0, Desk::ColConsultant);
-    EXPECT_EQ(value(u"SELECT COUNT(*) FROM rsvconsult WHERE regucode = ''"_s), u"0"_s);
+    EXPECT_EQ(value(u"SELECT GROUP_CONCAT(code) FROM rsvconsult WHERE regucode = '01'"_s), QString::number(announced));
+    EXPECT_EQ(column(Desk::ColCall), QStringList({QString::number(announced), QString::number(earlier)}));
     EXPECT_TRUE(prompter.messages().isEmpty()) << prompter.texts().join(u'\n').toStdString();
 
     // Another desk taking an announced call names it on our row; a call assigned to us shows us.
@@ -197,7 +199,7 @@ TEST_F(DeskFixture, AnAnnouncedCallStoresNothingAndIsReadBackBeforeItIsTaken)
     EXPECT_EQ(list()->text(0, Desk::ColConsultant), u"이상담"_s);
     desk->InputCIDForMe(u"0317777777"_s, std::chrono::steady_clock::now());
     EXPECT_EQ(list()->text(0, Desk::ColConsultant), u"김상담"_s);
-    EXPECT_EQ(DBRecordCount(u"rsvconsult"_s), 1);
+    EXPECT_EQ(DBRecordCount(u"rsvconsult"_s), 2);
 }
 
 TEST_F(DeskFixture, SelectingAnotherCallWithUnsavedChangesSavesTheOldOneClosed)
