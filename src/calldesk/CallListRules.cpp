@@ -1,7 +1,6 @@
 #include "CallListRules.h"
 
 #include <QHash>
-#include <QRegularExpression>
 
 using namespace Qt::StringLiterals;
 
@@ -12,10 +11,19 @@ QString WithCallCount(const QString& number, int count)
     return number + u'(' + QString::number(count) + u')';
 }
 
+// Runs for every row on every call, so no regular expression.
 QString WithoutCallCount(const QString& text)
 {
-    static const QRegularExpression suffix(u"\\(\\d+\\)$"_s);
-    return QString(text).remove(suffix);
+    if (!text.endsWith(u')'))
+        return text;
+    const qsizetype open = text.lastIndexOf(u'(');
+    if (open < 0 || open + 2 >= text.size())
+        return text;
+    for (qsizetype i = open + 1; i < text.size() - 1; ++i) {
+        if (!text.at(i).isDigit())
+            return text;
+    }
+    return text.left(open);
 }
 
 // Counted from the oldest row up, so a list of n rows costs n look-ups, not n².

@@ -129,16 +129,19 @@ QString ConsultStore::categoryName(const QString& code)
 }
 
 // One statement, so the panel is complete the moment the row appears.
+QString ConsultStore::callerSql(const QString& ccode)
+{
+    return u"SELECT c.*, u.name AS uname, "
+           u"(SELECT COUNT(*) FROM aslist_m AS a WHERE a.ccode = c.code AND a.state = 0) AS openasjobs, "
+           u"(SELECT CONCAT_WS(' ', s.dealdate, s.pname) FROM sale AS s WHERE s.ccode = c.code "
+           u"ORDER BY s.dealdate DESC, s.code DESC LIMIT 1) AS lastsale "
+           u"FROM customer AS c LEFT JOIN local_user AS u ON c.charge = u.code WHERE c.code = "_s
+        + StoreSql::quoted(ccode);
+}
+
 std::optional<ConsultStore::Caller> ConsultStore::caller(const QString& ccode)
 {
-    const RecordSetPtr rs = read(
-        u"SELECT c.*, u.name AS uname, "
-        u"(SELECT COUNT(*) FROM aslist_m AS a WHERE a.ccode = c.code AND a.state = 0) AS openasjobs, "
-        u"(SELECT CONCAT_WS(' ', s.dealdate, s.pname) FROM sale AS s WHERE s.ccode = c.code "
-        u"ORDER BY s.dealdate DESC, s.code DESC LIMIT 1) AS lastsale "
-        u"FROM customer AS c LEFT JOIN local_user AS u ON c.charge = u.code WHERE c.code = "_s
-            + StoreSql::quoted(ccode),
-        u"caller"_s);
+    const RecordSetPtr rs = read(callerSql(ccode), u"caller"_s);
     if (!rs || rs->rowCount() == 0)
         return std::nullopt;
     Caller c;

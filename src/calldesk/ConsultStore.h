@@ -61,6 +61,7 @@ public:
         QString lastSale;
     };
     static std::optional<Caller> caller(const QString& ccode);
+    static QString callerSql(const QString& ccode);
 
     // The desk's customer search over codes, names and numbers; codes in code order. The condition
     // alone serves the customer picker when several are found.

@@ -39,6 +39,7 @@
 #include <QTimer>
 #include <QToolTip>
 #include <QVBoxLayout>
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
@@ -228,15 +229,14 @@ QWidget* frmAS_admin4::buildCustomerPanel()
     auto* grid = new QGridLayout;
     const QList<PanelDef> defs = panelDefs(m_tamber);
     for (qsizetype i = 0; i < defs.size(); ++i) {
-        auto* title = new QLabel(defs[i].title);
         auto* edit = new QLineEdit;
         edit->setObjectName(u"txtCust_"_s + defs[i].column);
         edit->setReadOnly(true);
         const int row = static_cast<int>(i / 2);
         const int col = static_cast<int>(i % 2) * 2;
-        grid->addWidget(title, row, col);
+        grid->addWidget(new QLabel(defs[i].title), row, col);
         grid->addWidget(edit, row, col + 1);
-        m_panel.append({defs[i].column, edit, title});
+        m_panel.append({defs[i].column, edit});
     }
 
     auto* btnAdd = NamedButton(box, u"btnAdd"_s, u"신규고객"_s);
@@ -263,7 +263,7 @@ QPushButton* frmAS_admin4::opener(const QString& name, const QString& caption, c
 {
     QPushButton* b = NamedButton(this, name, caption);
     b->setEnabled(ScreenRegistry::has(screen));
-    connect(b, &QPushButton::clicked, this, [this, screen] { openScreen(screen, true); });
+    connect(b, &QPushButton::clicked, this, [this, screen] { openScreen(screen); });
     m_openers.append({b, screen});
     return b;
 }
@@ -389,7 +389,7 @@ void frmAS_admin4::InputCID(const QString& number, bool isLocal, CallArrival arr
         // the selected call, whose consultation is saved with them.
         m_lblRsvDate->setText(call.date);
         m_lblRsvTime->setText(call.time);
-        addCallRow(call, {});
+        addCallRow(call);
         const QString pop = RingToPopText(std::chrono::steady_clock::now() - arrived);
         m_popTimes[0] = pop;
         if (call.code != 0)
@@ -432,11 +432,11 @@ void frmAS_admin4::ShowTakenElsewhere(const QString& callCode, const QString& nu
     });
 }
 
-void frmAS_admin4::addCallRow(const CallIntake::Call& call, const QString& consultantName)
+void frmAS_admin4::addCallRow(const CallIntake::Call& call)
 {
     m_list->cells().insertBlankRows(0, 1);
     m_popTimes.prepend({});
-    setRow(0, call.time, call.name, call.number, consultantName, call.customer ? call.customer->code : QString(),
+    setRow(0, call.time, call.name, call.number, {}, call.customer ? call.customer->code : QString(),
            call.code != 0 ? QString::number(call.code) : QString(), {});
     recount();
 }
@@ -461,8 +461,12 @@ void frmAS_admin4::recount()
     for (int r = 0; r < m_list->rowCount(); ++r)
         keys.append({m_list->text(r, ColCustomer), rowNumber(r)});
     const QList<int> counts = CallCounts(keys);
-    for (int r = 0; r < m_list->rowCount(); ++r)
-        m_list->setText(r, ColNumber, WithCallCount(keys[r].number, counts[r]));
+    // A new call changes only its own count: the older rows are left untouched.
+    for (int r = 0; r < m_list->rowCount(); ++r) {
+        const QString shown = WithCallCount(keys[r].number, counts[r]);
+        if (m_list->text(r, ColNumber) != shown)
+            m_list->setText(r, ColNumber, shown);
+    }
     m_lblCount->setText(u"(총 : "_s + QString::number(m_list->rowCount()) + u"건)"_s);
 }
 
@@ -500,6 +504,14 @@ int frmAS_admin4::rowOfCall(const QString& callCode) const
     return -1;
 }
 
+quint32 frmAS_admin4::newestCall() const
+{
+    quint32 newest = 0;
+    for (int r = 0; r < m_list->rowCount(); ++r)
+        newest = std::max(newest, m_list->text(r, ColCall).toUInt());
+    return newest;
+}
+
 QString frmAS_admin4::rowNumber(int row) const
 {
     return WithoutCallCount(m_list->text(row, ColNumber));
@@ -534,15 +546,17 @@ void frmAS_admin4::selectCall(int row, int column)
     if (row < 0 || row >= m_list->rowCount())
         return;
     guarded(u"spListRsv_Click"_s, [&] {
-        // A row another desk announced has no call code until the list is read back. That desk
-        // stored the call before announcing it, so the list is read again and the newest call of
-        // the number taken in its place; without one, nothing is read or changed.
+        // A row another desk announced has no call code until the list is read back. The list is
+        // read again and the number's call newer than any this desk knew is taken in its place;
+        // the announcing desk may not have stored it yet (it announces first), and then nothing
+        // is read or changed, not even the caller's earlier calls.
         if (m_list->text(row, ColCall).isEmpty()) {
             const QString number = rowNumber(row);
+            const quint32 newestKnown = newestCall();
             loadCalls();
             row = -1;
             for (int r = 0; row < 0 && r < m_list->rowCount(); ++r) {
-                if (rowNumber(r) == number)
+                if (rowNumber(r) == number && m_list->text(r, ColCall).toUInt() > newestKnown)
                     row = r;
             }
             if (row < 0)
@@ -665,7 +679,7 @@ void frmAS_admin4::searchCustomer()
         } else if (codes.isEmpty()) {
             if (MsgYesNo(lines({u"검색한 고객이 등록되어 있지 않습니다."_s, u"신규 등록하시겠습니까?"_s}), u"검색"_s)
                 == MsgAnswer::Yes)
-                openCustomerEditor(RecordEditor::NewRecord);
+                openCustomerEditor(RecordEditor::NewRecord, text);
             return;
         }
         if (code.isEmpty())
@@ -675,17 +689,17 @@ void frmAS_admin4::searchCustomer()
     });
 }
 
-void frmAS_admin4::openCustomerEditor(int mode)
+void frmAS_admin4::openCustomerEditor(int mode, const QString& name)
 {
     if (mode == RecordEditor::EditRecord && m_customer.isEmpty()) {
         MsgInfo(u"고객을 먼저 검색하세요."_s, u"고객 정보"_s);
         return;
     }
-    FrmCust_save::openOver(this, mode, mode == RecordEditor::EditRecord ? m_customer : QString(),
+    FrmCust_save::openOver(this, mode, mode == RecordEditor::EditRecord ? m_customer : name,
                            [this](const QString& saved) { guarded(u"SyncUpdateCust"_s, [&] { showCaller(saved); }); });
 }
 
-void frmAS_admin4::openScreen(const QString& screen, bool withCustomer)
+void frmAS_admin4::openScreen(const QString& screen)
 {
     if (screen == kSalesSlip && m_customer.isEmpty()) {
         MsgWarn(u"등록되어 있지 않은 고객에게는 상품 판매가 불가능합니다."_s, u"상품 판매"_s);
@@ -697,7 +711,7 @@ void frmAS_admin4::openScreen(const QString& screen, bool withCustomer)
     QWidget* opened = entry->create(entry->modal ? this : nullptr);
     opened->setProperty("screenKey", screen);
     opened->setAttribute(Qt::WA_DeleteOnClose);
-    if (withCustomer && !m_customer.isEmpty()) {
+    if (!m_customer.isEmpty()) {
         if (auto* receiver = dynamic_cast<CustomerPickReceiver*>(opened))
             receiver->ShowPickedCustomer(m_customer);
         if (auto* receiver = dynamic_cast<CustomerListReceiver*>(opened))

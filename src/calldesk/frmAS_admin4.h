@@ -70,7 +70,6 @@ private:
     struct PanelField {
         QString column;
         QLineEdit* edit;
-        QLabel* title;
     };
 
     QWidget* buildCallList();
@@ -78,11 +77,12 @@ private:
     QWidget* buildConsultPanel();
     QPushButton* opener(const QString& name, const QString& caption, const QString& screen);
 
-    void addCallRow(const CallIntake::Call& call, const QString& consultantName);
+    void addCallRow(const CallIntake::Call& call);
     void setRow(int row, const QString& time, const QString& name, const QString& number, const QString& consultant,
                 const QString& ccode, const QString& call, const QString& consultantCode);
     void recount();
     int rowOfCall(const QString& callCode) const;
+    quint32 newestCall() const;
     QString rowNumber(int row) const;
     void nameEdited(int row, const QString& oldName, const QString& newName);
 
@@ -103,8 +103,9 @@ private:
     void productEntered();
     void manualCall();
     void searchCustomer();
-    void openCustomerEditor(int mode);
-    void openScreen(const QString& screen, bool withCustomer);
+    // A new customer starts with name; an existing one is the shown customer.
+    void openCustomerEditor(int mode, const QString& name = {});
+    void openScreen(const QString& screen);
     void complete();
     void tick();
 

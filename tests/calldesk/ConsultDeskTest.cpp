@@ -3,12 +3,15 @@
 #include "Clock.h"
 #include "Grid.h"
 #include "CustomerListReceiver.h"
+#include "FrmCust_sel.h"
 #include "FrmProd_sel.h"
+#include "GridDriver.h"
 #include "PickerRegistry.h"
 #include "RegistryGuard.h"
 #include "ScreenRegistry.h"
 #include "ScriptedPrompter.h"
 #include "TestDatabase.h"
+#include "WidgetDriver.h"
 #include "frmAS_admin4.h"
 #include "modMySQL_Func.h"
 
@@ -107,6 +110,9 @@ TEST_F(DeskFixture, CallsArriveInCanonicalFormEachOnItsOwnRow)
     EXPECT_EQ(desk->shownCustomer(), list()->text(0, Desk::ColCustomer));
     EXPECT_EQ(list()->text(1, Desk::ColCustomer), QString());
     EXPECT_TRUE(desk->rowToolTip(0).endsWith(u" ms"_s));
+    ring(u"025550001"_s);
+    EXPECT_EQ(child<QLineEdit>(u"txtCust_compname"_s)->text(), u"대한상사"_s);
+    EXPECT_EQ(child<QLineEdit>(u"txtCust_nowmoney"_s)->text(), u"15000"_s);
 }
 
 TEST_F(DeskFixture, TenCallsOfOneCallerCountDownAndARereadAgrees)
@@ -138,24 +144,52 @@ TEST_F(DeskFixture, AMobileOnlyCustomerIsNotRecognisedButItsManualCallUsesTheMob
     EXPECT_EQ(prompter.unanswered(), 0);
 }
 
+TEST_F(DeskFixture, TheDesksCustomerSearchLetsTheOperatorPickAmongSeveral)
+{
+    test::RegistryGuard guard({kFindKindCust});
+    FrmCust_sel::registerPicker();
+    QSignalSpy history(desk.get(), &Desk::historyRequested);
+    auto* search = child<QLineEdit>(u"txtCustom"_s);
+    search->setText(u"상"_s);
+    test::whenModal<FrmCust_sel>([](FrmCust_sel* picker) {
+        EXPECT_EQ(picker->list()->rowCount(), 2);
+        test::selectCodes(picker->list(), {u"000001"_s});
+        test::click(*picker, u"btnSel"_s);
+    });
+    emit search->returnPressed();
+    EXPECT_EQ(desk->shownCustomer(), u"000001"_s);
+    EXPECT_EQ(child<QLineEdit>(u"txtCust_telno2"_s)->text(), u"02-123-4567"_s);
+    ASSERT_EQ(history.size(), 1);
+    EXPECT_EQ(history[0][0].toString(), u"000001"_s);
+
+    search->setText(u"없는고객"_s);
+    prompter.answer(MsgAnswer::No);
+    emit search->returnPressed();
+    EXPECT_EQ(prompter.texts(Kind::YesNo),
+              QStringList{u"검색한 고객이 등록되어 있지 않습니다.\r\n신규 등록하시겠습니까?"_s});
+    EXPECT_EQ(desk->shownCustomer(), u"000001"_s);
+}
+
 TEST_F(DeskFixture, AnAnnouncedCallStoresNothingAndIsReadBackBeforeItIsTaken)
 {
+    CallIntake announcing(*DBConnection(0));
+    const quint32 earlier = announcing.record(u"031-123-4567"_s, true, kNow.addSecs(-600)).code;
+    desk->loadCalls();
     ring(u"0311234567"_s, false);
-    EXPECT_EQ(list()->rowCount(), 1);
-    EXPECT_EQ(list()->text(0, Desk::ColCall), QString());
-    EXPECT_EQ(DBRecordCount(u"rsvconsult"_s), 0);
+    EXPECT_EQ(column(Desk::ColCall), QStringList({QString(), QString::number(earlier)}));
+    EXPECT_EQ(DBRecordCount(u"rsvconsult"_s), 1);
 
-    // The announcing desk stores the call; clicking our row takes that stored call.
-    CallIntake(*DBConnection(0)).record(u"031-123-4567"_s, true, kNow);
+    // Clicked before the announcing desk stored it: the caller's earlier call is not taken instead.
     desk->selectCall(0, Desk::ColConsultant);
-    ASSERT_EQ(list()->rowCount(), 1);
-    EXPECT_EQ(value(u"SELECT regucode FROM rsvconsult"_s), u"01"_s);
-    EXPECT_EQ(child<QLineEdit>(u"txtConsultSeq"_s)->text(), list()->text(0, Desk::ColCall));
+    EXPECT_EQ(value(u"SELECT COUNT(*) FROM rsvconsult WHERE regucode <> ''"_s), u"0"_s);
+    EXPECT_EQ(child<QLineEdit>(u"txtConsultSeq"_s)->text(), QString());
 
-    // An announced row the database does not have changes nothing and asks nothing.
-    ring(u"0319999999"_s, false);
+    // Once stored, clicking our row takes that call.
+    ring(u"0311234567"_s, false);
+    const quint32 announced = announcing.record(u"031-123-4567"_s, true, kNow).code;
     desk->selectCall(0, Desk::ColConsultant);
-    EXPECT_EQ(value(u"SELECT COUNT(*) FROM rsvconsult WHERE regucode = ''"_s), u"0"_s);
+    EXPECT_EQ(value(u"SELECT GROUP_CONCAT(code) FROM rsvconsult WHERE regucode = '01'"_s), QString::number(announced));
+    EXPECT_EQ(column(Desk::ColCall), QStringList({QString::number(announced), QString::number(earlier)}));
     EXPECT_TRUE(prompter.messages().isEmpty()) << prompter.texts().join(u'\n').toStdString();
 
     // Another desk taking an announced call names it on our row; a call assigned to us shows us.
@@ -165,7 +199,7 @@ TEST_F(DeskFixture, AnAnnouncedCallStoresNothingAndIsReadBackBeforeItIsTaken)
     EXPECT_EQ(list()->text(0, Desk::ColConsultant), u"이상담"_s);
     desk->InputCIDForMe(u"0317777777"_s, std::chrono::steady_clock::now());
     EXPECT_EQ(list()->text(0, Desk::ColConsultant), u"김상담"_s);
-    EXPECT_EQ(DBRecordCount(u"rsvconsult"_s), 1);
+    EXPECT_EQ(DBRecordCount(u"rsvconsult"_s), 2);
 }
 
 TEST_F(DeskFixture, SelectingAnotherCallWithUnsavedChangesSavesTheOldOneClosed)
@@ -321,6 +355,9 @@ TEST_F(DeskFixture, OpenersFollowTheRegistryAndTheCustomisedEditionCompletesByNu
     tamber.findChild<QPushButton*>(u"btnConsultEnd"_s)->click();
     EXPECT_EQ(value(u"SELECT GROUP_CONCAT(client_check ORDER BY code) FROM tamberlog"_s), u"-1,"_s);
     EXPECT_TRUE(prompter.saw(u"완료 처리 되었습니다."_s));
+    EXPECT_TRUE(prompter.texts(Kind::Error).isEmpty());
+    EXPECT_EQ(tamber.findChild<QLineEdit*>(u"txtCust_nowmoney"_s), nullptr);
+    EXPECT_NE(tamber.findChild<QLineEdit*>(u"txtCust_serialnumber"_s), nullptr);
     App().EditionCode.clear();
     for (QWidget* w : QApplication::topLevelWidgets()) {
         if (dynamic_cast<SmsScreen*>(w))
