@@ -5,6 +5,7 @@
 #include "CustomerScreens.h"
 #include "MessagingScreens.h"
 #include "ProductScreens.h"
+#include "SalesScreens.h"
 #include "ServiceScreens.h"
 
 namespace asv {
@@ -20,6 +21,7 @@ void RegisterScreens()
     CustomerScreens::registerAll();
     MessagingScreens::registerAll();
     ProductScreens::registerAll();
+    SalesScreens::registerAll();
     ServiceScreens::registerAll();
 }
 
