@@ -1,5 +1,6 @@
 #include "CallIntake.h"
 
+#include "CanonicalTelNo.h"
 #include "DbError.h"
 #include "StoreSql.h"
 #include "cMySQL.h"
@@ -14,23 +15,22 @@ const QString kStore = u"CallIntake::"_s;
 
 } // namespace
 
-CallIntake::Refusal CallIntake::check(const QString& canonical)
-{
-    if (canonical.isEmpty())
-        return Refusal::Empty;
-    return canonical.size() >= kRefusedLength ? Refusal::TooLong : Refusal::None;
-}
-
-CallIntake::Call CallIntake::record(const QString& canonical, bool isLocal, const QDateTime& at)
+CallIntake::Call CallIntake::record(const QString& rawNumber, bool isLocal, const QDateTime& at)
 {
     Call call;
-    call.number = canonical;
+    call.number = CanonicalTelNo(rawNumber);
+    if (call.number.isEmpty())
+        call.refusal = Refusal::Empty;
+    else if (call.number.size() >= kRefusedLength)
+        call.refusal = Refusal::TooLong;
+    if (call.refusal != Refusal::None)
+        return call;
     call.date = at.toString(u"yyyy-MM-dd"_s);
     call.time = at.toString(u"HH:mm"_s);
-    call.name = earlierName(canonical);
+    call.name = earlierName(call.number);
     if (isLocal)
-        call.code = insert(call.name, canonical, call.date, call.time);
-    call.customer = matchCustomer(canonical);
+        call.code = insert(call.name, call.number, call.date, call.time);
+    call.customer = matchCustomer(call.number);
     if (call.customer) {
         call.name = call.customer->compname;
         if (isLocal)

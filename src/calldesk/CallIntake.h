@@ -22,7 +22,9 @@ public:
         QString compname;
         QString ocode;
     };
+    enum class Refusal { None, Empty, TooLong };
     struct Call {
+        Refusal refusal = Refusal::None; // refused calls are not recorded
         QString number; // canonical
         QString date;   // "yyyy-MM-dd"
         QString time;   // "HH:mm"
@@ -30,15 +32,12 @@ public:
         quint32 code = 0; // the stored row; 0 when nothing was inserted
         std::optional<Customer> customer;
     };
-    enum class Refusal { None, Empty, TooLong };
 
     explicit CallIntake(cMySQL& db) : m_db(db) {}
 
-    // The canonical number and whether it is refused.
-    static Refusal check(const QString& canonical);
-
-    // Steps after the refusal check: name, insert and link when isLocal, customer match.
-    Call record(const QString& canonical, bool isLocal, const QDateTime& at);
+    // The number as a device reported it: canonical form, refusal, earlier name, the insert and
+    // link when isLocal (the PC whose device took the call), customer match.
+    Call record(const QString& rawNumber, bool isLocal, const QDateTime& at);
 
     QString earlierName(const QString& number);
     // The new row's code.

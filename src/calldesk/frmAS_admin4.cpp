@@ -3,7 +3,6 @@
 #include "AppState.h"
 #include "AsCodeStore.h"
 #include "CallListRules.h"
-#include "CanonicalTelNo.h"
 #include "Clock.h"
 #include "CustomerListReceiver.h"
 #include "CustomerPickReceiver.h"
@@ -374,17 +373,13 @@ void frmAS_admin4::InputCID(const QString& number, bool isLocal, CallArrival arr
 {
     if (isLocal)
         emit announceCall(number);
-    const QString canonical = CanonicalTelNo(number);
-    switch (CallIntake::check(canonical)) {
-    case CallIntake::Refusal::Empty: return;
-    case CallIntake::Refusal::TooLong:
-        Prompter::current().error(u"잘못된 전화번호가 입력되었습니다."_s, u"잘못된 전화번호 입력"_s);
-        return;
-    case CallIntake::Refusal::None: break;
-    }
     guarded(u"InputCID"_s, [&] {
         CallIntake intake(*DBConnection(0));
-        const CallIntake::Call call = intake.record(canonical, isLocal, Clock::now());
+        const CallIntake::Call call = intake.record(number, isLocal, Clock::now());
+        if (call.refusal == CallIntake::Refusal::TooLong)
+            Prompter::current().error(u"잘못된 전화번호가 입력되었습니다."_s, u"잘못된 전화번호 입력"_s);
+        if (call.refusal != CallIntake::Refusal::None)
+            return;
         // The last call's date and time have labels of their own: the consultation panel's show
         // the selected call, whose consultation is saved with them.
         m_lblRsvDate->setText(call.date);
@@ -394,7 +389,7 @@ void frmAS_admin4::InputCID(const QString& number, bool isLocal, CallArrival arr
         m_popTimes[0] = pop;
         if (call.code != 0)
             m_popByCall.insert(QString::number(call.code), pop);
-        logPopTime(canonical, pop);
+        logPopTime(call.number, pop);
         // A desk not busy with a call shows the caller at once, balance and open jobs included.
         if (m_txtConsultSeq->text().isEmpty()) {
             if (call.customer)

@@ -107,11 +107,17 @@ TEST_F(IntakeFixture, AnAnnouncedCallStoresNothingAndAKnownNumberBringsItsName)
     EXPECT_EQ(value(u"SELECT cname FROM rsvconsult WHERE code = "_s + QString::number(again.code)), u"김철수"_s);
 }
 
-TEST_F(IntakeFixture, RefusalsAreDecidedOnTheCanonicalText)
+TEST_F(IntakeFixture, RefusalsAreDecidedOnTheCanonicalTextAndRecordNothing)
 {
-    EXPECT_EQ(CallIntake::check({}), CallIntake::Refusal::Empty);
-    EXPECT_EQ(CallIntake::check(u"0212345678901-23"_s), CallIntake::Refusal::TooLong);
-    EXPECT_EQ(CallIntake::check(u"021234567890-123"_s.left(15)), CallIntake::Refusal::None);
+    EXPECT_EQ(intake.record({}, true, kMorning).refusal, CallIntake::Refusal::Empty);
+    EXPECT_EQ(intake.record(u"( -  ) -"_s, true, kMorning).refusal, CallIntake::Refusal::Empty);
+    // Sixteen digits are refused; the brackets and blanks of a typed number are not counted.
+    EXPECT_EQ(intake.record(u"0212345678901234"_s, true, kMorning).refusal, CallIntake::Refusal::TooLong);
+    EXPECT_EQ(DBRecordCount(u"rsvconsult"_s), 0);
+    const CallIntake::Call typed = intake.record(u"(02) 1234 - 567890"_s, true, kMorning);
+    EXPECT_EQ(typed.refusal, CallIntake::Refusal::None);
+    EXPECT_EQ(typed.number, u"02-123456-7890"_s);
+    EXPECT_EQ(DBRecordCount(u"rsvconsult"_s), 1);
 }
 
 // Older servers made these text columns without a default; strict mode then refuses an insert
