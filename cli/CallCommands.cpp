@@ -1,7 +1,6 @@
 #include "CallCommands.h"
 
 #include "CallIntake.h"
-#include "CanonicalTelNo.h"
 #include "Clock.h"
 #include "UdpRelay.h"
 #include "modMsgBox.h"
@@ -22,12 +21,11 @@ int callCommand(QTextStream& out, const QString& number, bool announceOnly)
     if (announceOnly)
         return 0;
     return Guarded(u"callCommand"_s, u"Module"_s, u"CallCommands"_s, 1, [&] {
-        const QString canonical = CanonicalTelNo(number);
-        if (CallIntake::check(canonical) != CallIntake::Refusal::None) {
+        const CallIntake::Call call = CallIntake(*DBConnection(0)).record(number, true, Clock::now());
+        if (call.refusal != CallIntake::Refusal::None) {
             MsgWarn(u"잘못된 전화번호가 입력되었습니다."_s);
             return 1;
         }
-        const CallIntake::Call call = CallIntake(*DBConnection(0)).record(canonical, true, Clock::now());
         out << call.code << '\t' << call.number << '\t' << call.name << '\t'
             << (call.customer ? call.customer->code : QString()) << '\n';
         return 0;
