@@ -1,5 +1,6 @@
 #include "CustomerSearch.h"
 
+#include "BigramIndex.h"
 #include "CanonicalTelNo.h"
 #include "TelSuffixIndex.h"
 #include "modDBMS_comn.h"
@@ -33,8 +34,11 @@ QString keyCondition(const CustomerSearch::Query& query)
 {
     if (query.text.isEmpty())
         return {};
-    if (query.opText.left(3).trimmed() == u"*s"_s)
+    const QString op = query.opText.left(3).trimmed();
+    if (op == u"*s"_s)
         return endsWith(query.fields, query.text);
+    if (op == u"*s*"_s)
+        return BigramIndex::containsCondition(u"customer"_s, u"c.code"_s, query.fields, query.text);
     return MakeFindWhere(query.fields, query.text, query.opText);
 }
 
@@ -42,6 +46,9 @@ QString tail(const CustomerSearch::Query& query)
 {
     return CustomerSearch::orderBy(query.order) + query.limitClause;
 }
+
+// The numbers whose ending the picker matches against digits typed without the area code.
+const QString kLocalNumberFields = u"c.telno1,c.telno2,c.fax,c.hpno"_s;
 
 } // namespace
 
@@ -122,14 +129,20 @@ QString CustomerSearch::pickerSql(const Query& query)
     sql += u" FROM customer AS c LEFT JOIN local_user AS u ON c.charge = u.code WHERE c.hidden = 0"_s;
     if (!query.extraCondition.isEmpty())
         sql += u" AND ("_s + query.extraCondition + u')';
-    if (const QString condition = keyCondition(query); !condition.isEmpty()) {
-        sql += u" AND ("_s + condition;
-        // Digits typed without the area code still find a number stored with it.
-        if (const QString local = TelLocalPart(query.text); !local.isEmpty())
-            sql += u" OR "_s + endsWith(u"c.telno1,c.telno2,c.fax,c.hpno"_s, local);
-        sql += u')';
-    }
-    return sql + tail(query);
+    const QString condition = keyCondition(query);
+    if (condition.isEmpty())
+        return sql + tail(query);
+    // Digits typed without the area code still find a number stored with it. Through the
+    // reversed numbers that is a second statement of its own: ORed with the key's condition,
+    // neither could use its index.
+    const QString local = TelLocalPart(query.text);
+    if (local.isEmpty())
+        return sql + u" AND ("_s + condition + u')' + tail(query);
+    const QString localCondition = endsWith(kLocalNumberFields, local);
+    if (!TelSuffixIndex::present())
+        return sql + u" AND ("_s + condition + u" OR "_s + localCondition + u')' + tail(query);
+    return sql + u" AND ("_s + condition + u") UNION "_s + sql + u" AND "_s + localCondition
+        + QString(CustomerSearch::orderBy(query.order)).remove(u"c."_s) + query.limitClause;
 }
 
 long CustomerSearch::shownCount()

@@ -3,7 +3,6 @@
 #include "AppError.h"
 #include "AppState.h"
 #include "Clock.h"
-#include "TelSuffixIndex.h"
 #include "UserSettings.h"
 #include "WidgetHelpers.h"
 #include "cMySQL.h"
@@ -142,7 +141,7 @@ void FrmDbIndex::finish()
     m_worker->wait();
     delete m_worker;
     m_worker = nullptr;
-    TelSuffixIndex::forget();
+    SearchIndexes::forget();
     UserSettings::remove(UserSettings::appTitle(), kSection, u"PostponedOn"_s);
     if (m_failures.isEmpty()) {
         ShowNotice(u"검색 인덱스를 추가했습니다."_s);
