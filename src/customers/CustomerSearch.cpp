@@ -42,6 +42,12 @@ QString keyCondition(const CustomerSearch::Query& query)
     return MakeFindWhere(query.fields, query.text, query.opText);
 }
 
+bool narrowedByPieces(const CustomerSearch::Query& query)
+{
+    return query.opText.left(3).trimmed() == u"*s*"_s
+        && !BigramIndex::candidates(u"customer"_s, u"c.code"_s, query.fields, query.text).isEmpty();
+}
+
 QString tail(const CustomerSearch::Query& query)
 {
     return CustomerSearch::orderBy(query.order) + query.limitClause;
@@ -106,10 +112,12 @@ void CustomerSearch::saveOrder(const QString& formName, int order)
 QString CustomerSearch::listSql(const Query& query)
 {
     // Customers first: led by the small user table, the server walks the charge index and fetches
-    // every customer row by row, seven times slower than scanning the table once.
-    QString sql = u"SELECT STRAIGHT_JOIN c.compname, c.compalias, c.ceoname, c.telno1, c.telno2, c.telno3, c.telno4, c.compsn, "
-                  u"c.addr1, c.addr2, c.bigo, c.code, c.status, c.item, c.fax, c.hpno, c.taxmode, c.zipcode, "
-                  u"c.email, c.nowmoney, u.name AS rname, c.hidden"_s;
+    // every customer row by row, seven times slower than scanning the table once. Names narrowed
+    // through their pieces are another matter: those lead, and the server knows it.
+    QString sql = (narrowedByPieces(query) ? u"SELECT"_s : u"SELECT STRAIGHT_JOIN"_s)
+        + u" c.compname, c.compalias, c.ceoname, c.telno1, c.telno2, c.telno3, c.telno4, c.compsn, c.addr1, "
+          u"c.addr2, c.bigo, c.code, c.status, c.item, c.fax, c.hpno, c.taxmode, c.zipcode, c.email, c.nowmoney, "
+          u"u.name AS rname, c.hidden"_s;
     if (query.tamber)
         sql += kEditionColumns;
     sql += u" FROM customer AS c, local_user AS u WHERE c.charge = u.code"_s;

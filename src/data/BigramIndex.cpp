@@ -21,6 +21,8 @@ struct Side {
     QStringList columns;
 
     QString gramTable() const { return table + u"_gram"_s; }
+    // The numbers 1, 2, … the pieces are cut at.
+    QString positionTable() const { return table + u"_gram_pos"_s; }
     QString trigger(const QString& event) const { return table + u"_gram_"_s + event; }
 };
 
@@ -33,6 +35,8 @@ const QString kComplete = u"complete"_s;
 constexpr int kPortion = 10000;
 // More pieces narrow little further, and each is a join the server has to plan.
 constexpr int kMaxPieces = 6;
+// Beyond the widest name column, so that a later widening still has its pieces cut.
+constexpr int kPositions = 1000;
 
 struct Known {
     QString database;
@@ -69,23 +73,24 @@ bool complete(const Side& side)
         + quoted(side.table));
     const bool triggered = std::all_of(kTriggerEvents.begin(), kTriggerEvents.end(),
                                        [&](const QString& e) { return triggers.contains(side.trigger(e)); });
+    // The triggers read the positions: without them a write to the table would fail.
     return triggered
-        && firstColumn(u"SELECT TABLE_COMMENT FROM information_schema.TABLES WHERE TABLE_SCHEMA = DATABASE() AND TABLE_NAME = "_s
-                       + quoted(side.gramTable()))
-               == QStringList{kComplete};
+        && firstColumn(u"SELECT CONCAT(TABLE_NAME, ' ', TABLE_COMMENT) FROM information_schema.TABLES WHERE TABLE_SCHEMA = "
+                       u"DATABASE() AND TABLE_NAME IN ("_s
+                       + quoted(side.gramTable()) + u", "_s + quoted(side.positionTable()) + u") ORDER BY TABLE_NAME"_s)
+               == QStringList{side.gramTable() + u' ' + kComplete, side.positionTable() + u' '};
 }
 
 // The shape of the searched columns in the connected database: older databases differ.
 struct Shape {
     QString keyType;
     QString collation;
-    int longest = 0;
 };
 
 std::optional<Shape> shapeOf(const Side& side)
 {
     RecordSetPtr rs;
-    DBOpenRS(rs, u"SELECT COLUMN_NAME, COLUMN_TYPE, COLLATION_NAME, CHARACTER_MAXIMUM_LENGTH FROM information_schema.COLUMNS "
+    DBOpenRS(rs, u"SELECT COLUMN_NAME, COLUMN_TYPE, COLLATION_NAME FROM information_schema.COLUMNS "
                  u"WHERE TABLE_SCHEMA = DATABASE() AND TABLE_NAME = "_s
                      + quoted(side.table),
              true);
@@ -99,7 +104,6 @@ std::optional<Shape> shapeOf(const Side& side)
         if (side.columns.contains(column)) {
             ++found;
             collations << rs->field(2);
-            shape.longest = std::max(shape.longest, rs->field(3).toInt());
         }
     }
     CloseRS(rs);
@@ -110,34 +114,35 @@ std::optional<Shape> shapeOf(const Side& side)
     return shape;
 }
 
-// Inserts the pieces of the rows rowsSql gives as (code, v): one row per column value. A value
-// of n characters has n − 1 pieces; positions run up to below bound.
-QString insertPieces(const Side& side, const QString& rowsSql, const QString& bound)
-{
-    return u"INSERT IGNORE INTO "_s + side.gramTable() + u" (code, gram) WITH RECURSIVE p (i) AS (SELECT 1 UNION ALL "_s
-        + u"SELECT i + 1 FROM p WHERE i < "_s + bound + u") SELECT t.code, SUBSTRING(t.v, p.i, 2) FROM p JOIN ("_s
-        + rowsSql + u") AS t ON p.i < CHAR_LENGTH(t.v)"_s;
-}
-
-QString valuesOf(const Side& side, const QString& prefix, const QString& from)
+// The pieces of every searched column of the rows in tables (after "FROM"; the columns named
+// with prefix), as (code, gram): a value of n characters has n − 1. One plain SELECT per column:
+// in a trigger a derived table or a recursive query costs several times more.
+QString piecesSelect(const Side& side, const QString& prefix, const QString& tables, const QString& condition)
 {
     QStringList parts;
-    for (const QString& column : side.columns)
-        parts << u"SELECT "_s + prefix + side.key + u" AS code, "_s + prefix + column + u" AS v"_s + from;
+    for (const QString& column : side.columns) {
+        const QString value = prefix + column;
+        parts << u"SELECT "_s + prefix + side.key + u" AS code, SUBSTRING("_s + value + u", p.i, 2) AS gram FROM "_s + tables
+                + side.positionTable() + u" AS p WHERE p.i < CHAR_LENGTH("_s + value + u')' + condition;
+    }
     return parts.join(u" UNION ALL "_s);
+}
+
+QString insertPieces(const Side& side, const QString& select)
+{
+    return u"INSERT IGNORE INTO "_s + side.gramTable() + u" (code, gram) "_s + select;
 }
 
 QStringList triggerStatements(const Side& side)
 {
-    QStringList lengths, unchanged;
-    for (const QString& column : side.columns) {
-        lengths << u"CHAR_LENGTH(NEW."_s + column + u')';
-        // Binary: a changed case or trailing blank changes the pieces, not the collation's verdict.
+    QStringList unchanged;
+    for (const QString& column : side.columns) // binary: a changed case or trailing blank changes the pieces
         unchanged << u"BINARY NEW."_s + column + u" <=> BINARY OLD."_s + column;
-    }
-    const QString insertNew = insertPieces(side, valuesOf(side, u"NEW."_s, {}), u"GREATEST("_s + lengths.join(u", "_s) + u')');
+    const QString insertNew = insertPieces(side, piecesSelect(side, u"NEW."_s, {}, {}));
+    // By the old pieces, which the key leads with.
+    const QString deleteOld = u"DELETE g FROM "_s + side.gramTable() + u" AS g JOIN ("_s
+        + piecesSelect(side, u"OLD."_s, {}, {}) + u") AS o ON g.gram = o.gram AND g.code = o.code"_s;
     const QString head = u"CREATE TRIGGER "_s;
-    const QString deleteOld = u"DELETE FROM "_s + side.gramTable() + u" WHERE code = OLD."_s + side.key;
     return {head + side.trigger(u"ai"_s) + u" AFTER INSERT ON "_s + side.table + u" FOR EACH ROW "_s + insertNew,
             head + side.trigger(u"au"_s) + u" AFTER UPDATE ON "_s + side.table + u" FOR EACH ROW IF NOT (NEW."_s
                 + side.key + u" <=> OLD."_s + side.key + u" AND "_s + unchanged.join(u" AND "_s) + u") THEN "_s
@@ -146,7 +151,7 @@ QStringList triggerStatements(const Side& side)
 }
 
 // The rows there are now, a portion of codes per statement.
-QStringList fillStatements(const Side& side, const Shape& shape)
+QStringList fillStatements(const Side& side)
 {
     QStringList starts;
     for (QString from;;) {
@@ -158,18 +163,25 @@ QStringList fillStatements(const Side& side, const Shape& shape)
         starts << next;
         from = next;
     }
+    const QString key = u"t."_s + side.key;
     QStringList out;
     for (qsizetype i = 0; i <= starts.size(); ++i) {
-        QStringList range;
+        QString range;
         if (i > 0)
-            range << side.key + u" >= "_s + quoted(starts.at(i - 1));
+            range += u" AND "_s + key + u" >= "_s + quoted(starts.at(i - 1));
         if (i < starts.size())
-            range << side.key + u" < "_s + quoted(starts.at(i));
-        const QString where = range.isEmpty() ? QString() : u" WHERE "_s + range.join(u" AND "_s);
-        out << insertPieces(side, valuesOf(side, {}, u" FROM "_s + side.table + where),
-                            QString::number(shape.longest));
+            range += u" AND "_s + key + u" < "_s + quoted(starts.at(i));
+        out << insertPieces(side, piecesSelect(side, u"t."_s, side.table + u" AS t, "_s, range));
     }
     return out;
+}
+
+QString positionValues()
+{
+    QStringList values;
+    for (int i = 1; i <= kPositions; ++i)
+        values << u'(' + QString::number(i) + u')';
+    return values.join(u',');
 }
 
 QStringList buildStatements(const Side& side, const Shape& shape)
@@ -182,12 +194,13 @@ QStringList buildStatements(const Side& side, const Shape& shape)
         if (triggers.contains(side.trigger(event)))
             out << u"DROP TRIGGER "_s + side.trigger(event);
     }
-    out << u"DROP TABLE IF EXISTS "_s + side.gramTable();
+    out << u"DROP TABLE IF EXISTS "_s + side.gramTable() + u", "_s + side.positionTable();
+    out << u"CREATE TABLE "_s + side.positionTable() + u" (i SMALLINT UNSIGNED NOT NULL, PRIMARY KEY (i)) ENGINE=InnoDB"_s;
+    out << u"INSERT INTO "_s + side.positionTable() + u" (i) VALUES "_s + positionValues();
     out << u"CREATE TABLE "_s + side.gramTable() + u" (code "_s + shape.keyType + u" NOT NULL, gram CHAR(2) COLLATE "_s
-            + shape.collation + u" NOT NULL, PRIMARY KEY (code, gram), KEY idx_"_s + side.gramTable()
-            + u"_gram (gram, code)) ENGINE=InnoDB DEFAULT CHARSET="_s + shape.collation.section(u'_', 0, 0)
-            + u" COMMENT='building'"_s;
-    out << triggerStatements(side) << fillStatements(side, shape);
+            + shape.collation + u" NOT NULL, PRIMARY KEY (gram, code)) ENGINE=InnoDB DEFAULT CHARSET="_s
+            + shape.collation.section(u'_', 0, 0) + u" COMMENT='building'"_s;
+    out << triggerStatements(side) << fillStatements(side);
     out << u"ALTER TABLE "_s + side.gramTable() + u" COMMENT = '"_s + kComplete + u"'"_s;
     return out;
 }

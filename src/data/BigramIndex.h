@@ -6,12 +6,12 @@ namespace asv {
 
 // A "contains" LIKE cannot use an index, and at a million customers the scan takes seconds. So
 // the searched name columns of `customer` and `product` get a side table of their two-character
-// pieces (customer_gram, product_gram: one row per code and piece), kept current by triggers on
-// the table itself, so rows written by any program sharing the database are found at once. A
-// search narrows the candidates to the codes holding every piece of the text and still applies
+// pieces (customer_gram, product_gram: one row per piece and code), kept current by triggers on
+// the table itself, so that rows written by any program sharing the database are found at once.
+// A search narrows the candidates to the codes holding every piece of the text and still applies
 // its LIKE: the rows are those of the scan. The piece column has the collation of the searched
 // columns, so that it equals what LIKE equals. The table's own columns stay as the older program
-// knows them. A server that refuses triggers (or the recursive query they use) keeps the scan.
+// knows them. A server or account that refuses the triggers keeps the scan.
 namespace BigramIndex {
 
 // The statements that (re)build the side tables the connected database lacks, or has without
