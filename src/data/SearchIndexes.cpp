@@ -4,7 +4,6 @@
 #include "BigramIndex.h"
 #include "OnlineAlter.h"
 #include "TelSuffixIndex.h"
-#include "cMySQL.h"
 #include "modMySQL_Func.h"
 
 #include <QSet>
@@ -12,20 +11,6 @@
 using namespace Qt::StringLiterals;
 
 namespace asv {
-
-namespace {
-
-bool run(cMySQL& connection, const QString& statement, QString* error)
-{
-    if (statement.startsWith(u"ALTER TABLE "_s))
-        return OnlineAlter::run(connection, statement, error);
-    connection.query(statement, true);
-    *error = connection.lastErrno() == 0 ? QString()
-                                         : QString::number(connection.lastErrno()) + u" : "_s + connection.lastError();
-    return connection.lastErrno() == 0;
-}
-
-} // namespace
 
 QStringList SearchIndexes::missingStatements()
 {
@@ -47,7 +32,7 @@ QList<SearchIndexes::Failure> SearchIndexes::add(cMySQL& connection, const QStri
         QString error;
         if (brokenSideTables.contains(sideTable)) {
             failed.append({statement, u"skipped: an earlier statement of "_s + sideTable + u" failed"_s});
-        } else if (!run(connection, statement, &error)) {
+        } else if (!OnlineAlter::run(connection, statement, &error)) {
             failed.append({statement, error});
             if (!sideTable.isEmpty())
                 brokenSideTables << sideTable;
