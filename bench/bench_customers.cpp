@@ -1,17 +1,18 @@
-// The two customer searches an operator waits for, at 100,000 customers: the picker's telephone
-// search (the endings of five numbers plus the local-part match, through the reversed-number index) and the management
+// The customer searches an operator waits for, at 999,999 customers (every six-digit code): the
+// picker's default key (name) with a typed number, its telephone search, and the management
 // list's name search, each built by CustomerSearch and read through DBOpenRS, against the same
-// statement fetched bare through the client library.
+// statement fetched bare through the client library. Then what the name pieces' triggers cost a
+// customer insert, a rename and a balance update, against the same statements without them.
 //   bench_customers [benchmark flags]
-// The generated customers are kept in the database "asvb_customers_100k" for later runs; drop it
-// to generate them again.
+// The generated customers are kept in the database "asvb_customers_1m" for later runs; drop it
+// to generate them again. A database without the search indexes gets them first, timed.
 #include "BareConnection.h"
 #include "BenchDatabase.h"
 #include "ConsolePrompter.h"
 #include "Cp949.h"
 #include "CustomerSearch.h"
 #include "MedianRatioReporter.h"
-#include "TelSuffixIndex.h"
+#include "SearchIndexes.h"
 #include "modMySQL_Func.h"
 
 #include <QCoreApplication>
@@ -26,8 +27,8 @@ using namespace asv;
 
 namespace {
 
-constexpr int kCustomers = 100000;
-const QString kDatabase = u"asvb_customers_100k"_s;
+constexpr int kCustomers = SampleDataGenerator::kMaxCustomers;
+const QString kDatabase = u"asvb_customers_1m"_s;
 
 struct Case {
     CustomerSearch::Query query;
@@ -38,6 +39,7 @@ struct Case {
     QString sql() const { return picker ? CustomerSearch::pickerSql(query) : CustomerSearch::listSql(query); }
 };
 
+Case g_nameWithNumber;
 Case g_telephone;
 Case g_name;
 std::unique_ptr<BareConnection> g_bare;
@@ -83,29 +85,105 @@ void ours(benchmark::State& state, const Case& c)
     state.counters["rows"] = c.rows;
 }
 
+void BM_PickerNumber_BareSQL(benchmark::State& state) { bare(state, g_nameWithNumber); }
+void BM_PickerNumber_CustomerSearch(benchmark::State& state) { ours(state, g_nameWithNumber); }
 void BM_PickerTel_BareSQL(benchmark::State& state) { bare(state, g_telephone); }
 void BM_PickerTel_CustomerSearch(benchmark::State& state) { ours(state, g_telephone); }
 void BM_ListName_BareSQL(benchmark::State& state) { bare(state, g_name); }
 void BM_ListName_CustomerSearch(benchmark::State& state) { ours(state, g_name); }
 
-// Real time decides the iterations: this process mostly waits for the server.
-BENCHMARK(BM_PickerTel_BareSQL)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(9)->ReportAggregatesOnly(true);
-BENCHMARK(BM_PickerTel_CustomerSearch)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(9)->ReportAggregatesOnly(true);
-BENCHMARK(BM_ListName_BareSQL)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(9)->ReportAggregatesOnly(true);
-BENCHMARK(BM_ListName_CustomerSearch)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(9)->ReportAggregatesOnly(true);
+// The name pieces' triggers on or off for the writes measured next. Off, they are kept aside as
+// the server wrote them, and put back as they were.
+QStringList g_triggers;
 
-// The generated customers of an earlier run, or new ones, with the reversed-number index the
-// program adds at start-up.
+void setTriggers(bool on)
+{
+    static const QStringList names{u"customer_gram_ai"_s, u"customer_gram_au"_s, u"customer_gram_ad"_s};
+    const bool off = !g_triggers.isEmpty();
+    if (on && off) {
+        for (const QString& sql : std::as_const(g_triggers))
+            DBExecute(sql);
+        g_triggers.clear();
+    } else if (!on && !off) {
+        for (const QString& name : names) {
+            RecordSetPtr rs;
+            DBOpenRS(rs, u"SHOW CREATE TRIGGER "_s + name);
+            g_triggers << rs->field(2);
+            DBExecute(u"DROP TRIGGER "_s + name);
+        }
+    }
+}
+
+// A customer as the editor writes one; the codes above the generated ones are removed after.
+void insertCustomers(benchmark::State& state, bool triggers)
+{
+    setTriggers(triggers);
+    int n = 0;
+    for (auto _ : state) {
+        DBExecute(u"INSERT INTO customer (code, compname, compalias, ceoname, telno1, hpno, charge, regdate) VALUES ('X%1', "
+                  u"'(주)한빛정밀테크 %1', '한빛정밀테크', '김민준', '02-555-%1', '010-1234-5678', '01', '2026-01-01')"_s
+                      .arg(++n, 5, 10, QChar(u'0')));
+    }
+    DBExecute(u"DELETE FROM customer WHERE code LIKE 'X%'"_s);
+}
+
+// A rename back and forth, and the balance update every sale makes.
+void renameCustomer(benchmark::State& state, bool triggers)
+{
+    setTriggers(triggers);
+    int n = 0;
+    for (auto _ : state)
+        DBExecute(u"UPDATE customer SET compname = '%1' WHERE code = '500000'"_s.arg(++n % 2 ? u"(주)새빛물산"_s : u"새빛물산"_s));
+    DBExecute(u"UPDATE customer SET compname = '새빛물산' WHERE code = '500000'"_s);
+}
+
+void updateBalance(benchmark::State& state, bool triggers)
+{
+    setTriggers(triggers);
+    for (auto _ : state)
+        DBExecute(u"UPDATE customer SET nowmoney = nowmoney + 1000 WHERE code = '500001'"_s);
+}
+
+void BM_Insert_NoTriggers(benchmark::State& state) { insertCustomers(state, false); }
+void BM_Insert_Triggers(benchmark::State& state) { insertCustomers(state, true); }
+void BM_Rename_NoTriggers(benchmark::State& state) { renameCustomer(state, false); }
+void BM_Rename_Triggers(benchmark::State& state) { renameCustomer(state, true); }
+void BM_Balance_NoTriggers(benchmark::State& state) { updateBalance(state, false); }
+void BM_Balance_Triggers(benchmark::State& state) { updateBalance(state, true); }
+
+// Real time decides the iterations: this process mostly waits for the server.
+void measured(benchmark::internal::Benchmark* b)
+{
+    b->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(9)->ReportAggregatesOnly(true);
+}
+BENCHMARK(BM_PickerNumber_BareSQL)->Apply(measured);
+BENCHMARK(BM_PickerNumber_CustomerSearch)->Apply(measured);
+BENCHMARK(BM_PickerTel_BareSQL)->Apply(measured);
+BENCHMARK(BM_PickerTel_CustomerSearch)->Apply(measured);
+BENCHMARK(BM_ListName_BareSQL)->Apply(measured);
+BENCHMARK(BM_ListName_CustomerSearch)->Apply(measured);
+BENCHMARK(BM_Insert_NoTriggers)->Apply(measured);
+BENCHMARK(BM_Insert_Triggers)->Apply(measured);
+BENCHMARK(BM_Rename_NoTriggers)->Apply(measured);
+BENCHMARK(BM_Rename_Triggers)->Apply(measured);
+BENCHMARK(BM_Balance_NoTriggers)->Apply(measured);
+BENCHMARK(BM_Balance_Triggers)->Apply(measured);
+
+// The generated customers of an earlier run, or new ones, with the search indexes an
+// administrator adds (timed when they are added here).
 void fill()
 {
     const long customers = DBRecordCount(u"customer"_s);
     if (customers == kCustomers) {
-        if (!TelSuffixIndex::present()) {
+        const QStringList missing = SearchIndexes::missingStatements();
+        if (!missing.isEmpty()) {
             QElapsedTimer timer;
             timer.start();
-            if (!TelSuffixIndex::ensure())
-                qFatal("the server refuses the reversed-number index");
-            std::printf("reversed-number index added to %d customers in %lld ms\n", kCustomers, timer.elapsed());
+            if (!SearchIndexes::add(*DBConnection(0), missing).isEmpty())
+                qFatal("the server refuses the search indexes");
+            SearchIndexes::forget();
+            std::printf("%lld statements of search indexes added to %d customers in %lld ms\n",
+                        static_cast<long long>(missing.size()), kCustomers, timer.elapsed());
         }
         return;
     }
@@ -137,18 +215,27 @@ int main(int argc, char** argv)
     const QList<FindKey> pickerKeys = CustomerSearch::pickerKeys();
     const auto telKey = std::find_if(pickerKeys.begin(), pickerKeys.end(),
                                      [](const auto& k) { return k.label == u"전화번호"_s; });
+    g_nameWithNumber.query = keyQuery(pickerKeys.at(1), localDigits, pickerKeys.at(1).op);
+    g_nameWithNumber.picker = true;
     g_telephone.query = keyQuery(*telKey, localDigits, telKey->op);
     g_telephone.picker = true;
     g_name.query = keyQuery(CustomerSearch::listKeys(false).at(1), u"한빛전자"_s, u"*s*"_s);
+    prepare(g_nameWithNumber);
     prepare(g_telephone);
     prepare(g_name);
-    std::printf("telephone search for %s (%s): %d rows; name search: %d rows\n", localDigits.toUtf8().constData(),
-                telno.toUtf8().constData(), g_telephone.rows, g_name.rows);
+    std::printf("search for %s (%s) by name: %d rows, by telephone: %d rows; list name search: %d rows\n",
+                localDigits.toUtf8().constData(), telno.toUtf8().constData(), g_nameWithNumber.rows, g_telephone.rows,
+                g_name.rows);
 
-    MedianRatioReporter pickerReport("BM_PickerTel_BareSQL");
-    benchmark::RunSpecifiedBenchmarks(&pickerReport, "BM_PickerTel_.*");
-    MedianRatioReporter listReport("BM_ListName_BareSQL");
-    benchmark::RunSpecifiedBenchmarks(&listReport, "BM_ListName_.*");
+    const std::pair<const char*, const char*> groups[] = {
+        {"BM_PickerNumber_BareSQL", "BM_PickerNumber_.*"}, {"BM_PickerTel_BareSQL", "BM_PickerTel_.*"},
+        {"BM_ListName_BareSQL", "BM_ListName_.*"},         {"BM_Insert_NoTriggers", "BM_Insert_.*"},
+        {"BM_Rename_NoTriggers", "BM_Rename_.*"},          {"BM_Balance_NoTriggers", "BM_Balance_.*"}};
+    for (const auto& [baseline, filter] : groups) {
+        MedianRatioReporter report(baseline);
+        benchmark::RunSpecifiedBenchmarks(&report, filter);
+    }
+    setTriggers(true);
 
     g_bare.reset();
     DBClose();

@@ -19,11 +19,12 @@ bool refusedOnline(unsigned int err)
 
 } // namespace
 
-bool OnlineAlter::run(cMySQL& connection, const QString& alter, QString* error)
+bool OnlineAlter::run(cMySQL& connection, const QString& statement, QString* error)
 {
-    connection.query(alter + u", ALGORITHM=INPLACE, LOCK=NONE"_s, true);
-    if (refusedOnline(connection.lastErrno()))
-        connection.query(alter, true);
+    const bool alter = statement.startsWith(u"ALTER TABLE "_s);
+    connection.query(alter ? statement + u", ALGORITHM=INPLACE, LOCK=NONE"_s : statement, true);
+    if (alter && refusedOnline(connection.lastErrno()))
+        connection.query(statement, true);
     if (error)
         *error = connection.lastErrno() == 0 ? QString()
                                              : QString::number(connection.lastErrno()) + u" : "_s + connection.lastError();

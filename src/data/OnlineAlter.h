@@ -11,9 +11,9 @@ class cMySQL;
 // way) is asked plainly.
 class OnlineAlter {
 public:
-    // Runs one "ALTER TABLE …" on connection without a message box; false with the server's
-    // text in error.
-    static bool run(cMySQL& connection, const QString& alter, QString* error = nullptr);
+    // Runs one statement on connection without a message box, an "ALTER TABLE …" online where
+    // the server can; false with the server's text in error.
+    static bool run(cMySQL& connection, const QString& statement, QString* error = nullptr);
 };
 
 } // namespace asv

@@ -1,27 +1,42 @@
 #include "SearchIndexes.h"
 
 #include "BaseIndexes.h"
+#include "BigramIndex.h"
 #include "OnlineAlter.h"
 #include "TelSuffixIndex.h"
 #include "modMySQL_Func.h"
+
+#include <QSet>
+
+using namespace Qt::StringLiterals;
 
 namespace asv {
 
 QStringList SearchIndexes::missingStatements()
 {
-    return BaseIndexes::missingStatements() + TelSuffixIndex::missingStatements();
+    return BaseIndexes::missingStatements() + TelSuffixIndex::missingStatements() + BigramIndex::missingStatements();
 }
 
 QList<SearchIndexes::Failure> SearchIndexes::add(cMySQL& connection, const QStringList& statements,
                                                  const Progress& progress)
 {
     QList<Failure> failed;
+    // A side table's statements build on each other: after one failed, the rest would only fill
+    // a table no search uses.
+    QSet<QString> brokenSideTables;
     for (int i = 0; i < statements.size(); ++i) {
+        const QString& statement = statements.at(i);
         if (progress)
-            progress(i, statements.at(i));
+            progress(i, statement);
+        const QString sideTable = BigramIndex::sideTableOf(statement);
         QString error;
-        if (!OnlineAlter::run(connection, statements.at(i), &error))
-            failed.append({statements.at(i), error});
+        if (brokenSideTables.contains(sideTable)) {
+            failed.append({statement, u"skipped: an earlier statement of "_s + sideTable + u" failed"_s});
+        } else if (!OnlineAlter::run(connection, statement, &error)) {
+            failed.append({statement, error});
+            if (!sideTable.isEmpty())
+                brokenSideTables << sideTable;
+        }
     }
     if (progress)
         progress(static_cast<int>(statements.size()), {});
@@ -31,8 +46,14 @@ QList<SearchIndexes::Failure> SearchIndexes::add(cMySQL& connection, const QStri
 QList<SearchIndexes::Failure> SearchIndexes::addMissing()
 {
     const QList<Failure> failed = add(*DBConnection(0), missingStatements());
-    TelSuffixIndex::forget();
+    forget();
     return failed;
+}
+
+void SearchIndexes::forget()
+{
+    TelSuffixIndex::forget();
+    BigramIndex::forget();
 }
 
 } // namespace asv

@@ -8,7 +8,8 @@ namespace asv {
 class cMySQL;
 
 // What only speeds the searches up and is no part of the structure version: the indexes of the
-// new-database structure an older database lacks, and the reversed telephone numbers. A database
+// new-database structure an older database lacks, the reversed telephone numbers and the
+// two-character pieces of the names. A database
 // in use at other desks gets them only when its administrator agrees (after the login, or with
 // "asvelmora-ctl db index"), never silently at start.
 class SearchIndexes {
@@ -22,11 +23,14 @@ public:
 
     // The statements the connected database lacks, in the order they are to run.
     static QStringList missingStatements();
-    // Runs them one by one on connection, each without locking its table where the server can;
-    // a failed one is passed over. Safe on another thread with a connection of its own.
+    // Runs them one by one on connection, each change of a table without locking it where the
+    // server can; a failed one is passed over, and with it the rest of its side table. Safe on
+    // another thread with a connection of its own.
     static QList<Failure> add(cMySQL& connection, const QStringList& statements, const Progress& progress = {});
     // missingStatements() and add() on the program's connection.
     static QList<Failure> addMissing();
+    // The searches ask the database again which of them it has.
+    static void forget();
 };
 
 } // namespace asv

@@ -1,5 +1,6 @@
 #include "ProductSearch.h"
 
+#include "BigramIndex.h"
 #include "StoreSql.h"
 
 using namespace Qt::StringLiterals;
@@ -10,7 +11,11 @@ namespace {
 
 QString keyCondition(const ProductSearch::Query& query)
 {
-    return query.text.isEmpty() ? QString() : MakeFindWhere(query.fields, query.text, query.opText);
+    if (query.text.isEmpty())
+        return {};
+    if (query.opText.left(3).trimmed() == u"*s*"_s)
+        return BigramIndex::containsCondition(u"product"_s, u"p.code"_s, query.fields, query.text);
+    return MakeFindWhere(query.fields, query.text, query.opText);
 }
 
 } // namespace

@@ -3,7 +3,6 @@
 #include "AppError.h"
 #include "AppState.h"
 #include "Clock.h"
-#include "TelSuffixIndex.h"
 #include "UserSettings.h"
 #include "WidgetHelpers.h"
 #include "cMySQL.h"
@@ -39,7 +38,7 @@ FrmDbIndex::FrmDbIndex(QStringList statements, QWidget* parent)
     setObjectName(u"FrmDbIndex"_s);
     setWindowTitle(u"검색 인덱스 추가"_s);
     auto* message = new QLabel(
-        QStringList{u"이 데이터베이스에는 검색을 빠르게 하는 인덱스 %1개가 없습니다."_s.arg(m_statements.size()),
+        QStringList{u"이 데이터베이스에는 검색을 빠르게 하는 인덱스가 일부 없습니다. (추가 작업 %1단계)"_s.arg(m_statements.size()),
                     u"추가하는 동안에도 다른 PC에서는 계속 작업할 수 있습니다."_s, {},
                     u"[나중에]를 누르면 %1일 뒤 관리자 로그인 때 다시 묻습니다."_s.arg(kAskAgainDays),
                     u"(asvelmora-ctl db index 명령으로 언제든 추가할 수 있습니다.)"_s}
@@ -142,7 +141,7 @@ void FrmDbIndex::finish()
     m_worker->wait();
     delete m_worker;
     m_worker = nullptr;
-    TelSuffixIndex::forget();
+    SearchIndexes::forget();
     UserSettings::remove(UserSettings::appTitle(), kSection, u"PostponedOn"_s);
     if (m_failures.isEmpty()) {
         ShowNotice(u"검색 인덱스를 추가했습니다."_s);

@@ -352,6 +352,18 @@ QString SampleDataGenerator::mobile()
     return u"010-"_s + QString::number(between(2000, 9999)) + u'-' + digits(4);
 }
 
+// The six-digit numbers end at 999999; later products take a letter and five digits, as a code
+// typed with a prefix does.
+QString SampleDataGenerator::productCode(int index)
+{
+    constexpr int kNumbered = 999999;
+    constexpr int kPerLetter = 99999;
+    if (index < kNumbered)
+        return QString::number(index + 1).rightJustified(6, u'0');
+    const int beyond = index - kNumbered;
+    return QChar(u'A' + beyond / kPerLetter) + QString::number(beyond % kPerLetter + 1).rightJustified(5, u'0');
+}
+
 QString SampleDataGenerator::dateText(int day) const
 {
     return m_dayTexts.at(day + kEarlierDays + 1);
@@ -364,6 +376,10 @@ QString SampleDataGenerator::timeText(int fromHour, int toHour)
 
 bool SampleDataGenerator::generate(const Size& size)
 {
+    if (size.customers > kMaxCustomers) {
+        MsgWarn(u"예제 거래처는 최대 %1개까지 만들 수 있습니다."_s.arg(kMaxCustomers));
+        return false;
+    }
     if (DBRecordCount(u"customer"_s) > 0) {
         MsgWarn(u"거래처 자료가 이미 있는 데이터베이스에는 예제 자료를 만들 수 없습니다."_s);
         return false;
@@ -460,7 +476,7 @@ bool SampleDataGenerator::insertProducts(int count)
         const ProductTemplate& t = kProductTemplates[i % kTemplates];
         const int variant = i / kTemplates;
         Product p;
-        p.code = QString::number(i + 1).rightJustified(6, u'0');
+        p.code = productCode(i);
         p.name = lit(t.name) + lit(kProductSeries[variant % std::size(kProductSeries)]);
         p.norm = lit(t.model) + u'-' + QString::number(100 + variant * 10 + below(10));
         const qint64 price = between(t.low, t.high);

@@ -45,6 +45,8 @@ public:
     };
 
     static constexpr quint64 kDefaultSeed = 20240601;
+    // Customer codes are six digits.
+    static constexpr int kMaxCustomers = 999999;
 
     // lastDay null: today.
     explicit SampleDataGenerator(quint64 seed = kDefaultSeed, QDate lastDay = {});
@@ -114,6 +116,7 @@ private:
     QString mobile();
     QString businessNumber(bool corporate);
     QString barcode();
+    static QString productCode(int index);
     QString dateText(int day) const;
     QString timeText(int fromHour, int toHour);
 

@@ -23,8 +23,10 @@ namespace {
 QStringList structureOf(const QString& database)
 {
     RecordSetPtr rs;
+    // The search indexes' side tables are no part of the structure.
     DBOpenRS(rs, u"SELECT TABLE_NAME, COLUMN_NAME, COLUMN_TYPE, IS_NULLABLE, IFNULL(COLUMN_DEFAULT, 'NULL') "
-                 "FROM information_schema.COLUMNS WHERE IS_GENERATED = 'NEVER' AND TABLE_SCHEMA = '"_s
+                 "FROM information_schema.COLUMNS WHERE IS_GENERATED = 'NEVER' AND TABLE_NAME NOT REGEXP '_gram(_pos)?$' "
+                 "AND TABLE_SCHEMA = '"_s
                      + database + u"' ORDER BY TABLE_NAME, ORDINAL_POSITION"_s);
     QStringList lines;
     for (; rs && !rs->eof(); rs->moveNext())

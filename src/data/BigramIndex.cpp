@@ -1,0 +1,295 @@
+#include "BigramIndex.h"
+
+#include "modDBMS_comn.h"
+#include "modMsgBox.h"
+#include "modMySQL_Func.h"
+
+#include <QHash>
+#include <QSet>
+#include <algorithm>
+#include <optional>
+
+using namespace Qt::StringLiterals;
+
+namespace asv::BigramIndex {
+
+namespace {
+
+struct Side {
+    QString table;
+    QString key;
+    QStringList columns;
+
+    QString gramTable() const { return table + u"_gram"_s; }
+    // The numbers 1, 2, … the pieces are cut at.
+    QString positionTable() const { return table + u"_gram_pos"_s; }
+    QString trigger(const QString& event) const { return table + u"_gram_"_s + event; }
+};
+
+const QList<Side> kSides{{u"customer"_s, u"code"_s, {u"compname"_s, u"compalias"_s, u"ceoname"_s}},
+                         {u"product"_s, u"code"_s, {u"name"_s, u"norm"_s}}};
+const QStringList kTriggerEvents{u"ai"_s, u"au"_s, u"ad"_s};
+// The table comment that says every existing row has its pieces.
+const QString kComplete = u"complete"_s;
+// Rows per statement of the first filling: each holds its rows' locks for about a second.
+constexpr int kPortion = 10000;
+// More pieces narrow little further, and each is a join the server has to plan.
+constexpr int kMaxPieces = 6;
+// Beyond the widest name column, so that a later widening still has its pieces cut.
+constexpr int kPositions = 1000;
+
+struct Known {
+    QString database;
+    QSet<QString> complete;
+};
+std::optional<Known> g_known;
+
+const Side* sideOf(const QString& table)
+{
+    const auto it = std::find_if(kSides.begin(), kSides.end(), [&](const Side& s) { return s.table == table; });
+    return it == kSides.end() ? nullptr : &*it;
+}
+
+QString quoted(const QString& text)
+{
+    return u"'"_s + SQLQuote(text) + u"'"_s;
+}
+
+QStringList firstColumn(const QString& sql)
+{
+    RecordSetPtr rs;
+    DBOpenRS(rs, sql, true);
+    QStringList out;
+    for (; rs && !rs->eof(); rs->moveNext())
+        out << rs->field(0);
+    CloseRS(rs);
+    return out;
+}
+
+bool complete(const Side& side)
+{
+    const QStringList triggers = firstColumn(
+        u"SELECT TRIGGER_NAME FROM information_schema.TRIGGERS WHERE TRIGGER_SCHEMA = DATABASE() AND EVENT_OBJECT_TABLE = "_s
+        + quoted(side.table));
+    const bool triggered = std::all_of(kTriggerEvents.begin(), kTriggerEvents.end(),
+                                       [&](const QString& e) { return triggers.contains(side.trigger(e)); });
+    // The triggers read the positions: without them a write to the table would fail.
+    return triggered
+        && firstColumn(u"SELECT CONCAT(TABLE_NAME, ' ', TABLE_COMMENT) FROM information_schema.TABLES WHERE TABLE_SCHEMA = "
+                       u"DATABASE() AND TABLE_NAME IN ("_s
+                       + quoted(side.gramTable()) + u", "_s + quoted(side.positionTable()) + u") ORDER BY TABLE_NAME"_s)
+               == QStringList{side.gramTable() + u' ' + kComplete, side.positionTable() + u' '};
+}
+
+// The shape of the searched columns in the connected database: older databases differ.
+struct Shape {
+    QString keyType;
+    QString collation;
+};
+
+std::optional<Shape> shapeOf(const Side& side)
+{
+    RecordSetPtr rs;
+    DBOpenRS(rs, u"SELECT COLUMN_NAME, COLUMN_TYPE, COLLATION_NAME FROM information_schema.COLUMNS "
+                 u"WHERE TABLE_SCHEMA = DATABASE() AND TABLE_NAME = "_s
+                     + quoted(side.table),
+             true);
+    Shape shape;
+    QSet<QString> collations;
+    int found = 0;
+    for (; rs && !rs->eof(); rs->moveNext()) {
+        const QString column = rs->field(0).toLower();
+        if (column == side.key)
+            shape.keyType = rs->field(1);
+        if (side.columns.contains(column)) {
+            ++found;
+            collations << rs->field(2);
+        }
+    }
+    CloseRS(rs);
+    // Pieces compared in one collation cannot stand for columns compared in two.
+    if (shape.keyType.isEmpty() || found != side.columns.size() || collations.size() != 1)
+        return std::nullopt;
+    shape.collation = *collations.begin();
+    return shape;
+}
+
+// The pieces of every searched column of the rows in tables (after "FROM"; the columns named
+// with prefix), as (code, gram): a value of n characters has n − 1. One plain SELECT per column:
+// in a trigger a derived table or a recursive query costs several times more.
+QString piecesSelect(const Side& side, const QString& prefix, const QString& tables, const QString& condition)
+{
+    QStringList parts;
+    for (const QString& column : side.columns) {
+        const QString value = prefix + column;
+        parts << u"SELECT "_s + prefix + side.key + u" AS code, SUBSTRING("_s + value + u", p.i, 2) AS gram FROM "_s + tables
+                + side.positionTable() + u" AS p WHERE p.i < CHAR_LENGTH("_s + value + u')' + condition;
+    }
+    return parts.join(u" UNION ALL "_s);
+}
+
+QString insertPieces(const Side& side, const QString& select)
+{
+    return u"INSERT IGNORE INTO "_s + side.gramTable() + u" (code, gram) "_s + select;
+}
+
+QStringList triggerStatements(const Side& side)
+{
+    QStringList unchanged;
+    for (const QString& column : side.columns) // binary: a changed case or trailing blank changes the pieces
+        unchanged << u"BINARY NEW."_s + column + u" <=> BINARY OLD."_s + column;
+    const QString insertNew = insertPieces(side, piecesSelect(side, u"NEW."_s, {}, {}));
+    // By the old pieces, which the key leads with.
+    const QString deleteOld = u"DELETE g FROM "_s + side.gramTable() + u" AS g JOIN ("_s
+        + piecesSelect(side, u"OLD."_s, {}, {}) + u") AS o ON g.gram = o.gram AND g.code = o.code"_s;
+    const QString head = u"CREATE TRIGGER "_s;
+    return {head + side.trigger(u"ai"_s) + u" AFTER INSERT ON "_s + side.table + u" FOR EACH ROW "_s + insertNew,
+            head + side.trigger(u"au"_s) + u" AFTER UPDATE ON "_s + side.table + u" FOR EACH ROW IF NOT (NEW."_s
+                + side.key + u" <=> OLD."_s + side.key + u" AND "_s + unchanged.join(u" AND "_s) + u") THEN "_s
+                + deleteOld + u"; "_s + insertNew + u"; END IF"_s,
+            head + side.trigger(u"ad"_s) + u" AFTER DELETE ON "_s + side.table + u" FOR EACH ROW "_s + deleteOld};
+}
+
+// The rows there are now, a portion of codes per statement.
+QStringList fillStatements(const Side& side)
+{
+    QStringList starts;
+    for (QString from;;) {
+        const QString next = DBGetValue(u"SELECT "_s + side.key + u" FROM "_s + side.table
+                                        + (from.isEmpty() ? QString() : u" WHERE "_s + side.key + u" >= "_s + quoted(from))
+                                        + u" ORDER BY "_s + side.key + u" LIMIT 1 OFFSET "_s + QString::number(kPortion));
+        if (next.isEmpty())
+            break;
+        starts << next;
+        from = next;
+    }
+    const QString key = u"t."_s + side.key;
+    QStringList out;
+    for (qsizetype i = 0; i <= starts.size(); ++i) {
+        QString range;
+        if (i > 0)
+            range += u" AND "_s + key + u" >= "_s + quoted(starts.at(i - 1));
+        if (i < starts.size())
+            range += u" AND "_s + key + u" < "_s + quoted(starts.at(i));
+        out << insertPieces(side, piecesSelect(side, u"t."_s, side.table + u" AS t, "_s, range));
+    }
+    return out;
+}
+
+QString positionValues()
+{
+    QStringList values;
+    for (int i = 1; i <= kPositions; ++i)
+        values << u'(' + QString::number(i) + u')';
+    return values.join(u',');
+}
+
+QStringList buildStatements(const Side& side, const Shape& shape)
+{
+    QStringList out;
+    const QStringList triggers = firstColumn(
+        u"SELECT TRIGGER_NAME FROM information_schema.TRIGGERS WHERE TRIGGER_SCHEMA = DATABASE() AND EVENT_OBJECT_TABLE = "_s
+        + quoted(side.table));
+    for (const QString& event : kTriggerEvents) {
+        if (triggers.contains(side.trigger(event)))
+            out << u"DROP TRIGGER "_s + side.trigger(event);
+    }
+    out << u"DROP TABLE IF EXISTS "_s + side.gramTable() + u", "_s + side.positionTable();
+    out << u"CREATE TABLE "_s + side.positionTable() + u" (i SMALLINT UNSIGNED NOT NULL, PRIMARY KEY (i)) ENGINE=InnoDB"_s;
+    out << u"INSERT INTO "_s + side.positionTable() + u" (i) VALUES "_s + positionValues();
+    out << u"CREATE TABLE "_s + side.gramTable() + u" (code "_s + shape.keyType + u" NOT NULL, gram CHAR(2) COLLATE "_s
+            + shape.collation + u" NOT NULL, PRIMARY KEY (gram, code)) ENGINE=InnoDB DEFAULT CHARSET="_s
+            + shape.collation.section(u'_', 0, 0) + u" COMMENT='building'"_s;
+    out << triggerStatements(side) << fillStatements(side);
+    out << u"ALTER TABLE "_s + side.gramTable() + u" COMMENT = '"_s + kComplete + u"'"_s;
+    return out;
+}
+
+// Pieces spread over the text, so that every character is in one where the cap allows.
+QStringList piecesOf(const QString& value)
+{
+    const qsizetype last = value.size() - 2;
+    const qsizetype count = std::min<qsizetype>(kMaxPieces, last + 1);
+    QStringList out;
+    for (qsizetype k = 0; k < count; ++k) {
+        const QString piece = value.mid(count == 1 ? 0 : (k * last + (count - 1) / 2) / (count - 1), 2);
+        if (!out.contains(piece))
+            out << piece;
+    }
+    return out;
+}
+
+} // namespace
+
+QStringList missingStatements()
+{
+    QStringList out;
+    for (const Side& side : kSides) {
+        if (complete(side))
+            continue;
+        if (const std::optional<Shape> shape = shapeOf(side))
+            out << buildStatements(side, *shape);
+    }
+    return out;
+}
+
+QString sideTableOf(const QString& statement)
+{
+    for (const Side& side : kSides) {
+        if (statement.contains(side.gramTable()))
+            return side.gramTable();
+    }
+    return {};
+}
+
+bool present(const QString& table)
+{
+    if (!DBIsOpen())
+        return false;
+    if (!g_known || g_known->database != DBName()) {
+        g_known = Known{DBName(), {}};
+        for (const Side& side : kSides) {
+            if (complete(side))
+                g_known->complete << side.table;
+        }
+    }
+    return g_known->complete.contains(table);
+}
+
+void forget()
+{
+    g_known.reset();
+}
+
+QString candidates(const QString& table, const QString& keyColumn, const QString& fields, const QString& text)
+{
+    const Side* side = sideOf(table);
+    if (!side)
+        return {};
+    for (const QString& field : fields.split(u',', Qt::SkipEmptyParts)) {
+        if (!side->columns.contains(field.trimmed().section(u'.', -1).toLower()))
+            return {};
+    }
+    // As MakeFindWhere takes the text; a wildcard in it matches what no piece holds.
+    const QString value = QString(text).remove(vbCrLf);
+    if (value.size() < 3 || value.contains(u'%') || value.contains(u'_') || !present(table))
+        return {};
+    const QStringList pieces = piecesOf(value);
+    const QString gramTable = side->gramTable();
+    QString sql = keyColumn + u" IN (SELECT g0.code FROM "_s + gramTable + u" AS g0"_s;
+    for (qsizetype i = 1; i < pieces.size(); ++i) {
+        const QString g = u"g"_s + QString::number(i);
+        sql += u" JOIN "_s + gramTable + u" AS "_s + g + u" ON "_s + g + u".code = g0.code AND "_s + g + u".gram = "_s
+            + quoted(pieces.at(i));
+    }
+    return sql + u" WHERE g0.gram = "_s + quoted(pieces.at(0)) + u')';
+}
+
+QString containsCondition(const QString& table, const QString& keyColumn, const QString& fields, const QString& text)
+{
+    const QString like = MakeFindWhere(fields, text, u"*s*"_s);
+    const QString narrowed = candidates(table, keyColumn, fields, text);
+    return narrowed.isEmpty() ? like : u"("_s + narrowed + u" AND "_s + like + u')';
+}
+
+} // namespace asv::BigramIndex

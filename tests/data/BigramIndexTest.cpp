@@ -1,0 +1,134 @@
+#include "BigramIndex.h"
+#include "ScriptedPrompter.h"
+#include "SearchIndexes.h"
+#include "TestDatabase.h"
+#include "cMySQL.h"
+#include "modMySQL_Func.h"
+
+#include <QRegularExpression>
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+using namespace asv;
+using asv::test::ScriptedPrompter;
+using asv::test::TestDatabase;
+
+namespace {
+
+QStringList customerGramStatements()
+{
+    QStringList out;
+    for (const QString& s : SearchIndexes::missingStatements()) {
+        if (BigramIndex::sideTableOf(s) == u"customer_gram"_s)
+            out << s;
+    }
+    return out;
+}
+
+// Customers whose names have pieces but that the side table does not know.
+long customersWithoutPieces()
+{
+    return DBGetValue(u"SELECT COUNT(*) FROM customer AS c WHERE CHAR_LENGTH(c.compname) > 1 "
+                      u"AND NOT EXISTS (SELECT 1 FROM customer_gram AS g WHERE g.code = c.code)"_s)
+        .toLong();
+}
+
+} // namespace
+
+TEST(BigramIndex, NarrowsOnlyContainsTextsItCanAnswer)
+{
+    TestDatabase db;
+    ScriptedPrompter prompter;
+    ASSERT_TRUE(BigramIndex::present(u"customer"_s));
+    ASSERT_TRUE(BigramIndex::present(u"product"_s));
+    const auto narrows = [](const QString& fields, const QString& text) {
+        return !BigramIndex::candidates(u"customer"_s, u"c.code"_s, fields, text).isEmpty();
+    };
+    EXPECT_TRUE(narrows(u"c.compname"_s, u"한빛전"_s));
+    EXPECT_TRUE(narrows(u"compalias, c.ceoname"_s, u"a\r\nb'c"_s));
+    EXPECT_FALSE(narrows(u"c.compname"_s, u"한빛"_s));
+    EXPECT_FALSE(narrows(u"c.compname"_s, u"한\r\n빛"_s));
+    EXPECT_FALSE(narrows(u"c.compname"_s, u"한_전자"_s));
+    EXPECT_FALSE(narrows(u"c.compname"_s, u"한%전자"_s));
+    EXPECT_FALSE(narrows(u"c.compname,c.bigo"_s, u"한빛전"_s));
+    EXPECT_FALSE(narrows(u"u.name"_s, u"김담당"_s));
+    EXPECT_TRUE(BigramIndex::candidates(u"product"_s, u"p.code"_s, u"p.name,norm"_s, u"복합기"_s).contains(u"product_gram"_s));
+
+    // Long texts are narrowed by a few pieces spread over them.
+    const QString sql = BigramIndex::candidates(u"customer"_s, u"c.code"_s, u"c.compname"_s, u"가나다라마바사아자차"_s);
+    EXPECT_EQ(sql.count(u".gram = "_s), 6);
+    EXPECT_TRUE(sql.contains(u"'가나'"_s) && sql.contains(u"'자차'"_s));
+    EXPECT_EQ(prompter.count(ScriptedPrompter::Kind::Error), 0);
+}
+
+TEST(BigramIndex, IsRebuiltOnRequestInPortionsWhileTheRowsStay)
+{
+    TestDatabase db;
+    ScriptedPrompter prompter;
+    // More customers than one portion fills, so that the portions' bounds are crossed, written
+    // while the side table was incomplete.
+    DBExecute(u"DROP TRIGGER customer_gram_ai"_s);
+    DBExecute(u"DROP TRIGGER customer_gram_ad"_s);
+    DBExecute(u"INSERT INTO customer (code, compname, telno1) SELECT LPAD(seq, 6, '0'), CONCAT('고객', seq), '' "
+              u"FROM seq_1_to_12345"_s);
+    SearchIndexes::forget();
+    EXPECT_FALSE(BigramIndex::present(u"customer"_s));
+    EXPECT_TRUE(BigramIndex::present(u"product"_s));
+    EXPECT_TRUE(BigramIndex::candidates(u"customer"_s, u"c.code"_s, u"c.compname"_s, u"고객12"_s).isEmpty());
+
+    // Only the incomplete side table is offered: its remaining triggers and table go, then all is
+    // made again.
+    const QStringList statements = SearchIndexes::missingStatements();
+    ASSERT_EQ(statements, customerGramStatements());
+    EXPECT_EQ(statements.at(0), u"DROP TRIGGER customer_gram_au"_s);
+    EXPECT_EQ(statements.filter(QRegularExpression(u"^INSERT IGNORE INTO customer_gram"_s)).size(), 2);
+    EXPECT_TRUE(statements.last().startsWith(u"ALTER TABLE customer_gram COMMENT"_s));
+
+    QList<int> progress;
+    EXPECT_TRUE(SearchIndexes::add(*DBConnection(0), statements, [&](int done, const QString&) { progress << done; })
+                    .isEmpty());
+    EXPECT_EQ(progress.size(), statements.size() + 1);
+    SearchIndexes::forget();
+    EXPECT_TRUE(BigramIndex::present(u"customer"_s));
+    EXPECT_TRUE(SearchIndexes::missingStatements().isEmpty());
+    EXPECT_EQ(customersWithoutPieces(), 0);
+    EXPECT_EQ(prompter.count(ScriptedPrompter::Kind::Error), 0);
+}
+
+TEST(BigramIndex, AnAccountThatMayNotCreateTriggersKeepsTheScan)
+{
+    TestDatabase db;
+    ScriptedPrompter prompter;
+    DBExecute(u"INSERT INTO customer (code, compname) VALUES ('000001', '한빛전자')"_s);
+    DBExecute(u"DROP TRIGGER customer_gram_ai"_s);
+    DBExecute(u"DROP TRIGGER customer_gram_au"_s);
+    DBExecute(u"DROP TRIGGER customer_gram_ad"_s);
+    DBExecute(u"DROP TABLE customer_gram"_s);
+
+    const QString user = db.name().right(16);
+    cMySQL& admin = db.admin();
+    admin.query(u"CREATE USER '%1'@'%' IDENTIFIED BY 'pw'"_s.arg(user), false);
+    admin.query(u"GRANT SELECT, INSERT, UPDATE, DELETE, CREATE, DROP, ALTER, INDEX ON `%1`.* TO '%2'@'%'"_s.arg(db.name(), user),
+                false);
+    const QList<SearchIndexes::Failure> failed = [&] {
+        cMySQL limited;
+        limited.real_connect(test::testServer().host, user, u"pw"_s, db.name(), 3306, {}, 0, u"euckr"_s);
+        return SearchIndexes::add(limited, SearchIndexes::missingStatements());
+    }();
+    admin.query(u"DROP USER '%1'@'%'"_s.arg(user), false);
+
+    // The first trigger is refused and the rest of the side table is not attempted.
+    ASSERT_FALSE(failed.isEmpty());
+    EXPECT_TRUE(failed.first().statement.startsWith(u"CREATE TRIGGER customer_gram_ai"_s));
+    for (qsizetype i = 1; i < failed.size(); ++i)
+        EXPECT_TRUE(failed.at(i).error.startsWith(u"skipped"_s)) << failed.at(i).statement.toStdString();
+    EXPECT_EQ(DBGetValue(u"SELECT COUNT(*) FROM customer_gram"_s), u"0"_s);
+    SearchIndexes::forget();
+    EXPECT_FALSE(BigramIndex::present(u"customer"_s));
+    EXPECT_EQ(BigramIndex::containsCondition(u"customer"_s, u"c.code"_s, u"c.compname"_s, u"빛전자"_s),
+              u"c.compname LIKE '%빛전자%'"_s);
+    // Writing customers goes on as before.
+    DBExecute(u"UPDATE customer SET compname = '새빛전자' WHERE code = '000001'"_s);
+    EXPECT_FALSE(DBLastFailed());
+    EXPECT_EQ(prompter.count(ScriptedPrompter::Kind::Error), 0);
+}
