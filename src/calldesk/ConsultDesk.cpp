@@ -57,6 +57,8 @@ frmAS_admin4* CreateConsultDesk(QWidget* parent)
 
     QObject::connect(desk, &frmAS_admin4::announceCall, relay, &UdpRelay::announceCall);
     QObject::connect(desk, &frmAS_admin4::callTaken, relay, &UdpRelay::announceTaken);
+    QObject::connect(desk, &frmAS_admin4::resultRequested, relay,
+                     [relay](const QString& userCode) { relay->broadcast(Datagram::ResultRequest, userCode); });
     QObject::connect(relay, &UdpRelay::callAnnounced, desk,
                      [desk](const QString& number, CallArrival arrived) { desk->InputCID(number, false, arrived); });
     QObject::connect(relay, &UdpRelay::callAssignedToMe, desk, &frmAS_admin4::InputCIDForMe);

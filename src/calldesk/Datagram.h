@@ -24,6 +24,8 @@ public:
         PresenceRelease = 33,
         Call = 40,
         CallForUser = 100,
+        // The customised edition's outside call system: sent, never acted on.
+        ResultRequest = 103,
         // Ours: desks that predate it ignore every type above 100.
         CallTaken = 140,
     };

@@ -175,6 +175,12 @@ QWidget* frmAS_admin4::buildCallList()
     m_list->setColumns({u"시간"_s, u"이름"_s, u"전화번호"_s, u"상담자"_s, u"고객코드"_s, u"수신번호"_s, u"상담자코드"_s});
     m_list->setColumnInitHidden(ColCustomer, true);
     m_list->setColumnInitHidden(ColConsultantCode, true);
+    // Narrow enough that the consultant column, where a call is taken, shows without scrolling.
+    const QList<std::pair<Column, int>> widths{
+        {ColTime, 44}, {ColName, 88}, {ColNumber, 124}, {ColConsultant, 58}, {ColCall, 48}};
+    for (const auto& [column, width] : widths)
+        m_list->setColumnWidth(column, width);
+    m_list->setMinimumWidth(400);
     m_list->cells().setEditable(ColName, true);
     m_list->cells().setAfterEdit([this](int row, int col, const QString& oldText, const QString& newText) {
         if (col == ColName)
@@ -188,6 +194,9 @@ QWidget* frmAS_admin4::buildCallList()
     auto* btnRsv = NamedButton(box, u"btnRsv"_s, u"수신추가"_s);
     auto* btnConsultEnd = NamedButton(box, u"btnConsultEnd"_s, u"완료"_s);
     btnConsultEnd->setVisible(m_tamber);
+    auto* btnResult = NamedButton(box, u"btnResult"_s, u"결과"_s);
+    btnResult->setVisible(m_tamber);
+    connect(btnResult, &QPushButton::clicked, this, [this] { emit resultRequested(App().UserCode); });
     connect(btnRefresh, &QPushButton::clicked, this, &frmAS_admin4::loadCalls);
     connect(btnRsv, &QPushButton::clicked, this, &frmAS_admin4::manualCall);
     connect(btnConsultEnd, &QPushButton::clicked, this, &frmAS_admin4::complete);
@@ -203,6 +212,7 @@ QWidget* frmAS_admin4::buildCallList()
     buttons->addWidget(btnRefresh);
     buttons->addWidget(btnRsv);
     buttons->addWidget(btnConsultEnd);
+    buttons->addWidget(btnResult);
     auto* layout = new QVBoxLayout(box);
     layout->addWidget(m_lblClock);
     layout->addLayout(received);

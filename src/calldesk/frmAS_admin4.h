@@ -60,6 +60,8 @@ signals:
     void historyRequested(const QString& ccode, const QString& number);
     void consultHistoryRequested(const QString& ccode, const QString& number);
     void categoryPickRequested(const QString& text);
+    // The customised edition asks its outside call system for the user's results.
+    void resultRequested(const QString& userCode);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
