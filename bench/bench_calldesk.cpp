@@ -1,7 +1,8 @@
 // Recording a received call in a large office: the intake's statements (earlier name, insert,
 // customer match, link) sent bare through the client library against the same through
 // CallIntake; and the same statements plus the caller panel's read, bare, against the whole of
-// the desk's InputCID (row, counts, caller panel, log line).
+// the desk's InputCID (row, counts, caller panel, log line); and a call announced by one desk's
+// relay until its row stands on another desk, against a bare datagram between two sockets.
 //   bench_calldesk [benchmark flags]
 // ASV_BENCH_CUSTOMERS and ASV_BENCH_CALLS set the size (default 990,000, near what six-digit
 // customer codes allow, and 2,000,000); the generated rows are kept in
@@ -12,14 +13,20 @@
 #include "Clock.h"
 #include "ConsultStore.h"
 #include "ConsolePrompter.h"
+#include "ConsultDesk.h"
 #include "Cp949.h"
 #include "MedianRatioReporter.h"
 #include "SearchIndexes.h"
+#include "Grid.h"
+#include "UdpRelay.h"
+#include "UdpRelaySettings.h"
 #include "frmAS_admin4.h"
 #include "modMySQL_Func.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QNetworkDatagram>
+#include <QUdpSocket>
 #include <benchmark/benchmark.h>
 #include <cstdio>
 #include <memory>
@@ -38,6 +45,9 @@ QDateTime g_deskDay(QDate(2030, 1, 1), QTime(10, 0));
 QStringList g_numbers;
 std::unique_ptr<BareConnection> g_bare;
 std::unique_ptr<frmAS_admin4> g_desk;
+// Loopback ports of the benchmark's own, away from the office's 16500.
+constexpr quint16 kPortA = 46500;
+constexpr quint16 kPortB = 46501;
 
 int sizeFromEnvironment(const char* name, int fallback)
 {
@@ -129,11 +139,58 @@ void BM_Desk_InputCID(benchmark::State& state)
     Clock::clearFixed();
 }
 
+// The floor of a call crossing between desks: one datagram between two sockets of this process,
+// received through the event loop as the desk receives it.
+void BM_Crossing_BareDatagram(benchmark::State& state)
+{
+    QUdpSocket from;
+    QUdpSocket to;
+    to.bind(QHostAddress::LocalHost, kPortB + 2);
+    const QByteArray datagram = "40;" + g_numbers.first().toLatin1();
+    for (auto _ : state) {
+        from.writeDatagram(datagram, QHostAddress::LocalHost, kPortB + 2);
+        while (!to.hasPendingDatagrams())
+            QCoreApplication::processEvents();
+        to.receiveDatagram();
+    }
+}
+
+// Announced on one desk's relay until the row stands on the other desk: the datagram, the
+// desk's name and customer look-ups, the row, counts and caller panel.
+void BM_Crossing_DatagramToRow(benchmark::State& state)
+{
+    UdpRelaySettings::Peers.set(u"127.0.0.1:%1,127.0.0.1:%2"_s.arg(kPortA).arg(kPortB));
+    UdpRelaySettings::Port.set(kPortA);
+    UdpRelay announcing;
+    announcing.open();
+    UdpRelaySettings::Port.set(kPortB);
+    std::unique_ptr<frmAS_admin4> desk(CreateConsultDesk(nullptr));
+    const Grid* list = desk->findChild<Grid*>(u"spListRsv"_s);
+    g_deskDay = g_deskDay.addDays(1);
+    Clock::setFixed(g_deskDay);
+    desk->loadCalls();
+    qsizetype i = 0;
+    for (auto _ : state) {
+        const int rows = list->rowCount();
+        announcing.announceCall(g_numbers[i++ % g_numbers.size()]);
+        while (list->rowCount() == rows)
+            QCoreApplication::processEvents();
+        if (i % kCallsPerDay == 0) {
+            state.PauseTiming();
+            desk->loadCalls();
+            state.ResumeTiming();
+        }
+    }
+    Clock::clearFixed();
+}
+
 // Real time decides the iterations: this process mostly waits for the server.
 BENCHMARK(BM_Intake_BareSQL)->Unit(benchmark::kMicrosecond)->UseRealTime()->Repetitions(9)->ReportAggregatesOnly(true);
 BENCHMARK(BM_Intake_CallIntake)->Unit(benchmark::kMicrosecond)->UseRealTime()->Repetitions(9)->ReportAggregatesOnly(true);
 BENCHMARK(BM_Desk_BareSQLWithPanel)->Unit(benchmark::kMicrosecond)->UseRealTime()->Repetitions(9)->ReportAggregatesOnly(true);
 BENCHMARK(BM_Desk_InputCID)->Unit(benchmark::kMicrosecond)->UseRealTime()->Repetitions(9)->ReportAggregatesOnly(true);
+BENCHMARK(BM_Crossing_BareDatagram)->Unit(benchmark::kMicrosecond)->UseRealTime()->Repetitions(9)->ReportAggregatesOnly(true);
+BENCHMARK(BM_Crossing_DatagramToRow)->Unit(benchmark::kMicrosecond)->UseRealTime()->Repetitions(9)->ReportAggregatesOnly(true);
 
 // Numbers as the devices report them: customers' numbers on any of their lines, and callers
 // known only by earlier calls.
@@ -190,6 +247,8 @@ int main(int argc, char** argv)
     benchmark::RunSpecifiedBenchmarks(&intakeReport, "BM_Intake_.*");
     MedianRatioReporter deskReport("BM_Desk_BareSQLWithPanel");
     benchmark::RunSpecifiedBenchmarks(&deskReport, "BM_Desk_.*");
+    MedianRatioReporter crossingReport("BM_Crossing_BareDatagram");
+    benchmark::RunSpecifiedBenchmarks(&crossingReport, "BM_Crossing_.*");
     g_desk.reset();
     // The benchmark's own calls go again, so later runs start from the generated rows.
     DBExecute(u"DELETE FROM rsvconsult WHERE condate >= '2029-12-31'"_s);
