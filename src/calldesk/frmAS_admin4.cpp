@@ -51,6 +51,7 @@ Q_LOGGING_CATEGORY(lcDesk, "asv.calldesk.desk")
 const QString kForm = u"frmAS_admin4"_s;
 const QString kAsReception = u"mnuSlipAS_10"_s;
 const QString kSalesSlip = u"mnuSlip2"_s;
+const QString kPayments = u"mnuDeposite"_s;
 const QString kConsultReport = u"mnuSlipConList"_s;
 const QString kSms = u"mnuSMS"_s;
 // Twips of the stored window size per screen pixel.
@@ -257,6 +258,7 @@ QWidget* frmAS_admin4::buildCustomerPanel()
     openers->addWidget(btnDetail);
     openers->addWidget(opener(u"btnSel"_s, u"AS접수"_s, kAsReception));
     openers->addWidget(opener(u"btnSell"_s, u"판매"_s, kSalesSlip));
+    openers->addWidget(opener(u"btnRecv"_s, u"입금"_s, kPayments));
     openers->addWidget(opener(u"btnConReport"_s, u"상담내역"_s, kConsultReport));
     openers->addWidget(opener(u"btnSMS"_s, u"문자전송"_s, kSms));
     openers->addStretch();
