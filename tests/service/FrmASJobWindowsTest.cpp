@@ -54,7 +54,11 @@ struct AsWindowsFixture : ::testing::Test {
         cause = code(u"000000"_s, 1, u"부품 노후"_s);
         result = code(u"000000"_s, 2, u"부품 교체"_s);
     }
-    ~AsWindowsFixture() override { Clock::setFixed({}); }
+    ~AsWindowsFixture() override
+    {
+        Clock::setFixed({});
+        AppState::instance().EditionCode.clear();
+    }
 
     static int code(const QString& pcode, int part, const QString& name)
     {
@@ -237,4 +241,17 @@ TEST_F(AsWindowsFixture, LineDialogAsksForCodesAndProductAndWarnsOfAnotherProduc
     emit product->found(u"000002"_s, u"건조기"_s);
     EXPECT_EQ(prompter.texts(), QStringList{u"A/S접수시의 상품명과 다릅니다. 확인바랍니다."_s});
     EXPECT_EQ(AsJobStore::lineCount(job), 0);
+
+    // The customised edition records the delivery date of a line.
+    AppState::instance().EditionCode = u"Tamber"_s;
+    FrmAS_save2 edition;
+    edition.setJob(job);
+    edition.SetFormMode(RecordEditor::NewRecord);
+    auto* sendDate = child<hcDate>(edition, u"hdField0"_s);
+    EXPECT_TRUE(sendDate->isVisibleTo(&edition));
+    EXPECT_TRUE(sendDate->Text().isEmpty());
+    fillLine(&edition, u"100"_s, false);
+    sendDate->SetText(u"2026-04-02"_s);
+    click(edition, u"btnSave"_s);
+    EXPECT_EQ(AsJobStore::loadLine(job, 1)->senddate, u"2026-04-02"_s);
 }
