@@ -1,10 +1,12 @@
 #include "AsCommands.h"
 
+#include "AsCodeStore.h"
 #include "AsJobStore.h"
 #include "Clock.h"
 #include "CustomerStore.h"
 #include "ProductStore.h"
 #include "modMsgBox.h"
+#include "modMySQL_Func.h"
 
 #include <QTextStream>
 
@@ -63,6 +65,12 @@ int asResult(QTextStream& out, const QString& job, const QString& resultCode, co
             return 1;
         }
         line.pcode = found->pcode;
+        const QString offered = DBGetValue(u"SELECT COUNT(*) FROM ascode WHERE code = "_s + QString::number(line.typecode2)
+                                           + u" AND "_s + AsCodeStore::offeredCondition(AsCodeRecord::Result, line.pcode));
+        if (offered.toInt() == 0) {
+            out << "no result code " << resultCode << " for the job's product\n";
+            return 1;
+        }
         const int seq = AsJobStore::saveLine(line);
         if (seq == 0)
             return 1;

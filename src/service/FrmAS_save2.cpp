@@ -163,7 +163,7 @@ void FrmAS_save2::loadRecord(const QString& seq)
         AsCodeCombo::choose(m_codes[0], line->typecode1);
         AsCodeCombo::choose(m_codes[1], line->typecode2);
         m_memo->SetText(line->workbigo);
-        m_amount->SetText(QString::number(line->amount, 'f', 4));
+        m_amount->SetText(AsLineRecord::fields().text(AsLineRecord::fields().field(u"amount"_s), *line));
         m_chkFree->setChecked(line->isfree);
         m_sendDate->SetText(line->senddate);
         return 0;
