@@ -62,8 +62,12 @@ FrmAS_Result::FrmAS_Result(QWidget* parent)
     connect(query, &QPushButton::clicked, this, &FrmAS_Result::SyncUpdateASResult);
     connect(close, &QPushButton::clicked, this, &QWidget::close);
     connect(m_list, &QAbstractItemView::activated, this, &FrmAS_Result::editLine);
-    for (auto [key, button] : {std::pair{Qt::Key_F2, add}, {Qt::Key_F4, del}, {Qt::Key_F5, query}})
-        connect(new QShortcut(QKeySequence(key), this), &QShortcut::activated, button, &QPushButton::click);
+    // Inside the main window other screens take the same keys: these hold while this one has the focus.
+    for (auto [key, button] : {std::pair{Qt::Key_F2, add}, {Qt::Key_F4, del}, {Qt::Key_F5, query}}) {
+        auto* shortcut = new QShortcut(QKeySequence(key), this);
+        shortcut->setContext(Qt::WidgetWithChildrenShortcut);
+        connect(shortcut, &QShortcut::activated, button, &QPushButton::click);
+    }
     LoadFormIni(this);
 }
 
