@@ -1,4 +1,5 @@
 #include "AppState.h"
+#include "AsCommands.h"
 #include "CallCommands.h"
 #include "ConnectionProfile.h"
 #include "ConsolePrompter.h"
@@ -40,6 +41,10 @@ int usage()
              "  product find TEXT        the code-entry search: code, then code, barcode, name\n"
              "  product barcode CODE     the product of a barcode\n"
              "  product show CODE        one product's fields\n"
+             "  as add CUSTOMER PRODUCT TEXT\n"
+             "                           receive an AS job; prints its number\n"
+             "  as result JOB CODE AMOUNT [--free]\n"
+             "                           add a result line with that result code; prints its number\n"
              "  sms list CODE...         write the SMS program's recipient list of the customers\n"
              "  mail test ADDRESS        send the test mail with this user's mail settings\n"
              "  call NUMBER [--announce-only]\n"
@@ -178,7 +183,12 @@ int main(int argc, char* argv[])
              : args[1] == u"find"_s     ? productFind(out(), args[2])
              : args[1] == u"barcode"_s  ? productBarcode(out(), args[2])
                                         : productShow(out(), args[2]);
-    else if (args.size() >= 3 && args[0] == u"sms"_s && args[1] == u"list"_s)
+    else if (args.size() == 5 && args[0] == u"as"_s && args[1] == u"add"_s)
+        rc = !connectDatabase(local) ? 1 : asAdd(out(), args[2], args[3], args[4]);
+    else if (args.size() >= 5 && args[0] == u"as"_s && args[1] == u"result"_s) {
+        const bool isfree = args.removeAll(u"--free"_s) > 0;
+        rc = args.size() != 5 ? usage() : !connectDatabase(local) ? 1 : asResult(out(), args[2], args[3], args[4], isfree);
+    } else if (args.size() >= 3 && args[0] == u"sms"_s && args[1] == u"list"_s)
         rc = !connectDatabase(local) ? 1 : smsList(out(), args.mid(2));
     else if (args.size() == 3 && args[0] == u"mail"_s && args[1] == u"test"_s)
         rc = mailTest(args[2]);

@@ -49,7 +49,7 @@ namespace {
 Q_LOGGING_CATEGORY(lcDesk, "asv.calldesk.desk")
 
 const QString kForm = u"frmAS_admin4"_s;
-const QString kAsReception = u"mnuSlipAS_10"_s;
+const QString kAsReception = u"FrmAS_save"_s;
 const QString kSalesSlip = u"mnuSlip2"_s;
 const QString kPayments = u"mnuDeposite"_s;
 const QString kConsultReport = u"mnuSlipConList"_s;
