@@ -1,6 +1,9 @@
 #include "ServiceScreens.h"
 
+#include "FrmAS_admin.h"
 #include "FrmAsCode_save.h"
+#include "FrmRPT_ASList.h"
+#include "FrmRPT_Consult.h"
 #include "ScreenRegistry.h"
 
 using namespace Qt::StringLiterals;
@@ -10,6 +13,9 @@ namespace asv {
 void ServiceScreens::registerAll()
 {
     ScreenRegistry::add(u"mnuBase_ascode"_s, {[](QWidget* parent) { return new FrmAsCode_save(parent); }, false});
+    ScreenRegistry::add(u"mnuSlipAS_10"_s, {[](QWidget* parent) { return new FrmAS_admin(parent); }, false});
+    ScreenRegistry::add(u"mnuAS_Report_50"_s, {[](QWidget* parent) { return new FrmRPT_ASList(parent); }, false});
+    ScreenRegistry::add(u"mnuSlipConList"_s, {[](QWidget* parent) { return new FrmRPT_Consult(parent); }, false});
 }
 
 } // namespace asv

@@ -1,0 +1,61 @@
+#pragma once
+
+#include "AsJobWindows.h"
+#include "CustomerPickReceiver.h"
+#include "PeriodListWindow.h"
+#include "RecordSet.h"
+
+class QComboBox;
+class QFormLayout;
+class QLabel;
+class QListWidget;
+
+namespace asv {
+
+class ucFindBox;
+
+// The AS ledger: the jobs of a period with their state, added, edited and deleted here, their
+// results opened from the "결과등록" cell, and the selected job's customer shown beside the list
+// with contacts and purchases.
+class FrmAS_admin : public PeriodListWindow, public AsJobSync, public CustomerPickReceiver {
+    Q_OBJECT
+public:
+    enum Col {
+        ColReceived, ColCustCode, ColCustName, ColProduct, ColState, ColReceptionCode, ColContents, ColReceiver,
+        ColCharge, ColVisitRequested, ColVisitPlanned, ColCompleted, ColResults, ColCode, ColCount
+    };
+
+    explicit FrmAS_admin(QWidget* parent = nullptr);
+
+    void query() override;
+    void SyncUpdateAS(QWidget* dialog, int mode) override;
+    // Opened for a customer: the list shows that customer's jobs.
+    void ShowPickedCustomer(const QString& code) override;
+
+    void addJob();
+    void editJob();
+    void deleteSelected();
+    void openResults(int row);
+    void openPayment();
+
+protected:
+    bool screenKey(int key) override;
+
+private:
+    void bindColumns();
+    void countStates(const RecordSet& rs);
+    void writeRow(int row, const RecordSet& rs, int sourceRow);
+    void showCustomer(int row);
+    int jobAt(int row) const;
+
+    QComboBox* m_cmbDateType;
+    ucFindBox* m_fbCust;
+    ucFindBox* m_fbUser;
+    QComboBox* m_cmbState;
+    QLabel* m_labTotal;
+    ucFindBox* m_fbCustInfo;
+    QFormLayout* m_custInfo;
+    QListWidget* m_lstSale;
+};
+
+} // namespace asv
