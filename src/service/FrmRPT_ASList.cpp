@@ -6,6 +6,7 @@
 #include "HCText.h"
 #include "PClassStore.h"
 #include "SharedOptions.h"
+#include "SqlNumber.h"
 #include "mdlCommonOstra.h"
 #include "modMsgBox.h"
 #include "ucFindBox.h"
@@ -105,7 +106,7 @@ void FrmRPT_ASList::query()
         total += cells.number(row, ColAmount);
     cells.setRowCount(lines + 1);
     cells.setText(lines, ColDate, u"[합 계]"_s);
-    cells.setText(lines, ColAmount, QString::number(total, 'f', 2));
+    cells.setText(lines, ColAmount, SqlNumber(total));
 }
 
 } // namespace asv
