@@ -1,0 +1,188 @@
+#include "AsJobStore.h"
+
+#include "StoreSql.h"
+#include "modMain_SQL.h"
+#include "modMySQL_Func.h"
+
+using namespace Qt::StringLiterals;
+
+namespace asv {
+
+namespace {
+
+const QString kStore = u"AsJobStore"_s;
+
+const QStringList kReceptionColumns = {u"ccode"_s,     u"pcode"_s,     u"pserial"_s,   u"dealdate"_s,
+                                       u"dealtime"_s,  u"regucode"_s,  u"dealbigo"_s,  u"typecode0"_s,
+                                       u"resvdate1"_s, u"resvtime1"_s, u"resvdate2"_s, u"resvtime2"_s,
+                                       u"charge"_s};
+const QStringList kEditableColumns = {u"ccode"_s,     u"pcode"_s,     u"pserial"_s,   u"dealbigo"_s,
+                                      u"typecode0"_s, u"resvdate1"_s, u"resvtime1"_s, u"resvdate2"_s,
+                                      u"resvtime2"_s, u"charge"_s};
+const QStringList kLineColumns = {u"pcode"_s,  u"typecode1"_s, u"typecode2"_s, u"workbigo"_s,
+                                  u"amount"_s, u"isfree"_s,    u"senddate"_s};
+
+QString lineKey(int job, int seq)
+{
+    return u" WHERE code = %1 AND seq = %2"_s.arg(job).arg(seq);
+}
+
+// A line's charge as stored, in the server's own decimal text: written back into a condition it
+// matches that row exactly as it was read.
+struct StoredCharge {
+    QString amount;
+    QString isfree;
+
+    double billed() const { return isfree.toInt() != 0 ? 0 : amount.toDouble(); }
+    QString unchanged() const { return u" AND amount = "_s + amount + u" AND isfree = "_s + isfree; }
+};
+
+std::optional<StoredCharge> storedCharge(int job, int seq)
+{
+    RecordSetPtr rs;
+    DBOpenRS(rs, u"SELECT amount, isfree FROM aslist_d"_s + lineKey(job, seq));
+    StoreSql::throwIfFailed(kStore, u"storedCharge"_s);
+    if (!rs || rs->eof())
+        return std::nullopt;
+    return StoredCharge{rs->field(0), rs->field(1)};
+}
+
+double chargedTotal(int job)
+{
+    const QString sum = DBGetValue(u"SELECT SUM(amount) FROM aslist_d WHERE code = %1 AND isfree = 0"_s.arg(job));
+    StoreSql::throwIfFailed(kStore, u"chargedTotal"_s);
+    return sum.toDouble();
+}
+
+} // namespace
+
+std::optional<AsJobRecord> AsJobStore::load(int code)
+{
+    return AsJobRecord::fields().load(u"aslist_m"_s, QString::number(code), kStore);
+}
+
+QString AsJobStore::customerOf(int code)
+{
+    const QString ccode = DBGetValue(u"SELECT ccode FROM aslist_m WHERE code = "_s + QString::number(code));
+    StoreSql::throwIfFailed(kStore, u"customerOf"_s);
+    return ccode;
+}
+
+int AsJobStore::insert(const AsJobRecord& job)
+{
+    if (StoreSql::execute(AsJobRecord::fields().insertSql(u"aslist_m"_s, kReceptionColumns, job)) == 0)
+        return 0;
+    return static_cast<int>(DBInsertId());
+}
+
+bool AsJobStore::update(const AsJobRecord& job)
+{
+    // The charges follow the job, so a change of customer moves them; the update only takes when
+    // the job still has the customer the charges were counted from.
+    const QString before = customerOf(job.code);
+    const double charged = chargedTotal(job.code);
+    const QString sql = AsJobRecord::fields().updateSql(u"aslist_m"_s, kEditableColumns, job, u"code"_s)
+        + u" AND ccode = "_s + StoreSql::quoted(before);
+    if (StoreSql::execute(sql) == 0)
+        return false;
+    if (before != job.ccode) {
+        AddCustBalance(before, -charged);
+        AddCustBalance(job.ccode, charged);
+    }
+    return true;
+}
+
+bool AsJobStore::remove(int code)
+{
+    // A job leaves nothing behind: its lines go first, each with its charge, exactly as the result
+    // screen deletes them, and the header only once no line is left, so a line added meanwhile
+    // from another desk keeps its job and its charge.
+    const QStringList seqs = StoreSql::firstColumn(u"SELECT seq FROM aslist_d WHERE code = %1 ORDER BY seq"_s.arg(code),
+                                                   kStore, u"remove"_s);
+    for (const QString& seq : seqs)
+        removeLine(code, seq.toInt());
+    return StoreSql::execute(u"DELETE FROM aslist_m WHERE code = %1 AND NOT EXISTS (SELECT 1 FROM aslist_d WHERE "
+                             u"aslist_d.code = %1)"_s.arg(code))
+        > 0;
+}
+
+int AsJobStore::lineCount(int job)
+{
+    const QString count = DBGetValue(u"SELECT COUNT(*) FROM aslist_d WHERE code = "_s + QString::number(job));
+    StoreSql::throwIfFailed(kStore, u"lineCount"_s);
+    return count.toInt();
+}
+
+QList<AsJobStore::LineRow> AsJobStore::lines(int job)
+{
+    RecordSetPtr rs;
+    DBOpenRS(rs, u"SELECT a.*, p.name AS pname2, p.norm AS pnorm2, a1.name AS astypename1, a2.name AS astypename2 "
+                 u"FROM aslist_d AS a, product AS p, ascode AS a1, ascode AS a2 WHERE a.pcode = p.code AND "
+                 u"typecode1 = a1.code AND a1.part = 1 AND typecode2 = a2.code AND a2.part = 2 AND a.code = "_s
+                     + QString::number(job) + u" ORDER BY a.seq"_s);
+    StoreSql::throwIfFailed(kStore, u"lines"_s);
+    QList<LineRow> rows;
+    for (; rs && !rs->eof(); rs->moveNext()) {
+        LineRow row{AsLineRecord::fields().fromRow(*rs), rs->field(u"pname2"_s), rs->field(u"astypename1"_s),
+                    rs->field(u"astypename2"_s)};
+        const QString norm = rs->field(u"pnorm2"_s);
+        if (!norm.isEmpty())
+            row.product += u'(' + norm + u')';
+        rows.append(row);
+    }
+    CloseRS(rs);
+    return rows;
+}
+
+std::optional<AsLineRecord> AsJobStore::loadLine(int job, int seq)
+{
+    RecordSetPtr rs;
+    DBOpenRS(rs, u"SELECT * FROM aslist_d"_s + lineKey(job, seq));
+    StoreSql::throwIfFailed(kStore, u"loadLine"_s);
+    if (!rs || rs->eof())
+        return std::nullopt;
+    return AsLineRecord::fields().fromRow(*rs);
+}
+
+int AsJobStore::saveLine(const AsLineRecord& line)
+{
+    AsLineRecord stored = line;
+    double before = 0;
+    if (line.seq == 0) {
+        const QString max = DBGetValue(u"SELECT MAX(seq) FROM aslist_d WHERE code = "_s + QString::number(line.code));
+        StoreSql::throwIfFailed(kStore, u"saveLine"_s);
+        stored.seq = max.toInt() + 1;
+        // Two desks taking the same number: the key refuses the second, so no line is doubled.
+        QStringList columns{u"code"_s, u"seq"_s};
+        if (StoreSql::execute(AsLineRecord::fields().insertSql(u"aslist_d"_s, columns + kLineColumns, stored)) == 0)
+            return 0;
+        // Line 1 is the first line of a job without lines, whichever desk stored it.
+        if (stored.seq == 1)
+            StoreSql::execute(u"UPDATE aslist_m SET workdate = DATE_FORMAT(CURDATE(),'%Y-%m-%d'),worktime = "
+                              u"DATE_FORMAT(NOW(),'%H:%i'),state = 9 WHERE code = "_s
+                              + QString::number(stored.code));
+    } else {
+        // The balance moves from the charge as stored, not as the dialog saw it when it opened.
+        const std::optional<StoredCharge> was = storedCharge(line.code, line.seq);
+        if (!was)
+            return 0;
+        QString sql = AsLineRecord::fields().updateSql(u"aslist_d"_s, kLineColumns, stored, u"code"_s)
+            + u" AND seq = "_s + QString::number(stored.seq) + was->unchanged();
+        if (StoreSql::execute(sql) == 0)
+            return 0;
+        before = was->billed();
+    }
+    AddCustBalance(customerOf(stored.code), stored.billed() - before);
+    return stored.seq;
+}
+
+bool AsJobStore::removeLine(int job, int seq)
+{
+    const std::optional<StoredCharge> was = storedCharge(job, seq);
+    if (!was || StoreSql::execute(u"DELETE FROM aslist_d"_s + lineKey(job, seq) + was->unchanged()) == 0)
+        return false;
+    AddCustBalance(customerOf(job), -was->billed());
+    return true;
+}
+
+} // namespace asv

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "AsJobRecord.h"
+#include "AsLineRecord.h"
+
+#include <QList>
+#include <QString>
+#include <optional>
+
+namespace asv {
+
+// The AS jobs (aslist_m) and their result lines (aslist_d). Every charged line is carried in its
+// customer's running balance: a line's write and its balance move are made together here, and a
+// line is only written as it was read, so that two desks working on one line neither lose nor
+// repeat a charge. Reads that fail throw DbError; writes report failure as false or 0.
+class AsJobStore {
+public:
+    // A line as the result list shows it, with the names of its product and codes.
+    struct LineRow {
+        AsLineRecord line;
+        QString product;
+        QString cause;
+        QString result;
+    };
+
+    static std::optional<AsJobRecord> load(int code);
+    // The job's customer, "" when the job is gone.
+    static QString customerOf(int code);
+
+    // The new job's number, 0 when it was not stored. Reception date, time and user are the
+    // record's; the state starts as received.
+    static int insert(const AsJobRecord& job);
+    // False when nothing changed or it failed. A job moved to another customer takes its charges
+    // along to that customer's balance.
+    static bool update(const AsJobRecord& job);
+    // Deletes the job with its lines, each line's charge taken off the balance; false (the job
+    // kept) when a line could not be deleted.
+    static bool remove(int code);
+
+    static int lineCount(int job);
+    // The lines whose product and codes exist, in line order.
+    static QList<LineRow> lines(int job);
+    static std::optional<AsLineRecord> loadLine(int job, int seq);
+    // Stores a new line (seq 0) under the next line number, or rewrites line seq. Returns the line
+    // number, 0 when nothing was stored. The job's first line completes it with the server's date
+    // and time.
+    static int saveLine(const AsLineRecord& line);
+    // False when the line is gone or was changed since it was read elsewhere.
+    static bool removeLine(int job, int seq);
+};
+
+} // namespace asv
