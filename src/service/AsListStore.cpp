@@ -80,11 +80,6 @@ RecordSetPtr AsListStore::resultLines(const ResultFilter& filter)
     return read(resultLinesSql(filter), u"resultLines"_s);
 }
 
-bool AsListStore::deleteJob(int code)
-{
-    return StoreSql::execute(u"DELETE FROM aslist_m WHERE code = "_s + QString::number(code)) > 0;
-}
-
 RecordSetPtr AsListStore::customerPanel(const QString& ccode)
 {
     return read(u"SELECT c.telno1, c.telno2, c.telno3, c.telno4, c.fax, c.hpno, c.addr1, c.addr2, c.email, l.name, "

@@ -40,9 +40,6 @@ public:
     static QString resultLinesSql(const ResultFilter& filter);
     static RecordSetPtr resultLines(const ResultFilter& filter);
 
-    // Removes the job's header row; false when none went.
-    static bool deleteJob(int code);
-
     // Telephones, fax, mobile, address, e-mail, staff name and memo; no row for an unknown
     // customer or one without a staff member.
     static RecordSetPtr customerPanel(const QString& ccode);

@@ -1,30 +1,20 @@
 #include "AsState.h"
 
+#include "AsJobRecord.h"
+
 #include <QComboBox>
 
 using namespace Qt::StringLiterals;
 
 namespace asv {
 
-QString AsState::name(int state)
-{
-    switch (state) {
-    case Confirmed:
-        return u"확인"_s;
-    case Completed:
-        return u"완료"_s;
-    default:
-        return u"접수"_s;
-    }
-}
-
 void AsState::fillList(QComboBox* list, bool withAll)
 {
     list->clear();
     if (withAll)
         list->addItem(u"전체"_s, -1);
-    for (const int state : {Received, Confirmed, Completed})
-        list->addItem(name(state), state);
+    for (const int state : {AsJobRecord::Received, AsJobRecord::Confirmed, AsJobRecord::Completed})
+        list->addItem(AsJobRecord::stateName(state), state);
     list->setCurrentIndex(0);
 }
 

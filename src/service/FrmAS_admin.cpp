@@ -1,5 +1,7 @@
 #include "FrmAS_admin.h"
 
+#include "AsJobRecord.h"
+#include "AsJobStore.h"
 #include "AsListStore.h"
 #include "AsState.h"
 #include "Grid.h"
@@ -50,7 +52,7 @@ const std::array<GridModel::ValueFunction, FrmAS_admin::ColCount>& columnValues(
         [](R rs, int r) { return field(rs, r, u"ccode"_s); },
         [](R rs, int r) { return field(rs, r, u"compalias"_s); },
         productText,
-        [](R rs, int r) { return AsState::name(field(rs, r, u"state"_s).toInt()); },
+        [](R rs, int r) { return AsJobRecord::stateName(field(rs, r, u"state"_s).toInt()); },
         [](R rs, int r) { return field(rs, r, u"astypename0"_s); },
         [](R rs, int r) { return field(rs, r, u"dealbigo"_s); },
         [](R rs, int r) { return field(rs, r, u"u1name"_s); },
@@ -67,9 +69,9 @@ const std::array<GridModel::ValueFunction, FrmAS_admin::ColCount>& columnValues(
 QColor stateColor(int state)
 {
     switch (state) {
-    case AsState::Confirmed:
+    case AsJobRecord::Confirmed:
         return Qt::blue;
-    case AsState::Completed:
+    case AsJobRecord::Completed:
         return Qt::red;
     default:
         return {};
@@ -190,7 +192,7 @@ void FrmAS_admin::countStates(const RecordSet& rs)
     GridModel& cells = list()->cells();
     for (int row = 0; row < rs.rowCount(); ++row) {
         const int state = rs.value(row, stateField).toInt();
-        const int kind = state == AsState::Confirmed ? 1 : state == AsState::Completed ? 2 : 0;
+        const int kind = state == AsJobRecord::Confirmed ? 1 : state == AsJobRecord::Completed ? 2 : 0;
         ++counts[static_cast<size_t>(kind)];
         if (kind > 0)
             cells.setCellColors(row, ColState, stateColor(state), {});
@@ -287,7 +289,7 @@ void FrmAS_admin::deleteSelected()
                 MsgInfo(u"해당라인에서 코드를 찾을 수 없습니다. Row: "_s + QString::number(selected + 1));
                 continue;
             }
-            if (!AsListStore::deleteJob(job)) {
+            if (!AsJobStore::remove(job)) {
                 MsgWarn(u"자료를 삭제 할 수 없습니다.\r\n\r\n이미 삭제되었거나, 삭제할 수 없는 경우가 발생했습니다."_s);
                 continue;
             }

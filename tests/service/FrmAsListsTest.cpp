@@ -63,7 +63,7 @@ TEST_F(AsListFixture, TheLedgerCountsAndColoursItsJobsByStateWithUnknownStatesWa
     EXPECT_EQ(column(grid, u"코드"_s),
               QStringList({QString::number(received), QString::number(confirmed), QString::number(done),
                            QString::number(odd)}));
-    EXPECT_EQ(column(grid, u"상황"_s), QStringList({u"접수"_s, u"확인"_s, u"완료"_s, u"접수"_s}));
+    EXPECT_EQ(column(grid, u"상황"_s), QStringList({u"접수"_s, u"확인"_s, u"완료"_s, QString()}));
     EXPECT_EQ(footer(ledger), u"대기 : 2 건 / 확인 : 1 건 / 완료 : 1 건"_s);
     const QList<QColor> colours = {drawn(grid, 0, FrmAS_admin::ColState), drawn(grid, 1, FrmAS_admin::ColState),
                                    drawn(grid, 2, FrmAS_admin::ColState), drawn(grid, 3, FrmAS_admin::ColState)};
