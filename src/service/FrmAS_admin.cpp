@@ -1,6 +1,6 @@
 #include "FrmAS_admin.h"
 
-#include "AsJobRecord.h"
+#include "AsJobColumns.h"
 #include "AsJobStore.h"
 #include "AsListStore.h"
 #include "AsState.h"
@@ -24,58 +24,18 @@ namespace asv {
 namespace {
 
 const QString kForm = u"FrmAS_admin"_s;
-const QString kResultsCell = u"결과등록"_s;
+using C = AsJobColumns;
 
-// "mm-dd HH:MM" of a stored date and time; nothing without a date.
-QString dayAndTime(const QString& date, const QString& time)
+// The ledger shows every column of the job lists.
+const QList<C::Col>& shownColumns()
 {
-    return date.isEmpty() ? QString() : date.mid(5, 5) + u' ' + time;
-}
-
-QString field(const RecordSet& rs, int row, const QString& label)
-{
-    return rs.value(row, label);
-}
-
-QString productText(const RecordSet& rs, int row)
-{
-    const QString norm = field(rs, row, u"pnorm2"_s);
-    return field(rs, row, u"pname2"_s) + (norm.isEmpty() ? QString() : u'(' + norm + u')');
-}
-
-// How each column shows a row of the job query, for the loaded list and for a row written later.
-const std::array<GridModel::ValueFunction, FrmAS_admin::ColCount>& columnValues()
-{
-    using R = const RecordSet&;
-    static const std::array<GridModel::ValueFunction, FrmAS_admin::ColCount> values = {
-        [](R rs, int r) { return dayAndTime(field(rs, r, u"dealdate"_s), field(rs, r, u"dealtime"_s)); },
-        [](R rs, int r) { return field(rs, r, u"ccode"_s); },
-        [](R rs, int r) { return field(rs, r, u"compalias"_s); },
-        productText,
-        [](R rs, int r) { return AsJobRecord::stateName(field(rs, r, u"state"_s).toInt()); },
-        [](R rs, int r) { return field(rs, r, u"astypename0"_s); },
-        [](R rs, int r) { return field(rs, r, u"dealbigo"_s); },
-        [](R rs, int r) { return field(rs, r, u"u1name"_s); },
-        [](R rs, int r) { return field(rs, r, u"u2name"_s); },
-        [](R rs, int r) { return dayAndTime(field(rs, r, u"resvdate1"_s), field(rs, r, u"resvtime1"_s)); },
-        [](R rs, int r) { return dayAndTime(field(rs, r, u"resvdate2"_s), field(rs, r, u"resvtime2"_s)); },
-        [](R rs, int r) { return dayAndTime(field(rs, r, u"workdate"_s), field(rs, r, u"worktime"_s)); },
-        [](R, int) { return kResultsCell; },
-        [](R rs, int r) { return field(rs, r, u"code"_s); },
-    };
-    return values;
-}
-
-QColor stateColor(int state)
-{
-    switch (state) {
-    case AsJobRecord::Confirmed:
-        return Qt::blue;
-    case AsJobRecord::Completed:
-        return Qt::red;
-    default:
-        return {};
-    }
+    static const QList<C::Col> all = [] {
+        QList<C::Col> cols;
+        for (int col = 0; col < C::Count; ++col)
+            cols << static_cast<C::Col>(col);
+        return cols;
+    }();
+    return all;
 }
 
 } // namespace
@@ -127,10 +87,8 @@ FrmAS_admin::FrmAS_admin(QWidget* parent)
     side->setFixedWidth(260);
 
     Grid* grid = list();
-    grid->setColumns({u"접수일시"_s, u"고객코드"_s, u"고객명"_s, u"상품명"_s, u"상황"_s, u"접수코드"_s, u"접수내용"_s,
-                      u"접수자"_s, u"담당자"_s, u"방문요청"_s, u"방문예정"_s, u"완료일시"_s, kResultsCell, u"코드"_s});
+    C::define(grid->cells(), shownColumns());
     grid->setSelectionKind(Grid::SelectionKind::MultiRow);
-    bindColumns();
     finishLayout(side);
 
     connect(m_cmbDateType, &QComboBox::currentIndexChanged, this, &FrmAS_admin::query);
@@ -141,23 +99,16 @@ FrmAS_admin::FrmAS_admin(QWidget* parent)
     connect(remove, &QPushButton::clicked, this, &FrmAS_admin::deleteSelected);
     connect(pay, &QPushButton::clicked, this, &FrmAS_admin::openPayment);
     connect(grid, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& index) {
-        if (index.column() != ColResults)
+        if (index.column() != C::Results)
             editJob();
     });
     connect(grid, &QAbstractItemView::clicked, this, [this](const QModelIndex& index) {
-        if (index.column() == ColResults)
+        if (index.column() == C::Results)
             openResults(index.row());
     });
     connect(grid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) { showCustomer(current.row()); });
     query();
-}
-
-void FrmAS_admin::bindColumns()
-{
-    GridModel& cells = list()->cells();
-    for (int col = 0; col < ColCount; ++col)
-        cells.bindColumn(col, columnValues()[static_cast<size_t>(col)]);
 }
 
 void FrmAS_admin::query()
@@ -176,36 +127,14 @@ void FrmAS_admin::query()
     GridModel& cells = grid->cells();
     cells.clearColors();
     cells.setRecordSet(rs ? rs : std::make_shared<RecordSet>());
-    countStates(*cells.recordSet());
+    const C::StateCounts counts = C::colourStates(cells, C::State);
+    m_labTotal->setText(u"대기 : %1 건 / 확인 : %2 건 / 완료 : %3 건"_s.arg(counts[0]).arg(counts[1]).arg(counts[2]));
     if (grid->rowCount() == 0) {
         ShowNotice(u"검색된 결과가 없습니다."_s);
         return;
     }
     const int row = active >= 0 && active < grid->rowCount() ? active : 0;
-    grid->setCurrentIndex(cells.index(row, ColReceived));
-}
-
-void FrmAS_admin::countStates(const RecordSet& rs)
-{
-    const int stateField = rs.fieldIndex(u"state"_s);
-    std::array<int, 3> counts{};
-    GridModel& cells = list()->cells();
-    for (int row = 0; row < rs.rowCount(); ++row) {
-        const int state = rs.value(row, stateField).toInt();
-        const int kind = state == AsJobRecord::Confirmed ? 1 : state == AsJobRecord::Completed ? 2 : 0;
-        ++counts[static_cast<size_t>(kind)];
-        if (kind > 0)
-            cells.setCellColors(row, ColState, stateColor(state), {});
-    }
-    m_labTotal->setText(u"대기 : %1 건 / 확인 : %2 건 / 완료 : %3 건"_s.arg(counts[0]).arg(counts[1]).arg(counts[2]));
-}
-
-void FrmAS_admin::writeRow(int row, const RecordSet& rs, int sourceRow)
-{
-    GridModel& cells = list()->cells();
-    for (int col = 0; col < ColCount; ++col)
-        cells.setText(row, col, columnValues()[static_cast<size_t>(col)](rs, sourceRow));
-    cells.setCellColors(row, ColState, stateColor(rs.value(sourceRow, u"state"_s).toInt()), {});
+    grid->setCurrentIndex(cells.index(row, C::Received));
 }
 
 void FrmAS_admin::SyncUpdateAS(QWidget* dialog, int mode)
@@ -223,8 +152,8 @@ void FrmAS_admin::SyncUpdateAS(QWidget* dialog, int mode)
             row = grid->rowCount();
             grid->cells().setRowCount(row + 1);
         }
-        writeRow(row, *rs, 0);
-        grid->setCurrentIndex(grid->cells().index(row, ColReceived));
+        C::write(grid->cells(), row, shownColumns(), *rs, 0);
+        grid->setCurrentIndex(grid->cells().index(row, C::Received));
         return 0;
     });
 }
@@ -237,7 +166,7 @@ void FrmAS_admin::ShowPickedCustomer(const QString& code)
 
 int FrmAS_admin::jobAt(int row) const
 {
-    return row >= 0 && row < list()->rowCount() ? list()->text(row, ColCode).toInt() : 0;
+    return row >= 0 && row < list()->rowCount() ? list()->text(row, C::Code).toInt() : 0;
 }
 
 void FrmAS_admin::addJob()
@@ -264,9 +193,9 @@ void FrmAS_admin::openResults(int row)
     if (job == 0 || !open)
         return;
     const Grid* grid = list();
-    open(this, job, grid->text(row, ColCustCode),
-         grid->text(row, ColContents) + u" , "_s + grid->text(row, ColReceptionCode) + u" , "_s
-             + grid->text(row, ColCustName));
+    open(this, job, grid->text(row, C::CustCode),
+         grid->text(row, C::Contents) + u" , "_s + grid->text(row, C::ReceptionCode) + u" , "_s
+             + grid->text(row, C::CustName));
 }
 
 void FrmAS_admin::deleteSelected()
@@ -303,7 +232,7 @@ void FrmAS_admin::deleteSelected()
 
 void FrmAS_admin::openPayment()
 {
-    const QString ccode = list()->text(list()->activeRow(), ColCustCode);
+    const QString ccode = list()->text(list()->activeRow(), C::CustCode);
     const ScreenRegistry::Entry* entry = ScreenRegistry::find(u"mnuDeposite"_s);
     if (ccode.isEmpty() || !entry)
         return;
@@ -324,10 +253,10 @@ void FrmAS_admin::showCustomer(int row)
     for (int i = 0; i < m_custInfo->rowCount(); ++i)
         static_cast<QLabel*>(m_custInfo->itemAt(i, QFormLayout::FieldRole)->widget())->clear();
     m_lstSale->clear();
-    const QString ccode = row >= 0 ? list()->text(row, ColCustCode) : QString();
+    const QString ccode = row >= 0 ? list()->text(row, C::CustCode) : QString();
     if (ccode.isEmpty())
         return;
-    m_fbCustInfo->setRecord(ccode, list()->text(row, ColCustName));
+    m_fbCustInfo->setRecord(ccode, list()->text(row, C::CustName));
     Guarded(u"spList_RowColChange"_s, u"Form"_s, kForm, 0, [&] {
         const RecordSetPtr rs = AsListStore::customerPanel(ccode);
         if (rs->rowCount() > 0) {

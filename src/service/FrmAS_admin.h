@@ -3,7 +3,6 @@
 #include "AsJobWindows.h"
 #include "CustomerPickReceiver.h"
 #include "PeriodListWindow.h"
-#include "RecordSet.h"
 
 class QComboBox;
 class QFormLayout;
@@ -15,16 +14,11 @@ namespace asv {
 class ucFindBox;
 
 // The AS ledger: the jobs of a period with their state, added, edited and deleted here, their
-// results opened from the "결과등록" cell, and the selected job's customer shown beside the list
+// results opened from the "결과등록" cell (the list shows every column of AsJobColumns), and the selected job's customer shown beside the list
 // with contacts and purchases.
 class FrmAS_admin : public PeriodListWindow, public AsJobSync, public CustomerPickReceiver {
     Q_OBJECT
 public:
-    enum Col {
-        ColReceived, ColCustCode, ColCustName, ColProduct, ColState, ColReceptionCode, ColContents, ColReceiver,
-        ColCharge, ColVisitRequested, ColVisitPlanned, ColCompleted, ColResults, ColCode, ColCount
-    };
-
     explicit FrmAS_admin(QWidget* parent = nullptr);
 
     void query() override;
@@ -42,9 +36,6 @@ protected:
     bool screenKey(int key) override;
 
 private:
-    void bindColumns();
-    void countStates(const RecordSet& rs);
-    void writeRow(int row, const RecordSet& rs, int sourceRow);
     void showCustomer(int row);
     int jobAt(int row) const;
 

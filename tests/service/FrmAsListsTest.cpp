@@ -1,3 +1,4 @@
+#include "AsJobColumns.h"
 #include "AsListFixture.h"
 #include "FrmAS_admin.h"
 #include "FrmRPT_ASList.h"
@@ -65,19 +66,19 @@ TEST_F(AsListFixture, TheLedgerCountsAndColoursItsJobsByStateWithUnknownStatesWa
                            QString::number(odd)}));
     EXPECT_EQ(column(grid, u"상황"_s), QStringList({u"접수"_s, u"확인"_s, u"완료"_s, QString()}));
     EXPECT_EQ(footer(ledger), u"대기 : 2 건 / 확인 : 1 건 / 완료 : 1 건"_s);
-    const QList<QColor> colours = {drawn(grid, 0, FrmAS_admin::ColState), drawn(grid, 1, FrmAS_admin::ColState),
-                                   drawn(grid, 2, FrmAS_admin::ColState), drawn(grid, 3, FrmAS_admin::ColState)};
+    const QList<QColor> colours = {drawn(grid, 0, AsJobColumns::State), drawn(grid, 1, AsJobColumns::State),
+                                   drawn(grid, 2, AsJobColumns::State), drawn(grid, 3, AsJobColumns::State)};
     EXPECT_EQ(colours, QList<QColor>({Qt::black, Qt::blue, Qt::red, Qt::black}));
-    EXPECT_EQ(grid->text(2, FrmAS_admin::ColCompleted), u"03-07 16:05"_s);
-    EXPECT_EQ(grid->text(0, FrmAS_admin::ColCompleted), QString());
-    EXPECT_EQ(grid->text(0, FrmAS_admin::ColProduct), u"세탁기(WM-10)"_s);
+    EXPECT_EQ(grid->text(2, AsJobColumns::Completed), u"03-07 16:05"_s);
+    EXPECT_EQ(grid->text(0, AsJobColumns::Completed), QString());
+    EXPECT_EQ(grid->text(0, AsJobColumns::Product), u"세탁기(WM-10)"_s);
 
     // Choosing a state queries at once, and the counts follow the list; colours do not linger.
     ledger.findChild<QComboBox*>(u"cmbState"_s)->setCurrentIndex(3);
     EXPECT_EQ(column(grid, u"코드"_s), QStringList({QString::number(done)}));
     EXPECT_EQ(footer(ledger), u"대기 : 0 건 / 확인 : 0 건 / 완료 : 1 건"_s);
     ledger.findChild<QComboBox*>(u"cmbState"_s)->setCurrentIndex(1);
-    EXPECT_EQ(drawn(grid, 0, FrmAS_admin::ColState), QColor(Qt::black));
+    EXPECT_EQ(drawn(grid, 0, AsJobColumns::State), QColor(Qt::black));
 }
 
 TEST_F(AsListFixture, TheLedgerByPlannedVisitListsOnlyJobsPlannedInThePeriod)
@@ -102,15 +103,15 @@ TEST_F(AsListFixture, ASavedJobIsAddedOrRewrittenWithoutRecountingAndDeletedRows
     const int added = job(u"C00002"_s, u"2026-03-03"_s, 9, u"P00002"_s);
     ledger.SyncUpdateAS(new SavedReception(added), 1);
     ASSERT_EQ(grid->rowCount(), 2);
-    EXPECT_EQ(grid->text(1, FrmAS_admin::ColCustName), u"다른"_s);
-    EXPECT_EQ(drawn(grid, 1, FrmAS_admin::ColState), QColor(Qt::red));
+    EXPECT_EQ(grid->text(1, AsJobColumns::CustName), u"다른"_s);
+    EXPECT_EQ(drawn(grid, 1, AsJobColumns::State), QColor(Qt::red));
     EXPECT_EQ(footer(ledger), before);
 
     sql(u"UPDATE aslist_m SET dealbigo = '소리가 남' WHERE code = %1"_s.arg(first));
     grid->setCurrentIndex(grid->cells().index(0, 0));
     ledger.SyncUpdateAS(new SavedReception(first), 2);
     EXPECT_EQ(grid->rowCount(), 2);
-    EXPECT_EQ(grid->text(0, FrmAS_admin::ColContents), u"소리가 남"_s);
+    EXPECT_EQ(grid->text(0, AsJobColumns::Contents), u"소리가 남"_s);
 
     test::selectCodes(grid, {QString::number(first), QString::number(added)});
     prompter.answer(MsgAnswer::Yes);
