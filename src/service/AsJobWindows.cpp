@@ -14,4 +14,10 @@ AsJobWindows::Results& AsJobWindows::results()
     return open;
 }
 
+AsJobWindows::ResultLine& AsJobWindows::resultLine()
+{
+    static ResultLine open;
+    return open;
+}
+
 } // namespace asv

@@ -18,8 +18,13 @@ public:
     // shows about the job.
     using Results = std::function<void(QWidget* opener, int job, const QString& ccode, const QString& contents)>;
 
+    // The result line dialog, modal: mode 1 a new line of the job (seq 0), 2 the line seq. After a
+    // save it calls the opener's SyncUpdateASResult when the opener is an AsResultSync.
+    using ResultLine = std::function<void(QWidget* opener, int job, int mode, int seq)>;
+
     static Reception& reception();
     static Results& results();
+    static ResultLine& resultLine();
 };
 
 // An opener that shows the saved job at once (the ledger adds or rewrites its row).
@@ -28,6 +33,13 @@ public:
     virtual ~AsJobSync() = default;
     // dialog is the reception dialog, whose `lblCode` holds the job number; mode as it was opened.
     virtual void SyncUpdateAS(QWidget* dialog, int mode) = 0;
+};
+
+// An opener that shows a job's result lines again after one was saved.
+class AsResultSync {
+public:
+    virtual ~AsResultSync() = default;
+    virtual void SyncUpdateASResult() = 0;
 };
 
 } // namespace asv

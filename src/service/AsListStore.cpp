@@ -19,7 +19,10 @@ RecordSetPtr read(const QString& sql, const QString& operation)
     return rs;
 }
 
-const QString kJobs = u"SELECT a.*, c.compalias, p.name AS pname2, p.norm AS pnorm2, a0.name AS astypename0, "
+// The jobs lead the join: left to itself the server starts from the few reception codes and reads
+// every job of all time through its code index before the period narrows them (five times slower
+// for a year of 100,000 jobs).
+const QString kJobs = u"SELECT STRAIGHT_JOIN a.*, c.compalias, p.name AS pname2, p.norm AS pnorm2, a0.name AS astypename0, "
                       "u1.name AS u1name, u2.name AS u2name FROM aslist_m AS a, customer AS c, product AS p, "
                       "ascode AS a0, local_user AS u1, local_user AS u2 WHERE a.ccode = c.code AND a.pcode = p.code "
                       "AND typecode0 = a0.code AND a0.part = 0 AND a.regucode = u1.code AND a.charge = u2.code"_s;

@@ -62,12 +62,12 @@ void PeriodListWindow::setPeriodCaption(const QString& caption)
     m_periodCaption->setText(caption);
 }
 
-void PeriodListWindow::finishLayout(QWidget* beside)
+void PeriodListWindow::finishLayout(QWidget* panel, Qt::Orientation panelPlace)
 {
-    auto* middle = new QHBoxLayout;
+    auto* middle = new QBoxLayout(panelPlace == Qt::Horizontal ? QBoxLayout::LeftToRight : QBoxLayout::TopToBottom);
     middle->addWidget(m_list, 1);
-    if (beside)
-        middle->addWidget(beside);
+    if (panel)
+        middle->addWidget(panel, panelPlace == Qt::Horizontal ? 0 : 1);
     auto* bottom = new QHBoxLayout;
     bottom->addLayout(m_footer, 1);
     bottom->addLayout(m_buttons);

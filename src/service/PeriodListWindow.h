@@ -45,8 +45,9 @@ protected:
     QHBoxLayout* footer() const { return m_footer; }
     // Buttons of the screen's own, placed before print.
     void addButtons(const QList<QPushButton*>& buttons);
-    // Call at the end of the derived constructor: the list where it goes, layouts read back.
-    void finishLayout(QWidget* beside = nullptr);
+    // Call at the end of the derived constructor: the list where it goes with a panel beside or
+    // below it, layouts read back.
+    void finishLayout(QWidget* panel = nullptr, Qt::Orientation panelPlace = Qt::Horizontal);
     void setPeriodCaption(const QString& caption);
 
     QString printSubtitle() const;

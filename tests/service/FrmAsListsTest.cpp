@@ -1,6 +1,7 @@
 #include "AsJobColumns.h"
 #include "AsListFixture.h"
 #include "FrmAS_admin.h"
+#include "FrmAS_admin2.h"
 #include "FrmRPT_ASList.h"
 #include "Grid.h"
 #include "GridDriver.h"
@@ -139,4 +140,37 @@ TEST_F(AsListFixture, TheResultTotalAddsTheBilledAmountsAndNothingOfFreeLines)
     report.findChild<QComboBox*>(u"cmbPCls"_s)->setCurrentText(u"건조"_s);
     report.query();
     EXPECT_EQ(amounts(grid), QList<double>({5000, 5000}));
+}
+
+TEST_F(AsListFixture, TheStatusScreenShowsTheLinesOfTheActiveJobAndDeletesOneWithItsCharge)
+{
+    const int empty = job(u"C00001"_s, u"2026-03-02"_s, 0);
+    const int charged = job(u"C00002"_s, u"2026-03-03"_s, 9);
+    line(charged, 1, 30000, false);
+    line(charged, 2, 10000, true);
+    sql(u"UPDATE customer SET nowmoney = 30000 WHERE code = 'C00002'"_s);
+
+    FrmAS_admin2 status;
+    Grid* jobs = status.list();
+    Grid* lines = status.details();
+    ASSERT_EQ(column(jobs, u"코드"_s), QStringList({QString::number(empty), QString::number(charged)}));
+    EXPECT_EQ(lines->rowCount(), 0);
+
+    jobs->setCurrentIndex(jobs->cells().index(1, 0));
+    EXPECT_EQ(column(lines, u"코드"_s), QStringList({u"1"_s, u"2"_s}));
+    EXPECT_EQ(lines->text(0, FrmAS_admin2::DetProduct), u"세탁기(WM-10)"_s);
+
+    lines->setCurrentIndex(lines->cells().index(0, 0));
+    prompter.answer(MsgAnswer::Yes);
+    QTest::keyClick(&status, Qt::Key_F4);
+    EXPECT_EQ(column(lines, u"코드"_s), QStringList({u"2"_s}));
+    EXPECT_EQ(DBGetValue(u"SELECT nowmoney FROM customer WHERE code = 'C00002'"_s).toDouble(), 0.0);
+
+    // Lines are added to a job only once one is listed.
+    status.period()->SetText1(u"2026-01-01"_s);
+    status.period()->SetText2(u"2026-01-31"_s);
+    status.query();
+    prompter.clear();
+    QTest::keyClick(&status, Qt::Key_F2);
+    EXPECT_EQ(prompter.texts(Kind::Info), QStringList({u"먼저 A/S접수자료부터 조회하세요."_s}));
 }
