@@ -1,0 +1,50 @@
+#pragma once
+
+#include "RecordSet.h"
+
+#include <QString>
+#include <QStringList>
+
+namespace asv {
+
+// The reads of the AS ledger, the status screen and the result list: jobs with their names,
+// result lines with their jobs, and the selected customer's contacts and purchases. Reads that
+// fail throw DbError.
+class AsListStore {
+public:
+    struct JobFilter {
+        bool byPlannedVisit = false; // the period is on resvdate2, else on dealdate
+        QString from;
+        QString to;
+        QString ccode;  // empty: every customer
+        QString charge; // empty: every staff member
+        int state = -1; // -1: every state
+    };
+
+    struct ResultFilter {
+        QString from;
+        QString to;
+        QString ccode;
+        QString serial;      // part of the unit's serial number
+        QString pcode;       // a chosen product wins over a typed name
+        QString productName; // LIKE pattern as typed
+        QString productClass;
+    };
+
+    // Jobs whose customer, product, reception code, receiving user or staff are gone are left out.
+    static QString jobsSql(const JobFilter& filter);
+    static RecordSetPtr jobs(const JobFilter& filter);
+    // One job as the job list shows it; no row when it is not listable.
+    static RecordSetPtr job(int code);
+
+    static QString resultLinesSql(const ResultFilter& filter);
+    static RecordSetPtr resultLines(const ResultFilter& filter);
+
+    // Telephones, fax, mobile, address, e-mail, staff name and memo; no row for an unknown
+    // customer or one without a staff member.
+    static RecordSetPtr customerPanel(const QString& ccode);
+    // One line per sale, newest first: date, product name and specification.
+    static QStringList purchases(const QString& ccode);
+};
+
+} // namespace asv

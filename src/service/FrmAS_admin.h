@@ -1,0 +1,52 @@
+#pragma once
+
+#include "AsJobWindows.h"
+#include "CustomerPickReceiver.h"
+#include "PeriodListWindow.h"
+
+class QComboBox;
+class QFormLayout;
+class QLabel;
+class QListWidget;
+
+namespace asv {
+
+class ucFindBox;
+
+// The AS ledger: the jobs of a period with their state, added, edited and deleted here, their
+// results opened from the "결과등록" cell (the list shows every column of AsJobColumns), and the selected job's customer shown beside the list
+// with contacts and purchases.
+class FrmAS_admin : public PeriodListWindow, public AsJobSync, public CustomerPickReceiver {
+    Q_OBJECT
+public:
+    explicit FrmAS_admin(QWidget* parent = nullptr);
+
+    void query() override;
+    void SyncUpdateAS(QWidget* dialog, int mode) override;
+    // Opened for a customer: the list shows that customer's jobs.
+    void ShowPickedCustomer(const QString& code) override;
+
+    void addJob();
+    void editJob();
+    void deleteSelected();
+    void openResults(int row);
+    void openPayment();
+
+protected:
+    bool screenKey(int key) override;
+
+private:
+    void showCustomer(int row);
+    int jobAt(int row) const;
+
+    QComboBox* m_cmbDateType;
+    ucFindBox* m_fbCust;
+    ucFindBox* m_fbUser;
+    QComboBox* m_cmbState;
+    QLabel* m_labTotal;
+    ucFindBox* m_fbCustInfo;
+    QFormLayout* m_custInfo;
+    QListWidget* m_lstSale;
+};
+
+} // namespace asv

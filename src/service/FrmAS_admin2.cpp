@@ -1,0 +1,200 @@
+#include "FrmAS_admin2.h"
+
+#include "AsJobColumns.h"
+#include "AsJobStore.h"
+#include "AsListStore.h"
+#include "AsState.h"
+#include "Grid.h"
+#include "HCTerm.h"
+#include "SharedOptions.h"
+#include "SqlNumber.h"
+#include "WidgetHelpers.h"
+#include "mdlCommonOstra.h"
+#include "modMsgBox.h"
+#include "ucFindBox.h"
+
+#include <QComboBox>
+#include <QLabel>
+
+using namespace Qt::StringLiterals;
+
+namespace asv {
+
+namespace {
+
+const QString kForm = u"FrmAS_admin2"_s;
+using C = AsJobColumns;
+
+// The ledger's columns without the completion time and the results button.
+const QList<C::Col> kJobColumns = {C::Received, C::CustCode, C::CustName, C::Product, C::State, C::ReceptionCode,
+                                   C::Contents, C::Receiver, C::Charge, C::VisitRequested, C::VisitPlanned, C::Code};
+const int kJobCode = static_cast<int>(kJobColumns.indexOf(C::Code));
+const int kJobState = static_cast<int>(kJobColumns.indexOf(C::State));
+
+} // namespace
+
+FrmAS_admin2::FrmAS_admin2(QWidget* parent)
+    : PeriodListWindow(parent, kForm, u"AS 결과 등록"_s, u"A/S 리스트"_s, u"접수기간:"_s),
+      m_fbUser(new ucFindBox(this)), m_cmbState(new QComboBox(this)), m_spDetail(new Grid(this))
+{
+    setPeriodCaption(u"접수기간:"_s);
+    m_fbUser->setObjectName(u"fbUser"_s);
+    m_fbUser->setFindType(ucFindBox::FindUserKind);
+    m_cmbState->setObjectName(u"cmbState"_s);
+    AsState::fillList(m_cmbState, true);
+    m_spDetail->setObjectName(u"spDetail"_s);
+    period()->setThisMonth();
+
+    QHBoxLayout* filters = filterRow();
+    filters->insertWidget(2, new QLabel(u"담당자:"_s, this));
+    filters->insertWidget(3, m_fbUser);
+    filters->insertWidget(4, new QLabel(u"처리상황:"_s, this));
+    filters->insertWidget(5, m_cmbState);
+
+    QPushButton* add = NamedButton(this, u"btnRecAdd"_s, u"신규(F2)"_s);
+    QPushButton* edit = NamedButton(this, u"btnRecEdit"_s, u"수정"_s);
+    QPushButton* remove = NamedButton(this, u"btnRecDel"_s, u"삭제(F4)"_s);
+    // Kept for the layout the ledger shares; payments are taken in the ledger.
+    QPushButton* pay = NamedButton(this, u"btnPay"_s, u"입금"_s);
+    addButtons({add, edit, remove, pay});
+
+    C::define(list()->cells(), kJobColumns);
+    m_spDetail->setColumns({u"상품명"_s, u"원인코드"_s, u"결과코드"_s, u"AS메모"_s, u"금액"_s, u"무상"_s, u"코드"_s});
+    m_spDetail->cells().setNumberColumn(DetAmount, GetDecFormat(SharedOptions::current().amountDecimals, true, true));
+    m_spDetail->rememberDesignedLayout();
+    finishLayout(m_spDetail, Qt::Vertical);
+
+    connect(m_cmbState, &QComboBox::currentIndexChanged, this, &FrmAS_admin2::query);
+    connect(add, &QPushButton::clicked, this, &FrmAS_admin2::addLine);
+    connect(edit, &QPushButton::clicked, this, &FrmAS_admin2::editLine);
+    connect(remove, &QPushButton::clicked, this, &FrmAS_admin2::deleteLine);
+    connect(m_spDetail, &QAbstractItemView::doubleClicked, this, &FrmAS_admin2::editLine);
+    connect(list()->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this] { loadDetails(activeJob()); });
+    query();
+}
+
+void FrmAS_admin2::query()
+{
+    AsListStore::JobFilter filter;
+    filter.from = period()->Text1();
+    filter.to = period()->Text2();
+    filter.charge = m_fbUser->code();
+    filter.state = AsState::chosen(m_cmbState);
+    const RecordSetPtr rs = Guarded(u"btnQuery_Click"_s, u"Form"_s, kForm, RecordSetPtr(),
+                                    [&] { return AsListStore::jobs(filter); });
+    Grid* grid = list();
+    GridModel& cells = grid->cells();
+    cells.clearColors();
+    cells.setRecordSet(rs ? rs : std::make_shared<RecordSet>());
+    C::colourStates(cells, kJobState);
+    if (grid->rowCount() == 0) {
+        m_spDetail->cells().clearRows();
+        ShowNotice(u"검색된 결과가 없습니다."_s);
+        return;
+    }
+    grid->setCurrentIndex(cells.index(0, 0));
+    loadDetails(activeJob());
+}
+
+int FrmAS_admin2::activeJob() const
+{
+    const int row = list()->activeRow();
+    return row >= 0 ? list()->text(row, kJobCode).toInt() : 0;
+}
+
+void FrmAS_admin2::loadDetails(int job)
+{
+    GridModel& cells = m_spDetail->cells();
+    const int active = m_spDetail->activeRow();
+    cells.clearRows();
+    if (job == 0)
+        return;
+    const QList<AsJobStore::LineRow> lines =
+        Guarded(u"spList_RowColChange"_s, u"Form"_s, kForm, QList<AsJobStore::LineRow>(),
+                [job] { return AsJobStore::lines(job); });
+    cells.setRowCount(static_cast<int>(lines.size()));
+    for (int row = 0; row < lines.size(); ++row) {
+        const AsJobStore::LineRow& l = lines[row];
+        const QStringList texts = {l.product, l.cause, l.result, l.line.workbigo, SqlNumber(l.line.amount),
+                                   l.line.isfree ? u"1"_s : u"0"_s, QString::number(l.line.seq)};
+        for (int col = 0; col < DetCount; ++col)
+            cells.setText(row, col, texts[col]);
+    }
+    if (!lines.isEmpty())
+        m_spDetail->setCurrentIndex(cells.index(active >= 0 && active < lines.size() ? active : 0, 0));
+}
+
+void FrmAS_admin2::SyncUpdateASResult()
+{
+    loadDetails(activeJob());
+}
+
+void FrmAS_admin2::addLine()
+{
+    const int job = activeJob();
+    if (job == 0) {
+        MsgInfo(u"먼저 A/S접수자료부터 조회하세요."_s);
+        return;
+    }
+    if (const AsJobWindows::ResultLine& open = AsJobWindows::resultLine())
+        open(this, job, 1, 0);
+}
+
+void FrmAS_admin2::editLine()
+{
+    const int row = m_spDetail->activeRow();
+    const int seq = row >= 0 ? m_spDetail->text(row, DetSeq).toInt() : 0;
+    if (seq == 0) {
+        MsgInfo(u"먼저 그리드에서 수정할 자료를 선택하세요."_s);
+        return;
+    }
+    if (const AsJobWindows::ResultLine& open = AsJobWindows::resultLine())
+        open(this, activeJob(), 2, seq);
+}
+
+void FrmAS_admin2::deleteLine()
+{
+    const int row = m_spDetail->activeRow();
+    if (row < 0) {
+        MsgInfo(u"먼저 그리드에서 삭제할 자료를 선택하세요."_s);
+        return;
+    }
+    if (MsgYesNo(u"선택된 자료를 정말로 삭제 하시겠습니까?"_s, {}, true) != MsgAnswer::Yes)
+        return;
+    const int seq = m_spDetail->text(row, DetSeq).toInt();
+    if (seq == 0) {
+        MsgInfo(u"해당라인에서 코드를 찾을 수 없습니다. Row: "_s + QString::number(row + 1));
+        return;
+    }
+    // The store takes the line's charge off the job's customer with it.
+    if (!AsJobStore::removeLine(activeJob(), seq)) {
+        MsgWarn(u"자료를 삭제 할 수 없습니다.\r\n\r\n이미 삭제되었거나, 삭제할 수 없는 경우가 발생했습니다."_s);
+        return;
+    }
+    m_spDetail->cells().removeRows(row, 1);
+    ShowNotice(u"자료를 삭제하였습니다."_s);
+    m_spDetail->setFocus();
+}
+
+bool FrmAS_admin2::screenKey(int key)
+{
+    switch (key) {
+    case Qt::Key_F2:
+        addLine();
+        return true;
+    case Qt::Key_F4:
+        deleteLine();
+        return true;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (!m_spDetail->hasFocus())
+            return false;
+        editLine();
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace asv

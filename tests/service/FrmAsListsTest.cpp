@@ -1,0 +1,176 @@
+#include "AsJobColumns.h"
+#include "AsListFixture.h"
+#include "FrmAS_admin.h"
+#include "FrmAS_admin2.h"
+#include "FrmRPT_ASList.h"
+#include "Grid.h"
+#include "GridDriver.h"
+#include "HCTerm.h"
+#include "WidgetDriver.h"
+
+#include <QComboBox>
+#include <QLabel>
+
+using namespace Qt::StringLiterals;
+using namespace asv;
+using asv::test::AsListFixture;
+using asv::test::column;
+using Kind = asv::test::ScriptedPrompter::Kind;
+
+namespace {
+
+// Stands for the reception dialog: holds the number of the job it saved.
+struct SavedReception : QWidget {
+    explicit SavedReception(int job)
+    {
+        auto* number = new QLabel(QString::number(job), this);
+        number->setObjectName(u"lblCode"_s);
+    }
+};
+
+// Cells without a colour of their own are drawn in the list's black.
+QColor drawn(const Grid* grid, int row, int col)
+{
+    const QColor own = grid->cells().foreground(row, col);
+    return own.isValid() ? own : QColor(Qt::black);
+}
+
+QList<double> amounts(const Grid* grid)
+{
+    QList<double> values;
+    for (int row = 0; row < grid->rowCount(); ++row)
+        values << grid->cells().number(row, FrmRPT_ASList::ColAmount);
+    return values;
+}
+
+QString footer(const QWidget& window)
+{
+    return window.findChild<QLabel*>(u"LabTotal"_s)->text();
+}
+
+} // namespace
+
+TEST_F(AsListFixture, TheLedgerCountsAndColoursItsJobsByStateWithUnknownStatesWaiting)
+{
+    const int received = job(u"C00001"_s, u"2026-03-02"_s, 0);
+    const int confirmed = job(u"C00001"_s, u"2026-03-03"_s, 2);
+    const int done = job(u"C00002"_s, u"2026-03-04"_s, 9);
+    const int odd = job(u"C00002"_s, u"2026-03-05"_s, 5);
+    job(u"C00001"_s, u"2026-02-28"_s, 9);             // before the period
+    job(u"C09999"_s, u"2026-03-06"_s, 9);             // customer gone
+    sql(u"UPDATE aslist_m SET workdate = '2026-03-07', worktime = '16:05' WHERE code = %1"_s.arg(done));
+
+    FrmAS_admin ledger;
+    Grid* grid = ledger.list();
+    EXPECT_EQ(column(grid, u"코드"_s),
+              QStringList({QString::number(received), QString::number(confirmed), QString::number(done),
+                           QString::number(odd)}));
+    EXPECT_EQ(column(grid, u"상황"_s), QStringList({u"접수"_s, u"확인"_s, u"완료"_s, QString()}));
+    EXPECT_EQ(footer(ledger), u"대기 : 2 건 / 확인 : 1 건 / 완료 : 1 건"_s);
+    const QList<QColor> colours = {drawn(grid, 0, AsJobColumns::State), drawn(grid, 1, AsJobColumns::State),
+                                   drawn(grid, 2, AsJobColumns::State), drawn(grid, 3, AsJobColumns::State)};
+    EXPECT_EQ(colours, QList<QColor>({Qt::black, Qt::blue, Qt::red, Qt::black}));
+    EXPECT_EQ(grid->text(2, AsJobColumns::Completed), u"03-07 16:05"_s);
+    EXPECT_EQ(grid->text(0, AsJobColumns::Completed), QString());
+    EXPECT_EQ(grid->text(0, AsJobColumns::Product), u"세탁기(WM-10)"_s);
+
+    // Choosing a state queries at once, and the counts follow the list; colours do not linger.
+    ledger.findChild<QComboBox*>(u"cmbState"_s)->setCurrentIndex(3);
+    EXPECT_EQ(column(grid, u"코드"_s), QStringList({QString::number(done)}));
+    EXPECT_EQ(footer(ledger), u"대기 : 0 건 / 확인 : 0 건 / 완료 : 1 건"_s);
+    ledger.findChild<QComboBox*>(u"cmbState"_s)->setCurrentIndex(1);
+    EXPECT_EQ(drawn(grid, 0, AsJobColumns::State), QColor(Qt::black));
+}
+
+TEST_F(AsListFixture, TheLedgerByPlannedVisitListsOnlyJobsPlannedInThePeriod)
+{
+    job(u"C00001"_s, u"2026-02-10"_s, 0, u"P00001"_s, u"2026-03-15"_s);
+    job(u"C00001"_s, u"2026-03-10"_s, 0);
+    job(u"C00001"_s, u"2026-03-11"_s, 0, u"P00001"_s, u"2026-04-01"_s);
+
+    FrmAS_admin ledger;
+    ASSERT_EQ(ledger.list()->rowCount(), 2);
+    ledger.findChild<QComboBox*>(u"cmbDateType"_s)->setCurrentIndex(1);
+    EXPECT_EQ(column(ledger.list(), u"방문예정"_s), QStringList({u"03-15 00:00"_s}));
+}
+
+TEST_F(AsListFixture, ASavedJobIsAddedOrRewrittenWithoutRecountingAndDeletedRowsLeaveServerAndList)
+{
+    const int first = job(u"C00001"_s, u"2026-03-02"_s, 0);
+    FrmAS_admin ledger;
+    Grid* grid = ledger.list();
+    const QString before = footer(ledger);
+
+    const int added = job(u"C00002"_s, u"2026-03-03"_s, 9, u"P00002"_s);
+    ledger.SyncUpdateAS(new SavedReception(added), 1);
+    ASSERT_EQ(grid->rowCount(), 2);
+    EXPECT_EQ(grid->text(1, AsJobColumns::CustName), u"다른"_s);
+    EXPECT_EQ(drawn(grid, 1, AsJobColumns::State), QColor(Qt::red));
+    EXPECT_EQ(footer(ledger), before);
+
+    sql(u"UPDATE aslist_m SET dealbigo = '소리가 남' WHERE code = %1"_s.arg(first));
+    grid->setCurrentIndex(grid->cells().index(0, 0));
+    ledger.SyncUpdateAS(new SavedReception(first), 2);
+    EXPECT_EQ(grid->rowCount(), 2);
+    EXPECT_EQ(grid->text(0, AsJobColumns::Contents), u"소리가 남"_s);
+
+    test::selectCodes(grid, {QString::number(first), QString::number(added)});
+    prompter.answer(MsgAnswer::Yes);
+    test::click(ledger, u"btnRecDel"_s);
+    EXPECT_EQ(grid->rowCount(), 0);
+    EXPECT_EQ(DBGetValue(u"SELECT COUNT(*) FROM aslist_m"_s), u"0"_s);
+    EXPECT_EQ(prompter.texts(Kind::Notice).last(), u"2건의 자료를 삭제하였습니다."_s);
+}
+
+TEST_F(AsListFixture, TheResultTotalAddsTheBilledAmountsAndNothingOfFreeLines)
+{
+    const int washer = job(u"C00001"_s, u"2026-03-02"_s, 9);
+    line(washer, 1, 30000, false);
+    line(washer, 2, 10000, true);
+    const int dryer = job(u"C00002"_s, u"2026-03-04"_s, 9, u"P00002"_s);
+    line(dryer, 1, 5000, false, u"P00002"_s);
+    sql(u"INSERT INTO pclass (code, name) VALUES ('0001', '가전'), ('0002', '건조')"_s);
+
+    FrmRPT_ASList report;
+    Grid* grid = report.list();
+    EXPECT_EQ(amounts(grid), QList<double>({30000, 0, 5000, 35000}));
+    EXPECT_EQ(grid->text(3, FrmRPT_ASList::ColDate), u"[합 계]"_s);
+
+    // The class filter leaves the total of what is shown.
+    report.findChild<QComboBox*>(u"cmbPCls"_s)->setCurrentText(u"건조"_s);
+    report.query();
+    EXPECT_EQ(amounts(grid), QList<double>({5000, 5000}));
+}
+
+TEST_F(AsListFixture, TheStatusScreenShowsTheLinesOfTheActiveJobAndDeletesOneWithItsCharge)
+{
+    const int empty = job(u"C00001"_s, u"2026-03-02"_s, 0);
+    const int charged = job(u"C00002"_s, u"2026-03-03"_s, 9);
+    line(charged, 1, 30000, false);
+    line(charged, 2, 10000, true);
+    sql(u"UPDATE customer SET nowmoney = 30000 WHERE code = 'C00002'"_s);
+
+    FrmAS_admin2 status;
+    Grid* jobs = status.list();
+    Grid* lines = status.details();
+    ASSERT_EQ(column(jobs, u"코드"_s), QStringList({QString::number(empty), QString::number(charged)}));
+    EXPECT_EQ(lines->rowCount(), 0);
+
+    jobs->setCurrentIndex(jobs->cells().index(1, 0));
+    EXPECT_EQ(column(lines, u"코드"_s), QStringList({u"1"_s, u"2"_s}));
+    EXPECT_EQ(lines->text(0, FrmAS_admin2::DetProduct), u"세탁기(WM-10)"_s);
+
+    lines->setCurrentIndex(lines->cells().index(0, 0));
+    prompter.answer(MsgAnswer::Yes);
+    QTest::keyClick(&status, Qt::Key_F4);
+    EXPECT_EQ(column(lines, u"코드"_s), QStringList({u"2"_s}));
+    EXPECT_EQ(DBGetValue(u"SELECT nowmoney FROM customer WHERE code = 'C00002'"_s).toDouble(), 0.0);
+
+    // Lines are added to a job only once one is listed.
+    status.period()->SetText1(u"2026-01-01"_s);
+    status.period()->SetText2(u"2026-01-31"_s);
+    status.query();
+    prompter.clear();
+    QTest::keyClick(&status, Qt::Key_F2);
+    EXPECT_EQ(prompter.texts(Kind::Info), QStringList({u"먼저 A/S접수자료부터 조회하세요."_s}));
+}

@@ -1,0 +1,104 @@
+#include "AsListFixture.h"
+#include "FrmRPT_Consult.h"
+#include "Grid.h"
+#include "GridDriver.h"
+#include "HCTerm.h"
+#include "WidgetDriver.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QRadioButton>
+
+using namespace Qt::StringLiterals;
+using namespace asv;
+using asv::test::AsListFixture;
+using asv::test::column;
+using Kind = asv::test::ScriptedPrompter::Kind;
+
+namespace {
+
+struct ConsultReportFixture : AsListFixture {
+    int received = 0, open = 0, closed = 0, orphan = 0;
+
+    ConsultReportFixture()
+    {
+        sql(u"INSERT INTO ascode (code, pcode, part, name) VALUES (9, '000000', 9, '설치문의')"_s);
+        received = call(u"2026-03-02"_s, 0, u"01"_s, 0);
+        open = call(u"2026-03-03"_s, 1, u"01"_s, 9);
+        closed = call(u"2026-03-04"_s, 2, u"02"_s, 9);
+        orphan = call(u"2026-03-05"_s, 2, u"77"_s, 55); // consultant and class since deleted
+    }
+
+    static int call(const QString& date, int state, const QString& consultant, int concode)
+    {
+        sql(u"INSERT INTO rsvconsult (cname, ctelno, ccode, regucode, condate, contime, pcode, concode, state, "
+            "refernote, connote, pname) VALUES ('한빛상사', '02-123-4567', 'C00001', '%1', '%2', '10:00', 'P00001', "
+            "%3, %4, '', '', '')"_s.arg(consultant, date, QString::number(concode), QString::number(state)));
+        return static_cast<int>(DBInsertId());
+    }
+
+    static QStringList codes(const FrmRPT_Consult& report) { return column(report.list(), u"상담코드"_s); }
+    static QString n(int code) { return QString::number(code); }
+};
+
+} // namespace
+
+TEST_F(ConsultReportFixture, ConsultationsOnlyHidesCallsNeverConsultedAndOuterJoinsKeepOrphans)
+{
+    FrmRPT_Consult report;
+    report.period()->SetText1(u"2026-03-01"_s);
+    report.query();
+    EXPECT_EQ(codes(report), QStringList({n(received), n(open), n(closed), n(orphan)}));
+    EXPECT_EQ(column(report.list(), u"상태"_s), QStringList({QString(), u"미완료"_s, u"완료"_s, u"완료"_s}));
+    EXPECT_EQ(column(report.list(), u"상담자"_s), QStringList({u"김기사"_s, u"김기사"_s, u"이접수"_s, QString()}));
+    EXPECT_EQ(column(report.list(), u"상담분류"_s), QStringList({QString(), u"설치문의"_s, u"설치문의"_s, QString()}));
+    EXPECT_EQ(column(report.list(), u"상품분류"_s).first(), u"가전"_s);
+
+    report.findChild<QRadioButton*>(u"optList(1)"_s)->setChecked(true);
+    report.query();
+    EXPECT_EQ(codes(report), QStringList({n(open), n(closed), n(orphan)}));
+}
+
+TEST_F(ConsultReportFixture, TheStateSearchKnowsOnlyTheTwoStateNames)
+{
+    FrmRPT_Consult report;
+    report.period()->SetText1(u"2026-03-01"_s);
+    report.findChild<QComboBox*>(u"cboChConsult"_s)->setCurrentText(u"상태"_s);
+    auto* text = report.findChild<QLineEdit*>(u"txtConsult"_s);
+    const QList<std::pair<QString, QStringList>> cases = {
+        {u"완료"_s, {n(closed), n(orphan)}},
+        {u"미완료"_s, {n(open)}},
+        {u"완"_s, {n(received), n(open), n(closed), n(orphan)}},
+    };
+    for (const auto& [typed, expected] : cases) {
+        SCOPED_TRACE(typed.toStdString());
+        text->setText(typed);
+        report.query();
+        EXPECT_EQ(codes(report), expected);
+    }
+    // The other fields search by part of their text.
+    report.findChild<QComboBox*>(u"cboChConsult"_s)->setCurrentText(u"상담자"_s);
+    text->setText(u"이접"_s);
+    report.query();
+    EXPECT_EQ(codes(report), QStringList({n(closed)}));
+}
+
+TEST_F(ConsultReportFixture, ADeleteAsksForTheNumberAndThePeriodIsOfferedAgain)
+{
+    {
+        FrmRPT_Consult report;
+        report.period()->SetText1(u"2026-03-03"_s);
+        report.period()->SetText2(u"2026-03-04"_s);
+        report.query();
+        report.list()->setCurrentIndex(report.list()->cells().index(0, 0));
+        prompter.answer(MsgAnswer::Yes);
+        report.deleteSelected();
+        EXPECT_EQ(prompter.texts(Kind::YesNo).last(), u"정말 %1번 자료를 삭제하시겠습니까?"_s.arg(open));
+        EXPECT_EQ(codes(report), QStringList({n(closed)}));
+        report.close();
+    }
+    EXPECT_EQ(DBGetValue(u"SELECT COUNT(*) FROM rsvconsult WHERE code = "_s + n(open)), u"0"_s);
+    FrmRPT_Consult again;
+    EXPECT_EQ(again.period()->Text1(), u"2026-03-03"_s);
+    EXPECT_EQ(again.period()->Text2(), u"2026-03-04"_s);
+}
