@@ -165,7 +165,9 @@ int SaleStore::insert(SaleLine& line)
 
 bool SaleStore::update(int code, const QString& ccode, const SaleChange& change)
 {
-    QStringList set = change.assignments;
+    QStringList set;
+    for (const auto& [column, text] : change.texts)
+        set << column + u" = "_s + q(text);
     const auto add = [&set](const QString& column, double delta) {
         if (delta != 0)
             set << column + u" = "_s + column + u" + "_s + SqlNumber(delta);

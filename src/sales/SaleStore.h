@@ -32,7 +32,7 @@ struct SaleLine {
 // The change of one stored line: texts set as they are, numbers as differences to what is stored,
 // so that two desks editing the same line add up instead of overwriting each other.
 struct SaleChange {
-    QStringList assignments; // "pnorm = '…'", already quoted
+    QList<std::pair<QString, QString>> texts; // column, new text
     double qnt = 0;
     double price = 0;
     double amount = 0;
@@ -42,7 +42,7 @@ struct SaleChange {
     static SaleChange repriced(int vatType, double qty, double price, double oldAmount, double oldTax);
 
     double total() const { return amount + tax; }
-    bool isEmpty() const { return assignments.isEmpty() && qnt == 0 && price == 0 && amount == 0 && tax == 0; }
+    void setText(const QString& column, const QString& text) { texts.append({column, text}); }
 };
 
 // The statements of the sales slip: its lines, the customer's balance moved with them, and the
