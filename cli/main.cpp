@@ -7,6 +7,7 @@
 #include "MailCommands.h"
 #include "Paths.h"
 #include "ProductCommands.h"
+#include "SaleCommands.h"
 #include "SmsCommands.h"
 #include "SearchIndexes.h"
 #include "UserSettings.h"
@@ -40,6 +41,8 @@ int usage()
              "  product find TEXT        the code-entry search: code, then code, barcode, name\n"
              "  product barcode CODE     the product of a barcode\n"
              "  product show CODE        one product's fields\n"
+             "  sale add CUSTOMER PRODUCT QTY [--price P] [--date yyyy-mm-dd]\n"
+             "                           store one sale line and move the customer's balance by its total\n"
              "  sms list CODE...         write the SMS program's recipient list of the customers\n"
              "  mail test ADDRESS        send the test mail with this user's mail settings\n"
              "  call NUMBER [--announce-only]\n"
@@ -178,6 +181,11 @@ int main(int argc, char* argv[])
              : args[1] == u"find"_s     ? productFind(out(), args[2])
              : args[1] == u"barcode"_s  ? productBarcode(out(), args[2])
                                         : productShow(out(), args[2]);
+    else if (args.size() >= 2 && args[0] == u"sale"_s) {
+        rc = !connectDatabase(local) ? 1 : saleCommand(out(), args.mid(1));
+        if (rc == 2)
+            usage();
+    }
     else if (args.size() >= 3 && args[0] == u"sms"_s && args[1] == u"list"_s)
         rc = !connectDatabase(local) ? 1 : smsList(out(), args.mid(2));
     else if (args.size() == 3 && args[0] == u"mail"_s && args[1] == u"test"_s)

@@ -1,3 +1,4 @@
+#include "ConnectionProfile.h"
 #include "SaleFixture.h"
 #include "SaleStore.h"
 
@@ -116,6 +117,26 @@ TEST_F(SaleStoreTest, TwoDesksEditingOneLineLoseNoChange)
     EXPECT_DOUBLE_EQ(number(u"SELECT total FROM sale WHERE code = %1"_s.arg(l.code)), 3316);
     EXPECT_DOUBLE_EQ(balance(kOnTop), documentedBalance(kOnTop));
     EXPECT_DOUBLE_EQ(balance(kOnTop), 1000 + 3316);
+}
+
+TEST_F(SaleStoreTest, CommandLineEntryStoresTheLineAsTheSlipDoes)
+{
+    const ServerAccount server = testServer();
+    ConnectionProfile{server.host, server.user, db.name(), server.password}.write();
+    const auto ctl = [&](const QStringList& args) {
+        QProcess p;
+        p.start(QStringLiteral(ASV_CTL), QStringList{u"--home"_s, db.programFolder(), u"sale"_s} + args);
+        EXPECT_TRUE(p.waitForFinished(30000));
+        return p.exitCode();
+    };
+    EXPECT_EQ(ctl({u"add"_s, kOnTop, u"P00001"_s, u"3"_s}), 0);
+    EXPECT_EQ(ctl({u"add"_s, kOnTop, u"P00002"_s, u"2"_s, u"--price"_s, u"450"_s, u"--date"_s, u"2026-02-28"_s}), 0);
+    EXPECT_EQ(ctl({u"add"_s, kOnTop, u"P00001"_s, u"1"_s, u"--date"_s, u"2026-02-30"_s}), 1);
+    EXPECT_EQ(ctl({u"add"_s, u"C09999"_s, u"P00001"_s, u"1"_s}), 1);
+    EXPECT_EQ(ctl({u"add"_s, kOnTop, u"P00001"_s}), 2);
+    EXPECT_EQ(number(u"SELECT COUNT(*) FROM sale"_s), 2);
+    EXPECT_DOUBLE_EQ(number(u"SELECT total FROM sale WHERE pcode = 'P00002' AND dealdate = '2026-02-28'"_s), 900);
+    EXPECT_DOUBLE_EQ(balance(kOnTop), 1000 + 3316 + 900);
 }
 
 } // namespace
