@@ -8,6 +8,7 @@
 #include "MailCommands.h"
 #include "Paths.h"
 #include "ProductCommands.h"
+#include "SaleCommands.h"
 #include "SmsCommands.h"
 #include "SearchIndexes.h"
 #include "UserSettings.h"
@@ -45,6 +46,8 @@ int usage()
              "                           receive an AS job; prints its number\n"
              "  as result JOB CODE AMOUNT [--free]\n"
              "                           add a result line with that result code; prints its number\n"
+             "  sale add CUSTOMER PRODUCT QTY [--price P] [--date yyyy-mm-dd]\n"
+             "                           store one sale line and move the customer's balance by its total\n"
              "  sms list CODE...         write the SMS program's recipient list of the customers\n"
              "  mail test ADDRESS        send the test mail with this user's mail settings\n"
              "  call NUMBER [--announce-only]\n"
@@ -188,6 +191,10 @@ int main(int argc, char* argv[])
     else if (args.size() >= 5 && args[0] == u"as"_s && args[1] == u"result"_s) {
         const bool isfree = args.removeAll(u"--free"_s) > 0;
         rc = args.size() != 5 ? usage() : !connectDatabase(local) ? 1 : asResult(out(), args[2], args[3], args[4], isfree);
+    } else if (args.size() >= 2 && args[0] == u"sale"_s) {
+        rc = !connectDatabase(local) ? 1 : saleCommand(out(), args.mid(1));
+        if (rc == 2)
+            usage();
     } else if (args.size() >= 3 && args[0] == u"sms"_s && args[1] == u"list"_s)
         rc = !connectDatabase(local) ? 1 : smsList(out(), args.mid(2));
     else if (args.size() == 3 && args[0] == u"mail"_s && args[1] == u"test"_s)

@@ -1,5 +1,6 @@
 #include "SalesScreens.h"
 
+#include "FrmSlip_sale.h"
 #include "ScreenRegistry.h"
 
 using namespace Qt::StringLiterals;
@@ -8,6 +9,7 @@ namespace asv {
 
 void SalesScreens::registerAll()
 {
+    ScreenRegistry::add(u"mnuSlip2"_s, {[](QWidget* parent) { return new FrmSlip_sale(parent); }, false});
 }
 
 } // namespace asv

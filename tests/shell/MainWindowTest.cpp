@@ -105,14 +105,15 @@ TEST(MainWindow, PanelsTitleAndScreensWithoutAWindowYet)
     EXPECT_EQ(w.findChild<QLabel*>(u"pnl8"_s)->text(), u"김상담"_s);
     EXPECT_TRUE(w.findChild<QLabel*>(u"cid"_s)->isHidden());
     // Screens that do not exist yet cannot be chosen; built-in commands and registered screens can.
-    EXPECT_FALSE(w.findChild<QAction*>(u"mnuSlip2"_s)->isEnabled());
+    EXPECT_FALSE(w.findChild<QAction*>(u"mnuAS_Report"_s)->isEnabled());
+    EXPECT_TRUE(w.findChild<QAction*>(u"mnuSlip2"_s)->isEnabled());
     EXPECT_TRUE(w.findChild<QAction*>(u"mnuCharge"_s)->isEnabled());
     EXPECT_TRUE(w.findChild<QAction*>(u"mnuProduct"_s)->isEnabled());
     EXPECT_TRUE(w.findChild<QAction*>(u"mnuTool_Calc"_s)->isEnabled());
     EXPECT_FALSE(w.findChild<QAction*>(u"mnuReport_ASSale"_s)->isVisible());
     // So are toolbar buttons.
     EXPECT_FALSE(w.findChild<QToolButton*>(u"AS접수"_s)->isEnabled());
-    EXPECT_FALSE(w.findChild<QToolButton*>(u"판매등록"_s)->isEnabled());
+    EXPECT_TRUE(w.findChild<QToolButton*>(u"판매등록"_s)->isEnabled());
     EXPECT_TRUE(w.findChild<QToolButton*>(u"고객관리"_s)->isEnabled());
     EXPECT_TRUE(w.findChild<QToolButton*>(u"상품관리"_s)->isEnabled());
     EXPECT_TRUE(w.findChild<QToolButton*>(u"AS코드"_s)->isEnabled());

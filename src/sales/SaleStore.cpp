@@ -1,0 +1,207 @@
+#include "SaleStore.h"
+
+#include "SqlNumber.h"
+#include "StoreSql.h"
+#include "modMain_SQL.h"
+#include "modMath.h"
+#include "modMySQL_Func.h"
+
+using namespace Qt::StringLiterals;
+
+namespace asv {
+
+namespace {
+
+const QString kStore = u"SaleStore"_s;
+
+QString q(const QString& text)
+{
+    return StoreSql::quoted(text);
+}
+
+QString monthPattern(const QString& month)
+{
+    QString m = month;
+    return u'\'' + SQLQuoteLike(m) + u"%'"_s;
+}
+
+double sumOf(const QString& sql, const QString& operation)
+{
+    const QString value = DBGetValue(sql);
+    StoreSql::throwIfFailed(kStore, operation);
+    return value.toDouble(); // an empty sum reads as ""
+}
+
+bool executed(const QString& sql)
+{
+    DBExecute(sql);
+    return !DBLastFailed();
+}
+
+} // namespace
+
+SaleChange SaleChange::repriced(int vatType, double qty, double price, double oldAmount, double oldTax)
+{
+    double amount = 0;
+    double tax = 0;
+    CalcVAT(vatType, qty, price, amount, tax);
+    SaleChange change;
+    change.amount = amount - oldAmount;
+    change.tax = tax - oldTax;
+    return change;
+}
+
+void SaleStore::priceLine(SaleLine& line)
+{
+    CalcVAT(GetVATType(line.ccode, line.pcode), line.qnt, line.price, line.amount, line.tax);
+    line.total = line.amount + line.tax;
+}
+
+RecordSetPtr SaleStore::monthLines(const QString& ccode, const QString& month, const QString& pcode)
+{
+    QString sql = u"SELECT s.code, s.ccode, s.pcode, s.pname, s.pnorm, s.qnt, s.price, s.tax, s.amount, s.total, "
+                  u"s.dealdate, s.dealtime, s.deallistno, s.taxlistno, s.charge, s.prnbigo, p.unit, p.bcode, "
+                  u"s.pserial, s.receiptname, s.receiptmemo FROM sale AS s, product AS p WHERE s.pcode = p.code "
+                  u"AND s.ccode = "_s
+        + q(ccode) + u" AND s.dealdate LIKE "_s + monthPattern(month);
+    if (!pcode.isEmpty())
+        sql += u" AND s.pcode = "_s + q(pcode);
+    sql += u" ORDER BY s.dealdate, s.dealtime, s.code"_s;
+    RecordSetPtr rs;
+    DBOpenRS(rs, sql);
+    StoreSql::throwIfFailed(kStore, u"monthLines"_s);
+    return rs;
+}
+
+SaleStore::MonthSums SaleStore::monthSums(const QString& ccode, const QString& month)
+{
+    const QString where = u" WHERE dealdate LIKE "_s + monthPattern(month) + u" AND ccode = "_s + q(ccode);
+    RecordSetPtr rs;
+    DBOpenRS(rs, u"SELECT Sum(amount) AS SSale, Sum(tax) AS SVat, Sum(total) AS STrade FROM sale"_s + where);
+    StoreSql::throwIfFailed(kStore, u"monthSums"_s);
+    MonthSums sums;
+    if (rs && rs->rowCount() > 0) {
+        sums.sale = rs->value(0, 0).toDouble();
+        sums.vat = rs->value(0, 1).toDouble();
+        sums.total = rs->value(0, 2).toDouble();
+    }
+    sums.received = sumOf(u"SELECT Sum(amount) AS SAmt FROM receive"_s + where, u"monthSums"_s);
+    sums.balance = sumOf(u"SELECT SUM(nowmoney) AS summoney FROM customer WHERE code = "_s + q(ccode), u"monthSums"_s);
+    return sums;
+}
+
+SaleStore::CustomerInfo SaleStore::customerInfo(const QString& ccode)
+{
+    RecordSetPtr rs;
+    DBOpenRS(rs, u"SELECT compname, Addr2, ceoname, telno1, Charge, taxmode, hpno, fax FROM customer Where code = "_s
+                     + q(ccode));
+    StoreSql::throwIfFailed(kStore, u"customerInfo"_s);
+    CustomerInfo info;
+    if (!rs || rs->rowCount() == 0)
+        return info;
+    info.found = true;
+    info.compname = rs->value(0, 0);
+    info.addr2 = rs->value(0, 1);
+    info.ceoname = rs->value(0, 2);
+    info.telno1 = rs->value(0, 3);
+    info.charge = rs->value(0, 4);
+    info.taxmode = rs->value(0, 5).toInt();
+    info.hpno = rs->value(0, 6);
+    info.fax = rs->value(0, 7);
+    return info;
+}
+
+QHash<QString, QString> SaleStore::userNames()
+{
+    RecordSetPtr rs;
+    const int n = DBOpenRS(rs, u"SELECT code, name FROM local_user"_s);
+    StoreSql::throwIfFailed(kStore, u"userNames"_s);
+    QHash<QString, QString> names;
+    for (int row = 0; row < n; ++row)
+        names.insert(rs->value(row, 0), rs->value(row, 1));
+    return names;
+}
+
+QString SaleStore::taxInvoiceOf(int code)
+{
+    const QString no = DBGetValue(u"SELECT taxlistno FROM sale WHERE CODE = "_s + QString::number(code));
+    StoreSql::throwIfFailed(kStore, u"taxInvoiceOf"_s);
+    return no;
+}
+
+bool SaleStore::inTransaction(const std::function<bool()>& body)
+{
+    if (!executed(u"START TRANSACTION"_s))
+        return false;
+    if (body() && executed(u"COMMIT"_s))
+        return true;
+    DBExecute(u"ROLLBACK"_s, true);
+    return false;
+}
+
+// A desk failing between the line and the balance would leave the balance off by the line for
+// good, so the two are written together.
+int SaleStore::insert(SaleLine& line)
+{
+    const QString sql =
+        u"INSERT INTO sale (ccode, pcode, pname, pnorm, qnt, price, amount, tax, total, dealdate, charge,regucode, "
+        u"dealtime, receiptname, receiptmemo) VALUES ( "_s
+        + QStringList{q(line.ccode), q(line.pcode), q(line.pname), q(line.pnorm), SqlNumber(line.qnt),
+                      SqlNumber(line.price), SqlNumber(line.amount), SqlNumber(line.tax), SqlNumber(line.total),
+                      q(line.dealdate), q(line.charge), q(line.regucode), q(line.dealtime), q(line.receiptname),
+                      q(line.receiptmemo)}
+              .join(u',')
+        + u" )"_s;
+    int code = 0;
+    const bool done = inTransaction([&] {
+        if (StoreSql::execute(sql) != 1)
+            return false;
+        code = static_cast<int>(DBInsertId());
+        return AddCustBalance(line.ccode, line.total);
+    });
+    line.code = done ? code : 0;
+    return line.code;
+}
+
+bool SaleStore::update(int code, const QString& ccode, const SaleChange& change)
+{
+    QStringList set;
+    for (const auto& [column, text] : change.texts)
+        set << column + u" = "_s + q(text);
+    const auto add = [&set](const QString& column, double delta) {
+        if (delta != 0)
+            set << column + u" = "_s + column + u" + "_s + SqlNumber(delta);
+    };
+    add(u"qnt"_s, change.qnt);
+    add(u"price"_s, change.price);
+    add(u"amount"_s, change.amount);
+    add(u"tax"_s, change.tax);
+    add(u"total"_s, change.total());
+    if (set.isEmpty())
+        return false;
+    const QString sql = u"UPDATE sale SET "_s + set.join(u',') + u" WHERE code = "_s + QString::number(code);
+    if (change.total() == 0)
+        return StoreSql::execute(sql) > 0;
+    // The line and the balance move together (see insert).
+    return inTransaction([&] { return StoreSql::execute(sql) > 0 && AddCustBalance(ccode, change.total()); });
+}
+
+// The stored total, not the one on screen: another desk may have changed the line meanwhile.
+bool SaleStore::remove(int code, const QString& ccode)
+{
+    const QString where = u" WHERE code = "_s + QString::number(code);
+    return inTransaction([&] {
+        RecordSetPtr rs;
+        if (DBOpenRS(rs, u"SELECT total FROM sale"_s + where + u" FOR UPDATE"_s) != 1)
+            return false;
+        const double total = rs->value(0, 0).toDouble();
+        return StoreSql::execute(u"DELETE FROM sale"_s + where) == 1 && AddCustBalance(ccode, -total);
+    });
+}
+
+int SaleStore::setMainSalesperson(const QString& ccode, const QString& userCode)
+{
+    return StoreSql::execute(u"UPDATE customer SET charge = "_s + q(userCode) + u" WHERE code = "_s + q(ccode));
+}
+
+} // namespace asv

@@ -1,0 +1,96 @@
+#pragma once
+
+#include "RecordSet.h"
+
+#include <QHash>
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+namespace asv {
+
+// One line of a sales slip as written by an insert.
+struct SaleLine {
+    int code = 0;
+    QString ccode;
+    QString pcode;
+    QString pname;
+    QString pnorm;
+    double qnt = 0;
+    double price = 0;
+    double amount = 0;
+    double tax = 0;
+    double total = 0;
+    QString dealdate; // yyyy-MM-dd
+    QString dealtime; // HH:mm
+    QString charge;
+    QString regucode;
+    QString receiptname;
+    QString receiptmemo;
+};
+
+// The change of one stored line: texts set as they are, numbers as differences to what is stored,
+// so that two desks editing the same line add up instead of overwriting each other.
+struct SaleChange {
+    QList<std::pair<QString, QString>> texts; // column, new text
+    double qnt = 0;
+    double price = 0;
+    double amount = 0;
+    double tax = 0;
+
+    // The amount and tax differences that bring a line stored with oldAmount and oldTax to qty × price.
+    static SaleChange repriced(int vatType, double qty, double price, double oldAmount, double oldTax);
+
+    double total() const { return amount + tax; }
+    void setText(const QString& column, const QString& text) { texts.append({column, text}); }
+};
+
+// The statements of the sales slip: its lines, the customer's balance moved with them, and the
+// panels beside the list. Reads throw DbError; writes answer whether they were done.
+class SaleStore {
+public:
+    struct MonthSums {
+        double sale = 0;
+        double vat = 0;
+        double total = 0;
+        double received = 0;
+        double balance = 0;
+    };
+    struct CustomerInfo {
+        QString compname;
+        QString addr2;
+        QString ceoname;
+        QString telno1;
+        QString hpno;
+        QString fax;
+        QString charge;
+        int taxmode = 0;
+        bool found = false;
+    };
+
+    // Amount, tax and total of qnt × price for this customer and product, as the VAT rules split it.
+    static void priceLine(SaleLine& line);
+
+    // The customer's lines of the month ("yyyy-MM"), optionally of one product only.
+    static RecordSetPtr monthLines(const QString& ccode, const QString& month, const QString& pcode = {});
+    static MonthSums monthSums(const QString& ccode, const QString& month);
+    static CustomerInfo customerInfo(const QString& ccode);
+    static QHash<QString, QString> userNames();
+    static QString taxInvoiceOf(int code);
+
+    // Stores the line and moves the balance by its total; the new line code, 0 when nothing was
+    // stored (and the balance is left alone).
+    static int insert(SaleLine& line);
+    // Applies the change to the line and moves the balance by the change of its total.
+    static bool update(int code, const QString& ccode, const SaleChange& change);
+    // Deletes the line and takes its stored total off the balance.
+    static bool remove(int code, const QString& ccode);
+    // Rows changed: 1, or 0 when nothing changed or the statement failed.
+    static int setMainSalesperson(const QString& ccode, const QString& userCode);
+
+private:
+    // Runs body inside a transaction, committed when it answers true and rolled back otherwise.
+    static bool inTransaction(const std::function<bool()>& body);
+};
+
+} // namespace asv

@@ -1,0 +1,185 @@
+#include "AppScreens.h"
+#include "CustomerPickReceiver.h"
+#include "CustomerScreens.h"
+#include "FrmSlip_sale.h"
+#include "Grid.h"
+#include "ProductScreens.h"
+#include "SaleFixture.h"
+#include "SaleStore.h"
+#include "SalesScreens.h"
+#include "ScreenRegistry.h"
+#include "Setting.h"
+#include "ucFindBox.h"
+
+#include <QItemSelectionModel>
+#include <QPushButton>
+#include <memory>
+
+using namespace Qt::StringLiterals;
+
+namespace asv::test {
+namespace {
+
+using S = FrmSlip_sale;
+
+struct FrmSlipSaleTest : SaleFixture {
+    std::unique_ptr<FrmSlip_sale> slip;
+
+    FrmSlipSaleTest()
+    {
+        AppScreens::registerAll();
+        CustomerScreens::registerAll();
+        ProductScreens::registerAll();
+        SalesScreens::registerAll();
+        slip = open(kOnTop);
+    }
+
+    // As the desk opens it: through the menu key, handed the customer.
+    static std::unique_ptr<FrmSlip_sale> open(const QString& ccode)
+    {
+        QWidget* w = ScreenRegistry::find(u"mnuSlip2"_s)->create(nullptr);
+        dynamic_cast<CustomerPickReceiver*>(w)->ShowPickedCustomer(ccode);
+        return std::unique_ptr<FrmSlip_sale>(static_cast<FrmSlip_sale*>(w));
+    }
+    Grid* list() const { return slip->list(); }
+    int lastRow() const { return list()->rowCount() - 1; }
+    double cell(int row, int col) const { return list()->cells().number(row, col); }
+    double shownSum(int col) const { return slip->findChild<Grid*>(u"spSum"_s)->cells().number(0, col); }
+    // A new line: day, quantity (may be empty), then the product by name or barcode.
+    int enter(const QString& day, const QString& qty, int productCol, const QString& product)
+    {
+        const int row = lastRow();
+        EXPECT_TRUE(list()->editCell(row, S::ColDay, day));
+        if (!qty.isEmpty()) {
+            EXPECT_TRUE(list()->editCell(row, S::ColQty, qty));
+        }
+        EXPECT_TRUE(list()->editCell(row, productCol, product));
+        return row;
+    }
+    void click(const QString& button) { slip->findChild<QPushButton*>(button)->click(); }
+};
+
+TEST_F(FrmSlipSaleTest, ALineEnteredAndChangedMovesTheBalanceByItsTotalOnly)
+{
+    const int row = enter(u"10"_s, u"3"_s, S::ColPName, u"세탁기"_s);
+    ASSERT_FALSE(list()->text(row, S::ColCode).isEmpty());
+    EXPECT_DOUBLE_EQ(cell(row, S::ColAmount), 3015);
+    EXPECT_DOUBLE_EQ(cell(row, S::ColTax), 301);
+    EXPECT_DOUBLE_EQ(cell(row, S::ColTotal), 3316);
+    EXPECT_DOUBLE_EQ(balance(kOnTop), 1000 + 3316);
+    EXPECT_DOUBLE_EQ(shownSum(2), 3316);
+    EXPECT_DOUBLE_EQ(shownSum(4), 1000 + 3316);
+    EXPECT_TRUE(list()->cells().isRowBlank(lastRow())) << "a fresh row waits for the next line";
+
+    prompter.answer(MsgAnswer::Yes);
+    ASSERT_TRUE(list()->editCell(row, S::ColQty, u"5"_s));
+    EXPECT_TRUE(prompter.saw(u"정말 수정하시겠습니까?"_s));
+    const QString code = list()->text(row, S::ColCode);
+    EXPECT_DOUBLE_EQ(number(u"SELECT qnt FROM sale WHERE code = "_s + code), 5);
+    EXPECT_DOUBLE_EQ(number(u"SELECT total FROM sale WHERE code = "_s + code), 5527);
+    EXPECT_DOUBLE_EQ(cell(row, S::ColTotal), 5527);
+    EXPECT_DOUBLE_EQ(balance(kOnTop), 1000 + 5527);
+
+    // By barcode with no quantity: one at the product's price, tax-free product for the other.
+    const int second = enter(u"11"_s, {}, S::ColBarcode, u"8801234567893"_s);
+    EXPECT_DOUBLE_EQ(cell(second, S::ColQty), 1);
+    EXPECT_DOUBLE_EQ(cell(second, S::ColPrice), 1005);
+    EXPECT_DOUBLE_EQ(balance(kOnTop), 1000 + 5527 + 1005 + 100);
+    EXPECT_EQ(prompter.unanswered(), 0);
+
+    // Reopened, the month shows what was stored.
+    slip = open(kOnTop);
+    EXPECT_EQ(list()->rowCount(), 3);
+    EXPECT_EQ(list()->text(0, S::ColDay), u"10"_s);
+    EXPECT_EQ(list()->text(0, S::ColChargeName), u"김영업"_s);
+}
+
+TEST_F(FrmSlipSaleTest, AmountTypedWithoutPriceIsSplitAndTaxAloneMovesTheTotal)
+{
+    slip = open(kIncluded);
+    const int row = enter(u"10"_s, {}, S::ColPName, u"세탁기"_s);
+    sql(u"UPDATE sale SET price = 0"_s);
+    slip = open(kIncluded);
+    prompter.answer(MsgAnswer::Yes);
+    ASSERT_TRUE(list()->editCell(row, S::ColAmount, u"1000"_s));
+    EXPECT_DOUBLE_EQ(cell(row, S::ColAmount), 909);
+    EXPECT_DOUBLE_EQ(cell(row, S::ColTax), 91);
+    prompter.answer(MsgAnswer::Yes);
+    ASSERT_TRUE(list()->editCell(row, S::ColTax, u"100"_s));
+    EXPECT_DOUBLE_EQ(number(u"SELECT total FROM sale"_s), 1009);
+    EXPECT_DOUBLE_EQ(balance(kIncluded), 1009);
+    EXPECT_DOUBLE_EQ(balance(kIncluded), documentedBalance(kIncluded));
+}
+
+TEST_F(FrmSlipSaleTest, ProtectedCellsAndRefusedQuestionsChangeNothing)
+{
+    const int invoiced = enter(u"10"_s, u"3"_s, S::ColPName, u"세탁기"_s);
+    const int open = enter(u"10"_s, u"1"_s, S::ColPName, u"세탁기"_s);
+    sql(u"UPDATE sale SET taxlistno = '123456781234' WHERE code = "_s + list()->text(invoiced, S::ColCode));
+    slip = FrmSlipSaleTest::open(kOnTop);
+    const double before = balance(kOnTop);
+
+    EXPECT_FALSE(list()->editCell(invoiced, S::ColQty, u"9"_s));
+    EXPECT_TRUE(prompter.saw(u"계산서번호:123456-78-1234"_s));
+    EXPECT_FALSE(list()->editCell(open, S::ColTotal, u"1"_s));
+
+    prompter.answer(MsgAnswer::No); // the edit question
+    EXPECT_FALSE(list()->editCell(open, S::ColQty, u"2"_s));
+    prompter.answer(MsgAnswer::Yes);
+    prompter.answer(MsgAnswer::No); // the norm warning
+    EXPECT_FALSE(list()->editCell(open, S::ColNorm, u"WM-20"_s));
+    prompter.answer(MsgAnswer::Yes);
+    prompter.answer(MsgAnswer::No); // 999,999 or more
+    ASSERT_TRUE(list()->editCell(open, S::ColQty, u"1000000"_s));
+    EXPECT_TRUE(prompter.saw(u"입력한 수량이 너무 큽니다.(1000000)"_s));
+    EXPECT_DOUBLE_EQ(cell(open, S::ColQty), 1);
+    EXPECT_DOUBLE_EQ(balance(kOnTop), before);
+    EXPECT_EQ(number(u"SELECT SUM(qnt) FROM sale"_s), 4);
+
+    // A past month asks in its own words.
+    slip->InitForm(kOnTop, u"2026-03"_s);
+    Clock::setFixed(QDateTime(QDate(2026, 4, 2), QTime(9, 0)));
+    prompter.answer(MsgAnswer::No);
+    list()->editCell(open, S::ColMemo, u"메모"_s);
+    EXPECT_TRUE(prompter.saw(u"이번달 자료가 아닙니다. 그래도, 수정하시겠습니까?"_s));
+}
+
+TEST_F(FrmSlipSaleTest, BlockDeleteSkipsAnInvoicedLineWhenToldAndTakesOffTheStoredTotals)
+{
+    const int first = enter(u"10"_s, u"3"_s, S::ColPName, u"세탁기"_s);
+    const int second = enter(u"11"_s, u"2"_s, S::ColPName, u"필터"_s);
+    const int third = enter(u"12"_s, u"1"_s, S::ColPName, u"필터"_s);
+    sql(u"UPDATE sale SET taxlistno = '123456781234' WHERE code = "_s + list()->text(first, S::ColCode));
+    slip = open(kOnTop);
+    click(u"btnBlockMode"_s);
+    for (int row : {first, second, third})
+        list()->selectionModel()->select(list()->model()->index(row, S::ColDay), QItemSelectionModel::Select);
+    prompter.answer(MsgAnswer::Yes); // delete the chosen lines
+    prompter.answer(MsgAnswer::No);  // but not the invoiced one
+    click(u"btnDel"_s);
+    EXPECT_TRUE(prompter.saw(u"전표만 삭제 하시겠습니까?"_s));
+    EXPECT_EQ(number(u"SELECT COUNT(*) FROM sale"_s), 1);
+    EXPECT_EQ(list()->rowCount(), 2);
+    EXPECT_DOUBLE_EQ(balance(kOnTop), 1000 + 3316);
+    EXPECT_DOUBLE_EQ(shownSum(4), 1000 + 3316);
+    EXPECT_TRUE(list()->text(first, S::ColMark).isEmpty());
+}
+
+TEST_F(FrmSlipSaleTest, MainSalespersonChangesOnlyWhenConfirmed)
+{
+    auto* box = slip->findChild<ucFindBox*>(u"fbUser"_s);
+    prompter.answer(MsgAnswer::No);
+    box->SetText(u"이영업"_s);
+    box->ProcFind();
+    EXPECT_EQ(DBGetValue(u"SELECT charge FROM customer WHERE code = 'C00001'"_s), u"01"_s);
+    EXPECT_EQ(box->code(), u"01"_s);
+    prompter.answer(MsgAnswer::Yes);
+    box->SetText(u"이영업"_s);
+    box->ProcFind();
+    EXPECT_TRUE(prompter.saw(u"거래처【한빛상사】에 대한 주담당자를【이영업】로 변경하시겠습니까?"_s));
+    EXPECT_TRUE(prompter.saw(u"담당자가 변경되었습니다."_s));
+    EXPECT_EQ(DBGetValue(u"SELECT charge FROM customer WHERE code = 'C00001'"_s), u"02"_s);
+}
+
+} // namespace
+} // namespace asv::test
