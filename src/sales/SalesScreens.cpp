@@ -1,5 +1,6 @@
 #include "SalesScreens.h"
 
+#include "FrmSlip_recv.h"
 #include "ScreenRegistry.h"
 
 using namespace Qt::StringLiterals;
@@ -8,6 +9,7 @@ namespace asv {
 
 void SalesScreens::registerAll()
 {
+    ScreenRegistry::add(u"mnuDeposite"_s, {[](QWidget* parent) { return new FrmSlip_recv(parent); }, true});
 }
 
 } // namespace asv
