@@ -6,6 +6,7 @@
 #include "LocalServer.h"
 #include "MailCommands.h"
 #include "Paths.h"
+#include "PaymentCommands.h"
 #include "ProductCommands.h"
 #include "SmsCommands.h"
 #include "SearchIndexes.h"
@@ -40,6 +41,8 @@ int usage()
              "  product find TEXT        the code-entry search: code, then code, barcode, name\n"
              "  product barcode CODE     the product of a barcode\n"
              "  product show CODE        one product's fields\n"
+             "  payment add CUSTOMER AMOUNT [--dc D] [--card]\n"
+             "                           enter a payment of today for the customer with this code\n"
              "  sms list CODE...         write the SMS program's recipient list of the customers\n"
              "  mail test ADDRESS        send the test mail with this user's mail settings\n"
              "  call NUMBER [--announce-only]\n"
@@ -178,6 +181,8 @@ int main(int argc, char* argv[])
              : args[1] == u"find"_s     ? productFind(out(), args[2])
              : args[1] == u"barcode"_s  ? productBarcode(out(), args[2])
                                         : productShow(out(), args[2]);
+    else if (args.size() >= 2 && args[0] == u"payment"_s && args[1] == u"add"_s)
+        rc = !connectDatabase(local) ? 1 : paymentAdd(out(), args.mid(2));
     else if (args.size() >= 3 && args[0] == u"sms"_s && args[1] == u"list"_s)
         rc = !connectDatabase(local) ? 1 : smsList(out(), args.mid(2));
     else if (args.size() == 3 && args[0] == u"mail"_s && args[1] == u"test"_s)

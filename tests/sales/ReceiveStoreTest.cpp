@@ -1,7 +1,9 @@
+#include "PaymentCommands.h"
 #include "ReceiveFixture.h"
 #include "ReceiveStore.h"
 #include "cMySQL.h"
 
+#include <QTextStream>
 #include <atomic>
 #include <thread>
 
@@ -94,4 +96,22 @@ TEST_F(ReceiveStoreTest, TwoDesksEditingOnePaymentAtOnceLoseNothing)
     EXPECT_DOUBLE_EQ(balance(u"000001"_s) + balance(u"000002"_s), 70000 - last.total());
     EXPECT_EQ(strayBalances(), QStringList());
     EXPECT_TRUE(prompter.messages().isEmpty()) << prompter.texts().join(u'\n').toStdString();
+}
+
+TEST_F(ReceiveStoreTest, TheCommandLineEntersAPaymentAsTheScreenDoes)
+{
+    QString text;
+    QTextStream out(&text);
+    EXPECT_EQ(paymentAdd(out, {u"000001"_s, u"10000"_s, u"--dc"_s, u"500"_s, u"--card"_s}), 0);
+    EXPECT_DOUBLE_EQ(balance(u"000001"_s), 50000 - 10500);
+    const std::optional<ReceiveRecord> p = ReceiveStore().load(DBGetValue(u"SELECT MAX(code) FROM receive"_s).toInt());
+    ASSERT_TRUE(p);
+    EXPECT_EQ(p->type, 1);
+
+    EXPECT_EQ(paymentAdd(out, {u"999999"_s, u"10000"_s}), 1);
+    EXPECT_EQ(paymentAdd(out, {u"000001"_s, u"0"_s}), 1);
+    EXPECT_EQ(paymentAdd(out, {u"000001"_s, u"만원"_s}), 2);
+    EXPECT_EQ(paymentAdd(out, {u"000001"_s, u"100"_s, u"--dc"_s}), 2);
+    EXPECT_EQ(DBRecordCount(u"receive"_s), 1);
+    EXPECT_EQ(strayBalances(), QStringList());
 }
