@@ -33,15 +33,6 @@ const Setting<bool> kSkipAmt{kConfig, u"FrmSlip_recv_SkipAmt"_s, false};
 const Setting<bool> kSkipDC{kConfig, u"FrmSlip_recv_SkipDC"_s, true};
 const QString kRequired = u"필수입력"_s;
 
-QCheckBox* settingBox(QWidget* parent, const QString& name, const QString& caption, const Setting<bool>& setting)
-{
-    auto* box = new QCheckBox(caption, parent);
-    box->setObjectName(name);
-    box->setChecked(setting.get());
-    QObject::connect(box, &QCheckBox::clicked, parent, [&setting](bool on) { setting.set(on); });
-    return box;
-}
-
 QLabel* panel(QWidget* parent, const QString& name)
 {
     auto* label = new QLabel(parent);
@@ -81,9 +72,9 @@ FrmSlip_recv::FrmSlip_recv(QWidget* parent)
       m_pnlCustName(panel(this, u"pnlCustName"_s)), m_pnlCustBigo(panel(this, u"pnlCustBigo"_s)),
       m_pnlPrevBaln(panel(this, u"pnlPrevBaln"_s)), m_pnlTotal(panel(this, u"pnlTotal"_s)),
       m_pnlCurBaln(panel(this, u"pnlCurBaln"_s)),
-      m_chkBaseDay(settingBox(this, u"chkBaseDay"_s, u"기준일자 미수계산"_s, kBaseDay)),
-      m_chkSkipAmt(settingBox(this, u"chkSkip0"_s, u"건너뛰기"_s, kSkipAmt)),
-      m_chkSkipDC(settingBox(this, u"chkSkip1"_s, u"건너뛰기"_s, kSkipDC))
+      m_chkBaseDay(SettingCheckBox(this, u"chkBaseDay"_s, u"기준일자 미수계산"_s, kBaseDay)),
+      m_chkSkipAmt(SettingCheckBox(this, u"chkSkip0"_s, u"건너뛰기"_s, kSkipAmt)),
+      m_chkSkipDC(SettingCheckBox(this, u"chkSkip1"_s, u"건너뛰기"_s, kSkipDC))
 {
     m_hdField->setObjectName(u"hdField"_s);
     m_cmbCashType->setObjectName(u"cmbCashType"_s);
