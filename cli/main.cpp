@@ -7,6 +7,7 @@
 #include "LocalServer.h"
 #include "MailCommands.h"
 #include "Paths.h"
+#include "PaymentCommands.h"
 #include "ProductCommands.h"
 #include "SaleCommands.h"
 #include "SmsCommands.h"
@@ -48,6 +49,8 @@ int usage()
              "                           add a result line with that result code; prints its number\n"
              "  sale add CUSTOMER PRODUCT QTY [--price P] [--date yyyy-mm-dd]\n"
              "                           store one sale line and move the customer's balance by its total\n"
+             "  payment add CUSTOMER AMOUNT [--dc D] [--card]\n"
+             "                           enter a payment of today for the customer with this code\n"
              "  sms list CODE...         write the SMS program's recipient list of the customers\n"
              "  mail test ADDRESS        send the test mail with this user's mail settings\n"
              "  call NUMBER [--announce-only]\n"
@@ -195,7 +198,9 @@ int main(int argc, char* argv[])
         rc = !connectDatabase(local) ? 1 : saleCommand(out(), args.mid(1));
         if (rc == 2)
             usage();
-    } else if (args.size() >= 3 && args[0] == u"sms"_s && args[1] == u"list"_s)
+    } else if (args.size() >= 2 && args[0] == u"payment"_s && args[1] == u"add"_s)
+        rc = !connectDatabase(local) ? 1 : paymentAdd(out(), args.mid(2));
+    else if (args.size() >= 3 && args[0] == u"sms"_s && args[1] == u"list"_s)
         rc = !connectDatabase(local) ? 1 : smsList(out(), args.mid(2));
     else if (args.size() == 3 && args[0] == u"mail"_s && args[1] == u"test"_s)
         rc = mailTest(args[2]);

@@ -1,6 +1,9 @@
 #pragma once
 
 #include "HCText.h"
+#include "Setting.h"
+
+#include <QCheckBox>
 
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -17,6 +20,17 @@ inline QPushButton* NamedButton(QWidget* parent, const QString& name, const QStr
     b->setObjectName(name);
     b->setAutoDefault(false);
     return b;
+}
+
+// A check box that shows a per-PC setting and keeps every click in it.
+inline QCheckBox* SettingCheckBox(QWidget* parent, const QString& name, const QString& caption,
+                                  const Setting<bool>& setting)
+{
+    auto* box = new QCheckBox(caption, parent);
+    box->setObjectName(name);
+    box->setChecked(setting.get());
+    QObject::connect(box, &QCheckBox::clicked, parent, [&setting](bool on) { setting.set(on); });
+    return box;
 }
 
 // One typed field of an editor, limited in code-page bytes as its column.

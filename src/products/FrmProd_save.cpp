@@ -29,15 +29,6 @@ const Setting<bool> kCheckDigit{kConfig, u"NewProd_BCodeChkDigit"_s, false};
 const Setting<bool> kSkipBarcode{kConfig, u"Product_SkipBarCode"_s, false};
 const Setting<bool> kKeepData{u"Config_Form"_s, u"상품등록_입력내용유지"_s, false};
 
-QCheckBox* namedBox(QWidget* parent, const QString& name, const QString& caption, const Setting<bool>& setting)
-{
-    auto* box = new QCheckBox(caption, parent);
-    box->setObjectName(name);
-    box->setChecked(setting.get());
-    QObject::connect(box, &QCheckBox::clicked, parent, [&setting](bool on) { setting.set(on); });
-    return box;
-}
-
 QComboBox* namedCombo(QWidget* parent, const QString& name)
 {
     auto* combo = new QComboBox(parent);
@@ -57,9 +48,9 @@ FrmProd_save::FrmProd_save(QWidget* parent)
                    {u"상품"_s, &kAutoCode, u"자동"_s, true, u"btnClose"_s, u"chkKeepData"_s, u"입력내용유지"_s,
                     &kKeepData}),
       m_controls(ProductRecord::fields()),
-      m_chkAutoBarcode(namedBox(this, u"chkAutoCode1"_s, u"자동"_s, kAutoBarcode)),
-      m_chkBCodeChkDGT(namedBox(this, u"chkBCodeChkDGT"_s, u"체크digit"_s, kCheckDigit)),
-      m_chkSkipCode(namedBox(this, u"chkSkipCode"_s, u"바코드 건너뛰기"_s, kSkipBarcode)),
+      m_chkAutoBarcode(SettingCheckBox(this, u"chkAutoCode1"_s, u"자동"_s, kAutoBarcode)),
+      m_chkBCodeChkDGT(SettingCheckBox(this, u"chkBCodeChkDGT"_s, u"체크digit"_s, kCheckDigit)),
+      m_chkSkipCode(SettingCheckBox(this, u"chkSkipCode"_s, u"바코드 건너뛰기"_s, kSkipBarcode)),
       m_cmbField(namedCombo(this, u"cmbField"_s)), m_cmbUnit(namedCombo(this, u"cmbUnit"_s)),
       m_cmbVATType(namedCombo(this, u"cmbVATType"_s))
 {

@@ -1,6 +1,7 @@
 #include "SalesScreens.h"
 
 #include "FrmSlip_sale.h"
+#include "FrmSlip_recv.h"
 #include "ScreenRegistry.h"
 
 using namespace Qt::StringLiterals;
@@ -10,6 +11,7 @@ namespace asv {
 void SalesScreens::registerAll()
 {
     ScreenRegistry::add(u"mnuSlip2"_s, {[](QWidget* parent) { return new FrmSlip_sale(parent); }, false});
+    ScreenRegistry::add(u"mnuDeposite"_s, {[](QWidget* parent) { return new FrmSlip_recv(parent); }, true});
 }
 
 } // namespace asv

@@ -1,0 +1,206 @@
+#include "ReceiveStore.h"
+
+#include "DbError.h"
+#include "SqlNumber.h"
+#include "cMySQL.h"
+#include "modMath.h"
+#include "modMySQL_Func.h"
+
+#include <QStringList>
+#include <algorithm>
+
+using namespace Qt::StringLiterals;
+
+namespace asv {
+
+namespace {
+
+QString quoted(const QString& text)
+{
+    return u"'"_s + SQLQuote(text) + u"'"_s;
+}
+
+// The columns hold four decimals; a difference of doubles carries binary noise beyond them.
+double money(double value)
+{
+    return RoundNum(value, 4);
+}
+
+ReceiveRecord recordOf(const RecordSet& rs)
+{
+    ReceiveRecord r;
+    r.code = rs.value(0, u"code"_s).toInt();
+    r.dealdate = rs.value(0, u"dealdate"_s);
+    r.ccode = rs.value(0, u"ccode"_s);
+    r.amount = rs.value(0, u"amount"_s).toDouble();
+    r.dc = rs.value(0, u"dc"_s).toDouble();
+    r.type = rs.value(0, u"type"_s).toInt();
+    r.charge = rs.value(0, u"charge"_s);
+    r.bigo = rs.value(0, u"bigo"_s);
+    r.regucode = rs.value(0, u"regucode"_s);
+    r.deallistno = rs.value(0, u"deallistno"_s);
+    r.dealtime = rs.value(0, u"dealtime"_s);
+    return r;
+}
+
+} // namespace
+
+ReceiveStore::ReceiveStore(cMySQL* db) : m_db(db ? *db : *DBConnection(0)) {}
+
+int ReceiveStore::execute(const QString& sql)
+{
+    m_db.query(sql, false);
+    return m_db.lastErrno() == 0 ? m_db.affected_rows() : -1;
+}
+
+RecordSetPtr ReceiveStore::read(const QString& sql, const QString& operation)
+{
+    RecordSetPtr rs = m_db.query(sql, false);
+    if (m_db.lastErrno() != 0 || !rs)
+        throw DbError(static_cast<int>(m_db.lastErrno()), u"ReceiveStore::"_s + operation, m_db.lastError());
+    return rs;
+}
+
+bool ReceiveStore::begin()
+{
+    return execute(u"START TRANSACTION"_s) >= 0;
+}
+
+bool ReceiveStore::commit()
+{
+    return execute(u"COMMIT"_s) >= 0;
+}
+
+void ReceiveStore::rollback()
+{
+    m_db.query(u"ROLLBACK"_s, true);
+}
+
+bool ReceiveStore::moveBalance(const QString& ccode, double delta)
+{
+    if (delta == 0)
+        return true;
+    return execute(u"UPDATE customer SET nowmoney = nowmoney + "_s + SqlNumber(money(delta)) + u" WHERE code = "_s
+                   + quoted(ccode))
+        >= 0;
+}
+
+std::optional<ReceiveRecord> ReceiveStore::load(int code)
+{
+    RecordSetPtr rs = read(u"SELECT * FROM receive WHERE code = "_s + QString::number(code), u"load"_s);
+    if (rs->rowCount() == 0)
+        return std::nullopt;
+    return recordOf(*rs);
+}
+
+std::optional<ReceiveCustomer> ReceiveStore::customer(const QString& ccode)
+{
+    RecordSetPtr rs = read(u"SELECT compname, nowmoney, charge, bigo FROM customer WHERE code = "_s + quoted(ccode),
+                           u"customer"_s);
+    if (rs->rowCount() == 0)
+        return std::nullopt;
+    return ReceiveCustomer{rs->value(0, 0), rs->value(0, 1).toDouble(), rs->value(0, 2), rs->value(0, 3)};
+}
+
+// Taking the payment's row first, before any customer, is the one order every write here keeps:
+// two desks never hold each other's next lock, so no deadlock can split a row from its balance.
+std::optional<ReceiveStore::Locked> ReceiveStore::lock(int code)
+{
+    RecordSetPtr rs = m_db.query(u"SELECT ccode, dealdate, amount + dc FROM receive WHERE code = "_s
+                                     + QString::number(code) + u" FOR UPDATE"_s,
+                                 false);
+    if (m_db.lastErrno() != 0 || !rs || rs->rowCount() == 0)
+        return std::nullopt;
+    return Locked{rs->value(0, 0), rs->value(0, 1), rs->value(0, 2).toDouble()};
+}
+
+int ReceiveStore::insert(const ReceiveRecord& p)
+{
+    // The payment and its balance move stand or fall together.
+    if (!begin())
+        return 0;
+    const QString sql = u"INSERT INTO receive ( dealdate, ccode, amount, dc, type, charge, bigo, regucode, "
+                        u"deallistno, dealtime) VALUES ( "_s
+        + quoted(p.dealdate) + u","_s + quoted(p.ccode) + u", "_s + SqlNumber(money(p.amount)) + u", "_s
+        + SqlNumber(money(p.dc)) + u", "_s + QString::number(p.type) + u","_s + quoted(p.charge) + u","_s
+        + quoted(p.bigo) + u","_s + quoted(p.regucode) + u",'',"_s + quoted(p.dealtime) + u" )"_s;
+    if (execute(sql) <= 0) {
+        rollback();
+        return 0;
+    }
+    const int code = m_db.insert_id();
+    if (!moveBalance(p.ccode, -p.total()) || !commit()) {
+        rollback();
+        return 0;
+    }
+    return code;
+}
+
+int ReceiveStore::update(const ReceiveRecord& loaded, const ReceiveRecord& edited)
+{
+    const double dAmount = money(edited.amount - loaded.amount);
+    const double dDc = money(edited.dc - loaded.dc);
+    // The row and the balances it moves stand or fall together.
+    if (!begin())
+        return 0;
+    // What is stored now decides where the money sits, not what this screen loaded earlier:
+    // another desk may have edited or moved the payment since.
+    const std::optional<Locked> now = lock(edited.code);
+    if (!now) {
+        rollback();
+        return 0;
+    }
+    QString sql = u"UPDATE receive SET dealdate = "_s + quoted(edited.dealdate) + u",ccode = "_s + quoted(edited.ccode)
+        + u",amount = amount + "_s + SqlNumber(dAmount) + u",dc = dc + "_s + SqlNumber(dDc) + u",charge = "_s
+        + quoted(edited.charge) + u",bigo = "_s + quoted(edited.bigo) + u",type = "_s + QString::number(edited.type);
+    if (edited.dealdate != loaded.dealdate)
+        sql += u",deallistno = ''"_s;
+    sql += u" WHERE code = "_s + QString::number(edited.code);
+    if (execute(sql) <= 0) {
+        rollback();
+        return 0;
+    }
+    const double newTotal = money(now->total + dAmount + dDc);
+    bool moved = true;
+    if (now->ccode != edited.ccode) {
+        // Customers in code order, as every desk takes them.
+        QList<std::pair<QString, double>> moves{{now->ccode, now->total}, {edited.ccode, -newTotal}};
+        std::sort(moves.begin(), moves.end());
+        for (const auto& [ccode, delta] : moves)
+            moved = moved && moveBalance(ccode, delta);
+    } else {
+        moved = moveBalance(edited.ccode, -(dAmount + dDc));
+    }
+    if (!moved || !commit()) {
+        rollback();
+        return 0;
+    }
+    return 1;
+}
+
+bool ReceiveStore::remove(int code)
+{
+    // The delete and the balance coming back stand or fall together.
+    if (!begin())
+        return false;
+    const std::optional<Locked> now = lock(code);
+    if (!now || execute(u"DELETE FROM receive WHERE code = "_s + QString::number(code)) <= 0
+        || !moveBalance(now->ccode, now->total) || !commit()) {
+        rollback();
+        return false;
+    }
+    return true;
+}
+
+RecordSetPtr ReceiveStore::list(const QString& from, const QString& to, const QString& ccode)
+{
+    QString sql = u"SELECT r.code, r.dealdate, r.ccode, c.compname, r.amount, r.dc, r.type, r.bigo FROM receive AS r, "
+                  u"customer AS c WHERE r.ccode = c.code AND dealdate BETWEEN "_s
+        + quoted(from) + u" AND "_s + quoted(to);
+    if (!ccode.isEmpty())
+        sql += u" AND ccode = "_s + quoted(ccode);
+    sql += u" ORDER BY r.dealdate, c.compname, r.code"_s;
+    return read(sql, u"list"_s);
+}
+
+} // namespace asv

@@ -1,0 +1,147 @@
+#include "Clock.h"
+#include "FrmCust_sel.h"
+#include "FrmRecv_sel.h"
+#include "FrmSlip_recv.h"
+#include "GridDriver.h"
+#include "HCText.h"
+#include "ReceiveFixture.h"
+#include "ReceiveStore.h"
+#include "RegistryGuard.h"
+#include "WidgetDriver.h"
+#include "hcDate.h"
+#include "ucFindBox.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+
+using namespace Qt::StringLiterals;
+using namespace asv;
+using Kind = test::ScriptedPrompter::Kind;
+
+namespace {
+
+const QString kA = u"000001"_s;
+const QString kB = u"000002"_s;
+
+struct PaymentWindows : test::ReceiveFixture {
+    test::RegistryGuard guard{{kFindKindCust}};
+
+    PaymentWindows()
+    {
+        FrmCust_sel::registerPicker();
+        Clock::setFixed(QDateTime(QDate(2026, 3, 31), QTime(10, 0)));
+        addCustomer(kA, u"가나상사"_s, 50000);
+        addCustomer(kB, u"다라상회"_s, 20000);
+    }
+    ~PaymentWindows() override { Clock::clearFixed(); }
+
+    static HCText* text(const QWidget& w, const QString& name) { return w.findChild<HCText*>(name); }
+    static QString shown(const QWidget& w, const QString& panel) { return w.findChild<QLabel*>(panel)->text(); }
+    static void enter(FrmSlip_recv& w, double amount, double dc)
+    {
+        text(w, u"txtAmount"_s)->SetText(QString::number(amount));
+        text(w, u"txtDC"_s)->SetText(QString::number(dc));
+    }
+    static QStringList panels(const FrmSlip_recv& w)
+    {
+        return {shown(w, u"pnlPrevBaln"_s), shown(w, u"pnlTotal"_s), shown(w, u"pnlCurBaln"_s)};
+    }
+    static int lastPayment() { return DBGetValue(u"SELECT MAX(code) FROM receive"_s).toInt(); }
+};
+
+} // namespace
+
+TEST_F(PaymentWindows, EveryChangeOfAPaymentMovesTheBalanceByItsDifference)
+{
+    FrmSlip_recv entry;
+    entry.ShowPickedCustomer(kA);
+    enter(entry, 10000, 500);
+    EXPECT_EQ(panels(entry), (QStringList{u" 50,000"_s, u" 10,500"_s, u" 39,500"_s}));
+    test::click(entry, u"btnSave"_s);
+    EXPECT_DOUBLE_EQ(balance(kA), 39500);
+    const int code = lastPayment();
+
+    FrmSlip_recv edit;
+    edit.SetFormMode(RecordEditor::EditRecord, QString::number(code));
+    EXPECT_EQ(edit.windowTitle(), u"전표 - 『수정』"_s);
+    // The panel shows the balance before this payment, not after it.
+    EXPECT_EQ(panels(edit), (QStringList{u" 50,000"_s, u" 10,500"_s, u" 39,500"_s}));
+    enter(edit, 8000, 0);
+    test::click(edit, u"btnSave"_s);
+    EXPECT_DOUBLE_EQ(balance(kA), 42000);
+
+    FrmSlip_recv move;
+    move.SetFormMode(RecordEditor::EditRecord, QString::number(code));
+    auto* customer = move.findChild<ucFindBox*>(u"fbCust"_s);
+    customer->editor()->setText(u"다라"_s);
+    QTest::keyClick(customer->editor(), Qt::Key_Return);
+    ASSERT_EQ(customer->code(), kB) << prompter.texts().join(u'\n').toStdString();
+    test::click(move, u"btnSave"_s);
+    EXPECT_DOUBLE_EQ(balance(kA), 50000);
+    EXPECT_DOUBLE_EQ(balance(kB), 12000);
+    EXPECT_EQ(strayBalances(), QStringList());
+
+    FrmRecv_sel list;
+    list.setCustomer(kB);
+    ASSERT_EQ(list.findChild<Grid*>(u"spList"_s)->rowCount(), 1);
+    list.findChild<Grid*>(u"spList"_s)->selectRow(0);
+    prompter.answer(MsgAnswer::Yes);
+    list.RecDelete();
+    EXPECT_DOUBLE_EQ(balance(kB), 20000);
+    EXPECT_EQ(list.findChild<Grid*>(u"spList"_s)->rowCount(), 0);
+    EXPECT_EQ(strayBalances(), QStringList());
+    EXPECT_EQ(prompter.count(Kind::Error), 0);
+}
+
+TEST_F(PaymentWindows, AFutureDateOrNoAmountIsStoredOnlyWhenConfirmed)
+{
+    FrmSlip_recv entry;
+    entry.ShowPickedCustomer(kA);
+    entry.findChild<hcDate*>(u"hdField"_s)->SetText(u"2026-04-01"_s);
+    enter(entry, 0, 0);
+    prompter.answer(MsgAnswer::No);
+    test::click(entry, u"btnSave"_s);
+    EXPECT_EQ(prompter.texts(), QStringList{u"오늘이후 일자(미래)입니다. 그래도, 저장하시겠습니까?"_s});
+
+    // The zero question defaults to No.
+    prompter.answer(MsgAnswer::Yes);
+    prompter.pressEnter();
+    test::click(entry, u"btnSave"_s);
+    EXPECT_TRUE(prompter.saw(u"입금액이나 할인금액이 입력되지 않았습니다."_s));
+    EXPECT_EQ(DBRecordCount(u"receive"_s), 0);
+
+    entry.findChild<ucFindBox*>(u"fbCust"_s)->editor()->setText(u"없는거래처"_s);
+    entry.findChild<ucFindBox*>(u"fbCust"_s)->setCode({});
+    prompter.clear();
+    prompter.answer(MsgAnswer::Yes);
+    test::click(entry, u"btnSave"_s);
+    EXPECT_TRUE(prompter.saw(u"거래처 코드가 입력되지 않았습니다."_s));
+    EXPECT_EQ(DBRecordCount(u"receive"_s), 0);
+    EXPECT_DOUBLE_EQ(balance(kA), 50000);
+}
+
+TEST_F(PaymentWindows, TheBaseDayBalanceCountsOnlyDocumentsUpToThePaymentDate)
+{
+    ReceiveRecord earlier;
+    earlier.dealdate = u"2026-03-20"_s;
+    earlier.ccode = kA;
+    earlier.amount = 5000;
+    ReceiveStore store;
+    const int code = store.insert(earlier);
+    ASSERT_GT(code, 0);
+
+    FrmSlip_recv entry;
+    entry.ShowPickedCustomer(kA);
+    entry.findChild<hcDate*>(u"hdField"_s)->SetText(u"2026-03-10"_s);
+    EXPECT_EQ(shown(entry, u"pnlPrevBaln"_s), u" 45,000"_s);
+    entry.findChild<QCheckBox*>(u"chkBaseDay"_s)->click();
+    EXPECT_EQ(shown(entry, u"pnlPrevBaln"_s), u" 50,000"_s);
+
+    // Edited on its own date, the payment is taken back out of the computed balance.
+    FrmSlip_recv edit;
+    edit.SetFormMode(RecordEditor::EditRecord, QString::number(code));
+    EXPECT_EQ(shown(edit, u"pnlPrevBaln"_s), u" 50,000"_s);
+    edit.findChild<hcDate*>(u"hdField"_s)->SetText(u"2026-03-19"_s);
+    EXPECT_EQ(shown(edit, u"pnlPrevBaln"_s), u" 50,000"_s);
+}
