@@ -56,8 +56,10 @@ void BM_Ledger_FrmAS_admin(benchmark::State& state)
 }
 
 // Real time decides the iterations: this process mostly waits for the server.
-BENCHMARK(BM_Ledger_BareSQL)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(9)->ReportAggregatesOnly(true);
-BENCHMARK(BM_Ledger_FrmAS_admin)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(9)->ReportAggregatesOnly(true);
+BENCHMARK(BM_Ledger_BareSQL)
+    ->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(9)->ReportAggregatesOnly(true);
+BENCHMARK(BM_Ledger_FrmAS_admin)
+    ->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(9)->ReportAggregatesOnly(true);
 
 void fill()
 {
@@ -65,7 +67,8 @@ void fill()
     if (jobs == kJobs)
         return;
     if (jobs != 0)
-        qFatal("%s holds %ld jobs, not %d: drop it to generate them again", kDatabase.toUtf8().constData(), jobs, kJobs);
+        qFatal("%s holds %ld jobs, not %d: drop it to generate them again", kDatabase.toUtf8().constData(), jobs,
+               kJobs);
     if (!SampleDataGenerator().generate({.customers = 20000, .products = 300, .asJobs = kJobs}))
         qFatal("cannot generate the sample jobs");
 }

@@ -280,6 +280,9 @@ bool FrmAS_admin::screenKey(int key)
         return true;
     case Qt::Key_Return:
     case Qt::Key_Enter:
+        // Enter in a filter field is that field's own.
+        if (!list()->hasFocus())
+            return false;
         editJob();
         return true;
     default:

@@ -13,9 +13,9 @@ namespace asv {
 
 class ucFindBox;
 
-// The AS ledger: the jobs of a period with their state, added, edited and deleted here, their
-// results opened from the "결과등록" cell (the list shows every column of AsJobColumns), and the selected job's customer shown beside the list
-// with contacts and purchases.
+// The AS ledger: the jobs of a period with their state (every column of AsJobColumns), added,
+// edited and deleted here, their results opened from the "결과등록" cell, and the selected job's
+// customer shown beside the list with contacts and purchases.
 class FrmAS_admin : public PeriodListWindow, public AsJobSync, public CustomerPickReceiver {
     Q_OBJECT
 public:

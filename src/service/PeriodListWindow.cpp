@@ -18,7 +18,8 @@ namespace asv {
 PeriodListWindow::PeriodListWindow(QWidget* parent, const QString& name, const QString& title,
                                    const QString& printTitle, const QString& periodName)
     : QWidget(parent), m_list(new Grid(this)), m_period(new HCTerm(this)), m_periodCaption(new QLabel(this)),
-      m_printTitle(printTitle), m_periodName(periodName), m_top(new QVBoxLayout), m_filters(new QHBoxLayout), m_footer(new QHBoxLayout),
+      m_printTitle(printTitle), m_periodName(periodName), m_top(new QVBoxLayout), m_filters(new QHBoxLayout),
+      m_footer(new QHBoxLayout),
       m_buttons(new QHBoxLayout)
 {
     setObjectName(name);

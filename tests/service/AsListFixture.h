@@ -36,12 +36,12 @@ struct AsListFixture : ::testing::Test {
     }
 
     // A job received by 02 for 01; its number.
-    static int job(const QString& ccode, const QString& date, int state, const QString& pcode = QStringLiteral("P00001"),
-                   const QString& planned = {}, const QString& contents = {})
+    static int job(const QString& ccode, const QString& date, int state,
+                   const QString& pcode = QStringLiteral("P00001"), const QString& planned = {})
     {
         sql(QStringLiteral("INSERT INTO aslist_m (ccode, pcode, dealdate, dealtime, regucode, charge, typecode0, "
-                           "state, resvdate2, dealbigo) VALUES ('%1', '%2', '%3', '09:30', '02', '01', 1, %4, '%5', '%6')")
-                .arg(ccode, pcode, date, QString::number(state), planned, contents));
+                           "state, resvdate2) VALUES ('%1', '%2', '%3', '09:30', '02', '01', 1, %4, '%5')")
+                .arg(ccode, pcode, date, QString::number(state), planned));
         return static_cast<int>(DBInsertId());
     }
 

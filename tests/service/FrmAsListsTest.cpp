@@ -7,9 +7,12 @@
 #include "GridDriver.h"
 #include "HCTerm.h"
 #include "WidgetDriver.h"
+#include "ucFindBox.h"
 
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
 
 using namespace Qt::StringLiterals;
 using namespace asv;
@@ -102,7 +105,8 @@ TEST_F(AsListFixture, ASavedJobIsAddedOrRewrittenWithoutRecountingAndDeletedRows
     const QString before = footer(ledger);
 
     const int added = job(u"C00002"_s, u"2026-03-03"_s, 9, u"P00002"_s);
-    ledger.SyncUpdateAS(new SavedReception(added), 1);
+    SavedReception addedDialog(added);
+    ledger.SyncUpdateAS(&addedDialog, 1);
     ASSERT_EQ(grid->rowCount(), 2);
     EXPECT_EQ(grid->text(1, AsJobColumns::CustName), u"다른"_s);
     EXPECT_EQ(drawn(grid, 1, AsJobColumns::State), QColor(Qt::red));
@@ -110,7 +114,8 @@ TEST_F(AsListFixture, ASavedJobIsAddedOrRewrittenWithoutRecountingAndDeletedRows
 
     sql(u"UPDATE aslist_m SET dealbigo = '소리가 남' WHERE code = %1"_s.arg(first));
     grid->setCurrentIndex(grid->cells().index(0, 0));
-    ledger.SyncUpdateAS(new SavedReception(first), 2);
+    SavedReception editedDialog(first);
+    ledger.SyncUpdateAS(&editedDialog, 2);
     EXPECT_EQ(grid->rowCount(), 2);
     EXPECT_EQ(grid->text(0, AsJobColumns::Contents), u"소리가 남"_s);
 
@@ -173,4 +178,61 @@ TEST_F(AsListFixture, TheStatusScreenShowsTheLinesOfTheActiveJobAndDeletesOneWit
     prompter.clear();
     QTest::keyClick(&status, Qt::Key_F2);
     EXPECT_EQ(prompter.texts(Kind::Info), QStringList({u"먼저 A/S접수자료부터 조회하세요."_s}));
+}
+
+TEST_F(AsListFixture, TheResultListFiltersByCustomerSerialAndAChosenProductBeforeATypedName)
+{
+    const int washer = job(u"C00001"_s, u"2026-03-02"_s, 9);
+    sql(u"UPDATE aslist_m SET pserial = 'WM10-778899' WHERE code = %1"_s.arg(washer));
+    line(washer, 1, 1000, false);
+    line(washer, 2, 2000, false, u"P00002"_s);
+    const int other = job(u"C00002"_s, u"2026-03-04"_s, 9);
+    line(other, 1, 4000, false, u"P00002"_s);
+
+    FrmRPT_ASList report;
+    auto* customer = report.findChild<ucFindBox*>(u"fbCust"_s);
+    auto* serial = report.findChild<QLineEdit*>(u"htPSerial"_s);
+    auto* product = report.findChild<ucFindBox*>(u"fbProd"_s);
+    const auto shown = [&] {
+        report.query();
+        QList<double> values = amounts(report.list());
+        if (!values.isEmpty())
+            values.removeLast();
+        return values;
+    };
+    customer->setRecord(u"C00002"_s, u"다른"_s);
+    EXPECT_EQ(shown(), QList<double>({4000}));
+    customer->clear();
+    serial->setText(u"7788"_s);
+    EXPECT_EQ(shown(), QList<double>({1000, 2000}));
+    serial->clear();
+    product->setRecord(u"P00001"_s, u"건조기"_s); // the code wins over the name shown
+    EXPECT_EQ(shown(), QList<double>({1000}));
+    product->clear();
+    product->editor()->setText(u"건조%"_s);
+    EXPECT_EQ(shown(), QList<double>({2000, 4000}));
+}
+
+TEST_F(AsListFixture, TheLedgersActiveRowShowsItsCustomersContactsAndPurchasesNewestFirst)
+{
+    sql(u"UPDATE customer SET telno1 = '02-111-2222', hpno = '010-3333-4444', bigo = '단골' WHERE code = 'C00002'"_s);
+    sql(u"INSERT INTO sale (ccode, pname, pnorm, dealdate) VALUES ('C00002', '세탁기', 'WM-10', '2026-01-05'), "
+        "('C00002', '건조기', '', '2026-02-07'), ('C00001', '건조기', '', '2026-02-08')"_s);
+    job(u"C00001"_s, u"2026-03-02"_s, 0);
+    job(u"C00002"_s, u"2026-03-03"_s, 0);
+
+    FrmAS_admin ledger;
+    ledger.list()->setCurrentIndex(ledger.list()->cells().index(1, 0));
+    EXPECT_EQ(ledger.findChild<ucFindBox*>(u"fbCustInfo"_s)->code(), u"C00002"_s);
+    QStringList shownTexts;
+    for (const QLabel* label : ledger.findChildren<QLabel*>()) {
+        if (!label->text().isEmpty())
+            shownTexts << label->text();
+    }
+    for (const QString& value : {u"02-111-2222"_s, u"010-3333-4444"_s, u"단골"_s, u"김기사"_s})
+        EXPECT_TRUE(shownTexts.contains(value)) << value.toStdString();
+    const auto* sales = ledger.findChild<QListWidget*>(u"lstSale"_s);
+    ASSERT_EQ(sales->count(), 2);
+    EXPECT_EQ(sales->item(0)->text(), u"2026-02-07 건조기"_s);
+    EXPECT_EQ(sales->item(1)->text(), u"2026-01-05 세탁기 WM-10"_s);
 }
