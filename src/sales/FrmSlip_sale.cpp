@@ -12,6 +12,7 @@
 #include "SaleStore.h"
 #include "ScreenRegistry.h"
 #include "Setting.h"
+#include "StoreSql.h"
 #include "SharedOptions.h"
 #include "WidgetHelpers.h"
 #include "mdlCommonOstra.h"
@@ -628,7 +629,7 @@ bool FrmSlip_sale::RecDelete(int row)
                 return false;
         }
         if (!SaleStore::remove(code.toInt(), m_ccode)) {
-            MsgWarn(u"자료를 삭제 할 수 없습니다.\r\n\r\n이미 삭제되었거나, 삭제할 수 없는 경우가 발생했습니다."_s);
+            StoreSql::warnNotDeleted();
             return false;
         }
         m_list->cells().removeRows(row, 1);

@@ -129,11 +129,16 @@ QString SaleStore::taxInvoiceOf(int code)
     return no;
 }
 
-bool SaleStore::inTransaction(const std::function<bool()>& body)
+// The customer's row is locked first, so that writes moving one balance queue there: a deadlock can
+// then only strike the line's statement, and the data layer's retry of it on a fresh connection
+// still comes before the balance statement.
+bool SaleStore::inTransaction(const QString& ccode, const std::function<bool()>& body)
 {
     if (!executed(u"START TRANSACTION"_s))
         return false;
-    if (body() && executed(u"COMMIT"_s))
+    RecordSetPtr rs;
+    if (DBOpenRS(rs, u"SELECT code FROM customer WHERE code = "_s + q(ccode) + u" FOR UPDATE"_s) == 1 && body()
+        && executed(u"COMMIT"_s))
         return true;
     DBExecute(u"ROLLBACK"_s, true);
     return false;
@@ -153,7 +158,7 @@ int SaleStore::insert(SaleLine& line)
               .join(u',')
         + u" )"_s;
     int code = 0;
-    const bool done = inTransaction([&] {
+    const bool done = inTransaction(line.ccode, [&] {
         if (StoreSql::execute(sql) != 1)
             return false;
         code = static_cast<int>(DBInsertId());
@@ -183,14 +188,14 @@ bool SaleStore::update(int code, const QString& ccode, const SaleChange& change)
     if (change.total() == 0)
         return StoreSql::execute(sql) > 0;
     // The line and the balance move together (see insert).
-    return inTransaction([&] { return StoreSql::execute(sql) > 0 && AddCustBalance(ccode, change.total()); });
+    return inTransaction(ccode, [&] { return StoreSql::execute(sql) > 0 && AddCustBalance(ccode, change.total()); });
 }
 
 // The stored total, not the one on screen: another desk may have changed the line meanwhile.
 bool SaleStore::remove(int code, const QString& ccode)
 {
     const QString where = u" WHERE code = "_s + QString::number(code);
-    return inTransaction([&] {
+    return inTransaction(ccode, [&] {
         RecordSetPtr rs;
         if (DBOpenRS(rs, u"SELECT total FROM sale"_s + where + u" FOR UPDATE"_s) != 1)
             return false;

@@ -89,8 +89,9 @@ public:
     static int setMainSalesperson(const QString& ccode, const QString& userCode);
 
 private:
-    // Runs body inside a transaction, committed when it answers true and rolled back otherwise.
-    static bool inTransaction(const std::function<bool()>& body);
+    // Runs body inside a transaction on the customer's row, committed when it answers true and
+    // rolled back otherwise (also when the customer does not exist).
+    static bool inTransaction(const QString& ccode, const std::function<bool()>& body);
 };
 
 } // namespace asv

@@ -11,6 +11,7 @@
 #include "Setting.h"
 #include "ucFindBox.h"
 
+#include <QCoreApplication>
 #include <QItemSelectionModel>
 #include <QPushButton>
 #include <memory>
@@ -94,6 +95,20 @@ TEST_F(FrmSlipSaleTest, ALineEnteredAndChangedMovesTheBalanceByItsTotalOnly)
     EXPECT_EQ(list()->text(0, S::ColChargeName), u"김영업"_s);
 }
 
+TEST_F(FrmSlipSaleTest, AnotherProductTakesItsPriceAndItsVatRule)
+{
+    const int row = enter(u"10"_s, u"3"_s, S::ColPName, u"세탁기"_s);
+    prompter.answer(MsgAnswer::Yes);
+    ASSERT_TRUE(list()->editCell(row, S::ColPName, u"필터"_s));
+    const QString code = list()->text(row, S::ColCode);
+    EXPECT_EQ(DBGetValue(u"SELECT pcode FROM sale WHERE code = "_s + code), u"P00002"_s);
+    EXPECT_DOUBLE_EQ(number(u"SELECT price FROM sale WHERE code = "_s + code), 500);
+    EXPECT_DOUBLE_EQ(number(u"SELECT tax FROM sale WHERE code = "_s + code), 0);
+    EXPECT_DOUBLE_EQ(cell(row, S::ColTotal), 1500);
+    EXPECT_EQ(list()->text(row, S::ColUnit), u"개"_s);
+    EXPECT_DOUBLE_EQ(balance(kOnTop), 1000 + 1500);
+}
+
 TEST_F(FrmSlipSaleTest, AmountTypedWithoutPriceIsSplitAndTaxAloneMovesTheTotal)
 {
     slip = open(kIncluded);
@@ -163,6 +178,21 @@ TEST_F(FrmSlipSaleTest, BlockDeleteSkipsAnInvoicedLineWhenToldAndTakesOffTheStor
     EXPECT_DOUBLE_EQ(balance(kOnTop), 1000 + 3316);
     EXPECT_DOUBLE_EQ(shownSum(4), 1000 + 3316);
     EXPECT_TRUE(list()->text(first, S::ColMark).isEmpty());
+}
+
+TEST_F(FrmSlipSaleTest, TheTipShowsOnOpeningUntilTheOperatorHidesIt)
+{
+    const auto tipOnOpening = [this](MsgAnswer answer) {
+        prompter.clear();
+        prompter.answer(answer);
+        auto shown = open(kOnTop);
+        shown->show();
+        QCoreApplication::processEvents();
+        return prompter.saw(u"[ 전표사용 Tip ]"_s);
+    };
+    EXPECT_TRUE(tipOnOpening(MsgAnswer::No));
+    EXPECT_TRUE(tipOnOpening(MsgAnswer::Yes));
+    EXPECT_FALSE(tipOnOpening(MsgAnswer::No));
 }
 
 TEST_F(FrmSlipSaleTest, MainSalespersonChangesOnlyWhenConfirmed)

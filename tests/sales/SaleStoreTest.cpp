@@ -73,6 +73,8 @@ TEST_F(SaleStoreTest, AFailedLineLeavesTheBalanceAlone)
     SaleLine l = line(kOnTop, u"P00001"_s, 1, 1005, u"2026-03-10"_s);
     l.receiptname = QString(51, u'가'); // longer than the column: refused in strict mode
     EXPECT_EQ(SaleStore::insert(l), 0);
+    SaleLine stranger = line(u"C09999"_s, u"P00001"_s, 1, 1005, u"2026-03-10"_s);
+    EXPECT_EQ(SaleStore::insert(stranger), 0) << "no line without a balance to move";
     SaleChange change;
     change.amount = 500;
     EXPECT_FALSE(SaleStore::update(99999, kOnTop, change));
