@@ -202,6 +202,10 @@ RecordSetPtr cMySQL::query(const QString& sql, bool silent)
         return nullptr;
     }
 
+    // Inside a transaction the server has rolled the whole of it back on a deadlock or a lost
+    // connection: running the last statement again on its own would keep half a document (a
+    // balance move without its sale line). The caller's transaction fails instead.
+    const bool inTransaction = m_handle && (m_handle->server_status & SERVER_STATUS_IN_TRANS) != 0;
     bool reconnectTried = false;
     int deadlockRetries = 0;
     for (;;) {
@@ -223,9 +227,16 @@ RecordSetPtr cMySQL::query(const QString& sql, bool silent)
             reconnectTried = true;
             if (!reconnect())
                 return nullptr;
-            continue;
+            if (!inTransaction)
+                continue;
+            // Connected again for what follows, but this statement's transaction is gone.
+            m_affected = -1;
+            m_lastErrno = err;
+            m_lastError = u"the connection was lost inside a transaction; nothing of it was stored"_s;
+            reportFailure(sql, silent);
+            return nullptr;
         }
-        if (err == ER_LOCK_DEADLOCK && deadlockRetries < kDeadlockRetries) {
+        if (err == ER_LOCK_DEADLOCK && deadlockRetries < kDeadlockRetries && !inTransaction) {
             ++deadlockRetries;
             QThread::msleep(kDeadlockWaitMs);
             if (!reconnect())

@@ -116,3 +116,23 @@ TEST(DbConnection, FailedStatementShowsItsTextAndReturnsNothing)
     EXPECT_EQ(DBExecute(u"UPDATE nosuchtable SET x = 1"_s, true), 0);
     EXPECT_EQ(prompter.count(ScriptedPrompter::Kind::Error), 1);
 }
+
+TEST(DbConnection, AStatementOfATransactionCutOffIsNotRunAgainOnItsOwn)
+{
+    TestDatabase db;
+    ScriptedPrompter prompter;
+    DBExecute(u"INSERT INTO customer (code, compname, nowmoney) VALUES ('000001', '대한상사', 0)"_s);
+    cMySQL* c = DBConnection(0);
+    DBExecute(u"START TRANSACTION"_s);
+    DBExecute(u"INSERT INTO options (optname, optvalue) VALUES ('sale-line', '1')"_s);
+    db.admin().query(u"KILL "_s + QString::number(c->thread_id()), false);
+
+    // The line went with the session: the balance move alone must not be stored.
+    EXPECT_EQ(DBExecute(u"UPDATE customer SET nowmoney = nowmoney + 3316 WHERE code = '000001'"_s, true), 0);
+    EXPECT_TRUE(DBLastFailed());
+    DBExecute(u"ROLLBACK"_s, true);
+    EXPECT_EQ(DBGetValue(u"SELECT nowmoney FROM customer WHERE code = '000001'"_s).toDouble(), 0.0);
+    EXPECT_EQ(DBRecordCount(u"options"_s, u"optname = 'sale-line'"_s), 0);
+    // The connection serves the next document.
+    EXPECT_EQ(DBExecute(u"UPDATE customer SET nowmoney = nowmoney + 1 WHERE code = '000001'"_s), 1);
+}
