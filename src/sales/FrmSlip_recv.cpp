@@ -87,6 +87,7 @@ FrmSlip_recv::FrmSlip_recv(QWidget* parent)
     auto* balances = new QHBoxLayout;
     for (const auto& [caption, label] : {std::pair{u"전 미 수:"_s, m_pnlPrevBaln}, std::pair{u"합계:"_s, m_pnlTotal},
                                          std::pair{u"현 미 수:"_s, m_pnlCurBaln}}) {
+        label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         balances->addWidget(new QLabel(caption, this));
         balances->addWidget(label);
     }
