@@ -87,6 +87,7 @@ FrmSlip_recv::FrmSlip_recv(QWidget* parent)
     auto* balances = new QHBoxLayout;
     for (const auto& [caption, label] : {std::pair{u"전 미 수:"_s, m_pnlPrevBaln}, std::pair{u"합계:"_s, m_pnlTotal},
                                          std::pair{u"현 미 수:"_s, m_pnlCurBaln}}) {
+        label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         balances->addWidget(new QLabel(caption, this));
         balances->addWidget(label);
     }
@@ -115,8 +116,8 @@ FrmSlip_recv::FrmSlip_recv(QWidget* parent)
     watchValues({m_hdField, m_fbCust, m_fbUser, m_txtAmount, m_txtDC, m_cmbCashType, m_txtBigo});
 
     connect(m_fbCust, &ucFindBox::found, this, &FrmSlip_recv::customerChosen);
-    connect(m_hdField, &hcDate::changed, this, &FrmSlip_recv::showBalances);
-    connect(m_chkBaseDay, &QCheckBox::clicked, this, &FrmSlip_recv::showBalances);
+    connect(m_hdField, &hcDate::changed, this, &FrmSlip_recv::readPreviousBalance);
+    connect(m_chkBaseDay, &QCheckBox::clicked, this, &FrmSlip_recv::readPreviousBalance);
     connect(m_txtAmount, &HCText::changed, this, &FrmSlip_recv::showBalances);
     connect(m_txtDC, &HCText::changed, this, &FrmSlip_recv::showBalances);
     connect(m_chkSkipAmt, &QCheckBox::clicked, this, &FrmSlip_recv::applySkips);
@@ -148,7 +149,7 @@ void FrmSlip_recv::clearFields()
     m_txtBigo->SetText(QString());
     m_pnlCustName->clear();
     m_pnlCustBigo->clear();
-    showBalances();
+    readPreviousBalance();
     m_hdField->setFocus();
 }
 
@@ -169,7 +170,7 @@ void FrmSlip_recv::loadRecord(const QString& code)
         m_txtDC->SetText(FormatNumber(p->dc, {}));
         m_cmbCashType->setCurrentIndex(p->type == 0 || p->type == 1 ? p->type : -1);
         m_txtBigo->SetText(p->bigo);
-        showBalances();
+        readPreviousBalance();
         return 0;
     });
 }
@@ -205,24 +206,30 @@ void FrmSlip_recv::customerChosen()
             m_fbUser->FindName(c->charge);
         return 0;
     });
-    showBalances();
+    readPreviousBalance();
 }
 
-void FrmSlip_recv::showBalances()
+void FrmSlip_recv::readPreviousBalance()
 {
-    const double previous = Guarded(u"ShowBalance"_s, u"Form"_s, objectName(), 0.0, [&] {
+    m_previous = Guarded(u"ShowBalance"_s, u"Form"_s, objectName(), 0.0, [&] {
         const QString ccode = m_fbCust->code();
         if (ccode.isEmpty())
             return 0.0;
         const QString date = m_hdField->Text();
         const bool asOfDate = m_chkBaseDay->isChecked();
-        double balance = asOfDate ? GetBalance(ccode, true, date) : m_store.customer(ccode).value_or(ReceiveCustomer{}).nowmoney;
+        const double balance = asOfDate ? GetBalance(ccode, true, date)
+                                        : m_store.customer(ccode).value_or(ReceiveCustomer{}).nowmoney;
         return balance + ReceiveRules::addedBack(m_loaded, ccode, asOfDate ? date : QString());
     });
+    showBalances();
+}
+
+void FrmSlip_recv::showBalances()
+{
     const double total = numberIn(m_txtAmount) + numberIn(m_txtDC);
-    m_pnlPrevBaln->setText(ReceiveRules::panelText(previous));
+    m_pnlPrevBaln->setText(ReceiveRules::panelText(m_previous));
     m_pnlTotal->setText(ReceiveRules::panelText(total));
-    m_pnlCurBaln->setText(ReceiveRules::panelText(previous - total));
+    m_pnlCurBaln->setText(ReceiveRules::panelText(m_previous - total));
 }
 
 ReceiveRecord FrmSlip_recv::edited() const
@@ -232,7 +239,8 @@ ReceiveRecord FrmSlip_recv::edited() const
     p.ccode = m_fbCust->code();
     p.amount = numberIn(m_txtAmount);
     p.dc = numberIn(m_txtDC);
-    p.type = m_cmbCashType->currentIndex();
+    // A kind the list does not know stays as it was stored.
+    p.type = m_cmbCashType->currentIndex() < 0 ? m_loaded.type : m_cmbCashType->currentIndex();
     p.charge = m_fbUser->code();
     p.bigo = m_txtBigo->Text();
     return p;

@@ -35,6 +35,8 @@ private:
     Pick savedRecord() const override;
 
     void customerChosen();
+    // The receivable before this payment, read again when customer, date or base-day box change.
+    void readPreviousBalance();
     void showBalances();
     void applySkips();
     void openList();
@@ -60,6 +62,7 @@ private:
     // As loaded for editing: what the balance correction and the statement number reset go by.
     ReceiveRecord m_loaded;
     int m_savedCode = 0;
+    double m_previous = 0;
 };
 
 } // namespace asv

@@ -56,30 +56,37 @@ TEST_F(PaymentWindows, EveryChangeOfAPaymentMovesTheBalanceByItsDifference)
 {
     FrmSlip_recv entry;
     entry.ShowPickedCustomer(kA);
+    EXPECT_EQ(entry.windowTitle(), u"전표 - 『등록』"_s);
     enter(entry, 10000, 500);
     EXPECT_EQ(panels(entry), (QStringList{u" 50,000"_s, u" 10,500"_s, u" 39,500"_s}));
     test::click(entry, u"btnSave"_s);
     EXPECT_DOUBLE_EQ(balance(kA), 39500);
     const int code = lastPayment();
 
+    const QString statement = u"SELECT deallistno FROM receive WHERE code = "_s + QString::number(code);
+    DBExecute(u"UPDATE receive SET deallistno = '2026-0007' WHERE code = "_s + QString::number(code));
     FrmSlip_recv edit;
     edit.SetFormMode(RecordEditor::EditRecord, QString::number(code));
-    EXPECT_EQ(edit.windowTitle(), u"전표 - 『수정』"_s);
+    EXPECT_EQ(edit.windowTitle(), u"전표 - 『수정』 (거래명세서No:2026-0007)"_s);
     // The panel shows the balance before this payment, not after it.
     EXPECT_EQ(panels(edit), (QStringList{u" 50,000"_s, u" 10,500"_s, u" 39,500"_s}));
     enter(edit, 8000, 0);
     test::click(edit, u"btnSave"_s);
     EXPECT_DOUBLE_EQ(balance(kA), 42000);
+    EXPECT_EQ(DBGetValue(statement), u"2026-0007"_s);
 
     FrmSlip_recv move;
     move.SetFormMode(RecordEditor::EditRecord, QString::number(code));
     auto* customer = move.findChild<ucFindBox*>(u"fbCust"_s);
     customer->editor()->setText(u"다라"_s);
     QTest::keyClick(customer->editor(), Qt::Key_Return);
+    // A new date frees the payment from its statement.
+    move.findChild<hcDate*>(u"hdField"_s)->SetText(u"2026-03-30"_s);
     ASSERT_EQ(customer->code(), kB) << prompter.texts().join(u'\n').toStdString();
     test::click(move, u"btnSave"_s);
     EXPECT_DOUBLE_EQ(balance(kA), 50000);
     EXPECT_DOUBLE_EQ(balance(kB), 12000);
+    EXPECT_EQ(DBGetValue(statement), QString());
     EXPECT_EQ(strayBalances(), QStringList());
 
     FrmRecv_sel list;
