@@ -1,5 +1,6 @@
 #include "CustomerHistoryPanes.h"
 
+#include "FrmAS_Result.h"
 #include "FrmAS_SubAS.h"
 #include "FrmAS_SubConsult2.h"
 #include "FrmAS_SubDate.h"
@@ -7,12 +8,14 @@
 #include "Grid.h"
 #include "HistoryPeriods.h"
 #include "HistoryStore.h"
+#include "ScreenOpener.h"
 #include "SharedOptions.h"
 #include "WidgetHelpers.h"
 #include "mdlCommonOstra.h"
 #include "modMsgBox.h"
 
 #include <QLabel>
+#include <QShortcut>
 
 using namespace Qt::StringLiterals;
 
@@ -77,7 +80,10 @@ CustomerHistoryPanes::CustomerHistoryPanes(QWidget* parent) : QWidget(parent)
 
     m_sellList->cells().setNumberColumn(SellQnt, GetDecFormat(SharedOptions::current().qtyDecimals, true, true));
 
-    connect(m_asList, &QAbstractItemView::activated, this, [this](const QModelIndex& i) { openAS(i.row()); });
+    // A double click opens the job's results, as in the AS lists; Enter its read-only record.
+    connect(m_asList, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& i) { openResults(i.row()); });
+    auto* enter = new QShortcut(QKeySequence(Qt::Key_Return), m_asList, nullptr, nullptr, Qt::WidgetShortcut);
+    connect(enter, &QShortcut::activated, this, [this] { openAS(m_asList->currentIndex().row()); });
     connect(m_consultList, &QAbstractItemView::activated, this,
             [this](const QModelIndex& i) { openConsult(i.row()); });
     connect(m_sellList, &QAbstractItemView::activated, this, [this](const QModelIndex& i) { openSell(i.row()); });
@@ -164,8 +170,22 @@ void CustomerHistoryPanes::setTerm()
     showCustomer(m_ccode, m_number);
 }
 
+void CustomerHistoryPanes::openResults(int row)
+{
+    if (row < 0)
+        return;
+    auto* screen = new FrmAS_Result;
+    screen->setAttribute(Qt::WA_DeleteOnClose);
+    screen->SetFormMode(m_asList->text(row, AsCode).toInt(), m_ccode,
+                        m_asList->text(row, AsBigo) + u" , "_s + m_asList->text(row, AsType));
+    connect(screen, &QObject::destroyed, this, [this] { ShowASList(m_ccode); });
+    ShowBeside(this, screen);
+}
+
 void CustomerHistoryPanes::openAS(int row)
 {
+    if (row < 0)
+        return;
     FrmAS_SubAS window(this);
     window.ShowData(m_asList->text(row, AsCode).toInt());
     window.exec();

@@ -47,6 +47,7 @@ private:
               const std::function<RecordSetPtr()>& read);
     // A list open past midnight still reaches the new day.
     void keepEndsAtToday();
+    void openResults(int row);
     void openAS(int row);
     void openConsult(int row);
     void openSell(int row);

@@ -4,14 +4,14 @@
 #include "AsCodeStore.h"
 #include "CallListRules.h"
 #include "Clock.h"
-#include "CustomerListReceiver.h"
-#include "CustomerPickReceiver.h"
 #include "DeskSettings.h"
 #include "FindRecord.h"
+#include "FrmAS_save.h"
 #include "FrmCust_save.h"
 #include "Grid.h"
 #include "Paths.h"
 #include "PickerRegistry.h"
+#include "ScreenOpener.h"
 #include "ScreenRegistry.h"
 #include "WidgetHelpers.h"
 #include "modFormIni.h"
@@ -20,7 +20,6 @@
 #include "ucFindBox.h"
 
 #include <QButtonGroup>
-#include <QDialog>
 #include <QDir>
 #include <QEvent>
 #include <QFile>
@@ -31,7 +30,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLoggingCategory>
-#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPlainTextEdit>
 #include <QRadioButton>
@@ -712,33 +710,18 @@ void frmAS_admin4::openScreen(const QString& screen)
         MsgWarn(u"등록되어 있지 않은 고객에게는 상품 판매가 불가능합니다."_s, u"상품 판매"_s);
         return;
     }
-    const ScreenRegistry::Entry* entry = ScreenRegistry::find(screen);
-    if (!entry)
-        return;
-    QWidget* opened = entry->create(entry->modal ? this : nullptr);
-    opened->setProperty("screenKey", screen);
-    opened->setAttribute(Qt::WA_DeleteOnClose);
-    if (!m_customer.isEmpty()) {
-        if (auto* receiver = dynamic_cast<CustomerPickReceiver*>(opened))
-            receiver->ShowPickedCustomer(m_customer);
-        if (auto* receiver = dynamic_cast<CustomerListReceiver*>(opened))
-            receiver->showCustomers({m_customer});
+    ScreenRequest request{m_customer, {}, {}};
+    if (screen == kAsReception) {
+        // The product the consultation is about goes along.
+        request.prepare = [product = m_txtConsultProCode->text()](QWidget* opened) {
+            if (auto* reception = qobject_cast<FrmAS_save*>(opened); reception && !product.isEmpty())
+                reception->presetProduct(product);
+        };
     }
     // The report may delete calls: the desk reads its lists again when it closes.
     if (screen == kConsultReport)
-        connect(opened, &QObject::destroyed, this, &frmAS_admin4::loadCalls);
-    if (auto* dialog = qobject_cast<QDialog*>(opened); dialog && entry->modal) {
-        dialog->exec();
-        return;
-    }
-    auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget());
-    if (frame && frame->mdiArea()) {
-        QMdiSubWindow* sub = frame->mdiArea()->addSubWindow(opened);
-        sub->setAttribute(Qt::WA_DeleteOnClose);
-        sub->show();
-    } else {
-        opened->show();
-    }
+        request.closed = [this] { loadCalls(); };
+    OpenRegisteredScreen(this, screen, request);
 }
 
 void frmAS_admin4::manualCall()

@@ -2,7 +2,6 @@
 
 #include "AppState.h"
 #include "Clock.h"
-#include "CustomerListReceiver.h"
 #include "FindRecord.h"
 #include "FrmCalendar.h"
 #include "Grid.h"
@@ -10,7 +9,7 @@
 #include "OptionKeys.h"
 #include "ProductStore.h"
 #include "SaleStore.h"
-#include "ScreenRegistry.h"
+#include "ScreenOpener.h"
 #include "Setting.h"
 #include "StoreSql.h"
 #include "SharedOptions.h"
@@ -26,8 +25,6 @@
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QMdiArea>
-#include <QMdiSubWindow>
 #include <QRegularExpression>
 #include <QShortcut>
 #include <QTimer>
@@ -698,24 +695,10 @@ void FrmSlip_sale::changeMainSalesperson(const QString& code, const QString& nam
 
 void FrmSlip_sale::openForCustomer(const QString& screen, bool refreshSumsAfter)
 {
-    const ScreenRegistry::Entry* entry = ScreenRegistry::find(screen);
-    if (!entry)
-        return;
-    QWidget* opened = entry->create(nullptr);
-    opened->setAttribute(Qt::WA_DeleteOnClose);
-    if (!m_ccode.isEmpty()) {
-        if (auto* receiver = dynamic_cast<CustomerPickReceiver*>(opened))
-            receiver->ShowPickedCustomer(m_ccode);
-        if (auto* receiver = dynamic_cast<CustomerListReceiver*>(opened))
-            receiver->showCustomers({m_ccode});
-    }
+    ScreenRequest request{m_ccode, {}, {}};
     if (refreshSumsAfter)
-        connect(opened, &QObject::destroyed, this, &FrmSlip_sale::loadSums);
-    auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget());
-    if (frame && frame->mdiArea())
-        frame->mdiArea()->addSubWindow(opened)->show();
-    else
-        opened->show();
+        request.closed = [this] { loadSums(); };
+    OpenRegisteredScreen(this, screen, request);
 }
 
 void FrmSlip_sale::exportList()

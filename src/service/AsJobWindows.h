@@ -7,8 +7,8 @@ class QWidget;
 
 namespace asv {
 
-// The job windows the lists open: the reception dialog and the result screen register here, so
-// that a list needs no more of them than this; nothing opens while none is registered.
+// The job windows the lists open; tests may put others in their place, so
+// that a list needs no more of them than this.
 class AsJobWindows {
 public:
     // The reception dialog, modal: mode 1 a new job (job 0), 2 the job given. After a save it

@@ -1,0 +1,54 @@
+#include "ScreenOpener.h"
+
+#include "CustomerListReceiver.h"
+#include "CustomerPickReceiver.h"
+#include "ScreenRegistry.h"
+
+#include <QDialog>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+
+namespace asv {
+
+void OpenRegisteredScreen(QWidget* from, const QString& screen, const ScreenRequest& request)
+{
+    const ScreenRegistry::Entry* entry = ScreenRegistry::find(screen);
+    if (!entry)
+        return;
+    QWidget* opened = entry->create(entry->modal ? from : nullptr);
+    opened->setProperty("screenKey", screen);
+    opened->setAttribute(Qt::WA_DeleteOnClose);
+    if (!request.customer.isEmpty()) {
+        if (auto* receiver = dynamic_cast<CustomerPickReceiver*>(opened))
+            receiver->ShowPickedCustomer(request.customer);
+        if (auto* receiver = dynamic_cast<CustomerListReceiver*>(opened))
+            receiver->showCustomers({request.customer});
+    }
+    if (request.prepare)
+        request.prepare(opened);
+    if (request.closed)
+        QObject::connect(opened, &QObject::destroyed, from, request.closed);
+    if (auto* dialog = qobject_cast<QDialog*>(opened); dialog && entry->modal) {
+        dialog->exec();
+        return;
+    }
+    ShowBeside(from, opened);
+}
+
+void ShowBeside(QWidget* from, QWidget* screen)
+{
+    QMdiArea* area = nullptr;
+    for (QWidget* w = from; w && !area; w = w->parentWidget()) {
+        if (auto* frame = qobject_cast<QMdiSubWindow*>(w))
+            area = frame->mdiArea();
+    }
+    if (!area) {
+        screen->show();
+        return;
+    }
+    QMdiSubWindow* sub = area->addSubWindow(screen);
+    sub->setAttribute(Qt::WA_DeleteOnClose);
+    sub->show();
+}
+
+} // namespace asv

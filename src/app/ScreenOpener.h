@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+
+class QWidget;
+
+namespace asv {
+
+// What the opening window hands to a screen it opens.
+struct ScreenRequest {
+    QString customer;                       // shown at once by a customer or customer-list receiver
+    std::function<void(QWidget*)> prepare;  // anything else, before the screen shows
+    std::function<void()> closed;           // the opener's refresh when the screen is gone
+};
+
+// Opens the screen registered under that name beside `from`: a modal one over it, any other in
+// the main window's frame area when `from` stands in one. Nothing happens for an unregistered name.
+void OpenRegisteredScreen(QWidget* from, const QString& screen, const ScreenRequest& request = {});
+
+// Shows a screen made by the caller the same way (in the frame area beside `from`, or on its own).
+void ShowBeside(QWidget* from, QWidget* screen);
+
+} // namespace asv
