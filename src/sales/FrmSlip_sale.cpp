@@ -83,7 +83,6 @@ FrmSlip_sale::FrmSlip_sale(QWidget* parent)
 {
     setObjectName(kForm);
     setWindowTitle(kTitle);
-    resize(1100, 620);
 
     m_fbCust->setObjectName(u"fbCust"_s);
     m_fbCust->setFindType(ucFindBox::FindCustKind);

@@ -48,6 +48,8 @@ public:
     enum SaveMode { Insert = 1, Update = 2 };
 
     explicit FrmSlip_sale(QWidget* parent = nullptr);
+    // The frame in the main window takes this size, not the one set in the constructor.
+    QSize sizeHint() const override { return {1100, 620}; }
 
     // month "yyyy-MM"; an empty one is this month.
     void InitForm(const QString& ccode, const QString& month = {});

@@ -30,7 +30,6 @@ FrmAS_Result::FrmAS_Result(QWidget* parent)
 {
     setObjectName(kForm);
     setWindowTitle(u"AS 결과 등록"_s);
-    resize(820, 420);
     m_lblDesc->setObjectName(u"lblDesc"_s);
     m_list->setObjectName(u"spList"_s);
     m_list->setColumns({u"상품명"_s, u"원인코드"_s, u"결과코드"_s, u"AS메모"_s, u"금액"_s, u"무상"_s, u"코드"_s});

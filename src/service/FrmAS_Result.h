@@ -17,6 +17,8 @@ public:
     enum Col { ColProduct, ColCause, ColResult, ColMemo, ColAmount, ColFree, ColSeq, ColCount };
 
     explicit FrmAS_Result(QWidget* parent = nullptr);
+    // The frame in the main window takes this size, not the one set in the constructor.
+    QSize sizeHint() const override { return {820, 420}; }
 
     void SetFormMode(int job, const QString& ccode, const QString& contents);
     // Reads the lines again; the line dialog's saves call it.
