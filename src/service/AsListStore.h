@@ -43,7 +43,7 @@ public:
     // Telephones, fax, mobile, address, e-mail, staff name and memo; no row for an unknown
     // customer or one without a staff member.
     static RecordSetPtr customerPanel(const QString& ccode);
-    // One line per sale, newest first: date, product name and specification.
+    // One line per sale, newest first: date, product name and norm (규격).
     static QStringList purchases(const QString& ccode);
 };
 

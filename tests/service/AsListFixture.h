@@ -10,7 +10,7 @@
 
 namespace asv::test {
 
-// Two staff members, two customers, a washer with its specification, a dryer of another class,
+// Two staff members, two customers, a washer with its norm, a dryer of another class,
 // one code of each kind, and the clock in March 2026 (the lists open on this month).
 struct AsListFixture : ::testing::Test {
     TestDatabase db;
