@@ -2,14 +2,17 @@
 
 #include "BaseSchema.h"
 #include "Paths.h"
+#include "SearchIndexes.h"
 #include "TestDatabase.h"
 #include "cMySQL.h"
 #include "modMySQL_Func.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <array>
+#include <cstdio>
 #include <map>
 #include <stdexcept>
 
@@ -98,6 +101,20 @@ void BenchDatabase::dropGenerated()
 {
     DBClose();
     generatedDatabases().clear();
+}
+
+void BenchDatabase::addSearchIndexes(long rows, const char* what)
+{
+    const QStringList missing = SearchIndexes::missingStatements();
+    if (missing.isEmpty())
+        return;
+    QElapsedTimer timer;
+    timer.start();
+    if (!SearchIndexes::add(*DBConnection(0), missing).isEmpty())
+        qFatal("the server refuses the search indexes");
+    SearchIndexes::forget();
+    std::printf("%lld statements of search indexes added to %ld %s in %lld ms\n",
+                static_cast<long long>(missing.size()), rows, what, timer.elapsed());
 }
 
 } // namespace asv

@@ -26,6 +26,9 @@ public:
     // A database filled by the generator with its default seed, made on first use and reused by
     // every later benchmark of the process; it is left open.
     static BenchDatabase& generated(const SampleDataGenerator::Size& size);
+    // Adds the search indexes an administrator would add to the open database, printing how long
+    // that took for `rows` rows of `what`; a refusal ends the benchmark.
+    static void addSearchIndexes(long rows, const char* what);
     // Drops the generated databases; call before the process ends.
     static void dropGenerated();
 

@@ -16,7 +16,6 @@
 #include "ConsultDesk.h"
 #include "Cp949.h"
 #include "MedianRatioReporter.h"
-#include "SearchIndexes.h"
 #include "Grid.h"
 #include "UdpRelay.h"
 #include "UdpRelaySettings.h"
@@ -219,8 +218,7 @@ void fill(int customers, int calls)
     } else if (have != customers) {
         qFatal("the database holds %ld customers, not %d: drop it to generate again", have, customers);
     }
-    if (!SearchIndexes::addMissing().isEmpty())
-        qFatal("the search indexes could not be added");
+    BenchDatabase::addSearchIndexes(customers, "customers");
 }
 
 } // namespace

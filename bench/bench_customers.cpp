@@ -12,11 +12,9 @@
 #include "Cp949.h"
 #include "CustomerSearch.h"
 #include "MedianRatioReporter.h"
-#include "SearchIndexes.h"
 #include "modMySQL_Func.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <algorithm>
 #include <benchmark/benchmark.h>
 #include <cstdio>
@@ -175,16 +173,7 @@ void fill()
 {
     const long customers = DBRecordCount(u"customer"_s);
     if (customers == kCustomers) {
-        const QStringList missing = SearchIndexes::missingStatements();
-        if (!missing.isEmpty()) {
-            QElapsedTimer timer;
-            timer.start();
-            if (!SearchIndexes::add(*DBConnection(0), missing).isEmpty())
-                qFatal("the server refuses the search indexes");
-            SearchIndexes::forget();
-            std::printf("%lld statements of search indexes added to %d customers in %lld ms\n",
-                        static_cast<long long>(missing.size()), kCustomers, timer.elapsed());
-        }
+        BenchDatabase::addSearchIndexes(kCustomers, "customers");
         return;
     }
     if (customers != 0)

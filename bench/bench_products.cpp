@@ -11,11 +11,9 @@
 #include "Cp949.h"
 #include "MedianRatioReporter.h"
 #include "ProductSearch.h"
-#include "SearchIndexes.h"
 #include "modMySQL_Func.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <benchmark/benchmark.h>
 #include <cstdio>
 #include <memory>
@@ -115,16 +113,7 @@ void fill()
 {
     const long products = DBRecordCount(u"product"_s, u"code <> '000000'"_s);
     if (products == kProducts) {
-        const QStringList missing = SearchIndexes::missingStatements();
-        if (!missing.isEmpty()) {
-            QElapsedTimer timer;
-            timer.start();
-            if (!SearchIndexes::add(*DBConnection(0), missing).isEmpty())
-                qFatal("the server refuses the search indexes");
-            SearchIndexes::forget();
-            std::printf("%lld statements of search indexes added to %d products in %lld ms\n",
-                        static_cast<long long>(missing.size()), kProducts, timer.elapsed());
-        }
+        BenchDatabase::addSearchIndexes(kProducts, "products");
         return;
     }
     if (products != 0)
