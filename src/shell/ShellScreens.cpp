@@ -5,8 +5,10 @@
 #include "CustomerScreens.h"
 #include "MessagingScreens.h"
 #include "ProductScreens.h"
+#include "ReportsScreens.h"
 #include "SalesScreens.h"
 #include "ServiceScreens.h"
+#include "ToolsScreens.h"
 
 namespace asv {
 
@@ -21,8 +23,10 @@ void RegisterScreens()
     CustomerScreens::registerAll();
     MessagingScreens::registerAll();
     ProductScreens::registerAll();
+    ReportsScreens::registerAll();
     SalesScreens::registerAll();
     ServiceScreens::registerAll();
+    ToolsScreens::registerAll();
 }
 
 } // namespace asv

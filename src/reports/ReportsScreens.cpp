@@ -1,0 +1,13 @@
+#include "ReportsScreens.h"
+
+#include "ScreenRegistry.h"
+
+using namespace Qt::StringLiterals;
+
+namespace asv {
+
+void ReportsScreens::registerAll()
+{
+}
+
+} // namespace asv

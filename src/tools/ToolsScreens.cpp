@@ -1,0 +1,13 @@
+#include "ToolsScreens.h"
+
+#include "ScreenRegistry.h"
+
+using namespace Qt::StringLiterals;
+
+namespace asv {
+
+void ToolsScreens::registerAll()
+{
+}
+
+} // namespace asv
