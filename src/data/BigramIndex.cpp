@@ -7,6 +7,7 @@
 #include <QHash>
 #include <QSet>
 #include <algorithm>
+#include <functional>
 #include <optional>
 
 using namespace Qt::StringLiterals;
@@ -28,7 +29,11 @@ struct Side {
 
 const QList<Side> kSides{{u"customer"_s, u"code"_s, {u"compname"_s, u"compalias"_s, u"ceoname"_s}},
                          {u"product"_s, u"code"_s, {u"name"_s, u"norm"_s}}};
-const QStringList kTriggerEvents{u"ai"_s, u"au"_s, u"ad"_s};
+// The update trigger of the first release rewrote every piece of a row; "au2" writes only the
+// changed ones, and replaces "au" in a database that has it without a rebuild.
+const QString kUpdateEvent = u"au2"_s;
+const QString kFirstUpdateEvent = u"au"_s;
+const QStringList kTriggerEvents{u"ai"_s, kUpdateEvent, u"ad"_s};
 // The table comment that says every existing row has its pieces.
 const QString kComplete = u"complete"_s;
 // Rows per statement of the first filling: each holds its rows' locks for about a second.
@@ -66,15 +71,24 @@ QStringList firstColumn(const QString& sql)
     return out;
 }
 
-bool complete(const Side& side)
+QStringList triggerNames(const Side& side)
 {
-    const QStringList triggers = firstColumn(
+    return firstColumn(
         u"SELECT TRIGGER_NAME FROM information_schema.TRIGGERS WHERE TRIGGER_SCHEMA = DATABASE() AND EVENT_OBJECT_TABLE = "_s
         + quoted(side.table));
-    const bool triggered = std::all_of(kTriggerEvents.begin(), kTriggerEvents.end(),
-                                       [&](const QString& e) { return triggers.contains(side.trigger(e)); });
+}
+
+// Every write keeps the pieces: the insert and delete triggers and either update trigger.
+bool triggered(const Side& side, const QStringList& triggers)
+{
+    return triggers.contains(side.trigger(u"ai"_s)) && triggers.contains(side.trigger(u"ad"_s))
+        && (triggers.contains(side.trigger(kUpdateEvent)) || triggers.contains(side.trigger(kFirstUpdateEvent)));
+}
+
+bool complete(const Side& side, const QStringList& triggers)
+{
     // The triggers read the positions: without them a write to the table would fail.
-    return triggered
+    return triggered(side, triggers)
         && firstColumn(u"SELECT CONCAT(TABLE_NAME, ' ', TABLE_COMMENT) FROM information_schema.TABLES WHERE TABLE_SCHEMA = "
                        u"DATABASE() AND TABLE_NAME IN ("_s
                        + quoted(side.gramTable()) + u", "_s + quoted(side.positionTable()) + u") ORDER BY TABLE_NAME"_s)
@@ -116,21 +130,42 @@ std::optional<Shape> shapeOf(const Side& side)
 
 // The pieces of every searched column of the rows in tables (after "FROM"; the columns named
 // with prefix), as (code, gram): a value of n characters has n − 1. One plain SELECT per column:
-// in a trigger a derived table or a recursive query costs several times more.
-QString piecesSelect(const Side& side, const QString& prefix, const QString& tables, const QString& condition)
+// in a trigger a derived table or a recursive query costs several times more. A condition on
+// `piece` (the piece's expression) may be added.
+QString piecesSelect(const Side& side, const QString& prefix, const QString& tables, const QString& condition,
+                     const std::function<QString(const QString& piece)>& pieceCondition = {})
 {
     QStringList parts;
     for (const QString& column : side.columns) {
         const QString value = prefix + column;
-        parts << u"SELECT "_s + prefix + side.key + u" AS code, SUBSTRING("_s + value + u", p.i, 2) AS gram FROM "_s + tables
-                + side.positionTable() + u" AS p WHERE p.i < CHAR_LENGTH("_s + value + u')' + condition;
+        const QString piece = u"SUBSTRING("_s + value + u", p.i, 2)"_s;
+        parts << u"SELECT "_s + prefix + side.key + u" AS code, "_s + piece + u" AS gram FROM "_s + tables
+                + side.positionTable() + u" AS p WHERE p.i < CHAR_LENGTH("_s + value + u')' + condition
+                + (pieceCondition ? u" AND "_s + pieceCondition(piece) : QString());
     }
     return parts.join(u" UNION ALL "_s);
+}
+
+// True when no searched column of the row (NEW. or OLD.) holds the piece, compared as the side
+// table compares: a piece found there in another case is kept, never one still needed.
+QString absentFrom(const Side& side, const QString& row, const QString& piece)
+{
+    QStringList tests;
+    for (const QString& column : side.columns)
+        tests << u"IFNULL(LOCATE("_s + piece + u", "_s + row + column + u"), 0) = 0"_s;
+    return tests.join(u" AND "_s);
 }
 
 QString insertPieces(const Side& side, const QString& select)
 {
     return u"INSERT IGNORE INTO "_s + side.gramTable() + u" (code, gram) "_s + select;
+}
+
+QString deletePieces(const Side& side, const QString& condition)
+{
+    // By the old pieces, which the key leads with.
+    return u"DELETE g FROM "_s + side.gramTable() + u" AS g JOIN ("_s + piecesSelect(side, u"OLD."_s, {}, {})
+        + u") AS o ON g.gram = o.gram AND g.code = o.code"_s + condition;
 }
 
 QStringList triggerStatements(const Side& side)
@@ -139,14 +174,18 @@ QStringList triggerStatements(const Side& side)
     for (const QString& column : side.columns) // binary: a changed case or trailing blank changes the pieces
         unchanged << u"BINARY NEW."_s + column + u" <=> BINARY OLD."_s + column;
     const QString insertNew = insertPieces(side, piecesSelect(side, u"NEW."_s, {}, {}));
-    // By the old pieces, which the key leads with.
-    const QString deleteOld = u"DELETE g FROM "_s + side.gramTable() + u" AS g JOIN ("_s
-        + piecesSelect(side, u"OLD."_s, {}, {}) + u") AS o ON g.gram = o.gram AND g.code = o.code"_s;
+    const QString deleteOld = deletePieces(side, {});
+    // A rename of the same code touches only the pieces it changes: most of a name stays, and
+    // every written piece costs a row and its lock.
+    const QString deleteGone = deletePieces(side, u" WHERE "_s + absentFrom(side, u"NEW."_s, u"o.gram"_s));
+    const QString insertCome = insertPieces(
+        side, piecesSelect(side, u"NEW."_s, {}, {}, [&](const QString& piece) { return absentFrom(side, u"OLD."_s, piece); }));
     const QString head = u"CREATE TRIGGER "_s;
     return {head + side.trigger(u"ai"_s) + u" AFTER INSERT ON "_s + side.table + u" FOR EACH ROW "_s + insertNew,
-            head + side.trigger(u"au"_s) + u" AFTER UPDATE ON "_s + side.table + u" FOR EACH ROW IF NOT (NEW."_s
-                + side.key + u" <=> OLD."_s + side.key + u" AND "_s + unchanged.join(u" AND "_s) + u") THEN "_s
-                + deleteOld + u"; "_s + insertNew + u"; END IF"_s,
+            head + side.trigger(kUpdateEvent) + u" AFTER UPDATE ON "_s + side.table + u" FOR EACH ROW IF NOT (NEW."_s
+                + side.key + u" <=> OLD."_s + side.key + u" AND "_s + unchanged.join(u" AND "_s) + u") THEN IF NEW."_s
+                + side.key + u" <=> OLD."_s + side.key + u" THEN "_s + deleteGone + u"; "_s + insertCome + u"; ELSE "_s
+                + deleteOld + u"; "_s + insertNew + u"; END IF; END IF"_s,
             head + side.trigger(u"ad"_s) + u" AFTER DELETE ON "_s + side.table + u" FOR EACH ROW "_s + deleteOld};
 }
 
@@ -184,13 +223,10 @@ QString positionValues()
     return values.join(u',');
 }
 
-QStringList buildStatements(const Side& side, const Shape& shape)
+QStringList buildStatements(const Side& side, const Shape& shape, const QStringList& triggers)
 {
     QStringList out;
-    const QStringList triggers = firstColumn(
-        u"SELECT TRIGGER_NAME FROM information_schema.TRIGGERS WHERE TRIGGER_SCHEMA = DATABASE() AND EVENT_OBJECT_TABLE = "_s
-        + quoted(side.table));
-    for (const QString& event : kTriggerEvents) {
+    for (const QString& event : kTriggerEvents + QStringList{kFirstUpdateEvent}) {
         if (triggers.contains(side.trigger(event)))
             out << u"DROP TRIGGER "_s + side.trigger(event);
     }
@@ -225,10 +261,15 @@ QStringList missingStatements()
 {
     QStringList out;
     for (const Side& side : kSides) {
-        if (complete(side))
+        const QStringList triggers = triggerNames(side);
+        if (complete(side, triggers)) {
+            // Both update triggers keep the pieces right, so there is no moment without one.
+            if (!triggers.contains(side.trigger(kUpdateEvent)))
+                out << triggerStatements(side).at(1) << u"DROP TRIGGER "_s + side.trigger(kFirstUpdateEvent);
             continue;
+        }
         if (const std::optional<Shape> shape = shapeOf(side))
-            out << buildStatements(side, *shape);
+            out << buildStatements(side, *shape, triggers);
     }
     return out;
 }
@@ -249,7 +290,7 @@ bool present(const QString& table)
     if (!g_known || g_known->database != DBName()) {
         g_known = Known{DBName(), {}};
         for (const Side& side : kSides) {
-            if (complete(side))
+            if (complete(side, triggerNames(side)))
                 g_known->complete << side.table;
         }
     }

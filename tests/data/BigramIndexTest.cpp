@@ -80,7 +80,7 @@ TEST(BigramIndex, IsRebuiltOnRequestInPortionsWhileTheRowsStay)
     // made again.
     const QStringList statements = SearchIndexes::missingStatements();
     ASSERT_EQ(statements, customerGramStatements());
-    EXPECT_EQ(statements.at(0), u"DROP TRIGGER customer_gram_au"_s);
+    EXPECT_EQ(statements.at(0), u"DROP TRIGGER customer_gram_au2"_s);
     EXPECT_EQ(statements.filter(QRegularExpression(u"^INSERT IGNORE INTO customer_gram"_s)).size(), 2);
     EXPECT_TRUE(statements.last().startsWith(u"ALTER TABLE customer_gram COMMENT"_s));
 
@@ -95,13 +95,45 @@ TEST(BigramIndex, IsRebuiltOnRequestInPortionsWhileTheRowsStay)
     EXPECT_EQ(prompter.count(ScriptedPrompter::Kind::Error), 0);
 }
 
+TEST(BigramIndex, TheFirstUpdateTriggerIsReplacedWithoutARebuild)
+{
+    TestDatabase db;
+    ScriptedPrompter prompter;
+    DBExecute(u"INSERT INTO customer (code, compname) VALUES ('000001', '한빛전자')"_s);
+    // A database indexed by the first release: its update trigger under the first name.
+    RecordSetPtr rs;
+    DBOpenRS(rs, u"SHOW CREATE TRIGGER customer_gram_au2"_s);
+    const QString body = rs->field(2).section(u" AFTER UPDATE "_s, 1);
+    CloseRS(rs);
+    DBExecute(u"DROP TRIGGER customer_gram_au2"_s);
+    DBExecute(u"CREATE TRIGGER customer_gram_au AFTER UPDATE "_s + body);
+    SearchIndexes::forget();
+    EXPECT_TRUE(BigramIndex::present(u"customer"_s));
+
+    const QStringList statements = SearchIndexes::missingStatements();
+    ASSERT_EQ(statements.size(), 2);
+    EXPECT_TRUE(statements.at(0).startsWith(u"CREATE TRIGGER customer_gram_au2"_s));
+    EXPECT_EQ(statements.at(1), u"DROP TRIGGER customer_gram_au"_s);
+    EXPECT_TRUE(SearchIndexes::add(*DBConnection(0), statements).isEmpty());
+    SearchIndexes::forget();
+    EXPECT_TRUE(SearchIndexes::missingStatements().isEmpty());
+
+    // A rename writes only the pieces it changes; the kept ones stay where a case changed.
+    DBExecute(u"UPDATE customer SET compname = '(주)한빛전자' WHERE code = '000001'"_s);
+    DBExecute(u"UPDATE customer SET compname = '한빛Net' WHERE code = '000001'"_s);
+    DBExecute(u"UPDATE customer SET compname = '한빛NET' WHERE code = '000001'"_s);
+    EXPECT_EQ(DBGetValue(u"SELECT GROUP_CONCAT(gram ORDER BY gram SEPARATOR '|') FROM customer_gram WHERE code = '000001'"_s),
+              u"et|Ne|빛N|한빛"_s);
+    EXPECT_EQ(prompter.count(ScriptedPrompter::Kind::Error), 0);
+}
+
 TEST(BigramIndex, AnAccountThatMayNotCreateTriggersKeepsTheScan)
 {
     TestDatabase db;
     ScriptedPrompter prompter;
     DBExecute(u"INSERT INTO customer (code, compname) VALUES ('000001', '한빛전자')"_s);
     DBExecute(u"DROP TRIGGER customer_gram_ai"_s);
-    DBExecute(u"DROP TRIGGER customer_gram_au"_s);
+    DBExecute(u"DROP TRIGGER customer_gram_au2"_s);
     DBExecute(u"DROP TRIGGER customer_gram_ad"_s);
     DBExecute(u"DROP TABLE customer_gram"_s);
 
