@@ -9,6 +9,7 @@
 #include <QMdiSubWindow>
 #include <QSettings>
 #include <algorithm>
+#include <climits>
 #include <functional>
 #include <optional>
 
@@ -20,14 +21,23 @@ namespace {
 
 const QString kPosition = u"FormPosition"_s;
 
-std::optional<int> readInt(const QSettings& ini, const QString& key)
+// Sizes and places a screen can take; a file edited by hand or damaged must not give a window
+// of a million pixels or a font nobody can read.
+constexpr int kMaxExtent = 10000;
+constexpr int kMaxColumnWidth = 4000;
+constexpr int kMinFontSize = 6;
+constexpr int kMaxFontSize = 72;
+constexpr int kMaxRowHeight = 200;
+
+// The number under key when it is one within [low, high].
+std::optional<int> readInt(const QSettings& ini, const QString& key, int low = INT_MIN, int high = INT_MAX)
 {
     const QVariant v = ini.value(key);
     if (!v.isValid())
         return std::nullopt;
     bool ok = false;
     const int n = v.toString().trimmed().toInt(&ok);
-    return ok ? std::optional<int>(n) : std::nullopt;
+    return ok && n >= low && n <= high ? std::optional<int>(n) : std::nullopt;
 }
 
 // A screen inside the MDI area moves and sizes through its frame.
@@ -63,7 +73,7 @@ void applySpread(QSettings& ini, Grid& list)
     Grid::Layout l = list.currentLayout();
 
     eachColumnKey(ini, name + u"_ColsWidth"_s, n, [&](int c, int v) {
-        if (v > 0)
+        if (v > 0 && v <= kMaxColumnWidth)
             l.widths[c] = v;
     });
 
@@ -88,9 +98,9 @@ void applySpread(QSettings& ini, Grid& list)
     eachColumnKey(ini, name + u"_RPTCOL"_s, n, [&](int c, int v) { l.printed[c] = v != 0; });
 
     ini.beginGroup(name + u"_General"_s);
-    if (const auto v = readInt(ini, u"FontSize"_s); v && *v > 0)
+    if (const auto v = readInt(ini, u"FontSize"_s, kMinFontSize, kMaxFontSize))
         l.fontSize = *v;
-    if (const auto v = readInt(ini, u"RowHeight"_s); v && *v > 0)
+    if (const auto v = readInt(ini, u"RowHeight"_s, 1, kMaxRowHeight))
         l.rowHeight = *v;
     ini.endGroup();
 
@@ -187,16 +197,16 @@ void LoadFormPosition(QWidget* form, bool withSize)
     QWidget* frame = frameOf(form);
     ini.beginGroup(kPosition);
     QPoint pos = frame->pos();
-    if (const auto left = readInt(ini, u"Left"_s); left && *left >= 0)
+    if (const auto left = readInt(ini, u"Left"_s, 0, kMaxExtent))
         pos.setX(*left);
-    if (const auto top = readInt(ini, u"Top"_s); top && *top >= 0)
+    if (const auto top = readInt(ini, u"Top"_s, 0, kMaxExtent))
         pos.setY(*top);
     frame->move(pos);
     if (withSize) {
         QSize size = frame->size();
-        if (const auto w = readInt(ini, u"Width"_s); w && *w > 0)
+        if (const auto w = readInt(ini, u"Width"_s, 1, kMaxExtent))
             size.setWidth(*w);
-        if (const auto h = readInt(ini, u"Height"_s); h && *h > 0)
+        if (const auto h = readInt(ini, u"Height"_s, 1, kMaxExtent))
             size.setHeight(*h);
         frame->resize(size);
     }

@@ -1,5 +1,6 @@
 #include "Grid.h"
 #include "GridFixtures.h"
+#include "Mutator.h"
 #include "modFormIni.h"
 
 #include <QFile>
@@ -165,4 +166,40 @@ TEST(FormIni, DesignChangeOfVisibilityWinsOverTheSavedChoice)
     }
     LoadFormIni(&newer.form);
     EXPECT_EQ(newer.list->visibleColumns(), (QList<int>{0, 2}));
+}
+
+// Layout files damaged or edited by hand: every screen still opens with its columns, a readable
+// font and a size a screen can show.
+TEST(FormIni, FuzzedFilesStillGiveAUsableScreen)
+{
+    TempProgramFolder home;
+    {
+        TestForm t;
+        t.list->setFontSize(13);
+        t.list->horizontalHeader()->moveSection(3, 0);
+        SaveFormIni(&t.form);
+    }
+    QFile good(FormIniPath(u"FrmTest"_s));
+    ASSERT_TRUE(good.open(QIODevice::ReadOnly));
+    const QByteArray seed = good.readAll();
+    good.close();
+    test::Mutator files({seed, seed + "[spList_General]\nFontSize=9999999\nRowHeight=-7\n",
+                         seed + "[FormPosition]\nWidth=2147483647\nLeft=-99999\n[spList_ColsWidth]\n1=1000000\n"});
+    files.run(400, [&](const QByteArray& bytes) {
+        QFile file(FormIniPath(u"FrmTest"_s));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(bytes);
+        file.close();
+        TestForm t;
+        LoadFormIni(&t.form);
+        ASSERT_EQ(t.list->columnCount(), 4);
+        EXPECT_GE(t.list->fontSize(), 6);
+        EXPECT_LE(t.list->fontSize(), 72);
+        EXPECT_LE(t.list->defaultRowHeight(), 200);
+        for (int c = 0; c < 4; ++c)
+            EXPECT_LE(t.list->columnWidth(c), 4000);
+        EXPECT_LE(t.form.width(), 10000);
+        EXPECT_LE(t.form.height(), 10000);
+        EXPECT_GE(t.form.x(), 0);
+    });
 }
