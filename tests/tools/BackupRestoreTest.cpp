@@ -221,8 +221,6 @@ TEST_F(BackupRestore, DamagedForeignAndUnconfirmedRestoresLeaveTheDatabaseAlone)
         EXPECT_TRUE(prompter.texts(Kind::Info).first().contains(u"복원할 수 없습니다."_s));
         EXPECT_EQ(prompter.count(Kind::YesNo), 0);
         EXPECT_EQ(fingerprint(m_db.admin(), m_db.name()), before);
-        EXPECT_FALSE(DatabaseBackup(m_login, {}).restore(damaged));
-        EXPECT_EQ(fingerprint(m_db.admin(), m_db.name()), before);
     }
     // The question's default is No.
     prompter.clear();
@@ -238,9 +236,20 @@ TEST_F(BackupRestore, DamagedForeignAndUnconfirmedRestoresLeaveTheDatabaseAlone)
     EXPECT_EQ(DBGetValue(u"SELECT name FROM local_user WHERE code = '00'"_s), u"관리자"_s);
 }
 
-TEST_F(BackupRestore, MissingDumpProgramIsNamedAndNothingIsWritten)
+TEST_F(BackupRestore, FailedOrImpossibleBackupsLeaveTheEarlierFileOfTheHour)
 {
     ScriptedPrompter prompter;
+    const QString file = DatabaseBackup(m_login, {}).backUp();
+    ASSERT_FALSE(file.isEmpty());
+    QFile earlier(file);
+    ASSERT_TRUE(earlier.open(QIODevice::ReadOnly));
+    const QByteArray bytes = earlier.readAll();
+
+    ServerLogin refused = m_login;
+    refused.password = u"not the password"_s;
+    EXPECT_TRUE(DatabaseBackup(refused, {}).backUp().isEmpty());
+    EXPECT_EQ(prompter.count(Kind::Warn), 1);
+
     QTemporaryDir empty;
     const QByteArray path = qgetenv("PATH");
     const auto restorePath = qScopeGuard([&] { qputenv("PATH", path); });
@@ -249,7 +258,10 @@ TEST_F(BackupRestore, MissingDumpProgramIsNamedAndNothingIsWritten)
     backUpThroughWindow(prompter, window);
     EXPECT_EQ(prompter.texts(Kind::Info),
               QStringList{u"PATH: mariadb-dump, mysqldump\r\n\r\nmariadb-dump 파일을 찾을 수 없습니다."_s});
-    EXPECT_FALSE(QDir(BackupFile::folder()).exists());
+
+    EXPECT_EQ(QDir(BackupFile::folder()).entryList(QDir::Files), QStringList{QFileInfo(file).fileName()});
+    earlier.seek(0);
+    EXPECT_EQ(earlier.readAll(), bytes);
 }
 
 TEST_F(BackupRestore, CommandLineBacksUpAndRestoresOnlyWholeFiles)
