@@ -1,5 +1,6 @@
 #include "AppState.h"
 #include "AsCommands.h"
+#include "BackupCommands.h"
 #include "CallCommands.h"
 #include "ConnectionProfile.h"
 #include "ConsolePrompter.h"
@@ -55,7 +56,9 @@ int usage()
              "  mail test ADDRESS        send the test mail with this user's mail settings\n"
              "  call NUMBER [--announce-only]\n"
              "                           record a received call as a desk's device would and show it\n"
-             "                           on the open desks (only announce it with --announce-only)\n";
+             "                           on the open desks (only announce it with --announce-only)\n"
+             "  backup                   back the database up into the hour's file under BK_DB; prints it\n"
+             "  restore FILE             load a backup of ours into the database, replacing its tables\n";
     out().flush();
     return 2;
 }
@@ -202,6 +205,10 @@ int main(int argc, char* argv[])
         rc = !connectDatabase(local) ? 1 : paymentAdd(out(), args.mid(2));
     else if (args.size() >= 3 && args[0] == u"sms"_s && args[1] == u"list"_s)
         rc = !connectDatabase(local) ? 1 : smsList(out(), args.mid(2));
+    else if (args.size() == 1 && args[0] == u"backup"_s)
+        rc = !connectDatabase(local) ? 1 : backupCommand(out());
+    else if (args.size() == 2 && args[0] == u"restore"_s)
+        rc = !connectDatabase(local) ? 1 : restoreCommand(out(), args[1]);
     else if (args.size() == 3 && args[0] == u"mail"_s && args[1] == u"test"_s)
         rc = mailTest(args[2]);
     else if (args.size() >= 2 && args[0] == u"call"_s) {

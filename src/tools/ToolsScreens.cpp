@@ -1,5 +1,7 @@
 #include "ToolsScreens.h"
 
+#include "FrmTool_Backup.h"
+#include "FrmTool_ClearAll.h"
 #include "ScreenRegistry.h"
 
 using namespace Qt::StringLiterals;
@@ -8,6 +10,8 @@ namespace asv {
 
 void ToolsScreens::registerAll()
 {
+    ScreenRegistry::add(u"mnuDataBackup"_s, {[](QWidget* parent) { return new FrmTool_Backup(parent); }, true});
+    ScreenRegistry::add(u"mnuTool_ClearAll"_s, {[](QWidget* parent) { return new FrmTool_ClearAll(parent); }, true});
 }
 
 } // namespace asv

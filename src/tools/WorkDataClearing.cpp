@@ -1,0 +1,34 @@
+#include "WorkDataClearing.h"
+
+#include "DbError.h"
+#include "cMySQL.h"
+#include "modMySQL_Func.h"
+
+using namespace Qt::StringLiterals;
+
+namespace asv {
+
+QStringList WorkDataClearing::statements(bool customers, bool products)
+{
+    QStringList out{u"DELETE FROM sale"_s, u"DELETE FROM receive"_s, u"DELETE FROM aslist_m"_s,
+                    u"DELETE FROM aslist_d"_s, u"UPDATE customer SET nowmoney = 0, basemoney = 0"_s};
+    if (customers)
+        out << u"DELETE FROM customer"_s;
+    if (products)
+        out << u"DELETE FROM product WHERE code <> '000000'"_s << u"DELETE FROM ascode WHERE pcode <> '000000'"_s;
+    return out;
+}
+
+bool WorkDataClearing::isAdministratorPassword(const QString& typed)
+{
+    return DBRecordCount(u"local_user"_s, u"loginid = 'ADMIN' AND loginpwd = '"_s + SQLQuote(typed) + u"'"_s) > 0;
+}
+
+void WorkDataClearing::execute(const QString& sql)
+{
+    DBExecute(sql, true);
+    if (DBLastFailed())
+        throw DbError(DBLastErrno(), u"cMysql::query"_s, DBConnection(0)->lastError());
+}
+
+} // namespace asv
