@@ -1,5 +1,7 @@
 #include "ReportsScreens.h"
 
+#include "FrmRPT_recv_date.h"
+#include "FrmRPT_sale_date.h"
 #include "ScreenRegistry.h"
 
 using namespace Qt::StringLiterals;
@@ -8,6 +10,8 @@ namespace asv {
 
 void ReportsScreens::registerAll()
 {
+    ScreenRegistry::add(u"mnuAS_Report_10"_s, {[](QWidget* parent) { return new FrmRPT_sale_date(parent); }});
+    ScreenRegistry::add(u"mnuAS_Report_20"_s, {[](QWidget* parent) { return new FrmRPT_recv_date(parent); }});
 }
 
 } // namespace asv
