@@ -122,6 +122,14 @@ FrmOstraGraph::FrmOstraGraph(QWidget* parent)
     ReDrawGraph();
 }
 
+// Closing the window takes the focus from a field, which must not reach the fields' list once
+// that is gone.
+FrmOstraGraph::~FrmOstraGraph()
+{
+    for (HCText* field : m_htMax)
+        field->disconnect(this);
+}
+
 void FrmOstraGraph::ClearGraph()
 {
     m_graph->clear();

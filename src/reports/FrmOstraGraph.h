@@ -17,6 +17,7 @@ class FrmOstraGraph : public QWidget {
     Q_OBJECT
 public:
     explicit FrmOstraGraph(QWidget* parent = nullptr);
+    ~FrmOstraGraph() override;
 
     void ClearGraph();
     void AddData(const QString& label, double value);
