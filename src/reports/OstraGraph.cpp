@@ -21,11 +21,28 @@ constexpr int kMarginUnitsPerPixel = 15;
 
 } // namespace
 
-OstraGraph::OstraGraph(QWidget* parent) : QWidget(parent), m_view(new QChartView(this))
+// One chart, axes and series for the control's life: a draw only refills them.
+OstraGraph::OstraGraph(QWidget* parent)
+    : QWidget(parent), m_view(new QChartView(this)), m_labels(new QBarCategoryAxis), m_scale(new QValueAxis),
+      m_bars(new QBarSet({})), m_barSeries(new QBarSeries), m_line(new QLineSeries)
 {
     m_view->setObjectName(u"chartView"_s);
     m_view->setRenderHint(QPainter::Antialiasing);
-    m_view->chart()->legend()->hide();
+    QChart* chart = m_view->chart();
+    chart->legend()->hide();
+    chart->addAxis(m_labels, Qt::AlignBottom);
+    chart->addAxis(m_scale, Qt::AlignLeft);
+    m_labels->setGridLineVisible(false);
+    m_scale->setLabelFormat(u"%.0f"_s);
+    m_barSeries->append(m_bars);
+    m_barSeries->setLabelsPosition(QAbstractBarSeries::LabelsOutsideEnd);
+    m_line->setPointsVisible(true);
+    m_line->setPointLabelsFormat(u"@yPoint"_s);
+    for (QAbstractSeries* series : std::initializer_list<QAbstractSeries*>{m_barSeries, m_line}) {
+        chart->addSeries(series);
+        series->attachAxis(m_labels);
+        series->attachAxis(m_scale);
+    }
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins({});
     layout->addWidget(m_view);
@@ -62,11 +79,6 @@ void OstraGraph::draw()
 {
     setPage(m_page);
     QChart* chart = m_view->chart();
-    chart->removeAllSeries();
-    for (QAbstractAxis* axis : chart->axes()) {
-        chart->removeAxis(axis);
-        delete axis;
-    }
     chart->setTitle(m_title);
     QMargins margins = chart->margins();
     margins.setBottom(m_bottomMargin / kMarginUnitsPerPixel);
@@ -75,51 +87,32 @@ void OstraGraph::draw()
     const qsizetype first = qsizetype(m_page) * m_maxColumns;
     const qsizetype last = std::min<qsizetype>(m_points.size(), first + m_maxColumns);
     QStringList labels;
-    double highest = 0;
-    auto* bars = new QBarSet(m_title);
-    auto* line = new QLineSeries;
+    QList<qreal> shown;
+    QList<QPointF> points;
     for (qsizetype i = first; i < last; ++i) {
-        const double shown = m_points[i].value / m_unitDivisor;
         labels << m_points[i].label;
-        bars->append(shown);
-        line->append(double(i - first), shown);
-        highest = std::max(highest, shown);
+        shown << m_points[i].value / m_unitDivisor;
+        points << QPointF(double(i - first), shown.last());
     }
+    const double highest = shown.isEmpty() ? 0 : *std::max_element(shown.cbegin(), shown.cend());
 
-    auto* categories = new QBarCategoryAxis;
-    categories->append(labels);
-    categories->setLabelsAngle(m_rotatedLabels ? -90 : 0);
-    categories->setGridLineVisible(false);
-    auto* values = new QValueAxis;
-    values->setRange(0, m_maxY > 0 ? m_maxY : std::max(1.0, highest * 1.1));
-    values->setGridLineVisible(m_gridLines);
-    values->setLabelFormat(u"%.0f"_s);
-    if (!m_unitName.isEmpty())
-        values->setTitleText(u"(단위: %1)"_s.arg(m_unitName));
-    chart->addAxis(categories, Qt::AlignBottom);
-    chart->addAxis(values, Qt::AlignLeft);
+    m_labels->clear();
+    m_labels->append(labels);
+    m_labels->setLabelsAngle(m_rotatedLabels ? -90 : 0);
+    m_scale->setRange(0, m_maxY > 0 ? m_maxY : std::max(1.0, highest * 1.1));
+    m_scale->setGridLineVisible(m_gridLines);
+    m_scale->setTitleText(m_unitName.isEmpty() ? QString() : u"(단위: %1)"_s.arg(m_unitName));
 
-    QAbstractSeries* series = nullptr;
-    if (m_kind == Kind::Bar) {
-        delete line;
-        bars->setPen(QPen(m_barColour));
-        bars->setBrush(m_filled ? QBrush(m_barColour) : QBrush(Qt::NoBrush));
-        auto* barSeries = new QBarSeries;
-        barSeries->append(bars);
-        barSeries->setLabelsVisible(m_showValues);
-        barSeries->setLabelsPosition(QAbstractBarSeries::LabelsOutsideEnd);
-        series = barSeries;
-    } else {
-        delete bars;
-        line->setPen(QPen(m_lineColour, 2));
-        line->setPointsVisible(true);
-        line->setPointLabelsVisible(m_showValues);
-        line->setPointLabelsFormat(u"@yPoint"_s);
-        series = line;
-    }
-    chart->addSeries(series);
-    series->attachAxis(categories);
-    series->attachAxis(values);
+    m_bars->remove(0, m_bars->count());
+    m_bars->append(shown);
+    m_bars->setPen(QPen(m_barColour));
+    m_bars->setBrush(m_filled ? QBrush(m_barColour) : QBrush(Qt::NoBrush));
+    m_barSeries->setLabelsVisible(m_showValues);
+    m_line->replace(points);
+    m_line->setPen(QPen(m_lineColour, 2));
+    m_line->setPointLabelsVisible(m_showValues);
+    m_barSeries->setVisible(m_kind == Kind::Bar);
+    m_line->setVisible(m_kind == Kind::Line);
 }
 
 bool OstraGraph::print(QPrinter& printer)

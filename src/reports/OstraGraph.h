@@ -5,8 +5,13 @@
 #include <QString>
 #include <QWidget>
 
+class QBarCategoryAxis;
+class QBarSeries;
+class QBarSet;
 class QChartView;
+class QLineSeries;
 class QPrinter;
+class QValueAxis;
 
 namespace asv {
 
@@ -56,6 +61,11 @@ private:
 
     QList<Point> m_points;
     QChartView* m_view;
+    QBarCategoryAxis* m_labels;
+    QValueAxis* m_scale;
+    QBarSet* m_bars;
+    QBarSeries* m_barSeries;
+    QLineSeries* m_line;
     int m_page = 0;
     int m_maxColumns = 50;
     double m_maxY = 0;
