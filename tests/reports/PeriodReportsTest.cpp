@@ -7,6 +7,8 @@
 #include "HCTerm.h"
 #include "PeriodReportCommands.h"
 #include "PeriodReportFixture.h"
+#include "RegistryGuard.h"
+#include "ReportsScreens.h"
 #include "WidgetDriver.h"
 #include "ucFindBox.h"
 
@@ -70,6 +72,16 @@ TEST_F(PeriodReports, EveryDateClosesWithItsSubtotalAndTheGrandTotalAddsEveryLin
         lastRow << grid->text(7, col);
     EXPECT_EQ(lines.last(), lastRow.join(u','));
     EXPECT_EQ(reportSales(out, {u"--from"_s, u"2026-03-01"_s}), 2);
+
+    // Another report opens it through the menu entry for one customer and period.
+    test::RegistryGuard guard({}, {u"mnuAS_Report_10"_s, u"mnuAS_Report_20"_s, u"mnuAS_Report_60"_s});
+    ReportsScreens::registerAll();
+    std::unique_ptr<QWidget> opened(ScreenRegistry::find(u"mnuAS_Report_10"_s)->create(nullptr));
+    auto* receiver = dynamic_cast<PeriodCustomerReceiver*>(opened.get());
+    ASSERT_NE(receiver, nullptr);
+    receiver->showCustomerPeriod(u"C00002"_s, QDate(2026, 3, 1), QDate(2026, 3, 8));
+    EXPECT_EQ(column(static_cast<FrmRPT_sale_date*>(opened.get())->list(), Col::Date),
+              QStringList({u"2026-03-02"_s, u"[소 계]"_s, u"[합 계]"_s}));
 
     // The class filter, and a period without lines says so and shows nothing.
     report.findChild<QComboBox*>(u"cmbPCls"_s)->setCurrentText(u"부품"_s);
