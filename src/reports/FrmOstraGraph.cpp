@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <array>
 
 using namespace Qt::StringLiterals;
 
