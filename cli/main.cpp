@@ -9,6 +9,7 @@
 #include "MailCommands.h"
 #include "Paths.h"
 #include "PaymentCommands.h"
+#include "PeriodReportCommands.h"
 #include "ProductCommands.h"
 #include "SaleCommands.h"
 #include "SmsCommands.h"
@@ -52,6 +53,8 @@ int usage()
              "                           store one sale line and move the customer's balance by its total\n"
              "  payment add CUSTOMER AMOUNT [--dc D] [--card]\n"
              "                           enter a payment of today for the customer with this code\n"
+             "  report sales --from yyyy-mm-dd --to yyyy-mm-dd [--customer C] [--csv]\n"
+             "                           the daily sales report's lines with day and grand totals\n"
              "  sms list CODE...         write the SMS program's recipient list of the customers\n"
              "  mail test ADDRESS        send the test mail with this user's mail settings\n"
              "  call NUMBER [--announce-only]\n"
@@ -203,6 +206,8 @@ int main(int argc, char* argv[])
             usage();
     } else if (args.size() >= 2 && args[0] == u"payment"_s && args[1] == u"add"_s)
         rc = !connectDatabase(local) ? 1 : paymentAdd(out(), args.mid(2));
+    else if (args.size() >= 2 && args[0] == u"report"_s && args[1] == u"sales"_s)
+        rc = !connectDatabase(local) ? 1 : reportSales(out(), args.mid(2));
     else if (args.size() >= 3 && args[0] == u"sms"_s && args[1] == u"list"_s)
         rc = !connectDatabase(local) ? 1 : smsList(out(), args.mid(2));
     else if (args.size() == 1 && args[0] == u"backup"_s)
