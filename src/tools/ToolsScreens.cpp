@@ -1,6 +1,8 @@
 #include "ToolsScreens.h"
 
 #include "ScreenRegistry.h"
+#include "ZipcodeLookup.h"
+#include "frmZipcode.h"
 
 using namespace Qt::StringLiterals;
 
@@ -8,6 +10,7 @@ namespace asv {
 
 void ToolsScreens::registerAll()
 {
+    ZipcodeLookup::install(&frmZipcode::FindZipcode);
 }
 
 } // namespace asv
