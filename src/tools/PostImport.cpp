@@ -78,7 +78,7 @@ void PostImport::importText(const QString& path)
         for (const QFileInfo& f : files) {
             QFile file(f.filePath());
             if (!file.open(QIODevice::ReadOnly))
-                throw AppError(5, f.filePath(), file.errorString());
+                throw AppError(5, f.filePath(), f.filePath() + u" : "_s + file.errorString());
             readText(f.fileName(), file.readAll());
             newest = std::max(newest, f.lastModified().toSecsSinceEpoch());
         }
@@ -94,7 +94,7 @@ void PostImport::importText(const QString& path)
     } else {
         QFile file(path);
         if (!file.open(QIODevice::ReadOnly))
-            throw AppError(5, path, file.errorString());
+            throw AppError(5, path, path + u" : "_s + file.errorString());
         readText(info.fileName(), file.readAll());
         newest = info.lastModified().toSecsSinceEpoch();
     }
