@@ -57,10 +57,10 @@ PostImport::PostImport(QString folder) : m_folder(std::move(folder)) {}
 
 PostImport::~PostImport() = default;
 
-QByteArray PostImport::toUtf8(const QByteArray& bytes)
+QByteArray PostImport::toUtf8(QByteArray bytes)
 {
     if (bytes.startsWith("\xEF\xBB\xBF"))
-        return bytes.mid(3);
+        return bytes.remove(0, 3);
     if (isValidUtf8(bytes))
         return bytes;
     return QStringDecoder("windows-949").decode(bytes).operator QString().toUtf8();
@@ -103,9 +103,9 @@ void PostImport::importText(const QString& path)
     finish(dateOf(newest));
 }
 
-void PostImport::readText(const QString& source, const QByteArray& bytes)
+void PostImport::readText(const QString& source, QByteArray bytes)
 {
-    const QByteArray text = toUtf8(bytes);
+    const QByteArray text = toUtf8(std::move(bytes));
     const QByteArrayView all(text);
     PostWriter::Row row;
     std::array<QByteArrayView, kTextColumns> fields;

@@ -26,10 +26,10 @@ public:
     const QMap<int, qint64>& rowsByProvince() const { return m_rows; }
 
     // The text in UTF-8: a BOM or valid UTF-8 is taken as it is, anything else is code page 949.
-    static QByteArray toUtf8(const QByteArray& bytes);
+    static QByteArray toUtf8(QByteArray bytes);
 
 private:
-    void readText(const QString& source, const QByteArray& bytes);
+    void readText(const QString& source, QByteArray bytes);
     PostWriter& writer(int province, const QString& source, qint64 line);
     void finish(const QString& ver);
 
