@@ -70,7 +70,8 @@ QString ZipcodeSearch::sql(QVariantList& values) const
 {
     QString s = kColumns;
     if (!district.isEmpty()) {
-        s += u" AND 시군구 = ?"_s;
+        // Only a filter: a word's index finds far fewer rows than a whole district.
+        s += u" AND +시군구 = ?"_s;
         values << district;
     }
     const QString w = word.trimmed();

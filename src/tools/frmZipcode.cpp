@@ -63,6 +63,8 @@ frmZipcode::frmZipcode(QWidget* parent, const QString& folder)
     m_cmbSiGunGu->setObjectName(u"cmbSiGunGu"_s);
     m_tabs->setObjectName(u"tabSearch"_s);
     m_lstResult->setObjectName(u"lstResult"_s);
+    // Thousands of lines for a common dong word: one height for all keeps filling fast.
+    m_lstResult->setUniformItemSizes(true);
     m_lblCount->setObjectName(u"lblCount"_s);
     m_fraDownload->setObjectName(u"fraDownload"_s);
     m_chkAreaDBAll->setObjectName(u"chkAreaDBAll"_s);

@@ -185,9 +185,21 @@ TEST_F(frmZipcodeTest, TheFirstOpeningTellsWhatMustBeDownloaded)
     EXPECT_EQ(ZipcodeSettings::FirstUseShown.text(), u"1"_s);
     frmZipcode second(nullptr, dbs());
     EXPECT_EQ(m_prompter.count(Kind::Info), 1);
+}
 
-    auto* districts = second.findChild<QComboBox*>(u"cmbSiGunGu"_s);
-    second.findChild<QComboBox*>(u"cmbSiDo"_s)->setCurrentIndex(1);
+TEST_F(frmZipcodeTest, TheDistrictsOfTheProvinceNarrowTheSearch)
+{
+    form();
+    auto* districts = child<QComboBox>(u"cmbSiGunGu"_s);
+    child<QComboBox>(u"cmbSiDo"_s)->setCurrentIndex(1);
     EXPECT_EQ(districts->count(), 3);
     EXPECT_EQ(districts->itemText(2), u"다솜구"_s);
+
+    districts->setCurrentIndex(2);
+    child<QLineEdit>(u"txtDong"_s)->setText(u"가온"_s);
+    child<QPushButton>(u"btnQuery"_s)->click();
+    EXPECT_EQ(count(), u"조회 건수: 0 건"_s);
+    districts->setCurrentIndex(1);
+    child<QPushButton>(u"btnQuery"_s)->click();
+    EXPECT_EQ(count(), u"조회 건수: 1 건"_s);
 }
