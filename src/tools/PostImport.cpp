@@ -225,8 +225,11 @@ PostWriter& PostImport::writer(int province, const QString& source, qint64 line)
 
 void PostImport::finish(const QString& ver)
 {
+    // Every file complete before the first replaces one in use.
+    for (auto& [province, w] : m_writers)
+        w->seal(ver);
     for (auto& [province, w] : m_writers) {
-        w->finish(ver);
+        w->install();
         m_rows[province] = w->rows();
     }
     m_writers.clear();

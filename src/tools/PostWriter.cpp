@@ -7,6 +7,9 @@
 
 #include <QDir>
 #include <QFile>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <sqlite3.h>
 
 using namespace Qt::StringLiterals;
@@ -44,10 +47,9 @@ PostWriter::PostWriter(const QString& folder, const ZipcodeProvince& province)
 PostWriter::~PostWriter()
 {
     sqlite3_finalize(m_insert);
-    if (m_db) {
-        m_db.reset();
+    m_db.reset();
+    if (!m_installed)
         QFile::remove(m_partPath);
-    }
 }
 
 void PostWriter::add(const Row& row)
@@ -70,7 +72,7 @@ void PostWriter::add(const Row& row)
     ++m_rows;
 }
 
-void PostWriter::finish(const QString& ver)
+void PostWriter::seal(const QString& ver)
 {
     sqlite3_finalize(m_insert);
     m_insert = nullptr;
@@ -78,15 +80,22 @@ void PostWriter::finish(const QString& ver)
         m_db->exec(statement);
     m_db->setVersion(ver);
     m_db->exec(u"COMMIT"_s);
-    // Statistics let the planner prefer the word's index over the district's.
+    // Statistics for the planner's choice among the indexes.
     m_db->exec(u"PRAGMA analysis_limit = 1000"_s);
     m_db->exec(u"ANALYZE"_s);
     m_db.reset();
+}
+
+void PostWriter::install()
+{
     const QString old = ZipcodeFolder::find(m_folder, m_fileName);
-    if (!old.isEmpty() && !QFile::remove(old))
-        throw AppError(4, old, u"기존 우편번호 파일을 바꿀 수 없습니다."_s);
-    if (!QFile::rename(m_partPath, m_folder + u'/' + m_fileName))
-        throw AppError(4, m_partPath, u"우편번호 파일을 설치할 수 없습니다."_s);
+    const QString target = m_folder + u'/' + m_fileName;
+    // rename() replaces the file in one step: a finder opened meanwhile sees the old or the new one.
+    if (std::rename(QFile::encodeName(m_partPath).constData(), QFile::encodeName(target).constData()) != 0)
+        throw AppError(4, m_partPath, u"우편번호 파일을 설치할 수 없습니다. : "_s + QString::fromLocal8Bit(std::strerror(errno)));
+    m_installed = true;
+    if (!old.isEmpty() && old != target)
+        QFile::remove(old);
 }
 
 } // namespace asv

@@ -28,8 +28,10 @@ public:
     // Throws AppError naming the column when a number is not a number.
     void add(const Row& row);
     qint64 rows() const { return m_rows; }
-    // Indexes, the date of the data and the file in place.
-    void finish(const QString& ver);
+    // Indexes and the date of the data; the file is complete but not yet in use.
+    void seal(const QString& ver);
+    // The sealed file in place of the province's old one.
+    void install();
 
 private:
     QString m_folder;
@@ -38,6 +40,7 @@ private:
     std::unique_ptr<PostDatabase> m_db;
     sqlite3_stmt* m_insert = nullptr;
     qint64 m_rows = 0;
+    bool m_installed = false;
 };
 
 } // namespace asv

@@ -13,7 +13,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QProgressBar>
 #include <QTabWidget>
 
@@ -25,8 +25,6 @@ namespace {
 
 const QString kForm = u"frmZipcode"_s;
 const QString kAll = u"전체"_s;
-constexpr int kZipcodeRole = Qt::UserRole;
-constexpr int kAddressRole = Qt::UserRole + 1;
 
 QLineEdit* NamedLineEdit(QWidget* parent, const QString& name)
 {
@@ -50,7 +48,7 @@ frmZipcode::frmZipcode(QWidget* parent, const QString& folder)
       m_txtBuildingName(NamedLineEdit(this, u"txtBuildingName"_s)),
       m_btnQuery(NamedButton(this, u"btnQuery"_s, u"조회"_s)), m_btnSel(NamedButton(this, u"btnSel"_s, u"선택"_s)),
       m_btnDBUpdate(NamedButton(this, u"btnDBUpdate"_s, u"최신 우편번호 업데이트"_s)),
-      m_lstResult(new QListWidget(this)), m_lblCount(new QLabel(this)),
+      m_lstResult(new QListView(this)), m_result(new ZipcodeResultModel(this)), m_lblCount(new QLabel(this)),
       m_fraDownload(new QGroupBox(u"우편번호 DB 다운로드"_s, this)),
       m_chkAreaDBAll(new QCheckBox(kAll, m_fraDownload)),
       m_cmdDownloadStart(NamedButton(m_fraDownload, u"cmdDownloadStart"_s, u"다운로드 시작"_s)),
@@ -63,7 +61,9 @@ frmZipcode::frmZipcode(QWidget* parent, const QString& folder)
     m_cmbSiGunGu->setObjectName(u"cmbSiGunGu"_s);
     m_tabs->setObjectName(u"tabSearch"_s);
     m_lstResult->setObjectName(u"lstResult"_s);
-    // Thousands of lines for a common dong word: one height for all keeps filling fast.
+    m_lstResult->setModel(m_result);
+    m_lstResult->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Thousands of lines for a common dong word: one height for all keeps showing them fast.
     m_lstResult->setUniformItemSizes(true);
     m_lblCount->setObjectName(u"lblCount"_s);
     m_fraDownload->setObjectName(u"fraDownload"_s);
@@ -132,7 +132,7 @@ frmZipcode::frmZipcode(QWidget* parent, const QString& folder)
         connect(edit, &QLineEdit::returnPressed, this, &frmZipcode::query);
     connect(m_btnQuery, &QPushButton::clicked, this, &frmZipcode::query);
     connect(m_btnSel, &QPushButton::clicked, this, &frmZipcode::select);
-    connect(m_lstResult, &QListWidget::itemDoubleClicked, this, &frmZipcode::select);
+    connect(m_lstResult, &QListView::doubleClicked, this, &frmZipcode::select);
     connect(m_btnDBUpdate, &QPushButton::clicked, this, &frmZipcode::askUpdate);
     connect(m_chkAreaDBAll, &QCheckBox::clicked, this, [this](bool on) {
         for (QCheckBox* box : std::as_const(m_chkAreaDB))
@@ -262,31 +262,26 @@ std::optional<int> frmZipcode::provinceToSearch()
 
 void frmZipcode::showResult(const ZipcodeSearch& search, const PostDatabaseSet::Result& result)
 {
-    m_lstResult->clear();
+    QStringList head;
     if (result.old) {
-        m_lstResult->addItems({u"※구버전의 우편DB파일이 있습니다."_s, u"좌측 하단 [최신 우편번호 업데이트] 버튼을 눌러"_s,
-                               u"우편번호를 업데이트 하시기 바랍니다."_s});
+        head = QStringList{u"※구버전의 우편DB파일이 있습니다."_s, u"좌측 하단 [최신 우편번호 업데이트] 버튼을 눌러"_s,
+                           u"우편번호를 업데이트 하시기 바랍니다."_s};
     }
-    for (const ZipcodeAddress& a : result.rows) {
-        for (const auto& [line, address] : {std::pair{a.roadLine(), a.roadAddress()}, {a.lotLine(), a.lotAddress()}}) {
-            auto* item = new QListWidgetItem(line, m_lstResult);
-            item->setData(kZipcodeRole, a.zipcode);
-            item->setData(kAddressRole, address);
-        }
-    }
-    if (result.rows.isEmpty())
-        m_lstResult->addItems(search.notFoundLines());
+    const QStringList tail = result.rows.isEmpty() ? search.notFoundLines() : QStringList();
+    m_result->setResult(head, result.rows, tail);
     m_lblCount->setText(u"조회 건수: %1 건"_s.arg(result.rows.size()));
 }
 
 void frmZipcode::select()
 {
-    const QListWidgetItem* item = m_lstResult->currentItem();
-    if (!item || !item->isSelected() || item->data(kZipcodeRole).isNull()) {
+    const QModelIndex line = m_lstResult->currentIndex();
+    if (!line.isValid() || !m_lstResult->selectionModel()->isSelected(line)
+        || line.data(ZipcodeResultModel::ZipcodeRole).isNull()) {
         MsgInfo(u"리스트에서 선택하세요."_s);
         return;
     }
-    m_chosen = ZipcodeLookup::Address{item->data(kZipcodeRole).toString(), item->data(kAddressRole).toString()};
+    m_chosen = ZipcodeLookup::Address{line.data(ZipcodeResultModel::ZipcodeRole).toString(),
+                                      line.data(ZipcodeResultModel::AddressRole).toString()};
     accept();
 }
 

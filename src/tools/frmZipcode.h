@@ -2,6 +2,7 @@
 
 #include "PostDatabaseSet.h"
 #include "ZipcodeLookup.h"
+#include "ZipcodeResultModel.h"
 #include "ZipcodeSearch.h"
 
 #include <QDialog>
@@ -13,7 +14,7 @@ class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
-class QListWidget;
+class QListView;
 class QProgressBar;
 class QPushButton;
 class QTabWidget;
@@ -67,7 +68,8 @@ private:
     QPushButton* m_btnQuery;
     QPushButton* m_btnSel;
     QPushButton* m_btnDBUpdate;
-    QListWidget* m_lstResult;
+    QListView* m_lstResult;
+    ZipcodeResultModel* m_result;
     QLabel* m_lblCount;
 
     QGroupBox* m_fraDownload;

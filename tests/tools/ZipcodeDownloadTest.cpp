@@ -9,7 +9,7 @@
 #include <QDir>
 #include <QGroupBox>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QProcess>
 #include <QPushButton>
 #include <QTcpServer>
@@ -113,7 +113,7 @@ TEST_F(ZipcodeDownloadTest, ADownloadedProvinceIsInstalledAndSearched)
     form.findChild<QComboBox*>(u"cmbSiDo"_s)->setCurrentIndex(3);
     form.findChild<QLineEdit*>(u"txtDong"_s)->setText(u"포구"_s);
     form.findChild<QPushButton*>(u"btnQuery"_s)->click();
-    EXPECT_EQ(form.findChild<QListWidget*>(u"lstResult"_s)->count(), 2);
+    EXPECT_EQ(form.findChild<QListView*>(u"lstResult"_s)->model()->rowCount(), 2);
 
     // A province the server does not have.
     province(form, 2)->setChecked(false);

@@ -8,7 +8,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -66,9 +66,9 @@ protected:
     QStringList lines() const
     {
         QStringList all;
-        const QListWidget* list = child<QListWidget>(u"lstResult"_s);
-        for (int i = 0; i < list->count(); ++i)
-            all << list->item(i)->text();
+        const QAbstractItemModel* lines = child<QListView>(u"lstResult"_s)->model();
+        for (int i = 0; i < lines->rowCount(); ++i)
+            all << lines->index(i, 0).data().toString();
         return all;
     }
     QString count() const { return child<QLabel>(u"lblCount"_s)->text(); }
@@ -167,9 +167,9 @@ TEST_F(frmZipcodeTest, SelectingALineReturnsItsZipcodeAndAddress)
     EXPECT_EQ(m_prompter.texts().last(), u"리스트에서 선택하세요."_s);
     EXPECT_FALSE(form().chosen());
 
-    auto* list = child<QListWidget>(u"lstResult"_s);
-    list->setCurrentRow(1);
-    emit list->itemDoubleClicked(list->item(1));
+    auto* list = child<QListView>(u"lstResult"_s);
+    list->setCurrentIndex(list->model()->index(1, 0));
+    emit list->doubleClicked(list->currentIndex());
     ASSERT_TRUE(form().chosen());
     EXPECT_EQ(form().chosen()->zipcode, u"04501"_s);
     EXPECT_EQ(form().chosen()->addr1, u"서울특별시 가온구 나래동 산 55"_s);
