@@ -4,6 +4,7 @@
 #include "ZipcodeSearch.h"
 
 #include <QFile>
+#include <array>
 #include <memory>
 #include <sqlite3.h>
 
@@ -18,10 +19,40 @@ struct StatementDeleter {
 };
 using Statement = std::unique_ptr<sqlite3_stmt, StatementDeleter>;
 
+// The text first, then its length, as the library asks.
+QByteArrayView columnBytes(sqlite3_stmt* s, int i)
+{
+    const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(s, i));
+    return QByteArrayView(text, sqlite3_column_bytes(s, i));
+}
+
 QString columnText(sqlite3_stmt* s, int i)
 {
-    return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(s, i)), sqlite3_column_bytes(s, i));
+    return QString::fromUtf8(columnBytes(s, i));
 }
+
+// Rows in search order repeat most of their texts (province, district, dong, road): a text equal to
+// the previous row's is shared instead of decoded again.
+class RepeatedTexts {
+public:
+    const QString& text(sqlite3_stmt* s, int i)
+    {
+        Last& last = m_last[static_cast<size_t>(i)];
+        const QByteArrayView bytes = columnBytes(s, i);
+        if (bytes != QByteArrayView(last.bytes)) {
+            last.bytes = bytes.toByteArray();
+            last.text = QString::fromUtf8(bytes);
+        }
+        return last.text;
+    }
+
+private:
+    struct Last {
+        QByteArray bytes;
+        QString text;
+    };
+    std::array<Last, 16> m_last;
+};
 
 } // namespace
 
@@ -100,13 +131,14 @@ QList<ZipcodeAddress> PostDatabase::search(const ZipcodeSearch& search) const
     const QString sql = search.sql(values);
     Statement s(prepare(sql, values));
     QList<ZipcodeAddress> rows;
+    RepeatedTexts t;
     int rc;
     while ((rc = sqlite3_step(s.get())) == SQLITE_ROW) {
         sqlite3_stmt* r = s.get();
-        rows.append({columnText(r, 0), columnText(r, 1), columnText(r, 2), columnText(r, 3), columnText(r, 4),
-                     columnText(r, 5), columnText(r, 6), sqlite3_column_int(r, 7) == 1, sqlite3_column_int(r, 8),
-                     sqlite3_column_int(r, 9), columnText(r, 10), sqlite3_column_int(r, 11) == 1,
-                     sqlite3_column_int(r, 12), sqlite3_column_int(r, 13), columnText(r, 14), columnText(r, 15)});
+        rows.append({t.text(r, 0), t.text(r, 1), t.text(r, 2), t.text(r, 3), t.text(r, 4), t.text(r, 5), t.text(r, 6),
+                     sqlite3_column_int(r, 7) == 1, sqlite3_column_int(r, 8), sqlite3_column_int(r, 9), t.text(r, 10),
+                     sqlite3_column_int(r, 11) == 1, sqlite3_column_int(r, 12), sqlite3_column_int(r, 13),
+                     t.text(r, 14), t.text(r, 15)});
     }
     if (rc != SQLITE_DONE)
         fail(sql);
