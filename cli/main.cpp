@@ -15,6 +15,7 @@
 #include "SmsCommands.h"
 #include "SearchIndexes.h"
 #include "UserSettings.h"
+#include "ZipcodeCommands.h"
 #include "cMySQL.h"
 #include "modMain_dbPatch.h"
 #include "modMySQL_Func.h"
@@ -61,7 +62,10 @@ int usage()
              "                           record a received call as a desk's device would and show it\n"
              "                           on the open desks (only announce it with --announce-only)\n"
              "  backup                   back the database up into the hour's file under BK_DB; prints it\n"
-             "  restore FILE             load a backup of ours into the database, replacing its tables\n";
+             "  restore FILE             load a backup of ours into the database, replacing its tables\n"
+             "  zipcode import PATH      the postal address files (.txt, a folder of them, their .zip) or an\n"
+             "                           older .mdb province file into the zipcode finder's province files\n"
+             "  zipcode find TEXT        a zipcode, or a road or dong with an optional number, in every province\n";
     out().flush();
     return 2;
 }
@@ -226,6 +230,8 @@ int main(int argc, char* argv[])
             rc = announceOnly ? callCommand(out(), args[1], true)
                               : !connectDatabase(local) ? 1 : callCommand(out(), args[1], false);
     }
+    else if (args.size() == 3 && args[0] == u"zipcode"_s && (args[1] == u"import"_s || args[1] == u"find"_s))
+        rc = args[1] == u"import"_s ? zipcodeImport(out(), args[2]) : zipcodeFind(out(), args[2]);
     else
         rc = usage();
     out().flush();

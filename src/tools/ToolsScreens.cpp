@@ -3,6 +3,8 @@
 #include "FrmTool_Backup.h"
 #include "FrmTool_ClearAll.h"
 #include "ScreenRegistry.h"
+#include "ZipcodeLookup.h"
+#include "frmZipcode.h"
 
 using namespace Qt::StringLiterals;
 
@@ -12,6 +14,7 @@ void ToolsScreens::registerAll()
 {
     ScreenRegistry::add(u"mnuDataBackup"_s, {[](QWidget* parent) { return new FrmTool_Backup(parent); }, true});
     ScreenRegistry::add(u"mnuTool_ClearAll"_s, {[](QWidget* parent) { return new FrmTool_ClearAll(parent); }, true});
+    ZipcodeLookup::install(&frmZipcode::FindZipcode);
 }
 
 } // namespace asv

@@ -1,0 +1,205 @@
+#include "Paths.h"
+#include "PostDatabase.h"
+#include "PostFixture.h"
+#include "ScriptedPrompter.h"
+#include "ZipcodeSettings.h"
+#include "frmZipcode.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+using namespace asv;
+using namespace asv::test;
+
+namespace {
+
+using Kind = ScriptedPrompter::Kind;
+
+// Seoul and Busan are installed; the other provinces are not.
+class frmZipcodeTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        Paths::setProgramFolder(m_home.path());
+        ZipcodeSettings::FirstUseShown.set(true);
+        const QString text = m_home.filePath(u"post.txt"_s);
+        WriteFile(text, PostText(SeoulRows() + BusanRows()).toUtf8());
+        PostImport(dbs()).importText(text);
+        setVersion(u"dbPost_Seoul.db"_s, u"2024-07-01"_s);
+        setVersion(u"dbPost_Busan.db"_s, u"2024-07-01"_s);
+    }
+
+    QString dbs() const { return m_home.filePath(u"DBS"_s); }
+    void setVersion(const QString& file, const QString& ver) { PostDatabase(dbs() + u'/' + file, true).setVersion(ver); }
+
+    template <typename T>
+    T* child(const QString& name) const
+    {
+        T* w = m_form->findChild<T*>(name);
+        EXPECT_NE(w, nullptr) << name.toStdString();
+        return w;
+    }
+    frmZipcode& form()
+    {
+        if (!m_form)
+            m_form = std::make_unique<frmZipcode>(nullptr, dbs());
+        return *m_form;
+    }
+    // Types the word into the tab's field and presses the query button; the list's lines.
+    QStringList query(int tab, const QString& word, const QString& number = {}, int province = 0)
+    {
+        form();
+        child<QComboBox>(u"cmbSiDo"_s)->setCurrentIndex(province);
+        child<QTabWidget>(u"tabSearch"_s)->setCurrentIndex(tab);
+        child<QLineEdit>(tab == 0 ? u"txtDong"_s : u"txtRoad"_s)->setText(word);
+        child<QLineEdit>(tab == 0 ? u"txtJibunNo"_s : u"txtBildingNo"_s)->setText(number);
+        child<QPushButton>(u"btnQuery"_s)->click();
+        return lines();
+    }
+    QStringList lines() const
+    {
+        QStringList all;
+        const QAbstractItemModel* lines = child<QListView>(u"lstResult"_s)->model();
+        for (int i = 0; i < lines->rowCount(); ++i)
+            all << lines->index(i, 0).data().toString();
+        return all;
+    }
+    QString count() const { return child<QLabel>(u"lblCount"_s)->text(); }
+
+    QTemporaryDir m_home;
+    ScriptedPrompter m_prompter;
+    std::unique_ptr<frmZipcode> m_form;
+};
+
+constexpr int kLotTab = 0;
+constexpr int kRoadTab = 1;
+
+} // namespace
+
+TEST_F(frmZipcodeTest, RefusesShortWordsAndNumbersThatAreNotNumbers)
+{
+    struct Case {
+        int tab;
+        QString word;
+        QString number;
+        QString message;
+    };
+    const QList<Case> cases{
+        {kLotTab, u" "_s, {}, u"[읍/면/동] 검색어를 입력하세요."_s},
+        {kLotTab, u"가"_s, {}, u"[읍/면/동]을 2자 이상 검색어를 입력하세요."_s},
+        {kLotTab, u"가온"_s, u"1-"_s, u"지번주소는 숫자 형식만 입력 해야 합니다. 확인 해주세요!"_s},
+        {kLotTab, u"가온"_s, u"산12"_s, u"지번주소는 숫자 형식만 입력 해야 합니다. 확인 해주세요!"_s},
+        {kRoadTab, u""_s, {}, u"[도로명]을 2자 이상 검색어를 입력하세요."_s},
+        {kRoadTab, u"별"_s, {}, u"[도로명]을 2자 이상 검색어를 입력하세요."_s},
+        {kRoadTab, u"별빛로"_s, u"12-3-4"_s, u"건물번호는 숫자 형식만 입력 해야 합니다. 확인 해주세요!"_s},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.word.toStdString() + " " + c.number.toStdString());
+        m_prompter.clear();
+        EXPECT_TRUE(query(c.tab, c.word, c.number).isEmpty());
+        EXPECT_EQ(m_prompter.texts(), QStringList{c.message});
+    }
+}
+
+TEST_F(frmZipcodeTest, AllProvincesSearchesThoseInstalledAndOffersTheRestOnce)
+{
+    m_prompter.answer(MsgAnswer::No);
+    const QStringList found = query(kLotTab, u"가온"_s);
+    ASSERT_EQ(m_prompter.count(Kind::YesNo), 1);
+    EXPECT_TRUE(m_prompter.texts().first().startsWith(u"아직 다운로드 되지 않은 도로명 주소 DB가 존재합니다."_s));
+    EXPECT_EQ(found, (QStringList{u"도로명  04500  서울특별시 가온구 별빛로 12 (가온동, 별빛타워)"_s,
+                                  u"지  번         서울특별시 가온구 가온동 101-3  행정동: 가온1동"_s,
+                                  u"도로명  48000  부산광역시 물결구 파도로 5 (가온동)"_s,
+                                  u"지  번         부산광역시 물결구 가온동 17  행정동: 가온동"_s}));
+    EXPECT_EQ(count(), u"조회 건수: 2 건"_s);
+
+    query(kLotTab, u"가온"_s);
+    EXPECT_EQ(m_prompter.count(Kind::YesNo), 1) << "asked once per opening";
+    EXPECT_EQ(m_prompter.unanswered(), 0);
+
+    // A chosen province without its file: No searches the files there are.
+    m_prompter.answer(MsgAnswer::No);
+    EXPECT_EQ(query(kLotTab, u"가온"_s, {}, 3).size(), 4);
+    EXPECT_TRUE(m_prompter.texts().last().startsWith(u"조회 하려는 시/도 도로명 DB가 존재하지 않습니다."_s));
+}
+
+TEST_F(frmZipcodeTest, ADigitWordIsAZipcodeAndAFullStopFindsTheMiddleDot)
+{
+    m_prompter.answer(MsgAnswer::No);
+    // The dong "가온" would match any prefix; digits look up the zipcode only.
+    const QStringList byZipcode = query(kLotTab, u"04501"_s);
+    ASSERT_EQ(byZipcode.size(), 2);
+    EXPECT_TRUE(byZipcode[0].startsWith(u"도로명  04501  "_s));
+
+    EXPECT_EQ(query(kRoadTab, u"솔.바람길"_s),
+              (QStringList{u"도로명  04502  서울특별시 다솜구 솔·바람길 3 (다솜동)"_s,
+                           u"지  번         서울특별시 다솜구 다솜동 9  행정동: 다솜동"_s}));
+    EXPECT_EQ(query(kRoadTab, u"별빛로"_s, u"12"_s).size(), 2);
+    EXPECT_EQ(query(kRoadTab, u"별빛로"_s, u"13"_s),
+              (QStringList{u"해당 주소를 찾을 수 없습니다."_s, u"검색어 : 별빛로"_s, u"건물번호 : 13"_s}));
+    EXPECT_EQ(count(), u"조회 건수: 0 건"_s);
+}
+
+TEST_F(frmZipcodeTest, DataBeforeTheDayOfTheNewAddressesIsOld)
+{
+    const QString notice = u"※구버전의 우편DB파일이 있습니다."_s;
+    m_prompter.answer(MsgAnswer::No);
+    setVersion(u"dbPost_Busan.db"_s, u"2015-08-06"_s);
+    EXPECT_EQ(query(kLotTab, u"가온"_s).first(), notice);
+    EXPECT_FALSE(query(kLotTab, u"가온"_s, {}, 1).contains(notice)) << "only Seoul searched";
+
+    setVersion(u"dbPost_Busan.db"_s, u"2015-08-07"_s);
+    EXPECT_FALSE(query(kLotTab, u"가온"_s).contains(notice));
+}
+
+TEST_F(frmZipcodeTest, SelectingALineReturnsItsZipcodeAndAddress)
+{
+    m_prompter.answer(MsgAnswer::No);
+    query(kLotTab, u"나래"_s);
+    child<QPushButton>(u"btnSel"_s)->click();
+    EXPECT_EQ(m_prompter.texts().last(), u"리스트에서 선택하세요."_s);
+    EXPECT_FALSE(form().chosen());
+
+    auto* list = child<QListView>(u"lstResult"_s);
+    list->setCurrentIndex(list->model()->index(1, 0));
+    emit list->doubleClicked(list->currentIndex());
+    ASSERT_TRUE(form().chosen());
+    EXPECT_EQ(form().chosen()->zipcode, u"04501"_s);
+    EXPECT_EQ(form().chosen()->addr1, u"서울특별시 가온구 나래동 산 55"_s);
+    EXPECT_EQ(form().result(), QDialog::Accepted);
+}
+
+TEST_F(frmZipcodeTest, TheFirstOpeningTellsWhatMustBeDownloaded)
+{
+    ZipcodeSettings::FirstUseShown.set(false);
+    frmZipcode first(nullptr, dbs());
+    ASSERT_EQ(m_prompter.count(Kind::Info), 1);
+    EXPECT_TRUE(m_prompter.texts().first().startsWith(u"도로명 주소는 자료가 방대하기 때문에"_s));
+    EXPECT_EQ(ZipcodeSettings::FirstUseShown.text(), u"1"_s);
+    frmZipcode second(nullptr, dbs());
+    EXPECT_EQ(m_prompter.count(Kind::Info), 1);
+}
+
+TEST_F(frmZipcodeTest, TheDistrictsOfTheProvinceNarrowTheSearch)
+{
+    form();
+    auto* districts = child<QComboBox>(u"cmbSiGunGu"_s);
+    child<QComboBox>(u"cmbSiDo"_s)->setCurrentIndex(1);
+    EXPECT_EQ(districts->count(), 3);
+    EXPECT_EQ(districts->itemText(2), u"다솜구"_s);
+
+    districts->setCurrentIndex(2);
+    child<QLineEdit>(u"txtDong"_s)->setText(u"가온"_s);
+    child<QPushButton>(u"btnQuery"_s)->click();
+    EXPECT_EQ(count(), u"조회 건수: 0 건"_s);
+    districts->setCurrentIndex(1);
+    child<QPushButton>(u"btnQuery"_s)->click();
+    EXPECT_EQ(count(), u"조회 건수: 1 건"_s);
+}
