@@ -90,7 +90,8 @@ FrmRPT_ASList::FrmRPT_ASList(QWidget* parent, const QString& name, bool deliveri
 void FrmRPT_ASList::fillClasses()
 {
     m_cmbPCls->addItem(kAllClasses);
-    m_cmbPCls->addItems(Guarded(u"Form_Load"_s, u"Form"_s, objectName(), QStringList(), [] { return PClassStore::names(); }));
+    m_cmbPCls->addItems(
+        Guarded(u"Form_Load"_s, u"Form"_s, objectName(), QStringList(), [] { return PClassStore::names(); }));
 }
 
 void FrmRPT_ASList::query()
