@@ -2,7 +2,10 @@
 // state counts and colours) against the same statement fetched bare through the client library.
 //   bench_aslist [benchmark flags]
 // The generated jobs (two years of them, half in the year measured) are kept in the database
-// "asvb_aslist_200k" for later runs; drop it to generate them again.
+// "asvb_aslist_200k" for later runs; drop it to generate them again. The search indexes, the
+// ledger's own among them, are added as an administrator would.
+// Where the time goes: the jobs alone come from the ledger index in a tenth of the whole; the rest
+// is the server pairing 100,000 jobs with their names, and the window's own work is small beside it.
 #include "AsListStore.h"
 #include "BareConnection.h"
 #include "BenchDatabase.h"
@@ -61,16 +64,16 @@ BENCHMARK(BM_Ledger_BareSQL)
 BENCHMARK(BM_Ledger_FrmAS_admin)
     ->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(9)->ReportAggregatesOnly(true);
 
+// The jobs, with the indexes an administrator would add (the ledger's among them).
 void fill()
 {
     const long jobs = DBRecordCount(u"aslist_m"_s);
-    if (jobs == kJobs)
-        return;
-    if (jobs != 0)
+    if (jobs != kJobs && jobs != 0)
         qFatal("%s holds %ld jobs, not %d: drop it to generate them again", kDatabase.toUtf8().constData(), jobs,
                kJobs);
-    if (!SampleDataGenerator().generate({.customers = 20000, .products = 300, .asJobs = kJobs}))
+    if (jobs == 0 && !SampleDataGenerator().generate({.customers = 20000, .products = 300, .asJobs = kJobs}))
         qFatal("cannot generate the sample jobs");
+    BenchDatabase::addSearchIndexes(kJobs, "jobs");
 }
 
 } // namespace

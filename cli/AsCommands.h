@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 class QTextStream;
 
@@ -12,10 +13,10 @@ namespace asv {
 // Receives a job for the customer's product with the text as its contents, dated now; prints the
 // job number.
 int asAdd(QTextStream& out, const QString& ccode, const QString& pcode, const QString& text);
-// Adds a result line with this result code (one the job's product is offered) and amount to the
-// job, for the job's product, charged to the customer unless free; prints the line number. The
-// line has no cause code, so the result screen, which lists complete lines, does not show it;
-// the balance and the reports count it.
-int asResult(QTextStream& out, const QString& job, const QString& resultCode, const QString& amount, bool isfree);
+// "JOB CODE AMOUNT [--cause C] [--free]": adds a result line with this result code and amount to
+// the job, for the job's product, charged to the customer unless free; prints the line number.
+// Both codes must be ones the line dialog offers for the product; without a cause code the line
+// takes the dialog's first, so that the result screen lists it like any other. 2: wrong arguments.
+int asResult(QTextStream& out, QStringList args);
 
 } // namespace asv

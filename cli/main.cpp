@@ -48,8 +48,9 @@ int usage()
              "  product show CODE        one product's fields\n"
              "  as add CUSTOMER PRODUCT TEXT\n"
              "                           receive an AS job; prints its number\n"
-             "  as result JOB CODE AMOUNT [--free]\n"
-             "                           add a result line with that result code; prints its number\n"
+             "  as result JOB CODE AMOUNT [--cause C] [--free]\n"
+             "                           add a result line with that result code (and cause code, else\n"
+             "                           the first one offered); prints its number\n"
              "  sale add CUSTOMER PRODUCT QTY [--price P] [--date yyyy-mm-dd]\n"
              "                           store one sale line and move the customer's balance by its total\n"
              "  payment add CUSTOMER AMOUNT [--dc D] [--card]\n"
@@ -201,9 +202,10 @@ int main(int argc, char* argv[])
                                         : productShow(out(), args[2]);
     else if (args.size() == 5 && args[0] == u"as"_s && args[1] == u"add"_s)
         rc = !connectDatabase(local) ? 1 : asAdd(out(), args[2], args[3], args[4]);
-    else if (args.size() >= 5 && args[0] == u"as"_s && args[1] == u"result"_s) {
-        const bool isfree = args.removeAll(u"--free"_s) > 0;
-        rc = args.size() != 5 ? usage() : !connectDatabase(local) ? 1 : asResult(out(), args[2], args[3], args[4], isfree);
+    else if (args.size() >= 2 && args[0] == u"as"_s && args[1] == u"result"_s) {
+        rc = !connectDatabase(local) ? 1 : asResult(out(), args.mid(2));
+        if (rc == 2)
+            usage();
     } else if (args.size() >= 2 && args[0] == u"sale"_s) {
         rc = !connectDatabase(local) ? 1 : saleCommand(out(), args.mid(1));
         if (rc == 2)

@@ -47,6 +47,11 @@ const std::array<Column, AsJobColumns::Count>& columns()
         {u"완료일시"_s, stamp(u"workdate"_s, u"worktime"_s)},
         {u"결과등록"_s, [](R, int) { return u"결과등록"_s; }},
         {u"코드"_s, field(u"code"_s)},
+        {u"모델명"_s, field(u"modelname"_s)},
+        {u"전화번호"_s, field(u"telno1"_s)},
+        {u"주소"_s, field(u"addr1"_s)},
+        {u"상세주소"_s, field(u"addr2"_s)},
+        {u"배송일"_s, field(u"senddates"_s)},
     }};
     return all;
 }

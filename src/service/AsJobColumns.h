@@ -14,7 +14,9 @@ class AsJobColumns {
 public:
     enum Col {
         Received, CustCode, CustName, Product, State, ReceptionCode, Contents, Receiver, Charge, VisitRequested,
-        VisitPlanned, Completed, Results, Code, Count
+        VisitPlanned, Completed, Results, Code,
+        // Only the ledger of the edition that follows deliveries reads these.
+        ModelName, TelNo, Address1, Address2, SendDates, Count
     };
 
     // Rows of a job list by state: waiting (any state but confirmed and completed), confirmed,

@@ -19,6 +19,9 @@ public:
         QString ccode;  // empty: every customer
         QString charge; // empty: every staff member
         int state = -1; // -1: every state
+        // Also the customer's model, telephone and address and the delivery dates of the job's
+        // lines (the edition that follows deliveries).
+        bool deliveries = false;
     };
 
     struct ResultFilter {
@@ -29,16 +32,35 @@ public:
         QString pcode;       // a chosen product wins over a typed name
         QString productName; // LIKE pattern as typed
         QString productClass;
+        // The period is on the line's delivery date, and the customer's model, telephone and
+        // address come with each line.
+        bool deliveries = false;
+    };
+
+    struct DeliveryFilter {
+        QString from;
+        QString to;
+        QString productClass; // empty: every class
+        QString pcode;        // a chosen product wins over a typed name
+        QString productName;  // part of the name
+        QString ccode;        // a chosen customer wins over a typed name
+        QString customerName; // part of the company name
     };
 
     // Jobs whose customer, product, reception code, receiving user or staff are gone are left out.
     static QString jobsSql(const JobFilter& filter);
     static RecordSetPtr jobs(const JobFilter& filter);
     // One job as the job list shows it; no row when it is not listable.
-    static RecordSetPtr job(int code);
+    static RecordSetPtr job(int code, bool deliveries = false);
 
     static QString resultLinesSql(const ResultFilter& filter);
     static RecordSetPtr resultLines(const ResultFilter& filter);
+
+    // Result lines by delivery date and sales by sale date in one list, in date order, AS before
+    // sales on one day: kind ("A/S" or "판매"), code, date, company name, model, telephone,
+    // address (two fields) and product name.
+    static QString deliveriesAndSalesSql(const DeliveryFilter& filter);
+    static RecordSetPtr deliveriesAndSales(const DeliveryFilter& filter);
 
     // Telephones, fax, mobile, address, e-mail, staff name and memo; no row for an unknown
     // customer or one without a staff member.

@@ -26,25 +26,26 @@ namespace {
 const QString kForm = u"FrmAS_admin"_s;
 using C = AsJobColumns;
 
-// The ledger shows every column of the job lists.
-const QList<C::Col>& shownColumns()
+// Every column of the job lists up to the job number; the customer's and the delivery columns
+// after it in the edition that follows deliveries.
+QList<C::Col> shownColumns(bool deliveries)
 {
-    static const QList<C::Col> all = [] {
-        QList<C::Col> cols;
-        for (int col = 0; col < C::Count; ++col)
-            cols << static_cast<C::Col>(col);
-        return cols;
-    }();
-    return all;
+    QList<C::Col> cols;
+    for (int col = 0; col < (deliveries ? C::Count : C::Code + 1); ++col)
+        cols << static_cast<C::Col>(col);
+    return cols;
 }
 
 } // namespace
 
-FrmAS_admin::FrmAS_admin(QWidget* parent)
-    : PeriodListWindow(parent, kForm, u"AS 접수 등록"_s, u"A/S 리스트"_s, u"접수기간:"_s),
+FrmAS_admin::FrmAS_admin(QWidget* parent) : FrmAS_admin(parent, kForm, false) {}
+
+FrmAS_admin::FrmAS_admin(QWidget* parent, const QString& name, bool deliveries)
+    : PeriodListWindow(parent, name, u"AS 접수 등록"_s, u"A/S 리스트"_s, u"접수기간:"_s),
       m_cmbDateType(new QComboBox(this)), m_fbCust(new ucFindBox(this)), m_fbUser(new ucFindBox(this)),
       m_cmbState(new QComboBox(this)), m_labTotal(new QLabel(this)), m_fbCustInfo(new ucFindBox(this)),
-      m_custInfo(new QFormLayout), m_lstSale(new QListWidget(this))
+      m_custInfo(new QFormLayout), m_lstSale(new QListWidget(this)), m_deliveries(deliveries),
+      m_columns(shownColumns(deliveries))
 {
     m_cmbDateType->setObjectName(u"cmbDateType"_s);
     m_cmbDateType->addItems({u"접수기간:"_s, u"방문예정:"_s});
@@ -87,7 +88,7 @@ FrmAS_admin::FrmAS_admin(QWidget* parent)
     side->setFixedWidth(260);
 
     Grid* grid = list();
-    C::define(grid->cells(), shownColumns());
+    C::define(grid->cells(), m_columns);
     grid->setSelectionKind(Grid::SelectionKind::MultiRow);
     finishLayout(side);
 
@@ -122,7 +123,8 @@ void FrmAS_admin::query()
     filter.ccode = m_fbCust->code();
     filter.charge = m_fbUser->code();
     filter.state = AsState::chosen(m_cmbState);
-    const RecordSetPtr rs = Guarded(u"btnQuery_Click"_s, u"Form"_s, kForm, RecordSetPtr(),
+    filter.deliveries = m_deliveries;
+    const RecordSetPtr rs = Guarded(u"btnQuery_Click"_s, u"Form"_s, objectName(), RecordSetPtr(),
                                     [&] { return AsListStore::jobs(filter); });
     GridModel& cells = grid->cells();
     cells.clearColors();
@@ -141,9 +143,9 @@ void FrmAS_admin::SyncUpdateAS(QWidget* dialog, int mode)
 {
     const auto* number = dialog->findChild<QLabel*>(u"lblCode"_s);
     const int job = number ? number->text().toInt() : 0;
-    Guarded(u"SyncUpdateAS"_s, u"Form"_s, kForm, 0, [&] {
+    Guarded(u"SyncUpdateAS"_s, u"Form"_s, objectName(), 0, [&] {
         // The names shown are the server's, as the query would give them.
-        const RecordSetPtr rs = AsListStore::job(job);
+        const RecordSetPtr rs = AsListStore::job(job, m_deliveries);
         if (rs->rowCount() == 0)
             return 0;
         Grid* grid = list();
@@ -152,7 +154,7 @@ void FrmAS_admin::SyncUpdateAS(QWidget* dialog, int mode)
             row = grid->rowCount();
             grid->cells().setRowCount(row + 1);
         }
-        C::write(grid->cells(), row, shownColumns(), *rs, 0);
+        C::write(grid->cells(), row, m_columns, *rs, 0);
         grid->setCurrentIndex(grid->cells().index(row, C::Received));
         return 0;
     });
@@ -209,7 +211,7 @@ void FrmAS_admin::deleteSelected()
     if (MsgYesNo(u"선택된 자료를 정말로 삭제 하시겠습니까?"_s, {}, true) != MsgAnswer::Yes)
         return;
     int deleted = 0;
-    Guarded(u"btnRecDel_Click"_s, u"Form"_s, kForm, 0, [&] {
+    Guarded(u"btnRecDel_Click"_s, u"Form"_s, objectName(), 0, [&] {
         // Rows are ascending; every removal moves the later ones up by one.
         for (const int selected : rows) {
             const int row = selected - deleted;
@@ -257,7 +259,7 @@ void FrmAS_admin::showCustomer(int row)
     if (ccode.isEmpty())
         return;
     m_fbCustInfo->setRecord(ccode, list()->text(row, C::CustName));
-    Guarded(u"spList_RowColChange"_s, u"Form"_s, kForm, 0, [&] {
+    Guarded(u"spList_RowColChange"_s, u"Form"_s, objectName(), 0, [&] {
         const RecordSetPtr rs = AsListStore::customerPanel(ccode);
         if (rs->rowCount() > 0) {
             for (int i = 0; i < m_custInfo->rowCount() && i < rs->fieldCount(); ++i)

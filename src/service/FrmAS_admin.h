@@ -1,5 +1,6 @@
 #pragma once
 
+#include "AsJobColumns.h"
 #include "AsJobWindows.h"
 #include "CustomerPickReceiver.h"
 #include "PeriodListWindow.h"
@@ -33,6 +34,10 @@ public:
     void openPayment();
 
 protected:
+    // deliveries: the ledger of the edition that follows deliveries, under its own name (and so
+    // its own saved layout).
+    FrmAS_admin(QWidget* parent, const QString& name, bool deliveries);
+
     bool screenKey(int key) override;
 
 private:
@@ -47,6 +52,8 @@ private:
     ucFindBox* m_fbCustInfo;
     QFormLayout* m_custInfo;
     QListWidget* m_lstSale;
+    bool m_deliveries;
+    QList<AsJobColumns::Col> m_columns;
 };
 
 } // namespace asv

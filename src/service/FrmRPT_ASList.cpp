@@ -24,6 +24,8 @@ namespace {
 
 const QString kForm = u"FrmRPT_ASList"_s;
 const QString kAllClasses = u"[전체]"_s;
+const QString kPeriod = u"기간:"_s;
+const QString kDeliveryPeriod = u"배송기간:"_s;
 
 QString billed(const RecordSet& rs, int row)
 {
@@ -32,11 +34,14 @@ QString billed(const RecordSet& rs, int row)
 
 } // namespace
 
-FrmRPT_ASList::FrmRPT_ASList(QWidget* parent)
-    : PeriodListWindow(parent, kForm, u"AS결과조회"_s, u"A/S 리스트"_s, u"기간:"_s), m_fbCust(new ucFindBox(this)),
-      m_htPSerial(new HCText(this)), m_fbProd(new ucFindBox(this)), m_cmbPCls(new QComboBox(this))
+FrmRPT_ASList::FrmRPT_ASList(QWidget* parent) : FrmRPT_ASList(parent, kForm, false) {}
+
+FrmRPT_ASList::FrmRPT_ASList(QWidget* parent, const QString& name, bool deliveries)
+    : PeriodListWindow(parent, name, u"AS결과조회"_s, u"A/S 리스트"_s, deliveries ? kDeliveryPeriod : kPeriod),
+      m_fbCust(new ucFindBox(this)), m_htPSerial(new HCText(this)), m_fbProd(new ucFindBox(this)),
+      m_cmbPCls(new QComboBox(this)), m_deliveries(deliveries)
 {
-    setPeriodCaption(u"기간:"_s);
+    setPeriodCaption(deliveries ? kDeliveryPeriod : kPeriod);
     m_fbCust->setObjectName(u"fbCust"_s);
     m_fbCust->setFindType(ucFindBox::FindCustKind);
     m_htPSerial->setObjectName(u"htPSerial"_s);
@@ -55,14 +60,21 @@ FrmRPT_ASList::FrmRPT_ASList(QWidget* parent)
     row->addStretch();
 
     Grid* grid = list();
-    grid->setColumns({u"접수일자"_s, u"고객명"_s, u"상품명"_s, u"접수코드"_s, u"접수내용"_s, u"원인코드"_s,
-                      u"결과코드"_s, u"AS메모"_s, u"금액"_s, u"코드"_s});
+    QStringList captions = {u"접수일자"_s, u"고객명"_s, u"상품명"_s, u"접수코드"_s, u"접수내용"_s,
+                            u"원인코드"_s, u"결과코드"_s, u"AS메모"_s, u"금액"_s, u"코드"_s};
+    if (deliveries)
+        captions << u"모델명"_s << u"전화번호"_s << u"주소"_s << u"상세주소"_s << u"배송일"_s;
+    grid->setColumns(captions);
     GridModel& cells = grid->cells();
     cells.setNumberColumn(ColAmount, GetDecFormat(SharedOptions::current().amountDecimals, true, true));
-    const QList<std::pair<int, QString>> fields = {
+    QList<std::pair<int, QString>> fields = {
         {ColDate, u"dealdate"_s},          {ColCustName, u"compalias"_s}, {ColReceptionCode, u"astypename0"_s},
         {ColContents, u"dealbigo"_s},      {ColCause, u"astypename1"_s},  {ColResult, u"astypename2"_s},
         {ColMemo, u"workbigo"_s},          {ColCode, u"code"_s}};
+    if (deliveries)
+        fields << std::pair{ColModel, u"modelname"_s} << std::pair{ColTelNo, u"telno1"_s}
+               << std::pair{ColAddress1, u"addr1"_s} << std::pair{ColAddress2, u"addr2"_s}
+               << std::pair{ColSendDate, u"senddate"_s};
     for (const auto& [col, label] : fields)
         cells.bindColumn(col, label);
     cells.bindColumn(ColProduct, [](const RecordSet& rs, int r) {
@@ -78,7 +90,8 @@ FrmRPT_ASList::FrmRPT_ASList(QWidget* parent)
 void FrmRPT_ASList::fillClasses()
 {
     m_cmbPCls->addItem(kAllClasses);
-    m_cmbPCls->addItems(Guarded(u"Form_Load"_s, u"Form"_s, kForm, QStringList(), [] { return PClassStore::names(); }));
+    m_cmbPCls->addItems(
+        Guarded(u"Form_Load"_s, u"Form"_s, objectName(), QStringList(), [] { return PClassStore::names(); }));
 }
 
 void FrmRPT_ASList::query()
@@ -92,7 +105,8 @@ void FrmRPT_ASList::query()
     filter.productName = m_fbProd->editor()->text();
     if (m_cmbPCls->currentIndex() > 0)
         filter.productClass = m_cmbPCls->currentText();
-    const RecordSetPtr rs = Guarded(u"btnQuery_Click"_s, u"Form"_s, kForm, RecordSetPtr(),
+    filter.deliveries = m_deliveries;
+    const RecordSetPtr rs = Guarded(u"btnQuery_Click"_s, u"Form"_s, objectName(), RecordSetPtr(),
                                     [&] { return AsListStore::resultLines(filter); });
     GridModel& cells = list()->cells();
     cells.setRecordSet(rs ? rs : std::make_shared<RecordSet>());

@@ -16,12 +16,19 @@ class FrmRPT_ASList : public PeriodListWindow {
 public:
     enum Col {
         ColDate, ColCustName, ColProduct, ColReceptionCode, ColContents, ColCause, ColResult, ColMemo, ColAmount,
-        ColCode, ColCount
+        ColCode,
+        // Only in the edition that follows deliveries.
+        ColModel, ColTelNo, ColAddress1, ColAddress2, ColSendDate, ColCount
     };
 
     explicit FrmRPT_ASList(QWidget* parent = nullptr);
 
     void query() override;
+
+protected:
+    // deliveries: the list of the edition that follows deliveries, under its own name: the period
+    // is on the delivery date and each line shows its customer's model, telephone and address.
+    FrmRPT_ASList(QWidget* parent, const QString& name, bool deliveries);
 
 private:
     void fillClasses();
@@ -30,6 +37,7 @@ private:
     HCText* m_htPSerial;
     ucFindBox* m_fbProd;
     QComboBox* m_cmbPCls;
+    bool m_deliveries;
 };
 
 } // namespace asv
