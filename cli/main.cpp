@@ -4,6 +4,7 @@
 #include "ConnectionProfile.h"
 #include "ConsolePrompter.h"
 #include "CustomerCommands.h"
+#include "LedgerCommands.h"
 #include "LocalServer.h"
 #include "MailCommands.h"
 #include "Paths.h"
@@ -51,6 +52,8 @@ int usage()
              "                           store one sale line and move the customer's balance by its total\n"
              "  payment add CUSTOMER AMOUNT [--dc D] [--card]\n"
              "                           enter a payment of today for the customer with this code\n"
+             "  report ledger [--from yyyy-mm-dd --to yyyy-mm-dd] [--customer CODE] [--csv]\n"
+             "                           the customer ledger; without a period every line\n"
              "  sms list CODE...         write the SMS program's recipient list of the customers\n"
              "  mail test ADDRESS        send the test mail with this user's mail settings\n"
              "  call NUMBER [--announce-only]\n"
@@ -200,6 +203,8 @@ int main(int argc, char* argv[])
             usage();
     } else if (args.size() >= 2 && args[0] == u"payment"_s && args[1] == u"add"_s)
         rc = !connectDatabase(local) ? 1 : paymentAdd(out(), args.mid(2));
+    else if (args.size() >= 2 && args[0] == u"report"_s && args[1] == u"ledger"_s)
+        rc = !connectDatabase(local) ? 1 : reportLedger(out(), args.mid(2));
     else if (args.size() >= 3 && args[0] == u"sms"_s && args[1] == u"list"_s)
         rc = !connectDatabase(local) ? 1 : smsList(out(), args.mid(2));
     else if (args.size() == 3 && args[0] == u"mail"_s && args[1] == u"test"_s)
