@@ -1,3 +1,4 @@
+#include "GridFixtures.h"
 #include "LedgerMerge.h"
 
 #include <gtest/gtest.h>
@@ -7,15 +8,7 @@ using namespace asv;
 
 namespace {
 
-RecordSetPtr records(const QStringList& fields, const QList<QStringList>& rows)
-{
-    auto rs = std::make_shared<RecordSet>();
-    rs->setFields(fields);
-    for (const QStringList& row : rows)
-        rs->appendTextRow(row);
-    rs->finish();
-    return rs;
-}
+using test::makeRecordSet;
 
 TEST(LedgerMergeTest, MoneyIsExactInTenThousandths)
 {
@@ -43,12 +36,12 @@ TEST(LedgerMergeTest, MergesByDateUntilBothListsRunOut)
     const QStringList debitFields = {u"ccode"_s, u"dealdate"_s, u"total"_s, u"pname"_s, u"pnorm"_s};
     const QStringList creditFields = {u"ccode"_s, u"dealdate"_s, u"amount"_s, u"type"_s};
     LedgerMerge ledger(
-        records({u"code"_s, u"basebaln"_s, u"compalias"_s}, {{u"A"_s, u"10"_s, u"가"_s}, {u"B"_s, u"0"_s, u"나"_s}}),
-        records({u"ccode"_s, u"sumtot"_s}, {{u"A"_s, u"5"_s}, {u"A"_s, u"-3"_s}, {u"Z"_s, u"99"_s}}),
-        records(debitFields, {{u"A"_s, u"2026-03-01"_s, u"100"_s, u"d1"_s, {}},
+        makeRecordSet({u"code"_s, u"basebaln"_s, u"compalias"_s}, {{u"A"_s, u"10"_s, u"가"_s}, {u"B"_s, u"0"_s, u"나"_s}}),
+        makeRecordSet({u"ccode"_s, u"sumtot"_s}, {{u"A"_s, u"5"_s}, {u"A"_s, u"-3"_s}, {u"Z"_s, u"99"_s}}),
+        makeRecordSet(debitFields, {{u"A"_s, u"2026-03-01"_s, u"100"_s, u"d1"_s, {}},
                               {u"A"_s, u"2026-03-05"_s, u"200"_s, u"d2"_s, {}},
                               {u"Z"_s, u"2026-03-01"_s, u"1"_s, u"z"_s, {}}}),
-        records(creditFields, {{u"A"_s, u"2026-02-28"_s, u"1"_s, u"0"_s},
+        makeRecordSet(creditFields, {{u"A"_s, u"2026-02-28"_s, u"1"_s, u"0"_s},
                                {u"A"_s, u"2026-03-01"_s, u"2"_s, u"0"_s},
                                {u"A"_s, u"2026-03-09"_s, u"4"_s, u"9"_s},
                                {u"B"_s, u"2026-03-03"_s, u"8"_s, u"1"_s}}));
