@@ -21,6 +21,9 @@ RecordSetPtr read(const QString& sql, const QString& operation)
     return rs;
 }
 
+// In the statements below the documents lead the join: left to itself the server starts from the
+// customers or the products and fetches a year's lines one by one through their keys, which took
+// two to three times as long as reading the documents through (1M sale lines, 200,000 payments).
 QString customerCondition(const LedgerStore::Filter& filter)
 {
     return filter.ccode.isEmpty() ? u" AND c.hidden = 0"_s : u" AND c.code = "_s + StoreSql::quoted(filter.ccode);
@@ -52,11 +55,11 @@ QString LedgerStore::customersSql(const Filter& filter)
 QString LedgerStore::carriedSql(const Filter& filter)
 {
     const QString upTo = u" AND s.dealdate <= "_s + StoreSql::quoted(filter.cutoff()) + customerCondition(filter);
-    return u"SELECT s.ccode, SUM(s.total) AS sumtot FROM sale AS s, customer AS c WHERE s.ccode = c.code"_s + upTo
-        + u" GROUP BY s.ccode UNION ALL SELECT s.ccode, SUM(d.amount) AS sumtot FROM aslist_m AS s, aslist_d AS d, "
+    return u"SELECT STRAIGHT_JOIN s.ccode, SUM(s.total) AS sumtot FROM sale AS s, customer AS c WHERE s.ccode = c.code"_s + upTo
+        + u" GROUP BY s.ccode UNION ALL SELECT STRAIGHT_JOIN s.ccode, SUM(d.amount) AS sumtot FROM aslist_m AS s, aslist_d AS d, "
           "customer AS c WHERE s.code = d.code AND s.ccode = c.code AND d.isfree = 0"_s
         + upTo
-        + u" GROUP BY s.ccode UNION ALL SELECT s.ccode, SUM(s.amount + s.dc)*-1 AS sumtot FROM receive AS s, "
+        + u" GROUP BY s.ccode UNION ALL SELECT STRAIGHT_JOIN s.ccode, SUM(s.amount + s.dc)*-1 AS sumtot FROM receive AS s, "
           "customer AS c WHERE s.ccode = c.code"_s
         + upTo + u" GROUP BY s.ccode ORDER BY ccode"_s;
 }
@@ -64,11 +67,11 @@ QString LedgerStore::carriedSql(const Filter& filter)
 QString LedgerStore::debitsSql(const Filter& filter)
 {
     const QString limits = periodCondition(filter) + customerCondition(filter);
-    return u"SELECT s.ccode, s.dealdate, s.code, s.prnbigo, s.pcode, p.bcode, s.pname, s.pnorm, s.price, s.qnt, "
+    return u"SELECT STRAIGHT_JOIN s.ccode, s.dealdate, s.code, s.prnbigo, s.pcode, p.bcode, s.pname, s.pnorm, s.price, s.qnt, "
            "p.unit AS punit, s.total FROM sale AS s, customer AS c, product AS p WHERE s.ccode = c.code "
            "AND s.pcode = p.code"_s
         + limits
-        + u" UNION ALL SELECT s.ccode, s.dealdate, s.code, 'AS                       ' AS prnbigo, d.pcode, p.bcode, "
+        + u" UNION ALL SELECT STRAIGHT_JOIN s.ccode, s.dealdate, s.code, 'AS                       ' AS prnbigo, d.pcode, p.bcode, "
           "p.name AS pname, p.norm AS pnorm, d.amount AS price, 1 AS qnt, p.unit AS punit, d.amount AS total "
           "FROM aslist_m AS s, aslist_d AS d, customer AS c, product AS p WHERE s.code = d.code AND s.ccode = c.code "
           "AND d.pcode = p.code AND d.isfree = 0"_s
@@ -77,7 +80,7 @@ QString LedgerStore::debitsSql(const Filter& filter)
 
 QString LedgerStore::creditsSql(const Filter& filter)
 {
-    return u"SELECT s.ccode, s.dealdate, s.type, s.amount+s.dc AS amount, s.bigo FROM receive AS s, customer AS c "
+    return u"SELECT STRAIGHT_JOIN s.ccode, s.dealdate, s.type, s.amount+s.dc AS amount, s.bigo FROM receive AS s, customer AS c "
            "WHERE s.ccode = c.code"_s
         + periodCondition(filter) + customerCondition(filter) + u" ORDER BY s.ccode, s.dealdate, s.code"_s;
 }
