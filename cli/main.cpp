@@ -5,6 +5,7 @@
 #include "ConnectionProfile.h"
 #include "ConsolePrompter.h"
 #include "CustomerCommands.h"
+#include "LedgerCommands.h"
 #include "LocalServer.h"
 #include "MailCommands.h"
 #include "Paths.h"
@@ -57,6 +58,8 @@ int usage()
              "                           enter a payment of today for the customer with this code\n"
              "  report sales --from yyyy-mm-dd --to yyyy-mm-dd [--customer C] [--csv]\n"
              "                           the daily sales report's lines with day and grand totals\n"
+             "  report ledger [--from yyyy-mm-dd --to yyyy-mm-dd] [--customer CODE] [--csv]\n"
+             "                           the customer ledger; without a period every line\n"
              "  sms list CODE...         write the SMS program's recipient list of the customers\n"
              "  mail test ADDRESS        send the test mail with this user's mail settings\n"
              "  call NUMBER [--announce-only]\n"
@@ -214,6 +217,8 @@ int main(int argc, char* argv[])
         rc = !connectDatabase(local) ? 1 : paymentAdd(out(), args.mid(2));
     else if (args.size() >= 2 && args[0] == u"report"_s && args[1] == u"sales"_s)
         rc = !connectDatabase(local) ? 1 : reportSales(out(), args.mid(2));
+    else if (args.size() >= 2 && args[0] == u"report"_s && args[1] == u"ledger"_s)
+        rc = !connectDatabase(local) ? 1 : reportLedger(out(), args.mid(2));
     else if (args.size() >= 3 && args[0] == u"sms"_s && args[1] == u"list"_s)
         rc = !connectDatabase(local) ? 1 : smsList(out(), args.mid(2));
     else if (args.size() == 1 && args[0] == u"backup"_s)

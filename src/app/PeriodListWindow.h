@@ -26,7 +26,7 @@ public:
 
     // Reads the list for the filters.
     virtual void query() = 0;
-    void printList();
+    virtual void printList();
     // The file written, "" when nothing was.
     QString exportList();
 

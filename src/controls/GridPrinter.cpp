@@ -85,10 +85,14 @@ int GridPrinter::render(QPrinter& printer) const
 {
     const GridModel& cells = m_grid.cells();
     const QList<int> columns = m_grid.printedColumns();
+    // A printed line is a row, or the heading band above it (-1 - row).
     QList<int> rows;
     for (int r = 0; r < m_grid.rowCount(); ++r) {
-        if (!cells.isRowBlank(r))
-            rows.append(r);
+        if (cells.isRowBlank(r))
+            continue;
+        if (m_rowHeading && !m_rowHeading(r).isEmpty())
+            rows.append(-1 - r);
+        rows.append(r);
     }
     QList<double> widths;
     double tableWidth = 0;
@@ -164,6 +168,18 @@ int GridPrinter::render(QPrinter& printer) const
         const int count = page == 1 ? firstRows : otherRows;
         for (int k = 0; k < count && next < rows.size(); ++k, ++next) {
             const int r = rows[next];
+            if (r < 0) {
+                const QRectF band(0, y, tableWidth, rowH);
+                p.setPen(line);
+                p.fillRect(band, QColor(0xF4, 0xF4, 0xF4));
+                p.drawRect(band);
+                p.setPen(Qt::black);
+                p.setFont(header);
+                drawCellText(band, m_rowHeading(-1 - r), Qt::AlignLeft);
+                p.setFont(body);
+                y += rowH;
+                continue;
+            }
             x = 0;
             for (int i = 0; i < columns.size(); ++i) {
                 const int c = columns[i];

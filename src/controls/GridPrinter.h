@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 
 class QPrinter;
 class QWidget;
@@ -17,6 +18,8 @@ public:
     GridPrinter(const Grid& grid, const QString& title, const QString& subtitle = {});
 
     const QString& subtitle() const { return m_subtitle; }
+    // A band across the table above a row, for lists printed in groups; "" for none.
+    void setRowHeading(std::function<QString(int row)> heading) { m_rowHeading = std::move(heading); }
 
     // The remembered page set-up's name; by default the grid's form.
     void setSetupName(const QString& name) { m_setupName = name; }
@@ -38,6 +41,7 @@ private:
     QString m_title;
     QString m_subtitle;
     QString m_setupName;
+    std::function<QString(int row)> m_rowHeading;
 };
 
 } // namespace asv

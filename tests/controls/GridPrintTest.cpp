@@ -39,6 +39,10 @@ TEST(GridPrinter, PdfCarriesTheKoreanTitleInAnEmbeddedNanumFont)
     printer.loadPageSetup(counter);
     const int pages = printer.render(counter);
     EXPECT_GT(pages, 3);
+
+    // A heading band above every row takes a line of its own.
+    printer.setRowHeading([](int row) { return u"거래처 %1"_s.arg(row); });
+    EXPECT_GE(printer.render(counter), 2 * pages - 1);
 }
 
 TEST(GridPrinter, PageSetupIsRememberedPerList)

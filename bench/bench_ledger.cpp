@@ -1,0 +1,130 @@
+// The all-customer ledger for one year at 10,000 customers, 1M sale lines, 200,000 payments and
+// 100,000 AS jobs: the store's reads with the merge into rows, and the window's query with its
+// grid, against the bare statements of the same steps through the client library.
+//   bench_ledger [benchmark flags]
+// The generated data is kept in the database "asvb_ledger_1m" for later runs; drop it to generate
+// it again.
+#include "BareConnection.h"
+#include "BenchDatabase.h"
+#include "ConsolePrompter.h"
+#include "Cp949.h"
+#include "FrmRPT_ledger.h"
+#include "Grid.h"
+#include "HCTerm.h"
+#include "LedgerMerge.h"
+#include "LedgerStore.h"
+#include "MedianRatioReporter.h"
+#include "modMySQL_Func.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <benchmark/benchmark.h>
+#include <cstdio>
+#include <memory>
+
+using namespace Qt::StringLiterals;
+using namespace asv;
+
+namespace {
+
+const QString kDatabase = u"asvb_ledger_1m"_s;
+
+std::unique_ptr<BareConnection> g_bare;
+std::unique_ptr<FrmRPT_ledger> g_window;
+LedgerStore::Filter g_filter;
+QList<QByteArray> g_steps;
+int g_rows = 0;
+
+void BM_Ledger_BareSQL(benchmark::State& state)
+{
+    for (auto _ : state) {
+        for (const QByteArray& sql : g_steps) {
+            if (g_bare->fetchAll(sql) < 0) {
+                state.SkipWithError(g_bare->error());
+                return;
+            }
+        }
+    }
+}
+
+void BM_Ledger_StoreAndMerge(benchmark::State& state)
+{
+    for (auto _ : state) {
+        LedgerMerge ledger(LedgerStore::customers(g_filter), LedgerStore::carried(g_filter),
+                           LedgerStore::debits(g_filter), LedgerStore::credits(g_filter));
+        ledger.carryForward();
+        ledger.mergeLines();
+        if (ledger.rowCount() != g_rows) {
+            state.SkipWithError("unexpected row count");
+            break;
+        }
+    }
+    state.counters["rows"] = g_rows;
+}
+
+void BM_Ledger_Window(benchmark::State& state)
+{
+    for (auto _ : state) {
+        g_window->Refresh_Sheet();
+        if (g_window->list()->rowCount() != g_rows) {
+            state.SkipWithError("unexpected row count");
+            break;
+        }
+    }
+    state.counters["rows"] = g_rows;
+}
+
+// One iteration reads a year of the whole book, so three repetitions, interleaved, are enough.
+void measured(benchmark::internal::Benchmark* b)
+{
+    b->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1)->Repetitions(3)->ReportAggregatesOnly(true);
+}
+BENCHMARK(BM_Ledger_BareSQL)->Apply(measured);
+BENCHMARK(BM_Ledger_StoreAndMerge)->Apply(measured);
+BENCHMARK(BM_Ledger_Window)->Apply(measured);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    ConsolePrompter prompter(MsgAnswer::No);
+    InitializeInterleaved(argc, argv);
+
+    BenchDatabase db(kDatabase);
+    if (DBRecordCount(u"sale"_s) == 0
+        && !SampleDataGenerator().generate({.customers = 10000, .products = 3000, .saleLines = 1000000,
+                                            .payments = 200000, .asJobs = 100000, .calls = 1000}))
+        qFatal("cannot generate the sample data");
+    g_bare = std::make_unique<BareConnection>(db.name());
+
+    const QString last = DBGetValue(u"SELECT MAX(dealdate) FROM sale"_s);
+    g_filter.from = QDate::fromString(last, u"yyyy-MM-dd"_s).addDays(-364).toString(u"yyyy-MM-dd"_s);
+    g_filter.to = last;
+    for (const QString& sql : {LedgerStore::customersSql(g_filter), LedgerStore::carriedSql(g_filter),
+                               LedgerStore::debitsSql(g_filter), LedgerStore::creditsSql(g_filter)})
+        g_steps << Cp949::encode(sql);
+    {
+        LedgerMerge ledger(LedgerStore::customers(g_filter), LedgerStore::carried(g_filter),
+                           LedgerStore::debits(g_filter), LedgerStore::credits(g_filter));
+        ledger.carryForward();
+        ledger.mergeLines();
+        g_rows = ledger.rowCount();
+    }
+    std::printf("%ld sale lines, %ld payments, %ld AS lines; ledger from %s to %s: %d rows\n",
+                DBRecordCount(u"sale"_s), DBRecordCount(u"receive"_s), DBRecordCount(u"aslist_d"_s),
+                g_filter.from.toUtf8().constData(), g_filter.to.toUtf8().constData(), g_rows);
+
+    g_window = std::make_unique<FrmRPT_ledger>();
+    g_window->period()->SetText1(g_filter.from);
+    g_window->period()->SetText2(g_filter.to);
+    MedianRatioReporter report("BM_Ledger_BareSQL");
+    benchmark::RunSpecifiedBenchmarks(&report);
+
+    g_window.reset();
+    g_bare.reset();
+    DBClose();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,63 @@
+#pragma once
+
+#include "RecordSet.h"
+
+#include <QString>
+#include <QStringList>
+#include <vector>
+
+namespace asv {
+
+// The rows of the customer ledger from what LedgerStore read: per customer the balance carried
+// forward, its debit and credit lines in date order with the running balance, and its subtotal;
+// a grand total at the end. Money is kept in ten-thousandths, so a balance that goes up and down
+// by the same amounts comes back to exactly where it was.
+class LedgerMerge {
+public:
+    enum class Kind { Carried, Debit, Credit, Subtotal, Total };
+    enum Col { ColCustomer, ColDate, ColItem, ColQty, ColUnit, ColPrice, ColDebit, ColCredit, ColBalance, ColMemo,
+               ColCount };
+
+    struct Row {
+        Kind kind;
+        int customer; // row of the customers; -1 for the grand total
+        int source;   // row of the debits or the credits; -1 for the others
+        qint64 debit;
+        qint64 credit;
+        qint64 balance;
+    };
+
+    static QStringList captions();
+    // Ten-thousandths of a decimal text as the server sends it ("-1234.5000").
+    static qint64 money(QStringView text);
+    // The shortest plain number of ten-thousandths: "4200", "-0.5".
+    static QString moneyText(qint64 amount);
+
+    LedgerMerge(RecordSetPtr customers, RecordSetPtr carried, RecordSetPtr debits, RecordSetPtr credits);
+
+    // Opening balance plus what was carried, per customer.
+    void carryForward();
+    // The rows; none without customers. A credit line goes before a debit line only when its date
+    // is strictly earlier, so on one day the debits come first.
+    void mergeLines();
+
+    int rowCount() const { return static_cast<int>(m_rows.size()); }
+    const Row& row(int r) const { return m_rows[static_cast<size_t>(r)]; }
+    QString text(int r, int col) const;
+    // The customer's code and name, and the contact heading " (☏<telno1>,F:<fax>)".
+    QString customerCode(int customer) const;
+    QString customerName(int customer) const;
+    QString contactHeading(int customer) const;
+
+private:
+    QString debitText(int source, int col) const;
+
+    RecordSetPtr m_customers;
+    RecordSetPtr m_carriedSums;
+    RecordSetPtr m_debits;
+    RecordSetPtr m_credits;
+    std::vector<qint64> m_carried; // per customer
+    std::vector<Row> m_rows;
+};
+
+} // namespace asv

@@ -1,0 +1,171 @@
+#include "Clock.h"
+#include "FrmRPT_ledger.h"
+#include "Grid.h"
+#include "GridDriver.h"
+#include "HCTerm.h"
+#include "LedgerCommands.h"
+#include "ScriptedPrompter.h"
+#include "TestDatabase.h"
+#include "WidgetDriver.h"
+#include "modMySQL_Func.h"
+#include "ucFindBox.h"
+
+#include <QCheckBox>
+#include <QTextStream>
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+using namespace asv;
+using asv::test::column;
+using Kind = asv::test::ScriptedPrompter::Kind;
+
+namespace {
+
+// 한빛 owes 1,000 from before it was entered here; 다른 owes nothing. The ledger looks at March.
+struct LedgerWindow : ::testing::Test {
+    test::TestDatabase db;
+    test::ScriptedPrompter prompter;
+    FrmRPT_ledger window;
+
+    LedgerWindow()
+    {
+        Clock::setFixed(QDateTime(QDate(2026, 3, 20), QTime(10, 0)));
+        sql(u"INSERT INTO customer (code, compname, compalias, telno1, fax, basemoney) VALUES "
+            "('C00001', '한빛상사', '한빛', '02-123-4567', '02-123-4568', 1000), ('C00002', '다른상사', '다른', '', '', 0)"_s);
+        sql(u"INSERT INTO product (code, name, norm, unit) VALUES ('P00001', '세탁기', 'WM-10', '대')"_s);
+        window.period()->SetText1(u"2026-03-01"_s);
+        window.period()->SetText2(u"2026-03-31"_s);
+    }
+    ~LedgerWindow() override { Clock::clearFixed(); }
+
+    static void sql(const QString& statement)
+    {
+        DBExecute(statement);
+        ASSERT_FALSE(DBLastFailed()) << statement.toStdString();
+    }
+    static void sale(const QString& ccode, const QString& date, int total)
+    {
+        sql(u"INSERT INTO sale (ccode, pcode, pname, pnorm, qnt, price, total, dealdate) "
+            "VALUES ('%1', 'P00001', '세탁기', 'WM-10', 1, %3, %3, '%2')"_s.arg(ccode, date, QString::number(total)));
+    }
+    static void payment(const QString& ccode, const QString& date, int amount, int dc = 0)
+    {
+        sql(u"INSERT INTO receive (ccode, dealdate, amount, dc, type, bigo) VALUES ('%1', '%2', %3, %4, 1, '월말')"_s.arg(
+            ccode, date, QString::number(amount), QString::number(dc)));
+    }
+    // An AS job of the customer with one item of that amount.
+    static void asItem(const QString& ccode, const QString& date, int amount, bool free)
+    {
+        sql(u"INSERT INTO aslist_m (ccode, pcode, dealdate) VALUES ('%1', 'P00001', '%2')"_s.arg(ccode, date));
+        sql(u"INSERT INTO aslist_d (code, seq, pcode, amount, isfree) VALUES (%1, 1, 'P00001', %2, %3)"_s.arg(
+            QString::number(DBInsertId()), QString::number(amount), free ? u"1"_s : u"0"_s));
+    }
+
+    QStringList col(const QString& caption) { return column(window.list(), caption); }
+    void query()
+    {
+        test::click(window, u"btnQuery"_s);
+    }
+};
+
+TEST_F(LedgerWindow, CarriesTheDocumentsBeforeThePeriodAndPutsSameDayDebitsFirst)
+{
+    sale(u"C00001"_s, u"2026-02-10"_s, 5000);
+    payment(u"C00001"_s, u"2026-02-20"_s, 2000, 100);
+    asItem(u"C00001"_s, u"2026-02-25"_s, 300, false);
+    asItem(u"C00001"_s, u"2026-02-26"_s, 700, true);
+    // In March: the payment is entered before the sale of the same day, an AS item later; a free
+    // one never shows.
+    payment(u"C00001"_s, u"2026-03-05"_s, 1000);
+    sale(u"C00001"_s, u"2026-03-05"_s, 1000);
+    asItem(u"C00001"_s, u"2026-03-06"_s, 250, false);
+    asItem(u"C00001"_s, u"2026-03-06"_s, 900, true);
+    payment(u"C00002"_s, u"2026-03-02"_s, 50);
+    sale(u"C00001"_s, u"2026-04-01"_s, 9999); // after the period
+
+    query();
+    // By alias: 다른 before 한빛.
+    EXPECT_EQ(col(u"거래처"_s), QStringList({u"다른"_s, {}, {}, u"한빛"_s, {}, {}, {}, {}, {}}));
+    EXPECT_EQ(col(u"품명"_s), QStringList({u"[전기이월]"_s, u"입금"_s, u"[소 계]"_s, u"[전기이월]"_s, u"세탁기(WM-10)"_s,
+                                           u"입금"_s, u"세탁기(WM-10)"_s, u"[소 계]"_s, u"[합 계]"_s}));
+    EXPECT_EQ(col(u"잔액"_s), QStringList({u"0"_s, u"-50"_s, u"-50"_s, u"4200"_s, u"5200"_s, u"4200"_s, u"4450"_s,
+                                           u"4450"_s, u"4400"_s}));
+    EXPECT_EQ(col(u"일자"_s).mid(4, 3), QStringList({u"2026-03-05"_s, u"2026-03-05"_s, u"2026-03-06"_s}));
+    EXPECT_EQ(col(u"매출"_s)[7], u"1250"_s);
+    EXPECT_EQ(col(u"입금"_s)[7], u"1000"_s);
+    EXPECT_EQ(col(u"입금"_s)[8], u"1050"_s);
+    EXPECT_EQ(col(u"단위"_s)[5], u"카드"_s);
+    EXPECT_EQ(col(u"비고"_s)[6].trimmed(), u"AS"_s);
+    EXPECT_EQ(window.periodHeading(), u"기간: 2026-03-01 ~ 2026-03-31"_s);
+}
+
+TEST_F(LedgerWindow, WithoutThePeriodCarriesOnlyTheOpeningBalanceAndListsEveryLine)
+{
+    sale(u"C00001"_s, u"2025-12-31"_s, 5000);
+    payment(u"C00001"_s, u"2026-02-20"_s, 2000, 100);
+    sale(u"C00001"_s, u"2026-04-01"_s, 10);
+    sale(u"C00002"_s, u"2026-03-01"_s, 70);
+    window.findChild<QCheckBox*>(u"chkTerm"_s)->setChecked(false);
+    window.findChild<ucFindBox*>(u"fbCust"_s)->setRecord(u"C00001"_s, u"한빛"_s);
+
+    query();
+    EXPECT_EQ(col(u"일자"_s), QStringList({{}, u"2025-12-31"_s, u"2026-02-20"_s, u"2026-04-01"_s, {}, {}}));
+    EXPECT_EQ(col(u"잔액"_s), QStringList({u"1000"_s, u"6000"_s, u"3900"_s, u"3910"_s, u"3910"_s, u"3910"_s}));
+    EXPECT_EQ(window.periodHeading(), u"전체"_s);
+}
+
+// The command prints the window's rows: with the period as the window's, without it as unticked.
+TEST_F(LedgerWindow, TheCommandWritesTheWindowsRows)
+{
+    sale(u"C00001"_s, u"2026-02-10"_s, 5000);
+    payment(u"C00001"_s, u"2026-03-05"_s, 1000);
+    query();
+    const auto command = [](const QStringList& args) {
+        QString text;
+        QTextStream out(&text);
+        const int rc = reportLedger(out, args);
+        out.flush();
+        return std::pair{rc, text.split(u'\n', Qt::SkipEmptyParts)};
+    };
+    const auto [rc, lines] = command({u"--from"_s, u"2026-03-01"_s, u"--to"_s, u"2026-03-31"_s, u"--csv"_s});
+    ASSERT_EQ(rc, 0);
+    ASSERT_EQ(lines.size(), window.list()->rowCount() + 1);
+    EXPECT_EQ(lines[0], u"거래처,일자,품명,수량,단위,단가,매출,입금,잔액,비고"_s);
+    for (int r = 0; r < window.list()->rowCount(); ++r) {
+        QStringList shown;
+        for (int c = 0; c < window.list()->columnCount(); ++c)
+            shown << window.list()->text(r, c);
+        EXPECT_EQ(lines[r + 1], shown.join(u','));
+    }
+    EXPECT_EQ(lines[3], u"한빛,,[전기이월],,,,,,6000,"_s);
+
+    const auto [allRc, all] = command({u"--customer"_s, u"C00001"_s, u"--csv"_s});
+    EXPECT_EQ(all.mid(1), QStringList({u"한빛,,[전기이월],,,,,,1000,"_s,
+                                       u",2026-02-10,세탁기(WM-10),1,대,5000,5000,,6000,"_s,
+                                       u",2026-03-05,입금,,카드,,,1000,5000,월말"_s, u",,[소 계],,,,5000,1000,5000,"_s,
+                                       u",,[합 계],,,,5000,1000,5000,"_s}));
+    EXPECT_EQ(command({u"--from"_s, u"2026-03-01"_s}).first, 2);
+}
+
+TEST_F(LedgerWindow, AFailingStepNamesItselfAndNoCustomerIsSaid)
+{
+    sale(u"C00001"_s, u"2026-03-02"_s, 5000);
+    query();
+    ASSERT_EQ(window.list()->rowCount(), 6);
+
+    // Only the debit lines read the products.
+    sql(u"RENAME TABLE product TO product_gone"_s);
+    query();
+    ASSERT_FALSE(prompter.texts(Kind::Error).isEmpty());
+    EXPECT_TRUE(prompter.texts(Kind::Error).last().contains(u"in procedure Refresh_Sheet_3_RsSale of Form FrmRPT_ledger"_s));
+    EXPECT_EQ(window.list()->rowCount(), 0);
+    EXPECT_EQ(window.ledger(), nullptr);
+
+    sql(u"UPDATE customer SET hidden = 1"_s);
+    sql(u"RENAME TABLE product_gone TO product"_s);
+    query();
+    EXPECT_EQ(window.list()->rowCount(), 0);
+    EXPECT_TRUE(prompter.texts(Kind::Notice).contains(u"검색된 결과가 없습니다."_s));
+}
+
+} // namespace
