@@ -1,5 +1,6 @@
 #include "AppState.h"
 #include "AsCommands.h"
+#include "BalanceCommands.h"
 #include "CallCommands.h"
 #include "ConnectionProfile.h"
 #include "ConsolePrompter.h"
@@ -51,6 +52,11 @@ int usage()
              "                           store one sale line and move the customer's balance by its total\n"
              "  payment add CUSTOMER AMOUNT [--dc D] [--card]\n"
              "                           enter a payment of today for the customer with this code\n"
+             "  repair balances [--check]\n"
+             "                           restore every customer's running balance from its documents;\n"
+             "                           --check lists the differences only (exit 1 when there are any)\n"
+             "  report receivables --from D --to D [--customer C] [--csv]\n"
+             "                           the receivables status of the period\n"
              "  sms list CODE...         write the SMS program's recipient list of the customers\n"
              "  mail test ADDRESS        send the test mail with this user's mail settings\n"
              "  call NUMBER [--announce-only]\n"
@@ -200,6 +206,11 @@ int main(int argc, char* argv[])
             usage();
     } else if (args.size() >= 2 && args[0] == u"payment"_s && args[1] == u"add"_s)
         rc = !connectDatabase(local) ? 1 : paymentAdd(out(), args.mid(2));
+    else if (args.size() >= 2 && args.size() <= 3 && args[0] == u"repair"_s && args[1] == u"balances"_s
+             && (args.size() == 2 || args[2] == u"--check"_s))
+        rc = !connectDatabase(local) ? 1 : repairBalances(out(), args.size() == 3);
+    else if (args.size() >= 2 && args[0] == u"report"_s && args[1] == u"receivables"_s)
+        rc = !connectDatabase(local) ? 1 : reportReceivables(out(), args.mid(2));
     else if (args.size() >= 3 && args[0] == u"sms"_s && args[1] == u"list"_s)
         rc = !connectDatabase(local) ? 1 : smsList(out(), args.mid(2));
     else if (args.size() == 3 && args[0] == u"mail"_s && args[1] == u"test"_s)

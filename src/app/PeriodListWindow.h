@@ -50,7 +50,7 @@ protected:
     void finishLayout(QWidget* panel = nullptr, Qt::Orientation panelPlace = Qt::Horizontal);
     void setPeriodCaption(const QString& caption);
 
-    QString printSubtitle() const;
+    virtual QString printSubtitle() const;
     // Keys of the screen's own; true when taken.
     virtual bool screenKey(int) { return false; }
 
