@@ -55,6 +55,10 @@ int reportReceivables(QTextStream& out, const QStringList& args)
                                     [&] { return ReceivablesStore::CreateReport(filter, *db); });
     if (!rs)
         return 1;
+    Guarded(u"ClearTable"_s, u"Module"_s, u"BalanceCommands"_s, false, [&] {
+        db->ClearTable(u"balnlist"_s);
+        return true;
+    });
     const QStringList labels = {u"ccode"_s, u"calias"_s, u"dname"_s, u"prebaln"_s,
                                 u"tot"_s,   u"tot2"_s,   u"recv"_s,  u"baln"_s};
     constexpr int kFirstMoney = 3;

@@ -225,8 +225,10 @@ void FrmRPT_baln::sendSms()
             if (source < 0)
                 continue;
             const RecordSet& rs = *cells.recordSet();
-            recipients.append({ReceivablesStore::mobileNumber(rs.value(source, u"ccode"_s)),
-                               rs.value(source, u"cname"_s)});
+            // A customer without a mobile number has nothing to receive.
+            const QString number = ReceivablesStore::mobileNumber(rs.value(source, u"ccode"_s));
+            if (!number.trimmed().isEmpty())
+                recipients.append({number, rs.value(source, u"cname"_s)});
         }
         return true;
     });

@@ -61,22 +61,25 @@ RecordSetPtr ReceivablesStore::read(const QString& sql, const QString& operation
     return rs;
 }
 
-RecordSetPtr ReceivablesStore::CreateReport(const Filter& filter, ReportDatabase& db)
+QStringList ReceivablesStore::sourceStatements(const Filter& filter)
 {
     const QString condition = customerCondition(filter);
-    const QString cutOff = dateText(filter.from.addDays(-1));
-    const RecordSetPtr customers =
-        read(u"SELECT c.code, c.compname, c.compalias, c.telno1, c.ceoname, c.addr1, c.addr2, c.bigo,"
-             u" u.name AS uname, c.basemoney AS basebaln FROM customer AS c, local_user AS u"
-             u" WHERE c.charge = u.code"_s + condition,
-             u"customers"_s);
-    // Only the customers read above get a scratch row, so the sums are limited to them as well.
-    QList<RecordSetPtr> carried;
-    for (const QString& sql : documentSums(range(u"0000-00-00"_s, cutOff), condition, true))
-        carried << read(sql, u"carried"_s);
-    QList<RecordSetPtr> period;
-    for (const QString& sql : documentSums(range(dateText(filter.from), dateText(filter.to)), condition, false))
-        period << read(sql, u"period"_s);
+    // Only the customers read first get a scratch row, so the sums are limited to them as well.
+    return QStringList{u"SELECT c.code, c.compname, c.compalias, c.telno1, c.ceoname, c.addr1, c.addr2, c.bigo,"
+                       u" u.name AS uname, c.basemoney AS basebaln FROM customer AS c, local_user AS u"
+                       u" WHERE c.charge = u.code"_s + condition}
+           + documentSums(range(u"0000-00-00"_s, dateText(filter.from.addDays(-1))), condition, true)
+           + documentSums(range(dateText(filter.from), dateText(filter.to)), condition, false);
+}
+
+RecordSetPtr ReceivablesStore::CreateReport(const Filter& filter, ReportDatabase& db)
+{
+    QList<RecordSetPtr> results;
+    for (const QString& sql : sourceStatements(filter))
+        results << read(sql, u"CreateReport"_s);
+    const RecordSetPtr& customers = results[0];
+    const QList<RecordSetPtr> carried = results.mid(1, 3);
+    const QList<RecordSetPtr> period = results.mid(4, 3);
 
     db.begin();
     try {

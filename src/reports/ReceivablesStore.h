@@ -31,6 +31,9 @@ public:
     // Fills `balnlist` and returns its listing; throws on a failure of either database.
     static RecordSetPtr CreateReport(const Filter& filter, ReportDatabase& db);
     static QString listingSql(const Filter& filter);
+    // What CreateReport reads from the shared database, in order: the customers, the three sums
+    // carried forward, the three sums of the period.
+    static QStringList sourceStatements(const Filter& filter);
 
     // Per customer of the listing, its carried balance split into the months of
     // ReceivablesMonthSplit::months(filter.from, count).

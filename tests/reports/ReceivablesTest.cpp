@@ -6,6 +6,8 @@
 #include "PeriodCustomerReceiver.h"
 #include "ReceivablesMonthSplit.h"
 #include "RegistryGuard.h"
+#include "Cp949.h"
+#include "Paths.h"
 #include "ReportDatabase.h"
 #include "ScreenOpener.h"
 #include "WidgetDriver.h"
@@ -14,6 +16,8 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QItemSelectionModel>
+#include <QPushButton>
 
 using namespace Qt::StringLiterals;
 using namespace asv;
@@ -180,6 +184,27 @@ TEST_F(BalanceFixture, ADoubleClickOpensTheDailySalesOfTheRowsCustomerAndPeriod)
     for (QWidget* w : QApplication::topLevelWidgets())
         if (dynamic_cast<DailySales*>(w))
             w->close();
+}
+
+
+TEST_F(BalanceFixture, TheSelectedCustomersWithAMobileNumberGoToTheSmsProgram)
+{
+    QFile sender(Paths::file(u"OstraSMS.exe"_s));
+    ASSERT_TRUE(sender.open(QIODevice::WriteOnly));
+    sender.write("#!/bin/sh\nexit 0\n");
+    sender.close();
+    sender.setPermissions(sender.permissions() | QFileDevice::ExeOwner);
+    Receivables window;
+    window.query();
+    Grid* grid = window.list();
+    // 가나, 나사 (no mobile number) and the totals row.
+    for (int row = 0; row < grid->rowCount(); ++row)
+        grid->selectionModel()->select(grid->model()->index(row, 0),
+                                       QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    test::click(window, u"btnSMS"_s);
+    QFile list(Paths::file(u"ExternTelNo.txt"_s));
+    ASSERT_TRUE(list.open(QIODevice::ReadOnly));
+    EXPECT_EQ(list.readAll(), Cp949::encode(u"010-1111-2222,가나상사\r\n"_s));
 }
 
 } // namespace
