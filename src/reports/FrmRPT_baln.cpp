@@ -116,6 +116,8 @@ FrmRPT_baln::FrmRPT_baln(QWidget* parent)
     for (int i = 0; i < kMonthColumns; ++i) {
         cells.setNumberColumn(ColMonthFirst + i, format);
         cells.bindColumn(ColMonthFirst + i, [this, i](const RecordSet& rs, int row) {
+            if (m_split.isEmpty())
+                return QString();
             const auto it = m_split.constFind(rs.value(row, 0));
             return it != m_split.constEnd() && i < it->size() ? it->at(i).text() : QString();
         });
@@ -197,8 +199,10 @@ void FrmRPT_baln::addTotals()
     GridModel& cells = list()->cells();
     const int rows = cells.rowCount();
     QList<int> money = {ColCarried, ColSales, ColAs, ColRecv, ColBalance};
-    for (int i = 0; i < kMonthColumns; ++i)
-        money << ColMonthFirst + i;
+    for (int i = 0; i < kMonthColumns; ++i) {
+        if (!list()->isColumnHidden(ColMonthFirst + i))
+            money << ColMonthFirst + i;
+    }
     cells.setRowCount(rows + 1);
     cells.setText(rows, ColCode, u"[합 계]"_s);
     for (int col : money) {

@@ -129,6 +129,19 @@ TEST(ReceivablesMonthSplitRule, MonthsAndTheirShares)
     }
 }
 
+TEST(FixedMoneyRule, ColumnTextsAreReadExactlyOrRefused)
+{
+    EXPECT_EQ(FixedMoney::parse(u"1234.5000"_s)->units(), 12345000);
+    EXPECT_EQ(FixedMoney::parse(u"-0.0001"_s)->units(), -1);
+    EXPECT_EQ(FixedMoney::parse(u"7.10000"_s)->units(), 71000);
+    EXPECT_EQ(FixedMoney::parse(u""_s)->units(), 0);
+    for (const QString& bad : {u"0.12345"_s, u"1e5"_s, u"."_s, u"12,000"_s})
+        EXPECT_FALSE(FixedMoney::parse(bad)) << bad.toStdString();
+    EXPECT_EQ(FixedMoney::parse(u"-1234567.5"_s)->grouped(), u"-1,234,567.5"_s);
+    EXPECT_EQ(FixedMoney::parse(u"-123"_s)->grouped(), u"-123"_s);
+    EXPECT_EQ(FixedMoney::parse(u"0.0500"_s)->text(), u"0.05"_s);
+}
+
 TEST_F(BalanceFixture, TheReportDatabaseTellsAMissingTemplateOrWorkingCopyAndIsEmptiedOnClose)
 {
     {
