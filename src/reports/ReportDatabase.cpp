@@ -67,16 +67,21 @@ std::unique_ptr<ReportDatabase> ReportDatabase::CreateRPTFile()
     if (!QFileInfo::exists(target))
         QFile::copy(source, target);
     sqlite3* handle = QFileInfo(target).isFile() ? open(target) : nullptr;
-    if (!handle) {
-        MsgWarn(u"레포트DB파일이 없어졌거나 옮겨졌습니다."_s + vbCrLf + u"레포트DB파일을 확인하세요."_s, kFileTitle);
-        return nullptr;
+    std::unique_ptr<ReportDatabase> db(handle ? new ReportDatabase(handle) : nullptr);
+    try {
+        // Scratch data: a crash loses nothing worth a journal on disk.
+        if (db) {
+            db->execute(u"PRAGMA journal_mode = MEMORY"_s);
+            db->execute(u"PRAGMA synchronous = OFF"_s);
+            for (const QString& table : kTables)
+                db->execute(table);
+        }
+    } catch (const AppError&) {
+        // Something that is no database of ours stands in the working copy's place.
+        db.reset();
     }
-    std::unique_ptr<ReportDatabase> db(new ReportDatabase(handle));
-    // Scratch data: a crash loses nothing worth a journal on disk.
-    db->execute(u"PRAGMA journal_mode = MEMORY"_s);
-    db->execute(u"PRAGMA synchronous = OFF"_s);
-    for (const QString& table : kTables)
-        db->execute(table);
+    if (!db)
+        MsgWarn(u"레포트DB파일이 없어졌거나 옮겨졌습니다."_s + vbCrLf + u"레포트DB파일을 확인하세요."_s, kFileTitle);
     return db;
 }
 

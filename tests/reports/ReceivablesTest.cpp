@@ -173,6 +173,17 @@ TEST_F(BalanceFixture, TheReportDatabaseTellsAMissingTemplateOrWorkingCopyAndIsE
     EXPECT_EQ(window.list()->rowCount(), 0);
     EXPECT_TRUE(QFileInfo(ReportDatabase::templatePath()).isFile());
     EXPECT_EQ(prompter.messages().last().text, u"레포트DB파일이 없어졌거나 옮겨졌습니다.\r\n레포트DB파일을 확인하세요."_s);
+
+    // Nor can a file that is no database serve.
+    ASSERT_TRUE(QDir(ReportDatabase::workingPath()).removeRecursively());
+    QFile garbage(ReportDatabase::workingPath());
+    ASSERT_TRUE(garbage.open(QIODevice::WriteOnly));
+    garbage.write(QByteArray(4096, 'x'));
+    garbage.close();
+    prompter.clear();
+    window.query();
+    EXPECT_EQ(window.list()->rowCount(), 0);
+    EXPECT_EQ(prompter.texts(Kind::Warn), QStringList{u"레포트DB파일이 없어졌거나 옮겨졌습니다.\r\n레포트DB파일을 확인하세요."_s});
 }
 
 struct DailySales : QWidget, PeriodCustomerReceiver {
