@@ -1,6 +1,6 @@
 // The receivables status and the balance repair at 10,000 customers, 1,000,000 sale lines,
 // 200,000 payments and about 100,000 AS lines: the window's report (statements, scratch table,
-// listing and month-free list) against the same statements fetched bare through the client
+// listing and list) against the same statements fetched bare through the client
 // library, and the repair (check and batched corrections) against one UPDATE that joins the
 // summed documents, each with every balance wrong beforehand.
 //   bench_balances [benchmark flags]

@@ -96,6 +96,9 @@ TEST(MainWindow, PanelsTitleAndScreensWithoutAWindowYet)
 {
     TestDatabase db;
     RegisterScreens();
+    // The receivables status stands for a screen that is not there.
+    test::RegistryGuard withoutReceivables({}, {u"mnuAS_Report_40"_s});
+    ScreenRegistry::remove(u"mnuAS_Report_40"_s);
     App().CompanyName = u"A&B 상사"_s;
     App().UserName = u"김상담"_s;
     App().DbHost = u"db.office"_s;
