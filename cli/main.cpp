@@ -1,6 +1,7 @@
 #include "AppState.h"
 #include "AsCommands.h"
 #include "BackupCommands.h"
+#include "BalanceCommands.h"
 #include "CallCommands.h"
 #include "ConnectionProfile.h"
 #include "ConsolePrompter.h"
@@ -60,6 +61,11 @@ int usage()
              "                           the daily sales report's lines with day and grand totals\n"
              "  report ledger [--from yyyy-mm-dd --to yyyy-mm-dd] [--customer CODE] [--csv]\n"
              "                           the customer ledger; without a period every line\n"
+             "  repair balances [--check]\n"
+             "                           restore every customer's running balance from its documents;\n"
+             "                           --check lists the differences only (exit 1 when there are any)\n"
+             "  report receivables --from D --to D [--customer C] [--csv]\n"
+             "                           the receivables status of the period\n"
              "  sms list CODE...         write the SMS program's recipient list of the customers\n"
              "  mail test ADDRESS        send the test mail with this user's mail settings\n"
              "  call NUMBER [--announce-only]\n"
@@ -219,6 +225,11 @@ int main(int argc, char* argv[])
         rc = !connectDatabase(local) ? 1 : reportSales(out(), args.mid(2));
     else if (args.size() >= 2 && args[0] == u"report"_s && args[1] == u"ledger"_s)
         rc = !connectDatabase(local) ? 1 : reportLedger(out(), args.mid(2));
+    else if (args.size() >= 2 && args.size() <= 3 && args[0] == u"repair"_s && args[1] == u"balances"_s
+             && (args.size() == 2 || args[2] == u"--check"_s))
+        rc = !connectDatabase(local) ? 1 : repairBalances(out(), args.size() == 3);
+    else if (args.size() >= 2 && args[0] == u"report"_s && args[1] == u"receivables"_s)
+        rc = !connectDatabase(local) ? 1 : reportReceivables(out(), args.mid(2));
     else if (args.size() >= 3 && args[0] == u"sms"_s && args[1] == u"list"_s)
         rc = !connectDatabase(local) ? 1 : smsList(out(), args.mid(2));
     else if (args.size() == 1 && args[0] == u"backup"_s)

@@ -96,9 +96,10 @@ TEST(MainWindow, PanelsTitleAndScreensWithoutAWindowYet)
 {
     TestDatabase db;
     RegisterScreens();
-    // The first report entry stands for a screen not built yet.
-    test::RegistryGuard unbuilt({}, {u"mnuAS_Report_10"_s});
+    // Two report entries stand for screens that are not there.
+    test::RegistryGuard unbuilt({}, {u"mnuAS_Report_10"_s, u"mnuAS_Report_40"_s});
     ScreenRegistry::remove(u"mnuAS_Report_10"_s);
+    ScreenRegistry::remove(u"mnuAS_Report_40"_s);
     App().CompanyName = u"A&B 상사"_s;
     App().UserName = u"김상담"_s;
     App().DbHost = u"db.office"_s;

@@ -1,0 +1,107 @@
+#include "BalanceRepair.h"
+
+#include "DbError.h"
+#include "StoreSql.h"
+#include "modMySQL_Func.h"
+
+#include <QHash>
+
+using namespace Qt::StringLiterals;
+
+namespace asv {
+
+namespace {
+
+const QString kStore = u"BalanceRepair"_s;
+// Corrections per statement: one statement per customer cost three times the single-statement
+// repair; a thousand rows keep each statement small.
+constexpr qsizetype kBatch = 1000;
+
+RecordSetPtr read(const QString& sql, const QString& operation)
+{
+    RecordSetPtr rs;
+    DBOpenRS(rs, sql);
+    StoreSql::throwIfFailed(kStore, operation);
+    return rs;
+}
+
+FixedMoney money(const RecordSet& rs, int row, int col, const QString& what)
+{
+    if (const std::optional<FixedMoney> value = FixedMoney::parse(rs.value(row, col)))
+        return *value;
+    throw DbError(0, kStore + u"::check"_s, what + u": "_s + rs.value(row, col));
+}
+
+} // namespace
+
+QList<BalanceRepair::Correction> BalanceRepair::check(const Progress& progress)
+{
+    const RecordSetPtr customers =
+        read(u"SELECT code, compname, basemoney, nowmoney FROM customer ORDER BY code"_s, u"customers"_s);
+    const RecordSetPtr sums = read(
+        u"SELECT ccode, SUM(total) AS sumval FROM sale GROUP BY ccode"
+        u" UNION ALL SELECT ccode, SUM(amount) AS sumval FROM aslist_m AS m, aslist_d AS d"
+        u" WHERE m.code = d.code AND d.isfree = 0 GROUP BY ccode"
+        u" UNION ALL SELECT ccode, SUM(amount+dc)*-1 AS sumval FROM receive GROUP BY ccode"_s,
+        u"sums"_s);
+    QHash<QString, FixedMoney> documents;
+    documents.reserve(customers->rowCount());
+    for (int row = 0; row < sums->rowCount(); ++row)
+        documents[sums->value(row, 0)] += money(*sums, row, 1, u"sumval"_s);
+
+    QList<Correction> corrections;
+    const int total = customers->rowCount();
+    for (int row = 0; row < total; ++row) {
+        const QString code = customers->value(row, 0);
+        const FixedMoney old = money(*customers, row, 3, u"nowmoney"_s);
+        const FixedMoney computed = money(*customers, row, 2, u"basemoney"_s) + documents.value(code);
+        if (computed != old)
+            corrections.append({code, customers->value(row, 1), old, computed});
+        if (progress)
+            progress(row + 1, total);
+    }
+    return corrections;
+}
+
+QList<BalanceRepair::Correction> BalanceRepair::repair(const QList<Correction>& corrections)
+{
+    QList<Correction> written;
+    for (qsizetype start = 0; start < corrections.size(); start += kBatch) {
+        const QList<Correction> batch = corrections.mid(start, kBatch);
+        // Moved by the difference rather than set, so that a document a desk enters meanwhile
+        // (which moves the balance itself) is not undone.
+        QStringList rows;
+        for (const Correction& c : batch) {
+            const QString diff = (c.computed - c.old).text();
+            rows << (rows.isEmpty() ? u"SELECT "_s + StoreSql::quoted(c.code) + u" AS code, CAST("_s + diff
+                                          + u" AS DECIMAL(18,4)) AS diff"_s
+                                    : u"SELECT "_s + StoreSql::quoted(c.code) + u", "_s + diff);
+        }
+        const QString sql = u"UPDATE customer AS c JOIN ("_s + rows.join(u" UNION ALL "_s)
+                            + u") AS n ON c.code = n.code SET c.nowmoney = c.nowmoney + n.diff"_s;
+        DBExecute(sql);
+        if (!DBLastFailed())
+            written += batch;
+    }
+    return written;
+}
+
+QStringList BalanceRepair::logLines(const QList<Correction>& found, const QList<Correction>& written)
+{
+    QStringList lines;
+    qsizetype next = 0;
+    for (const Correction& c : found) {
+        const bool done = next < written.size() && written[next].code == c.code;
+        next += done;
+        lines << (done ? u"[☆복구] 거래처 잔액: "_s + c.name + u' ' + c.old.grouped() + u" -> "_s + c.computed.grouped()
+                       : u"[※오류] 거래처 잔액복구중 오류발생: "_s + c.name);
+    }
+    return lines;
+}
+
+QString BalanceRepair::allCorrectLine()
+{
+    return u"[○정상] 모든 "_s + u"미수"_s + u"자료가 정상입니다."_s;
+}
+
+} // namespace asv

@@ -1,0 +1,161 @@
+#include "ReceivablesStore.h"
+
+#include "ReceivablesMonthSplit.h"
+#include "ReportDatabase.h"
+#include "StoreSql.h"
+#include "modMySQL_Func.h"
+
+using namespace Qt::StringLiterals;
+
+namespace asv {
+
+namespace {
+
+const QString kStore = u"ReceivablesStore"_s;
+const QString kTable = u"balnlist"_s;
+
+QString dateText(const QDate& date)
+{
+    return date.toString(u"yyyy-MM-dd"_s);
+}
+
+// Sales, charged AS lines and payments with discounts of the customers in a date range, per
+// customer: the three sums every balance is made of. extraColumn adds a grouping (the month).
+QStringList documentSums(const QString& range, const QString& condition, bool paymentsNegated,
+                         const QString& extraColumn = {})
+{
+    const QString group = extraColumn.isEmpty() ? u" GROUP BY s.ccode"_s : u" GROUP BY s.ccode, 2"_s;
+    const QString column = extraColumn.isEmpty() ? QString() : extraColumn + u", "_s;
+    return {u"SELECT s.ccode, "_s + column + u"SUM(s.total) FROM sale AS s, customer AS c WHERE s.ccode = c.code"
+                u" AND s.dealdate BETWEEN "_s + range + condition + group,
+            u"SELECT s.ccode, "_s + column + u"SUM(d.amount) FROM aslist_m AS s, aslist_d AS d, customer AS c"
+                u" WHERE s.code = d.code AND s.ccode = c.code AND s.dealdate BETWEEN "_s + range
+                + u" AND d.isfree = 0"_s + condition + group,
+            u"SELECT s.ccode, "_s + column + (paymentsNegated ? u"SUM(s.amount + s.dc)*-1"_s : u"SUM(s.amount+s.dc)"_s)
+                + u" FROM receive AS s, customer AS c"
+                u" WHERE s.ccode = c.code AND s.dealdate BETWEEN "_s + range + condition + group};
+}
+
+QString range(const QString& from, const QString& to)
+{
+    return StoreSql::quoted(from) + u" AND "_s + StoreSql::quoted(to);
+}
+
+} // namespace
+
+QString ReceivablesStore::customerCondition(const Filter& filter)
+{
+    QString condition;
+    if (!filter.ccode.isEmpty())
+        condition += u" AND c.code = "_s + StoreSql::quoted(filter.ccode);
+    if (!filter.charge.isEmpty())
+        condition += u" AND c.charge = "_s + StoreSql::quoted(filter.charge);
+    return condition;
+}
+
+RecordSetPtr ReceivablesStore::read(const QString& sql, const QString& operation)
+{
+    RecordSetPtr rs;
+    DBOpenRS(rs, sql);
+    StoreSql::throwIfFailed(kStore, operation);
+    return rs;
+}
+
+QStringList ReceivablesStore::sourceStatements(const Filter& filter)
+{
+    const QString condition = customerCondition(filter);
+    // Only the customers read first get a scratch row, so the sums are limited to them as well.
+    return QStringList{u"SELECT c.code, c.compname, c.compalias, c.telno1, c.ceoname, c.addr1, c.addr2, c.bigo,"
+                       u" u.name AS uname, c.basemoney AS basebaln FROM customer AS c, local_user AS u"
+                       u" WHERE c.charge = u.code"_s + condition}
+           + documentSums(range(u"0000-00-00"_s, dateText(filter.from.addDays(-1))), condition, true)
+           + documentSums(range(dateText(filter.from), dateText(filter.to)), condition, false);
+}
+
+RecordSetPtr ReceivablesStore::CreateReport(const Filter& filter, ReportDatabase& db)
+{
+    QList<RecordSetPtr> results;
+    for (const QString& sql : sourceStatements(filter))
+        results << read(sql, u"CreateReport"_s);
+    const RecordSetPtr& customers = results[0];
+    const QList<RecordSetPtr> carried = results.mid(1, 3);
+    const QList<RecordSetPtr> period = results.mid(4, 3);
+
+    db.begin();
+    try {
+        db.ClearTable(kTable);
+        db.executeEach(u"INSERT INTO balnlist (ccode, cname, calias, tel, ceoname, addr1, addr2, bigo, prebaln, dname)"
+                       u" VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10)"_s,
+                       *customers, {0, 1, 2, 3, 4, 5, 6, 7, 9, 8});
+        for (const RecordSetPtr& sums : carried)
+            db.RPTUpdate(*sums, kTable, u"ccode"_s, u"prebaln"_s, filter.decimals);
+        // The scratch rows start at 0, so adding the period's sums sets them.
+        db.RPTUpdate(*period[0], kTable, u"ccode"_s, u"tot"_s, filter.decimals);
+        db.RPTUpdate(*period[1], kTable, u"ccode"_s, u"tot2"_s, filter.decimals);
+        db.RPTUpdate(*period[2], kTable, u"ccode"_s, u"recv"_s, filter.decimals);
+        // Rounded again so that decimals leave no trace of binary fractions behind "baln <> 0".
+        db.execute(u"UPDATE balnlist SET baln = ROUND(prebaln + tot + tot2 - recv, %1)"_s.arg(filter.decimals));
+        db.commit();
+    } catch (...) {
+        db.rollback();
+        throw;
+    }
+    return db.query(listingSql(filter));
+}
+
+QString ReceivablesStore::listingSql(const Filter& filter)
+{
+    QStringList conditions;
+    if (filter.movedOnly)
+        conditions << u" (prebaln<>0 OR tot<>0 OR tot2<>0 OR recv<>0)"_s;
+    if (!filter.withZero)
+        conditions << u" baln <> 0"_s;
+    QString sql = u"SELECT ccode, cname, calias, tel, ceoname, addr1, addr2, bigo, prebaln, suply, vat, dc, tot, tot2,"
+                  u" recv, baln, dname FROM balnlist"_s;
+    if (!conditions.isEmpty())
+        sql += u" WHERE"_s + conditions.join(u" AND"_s);
+    return sql + (filter.byAlias ? u" ORDER BY calias, ccode"_s : u" ORDER BY ccode"_s);
+}
+
+QString ReceivablesStore::mobileNumber(const QString& ccode)
+{
+    const RecordSetPtr rs = read(u"SELECT hpno FROM customer WHERE code = "_s + StoreSql::quoted(ccode), u"mobileNumber"_s);
+    return rs->rowCount() > 0 ? rs->value(0, 0) : QString();
+}
+
+QHash<QString, QList<FixedMoney>> ReceivablesStore::monthSplit(const Filter& filter, int count,
+                                                               const RecordSet& listing)
+{
+    const QStringList months = ReceivablesMonthSplit::months(filter.from, count);
+    QHash<QString, QList<FixedMoney>> split;
+    if (months.isEmpty())
+        return split;
+    const QString window = range(months.first() + u"-01"_s, dateText(filter.from.addDays(-1)));
+    QHash<QString, QList<ReceivablesMonthSplit::Movement>> movements;
+    for (const QString& sql : documentSums(window, customerCondition(filter), true, u"LEFT(s.dealdate, 7)"_s)) {
+        const RecordSetPtr rs = read(sql, u"monthSplit"_s);
+        for (int row = 0; row < rs->rowCount(); ++row) {
+            const qsizetype month = months.indexOf(rs->value(row, 1));
+            const FixedMoney sum = FixedMoney::parse(rs->value(row, 2)).value_or(FixedMoney());
+            if (month < 0 || sum.isZero())
+                continue;
+            auto& perMonth = movements[rs->value(row, 0)];
+            perMonth.resize(months.size());
+            // Payments come negated: whatever lowers the balance is a credit of its month.
+            if (sum > FixedMoney())
+                perMonth[month].debits += sum;
+            else
+                perMonth[month].credits -= sum;
+        }
+    }
+    for (int row = 0; row < listing.rowCount(); ++row) {
+        const QString ccode = listing.value(row, u"ccode"_s);
+        QList<ReceivablesMonthSplit::Movement> own = movements.value(ccode);
+        own.resize(months.size());
+        split.insert(ccode, ReceivablesMonthSplit::split(
+                                FixedMoney::parse(listing.value(row, u"prebaln"_s)).value_or(FixedMoney()), own));
+    }
+    return split;
+}
+
+} // namespace asv

@@ -1,0 +1,234 @@
+#include "BalanceFixture.h"
+#include "FrmRPT_baln.h"
+#include "Grid.h"
+#include "GridDriver.h"
+#include "HCTerm.h"
+#include "PeriodCustomerReceiver.h"
+#include "ReceivablesMonthSplit.h"
+#include "RegistryGuard.h"
+#include "Cp949.h"
+#include "Paths.h"
+#include "ReportDatabase.h"
+#include "ScreenOpener.h"
+#include "WidgetDriver.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QItemSelectionModel>
+#include <QPushButton>
+
+using namespace Qt::StringLiterals;
+using namespace asv;
+using asv::test::BalanceFixture;
+using asv::test::column;
+using Kind = asv::test::ScriptedPrompter::Kind;
+
+namespace {
+
+struct Receivables : FrmRPT_baln {
+    Receivables()
+    {
+        period()->SetText1(u"2026-03-01"_s);
+        period()->SetText2(u"2026-03-31"_s);
+    }
+    void tick(const QString& box, bool on) { findChild<QCheckBox*>(box)->setChecked(on); }
+    QStringList codes() { return column(list(), ColCode); }
+    QStringList row(const QString& ccode, const QList<int>& cols)
+    {
+        const int r = static_cast<int>(codes().indexOf(ccode));
+        QStringList values;
+        for (int col : cols)
+            values << (r < 0 ? u"-"_s : list()->cells().displayText(r, col));
+        return values;
+    }
+};
+
+const QList<int> kMoney = {FrmRPT_baln::ColCarried, FrmRPT_baln::ColSales, FrmRPT_baln::ColAs, FrmRPT_baln::ColRecv,
+                           FrmRPT_baln::ColBalance};
+
+TEST_F(BalanceFixture, ReceivablesCarryTheDocumentsAndFilterByBalanceAndMovement)
+{
+    Receivables window;
+    window.tick(u"chkZeroView"_s, false);
+    window.tick(u"chkSetup(2)"_s, false);
+    window.query();
+    // Customers whose salesperson is gone are never listed; the balance box hides the zeros.
+    EXPECT_EQ(window.codes(), (QStringList{u"C00001"_s, u"C00005"_s, u"[합 계]"_s}));
+    EXPECT_EQ(window.row(u"C00001"_s, kMoney), (QStringList{u"4,200"_s, u"1,000"_s, u"200"_s, u"500"_s, u"4,900"_s}));
+    EXPECT_EQ(window.row(u"[합 계]"_s, kMoney), (QStringList{u"4,500"_s, u"1,000"_s, u"200"_s, u"500"_s, u"5,200"_s}));
+
+    window.tick(u"chkZeroView"_s, true);
+    window.query();
+    EXPECT_EQ(window.codes(), (QStringList{u"C00001"_s, u"C00002"_s, u"C00003"_s, u"C00005"_s, u"[합 계]"_s}));
+
+    window.tick(u"chkSetup(2)"_s, true);
+    window.findChild<QComboBox*>(u"cmbOrderBy"_s)->setCurrentIndex(1);
+    window.query();
+    // 다라 has neither a carried balance nor a movement; the rest by alias.
+    EXPECT_EQ(window.codes(), (QStringList{u"C00001"_s, u"C00005"_s, u"C00003"_s, u"[합 계]"_s}));
+
+    window.findChild<QComboBox*>(u"cmbOrderBy"_s)->setCurrentIndex(0);
+    window.tick(u"chkZeroView"_s, false);
+    window.period()->SetText1(u"2026-02-16"_s);
+    window.query();
+    // The AS line of the 15th is carried, the sale of the 10th too; the payment of the 20th is not.
+    EXPECT_EQ(window.row(u"C00001"_s, kMoney), (QStringList{u"6,300"_s, u"1,000"_s, u"200"_s, u"2,600"_s, u"4,900"_s}));
+}
+
+TEST_F(BalanceFixture, TheCarriedBalanceSplitsIntoMonthsWithTheOldestDebtsPaidFirst)
+{
+    Receivables window;
+    window.tick(u"chkZeroView"_s, false);
+    window.findChild<QComboBox*>(u"cmbMonth"_s)->setCurrentIndex(2);
+    window.query();
+    Grid* grid = window.list();
+    const int jan = FrmRPT_baln::ColMonthFirst;
+    EXPECT_EQ(grid->cells().caption(jan), u"1월분 미수"_s);
+    EXPECT_EQ(grid->cells().caption(jan + 1), u"2월분 미수"_s);
+    EXPECT_FALSE(grid->isColumnHidden(jan + 1));
+    EXPECT_TRUE(grid->isColumnHidden(jan + 2));
+    // The opening 1,000 is older than January and the first to be paid: February's 5,300 keeps 4,200.
+    EXPECT_EQ(window.row(u"C00001"_s, {jan, jan + 1}), (QStringList{u"0"_s, u"4,200"_s}));
+    // Nothing moved in the two months: the opening balance stays in the oldest column.
+    EXPECT_EQ(window.row(u"C00005"_s, {jan, jan + 1}), (QStringList{u"300"_s, u"0"_s}));
+    EXPECT_EQ(window.row(u"[합 계]"_s, {jan, jan + 1}), (QStringList{u"300"_s, u"4,200"_s}));
+}
+
+TEST(ReceivablesMonthSplitRule, MonthsAndTheirShares)
+{
+    EXPECT_EQ(ReceivablesMonthSplit::months(QDate(2026, 3, 1), 3), (QStringList{u"2025-12"_s, u"2026-01"_s, u"2026-02"_s}));
+    // From the middle of a month its first days are before the period too.
+    EXPECT_EQ(ReceivablesMonthSplit::months(QDate(2026, 3, 15), 1), (QStringList{u"2026-02"_s, u"2026-03"_s}));
+    EXPECT_TRUE(ReceivablesMonthSplit::months(QDate(2026, 3, 15), 0).isEmpty());
+
+    const auto won = [](qint64 w) { return FixedMoney::fromUnits(w * FixedMoney::kScale); };
+    using Movement = ReceivablesMonthSplit::Movement;
+    struct Case {
+        const char* what;
+        qint64 carried;
+        QList<Movement> movements;
+        QList<qint64> expected;
+    } cases[] = {
+        {"a payment settles the older month before its own", 700,
+         {{won(500), won(0)}, {won(400), won(200)}}, {300, 400}},
+        {"more paid than owed leaves a credit in the paying month", -100,
+         {{won(300), won(0)}, {won(0), won(400)}}, {0, -100}},
+        {"an earlier credit pays the next debts", 200,
+         {{won(0), won(500)}, {won(700), won(0)}}, {0, 200}},
+        {"debts older than the months stay in the oldest", 1500,
+         {{won(0), won(0)}, {won(200), won(0)}}, {1300, 200}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        QList<qint64> got;
+        for (FixedMoney m : ReceivablesMonthSplit::split(won(c.carried), c.movements))
+            got << m.units() / FixedMoney::kScale;
+        EXPECT_EQ(got, c.expected);
+    }
+}
+
+TEST(FixedMoneyRule, ColumnTextsAreReadExactlyOrRefused)
+{
+    EXPECT_EQ(FixedMoney::parse(u"1234.5000"_s)->units(), 12345000);
+    EXPECT_EQ(FixedMoney::parse(u"-0.0001"_s)->units(), -1);
+    EXPECT_EQ(FixedMoney::parse(u"7.10000"_s)->units(), 71000);
+    EXPECT_EQ(FixedMoney::parse(u""_s)->units(), 0);
+    for (const QString& bad : {u"0.12345"_s, u"1e5"_s, u"."_s, u"12,000"_s})
+        EXPECT_FALSE(FixedMoney::parse(bad)) << bad.toStdString();
+    EXPECT_EQ(FixedMoney::parse(u"-1234567.5"_s)->grouped(), u"-1,234,567.5"_s);
+    EXPECT_EQ(FixedMoney::parse(u"-123"_s)->grouped(), u"-123"_s);
+    EXPECT_EQ(FixedMoney::parse(u"0.0500"_s)->text(), u"0.05"_s);
+}
+
+TEST_F(BalanceFixture, TheReportDatabaseTellsAMissingTemplateOrWorkingCopyAndIsEmptiedOnClose)
+{
+    {
+        Receivables window;
+        window.query();
+        ASSERT_GT(window.list()->rowCount(), 0);
+        window.close();
+    }
+    std::unique_ptr<ReportDatabase> scratch = ReportDatabase::CreateRPTFile();
+    ASSERT_TRUE(scratch);
+    EXPECT_EQ(scratch->query(u"SELECT COUNT(*) FROM balnlist"_s)->value(0, 0), u"0"_s);
+    scratch.reset();
+
+    ASSERT_TRUE(QFile::remove(ReportDatabase::templatePath()));
+    Receivables window;
+    window.query();
+    EXPECT_EQ(window.list()->rowCount(), 0);
+    ASSERT_EQ(prompter.count(Kind::Warn), 1);
+    EXPECT_EQ(prompter.messages().last().text, ReportDatabase::templatePath() + u"\r\n원본 레포트DB파일이 없어졌거나 "
+                                                                                 u"옮겨졌습니다.\r\n원본 레포트DB파일을 확인하세요."_s);
+    EXPECT_EQ(prompter.messages().last().title, u"파일 오류"_s);
+
+    // A new installation's template is made again once its folder is gone too, but the working
+    // copy cannot be made where a folder stands in its way.
+    ASSERT_TRUE(QDir(QFileInfo(ReportDatabase::templatePath()).path()).removeRecursively());
+    ASSERT_TRUE(QFile::remove(ReportDatabase::workingPath()));
+    ASSERT_TRUE(QDir().mkpath(ReportDatabase::workingPath()));
+    window.query();
+    EXPECT_EQ(window.list()->rowCount(), 0);
+    EXPECT_TRUE(QFileInfo(ReportDatabase::templatePath()).isFile());
+    EXPECT_EQ(prompter.messages().last().text, u"레포트DB파일이 없어졌거나 옮겨졌습니다.\r\n레포트DB파일을 확인하세요."_s);
+
+    // Nor can a file that is no database serve.
+    ASSERT_TRUE(QDir(ReportDatabase::workingPath()).removeRecursively());
+    QFile garbage(ReportDatabase::workingPath());
+    ASSERT_TRUE(garbage.open(QIODevice::WriteOnly));
+    garbage.write(QByteArray(4096, 'x'));
+    garbage.close();
+    prompter.clear();
+    window.query();
+    EXPECT_EQ(window.list()->rowCount(), 0);
+    EXPECT_EQ(prompter.texts(Kind::Warn), QStringList{u"레포트DB파일이 없어졌거나 옮겨졌습니다.\r\n레포트DB파일을 확인하세요."_s});
+}
+
+struct DailySales : QWidget, PeriodCustomerReceiver {
+    static inline QStringList shown;
+    void showCustomerPeriod(const QString& ccode, const QDate& from, const QDate& to) override
+    {
+        shown = {ccode, from.toString(Qt::ISODate), to.toString(Qt::ISODate)};
+    }
+};
+
+TEST_F(BalanceFixture, ADoubleClickOpensTheDailySalesOfTheRowsCustomerAndPeriod)
+{
+    test::RegistryGuard guard({}, {u"mnuAS_Report_10"_s});
+    ScreenRegistry::add(u"mnuAS_Report_10"_s, {[](QWidget*) { return new DailySales; }, false});
+    Receivables window;
+    window.query();
+    const QModelIndex totals = window.list()->model()->index(window.list()->rowCount() - 1, 0);
+    emit window.list()->doubleClicked(totals);
+    EXPECT_TRUE(DailySales::shown.isEmpty());
+    emit window.list()->doubleClicked(window.list()->model()->index(1, 0));
+    EXPECT_EQ(DailySales::shown, (QStringList{u"C00005"_s, u"2026-03-01"_s, u"2026-03-31"_s}));
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (dynamic_cast<DailySales*>(w))
+            w->close();
+}
+
+
+TEST_F(BalanceFixture, TheSelectedCustomersWithAMobileNumberGoToTheSmsProgram)
+{
+    QFile sender(Paths::file(u"OstraSMS.exe"_s));
+    ASSERT_TRUE(sender.open(QIODevice::WriteOnly));
+    sender.write("#!/bin/sh\nexit 0\n");
+    sender.close();
+    sender.setPermissions(sender.permissions() | QFileDevice::ExeOwner);
+    Receivables window;
+    window.query();
+    Grid* grid = window.list();
+    // 가나, 나사 (no mobile number) and the totals row.
+    for (int row = 0; row < grid->rowCount(); ++row)
+        grid->selectionModel()->select(grid->model()->index(row, 0),
+                                       QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    test::click(window, u"btnSMS"_s);
+    QFile list(Paths::file(u"ExternTelNo.txt"_s));
+    ASSERT_TRUE(list.open(QIODevice::ReadOnly));
+    EXPECT_EQ(list.readAll(), Cp949::encode(u"010-1111-2222,가나상사\r\n"_s));
+}
+
+} // namespace
