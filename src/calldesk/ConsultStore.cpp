@@ -18,10 +18,7 @@ QString callCode(quint32 call)
 
 RecordSetPtr read(const QString& sql, const QString& operation)
 {
-    RecordSetPtr rs;
-    DBOpenRS(rs, sql);
-    StoreSql::throwIfFailed(kStore, operation);
-    return rs;
+    return StoreSql::read(sql, kStore, operation);
 }
 
 QString firstValue(const QString& sql, const QString& operation)

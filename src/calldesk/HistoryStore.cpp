@@ -15,10 +15,7 @@ const QString kStore = u"HistoryStore"_s;
 
 RecordSetPtr read(const QString& sql, const QString& operation)
 {
-    RecordSetPtr rs;
-    DBOpenRS(rs, sql);
-    StoreSql::throwIfFailed(kStore, operation);
-    return rs ? rs : std::make_shared<RecordSet>();
+    return StoreSql::read(sql, kStore, operation);
 }
 
 QString between(const HistoryPeriod& period)

@@ -21,10 +21,7 @@ void execute(const QString& sql, const QString& operation)
 
 RecordSetPtr read(const QString& sql, const QString& operation)
 {
-    RecordSetPtr rs;
-    DBOpenRS(rs, sql, true);
-    StoreSql::throwIfFailed(kStore, operation);
-    return rs;
+    return StoreSql::read(sql, kStore, operation, true);
 }
 
 } // namespace

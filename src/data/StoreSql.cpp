@@ -31,11 +31,18 @@ void StoreSql::warnNotDeleted()
     MsgWarn(u"자료를 삭제 할 수 없습니다."_s + vbCrLf + vbCrLf + u"이미 삭제되었거나, 삭제할 수 없는 경우가 발생했습니다."_s);
 }
 
-QStringList StoreSql::firstColumn(const QString& sql, const QString& store, const QString& operation)
+RecordSetPtr StoreSql::read(const QString& sql, const QString& store, const QString& operation, bool silent)
 {
     RecordSetPtr rs;
-    const int n = DBOpenRS(rs, sql);
+    DBOpenRS(rs, sql, silent);
     throwIfFailed(store, operation);
+    return rs ? rs : std::make_shared<RecordSet>();
+}
+
+QStringList StoreSql::firstColumn(const QString& sql, const QString& store, const QString& operation)
+{
+    const RecordSetPtr rs = read(sql, store, operation);
+    const int n = rs->rowCount();
     QStringList values;
     for (int row = 0; row < n; ++row)
         values << rs->value(row, 0);

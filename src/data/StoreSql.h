@@ -1,5 +1,7 @@
 #pragma once
 
+#include "RecordSet.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -19,6 +21,9 @@ public:
     static void throwIfFailed(const QString& store, const QString& operation);
     // The warning after a delete that removed no row.
     static void warnNotDeleted();
+    // The rows of sql, never null; throws as throwIfFailed says. Silent: the data layer shows no
+    // message of its own first.
+    static RecordSetPtr read(const QString& sql, const QString& store, const QString& operation, bool silent = false);
     // The first column of every row of sql, read as throwIfFailed says.
     static QStringList firstColumn(const QString& sql, const QString& store, const QString& operation);
 };

@@ -19,10 +19,7 @@ constexpr qsizetype kBatch = 1000;
 
 RecordSetPtr read(const QString& sql, const QString& operation)
 {
-    RecordSetPtr rs;
-    DBOpenRS(rs, sql);
-    StoreSql::throwIfFailed(kStore, operation);
-    return rs;
+    return StoreSql::read(sql, kStore, operation);
 }
 
 FixedMoney money(const RecordSet& rs, int row, int col, const QString& what)

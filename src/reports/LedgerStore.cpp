@@ -15,10 +15,7 @@ const QString kStore = u"LedgerStore"_s;
 
 RecordSetPtr read(const QString& sql, const QString& operation)
 {
-    RecordSetPtr rs;
-    DBOpenRS(rs, sql);
-    StoreSql::throwIfFailed(kStore, operation);
-    return rs;
+    return StoreSql::read(sql, kStore, operation);
 }
 
 // In the statements below the documents lead the join: left to itself the server starts from the

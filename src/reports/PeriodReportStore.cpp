@@ -14,10 +14,7 @@ const QString kOrder = u" ORDER BY s.dealdate, c.compalias, c.compname, s.ccode,
 
 RecordSetPtr read(const QString& sql, const QString& operation)
 {
-    RecordSetPtr rs;
-    DBOpenRS(rs, sql);
-    StoreSql::throwIfFailed(kStore, operation);
-    return rs;
+    return StoreSql::read(sql, kStore, operation);
 }
 
 QString between(const QString& from, const QString& to)

@@ -55,10 +55,7 @@ QString ReceivablesStore::customerCondition(const Filter& filter)
 
 RecordSetPtr ReceivablesStore::read(const QString& sql, const QString& operation)
 {
-    RecordSetPtr rs;
-    DBOpenRS(rs, sql);
-    StoreSql::throwIfFailed(kStore, operation);
-    return rs;
+    return StoreSql::read(sql, kStore, operation);
 }
 
 QStringList ReceivablesStore::sourceStatements(const Filter& filter)

@@ -13,10 +13,7 @@ const QString kStore = u"AsListStore"_s;
 
 RecordSetPtr read(const QString& sql, const QString& operation)
 {
-    RecordSetPtr rs;
-    DBOpenRS(rs, sql);
-    StoreSql::throwIfFailed(kStore, operation);
-    return rs;
+    return StoreSql::read(sql, kStore, operation);
 }
 
 // Only what the job lists show: with the ledger index (SearchIndexes) the jobs come from the index
