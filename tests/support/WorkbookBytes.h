@@ -72,11 +72,12 @@ inline QByteArray cell(int row, int col, int xf = 0)
     return le16(row) + le16(col) + le16(xf);
 }
 
-// An SST record with its CONTINUE records, records no longer than `limit` bytes. A string that
+// An SST record with its CONTINUE records, each as long as the format allows. A string that
 // does not fit goes on in the next record with a flags byte; its rest is written wide even when
 // it began as Latin-1, as Excel does when the rest holds wide characters.
-inline QByteArray sharedStrings(const QList<QString>& strings, int limit = 8224)
+inline QByteArray sharedStrings(const QList<QString>& strings)
 {
+    constexpr int limit = 8224;
     QList<QByteArray> bodies{le32(static_cast<quint32>(strings.size())) + le32(static_cast<quint32>(strings.size()))};
     for (const QString& s : strings) {
         bool latin = true;
