@@ -26,6 +26,11 @@ public:
     static std::unique_ptr<SpreadsheetReader> open(const QString& path);
 
     static QString numberText(double value);
+    enum class DateKind : char { None, Date, DateTime, Time };
+    // What a number format shows: built-in ids by number, custom codes by their letters.
+    static DateKind dateKindOf(int numFmtId, const QString& formatCode);
+    // A day number as a date and/or time, or as a plain number when the format is not a date.
+    static QString serialText(double serial, DateKind kind, bool date1904);
     [[noreturn]] static void fail(long number, const QString& path, const QString& message);
     // Pads rows to the widest and drops empty rows at the end.
     static void squareUp(QList<QStringList>& rows);

@@ -1,11 +1,10 @@
 #include "XlsxReader.h"
 
-#include <QDate>
+#include <QDir>
 #include <QFile>
 #include <QHash>
-#include <QTime>
+#include <QUrl>
 #include <QXmlStreamReader>
-#include <cmath>
 #include <zip.h>
 
 using namespace Qt::StringLiterals;
@@ -79,8 +78,6 @@ XlsxReader::XlsxReader(const QString& path) : m_path(path)
         fail(kBrokenFile, path, kBroken);
     }
     readWorkbook();
-    readSharedStrings();
-    readStyles();
 }
 
 XlsxReader::~XlsxReader()
@@ -119,41 +116,77 @@ QByteArray XlsxReader::part(const QString& name)
     return data;
 }
 
+QHash<QString, XlsxReader::Relationship> XlsxReader::relationships(const QString& partName)
+{
+    const qsizetype slash = partName.lastIndexOf(u'/');
+    const QString folder = partName.left(slash + 1);
+    const QString relsName = folder + u"_rels/"_s + partName.mid(slash + 1) + u".rels"_s;
+    QHash<QString, Relationship> found;
+    QXmlStreamReader x(part(relsName));
+    while (!x.atEnd()) {
+        if (x.readNext() != QXmlStreamReader::StartElement || x.name() != u"Relationship"_s
+            || attribute(x, u"TargetMode").compare(u"External"_s, Qt::CaseInsensitive) == 0)
+            continue;
+        const QString target = QUrl::fromPercentEncoding(attribute(x, u"Target").toUtf8());
+        const QString type = attribute(x, u"Type");
+        found.insert(attribute(x, u"Id"),
+                     {type.mid(type.lastIndexOf(u'/') + 1),
+                      QDir::cleanPath(target.startsWith(u'/') ? target.mid(1) : folder + target)});
+    }
+    return found;
+}
+
 void XlsxReader::readWorkbook()
 {
-    const QByteArray workbook = part(u"xl/workbook.xml"_s);
+    // The package relationships name the workbook part; most writers put it at xl/workbook.xml
+    // and some packages have no relationships at all.
+    QString workbookName = u"xl/workbook.xml"_s;
+    for (const Relationship& r : relationships(QString())) {
+        if (r.type == u"officeDocument"_s)
+            workbookName = r.target;
+    }
+    const QByteArray workbook = part(workbookName);
     if (workbook.isEmpty())
         closeAndFail(kNotSpreadsheet, u"엑셀파일이 아닙니다. (통합문서 정보가 없습니다)"_s);
 
-    QHash<QString, QString> targets;
-    QXmlStreamReader rels(part(u"xl/_rels/workbook.xml.rels"_s));
-    while (!rels.atEnd()) {
-        if (rels.readNext() == QXmlStreamReader::StartElement && rels.name() == u"Relationship"_s) {
-            QString target = attribute(rels, u"Target");
-            target = target.startsWith(u'/') ? target.mid(1) : u"xl/"_s + target;
-            targets.insert(attribute(rels, u"Id"), target);
-        }
+    const QString folder = workbookName.left(workbookName.lastIndexOf(u'/') + 1);
+    const QHash<QString, Relationship> rels = relationships(workbookName);
+    QString sharedStrings = folder + u"sharedStrings.xml"_s;
+    QString styles = folder + u"styles.xml"_s;
+    for (const Relationship& r : rels) {
+        if (r.type == u"sharedStrings"_s)
+            sharedStrings = r.target;
+        else if (r.type == u"styles"_s)
+            styles = r.target;
     }
 
     QXmlStreamReader x(workbook);
+    bool rootSeen = false;
     while (!x.atEnd()) {
         if (x.readNext() != QXmlStreamReader::StartElement)
             continue;
+        if (!rootSeen && x.name() != u"workbook"_s)
+            closeAndFail(kNotSpreadsheet, u"엑셀파일이 아닙니다. (통합문서 정보가 없습니다)"_s);
+        rootSeen = true;
         if (x.name() == u"workbookPr"_s) {
             const QString v = attribute(x, u"date1904");
             m_date1904 = v == u"1"_s || v == u"true"_s;
         } else if (x.name() == u"sheet"_s) {
             m_sheets.append(attribute(x, u"name"));
-            m_sheetParts.append(targets.value(attribute(x, u"id")));
+            const auto rel = rels.constFind(attribute(x, u"id"));
+            m_sheetParts.append(rel != rels.cend() ? rel->target
+                                                   : folder + u"worksheets/sheet%1.xml"_s.arg(m_sheets.size()));
         }
     }
     if (x.hasError() || m_sheets.isEmpty())
         closeAndFail(kBrokenFile, kBroken);
+    readSharedStrings(sharedStrings);
+    readStyles(styles);
 }
 
-void XlsxReader::readSharedStrings()
+void XlsxReader::readSharedStrings(const QString& name)
 {
-    QXmlStreamReader x(part(u"xl/sharedStrings.xml"_s));
+    QXmlStreamReader x(part(name));
     while (!x.atEnd()) {
         if (x.readNext() == QXmlStreamReader::StartElement && x.name() == u"si"_s)
             m_strings.append(richText(x));
@@ -162,11 +195,11 @@ void XlsxReader::readSharedStrings()
         closeAndFail(kBrokenFile, kBroken);
 }
 
-void XlsxReader::readStyles()
+void XlsxReader::readStyles(const QString& name)
 {
     QHash<int, QString> codes;
     bool inCellXfs = false;
-    QXmlStreamReader x(part(u"xl/styles.xml"_s));
+    QXmlStreamReader x(part(name));
     while (!x.atEnd()) {
         x.readNext();
         if (x.isEndElement() && x.name() == u"cellXfs"_s)
@@ -182,70 +215,6 @@ void XlsxReader::readStyles()
             m_styleDates.push_back(dateKindOf(id, codes.value(id)));
         }
     }
-}
-
-XlsxReader::DateKind XlsxReader::dateKindOf(int numFmtId, const QString& formatCode)
-{
-    if (formatCode.isEmpty()) {
-        if ((numFmtId >= 14 && numFmtId <= 17) || (numFmtId >= 27 && numFmtId <= 31)
-            || (numFmtId >= 34 && numFmtId <= 36) || (numFmtId >= 50 && numFmtId <= 54) || numFmtId == 57
-            || numFmtId == 58)
-            return DateKind::Date;
-        if ((numFmtId >= 18 && numFmtId <= 21) || numFmtId == 32 || numFmtId == 33 || numFmtId == 45
-            || numFmtId == 46 || numFmtId == 47 || numFmtId == 55 || numFmtId == 56)
-            return DateKind::Time;
-        return numFmtId == 22 ? DateKind::DateTime : DateKind::None;
-    }
-    // Letters inside quotes, after a backslash and in brackets (colours, locales) are not codes;
-    // only the first section (positive numbers) counts.
-    QString letters;
-    bool quoted = false;
-    for (qsizetype i = 0; i < formatCode.size(); ++i) {
-        const QChar ch = formatCode[i];
-        if (ch == u'"') {
-            quoted = !quoted;
-        } else if (quoted) {
-            continue;
-        } else if (ch == u'\\' || ch == u'_' || ch == u'*') {
-            ++i;
-        } else if (ch == u'[') {
-            const qsizetype end = formatCode.indexOf(u']', i);
-            const QString inner = formatCode.mid(i + 1, end - i - 1).toLower();
-            if (inner == u"h"_s || inner == u"hh"_s || inner == u"mm"_s || inner == u"ss"_s)
-                letters += u'h';
-            i = end < 0 ? formatCode.size() : end;
-        } else if (ch == u';') {
-            break;
-        } else {
-            letters += ch.toLower();
-        }
-    }
-    letters.remove(u"general"_s);
-    const bool time = letters.contains(u'h') || letters.contains(u's') || letters.contains(u"am/pm"_s);
-    const bool date = letters.contains(u'y') || letters.contains(u'd') || (letters.contains(u'm') && !time);
-    if (date && time)
-        return DateKind::DateTime;
-    return date ? DateKind::Date : time ? DateKind::Time : DateKind::None;
-}
-
-QString XlsxReader::serialText(double serial, DateKind kind, bool date1904)
-{
-    const auto seconds = static_cast<qint64>(std::llround(serial * 86400.0));
-    const qint64 days = seconds >= 0 ? seconds / 86400 : -((-seconds + 86399) / 86400);
-    const int rest = static_cast<int>(seconds - days * 86400);
-    const QDate date = (date1904 ? QDate(1904, 1, 1) : QDate(1899, 12, 30)).addDays(days);
-    const QString time = QTime(0, 0).addSecs(rest).toString(u"HH:mm:ss"_s);
-    switch (kind) {
-    case DateKind::Date:
-        return date.toString(u"yyyy-MM-dd"_s);
-    case DateKind::DateTime:
-        return date.toString(u"yyyy-MM-dd"_s) + u' ' + time;
-    case DateKind::Time:
-        return time;
-    case DateKind::None:
-        break;
-    }
-    return numberText(serial);
 }
 
 QString XlsxReader::cellValue(QXmlStreamReader& x, const QString& type, int style)

@@ -3,6 +3,7 @@
 #include "SpreadsheetReader.h"
 
 #include <QByteArray>
+#include <QHash>
 #include <vector>
 
 struct zip;
@@ -24,18 +25,19 @@ public:
     QStringList sheetNames() const override { return m_sheets; }
     QList<QStringList> readSheet(int index) override;
 
-    enum class DateKind : char { None, Date, DateTime, Time };
-    // What a number format shows: built-in ids by number, custom codes by their letters.
-    static DateKind dateKindOf(int numFmtId, const QString& formatCode);
-    static QString serialText(double serial, DateKind kind, bool date1904);
-
 private:
     [[noreturn]] void closeAndFail(long number, const QString& message);
     // The part's bytes; empty when the part is absent.
     QByteArray part(const QString& name);
+    struct Relationship {
+        QString type; // the last segment of the type URI, e.g. "officeDocument"
+        QString target; // the part's name inside the package
+    };
+    // Relationships of a part by id; the package's own for an empty name.
+    QHash<QString, Relationship> relationships(const QString& partName);
     void readWorkbook();
-    void readSharedStrings();
-    void readStyles();
+    void readSharedStrings(const QString& name);
+    void readStyles(const QString& name);
     QString cellValue(QXmlStreamReader& x, const QString& type, int style);
 
     QString m_path;

@@ -76,6 +76,7 @@ const QList<MainMenu::Entry>& MainMenu::entries()
         separator(u"mnuETCRoot"_s),
         screen(u"mnuETCRoot"_s, u"mnuDataBackup"_s, u"데이터       백업(&B)"_s),
         screen(u"mnuETCRoot"_s, u"mnuTool_ClearAll"_s, u"작업전표 삭제(초기화)"_s),
+        screen(u"mnuETCRoot"_s, u"mnuTool_ImpData"_s, u"고객자료 가져오기"_s),
         separator(u"mnuETCRoot"_s),
         command(u"mnuETCRoot"_s, u"mnuTool_Calc"_s, u"계산기"_s),
         menu(u"mnuETCRoot"_s, u"mnuTool_bgsetup_root"_s, u"바탕화면 설정"_s),

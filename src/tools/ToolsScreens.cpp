@@ -2,6 +2,7 @@
 
 #include "FrmTool_Backup.h"
 #include "FrmTool_ClearAll.h"
+#include "FrmTool_ImpData.h"
 #include "ScreenRegistry.h"
 #include "ZipcodeLookup.h"
 #include "frmZipcode.h"
@@ -14,6 +15,7 @@ void ToolsScreens::registerAll()
 {
     ScreenRegistry::add(u"mnuDataBackup"_s, {[](QWidget* parent) { return new FrmTool_Backup(parent); }, true});
     ScreenRegistry::add(u"mnuTool_ClearAll"_s, {[](QWidget* parent) { return new FrmTool_ClearAll(parent); }, true});
+    ScreenRegistry::add(u"mnuTool_ImpData"_s, {[](QWidget* parent) { return new FrmTool_ImpData(parent); }, false});
     ZipcodeLookup::install(&frmZipcode::FindZipcode);
 }
 

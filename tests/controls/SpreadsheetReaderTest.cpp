@@ -2,10 +2,11 @@
 #include "Cp949.h"
 #include "GridFixtures.h"
 #include "SpreadsheetReader.h"
-#include "XlsxReader.h"
+#include "WorkbookBytes.h"
 
 #include <QDir>
 #include <QFile>
+#include <QtEndian>
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
@@ -125,20 +126,20 @@ z.close()
 
 TEST(SpreadsheetReader, NumberFormatsThatAreDatesOrTimes)
 {
-    using K = XlsxReader::DateKind;
-    EXPECT_EQ(XlsxReader::dateKindOf(14, {}), K::Date);
-    EXPECT_EQ(XlsxReader::dateKindOf(22, {}), K::DateTime);
-    EXPECT_EQ(XlsxReader::dateKindOf(21, {}), K::Time);
-    EXPECT_EQ(XlsxReader::dateKindOf(3, {}), K::None);
-    EXPECT_EQ(XlsxReader::dateKindOf(164, u"#,##0\"일\""_s), K::None);
-    EXPECT_EQ(XlsxReader::dateKindOf(164, u"[Red]#,##0.00;[Blue]-#,##0.00"_s), K::None);
-    EXPECT_EQ(XlsxReader::dateKindOf(164, u"mm/dd"_s), K::Date);
-    EXPECT_EQ(XlsxReader::dateKindOf(164, u"[$-412]yyyy\"년\" m\"월\""_s), K::Date);
-    EXPECT_EQ(XlsxReader::dateKindOf(164, u"mm:ss"_s), K::Time);
-    EXPECT_EQ(XlsxReader::dateKindOf(164, u"[h]:mm"_s), K::Time);
-    EXPECT_EQ(XlsxReader::dateKindOf(164, u"yyyy-mm-dd hh:mm"_s), K::DateTime);
-    EXPECT_EQ(XlsxReader::serialText(45382.75, K::DateTime, false), u"2024-03-31 18:00:00"_s);
-    EXPECT_EQ(XlsxReader::serialText(43920, K::Date, true), u"2024-03-31"_s);
+    using K = SpreadsheetReader::DateKind;
+    EXPECT_EQ(SpreadsheetReader::dateKindOf(14, {}), K::Date);
+    EXPECT_EQ(SpreadsheetReader::dateKindOf(22, {}), K::DateTime);
+    EXPECT_EQ(SpreadsheetReader::dateKindOf(21, {}), K::Time);
+    EXPECT_EQ(SpreadsheetReader::dateKindOf(3, {}), K::None);
+    EXPECT_EQ(SpreadsheetReader::dateKindOf(164, u"#,##0\"일\""_s), K::None);
+    EXPECT_EQ(SpreadsheetReader::dateKindOf(164, u"[Red]#,##0.00;[Blue]-#,##0.00"_s), K::None);
+    EXPECT_EQ(SpreadsheetReader::dateKindOf(164, u"mm/dd"_s), K::Date);
+    EXPECT_EQ(SpreadsheetReader::dateKindOf(164, u"[$-412]yyyy\"년\" m\"월\""_s), K::Date);
+    EXPECT_EQ(SpreadsheetReader::dateKindOf(164, u"mm:ss"_s), K::Time);
+    EXPECT_EQ(SpreadsheetReader::dateKindOf(164, u"[h]:mm"_s), K::Time);
+    EXPECT_EQ(SpreadsheetReader::dateKindOf(164, u"yyyy-mm-dd hh:mm"_s), K::DateTime);
+    EXPECT_EQ(SpreadsheetReader::serialText(45382.75, K::DateTime, false), u"2024-03-31 18:00:00"_s);
+    EXPECT_EQ(SpreadsheetReader::serialText(43920, K::Date, true), u"2024-03-31"_s);
 }
 
 TEST(SpreadsheetReader, CsvInCodePage949OrUtf8WithQuotedFields)
@@ -194,4 +195,154 @@ TEST(SpreadsheetReader, BrokenLockedAndForeignFilesGiveClearErrors)
                           {home.path(u"letter.xlsx"_s)}, &error))
         << error.toStdString();
     EXPECT_EQ(openError(home.path(u"letter.xlsx"_s)), SpreadsheetReader::kNotSpreadsheet);
+}
+
+namespace {
+
+using namespace asv::test::xls;
+
+QList<QStringList> readAll(const QString& path, QStringList* sheets = nullptr)
+{
+    auto reader = SpreadsheetReader::open(path);
+    if (sheets)
+        *sheets = reader->sheetNames();
+    return reader->readSheet(0);
+}
+
+// A workbook of the 1995 format as Korean Excel 95 writes it: names and texts in code page 949.
+QByteArray koreanBiff5Workbook()
+{
+    QByteArray sheet = bof(0x0500, 0x0010);
+    sheet += record(0x0204, cell(0, 0) + le16(static_cast<int>(cp949(u"(주)한빛전자"_s).size())) + cp949(u"(주)한빛전자"_s));
+    sheet += record(0x00D6, cell(0, 1) + le16(static_cast<int>(cp949(u"똠방각하"_s).size())) + cp949(u"똠방각하"_s) + QByteArray(2, '\0'));
+    sheet += record(0x0203, cell(1, 0) + f64(1500));
+    sheet += record(0x027E, cell(1, 1) + le32((12u << 2) | 2u));
+    // Several numbers in one record; the second one in hundredths.
+    sheet += record(0x00BD, le16(1) + le16(2) + le16(0) + le32((7u << 2) | 2u) + le16(0) + le32((1250u << 2) | 3u) + le16(3));
+    sheet += record(0x0203, cell(2, 0, 1) + f64(45382));
+    sheet += record(0x0006, cell(2, 1) + QByteArray("\0\0\0\0\0\0\xFF\xFF", 8) + QByteArray(6, '\0'));
+    sheet += record(0x0207, le16(static_cast<int>(cp949(u"수식값"_s).size())) + cp949(u"수식값"_s));
+    sheet += record(0x0205, cell(2, 2) + QByteArray("\x01\x00", 2));
+    sheet += record(0x0205, cell(2, 3) + QByteArray("\x07\x01", 2));
+    sheet += eof();
+
+    const QByteArray name = cp949(u"고객명단"_s);
+    auto globals = [&](quint32 offset) {
+        return bof(0x0500, 0x0005) + record(0x0042, le16(949))
+            + record(0x041E, le16(164) + QByteArray(1, 10) + QByteArray("yyyy-mm-dd"))
+            + record(0x00E0, le16(0) + le16(0) + QByteArray(12, '\0'))
+            + record(0x00E0, le16(0) + le16(164) + QByteArray(12, '\0'))
+            + record(0x0085, le32(offset) + le16(0) + QByteArray(1, static_cast<char>(name.size())) + name) + eof();
+    };
+    return globals(static_cast<quint32>(globals(0).size())) + sheet;
+}
+
+} // namespace
+
+TEST(SpreadsheetReader, ReadsXlsWorkbooksThatOtherProgramsWrite)
+{
+    TempProgramFolder home;
+    QStringList sheets;
+
+    writeFile(home.path(u"excel95.xls"_s), compoundFile({{u"Book"_s, koreanBiff5Workbook()}}).bytes);
+    EXPECT_EQ(readAll(home.path(u"excel95.xls"_s), &sheets),
+              (QList<QStringList>{{u"(주)한빛전자"_s, u"똠방각하"_s, u""_s, u""_s},
+                                  {u"1500"_s, u"12"_s, u"7"_s, u"12.5"_s},
+                                  {u"2024-03-31"_s, u"수식값"_s, u"TRUE"_s, u"#DIV/0!"_s}}));
+    EXPECT_EQ(sheets, QStringList{u"고객명단"_s});
+
+    const QByteArray twoSheets = biff8Workbook({{u"첫째"_s, {{u"가"_s, u"b"_s}}}, {u"둘째"_s, {{u""_s, u"다"_s}}}});
+    writeFile(home.path(u"capitals.xls"_s), compoundFile({{u"WORKBOOK"_s, twoSheets}}).bytes);
+    auto reader = SpreadsheetReader::open(home.path(u"capitals.xls"_s));
+    EXPECT_EQ(reader->sheetNames(), (QStringList{u"첫째"_s, u"둘째"_s}));
+    EXPECT_EQ(reader->readSheet(1), (QList<QStringList>{{u""_s, u"다"_s}}));
+
+    // Thousands of distinct strings spill the shared strings over many CONTINUE records, some
+    // strings split across them; the file uses 4 KB sectors and leaves the sheet offsets at zero.
+    QList<QStringList> rows;
+    for (int r = 0; r < 4000; ++r)
+        rows.append(QStringList{QString::number(r).rightJustified(6, u'0'), u"고객 %1 (주)한빛"_s.arg(r), u"memo-%1-"_s.arg(r).repeated(r % 7 + 1)});
+    writeFile(home.path(u"large.xls"_s),
+              compoundFile({{u"Workbook"_s, biff8Workbook({{u"고객"_s, rows}}, true)}}, 4096).bytes);
+    EXPECT_EQ(readAll(home.path(u"large.xls"_s)), rows);
+}
+
+TEST(SpreadsheetReader, LockedCutAndHostileXlsFilesAreRefusedClearly)
+{
+    TempProgramFolder home;
+    QString message;
+    const QByteArray globals = bof(0x0600, 0x0005) + record(0x002F, le16(1) + QByteArray(52, '\0')) + eof();
+    writeFile(home.path(u"locked.xls"_s), compoundFile({{u"Workbook"_s, globals}}).bytes);
+    EXPECT_EQ(openError(home.path(u"locked.xls"_s), &message), SpreadsheetReader::kCannotOpen);
+    EXPECT_TRUE(message.contains(u"암호"_s));
+    writeFile(home.path(u"locked.xlsx"_s), compoundFile({{u"EncryptionInfo"_s, "x"}, {u"EncryptedPackage"_s, "y"}}).bytes);
+    EXPECT_EQ(openError(home.path(u"locked.xlsx"_s), &message), SpreadsheetReader::kCannotOpen);
+    writeFile(home.path(u"memo.doc"_s), compoundFile({{u"WordDocument"_s, "x"}}).bytes);
+    EXPECT_EQ(openError(home.path(u"memo.doc"_s)), SpreadsheetReader::kNotSpreadsheet);
+
+    // Big enough for regular sectors, so the damage below lands in the allocation table.
+    const Compound good = compoundFile({{u"Workbook"_s, biff8Workbook({{u"고객"_s, {{u"가"_s}}}}) + QByteArray(5000, '\0')}});
+    writeFile(home.path(u"good.xls"_s), good.bytes);
+    ASSERT_EQ(openError(home.path(u"good.xls"_s)), 0);
+    auto patched = [&](qsizetype offset, quint32 value) {
+        QByteArray b = good.bytes;
+        qToLittleEndian<quint32>(value, b.data() + offset);
+        return b;
+    };
+    const qsizetype firstStream = good.directoryOffset + 128;
+    const quint32 start = qFromLittleEndian<quint32>(good.bytes.constData() + firstStream + 0x74);
+    const struct {
+        const char* name;
+        QByteArray bytes;
+    } hostile[] = {
+        {"truncated", good.bytes.left(good.bytes.size() - 3000)},
+        {"cyclic chain", patched(good.fatOffset + start * 4, start)},
+        {"cyclic directory chain", patched(good.fatOffset + good.directorySector * 4, good.directorySector)},
+        {"sector out of range", patched(firstStream + 0x74, 0x00FFFFFF)},
+        {"huge stream", patched(firstStream + 0x78, 0x7FFFFFF0)},
+        {"huge allocation table", patched(0x2C, 0x7FFFFFFF)},
+    };
+    for (const auto& h : hostile) {
+        SCOPED_TRACE(h.name);
+        writeFile(home.path(u"hostile.xls"_s), h.bytes);
+        EXPECT_EQ(openError(home.path(u"hostile.xls"_s), &message), SpreadsheetReader::kBrokenFile);
+        EXPECT_TRUE(message.startsWith(u"엑셀파일의 정보를 알수 없습니다."_s));
+    }
+    // A sibling link back to itself in the directory tree is not followed twice.
+    writeFile(home.path(u"loop.xls"_s), patched(firstStream + 0x48, 1));
+    EXPECT_EQ(openError(home.path(u"loop.xls"_s)), 0);
+}
+
+TEST(SpreadsheetReader, XlsxFoundThroughRelationshipsOrWithoutOptionalParts)
+{
+    TempProgramFolder home;
+    QString error;
+    ASSERT_TRUE(runPython(
+        uR"PY(import sys, zipfile
+R = 'http://schemas.openxmlformats.org/officeDocument/2006/relationships'
+M = 'http://schemas.openxmlformats.org/spreadsheetml/2006/main'
+z = zipfile.ZipFile(sys.argv[1], 'w')
+z.writestr('_rels/.rels', f'<Relationships><Relationship Id="a" Type="{R}/extended-properties" Target="docProps/app.xml"/>'
+  f'<Relationship Id="b" Type="{R}/officeDocument" Target="/book/main%20part.xml"/></Relationships>')
+z.writestr('book/main part.xml', f'<workbook xmlns="{M}" xmlns:r="{R}"><sheets><sheet name="명단" sheetId="1" r:id="s"/>'
+  '</sheets></workbook>')
+z.writestr('book/_rels/main part.xml.rels', f'<Relationships><Relationship Id="s" Type="{R}/worksheet" Target="../cells/one.xml"/>'
+  f'<Relationship Id="t" Type="{R}/sharedStrings" Target="words.xml"/></Relationships>')
+z.writestr('book/words.xml', f'<sst xmlns="{M}"><si><t>홍길동</t></si></sst>')
+z.writestr('cells/one.xml', f'<worksheet xmlns="{M}"><sheetData><row r="1"><c r="A1" t="s"><v>0</v></c>'
+  '<c r="B1"><v>3</v></c></row></sheetData></worksheet>')
+z.close()
+z = zipfile.ZipFile(sys.argv[2], 'w')
+z.writestr('xl/workbook.xml', f'<workbook xmlns="{M}"><sheets><sheet name="Sheet1" sheetId="1"/></sheets></workbook>')
+z.writestr('xl/worksheets/sheet1.xml', f'<worksheet xmlns="{M}"><sheetData><row r="1">'
+  '<c r="A1" t="inlineStr"><is><t>인라인</t></is></c><c r="B1" s="3"><v>45382</v></c></row></sheetData></worksheet>')
+z.close()
+)PY"_s,
+        {home.path(u"rels.xlsx"_s), home.path(u"bare.xlsx"_s)}, &error))
+        << error.toStdString();
+
+    QStringList sheets;
+    EXPECT_EQ(readAll(home.path(u"rels.xlsx"_s), &sheets), (QList<QStringList>{{u"홍길동"_s, u"3"_s}}));
+    EXPECT_EQ(sheets, QStringList{u"명단"_s});
+    EXPECT_EQ(readAll(home.path(u"bare.xlsx"_s)), (QList<QStringList>{{u"인라인"_s, u"45382"_s}}));
 }

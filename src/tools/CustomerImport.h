@@ -1,0 +1,73 @@
+#pragma once
+
+#include <QList>
+#include <QSet>
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+namespace asv {
+
+// Customers taken from the cells of a sheet into the customer table, with the operator's choice
+// of which sheet column feeds which field. Rows are checked one by one as the import rules say;
+// their inserts go out many rows to a statement, with the same log and the same rows stored as
+// when every row is inserted on its own.
+class CustomerImport {
+public:
+    struct Field {
+        QString label;
+        QString column;
+        int maxLength;
+    };
+    // The fields in the order they are read and inserted; the code first, then the name.
+    static const QList<Field>& fields();
+    static constexpr int kCodeField = 0;
+    static constexpr int kNameField = 1;
+
+    struct Listener {
+        std::function<void(const QString& line)> log;
+        // After each row that went through, imported or skipped; sheet row numbers from 1.
+        std::function<void(int row)> rowDone;
+        std::function<void(int row)> imported;
+    };
+    struct Result {
+        int imported = 0;
+        bool completed = true; // false when a row without code or name stopped the import
+    };
+
+    // columns holds the sheet column (from 0) for each of fields(), -1 where none was chosen.
+    CustomerImport(const QList<QStringList>& cells, QList<int> columns, int rowsPerStatement = 1000);
+
+    // Sheet row number (from 1) of the last row holding any text; 0 for an empty sheet.
+    int lastRowWithData() const;
+    // The log lines of every row's problems, without writing: long values, missing code or name,
+    // codes already taken.
+    QStringList check(int firstRow, int lastRow) const;
+    // Throws DbError when a statement fails; the rows inserted before it stay.
+    Result run(int firstRow, int lastRow, const Listener& listener);
+
+private:
+    enum class Outcome { Insert, Skip, Stop };
+    struct Row {
+        int number = 0;
+        QStringList values;
+        QStringList log;
+        Outcome outcome = Outcome::Insert;
+    };
+
+    // Trims and cuts the row's values; Stop when the code or the name is missing.
+    Row read(int number) const;
+    // Reads the rows from first to last (a batch at most), ending after a Stop row when asked,
+    // and marks as Skip the codes already in the table or in `taken`, which receives the others.
+    QList<Row> readBatch(int first, int last, QSet<QString>& taken, bool endAtStop) const;
+    // Inserts the batch's Insert rows and reports every row of it in order.
+    void store(const QList<Row>& batch, const Listener& listener, Result& result) const;
+    static QString valuesTuple(const QStringList& values);
+    static QString codeKey(const QString& code);
+
+    QList<QStringList> m_cells;
+    QList<int> m_columns;
+    int m_rowsPerStatement;
+};
+
+} // namespace asv
