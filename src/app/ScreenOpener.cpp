@@ -48,6 +48,9 @@ void ShowBeside(QWidget* from, QWidget* screen)
     }
     QMdiSubWindow* sub = area->addSubWindow(screen);
     sub->setAttribute(Qt::WA_DeleteOnClose);
+    // A screen's own close button: its frame goes too, or an empty frame would stay behind.
+    screen->setAttribute(Qt::WA_DeleteOnClose);
+    QObject::connect(screen, &QObject::destroyed, sub, &QWidget::close, Qt::QueuedConnection);
     sub->show();
 }
 

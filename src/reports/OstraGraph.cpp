@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QPrinter>
 #include <QVBoxLayout>
+#include <QFontMetrics>
 #include <QValueAxis>
 
 using namespace Qt::StringLiterals;
@@ -98,8 +99,18 @@ void OstraGraph::draw()
 
     m_labels->clear();
     m_labels->append(labels);
-    m_labels->setLabelsAngle(m_rotatedLabels ? -90 : 0);
+    // Labels wider than their bar would be cut to "2…": they stand upright then, as ticked.
+    const QFontMetrics metrics(m_labels->labelsFont());
+    qreal widest = 0;
+    for (const QString& label : std::as_const(labels))
+        widest = std::max<qreal>(widest, metrics.horizontalAdvance(label));
+    const bool crowded = !labels.isEmpty() && widest * labels.size() > chart->plotArea().width() * 0.9;
+    m_labels->setTruncateLabels(false);
+    m_labels->setLabelsAngle(m_rotatedLabels || crowded ? -90 : 0);
+    m_scale->setLabelFormat(u"%.0f"_s);
     m_scale->setRange(0, m_maxY > 0 ? m_maxY : std::max(1.0, highest * 1.1));
+    if (m_maxY <= 0)
+        m_scale->applyNiceNumbers(); // steps a reader can take in at a glance
     m_scale->setGridLineVisible(m_gridLines);
     m_scale->setTitleText(m_unitName.isEmpty() ? QString() : u"(단위: %1)"_s.arg(m_unitName));
 
