@@ -108,7 +108,7 @@ void OstraGraph::draw()
     m_labels->setTruncateLabels(false);
     m_labels->setLabelsAngle(m_rotatedLabels || crowded ? -90 : 0);
     m_scale->setLabelFormat(u"%.0f"_s);
-    m_scale->setRange(0, m_maxY > 0 ? m_maxY : std::max(1.0, highest * 1.1));
+    m_scale->setRange(0, m_maxY > 0 ? m_maxY : std::max(5.0, highest * 1.1));
     if (m_maxY <= 0)
         m_scale->applyNiceNumbers(); // steps a reader can take in at a glance
     m_scale->setGridLineVisible(m_gridLines);
