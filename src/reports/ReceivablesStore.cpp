@@ -21,18 +21,20 @@ QString dateText(const QDate& date)
 
 // Sales, charged AS lines and payments with discounts of the customers in a date range, per
 // customer: the three sums every balance is made of. extraColumn adds a grouping (the month).
+// The documents lead the join: left to itself the server walks the customers and reaches each
+// one's lines through the index, twice as slow as reading the covering index in order.
 QStringList documentSums(const QString& range, const QString& condition, bool paymentsNegated,
                          const QString& extraColumn = {})
 {
     const QString group = extraColumn.isEmpty() ? u" GROUP BY s.ccode"_s : u" GROUP BY s.ccode, 2"_s;
     const QString column = extraColumn.isEmpty() ? QString() : extraColumn + u", "_s;
-    return {u"SELECT s.ccode, "_s + column + u"SUM(s.total) FROM sale AS s, customer AS c WHERE s.ccode = c.code"
+    return {u"SELECT s.ccode, "_s + column + u"SUM(s.total) FROM sale AS s STRAIGHT_JOIN customer AS c WHERE s.ccode = c.code"
                 u" AND s.dealdate BETWEEN "_s + range + condition + group,
-            u"SELECT s.ccode, "_s + column + u"SUM(d.amount) FROM aslist_m AS s, aslist_d AS d, customer AS c"
+            u"SELECT s.ccode, "_s + column + u"SUM(d.amount) FROM aslist_m AS s STRAIGHT_JOIN aslist_d AS d STRAIGHT_JOIN customer AS c"
                 u" WHERE s.code = d.code AND s.ccode = c.code AND s.dealdate BETWEEN "_s + range
                 + u" AND d.isfree = 0"_s + condition + group,
             u"SELECT s.ccode, "_s + column + (paymentsNegated ? u"SUM(s.amount + s.dc)*-1"_s : u"SUM(s.amount+s.dc)"_s)
-                + u" FROM receive AS s, customer AS c"
+                + u" FROM receive AS s STRAIGHT_JOIN customer AS c"
                 u" WHERE s.ccode = c.code AND s.dealdate BETWEEN "_s + range + condition + group};
 }
 
