@@ -128,15 +128,15 @@ std::optional<Shape> shapeOf(const Side& side)
     return shape;
 }
 
-// The pieces of every searched column of the rows in tables (after "FROM"; the columns named
+// The pieces of the searched columns of the rows in tables (after "FROM"; the columns named
 // with prefix), as (code, gram): a value of n characters has n − 1. One plain SELECT per column:
 // in a trigger a derived table or a recursive query costs several times more. A condition on
 // `piece` (the piece's expression) may be added.
-QString piecesSelect(const Side& side, const QString& prefix, const QString& tables, const QString& condition,
-                     const std::function<QString(const QString& piece)>& pieceCondition = {})
+QString piecesSelect(const Side& side, const QStringList& columns, const QString& prefix, const QString& tables,
+                     const QString& condition, const std::function<QString(const QString& piece)>& pieceCondition = {})
 {
     QStringList parts;
-    for (const QString& column : side.columns) {
+    for (const QString& column : columns) {
         const QString value = prefix + column;
         const QString piece = u"SUBSTRING("_s + value + u", p.i, 2)"_s;
         parts << u"SELECT "_s + prefix + side.key + u" AS code, "_s + piece + u" AS gram FROM "_s + tables
@@ -161,31 +161,38 @@ QString insertPieces(const Side& side, const QString& select)
     return u"INSERT IGNORE INTO "_s + side.gramTable() + u" (code, gram) "_s + select;
 }
 
-QString deletePieces(const Side& side, const QString& condition)
+QString deletePieces(const Side& side, const QStringList& columns, const QString& condition)
 {
     // By the old pieces, which the key leads with.
-    return u"DELETE g FROM "_s + side.gramTable() + u" AS g JOIN ("_s + piecesSelect(side, u"OLD."_s, {}, {})
+    return u"DELETE g FROM "_s + side.gramTable() + u" AS g JOIN ("_s + piecesSelect(side, columns, u"OLD."_s, {}, {})
         + u") AS o ON g.gram = o.gram AND g.code = o.code"_s + condition;
 }
 
 QStringList triggerStatements(const Side& side)
 {
+    // binary: a changed case or trailing blank changes the pieces
+    const auto same = [](const QString& column) { return u"BINARY NEW."_s + column + u" <=> BINARY OLD."_s + column; };
     QStringList unchanged;
-    for (const QString& column : side.columns) // binary: a changed case or trailing blank changes the pieces
-        unchanged << u"BINARY NEW."_s + column + u" <=> BINARY OLD."_s + column;
-    const QString insertNew = insertPieces(side, piecesSelect(side, u"NEW."_s, {}, {}));
-    const QString deleteOld = deletePieces(side, {});
-    // A rename of the same code touches only the pieces it changes: most of a name stays, and
-    // every written piece costs a row and its lock.
-    const QString deleteGone = deletePieces(side, u" WHERE "_s + absentFrom(side, u"NEW."_s, u"o.gram"_s));
-    const QString insertCome = insertPieces(
-        side, piecesSelect(side, u"NEW."_s, {}, {}, [&](const QString& piece) { return absentFrom(side, u"OLD."_s, piece); }));
+    // A rename of the same code touches only the pieces of the columns it changes, and of those
+    // only the pieces the row no longer or newly holds: every written piece costs a row and its
+    // lock, and every column a statement.
+    QString renamed;
+    for (const QString& column : side.columns) {
+        unchanged << same(column);
+        renamed += u"IF NOT ("_s + same(column) + u") THEN "_s
+            + deletePieces(side, {column}, u" WHERE "_s + absentFrom(side, u"NEW."_s, u"o.gram"_s)) + u"; "_s
+            + insertPieces(side, piecesSelect(side, {column}, u"NEW."_s, {}, {},
+                                              [&](const QString& piece) { return absentFrom(side, u"OLD."_s, piece); }))
+            + u"; END IF; "_s;
+    }
+    const QString insertNew = insertPieces(side, piecesSelect(side, side.columns, u"NEW."_s, {}, {}));
+    const QString deleteOld = deletePieces(side, side.columns, {});
     const QString head = u"CREATE TRIGGER "_s;
     return {head + side.trigger(u"ai"_s) + u" AFTER INSERT ON "_s + side.table + u" FOR EACH ROW "_s + insertNew,
             head + side.trigger(kUpdateEvent) + u" AFTER UPDATE ON "_s + side.table + u" FOR EACH ROW IF NOT (NEW."_s
                 + side.key + u" <=> OLD."_s + side.key + u" AND "_s + unchanged.join(u" AND "_s) + u") THEN IF NEW."_s
-                + side.key + u" <=> OLD."_s + side.key + u" THEN "_s + deleteGone + u"; "_s + insertCome + u"; ELSE "_s
-                + deleteOld + u"; "_s + insertNew + u"; END IF; END IF"_s,
+                + side.key + u" <=> OLD."_s + side.key + u" THEN "_s + renamed + u"ELSE "_s + deleteOld + u"; "_s
+                + insertNew + u"; END IF; END IF"_s,
             head + side.trigger(u"ad"_s) + u" AFTER DELETE ON "_s + side.table + u" FOR EACH ROW "_s + deleteOld};
 }
 
@@ -210,7 +217,7 @@ QStringList fillStatements(const Side& side)
             range += u" AND "_s + key + u" >= "_s + quoted(starts.at(i - 1));
         if (i < starts.size())
             range += u" AND "_s + key + u" < "_s + quoted(starts.at(i));
-        out << insertPieces(side, piecesSelect(side, u"t."_s, side.table + u" AS t, "_s, range));
+        out << insertPieces(side, piecesSelect(side, side.columns, u"t."_s, side.table + u" AS t, "_s, range));
     }
     return out;
 }
