@@ -2,6 +2,7 @@
 
 #include "BackupFile.h"
 #include "DatabaseBackup.h"
+#include "WorkDataClearing.h"
 #include "WidgetHelpers.h"
 #include "modMsgBox.h"
 
@@ -115,6 +116,9 @@ void FrmTool_Backup::chooseFile()
 
 void FrmTool_Backup::Restore()
 {
+    // Replacing every table undoes the other desks' work since the backup, as clearing does.
+    if (!WorkDataClearing::administratorOnly())
+        return;
     const QString file = m_restoreFile->text().trimmed();
     if (file.isEmpty()) {
         MsgInfo(u"복원할 백업 파일을 선택하세요."_s);

@@ -1,6 +1,5 @@
 #include "FrmTool_ClearAll.h"
 
-#include "AppState.h"
 #include "WidgetHelpers.h"
 #include "WorkDataClearing.h"
 #include "modMsgBox.h"
@@ -78,10 +77,8 @@ FrmTool_ClearAll::FrmTool_ClearAll(QWidget* parent)
 
 void FrmTool_ClearAll::ClearAll()
 {
-    if (!App().isAdministrator()) {
-        MsgInfo(u"이 기능은 관리자(ADMIN)로 로그인한 경우만 처리가능합니다."_s + vbCrLf + u"관리자로 로그인후 다시 시도 하세요."_s);
+    if (!WorkDataClearing::administratorOnly())
         return;
-    }
     Guarded(u"ClearAll"_s, u"Form"_s, objectName(), 0, [&] {
         if (!WorkDataClearing::isAdministratorPassword(m_password->text())) {
             MsgInfo(u"관리자암호가 일치하지 않습니다."_s);

@@ -1,7 +1,9 @@
 #include "WorkDataClearing.h"
 
+#include "AppState.h"
 #include "DbError.h"
 #include "cMySQL.h"
+#include "modMsgBox.h"
 #include "modMySQL_Func.h"
 
 using namespace Qt::StringLiterals;
@@ -29,6 +31,14 @@ void WorkDataClearing::execute(const QString& sql)
     DBExecute(sql, true);
     if (DBLastFailed())
         throw DbError(DBLastErrno(), u"cMysql::query"_s, DBConnection(0)->lastError());
+}
+
+bool WorkDataClearing::administratorOnly()
+{
+    if (App().isAdministrator())
+        return true;
+    MsgInfo(u"이 기능은 관리자(ADMIN)로 로그인한 경우만 처리가능합니다."_s + vbCrLf + u"관리자로 로그인후 다시 시도 하세요."_s);
+    return false;
 }
 
 } // namespace asv

@@ -13,6 +13,8 @@ public:
     static QStringList statements(bool customers, bool products);
     // The administrator's password, as stored for the login "ADMIN".
     static bool isAdministratorPassword(const QString& typed);
+    // Tells a user other than the administrator that the tool is the administrator's; false then.
+    static bool administratorOnly();
     // Runs one statement; throws DbError when it fails, so the caller's guard names its procedure.
     static void execute(const QString& sql);
 };

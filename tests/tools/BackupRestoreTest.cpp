@@ -89,6 +89,7 @@ protected:
         App().DbUser = m_login.user;
         App().DbPassword = m_login.password;
         App().DbName = m_login.database;
+        App().UserCode = u"00"_s;
     }
     void TearDown() override
     {
@@ -230,6 +231,15 @@ TEST_F(BackupRestore, DamagedForeignAndUnconfirmedRestoresLeaveTheDatabaseAlone)
     EXPECT_EQ(prompter.count(Kind::YesNo), 1);
     EXPECT_EQ(fingerprint(m_db.admin(), m_db.name()), before);
 
+    // Another user is told the restore is the administrator's.
+    App().UserCode = u"01"_s;
+    prompter.clear();
+    asv::test::click(window, u"btnRestore"_s);
+    EXPECT_EQ(prompter.count(Kind::YesNo), 0);
+    EXPECT_TRUE(prompter.texts(Kind::Info).value(0).startsWith(u"이 기능은 관리자(ADMIN)로"_s));
+    App().UserCode = u"00"_s;
+
+    prompter.clear();
     prompter.answer(MsgAnswer::Yes);
     asv::test::click(window, u"btnRestore"_s);
     EXPECT_EQ(prompter.texts(Kind::Info), QStringList{u"복원이 완료되었습니다."_s});
