@@ -103,6 +103,17 @@ void BenchDatabase::dropGenerated()
     generatedDatabases().clear();
 }
 
+BenchDatabase& BenchDatabase::books()
+{
+    static BenchDatabase db(u"asvb_books_1m"_s);
+    // About 1.25 result lines per job.
+    if (DBRecordCount(u"sale"_s) == 0
+        && !SampleDataGenerator().generate({.customers = 10000, .products = 3000, .saleLines = 1000000,
+                                            .payments = 200000, .asJobs = 80000, .calls = 1000}))
+        qFatal("cannot generate the sample data");
+    return db;
+}
+
 void BenchDatabase::addSearchIndexes(long rows, const char* what)
 {
     const QStringList missing = SearchIndexes::missingStatements();

@@ -4,7 +4,7 @@
 // library, and the repair (check and batched corrections) against one UPDATE that joins the
 // summed documents, each with every balance wrong beforehand.
 //   bench_balances [benchmark flags]
-// The generated data is kept in the database "asvb_balances_1m" for later runs; drop it to
+// The generated data is kept in the database "asvb_books_1m" (shared with bench_ledger); drop it to
 // generate it again.
 #include "BalanceRepair.h"
 #include "BareConnection.h"
@@ -30,7 +30,6 @@ using namespace asv;
 
 namespace {
 
-const QString kDatabase = u"asvb_balances_1m"_s;
 
 std::unique_ptr<BareConnection> g_bare;
 std::unique_ptr<FrmRPT_baln> g_report;
@@ -121,12 +120,7 @@ int main(int argc, char** argv)
     ConsolePrompter prompter(MsgAnswer::No);
     InitializeInterleaved(argc, argv);
 
-    BenchDatabase db(kDatabase);
-    // About 1.25 result lines per job.
-    if (DBRecordCount(u"sale"_s) == 0
-        && !SampleDataGenerator().generate({.customers = 10000, .products = 3000, .saleLines = 1000000,
-                                            .payments = 200000, .asJobs = 80000, .calls = 1000}))
-        qFatal("cannot generate the sample data");
+    BenchDatabase& db = BenchDatabase::books();
     g_bare = std::make_unique<BareConnection>(db.name());
     g_customers = static_cast<int>(DBRecordCount(u"customer"_s));
 

@@ -1,9 +1,9 @@
 // The all-customer ledger for one year at 10,000 customers, 1M sale lines, 200,000 payments and
-// 100,000 AS jobs: the store's reads with the merge into rows, and the window's query with its
+// about 100,000 AS lines: the store's reads with the merge into rows, and the window's query with its
 // grid, against the bare statements of the same steps through the client library.
 //   bench_ledger [benchmark flags]
-// The generated data is kept in the database "asvb_ledger_1m" for later runs; drop it to generate
-// it again.
+// The generated data is kept in the database "asvb_books_1m" (shared with bench_balances); drop it
+// to generate it again.
 #include "BareConnection.h"
 #include "BenchDatabase.h"
 #include "ConsolePrompter.h"
@@ -27,7 +27,6 @@ using namespace asv;
 
 namespace {
 
-const QString kDatabase = u"asvb_ledger_1m"_s;
 
 std::unique_ptr<BareConnection> g_bare;
 std::unique_ptr<FrmRPT_ledger> g_window;
@@ -92,11 +91,7 @@ int main(int argc, char** argv)
     ConsolePrompter prompter(MsgAnswer::No);
     InitializeInterleaved(argc, argv);
 
-    BenchDatabase db(kDatabase);
-    if (DBRecordCount(u"sale"_s) == 0
-        && !SampleDataGenerator().generate({.customers = 10000, .products = 3000, .saleLines = 1000000,
-                                            .payments = 200000, .asJobs = 100000, .calls = 1000}))
-        qFatal("cannot generate the sample data");
+    BenchDatabase& db = BenchDatabase::books();
     g_bare = std::make_unique<BareConnection>(db.name());
 
     const QString last = DBGetValue(u"SELECT MAX(dealdate) FROM sale"_s);
