@@ -33,7 +33,9 @@ inline bool showActive(QWidget& window)
 template <typename T>
 void whenModal(std::function<void(T*)> act)
 {
-    auto* poll = new QTimer;
+    // Owned by the application: a deferred delete posted inside a dialog's own event loop may never
+    // run before the test ends.
+    auto* poll = new QTimer(QCoreApplication::instance());
     poll->setInterval(10);
     QObject::connect(poll, &QTimer::timeout, poll, [poll, act = std::move(act)] {
         if (auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget())) {
