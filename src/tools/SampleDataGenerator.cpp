@@ -374,6 +374,15 @@ QString SampleDataGenerator::timeText(int fromHour, int toHour)
     return QString::asprintf("%02d:%02d", static_cast<int>(between(fromHour, toHour - 1)), below(60));
 }
 
+QString SampleDataGenerator::timeSoFarToday()
+{
+    // A desk opened in the morning must not list calls from the afternoon.
+    const int now = Clock::now().time().msecsSinceStartOfDay() / 60000;
+    const int from = std::min(9 * 60, now);
+    const int minute = from + below(now - from + 1);
+    return QString::asprintf("%02d:%02d", minute / 60, minute % 60);
+}
+
 bool SampleDataGenerator::generate(const Size& size)
 {
     if (size.customers > kMaxCustomers) {
@@ -877,7 +886,7 @@ void SampleDataGenerator::addCall(BulkInsert& calls, int day)
 
     calls.number(1).text(telno).text(name).text(ccode);
     calls.text(state > 0 ? anyOf(m_users) : QString());
-    calls.text(dateText(day)).text(timeText(9, 19)).text(product ? product->code : QString());
+    calls.text(dateText(day)).text(today && m_lastDay == Clock::today() ? timeSoFarToday() : timeText(9, 19)).text(product ? product->code : QString());
     calls.text(product ? product->name : QString());
     calls.number(state > 0 ? m_consultCodes[static_cast<size_t>(topic)].code : 0);
     calls.text(state > 0 ? lit(text.inquiry) : QString()).text(state > 0 ? lit(text.answer) : QString());

@@ -119,6 +119,7 @@ private:
     static QString productCode(int index);
     QString dateText(int day) const;
     QString timeText(int fromHour, int toHour);
+    QString timeSoFarToday();
 
     std::mt19937_64 m_rng;
     QDate m_lastDay;
