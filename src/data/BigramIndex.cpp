@@ -40,7 +40,7 @@ const QStringList kTriggerEvents{u"ai"_s, kUpdateEvent, u"ad"_s};
 const QString kComplete = u"complete"_s;
 // Rows per statement of the first filling: each holds its rows' locks for about a second.
 constexpr int kPortion = 10000;
-// The pieces whose rarity is asked for: more narrow little further.
+// The pieces of a long text weighed against each other: spread over it, more would add little.
 constexpr int kMaxPieces = 6;
 // Beyond the rarest and the farthest from it, a third in between narrows a long text further.
 constexpr int kJoinedPieces = 3;
