@@ -4,6 +4,10 @@
 // the desk's InputCID (row, counts, caller panel, log line); and a call announced by one desk's
 // relay until its row stands on another desk, against a bare datagram between two sockets.
 //   bench_calldesk [benchmark flags]
+//   bench_calldesk search [benchmark flags]
+// "search" measures instead the desk's customer search (Enter in its search field) at 999,999
+// customers, in the customers benchmark's database "asvb_customers_1m": through ConsultStore
+// against its statement run bare, and the same rows found by the one OR of every column.
 // ASV_BENCH_CUSTOMERS and ASV_BENCH_CALLS set the size (default 990,000, near what six-digit
 // customer codes allow, and 2,000,000); the generated rows are kept in
 // "asvb_calldesk_<customers>_<calls>" for later runs.
@@ -183,7 +187,58 @@ void BM_Crossing_DatagramToRow(benchmark::State& state)
     Clock::clearFixed();
 }
 
+// The desk's customer search for a company name and for the middle of a mobile number.
+struct DeskSearch {
+    QString text;
+    QByteArray sql;
+    QByteArray oneOr;
+    int rows = 0;
+};
+DeskSearch g_deskSearch[2];
+
+QByteArray oneOrSql(const QString& text)
+{
+    QStringList likes;
+    for (const QString& column : {u"c.code"_s, u"compname"_s, u"compalias"_s, u"telno1"_s, u"telno2"_s, u"telno3"_s,
+                                  u"telno4"_s, u"c.hpno"_s})
+        likes << column + u" LIKE '%"_s + text + u"%'"_s;
+    return Cp949::encode(u"SELECT c.code FROM customer as c, local_user as u WHERE ( "_s + likes.join(u" OR "_s)
+                         + u" ) AND c.charge = u.code ORDER BY c.code"_s);
+}
+
+void bareSearch(benchmark::State& state, const QByteArray& sql)
+{
+    const DeskSearch& s = g_deskSearch[state.range(0)];
+    for (auto _ : state) {
+        if (g_bare->fetchAll(sql) != s.rows) {
+            state.SkipWithError(g_bare->error());
+            break;
+        }
+    }
+    state.counters["rows"] = s.rows;
+}
+
+void BM_DeskSearch_BareSQL(benchmark::State& state) { bareSearch(state, g_deskSearch[state.range(0)].sql); }
+void BM_DeskSearch_OneOrBare(benchmark::State& state) { bareSearch(state, g_deskSearch[state.range(0)].oneOr); }
+
+void BM_DeskSearch_ConsultStore(benchmark::State& state)
+{
+    const DeskSearch& s = g_deskSearch[state.range(0)];
+    for (auto _ : state) {
+        if (ConsultStore::searchCustomers(s.text, false).size() != s.rows) {
+            state.SkipWithError("unexpected row count");
+            break;
+        }
+    }
+    state.counters["rows"] = s.rows;
+}
+
 // Real time decides the iterations: this process mostly waits for the server.
+BENCHMARK(BM_DeskSearch_BareSQL)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(9)->ReportAggregatesOnly(true);
+BENCHMARK(BM_DeskSearch_ConsultStore)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(9)->ReportAggregatesOnly(true);
+// Seconds a search: a few runs tell.
+BENCHMARK(BM_DeskSearch_OneOrBare)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1)->Repetitions(3)->ReportAggregatesOnly(true);
+
 BENCHMARK(BM_Intake_BareSQL)->Unit(benchmark::kMicrosecond)->UseRealTime()->Repetitions(9)->ReportAggregatesOnly(true);
 BENCHMARK(BM_Intake_CallIntake)->Unit(benchmark::kMicrosecond)->UseRealTime()->Repetitions(9)->ReportAggregatesOnly(true);
 BENCHMARK(BM_Desk_BareSQLWithPanel)->Unit(benchmark::kMicrosecond)->UseRealTime()->Repetitions(9)->ReportAggregatesOnly(true);
@@ -221,6 +276,34 @@ void fill(int customers, int calls)
     BenchDatabase::addSearchIndexes(customers, "customers");
 }
 
+// The desk's search at the customers benchmark's 999,999 customers, with its search indexes.
+int measureDeskSearch()
+{
+    BenchDatabase db(u"asvb_customers_1m"_s);
+    if (DBRecordCount(u"customer"_s) != 999999)
+        qFatal("asvb_customers_1m lacks its customers: run bench_customers first");
+    BenchDatabase::addSearchIndexes(999999, "customers");
+    g_bare = std::make_unique<BareConnection>(db.name());
+    const QString mobile = DBGetValue(u"SELECT hpno FROM customer WHERE hpno <> '' ORDER BY code LIMIT 1 OFFSET 50000"_s);
+    const QString texts[] = {u"정우건설"_s, mobile.mid(4, 9)};
+    for (int i = 0; i < 2; ++i) {
+        DeskSearch& s = g_deskSearch[i];
+        s.text = texts[i];
+        s.sql = Cp949::encode(ConsultStore::customerSearchSql(s.text, false));
+        s.oneOr = oneOrSql(s.text);
+        s.rows = g_bare->fetchAll(s.sql);
+        std::printf("desk search %d for \"%s\": %d rows\n", i, s.text.toUtf8().constData(), s.rows);
+        if (s.rows <= 0)
+            qFatal("the desk's search finds nothing");
+    }
+    MedianRatioReporter report("BM_DeskSearch_BareSQL");
+    benchmark::RunSpecifiedBenchmarks(&report, "BM_DeskSearch_.*");
+    g_bare.reset();
+    DBClose();
+    benchmark::Shutdown();
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -229,7 +312,15 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     ConsolePrompter prompter(MsgAnswer::No);
+    const bool search = argc > 1 && qstrcmp(argv[1], "search") == 0;
+    if (search) {
+        argv[1] = argv[0];
+        ++argv;
+        --argc;
+    }
     InitializeInterleaved(argc, argv);
+    if (search)
+        return measureDeskSearch();
 
     const int customers = sizeFromEnvironment("ASV_BENCH_CUSTOMERS", 990000);
     const int calls = sizeFromEnvironment("ASV_BENCH_CALLS", 2000000);

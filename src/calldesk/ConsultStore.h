@@ -63,10 +63,12 @@ public:
     static std::optional<Caller> caller(const QString& ccode);
     static QString callerSql(const QString& ccode);
 
-    // The desk's customer search over codes, names and numbers; codes in code order. The condition
-    // alone serves the customer picker when several are found.
-    static QString customerCondition(const QString& text, bool tamber);
+    // The desk's customer search: text anywhere in the code, names and numbers, of customers whose
+    // user in charge exists; codes in code order.
+    static QString customerSearchSql(const QString& text, bool tamber);
     static QStringList searchCustomers(const QString& text, bool tamber);
+    // What the customer picker lists when the search found several: those found.
+    static QString pickerCondition(const QStringList& found, const QString& text, bool tamber);
 
     static QString userName(const QString& userCode);
 };

@@ -678,7 +678,7 @@ void frmAS_admin4::searchCustomer()
         QString code = codes.size() == 1 ? codes.first() : QString();
         if (codes.size() > 1) {
             std::unique_ptr<RecordPicker> picker = PickerRegistry::createPicker(kFindKindCust, this);
-            picker->FindRecords({}, ConsultStore::customerCondition(text, m_tamber) + u" AND c.charge = u.code"_s);
+            picker->FindRecords({}, ConsultStore::pickerCondition(codes, text, m_tamber));
             if (picker->pickModal())
                 code = picker->Result().code;
         } else if (codes.isEmpty()) {

@@ -7,7 +7,9 @@
 #include <QHash>
 #include <QSet>
 #include <algorithm>
+#include <cstdlib>
 #include <functional>
+#include <limits>
 #include <optional>
 
 using namespace Qt::StringLiterals;
@@ -38,8 +40,10 @@ const QStringList kTriggerEvents{u"ai"_s, kUpdateEvent, u"ad"_s};
 const QString kComplete = u"complete"_s;
 // Rows per statement of the first filling: each holds its rows' locks for about a second.
 constexpr int kPortion = 10000;
-// More pieces narrow little further, and each is a join the server has to plan.
+// The pieces of a long text weighed against each other: spread over it, more would add little.
 constexpr int kMaxPieces = 6;
+// Beyond the rarest and the farthest from it, a third in between narrows a long text further.
+constexpr int kJoinedPieces = 3;
 // Beyond the widest name column, so that a later widening still has its pieces cut.
 constexpr int kPositions = 1000;
 
@@ -251,18 +255,70 @@ QStringList buildStatements(const Side& side, const Shape& shape, const QStringL
     return out;
 }
 
+struct Piece {
+    QString text;
+    qsizetype at = 0;
+    qint64 rows = 0;
+};
+
 // Pieces spread over the text, so that every character is in one where the cap allows.
-QStringList piecesOf(const QString& value)
+QList<Piece> piecesOf(const QString& value)
 {
     const qsizetype last = value.size() - 2;
     const qsizetype count = std::min<qsizetype>(kMaxPieces, last + 1);
-    QStringList out;
+    QList<Piece> out;
     for (qsizetype k = 0; k < count; ++k) {
-        const QString piece = value.mid(count == 1 ? 0 : (k * last + (count - 1) / 2) / (count - 1), 2);
-        if (!out.contains(piece))
-            out << piece;
+        const qsizetype at = count == 1 ? 0 : (k * last + (count - 1) / 2) / (count - 1);
+        const QString text = value.mid(at, 2);
+        if (std::none_of(out.begin(), out.end(), [&](const Piece& p) { return p.text == text; }))
+            out.append({text, at});
     }
     return out;
+}
+
+// The server's estimate of how many codes hold each piece, from two dives into its index each:
+// counting them would read every one.
+void estimateRows(const Side& side, QList<Piece>& pieces)
+{
+    QStringList selects;
+    for (const Piece& p : std::as_const(pieces))
+        selects << u"SELECT 1 FROM "_s + side.gramTable() + u" WHERE gram = "_s + quoted(p.text);
+    RecordSetPtr rs;
+    DBOpenRS(rs, u"EXPLAIN "_s + selects.join(u" UNION ALL "_s), true);
+    for (; rs && !rs->eof(); rs->moveNext()) {
+        const qsizetype index = rs->field(u"id"_s).toLongLong() - 1;
+        if (index >= 0 && index < pieces.size())
+            pieces[index].rows = rs->field(u"rows"_s).toLongLong();
+    }
+    CloseRS(rs);
+}
+
+qsizetype distance(const Piece& piece, const QList<Piece>& chosen)
+{
+    qsizetype nearest = std::numeric_limits<qsizetype>::max();
+    for (const Piece& c : chosen)
+        nearest = std::min(nearest, std::abs(piece.at - c.at));
+    return nearest;
+}
+
+// The pieces to join, in the order the server is to join them. Every piece joined costs a look-up
+// per candidate still left, so the rarest leads; neighbouring pieces mostly come together (one
+// word), so the next is the one farthest away, and a third only where it shares no character.
+QList<Piece> narrowest(const Side& side, QList<Piece> pieces)
+{
+    estimateRows(side, pieces);
+    std::stable_sort(pieces.begin(), pieces.end(), [](const Piece& a, const Piece& b) { return a.rows < b.rows; });
+    QList<Piece> chosen{pieces.takeFirst()};
+    while (!pieces.isEmpty() && chosen.size() < kJoinedPieces) {
+        const auto farthest = std::max_element(pieces.begin(), pieces.end(), [&](const Piece& a, const Piece& b) {
+            return distance(a, chosen) < distance(b, chosen);
+        });
+        if (chosen.size() > 1 && distance(*farthest, chosen) < 2)
+            break;
+        chosen.append(*farthest);
+        pieces.erase(farthest);
+    }
+    return chosen;
 }
 
 } // namespace
@@ -325,15 +381,19 @@ QString candidates(const QString& table, const QString& keyColumn, const QString
     const QString value = QString(text).remove(vbCrLf);
     if (value.size() < 3 || value.contains(u'%') || value.contains(u'_') || !present(table))
         return {};
-    const QStringList pieces = piecesOf(value);
+    const QList<Piece> pieces = narrowest(*side, piecesOf(value));
     const QString gramTable = side->gramTable();
-    QString sql = keyColumn + u" IN (SELECT g0.code FROM "_s + gramTable + u" AS g0"_s;
+    QString sql = u"SELECT DISTINCT g0.code FROM "_s + gramTable + u" AS g0"_s;
     for (qsizetype i = 1; i < pieces.size(); ++i) {
         const QString g = u"g"_s + QString::number(i);
-        sql += u" JOIN "_s + gramTable + u" AS "_s + g + u" ON "_s + g + u".code = g0.code AND "_s + g + u".gram = "_s
-            + quoted(pieces.at(i));
+        sql += u" STRAIGHT_JOIN "_s + gramTable + u" AS "_s + g + u" ON "_s + g + u".code = g0.code AND "_s + g
+            + u".gram = "_s + quoted(pieces.at(i).text);
     }
-    return sql + u" WHERE g0.gram = "_s + quoted(pieces.at(0)) + u')';
+    // DISTINCT keeps the candidates a derived table of their own, found before any row of the
+    // table itself is read: joined in between, the server reads the row of every code of the
+    // first piece.
+    return keyColumn + u" IN (SELECT code FROM ("_s + sql + u" WHERE g0.gram = "_s + quoted(pieces.at(0).text)
+        + u") AS pieced)"_s;
 }
 
 QString containsCondition(const QString& table, const QString& keyColumn, const QString& fields, const QString& text)

@@ -8,7 +8,7 @@ namespace asv {
 // the searched name columns of `customer` and `product` get a side table of their two-character
 // pieces (customer_gram, product_gram: one row per piece and code), kept current by triggers on
 // the table itself, so that rows written by any program sharing the database are found at once.
-// A search narrows the candidates to the codes holding every piece of the text and still applies
+// A search narrows the candidates to the codes holding pieces of the text and still applies
 // its LIKE: the rows are those of the scan. The piece column has the collation of the searched
 // columns, so that it equals what LIKE equals. The table's own columns stay as the older program
 // knows them. A server or account that refuses the triggers keeps the scan.
@@ -26,8 +26,8 @@ bool present(const QString& table);
 void forget();
 
 // The condition narrowing a "contains" search of text over the comma-separated fields (columns
-// of table, with or without an alias) to the rows whose keyColumn (e.g. "c.code") holds every
-// piece of the text; to be ANDed with the search's own LIKE. "" where it cannot narrow: a text
+// of table, with or without an alias) to the rows whose keyColumn (e.g. "c.code") holds the
+// text's rarest pieces; to be ANDed with the search's own LIKE. Asks the server how rare they are. "" where it cannot narrow: a text
 // of fewer than three characters or with a LIKE wildcard, a field outside the side table, no
 // complete side table.
 QString candidates(const QString& table, const QString& keyColumn, const QString& fields, const QString& text);

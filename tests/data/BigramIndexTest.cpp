@@ -54,10 +54,16 @@ TEST(BigramIndex, NarrowsOnlyContainsTextsItCanAnswer)
     EXPECT_FALSE(narrows(u"u.name"_s, u"김담당"_s));
     EXPECT_TRUE(BigramIndex::candidates(u"product"_s, u"p.code"_s, u"p.name,norm"_s, u"복합기"_s).contains(u"product_gram"_s));
 
-    // Long texts are narrowed by a few pieces spread over them.
-    const QString sql = BigramIndex::candidates(u"customer"_s, u"c.code"_s, u"c.compname"_s, u"가나다라마바사아자차"_s);
-    EXPECT_EQ(sql.count(u".gram = "_s), 6);
-    EXPECT_TRUE(sql.contains(u"'가나'"_s) && sql.contains(u"'자차'"_s));
+    // A long text is narrowed by its rarest piece first, then by those far from it: the piece
+    // next to it mostly comes with it and would narrow nothing.
+    QStringList names;
+    for (int i = 1; i <= 40; ++i)
+        names << u"('%1', '대한상사 %2')"_s.arg(i, 6, 10, QChar(u'0')).arg(i == 1 ? u"본점"_s : u"지점"_s);
+    DBExecute(u"INSERT INTO customer (code, compname) VALUES "_s + names.join(u','));
+    const QString sql = BigramIndex::candidates(u"customer"_s, u"c.code"_s, u"c.compname"_s, u"상사 본"_s);
+    EXPECT_EQ(sql.count(u".gram = "_s), 2);
+    EXPECT_TRUE(sql.contains(u"g0.gram = ' 본'"_s)) << sql.toStdString();
+    EXPECT_TRUE(sql.contains(u"g1.gram = '상사'"_s)) << sql.toStdString();
     EXPECT_EQ(prompter.count(ScriptedPrompter::Kind::Error), 0);
 }
 

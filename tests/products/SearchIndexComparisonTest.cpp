@@ -1,6 +1,7 @@
 #include "AppState.h"
 #include "BigramIndex.h"
 #include "CanonicalTelNo.h"
+#include "ConsultStore.h"
 #include "CustomerSearch.h"
 #include "ProductSearch.h"
 #include "ScriptedPrompter.h"
@@ -58,15 +59,16 @@ struct Office {
         QStringList customers, products;
         for (int i = 1; i <= rows; ++i) {
             const QString code = QString::number(i).rightJustified(6, u'0');
-            customers << u"('%1', %2, %3, %4, '%5', '%6', '%7', '%8', '%9', %10, %11)"_s.arg(
+            customers << u"('%1', %2, %3, %4, '%5', '%6', '%7', '%8', '%9', %10, %11, %12)"_s.arg(
                 code, quoted(name(14)), quoted(name(8)), quoted(name(5)), number(), below(3) ? number() : QString(),
                 below(2) ? number() : QString(), number(), below(5) ? u"01"_s : u"09"_s, quoted(text(below(8))),
-                QString::number(below(10) == 0));
+                QString::number(below(10) == 0), quoted(name(6)));
             products << u"('%1', %2, %3, %4, %5)"_s.arg(code, quoted(name(16)), quoted(name(10)), quoted(text(6)),
                                                          QString::number(below(10) == 0));
         }
         DBExecute(u"INSERT INTO local_user (code, loginid, name) VALUES ('01', 'KIM', '김담당')"_s);
-        DBExecute(u"INSERT INTO customer (code, compname, compalias, ceoname, telno1, telno2, fax, hpno, charge, bigo, hidden) "
+        DBExecute(u"INSERT INTO customer (code, compname, compalias, ceoname, telno1, telno2, fax, hpno, charge, bigo, hidden, "
+                  u"serialnumber) "
                   u"VALUES "_s
                   + customers.join(u','));
         DBExecute(u"INSERT INTO product (code, name, norm, bigo, hidden) VALUES "_s + products.join(u','));
@@ -119,10 +121,13 @@ ProductSearch::Query productQuery(const QString& fields, const QString& text, co
     return q;
 }
 
-// Every key and operator of the customer list and picker and of the product list and picker.
+// Every key and operator of the customer list and picker and of the product list and picker,
+// and the desk's customer search in both editions.
 QList<Search> everySearch(const QString& text)
 {
     QList<Search> out;
+    for (const bool tamber : {false, true})
+        out.append({u"desk search"_s + (tamber ? u" S/N"_s : QString()), ConsultStore::customerSearchSql(text, tamber)});
     for (const QString& op : kOperators) {
         for (const FindKey& key : CustomerSearch::listKeys(false))
             out.append({u"customer list "_s + key.label + u' ' + op, CustomerSearch::listSql(customerQuery(key.fields, text, op))});
