@@ -12,9 +12,11 @@
 #include <QFile>
 #include <QSettings>
 #include <QThread>
+#include <algorithm>
 #include <mysql.h>
 #include <mysqld_error.h>
 #include <errmsg.h>
+#include <poll.h>
 
 using namespace Qt::StringLiterals;
 
@@ -23,18 +25,12 @@ namespace asv {
 namespace {
 
 constexpr unsigned int kCompressFlag = 32;
-constexpr int kDeadlockRetries = 5;
-constexpr int kDeadlockWaitMs = 500;
+const QString kLostInTransaction =
+    QStringLiteral("the connection was lost inside a transaction; the server kept nothing it had not committed");
 // MariaDB answers a killed idle connection with "connection was killed" before closing it;
 // MySQL 8 says why it closed an idle one ("disconnected by the server because of inactivity").
 constexpr unsigned int kConnectionKilled = 1927;
 constexpr unsigned int kIdleDisconnected = 4031;
-
-bool isLostConnection(unsigned int err)
-{
-    return err == CR_SERVER_GONE_ERROR || err == CR_SERVER_LOST || err == kConnectionKilled
-        || err == kIdleDisconnected;
-}
 
 bool isLoopback(const QString& host)
 {
@@ -54,6 +50,12 @@ void appendLine(const QString& path, const QString& line)
 }
 
 } // namespace
+
+bool cMySQL::isLostConnection(unsigned int err)
+{
+    return err == CR_SERVER_GONE_ERROR || err == CR_SERVER_LOST || err == kConnectionKilled
+        || err == kIdleDisconnected;
+}
 
 cMySQL::cMySQL()
 {
@@ -186,6 +188,30 @@ bool cMySQL::reconnect()
     return true;
 }
 
+namespace {
+
+// Statements that change nothing: running one again after the connection broke under it is harmless.
+bool repeatable(const QByteArray& sql)
+{
+    static const QList<QByteArray> reads{"SELECT", "SHOW", "SET", "START", "BEGIN", "ROLLBACK", "DESC", "EXPLAIN", "USE"};
+    const QByteArray head = sql.trimmed().left(8).toUpper();
+    return std::any_of(reads.begin(), reads.end(), [&head](const QByteArray& r) { return head.startsWith(r); });
+}
+
+} // namespace
+
+// An idle connection receives nothing unless the server closed it (a KILL, a restart): found before
+// sending, the statement goes to a fresh connection instead of being lost with the old one, and
+// nobody has to guess whether it ran.
+bool cMySQL::droppedWhileIdle() const
+{
+    const my_socket fd = mysql_get_socket(m_handle);
+    if (fd < 0)
+        return true;
+    pollfd p{fd, POLLIN, 0};
+    return ::poll(&p, 1, 0) > 0;
+}
+
 RecordSetPtr cMySQL::query(const QString& sql, bool silent)
 {
     m_affected = -1;
@@ -207,6 +233,16 @@ RecordSetPtr cMySQL::query(const QString& sql, bool silent)
     // balance move without its sale line). The caller's transaction fails instead.
     const bool inTransaction = m_handle && (m_handle->server_status & SERVER_STATUS_IN_TRANS) != 0;
     bool reconnectTried = false;
+    if (m_handle && droppedWhileIdle()) {
+        reconnectTried = true;
+        if (!reconnect())
+            return unreachable();
+        if (inTransaction) {
+            m_lastErrno = CR_SERVER_GONE_ERROR;
+            m_lastError = kLostInTransaction;
+            return fail(sql, silent, inTransaction);
+        }
+    }
     int deadlockRetries = 0;
     for (;;) {
         if (m_handle && mysql_real_query(m_handle, bytes.constData(), static_cast<unsigned long>(bytes.size())) == 0) {
@@ -226,26 +262,49 @@ RecordSetPtr cMySQL::query(const QString& sql, bool silent)
         if (isLostConnection(err) && !reconnectTried) {
             reconnectTried = true;
             if (!reconnect())
-                return nullptr;
-            if (!inTransaction)
+                return unreachable();
+            // A write whose answer was lost (a COMMIT above all) may have been carried out: it is
+            // reported, never sent again.
+            if (!inTransaction && (err != CR_SERVER_LOST || repeatable(bytes)))
                 continue;
-            // Connected again for what follows, but this statement's transaction is gone.
-            m_affected = -1;
             m_lastErrno = err;
-            m_lastError = u"the connection was lost inside a transaction; nothing of it was stored"_s;
-            reportFailure(sql, silent);
-            return nullptr;
+            m_lastError = inTransaction
+                ? kLostInTransaction
+                : u"the connection was lost while the server ran the statement; it was not sent again"_s;
+            return fail(sql, silent, inTransaction);
         }
         if (err == ER_LOCK_DEADLOCK && deadlockRetries < kDeadlockRetries && !inTransaction) {
             ++deadlockRetries;
             QThread::msleep(kDeadlockWaitMs);
             if (!reconnect())
-                return nullptr;
+                return unreachable();
             continue;
         }
-        reportFailure(sql, silent);
-        return nullptr;
+        return fail(sql, silent, inTransaction);
     }
+}
+
+// The server cannot be reached again: nothing comes back, and the error stays for the caller.
+RecordSetPtr cMySQL::unreachable()
+{
+    m_affected = -1;
+    return nullptr;
+}
+
+RecordSetPtr cMySQL::fail(const QString& sql, bool silent, bool inTransaction)
+{
+    m_affected = -1;
+    m_failedSql = sql;
+    const bool retried = m_retryingTransaction && inTransaction
+        && (m_lastErrno == ER_LOCK_DEADLOCK || isLostConnection(m_lastErrno));
+    if (!retried)
+        reportFailure(sql, silent);
+    return nullptr;
+}
+
+void cMySQL::reportLastFailure()
+{
+    reportFailure(m_failedSql, false);
 }
 
 RecordSetPtr cMySQL::storeResult()
