@@ -16,7 +16,9 @@
 #include <mysql.h>
 #include <mysqld_error.h>
 #include <errmsg.h>
+#include <netinet/in.h>
 #include <poll.h>
+#include <sys/socket.h>
 
 using namespace Qt::StringLiterals;
 
@@ -35,6 +37,20 @@ constexpr unsigned int kIdleDisconnected = 4031;
 bool isLoopback(const QString& host)
 {
     return host.isEmpty() || host == u"localhost"_s || host.startsWith(u"127."_s) || host == u"::1"_s;
+}
+
+// The client's own port of a TCP connection, 0 for a local socket.
+quint16 localPort(MYSQL* h)
+{
+    sockaddr_storage address{};
+    socklen_t size = sizeof address;
+    if (getsockname(mysql_get_socket(h), reinterpret_cast<sockaddr*>(&address), &size) != 0)
+        return 0;
+    if (address.ss_family == AF_INET)
+        return ntohs(reinterpret_cast<const sockaddr_in*>(&address)->sin_port);
+    if (address.ss_family == AF_INET6)
+        return ntohs(reinterpret_cast<const sockaddr_in6*>(&address)->sin6_port);
+    return 0;
 }
 
 QString libraryText(MYSQL* h)
@@ -139,6 +155,7 @@ bool cMySQL::real_connect(const QString& host, const QString& user, const QStrin
         throw DbError(number, u"cMysql::real_connect"_s, connectFailureText(number, text));
     }
     m_threadId = static_cast<quint32>(mysql_thread_id(m_handle));
+    m_localPort = localPort(m_handle);
     if (m_recordsThreadId)
         recordThreadId();
     if (!charset.isEmpty())
@@ -175,6 +192,7 @@ bool cMySQL::applyCharset()
 bool cMySQL::reconnect()
 {
     const quint32 oldThread = m_threadId;
+    const quint16 oldPort = m_localPort;
     close();
     try {
         real_connect(m_host, m_user, m_password, m_database, m_port, m_unixSocket,
@@ -184,8 +202,18 @@ bool cMySQL::reconnect()
         return false;
     }
     ++m_reconnects;
-    kill(oldThread);
+    // A restarted server numbers its threads afresh, and the old number may now be another desk's
+    // connection: over TCP only a thread still connected from our old port is ours to kill.
+    if (oldPort == 0 || connectedFrom(oldThread, oldPort))
+        kill(oldThread);
     return true;
+}
+
+bool cMySQL::connectedFrom(quint32 threadId, quint16 port)
+{
+    const RecordSetPtr rs =
+        query(u"SELECT HOST FROM information_schema.PROCESSLIST WHERE ID = "_s + QString::number(threadId), true);
+    return rs && rs->rowCount() > 0 && rs->value(0, 0).endsWith(u':' + QString::number(port));
 }
 
 namespace {

@@ -66,6 +66,7 @@ public:
 private:
     bool reconnect();
     bool droppedWhileIdle() const;
+    bool connectedFrom(quint32 threadId, quint16 port);
     RecordSetPtr fail(const QString& sql, bool silent, bool inTransaction);
     RecordSetPtr unreachable();
     void close();
@@ -84,6 +85,7 @@ private:
     quint32 m_clientFlags = 32;
     QString m_charset;
     quint32 m_threadId = 0;
+    quint16 m_localPort = 0;
     qint32 m_affected = 0;
     unsigned int m_lastErrno = 0;
     QString m_lastError;
