@@ -1,4 +1,5 @@
 #include "DbTransaction.h"
+#include "LosingProxy.h"
 #include "Paths.h"
 #include "ScriptedPrompter.h"
 #include "TestDatabase.h"
@@ -185,4 +186,28 @@ TEST(DbConnection, ADeadlockedTransactionRunsAgainWholeAndIsStoredOnce)
     QFile log(Paths::logFolder() + u"/Deadlock_log.txt"_s);
     ASSERT_TRUE(log.open(QIODevice::ReadOnly));
     EXPECT_TRUE(log.readAll().contains(" UPDATE customer SET nowmoney"));
+}
+
+TEST(DbConnection, AWriteWhoseAnswerWasLostIsReportedAndNotSentAgainWhileAReadIsAskedAgain)
+{
+    TestDatabase db;
+    ScriptedPrompter prompter;
+    const asv::test::ServerAccount account = asv::test::testServer();
+    asv::test::LosingProxy proxy(static_cast<quint16>(account.host.section(u':', 1).toUInt()));
+    cMySQL c;
+    c.real_connect(u"127.0.0.1:%1"_s.arg(proxy.port()), account.user, account.password, db.name(), 3306, {}, 0,
+                   u"euckr"_s);
+
+    proxy.loseAnswerTo("'lost-answer'");
+    c.query(u"INSERT INTO receive (ccode, amount, dealdate, bigo) VALUES ('000001', 1000, '2026-12-06', 'lost-answer')"_s,
+            false);
+    EXPECT_EQ(c.lastErrno(), 2013u);
+    EXPECT_EQ(DBRecordCount(u"receive"_s, u"bigo = 'lost-answer'"_s), 1);
+    EXPECT_EQ(prompter.count(ScriptedPrompter::Kind::Error), 1);
+
+    proxy.loseAnswerTo("'asked-again'");
+    const RecordSetPtr rs = c.query(u"SELECT 'asked-again'"_s, false);
+    ASSERT_NE(rs, nullptr);
+    EXPECT_EQ(rs->value(0, 0), u"asked-again"_s);
+    EXPECT_EQ(c.reconnectCount(), 2);
 }
