@@ -53,6 +53,14 @@ quint16 localPort(MYSQL* h)
     return 0;
 }
 
+// Statements that change nothing: running one again after the connection broke under it is harmless.
+bool repeatable(const QByteArray& sql)
+{
+    static const QList<QByteArray> reads{"SELECT", "SHOW", "SET", "START", "BEGIN", "ROLLBACK", "DESC", "EXPLAIN", "USE"};
+    const QByteArray head = sql.trimmed().left(8).toUpper();
+    return std::any_of(reads.begin(), reads.end(), [&head](const QByteArray& r) { return head.startsWith(r); });
+}
+
 QString libraryText(MYSQL* h)
 {
     return Cp949::decode(QByteArray(mysql_error(h)));
@@ -216,18 +224,6 @@ bool cMySQL::connectedFrom(quint32 threadId, quint16 port)
     return rs && rs->rowCount() > 0 && rs->value(0, 0).endsWith(u':' + QString::number(port));
 }
 
-namespace {
-
-// Statements that change nothing: running one again after the connection broke under it is harmless.
-bool repeatable(const QByteArray& sql)
-{
-    static const QList<QByteArray> reads{"SELECT", "SHOW", "SET", "START", "BEGIN", "ROLLBACK", "DESC", "EXPLAIN", "USE"};
-    const QByteArray head = sql.trimmed().left(8).toUpper();
-    return std::any_of(reads.begin(), reads.end(), [&head](const QByteArray& r) { return head.startsWith(r); });
-}
-
-} // namespace
-
 // An idle connection receives nothing unless the server closed it (a KILL, a restart): found before
 // sending, the statement goes to a fresh connection instead of being lost with the old one, and
 // nobody has to guess whether it ran.
@@ -291,8 +287,8 @@ RecordSetPtr cMySQL::query(const QString& sql, bool silent)
             reconnectTried = true;
             if (!reconnect())
                 return unreachable();
-            // A write whose answer was lost (a COMMIT above all) may have been carried out: it is
-            // reported, never sent again.
+            // The server may have carried out a statement whose answer was lost: a write is reported,
+            // never sent again (nor a COMMIT, which is inside a transaction).
             if (!inTransaction && (err != CR_SERVER_LOST || repeatable(bytes)))
                 continue;
             m_lastErrno = err;
