@@ -12,9 +12,13 @@
 #include <QFile>
 #include <QSettings>
 #include <QThread>
+#include <algorithm>
 #include <mysql.h>
 #include <mysqld_error.h>
 #include <errmsg.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
 
 using namespace Qt::StringLiterals;
 
@@ -23,22 +27,38 @@ namespace asv {
 namespace {
 
 constexpr unsigned int kCompressFlag = 32;
-constexpr int kDeadlockRetries = 5;
-constexpr int kDeadlockWaitMs = 500;
+const QString kLostInTransaction =
+    QStringLiteral("the connection was lost inside a transaction; the server kept nothing it had not committed");
 // MariaDB answers a killed idle connection with "connection was killed" before closing it;
 // MySQL 8 says why it closed an idle one ("disconnected by the server because of inactivity").
 constexpr unsigned int kConnectionKilled = 1927;
 constexpr unsigned int kIdleDisconnected = 4031;
 
-bool isLostConnection(unsigned int err)
-{
-    return err == CR_SERVER_GONE_ERROR || err == CR_SERVER_LOST || err == kConnectionKilled
-        || err == kIdleDisconnected;
-}
-
 bool isLoopback(const QString& host)
 {
     return host.isEmpty() || host == u"localhost"_s || host.startsWith(u"127."_s) || host == u"::1"_s;
+}
+
+// The client's own port of a TCP connection, 0 for a local socket.
+quint16 localPort(MYSQL* h)
+{
+    sockaddr_storage address{};
+    socklen_t size = sizeof address;
+    if (getsockname(mysql_get_socket(h), reinterpret_cast<sockaddr*>(&address), &size) != 0)
+        return 0;
+    if (address.ss_family == AF_INET)
+        return ntohs(reinterpret_cast<const sockaddr_in*>(&address)->sin_port);
+    if (address.ss_family == AF_INET6)
+        return ntohs(reinterpret_cast<const sockaddr_in6*>(&address)->sin6_port);
+    return 0;
+}
+
+// Statements that change nothing: running one again after the connection broke under it is harmless.
+bool repeatable(const QByteArray& sql)
+{
+    static const QList<QByteArray> reads{"SELECT", "SHOW", "SET", "START", "BEGIN", "ROLLBACK", "DESC", "EXPLAIN", "USE"};
+    const QByteArray head = sql.trimmed().left(8).toUpper();
+    return std::any_of(reads.begin(), reads.end(), [&head](const QByteArray& r) { return head.startsWith(r); });
 }
 
 QString libraryText(MYSQL* h)
@@ -54,6 +74,12 @@ void appendLine(const QString& path, const QString& line)
 }
 
 } // namespace
+
+bool cMySQL::isLostConnection(unsigned int err)
+{
+    return err == CR_SERVER_GONE_ERROR || err == CR_SERVER_LOST || err == kConnectionKilled
+        || err == kIdleDisconnected;
+}
 
 cMySQL::cMySQL()
 {
@@ -137,6 +163,7 @@ bool cMySQL::real_connect(const QString& host, const QString& user, const QStrin
         throw DbError(number, u"cMysql::real_connect"_s, connectFailureText(number, text));
     }
     m_threadId = static_cast<quint32>(mysql_thread_id(m_handle));
+    m_localPort = localPort(m_handle);
     if (m_recordsThreadId)
         recordThreadId();
     if (!charset.isEmpty())
@@ -173,6 +200,7 @@ bool cMySQL::applyCharset()
 bool cMySQL::reconnect()
 {
     const quint32 oldThread = m_threadId;
+    const quint16 oldPort = m_localPort;
     close();
     try {
         real_connect(m_host, m_user, m_password, m_database, m_port, m_unixSocket,
@@ -182,8 +210,30 @@ bool cMySQL::reconnect()
         return false;
     }
     ++m_reconnects;
-    kill(oldThread);
+    // A restarted server numbers its threads afresh, and the old number may now be another desk's
+    // connection: over TCP only a thread still connected from our old port is ours to kill.
+    if (oldPort == 0 || connectedFrom(oldThread, oldPort))
+        kill(oldThread);
     return true;
+}
+
+bool cMySQL::connectedFrom(quint32 threadId, quint16 port)
+{
+    const RecordSetPtr rs =
+        query(u"SELECT HOST FROM information_schema.PROCESSLIST WHERE ID = "_s + QString::number(threadId), true);
+    return rs && rs->rowCount() > 0 && rs->value(0, 0).endsWith(u':' + QString::number(port));
+}
+
+// An idle connection receives nothing unless the server closed it (a KILL, a restart): found before
+// sending, the statement goes to a fresh connection instead of being lost with the old one, and
+// nobody has to guess whether it ran.
+bool cMySQL::droppedWhileIdle() const
+{
+    const my_socket fd = mysql_get_socket(m_handle);
+    if (fd < 0)
+        return true;
+    pollfd p{fd, POLLIN, 0};
+    return ::poll(&p, 1, 0) > 0;
 }
 
 RecordSetPtr cMySQL::query(const QString& sql, bool silent)
@@ -207,6 +257,16 @@ RecordSetPtr cMySQL::query(const QString& sql, bool silent)
     // balance move without its sale line). The caller's transaction fails instead.
     const bool inTransaction = m_handle && (m_handle->server_status & SERVER_STATUS_IN_TRANS) != 0;
     bool reconnectTried = false;
+    if (m_handle && droppedWhileIdle()) {
+        reconnectTried = true;
+        if (!reconnect())
+            return unreachable();
+        if (inTransaction) {
+            m_lastErrno = CR_SERVER_GONE_ERROR;
+            m_lastError = kLostInTransaction;
+            return fail(sql, silent, inTransaction);
+        }
+    }
     int deadlockRetries = 0;
     for (;;) {
         if (m_handle && mysql_real_query(m_handle, bytes.constData(), static_cast<unsigned long>(bytes.size())) == 0) {
@@ -226,26 +286,49 @@ RecordSetPtr cMySQL::query(const QString& sql, bool silent)
         if (isLostConnection(err) && !reconnectTried) {
             reconnectTried = true;
             if (!reconnect())
-                return nullptr;
-            if (!inTransaction)
+                return unreachable();
+            // The server may have carried out a statement whose answer was lost: a write is reported,
+            // never sent again (nor a COMMIT, which is inside a transaction).
+            if (!inTransaction && (err != CR_SERVER_LOST || repeatable(bytes)))
                 continue;
-            // Connected again for what follows, but this statement's transaction is gone.
-            m_affected = -1;
             m_lastErrno = err;
-            m_lastError = u"the connection was lost inside a transaction; nothing of it was stored"_s;
-            reportFailure(sql, silent);
-            return nullptr;
+            m_lastError = inTransaction
+                ? kLostInTransaction
+                : u"the connection was lost while the server ran the statement; it was not sent again"_s;
+            return fail(sql, silent, inTransaction);
         }
         if (err == ER_LOCK_DEADLOCK && deadlockRetries < kDeadlockRetries && !inTransaction) {
             ++deadlockRetries;
             QThread::msleep(kDeadlockWaitMs);
             if (!reconnect())
-                return nullptr;
+                return unreachable();
             continue;
         }
-        reportFailure(sql, silent);
-        return nullptr;
+        return fail(sql, silent, inTransaction);
     }
+}
+
+// The server cannot be reached again: nothing comes back, and the error stays for the caller.
+RecordSetPtr cMySQL::unreachable()
+{
+    m_affected = -1;
+    return nullptr;
+}
+
+RecordSetPtr cMySQL::fail(const QString& sql, bool silent, bool inTransaction)
+{
+    m_affected = -1;
+    m_failedSql = sql;
+    const bool retried = m_retryingTransaction && inTransaction
+        && (m_lastErrno == ER_LOCK_DEADLOCK || isLostConnection(m_lastErrno));
+    if (!retried)
+        reportFailure(sql, silent);
+    return nullptr;
+}
+
+void cMySQL::reportLastFailure()
+{
+    reportFailure(m_failedSql, false);
 }
 
 RecordSetPtr cMySQL::storeResult()

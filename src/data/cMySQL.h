@@ -12,9 +12,14 @@ namespace asv {
 
 // One connection to the server. Statements and results pass code page 949 text; a lost
 // connection is repaired once per statement and a deadlock is retried, both by reconnecting and
-// killing the old server thread.
+// killing the old server thread. A statement is never run twice: one the server may have carried
+// out before the connection broke fails instead.
 class cMySQL {
 public:
+    static constexpr int kDeadlockRetries = 5;
+    static constexpr int kDeadlockWaitMs = 500;
+    static bool isLostConnection(unsigned int err);
+
     cMySQL();
     ~cMySQL();
     cMySQL(const cMySQL&) = delete;
@@ -53,8 +58,17 @@ public:
     // Lets tests and the deadlock log see the reconnects.
     int reconnectCount() const { return m_reconnects; }
 
+    // While set, a deadlock or a lost connection inside a transaction is not shown: the caller
+    // runs the transaction again and shows it with reportLastFailure() when it gives up.
+    void setRetryingTransaction(bool on) { m_retryingTransaction = on; }
+    void reportLastFailure();
+
 private:
     bool reconnect();
+    bool droppedWhileIdle() const;
+    bool connectedFrom(quint32 threadId, quint16 port);
+    RecordSetPtr fail(const QString& sql, bool silent, bool inTransaction);
+    RecordSetPtr unreachable();
     void close();
     bool applyCharset();
     void recordThreadId();
@@ -71,11 +85,14 @@ private:
     quint32 m_clientFlags = 32;
     QString m_charset;
     quint32 m_threadId = 0;
+    quint16 m_localPort = 0;
     qint32 m_affected = 0;
     unsigned int m_lastErrno = 0;
     QString m_lastError;
     int m_reconnects = 0;
     bool m_recordsThreadId = true;
+    bool m_retryingTransaction = false;
+    QString m_failedSql;
 };
 
 } // namespace asv

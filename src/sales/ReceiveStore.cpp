@@ -1,6 +1,7 @@
 #include "ReceiveStore.h"
 
 #include "DbError.h"
+#include "DbTransaction.h"
 #include "SqlNumber.h"
 #include "cMySQL.h"
 #include "modMath.h"
@@ -61,21 +62,6 @@ RecordSetPtr ReceiveStore::read(const QString& sql, const QString& operation)
     return rs;
 }
 
-bool ReceiveStore::begin()
-{
-    return execute(u"START TRANSACTION"_s) >= 0;
-}
-
-bool ReceiveStore::commit()
-{
-    return execute(u"COMMIT"_s) >= 0;
-}
-
-void ReceiveStore::rollback()
-{
-    m_db.query(u"ROLLBACK"_s, true);
-}
-
 bool ReceiveStore::moveBalance(const QString& ccode, double delta)
 {
     if (delta == 0)
@@ -116,80 +102,59 @@ std::optional<ReceiveStore::Locked> ReceiveStore::lock(int code)
 
 int ReceiveStore::insert(const ReceiveRecord& p)
 {
-    // The payment and its balance move stand or fall together.
-    if (!begin())
-        return 0;
     const QString sql = u"INSERT INTO receive ( dealdate, ccode, amount, dc, type, charge, bigo, regucode, "
                         u"deallistno, dealtime) VALUES ( "_s
         + quoted(p.dealdate) + u","_s + quoted(p.ccode) + u", "_s + SqlNumber(money(p.amount)) + u", "_s
         + SqlNumber(money(p.dc)) + u", "_s + QString::number(p.type) + u","_s + quoted(p.charge) + u","_s
         + quoted(p.bigo) + u","_s + quoted(p.regucode) + u",'',"_s + quoted(p.dealtime) + u" )"_s;
-    if (execute(sql) <= 0) {
-        rollback();
-        return 0;
-    }
-    const int code = m_db.insert_id();
-    if (!moveBalance(p.ccode, -p.total()) || !commit()) {
-        rollback();
-        return 0;
-    }
-    return code;
+    // The payment and its balance move stand or fall together.
+    int code = 0;
+    const bool done = DbTransaction::run(m_db, [&] {
+        if (execute(sql) <= 0)
+            return false;
+        code = m_db.insert_id();
+        return moveBalance(p.ccode, -p.total());
+    });
+    return done ? code : 0;
 }
 
 int ReceiveStore::update(const ReceiveRecord& loaded, const ReceiveRecord& edited)
 {
     const double dAmount = money(edited.amount - loaded.amount);
     const double dDc = money(edited.dc - loaded.dc);
-    // The row and the balances it moves stand or fall together.
-    if (!begin())
-        return 0;
-    // What is stored now decides where the money sits, not what this screen loaded earlier:
-    // another desk may have edited or moved the payment since.
-    const std::optional<Locked> now = lock(edited.code);
-    if (!now) {
-        rollback();
-        return 0;
-    }
     QString sql = u"UPDATE receive SET dealdate = "_s + quoted(edited.dealdate) + u",ccode = "_s + quoted(edited.ccode)
         + u",amount = amount + "_s + SqlNumber(dAmount) + u",dc = dc + "_s + SqlNumber(dDc) + u",charge = "_s
         + quoted(edited.charge) + u",bigo = "_s + quoted(edited.bigo) + u",type = "_s + QString::number(edited.type);
     if (edited.dealdate != loaded.dealdate)
         sql += u",deallistno = ''"_s;
     sql += u" WHERE code = "_s + QString::number(edited.code);
-    if (execute(sql) <= 0) {
-        rollback();
-        return 0;
-    }
-    const double newTotal = money(now->total + dAmount + dDc);
-    bool moved = true;
-    if (now->ccode != edited.ccode) {
+    // The row and the balances it moves stand or fall together.
+    const bool done = DbTransaction::run(m_db, [&] {
+        // What is stored now decides where the money sits, not what this screen loaded earlier:
+        // another desk may have edited or moved the payment since.
+        const std::optional<Locked> now = lock(edited.code);
+        if (!now || execute(sql) <= 0)
+            return false;
+        if (now->ccode == edited.ccode)
+            return moveBalance(edited.ccode, -(dAmount + dDc));
+        const double newTotal = money(now->total + dAmount + dDc);
         // Customers in code order, as every desk takes them.
         QList<std::pair<QString, double>> moves{{now->ccode, now->total}, {edited.ccode, -newTotal}};
         std::sort(moves.begin(), moves.end());
-        for (const auto& [ccode, delta] : moves)
-            moved = moved && moveBalance(ccode, delta);
-    } else {
-        moved = moveBalance(edited.ccode, -(dAmount + dDc));
-    }
-    if (!moved || !commit()) {
-        rollback();
-        return 0;
-    }
-    return 1;
+        return std::all_of(moves.begin(), moves.end(),
+                           [this](const auto& move) { return moveBalance(move.first, move.second); });
+    });
+    return done ? 1 : 0;
 }
 
 bool ReceiveStore::remove(int code)
 {
     // The delete and the balance coming back stand or fall together.
-    if (!begin())
-        return false;
-    const std::optional<Locked> now = lock(code);
-    if (!now || execute(u"DELETE FROM receive WHERE code = "_s + QString::number(code)) <= 0
-        || !moveBalance(now->ccode, now->total) || !commit()) {
-        rollback();
-        return false;
-    }
-    return true;
+    return DbTransaction::run(m_db, [&] {
+        const std::optional<Locked> now = lock(code);
+        return now && execute(u"DELETE FROM receive WHERE code = "_s + QString::number(code)) > 0
+            && moveBalance(now->ccode, now->total);
+    });
 }
 
 RecordSetPtr ReceiveStore::list(const QString& from, const QString& to, const QString& ccode)

@@ -53,9 +53,6 @@ private:
     RecordSetPtr read(const QString& sql, const QString& operation);
     std::optional<Locked> lock(int code);
     bool moveBalance(const QString& ccode, double delta);
-    bool begin();
-    bool commit();
-    void rollback();
 
     cMySQL& m_db;
 };

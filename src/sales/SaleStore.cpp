@@ -1,5 +1,6 @@
 #include "SaleStore.h"
 
+#include "DbTransaction.h"
 #include "SqlNumber.h"
 #include "StoreSql.h"
 #include "modMain_SQL.h"
@@ -30,12 +31,6 @@ double sumOf(const QString& sql, const QString& operation)
     const QString value = DBGetValue(sql);
     StoreSql::throwIfFailed(kStore, operation);
     return value.toDouble(); // an empty sum reads as ""
-}
-
-bool executed(const QString& sql)
-{
-    DBExecute(sql);
-    return !DBLastFailed();
 }
 
 } // namespace
@@ -129,19 +124,14 @@ QString SaleStore::taxInvoiceOf(int code)
     return no;
 }
 
-// The customer's row is locked first, so that writes moving one balance queue there: a deadlock can
-// then only strike the line's statement, and the data layer's retry of it on a fresh connection
-// still comes before the balance statement.
+// The customer's row is locked first, so that writes moving one balance queue there instead of
+// locking each other in turn.
 bool SaleStore::inTransaction(const QString& ccode, const std::function<bool()>& body)
 {
-    if (!executed(u"START TRANSACTION"_s))
-        return false;
-    RecordSetPtr rs;
-    if (DBOpenRS(rs, u"SELECT code FROM customer WHERE code = "_s + q(ccode) + u" FOR UPDATE"_s) == 1 && body()
-        && executed(u"COMMIT"_s))
-        return true;
-    DBExecute(u"ROLLBACK"_s, true);
-    return false;
+    return DbTransaction::run([&] {
+        RecordSetPtr rs;
+        return DBOpenRS(rs, u"SELECT code FROM customer WHERE code = "_s + q(ccode) + u" FOR UPDATE"_s) == 1 && body();
+    });
 }
 
 // A desk failing between the line and the balance would leave the balance off by the line for

@@ -89,7 +89,7 @@ public:
     static int setMainSalesperson(const QString& ccode, const QString& userCode);
 
 private:
-    // Runs body inside a transaction on the customer's row, committed when it answers true and
+    // Runs body as one transaction holding the customer's row, committed when it answers true and
     // rolled back otherwise (also when the customer does not exist).
     static bool inTransaction(const QString& ccode, const std::function<bool()>& body);
 };

@@ -1,5 +1,6 @@
 #include "AsJobStore.h"
 
+#include "DbTransaction.h"
 #include "StoreSql.h"
 #include "modMain_SQL.h"
 #include "modMySQL_Func.h"
@@ -47,6 +48,19 @@ std::optional<StoredCharge> storedCharge(int job, int seq)
     return StoredCharge{rs->field(0), rs->field(1)};
 }
 
+// Inside a transaction: the job's customer, with the job's row and then the customer's row locked,
+// the order every write of a job takes; "" when the job is gone.
+QString lockCustomerOf(int job)
+{
+    const QString ccode = DBGetValue(u"SELECT ccode FROM aslist_m WHERE code = %1 FOR UPDATE"_s.arg(job));
+    StoreSql::throwIfFailed(kStore, u"lockCustomerOf"_s);
+    if (!ccode.isEmpty()) {
+        DBGetValue(u"SELECT code FROM customer WHERE code = "_s + StoreSql::quoted(ccode) + u" FOR UPDATE"_s);
+        StoreSql::throwIfFailed(kStore, u"lockCustomerOf"_s);
+    }
+    return ccode;
+}
+
 double chargedTotal(int job)
 {
     const QString sum = DBGetValue(u"SELECT SUM(amount) FROM aslist_d WHERE code = %1 AND isfree = 0"_s.arg(job));
@@ -77,19 +91,20 @@ int AsJobStore::insert(const AsJobRecord& job)
 
 bool AsJobStore::update(const AsJobRecord& job)
 {
-    // The charges follow the job, so a change of customer moves them; the update only takes when
-    // the job still has the customer the charges were counted from.
-    const QString before = customerOf(job.code);
-    const double charged = chargedTotal(job.code);
-    const QString sql = AsJobRecord::fields().updateSql(u"aslist_m"_s, kEditableColumns, job, u"code"_s)
-        + u" AND ccode = "_s + StoreSql::quoted(before);
-    if (StoreSql::execute(sql) == 0)
-        return false;
-    if (before != job.ccode) {
-        AddCustBalance(before, -charged);
-        AddCustBalance(job.ccode, charged);
-    }
-    return true;
+    // The charges follow the job, so a change of customer moves them in the same transaction.
+    return DbTransaction::run([&] {
+        const QString before = lockCustomerOf(job.code);
+        if (before.isEmpty())
+            return false;
+        if (before != job.ccode) {
+            DBGetValue(u"SELECT code FROM customer WHERE code = "_s + StoreSql::quoted(job.ccode) + u" FOR UPDATE"_s);
+            StoreSql::throwIfFailed(kStore, u"update"_s);
+        }
+        const double charged = chargedTotal(job.code);
+        if (StoreSql::execute(AsJobRecord::fields().updateSql(u"aslist_m"_s, kEditableColumns, job, u"code"_s)) == 0)
+            return false;
+        return before == job.ccode || (AddCustBalance(before, -charged) && AddCustBalance(job.ccode, charged));
+    });
 }
 
 bool AsJobStore::remove(int code)
@@ -144,45 +159,55 @@ std::optional<AsLineRecord> AsJobStore::loadLine(int job, int seq)
     return AsLineRecord::fields().fromRow(*rs);
 }
 
+// The line, the job's completion and the balance move are one transaction: a charge is never
+// stored without its balance, nor counted without its line.
 int AsJobStore::saveLine(const AsLineRecord& line)
 {
     AsLineRecord stored = line;
-    double before = 0;
-    if (line.seq == 0) {
-        const QString max = DBGetValue(u"SELECT MAX(seq) FROM aslist_d WHERE code = "_s + QString::number(line.code));
-        StoreSql::throwIfFailed(kStore, u"saveLine"_s);
-        stored.seq = max.toInt() + 1;
-        // Two desks taking the same number: the key refuses the second, so no line is doubled.
-        QStringList columns{u"code"_s, u"seq"_s};
-        if (StoreSql::execute(AsLineRecord::fields().insertSql(u"aslist_d"_s, columns + kLineColumns, stored)) == 0)
-            return 0;
-        // Line 1 is the first line of a job without lines, whichever desk stored it.
-        if (stored.seq == 1)
-            StoreSql::execute(u"UPDATE aslist_m SET workdate = DATE_FORMAT(CURDATE(),'%Y-%m-%d'),worktime = "
-                              u"DATE_FORMAT(NOW(),'%H:%i'),state = 9 WHERE code = "_s
-                              + QString::number(stored.code));
-    } else {
-        // The balance moves from the charge as stored, not as the dialog saw it when it opened.
-        const std::optional<StoredCharge> was = storedCharge(line.code, line.seq);
-        if (!was)
-            return 0;
-        QString sql = AsLineRecord::fields().updateSql(u"aslist_d"_s, kLineColumns, stored, u"code"_s)
-            + u" AND seq = "_s + QString::number(stored.seq) + was->unchanged();
-        if (StoreSql::execute(sql) == 0)
-            return 0;
-        before = was->billed();
-    }
-    AddCustBalance(customerOf(stored.code), stored.billed() - before);
-    return stored.seq;
+    const bool done = DbTransaction::run([&] {
+        const QString ccode = lockCustomerOf(stored.code);
+        if (ccode.isEmpty())
+            return false;
+        double before = 0;
+        if (line.seq == 0) {
+            const QString max = DBGetValue(u"SELECT MAX(seq) FROM aslist_d WHERE code = "_s + QString::number(line.code));
+            StoreSql::throwIfFailed(kStore, u"saveLine"_s);
+            stored.seq = max.toInt() + 1;
+            QStringList columns{u"code"_s, u"seq"_s};
+            if (StoreSql::execute(AsLineRecord::fields().insertSql(u"aslist_d"_s, columns + kLineColumns, stored)) == 0)
+                return false;
+            // Line 1 is the first line of a job without lines, whichever desk stored it.
+            if (stored.seq == 1) {
+                DBExecute(u"UPDATE aslist_m SET workdate = DATE_FORMAT(CURDATE(),'%Y-%m-%d'),worktime = "
+                          u"DATE_FORMAT(NOW(),'%H:%i'),state = 9 WHERE code = "_s
+                          + QString::number(stored.code));
+                if (DBLastFailed())
+                    return false;
+            }
+        } else {
+            // The balance moves from the charge as stored, not as the dialog saw it when it opened.
+            const std::optional<StoredCharge> was = storedCharge(line.code, line.seq);
+            if (!was)
+                return false;
+            const QString sql = AsLineRecord::fields().updateSql(u"aslist_d"_s, kLineColumns, stored, u"code"_s)
+                + u" AND seq = "_s + QString::number(stored.seq) + was->unchanged();
+            if (StoreSql::execute(sql) == 0)
+                return false;
+            before = was->billed();
+        }
+        return AddCustBalance(ccode, stored.billed() - before);
+    });
+    return done ? stored.seq : 0;
 }
 
 bool AsJobStore::removeLine(int job, int seq)
 {
-    const std::optional<StoredCharge> was = storedCharge(job, seq);
-    if (!was || StoreSql::execute(u"DELETE FROM aslist_d"_s + lineKey(job, seq) + was->unchanged()) == 0)
-        return false;
-    AddCustBalance(customerOf(job), -was->billed());
-    return true;
+    return DbTransaction::run([&] {
+        const QString ccode = lockCustomerOf(job);
+        const std::optional<StoredCharge> was = ccode.isEmpty() ? std::nullopt : storedCharge(job, seq);
+        return was && StoreSql::execute(u"DELETE FROM aslist_d"_s + lineKey(job, seq) + was->unchanged()) > 0
+            && AddCustBalance(ccode, -was->billed());
+    });
 }
 
 } // namespace asv

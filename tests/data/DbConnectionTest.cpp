@@ -1,3 +1,5 @@
+#include "DbTransaction.h"
+#include "LosingProxy.h"
 #include "Paths.h"
 #include "ScriptedPrompter.h"
 #include "TestDatabase.h"
@@ -5,8 +7,11 @@
 #include "cMySQL.h"
 #include "modMySQL_Func.h"
 
+#include <QFile>
 #include <QSettings>
+#include <QThread>
 #include <gtest/gtest.h>
+#include <thread>
 
 using namespace Qt::StringLiterals;
 using namespace asv;
@@ -135,4 +140,74 @@ TEST(DbConnection, AStatementOfATransactionCutOffIsNotRunAgainOnItsOwn)
     EXPECT_EQ(DBRecordCount(u"options"_s, u"optname = 'sale-line'"_s), 0);
     // The connection serves the next document.
     EXPECT_EQ(DBExecute(u"UPDATE customer SET nowmoney = nowmoney + 1 WHERE code = '000001'"_s), 1);
+}
+
+// The desk's transaction takes the payment's row, then waits for the customer, which another
+// session holds while it reaches for the customer's payments: the desk's is the lighter one and
+// the server rolls it back whole.
+TEST(DbConnection, ADeadlockedTransactionRunsAgainWholeAndIsStoredOnce)
+{
+    TestDatabase db;
+    ScriptedPrompter prompter;
+    DBExecute(u"INSERT INTO customer (code, compname, nowmoney) VALUES ('000001', '대한상사', 0)"_s);
+    DBExecute(u"CREATE TABLE weight (n INT)"_s);
+    cMySQL& other = db.admin();
+    other.query(u"USE "_s + db.name(), false);
+    other.query(u"START TRANSACTION"_s, false);
+    other.query(u"INSERT INTO weight (n) SELECT seq FROM seq_1_to_100"_s, false);
+    other.query(u"SELECT code FROM customer WHERE code = '000001' FOR UPDATE"_s, false);
+
+    int runs = 0;
+    bool stored = false;
+    std::thread desk([&] {
+        stored = DbTransaction::run([&] {
+            ++runs;
+            return DBExecute(u"INSERT INTO receive (ccode, amount, dc, dealdate) VALUES ('000001', 1000, 0, '2026-12-06')"_s) == 1
+                && DBExecute(u"UPDATE customer SET nowmoney = nowmoney - 1000 WHERE code = '000001'"_s) == 1;
+        });
+    });
+    for (int i = 0; i < 500; ++i) {
+        const RecordSetPtr waiting = other.query(
+            u"SELECT COUNT(*) FROM information_schema.INNODB_TRX WHERE trx_state = 'LOCK WAIT'"_s, false);
+        if (waiting && waiting->value(0, 0) == u"1"_s)
+            break;
+        QThread::msleep(10);
+    }
+    other.query(u"SELECT code FROM receive WHERE ccode = '000001' FOR UPDATE"_s, false);
+    EXPECT_EQ(other.lastErrno(), 0u) << other.lastError().toStdString();
+    other.query(u"ROLLBACK"_s, false);
+    desk.join();
+
+    EXPECT_TRUE(stored);
+    EXPECT_EQ(runs, 2);
+    EXPECT_EQ(DBRecordCount(u"receive"_s), 1);
+    EXPECT_EQ(DBGetValue(u"SELECT nowmoney FROM customer WHERE code = '000001'"_s).toDouble(), -1000.0);
+    EXPECT_TRUE(prompter.messages().isEmpty()) << prompter.texts().join(u'\n').toStdString();
+    QFile log(Paths::logFolder() + u"/Deadlock_log.txt"_s);
+    ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(log.readAll().contains(" UPDATE customer SET nowmoney"));
+}
+
+TEST(DbConnection, AWriteWhoseAnswerWasLostIsReportedAndNotSentAgainWhileAReadIsAskedAgain)
+{
+    TestDatabase db;
+    ScriptedPrompter prompter;
+    const asv::test::ServerAccount account = asv::test::testServer();
+    asv::test::LosingProxy proxy(static_cast<quint16>(account.host.section(u':', 1).toUInt()));
+    cMySQL c;
+    c.real_connect(u"127.0.0.1:%1"_s.arg(proxy.port()), account.user, account.password, db.name(), 3306, {}, 0,
+                   u"euckr"_s);
+
+    proxy.loseAnswerTo("'lost-answer'");
+    c.query(u"INSERT INTO receive (ccode, amount, dealdate, bigo) VALUES ('000001', 1000, '2026-12-06', 'lost-answer')"_s,
+            false);
+    EXPECT_EQ(c.lastErrno(), 2013u);
+    EXPECT_EQ(DBRecordCount(u"receive"_s, u"bigo = 'lost-answer'"_s), 1);
+    EXPECT_EQ(prompter.count(ScriptedPrompter::Kind::Error), 1);
+
+    proxy.loseAnswerTo("'asked-again'");
+    const RecordSetPtr rs = c.query(u"SELECT 'asked-again'"_s, false);
+    ASSERT_NE(rs, nullptr);
+    EXPECT_EQ(rs->value(0, 0), u"asked-again"_s);
+    EXPECT_EQ(c.reconnectCount(), 2);
 }
