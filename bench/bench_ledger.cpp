@@ -97,8 +97,7 @@ int main(int argc, char** argv)
     const QString last = DBGetValue(u"SELECT MAX(dealdate) FROM sale"_s);
     g_filter.from = QDate::fromString(last, u"yyyy-MM-dd"_s).addDays(-364).toString(u"yyyy-MM-dd"_s);
     g_filter.to = last;
-    for (const QString& sql : {LedgerStore::customersSql(g_filter), LedgerStore::carriedSql(g_filter),
-                               LedgerStore::debitsSql(g_filter), LedgerStore::creditsSql(g_filter)})
+    for (const QString& sql : LedgerStore::statements(g_filter))
         g_steps << Cp949::encode(sql);
     {
         LedgerMerge ledger(LedgerStore::customers(g_filter), LedgerStore::carried(g_filter),

@@ -87,7 +87,8 @@ void FrmRPT_ledger::Refresh_Sheet()
             return true;
         });
     };
-    RecordSetPtr customers, carried, debits, credits;
+    RecordSetPtr customers, carried, credits;
+    LedgerStore::Debits debits;
     if (!step(u"Refresh_Sheet_1_RsBase"_s, [&] { customers = LedgerStore::customers(filter); })
         || !step(u"Refresh_Sheet_2_RsPrev"_s, [&] { carried = LedgerStore::carried(filter); })
         || !step(u"Refresh_Sheet_3_RsSale"_s, [&] { debits = LedgerStore::debits(filter); })

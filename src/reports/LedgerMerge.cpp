@@ -1,6 +1,7 @@
 #include "LedgerMerge.h"
 
-#include <QHash>
+#include <algorithm>
+#include <tuple>
 #include <utility>
 
 using namespace Qt::StringLiterals;
@@ -11,26 +12,7 @@ namespace {
 
 constexpr qint64 kUnit = 10000;
 
-// An exhausted list of lines never comes first.
-const QString kNoMoreLines = u"9999-99-99"_s;
-
-// Rows of each customer in a list sorted by customer: first row and one past the last.
-QHash<QString, std::pair<int, int>> rangesByCustomer(const RecordSet& lines)
-{
-    QHash<QString, std::pair<int, int>> ranges;
-    const int ccode = lines.fieldIndex(u"ccode"_s);
-    QString current;
-    for (int r = 0; r < lines.rowCount(); ++r) {
-        const QString code = lines.value(r, ccode);
-        if (r == 0 || code != current) {
-            current = code;
-            ranges.insert(code, {r, r + 1});
-        } else {
-            ranges[code].second = r + 1;
-        }
-    }
-    return ranges;
-}
+const QString kAsMemo = u"AS                       "_s;
 
 QString paymentKind(const QString& type)
 {
@@ -73,10 +55,16 @@ QString LedgerMerge::moneyText(qint64 amount)
     return amount < 0 ? u'-' + text : text;
 }
 
-LedgerMerge::LedgerMerge(RecordSetPtr customers, RecordSetPtr carried, RecordSetPtr debits, RecordSetPtr credits)
+LedgerMerge::LedgerMerge(RecordSetPtr customers, RecordSetPtr carried, LedgerStore::Debits debits,
+                         RecordSetPtr credits)
     : m_customers(std::move(customers)), m_carriedSums(std::move(carried)), m_debits(std::move(debits)),
       m_credits(std::move(credits))
 {
+    const RecordSet& products = *m_debits.products;
+    const int code = products.fieldIndex(u"code"_s);
+    m_productRows.reserve(products.rowCount());
+    for (int r = 0; r < products.rowCount(); ++r)
+        m_productRows.insert(products.value(r, code), r);
 }
 
 void LedgerMerge::carryForward()
@@ -94,47 +82,85 @@ void LedgerMerge::carryForward()
         m_carried[static_cast<size_t>(c)] = money(m_customers->value(c, base)) + sums.value(m_customers->value(c, code));
 }
 
+const RecordSet& LedgerMerge::list(Kind kind) const
+{
+    return kind == Kind::Sale ? *m_debits.sales : kind == Kind::AsItem ? *m_debits.asItems : *m_credits;
+}
+
+int LedgerMerge::product(const RecordSet& lines, int source) const
+{
+    return m_productRows.value(lines.value(source, u"pcode"_s), -1);
+}
+
+void LedgerMerge::collect(LinesByCustomer& lines, const RecordSet& list, Kind kind,
+                          const QHash<QString, int>& customerRows, bool needsProduct) const
+{
+    const int ccode = list.fieldIndex(u"ccode"_s);
+    const int date = list.fieldIndex(u"dealdate"_s);
+    const int code = list.fieldIndex(u"code"_s);
+    for (int r = 0; r < list.rowCount(); ++r) {
+        const int customer = customerRows.value(list.value(r, ccode), -1);
+        if (customer < 0 || (needsProduct && product(list, r) < 0))
+            continue;
+        lines[static_cast<size_t>(customer)].push_back({list.value(r, date), list.value(r, code).toLongLong(), r, kind});
+    }
+}
+
 void LedgerMerge::mergeLines()
 {
     m_rows.clear();
     const int customers = m_customers->rowCount();
     if (customers == 0)
         return;
-    m_rows.reserve(static_cast<size_t>(m_debits->rowCount() + m_credits->rowCount() + 2 * customers + 1));
-    const QHash<QString, std::pair<int, int>> debitRanges = rangesByCustomer(*m_debits);
-    const QHash<QString, std::pair<int, int>> creditRanges = rangesByCustomer(*m_credits);
+    QHash<QString, int> customerRows;
+    customerRows.reserve(customers);
     const int code = m_customers->fieldIndex(u"code"_s);
-    const int debitDate = m_debits->fieldIndex(u"dealdate"_s);
-    const int debitTotal = m_debits->fieldIndex(u"total"_s);
-    const int creditDate = m_credits->fieldIndex(u"dealdate"_s);
-    const int creditAmount = m_credits->fieldIndex(u"amount"_s);
-    const auto dateAt = [](const RecordSet& lines, int col, int r, int end) {
-        return r < end ? lines.value(r, col) : kNoMoreLines;
+    for (int c = 0; c < customers; ++c)
+        customerRows.insert(m_customers->value(c, code), c);
+
+    LinesByCustomer debits(static_cast<size_t>(customers));
+    LinesByCustomer credits(static_cast<size_t>(customers));
+    collect(debits, *m_debits.sales, Kind::Sale, customerRows, true);
+    collect(debits, *m_debits.asItems, Kind::AsItem, customerRows, true);
+    collect(credits, *m_credits, Kind::Credit, customerRows, false);
+    // On one date and document a sale line goes before an AS item, each list in its read order.
+    const auto byDateAndDocument = [](const Line& a, const Line& b) {
+        if (const int order = a.date.compare(b.date))
+            return order < 0;
+        return std::tie(a.code, a.kind, a.source) < std::tie(b.code, b.kind, b.source);
     };
+    m_rows.reserve(static_cast<size_t>(m_debits.sales->rowCount() + m_debits.asItems->rowCount()
+                                       + m_credits->rowCount() + 2 * customers + 1));
+    const int saleTotal = m_debits.sales->fieldIndex(u"total"_s);
+    const int asAmount = m_debits.asItems->fieldIndex(u"amount"_s);
+    const int creditAmount = m_credits->fieldIndex(u"amount"_s);
 
     Row total{Kind::Total, -1, -1, 0, 0, 0};
     for (int c = 0; c < customers; ++c) {
-        const QString ccode = m_customers->value(c, code);
+        std::vector<Line>& debitLines = debits[static_cast<size_t>(c)];
+        std::vector<Line>& creditLines = credits[static_cast<size_t>(c)];
+        std::sort(debitLines.begin(), debitLines.end(), byDateAndDocument);
+        std::sort(creditLines.begin(), creditLines.end(), byDateAndDocument);
         qint64 balance = m_carried[static_cast<size_t>(c)];
         m_rows.push_back({Kind::Carried, c, -1, 0, 0, balance});
         Row subtotal{Kind::Subtotal, c, -1, 0, 0, 0};
-        auto [d, dEnd] = debitRanges.value(ccode, {0, 0});
-        auto [k, kEnd] = creditRanges.value(ccode, {0, 0});
-        QString nextDebit = dateAt(*m_debits, debitDate, d, dEnd);
-        QString nextCredit = dateAt(*m_credits, creditDate, k, kEnd);
-        while (d < dEnd || k < kEnd) {
-            if (nextCredit < nextDebit) {
-                const qint64 amount = money(m_credits->value(k, creditAmount));
+        auto debit = debitLines.cbegin();
+        auto credit = creditLines.cbegin();
+        while (debit != debitLines.cend() || credit != creditLines.cend()) {
+            // An exhausted list never comes first.
+            if (credit != creditLines.cend() && (debit == debitLines.cend() || credit->date < debit->date)) {
+                const qint64 amount = money(m_credits->value(credit->source, creditAmount));
                 balance -= amount;
                 subtotal.credit += amount;
-                m_rows.push_back({Kind::Credit, c, k, 0, amount, balance});
-                nextCredit = dateAt(*m_credits, creditDate, ++k, kEnd);
+                m_rows.push_back({Kind::Credit, c, credit->source, 0, amount, balance});
+                ++credit;
             } else {
-                const qint64 amount = money(m_debits->value(d, debitTotal));
+                const bool sale = debit->kind == Kind::Sale;
+                const qint64 amount = money(list(debit->kind).value(debit->source, sale ? saleTotal : asAmount));
                 balance += amount;
                 subtotal.debit += amount;
-                m_rows.push_back({Kind::Debit, c, d, amount, 0, balance});
-                nextDebit = dateAt(*m_debits, debitDate, ++d, dEnd);
+                m_rows.push_back({debit->kind, c, debit->source, amount, 0, balance});
+                ++debit;
             }
         }
         subtotal.balance = balance;
@@ -162,9 +188,14 @@ QString LedgerMerge::contactHeading(int customer) const
     return u" (☏%1,F:%2)"_s.arg(m_customers->value(customer, u"telno1"_s), m_customers->value(customer, u"fax"_s));
 }
 
-QString LedgerMerge::debitText(int source, int col) const
+QString LedgerMerge::productText(int product, const QString& field) const
 {
-    const RecordSet& lines = *m_debits;
+    return product < 0 ? QString() : m_debits.products->value(product, field);
+}
+
+QString LedgerMerge::saleText(int source, int col) const
+{
+    const RecordSet& lines = *m_debits.sales;
     switch (col) {
     case ColItem: {
         const QString norm = lines.value(source, u"pnorm"_s);
@@ -173,11 +204,33 @@ QString LedgerMerge::debitText(int source, int col) const
     case ColQty:
         return moneyText(money(lines.value(source, u"qnt"_s)));
     case ColUnit:
-        return lines.value(source, u"punit"_s);
+        return productText(product(lines, source), u"unit"_s);
     case ColPrice:
         return moneyText(money(lines.value(source, u"price"_s)));
     case ColMemo:
         return lines.value(source, u"prnbigo"_s);
+    default:
+        return {};
+    }
+}
+
+QString LedgerMerge::asItemText(int source, int col) const
+{
+    const RecordSet& lines = *m_debits.asItems;
+    switch (col) {
+    case ColItem: {
+        const int item = product(lines, source);
+        const QString norm = productText(item, u"norm"_s);
+        return productText(item, u"name"_s) + (norm.isEmpty() ? QString() : u'(' + norm + u')');
+    }
+    case ColQty:
+        return u"1"_s;
+    case ColUnit:
+        return productText(product(lines, source), u"unit"_s);
+    case ColPrice:
+        return moneyText(money(lines.value(source, u"amount"_s)));
+    case ColMemo:
+        return kAsMemo;
     default:
         return {};
     }
@@ -191,10 +244,13 @@ QString LedgerMerge::text(int r, int col) const
     switch (line.kind) {
     case Kind::Carried:
         return col == ColCustomer ? customerName(line.customer) : col == ColItem ? u"[전기이월]"_s : QString();
-    case Kind::Debit:
+    case Kind::Sale:
+    case Kind::AsItem:
         if (col == ColDate)
-            return m_debits->value(line.source, u"dealdate"_s);
-        return col == ColDebit ? moneyText(line.debit) : debitText(line.source, col);
+            return list(line.kind).value(line.source, u"dealdate"_s);
+        if (col == ColDebit)
+            return moneyText(line.debit);
+        return line.kind == Kind::Sale ? saleText(line.source, col) : asItemText(line.source, col);
     case Kind::Credit:
         switch (col) {
         case ColDate:
