@@ -14,6 +14,14 @@ constexpr qint64 kUnit = 10000;
 
 const QString kAsMemo = u"AS                       "_s;
 
+// Dates are kept as text of at most ten characters; a shorter one sorts first, as its text does.
+std::array<char16_t, 10> dateKey(const QString& date)
+{
+    std::array<char16_t, 10> key{};
+    std::copy_n(date.utf16(), std::min<qsizetype>(date.size(), key.size()), key.begin());
+    return key;
+}
+
 QString paymentKind(const QString& type)
 {
     return type == u"0"_s ? u"현금"_s : type == u"1"_s ? u"카드"_s : QString();
@@ -92,17 +100,20 @@ int LedgerMerge::product(const RecordSet& lines, int source) const
     return m_productRows.value(lines.value(source, u"pcode"_s), -1);
 }
 
-void LedgerMerge::collect(LinesByCustomer& lines, const RecordSet& list, Kind kind,
-                          const QHash<QString, int>& customerRows, bool needsProduct) const
+void LedgerMerge::collect(LinesByCustomer& lines, const RecordSet& list, Kind kind, const QString& amountField,
+                          const QHash<QString, int>& customerRows) const
 {
     const int ccode = list.fieldIndex(u"ccode"_s);
     const int date = list.fieldIndex(u"dealdate"_s);
     const int code = list.fieldIndex(u"code"_s);
+    const int amount = list.fieldIndex(amountField);
+    const bool debit = kind != Kind::Credit;
     for (int r = 0; r < list.rowCount(); ++r) {
         const int customer = customerRows.value(list.value(r, ccode), -1);
-        if (customer < 0 || (needsProduct && product(list, r) < 0))
+        if (customer < 0 || (debit && product(list, r) < 0))
             continue;
-        lines[static_cast<size_t>(customer)].push_back({list.value(r, date), list.value(r, code).toLongLong(), r, kind});
+        lines[static_cast<size_t>(customer)].push_back(
+            {dateKey(list.value(r, date)), list.value(r, code).toLongLong(), money(list.value(r, amount)), r, kind});
     }
 }
 
@@ -120,20 +131,15 @@ void LedgerMerge::mergeLines()
 
     LinesByCustomer debits(static_cast<size_t>(customers));
     LinesByCustomer credits(static_cast<size_t>(customers));
-    collect(debits, *m_debits.sales, Kind::Sale, customerRows, true);
-    collect(debits, *m_debits.asItems, Kind::AsItem, customerRows, true);
-    collect(credits, *m_credits, Kind::Credit, customerRows, false);
+    collect(debits, *m_debits.sales, Kind::Sale, u"total"_s, customerRows);
+    collect(debits, *m_debits.asItems, Kind::AsItem, u"amount"_s, customerRows);
+    collect(credits, *m_credits, Kind::Credit, u"amount"_s, customerRows);
     // On one date and document a sale line goes before an AS item, each list in its read order.
     const auto byDateAndDocument = [](const Line& a, const Line& b) {
-        if (const int order = a.date.compare(b.date))
-            return order < 0;
-        return std::tie(a.code, a.kind, a.source) < std::tie(b.code, b.kind, b.source);
+        return std::tie(a.date, a.code, a.kind, a.source) < std::tie(b.date, b.code, b.kind, b.source);
     };
     m_rows.reserve(static_cast<size_t>(m_debits.sales->rowCount() + m_debits.asItems->rowCount()
                                        + m_credits->rowCount() + 2 * customers + 1));
-    const int saleTotal = m_debits.sales->fieldIndex(u"total"_s);
-    const int asAmount = m_debits.asItems->fieldIndex(u"amount"_s);
-    const int creditAmount = m_credits->fieldIndex(u"amount"_s);
 
     Row total{Kind::Total, -1, -1, 0, 0, 0};
     for (int c = 0; c < customers; ++c) {
@@ -149,14 +155,13 @@ void LedgerMerge::mergeLines()
         while (debit != debitLines.cend() || credit != creditLines.cend()) {
             // An exhausted list never comes first.
             if (credit != creditLines.cend() && (debit == debitLines.cend() || credit->date < debit->date)) {
-                const qint64 amount = money(m_credits->value(credit->source, creditAmount));
+                const qint64 amount = credit->amount;
                 balance -= amount;
                 subtotal.credit += amount;
                 m_rows.push_back({Kind::Credit, c, credit->source, 0, amount, balance});
                 ++credit;
             } else {
-                const bool sale = debit->kind == Kind::Sale;
-                const qint64 amount = money(list(debit->kind).value(debit->source, sale ? saleTotal : asAmount));
+                const qint64 amount = debit->amount;
                 balance += amount;
                 subtotal.debit += amount;
                 m_rows.push_back({debit->kind, c, debit->source, amount, 0, balance});

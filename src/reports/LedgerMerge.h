@@ -6,6 +6,7 @@
 #include <QHash>
 #include <QString>
 #include <QStringList>
+#include <array>
 #include <vector>
 
 namespace asv {
@@ -54,17 +55,20 @@ public:
     QString contactHeading(int customer) const;
 
 private:
+    // The date's characters in place of the text: a year of lines is sorted and merged by it.
+    using DateKey = std::array<char16_t, 10>;
     struct Line {
-        QString date;
+        DateKey date;
         qint64 code;
+        qint64 amount;
         int source;
         Kind kind;
     };
     using LinesByCustomer = std::vector<std::vector<Line>>;
 
     // Each customer's lines of one list, in read order.
-    void collect(LinesByCustomer& lines, const RecordSet& list, Kind kind, const QHash<QString, int>& customerRows,
-                 bool needsProduct) const;
+    void collect(LinesByCustomer& lines, const RecordSet& list, Kind kind, const QString& amountField,
+                 const QHash<QString, int>& customerRows) const;
     const RecordSet& list(Kind kind) const;
     QString saleText(int source, int col) const;
     QString asItemText(int source, int col) const;
