@@ -67,9 +67,17 @@ QString LedgerStore::carriedSql(const Filter& filter)
 
 QString LedgerStore::salesSql(const Filter& filter)
 {
-    return u"SELECT s.ccode, s.dealdate, s.code, s.pcode, s.prnbigo, s.pname, s.pnorm, s.price, s.qnt, s.total "
-           "FROM sale AS s WHERE 1=1"_s
+    const QString sql = u"SELECT s.ccode, s.dealdate, s.code, s.pcode, s.prnbigo, s.pname, s.pnorm, s.price, s.qnt, "
+                        "s.total FROM sale AS s WHERE 1=1"_s
         + lineConditions(filter);
+    if (!filter.period || !filter.ccode.isEmpty())
+        return sql;
+    // Sale numbers grow with the dates, so a period's lines lie in one stretch of the table: bounded
+    // by the period's first and last number (from the date index alone) the server reads that
+    // stretch instead of every sale, half the pages for the last year of two.
+    const QString period = u" FROM sale WHERE dealdate BETWEEN %1 AND %2)"_s.arg(StoreSql::quoted(filter.from),
+                                                                                 StoreSql::quoted(filter.to));
+    return sql + u" AND s.code BETWEEN (SELECT MIN(code)"_s + period + u" AND (SELECT MAX(code)"_s + period;
 }
 
 QString LedgerStore::asItemsSql(const Filter& filter)
