@@ -1,6 +1,7 @@
 #include "LedgerMerge.h"
 
 #include <algorithm>
+#include <future>
 #include <tuple>
 #include <utility>
 
@@ -65,10 +66,13 @@ QString LedgerMerge::moneyText(qint64 amount)
 
 LedgerMerge::LedgerMerge(RecordSetPtr customers, RecordSetPtr carried, LedgerStore::Debits debits,
                          RecordSetPtr credits)
-    : m_customers(std::move(customers)), m_carriedSums(std::move(carried)), m_debits(std::move(debits)),
-      m_credits(std::move(credits))
+    : m_customers(std::move(customers)), m_carriedSums(std::move(carried)), m_products(std::move(debits.products))
 {
-    const RecordSet& products = *m_debits.products;
+    for (RecordSetPtr& sales : debits.sales)
+        m_lists.push_back({Kind::Sale, std::move(sales)});
+    m_lists.push_back({Kind::AsItem, std::move(debits.asItems)});
+    m_lists.push_back({Kind::Credit, std::move(credits)});
+    const RecordSet& products = *m_products;
     const int code = products.fieldIndex(u"code"_s);
     m_productRows.reserve(products.rowCount());
     for (int r = 0; r < products.rowCount(); ++r)
@@ -90,31 +94,29 @@ void LedgerMerge::carryForward()
         m_carried[static_cast<size_t>(c)] = money(m_customers->value(c, base)) + sums.value(m_customers->value(c, code));
 }
 
-const RecordSet& LedgerMerge::list(Kind kind) const
-{
-    return kind == Kind::Sale ? *m_debits.sales : kind == Kind::AsItem ? *m_debits.asItems : *m_credits;
-}
-
 int LedgerMerge::product(const RecordSet& lines, int source) const
 {
     return m_productRows.value(lines.value(source, u"pcode"_s), -1);
 }
 
-void LedgerMerge::collect(LinesByCustomer& lines, const RecordSet& list, Kind kind, const QString& amountField,
-                          const QHash<QString, int>& customerRows) const
+LedgerMerge::LinesByCustomer LedgerMerge::collect(int list, const QHash<QString, int>& customerRows) const
 {
-    const int ccode = list.fieldIndex(u"ccode"_s);
-    const int date = list.fieldIndex(u"dealdate"_s);
-    const int code = list.fieldIndex(u"code"_s);
-    const int amount = list.fieldIndex(amountField);
-    const bool debit = kind != Kind::Credit;
-    for (int r = 0; r < list.rowCount(); ++r) {
-        const int customer = customerRows.value(list.value(r, ccode), -1);
-        if (customer < 0 || (debit && product(list, r) < 0))
+    const Lines& from = m_lists[static_cast<size_t>(list)];
+    const RecordSet& rows = *from.rows;
+    const int ccode = rows.fieldIndex(u"ccode"_s);
+    const int date = rows.fieldIndex(u"dealdate"_s);
+    const int code = rows.fieldIndex(u"code"_s);
+    const int amount = rows.fieldIndex(from.kind == Kind::Sale ? u"total"_s : u"amount"_s);
+    const bool debit = from.kind != Kind::Credit;
+    LinesByCustomer lines(static_cast<size_t>(m_customers->rowCount()));
+    for (int r = 0; r < rows.rowCount(); ++r) {
+        const int customer = customerRows.value(rows.value(r, ccode), -1);
+        if (customer < 0 || (debit && product(rows, r) < 0))
             continue;
         lines[static_cast<size_t>(customer)].push_back(
-            {dateKey(list.value(r, date)), list.value(r, code).toLongLong(), money(list.value(r, amount)), r, kind});
+            {dateKey(rows.value(r, date)), rows.value(r, code).toLongLong(), money(rows.value(r, amount)), list, r});
     }
+    return lines;
 }
 
 void LedgerMerge::mergeLines()
@@ -129,42 +131,52 @@ void LedgerMerge::mergeLines()
     for (int c = 0; c < customers; ++c)
         customerRows.insert(m_customers->value(c, code), c);
 
-    LinesByCustomer debits(static_cast<size_t>(customers));
-    LinesByCustomer credits(static_cast<size_t>(customers));
-    collect(debits, *m_debits.sales, Kind::Sale, u"total"_s, customerRows);
-    collect(debits, *m_debits.asItems, Kind::AsItem, u"amount"_s, customerRows);
-    collect(credits, *m_credits, Kind::Credit, u"amount"_s, customerRows);
+    // A year of the whole book is hundreds of thousands of lines: the lists are taken up side by side.
+    std::vector<std::future<LinesByCustomer>> collecting;
+    for (int list = 1; list < static_cast<int>(m_lists.size()); ++list)
+        collecting.push_back(std::async(std::launch::async, [this, list, &customerRows] { return collect(list, customerRows); }));
+    std::vector<LinesByCustomer> collected;
+    collected.push_back(collect(0, customerRows));
+    for (std::future<LinesByCustomer>& list : collecting)
+        collected.push_back(list.get());
+
     // On one date and document a sale line goes before an AS item, each list in its read order.
     const auto byDateAndDocument = [](const Line& a, const Line& b) {
-        return std::tie(a.date, a.code, a.kind, a.source) < std::tie(b.date, b.code, b.kind, b.source);
+        return std::tie(a.date, a.code, a.list, a.source) < std::tie(b.date, b.code, b.list, b.source);
     };
-    m_rows.reserve(static_cast<size_t>(m_debits.sales->rowCount() + m_debits.asItems->rowCount()
-                                       + m_credits->rowCount() + 2 * customers + 1));
+    size_t lineCount = 0;
+    for (const Lines& list : m_lists)
+        lineCount += static_cast<size_t>(list.rows->rowCount());
+    m_rows.reserve(lineCount + 2 * static_cast<size_t>(customers) + 1);
 
-    Row total{Kind::Total, -1, -1, 0, 0, 0};
+    Row total{Kind::Total, -1, -1, -1, 0, 0, 0};
+    std::vector<Line> debitLines;
     for (int c = 0; c < customers; ++c) {
-        std::vector<Line>& debitLines = debits[static_cast<size_t>(c)];
-        std::vector<Line>& creditLines = credits[static_cast<size_t>(c)];
+        debitLines.clear();
+        for (size_t list = 0; list + 1 < m_lists.size(); ++list) {
+            const std::vector<Line>& part = collected[list][static_cast<size_t>(c)];
+            debitLines.insert(debitLines.end(), part.begin(), part.end());
+        }
+        std::vector<Line>& creditLines = collected.back()[static_cast<size_t>(c)];
         std::sort(debitLines.begin(), debitLines.end(), byDateAndDocument);
         std::sort(creditLines.begin(), creditLines.end(), byDateAndDocument);
         qint64 balance = m_carried[static_cast<size_t>(c)];
-        m_rows.push_back({Kind::Carried, c, -1, 0, 0, balance});
-        Row subtotal{Kind::Subtotal, c, -1, 0, 0, 0};
+        m_rows.push_back({Kind::Carried, c, -1, -1, 0, 0, balance});
+        Row subtotal{Kind::Subtotal, c, -1, -1, 0, 0, 0};
         auto debit = debitLines.cbegin();
         auto credit = creditLines.cbegin();
         while (debit != debitLines.cend() || credit != creditLines.cend()) {
             // An exhausted list never comes first.
             if (credit != creditLines.cend() && (debit == debitLines.cend() || credit->date < debit->date)) {
-                const qint64 amount = credit->amount;
-                balance -= amount;
-                subtotal.credit += amount;
-                m_rows.push_back({Kind::Credit, c, credit->source, 0, amount, balance});
+                balance -= credit->amount;
+                subtotal.credit += credit->amount;
+                m_rows.push_back({Kind::Credit, c, credit->list, credit->source, 0, credit->amount, balance});
                 ++credit;
             } else {
-                const qint64 amount = debit->amount;
-                balance += amount;
-                subtotal.debit += amount;
-                m_rows.push_back({debit->kind, c, debit->source, amount, 0, balance});
+                balance += debit->amount;
+                subtotal.debit += debit->amount;
+                m_rows.push_back({m_lists[static_cast<size_t>(debit->list)].kind, c, debit->list, debit->source,
+                                  debit->amount, 0, balance});
                 ++debit;
             }
         }
@@ -195,12 +207,11 @@ QString LedgerMerge::contactHeading(int customer) const
 
 QString LedgerMerge::productText(int product, const QString& field) const
 {
-    return product < 0 ? QString() : m_debits.products->value(product, field);
+    return product < 0 ? QString() : m_products->value(product, field);
 }
 
-QString LedgerMerge::saleText(int source, int col) const
+QString LedgerMerge::saleText(const RecordSet& lines, int source, int col) const
 {
-    const RecordSet& lines = *m_debits.sales;
     switch (col) {
     case ColItem: {
         const QString norm = lines.value(source, u"pnorm"_s);
@@ -219,9 +230,8 @@ QString LedgerMerge::saleText(int source, int col) const
     }
 }
 
-QString LedgerMerge::asItemText(int source, int col) const
+QString LedgerMerge::asItemText(const RecordSet& lines, int source, int col) const
 {
-    const RecordSet& lines = *m_debits.asItems;
     switch (col) {
     case ColItem: {
         const int item = product(lines, source);
@@ -246,28 +256,29 @@ QString LedgerMerge::text(int r, int col) const
     const Row& line = row(r);
     if (col == ColBalance)
         return moneyText(line.balance);
+    const RecordSet* lines = line.list < 0 ? nullptr : m_lists[static_cast<size_t>(line.list)].rows.get();
     switch (line.kind) {
     case Kind::Carried:
         return col == ColCustomer ? customerName(line.customer) : col == ColItem ? u"[전기이월]"_s : QString();
     case Kind::Sale:
     case Kind::AsItem:
         if (col == ColDate)
-            return list(line.kind).value(line.source, u"dealdate"_s);
+            return lines->value(line.source, u"dealdate"_s);
         if (col == ColDebit)
             return moneyText(line.debit);
-        return line.kind == Kind::Sale ? saleText(line.source, col) : asItemText(line.source, col);
+        return line.kind == Kind::Sale ? saleText(*lines, line.source, col) : asItemText(*lines, line.source, col);
     case Kind::Credit:
         switch (col) {
         case ColDate:
-            return m_credits->value(line.source, u"dealdate"_s);
+            return lines->value(line.source, u"dealdate"_s);
         case ColItem:
             return u"입금"_s;
         case ColUnit:
-            return paymentKind(m_credits->value(line.source, u"type"_s));
+            return paymentKind(lines->value(line.source, u"type"_s));
         case ColCredit:
             return moneyText(line.credit);
         case ColMemo:
-            return m_credits->value(line.source, u"bigo"_s);
+            return lines->value(line.source, u"bigo"_s);
         default:
             return {};
         }

@@ -24,7 +24,8 @@ public:
     struct Row {
         Kind kind;
         int customer; // row of the customers; -1 for the grand total
-        int source;   // row of the sales, the AS items or the credits; -1 for the others
+        int list;     // of a line: which list of lines it comes from; -1 for the others
+        int source;   // of a line: its row in that list
         qint64 debit;
         qint64 credit;
         qint64 balance;
@@ -61,25 +62,28 @@ private:
         DateKey date;
         qint64 code;
         qint64 amount;
+        int list;
         int source;
-        Kind kind;
     };
     using LinesByCustomer = std::vector<std::vector<Line>>;
+    // The sales (in parts), the AS items, the credits.
+    struct Lines {
+        Kind kind;
+        RecordSetPtr rows;
+    };
 
-    // Each customer's lines of one list, in read order.
-    void collect(LinesByCustomer& lines, const RecordSet& list, Kind kind, const QString& amountField,
-                 const QHash<QString, int>& customerRows) const;
-    const RecordSet& list(Kind kind) const;
-    QString saleText(int source, int col) const;
-    QString asItemText(int source, int col) const;
+    // Each customer's lines of one list, in read order. Safe beside the other lists' on threads.
+    LinesByCustomer collect(int list, const QHash<QString, int>& customerRows) const;
+    QString saleText(const RecordSet& lines, int source, int col) const;
+    QString asItemText(const RecordSet& lines, int source, int col) const;
     // The product row of a line's pcode; -1 when there is none.
     int product(const RecordSet& lines, int source) const;
     QString productText(int product, const QString& field) const;
 
     RecordSetPtr m_customers;
     RecordSetPtr m_carriedSums;
-    LedgerStore::Debits m_debits;
-    RecordSetPtr m_credits;
+    RecordSetPtr m_products;
+    std::vector<Lines> m_lists;
     QHash<QString, int> m_productRows;
     std::vector<qint64> m_carried; // per customer
     std::vector<Row> m_rows;

@@ -22,14 +22,22 @@ const cMySQL* readConnection()
 
 LedgerReads::LedgerReads(const LedgerStore::Filter& filter)
     : m_together(filter.ccode.isEmpty()),
-      // The longest first, so that it starts before the others take the server's cores.
-      m_sales(start(LedgerStore::salesSql(filter), u"sales"_s)),
+      // The longest first, so that they start before the others take the server's cores.
+      m_sales(startSales(filter)),
       m_carried(start(LedgerStore::carriedSql(filter), u"carried"_s)),
       m_credits(start(LedgerStore::creditsSql(filter), u"credits"_s)),
       m_asItems(start(LedgerStore::asItemsSql(filter), u"asItems"_s)),
       m_customers(start(LedgerStore::customersSql(filter), u"customers"_s)),
       m_products(start(LedgerStore::productsSql(filter), u"products"_s))
 {
+}
+
+std::vector<LedgerReads::Read> LedgerReads::startSales(const LedgerStore::Filter& filter) const
+{
+    std::vector<Read> reads;
+    for (const QString& sql : LedgerStore::salesSql(filter))
+        reads.push_back(start(sql, u"sales"_s));
+    return reads;
 }
 
 LedgerReads::Read LedgerReads::start(const QString& sql, const QString& operation) const
@@ -61,7 +69,10 @@ RecordSetPtr LedgerReads::carried()
 
 LedgerStore::Debits LedgerReads::debits()
 {
-    return {m_sales.get(), m_asItems.get(), m_products.get()};
+    LedgerStore::Debits debits{{}, m_asItems.get(), m_products.get()};
+    for (Read& sales : m_sales)
+        debits.sales << sales.get();
+    return debits;
 }
 
 RecordSetPtr LedgerReads::credits()

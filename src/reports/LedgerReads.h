@@ -3,6 +3,7 @@
 #include "LedgerStore.h"
 
 #include <future>
+#include <vector>
 
 namespace asv {
 
@@ -23,9 +24,10 @@ public:
 private:
     using Read = std::future<RecordSetPtr>;
     Read start(const QString& sql, const QString& operation) const;
+    std::vector<Read> startSales(const LedgerStore::Filter& filter) const;
 
     bool m_together;
-    Read m_sales;
+    std::vector<Read> m_sales;
     Read m_carried;
     Read m_credits;
     Read m_asItems;

@@ -39,6 +39,19 @@ QString lineConditions(const LedgerStore::Filter& filter)
 
 const QString kAsItemsFrom = u" FROM aslist_m AS s, aslist_d AS d WHERE s.code = d.code AND d.isfree = 0"_s;
 
+const QString kSaleLines = u"SELECT s.ccode, s.dealdate, s.code, s.pcode, s.prnbigo, s.pname, s.pnorm, s.price, s.qnt, "
+                           "s.total FROM sale AS s WHERE 1=1"_s;
+
+// Sale numbers grow with the dates, so a period's lines lie in one stretch of the table: bounded
+// by the dates' first and last number (from the date index alone) the server reads that stretch
+// instead of every sale, half the pages for the last year of two.
+QString boundedSaleLines(const QString& dates)
+{
+    const QString numbers = u" FROM sale WHERE "_s + dates + u")"_s;
+    return kSaleLines + u" AND "_s + dates + u" AND s.code BETWEEN (SELECT MIN(code)"_s + numbers
+        + u" AND (SELECT MAX(code)"_s + numbers;
+}
+
 } // namespace
 
 QString LedgerStore::Filter::cutoff() const
@@ -65,19 +78,18 @@ QString LedgerStore::carriedSql(const Filter& filter)
         + upTo + u" GROUP BY s.ccode"_s;
 }
 
-QString LedgerStore::salesSql(const Filter& filter)
+QStringList LedgerStore::salesSql(const Filter& filter)
 {
-    const QString sql = u"SELECT s.ccode, s.dealdate, s.code, s.pcode, s.prnbigo, s.pname, s.pnorm, s.price, s.qnt, "
-                        "s.total FROM sale AS s WHERE 1=1"_s
-        + lineConditions(filter);
     if (!filter.period || !filter.ccode.isEmpty())
-        return sql;
-    // Sale numbers grow with the dates, so a period's lines lie in one stretch of the table: bounded
-    // by the period's first and last number (from the date index alone) the server reads that
-    // stretch instead of every sale, half the pages for the last year of two.
-    const QString period = u" FROM sale WHERE dealdate BETWEEN %1 AND %2)"_s.arg(StoreSql::quoted(filter.from),
-                                                                                 StoreSql::quoted(filter.to));
-    return sql + u" AND s.code BETWEEN (SELECT MIN(code)"_s + period + u" AND (SELECT MAX(code)"_s + period;
+        return {kSaleLines + lineConditions(filter)};
+    const QDate from = QDate::fromString(filter.from, u"yyyy-MM-dd"_s);
+    const QDate to = QDate::fromString(filter.to, u"yyyy-MM-dd"_s);
+    if (!from.isValid() || !to.isValid() || from >= to)
+        return {boundedSaleLines(u"dealdate BETWEEN %1 AND %2"_s.arg(StoreSql::quoted(filter.from), StoreSql::quoted(filter.to)))};
+    // Split as text, so that a date not written as the calendar's falls into one of the halves.
+    const QString second = StoreSql::quoted(from.addDays(from.daysTo(to) / 2 + 1).toString(u"yyyy-MM-dd"_s));
+    return {boundedSaleLines(u"dealdate >= %1 AND dealdate < %2"_s.arg(StoreSql::quoted(filter.from), second)),
+            boundedSaleLines(u"dealdate >= %1 AND dealdate <= %2"_s.arg(second, StoreSql::quoted(filter.to)))};
 }
 
 QString LedgerStore::asItemsSql(const Filter& filter)
@@ -103,8 +115,8 @@ QString LedgerStore::creditsSql(const Filter& filter)
 
 QStringList LedgerStore::statements(const Filter& filter)
 {
-    return {customersSql(filter), carriedSql(filter), salesSql(filter),
-            asItemsSql(filter),   productsSql(filter), creditsSql(filter)};
+    return QStringList{customersSql(filter), carriedSql(filter)} + salesSql(filter)
+        + QStringList{asItemsSql(filter), productsSql(filter), creditsSql(filter)};
 }
 
 RecordSetPtr LedgerStore::customers(const Filter& filter)
@@ -119,8 +131,10 @@ RecordSetPtr LedgerStore::carried(const Filter& filter)
 
 LedgerStore::Debits LedgerStore::debits(const Filter& filter)
 {
-    return {read(salesSql(filter), u"sales"_s), read(asItemsSql(filter), u"asItems"_s),
-            read(productsSql(filter), u"products"_s)};
+    Debits debits{{}, read(asItemsSql(filter), u"asItems"_s), read(productsSql(filter), u"products"_s)};
+    for (const QString& sql : salesSql(filter))
+        debits.sales << read(sql, u"sales"_s);
+    return debits;
 }
 
 RecordSetPtr LedgerStore::credits(const Filter& filter)

@@ -25,14 +25,15 @@ public:
 
     // The debit lines of the period and the products they name.
     struct Debits {
-        RecordSetPtr sales;    // ccode, dealdate, code, pcode, prnbigo, pname, pnorm, price, qnt, total
+        QList<RecordSetPtr> sales; // ccode, dealdate, code, pcode, prnbigo, pname, pnorm, price, qnt, total
         RecordSetPtr asItems;  // ccode, dealdate, code, pcode, amount
         RecordSetPtr products; // code, name, norm, unit
     };
 
     static QString customersSql(const Filter& filter);
     static QString carriedSql(const Filter& filter);
-    static QString salesSql(const Filter& filter);
+    // The whole book's year is read in two halves of the period, so that two connections share it.
+    static QStringList salesSql(const Filter& filter);
     static QString asItemsSql(const Filter& filter);
     static QString productsSql(const Filter& filter);
     static QString creditsSql(const Filter& filter);

@@ -29,18 +29,18 @@ TEST(LedgerMergeTest, MoneyIsExactInTenThousandths)
     EXPECT_EQ(LedgerMerge::money(u"0.1"_s) + LedgerMerge::money(u"0.2"_s) - LedgerMerge::money(u"0.3"_s), 0);
 }
 
-// The lines come in any order: each customer's run by date, then document, a sale line before an
+// The lines come in any order and in several lists: each customer's run by date, then document, a sale line before an
 // AS item of the same document number, and payments after the debits of their day. Lines of a
 // customer not listed and sale lines naming no product are left out.
 TEST(LedgerMergeTest, OrdersEachCustomersLinesAndMergesThemByDate)
 {
     const QStringList saleFields = {u"ccode"_s, u"dealdate"_s, u"code"_s, u"pcode"_s, u"total"_s, u"pname"_s};
     LedgerStore::Debits debits{
-        makeRecordSet(saleFields, {{u"A"_s, u"2026-03-05"_s, u"7"_s, u"P1"_s, u"200"_s, u"d2"_s},
-                                   {u"A"_s, u"2026-03-01"_s, u"9"_s, u"P1"_s, u"100"_s, u"d1"_s},
+        {makeRecordSet(saleFields, {{u"A"_s, u"2026-03-01"_s, u"9"_s, u"P1"_s, u"100"_s, u"d1"_s},
                                    {u"A"_s, u"2026-03-01"_s, u"5"_s, u"P1"_s, u"50"_s, u"d0"_s},
                                    {u"A"_s, u"2026-03-02"_s, u"4"_s, u"P9"_s, u"999"_s, u"gone"_s},
                                    {u"Z"_s, u"2026-03-01"_s, u"1"_s, u"P1"_s, u"1"_s, u"z"_s}}),
+         makeRecordSet(saleFields, {{u"A"_s, u"2026-03-05"_s, u"7"_s, u"P1"_s, u"200"_s, u"d2"_s}})},
         makeRecordSet({u"ccode"_s, u"dealdate"_s, u"code"_s, u"pcode"_s, u"amount"_s},
                       {{u"A"_s, u"2026-03-01"_s, u"5"_s, u"P2"_s, u"30"_s}}),
         makeRecordSet({u"code"_s, u"name"_s, u"norm"_s, u"unit"_s},
