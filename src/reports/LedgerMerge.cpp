@@ -96,7 +96,12 @@ void LedgerMerge::carryForward()
 
 int LedgerMerge::product(const RecordSet& lines, int source) const
 {
-    return m_productRows.value(lines.value(source, u"pcode"_s), -1);
+    return productOf(lines.value(source, u"pcode"_s));
+}
+
+int LedgerMerge::productOf(const QString& pcode) const
+{
+    return m_productRows.value(pcode, -1);
 }
 
 LedgerMerge::LinesByCustomer LedgerMerge::collect(int list, const QHash<QString, int>& customerRows) const
@@ -107,11 +112,11 @@ LedgerMerge::LinesByCustomer LedgerMerge::collect(int list, const QHash<QString,
     const int date = rows.fieldIndex(u"dealdate"_s);
     const int code = rows.fieldIndex(u"code"_s);
     const int amount = rows.fieldIndex(from.kind == Kind::Sale ? u"total"_s : u"amount"_s);
-    const bool debit = from.kind != Kind::Credit;
+    const int pcode = from.kind == Kind::Credit ? -1 : rows.fieldIndex(u"pcode"_s);
     LinesByCustomer lines(static_cast<size_t>(m_customers->rowCount()));
     for (int r = 0; r < rows.rowCount(); ++r) {
         const int customer = customerRows.value(rows.value(r, ccode), -1);
-        if (customer < 0 || (debit && product(rows, r) < 0))
+        if (customer < 0 || (pcode >= 0 && productOf(rows.value(r, pcode)) < 0))
             continue;
         lines[static_cast<size_t>(customer)].push_back(
             {dateKey(rows.value(r, date)), rows.value(r, code).toLongLong(), money(rows.value(r, amount)), list, r});

@@ -78,6 +78,7 @@ private:
     QString asItemText(const RecordSet& lines, int source, int col) const;
     // The product row of a line's pcode; -1 when there is none.
     int product(const RecordSet& lines, int source) const;
+    int productOf(const QString& pcode) const;
     QString productText(int product, const QString& field) const;
 
     RecordSetPtr m_customers;
