@@ -41,8 +41,10 @@ void BM_Ledger_BareSQL(benchmark::State& state)
 {
     for (auto _ : state) {
         std::vector<std::future<int>> reads;
-        for (const QByteArray& sql : g_steps)
-            reads.push_back(std::async(std::launch::async, [&sql] { return BareConnection(g_database).fetchAll(sql); }));
+        for (const QByteArray& sql : g_steps) {
+            reads.push_back(
+                std::async(std::launch::async, [&sql] { return BareConnection(g_database).fetchAll(sql); }));
+        }
         for (std::future<int>& read : reads) {
             if (read.get() < 0) {
                 state.SkipWithError("a statement failed");

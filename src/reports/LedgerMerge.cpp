@@ -139,7 +139,8 @@ void LedgerMerge::mergeLines()
     // A year of the whole book is hundreds of thousands of lines: the lists are taken up side by side.
     std::vector<std::future<LinesByCustomer>> collecting;
     for (int list = 1; list < static_cast<int>(m_lists.size()); ++list)
-        collecting.push_back(std::async(std::launch::async, [this, list, &customerRows] { return collect(list, customerRows); }));
+        collecting.push_back(
+            std::async(std::launch::async, [this, list, &customerRows] { return collect(list, customerRows); }));
     std::vector<LinesByCustomer> collected;
     collected.push_back(collect(0, customerRows));
     for (std::future<LinesByCustomer>& list : collecting)

@@ -84,12 +84,14 @@ QStringList LedgerStore::salesSql(const Filter& filter)
         return {kSaleLines + lineConditions(filter)};
     const QDate from = QDate::fromString(filter.from, u"yyyy-MM-dd"_s);
     const QDate to = QDate::fromString(filter.to, u"yyyy-MM-dd"_s);
+    const QString quotedFrom = StoreSql::quoted(filter.from);
+    const QString quotedTo = StoreSql::quoted(filter.to);
     if (!from.isValid() || !to.isValid() || from >= to)
-        return {boundedSaleLines(u"dealdate BETWEEN %1 AND %2"_s.arg(StoreSql::quoted(filter.from), StoreSql::quoted(filter.to)))};
+        return {boundedSaleLines(u"dealdate BETWEEN %1 AND %2"_s.arg(quotedFrom, quotedTo))};
     // Split as text, so that a date not written as the calendar's falls into one of the halves.
     const QString second = StoreSql::quoted(from.addDays(from.daysTo(to) / 2 + 1).toString(u"yyyy-MM-dd"_s));
-    return {boundedSaleLines(u"dealdate >= %1 AND dealdate < %2"_s.arg(StoreSql::quoted(filter.from), second)),
-            boundedSaleLines(u"dealdate >= %1 AND dealdate <= %2"_s.arg(second, StoreSql::quoted(filter.to)))};
+    return {boundedSaleLines(u"dealdate >= %1 AND dealdate < %2"_s.arg(quotedFrom, second)),
+            boundedSaleLines(u"dealdate >= %1 AND dealdate <= %2"_s.arg(second, quotedTo))};
 }
 
 QString LedgerStore::asItemsSql(const Filter& filter)
