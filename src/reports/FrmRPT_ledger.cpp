@@ -4,7 +4,7 @@
 #include "GridPrinter.h"
 #include "HCTerm.h"
 #include "LedgerMerge.h"
-#include "LedgerStore.h"
+#include "LedgerReads.h"
 #include "SharedOptions.h"
 #include "mdlCommonOstra.h"
 #include "modMsgBox.h"
@@ -87,11 +87,13 @@ void FrmRPT_ledger::Refresh_Sheet()
             return true;
         });
     };
-    RecordSetPtr customers, carried, debits, credits;
-    if (!step(u"Refresh_Sheet_1_RsBase"_s, [&] { customers = LedgerStore::customers(filter); })
-        || !step(u"Refresh_Sheet_2_RsPrev"_s, [&] { carried = LedgerStore::carried(filter); })
-        || !step(u"Refresh_Sheet_3_RsSale"_s, [&] { debits = LedgerStore::debits(filter); })
-        || !step(u"Refresh_Sheet_4_RsRecv"_s, [&] { credits = LedgerStore::credits(filter); }))
+    LedgerReads reads(filter);
+    RecordSetPtr customers, carried, credits;
+    LedgerStore::Debits debits;
+    if (!step(u"Refresh_Sheet_1_RsBase"_s, [&] { customers = reads.customers(); })
+        || !step(u"Refresh_Sheet_2_RsPrev"_s, [&] { carried = reads.carried(); })
+        || !step(u"Refresh_Sheet_3_RsSale"_s, [&] { debits = reads.debits(); })
+        || !step(u"Refresh_Sheet_4_RsRecv"_s, [&] { credits = reads.credits(); }))
         return;
     auto ledger = std::make_shared<LedgerMerge>(customers, carried, debits, credits);
     if (!step(u"Refresh_Sheet_6_1_CalcPrev"_s, [&] { ledger->carryForward(); })

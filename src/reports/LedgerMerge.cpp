@@ -1,6 +1,8 @@
 #include "LedgerMerge.h"
 
-#include <QHash>
+#include <algorithm>
+#include <future>
+#include <tuple>
 #include <utility>
 
 using namespace Qt::StringLiterals;
@@ -11,25 +13,14 @@ namespace {
 
 constexpr qint64 kUnit = 10000;
 
-// An exhausted list of lines never comes first.
-const QString kNoMoreLines = u"9999-99-99"_s;
+const QString kAsMemo = u"AS                       "_s;
 
-// Rows of each customer in a list sorted by customer: first row and one past the last.
-QHash<QString, std::pair<int, int>> rangesByCustomer(const RecordSet& lines)
+// Dates are kept as text of at most ten characters; a shorter one sorts first, as its text does.
+std::array<char16_t, 10> dateKey(const QString& date)
 {
-    QHash<QString, std::pair<int, int>> ranges;
-    const int ccode = lines.fieldIndex(u"ccode"_s);
-    QString current;
-    for (int r = 0; r < lines.rowCount(); ++r) {
-        const QString code = lines.value(r, ccode);
-        if (r == 0 || code != current) {
-            current = code;
-            ranges.insert(code, {r, r + 1});
-        } else {
-            ranges[code].second = r + 1;
-        }
-    }
-    return ranges;
+    std::array<char16_t, 10> key{};
+    std::copy_n(date.utf16(), std::min<qsizetype>(date.size(), key.size()), key.begin());
+    return key;
 }
 
 QString paymentKind(const QString& type)
@@ -73,10 +64,19 @@ QString LedgerMerge::moneyText(qint64 amount)
     return amount < 0 ? u'-' + text : text;
 }
 
-LedgerMerge::LedgerMerge(RecordSetPtr customers, RecordSetPtr carried, RecordSetPtr debits, RecordSetPtr credits)
-    : m_customers(std::move(customers)), m_carriedSums(std::move(carried)), m_debits(std::move(debits)),
-      m_credits(std::move(credits))
+LedgerMerge::LedgerMerge(RecordSetPtr customers, RecordSetPtr carried, LedgerStore::Debits debits,
+                         RecordSetPtr credits)
+    : m_customers(std::move(customers)), m_carriedSums(std::move(carried)), m_products(std::move(debits.products))
 {
+    for (RecordSetPtr& sales : debits.sales)
+        m_lists.push_back({Kind::Sale, std::move(sales)});
+    m_lists.push_back({Kind::AsItem, std::move(debits.asItems)});
+    m_lists.push_back({Kind::Credit, std::move(credits)});
+    const RecordSet& products = *m_products;
+    const int code = products.fieldIndex(u"code"_s);
+    m_productRows.reserve(products.rowCount());
+    for (int r = 0; r < products.rowCount(); ++r)
+        m_productRows.insert(products.value(r, code), r);
 }
 
 void LedgerMerge::carryForward()
@@ -94,47 +94,96 @@ void LedgerMerge::carryForward()
         m_carried[static_cast<size_t>(c)] = money(m_customers->value(c, base)) + sums.value(m_customers->value(c, code));
 }
 
+int LedgerMerge::product(const RecordSet& lines, int source) const
+{
+    return productOf(lines.value(source, u"pcode"_s));
+}
+
+int LedgerMerge::productOf(const QString& pcode) const
+{
+    return m_productRows.value(pcode, -1);
+}
+
+LedgerMerge::LinesByCustomer LedgerMerge::collect(int list, const QHash<QString, int>& customerRows) const
+{
+    const Lines& from = m_lists[static_cast<size_t>(list)];
+    const RecordSet& rows = *from.rows;
+    const int ccode = rows.fieldIndex(u"ccode"_s);
+    const int date = rows.fieldIndex(u"dealdate"_s);
+    const int code = rows.fieldIndex(u"code"_s);
+    const int amount = rows.fieldIndex(from.kind == Kind::Sale ? u"total"_s : u"amount"_s);
+    const int pcode = from.kind == Kind::Credit ? -1 : rows.fieldIndex(u"pcode"_s);
+    LinesByCustomer lines(static_cast<size_t>(m_customers->rowCount()));
+    for (int r = 0; r < rows.rowCount(); ++r) {
+        const int customer = customerRows.value(rows.value(r, ccode), -1);
+        if (customer < 0 || (pcode >= 0 && productOf(rows.value(r, pcode)) < 0))
+            continue;
+        lines[static_cast<size_t>(customer)].push_back(
+            {dateKey(rows.value(r, date)), rows.value(r, code).toLongLong(), money(rows.value(r, amount)), list, r});
+    }
+    return lines;
+}
+
 void LedgerMerge::mergeLines()
 {
     m_rows.clear();
     const int customers = m_customers->rowCount();
     if (customers == 0)
         return;
-    m_rows.reserve(static_cast<size_t>(m_debits->rowCount() + m_credits->rowCount() + 2 * customers + 1));
-    const QHash<QString, std::pair<int, int>> debitRanges = rangesByCustomer(*m_debits);
-    const QHash<QString, std::pair<int, int>> creditRanges = rangesByCustomer(*m_credits);
+    QHash<QString, int> customerRows;
+    customerRows.reserve(customers);
     const int code = m_customers->fieldIndex(u"code"_s);
-    const int debitDate = m_debits->fieldIndex(u"dealdate"_s);
-    const int debitTotal = m_debits->fieldIndex(u"total"_s);
-    const int creditDate = m_credits->fieldIndex(u"dealdate"_s);
-    const int creditAmount = m_credits->fieldIndex(u"amount"_s);
-    const auto dateAt = [](const RecordSet& lines, int col, int r, int end) {
-        return r < end ? lines.value(r, col) : kNoMoreLines;
-    };
+    for (int c = 0; c < customers; ++c)
+        customerRows.insert(m_customers->value(c, code), c);
 
-    Row total{Kind::Total, -1, -1, 0, 0, 0};
+    // A year of the whole book is hundreds of thousands of lines: the lists are taken up side by side.
+    std::vector<std::future<LinesByCustomer>> collecting;
+    for (int list = 1; list < static_cast<int>(m_lists.size()); ++list)
+        collecting.push_back(
+            std::async(std::launch::async, [this, list, &customerRows] { return collect(list, customerRows); }));
+    std::vector<LinesByCustomer> collected;
+    collected.push_back(collect(0, customerRows));
+    for (std::future<LinesByCustomer>& list : collecting)
+        collected.push_back(list.get());
+
+    // On one date and document a sale line goes before an AS item, each list in its read order.
+    const auto byDateAndDocument = [](const Line& a, const Line& b) {
+        return std::tie(a.date, a.code, a.list, a.source) < std::tie(b.date, b.code, b.list, b.source);
+    };
+    size_t lineCount = 0;
+    for (const Lines& list : m_lists)
+        lineCount += static_cast<size_t>(list.rows->rowCount());
+    m_rows.reserve(lineCount + 2 * static_cast<size_t>(customers) + 1);
+
+    Row total{Kind::Total, -1, -1, -1, 0, 0, 0};
+    std::vector<Line> debitLines;
     for (int c = 0; c < customers; ++c) {
-        const QString ccode = m_customers->value(c, code);
+        debitLines.clear();
+        for (size_t list = 0; list + 1 < m_lists.size(); ++list) {
+            const std::vector<Line>& part = collected[list][static_cast<size_t>(c)];
+            debitLines.insert(debitLines.end(), part.begin(), part.end());
+        }
+        std::vector<Line>& creditLines = collected.back()[static_cast<size_t>(c)];
+        std::sort(debitLines.begin(), debitLines.end(), byDateAndDocument);
+        std::sort(creditLines.begin(), creditLines.end(), byDateAndDocument);
         qint64 balance = m_carried[static_cast<size_t>(c)];
-        m_rows.push_back({Kind::Carried, c, -1, 0, 0, balance});
-        Row subtotal{Kind::Subtotal, c, -1, 0, 0, 0};
-        auto [d, dEnd] = debitRanges.value(ccode, {0, 0});
-        auto [k, kEnd] = creditRanges.value(ccode, {0, 0});
-        QString nextDebit = dateAt(*m_debits, debitDate, d, dEnd);
-        QString nextCredit = dateAt(*m_credits, creditDate, k, kEnd);
-        while (d < dEnd || k < kEnd) {
-            if (nextCredit < nextDebit) {
-                const qint64 amount = money(m_credits->value(k, creditAmount));
-                balance -= amount;
-                subtotal.credit += amount;
-                m_rows.push_back({Kind::Credit, c, k, 0, amount, balance});
-                nextCredit = dateAt(*m_credits, creditDate, ++k, kEnd);
+        m_rows.push_back({Kind::Carried, c, -1, -1, 0, 0, balance});
+        Row subtotal{Kind::Subtotal, c, -1, -1, 0, 0, 0};
+        auto debit = debitLines.cbegin();
+        auto credit = creditLines.cbegin();
+        while (debit != debitLines.cend() || credit != creditLines.cend()) {
+            // An exhausted list never comes first.
+            if (credit != creditLines.cend() && (debit == debitLines.cend() || credit->date < debit->date)) {
+                balance -= credit->amount;
+                subtotal.credit += credit->amount;
+                m_rows.push_back({Kind::Credit, c, credit->list, credit->source, 0, credit->amount, balance});
+                ++credit;
             } else {
-                const qint64 amount = money(m_debits->value(d, debitTotal));
-                balance += amount;
-                subtotal.debit += amount;
-                m_rows.push_back({Kind::Debit, c, d, amount, 0, balance});
-                nextDebit = dateAt(*m_debits, debitDate, ++d, dEnd);
+                balance += debit->amount;
+                subtotal.debit += debit->amount;
+                m_rows.push_back({m_lists[static_cast<size_t>(debit->list)].kind, c, debit->list, debit->source,
+                                  debit->amount, 0, balance});
+                ++debit;
             }
         }
         subtotal.balance = balance;
@@ -162,9 +211,13 @@ QString LedgerMerge::contactHeading(int customer) const
     return u" (☏%1,F:%2)"_s.arg(m_customers->value(customer, u"telno1"_s), m_customers->value(customer, u"fax"_s));
 }
 
-QString LedgerMerge::debitText(int source, int col) const
+QString LedgerMerge::productText(int product, const QString& field) const
 {
-    const RecordSet& lines = *m_debits;
+    return product < 0 ? QString() : m_products->value(product, field);
+}
+
+QString LedgerMerge::saleText(const RecordSet& lines, int source, int col) const
+{
     switch (col) {
     case ColItem: {
         const QString norm = lines.value(source, u"pnorm"_s);
@@ -173,11 +226,32 @@ QString LedgerMerge::debitText(int source, int col) const
     case ColQty:
         return moneyText(money(lines.value(source, u"qnt"_s)));
     case ColUnit:
-        return lines.value(source, u"punit"_s);
+        return productText(product(lines, source), u"unit"_s);
     case ColPrice:
         return moneyText(money(lines.value(source, u"price"_s)));
     case ColMemo:
         return lines.value(source, u"prnbigo"_s);
+    default:
+        return {};
+    }
+}
+
+QString LedgerMerge::asItemText(const RecordSet& lines, int source, int col) const
+{
+    switch (col) {
+    case ColItem: {
+        const int item = product(lines, source);
+        const QString norm = productText(item, u"norm"_s);
+        return productText(item, u"name"_s) + (norm.isEmpty() ? QString() : u'(' + norm + u')');
+    }
+    case ColQty:
+        return u"1"_s;
+    case ColUnit:
+        return productText(product(lines, source), u"unit"_s);
+    case ColPrice:
+        return moneyText(money(lines.value(source, u"amount"_s)));
+    case ColMemo:
+        return kAsMemo;
     default:
         return {};
     }
@@ -188,25 +262,29 @@ QString LedgerMerge::text(int r, int col) const
     const Row& line = row(r);
     if (col == ColBalance)
         return moneyText(line.balance);
+    const RecordSet* lines = line.list < 0 ? nullptr : m_lists[static_cast<size_t>(line.list)].rows.get();
     switch (line.kind) {
     case Kind::Carried:
         return col == ColCustomer ? customerName(line.customer) : col == ColItem ? u"[전기이월]"_s : QString();
-    case Kind::Debit:
+    case Kind::Sale:
+    case Kind::AsItem:
         if (col == ColDate)
-            return m_debits->value(line.source, u"dealdate"_s);
-        return col == ColDebit ? moneyText(line.debit) : debitText(line.source, col);
+            return lines->value(line.source, u"dealdate"_s);
+        if (col == ColDebit)
+            return moneyText(line.debit);
+        return line.kind == Kind::Sale ? saleText(*lines, line.source, col) : asItemText(*lines, line.source, col);
     case Kind::Credit:
         switch (col) {
         case ColDate:
-            return m_credits->value(line.source, u"dealdate"_s);
+            return lines->value(line.source, u"dealdate"_s);
         case ColItem:
             return u"입금"_s;
         case ColUnit:
-            return paymentKind(m_credits->value(line.source, u"type"_s));
+            return paymentKind(lines->value(line.source, u"type"_s));
         case ColCredit:
             return moneyText(line.credit);
         case ColMemo:
-            return m_credits->value(line.source, u"bigo"_s);
+            return lines->value(line.source, u"bigo"_s);
         default:
             return {};
         }

@@ -1,9 +1,12 @@
 #pragma once
 
+#include "LedgerStore.h"
 #include "RecordSet.h"
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
+#include <array>
 #include <vector>
 
 namespace asv {
@@ -14,14 +17,15 @@ namespace asv {
 // by the same amounts comes back to exactly where it was.
 class LedgerMerge {
 public:
-    enum class Kind { Carried, Debit, Credit, Subtotal, Total };
+    enum class Kind { Carried, Sale, AsItem, Credit, Subtotal, Total };
     enum Col { ColCustomer, ColDate, ColItem, ColQty, ColUnit, ColPrice, ColDebit, ColCredit, ColBalance, ColMemo,
                ColCount };
 
     struct Row {
         Kind kind;
         int customer; // row of the customers; -1 for the grand total
-        int source;   // row of the debits or the credits; -1 for the others
+        int list;     // of a line: which list of lines it comes from; -1 for the others
+        int source;   // of a line: its row in that list
         qint64 debit;
         qint64 credit;
         qint64 balance;
@@ -33,12 +37,14 @@ public:
     // The shortest plain number of ten-thousandths: "4200", "-0.5".
     static QString moneyText(qint64 amount);
 
-    LedgerMerge(RecordSetPtr customers, RecordSetPtr carried, RecordSetPtr debits, RecordSetPtr credits);
+    LedgerMerge(RecordSetPtr customers, RecordSetPtr carried, LedgerStore::Debits debits, RecordSetPtr credits);
 
     // Opening balance plus what was carried, per customer.
     void carryForward();
-    // The rows; none without customers. A credit line goes before a debit line only when its date
-    // is strictly earlier, so on one day the debits come first.
+    // The rows; none without customers. Each customer's lines run by date, then document; a credit
+    // line goes before a debit line only when its date is strictly earlier, so on one day the
+    // debits come first. Lines of customers not listed, and debit lines naming no product, are
+    // left out.
     void mergeLines();
 
     int rowCount() const { return static_cast<int>(m_rows.size()); }
@@ -50,12 +56,36 @@ public:
     QString contactHeading(int customer) const;
 
 private:
-    QString debitText(int source, int col) const;
+    // The date's characters in place of the text: a year of lines is sorted and merged by it.
+    using DateKey = std::array<char16_t, 10>;
+    struct Line {
+        DateKey date;
+        qint64 code;
+        qint64 amount;
+        int list;
+        int source;
+    };
+    using LinesByCustomer = std::vector<std::vector<Line>>;
+    // The sales (in parts), the AS items, the credits.
+    struct Lines {
+        Kind kind;
+        RecordSetPtr rows;
+    };
+
+    // Each customer's lines of one list, in read order. Safe beside the other lists' on threads.
+    LinesByCustomer collect(int list, const QHash<QString, int>& customerRows) const;
+    QString saleText(const RecordSet& lines, int source, int col) const;
+    QString asItemText(const RecordSet& lines, int source, int col) const;
+    // The product row of a line's pcode; -1 when there is none.
+    int product(const RecordSet& lines, int source) const;
+    int productOf(const QString& pcode) const;
+    QString productText(int product, const QString& field) const;
 
     RecordSetPtr m_customers;
     RecordSetPtr m_carriedSums;
-    RecordSetPtr m_debits;
-    RecordSetPtr m_credits;
+    RecordSetPtr m_products;
+    std::vector<Lines> m_lists;
+    QHash<QString, int> m_productRows;
     std::vector<qint64> m_carried; // per customer
     std::vector<Row> m_rows;
 };
