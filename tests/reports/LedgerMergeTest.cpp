@@ -40,7 +40,8 @@ TEST(LedgerMergeTest, OrdersEachCustomersLinesAndMergesThemByDate)
                                    {u"A"_s, u"2026-03-01"_s, u"5"_s, u"P1"_s, u"50"_s, u"d0"_s},
                                    {u"A"_s, u"2026-03-02"_s, u"4"_s, u"P9"_s, u"999"_s, u"gone"_s},
                                    {u"Z"_s, u"2026-03-01"_s, u"1"_s, u"P1"_s, u"1"_s, u"z"_s}}),
-         makeRecordSet(saleFields, {{u"A"_s, u"2026-03-05"_s, u"7"_s, u"P1"_s, u"200"_s, u"d2"_s}})},
+         // Written by another program in lower case with a blank: the server's join matched it.
+         makeRecordSet(saleFields, {{u"a "_s, u"2026-03-05"_s, u"7"_s, u"p1"_s, u"200"_s, u"d2"_s}})},
         makeRecordSet({u"ccode"_s, u"dealdate"_s, u"code"_s, u"pcode"_s, u"amount"_s},
                       {{u"A"_s, u"2026-03-01"_s, u"5"_s, u"P2"_s, u"30"_s}}),
         makeRecordSet({u"code"_s, u"name"_s, u"norm"_s, u"unit"_s},
@@ -48,7 +49,7 @@ TEST(LedgerMergeTest, OrdersEachCustomersLinesAndMergesThemByDate)
     const QStringList creditFields = {u"ccode"_s, u"dealdate"_s, u"code"_s, u"amount"_s, u"type"_s};
     LedgerMerge ledger(
         makeRecordSet({u"code"_s, u"basebaln"_s, u"compalias"_s}, {{u"A"_s, u"10"_s, u"가"_s}, {u"B"_s, u"0"_s, u"나"_s}}),
-        makeRecordSet({u"ccode"_s, u"sumtot"_s}, {{u"A"_s, u"5"_s}, {u"Z"_s, u"99"_s}, {u"A"_s, u"-3"_s}}), debits,
+        makeRecordSet({u"ccode"_s, u"sumtot"_s}, {{u"A"_s, u"5"_s}, {u"Z"_s, u"99"_s}, {u"a"_s, u"-3"_s}}), debits,
         makeRecordSet(creditFields, {{u"A"_s, u"2026-03-09"_s, u"12"_s, u"4"_s, u"9"_s},
                                      {u"B"_s, u"2026-03-03"_s, u"13"_s, u"8"_s, u"1"_s},
                                      {u"A"_s, u"2026-03-01"_s, u"11"_s, u"2"_s, u"0"_s},
