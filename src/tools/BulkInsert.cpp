@@ -2,6 +2,7 @@
 
 #include "modMySQL_Func.h"
 
+#include <algorithm>
 #include <charconv>
 
 using namespace Qt::StringLiterals;
@@ -32,7 +33,8 @@ void BulkInsert::appendQuoted(QString& sql, QStringView value)
 {
     sql += u'\'';
     // Quoting allocates; most generated and imported values have nothing to quote.
-    if (value.contains(u'\'') || value.contains(u'\\') || value.contains(QChar(u'\0')))
+    const auto needsQuoting = [](QChar c) { return c == u'\'' || c == u'\\' || c == QChar(u'\0'); };
+    if (std::any_of(value.begin(), value.end(), needsQuoting))
         sql += SQLQuote(value.toString());
     else
         sql += value;

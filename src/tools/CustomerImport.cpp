@@ -160,9 +160,11 @@ void CustomerImport::appendTuple(QString& sql, const QStringList& values)
 
 bool CustomerImport::insertTogether(RowSpan batch, bool defersPieces)
 {
-    QString sql = kInsertHead;
-    QString codes;
-    sql.reserve(batch.size() * 200);
+    QString& sql = m_statement;
+    QString& codes = m_codes;
+    sql.resize(0);
+    codes.resize(0);
+    sql += kInsertHead;
     for (const Row& row : batch) {
         if (row.outcome != Outcome::Insert)
             continue;
@@ -206,7 +208,7 @@ void CustomerImport::insertAlone(const Row& row)
     throw DbError(static_cast<long>(DBLastErrno()), u"CustomerImport::store"_s, c ? c->lastError() : QString());
 }
 
-void CustomerImport::store(RowSpan batch, bool defersPieces, const Listener& listener, Result& result) const
+void CustomerImport::store(RowSpan batch, bool defersPieces, const Listener& listener, Result& result)
 {
     const bool together = insertTogether(batch, defersPieces);
     // When the batch fails its rows go one by one, so the rows before the failing one are stored

@@ -65,10 +65,10 @@ private:
     // Marks as Skip the Insert rows whose code the table holds now.
     void skipExisting(RowSpan rows) const;
     // Inserts the batch's Insert rows and reports every row of it in order.
-    void store(RowSpan batch, bool defersPieces, const Listener& listener, Result& result) const;
+    void store(RowSpan batch, bool defersPieces, const Listener& listener, Result& result);
     // The batch's Insert rows in one statement, with their name pieces where the import writes
     // them; false when the server refused it, with nothing of it stored.
-    static bool insertTogether(RowSpan batch, bool defersPieces);
+    bool insertTogether(RowSpan batch, bool defersPieces);
     // One row alone, as when the batch could not go together; throws when the server refuses it.
     static void insertAlone(const Row& row);
     static void appendTuple(QString& sql, const QStringList& values);
@@ -80,6 +80,9 @@ private:
     int m_checkedFirst = 0;
     int m_checkedLast = -1;
     QList<Row> m_checked;
+    // Kept from batch to batch: a fresh statement of this size costs as much as its text.
+    QString m_statement;
+    QString m_codes;
 };
 
 } // namespace asv
