@@ -94,19 +94,18 @@ QList<CustomerImport::Row>& CustomerImport::checkedRows(int first, int last)
     m_checked.clear();
     m_checkedFirst = first;
     m_checkedLast = last;
-    m_checked.reserve(std::max(0, last - first + 1));
+    m_checked.reserve(std::clamp<qsizetype>(last - first + 1, 0, m_cells.size()));
     QSet<QString> taken;
     for (int r = first; r <= last; ++r) {
         m_checked.append(read(r));
         Row& row = m_checked.last();
         if (row.outcome == Outcome::Stop)
             continue;
-        const QString& code = row.values[kCodeField];
-        if (taken.contains(codeKey(code))) {
+        const qsizetype before = taken.size();
+        taken.insert(codeKey(row.values[kCodeField]));
+        if (taken.size() == before) {
             row.outcome = Outcome::Skip;
-            row.log << u"[%1]과(와) 일치하는 코드가 있습니다."_s.arg(code);
-        } else {
-            taken.insert(codeKey(code));
+            row.log << u"[%1]과(와) 일치하는 코드가 있습니다."_s.arg(row.values[kCodeField]);
         }
     }
     for (qsizetype i = 0; i < m_checked.size(); i += m_rowsPerStatement)
