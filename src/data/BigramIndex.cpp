@@ -27,15 +27,22 @@ struct Side {
     // The numbers 1, 2, … the pieces are cut at.
     QString positionTable() const { return table + u"_gram_pos"_s; }
     QString trigger(const QString& event) const { return table + u"_gram_"_s + event; }
+    // Set in a session that writes its rows' pieces itself, many rows to a statement.
+    QString deferVariable() const { return u"@"_s + gramTable() + u"_deferred"_s; }
 };
 
 const QList<Side> kSides{{u"customer"_s, u"code"_s, {u"compname"_s, u"compalias"_s, u"ceoname"_s}},
                          {u"product"_s, u"code"_s, {u"name"_s, u"norm"_s}}};
-// The update trigger of the first release rewrote every piece of a row; "au2" writes only the
-// changed ones, and replaces "au" in a database that has it without a rebuild.
+// The triggers of the first release are replaced in a database that has them without a rebuild:
+// "au" rewrote every piece of a row, "au2" writes only the changed ones; "ai2" leaves the pieces
+// to a session that defers them.
+const QString kInsertEvent = u"ai2"_s;
+const QString kFirstInsertEvent = u"ai"_s;
 const QString kUpdateEvent = u"au2"_s;
 const QString kFirstUpdateEvent = u"au"_s;
-const QStringList kTriggerEvents{u"ai"_s, kUpdateEvent, u"ad"_s};
+const QStringList kTriggerEvents{kInsertEvent, kUpdateEvent, u"ad"_s};
+const QList<std::pair<QString, QString>> kReplacedEvents{{kInsertEvent, kFirstInsertEvent},
+                                                         {kUpdateEvent, kFirstUpdateEvent}};
 // The table comment that says every existing row has its pieces.
 const QString kComplete = u"complete"_s;
 // Rows per statement of the first filling: each holds its rows' locks for about a second.
@@ -82,11 +89,13 @@ QStringList triggerNames(const Side& side)
         + quoted(side.table));
 }
 
-// Every write keeps the pieces: the insert and delete triggers and either update trigger.
+// Every write keeps the pieces: the delete trigger and either insert and update trigger.
 bool triggered(const Side& side, const QStringList& triggers)
 {
-    return triggers.contains(side.trigger(u"ai"_s)) && triggers.contains(side.trigger(u"ad"_s))
-        && (triggers.contains(side.trigger(kUpdateEvent)) || triggers.contains(side.trigger(kFirstUpdateEvent)));
+    return triggers.contains(side.trigger(u"ad"_s))
+        && std::all_of(kReplacedEvents.begin(), kReplacedEvents.end(), [&](const auto& events) {
+               return triggers.contains(side.trigger(events.first)) || triggers.contains(side.trigger(events.second));
+           });
 }
 
 bool complete(const Side& side, const QStringList& triggers)
@@ -192,7 +201,8 @@ QStringList triggerStatements(const Side& side)
     const QString insertNew = insertPieces(side, piecesSelect(side, side.columns, u"NEW."_s, {}, {}));
     const QString deleteOld = deletePieces(side, side.columns, {});
     const QString head = u"CREATE TRIGGER "_s;
-    return {head + side.trigger(u"ai"_s) + u" AFTER INSERT ON "_s + side.table + u" FOR EACH ROW "_s + insertNew,
+    return {head + side.trigger(kInsertEvent) + u" AFTER INSERT ON "_s + side.table + u" FOR EACH ROW IF "_s
+                + side.deferVariable() + u" IS NULL THEN "_s + insertNew + u"; END IF"_s,
             head + side.trigger(kUpdateEvent) + u" AFTER UPDATE ON "_s + side.table + u" FOR EACH ROW IF NOT (NEW."_s
                 + side.key + u" <=> OLD."_s + side.key + u" AND "_s + unchanged.join(u" AND "_s) + u") THEN IF NEW."_s
                 + side.key + u" <=> OLD."_s + side.key + u" THEN "_s + renamed + u"ELSE "_s + deleteOld + u"; "_s
@@ -237,7 +247,7 @@ QString positionValues()
 QStringList buildStatements(const Side& side, const Shape& shape, const QStringList& triggers)
 {
     QStringList out;
-    for (const QString& event : kTriggerEvents + QStringList{kFirstUpdateEvent}) {
+    for (const QString& event : kTriggerEvents + QStringList{kFirstInsertEvent, kFirstUpdateEvent}) {
         if (triggers.contains(side.trigger(event)))
             out << u"DROP TRIGGER "_s + side.trigger(event);
     }
@@ -329,9 +339,12 @@ QStringList missingStatements()
     for (const Side& side : kSides) {
         const QStringList triggers = triggerNames(side);
         if (complete(side, triggers)) {
-            // Both update triggers keep the pieces right, so there is no moment without one.
-            if (!triggers.contains(side.trigger(kUpdateEvent)))
-                out << triggerStatements(side).at(1) << u"DROP TRIGGER "_s + side.trigger(kFirstUpdateEvent);
+            // Old and new trigger both keep the pieces right, so there is no moment without one.
+            const QStringList current = triggerStatements(side);
+            for (const auto& [event, first] : kReplacedEvents) {
+                if (!triggers.contains(side.trigger(event)))
+                    out << current.at(kTriggerEvents.indexOf(event)) << u"DROP TRIGGER "_s + side.trigger(first);
+            }
             continue;
         }
         if (const std::optional<Shape> shape = shapeOf(side))
@@ -394,6 +407,31 @@ QString candidates(const QString& table, const QString& keyColumn, const QString
     // first piece.
     return keyColumn + u" IN (SELECT code FROM ("_s + sql + u" WHERE g0.gram = "_s + quoted(pieces.at(0).text)
         + u") AS pieced)"_s;
+}
+
+bool defersPieces(const QString& table)
+{
+    const Side* side = sideOf(table);
+    return side && DBIsOpen()
+        && DBGetValue(u"SELECT COUNT(*) FROM information_schema.TRIGGERS WHERE TRIGGER_SCHEMA = DATABASE() AND TRIGGER_NAME = "_s
+                      + quoted(side->trigger(kInsertEvent)))
+               .toInt()
+        == 1;
+}
+
+QString deferStatement(const QString& table, bool deferred)
+{
+    const Side* side = sideOf(table);
+    return side ? u"SET "_s + side->deferVariable() + (deferred ? u" = 1"_s : u" = NULL"_s) : QString();
+}
+
+QString piecesStatement(const QString& table, const QString& quotedKeys)
+{
+    const Side* side = sideOf(table);
+    if (!side)
+        return {};
+    return insertPieces(*side, piecesSelect(*side, side->columns, u"t."_s, side->table + u" AS t, "_s,
+                                            u" AND t."_s + side->key + u" IN ("_s + quotedKeys + u')'));
 }
 
 QString containsCondition(const QString& table, const QString& keyColumn, const QString& fields, const QString& text)

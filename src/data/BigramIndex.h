@@ -31,6 +31,15 @@ void forget();
 // of fewer than three characters or with a LIKE wildcard, a field outside the side table, no
 // complete side table.
 QString candidates(const QString& table, const QString& keyColumn, const QString& fields, const QString& text);
+// A writer of many rows at once (the customer import) writes their pieces with one statement per
+// batch instead of the insert trigger's statements per row: in one transaction it runs
+// deferStatement(table, true), its rows, piecesStatement() of their keys and
+// deferStatement(table, false). Only where defersPieces(): an older insert trigger would write
+// them again.
+bool defersPieces(const QString& table);
+QString deferStatement(const QString& table, bool deferred);
+// quotedKeys: the rows' keys, quoted and separated by commas.
+QString piecesStatement(const QString& table, const QString& quotedKeys);
 // MakeFindWhere's "contains" condition, narrowed by candidates() where it can be.
 QString containsCondition(const QString& table, const QString& keyColumn, const QString& fields, const QString& text);
 

@@ -2,6 +2,7 @@
 
 #include "modMySQL_Func.h"
 
+#include <algorithm>
 #include <charconv>
 
 using namespace Qt::StringLiterals;
@@ -28,16 +29,22 @@ void BulkInsert::beginValue()
     m_rowOpen = true;
 }
 
+void BulkInsert::appendQuoted(QString& sql, QStringView value)
+{
+    sql += u'\'';
+    // Quoting allocates; most generated and imported values have nothing to quote.
+    const auto needsQuoting = [](QChar c) { return c == u'\'' || c == u'\\' || c == QChar(u'\0'); };
+    if (std::any_of(value.begin(), value.end(), needsQuoting))
+        sql += SQLQuote(value.toString());
+    else
+        sql += value;
+    sql += u'\'';
+}
+
 BulkInsert& BulkInsert::text(QStringView value)
 {
     beginValue();
-    m_sql += u'\'';
-    // Quoting allocates; most generated and imported values have nothing to quote.
-    if (value.contains(u'\'') || value.contains(u'\\') || value.contains(QChar(u'\0')))
-        m_sql += SQLQuote(value.toString());
-    else
-        m_sql += value;
-    m_sql += u'\'';
+    appendQuoted(m_sql, value);
     return *this;
 }
 

@@ -20,6 +20,8 @@ public:
     bool flush();
 
     bool failed() const { return m_failed; }
+    // Appends value to sql as a quoted SQL text.
+    static void appendQuoted(QString& sql, QStringView value);
     qint64 rowCount() const { return m_rows; }
 
 private:

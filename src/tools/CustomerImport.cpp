@@ -1,9 +1,13 @@
 #include "CustomerImport.h"
 
+#include "BigramIndex.h"
+#include "BulkInsert.h"
 #include "DbError.h"
 #include "StoreSql.h"
 #include "cMySQL.h"
 #include "modMySQL_Func.h"
+
+#include <QSet>
 
 using namespace Qt::StringLiterals;
 
@@ -19,15 +23,6 @@ QString missingLine(int row, int field)
     return field == CustomerImport::kCodeField
         ? u"%1행의 코드가 없습니다. -> 코드는 필수 입력사항입니다. 자료 수정 후 다시 시도 하세요."_s.arg(row)
         : u"%1행의 상호, 고객명이 없습니다. -> 상호, 고객명은 필수 입력사항입니다. 자료 수정 후 다시 시도 하세요."_s.arg(row);
-}
-
-// The statement failed: its error goes up to the window's guard.
-void throwIfFailed()
-{
-    if (!DBLastFailed())
-        return;
-    const cMySQL* c = DBConnection(0);
-    throw DbError(static_cast<long>(DBLastErrno()), u"CustomerImport::store"_s, c ? c->lastError() : QString());
 }
 
 } // namespace
@@ -70,7 +65,8 @@ CustomerImport::Row CustomerImport::read(int number) const
 {
     Row row;
     row.number = number;
-    const QStringList& cells = m_cells.value(number - 1);
+    const QStringList cells = m_cells.value(number - 1);
+    row.values.reserve(fields().size());
     for (qsizetype f = 0; f < fields().size(); ++f) {
         const Field& field = fields()[f];
         QString value = cells.value(m_columns[f]).trimmed();
@@ -91,81 +87,140 @@ CustomerImport::Row CustomerImport::read(int number) const
     return row;
 }
 
-QList<CustomerImport::Row> CustomerImport::readBatch(int first, int last, QSet<QString>& taken, bool endAtStop) const
+QList<CustomerImport::Row>& CustomerImport::checkedRows(int first, int last)
 {
-    QList<Row> rows;
-    QStringList codes;
-    for (int r = first; r <= last && rows.size() < m_rowsPerStatement; ++r) {
-        rows.append(read(r));
-        if (rows.last().outcome == Outcome::Stop) {
-            if (endAtStop)
-                break;
-            continue;
-        }
-        codes << u'\'' + SQLQuote(rows.last().values[kCodeField]) + u'\'';
-    }
-    QSet<QString> existing;
-    if (!codes.isEmpty()) {
-        const QStringList found = StoreSql::firstColumn(
-            u"SELECT code FROM customer WHERE code IN ("_s + codes.join(u',') + u')', u"CustomerImport"_s, u"readBatch"_s);
-        for (const QString& code : found)
-            existing.insert(codeKey(code));
-    }
-    for (Row& row : rows) {
+    if (first == m_checkedFirst && last == m_checkedLast)
+        return m_checked;
+    m_checked.clear();
+    m_checkedFirst = first;
+    m_checkedLast = last;
+    m_checked.reserve(std::clamp<qsizetype>(last - first + 1, 0, m_cells.size()));
+    QSet<QString> taken;
+    for (int r = first; r <= last; ++r) {
+        m_checked.append(read(r));
+        Row& row = m_checked.last();
         if (row.outcome == Outcome::Stop)
             continue;
-        const QString& code = row.values[kCodeField];
-        if (existing.contains(codeKey(code)) || taken.contains(codeKey(code))) {
+        const qsizetype before = taken.size();
+        taken.insert(codeKey(row.values[kCodeField]));
+        if (taken.size() == before) {
             row.outcome = Outcome::Skip;
-            row.log << u"[%1]과(와) 일치하는 코드가 있습니다."_s.arg(code);
-        } else {
-            taken.insert(codeKey(code));
+            row.log << u"[%1]과(와) 일치하는 코드가 있습니다."_s.arg(row.values[kCodeField]);
         }
     }
-    return rows;
+    for (qsizetype i = 0; i < m_checked.size(); i += m_rowsPerStatement)
+        skipExisting(RowSpan(m_checked).subspan(i, std::min<qsizetype>(m_rowsPerStatement, m_checked.size() - i)));
+    return m_checked;
 }
 
-QStringList CustomerImport::check(int firstRow, int lastRow) const
+void CustomerImport::skipExisting(RowSpan rows) const
+{
+    QString sql = u"SELECT code FROM customer WHERE code IN ("_s;
+    bool any = false;
+    for (const Row& row : rows) {
+        if (row.outcome != Outcome::Insert)
+            continue;
+        if (any)
+            sql += u',';
+        BulkInsert::appendQuoted(sql, row.values[kCodeField]);
+        any = true;
+    }
+    if (!any)
+        return;
+    QSet<QString> existing;
+    for (const QString& code : StoreSql::firstColumn(sql + u')', u"CustomerImport"_s, u"skipExisting"_s))
+        existing.insert(codeKey(code));
+    for (Row& row : rows) {
+        if (row.outcome == Outcome::Insert && existing.contains(codeKey(row.values[kCodeField]))) {
+            row.outcome = Outcome::Skip;
+            row.log << u"[%1]과(와) 일치하는 코드가 있습니다."_s.arg(row.values[kCodeField]);
+        }
+    }
+}
+
+QStringList CustomerImport::check(int firstRow, int lastRow)
 {
     QStringList lines;
-    QSet<QString> taken;
-    for (int first = firstRow; first <= lastRow; first += m_rowsPerStatement) {
-        for (const Row& row : readBatch(first, lastRow, taken, false))
-            lines += row.log;
-    }
+    for (const Row& row : checkedRows(firstRow, lastRow))
+        lines += row.log;
     return lines;
 }
 
-QString CustomerImport::valuesTuple(const QStringList& values)
+void CustomerImport::appendTuple(QString& sql, const QStringList& values)
 {
-    QString tuple = u"( "_s;
-    for (qsizetype i = 0; i < values.size(); ++i)
-        tuple += (i ? u", '"_s : u"'"_s) + SQLQuote(values[i]) + u'\'';
-    return tuple + u" )"_s;
+    sql += u"( "_s;
+    for (qsizetype i = 0; i < values.size(); ++i) {
+        if (i)
+            sql += u", "_s;
+        BulkInsert::appendQuoted(sql, values[i]);
+    }
+    sql += u" )"_s;
 }
 
-void CustomerImport::store(const QList<Row>& batch, const Listener& listener, Result& result) const
+bool CustomerImport::insertTogether(RowSpan batch, bool defersPieces)
 {
-    QStringList tuples;
+    QString& sql = m_statement;
+    QString& codes = m_codes;
+    sql.resize(0);
+    codes.resize(0);
+    sql += kInsertHead;
     for (const Row& row : batch) {
-        if (row.outcome == Outcome::Insert)
-            tuples << valuesTuple(row.values);
+        if (row.outcome != Outcome::Insert)
+            continue;
+        if (!codes.isEmpty()) {
+            sql += u", "_s;
+            codes += u',';
+        }
+        appendTuple(sql, row.values);
+        BulkInsert::appendQuoted(codes, row.values[kCodeField]);
     }
-    bool together = true;
-    if (!tuples.isEmpty()) {
-        DBExecute(kInsertHead + tuples.join(u", "_s), true);
-        together = !DBLastFailed();
+    if (codes.isEmpty())
+        return true;
+    if (!defersPieces) {
+        DBExecute(sql, true);
+        return !DBLastFailed();
     }
+    // The rows and their pieces commit together, so a search finds them the moment they exist.
+    const QString table = u"customer"_s;
+    const QStringList statements{u"START TRANSACTION"_s, BigramIndex::deferStatement(table, true), sql,
+                                 BigramIndex::piecesStatement(table, codes), BigramIndex::deferStatement(table, false),
+                                 u"COMMIT"_s};
+    for (const QString& statement : statements) {
+        DBExecute(statement, true);
+        if (DBLastFailed()) {
+            DBExecute(u"ROLLBACK"_s, true);
+            DBExecute(BigramIndex::deferStatement(table, false), true);
+            return false;
+        }
+    }
+    return true;
+}
+
+void CustomerImport::insertAlone(const Row& row)
+{
+    QString sql = kInsertHead;
+    appendTuple(sql, row.values);
+    DBExecute(sql, true);
+    if (!DBLastFailed())
+        return;
+    const cMySQL* c = DBConnection(0);
+    throw DbError(static_cast<long>(DBLastErrno()), u"CustomerImport::store"_s, c ? c->lastError() : QString());
+}
+
+void CustomerImport::store(RowSpan batch, bool defersPieces, const Listener& listener, Result& result)
+{
+    const bool together = insertTogether(batch, defersPieces);
     // When the batch fails its rows go one by one, so the rows before the failing one are stored
-    // and logged and the import stops at that row, as without batches.
+    // and logged and the import stops at that row, as without batches. Another desk may have
+    // taken a code since the check.
+    if (!together)
+        skipExisting(batch);
     for (const Row& row : batch) {
         for (const QString& line : row.log)
             listener.log(line);
         if (row.outcome == Outcome::Insert) {
-            if (!together) {
-                DBExecute(kInsertHead + valuesTuple(row.values), true);
-                throwIfFailed();
-            }
+            if (!together)
+                insertAlone(row);
             ++result.imported;
             listener.imported(row.number);
         }
@@ -176,21 +231,20 @@ void CustomerImport::store(const QList<Row>& batch, const Listener& listener, Re
 CustomerImport::Result CustomerImport::run(int firstRow, int lastRow, const Listener& listener)
 {
     Result result;
-    QSet<QString> taken;
-    for (int first = firstRow; first <= lastRow;) {
-        QList<Row> batch = readBatch(first, lastRow, taken, true);
-        const bool stopped = batch.last().outcome == Outcome::Stop;
-        const Row stopRow = batch.last();
-        if (stopped)
-            batch.removeLast();
-        store(batch, listener, result);
-        if (stopped) {
-            for (const QString& line : stopRow.log)
+    QList<Row>& rows = checkedRows(firstRow, lastRow);
+    const bool defersPieces = BigramIndex::defersPieces(u"customer"_s);
+    for (qsizetype first = 0; first < rows.size();) {
+        qsizetype end = first;
+        for (int inserts = 0; end < rows.size() && rows[end].outcome != Outcome::Stop && inserts < m_rowsPerStatement; ++end)
+            inserts += rows[end].outcome == Outcome::Insert ? 1 : 0;
+        store(RowSpan(rows).subspan(first, end - first), defersPieces, listener, result);
+        if (end < rows.size() && rows[end].outcome == Outcome::Stop) {
+            for (const QString& line : rows[end].log)
                 listener.log(line);
             result.completed = false;
             return result;
         }
-        first = batch.last().number + 1;
+        first = end;
     }
     return result;
 }

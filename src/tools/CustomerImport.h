@@ -1,10 +1,10 @@
 #pragma once
 
 #include <QList>
-#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <span>
 
 namespace asv {
 
@@ -23,6 +23,7 @@ public:
     static const QList<Field>& fields();
     static constexpr int kCodeField = 0;
     static constexpr int kNameField = 1;
+    static constexpr int kRowsPerStatement = 1000;
 
     struct Listener {
         std::function<void(const QString& line)> log;
@@ -36,13 +37,13 @@ public:
     };
 
     // columns holds the sheet column (from 0) for each of fields(), -1 where none was chosen.
-    CustomerImport(const QList<QStringList>& cells, QList<int> columns, int rowsPerStatement = 1000);
+    CustomerImport(const QList<QStringList>& cells, QList<int> columns, int rowsPerStatement = kRowsPerStatement);
 
     // Sheet row number (from 1) of the last row holding any text; 0 for an empty sheet.
     int lastRowWithData() const;
     // The log lines of every row's problems, without writing: long values, missing code or name,
-    // codes already taken.
-    QStringList check(int firstRow, int lastRow) const;
+    // codes already taken. The checked rows are kept for a run of the same range.
+    QStringList check(int firstRow, int lastRow);
     // Throws DbError when a statement fails; the rows inserted before it stay.
     Result run(int firstRow, int lastRow, const Listener& listener);
 
@@ -54,20 +55,34 @@ private:
         QStringList log;
         Outcome outcome = Outcome::Insert;
     };
+    using RowSpan = std::span<Row>;
 
     // Trims and cuts the row's values; Stop when the code or the name is missing.
     Row read(int number) const;
-    // Reads the rows from first to last (a batch at most), ending after a Stop row when asked,
-    // and marks as Skip the codes already in the table or in `taken`, which receives the others.
-    QList<Row> readBatch(int first, int last, QSet<QString>& taken, bool endAtStop) const;
+    // The rows from first to last, read and checked once per range: codes repeated in the sheet
+    // and codes the table holds are Skip.
+    QList<Row>& checkedRows(int first, int last);
+    // Marks as Skip the Insert rows whose code the table holds now.
+    void skipExisting(RowSpan rows) const;
     // Inserts the batch's Insert rows and reports every row of it in order.
-    void store(const QList<Row>& batch, const Listener& listener, Result& result) const;
-    static QString valuesTuple(const QStringList& values);
+    void store(RowSpan batch, bool defersPieces, const Listener& listener, Result& result);
+    // The batch's Insert rows in one statement, with their name pieces where the import writes
+    // them; false when the server refused it, with nothing of it stored.
+    bool insertTogether(RowSpan batch, bool defersPieces);
+    // One row alone, as when the batch could not go together; throws when the server refuses it.
+    static void insertAlone(const Row& row);
+    static void appendTuple(QString& sql, const QStringList& values);
     static QString codeKey(const QString& code);
 
     QList<QStringList> m_cells;
     QList<int> m_columns;
     int m_rowsPerStatement;
+    int m_checkedFirst = 0;
+    int m_checkedLast = -1;
+    QList<Row> m_checked;
+    // Kept from batch to batch: a fresh statement of this size costs as much as its text.
+    QString m_statement;
+    QString m_codes;
 };
 
 } // namespace asv

@@ -158,8 +158,8 @@ void frmZipcode::setSearchText(const QString& text)
 {
     m_tabs->setCurrentIndex(0);
     m_txtDong->setText(text.trimmed());
-    if (m_txtDong->text().size() >= 2)
-        query();
+    if (m_txtDong->text().size() >= 2 && query() == 0)
+        MsgInfo(u"해당 주소를 찾을 수 없습니다."_s);
 }
 
 void frmZipcode::showFirstUseNotice()
@@ -213,22 +213,23 @@ ZipcodeSearch frmZipcode::currentSearch() const
     return s;
 }
 
-void frmZipcode::query()
+std::optional<qsizetype> frmZipcode::query()
 {
-    Guarded(u"btnQuery_Click"_s, u"Form"_s, kForm, 0, [&] {
+    return Guarded(u"btnQuery_Click"_s, u"Form"_s, kForm, std::optional<qsizetype>(), [&]() -> std::optional<qsizetype> {
         const ZipcodeSearch search = currentSearch();
         if (const QString refusal = search.refusal(); !refusal.isEmpty()) {
             MsgInfo(refusal);
-            return 0;
+            return std::nullopt;
         }
         const std::optional<int> province = provinceToSearch();
         if (!province)
-            return 0;
+            return std::nullopt;
         ZipcodeSearch scoped = search;
         if (*province < 0)
             scoped.district.clear();
-        showResult(search, m_databases.search(*province, scoped));
-        return 0;
+        const PostDatabaseSet::Result result = m_databases.search(*province, scoped);
+        showResult(search, result);
+        return result.rows.size();
     });
 }
 

@@ -32,7 +32,8 @@ public:
     // The finder opened modally on the caller's text; nullopt when nothing was picked.
     static std::optional<ZipcodeLookup::Address> FindZipcode(QWidget* parent, const QString& text);
 
-    // The text goes into the lot tab's word; a text long enough is searched at once.
+    // The text goes into the lot tab's word; a text long enough is searched at once, and when
+    // nothing is found the operator is told so before the finder shows.
     void setSearchText(const QString& text);
     const std::optional<ZipcodeLookup::Address>& chosen() const { return m_chosen; }
 
@@ -42,7 +43,8 @@ private:
     void FillSiDoData();
     void FillSiGunGuData();
     ZipcodeSearch currentSearch() const;
-    void query();
+    // The number of addresses found; nullopt when no search ran (refused, or the download instead).
+    std::optional<qsizetype> query();
     // The province to search (-1 all), or nullopt when the operator went to the download instead.
     std::optional<int> provinceToSearch();
     void showResult(const ZipcodeSearch& search, const PostDatabaseSet::Result& result);

@@ -73,7 +73,7 @@ TEST(BigramIndex, IsRebuiltOnRequestInPortionsWhileTheRowsStay)
     ScriptedPrompter prompter;
     // More customers than one portion fills, so that the portions' bounds are crossed, written
     // while the side table was incomplete.
-    DBExecute(u"DROP TRIGGER customer_gram_ai"_s);
+    DBExecute(u"DROP TRIGGER customer_gram_ai2"_s);
     DBExecute(u"DROP TRIGGER customer_gram_ad"_s);
     DBExecute(u"INSERT INTO customer (code, compname, telno1) SELECT LPAD(seq, 6, '0'), CONCAT('고객', seq), '' "
               u"FROM seq_1_to_12345"_s);
@@ -101,28 +101,49 @@ TEST(BigramIndex, IsRebuiltOnRequestInPortionsWhileTheRowsStay)
     EXPECT_EQ(prompter.count(ScriptedPrompter::Kind::Error), 0);
 }
 
-TEST(BigramIndex, TheFirstUpdateTriggerIsReplacedWithoutARebuild)
+TEST(BigramIndex, TheFirstReleasesTriggersAreReplacedWithoutARebuild)
 {
     TestDatabase db;
     ScriptedPrompter prompter;
     DBExecute(u"INSERT INTO customer (code, compname) VALUES ('000001', '한빛전자')"_s);
-    // A database indexed by the first release: its update trigger under the first name.
-    RecordSetPtr rs;
-    DBOpenRS(rs, u"SHOW CREATE TRIGGER customer_gram_au2"_s);
-    const QString body = rs->field(2).section(u" AFTER UPDATE "_s, 1);
-    CloseRS(rs);
+    // A database indexed by the first release: its insert trigger wrote the pieces whoever
+    // inserted, and its update trigger had the first name.
+    const auto body = [](const QString& trigger, const QString& event) {
+        RecordSetPtr rs;
+        DBOpenRS(rs, u"SHOW CREATE TRIGGER "_s + trigger);
+        const QString text = rs->field(2).section(event, 1);
+        CloseRS(rs);
+        return text;
+    };
+    const QString insertBody = body(u"customer_gram_ai2"_s, u" AFTER INSERT "_s)
+                                   .replace(QRegularExpression(u"IF @customer_gram_deferred IS NULL THEN (.*); END IF$"_s),
+                                            u"\\1"_s);
+    const QString updateBody = body(u"customer_gram_au2"_s, u" AFTER UPDATE "_s);
+    DBExecute(u"DROP TRIGGER customer_gram_ai2"_s);
     DBExecute(u"DROP TRIGGER customer_gram_au2"_s);
-    DBExecute(u"CREATE TRIGGER customer_gram_au AFTER UPDATE "_s + body);
+    DBExecute(u"CREATE TRIGGER customer_gram_ai AFTER INSERT "_s + insertBody);
+    DBExecute(u"CREATE TRIGGER customer_gram_au AFTER UPDATE "_s + updateBody);
     SearchIndexes::forget();
     EXPECT_TRUE(BigramIndex::present(u"customer"_s));
+    EXPECT_FALSE(BigramIndex::defersPieces(u"customer"_s));
 
     const QStringList statements = SearchIndexes::missingStatements();
-    ASSERT_EQ(statements.size(), 2);
-    EXPECT_TRUE(statements.at(0).startsWith(u"CREATE TRIGGER customer_gram_au2"_s));
-    EXPECT_EQ(statements.at(1), u"DROP TRIGGER customer_gram_au"_s);
+    ASSERT_EQ(statements.size(), 4);
+    EXPECT_TRUE(statements.at(0).startsWith(u"CREATE TRIGGER customer_gram_ai2"_s));
+    EXPECT_EQ(statements.at(1), u"DROP TRIGGER customer_gram_ai"_s);
+    EXPECT_TRUE(statements.at(2).startsWith(u"CREATE TRIGGER customer_gram_au2"_s));
+    EXPECT_EQ(statements.at(3), u"DROP TRIGGER customer_gram_au"_s);
     EXPECT_TRUE(SearchIndexes::add(*DBConnection(0), statements).isEmpty());
     SearchIndexes::forget();
     EXPECT_TRUE(SearchIndexes::missingStatements().isEmpty());
+    EXPECT_TRUE(BigramIndex::defersPieces(u"customer"_s));
+
+    // Only the session that defers the pieces goes without them.
+    DBExecute(u"INSERT INTO customer (code, compname) VALUES ('000002', '새빛')"_s);
+    DBExecute(BigramIndex::deferStatement(u"customer"_s, true));
+    DBExecute(u"INSERT INTO customer (code, compname) VALUES ('000003', '새빛')"_s);
+    DBExecute(BigramIndex::deferStatement(u"customer"_s, false));
+    EXPECT_EQ(DBGetValue(u"SELECT GROUP_CONCAT(code) FROM customer_gram WHERE gram = '새빛'"_s), u"000002"_s);
 
     // A rename writes only the pieces it changes; the kept ones stay where a case changed.
     DBExecute(u"UPDATE customer SET compname = '(주)한빛전자' WHERE code = '000001'"_s);
@@ -138,7 +159,7 @@ TEST(BigramIndex, AnAccountThatMayNotCreateTriggersKeepsTheScan)
     TestDatabase db;
     ScriptedPrompter prompter;
     DBExecute(u"INSERT INTO customer (code, compname) VALUES ('000001', '한빛전자')"_s);
-    DBExecute(u"DROP TRIGGER customer_gram_ai"_s);
+    DBExecute(u"DROP TRIGGER customer_gram_ai2"_s);
     DBExecute(u"DROP TRIGGER customer_gram_au2"_s);
     DBExecute(u"DROP TRIGGER customer_gram_ad"_s);
     DBExecute(u"DROP TABLE customer_gram"_s);

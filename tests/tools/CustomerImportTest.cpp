@@ -1,4 +1,5 @@
 #include "Clock.h"
+#include "CustomerImport.h"
 #include "FrmTool_ImpData.h"
 #include "Grid.h"
 #include "ScriptedPrompter.h"
@@ -213,3 +214,40 @@ TEST_F(ImportFixture, FilesTheReaderRefusesGiveTheLoadMessages)
 }
 
 } // namespace
+
+TEST_F(ImportFixture, ImportedRowsHaveTheNamePiecesAnInsertWouldGiveThemAndOthersKeepTheTrigger)
+{
+    QList<QStringList> cells{{u"코드"_s, u"상호"_s, u"약칭"_s}};
+    for (int i = 1; i <= 7; ++i)
+        cells.append({u"00000"_s + QString::number(i), u"(주)한빛전자 "_s + QString::number(i), i % 2 ? u"한빛Net"_s : QString()});
+    CustomerImport import(cells, {0, 1, 2}, 3);
+    ASSERT_TRUE(import.check(2, 8).isEmpty());
+    EXPECT_EQ(import.run(2, 8, {[](const QString&) {}, [](int) {}, [](int) {}}).imported, 7);
+    EXPECT_EQ(DBGetValue(u"SELECT @customer_gram_deferred IS NULL"_s), u"1"_s);
+
+    // The same names written by plain SQL, as another program would, get their pieces from the trigger.
+    DBExecute(u"INSERT INTO customer (code, compname, compalias) SELECT CONCAT('T', SUBSTRING(code, 2)), compname, "
+              "compalias FROM customer"_s);
+    const auto pieces = [](const QString& firstLetter) {
+        return DBGetValue(u"SELECT GROUP_CONCAT(CONCAT(SUBSTRING(code, 2), gram) ORDER BY code, gram SEPARATOR '|') "
+                          "FROM customer_gram WHERE code LIKE '"_s
+                          + firstLetter + u"%'"_s);
+    };
+    EXPECT_EQ(pieces(u"0"_s), pieces(u"T"_s));
+    EXPECT_TRUE(pieces(u"0"_s).contains(u"00007빛N"_s));
+}
+
+TEST_F(ImportFixture, ACodeAnotherDeskTakesAfterTheCheckIsSkippedWithItsLogLine)
+{
+    const QList<QStringList> cells{{u"코드"_s, u"상호"_s}, {u"400001"_s, u"첫째"_s}, {u"400002"_s, u"둘째"_s}, {u"400003"_s, u"셋째"_s}};
+    CustomerImport import(cells, {0, 1});
+    ASSERT_TRUE(import.check(2, 4).isEmpty());
+    DBExecute(u"INSERT INTO customer (code, compname) VALUES ('400002', '다른 자리')"_s);
+    QStringList log;
+    const CustomerImport::Result result =
+        import.run(2, 4, {[&](const QString& line) { log << line; }, [](int) {}, [](int) {}});
+    EXPECT_EQ(result.imported, 2);
+    EXPECT_EQ(log, QStringList{u"[400002]과(와) 일치하는 코드가 있습니다."_s});
+    EXPECT_EQ(codes(), (QStringList{u"400001"_s, u"400002"_s, u"400003"_s}));
+    EXPECT_EQ(DBGetValue(u"SELECT compname FROM customer WHERE code = '400002'"_s), u"다른 자리"_s);
+}

@@ -203,3 +203,17 @@ TEST_F(frmZipcodeTest, TheDistrictsOfTheProvinceNarrowTheSearch)
     child<QPushButton>(u"btnQuery"_s)->click();
     EXPECT_EQ(count(), u"조회 건수: 1 건"_s);
 }
+
+TEST_F(frmZipcodeTest, OpenedOnTheEditorsTextItSaysWhenNothingIsFound)
+{
+    m_prompter.answer(MsgAnswer::No); // the download of the missing provinces
+    form().setSearchText(u" 없는동 "_s);
+    EXPECT_EQ(m_prompter.texts(Kind::Info), QStringList{u"해당 주소를 찾을 수 없습니다."_s});
+    EXPECT_EQ(child<QLineEdit>(u"txtDong"_s)->text(), u"없는동"_s) << "kept for the operator to correct";
+
+    m_prompter.clear();
+    form().setSearchText(u"나래"_s);
+    form().setSearchText(u"가"_s);
+    EXPECT_TRUE(m_prompter.texts().isEmpty()) << m_prompter.texts().join(u"|"_s).toStdString();
+    EXPECT_EQ(count(), u"조회 건수: 1 건"_s);
+}
