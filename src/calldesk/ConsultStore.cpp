@@ -113,9 +113,8 @@ QString ConsultStore::categoryCode(const QString& name)
 
 bool ConsultStore::hasCategoriesLike(const QString& text)
 {
-    QString like = text;
-    return !firstValue(u"SELECT code FROM ascode WHERE part = 9 AND name LIKE '%"_s + SQLQuoteLike(like)
-                           + u"%' LIMIT 1"_s,
+    return !firstValue(u"SELECT code FROM ascode WHERE part = 9 AND name LIKE "_s + StoreSql::containing(text)
+                           + u" LIMIT 1"_s,
                        u"hasCategoriesLike"_s)
                 .isEmpty();
 }
@@ -151,8 +150,7 @@ std::optional<ConsultStore::Caller> ConsultStore::caller(const QString& ccode)
 
 QString ConsultStore::customerCondition(const QString& text, bool tamber)
 {
-    QString like = text;
-    const QString t = u"'%"_s + SQLQuoteLike(like) + u"%'"_s;
+    const QString t = StoreSql::containing(text);
     QStringList conditions;
     for (const QString& column : {u"c.code"_s, u"compname"_s, u"compalias"_s, u"telno1"_s, u"telno2"_s, u"telno3"_s,
                                   u"telno4"_s, u"c.hpno"_s})

@@ -13,6 +13,17 @@ QString StoreSql::quoted(const QString& text)
     return u'\'' + SQLQuote(text) + u'\'';
 }
 
+QString StoreSql::likePattern(const QString& pattern)
+{
+    QString text = pattern;
+    return u'\'' + SQLQuoteLike(text) + u'\'';
+}
+
+QString StoreSql::containing(const QString& text)
+{
+    return likePattern(u'%' + text + u'%');
+}
+
 int StoreSql::execute(const QString& sql)
 {
     int affected = 0;
