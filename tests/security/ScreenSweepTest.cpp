@@ -1,4 +1,5 @@
 #include "AppState.h"
+#include "Cp949.h"
 #include "RecordSet.h"
 #include "ScreenRegistry.h"
 #include "ScriptedPrompter.h"
@@ -6,6 +7,7 @@
 #include "TestDatabase.h"
 #include "UdpRelaySettings.h"
 #include "cMySQL.h"
+#include "ucFindBox.h"
 #include "modMySQL_Func.h"
 
 #include <QAbstractButton>
@@ -72,12 +74,12 @@ public:
         m_db.admin().query(u"USE `"_s + m_db.name() + u'`', true);
         m_tables = tables();
         const RecordSetPtr rs = m_db.admin().query(
-            u"SELECT TABLE_NAME, GROUP_CONCAT(CONCAT('`', COLUMN_NAME, '`')) FROM information_schema.COLUMNS "
+            u"SELECT TABLE_NAME, COLUMN_NAME, IFNULL(CHARACTER_MAXIMUM_LENGTH, 0) FROM information_schema.COLUMNS "
             "WHERE TABLE_SCHEMA = DATABASE() AND DATA_TYPE IN ('char', 'varchar', 'tinytext', 'text', 'mediumtext', "
-            "'longtext') GROUP BY TABLE_NAME"_s,
+            "'longtext')"_s,
             true);
         for (; rs && !rs->eof(); rs->moveNext())
-            m_textColumns.insert(rs->field(0), rs->field(1));
+            m_textColumns[rs->field(0)].append({rs->field(1), rs->field(2).toInt()});
         // A dialog run with exec() would hold the sweep: it is turned down, as an operator might.
         QObject::connect(&m_modalGuard, &QTimer::timeout, &m_modalGuard, [this] {
             QWidget* modal = QApplication::activeModalWidget();
@@ -159,6 +161,11 @@ private:
             if (line && line->isVisible() && line->isEnabled())
                 QTest::keyClick(line, Qt::Key_Return);
         }
+        // A code-entry box must name a record that exists before the window saves anything.
+        for (ucFindBox* box : window->findChildren<ucFindBox*>()) {
+            for (QLineEdit* line : box->findChildren<QLineEdit*>())
+                line->clear();
+        }
         for (const QPointer<QAbstractButton>& button : buttons(window, kSearchOrSave)) {
             refreshExpected();
             if (button && button->isVisible() && button->isEnabled())
@@ -208,28 +215,38 @@ private:
             EXPECT_TRUE(now.contains(table)) << "table gone: " << table.toStdString();
 
         for (auto it = m_textColumns.constBegin(); it != m_textColumns.constEnd(); ++it) {
-            const RecordSetPtr rs = m_db.admin().query(u"SELECT CONCAT_WS(CHAR(1), "_s + it.value() + u") FROM `"_s
-                                                           + it.key() + u"` WHERE CONCAT_WS(CHAR(1), "_s + it.value()
+            QStringList names;
+            for (const Column& c : it.value())
+                names << u'`' + c.name + u'`';
+            const QString columns = names.join(u", "_s);
+            const RecordSetPtr rs = m_db.admin().query(u"SELECT "_s + columns + u" FROM `"_s + it.key()
+                                                           + u"` WHERE CONCAT_WS(CHAR(1), "_s + columns
                                                            + u") LIKE BINARY '%Q___Q%'"_s,
                                                        true);
-            for (; rs && !rs->eof(); rs->moveNext())
-                checkStored(it.key(), rs->field(0), hostile);
+            for (; rs && !rs->eof(); rs->moveNext()) {
+                for (int c = 0; c < it.value().size(); ++c)
+                    checkStored(it.key() + u'.' + it.value()[c].name, rs->field(c), it.value()[c].width, hostile);
+            }
         }
         m_batch.clear();
     }
 
-    void checkStored(const QString& table, const QString& row, const Hostile& hostile)
+    void checkStored(const QString& column, const QString& value, int width, const Hostile& hostile)
     {
-        for (const QRegularExpressionMatch& m : kMarker.globalMatch(row)) {
+        for (const QRegularExpressionMatch& m : kMarker.globalMatch(value)) {
             const int id = m.captured(1).toInt(nullptr, 36);
             if (!m_batch.contains(id))
                 continue;
-            EXPECT_TRUE(hostile.storable) << table.toStdString() << " kept " << row.toStdString();
+            EXPECT_TRUE(hostile.storable) << column.toStdString() << " kept " << value.toStdString();
             ++m_storedValues;
             m_savingScreens.insert(m_current);
             const QString expected = m_expected.value(id);
-            EXPECT_EQ(row.mid(m.capturedStart(), expected.size()), expected)
-                << table.toStdString() << " field " << fieldName(id);
+            const QString stored = value.mid(m.capturedStart(), expected.size());
+            // Some columns are stored cut to their width on purpose (a zipcode to 7 bytes).
+            const bool cutToWidth = expected.startsWith(stored) && Cp949::byteLength(value) >= width - 1;
+            EXPECT_TRUE(stored == expected || cutToWidth)
+                << column.toStdString() << " from field " << fieldName(id) << ": " << stored.toStdString()
+                << " instead of " << expected.toStdString();
         }
     }
 
@@ -268,7 +285,11 @@ private:
     GoAheadPrompter m_prompter;
     QTimer m_modalGuard;
     QStringList m_tables;
-    QHash<QString, QString> m_textColumns;
+    struct Column {
+        QString name;
+        int width;
+    };
+    QHash<QString, QList<Column>> m_textColumns;
     QList<QPointer<QWidget>> m_swept;
     QHash<int, QPointer<QWidget>> m_fields;
     QList<int> m_batch;
@@ -299,7 +320,8 @@ TEST(ScreenSweep, HostileTextInEveryFieldIsSearchedAndStoredAsTypedOrRefused)
         sweep.screen(name);
     }
     EXPECT_GT(sweep.cp949Refusals(), 0);
-    EXPECT_GT(sweep.storedValues(), 0);
+    // The editors that reach the database with these texts: records, users, company, options, desk.
+    EXPECT_GE(sweep.savingScreens().size(), 6) << sweep.savingScreens().join(u'\n').toStdString();
     RecordProperty("seconds", static_cast<int>(clock.elapsed() / 1000));
     RecordProperty("fields", sweep.fieldsFilled());
     RecordProperty("stored", sweep.storedValues());
