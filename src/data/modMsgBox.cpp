@@ -1,8 +1,7 @@
 #include "modMsgBox.h"
 
 #include "AppError.h"
-#include "Cp949.h"
-#include "DbError.h"
+#include "ReportedDbError.h"
 #include "UserSettings.h"
 
 using namespace Qt::StringLiterals;
@@ -79,8 +78,7 @@ void ShowStdError(const std::exception& e, const QString& procedure, const QStri
     } else {
         description = QString::fromLocal8Bit(e.what());
     }
-    // The statement's refusal has named the character already; a second box would only say less.
-    if (number == Cp949::kUnencodable && dynamic_cast<const DbError*>(&e))
+    if (dynamic_cast<const ReportedDbError*>(&e))
         return;
     Prompter::current().error(StdErrorText(number, description, procedure, ownerKind, owner),
                               UserSettings::appTitle());
