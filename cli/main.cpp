@@ -39,6 +39,8 @@ QTextStream& out()
 int usage()
 {
     out() << "usage: asvelmora-ctl [--home DIR] [--local-server] COMMAND\n"
+             "  The server and its password come from the connection profile kept under the program\n"
+             "  folder (DIR), never from the command line, which every user of the machine can read.\n"
              "  db status                structure version and server version\n"
              "  db upgrade               bring the database structure up to date without asking\n"
              "  db index                 add the search indexes an older database lacks, online\n"

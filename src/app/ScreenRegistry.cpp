@@ -28,4 +28,11 @@ void ScreenRegistry::remove(const QString& menuName)
     entries().remove(menuName);
 }
 
+QStringList ScreenRegistry::names()
+{
+    QStringList all = entries().keys();
+    all.sort();
+    return all;
+}
+
 } // namespace asv

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 class QWidget;
@@ -20,6 +21,8 @@ public:
     static const Entry* find(const QString& menuName);
     static bool has(const QString& menuName) { return find(menuName) != nullptr; }
     static void remove(const QString& menuName);
+    // Every registered name, sorted.
+    static QStringList names();
 };
 
 } // namespace asv

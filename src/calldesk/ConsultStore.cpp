@@ -40,8 +40,7 @@ constexpr qsizetype kMostListedCodes = 5000;
 
 QString likeAny(const QStringList& columns, const QString& text)
 {
-    QString like = text;
-    const QString t = u" LIKE '%"_s + SQLQuoteLike(like) + u"%'"_s;
+    const QString t = u" LIKE "_s + StoreSql::containing(text);
     QStringList conditions;
     for (const QString& column : columns)
         conditions << column + t;
@@ -148,9 +147,8 @@ QString ConsultStore::categoryCode(const QString& name)
 
 bool ConsultStore::hasCategoriesLike(const QString& text)
 {
-    QString like = text;
-    return !firstValue(u"SELECT code FROM ascode WHERE part = 9 AND name LIKE '%"_s + SQLQuoteLike(like)
-                           + u"%' LIMIT 1"_s,
+    return !firstValue(u"SELECT code FROM ascode WHERE part = 9 AND name LIKE "_s + StoreSql::containing(text)
+                           + u" LIMIT 1"_s,
                        u"hasCategoriesLike"_s)
                 .isEmpty();
 }

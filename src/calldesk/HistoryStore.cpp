@@ -102,9 +102,8 @@ int HistoryStore::correctConsultation(const Correction& c)
 
 RecordSetPtr HistoryStore::categories(int part, const QString& text)
 {
-    QString typed = text;
-    return read(u"SELECT code, name FROM ascode WHERE part = %1 AND name LIKE '%%2%' ORDER BY name"_s.arg(
-                    QString::number(part), SQLQuoteLike(typed)),
+    return read(u"SELECT code, name FROM ascode WHERE part = %1 AND name LIKE %2 ORDER BY name"_s.arg(
+                    QString::number(part), StoreSql::containing(text)),
                 u"categories"_s);
 }
 

@@ -3,6 +3,7 @@
 #include "Clock.h"
 #include "ConfigKeys.h"
 #include "Paths.h"
+#include "SqlSecrets.h"
 #include "UserSettings.h"
 
 #include <QDir>
@@ -66,7 +67,7 @@ void SqlLog::record(Kind kind, const QString& sql, double seconds, qint64 rows)
         return;
     const QDateTime now = Clock::now();
     const QString line = now.toString(u"yyMMddHHmmss"_s) + u'\t' + QString::number(seconds, 'f', 3) + u';'
-        + QString::number(rows) + u" -> "_s + sql;
+        + QString::number(rows) + u" -> "_s + SqlSecrets::masked(sql);
     if (kind == Kind::Write && s_level >= 1)
         append(s_dailyFile, line);
     if (s_level >= 2)

@@ -1,6 +1,8 @@
 #include "StoreSql.h"
 
-#include "DbError.h"
+#include "Cp949.h"
+#include "ReportedDbError.h"
+#include "cMySQL.h"
 #include "modMsgBox.h"
 #include "modMySQL_Func.h"
 
@@ -13,6 +15,17 @@ QString StoreSql::quoted(const QString& text)
     return u'\'' + SQLQuote(text) + u'\'';
 }
 
+QString StoreSql::likePattern(const QString& pattern)
+{
+    QString text = pattern;
+    return u'\'' + SQLQuoteLike(text) + u'\'';
+}
+
+QString StoreSql::containing(const QString& text)
+{
+    return likePattern(u'%' + text + u'%');
+}
+
 int StoreSql::execute(const QString& sql)
 {
     int affected = 0;
@@ -22,6 +35,8 @@ int StoreSql::execute(const QString& sql)
 
 void StoreSql::throwIfFailed(const QString& store, const QString& operation)
 {
+    if (DBLastFailed() && DBLastErrno() == Cp949::kUnencodable)
+        throw ReportedDbError(static_cast<long>(DBLastErrno()), store + u"::"_s + operation, u"자료를 읽지 못했습니다."_s);
     if (DBLastFailed())
         throw DbError(static_cast<long>(DBLastErrno()), store + u"::"_s + operation, u"자료를 읽지 못했습니다."_s);
 }
@@ -35,6 +50,9 @@ RecordSetPtr StoreSql::read(const QString& sql, const QString& store, const QStr
 {
     RecordSetPtr rs;
     DBOpenRS(rs, sql, silent);
+    // Silent, the refusal of a character has not been shown yet: the guard shows it.
+    if (silent && DBLastFailed() && DBLastErrno() == Cp949::kUnencodable)
+        throw DbError(static_cast<long>(DBLastErrno()), store + u"::"_s + operation, DBConnection(0)->lastError());
     throwIfFailed(store, operation);
     return rs ? rs : std::make_shared<RecordSet>();
 }

@@ -14,6 +14,11 @@ class StoreSql {
 public:
     // The text as a quoted statement literal.
     static QString quoted(const QString& text);
+    // The typed text as a quoted LIKE pattern, the way the search boxes take it: a backslash is
+    // a backslash, while % and _ stay the operator's wildcards.
+    static QString likePattern(const QString& pattern);
+    // The quoted pattern of values containing the text.
+    static QString containing(const QString& text);
     // Rows changed by sql; 0 when nothing changed or the statement failed (the data layer has
     // said why).
     static int execute(const QString& sql);

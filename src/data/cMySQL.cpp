@@ -5,6 +5,7 @@
 #include "DbError.h"
 #include "DataLog.h"
 #include "Paths.h"
+#include "SqlSecrets.h"
 #include "UserSettings.h"
 #include "modMsgBox.h"
 
@@ -281,7 +282,7 @@ RecordSetPtr cMySQL::query(const QString& sql, bool silent)
         if (err == ER_LOCK_DEADLOCK) {
             QDir().mkpath(Paths::logFolder());
             appendLine(Paths::logFolder() + u"/Deadlock_log.txt"_s,
-                       Clock::now().toString(u"yyyy-MM-dd hh:mm:ss"_s) + u' ' + sql);
+                       Clock::now().toString(u"yyyy-MM-dd hh:mm:ss"_s) + u' ' + SqlSecrets::masked(sql));
         }
         if (isLostConnection(err) && !reconnectTried) {
             reconnectTried = true;
@@ -357,7 +358,7 @@ void cMySQL::reportFailure(const QString& sql, bool silent)
     if (silent)
         return;
     Prompter::current().error(StdErrorText(m_lastErrno, m_lastError, u"query"_s, u"Module"_s, u"cMySQL"_s)
-                                  + vbCrLf + vbCrLf + sql,
+                                  + vbCrLf + vbCrLf + SqlSecrets::masked(sql),
                               UserSettings::appTitle());
 }
 

@@ -1,6 +1,7 @@
 #include "modMsgBox.h"
 
 #include "AppError.h"
+#include "ReportedDbError.h"
 #include "UserSettings.h"
 
 using namespace Qt::StringLiterals;
@@ -77,6 +78,8 @@ void ShowStdError(const std::exception& e, const QString& procedure, const QStri
     } else {
         description = QString::fromLocal8Bit(e.what());
     }
+    if (dynamic_cast<const ReportedDbError*>(&e))
+        return;
     Prompter::current().error(StdErrorText(number, description, procedure, ownerKind, owner),
                               UserSettings::appTitle());
 }

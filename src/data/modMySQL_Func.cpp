@@ -186,7 +186,8 @@ QString NextCode(const QString& table, const QString& field, int length, const Q
                   .arg(field, table, zeros, nines, QString::number(length));
     } else {
         QString likePrefix = prefix;
-        const QString quotedLike = SQLQuoteLike(likePrefix);
+        // A code prefix is literal: its % or _ must not match other codes.
+        const QString quotedLike = SQLQuoteLike(likePrefix).replace(u'%', u"\\%"_s).replace(u'_', u"\\_"_s);
         // The tail must be digits too: a typed code such as "AB00x9" would otherwise be the
         // maximum, and the next code would be computed from its non-numeric tail.
         sql = u"SELECT MAX(%1) FROM %2 WHERE %1 LIKE '%3%' AND RIGHT(%1,%4) BETWEEN '%5' AND '%6' AND RIGHT(%1,%4) REGEXP '^[0-9]+$'"_s

@@ -29,7 +29,7 @@ QString equals(const QString& column, const QString& value)
 
 QString containing(const QString& column, const QString& part)
 {
-    return part.isEmpty() ? QString() : u" AND "_s + column + u" LIKE "_s + StoreSql::quoted(u'%' + part + u'%');
+    return part.isEmpty() ? QString() : u" AND "_s + column + u" LIKE "_s + StoreSql::containing(part);
 }
 
 QString chargeColumn(PeriodReportStore::ChargeOf chargeOf)
@@ -50,7 +50,7 @@ QString PeriodReportStore::salesSql(const SalesFilter& filter)
     if (!filter.pcode.isEmpty())
         sql += equals(u"s.pcode"_s, filter.pcode);
     else if (!filter.productName.isEmpty())
-        sql += u" AND s.pname LIKE "_s + StoreSql::quoted(filter.productName);
+        sql += u" AND s.pname LIKE "_s + StoreSql::likePattern(filter.productName);
     return sql + equals(u"p.classname"_s, filter.productClass) + kOrder;
 }
 

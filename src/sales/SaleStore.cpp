@@ -22,8 +22,7 @@ QString q(const QString& text)
 
 QString monthPattern(const QString& month)
 {
-    QString m = month;
-    return u'\'' + SQLQuoteLike(m) + u"%'"_s;
+    return StoreSql::likePattern(month + u'%');
 }
 
 double sumOf(const QString& sql, const QString& operation)

@@ -59,7 +59,7 @@ QString equals(const QString& column, const QString& value)
 
 QString contains(const QString& column, const QString& text)
 {
-    return u" AND "_s + column + u" LIKE "_s + StoreSql::quoted(u'%' + text + u'%');
+    return u" AND "_s + column + u" LIKE "_s + StoreSql::containing(text);
 }
 
 // A chosen code wins over a typed part of the name.
@@ -107,7 +107,7 @@ QString AsListStore::resultLinesSql(const ResultFilter& filter)
     if (!filter.pcode.isEmpty())
         sql += equals(u"b.pcode"_s, filter.pcode);
     else if (!filter.productName.isEmpty())
-        sql += u" AND p.name LIKE "_s + StoreSql::quoted(filter.productName);
+        sql += u" AND p.name LIKE "_s + StoreSql::likePattern(filter.productName);
     else
         sql += equals(u"p.classname"_s, filter.productClass);
     return sql + u" ORDER BY a.dealdate, a.code, b.seq"_s;

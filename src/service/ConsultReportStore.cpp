@@ -13,7 +13,7 @@ namespace {
 
 QString like(const QString& column, const QString& text)
 {
-    return column + u" LIKE "_s + StoreSql::quoted(u'%' + text + u'%') + u' ';
+    return column + u" LIKE "_s + StoreSql::containing(text) + u' ';
 }
 
 // The condition a search adds, "" when it adds none.

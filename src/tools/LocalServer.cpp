@@ -301,6 +301,11 @@ bool LocalServer::secureAdministrator()
 
 bool LocalServer::prepare(const Account& account)
 {
+    // The port answers every local process: no account of ours opens it without a password.
+    if (account.password.isEmpty()) {
+        m_error = u"로컬 서버의 계정에는 암호가 있어야 합니다."_s;
+        return false;
+    }
     const QString db = u"`"_s + account.database + u"`"_s;
     QStringList statements{u"CREATE DATABASE IF NOT EXISTS "_s + db + u" DEFAULT CHARACTER SET euckr"_s};
     for (const QString& who : accountNames(account.user)) {
@@ -327,15 +332,17 @@ bool LocalServer::prepare(const Account& account)
 bool LocalServer::prepare(ConnectionProfile& profile)
 {
     const QString shared = ConnectionProfile::sharedAccount();
-    if (profile.user != shared)
+    const bool onShared = profile.user == shared;
+    if (!onShared && !profile.password.isEmpty())
         return prepare(Account{profile.user, profile.password, profile.database});
     ConnectionProfile own = profile;
-    own.user = ownAccount();
+    if (onShared)
+        own.user = ownAccount();
     own.password = ConnectionProfile::generatePassword();
     own.localServer = true;
     if (!prepare(Account{own.user, own.password, own.database}))
         return false;
-    if (!runRootStatements({u"DROP USER IF EXISTS "_s + accountNames(shared).join(u", "_s)}))
+    if (onShared && !runRootStatements({u"DROP USER IF EXISTS "_s + accountNames(shared).join(u", "_s)}))
         return false;
     own.write();
     profile = own;

@@ -40,7 +40,7 @@ public:
     // prepare() for the connection profile. A profile still on the maker's shared account (a new
     // installation, or one made before local servers had their own) is moved to an account of its
     // own with a generated password, written back to the profile, and the shared account is
-    // removed from this server.
+    // removed from this server; a profile without a password gets a generated one the same way.
     bool prepare(ConnectionProfile& profile);
 
     // The account the program connects as on a local server.
