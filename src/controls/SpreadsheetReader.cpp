@@ -94,6 +94,9 @@ SpreadsheetReader::DateKind SpreadsheetReader::dateKindOf(int numFmtId, const QS
 
 QString SpreadsheetReader::serialText(double serial, DateKind kind, bool date1904)
 {
+    // Past the year 9999 (and NaN) no date is meant, and the seconds below would overflow.
+    if (!(std::fabs(serial) < 2958466.0))
+        return numberText(serial);
     const auto seconds = static_cast<qint64>(std::llround(serial * 86400.0));
     const qint64 days = seconds >= 0 ? seconds / 86400 : -((-seconds + 86399) / 86400);
     const int rest = static_cast<int>(seconds - days * 86400);

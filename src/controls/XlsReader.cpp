@@ -2,6 +2,7 @@
 
 #include "BiffCursor.h"
 #include "CompoundFile.h"
+#include "SheetGrid.h"
 
 #include <QFile>
 #include <QtEndian>
@@ -268,16 +269,10 @@ QList<QStringList> XlsReader::readSheet(int index)
     if (pos < 0 || !nextRecord(pos, r) || r.type != Rec::Bof)
         broken(u"시트: "_s + m_sheets[index]);
 
-    QList<QStringList> rows;
-    auto put = [&rows](int row, int col, const QString& text) {
-        if (col >= kMaxColumns || text.isEmpty())
-            return;
-        while (rows.size() <= row)
-            rows.append(QStringList());
-        QStringList& cells = rows[row];
-        while (cells.size() <= col)
-            cells.append(QString());
-        cells[col] = text;
+    SheetGrid grid(m_path);
+    auto put = [&grid](int row, int col, const QString& text) {
+        if (col < kMaxColumns)
+            grid.put(row, col, text);
     };
     int depth = 1;
     int formulaRow = -1;
@@ -374,8 +369,7 @@ QList<QStringList> XlsReader::readSheet(int index)
     } catch (const BiffCursor::Overrun&) {
         broken(u"시트: "_s + m_sheets[index]);
     }
-    squareUp(rows);
-    return rows;
+    return grid.take();
 }
 
 } // namespace asv
