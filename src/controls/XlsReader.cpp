@@ -250,8 +250,12 @@ void XlsReader::readSharedStrings(BiffCursor& cursor)
     cursor.u32();
     const quint32 unique = cursor.u32();
     // Writers are known to overstate the count; the records end the list.
-    for (quint32 i = 0; i < unique && !cursor.atEnd(); ++i)
+    for (quint32 i = 0; i < unique && !cursor.atEnd(); ++i) {
+        // More than a sheet can hold cells is no list a writer made.
+        if (m_strings.size() >= SheetGrid::kMaxCells)
+            broken(u"공유 문자열이 너무 많습니다"_s);
         m_strings.append(cursor.unicodeString(2));
+    }
 }
 
 QString XlsReader::numberCell(double value, quint16 xf) const

@@ -99,6 +99,9 @@ void XlsxReader::closeAndFail(long number, const QString& message)
 
 QByteArray XlsxReader::part(const QString& name)
 {
+    // A sheet refused before closed the package; another sheet or a second try gets the same answer.
+    if (!m_zip)
+        fail(kBrokenFile, m_path, kBroken);
     const QByteArray entry = name.toUtf8();
     zip_stat_t st;
     zip_stat_init(&st);
@@ -197,8 +200,12 @@ void XlsxReader::readSharedStrings(const QString& name)
 {
     QXmlStreamReader x(part(name));
     while (!x.atEnd()) {
-        if (x.readNext() == QXmlStreamReader::StartElement && x.name() == u"si"_s)
-            m_strings.append(richText(x));
+        if (x.readNext() != QXmlStreamReader::StartElement || x.name() != u"si"_s)
+            continue;
+        // A few bytes a string: a packed part of blanks would otherwise list hundreds of millions.
+        if (m_strings.size() >= SheetGrid::kMaxCells)
+            closeAndFail(kBrokenFile, kBroken + u" (공유 문자열이 너무 많습니다)"_s);
+        m_strings.append(richText(x));
     }
     if (x.hasError() && x.error() != QXmlStreamReader::PrematureEndOfDocumentError)
         closeAndFail(kBrokenFile, kBroken);
