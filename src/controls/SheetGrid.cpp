@@ -61,7 +61,22 @@ void SheetGrid::appendRow(QStringList cells)
 
 QList<QStringList> SheetGrid::take()
 {
-    SpreadsheetReader::squareUp(m_rows);
+    auto blank = [](const QStringList& row) {
+        for (const QString& cell : row) {
+            if (!cell.isEmpty())
+                return false;
+        }
+        return true;
+    };
+    while (!m_rows.isEmpty() && blank(m_rows.last()))
+        m_rows.removeLast();
+    qsizetype width = 0;
+    for (const QStringList& row : m_rows)
+        width = std::max(width, row.size());
+    for (QStringList& row : m_rows) {
+        while (row.size() < width)
+            row.append(QString());
+    }
     m_width = 0;
     return std::move(m_rows);
 }

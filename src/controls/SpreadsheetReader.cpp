@@ -120,24 +120,4 @@ void SpreadsheetReader::fail(long number, const QString& path, const QString& me
     throw AppError(number, u"SpreadsheetReader"_s, message + vbCrLf + u"파일: "_s + path);
 }
 
-void SpreadsheetReader::squareUp(QList<QStringList>& rows)
-{
-    auto blank = [](const QStringList& row) {
-        for (const QString& cell : row) {
-            if (!cell.isEmpty())
-                return false;
-        }
-        return true;
-    };
-    while (!rows.isEmpty() && blank(rows.last()))
-        rows.removeLast();
-    qsizetype width = 0;
-    for (const QStringList& row : rows)
-        width = std::max(width, row.size());
-    for (QStringList& row : rows) {
-        while (row.size() < width)
-            row.append(QString());
-    }
-}
-
 } // namespace asv
