@@ -1,6 +1,7 @@
 #include "CsvReader.h"
 
 #include "Cp949.h"
+#include "SheetGrid.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -15,8 +16,14 @@ CsvReader::CsvReader(const QString& path) : m_path(path), m_name(QFileInfo(path)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         fail(kCannotOpen, path, u"파일을 열 수 없습니다."_s);
-    m_rows = parse(decode(file.readAll()));
-    squareUp(m_rows);
+    // The text is held three times over (bytes, characters, cells): past this it would not fit.
+    if (file.size() > kMaxFileSize)
+        fail(kBrokenFile, path, u"파일이 너무 큽니다. (최대 %1 MB) 파일을 나누어 주세요."_s.arg(kMaxFileSize >> 20));
+    const QString text = decode(file.readAll());
+    file.close();
+    SheetGrid grid(path);
+    parse(text, grid);
+    m_rows = grid.take();
 }
 
 QList<QStringList> CsvReader::readSheet(int index)
@@ -39,25 +46,46 @@ QString CsvReader::decode(const QByteArray& bytes)
     return utf8.hasError() ? Cp949::decode(bytes) : text;
 }
 
-QList<QStringList> CsvReader::parse(const QString& text)
+// Tabs when the first record has tabs and no commas; both counted outside quotes, where a
+// cell may hold either and line breaks too.
+QChar CsvReader::separatorOf(const QString& text)
 {
-    const qsizetype firstBreak = text.indexOf(u'\n');
-    const QStringView firstLine = QStringView(text).left(firstBreak < 0 ? text.size() : firstBreak);
-    const QChar separator = firstLine.contains(u'\t') && !firstLine.contains(u',') ? u'\t' : u',';
+    bool quoted = false;
+    bool tabs = false;
+    for (const QChar ch : text) {
+        if (ch == u'"')
+            quoted = !quoted;
+        else if (quoted)
+            continue;
+        else if (ch == u',')
+            return u',';
+        else if (ch == u'\t')
+            tabs = true;
+        else if (ch == u'\n' || ch == u'\r')
+            break;
+    }
+    return tabs ? u'\t' : u',';
+}
 
-    QList<QStringList> rows;
+void CsvReader::parse(const QString& text, SheetGrid& grid)
+{
+    const QChar separator = separatorOf(text);
+
     QStringList row;
     QString field;
     bool quoted = false;
     bool lineHasContent = false;
     auto endField = [&] {
-        row.append(field);
-        field.clear();
+        // An exact copy: the field's spare capacity would otherwise stay with every cell.
+        row.append(QStringView(field).toString());
+        field.resize(0);
     };
     auto endLine = [&] {
         endField();
-        rows.append(row);
-        row.clear();
+        const qsizetype width = row.size();
+        grid.appendRow(std::move(row));
+        row = QStringList();
+        row.reserve(width);
         lineHasContent = false;
     };
     for (qsizetype i = 0; i < text.size(); ++i) {
@@ -88,7 +116,6 @@ QList<QStringList> CsvReader::parse(const QString& text)
     }
     if (lineHasContent)
         endLine();
-    return rows;
 }
 
 } // namespace asv

@@ -4,6 +4,8 @@
 
 namespace asv {
 
+class SheetGrid;
+
 // Comma-separated text (tab-separated when the first line has tabs and no commas) as one sheet
 // named after the file. The encoding is found from the bytes: a byte-order mark, else UTF-8 when
 // the whole file is valid UTF-8, else code page 949.
@@ -15,9 +17,13 @@ public:
     QList<QStringList> readSheet(int index) override;
 
     static QString decode(const QByteArray& bytes);
-    static QList<QStringList> parse(const QString& text);
+    static void parse(const QString& text, SheetGrid& grid);
 
 private:
+    static QChar separatorOf(const QString& text);
+
+    static constexpr qint64 kMaxFileSize = 512LL * 1024 * 1024;
+
     QString m_path;
     QString m_name;
     QList<QStringList> m_rows;

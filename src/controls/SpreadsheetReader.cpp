@@ -94,6 +94,9 @@ SpreadsheetReader::DateKind SpreadsheetReader::dateKindOf(int numFmtId, const QS
 
 QString SpreadsheetReader::serialText(double serial, DateKind kind, bool date1904)
 {
+    // Past the year 9999 (and NaN) no date is meant, and the seconds below would overflow.
+    if (!(std::fabs(serial) < 2958466.0))
+        return numberText(serial);
     const auto seconds = static_cast<qint64>(std::llround(serial * 86400.0));
     const qint64 days = seconds >= 0 ? seconds / 86400 : -((-seconds + 86399) / 86400);
     const int rest = static_cast<int>(seconds - days * 86400);
@@ -115,26 +118,6 @@ QString SpreadsheetReader::serialText(double serial, DateKind kind, bool date190
 void SpreadsheetReader::fail(long number, const QString& path, const QString& message)
 {
     throw AppError(number, u"SpreadsheetReader"_s, message + vbCrLf + u"파일: "_s + path);
-}
-
-void SpreadsheetReader::squareUp(QList<QStringList>& rows)
-{
-    auto blank = [](const QStringList& row) {
-        for (const QString& cell : row) {
-            if (!cell.isEmpty())
-                return false;
-        }
-        return true;
-    };
-    while (!rows.isEmpty() && blank(rows.last()))
-        rows.removeLast();
-    qsizetype width = 0;
-    for (const QStringList& row : rows)
-        width = std::max(width, row.size());
-    for (QStringList& row : rows) {
-        while (row.size() < width)
-            row.append(QString());
-    }
 }
 
 } // namespace asv

@@ -32,8 +32,6 @@ public:
     // A day number as a date and/or time, or as a plain number when the format is not a date.
     static QString serialText(double serial, DateKind kind, bool date1904);
     [[noreturn]] static void fail(long number, const QString& path, const QString& message);
-    // Pads rows to the widest and drops empty rows at the end.
-    static void squareUp(QList<QStringList>& rows);
 };
 
 } // namespace asv

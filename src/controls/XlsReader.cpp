@@ -2,6 +2,7 @@
 
 #include "BiffCursor.h"
 #include "CompoundFile.h"
+#include "SheetGrid.h"
 
 #include <QFile>
 #include <QtEndian>
@@ -249,8 +250,12 @@ void XlsReader::readSharedStrings(BiffCursor& cursor)
     cursor.u32();
     const quint32 unique = cursor.u32();
     // Writers are known to overstate the count; the records end the list.
-    for (quint32 i = 0; i < unique && !cursor.atEnd(); ++i)
+    for (quint32 i = 0; i < unique && !cursor.atEnd(); ++i) {
+        // More than a sheet can hold cells is no list a writer made.
+        if (m_strings.size() >= SheetGrid::kMaxCells)
+            broken(u"공유 문자열이 너무 많습니다"_s);
         m_strings.append(cursor.unicodeString(2));
+    }
 }
 
 QString XlsReader::numberCell(double value, quint16 xf) const
@@ -268,16 +273,10 @@ QList<QStringList> XlsReader::readSheet(int index)
     if (pos < 0 || !nextRecord(pos, r) || r.type != Rec::Bof)
         broken(u"시트: "_s + m_sheets[index]);
 
-    QList<QStringList> rows;
-    auto put = [&rows](int row, int col, const QString& text) {
-        if (col >= kMaxColumns || text.isEmpty())
-            return;
-        while (rows.size() <= row)
-            rows.append(QStringList());
-        QStringList& cells = rows[row];
-        while (cells.size() <= col)
-            cells.append(QString());
-        cells[col] = text;
+    SheetGrid grid(m_path);
+    auto put = [&grid](int row, int col, const QString& text) {
+        if (col < kMaxColumns)
+            grid.put(row, col, text);
     };
     int depth = 1;
     int formulaRow = -1;
@@ -374,8 +373,7 @@ QList<QStringList> XlsReader::readSheet(int index)
     } catch (const BiffCursor::Overrun&) {
         broken(u"시트: "_s + m_sheets[index]);
     }
-    squareUp(rows);
-    return rows;
+    return grid.take();
 }
 
 } // namespace asv

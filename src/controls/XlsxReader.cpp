@@ -1,5 +1,8 @@
 #include "XlsxReader.h"
 
+#include "SheetGrid.h"
+
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QHash>
@@ -49,16 +52,17 @@ QString richText(QXmlStreamReader& x)
 }
 
 // "AB12" -> column 27, row 11 (both from 0); false without a usable reference.
-bool parseReference(const QString& ref, int* row, int* col)
+bool parseReference(const QString& ref, qint64* row, qint64* col)
 {
-    int c = 0;
+    qint64 c = 0;
     qsizetype i = 0;
-    while (i < ref.size() && ref[i].isLetter()) {
+    // Letters past A-Z and more than four of them (XFD is the last column) name no cell.
+    while (i < ref.size() && i < 4 && ref[i].toUpper() >= u'A' && ref[i].toUpper() <= u'Z') {
         c = c * 26 + (ref[i].toUpper().unicode() - u'A' + 1);
         ++i;
     }
     bool ok = false;
-    const int r = ref.mid(i).toInt(&ok);
+    const qint64 r = ref.mid(i).toLongLong(&ok);
     if (i == 0 || !ok || r < 1)
         return false;
     *row = r - 1;
@@ -95,13 +99,21 @@ void XlsxReader::closeAndFail(long number, const QString& message)
 
 QByteArray XlsxReader::part(const QString& name)
 {
+    // A sheet refused before closed the package; another sheet or a second try gets the same answer.
+    if (!m_zip)
+        fail(kBrokenFile, m_path, kBroken);
     const QByteArray entry = name.toUtf8();
     zip_stat_t st;
     zip_stat_init(&st);
     if (zip_stat(m_zip, entry.constData(), ZIP_FL_NOCASE, &st) != 0)
         return {};
-    if (!(st.valid & ZIP_STAT_SIZE) || st.size > kMaxPartSize)
+    if (!(st.valid & ZIP_STAT_SIZE))
         closeAndFail(kBrokenFile, kBroken);
+    // A few kilobytes of a packed file can unpack to gigabytes: the size is refused, not tried.
+    if (st.size > kMaxPartSize)
+        closeAndFail(kBrokenFile, u"파일 안의 %1 부분이 너무 큽니다: 압축을 풀면 %2 MB (최대 %3 MB)."_s.arg(
+                                      name, QString::number(st.size >> 20), QString::number(kMaxPartSize >> 20))
+                                      + u" 자료를 나누어 저장한 뒤 다시 시도하세요."_s);
     zip_file_t* f = zip_fopen(m_zip, entry.constData(), ZIP_FL_NOCASE);
     if (!f) {
         if (zip_error_code_zip(zip_get_error(m_zip)) == ZIP_ER_NOPASSWD)
@@ -188,8 +200,12 @@ void XlsxReader::readSharedStrings(const QString& name)
 {
     QXmlStreamReader x(part(name));
     while (!x.atEnd()) {
-        if (x.readNext() == QXmlStreamReader::StartElement && x.name() == u"si"_s)
-            m_strings.append(richText(x));
+        if (x.readNext() != QXmlStreamReader::StartElement || x.name() != u"si"_s)
+            continue;
+        // A few bytes a string: a packed part of blanks would otherwise list hundreds of millions.
+        if (m_strings.size() >= SheetGrid::kMaxCells)
+            closeAndFail(kBrokenFile, kBroken + u" (공유 문자열이 너무 많습니다)"_s);
+        m_strings.append(richText(x));
     }
     if (x.hasError() && x.error() != QXmlStreamReader::PrematureEndOfDocumentError)
         closeAndFail(kBrokenFile, kBroken);
@@ -257,44 +273,37 @@ QList<QStringList> XlsxReader::readSheet(int index)
 {
     if (index < 0 || index >= m_sheets.size())
         fail(kBrokenFile, m_path, u"시트를 찾을 수 없습니다: %1"_s.arg(index + 1));
-    const QByteArray data = part(m_sheetParts[index]);
+    QByteArray data = part(m_sheetParts[index]);
     if (data.isEmpty())
         fail(kBrokenFile, m_path, kBroken + u" (시트: "_s + m_sheets[index] + u')');
 
-    QList<QStringList> rows;
-    int row = -1;
-    int col = 0;
-    QXmlStreamReader x(data);
+    SheetGrid grid(m_path);
+    qint64 row = -1;
+    qint64 col = 0;
+    QBuffer device(&data);
+    device.open(QIODevice::ReadOnly);
+    QXmlStreamReader x(&device);
     while (!x.atEnd()) {
         if (x.readNext() != QXmlStreamReader::StartElement)
             continue;
         if (x.name() == u"row"_s) {
             bool ok = false;
-            const int r = attribute(x, u"r").toInt(&ok);
-            row = ok && r >= 1 ? r - 1 : row + 1;
+            const qint64 r = attribute(x, u"r").toLongLong(&ok);
+            row = std::min(ok && r >= 1 ? r - 1 : row + 1, SheetGrid::kMaxRows);
             col = 0;
         } else if (x.name() == u"c"_s) {
-            int r = std::max(row, 0);
-            int c = col;
+            qint64 r = std::max<qint64>(row, 0);
+            qint64 c = col;
             parseReference(attribute(x, u"r"), &r, &c);
             bool styled = false;
             const int style = attribute(x, u"s").toInt(&styled);
-            const QString text = cellValue(x, attribute(x, u"t"), styled ? style : -1);
+            grid.put(r, c, cellValue(x, attribute(x, u"t"), styled ? style : -1));
             col = c + 1;
-            if (text.isEmpty())
-                continue;
-            while (rows.size() <= r)
-                rows.append(QStringList());
-            QStringList& cells = rows[r];
-            while (cells.size() <= c)
-                cells.append(QString());
-            cells[c] = text;
         }
     }
     if (x.hasError())
         fail(kBrokenFile, m_path, kBroken + u" (시트: "_s + m_sheets[index] + u')');
-    squareUp(rows);
-    return rows;
+    return grid.take();
 }
 
 } // namespace asv

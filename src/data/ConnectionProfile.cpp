@@ -16,6 +16,18 @@ namespace {
 const QString kMainSection = u"서버정보"_s;
 const QString kProductSection = u"서버정보_VelmoraCS"_s;
 
+// A profile edited by hand or damaged: a value that is empty or holds control characters names
+// no server, account or database, so the default stands in and the connection error says the rest.
+QString usable(const QString& value, const QString& fallback)
+{
+    const QString v = value.trimmed();
+    for (const QChar c : v) {
+        if (c.category() == QChar::Other_Control || c == QChar::ReplacementCharacter)
+            return fallback;
+    }
+    return v.isEmpty() ? fallback : v;
+}
+
 } // namespace
 
 const QString& ConnectionProfile::application()
@@ -34,18 +46,21 @@ QString ConnectionProfile::decodePassword(const QString& stored)
 {
     if (stored.isEmpty())
         return {};
-    return Cp949::decode(QByteArray::fromBase64(stored.toLatin1()));
+    // Bytes that are no text of the code page were never a password typed at the tool: the field
+    // starts empty rather than holding what no connection or save could use.
+    const QString plain = Cp949::decode(QByteArray::fromBase64(stored.toLatin1()));
+    return plain.contains(QChar::ReplacementCharacter) ? QString() : plain;
 }
 
 ConnectionProfile ConnectionProfile::read()
 {
     const QString& app = application();
     const QString section =
-        UserSettings::read(app, kMainSection, u"IP"_s).isEmpty() ? kProductSection : kMainSection;
+        UserSettings::read(app, kMainSection, u"IP"_s).trimmed().isEmpty() ? kProductSection : kMainSection;
     ConnectionProfile p;
-    p.host = UserSettings::read(app, section, u"IP"_s, u"localhost"_s);
-    p.user = UserSettings::read(app, section, u"ID"_s, ConfigKeys::SharedDbAccount.defaultValue());
-    p.database = UserSettings::read(app, section, u"DB명"_s, u"Ostradb"_s);
+    p.host = usable(UserSettings::read(app, section, u"IP"_s), u"localhost"_s);
+    p.user = usable(UserSettings::read(app, section, u"ID"_s), ConfigKeys::SharedDbAccount.defaultValue());
+    p.database = usable(UserSettings::read(app, section, u"DB명"_s), u"Ostradb"_s);
     p.password = decodePassword(UserSettings::read(app, section, u"PWD"_s, u"ZWVlZQ=="_s));
     p.localServer = UserSettings::read(app, section, u"LocalServer"_s, u"0"_s) == u"1"_s;
     return p;

@@ -2,6 +2,7 @@
 
 #include "AppError.h"
 #include "ConnectionProfile.h"
+#include "Cp949.h"
 #include "WidgetHelpers.h"
 #include "cMySQL.h"
 #include "modMsgBox.h"
@@ -76,6 +77,11 @@ bool FrmDBConnect::save()
     p.localServer = findChild<QCheckBox*>(u"chkLocalServer"_s)->isChecked();
     if (p.user.isEmpty() || p.database.isEmpty() || (p.host.isEmpty() && !p.localServer)) {
         MsgInfo(u"서버 주소, 계정, DB명은 필수 입력 사항입니다."_s, u"필수입력"_s);
+        return false;
+    }
+    // The password is kept in the code page's bytes, as the older tool reads it.
+    if (const qsizetype bad = Cp949::firstUnencodable(p.password); bad >= 0) {
+        MsgInfo(Cp949::unencodableMessage(p.password, bad));
         return false;
     }
     p.write();

@@ -33,7 +33,9 @@ bool isValidUtf8(const QByteArray& bytes)
     // Chunks end inside a character at most three bytes early; the next chunk starts there.
     for (qsizetype at = 0; at < bytes.size();) {
         qsizetype end = std::min(bytes.size(), at + kChunk);
-        while (end < bytes.size() && (static_cast<uchar>(bytes[end]) & 0xC0) == 0x80)
+        // No character has more than three continuation bytes: a longer run is not UTF-8, and
+        // backing over it would make the chunk empty and the loop endless.
+        for (int back = 0; back < 3 && end < bytes.size() && (static_cast<uchar>(bytes[end]) & 0xC0) == 0x80; ++back)
             --end;
         // The decoder works only when its result is taken.
         const QString discarded = utf8.decode(QByteArrayView(bytes).sliced(at, end - at));
@@ -68,8 +70,29 @@ QByteArray PostImport::toUtf8(QByteArray bytes)
 
 void PostImport::importText(const QString& path)
 {
+    wholeOrNothing([&] { readTextSources(path); });
+}
+
+void PostImport::importMdb(const QString& path)
+{
+    wholeOrNothing([&] { readMdb(path); });
+}
+
+void PostImport::wholeOrNothing(const std::function<void()>& body)
+{
     m_writers.clear();
     m_rows.clear();
+    try {
+        body();
+    } catch (...) {
+        // The files begun go now, not when the importer does.
+        m_writers.clear();
+        throw;
+    }
+}
+
+void PostImport::readTextSources(const QString& path)
+{
     const QFileInfo info(path);
     qint64 newest = 0;
     if (info.isDir()) {
@@ -145,10 +168,8 @@ void PostImport::readText(const QString& source, QByteArray bytes)
     }
 }
 
-void PostImport::importMdb(const QString& path)
+void PostImport::readMdb(const QString& path)
 {
-    m_writers.clear();
-    m_rows.clear();
     struct MdbClose {
         void operator()(MdbHandle* h) const { mdb_close(h); }
     };

@@ -29,6 +29,9 @@ public:
     static QByteArray toUtf8(QByteArray bytes);
 
 private:
+    void wholeOrNothing(const std::function<void()>& body);
+    void readTextSources(const QString& path);
+    void readMdb(const QString& path);
     void readText(const QString& source, QByteArray bytes);
     PostWriter& writer(int province, const QString& source, qint64 line);
     void finish(const QString& ver);

@@ -53,6 +53,11 @@ QByteArray ZipcodeArchive::read(int index) const
     const auto i = static_cast<zip_uint64_t>(index);
     if (zip_stat_index(m_zip, i, 0, &st) != 0)
         throw AppError(2, m_path, u"압축 파일의 항목을 읽을 수 없습니다. : "_s + name(index));
+    // The largest province is about 250 MB of text; a packed entry stating gigabytes is refused
+    // before anything is unpacked.
+    constexpr zip_uint64_t kMaxEntrySize = 1024u * 1024u * 1024u;
+    if (!(st.valid & ZIP_STAT_SIZE) || st.size > kMaxEntrySize)
+        throw AppError(2, m_path, u"압축 파일의 항목이 너무 큽니다. : "_s + name(index));
     zip_file_t* f = zip_fopen_index(m_zip, i, 0);
     if (!f)
         throw AppError(2, m_path, u"압축 파일의 항목을 읽을 수 없습니다. : "_s + name(index));

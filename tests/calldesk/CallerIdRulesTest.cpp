@@ -9,6 +9,7 @@
 
 #include <QStringList>
 #include <gtest/gtest.h>
+#include <numeric>
 
 using namespace Qt::StringLiterals;
 using namespace asv;
@@ -196,7 +197,9 @@ TEST(CallerIdRules, FuzzedLinesGiveDiallingTextOrNothing)
     CallerIdAmiRing ring(u"101"_s);
     lines.run(50000, [&](const QByteArray& line) {
         EXPECT_TRUE(dialText(modem.feed(line).number));
-        EXPECT_TRUE(dialText(CallerIdPacket::number(line)));
+        // A packet gives the number as sent; what a desk dials is its normal form.
+        const auto packet = CallerIdPacket::number(line);
+        EXPECT_TRUE(dialText(packet ? std::optional(NormalizeCallerNumber(*packet)) : std::nullopt));
         const auto notification = CallerIdNotification::parse(line);
         EXPECT_TRUE(dialText(notification ? std::optional(notification->number) : std::nullopt));
         EXPECT_TRUE(dialText(CallerIdNcidLine::callerNumber(line)));
@@ -207,4 +210,21 @@ TEST(CallerIdRules, FuzzedLinesGiveDiallingTextOrNothing)
     // A megabyte in one line as well.
     modem.feed(lines.noise(1 << 20));
     EXPECT_FALSE(CallerIdPacket::number(QByteArray(1 << 20, 'A')));
+
+    // Damaged packets whose length and checksum are made right again, so that the parameters
+    // inside reach the parser instead of failing the checksum; what they carry is no number.
+    test::Mutator packets({QByteArray::fromHex(kSingle), QByteArray::fromHex(kSingleWithheld),
+                           QByteArray::fromHex(kMultiple), QByteArray::fromHex(kMultipleOutOfArea)});
+    int parsed = 0;
+    packets.run(20000, [&](QByteArray bytes) {
+        if (bytes.size() < 3 || bytes.size() > 258)
+            return;
+        bytes[0] = (bytes[0] & 1) ? '\x80' : '\x04';
+        bytes[1] = static_cast<char>(bytes.size() - 3);
+        const int sum = std::accumulate(bytes.cbegin(), bytes.cend() - 1, 0, [](int s, char c) { return s + static_cast<unsigned char>(c); });
+        bytes.back() = static_cast<char>((256 - sum % 256) % 256);
+        parsed += CallerIdPacket::number(bytes.toHex()).has_value();
+        EXPECT_TRUE(dialText(CallerIdModemParser().feed(bytes.toHex()).number)) << bytes.toHex().toStdString();
+    });
+    EXPECT_GT(parsed, 1000);
 }

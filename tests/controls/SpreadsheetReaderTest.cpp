@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QtEndian>
+#include <cmath>
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
@@ -140,6 +141,9 @@ TEST(SpreadsheetReader, NumberFormatsThatAreDatesOrTimes)
     EXPECT_EQ(SpreadsheetReader::dateKindOf(164, u"yyyy-mm-dd hh:mm"_s), K::DateTime);
     EXPECT_EQ(SpreadsheetReader::serialText(45382.75, K::DateTime, false), u"2024-03-31 18:00:00"_s);
     EXPECT_EQ(SpreadsheetReader::serialText(43920, K::Date, true), u"2024-03-31"_s);
+    // Numbers no calendar holds, as a damaged file gives them, stay numbers.
+    EXPECT_EQ(SpreadsheetReader::serialText(1e300, K::Date, false), u"1e+300"_s);
+    EXPECT_EQ(SpreadsheetReader::serialText(std::nan(""), K::DateTime, false), u"nan"_s);
 }
 
 TEST(SpreadsheetReader, CsvInCodePage949OrUtf8WithQuotedFields)

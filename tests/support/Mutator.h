@@ -15,7 +15,7 @@ namespace asv::test {
 // ASV_FUZZ_SEED.
 class Mutator {
 public:
-    explicit Mutator(QList<QByteArray> seeds) : m_seeds(std::move(seeds)), m_random(firstSeed()) {}
+    explicit Mutator(QList<QByteArray> seeds) : m_seeds(std::move(seeds)), m_seed(firstSeed()), m_random(m_seed) {}
 
     QByteArray noise(int size)
     {
@@ -46,15 +46,19 @@ public:
     QByteArray next() { return (++m_count % 2) ? mutated() : noise(int(below(300))); }
     unsigned below(unsigned n) { return unsigned(m_random() % n); }
 
-    // Calls body(input) for count inputs, or for ASV_FUZZ_SECONDS when that is set.
+    // Calls body(input) for count inputs, or for ASV_FUZZ_SECONDS when that is set. The seed goes
+    // out first, so that a failing run can be replayed; the count last, for the long runs' tally.
     template <class Body>
     void run(int count, Body&& body)
     {
         const double seconds = std::atof(std::getenv("ASV_FUZZ_SECONDS") ? std::getenv("ASV_FUZZ_SECONDS") : "0");
+        std::fprintf(stderr, "ASV_FUZZ_SEED=%u\n", m_seed);
         QElapsedTimer clock;
         clock.start();
-        for (long i = 0; seconds > 0 ? clock.elapsed() < seconds * 1000 : i < count; ++i)
+        long i = 0;
+        for (; seconds > 0 ? clock.elapsed() < seconds * 1000 : i < count; ++i)
             body(next());
+        std::fprintf(stderr, "ASV_FUZZ_INPUTS=%ld\n", i);
     }
 
 private:
@@ -66,12 +70,11 @@ private:
             return unsigned(std::strtoul(fixed, nullptr, 10));
         if (!std::getenv("ASV_FUZZ_SECONDS"))
             return 20261206;
-        const unsigned seed = std::random_device{}();
-        std::fprintf(stderr, "ASV_FUZZ_SEED=%u\n", seed);
-        return seed;
+        return std::random_device{}();
     }
 
     QList<QByteArray> m_seeds;
+    unsigned m_seed;
     std::mt19937 m_random;
     long m_count = 0;
 };
