@@ -38,6 +38,13 @@ void RecordSet::appendRow(const char* const* values, const unsigned long* length
     ++m_rows;
 }
 
+void RecordSet::reserve(int rows)
+{
+    const auto cells = static_cast<size_t>(rows) * static_cast<size_t>(fieldCount());
+    m_cells.reserve(m_cells.size() + cells);
+    m_data.reserve(m_data.size() + static_cast<qsizetype>(cells) * 8);
+}
+
 void RecordSet::appendTextRow(const QStringList& values)
 {
     QList<QByteArray> bytes;
@@ -124,6 +131,19 @@ bool RecordSet::isNull(int row, int col) const
     }
     const Cell* c = cell(row, col);
     return !c || c->length == kNull;
+}
+
+QByteArrayView RecordSet::bytes(int row, int col) const
+{
+    if (m_result) {
+        unsigned long length = 0;
+        const char* v = libraryValue(row, col, &length);
+        return v ? QByteArrayView(v, static_cast<qsizetype>(length)) : QByteArrayView();
+    }
+    const Cell* c = cell(row, col);
+    if (!c || c->length == kNull)
+        return {};
+    return {m_data.constData() + c->offset, static_cast<qsizetype>(c->length)};
 }
 
 void RecordSet::close()

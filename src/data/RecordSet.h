@@ -23,6 +23,8 @@ public:
     void setFields(const QStringList& labels);
     // One row: cols pointers and lengths; a null pointer is a database NULL.
     void appendRow(const char* const* values, const unsigned long* lengths);
+    // Room for rows more rows of about eight bytes a value, after setFields.
+    void reserve(int rows);
     // One row of texts, stored in the code page as the server would send them.
     void appendTextRow(const QStringList& values);
     void finish();
@@ -39,6 +41,8 @@ public:
     QString value(int row, int col) const;
     QString value(int row, const QString& label) const;
     bool isNull(int row, int col) const;
+    // The value as the server sent it, undecoded; a null view for NULL. Valid until rows are added.
+    QByteArrayView bytes(int row, int col) const;
 
     // Cursor, positioned on the first row when there are rows.
     bool eof() const { return m_pos >= m_rows; }

@@ -89,7 +89,7 @@ AsJobColumns::StateCounts AsJobColumns::colourStates(GridModel& cells, int state
         return counts;
     const int stateField = rs->fieldIndex(u"state"_s);
     for (int row = 0; row < rs->rowCount(); ++row) {
-        const int state = rs->value(row, stateField).toInt();
+        const int state = rs->bytes(row, stateField).toInt();
         const int kind = state == AsJobRecord::Confirmed ? 1 : state == AsJobRecord::Completed ? 2 : 0;
         ++counts[static_cast<size_t>(kind)];
         if (kind > 0)

@@ -1,5 +1,6 @@
 #include "AsListStore.h"
 
+#include "AsJobNames.h"
 #include "StoreSql.h"
 #include "modMySQL_Func.h"
 
@@ -16,35 +17,25 @@ RecordSetPtr read(const QString& sql, const QString& operation)
     return StoreSql::read(sql, kStore, operation);
 }
 
-// Only what the job lists show: with the ledger index (SearchIndexes) the jobs come from the index
-// alone, in date order, without visiting or sorting the rows.
-const QString kJobColumns = u"SELECT STRAIGHT_JOIN a.code, a.ccode, a.dealdate, a.dealtime, a.dealbigo, a.state, "
-                            "a.resvdate1, a.resvtime1, a.resvdate2, a.resvtime2, a.workdate, a.worktime, "
-                            "c.compalias, p.name AS pname2, p.norm AS pnorm2, a0.name AS astypename0, "
-                            "u1.name AS u1name, u2.name AS u2name"_s;
+// Only what the job lists show, with the codes of the names AsJobNames adds. With the ledger index
+// (SearchIndexes) the jobs come from the index alone, in date order, without visiting the rows.
+const QString kJobColumns = u"SELECT a.code, a.ccode, a.pcode, a.typecode0, a.regucode, a.charge, a.dealdate, "
+                            "a.dealtime, a.dealbigo, a.state, a.resvdate1, a.resvtime1, a.resvdate2, a.resvtime2, "
+                            "a.workdate, a.worktime"_s;
 // The delivery dates come in the same statement rather than in one more per listed job.
 const QString kDeliveryColumns =
-    u", c.modelname, c.telno1, c.addr1, c.addr2, (SELECT GROUP_CONCAT(DISTINCT d.senddate ORDER BY d.senddate "
-    "SEPARATOR ', ') FROM aslist_d AS d WHERE d.code = a.code AND d.senddate <> '') AS senddates"_s;
+    u", (SELECT GROUP_CONCAT(DISTINCT d.senddate ORDER BY d.senddate SEPARATOR ', ') FROM aslist_d AS d "
+    "WHERE d.code = a.code AND d.senddate <> '') AS senddates"_s;
 
-// The jobs lead the join: left to itself the server starts from the few reception codes and reads
-// every job of all time before the period narrows them. Searching the customer, product, code and
-// user tables once per job was most of the ledger's time (two thirds for a year of 100,000 jobs),
-// so the server reads each of them once into a keyed temporary table (DISTINCT keeps it from
-// folding them back into the join), the customers only as far as the listed jobs name them.
-// jobCondition narrows the jobs (alias a) and is applied to both.
 QString jobsFrom(bool deliveries, const QString& jobCondition)
 {
-    const QString customerColumns =
-        deliveries ? u"code, compalias, modelname, telno1, addr1, addr2"_s : u"code, compalias"_s;
-    return kJobColumns + (deliveries ? kDeliveryColumns : QString()) + u" FROM aslist_m AS a, (SELECT DISTINCT "_s
-        + customerColumns + u" FROM customer WHERE code IN (SELECT a.ccode FROM aslist_m AS a WHERE 1=1"_s
-        + jobCondition
-        + u")) AS c, (SELECT DISTINCT code, name, norm FROM product) AS p, (SELECT DISTINCT code, name FROM ascode "
-          "WHERE part = 0) AS a0, (SELECT DISTINCT code, name FROM local_user) AS u1, (SELECT DISTINCT code, name "
-          "FROM local_user) AS u2 WHERE a.ccode = c.code AND a.pcode = p.code AND a.typecode0 = a0.code "
-          "AND a.regucode = u1.code AND a.charge = u2.code"_s
+    return kJobColumns + (deliveries ? kDeliveryColumns : QString()) + u" FROM aslist_m AS a WHERE 1=1"_s
         + jobCondition;
+}
+
+RecordSetPtr named(const RecordSetPtr& jobs, bool deliveries)
+{
+    return AsJobNames(jobs, deliveries).attach();
 }
 
 QString between(const QString& column, const QString& from, const QString& to)
@@ -83,12 +74,12 @@ QString AsListStore::jobsSql(const JobFilter& filter)
 
 RecordSetPtr AsListStore::jobs(const JobFilter& filter)
 {
-    return read(jobsSql(filter), u"jobs"_s);
+    return named(read(jobsSql(filter), u"jobs"_s), filter.deliveries);
 }
 
 RecordSetPtr AsListStore::job(int code, bool deliveries)
 {
-    return read(jobsFrom(deliveries, u" AND a.code = "_s + QString::number(code)), u"job"_s);
+    return named(read(jobsFrom(deliveries, u" AND a.code = "_s + QString::number(code)), u"job"_s), deliveries);
 }
 
 QString AsListStore::resultLinesSql(const ResultFilter& filter)

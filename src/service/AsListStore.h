@@ -47,7 +47,8 @@ public:
         QString customerName; // part of the company name
     };
 
-    // Jobs whose customer, product, reception code, receiving user or staff are gone are left out.
+    // The jobs with their codes; jobs() adds the names (AsJobNames) and leaves out jobs whose
+    // customer, product, reception code, receiving user or staff are gone.
     static QString jobsSql(const JobFilter& filter);
     static RecordSetPtr jobs(const JobFilter& filter);
     // One job as the job list shows it; no row when it is not listable.

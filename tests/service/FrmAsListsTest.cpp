@@ -85,6 +85,26 @@ TEST_F(AsListFixture, TheLedgerCountsAndColoursItsJobsByStateWithUnknownStatesWa
     EXPECT_EQ(drawn(grid, 0, AsJobColumns::State), QColor(Qt::black));
 }
 
+TEST_F(AsListFixture, TheLedgerNamesCodesAsTheServerComparesThemAndLeavesOutJobsWithAnyNameMissing)
+{
+    const int listed = job(u"C00001"_s, u"2026-03-02"_s, 0);
+    const int otherCase = job(u"c00002 "_s, u"2026-03-03"_s, 0, u"p00002"_s);
+    job(u"C00001"_s, u"2026-03-04"_s, 0, u"P09999"_s); // product gone
+    const int noStaff = job(u"C00001"_s, u"2026-03-05"_s, 0);
+    const int causeCode = job(u"C00001"_s, u"2026-03-06"_s, 0);
+    sql(u"UPDATE aslist_m SET charge = '09' WHERE code = %1"_s.arg(noStaff));
+    sql(u"UPDATE aslist_m SET typecode0 = 2 WHERE code = %1"_s.arg(causeCode)); // not a reception code
+
+    FrmAS_admin ledger;
+    Grid* grid = ledger.list();
+    EXPECT_EQ(column(grid, u"코드"_s), QStringList({QString::number(listed), QString::number(otherCase)}));
+    EXPECT_EQ(column(grid, u"고객명"_s), QStringList({u"한빛"_s, u"다른"_s}));
+    EXPECT_EQ(column(grid, u"상품명"_s), QStringList({u"세탁기(WM-10)"_s, u"건조기"_s}));
+    EXPECT_EQ(column(grid, u"접수자"_s), QStringList({u"이접수"_s, u"이접수"_s}));
+    EXPECT_EQ(column(grid, u"담당자"_s), QStringList({u"김기사"_s, u"김기사"_s}));
+    EXPECT_EQ(column(grid, u"접수코드"_s), QStringList({u"소음"_s, u"소음"_s}));
+}
+
 TEST_F(AsListFixture, TheLedgerByPlannedVisitListsOnlyJobsPlannedInThePeriod)
 {
     job(u"C00001"_s, u"2026-02-10"_s, 0, u"P00001"_s, u"2026-03-15"_s);
