@@ -409,13 +409,29 @@ void GridModel::clearColors()
                          {Qt::ForegroundRole, Qt::BackgroundRole});
 }
 
+void GridModel::setColumnForeground(int col, ColorFunction foreground)
+{
+    if (col < 0 || col >= m_columns.size())
+        return;
+    m_columns[col].foreground = std::move(foreground);
+    if (rowCount() > 0)
+        emit dataChanged(index(0, col), index(rowCount() - 1, col), {Qt::ForegroundRole});
+}
+
 QColor GridModel::foreground(int row, int col) const
 {
     if (!validCell(row, col))
         return {};
     const int id = m_order[static_cast<size_t>(row)];
     const QColor cell = m_cellColors.value(key(id, col)).foreground;
-    return cell.isValid() ? cell : m_rowColors.value(key(id, 0)).foreground;
+    if (cell.isValid())
+        return cell;
+    const QColor ofRow = m_rowColors.value(key(id, 0)).foreground;
+    const Column& c = m_columns[col];
+    // A written cell no longer shows the record set's value the function colours.
+    if (ofRow.isValid() || !c.foreground || id >= m_rsRows || m_written.contains(key(id, col)))
+        return ofRow;
+    return c.foreground(*m_rs, id);
 }
 
 QColor GridModel::background(int row, int col) const

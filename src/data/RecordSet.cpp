@@ -9,6 +9,17 @@ using namespace Qt::StringLiterals;
 
 namespace asv {
 
+struct RecordSet::Join {
+    RecordSetPtr base;
+    std::vector<int> rows;
+    std::vector<Joined> joined;
+    struct Column {
+        int joined; // -1: a field of base
+        int field;
+    };
+    std::vector<Column> columns;
+};
+
 void RecordSet::setFields(const QStringList& labels)
 {
     m_fields.clear();
@@ -68,29 +79,62 @@ void RecordSet::finish()
 void RecordSet::adopt(st_mysql_res* result)
 {
     m_result.reset(result, &mysql_free_result);
-    m_offsets.reserve(static_cast<size_t>(mysql_num_rows(result)));
-    for (;;) {
-        MYSQL_ROW_OFFSET at = mysql_row_tell(result);
-        if (!mysql_fetch_row(result))
-            break;
-        m_offsets.push_back(at);
+    const auto rows = static_cast<size_t>(mysql_num_rows(result));
+    const unsigned int fields = mysql_num_fields(result);
+    m_libraryRows.reserve(rows);
+    m_libraryLengths.reserve(rows * fields);
+    // A stored result keeps every row where it is until it is freed.
+    while (MYSQL_ROW row = mysql_fetch_row(result)) {
+        const unsigned long* lengths = mysql_fetch_lengths(result);
+        m_libraryRows.push_back(row);
+        for (unsigned int field = 0; field < fields; ++field)
+            m_libraryLengths.push_back(static_cast<quint32>(lengths[field]));
     }
-    m_rows = static_cast<int>(m_offsets.size());
-    m_fetchedRow = -1;
+    m_rows = static_cast<int>(m_libraryRows.size());
+}
+
+RecordSetPtr RecordSet::join(RecordSetPtr base, std::vector<int> rows, std::vector<Joined> joined,
+                             const QStringList& labels)
+{
+    auto join = std::make_shared<Join>();
+    for (int field = 0; field < base->fieldCount(); ++field)
+        join->columns.push_back({-1, field});
+    for (size_t j = 0; j < joined.size(); ++j) {
+        for (const int field : joined[j].fields)
+            join->columns.push_back({static_cast<int>(j), field});
+    }
+    join->base = std::move(base);
+    join->rows = std::move(rows);
+    join->joined = std::move(joined);
+
+    auto rs = std::make_shared<RecordSet>();
+    rs->setFields(labels);
+    rs->m_rows = static_cast<int>(join->rows.size());
+    rs->m_join = std::move(join);
+    return rs;
+}
+
+const RecordSet* RecordSet::joinedSource(int row, int col, int* sourceRow, int* sourceCol) const
+{
+    if (row < 0 || row >= m_rows || col < 0 || col >= static_cast<int>(m_join->columns.size()))
+        return nullptr;
+    const Join::Column& column = m_join->columns[static_cast<size_t>(col)];
+    *sourceCol = column.field;
+    if (column.joined < 0) {
+        *sourceRow = m_join->rows[static_cast<size_t>(row)];
+        return m_join->base.get();
+    }
+    const Joined& joined = m_join->joined[static_cast<size_t>(column.joined)];
+    *sourceRow = joined.sourceRows[static_cast<size_t>(row)];
+    return joined.source.get();
 }
 
 const char* RecordSet::libraryValue(int row, int col, unsigned long* length) const
 {
     if (row < 0 || row >= m_rows || col < 0 || col >= fieldCount())
         return nullptr;
-    if (row != m_fetchedRow) {
-        mysql_row_seek(m_result.get(), m_offsets[static_cast<size_t>(row)]);
-        m_fetched = mysql_fetch_row(m_result.get());
-        m_lengths = mysql_fetch_lengths(m_result.get());
-        m_fetchedRow = row;
-    }
-    *length = m_lengths[col];
-    return m_fetched[col];
+    *length = m_libraryLengths[static_cast<size_t>(row) * static_cast<size_t>(fieldCount()) + static_cast<size_t>(col)];
+    return m_libraryRows[static_cast<size_t>(row)][col];
 }
 
 int RecordSet::fieldIndex(const QString& label) const
@@ -107,6 +151,10 @@ const RecordSet::Cell* RecordSet::cell(int row, int col) const
 
 QString RecordSet::value(int row, int col) const
 {
+    if (m_join) {
+        const QByteArrayView v = bytes(row, col);
+        return v.isEmpty() ? QString() : Cp949::decode(v.data(), v.size());
+    }
     if (m_result) {
         unsigned long length = 0;
         const char* v = libraryValue(row, col, &length);
@@ -125,6 +173,8 @@ QString RecordSet::value(int row, const QString& label) const
 
 bool RecordSet::isNull(int row, int col) const
 {
+    if (m_join)
+        return bytes(row, col).isNull();
     if (m_result) {
         unsigned long length = 0;
         return !libraryValue(row, col, &length);
@@ -135,6 +185,12 @@ bool RecordSet::isNull(int row, int col) const
 
 QByteArrayView RecordSet::bytes(int row, int col) const
 {
+    if (m_join) {
+        int sourceRow = 0;
+        int sourceCol = 0;
+        const RecordSet* source = joinedSource(row, col, &sourceRow, &sourceCol);
+        return source ? source->bytes(sourceRow, sourceCol) : QByteArrayView();
+    }
     if (m_result) {
         unsigned long length = 0;
         const char* v = libraryValue(row, col, &length);
@@ -150,8 +206,9 @@ void RecordSet::close()
 {
     m_open = false;
     m_result.reset();
-    m_offsets.clear();
-    m_fetchedRow = -1;
+    m_join.reset();
+    m_libraryRows.clear();
+    m_libraryLengths.clear();
     m_cells.clear();
     m_cells.shrink_to_fit();
     m_data.clear();

@@ -8,13 +8,15 @@
 #include <vector>
 
 struct st_mysql_res;
-struct st_mysql_rows;
 
 namespace asv {
 
 // A query's whole result, held in memory and independent of the connection. Values stay the code
 // page bytes the server sent, in the client library's own stored result, and are decoded when
 // read: copying them first cost twice the fetch itself on a 100,000-row list.
+class RecordSet;
+using RecordSetPtr = std::shared_ptr<RecordSet>;
+
 class RecordSet {
 public:
     RecordSet() = default;
@@ -30,6 +32,17 @@ public:
     void finish();
     // Takes over a stored result of the client library; values are read from its memory.
     void adopt(st_mysql_res* result);
+
+    // Fields of another record set, each row of a join paired with one of its rows.
+    struct Joined {
+        RecordSetPtr source;
+        std::vector<int> fields;
+        std::vector<int> sourceRows; // by row of the join
+    };
+    // The rows of base given by rows, each followed by the joined fields: what a server's join
+    // would return, without copying a value. labels name base's fields, then the joined ones.
+    static RecordSetPtr join(RecordSetPtr base, std::vector<int> rows, std::vector<Joined> joined,
+                             const QStringList& labels);
 
     int rowCount() const { return m_rows; }
     int fieldCount() const { return static_cast<int>(m_fields.size()); }
@@ -66,23 +79,26 @@ private:
     };
     static constexpr quint32 kNull = 0xFFFFFFFFu;
 
+    struct Join;
+
     const Cell* cell(int row, int col) const;
     const char* libraryValue(int row, int col, unsigned long* length) const;
+    // Where a value of a join is kept; null for a cell outside it.
+    const RecordSet* joinedSource(int row, int col, int* sourceRow, int* sourceCol) const;
 
     QStringList m_fields;
     QHash<QString, int> m_index;
     std::vector<Cell> m_cells;
     QByteArray m_data;
     std::shared_ptr<st_mysql_res> m_result;
-    std::vector<st_mysql_rows*> m_offsets;
-    mutable int m_fetchedRow = -1;
-    mutable char** m_fetched = nullptr;
-    mutable unsigned long* m_lengths = nullptr;
+    // An adopted result's rows, and the lengths of their values row by row: asking the library
+    // for a row again on every read cost more than the reads.
+    std::vector<char**> m_libraryRows;
+    std::vector<quint32> m_libraryLengths;
+    std::shared_ptr<const Join> m_join;
     int m_rows = 0;
     int m_pos = 0;
     bool m_open = true;
 };
-
-using RecordSetPtr = std::shared_ptr<RecordSet>;
 
 } // namespace asv

@@ -90,11 +90,11 @@ AsJobColumns::StateCounts AsJobColumns::colourStates(GridModel& cells, int state
     const int stateField = rs->fieldIndex(u"state"_s);
     for (int row = 0; row < rs->rowCount(); ++row) {
         const int state = rs->bytes(row, stateField).toInt();
-        const int kind = state == AsJobRecord::Confirmed ? 1 : state == AsJobRecord::Completed ? 2 : 0;
-        ++counts[static_cast<size_t>(kind)];
-        if (kind > 0)
-            cells.setCellColors(row, stateColumn, stateColour(state), {});
+        ++counts[state == AsJobRecord::Confirmed ? 1 : state == AsJobRecord::Completed ? 2 : 0];
     }
+    cells.setColumnForeground(stateColumn, [stateField](const RecordSet& jobs, int row) {
+        return stateColour(jobs.bytes(row, stateField).toInt());
+    });
     return counts;
 }
 

@@ -3,7 +3,9 @@
 #include "Cp949.h"
 #include "StoreSql.h"
 
+#include <algorithm>
 #include <cstring>
+#include <numeric>
 
 using namespace Qt::StringLiterals;
 
@@ -11,148 +13,261 @@ namespace asv {
 
 namespace {
 
+using Key = AsJobNames::Key;
+
 // ASCII letters in either case and trailing blanks compare alike; the second byte of a two-byte
 // character is never folded.
-AsJobNames::Key comparable(QByteArrayView code)
+Key comparable(QByteArrayView code)
 {
     qsizetype end = std::min<qsizetype>(code.size(), 16);
     while (end > 0 && code[end - 1] == ' ')
         --end;
-    unsigned char bytes[16] = {};
+    // Shifted in byte by byte: words copied from a byte buffer stalled on every code.
+    Key key;
     for (qsizetype i = 0; i < end; ++i) {
-        const auto byte = static_cast<unsigned char>(code[i]);
-        if (byte >= 0x81 && i + 1 < end) {
-            bytes[i] = byte;
-            ++i;
-            bytes[i] = static_cast<unsigned char>(code[i]);
-        } else {
-            bytes[i] = byte >= 'a' && byte <= 'z' ? static_cast<unsigned char>(byte - ('a' - 'A')) : byte;
-        }
+        const quint64 byte = static_cast<unsigned char>(code[i]);
+        (i < 8 ? key.low : key.high) |= byte << (8 * (i % 8));
     }
-    AsJobNames::Key key;
-    std::memcpy(&key.low, bytes, 8);
-    std::memcpy(&key.high, bytes + 8, 8);
+    constexpr quint64 kHighBits = 0x8080808080808080ull;
+    constexpr quint64 kOnes = 0x0101010101010101ull;
+    const auto upper = [](quint64 word) {
+        const quint64 fromA = word + (0x80 - 'a') * kOnes;
+        const quint64 pastZ = word + (0x80 - 'z' - 1) * kOnes;
+        return word - ((fromA & ~pastZ & kHighBits) >> 2);
+    };
+    if (((key.low | key.high) & kHighBits) == 0) {
+        // Codes are nearly always ASCII: eight bytes are folded at once.
+        key.low = upper(key.low);
+        key.high = upper(key.high);
+        return key;
+    }
+    key = {};
+    for (qsizetype i = 0; i < end; ++i) {
+        quint64 byte = static_cast<unsigned char>(code[i]);
+        if (byte >= 0x81 && i + 1 < end) {
+            (i < 8 ? key.low : key.high) |= byte << (8 * (i % 8));
+            ++i;
+            byte = static_cast<unsigned char>(code[i]);
+        } else if (byte >= 'a' && byte <= 'z') {
+            byte -= 'a' - 'A';
+        }
+        (i < 8 ? key.low : key.high) |= byte << (8 * (i % 8));
+    }
     return key;
 }
 
-enum TableIndex { Customers, Products, ReceptionCodes, Users };
+// Codes to rows in one flat table probed in line: a year's ledger looks up half a million.
+class KeyRows {
+public:
+    explicit KeyRows(size_t expected)
+    {
+        size_t capacity = 16;
+        while (capacity < expected * 2)
+            capacity *= 2;
+        m_slots.resize(capacity);
+    }
+
+    // The row kept for key: row itself when key is new.
+    int insert(const Key& key, int row)
+    {
+        if ((m_used + 1) * 2 > m_slots.size())
+            rehash(m_slots.size() * 2);
+        Slot& slot = m_slots[probe(key)];
+        if (slot.row < 0) {
+            slot = {key, row};
+            ++m_used;
+        }
+        return slot.row;
+    }
+
+    // -1 when key has no row.
+    int find(const Key& key) const { return m_slots[probe(key)].row; }
+
+private:
+    struct Slot {
+        Key key;
+        int row = -1;
+    };
+
+    size_t home(const Key& key) const
+    {
+        quint64 hash = key.low * 0x9E3779B97F4A7C15ull ^ (key.high + 0x632BE59BD9B4E019ull) * 0xC2B2AE3D27D4EB4Full;
+        hash ^= hash >> 32;
+        return hash & (m_slots.size() - 1);
+    }
+
+    size_t probe(const Key& key) const
+    {
+        const size_t mask = m_slots.size() - 1;
+        for (size_t at = home(key);; at = (at + 1) & mask) {
+            if (m_slots[at].row < 0 || m_slots[at].key == key)
+                return at;
+        }
+    }
+
+    void rehash(size_t capacity)
+    {
+        std::vector<Slot> old(capacity);
+        old.swap(m_slots);
+        for (const Slot& slot : old) {
+            if (slot.row >= 0)
+                m_slots[probe(slot.key)] = slot;
+        }
+    }
+
+    std::vector<Slot> m_slots;
+    size_t m_used = 0;
+};
+
+enum TableIndex : size_t { Customers, Products, ReceptionCodes, Users };
 
 } // namespace
 
-AsJobNames::AsJobNames(RecordSetPtr jobs, bool deliveries) : m_jobs(std::move(jobs)), m_labels(m_jobs->fieldNames())
+AsJobNames::AsJobNames(bool deliveries, bool period)
 {
     const QStringList customerNames = deliveries
         ? QStringList{u"compalias"_s, u"modelname"_s, u"telno1"_s, u"addr1"_s, u"addr2"_s}
         : QStringList{u"compalias"_s};
     m_tables = {
-        {u"SELECT code, "_s + customerNames.join(u", "_s) + u" FROM customer WHERE"_s,
-         static_cast<int>(customerNames.size()), {}, {}},
-        {u"SELECT code, name, norm FROM product WHERE"_s, 2, {}, {}},
-        {u"SELECT code, name FROM ascode WHERE part = 0 AND"_s, 1, {}, {}},
-        {u"SELECT code, name FROM local_user WHERE"_s, 1, {}, {}},
+        {u"code, "_s + customerNames.join(u", "_s), u"customer"_s, {}, static_cast<int>(customerNames.size())},
+        {u"code, name, norm"_s, u"product"_s, {}, 2},
+        {u"code, name"_s, u"ascode"_s, u"part = 0"_s, 1},
+        {u"code, name"_s, u"local_user"_s, {}, 1},
     };
-    const struct {
-        QString field;
-        TableIndex table;
-        QStringList labels;
-    } links[] = {
+    m_links = {
         {u"ccode"_s, Customers, customerNames},
         {u"pcode"_s, Products, {u"pname2"_s, u"pnorm2"_s}},
         {u"typecode0"_s, ReceptionCodes, {u"astypename0"_s}},
         {u"regucode"_s, Users, {u"u1name"_s}},
         {u"charge"_s, Users, {u"u2name"_s}},
     };
-    const auto rows = static_cast<size_t>(m_jobs->rowCount());
-    for (const auto& link : links) {
-        m_links.push_back({m_jobs->fieldIndex(link.field), link.table, std::vector<int>(rows)});
-        m_labels += link.labels;
-    }
-    for (size_t row = 0; row < rows; ++row) {
-        for (Link& link : m_links) {
-            Table& table = m_tables[static_cast<size_t>(link.table)];
-            const QByteArrayView code = m_jobs->bytes(static_cast<int>(row), link.jobField);
-            const Key key = comparable(code);
-            auto at = table.keys.find(key);
-            if (at == table.keys.end()) {
-                at = table.keys.insert(key, static_cast<int>(table.codes.size()));
-                table.codes.push_back(code);
-            }
-            link.keyOfRow[row] = *at;
+    if (!period)
+        return;
+
+    QStringList tables;
+    for (const Table& table : m_tables)
+        tables << StoreSql::quoted(table.from);
+    // The server's estimate: near enough to choose how to read.
+    const RecordSetPtr sizes = StoreSql::read(u"SELECT TABLE_NAME, TABLE_ROWS FROM information_schema.TABLES "
+                                              "WHERE TABLE_SCHEMA = DATABASE() AND TABLE_NAME IN ("_s
+                                                  + tables.join(u", "_s) + u')',
+                                              u"AsJobNames"_s, u"sizes"_s);
+    for (Table& table : m_tables) {
+        for (int row = 0; row < sizes->rowCount(); ++row) {
+            bool known = false;
+            const qint64 rows = sizes->value(row, 1).toLongLong(&known);
+            if (sizes->value(row, 0).compare(table.from, Qt::CaseInsensitive) == 0 && known && rows <= kWholeTable)
+                table.whole = true;
         }
     }
 }
 
-QString AsJobNames::statement(const Table& table) const
+QString AsJobNames::wholeStatement(const Table& table) const
 {
-    QStringList quoted;
-    quoted.reserve(static_cast<qsizetype>(table.codes.size()));
-    for (const QByteArrayView code : table.codes)
-        quoted << StoreSql::quoted(Cp949::decode(code.data(), code.size()));
-    return table.select + u" code IN ("_s + quoted.join(u',') + u')';
+    return u"SELECT "_s + table.columns + u" FROM "_s + table.from
+        + (table.condition.isEmpty() ? QString() : u" WHERE "_s + table.condition);
 }
 
-QStringList AsJobNames::statements() const
+QString AsJobNames::byCodeStatement(const Table& table, const std::vector<QByteArrayView>& codes) const
+{
+    QStringList quoted;
+    quoted.reserve(static_cast<qsizetype>(codes.size()));
+    for (const QByteArrayView code : codes)
+        quoted << StoreSql::quoted(Cp949::decode(code.data(), code.size()));
+    return u"SELECT "_s + table.columns + u" FROM "_s + table.from + u" WHERE "_s
+        + (table.condition.isEmpty() ? QString() : table.condition + u" AND "_s) + u"code IN ("_s
+        + quoted.join(u',') + u')';
+}
+
+std::vector<std::vector<QByteArrayView>> AsJobNames::codesByTable(const RecordSet& jobs) const
+{
+    std::vector<std::vector<QByteArrayView>> codes(m_tables.size());
+    std::vector<KeyRows> seen;
+    for (size_t t = 0; t < m_tables.size(); ++t)
+        seen.emplace_back(m_tables[t].whole ? 0 : 1024);
+    for (const Link& link : m_links) {
+        if (m_tables[link.table].whole)
+            continue;
+        const int field = jobs.fieldIndex(link.field);
+        for (int row = 0; row < jobs.rowCount(); ++row) {
+            const QByteArrayView code = jobs.bytes(row, field);
+            std::vector<QByteArrayView>& distinct = codes[link.table];
+            if (seen[link.table].insert(comparable(code), static_cast<int>(distinct.size()))
+                == static_cast<int>(distinct.size()))
+                distinct.push_back(code);
+        }
+    }
+    return codes;
+}
+
+QStringList AsJobNames::statements(const RecordSet& jobs) const
 {
     QStringList all;
-    for (const Table& table : m_tables) {
-        if (!table.codes.empty())
-            all << statement(table);
+    const auto codes = codesByTable(jobs);
+    for (size_t t = 0; t < m_tables.size(); ++t) {
+        if (m_tables[t].whole)
+            all << wholeStatement(m_tables[t]);
+        else if (!codes[t].empty())
+            all << byCodeStatement(m_tables[t], codes[t]);
     }
     return all;
 }
 
-RecordSetPtr AsJobNames::attach() const
+RecordSetPtr AsJobNames::attach(const RecordSetPtr& jobs) const
 {
-    // For each table and distinct code, its names; none where the code names nothing.
-    std::vector<RecordSetPtr> names(m_tables.size());
-    std::vector<std::vector<std::vector<QByteArrayView>>> namesOfKey(m_tables.size());
+    std::vector<RecordSetPtr> names;
+    const auto codes = codesByTable(*jobs);
     for (size_t t = 0; t < m_tables.size(); ++t) {
         const Table& table = m_tables[t];
-        namesOfKey[t].resize(table.codes.size());
-        if (table.codes.empty())
-            continue;
-        names[t] = StoreSql::read(statement(table), u"AsJobNames"_s, u"attach"_s);
-        for (int row = 0; row < names[t]->rowCount(); ++row) {
-            const auto found = table.keys.constFind(comparable(names[t]->bytes(row, 0)));
-            if (found == table.keys.cend())
-                continue;
-            std::vector<QByteArrayView>& fields = namesOfKey[t][static_cast<size_t>(*found)];
-            for (int field = 1; field <= table.names; ++field)
-                fields.push_back(names[t]->bytes(row, field));
-        }
+        if (table.whole)
+            names.push_back(StoreSql::read(wholeStatement(table), u"AsJobNames"_s, u"attach"_s));
+        else if (codes[t].empty())
+            names.push_back(std::make_shared<RecordSet>());
+        else
+            names.push_back(StoreSql::read(byCodeStatement(table, codes[t]), u"AsJobNames"_s, u"attach"_s));
     }
 
-    auto listed = std::make_shared<RecordSet>();
-    listed->setFields(m_labels);
-    listed->reserve(m_jobs->rowCount());
-    std::vector<const char*> values(static_cast<size_t>(m_labels.size()));
-    std::vector<unsigned long> lengths(values.size());
-    std::vector<const std::vector<QByteArrayView>*> linked(m_links.size());
-    for (int row = 0; row < m_jobs->rowCount(); ++row) {
+    std::vector<KeyRows> rowOf;
+    for (const RecordSetPtr& table : names) {
+        rowOf.emplace_back(static_cast<size_t>(table->rowCount()));
+        for (int row = 0; row < table->rowCount(); ++row)
+            rowOf.back().insert(comparable(table->bytes(row, 0)), row);
+    }
+
+    // Each job's row in each name table; a job missing any is left out.
+    const int rows = jobs->rowCount();
+    std::vector<int> fields;
+    std::vector<std::vector<int>> found(m_links.size());
+    for (size_t l = 0; l < m_links.size(); ++l) {
+        fields.push_back(jobs->fieldIndex(m_links[l].field));
+        found[l].reserve(static_cast<size_t>(rows));
+    }
+    std::vector<int> kept;
+    kept.reserve(static_cast<size_t>(rows));
+    std::vector<int> rowOfLink(m_links.size());
+    for (int row = 0; row < rows; ++row) {
         bool complete = true;
-        for (size_t l = 0; l < m_links.size(); ++l) {
-            const Link& link = m_links[l];
-            linked[l] = &namesOfKey[static_cast<size_t>(link.table)][static_cast<size_t>(link.keyOfRow[static_cast<size_t>(row)])];
-            complete = complete && !linked[l]->empty();
+        for (size_t l = 0; l < m_links.size() && complete; ++l) {
+            rowOfLink[l] = rowOf[m_links[l].table].find(comparable(jobs->bytes(row, fields[l])));
+            complete = rowOfLink[l] >= 0;
         }
         if (!complete)
             continue;
-        size_t at = 0;
-        const auto put = [&](QByteArrayView value) {
-            values[at] = value.data();
-            lengths[at] = static_cast<unsigned long>(value.size());
-            ++at;
-        };
-        for (int field = 0; field < m_jobs->fieldCount(); ++field)
-            put(m_jobs->bytes(row, field));
-        for (const std::vector<QByteArrayView>* fields : linked) {
-            for (const QByteArrayView value : *fields)
-                put(value);
-        }
-        listed->appendRow(values.data(), lengths.data());
+        kept.push_back(row);
+        for (size_t l = 0; l < m_links.size(); ++l)
+            found[l].push_back(rowOfLink[l]);
     }
-    listed->finish();
-    return listed;
+
+    QStringList labels = jobs->fieldNames();
+    std::vector<RecordSet::Joined> joined;
+    for (size_t l = 0; l < m_links.size(); ++l) {
+        const Link& link = m_links[l];
+        labels += link.labels;
+        std::vector<int> nameFields(static_cast<size_t>(m_tables[link.table].names));
+        std::iota(nameFields.begin(), nameFields.end(), 1);
+        joined.push_back({names[link.table], std::move(nameFields), std::move(found[l])});
+    }
+    return RecordSet::join(jobs, std::move(kept), std::move(joined), labels);
 }
 
 } // namespace asv

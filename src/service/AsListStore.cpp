@@ -33,11 +33,6 @@ QString jobsFrom(bool deliveries, const QString& jobCondition)
         + jobCondition;
 }
 
-RecordSetPtr named(const RecordSetPtr& jobs, bool deliveries)
-{
-    return AsJobNames(jobs, deliveries).attach();
-}
-
 QString between(const QString& column, const QString& from, const QString& to)
 {
     return u" AND %1 BETWEEN %2 AND %3"_s.arg(column, StoreSql::quoted(from), StoreSql::quoted(to));
@@ -74,12 +69,12 @@ QString AsListStore::jobsSql(const JobFilter& filter)
 
 RecordSetPtr AsListStore::jobs(const JobFilter& filter)
 {
-    return named(read(jobsSql(filter), u"jobs"_s), filter.deliveries);
+    return AsJobNames(filter.deliveries, true).attach(read(jobsSql(filter), u"jobs"_s));
 }
 
 RecordSetPtr AsListStore::job(int code, bool deliveries)
 {
-    return named(read(jobsFrom(deliveries, u" AND a.code = "_s + QString::number(code)), u"job"_s), deliveries);
+    return AsJobNames(deliveries, false).attach(read(jobsFrom(deliveries, u" AND a.code = "_s + QString::number(code)), u"job"_s));
 }
 
 QString AsListStore::resultLinesSql(const ResultFilter& filter)

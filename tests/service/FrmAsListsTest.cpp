@@ -1,4 +1,5 @@
 #include "AsJobColumns.h"
+#include "AsListStore.h"
 #include "AsListFixture.h"
 #include "FrmAS_admin.h"
 #include "FrmAS_admin2.h"
@@ -103,6 +104,9 @@ TEST_F(AsListFixture, TheLedgerNamesCodesAsTheServerComparesThemAndLeavesOutJobs
     EXPECT_EQ(column(grid, u"접수자"_s), QStringList({u"이접수"_s, u"이접수"_s}));
     EXPECT_EQ(column(grid, u"담당자"_s), QStringList({u"김기사"_s, u"김기사"_s}));
     EXPECT_EQ(column(grid, u"접수코드"_s), QStringList({u"소음"_s, u"소음"_s}));
+    // One job's names are read by its codes, not from the whole tables.
+    EXPECT_EQ(AsListStore::job(otherCase, false)->value(0, u"compalias"_s), u"다른"_s);
+    EXPECT_EQ(AsListStore::job(noStaff, false)->rowCount(), 0);
 }
 
 TEST_F(AsListFixture, TheLedgerByPlannedVisitListsOnlyJobsPlannedInThePeriod)
@@ -119,7 +123,7 @@ TEST_F(AsListFixture, TheLedgerByPlannedVisitListsOnlyJobsPlannedInThePeriod)
 
 TEST_F(AsListFixture, ASavedJobIsAddedOrRewrittenWithoutRecountingAndDeletedRowsLeaveServerAndList)
 {
-    const int first = job(u"C00001"_s, u"2026-03-02"_s, 0);
+    const int first = job(u"C00001"_s, u"2026-03-02"_s, 2);
     FrmAS_admin ledger;
     Grid* grid = ledger.list();
     const QString before = footer(ledger);
@@ -132,12 +136,14 @@ TEST_F(AsListFixture, ASavedJobIsAddedOrRewrittenWithoutRecountingAndDeletedRows
     EXPECT_EQ(drawn(grid, 1, AsJobColumns::State), QColor(Qt::red));
     EXPECT_EQ(footer(ledger), before);
 
-    sql(u"UPDATE aslist_m SET dealbigo = '소리가 남' WHERE code = %1"_s.arg(first));
+    // Back to waiting: the rewritten state is no longer coloured as the one first listed.
+    sql(u"UPDATE aslist_m SET dealbigo = '소리가 남', state = 0 WHERE code = %1"_s.arg(first));
     grid->setCurrentIndex(grid->cells().index(0, 0));
     SavedReception editedDialog(first);
     ledger.SyncUpdateAS(&editedDialog, 2);
     EXPECT_EQ(grid->rowCount(), 2);
     EXPECT_EQ(grid->text(0, AsJobColumns::Contents), u"소리가 남"_s);
+    EXPECT_EQ(drawn(grid, 0, AsJobColumns::State), QColor(Qt::black));
 
     test::selectCodes(grid, {QString::number(first), QString::number(added)});
     prompter.answer(MsgAnswer::Yes);
