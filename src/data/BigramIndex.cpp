@@ -7,6 +7,7 @@
 #include <QHash>
 #include <QSet>
 #include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <functional>
 #include <limits>
@@ -286,19 +287,48 @@ QList<Piece> piecesOf(const QString& value)
     return out;
 }
 
-// The server's estimate of how many codes hold each piece, from two dives into its index each:
-// counting them would read every one.
+// The server's estimates of how many codes hold a piece (table and piece -> rows), kept for a
+// while: how rare a piece is changes slowly, and an operator typing a name asks about the same
+// pieces again and again, each time a round trip that cost as much as the search itself.
+struct Estimate {
+    qint64 rows = 0;
+    qint64 askedAt = 0; // milliseconds of the steady clock
+};
+QHash<QString, Estimate> g_estimates;
+constexpr qint64 kEstimateLifeMs = 10 * 60 * 1000;
+
+qint64 steadyMs()
+{
+    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+// From two dives into the side table's index each: counting them would read every one.
 void estimateRows(const Side& side, QList<Piece>& pieces)
 {
+    const qint64 now = steadyMs();
     QStringList selects;
-    for (const Piece& p : std::as_const(pieces))
-        selects << u"SELECT 1 FROM "_s + side.gramTable() + u" WHERE gram = "_s + quoted(p.text);
+    QList<qsizetype> asked;
+    for (qsizetype i = 0; i < pieces.size(); ++i) {
+        const auto known = g_estimates.constFind(side.table + u'\n' + pieces[i].text);
+        if (known != g_estimates.cend() && now - known->askedAt < kEstimateLifeMs) {
+            pieces[i].rows = known->rows;
+            continue;
+        }
+        selects << u"SELECT 1 FROM "_s + side.gramTable() + u" WHERE gram = "_s + quoted(pieces[i].text);
+        asked << i;
+    }
+    if (selects.isEmpty())
+        return;
     RecordSetPtr rs;
     DBOpenRS(rs, u"EXPLAIN "_s + selects.join(u" UNION ALL "_s), true);
     for (; rs && !rs->eof(); rs->moveNext()) {
         const qsizetype index = rs->field(u"id"_s).toLongLong() - 1;
-        if (index >= 0 && index < pieces.size())
-            pieces[index].rows = rs->field(u"rows"_s).toLongLong();
+        if (index < 0 || index >= asked.size())
+            continue;
+        Piece& piece = pieces[asked[index]];
+        piece.rows = rs->field(u"rows"_s).toLongLong();
+        g_estimates.insert(side.table + u'\n' + piece.text, {piece.rows, now});
     }
     CloseRS(rs);
 }
@@ -368,6 +398,7 @@ bool present(const QString& table)
         return false;
     if (!g_known || g_known->database != DBName()) {
         g_known = Known{DBName(), {}};
+        g_estimates.clear();
         for (const Side& side : kSides) {
             if (complete(side, triggerNames(side)))
                 g_known->complete << side.table;
@@ -379,6 +410,7 @@ bool present(const QString& table)
 void forget()
 {
     g_known.reset();
+    g_estimates.clear();
 }
 
 QString candidates(const QString& table, const QString& keyColumn, const QString& fields, const QString& text)
