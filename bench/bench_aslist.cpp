@@ -4,7 +4,7 @@
 // The generated jobs (two years of them, half in the year measured) are kept in the database
 // "asvb_aslist_200k" for later runs; drop it to generate them again. The search indexes, the
 // ledger's own among them, are added as an administrator would.
-// Bare: the ledger's statements as the window sends them, the jobs and the names of their codes.
+// Bare: the ledger's statements as the window sends them: the jobs, then the name tables.
 // Where the time goes: the jobs come from the ledger index alone; pairing each of 100,000 jobs
 // with five names on the server cost three times that, so the small tables' names are read whole
 // and paired in the program, without copying a row.
