@@ -96,7 +96,7 @@ QStringList g_triggers;
 
 void setTriggers(bool on)
 {
-    static const QStringList names{u"customer_gram_ai2"_s, u"customer_gram_au2"_s, u"customer_gram_ad"_s};
+    static const QStringList names{u"customer_trigram_ai"_s, u"customer_trigram_au"_s, u"customer_trigram_ad"_s};
     const bool off = !g_triggers.isEmpty();
     if (on && off) {
         for (const QString& sql : std::as_const(g_triggers))

@@ -2,12 +2,12 @@
 // stored as the import window does it, against the bare multi-row INSERT statements of the same
 // rows sent through the client library.
 //   bench_import [--without-name-pieces] [benchmark flags]
-// The name pieces (customer_gram) are about 25 rows per customer. Bare INSERTs leave them to the
+// The name pieces (customer_trigram) are about 25 rows per customer. Bare INSERTs leave them to the
 // insert trigger, row by row; the import writes them one statement per batch, and
 // BM_Import_BareSQLBatchPieces sends those same statements bare. The flag measures a database
 // whose administrator did not add the pieces.
 #include "BareConnection.h"
-#include "BigramIndex.h"
+#include "TrigramIndex.h"
 #include "BenchDatabase.h"
 #include "ConsolePrompter.h"
 #include "Cp949.h"
@@ -141,8 +141,8 @@ int main(int argc, char** argv)
 
     BenchDatabase db;
     if (withoutPieces) {
-        for (const char* sql : {"DROP TRIGGER customer_gram_ai2", "DROP TRIGGER customer_gram_au2", "DROP TRIGGER customer_gram_ad",
-                                "DROP TABLE customer_gram, customer_gram_pos"})
+        for (const char* sql : {"DROP TRIGGER customer_trigram_ai", "DROP TRIGGER customer_trigram_au", "DROP TRIGGER customer_trigram_ad",
+                                "DROP TABLE customer_trigram, customer_trigram_pos"})
             DBExecute(QString::fromLatin1(sql));
     }
     g_bare = std::make_unique<BareConnection>(db.name());
@@ -167,9 +167,9 @@ int main(int argc, char** argv)
         g_bareInserts << Cp949::encode(u"INSERT INTO customer (code, compname, compalias, modelname, telno1, telno2, "
                                        "hpno, zipcode, addr1, addr2, bigo) VALUES "_s
                                        + tuples.join(u','));
-        g_batchStatements << "START TRANSACTION" << BigramIndex::deferStatement(table, true).toLatin1()
-                          << g_bareInserts.last() << Cp949::encode(BigramIndex::piecesStatement(table, codes.join(u',')))
-                          << BigramIndex::deferStatement(table, false).toLatin1() << "COMMIT";
+        g_batchStatements << "START TRANSACTION" << TrigramIndex::deferStatement(table, true).toLatin1()
+                          << g_bareInserts.last() << Cp949::encode(TrigramIndex::piecesStatement(table, codes.join(u',')))
+                          << TrigramIndex::deferStatement(table, false).toLatin1() << "COMMIT";
     }
     std::printf("%d rows, %lld bytes of .csv\n", kRows, static_cast<long long>(QFile(g_csv).size()));
 

@@ -1,6 +1,6 @@
 #include "ConsultStore.h"
 
-#include "BigramIndex.h"
+#include "TrigramIndex.h"
 #include "StoreSql.h"
 #include "modMsgBox.h"
 #include "modMySQL_Func.h"
@@ -58,7 +58,7 @@ QString namePieces(const QString& text)
 {
     if (text.contains(vbCrLf) || text.contains(QChar(u'\0')))
         return {};
-    return BigramIndex::candidates(u"customer"_s, u"c.code"_s, kNameColumns.join(u','), text);
+    return TrigramIndex::candidates(u"customer"_s, u"c.code"_s, kNameColumns.join(u','), text);
 }
 
 } // namespace

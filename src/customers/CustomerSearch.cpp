@@ -1,6 +1,6 @@
 #include "CustomerSearch.h"
 
-#include "BigramIndex.h"
+#include "TrigramIndex.h"
 #include "CanonicalTelNo.h"
 #include "TelSuffixIndex.h"
 #include "modDBMS_comn.h"
@@ -38,14 +38,14 @@ QString keyCondition(const CustomerSearch::Query& query)
     if (op == u"*s"_s)
         return endsWith(query.fields, query.text);
     if (op == u"*s*"_s)
-        return BigramIndex::containsCondition(u"customer"_s, u"c.code"_s, query.fields, query.text);
+        return TrigramIndex::containsCondition(u"customer"_s, u"c.code"_s, query.fields, query.text);
     return MakeFindWhere(query.fields, query.text, query.opText);
 }
 
 bool narrowedByPieces(const CustomerSearch::Query& query)
 {
     return query.opText.left(3).trimmed() == u"*s*"_s
-        && !BigramIndex::candidates(u"customer"_s, u"c.code"_s, query.fields, query.text).isEmpty();
+        && !TrigramIndex::candidates(u"customer"_s, u"c.code"_s, query.fields, query.text).isEmpty();
 }
 
 QString tail(const CustomerSearch::Query& query)

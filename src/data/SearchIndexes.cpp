@@ -1,7 +1,7 @@
 #include "SearchIndexes.h"
 
 #include "BaseIndexes.h"
-#include "BigramIndex.h"
+#include "TrigramIndex.h"
 #include "OnlineAlter.h"
 #include "TelSuffixIndex.h"
 #include "modMySQL_Func.h"
@@ -34,7 +34,7 @@ QStringList ledgerIndexStatements()
 
 QStringList SearchIndexes::missingStatements()
 {
-    return BaseIndexes::missingStatements() + TelSuffixIndex::missingStatements() + BigramIndex::missingStatements()
+    return BaseIndexes::missingStatements() + TelSuffixIndex::missingStatements() + TrigramIndex::missingStatements()
         + ledgerIndexStatements();
 }
 
@@ -49,7 +49,7 @@ QList<SearchIndexes::Failure> SearchIndexes::add(cMySQL& connection, const QStri
         const QString& statement = statements.at(i);
         if (progress)
             progress(i, statement);
-        const QString sideTable = BigramIndex::sideTableOf(statement);
+        const QString sideTable = TrigramIndex::sideTableOf(statement);
         QString error;
         if (brokenSideTables.contains(sideTable)) {
             failed.append({statement, u"skipped: an earlier statement of "_s + sideTable + u" failed"_s});
@@ -74,7 +74,7 @@ QList<SearchIndexes::Failure> SearchIndexes::addMissing()
 void SearchIndexes::forget()
 {
     TelSuffixIndex::forget();
-    BigramIndex::forget();
+    TrigramIndex::forget();
 }
 
 } // namespace asv

@@ -1,6 +1,6 @@
 #include "ProductSearch.h"
 
-#include "BigramIndex.h"
+#include "TrigramIndex.h"
 #include "StoreSql.h"
 
 using namespace Qt::StringLiterals;
@@ -14,7 +14,7 @@ QString keyCondition(const ProductSearch::Query& query)
     if (query.text.isEmpty())
         return {};
     if (query.opText.left(3).trimmed() == u"*s*"_s)
-        return BigramIndex::containsCondition(u"product"_s, u"p.code"_s, query.fields, query.text);
+        return TrigramIndex::containsCondition(u"product"_s, u"p.code"_s, query.fields, query.text);
     return MakeFindWhere(query.fields, query.text, query.opText);
 }
 

@@ -1,6 +1,6 @@
 #include "CustomerImport.h"
 
-#include "BigramIndex.h"
+#include "TrigramIndex.h"
 #include "BulkInsert.h"
 #include "DbError.h"
 #include "StoreSql.h"
@@ -182,14 +182,14 @@ bool CustomerImport::insertTogether(RowSpan batch, bool defersPieces)
     }
     // The rows and their pieces commit together, so a search finds them the moment they exist.
     const QString table = u"customer"_s;
-    const QStringList statements{u"START TRANSACTION"_s, BigramIndex::deferStatement(table, true), sql,
-                                 BigramIndex::piecesStatement(table, codes), BigramIndex::deferStatement(table, false),
+    const QStringList statements{u"START TRANSACTION"_s, TrigramIndex::deferStatement(table, true), sql,
+                                 TrigramIndex::piecesStatement(table, codes), TrigramIndex::deferStatement(table, false),
                                  u"COMMIT"_s};
     for (const QString& statement : statements) {
         DBExecute(statement, true);
         if (DBLastFailed()) {
             DBExecute(u"ROLLBACK"_s, true);
-            DBExecute(BigramIndex::deferStatement(table, false), true);
+            DBExecute(TrigramIndex::deferStatement(table, false), true);
             return false;
         }
     }
@@ -232,7 +232,7 @@ CustomerImport::Result CustomerImport::run(int firstRow, int lastRow, const List
 {
     Result result;
     QList<Row>& rows = checkedRows(firstRow, lastRow);
-    const bool defersPieces = BigramIndex::defersPieces(u"customer"_s);
+    const bool defersPieces = TrigramIndex::defersPieces(u"customer"_s);
     for (qsizetype first = 0; first < rows.size();) {
         qsizetype end = first;
         for (int inserts = 0; end < rows.size() && rows[end].outcome != Outcome::Stop && inserts < m_rowsPerStatement; ++end)

@@ -25,7 +25,7 @@ QStringList structureOf(const QString& database)
     RecordSetPtr rs;
     // The search indexes' side tables are no part of the structure.
     DBOpenRS(rs, u"SELECT TABLE_NAME, COLUMN_NAME, COLUMN_TYPE, IS_NULLABLE, IFNULL(COLUMN_DEFAULT, 'NULL') "
-                 "FROM information_schema.COLUMNS WHERE IS_GENERATED = 'NEVER' AND TABLE_NAME NOT REGEXP '_gram(_pos)?$' "
+                 "FROM information_schema.COLUMNS WHERE IS_GENERATED = 'NEVER' AND TABLE_NAME NOT REGEXP '_(tri)?gram(_pos)?$' "
                  "AND TABLE_SCHEMA = '"_s
                      + database + u"' ORDER BY TABLE_NAME, ORDINAL_POSITION"_s);
     QStringList lines;

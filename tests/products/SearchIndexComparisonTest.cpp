@@ -1,5 +1,5 @@
 #include "AppState.h"
-#include "BigramIndex.h"
+#include "TrigramIndex.h"
 #include "CanonicalTelNo.h"
 #include "ConsultStore.h"
 #include "CustomerSearch.h"
@@ -154,8 +154,8 @@ QStringList codes(const QString& sql)
 // The program without anything that only speeds the searches up.
 void dropSearchIndexes()
 {
-    DBExecute(u"ALTER TABLE customer_gram COMMENT = ''"_s);
-    DBExecute(u"ALTER TABLE product_gram COMMENT = ''"_s);
+    DBExecute(u"ALTER TABLE customer_trigram COMMENT = ''"_s);
+    DBExecute(u"ALTER TABLE product_trigram COMMENT = ''"_s);
     DBExecute(u"ALTER TABLE customer DROP COLUMN hpno_rev"_s);
     SearchIndexes::forget();
 }
@@ -186,7 +186,7 @@ TEST(SearchIndexComparison, ThousandTextsFindTheSameRowsWithAndWithoutTheSearchI
             compared.append({text, s, {}});
     }
     ASSERT_TRUE(SearchIndexes::addMissing().isEmpty());
-    ASSERT_TRUE(BigramIndex::present(u"customer"_s) && BigramIndex::present(u"product"_s));
+    ASSERT_TRUE(TrigramIndex::present(u"customer"_s) && TrigramIndex::present(u"product"_s));
     // Where the statement is the same it finds the same: only the others are run.
     qsizetype at = 0;
     QList<Compared> differing;
@@ -223,12 +223,12 @@ TEST(SearchIndexComparison, RowsWrittenByPlainSqlAreFoundAndGoneAtOnce)
     App().EditionCode.clear();
     const auto customers = [](const QString& text) {
         const QString sql = CustomerSearch::pickerSql(customerQuery(u"c.compname"_s, text, kOperators.at(0)));
-        EXPECT_TRUE(sql.contains(u"customer_gram"_s));
+        EXPECT_TRUE(sql.contains(u"customer_trigram"_s));
         return codes(sql);
     };
     const auto products = [](const QString& text) {
         const QString sql = ProductSearch::pickerSql(productQuery(u"norm"_s, text, kOperators.at(0)));
-        EXPECT_TRUE(sql.contains(u"product_gram"_s));
+        EXPECT_TRUE(sql.contains(u"product_trigram"_s));
         return codes(sql);
     };
 
@@ -254,7 +254,7 @@ TEST(SearchIndexComparison, RowsWrittenByPlainSqlAreFoundAndGoneAtOnce)
     DBExecute(u"DELETE FROM product WHERE code IN ('000007', '000008')"_s);
     EXPECT_TRUE(customers(u"새빛상"_s).isEmpty());
     EXPECT_TRUE(products(u"2450"_s).isEmpty());
-    EXPECT_EQ(DBGetValue(u"SELECT COUNT(*) FROM customer_gram"_s) + DBGetValue(u"SELECT COUNT(*) FROM product_gram"_s),
+    EXPECT_EQ(DBGetValue(u"SELECT COUNT(*) FROM customer_trigram"_s) + DBGetValue(u"SELECT COUNT(*) FROM product_trigram"_s),
               u"00"_s);
     EXPECT_EQ(prompter.count(test::ScriptedPrompter::Kind::Error), 0);
 }

@@ -223,14 +223,14 @@ TEST_F(ImportFixture, ImportedRowsHaveTheNamePiecesAnInsertWouldGiveThemAndOther
     CustomerImport import(cells, {0, 1, 2}, 3);
     ASSERT_TRUE(import.check(2, 8).isEmpty());
     EXPECT_EQ(import.run(2, 8, {[](const QString&) {}, [](int) {}, [](int) {}}).imported, 7);
-    EXPECT_EQ(DBGetValue(u"SELECT @customer_gram_deferred IS NULL"_s), u"1"_s);
+    EXPECT_EQ(DBGetValue(u"SELECT @customer_trigram_deferred IS NULL"_s), u"1"_s);
 
     // The same names written by plain SQL, as another program would, get their pieces from the trigger.
     DBExecute(u"INSERT INTO customer (code, compname, compalias) SELECT CONCAT('T', SUBSTRING(code, 2)), compname, "
               "compalias FROM customer"_s);
     const auto pieces = [](const QString& firstLetter) {
         return DBGetValue(u"SELECT GROUP_CONCAT(CONCAT(SUBSTRING(code, 2), gram) ORDER BY code, gram SEPARATOR '|') "
-                          "FROM customer_gram WHERE code LIKE '"_s
+                          "FROM customer_trigram WHERE code LIKE '"_s
                           + firstLetter + u"%'"_s);
     };
     EXPECT_EQ(pieces(u"0"_s), pieces(u"T"_s));

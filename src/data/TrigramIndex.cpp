@@ -1,4 +1,4 @@
-#include "BigramIndex.h"
+#include "TrigramIndex.h"
 
 #include "modDBMS_comn.h"
 #include "modMsgBox.h"
@@ -15,7 +15,7 @@
 
 using namespace Qt::StringLiterals;
 
-namespace asv::BigramIndex {
+namespace asv::TrigramIndex {
 
 namespace {
 
@@ -24,26 +24,25 @@ struct Side {
     QString key;
     QStringList columns;
 
-    QString gramTable() const { return table + u"_gram"_s; }
+    QString gramTable() const { return table + u"_trigram"_s; }
     // The numbers 1, 2, … the pieces are cut at.
-    QString positionTable() const { return table + u"_gram_pos"_s; }
-    QString trigger(const QString& event) const { return table + u"_gram_"_s + event; }
+    QString positionTable() const { return table + u"_trigram_pos"_s; }
+    QString trigger(const QString& event) const { return table + u"_trigram_"_s + event; }
     // Set in a session that writes its rows' pieces itself, many rows to a statement.
     QString deferVariable() const { return u"@"_s + gramTable() + u"_deferred"_s; }
+    // The two-character pieces of an earlier release: a text of two common words found through
+    // them took the look-up of one piece for every row holding the other.
+    QString earlierTable() const { return table + u"_gram"_s; }
+    QString earlierTrigger(const QString& event) const { return table + u"_gram_"_s + event; }
 };
 
 const QList<Side> kSides{{u"customer"_s, u"code"_s, {u"compname"_s, u"compalias"_s, u"ceoname"_s}},
                          {u"product"_s, u"code"_s, {u"name"_s, u"norm"_s}}};
-// The triggers of the first release are replaced in a database that has them without a rebuild:
-// "au" rewrote every piece of a row, "au2" writes only the changed ones; "ai2" leaves the pieces
-// to a session that defers them.
-const QString kInsertEvent = u"ai2"_s;
-const QString kFirstInsertEvent = u"ai"_s;
-const QString kUpdateEvent = u"au2"_s;
-const QString kFirstUpdateEvent = u"au"_s;
-const QStringList kTriggerEvents{kInsertEvent, kUpdateEvent, u"ad"_s};
-const QList<std::pair<QString, QString>> kReplacedEvents{{kInsertEvent, kFirstInsertEvent},
-                                                         {kUpdateEvent, kFirstUpdateEvent}};
+// "ai" leaves the pieces to a session that defers them.
+const QStringList kTriggerEvents{u"ai"_s, u"au"_s, u"ad"_s};
+const QStringList kEarlierTriggerEvents{u"ai"_s, u"ai2"_s, u"au"_s, u"au2"_s, u"ad"_s};
+// Characters per piece.
+constexpr int kWidth = 3;
 // The table comment that says every existing row has its pieces.
 const QString kComplete = u"complete"_s;
 // Rows per statement of the first filling: each holds its rows' locks for about a second.
@@ -90,23 +89,29 @@ QStringList triggerNames(const Side& side)
         + quoted(side.table));
 }
 
-// Every write keeps the pieces: the delete trigger and either insert and update trigger.
-bool triggered(const Side& side, const QStringList& triggers)
-{
-    return triggers.contains(side.trigger(u"ad"_s))
-        && std::all_of(kReplacedEvents.begin(), kReplacedEvents.end(), [&](const auto& events) {
-               return triggers.contains(side.trigger(events.first)) || triggers.contains(side.trigger(events.second));
-           });
-}
-
+// Every write keeps the pieces, and the triggers read the positions: without them a write to the
+// table would fail.
 bool complete(const Side& side, const QStringList& triggers)
 {
-    // The triggers read the positions: without them a write to the table would fail.
-    return triggered(side, triggers)
+    return std::all_of(kTriggerEvents.begin(), kTriggerEvents.end(),
+                       [&](const QString& event) { return triggers.contains(side.trigger(event)); })
         && firstColumn(u"SELECT CONCAT(TABLE_NAME, ' ', TABLE_COMMENT) FROM information_schema.TABLES WHERE TABLE_SCHEMA = "
                        u"DATABASE() AND TABLE_NAME IN ("_s
                        + quoted(side.gramTable()) + u", "_s + quoted(side.positionTable()) + u") ORDER BY TABLE_NAME"_s)
                == QStringList{side.gramTable() + u' ' + kComplete, side.positionTable() + u' '};
+}
+
+// The earlier release's pieces go with their triggers, which would otherwise go on writing them.
+QStringList earlierDrops(const Side& side, const QStringList& triggers)
+{
+    QStringList out;
+    for (const QString& event : kEarlierTriggerEvents) {
+        if (triggers.contains(side.earlierTrigger(event)))
+            out << u"DROP TRIGGER "_s + side.earlierTrigger(event);
+    }
+    if (!out.isEmpty())
+        out << u"DROP TABLE IF EXISTS "_s + side.earlierTable() + u", "_s + side.earlierTable() + u"_pos"_s;
+    return out;
 }
 
 // The shape of the searched columns in the connected database: older databases differ.
@@ -143,7 +148,7 @@ std::optional<Shape> shapeOf(const Side& side)
 }
 
 // The pieces of the searched columns of the rows in tables (after "FROM"; the columns named
-// with prefix), as (code, gram): a value of n characters has n − 1. One plain SELECT per column:
+// with prefix), as (code, gram): a value of n characters has n − 2. One plain SELECT per column:
 // in a trigger a derived table or a recursive query costs several times more. A condition on
 // `piece` (the piece's expression) may be added.
 QString piecesSelect(const Side& side, const QStringList& columns, const QString& prefix, const QString& tables,
@@ -152,9 +157,10 @@ QString piecesSelect(const Side& side, const QStringList& columns, const QString
     QStringList parts;
     for (const QString& column : columns) {
         const QString value = prefix + column;
-        const QString piece = u"SUBSTRING("_s + value + u", p.i, 2)"_s;
+        const QString piece = u"SUBSTRING("_s + value + u", p.i, "_s + QString::number(kWidth) + u')';
         parts << u"SELECT "_s + prefix + side.key + u" AS code, "_s + piece + u" AS gram FROM "_s + tables
-                + side.positionTable() + u" AS p WHERE p.i < CHAR_LENGTH("_s + value + u')' + condition
+                + side.positionTable() + u" AS p WHERE p.i <= CHAR_LENGTH("_s + value + u") - "_s
+                + QString::number(kWidth - 1) + condition
                 + (pieceCondition ? u" AND "_s + pieceCondition(piece) : QString());
     }
     return parts.join(u" UNION ALL "_s);
@@ -202,9 +208,9 @@ QStringList triggerStatements(const Side& side)
     const QString insertNew = insertPieces(side, piecesSelect(side, side.columns, u"NEW."_s, {}, {}));
     const QString deleteOld = deletePieces(side, side.columns, {});
     const QString head = u"CREATE TRIGGER "_s;
-    return {head + side.trigger(kInsertEvent) + u" AFTER INSERT ON "_s + side.table + u" FOR EACH ROW IF "_s
+    return {head + side.trigger(u"ai"_s) + u" AFTER INSERT ON "_s + side.table + u" FOR EACH ROW IF "_s
                 + side.deferVariable() + u" IS NULL THEN "_s + insertNew + u"; END IF"_s,
-            head + side.trigger(kUpdateEvent) + u" AFTER UPDATE ON "_s + side.table + u" FOR EACH ROW IF NOT (NEW."_s
+            head + side.trigger(u"au"_s) + u" AFTER UPDATE ON "_s + side.table + u" FOR EACH ROW IF NOT (NEW."_s
                 + side.key + u" <=> OLD."_s + side.key + u" AND "_s + unchanged.join(u" AND "_s) + u") THEN IF NEW."_s
                 + side.key + u" <=> OLD."_s + side.key + u" THEN "_s + renamed + u"ELSE "_s + deleteOld + u"; "_s
                 + insertNew + u"; END IF; END IF"_s,
@@ -247,15 +253,15 @@ QString positionValues()
 
 QStringList buildStatements(const Side& side, const Shape& shape, const QStringList& triggers)
 {
-    QStringList out;
-    for (const QString& event : kTriggerEvents + QStringList{kFirstInsertEvent, kFirstUpdateEvent}) {
+    QStringList out = earlierDrops(side, triggers);
+    for (const QString& event : kTriggerEvents) {
         if (triggers.contains(side.trigger(event)))
             out << u"DROP TRIGGER "_s + side.trigger(event);
     }
     out << u"DROP TABLE IF EXISTS "_s + side.gramTable() + u", "_s + side.positionTable();
     out << u"CREATE TABLE "_s + side.positionTable() + u" (i SMALLINT UNSIGNED NOT NULL, PRIMARY KEY (i)) ENGINE=InnoDB"_s;
     out << u"INSERT INTO "_s + side.positionTable() + u" (i) VALUES "_s + positionValues();
-    out << u"CREATE TABLE "_s + side.gramTable() + u" (code "_s + shape.keyType + u" NOT NULL, gram CHAR(2) COLLATE "_s
+    out << u"CREATE TABLE "_s + side.gramTable() + u" (code "_s + shape.keyType + u" NOT NULL, gram CHAR("_s + QString::number(kWidth) + u") COLLATE "_s
             + shape.collation + u" NOT NULL, PRIMARY KEY (gram, code)) ENGINE=InnoDB DEFAULT CHARSET="_s
             + shape.collation.section(u'_', 0, 0) + u" COMMENT='building'"_s;
     out << triggerStatements(side) << fillStatements(side);
@@ -275,12 +281,12 @@ struct Piece {
 // Pieces spread over the text, so that every character is in one where the cap allows.
 QList<Piece> piecesOf(const QString& value)
 {
-    const qsizetype last = value.size() - 2;
+    const qsizetype last = value.size() - kWidth;
     const qsizetype count = std::min<qsizetype>(kMaxPieces, last + 1);
     QList<Piece> out;
     for (qsizetype k = 0; k < count; ++k) {
         const qsizetype at = count == 1 ? 0 : (k * last + (count - 1) / 2) / (count - 1);
-        const QString text = value.mid(at, 2);
+        const QString text = value.mid(at, kWidth);
         if (std::none_of(out.begin(), out.end(), [&](const Piece& p) { return p.text == text; }))
             out.append({text, at});
     }
@@ -353,7 +359,7 @@ QList<Piece> narrowest(const Side& side, QList<Piece> pieces)
         const auto farthest = std::max_element(pieces.begin(), pieces.end(), [&](const Piece& a, const Piece& b) {
             return distance(a, chosen) < distance(b, chosen);
         });
-        if (chosen.size() > 1 && distance(*farthest, chosen) < 2)
+        if (chosen.size() > 1 && distance(*farthest, chosen) < kWidth)
             break;
         chosen.append(*farthest);
         pieces.erase(farthest);
@@ -369,12 +375,7 @@ QStringList missingStatements()
     for (const Side& side : kSides) {
         const QStringList triggers = triggerNames(side);
         if (complete(side, triggers)) {
-            // Old and new trigger both keep the pieces right, so there is no moment without one.
-            const QStringList current = triggerStatements(side);
-            for (const auto& [event, first] : kReplacedEvents) {
-                if (!triggers.contains(side.trigger(event)))
-                    out << current.at(kTriggerEvents.indexOf(event)) << u"DROP TRIGGER "_s + side.trigger(first);
-            }
+            out << earlierDrops(side, triggers);
             continue;
         }
         if (const std::optional<Shape> shape = shapeOf(side))
@@ -424,7 +425,7 @@ QString candidates(const QString& table, const QString& keyColumn, const QString
     }
     // As MakeFindWhere takes the text; a wildcard in it matches what no piece holds.
     const QString value = QString(text).remove(vbCrLf);
-    if (value.size() < 3 || value.contains(u'%') || value.contains(u'_') || !present(table))
+    if (value.size() < kWidth || value.contains(u'%') || value.contains(u'_') || !present(table))
         return {};
     const QList<Piece> pieces = narrowest(*side, piecesOf(value));
     const QString gramTable = side->gramTable();
@@ -446,7 +447,7 @@ bool defersPieces(const QString& table)
     const Side* side = sideOf(table);
     return side && DBIsOpen()
         && DBGetValue(u"SELECT COUNT(*) FROM information_schema.TRIGGERS WHERE TRIGGER_SCHEMA = DATABASE() AND TRIGGER_NAME = "_s
-                      + quoted(side->trigger(kInsertEvent)))
+                      + quoted(side->trigger(u"ai"_s)))
                .toInt()
         == 1;
 }
@@ -473,4 +474,4 @@ QString containsCondition(const QString& table, const QString& keyColumn, const 
     return narrowed.isEmpty() ? like : u"("_s + narrowed + u" AND "_s + like + u')';
 }
 
-} // namespace asv::BigramIndex
+} // namespace asv::TrigramIndex
