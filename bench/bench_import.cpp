@@ -2,8 +2,8 @@
 // stored as the import window does it, against the bare multi-row INSERT statements of the same
 // rows sent through the client library.
 //   bench_import [--without-name-pieces] [benchmark flags]
-// The name pieces (customer_trigram) are about 25 rows per customer. Bare INSERTs leave them to the
-// insert trigger, row by row; the import writes them one statement per batch, and
+// The name pieces (customer_trigram) are a row per three characters of each name. Bare INSERTs
+// leave them to the insert trigger, row by row; the import writes them one statement per batch, and
 // BM_Import_BareSQLBatchPieces sends those same statements bare. The flag measures a database
 // whose administrator did not add the pieces.
 #include "BareConnection.h"
