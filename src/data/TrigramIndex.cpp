@@ -147,23 +147,50 @@ std::optional<Shape> shapeOf(const Side& side)
     return shape;
 }
 
-// The pieces of the searched columns of the rows in tables (after "FROM"; the columns named
-// with prefix), as (code, gram): a value of n characters has n − 2. One plain SELECT per column:
-// in a trigger a derived table or a recursive query costs several times more. A condition on
-// `piece` (the piece's expression) may be added.
-QString piecesSelect(const Side& side, const QStringList& columns, const QString& prefix, const QString& tables,
-                     const QString& condition, const std::function<QString(const QString& piece)>& pieceCondition = {})
+// The pieces of the searched columns of the table's rows t matching condition (after "AND"), as
+// (code, gram): a value of n characters has n − 2. One plain SELECT per column: a derived table
+// or a recursive query costs several times more.
+QString piecesSelect(const Side& side, const QString& condition)
 {
     QStringList parts;
-    for (const QString& column : columns) {
-        const QString value = prefix + column;
-        const QString piece = u"SUBSTRING("_s + value + u", p.i, "_s + QString::number(kWidth) + u')';
-        parts << u"SELECT "_s + prefix + side.key + u" AS code, "_s + piece + u" AS gram FROM "_s + tables
-                + side.positionTable() + u" AS p WHERE p.i <= CHAR_LENGTH("_s + value + u") - "_s
-                + QString::number(kWidth - 1) + condition
-                + (pieceCondition ? u" AND "_s + pieceCondition(piece) : QString());
+    for (const QString& column : side.columns) {
+        const QString value = u"t."_s + column;
+        parts << u"SELECT t."_s + side.key + u" AS code, SUBSTRING("_s + value + u", p.i, "_s + QString::number(kWidth)
+                + u") AS gram FROM "_s + side.table + u" AS t, "_s + side.positionTable()
+                + u" AS p WHERE p.i <= CHAR_LENGTH("_s + value + u") - "_s + QString::number(kWidth - 1) + u" AND "_s
+                + condition;
     }
     return parts.join(u" UNION ALL "_s);
+}
+
+// The pieces of one row's columns (row: "NEW." or "OLD.") as a trigger cuts them: the positions
+// joined with themselves, the first picking the column, the second the place. A UNION of one
+// SELECT per column cost a trigger twice as much: its rows pass through a temporary table.
+struct RowPieces {
+    QString from;  // after FROM
+    QString where; // after WHERE
+    QString piece; // the piece's expression
+};
+
+RowPieces rowPieces(const Side& side, const QStringList& columns, const QString& row)
+{
+    QStringList values;
+    QStringList lengths;
+    for (const QString& column : columns) {
+        values << row + column;
+        lengths << u"IFNULL(CHAR_LENGTH("_s + row + column + u"), 0)"_s;
+    }
+    const QString last = u" - "_s + QString::number(kWidth - 1);
+    const QString positions = side.positionTable();
+    if (columns.size() == 1)
+        return {positions + u" AS p"_s, u"p.i <= "_s + lengths.first() + last,
+                u"SUBSTRING("_s + values.first() + u", p.i, "_s + QString::number(kWidth) + u')'};
+    const QString value = u"ELT(c.i, "_s + values.join(u", "_s) + u')';
+    // The longest column bounds the places as a range; each column's own length then filters.
+    return {positions + u" AS c JOIN "_s + positions + u" AS p"_s,
+            u"c.i <= "_s + QString::number(columns.size()) + u" AND p.i <= GREATEST("_s + lengths.join(u", "_s) + u')'
+                + last + u" AND p.i <= CHAR_LENGTH("_s + value + u')' + last,
+            u"SUBSTRING("_s + value + u", p.i, "_s + QString::number(kWidth) + u')'};
 }
 
 // True when no searched column of the row (NEW. or OLD.) holds the piece, compared as the side
@@ -181,11 +208,25 @@ QString insertPieces(const Side& side, const QString& select)
     return u"INSERT IGNORE INTO "_s + side.gramTable() + u" (code, gram) "_s + select;
 }
 
-QString deletePieces(const Side& side, const QStringList& columns, const QString& condition)
+using PieceCondition = std::function<QString(const QString& piece)>;
+
+// The NEW row's pieces of columns, those matching condition.
+QString insertNewPieces(const Side& side, const QStringList& columns, const PieceCondition& condition = {})
 {
-    // By the old pieces, which the key leads with.
-    return u"DELETE g FROM "_s + side.gramTable() + u" AS g JOIN ("_s + piecesSelect(side, columns, u"OLD."_s, {}, {})
-        + u") AS o ON g.gram = o.gram AND g.code = o.code"_s + condition;
+    const RowPieces pieces = rowPieces(side, columns, u"NEW."_s);
+    return insertPieces(side, u"SELECT NEW."_s + side.key + u", "_s + pieces.piece + u" FROM "_s + pieces.from
+                                  + u" WHERE "_s + pieces.where
+                                  + (condition ? u" AND "_s + condition(pieces.piece) : QString()));
+}
+
+// The OLD row's pieces of columns, those matching condition, found by the piece the key leads
+// with. The condition reads the piece as cut: the stored one has lost its trailing blank.
+QString deleteOldPieces(const Side& side, const QStringList& columns, const PieceCondition& condition = {})
+{
+    const RowPieces pieces = rowPieces(side, columns, u"OLD."_s);
+    return u"DELETE g FROM "_s + pieces.from + u" JOIN "_s + side.gramTable() + u" AS g ON g.gram = "_s + pieces.piece
+        + u" AND g.code = OLD."_s + side.key + u" WHERE "_s + pieces.where
+        + (condition ? u" AND "_s + condition(pieces.piece) : QString());
 }
 
 QStringList triggerStatements(const Side& side)
@@ -200,13 +241,13 @@ QStringList triggerStatements(const Side& side)
     for (const QString& column : side.columns) {
         unchanged << same(column);
         renamed += u"IF NOT ("_s + same(column) + u") THEN "_s
-            + deletePieces(side, {column}, u" WHERE "_s + absentFrom(side, u"NEW."_s, u"o.gram"_s)) + u"; "_s
-            + insertPieces(side, piecesSelect(side, {column}, u"NEW."_s, {}, {},
-                                              [&](const QString& piece) { return absentFrom(side, u"OLD."_s, piece); }))
+            + deleteOldPieces(side, {column}, [&](const QString& piece) { return absentFrom(side, u"NEW."_s, piece); })
+            + u"; "_s
+            + insertNewPieces(side, {column}, [&](const QString& piece) { return absentFrom(side, u"OLD."_s, piece); })
             + u"; END IF; "_s;
     }
-    const QString insertNew = insertPieces(side, piecesSelect(side, side.columns, u"NEW."_s, {}, {}));
-    const QString deleteOld = deletePieces(side, side.columns, {});
+    const QString insertNew = insertNewPieces(side, side.columns);
+    const QString deleteOld = deleteOldPieces(side, side.columns);
     const QString head = u"CREATE TRIGGER "_s;
     return {head + side.trigger(u"ai"_s) + u" AFTER INSERT ON "_s + side.table + u" FOR EACH ROW IF "_s
                 + side.deferVariable() + u" IS NULL THEN "_s + insertNew + u"; END IF"_s,
@@ -233,12 +274,12 @@ QStringList fillStatements(const Side& side)
     const QString key = u"t."_s + side.key;
     QStringList out;
     for (qsizetype i = 0; i <= starts.size(); ++i) {
-        QString range;
+        QStringList range{u"TRUE"_s};
         if (i > 0)
-            range += u" AND "_s + key + u" >= "_s + quoted(starts.at(i - 1));
+            range << key + u" >= "_s + quoted(starts.at(i - 1));
         if (i < starts.size())
-            range += u" AND "_s + key + u" < "_s + quoted(starts.at(i));
-        out << insertPieces(side, piecesSelect(side, side.columns, u"t."_s, side.table + u" AS t, "_s, range));
+            range << key + u" < "_s + quoted(starts.at(i));
+        out << insertPieces(side, piecesSelect(side, range.join(u" AND "_s)));
     }
     return out;
 }
@@ -463,8 +504,7 @@ QString piecesStatement(const QString& table, const QString& quotedKeys)
     const Side* side = sideOf(table);
     if (!side)
         return {};
-    return insertPieces(*side, piecesSelect(*side, side->columns, u"t."_s, side->table + u" AS t, "_s,
-                                            u" AND t."_s + side->key + u" IN ("_s + quotedKeys + u')'));
+    return insertPieces(*side, piecesSelect(*side, u"t."_s + side->key + u" IN ("_s + quotedKeys + u')'));
 }
 
 QString containsCondition(const QString& table, const QString& keyColumn, const QString& fields, const QString& text)
