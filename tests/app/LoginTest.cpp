@@ -49,7 +49,6 @@ struct LoginFixture : ::testing::Test {
 
 TEST_F(LoginFixture, EmptyPasswordLogsInByEnterOnTheHint)
 {
-    EXPECT_EQ(dialog.windowTitle(), u"회원 사용자 로그인"_s);
     EXPECT_EQ(user()->text(), u"ADMIN"_s);
     EXPECT_EQ(pass()->text(), u"엔터 치세요"_s);
     EXPECT_EQ(pass()->echoMode(), QLineEdit::Normal);
@@ -106,17 +105,15 @@ TEST_F(LoginFixture, HintOfAnotherIdDoesNotOpenAProtectedUser)
     EXPECT_EQ(prompter.texts(), QStringList{kMismatch});
 }
 
-TEST_F(LoginFixture, TypingOverTheHintMasksThePassword)
+TEST_F(LoginFixture, TypingOverTheHintMasksThePasswordAndEscapeAsksBeforeEnding)
 {
     QTest::keyClicks(pass(), u"z"_s);
     EXPECT_EQ(pass()->text(), u"z"_s);
     EXPECT_EQ(pass()->echoMode(), QLineEdit::Password);
     QTest::keyClick(pass(), Qt::Key_Return);
     EXPECT_EQ(App().LoginId, u"-1"_s);
-}
 
-TEST_F(LoginFixture, EscapeAsksBeforeEnding)
-{
+    // Escape asks before ending.
     prompter.answer(MsgAnswer::No);
     QTest::keyClick(&dialog, Qt::Key_Escape);
     EXPECT_TRUE(dialog.isVisible());

@@ -31,16 +31,13 @@ struct BackupFixture : ::testing::Test {
 
 } // namespace
 
-TEST_F(BackupFixture, NothingToBackUpWritesNothing)
+TEST_F(BackupFixture, CopiesTheSettingsOfEveryListedApplicationIfAny)
 {
     at(1, 9, 0);
     EXPECT_EQ(RegBackUP(), QString());
     EXPECT_TRUE(backups().isEmpty());
     EXPECT_TRUE(prompter.messages().isEmpty());
-}
 
-TEST_F(BackupFixture, CopiesTheSettingsOfEveryListedApplication)
-{
     UserSettings::set(u"Config"_s, u"시작화면"_s, u"1"_s);
     UserSettings::write(u"OstraSoft 접속관리자"_s, u"서버정보"_s, u"IP"_s, u"10.0.0.5"_s);
     UserSettings::write(u"다른프로그램"_s, u"Config"_s, u"x"_s, u"1"_s);
