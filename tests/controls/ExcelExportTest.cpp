@@ -120,7 +120,7 @@ TEST_F(ExportTest, GeneratedNameFollowsTheClockToTheSecond)
     EXPECT_TRUE(QFile::exists(home.path(u"ExpExcel/Exp240331_140509LOG.TXT"_s)));
 }
 
-TEST_F(ExportTest, RefusalsAndTheQuestion)
+TEST_F(ExportTest, RefusalsTheQuestionAndAnUnwritablePath)
 {
     SetExportRightCheck([] { return false; });
     EXPECT_TRUE(ExportToExcelFile(grid, options).isEmpty());
@@ -148,11 +148,10 @@ TEST_F(ExportTest, RefusalsAndTheQuestion)
     prompter.answer(MsgAnswer::Yes);
     EXPECT_EQ(ExportToExcelFile(grid, options), options.path);
     EXPECT_EQ(prompter.unanswered(), 0);
-}
 
-TEST_F(ExportTest, UnwritablePathWarns)
-{
+    // A path that cannot be written warns.
     options.path = home.path(u"no/such/folder/x.xlsx"_s);
+    prompter.answer(MsgAnswer::Yes);
     EXPECT_TRUE(ExportToExcelFile(grid, options).isEmpty());
     EXPECT_EQ(prompter.texts(ScriptedPrompter::Kind::Warn), QStringList{u"엑셀로 내보내기에 실패했습니다."_s});
 }
