@@ -80,9 +80,8 @@ TEST_F(UsersFixture, AdministratorListsSearchesAndDeletesOnlyUsersNotInUse)
     list.findChild<QLineEdit*>(u"txtFind"_s)->setText(u"없는번호'"_s);
     click(list, u"btnFind"_s);
     EXPECT_EQ(list.list()->rowCount(), 0);
-    prompter.clear();
 
-    // Deleting refuses the administrator and users in use; Enter on the question keeps the user.
+    // Deleting refuses the administrator and users in use.
     DBExecute(u"INSERT INTO customer (code, compname, charge) VALUES ('000001', '대한상사', '01')"_s);
     list.findChild<QLineEdit*>(u"txtFind"_s)->clear();
     click(list, u"btnFind"_s);

@@ -27,7 +27,7 @@ void PrintTo(const DatePeriod& period, std::ostream* os)
         << asv::DateText::format(period.to).toStdString();
 }
 
-TEST(QuickPeriod, EveryButtonOnAnOrdinaryWednesday)
+TEST(QuickPeriod, EveryButtonOnAnOrdinaryWednesdayAndOnTheEdgesOfMonthsWeeksAndYears)
 {
     const QDate today = d(u"2024-05-15");
     const DatePeriod expected[QuickPeriod::kCount] = {
@@ -44,16 +44,13 @@ TEST(QuickPeriod, EveryButtonOnAnOrdinaryWednesday)
     for (int k = 0; k < QuickPeriod::kCount; ++k)
         EXPECT_EQ(QuickPeriod::range(QuickPeriod::Kind(k), today), expected[k])
             << QuickPeriod::caption(QuickPeriod::Kind(k)).toStdString();
-}
 
-// Month ends, week starts, year turns and leap days.
-TEST(QuickPeriod, EdgesOfMonthsWeeksAndYears)
-{
+    // Month ends, week starts, year turns and leap days.
     const struct {
         QuickPeriod::Kind kind;
         const char16_t* today;
         DatePeriod expected;
-    } cases[] = {
+    } edges[] = {
         // A recent month counts days, not calendar months.
         {QuickPeriod::Recent1Month, u"2024-03-31", p(u"2024-03-01", u"2024-03-31")},
         {QuickPeriod::LastMonth, u"2024-03-31", p(u"2024-02-01", u"2024-02-29")},
@@ -71,7 +68,8 @@ TEST(QuickPeriod, EdgesOfMonthsWeeksAndYears)
         {QuickPeriod::Tomorrow, u"2023-02-28", p(u"2023-03-01", u"2023-03-01")},
         {QuickPeriod::Recent1Year, u"2023-02-28", p(u"2022-02-28", u"2023-02-28")},
     };
-    for (const auto& c : cases)
+    for (const auto& c : edges)
         EXPECT_EQ(QuickPeriod::range(c.kind, d(c.today)), c.expected)
             << QuickPeriod::caption(c.kind).toStdString() << " on " << QString::fromUtf16(c.today).toStdString();
 }
+
