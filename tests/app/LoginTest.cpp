@@ -47,7 +47,7 @@ struct LoginFixture : ::testing::Test {
 
 } // namespace
 
-TEST_F(LoginFixture, EmptyPasswordLogsInByEnterOnTheHint)
+TEST_F(LoginFixture, EmptyPasswordLogsInByEnterOnTheHintAndAnUnknownIdIsTheAdministrator)
 {
     EXPECT_EQ(user()->text(), u"ADMIN"_s);
     EXPECT_EQ(pass()->text(), u"엔터 치세요"_s);
@@ -62,6 +62,14 @@ TEST_F(LoginFixture, EmptyPasswordLogsInByEnterOnTheHint)
     EXPECT_EQ(App().UserCode, u"00"_s);
     EXPECT_EQ(App().UserName, u"관리자"_s);
     EXPECT_EQ(App().CompanyName, u"OstraSoft(본사)"_s);
+
+    // An unknown login id is the administrator.
+    DBExecute(u"UPDATE office SET compname = 'A&B 상사' WHERE code = 1"_s);
+    GetLoginUserInfo(u"nobody'"_s);
+    EXPECT_EQ(App().UserCode, u"00"_s);
+    EXPECT_EQ(App().UserName, QString());
+    EXPECT_EQ(App().CompanyName, u"A&B 상사"_s);
+    EXPECT_TRUE(prompter.messages().isEmpty());
 }
 
 TEST_F(LoginFixture, ThreeWrongPasswordsEndTheLogin)
@@ -124,16 +132,4 @@ TEST_F(LoginFixture, TypingOverTheHintMasksThePasswordAndEscapeAsksBeforeEnding)
     EXPECT_EQ(App().LoginId, u"-1"_s);
     EXPECT_EQ(prompter.texts(ScriptedPrompter::Kind::YesNo),
               (QStringList{u"프로그램을 종료하시겠습니까?"_s, u"프로그램을 종료하시겠습니까?"_s}));
-}
-
-TEST(GetLoginUserInfo, UnknownLoginIdIsTheAdministrator)
-{
-    TestDatabase db;
-    ScriptedPrompter prompter;
-    DBExecute(u"UPDATE office SET compname = 'A&B 상사' WHERE code = 1"_s);
-    GetLoginUserInfo(u"nobody'"_s);
-    EXPECT_EQ(App().UserCode, u"00"_s);
-    EXPECT_EQ(App().UserName, QString());
-    EXPECT_EQ(App().CompanyName, u"A&B 상사"_s);
-    EXPECT_TRUE(prompter.messages().isEmpty());
 }

@@ -31,7 +31,7 @@ struct BackupFixture : ::testing::Test {
 
 } // namespace
 
-TEST_F(BackupFixture, CopiesTheSettingsOfEveryListedApplicationIfAny)
+TEST_F(BackupFixture, CopiesTheSettingsOfEveryListedApplicationIfAnyAndKeepsTheNewestFive)
 {
     at(1, 9, 0);
     EXPECT_EQ(RegBackUP(), QString());
@@ -54,10 +54,8 @@ TEST_F(BackupFixture, CopiesTheSettingsOfEveryListedApplicationIfAny)
     EXPECT_EQ(RegBackUP(), folder);
     QSettings again(folder + u"/ASVelmora.ini"_s, QSettings::IniFormat);
     EXPECT_EQ(again.value(u"Config/시작화면"_s).toString(), u"2"_s);
-}
 
-TEST_F(BackupFixture, KeepsTheNewestFive)
-{
+    // Only the newest five are kept.
     UserSettings::set(u"Config"_s, u"NoMsg"_s, u"1"_s);
     QDir().mkpath(Paths::file(u"DBS/dbPost_서울.db.d"_s));
     // Out of order: the name, not the writing order, tells the age.

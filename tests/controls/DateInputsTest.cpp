@@ -36,6 +36,20 @@ protected:
 template <typename Box>
 using Window = asv::test::FieldWindow<Box>;
 
+// Opens the box's calendar, picks the day and returns the day it opened on.
+template <typename Box>
+QDate pickInCalendar(Window<Box>& w, const QDate& day)
+{
+    QDate shown;
+    whenModal<FrmCalendar>([&](FrmCalendar* dialog) {
+        shown = dialog->selectedDate();
+        dialog->findChild<QCalendarWidget*>(u"calMonth"_s)->setSelectedDate(day);
+        QTest::mouseClick(dialog->findChild<QPushButton*>(u"btnOK"_s), Qt::LeftButton);
+    });
+    w.click(u"cmdCaln"_s);
+    return shown;
+}
+
 bool focusReturnsTo(QWidget* w)
 {
     return QTest::qWaitFor([w] { return w->hasFocus(); }, 1000);
@@ -105,14 +119,7 @@ TEST_F(DateInputs, DayArrowsStepOverMonthEndsAndTheCalendarWritesThePickBack)
 
     // The calendar opens on the date and writes the pick back.
     w.box->SetText(u"2023-01-31"_s);
-    QDate shown;
-    whenModal<FrmCalendar>([&](FrmCalendar* dialog) {
-        shown = dialog->selectedDate();
-        dialog->findChild<QCalendarWidget*>(u"calMonth"_s)->setSelectedDate(QDate(2023, 2, 14));
-        QTest::mouseClick(dialog->findChild<QPushButton*>(u"btnOK"_s), Qt::LeftButton);
-    });
-    w.click(u"cmdCaln"_s);
-    EXPECT_EQ(shown, QDate(2023, 1, 31));
+    EXPECT_EQ(pickInCalendar(w, QDate(2023, 2, 14)), QDate(2023, 1, 31));
     EXPECT_EQ(w.box->Text(), u"2023-02-14"_s);
 
     whenModal<FrmCalendar>([](FrmCalendar* dialog) { QTest::keyClick(dialog, Qt::Key_Escape); });
@@ -133,14 +140,7 @@ TEST_F(DateInputs, PeriodSettersArrowsCalendarAndQuickPeriods)
 
     // The calendar serves the date last focused.
     w.field(u"txtDate2"_s)->setFocus();
-    QDate shown;
-    whenModal<FrmCalendar>([&](FrmCalendar* dialog) {
-        shown = dialog->selectedDate();
-        dialog->findChild<QCalendarWidget*>(u"calMonth"_s)->setSelectedDate(QDate(2023, 3, 20));
-        QTest::keyClick(dialog->findChild<QPushButton*>(u"btnOK"_s), Qt::Key_Space);
-    });
-    w.click(u"cmdCaln"_s);
-    EXPECT_EQ(shown, QDate(2023, 3, 15));
+    EXPECT_EQ(pickInCalendar(w, QDate(2023, 3, 20)), QDate(2023, 3, 15));
     EXPECT_EQ(w.box->Text1(), u"2023-01-01"_s);
     EXPECT_EQ(w.box->Text2(), u"2023-03-20"_s);
 

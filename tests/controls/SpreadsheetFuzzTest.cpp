@@ -65,31 +65,42 @@ void writePackage(const QString& path, const Parts& parts, zip_int32_t method = 
 const QByteArray kMain = "http://schemas.openxmlformats.org/spreadsheetml/2006/main";
 const QByteArray kRel = "http://schemas.openxmlformats.org/officeDocument/2006/relationships";
 
+// Every kind of cell and style, and a second sheet under an absolute name. The first sheet's part
+// comes last, for tests that replace its cells.
 Parts goodPackage(const QByteArray& sheetTarget = "worksheets/sheet1.xml")
 {
+    const QByteArray ns = "<worksheet xmlns=\"" + kMain + "\"><sheetData>";
     return {{"[Content_Types].xml", "<Types xmlns=\"http://schemas.openxmlformats.org/package/2006/content-types\"/>"},
             {"_rels/.rels", "<Relationships><Relationship Id=\"r1\" Type=\"" + kRel
                                 + "/officeDocument\" Target=\"xl/workbook.xml\"/></Relationships>"},
             {"xl/workbook.xml", "<workbook xmlns=\"" + kMain + "\" xmlns:r=\"" + kRel
-                                    + "\"><workbookPr date1904=\"0\"/><sheets><sheet name=\"고객\" sheetId=\"1\" "
-                                      "r:id=\"s1\"/></sheets></workbook>"},
+                                    + R"("><workbookPr date1904="0"/><sheets><sheet name="고객" sheetId="1" r:id="s1"/>)"
+                                      R"(<sheet name="둘째" sheetId="2" r:id="s4"/></sheets></workbook>)"},
             {"xl/_rels/workbook.xml.rels",
              "<Relationships><Relationship Id=\"s1\" Type=\"" + kRel + "/worksheet\" Target=\"" + sheetTarget
                  + "\"/><Relationship Id=\"s2\" Type=\"" + kRel
                  + "/sharedStrings\" Target=\"sharedStrings.xml\"/><Relationship Id=\"s3\" Type=\"" + kRel
-                 + "/styles\" Target=\"styles.xml\"/></Relationships>"},
+                 + "/styles\" Target=\"styles.xml\"/><Relationship Id=\"s4\" Type=\"" + kRel
+                 + "/worksheet\" Target=\"/xl/worksheets/other.xml\"/></Relationships>"},
             {"xl/sharedStrings.xml", "<sst xmlns=\"" + kMain
-                                         + "\"><si><t>홍길동</t></si><si><r><t>(주)</t></r><r><t>한빛</t></r>"
-                                           "<rPh><t>ハン</t></rPh></si></sst>"},
+                                         + R"("><si><t>홍길동</t></si><si><r><t>(주)</t></r><r><rPr><b/></rPr><t>한빛</t>)"
+                                           R"(</r><rPh><t>ハン</t></rPh></si><si><t xml:space="preserve"> 공백 </t></si></sst>)"},
+            // Cell styles count in cellXfs only; "원" makes no date, "h:mm" a time.
             {"xl/styles.xml", "<styleSheet xmlns=\"" + kMain
-                                  + "\"><numFmts><numFmt numFmtId=\"164\" formatCode=\"yyyy-mm-dd\"/></numFmts>"
-                                    "<cellXfs><xf numFmtId=\"0\"/><xf numFmtId=\"164\"/></cellXfs></styleSheet>"},
+                                  + R"("><numFmts><numFmt numFmtId="164" formatCode="yyyy&quot;년&quot; mm&quot;월&quot; )"
+                                    R"(dd&quot;일&quot;"/><numFmt numFmtId="165" formatCode="#,##0&quot;원&quot;"/>)"
+                                    R"(<numFmt numFmtId="166" formatCode="h:mm"/></numFmts><cellStyleXfs><xf numFmtId="14"/>)"
+                                    R"(</cellStyleXfs><cellXfs><xf numFmtId="0"/><xf numFmtId="164"/><xf numFmtId="22"/>)"
+                                    R"(<xf numFmtId="166"/><xf numFmtId="165"/><xf numFmtId="14"/></cellXfs></styleSheet>)"},
+            {"xl/worksheets/other.xml", ns + R"(<row r="1"><c r="B1"><v>7</v></c></row></sheetData></worksheet>)"},
             {"xl/worksheets/sheet1.xml",
-             "<worksheet xmlns=\"" + kMain
-                 + "\"><sheetData><row r=\"1\"><c r=\"A1\" t=\"s\"><v>0</v></c><c r=\"B1\" t=\"s\"><v>1</v></c>"
-                   "<c r=\"C1\" s=\"1\"><v>45382</v></c></row><row r=\"3\"><c r=\"B3\" t=\"inlineStr\"><is><t>인라인"
-                   "</t></is></c><c t=\"b\"><v>1</v></c><c r=\"E3\" t=\"e\"><v>#N/A</v></c><c r=\"F3\"><v>1.5E3</v>"
-                   "</c></row></sheetData></worksheet>"}};
+             ns + R"(<row r="1"><c r="A1" t="s"><v>0</v></c><c r="B1" t="s"><v>1</v></c><c r="C1" s="1"><v>45382</v>)"
+                  R"(</c></row><row r="3"><c r="B3" t="inlineStr"><is><t>인라인</t></is></c><c t="b"><v>1</v></c>)"
+                  R"(<c r="E3" t="e"><v>#N/A</v></c><c r="F3"><v>1.5E3</v></c></row><row r="4"><c r="A4" s="2">)"
+                  R"(<v>45382.75</v></c><c r="B4" s="3"><v>0.5</v></c><c r="C4" s="4"><v>1500</v></c><c r="D4" )"
+                  R"(t="str"><f>A1</f><v>수식결과</v></c><c r="E4"><v>0.30000000000000004</v></c><c r="F4" t="s">)"
+                  R"(<v>2</v></c><c r="G4" s="5"><v>45382</v></c></row><row r="9"><c r="A9" s="1"/><c r="B9"><v>)"
+                  R"(</v></c></row></sheetData></worksheet>)"}};
 }
 
 // Parts flattened to one text, so that a mutation may hit a name as well as a body.
@@ -145,10 +156,15 @@ TEST(SpreadsheetFuzz, FuzzedXlsxPackagesAreReadOrRefusedClearly)
     TempProgramFolder home;
     const QString path = home.path(u"fuzz.xlsx"_s);
     writePackage(path, goodPackage());
-    ASSERT_EQ(SpreadsheetReader::open(path)->readSheet(0),
-              (QList<QStringList>{{u"홍길동"_s, u"(주)한빛"_s, u"2024-03-31"_s, u""_s, u""_s, u""_s},
-                                  {u""_s, u""_s, u""_s, u""_s, u""_s, u""_s},
-                                  {u""_s, u"인라인"_s, u"TRUE"_s, u""_s, u"#N/A"_s, u"1500"_s}}));
+    auto reader = SpreadsheetReader::open(path);
+    EXPECT_EQ(reader->sheetNames(), (QStringList{u"고객"_s, u"둘째"_s}));
+    ASSERT_EQ(reader->readSheet(0),
+              (QList<QStringList>{{u"홍길동"_s, u"(주)한빛"_s, u"2024-03-31"_s, u""_s, u""_s, u""_s, u""_s},
+                                  QStringList(7),
+                                  {u""_s, u"인라인"_s, u"TRUE"_s, u""_s, u"#N/A"_s, u"1500"_s, u""_s},
+                                  {u"2024-03-31 18:00:00"_s, u"12:00:00"_s, u"1500"_s, u"수식결과"_s, u"0.3"_s,
+                                   u" 공백 "_s, u"2024-03-31"_s}}));
+    EXPECT_EQ(reader->readSheet(1), (QList<QStringList>{{u""_s, u"7"_s}}));
 
     // Parts of the wrong type where a sheet should be: the styles, the workbook itself, a picture.
     Parts picture = goodPackage("media/image1.png");
