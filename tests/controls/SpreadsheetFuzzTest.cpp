@@ -4,6 +4,7 @@
 
 #include <QElapsedTimer>
 #include <QFile>
+#include <QtEndian>
 #include <gtest/gtest.h>
 #include <zip.h>
 #include <zlib.h>
@@ -220,34 +221,21 @@ void writeZipBomb(const QString& path, quint32 statedSheetSize)
         crc = crc32_combine(crc, blanksCrc, blanks.size());
     crc = crc32(crc, reinterpret_cast<const Bytef*>(tail.constData()), static_cast<uInt>(tail.size()));
 
-    const QByteArray workbook = "<workbook xmlns=\"" + kMain + "\"><sheets><sheet name=\"폭탄\" sheetId=\"1\"/></sheets></workbook>";
-    struct Entry {
-        QByteArray name;
-        QByteArray data;
-        quint32 crc;
-        quint32 size;
-        int method;
-        quint32 offset = 0;
-    };
-    QList<Entry> entries{
-        {"xl/workbook.xml", workbook,
-         static_cast<quint32>(crc32(0, reinterpret_cast<const Bytef*>(workbook.constData()), static_cast<uInt>(workbook.size()))),
-         static_cast<quint32>(workbook.size()), 0},
-        {"xl/worksheets/sheet1.xml", sheetData, static_cast<quint32>(crc), statedSheetSize, 8}};
-    QByteArray zip;
-    auto header = [](const Entry& e) {
-        return le16(20) + le16(0) + le16(e.method) + le32(0) + le32(e.crc) + le32(static_cast<quint32>(e.data.size()))
-            + le32(e.size) + le16(static_cast<int>(e.name.size())) + le16(0);
-    };
-    for (Entry& e : entries) {
-        e.offset = static_cast<quint32>(zip.size());
-        zip += le32(0x04034b50) + header(e) + e.name + e.data;
+    // Written stored, then marked as packed with the unpacked data's checksum and the stated size:
+    // the method field sits 22 bytes before the name in the local header, 36 in the central one.
+    const QByteArray name = "xl/worksheets/sheet1.xml";
+    writePackage(path, {{"xl/workbook.xml", "<workbook xmlns=\"" + kMain + "\"><sheets><sheet name=\"폭탄\" sheetId=\"1\"/>"
+                                            "</sheets></workbook>"},
+                        {name, sheetData}});
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    QByteArray zip = file.readAll();
+    file.close();
+    for (const qsizetype method : {zip.indexOf(name) - 22, zip.lastIndexOf(name) - 36}) {
+        qToLittleEndian<quint16>(8, zip.data() + method);
+        qToLittleEndian<quint32>(static_cast<quint32>(crc), zip.data() + method + 6);
+        qToLittleEndian<quint32>(statedSheetSize, zip.data() + method + 14);
     }
-    const auto directoryAt = static_cast<quint32>(zip.size());
-    for (const Entry& e : entries)
-        zip += le32(0x02014b50) + le16(20) + header(e) + le16(0) + le16(0) + le16(0) + le32(0) + le32(e.offset) + e.name;
-    zip += le32(0x06054b50) + le16(0) + le16(0) + le16(2) + le16(2)
-        + le32(static_cast<quint32>(zip.size()) - directoryAt) + le32(directoryAt) + le16(0);
     writeFile(path, zip);
 }
 
