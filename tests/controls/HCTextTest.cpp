@@ -151,7 +151,7 @@ TEST(HCText, TimeLettersCaseAndPatternFieldsOnLeaving)
     EXPECT_EQ(e.enter(u"12a3-4567890"_s), u"123-456-7890"_s);
 }
 
-TEST(HCText, EnterAndArrowsMoveBetweenFieldsAndTypingMarksTheChange)
+TEST(HCText, FocusMovesByEnterAndArrowsAndIsShownTypingMarksTheChange)
 {
     Editor e;
     QTest::keyClick(e.field, Qt::Key_Return);
@@ -179,11 +179,8 @@ TEST(HCText, EnterAndArrowsMoveBetweenFieldsAndTypingMarksTheChange)
     e.field->setBChanged(false);
     QTest::keyClick(e.field, Qt::Key_Tab);
     EXPECT_FALSE(e.field->bChanged());
-}
 
-TEST(HCText, FocusColouringAndEdgeLineFollowTheFocus)
-{
-    Editor e;
+    // The focus colouring and the edge line follow the focus.
     const QColor white(Qt::white), yellow(0xFF, 0xFF, 0xC0), grey(0x80, 0x80, 0x80), blue(Qt::blue);
     e.field->setBackColor(white);
     e.field->setFocusEffectColor(yellow);
@@ -205,3 +202,4 @@ TEST(HCText, FocusColouringAndEdgeLineFollowTheFocus)
     e.field->setFocus();
     EXPECT_EQ(e.field->palette().color(QPalette::Base), white);
 }
+
