@@ -146,7 +146,7 @@ TEST_F(UsersFixture, NonAdministratorSeesOnlyHimselfAndCannotAddUsers)
     EXPECT_EQ(prompter.texts(ScriptedPrompter::Kind::Notice), QStringList{u"자료가 저장되었습니다."_s});
 }
 
-TEST_F(UsersFixture, EditorAddsWithAutomaticCodeAndStoresConsultOnlyWhenEdited)
+TEST_F(UsersFixture, EditorAddsWithAutomaticOrTypedCodesAndStoresConsultOnlyWhenEdited)
 {
     FrmLUser_admin list;
     click(list, u"btnNew"_s);
@@ -192,36 +192,36 @@ TEST_F(UsersFixture, EditorAddsWithAutomaticCodeAndStoresConsultOnlyWhenEdited)
     click(again, u"btnSave"_s);
     EXPECT_EQ(prompter.texts().last(), kNotSaved);
     EXPECT_TRUE(again.isVisible());
-}
 
-TEST_F(UsersFixture, EditorTypedCodesContinueAndTheSharedAccount)
-{
-    FrmLUser_save editor;
-    editor.show();
-    editor.findChild<QCheckBox*>(u"chkAutoCode"_s)->click();
+    // A typed code must be new; continued adding empties the editor; the shared account may not
+    // change the administrator.
+    prompter.clear();
+    FrmLUser_save typed;
+    typed.show();
+    typed.findChild<QCheckBox*>(u"chkAutoCode"_s)->click();
     EXPECT_EQ(UserSettings::get(u"Config"_s, u"FrmLUser_save_AutoCode"_s), u"0"_s);
-    editor.findChild<QCheckBox*>(u"chkContinueAdd"_s)->setChecked(true);
+    typed.findChild<QCheckBox*>(u"chkContinueAdd"_s)->setChecked(true);
 
-    HCText* code = editor.field(u"htCode"_s);
+    HCText* code = typed.field(u"htCode"_s);
     code->SetText(u"01"_s);
     QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
     QCoreApplication::sendEvent(code, &out);
     EXPECT_EQ(prompter.texts(), QStringList{u"『01』는 이미 존재하는 코드입니다."_s});
-    editor.field(u"htName"_s)->SetText(u"중복"_s);
-    click(editor, u"btnSave"_s);
+    typed.field(u"htName"_s)->SetText(u"중복"_s);
+    click(typed, u"btnSave"_s);
     EXPECT_EQ(prompter.texts().last(), u"『01』는 이미 존재하는 코드입니다."_s);
 
     code->SetText(u"A1"_s);
-    click(editor, u"btnSave"_s);
+    click(typed, u"btnSave"_s);
     EXPECT_EQ(DBGetValue(u"SELECT name FROM local_user WHERE code = 'A1'"_s), u"중복"_s);
-    EXPECT_TRUE(editor.isVisible());
-    EXPECT_EQ(editor.mode(), FrmLUser_save::NewRecord);
-    EXPECT_EQ(editor.field(u"htName"_s)->Text(), QString());
+    EXPECT_TRUE(typed.isVisible());
+    EXPECT_EQ(typed.mode(), FrmLUser_save::NewRecord);
+    EXPECT_EQ(typed.field(u"htName"_s)->Text(), QString());
 
     App().DbUser = App().SharedDbAccount;
-    editor.SetFormMode(FrmLUser_save::EditRecord, u"00"_s);
-    editor.field(u"htName"_s)->SetText(u"바꾼관리자"_s);
-    click(editor, u"btnSave"_s);
+    typed.SetFormMode(FrmLUser_save::EditRecord, u"00"_s);
+    typed.field(u"htName"_s)->SetText(u"바꾼관리자"_s);
+    click(typed, u"btnSave"_s);
     EXPECT_EQ(prompter.texts().last(), u"공유ID(Ostra)로 접속하신 경우 관리자 정보를 수정할 수 없습니다."_s);
     EXPECT_EQ(DBGetValue(u"SELECT name FROM local_user WHERE code = '00'"_s), u"관리자"_s);
 }
