@@ -78,7 +78,6 @@ TEST_F(SharedOptionsFixture, OpeningOnANewDatabaseCreatesEveryOptionAndClosingAs
     EXPECT_EQ(indexedChild<QComboBox>(dialog, u"cmbDecNum"_s, 2)->currentIndex(), 0);
     EXPECT_EQ(dialog.findChild<QComboBox*>(u"cmbBarcodeLen"_s)->currentIndex(), 0);
     EXPECT_TRUE(indexedChild<QRadioButton>(dialog, u"optTaxCalcType"_s, 0)->isChecked());
-    EXPECT_EQ(indexedChild<QRadioButton>(dialog, u"optTaxCalcType"_s, 0)->text(), u"버림(절하)"_s);
     EXPECT_TRUE(indexedChild<QCheckBox>(dialog, u"chkStockAlert"_s, 0)->isChecked());
     EXPECT_TRUE(indexedChild<QCheckBox>(dialog, u"chkStockAlert"_s, 1)->isChecked());
     EXPECT_EQ(dialog.findChild<HCText*>(u"htQntLimit"_s)->Text(), u"999999"_s);
@@ -200,7 +199,6 @@ TEST(PerPcOptions, LoadDefaultsAndWriteOnlyTheChangedGroups)
     frmOptions2 dialog;
     dialog.show();
     EXPECT_TRUE(indexedChild<QRadioButton>(dialog, u"optStartForm"_s, 3)->isChecked());
-    EXPECT_EQ(indexedChild<QRadioButton>(dialog, u"optStartForm"_s, 3)->text(), u"상담 및 AS 접수"_s);
     EXPECT_TRUE(indexedChild<QRadioButton>(dialog, u"OptCustVat"_s, 1)->isChecked());
     EXPECT_TRUE(dialog.findChild<QCheckBox*>(u"chkConsultEdit"_s)->isChecked());
     EXPECT_EQ(indexedChild<QComboBox>(dialog, u"cmbCIDPortNo"_s, 1)->currentIndex(), 0);

@@ -66,7 +66,6 @@ TEST(Grid, ShowsRecordSetFieldsByLabelWithFormatsAndFormula)
     EXPECT_EQ(cells.data(cells.index(1, Tick), Qt::CheckStateRole).toInt(), Qt::Checked);
     EXPECT_EQ(cells.data(cells.index(0, Tick), Qt::CheckStateRole).toInt(), Qt::Unchecked);
     EXPECT_FALSE(cells.flags(cells.index(0, Total)) & Qt::ItemIsEditable);
-    EXPECT_EQ(cells.sourceRow(1), 1);
 }
 
 TEST(Grid, SortsNumbersAsNumbersKeepsCellStateWithItsRowAndForgetsTheSortOnReload)
