@@ -13,24 +13,18 @@ using Kind = ScriptedPrompter::Kind;
 
 namespace {
 
-Pick pick(const QString& code, const QString& name)
-{
-    return {code, name};
-}
+// What the picker and the editor of one kind were asked, and what they answer.
+struct Script {
+    QList<Pick> rows; // a row matches when its name contains the text
+    int operatorChoice = -1; // row picked in the modal list, -1 for none
+    QStringList calls;
+    QStringList editorTexts;
+    Pick editorResult;
+};
 
-// A picker over fixed rows (a row matches when its name contains the text), registered for one
-// kind while it lives. Its editor "saves" editorResult.
-class TestPicker : public RecordPicker {
+class ScriptedPicker : public RecordPicker {
 public:
-    struct Script {
-        QList<Pick> rows;
-        int operatorChoice = -1; // row picked in the modal list, -1 for none
-        QStringList calls;
-        QStringList editorTexts;
-        Pick editorResult;
-    };
-
-    explicit TestPicker(Script& script) : m_script(script) {}
+    explicit ScriptedPicker(Script& script) : m_script(script) {}
 
     void setSearchState(const QString& fields, const QString& opText) override
     {
@@ -59,22 +53,20 @@ private:
     int m_current = 0;
 };
 
-class Registration {
-public:
-    explicit Registration(const QString& kind, const Pick& editorResult = {}) : m_guard({kind})
+// Registers the scripted picker and editor for one kind while it lives.
+struct Registration {
+    explicit Registration(const QString& kind, const Pick& editorResult = {}) : guard({kind})
     {
         script.editorResult = editorResult;
         PickerRegistry::registerKind(
-            kind, [this](QWidget*) { return std::make_unique<TestPicker>(script); },
+            kind, [this](QWidget*) { return std::make_unique<ScriptedPicker>(script); },
             [this](QWidget*, const QString& text) {
                 script.editorTexts << text;
                 return script.editorResult;
             });
     }
-    TestPicker::Script script;
-
-private:
-    test::RegistryGuard m_guard;
+    test::RegistryGuard guard;
+    Script script;
 };
 
 FindRequest request(const QString& text)
@@ -86,37 +78,26 @@ FindRequest request(const QString& text)
 
 } // namespace
 
-TEST(FindRecordFlow, OneMatchIsTakenSeveralAreOfferedInThePicker)
+TEST(FindRecordFlow, OneMatchIsTakenSeveralAreOfferedAndNothingFoundIsReported)
 {
     ScriptedPrompter prompter;
     Registration reg(kFindKindCust);
-    reg.script.rows = {pick(u"000001"_s, u"대한상사"_s), pick(u"000002"_s, u"대한기계"_s), pick(u"000003"_s, u"민국상회"_s)};
+    reg.script.rows = {{u"000001"_s, u"대한상사"_s}, {u"000002"_s, u"대한기계"_s}, {u"000003"_s, u"민국상회"_s}};
 
-    FindRequest r = request(u"민국"_s);
-    r.extraCondition = u"c.hidden = 0"_s;
-    r.fields = u"c.compname"_s;
-    r.opText = u"s* : 검색어로 시작"_s;
-    EXPECT_EQ(FindRecord(kFindKindCust, r), pick(u"000003"_s, u"민국상회"_s));
-    EXPECT_EQ(reg.script.calls,
-              (QStringList{u"state:c.compname|s* : 검색어로 시작"_s, u"find:민국|c.hidden = 0"_s}));
-    EXPECT_EQ(FindCust(request(u"민국"_s)), pick(u"000003"_s, u"민국상회"_s));
+    const FindRequest narrowed{u"민국"_s, u"c.hidden = 0"_s, u"c.compname"_s, u"s* : 검색어로 시작"_s, nullptr};
+    EXPECT_EQ(FindRecord(kFindKindCust, narrowed), (Pick{u"000003"_s, u"민국상회"_s}));
+    EXPECT_EQ(reg.script.calls, (QStringList{u"state:c.compname|s* : 검색어로 시작"_s, u"find:민국|c.hidden = 0"_s}));
 
-    reg.script.calls.clear();
     reg.script.operatorChoice = 1;
-    EXPECT_EQ(FindCust(request(u"대한"_s)), pick(u"000002"_s, u"대한기계"_s));
+    EXPECT_EQ(FindCust(request(u"대한"_s)), (Pick{u"000002"_s, u"대한기계"_s}));
     EXPECT_TRUE(reg.script.calls.contains(u"modal"_s));
-
+    // Several found and none picked: no offer to register.
     reg.script.operatorChoice = -1;
     EXPECT_EQ(FindRecord(kFindKindCust, request(u"대한"_s)), Pick());
     EXPECT_EQ(FindCust(request(u"대한"_s)), Pick());
     EXPECT_TRUE(prompter.messages().isEmpty());
-}
 
-TEST(FindRecordFlow, PlainSearchReportsWhatWasNotFound)
-{
-    ScriptedPrompter prompter;
-    Registration reg(kFindKindCust);
-
+    reg.script.rows.clear();
     EXPECT_EQ(FindRecord(kFindKindCust, request(QString())), Pick());
     EXPECT_EQ(FindRecord(kFindKindCust, request(u"없는이름"_s)), Pick());
     EXPECT_EQ(FindRecord(kFindKindCust, request(u"없는이름"_s), true), Pick());
@@ -127,23 +108,20 @@ TEST(FindRecordFlow, PlainSearchReportsWhatWasNotFound)
     EXPECT_EQ(prompter.messages()[1].kind, Kind::Info);
 }
 
-TEST(FindRecordFlow, UsersAndCustomersMayBeRegisteredOnTheSpot)
+TEST(FindRecordFlow, UsersCustomersAndProductsMayBeRegisteredOnTheSpot)
 {
     ScriptedPrompter prompter;
-    Registration users(kFindKindUser, pick(u"05"_s, u"김철수"_s));
-
+    Registration users(kFindKindUser, {u"05"_s, u"김철수"_s});
     prompter.answer(MsgAnswer::Yes);
-    EXPECT_EQ(FindUser(request(u"김철수"_s)), pick(u"05"_s, u"김철수"_s));
+    EXPECT_EQ(FindUser(request(u"김철수"_s)), (Pick{u"05"_s, u"김철수"_s}));
     EXPECT_EQ(users.script.editorTexts, QStringList{u"김철수"_s});
     ASSERT_EQ(prompter.messages().size(), 1);
     EXPECT_EQ(prompter.messages()[0].kind, Kind::YesNo);
-    EXPECT_EQ(prompter.messages()[0].text, u"검색한 담당자가 등록되어 있지 않습니다.\r\n신규 등록하겠습니까?"_s);
     EXPECT_EQ(prompter.messages()[0].title, u"담당자 검색"_s);
 
-    prompter.clear();
     prompter.answer(MsgAnswer::No);
     EXPECT_EQ(FindUser(request(QString())), Pick());
-    EXPECT_EQ(prompter.texts(Kind::YesNo), QStringList{u"등록된 담당자가 없습니다.\r\n신규 등록하겠습니까?"_s});
+    EXPECT_EQ(prompter.texts(Kind::YesNo).last(), u"등록된 담당자가 없습니다.\r\n신규 등록하겠습니까?"_s);
     EXPECT_EQ(users.script.editorTexts.size(), 1);
 
     // The editor closed without saving: nothing is taken.
@@ -152,41 +130,18 @@ TEST(FindRecordFlow, UsersAndCustomersMayBeRegisteredOnTheSpot)
     EXPECT_EQ(FindCust(request(u"새고객"_s)), Pick());
     EXPECT_EQ(customers.script.editorTexts, QStringList{u"새고객"_s});
     EXPECT_EQ(prompter.texts(Kind::YesNo).last(), u"검색한 고객가 등록되어 있지 않습니다.\r\n신규 등록하겠습니까?"_s);
-    EXPECT_EQ(prompter.unanswered(), 0);
-}
 
-TEST(FindRecordFlow, ProductsOfferRegistrationAFreeTextLineOrNothing)
-{
-    ScriptedPrompter prompter;
-    Registration products(kFindKindProd, pick(u"000100"_s, u"새상품"_s));
-    const QString choices = u"신규 등록하겠습니까?\r\n\r\n상품 기초등록을 하고 전표를 등록하려면 [예]를\r\n"
-                            u"기초등록을 하지 않고 전표를 등록하려면 [아니오]를\r\n등록을 취소하실려면 [취소]를 누르세요."_s;
-
-    prompter.answer(MsgAnswer::Yes);
-    EXPECT_EQ(FindProd(request(u"새상품"_s)), pick(u"000100"_s, u"새상품"_s));
-    EXPECT_EQ(products.script.editorTexts, QStringList{u"새상품"_s});
-    ASSERT_EQ(prompter.count(Kind::YesNoCancel), 1);
-    EXPECT_EQ(prompter.messages()[0].text,
-              u"검색한 상품이 등록되어 있지 않거나,\r\n숨김설정이 되어 있습니다.\r\n\r\n"_s + choices);
-    EXPECT_EQ(prompter.messages()[0].title, u"상품 검색"_s);
-
-    prompter.clear();
-    prompter.answer(MsgAnswer::No);
-    EXPECT_EQ(FindProd(request(u"임의품목"_s), true), pick(u"000000"_s, u"임의품목"_s));
-    EXPECT_EQ(prompter.messages()[0].text, u"검색한 상품이 등록되어 있지 않거나,\r\n해당거래처에 등록되지 않았거나,\r\n"
-                                           u"숨김설정이 되어 있습니다.\r\n\r\n"_s + choices);
-
-    prompter.clear();
+    Registration products(kFindKindProd, {u"000100"_s, u"새상품"_s});
     prompter.answer(MsgAnswer::Cancel);
     EXPECT_EQ(FindProd(request(QString())), Pick());
-    EXPECT_TRUE(prompter.messages()[0].text.startsWith(u"등록된 상품이 없거나,\r\n숨김설정"_s));
-    EXPECT_EQ(products.script.editorTexts.size(), 1);
-
+    EXPECT_TRUE(prompter.texts(Kind::YesNoCancel).last().startsWith(u"등록된 상품이 없거나,\r\n숨김설정"_s));
+    EXPECT_TRUE(products.script.editorTexts.isEmpty());
     // Found but nothing picked: no offer.
-    prompter.clear();
-    products.script.rows = {pick(u"000001"_s, u"우유 1L"_s), pick(u"000002"_s, u"우유 2L"_s)};
+    products.script.rows = {{u"000001"_s, u"우유 1L"_s}, {u"000002"_s, u"우유 2L"_s}};
+    const qsizetype asked = prompter.messages().size();
     EXPECT_EQ(FindProd(request(u"우유"_s)), Pick());
-    EXPECT_TRUE(prompter.messages().isEmpty());
+    EXPECT_EQ(prompter.messages().size(), asked);
+    EXPECT_EQ(prompter.unanswered(), 0);
 }
 
 TEST(FindRecordFlow, AKindWithoutPickerEndsInTheErrorBox)

@@ -47,9 +47,8 @@ struct LoginFixture : ::testing::Test {
 
 } // namespace
 
-TEST_F(LoginFixture, EmptyPasswordLogsInByEnterOnTheHint)
+TEST_F(LoginFixture, EmptyPasswordLogsInByEnterOnTheHintAndAnUnknownIdIsTheAdministrator)
 {
-    EXPECT_EQ(dialog.windowTitle(), u"회원 사용자 로그인"_s);
     EXPECT_EQ(user()->text(), u"ADMIN"_s);
     EXPECT_EQ(pass()->text(), u"엔터 치세요"_s);
     EXPECT_EQ(pass()->echoMode(), QLineEdit::Normal);
@@ -63,15 +62,27 @@ TEST_F(LoginFixture, EmptyPasswordLogsInByEnterOnTheHint)
     EXPECT_EQ(App().UserCode, u"00"_s);
     EXPECT_EQ(App().UserName, u"관리자"_s);
     EXPECT_EQ(App().CompanyName, u"OstraSoft(본사)"_s);
+
+    // An unknown login id is the administrator.
+    DBExecute(u"UPDATE office SET compname = 'A&B 상사' WHERE code = 1"_s);
+    GetLoginUserInfo(u"nobody'"_s);
+    EXPECT_EQ(App().UserCode, u"00"_s);
+    EXPECT_EQ(App().UserName, QString());
+    EXPECT_EQ(App().CompanyName, u"A&B 상사"_s);
+    EXPECT_TRUE(prompter.messages().isEmpty());
 }
 
-TEST_F(LoginFixture, ThreeWrongPasswordsEndTheLogin)
+TEST_F(LoginFixture, TheHintOfAnotherIdAndTwoWrongPasswordsEndTheLogin)
 {
+    // The id is changed without leaving the field, so the hint of ADMIN is still shown: no way in.
+    user()->setText(u"KIM"_s);
+    dialog.findChild<QPushButton*>(u"btnLogin"_s)->click();
+    EXPECT_EQ(App().LoginId, u"-1"_s);
+
     chooseUser(u"KIM"_s);
     EXPECT_EQ(pass()->echoMode(), QLineEdit::Password);
     EXPECT_EQ(pass()->text(), QString());
     typePassword(u"secret"_s); // case counts
-    typePassword(u"x"_s);
     EXPECT_TRUE(dialog.isVisible());
     EXPECT_EQ(App().LoginId, u"-1"_s);
     EXPECT_EQ(prompter.texts(), (QStringList{kMismatch, kMismatch}));
@@ -97,26 +108,15 @@ TEST_F(LoginFixture, TwoWrongThenTheRightOneSucceeds)
     EXPECT_EQ(App().UserName, u"김상담"_s);
 }
 
-TEST_F(LoginFixture, HintOfAnotherIdDoesNotOpenAProtectedUser)
-{
-    // The id is changed without leaving the field, so the hint of ADMIN is still shown.
-    user()->setText(u"KIM"_s);
-    dialog.findChild<QPushButton*>(u"btnLogin"_s)->click();
-    EXPECT_EQ(App().LoginId, u"-1"_s);
-    EXPECT_EQ(prompter.texts(), QStringList{kMismatch});
-}
-
-TEST_F(LoginFixture, TypingOverTheHintMasksThePassword)
+TEST_F(LoginFixture, TypingOverTheHintMasksThePasswordAndEscapeAsksBeforeEnding)
 {
     QTest::keyClicks(pass(), u"z"_s);
     EXPECT_EQ(pass()->text(), u"z"_s);
     EXPECT_EQ(pass()->echoMode(), QLineEdit::Password);
     QTest::keyClick(pass(), Qt::Key_Return);
     EXPECT_EQ(App().LoginId, u"-1"_s);
-}
 
-TEST_F(LoginFixture, EscapeAsksBeforeEnding)
-{
+    // Escape asks before ending.
     prompter.answer(MsgAnswer::No);
     QTest::keyClick(&dialog, Qt::Key_Escape);
     EXPECT_TRUE(dialog.isVisible());
@@ -127,16 +127,4 @@ TEST_F(LoginFixture, EscapeAsksBeforeEnding)
     EXPECT_EQ(App().LoginId, u"-1"_s);
     EXPECT_EQ(prompter.texts(ScriptedPrompter::Kind::YesNo),
               (QStringList{u"프로그램을 종료하시겠습니까?"_s, u"프로그램을 종료하시겠습니까?"_s}));
-}
-
-TEST(GetLoginUserInfo, UnknownLoginIdIsTheAdministrator)
-{
-    TestDatabase db;
-    ScriptedPrompter prompter;
-    DBExecute(u"UPDATE office SET compname = 'A&B 상사' WHERE code = 1"_s);
-    GetLoginUserInfo(u"nobody'"_s);
-    EXPECT_EQ(App().UserCode, u"00"_s);
-    EXPECT_EQ(App().UserName, QString());
-    EXPECT_EQ(App().CompanyName, u"A&B 상사"_s);
-    EXPECT_TRUE(prompter.messages().isEmpty());
 }

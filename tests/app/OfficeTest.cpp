@@ -34,7 +34,7 @@ struct OfficeFixture : ::testing::Test {
 
 } // namespace
 
-TEST_F(OfficeFixture, ThePlaceholderNameAndAnEmptyNameAreRefused)
+TEST_F(OfficeFixture, ThePlaceholderNameAnEmptyNameAndABadRegistrationNumberAreRefused)
 {
     FrmOffice_save dialog;
     dialog.show();
@@ -49,6 +49,26 @@ TEST_F(OfficeFixture, ThePlaceholderNameAndAnEmptyNameAreRefused)
     EXPECT_EQ(prompter.messages()[1].title, u"필수입력"_s);
     EXPECT_TRUE(dialog.isVisible());
     EXPECT_EQ(DBGetValue(u"SELECT compname FROM office WHERE code = 1"_s), u"OstraSoft(본사)"_s);
+
+    // The registration number is checked when its field is left.
+    prompter.clear();
+    HCText* sn = dialog.field(u"compsn"_s);
+    sn->SetText(u"2208162517"_s);
+    leave(sn);
+    EXPECT_EQ(sn->Text(), u"220-81-62517"_s);
+    sn->SetText(u"8001011234560"_s);
+    leave(sn);
+    EXPECT_EQ(sn->Text(), u"800101-1234560"_s);
+    EXPECT_TRUE(prompter.messages().isEmpty());
+
+    sn->SetText(u"1234"_s);
+    leave(sn);
+    EXPECT_EQ(prompter.texts(), QStringList{u"유효한 주민등록번호 또는 사업자등록 번호가 아닙니다."_s});
+    EXPECT_EQ(sn->Text(), u"1234"_s);
+
+    sn->SetText(QString());
+    leave(sn);
+    EXPECT_EQ(prompter.messages().size(), 1);
 }
 
 TEST_F(OfficeFixture, SaveUpdatesTheRecordAndAnUnchangedSaveIsReported)
@@ -77,27 +97,4 @@ TEST_F(OfficeFixture, SaveUpdatesTheRecordAndAnUnchangedSaveIsReported)
     save(again);
     EXPECT_EQ(prompter.texts(ScriptedPrompter::Kind::Info), QStringList{kNotSaved});
     EXPECT_TRUE(again.isVisible());
-}
-
-TEST_F(OfficeFixture, RegistrationNumberIsCheckedWhenTheFieldIsLeft)
-{
-    FrmOffice_save dialog;
-    dialog.show();
-    HCText* sn = dialog.field(u"compsn"_s);
-    sn->SetText(u"2208162517"_s);
-    leave(sn);
-    EXPECT_EQ(sn->Text(), u"220-81-62517"_s);
-    sn->SetText(u"8001011234560"_s);
-    leave(sn);
-    EXPECT_EQ(sn->Text(), u"800101-1234560"_s);
-    EXPECT_TRUE(prompter.messages().isEmpty());
-
-    sn->SetText(u"1234"_s);
-    leave(sn);
-    EXPECT_EQ(prompter.texts(), QStringList{u"유효한 주민등록번호 또는 사업자등록 번호가 아닙니다."_s});
-    EXPECT_EQ(sn->Text(), u"1234"_s);
-
-    sn->SetText(QString());
-    leave(sn);
-    EXPECT_EQ(prompter.messages().size(), 1);
 }

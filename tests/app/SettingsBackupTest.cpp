@@ -31,16 +31,13 @@ struct BackupFixture : ::testing::Test {
 
 } // namespace
 
-TEST_F(BackupFixture, NothingToBackUpWritesNothing)
+TEST_F(BackupFixture, CopiesTheSettingsOfEveryListedApplicationIfAnyAndKeepsTheNewestFive)
 {
     at(1, 9, 0);
     EXPECT_EQ(RegBackUP(), QString());
     EXPECT_TRUE(backups().isEmpty());
     EXPECT_TRUE(prompter.messages().isEmpty());
-}
 
-TEST_F(BackupFixture, CopiesTheSettingsOfEveryListedApplication)
-{
     UserSettings::set(u"Config"_s, u"시작화면"_s, u"1"_s);
     UserSettings::write(u"OstraSoft 접속관리자"_s, u"서버정보"_s, u"IP"_s, u"10.0.0.5"_s);
     UserSettings::write(u"다른프로그램"_s, u"Config"_s, u"x"_s, u"1"_s);
@@ -57,10 +54,8 @@ TEST_F(BackupFixture, CopiesTheSettingsOfEveryListedApplication)
     EXPECT_EQ(RegBackUP(), folder);
     QSettings again(folder + u"/ASVelmora.ini"_s, QSettings::IniFormat);
     EXPECT_EQ(again.value(u"Config/시작화면"_s).toString(), u"2"_s);
-}
 
-TEST_F(BackupFixture, KeepsTheNewestFive)
-{
+    // Only the newest five are kept.
     UserSettings::set(u"Config"_s, u"NoMsg"_s, u"1"_s);
     QDir().mkpath(Paths::file(u"DBS/dbPost_서울.db.d"_s));
     // Out of order: the name, not the writing order, tells the age.

@@ -1,24 +1,20 @@
 #include "Clock.h"
 #include "DateText.h"
+#include "FieldWindow.h"
 #include "FrmCalendar.h"
 #include "FrmEasyDate.h"
 #include "HCDateAdv.h"
 #include "HCTerm.h"
-#include "HCText.h"
 #include "Paths.h"
 #include "ScriptedPrompter.h"
-#include "WidgetDriver.h"
 #include "hclimit.h"
-
-#include <QMdiArea>
 
 #include <QCalendarWidget>
 #include <QCheckBox>
+#include <QMdiArea>
 #include <QPushButton>
 #include <QSettings>
 #include <QTemporaryDir>
-#include <QToolButton>
-#include <QVBoxLayout>
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
@@ -37,38 +33,22 @@ protected:
     ScriptedPrompter prompter;
 };
 
-// A window with the box under test between two plain fields.
 template <typename Box>
-struct Window {
-    QWidget window;
-    HCText* before = new HCText(&window);
-    Box* box = new Box(&window);
-    HCText* after = new HCText(&window);
+using Window = asv::test::FieldWindow<Box>;
 
-    Window()
-    {
-        window.setObjectName(u"FrmTest"_s);
-        auto* layout = new QVBoxLayout(&window);
-        layout->addWidget(before);
-        layout->addWidget(box);
-        layout->addWidget(after);
-        EXPECT_TRUE(asv::test::showActive(window));
-    }
-
-    HCText* field(const QString& name = u"txtDate"_s) { return box->template findChild<HCText*>(name); }
-
-    void retype(HCText* f, const QString& digits)
-    {
-        f->setFocus();
-        QTest::keyClick(f, Qt::Key_Home);
-        QTest::keyClick(f, Qt::Key_End, Qt::ShiftModifier);
-        QTest::keyClick(f, Qt::Key_Delete);
-        QTest::keyClick(f, Qt::Key_Home);
-        QTest::keyClicks(f, digits);
-    }
-
-    void click(const QString& name) { QTest::mouseClick(box->template findChild<QAbstractButton*>(name), Qt::LeftButton); }
-};
+// Opens the box's calendar, picks the day and returns the day it opened on.
+template <typename Box>
+QDate pickInCalendar(Window<Box>& w, const QDate& day)
+{
+    QDate shown;
+    whenModal<FrmCalendar>([&](FrmCalendar* dialog) {
+        shown = dialog->selectedDate();
+        dialog->findChild<QCalendarWidget*>(u"calMonth"_s)->setSelectedDate(day);
+        QTest::mouseClick(dialog->findChild<QPushButton*>(u"btnOK"_s), Qt::LeftButton);
+    });
+    w.click(u"cmdCaln"_s);
+    return shown;
+}
 
 bool focusReturnsTo(QWidget* w)
 {
@@ -77,11 +57,11 @@ bool focusReturnsTo(QWidget* w)
 
 } // namespace
 
-TEST_F(DateInputs, DateBoxStartsOnTodayAndRefusesTheLeapDayOfACommonYear)
+TEST_F(DateInputs, DateBoxRefusesWhatIsNoDateAndMovesOnFromOneThatIs)
 {
     Window<hcDate> w;
     EXPECT_EQ(w.box->Text(), u"2023-03-15"_s);
-    HCText* f = w.field();
+    HCText* f = w.field(u"txtDate"_s);
     w.retype(f, u"20230229"_s);
     EXPECT_EQ(f->displayText(), u"2023-02-29"_s);
     QTest::keyClick(f, Qt::Key_Tab);
@@ -95,78 +75,33 @@ TEST_F(DateInputs, DateBoxStartsOnTodayAndRefusesTheLeapDayOfACommonYear)
     EXPECT_EQ(prompter.messages().size(), 1);
     EXPECT_EQ(w.box->Text(), u"2024-02-29"_s);
     EXPECT_TRUE(w.after->hasFocus());
-}
 
-TEST_F(DateInputs, HalfTypedOrEmptyDatesAreRefusedUnlessEmptyIsAllowed)
-{
-    Window<hcDate> w;
-    w.retype(w.field(), u"202303"_s);
-    QTest::keyClick(w.field(), Qt::Key_Down);
-    EXPECT_EQ(prompter.messages().size(), 1);
-    EXPECT_TRUE(focusReturnsTo(w.field()));
-
-    prompter.clear();
-    w.retype(w.field(), QString());
+    // Half typed or empty: refused unless empty is allowed.
+    w.retype(f, u"202303"_s);
+    QTest::keyClick(f, Qt::Key_Down);
+    EXPECT_EQ(prompter.messages().size(), 2);
+    EXPECT_TRUE(focusReturnsTo(f));
+    w.retype(f, QString());
     EXPECT_EQ(w.box->Text(), QString());
-    QTest::keyClick(w.field(), Qt::Key_Tab);
-    EXPECT_EQ(prompter.messages().size(), 1);
-    EXPECT_TRUE(focusReturnsTo(w.field()));
-
+    QTest::keyClick(f, Qt::Key_Tab);
+    EXPECT_EQ(prompter.messages().size(), 3);
+    EXPECT_TRUE(focusReturnsTo(f));
     w.box->setAllowEmpty(true);
-    QTest::keyClick(w.field(), Qt::Key_Tab);
-    EXPECT_EQ(prompter.messages().size(), 1);
-    EXPECT_TRUE(w.after->hasFocus());
-}
-
-TEST_F(DateInputs, TwoRefusedDatesDoNotBounceTheFocus)
-{
-    Window<HCTerm> w;
-    w.box->SetText2(QString());
-    HCText* from = w.field(u"txtDate1"_s);
-    w.retype(from, QString());
-    QTest::keyClick(from, Qt::Key_Tab);
-    EXPECT_TRUE(focusReturnsTo(from));
-    QTest::qWait(50);
-    EXPECT_EQ(prompter.messages().size(), 1);
-    EXPECT_TRUE(from->hasFocus());
-}
-
-TEST_F(DateInputs, KeysMoveTheFocusAndACompletedDateMovesOnByItself)
-{
-    Window<hcDate> w;
-    w.field()->setFocus();
-    QTest::keyClick(w.field(), Qt::Key_Up);
+    QTest::keyClick(f, Qt::Key_Up);
+    EXPECT_EQ(prompter.messages().size(), 3);
     EXPECT_TRUE(w.before->hasFocus());
     QTest::keyClick(w.before, Qt::Key_Down);
-    EXPECT_TRUE(w.field()->hasFocus());
+    EXPECT_TRUE(f->hasFocus());
 
+    // A completed date moves on by itself.
     w.box->setAutoTab(true);
-    w.retype(w.field(), u"20230401"_s);
+    w.retype(f, u"20230401"_s);
     EXPECT_TRUE(w.after->hasFocus());
     EXPECT_EQ(w.box->Text(), u"2023-04-01"_s);
-    EXPECT_TRUE(prompter.messages().isEmpty());
+    EXPECT_EQ(prompter.messages().size(), 3);
 }
 
-TEST_F(DateInputs, CalendarOpensOnTheDateAndWritesThePickBack)
-{
-    Window<hcDate> w;
-    w.box->SetText(u"2023-01-31"_s);
-    QDate shown;
-    whenModal<FrmCalendar>([&](FrmCalendar* dialog) {
-        shown = dialog->selectedDate();
-        dialog->findChild<QCalendarWidget*>(u"calMonth"_s)->setSelectedDate(QDate(2023, 2, 14));
-        QTest::mouseClick(dialog->findChild<QPushButton*>(u"btnOK"_s), Qt::LeftButton);
-    });
-    w.click(u"cmdCaln"_s);
-    EXPECT_EQ(shown, QDate(2023, 1, 31));
-    EXPECT_EQ(w.box->Text(), u"2023-02-14"_s);
-
-    whenModal<FrmCalendar>([](FrmCalendar* dialog) { QTest::keyClick(dialog, Qt::Key_Escape); });
-    w.click(u"cmdCaln"_s);
-    EXPECT_EQ(w.box->Text(), u"2023-02-14"_s);
-}
-
-TEST_F(DateInputs, DayArrowsStepOverMonthEnds)
+TEST_F(DateInputs, DayArrowsStepOverMonthEndsAndTheCalendarWritesThePickBack)
 {
     Window<HCDateAdv> w;
     w.box->SetText(u"2024-02-28"_s);
@@ -181,72 +116,67 @@ TEST_F(DateInputs, DayArrowsStepOverMonthEnds)
     w.box->SetText(QString());
     w.click(u"btnNextDay"_s);
     EXPECT_EQ(w.box->Text(), QString());
-}
 
-TEST_F(DateInputs, PeriodSettersEndOnToday)
-{
-    HCTerm term;
-    EXPECT_EQ(term.Text1(), u"2023-03-15"_s);
-    EXPECT_EQ(term.Text2(), u"2023-03-15"_s);
-    term.setThisMonth();
-    EXPECT_EQ(term.Text1(), u"2023-03-01"_s);
-    EXPECT_EQ(term.Text2(), u"2023-03-15"_s);
-    term.setThisYear();
-    EXPECT_EQ(term.Text1(), u"2023-01-01"_s);
-    EXPECT_EQ(term.Text2(), u"2023-03-15"_s);
-}
+    // The calendar opens on the date and writes the pick back.
+    w.box->SetText(u"2023-01-31"_s);
+    EXPECT_EQ(pickInCalendar(w, QDate(2023, 2, 14)), QDate(2023, 1, 31));
+    EXPECT_EQ(w.box->Text(), u"2023-02-14"_s);
 
-TEST_F(DateInputs, PeriodDayArrowsMoveBothDates)
-{
-    Window<HCTerm> w;
-    w.box->SetText1(u"2023-02-27"_s);
-    w.box->SetText2(u"2023-02-28"_s);
-    w.click(u"btnNextDay"_s);
-    EXPECT_EQ(w.box->Text1(), u"2023-02-28"_s);
-    EXPECT_EQ(w.box->Text2(), u"2023-03-01"_s);
-
-    w.box->SetText2(QString());
-    w.click(u"btnPrevDay"_s);
-    EXPECT_EQ(w.box->Text1(), u"2023-02-28"_s);
-}
-
-TEST_F(DateInputs, PeriodCalendarServesTheDateLastFocused)
-{
-    Window<HCTerm> w;
-    w.field(u"txtDate2"_s)->setFocus();
-    QDate shown;
-    whenModal<FrmCalendar>([&](FrmCalendar* dialog) {
-        shown = dialog->selectedDate();
-        dialog->findChild<QCalendarWidget*>(u"calMonth"_s)->setSelectedDate(QDate(2023, 3, 20));
-        QTest::keyClick(dialog->findChild<QPushButton*>(u"btnOK"_s), Qt::Key_Space);
-    });
+    whenModal<FrmCalendar>([](FrmCalendar* dialog) { QTest::keyClick(dialog, Qt::Key_Escape); });
     w.click(u"cmdCaln"_s);
-    EXPECT_EQ(shown, QDate(2023, 3, 15));
-    EXPECT_EQ(w.box->Text1(), u"2023-03-15"_s);
-    EXPECT_EQ(w.box->Text2(), u"2023-03-20"_s);
+    EXPECT_EQ(w.box->Text(), u"2023-02-14"_s);
 }
 
-TEST_F(DateInputs, QuickPeriodDialogHandsBackTheChosenPeriod)
+TEST_F(DateInputs, PeriodSettersArrowsCalendarAndQuickPeriods)
 {
     Window<HCTerm> w;
-    QStringList captions;
+    EXPECT_EQ(w.box->Text1(), u"2023-03-15"_s);
+    EXPECT_EQ(w.box->Text2(), u"2023-03-15"_s);
+    w.box->setThisMonth();
+    EXPECT_EQ(w.box->Text1(), u"2023-03-01"_s);
+    w.box->setThisYear();
+    EXPECT_EQ(w.box->Text1(), u"2023-01-01"_s);
+    EXPECT_EQ(w.box->Text2(), u"2023-03-15"_s);
+
+    // The calendar serves the date last focused.
+    w.field(u"txtDate2"_s)->setFocus();
+    EXPECT_EQ(pickInCalendar(w, QDate(2023, 3, 20)), QDate(2023, 3, 15));
+    EXPECT_EQ(w.box->Text1(), u"2023-01-01"_s);
+    EXPECT_EQ(w.box->Text2(), u"2023-03-20"_s);
+
     whenModal<FrmEasyDate>([&](FrmEasyDate* dialog) {
-        for (int k = 0; k < QuickPeriod::kCount; ++k)
-            captions << dialog->findChild<QPushButton*>(u"cmdEasy"_s + QString::number(k))->text();
         QTest::mouseClick(dialog->findChild<QPushButton*>(u"cmdEasy9"_s), Qt::LeftButton);
     });
     w.click(u"cmdAdvn"_s);
-    EXPECT_EQ(captions.size(), 27);
-    EXPECT_EQ(captions.value(2), u"오늘   日"_s);
-    EXPECT_EQ(captions.value(6), u"이번주   "_s);
-    EXPECT_EQ(captions.value(9), u"지난달"_s);
-    EXPECT_EQ(captions.value(26), u"최근1년"_s);
     EXPECT_EQ(w.box->Text1(), u"2023-02-01"_s);
     EXPECT_EQ(w.box->Text2(), u"2023-02-28"_s);
-
     whenModal<FrmEasyDate>([](FrmEasyDate* dialog) { QTest::keyClick(dialog, Qt::Key_Escape); });
     w.click(u"cmdAdvn"_s);
     EXPECT_EQ(w.box->Text1(), u"2023-02-01"_s);
+
+    // The day arrows move both dates, and neither while one is empty.
+    w.after->setFocus();
+    w.box->SetText1(u"2023-02-27"_s);
+    w.click(u"btnNextDay"_s);
+    EXPECT_EQ(w.box->Text1(), u"2023-02-28"_s);
+    EXPECT_EQ(w.box->Text2(), u"2023-03-01"_s);
+    w.box->SetText2(QString());
+    w.click(u"btnPrevDay"_s);
+    EXPECT_EQ(w.box->Text1(), u"2023-02-28"_s);
+    EXPECT_TRUE(prompter.messages().isEmpty());
+}
+
+TEST_F(DateInputs, TwoRefusedDatesDoNotBounceTheFocus)
+{
+    Window<HCTerm> w;
+    w.box->SetText2(QString());
+    HCText* from = w.field(u"txtDate1"_s);
+    w.retype(from, QString());
+    QTest::keyClick(from, Qt::Key_Tab);
+    EXPECT_TRUE(focusReturnsTo(from));
+    QTest::qWait(50);
+    EXPECT_EQ(prompter.messages().size(), 1);
+    EXPECT_TRUE(from->hasFocus());
 }
 
 TEST_F(DateInputs, QuickPeriodsCountFromADateTheOperatorMovesTo)
@@ -287,7 +217,7 @@ protected:
 
 } // namespace
 
-TEST_F(RecordLimit, UncheckedAddsNothingWhateverTheNumber)
+TEST_F(RecordLimit, OnlyATickedBoxWithANumberCapsTheList)
 {
     Window<hclimit> w;
     EXPECT_EQ(w.box->LimitClause(), QString());
@@ -299,16 +229,8 @@ TEST_F(RecordLimit, UncheckedAddsNothingWhateverTheNumber)
     EXPECT_EQ(limit->text(), u"2,500"_s);
     EXPECT_EQ(w.box->LimitClause(), QString());
 
-    auto* check = w.box->findChild<QCheckBox*>(u"chkRecLimit"_s);
-    QTest::keyClick(check, Qt::Key_Space);
-    EXPECT_EQ(w.box->LimitClause(), u" LIMIT 0, 2500"_s);
-}
-
-TEST_F(RecordLimit, ATickedBoxWithoutANumberCapsNothing)
-{
-    Window<hclimit> w;
     QTest::keyClick(w.box->findChild<QCheckBox*>(u"chkRecLimit"_s), Qt::Key_Space);
-    auto* limit = w.field(u"htLimit"_s);
+    EXPECT_EQ(w.box->LimitClause(), u" LIMIT 0, 2500"_s);
     for (const QString& typed : {u"0"_s, QString()}) {
         SCOPED_TRACE(typed.toStdString());
         w.retype(limit, typed);

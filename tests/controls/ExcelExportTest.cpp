@@ -84,28 +84,9 @@ TEST_F(ExportTest, ReadBackGivesTheCellsOfTheShownColumns)
     EXPECT_EQ(grid.text(0, 0), u"000123"_s);
 }
 
-TEST_F(ExportTest, NumbersAreNumbersAndCodesStayText)
+TEST_F(ExportTest, TheNameFollowsTheClockNumbersAreNumbersAndCodesStayText)
 {
     options.withColumnHeaders = false;
-    const QString path = ExportToExcelFile(grid, options);
-    ASSERT_FALSE(path.isEmpty());
-    QString error;
-    // Shared strings hold the texts only: the code with its zeros, not the amounts.
-    ASSERT_TRUE(asv::test::runPython(
-        u"import sys, zipfile\n"
-        "z = zipfile.ZipFile(sys.argv[1])\n"
-        "s = z.read('xl/sharedStrings.xml').decode()\n"
-        "w = z.read('xl/worksheets/sheet1.xml').decode()\n"
-        "assert '000123' in s and '1500000' not in s, s\n"
-        "assert '<v>1500000</v>' in w and '<v>1650000</v>' in w, w\n"
-        "st = z.read('xl/styles.xml').decode()\n"
-        "assert 'formatCode=\"#,##0.##\"' in st and 'formatCode=\"#,###\"' in st, st\n"_s,
-        {path}, &error))
-        << error.toStdString();
-}
-
-TEST_F(ExportTest, GeneratedNameFollowsTheClockToTheSecond)
-{
     Clock::setFixed(QDateTime(QDate(2024, 3, 31), QTime(14, 5, 9)));
     const QString first = ExportToExcelFile(grid, options);
     const QString again = ExportToExcelFile(grid, options);
@@ -118,9 +99,23 @@ TEST_F(ExportTest, GeneratedNameFollowsTheClockToTheSecond)
     EXPECT_EQ(later, home.path(u"ExpExcel/Exp240331_140510.xlsx"_s));
     EXPECT_EQ(QDir(home.path(u"ExpExcel"_s)).entryList({u"*.xlsx"_s}).size(), 2);
     EXPECT_TRUE(QFile::exists(home.path(u"ExpExcel/Exp240331_140509LOG.TXT"_s)));
+
+    QString error;
+    // Shared strings hold the texts only: the code with its zeros, not the amounts.
+    ASSERT_TRUE(asv::test::runPython(
+        u"import sys, zipfile\n"
+        "z = zipfile.ZipFile(sys.argv[1])\n"
+        "s = z.read('xl/sharedStrings.xml').decode()\n"
+        "w = z.read('xl/worksheets/sheet1.xml').decode()\n"
+        "assert '000123' in s and '1500000' not in s, s\n"
+        "assert '<v>1500000</v>' in w and '<v>1650000</v>' in w, w\n"
+        "st = z.read('xl/styles.xml').decode()\n"
+        "assert 'formatCode=\"#,##0.##\"' in st and 'formatCode=\"#,###\"' in st, st\n"_s,
+        {first}, &error))
+        << error.toStdString();
 }
 
-TEST_F(ExportTest, RefusalsAndTheQuestion)
+TEST_F(ExportTest, RefusalsTheQuestionAndAnUnwritablePath)
 {
     SetExportRightCheck([] { return false; });
     EXPECT_TRUE(ExportToExcelFile(grid, options).isEmpty());
@@ -148,11 +143,10 @@ TEST_F(ExportTest, RefusalsAndTheQuestion)
     prompter.answer(MsgAnswer::Yes);
     EXPECT_EQ(ExportToExcelFile(grid, options), options.path);
     EXPECT_EQ(prompter.unanswered(), 0);
-}
 
-TEST_F(ExportTest, UnwritablePathWarns)
-{
+    // A path that cannot be written warns.
     options.path = home.path(u"no/such/folder/x.xlsx"_s);
+    prompter.answer(MsgAnswer::Yes);
     EXPECT_TRUE(ExportToExcelFile(grid, options).isEmpty());
     EXPECT_EQ(prompter.texts(ScriptedPrompter::Kind::Warn), QStringList{u"엑셀로 내보내기에 실패했습니다."_s});
 }

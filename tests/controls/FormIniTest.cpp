@@ -43,7 +43,7 @@ QString ini(const QString& key)
 
 } // namespace
 
-TEST(FormIni, LayoutRoundTripsThroughTheFile)
+TEST(FormIni, LayoutRoundTripsThroughTheFileUntilAResetBringsBackTheDesign)
 {
     TempProgramFolder home;
     {
@@ -60,19 +60,16 @@ TEST(FormIni, LayoutRoundTripsThroughTheFile)
         SaveFormIni(&t.form);
     }
     ASSERT_TRUE(QFile::exists(home.path(u"FormIni/FrmTest.ini"_s)));
-    EXPECT_EQ(ini(u"FormPosition/Left"_s), u"120"_s);
-    EXPECT_EQ(ini(u"FormPosition/Width"_s), u"640"_s);
-    EXPECT_EQ(ini(u"FormPosition/WindowState"_s), u"0"_s);
-    EXPECT_EQ(ini(u"spList_ColsWidth/1"_s), u"180"_s);
-    EXPECT_EQ(ini(u"spList_ColsLocation/4"_s), u"1"_s);
-    EXPECT_EQ(ini(u"spList_ColsLocation/1"_s), u"2"_s);
-    EXPECT_EQ(ini(u"spList_FILEDHIDE/2"_s), u"1"_s);
-    EXPECT_EQ(ini(u"spList_FILEDHIDE/3"_s), u"1"_s);
-    EXPECT_EQ(ini(u"spList_FILEDHIDE_INIT/3"_s), u"1"_s);
-    EXPECT_EQ(ini(u"spList_FILEDHIDE_INIT/2"_s), u"0"_s);
-    EXPECT_EQ(ini(u"spList_RPTCOL/4"_s), u"0"_s);
-    EXPECT_EQ(ini(u"spList_General/FontSize"_s), u"13"_s);
-    EXPECT_EQ(ini(u"spList_General/RowHeight"_s), u"27"_s);
+    const std::pair<QString, QString> written[] = {
+        {u"FormPosition/Left"_s, u"120"_s},      {u"FormPosition/Width"_s, u"640"_s},
+        {u"FormPosition/WindowState"_s, u"0"_s}, {u"spList_ColsWidth/1"_s, u"180"_s},
+        {u"spList_ColsLocation/4"_s, u"1"_s},    {u"spList_ColsLocation/1"_s, u"2"_s},
+        {u"spList_FILEDHIDE/2"_s, u"1"_s},       {u"spList_FILEDHIDE/3"_s, u"1"_s},
+        {u"spList_FILEDHIDE_INIT/3"_s, u"1"_s},  {u"spList_FILEDHIDE_INIT/2"_s, u"0"_s},
+        {u"spList_RPTCOL/4"_s, u"0"_s},          {u"spList_General/FontSize"_s, u"13"_s},
+        {u"spList_General/RowHeight"_s, u"27"_s}};
+    for (const auto& [key, value] : written)
+        EXPECT_EQ(ini(key), value) << key.toStdString();
 
     TestForm again;
     LoadFormIni(&again.form);
@@ -83,34 +80,22 @@ TEST(FormIni, LayoutRoundTripsThroughTheFile)
     EXPECT_EQ(again.list->printedColumns(), (QList<int>{0}));
     EXPECT_EQ(again.list->fontSize(), 13);
     EXPECT_EQ(again.list->defaultRowHeight(), 27);
-}
 
-TEST(FormIni, ResetDeletesTheFileAndBringsBackTheDesign)
-{
-    TempProgramFolder home;
-    TestForm t;
-    const int designedFont = t.list->fontSize();
-    LoadFormIni(&t.form);
-    t.list->setColumnWidth(1, 250);
-    t.list->setColumnHidden(2, false);
-    t.list->horizontalHeader()->moveSection(0, 3);
-    t.list->setFontSize(designedFont + 4);
-    SaveFormIni(&t.form);
-    ASSERT_TRUE(QFile::exists(FormIniPath(u"FrmTest"_s)));
-
-    t.list->resetLayout();
+    // Resetting deletes the file and brings back the design, now and at the next opening.
+    const int designedFont = TestForm().list->fontSize();
+    again.list->setColumnHidden(2, false);
+    again.list->resetLayout();
     EXPECT_FALSE(QFile::exists(FormIniPath(u"FrmTest"_s)));
-    EXPECT_EQ(t.list->columnWidth(1), 101);
-    EXPECT_EQ(t.list->visibleColumns(), (QList<int>{0, 1, 3}));
-    EXPECT_EQ(t.list->fontSize(), designedFont);
-
+    EXPECT_EQ(again.list->columnWidth(0), 100);
+    EXPECT_EQ(again.list->visibleColumns(), (QList<int>{0, 1, 3}));
+    EXPECT_EQ(again.list->fontSize(), designedFont);
     TestForm next;
     LoadFormIni(&next.form);
-    EXPECT_EQ(next.list->columnWidth(1), 101);
+    EXPECT_EQ(next.list->columnWidth(0), 100);
     EXPECT_EQ(next.list->visibleColumns(), (QList<int>{0, 1, 3}));
 }
 
-TEST(FormIni, BadKeysAreSkippedAndSizeOnlyWhenAsked)
+TEST(FormIni, BadKeysAreSkippedSizeOnlyWhenAskedAndADesignChangeOfVisibilityWins)
 {
     TempProgramFolder home;
     {
@@ -120,10 +105,15 @@ TEST(FormIni, BadKeysAreSkippedAndSizeOnlyWhenAsked)
         s.setValue(u"FormPosition/Width"_s, u"넓게"_s);
         s.setValue(u"FormPosition/Height"_s, 300);
         s.setValue(u"spList_ColsWidth/1"_s, u"abc"_s);
-        s.setValue(u"spList_ColsWidth/2"_s, 150);
+        s.setValue(u"spList_ColsWidth/4"_s, 150);
         s.setValue(u"spList_ColsWidth/9"_s, 150);
         s.setValue(u"spList_ColsLocation/1"_s, u"x"_s);
         s.setValue(u"spList_General/FontSize"_s, u""_s);
+        // The operator showed the designed-hidden code column, hid the telephone, kept the balance.
+        for (const auto& [key, value] : {std::pair{u"spList_FILEDHIDE/2"_s, 1}, {u"spList_FILEDHIDE_INIT/2"_s, 0},
+                                         {u"spList_FILEDHIDE/3"_s, 0}, {u"spList_FILEDHIDE_INIT/3"_s, 1},
+                                         {u"spList_FILEDHIDE/4"_s, 0}, {u"spList_FILEDHIDE_INIT/4"_s, 0}})
+            s.setValue(key, value);
     }
     TestForm t;
     const int font = t.list->fontSize();
@@ -131,39 +121,18 @@ TEST(FormIni, BadKeysAreSkippedAndSizeOnlyWhenAsked)
     EXPECT_EQ(t.form.pos(), QPoint(50, 33));
     EXPECT_EQ(t.form.size(), QSize(700, 400));
     EXPECT_EQ(t.list->columnWidth(0), 100);
-    EXPECT_EQ(t.list->columnWidth(1), 150);
-    EXPECT_EQ(t.list->visibleColumns(), (QList<int>{0, 1, 3}));
+    EXPECT_EQ(t.list->columnWidth(3), 150);
+    EXPECT_EQ(t.list->visibleColumns(), (QList<int>{0, 2, 3}));
     EXPECT_EQ(t.list->fontSize(), font);
 
     TestForm sized;
     LoadFormIni(&sized.form, true);
     EXPECT_EQ(sized.form.size(), QSize(700, 300));
-}
-
-TEST(FormIni, DesignChangeOfVisibilityWinsOverTheSavedChoice)
-{
-    TempProgramFolder home;
-    {
-        QSettings s(FormIniPath(u"FrmTest"_s), QSettings::IniFormat);
-        // The operator showed the designed-hidden code column and hid the telephone.
-        s.setValue(u"spList_FILEDHIDE/2"_s, 1);
-        s.setValue(u"spList_FILEDHIDE_INIT/2"_s, 0);
-        s.setValue(u"spList_FILEDHIDE/3"_s, 0);
-        s.setValue(u"spList_FILEDHIDE_INIT/3"_s, 1);
-    }
-    TestForm t;
-    LoadFormIni(&t.form);
-    EXPECT_EQ(t.list->visibleColumns(), (QList<int>{0, 2, 3}));
 
     // A later version hides the balance by design: the saved choices for the other columns stand,
     // the balance follows the new design although the file says it was shown.
     TestForm newer;
     newer.list->setColumnInitHidden(3, true);
-    {
-        QSettings s(FormIniPath(u"FrmTest"_s), QSettings::IniFormat);
-        s.setValue(u"spList_FILEDHIDE/4"_s, 0);
-        s.setValue(u"spList_FILEDHIDE_INIT/4"_s, 0);
-    }
     LoadFormIni(&newer.form);
     EXPECT_EQ(newer.list->visibleColumns(), (QList<int>{0, 2}));
 }

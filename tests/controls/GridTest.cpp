@@ -66,10 +66,9 @@ TEST(Grid, ShowsRecordSetFieldsByLabelWithFormatsAndFormula)
     EXPECT_EQ(cells.data(cells.index(1, Tick), Qt::CheckStateRole).toInt(), Qt::Checked);
     EXPECT_EQ(cells.data(cells.index(0, Tick), Qt::CheckStateRole).toInt(), Qt::Unchecked);
     EXPECT_FALSE(cells.flags(cells.index(0, Total)) & Qt::ItemIsEditable);
-    EXPECT_EQ(cells.sourceRow(1), 1);
 }
 
-TEST(Grid, SortsNumbersAsNumbersAndKeepsCellStateWithItsRow)
+TEST(Grid, SortsNumbersAsNumbersKeepsCellStateWithItsRowAndForgetsTheSortOnReload)
 {
     Grid grid;
     defineSlip(grid);
@@ -93,12 +92,8 @@ TEST(Grid, SortsNumbersAsNumbersAndKeepsCellStateWithItsRow)
 
     grid.cells().sort(Name, Qt::AscendingOrder);
     EXPECT_EQ(column(grid, Name), (QStringList{u"가"_s, u"나"_s, u"다"_s, u"라"_s, u""_s}));
-}
 
-TEST(Grid, HeaderClickSortsAndReloadForgetsTheSort)
-{
-    Grid grid;
-    defineSlip(grid);
+    // A header click sorts; a reload forgets the sort.
     grid.cells().setRecordSet(makeRecordSet({u"pname"_s, u"qnt"_s}, {{u"a"_s, u"10"_s}, {u"b"_s, u"2"_s}, {u"c"_s, u"33"_s}}));
     grid.resize(600, 300);
     grid.show();
@@ -118,8 +113,9 @@ TEST(Grid, HeaderClickSortsAndReloadForgetsTheSort)
     EXPECT_EQ(column(grid, Qty), (QStringList{u"5"_s, u"1"_s}));
 }
 
-TEST(Grid, EditHooksCanRefuseAndHearOldAndNewText)
+TEST(Grid, EditHooksCanRefuseAndHearOldAndNewTextAndAnUnconfirmedChangeIsUndone)
 {
+    ScriptedPrompter prompter;
     Grid grid;
     defineSlip(grid);
     grid.cells().setRowCount(2);
@@ -148,6 +144,23 @@ TEST(Grid, EditHooksCanRefuseAndHearOldAndNewText)
     EXPECT_EQ(grid.text(0, Tick), u"1"_s);
     ASSERT_EQ(heard.size(), 2);
     EXPECT_EQ(heard[1], (QStringList{u"0"_s, QString::number(Tick), u""_s, u"1"_s}));
+
+    // A change the operator does not confirm is undone, its colours kept.
+    grid.cells().setCellColors(1, Name, Qt::blue, {});
+    grid.setText(1, Name, u"새 이름"_s);
+
+    prompter.answer(MsgAnswer::No);
+    EXPECT_FALSE(grid.confirmCellChange(1, Name, u"옛 이름"_s));
+    EXPECT_EQ(grid.text(1, Name), u"옛 이름"_s);
+    ASSERT_EQ(prompter.texts(ScriptedPrompter::Kind::YesNo).size(), 1);
+    EXPECT_EQ(prompter.texts().last(), u"정말 수정하시겠습니까?\r\n이전 데이터: 옛 이름"_s);
+    EXPECT_EQ(grid.cells().foreground(1, Name), QColor(Qt::blue));
+    EXPECT_FALSE(grid.cells().background(1, Name).isValid());
+
+    grid.setText(1, Name, u"새 이름"_s);
+    prompter.answer(MsgAnswer::Yes);
+    EXPECT_TRUE(grid.confirmCellChange(1, Name, u"옛 이름"_s));
+    EXPECT_EQ(grid.text(1, Name), u"새 이름"_s);
 }
 
 TEST(Grid, EditorAsksBeforeOpeningAndReportsAfterClosing)
@@ -191,30 +204,7 @@ TEST(Grid, EditorAsksBeforeOpeningAndReportsAfterClosing)
     EXPECT_EQ(grid.text(0, Name), u"만년필"_s);
 }
 
-TEST(Grid, ChangeConfirmationRestoresOldTextOnNo)
-{
-    ScriptedPrompter prompter;
-    Grid grid;
-    defineSlip(grid);
-    grid.cells().setRowCount(1);
-    grid.cells().setCellColors(0, Name, Qt::blue, {});
-    grid.setText(0, Name, u"새 이름"_s);
-
-    prompter.answer(MsgAnswer::No);
-    EXPECT_FALSE(grid.confirmCellChange(0, Name, u"옛 이름"_s));
-    EXPECT_EQ(grid.text(0, Name), u"옛 이름"_s);
-    ASSERT_EQ(prompter.texts(ScriptedPrompter::Kind::YesNo).size(), 1);
-    EXPECT_EQ(prompter.texts().last(), u"정말 수정하시겠습니까?\r\n이전 데이터: 옛 이름"_s);
-    EXPECT_EQ(grid.cells().foreground(0, Name), QColor(Qt::blue));
-    EXPECT_FALSE(grid.cells().background(0, Name).isValid());
-
-    grid.setText(0, Name, u"새 이름"_s);
-    prompter.answer(MsgAnswer::Yes);
-    EXPECT_TRUE(grid.confirmCellChange(0, Name, u"옛 이름"_s));
-    EXPECT_EQ(grid.text(0, Name), u"새 이름"_s);
-}
-
-TEST(Grid, SelectedRowsInEachSelectionKind)
+TEST(Grid, SelectedRowsInEachSelectionKindAndRowsKeepTheirOwnCells)
 {
     Grid grid;
     defineSlip(grid);
@@ -236,12 +226,8 @@ TEST(Grid, SelectedRowsInEachSelectionKind)
     grid.setSelectionKind(Grid::SelectionKind::SingleRow);
     grid.selectRow(3);
     EXPECT_EQ(grid.selectedRows(), (QList<int>{3}));
-}
 
-TEST(Grid, RowsAddedAndRemovedKeepTheirOwnCells)
-{
-    Grid grid;
-    defineSlip(grid);
+    // Rows added and removed keep their own cells.
     grid.cells().setRecordSet(makeRecordSet({u"pname"_s}, {{u"첫째"_s}, {u"둘째"_s}, {u"셋째"_s}}));
     grid.setText(2, Qty, u"7"_s);
     grid.cells().setRowColors(2, {}, Qt::yellow);
@@ -256,3 +242,4 @@ TEST(Grid, RowsAddedAndRemovedKeepTheirOwnCells)
     EXPECT_EQ(grid.cells().background(1, Amount), QColor(Qt::yellow));
     EXPECT_FALSE(grid.cells().background(0, Amount).isValid());
 }
+

@@ -40,7 +40,7 @@ void pressWhenOpen(QStringList& seen, QString& defaultCaption, const QString& pr
 
 } // namespace
 
-TEST(GuiPrompter, QuestionsAndNoticesShowKoreanButtons)
+TEST(GuiPrompter, QuestionsNoticesAndQtsOwnMenusSpeakKorean)
 {
     GuiPrompter gui;
     QStringList seen;
@@ -58,10 +58,8 @@ TEST(GuiPrompter, QuestionsAndNoticesShowKoreanButtons)
     pressWhenOpen(seen, defaultCaption, u"확인"_s);
     gui.info(u"자료가 없습니다."_s, {});
     EXPECT_EQ(seen, QStringList{u"확인"_s});
-}
 
-TEST(GuiPrompter, QtsOwnMenusSpeakKoreanOnceTheTranslationIsLoaded)
-{
+    // Qt's own menus speak Korean once the translation is loaded.
     QLineEdit field;
     field.setText(u"본문"_s);
     std::unique_ptr<QMenu> menu(field.createStandardContextMenu());

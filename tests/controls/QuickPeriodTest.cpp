@@ -27,7 +27,7 @@ void PrintTo(const DatePeriod& period, std::ostream* os)
         << asv::DateText::format(period.to).toStdString();
 }
 
-TEST(QuickPeriod, EveryButtonOnAnOrdinaryWednesday)
+TEST(QuickPeriod, EveryButtonOnAnOrdinaryWednesdayAndOnTheEdgesOfMonthsWeeksAndYears)
 {
     const QDate today = d(u"2024-05-15");
     const DatePeriod expected[QuickPeriod::kCount] = {
@@ -44,40 +44,32 @@ TEST(QuickPeriod, EveryButtonOnAnOrdinaryWednesday)
     for (int k = 0; k < QuickPeriod::kCount; ++k)
         EXPECT_EQ(QuickPeriod::range(QuickPeriod::Kind(k), today), expected[k])
             << QuickPeriod::caption(QuickPeriod::Kind(k)).toStdString();
+
+    // Month ends, week starts, year turns and leap days.
+    const struct {
+        QuickPeriod::Kind kind;
+        const char16_t* today;
+        DatePeriod expected;
+    } edges[] = {
+        // A recent month counts days, not calendar months.
+        {QuickPeriod::Recent1Month, u"2024-03-31", p(u"2024-03-01", u"2024-03-31")},
+        {QuickPeriod::LastMonth, u"2024-03-31", p(u"2024-02-01", u"2024-02-29")},
+        // Weeks run Sunday to Saturday.
+        {QuickPeriod::ThisWeek, u"2024-03-31", p(u"2024-03-31", u"2024-04-06")},
+        {QuickPeriod::ThisWeek, u"2024-03-30", p(u"2024-03-24", u"2024-03-30")},
+        {QuickPeriod::LastWeek, u"2024-03-31", p(u"2024-03-24", u"2024-03-30")},
+        {QuickPeriod::LastMonth, u"2024-01-15", p(u"2023-12-01", u"2023-12-31")},
+        {QuickPeriod::WeekBeforeLast, u"2024-01-02", p(u"2023-12-17", u"2023-12-23")},
+        {QuickPeriod::DayBeforeYesterday, u"2024-01-01", p(u"2023-12-30", u"2023-12-30")},
+        {QuickPeriod::ThisMonth, u"2024-02-29", p(u"2024-02-01", u"2024-02-29")},
+        {QuickPeriod::NextMonth, u"2024-02-29", p(u"2024-03-01", u"2024-03-31")},
+        {QuickPeriod::Recent1Year, u"2024-02-29", p(u"2023-03-01", u"2024-02-29")},
+        {QuickPeriod::ThisMonth, u"2023-02-28", p(u"2023-02-01", u"2023-02-28")},
+        {QuickPeriod::Tomorrow, u"2023-02-28", p(u"2023-03-01", u"2023-03-01")},
+        {QuickPeriod::Recent1Year, u"2023-02-28", p(u"2022-02-28", u"2023-02-28")},
+    };
+    for (const auto& c : edges)
+        EXPECT_EQ(QuickPeriod::range(c.kind, d(c.today)), c.expected)
+            << QuickPeriod::caption(c.kind).toStdString() << " on " << QString::fromUtf16(c.today).toStdString();
 }
 
-TEST(QuickPeriod, RecentMonthCountsDaysNotCalendarMonths)
-{
-    EXPECT_EQ(QuickPeriod::range(QuickPeriod::Recent1Month, d(u"2024-03-31")), p(u"2024-03-01", u"2024-03-31"));
-    EXPECT_EQ(QuickPeriod::range(QuickPeriod::LastMonth, d(u"2024-03-31")), p(u"2024-02-01", u"2024-02-29"));
-}
-
-TEST(QuickPeriod, WeeksRunSundayToSaturday)
-{
-    const QDate sunday = d(u"2024-03-31");
-    const QDate saturday = d(u"2024-03-30");
-    EXPECT_EQ(QuickPeriod::range(QuickPeriod::ThisWeek, sunday), p(u"2024-03-31", u"2024-04-06"));
-    EXPECT_EQ(QuickPeriod::range(QuickPeriod::ThisWeek, saturday), p(u"2024-03-24", u"2024-03-30"));
-    EXPECT_EQ(QuickPeriod::range(QuickPeriod::LastWeek, sunday), p(u"2024-03-24", u"2024-03-30"));
-}
-
-TEST(QuickPeriod, JanuaryReachesBackIntoThePreviousYear)
-{
-    const QDate january = d(u"2024-01-15");
-    EXPECT_EQ(QuickPeriod::range(QuickPeriod::LastMonth, january), p(u"2023-12-01", u"2023-12-31"));
-    EXPECT_EQ(QuickPeriod::range(QuickPeriod::WeekBeforeLast, d(u"2024-01-02")), p(u"2023-12-17", u"2023-12-23"));
-    EXPECT_EQ(QuickPeriod::range(QuickPeriod::DayBeforeYesterday, d(u"2024-01-01")), p(u"2023-12-30", u"2023-12-30"));
-}
-
-TEST(QuickPeriod, LeapDayAgainstTheCommonYear)
-{
-    const QDate leap = d(u"2024-02-29");
-    EXPECT_EQ(QuickPeriod::range(QuickPeriod::ThisMonth, leap), p(u"2024-02-01", u"2024-02-29"));
-    EXPECT_EQ(QuickPeriod::range(QuickPeriod::NextMonth, leap), p(u"2024-03-01", u"2024-03-31"));
-    EXPECT_EQ(QuickPeriod::range(QuickPeriod::Recent1Year, leap), p(u"2023-03-01", u"2024-02-29"));
-
-    const QDate common = d(u"2023-02-28");
-    EXPECT_EQ(QuickPeriod::range(QuickPeriod::ThisMonth, common), p(u"2023-02-01", u"2023-02-28"));
-    EXPECT_EQ(QuickPeriod::range(QuickPeriod::Tomorrow, common), p(u"2023-03-01", u"2023-03-01"));
-    EXPECT_EQ(QuickPeriod::range(QuickPeriod::Recent1Year, common), p(u"2022-02-28", u"2023-02-28"));
-}
