@@ -181,9 +181,19 @@ TEST_F(SmsSender, TickedRowsAreWrittenInCodePage949AndTheSenderStartsDetachedWit
     EXPECT_TRUE(prompter.messages().isEmpty());
 }
 
-TEST_F(SmsSender, ARefusedOrCancelledListStartsTheSenderWithNone)
+TEST_F(SmsSender, AnEmptyRefusedOrCancelledListStartsTheSenderWithNone)
 {
     useRecordedSender();
+    EXPECT_FALSE(TransFromSpread({}, false));
+    EXPECT_TRUE(prompter.saw(u"전송할 자료를 선택하지 않았습니다.\r\n그래도, 문자전송 프로그램을 실행할까요?"_s));
+    prompter.answer(MsgAnswer::Yes);
+    EXPECT_TRUE(TransFromSpread({}, false));
+    EXPECT_EQ(started(), (QStringList{senderFolder(), u"0"_s}));
+    EXPECT_FALSE(QFile::exists(inSender(kSmsListFile)));
+    EXPECT_FALSE(TransFromSpread({{u"010-1"_s, u"가"_s}}, true));
+    EXPECT_TRUE(prompter.saw(u"팩스,음성은 현재 지원하지 않은 기능입니다."_s));
+
+    QFile::remove(inSender(u"started.txt"_s));
     QFile old(inSender(kSmsListFile));
     ASSERT_TRUE(old.open(QIODevice::WriteOnly) && old.write("old\r\n") == 5);
     old.close();
@@ -197,20 +207,6 @@ TEST_F(SmsSender, ARefusedOrCancelledListStartsTheSenderWithNone)
     ASSERT_TRUE(TransFromSpread({{u"010-1"_s, u"가"_s}, {u"010-1"_s, u"나"_s}}, false));
     EXPECT_EQ(started(), (QStringList{senderFolder(), u"0"_s}));
     EXPECT_EQ(contentOf(kSmsListFile), QByteArray("010-1,\xb0\xa1\r\n")) << "the lines before the cancel stay";
-}
-
-TEST_F(SmsSender, NothingTickedAsksBeforeStartingEmpty)
-{
-    useRecordedSender();
-    EXPECT_FALSE(TransFromSpread({}, false));
-    EXPECT_TRUE(prompter.saw(u"전송할 자료를 선택하지 않았습니다.\r\n그래도, 문자전송 프로그램을 실행할까요?"_s));
-    prompter.answer(MsgAnswer::Yes);
-    EXPECT_TRUE(TransFromSpread({}, false));
-    EXPECT_EQ(started(), (QStringList{senderFolder(), u"0"_s}));
-    EXPECT_FALSE(QFile::exists(inSender(kSmsListFile)));
-
-    EXPECT_FALSE(TransFromSpread({{u"010-1"_s, u"가"_s}}, true));
-    EXPECT_TRUE(prompter.saw(u"팩스,음성은 현재 지원하지 않은 기능입니다."_s));
 }
 
 TEST_F(SmsSender, OneRecipientHandsOverItsMessageBesideAndWithoutANumberTheMessageOnly)
