@@ -140,19 +140,6 @@ TEST_F(DeskFixture, CallsAreStoredInAnOlderTableUnderStrictMode)
     EXPECT_TRUE(prompter.messages().isEmpty()) << prompter.texts().join(u'\n').toStdString();
 }
 
-TEST_F(DeskFixture, TheCallerPanelReadsBalanceOpenJobsAndLastSaleAtOnce)
-{
-    DBExecute(u"INSERT INTO aslist_m (ccode, state) VALUES ('000001', 0), ('000001', 0), ('000001', 1), ('000002', 0)"_s);
-    DBExecute(u"INSERT INTO sale (ccode, dealdate, pname) VALUES ('000001', '2026-01-05', '정수기'), "
-              u"('000001', '2026-02-10', '필터'), ('000002', '2026-03-01', '남의 것')"_s);
-    const auto caller = ConsultStore::caller(u"000001"_s);
-    ASSERT_TRUE(caller);
-    EXPECT_EQ(caller->customer.nowmoney, 15000);
-    EXPECT_EQ(caller->openAsJobs, 2);
-    EXPECT_EQ(caller->lastSale, u"2026-02-10 필터"_s);
-    EXPECT_FALSE(ConsultStore::caller(u"000009"_s));
-}
-
 TEST_F(DeskFixture, CallsArriveInCanonicalFormEachOnItsOwnRow)
 {
     QSignalSpy announced(desk.get(), &Desk::announceCall);
@@ -185,24 +172,19 @@ TEST_F(DeskFixture, CallsArriveInCanonicalFormEachOnItsOwnRow)
     EXPECT_EQ(desk->shownCustomer(), list()->text(0, Desk::ColCustomer));
     EXPECT_EQ(list()->text(1, Desk::ColCustomer), QString());
     EXPECT_TRUE(desk->rowToolTip(0).endsWith(u" ms"_s));
+
+    // The panel reads balance, open AS jobs and the last sale at once.
+    DBExecute(u"INSERT INTO aslist_m (ccode, state) VALUES ('000001', 0), ('000001', 0), ('000001', 1), ('000002', 0)"_s);
+    DBExecute(u"INSERT INTO sale (ccode, dealdate, pname) VALUES ('000001', '2026-01-05', '정수기'), "
+              u"('000001', '2026-02-10', '필터'), ('000002', '2026-03-01', '남의 것')"_s);
     ring(u"025550001"_s);
-    EXPECT_EQ(child<QLineEdit>(u"txtCust_compname"_s)->text(), u"대한상사"_s);
-    EXPECT_EQ(child<QLineEdit>(u"txtCust_nowmoney"_s)->text(), u"15000"_s);
+    QStringList panel;
+    for (const QString& name : {u"compname"_s, u"nowmoney"_s, u"openasjobs"_s, u"lastsale"_s})
+        panel << child<QLineEdit>(u"txtCust_"_s + name)->text();
+    EXPECT_EQ(panel, QStringList({u"대한상사"_s, u"15000"_s, u"2"_s, u"2026-02-10 필터"_s}));
 }
 
-TEST_F(DeskFixture, TenCallsOfOneCallerCountDownAndARereadAgrees)
-{
-    for (int i = 0; i < 10; ++i)
-        ring(u"0311234567"_s);
-    QStringList expected;
-    for (int n = 10; n >= 1; --n)
-        expected << u"031-123-4567(%1)"_s.arg(n);
-    EXPECT_EQ(column(Desk::ColNumber), expected);
-    desk->loadCalls();
-    EXPECT_EQ(column(Desk::ColNumber), expected);
-}
-
-TEST_F(DeskFixture, AMobileOnlyCustomerIsNotRecognisedButItsManualCallUsesTheMobile)
+TEST_F(DeskFixture, AMobileOnlyCustomerIsNotRecognisedButItsManualCallUsesTheMobileAndCounts)
 {
     ring(u"01022223333"_s);
     EXPECT_EQ(list()->text(0, Desk::ColCustomer), QString());
@@ -212,11 +194,15 @@ TEST_F(DeskFixture, AMobileOnlyCustomerIsNotRecognisedButItsManualCallUsesTheMob
     ASSERT_EQ(desk->shownCustomer(), u"000003"_s);
     prompter.answer(MsgAnswer::Yes);
     child<QPushButton>(u"btnRsv"_s)->click();
-    // Recorded under the mobile number and taken by the operator at once.
-    EXPECT_EQ(column(Desk::ColNumber), QStringList({u"010-2222-3333(2)"_s, u"010-2222-3333(1)"_s}));
+    // Recorded under the mobile number and taken by the operator at once; the caller's calls count
+    // down, and a re-read agrees.
+    const QStringList counted{u"010-2222-3333(2)"_s, u"010-2222-3333(1)"_s};
+    EXPECT_EQ(column(Desk::ColNumber), counted);
     EXPECT_EQ(list()->text(0, Desk::ColConsultant), u"김상담"_s);
     EXPECT_EQ(value(u"SELECT regucode FROM rsvconsult WHERE code = "_s + list()->text(0, Desk::ColCall)), u"01"_s);
     EXPECT_EQ(prompter.unanswered(), 0);
+    desk->loadCalls();
+    EXPECT_EQ(column(Desk::ColNumber), counted);
 }
 
 TEST_F(DeskFixture, TheDesksCustomerSearchLetsTheOperatorPickAmongSeveral)
