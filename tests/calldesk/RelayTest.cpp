@@ -250,11 +250,31 @@ TEST(Datagram, FuzzedInputIsParsedConsistently)
     inputs.run(3000, check);
 }
 
-TEST_F(UdpRelayFixture, CallsReachTheOtherDesksAndAssignedCallsOnlyTheirUser)
+TEST_F(UdpRelayFixture, CallsReachTheOtherDesksAndAssignedCallsOnlyTheirUserWhateverBadDatagramsCameBefore)
 {
     QUdpSocket raw;
     RelayDesks desks({u"01"_s, u"02"_s, u"03"_s}, &raw);
     Heard heard[] = {Heard(desks[0]), Heard(desks[1]), Heard(desks[2])};
+
+    // Bad datagrams neither crash nor block a desk; what it cannot read is told, shortened.
+    QStringList unknown;
+    QObject::connect(&desks[1], &UdpRelay::unknownProtocol, &desks[1], [&](const QString& t) { unknown << t; });
+    inject(raw, "hello", desks.peer(1));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !unknown.isEmpty(); }, 2000));
+    EXPECT_EQ(unknown, QStringList{u"hello"_s});
+    std::mt19937 random(7);
+    QByteArray noise(65507, '\0');
+    std::generate(noise.begin(), noise.end(), [&] { return static_cast<char>(random()); });
+    for (const QByteArray& bytes : {QByteArray(65507, 'x'), noise, QByteArray("999;x"), QByteArray("140;too;few"),
+                                    QByteArray("100;only"), QByteArray("40;"), QByteArray("0;"), QByteArray("\0;\xff", 3)}) {
+        inject(raw, bytes, desks.peer(1));
+        QTest::qWait(5);
+    }
+    QTest::qWait(100);
+    EXPECT_TRUE(std::all_of(unknown.begin(), unknown.end(), [](const QString& t) { return t.size() <= 256; }));
+    EXPECT_TRUE(heard[1].mine.isEmpty());
+    heard[1].calls.clear();
+    overhear(raw, 0);
 
     const CallArrival before = std::chrono::steady_clock::now();
     desks[0].announceCall(u"0212345678"_s);
@@ -278,35 +298,6 @@ TEST_F(UdpRelayFixture, CallsReachTheOtherDesksAndAssignedCallsOnlyTheirUser)
     desks[1].announceTaken(u"5521"_s, u"02-123-4567"_s, u"10:15"_s, u"02"_s);
     ASSERT_TRUE(QTest::qWaitFor([&] { return !taken.isEmpty(); }, 2000));
     EXPECT_EQ(taken, (QStringList{u"5521"_s, u"02-123-4567"_s, u"10:15"_s, u"02"_s}));
-}
-
-TEST_F(UdpRelayFixture, BadDatagramsNeitherCrashNorBlockTheDesk)
-{
-    QUdpSocket raw;
-    RelayDesks desks({u"01"_s, u"02"_s}, &raw);
-    Heard heard(desks[1]);
-    QStringList unknown;
-    QObject::connect(&desks[1], &UdpRelay::unknownProtocol, &desks[1], [&](const QString& t) { unknown << t; });
-
-    inject(raw, "hello", desks.peer(1));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !unknown.isEmpty(); }, 2000));
-    EXPECT_EQ(unknown, QStringList{u"hello"_s});
-
-    std::mt19937 random(7);
-    QByteArray noise(65507, '\0');
-    std::generate(noise.begin(), noise.end(), [&] { return static_cast<char>(random()); });
-    for (const QByteArray& bytes : {QByteArray(65507, 'x'), noise, QByteArray("999;x"), QByteArray("140;too;few"),
-                                    QByteArray("100;only"), QByteArray("40;"), QByteArray("0;"), QByteArray("\0;\xff", 3)}) {
-        inject(raw, bytes, desks.peer(1));
-        QTest::qWait(5);
-    }
-    QTest::qWait(100);
-    EXPECT_TRUE(std::all_of(unknown.begin(), unknown.end(), [](const QString& t) { return t.size() <= 256; }));
-    EXPECT_TRUE(heard.mine.isEmpty());
-
-    heard.calls.clear();
-    desks[0].announceCall(u"0311112222"_s);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return heard.calls == QList<QString>{u"0311112222"_s}; }, 2000));
     EXPECT_TRUE(prompter.messages().isEmpty());
 }
 

@@ -5,7 +5,6 @@
 #include "ScriptedPrompter.h"
 #include "UserSettings.h"
 
-#include <QCheckBox>
 #include <QFile>
 #include <QLineEdit>
 #include <QTemporaryDir>

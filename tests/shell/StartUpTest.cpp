@@ -3,7 +3,6 @@
 #include "ConnectionProfile.h"
 #include "FrmDBConnect.h"
 #include "FrmDbIndex.h"
-#include "FrmLogin.h"
 #include "Paths.h"
 #include "ScriptedPrompter.h"
 #include "SearchIndexes.h"
@@ -22,7 +21,6 @@
 #include <QRegularExpression>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTimer>
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
