@@ -193,8 +193,8 @@ TEST_F(MailTest, WebFormPostsTheFieldsWithTheNoReplyLineAfterTheBody)
     const MailMessage mail = koreanMail();
     ASSERT_TRUE(MailSending::send(settings, mail)) << m_prompter.texts().join(u'\n').toStdString();
 
-    EXPECT_EQ(receiver.postedType(), u"application/x-www-form-urlencoded"_s);
-    const QUrlQuery form(QString::fromLatin1(receiver.postedBody()));
+    EXPECT_EQ(receiver.posted(u"type"_s), "application/x-www-form-urlencoded");
+    const QUrlQuery form(QString::fromLatin1(receiver.posted(u"body"_s)));
     const QList<std::pair<QString, QString>> fields{
         {u"fromname"_s, mail.fromName}, {u"frommail"_s, mail.fromAddress}, {u"toname"_s, mail.toName},
         {u"tomail"_s, mail.toAddress},  {u"subject"_s, mail.subject},
