@@ -333,7 +333,7 @@ TEST_F(UdpRelayFixture, MessagesToOneDeskWaitForItsAnswerAndLaterOnesQueue)
     EXPECT_EQ(overhear(raw, 100), QList<QByteArray>{"12;01;second"});
 }
 
-TEST_F(PresenceFixture, PresenceTravelsBetweenDesksWithoutWaitingForTheDatabaseAndASilentDeskDropsOut)
+TEST_F(PresenceFixture, PresenceAndMessagesTravelBetweenDesksWithoutWaitingForTheDatabaseAndASilentDeskDropsOut)
 {
     RelayDesks desks({u"01"_s, u"02"_s});
     const PresencePanel::Timings fast{std::chrono::milliseconds(200), std::chrono::milliseconds(300), 1};
@@ -350,6 +350,26 @@ TEST_F(PresenceFixture, PresenceTravelsBetweenDesksWithoutWaitingForTheDatabaseA
     EXPECT_TRUE(shows(*lee, {u"김상담(접속중)"_s, u"박상담 (미접속)"_s}));
     EXPECT_EQ(DBGetValue(u"SELECT ipaddr FROM userstate WHERE code = '02'"_s), desks[1].ownAddressText());
 
+    // A text message goes to a present colleague only, is delivered after its echo and can be answered.
+    doubleClick(kim, 1);
+    EXPECT_EQ(prompter.texts(), QStringList{u"박상담 님은 접속중이 아닙니다."_s});
+    EXPECT_EQ(messageWindow(kim), nullptr);
+    doubleClick(kim, 0);
+    ASSERT_NE(messageWindow(kim), nullptr);
+    EXPECT_EQ(looks(*messageWindow(kim)), u"메세지(송신) 수신인 이상담 "_s);
+    write(*messageWindow(kim), u"3시 회의; 회의실 B"_s);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return messageWindow(*lee) != nullptr; }, 3000));
+    FrmAS_Msg& in = *messageWindow(*lee);
+    EXPECT_EQ(looks(in), u"메세지(수신) 발신인 김상담 3시 회의; 회의실 B"_s);
+    EXPECT_TRUE(in.findChild<QPlainTextEdit*>(u"txtMsg"_s)->isReadOnly());
+    EXPECT_TRUE(prompter.texts(ScriptedPrompter::Kind::Notice).contains(kSent));
+    test::click(in, u"btnReply"_s);
+    EXPECT_EQ(looks(in), u"메세지(송신) 수신인 김상담 "_s);
+    write(in, u"네"_s);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return kim.findChildren<FrmAS_Msg*>().size() == 1 && messageWindow(kim)->isVisible(); }, 3000));
+    EXPECT_EQ(looks(*messageWindow(kim)), u"메세지(수신) 발신인 이상담 네"_s);
+    prompter.clear();
+
     auto* state = lee->findChild<QComboBox*>(u"cmbState"_s);
     QTest::keyClick(state, Qt::Key_Down);
     ASSERT_EQ(state->currentText(), u"회의중"_s);
@@ -362,36 +382,6 @@ TEST_F(PresenceFixture, PresenceTravelsBetweenDesksWithoutWaitingForTheDatabaseA
     kim.stop();
     EXPECT_EQ(DBRecordCount(u"userstate"_s), 0);
     EXPECT_TRUE(prompter.messages().isEmpty()) << "equal echoes are released quietly";
-}
-
-TEST_F(PresenceFixture, ATextMessageIsDeliveredAfterItsEchoAndCanBeAnswered)
-{
-    RelayDesks desks({u"01"_s, u"02"_s});
-    PresencePanel kim(&desks[0]);
-    PresencePanel lee(&desks[1]);
-    lee.start();
-    kim.start();
-
-    doubleClick(kim, 1);
-    EXPECT_EQ(prompter.texts(), QStringList{u"박상담 님은 접속중이 아닙니다."_s});
-    EXPECT_EQ(messageWindow(kim), nullptr);
-
-    doubleClick(kim, 0);
-    ASSERT_NE(messageWindow(kim), nullptr);
-    EXPECT_EQ(looks(*messageWindow(kim)), u"메세지(송신) 수신인 이상담 "_s);
-    write(*messageWindow(kim), u"3시 회의; 회의실 B"_s);
-
-    ASSERT_TRUE(QTest::qWaitFor([&] { return messageWindow(lee) != nullptr; }, 3000));
-    FrmAS_Msg& in = *messageWindow(lee);
-    EXPECT_EQ(looks(in), u"메세지(수신) 발신인 김상담 3시 회의; 회의실 B"_s);
-    EXPECT_TRUE(in.findChild<QPlainTextEdit*>(u"txtMsg"_s)->isReadOnly());
-    EXPECT_TRUE(prompter.texts(ScriptedPrompter::Kind::Notice).contains(kSent));
-
-    test::click(in, u"btnReply"_s);
-    EXPECT_EQ(looks(in), u"메세지(송신) 수신인 김상담 "_s);
-    write(in, u"네"_s);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return kim.findChildren<FrmAS_Msg*>().size() == 1 && messageWindow(kim)->isVisible(); }, 3000));
-    EXPECT_EQ(looks(*messageWindow(kim)), u"메세지(수신) 발신인 이상담 네"_s);
 }
 
 TEST_F(PresenceFixture, AChangedEchoIsSentAgain)
