@@ -102,7 +102,7 @@ TEST(CallListRules, CountsFollowTheCustomerWhenLinkedElseTheNumberSuffixIgnored)
     EXPECT_EQ(CallCounts(mixed), QList<int>({3, 2, 2, 1, 1}));
 }
 
-TEST_F(DeskFixture, IntakeStoresNoAnnouncedCallButNamesItAndRefusesOnTheCanonicalText)
+TEST_F(DeskFixture, IntakeStoresNoAnnouncedCallNamesItRefusesOnTheCanonicalTextAndStoresUnderStrictMode)
 {
     CallIntake intake(*DBConnection(0));
     const CallIntake::Call announced = intake.record(u"02-555-0001"_s, false, kNow);
@@ -125,18 +125,15 @@ TEST_F(DeskFixture, IntakeStoresNoAnnouncedCallButNamesItAndRefusesOnTheCanonica
     EXPECT_EQ(typed.refusal, CallIntake::Refusal::None);
     EXPECT_EQ(typed.number, u"02-123456-7890"_s);
     EXPECT_EQ(DBRecordCount(u"rsvconsult"_s), 3);
-}
 
-// Older servers made these text columns without a default; strict mode then refuses an insert
-// that leaves them out.
-TEST_F(DeskFixture, CallsAreStoredInAnOlderTableUnderStrictMode)
-{
+    // Older servers made these text columns without a default; strict mode then refuses an insert
+    // that leaves them out.
     DBExecute(u"ALTER TABLE rsvconsult MODIFY pname text NOT NULL, MODIFY refernote text NOT NULL, "
               u"MODIFY connote text NOT NULL"_s);
     DBExecute(u"SET SESSION sql_mode = 'STRICT_ALL_TABLES'"_s);
     ASSERT_FALSE(DBLastFailed());
-    const CallIntake::Call call = CallIntake(*DBConnection(0)).record(u"02-555-0001"_s, true, kNow);
-    EXPECT_EQ(value(u"SELECT ccode FROM rsvconsult WHERE code = "_s + QString::number(call.code)), u"000001"_s);
+    const CallIntake::Call strict = intake.record(u"02-555-0001"_s, true, kNow);
+    EXPECT_EQ(value(u"SELECT ccode FROM rsvconsult WHERE code = "_s + QString::number(strict.code)), u"000001"_s);
     EXPECT_TRUE(prompter.messages().isEmpty()) << prompter.texts().join(u'\n').toStdString();
 }
 
