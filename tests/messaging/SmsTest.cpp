@@ -247,7 +247,7 @@ TEST(SmsCustomerNumbers, MobileFirstThenTheKindsTicked)
     }
 }
 
-TEST_F(SmsCustomersFixture, EverySearchConditionFindsItsCustomers)
+TEST_F(SmsCustomersFixture, EverySearchConditionFindsItsCustomersAndTheListCommandWritesTheNamedOnes)
 {
     struct Case {
         SmsCustomers::Condition condition;
@@ -275,10 +275,8 @@ TEST_F(SmsCustomersFixture, EverySearchConditionFindsItsCustomers)
         }
     }
     EXPECT_EQ(prompter.count(ScriptedPrompter::Kind::Error), 0);
-}
 
-TEST_F(SmsCustomersFixture, ListCommandWritesTheNamedCustomersInTheirOrder)
-{
+    // The list command writes the named customers in their order, those with a mobile number.
     QString printed;
     QTextStream out(&printed);
     EXPECT_EQ(smsList(out, {u"000002"_s, u"000001"_s, u"999999"_s, u"000003"_s}), 0);
