@@ -115,12 +115,10 @@ TEST(CallerIdRules, LibraryNotificationsOnlyCallersWithANumber)
     EXPECT_EQ(call->number, u"0212345678"_s);
     EXPECT_EQ(call->line, 2);
     EXPECT_EQ(CallerIdNotification::parse(message('x', 'C', 11, "01012345678"))->line, 0);
-    EXPECT_FALSE(CallerIdNotification::parse(message('1', 'H', 10, "0212345678")));
-    EXPECT_FALSE(CallerIdNotification::parse(message('1', 'h', 10, "0212345678")));
-    EXPECT_FALSE(CallerIdNotification::parse(message('1', 'c', 10, "0212345678")));
-    EXPECT_FALSE(CallerIdNotification::parse(message('1', 'C', 0, "0212345678")));
-    EXPECT_FALSE(CallerIdNotification::parse(message('1', 'C', 1, "P")));
-    EXPECT_FALSE(CallerIdNotification::parse(QByteArray("x1C")));
+    for (const QByteArray& other : {message('1', 'H', 10, "0212345678"), message('1', 'h', 10, "0212345678"),
+                                    message('1', 'c', 10, "0212345678"), message('1', 'C', 0, "0212345678"),
+                                    message('1', 'C', 1, "P"), QByteArray("x1C")})
+        EXPECT_FALSE(CallerIdNotification::parse(other)) << other.left(20).toStdString();
     // The number ends at the first NUL, whatever the buffer holds after it.
     EXPECT_EQ(CallerIdNotification::parse(message('1', 'C', 8, QByteArray("15881234\0" "99", 11)))->number,
               u"15881234"_s);

@@ -1,10 +1,12 @@
 #include "AppState.h"
 #include "CallIntake.h"
+#include "CallListRules.h"
 #include "Clock.h"
-#include "Grid.h"
+#include "ConsultStore.h"
 #include "CustomerListReceiver.h"
 #include "FrmCust_sel.h"
 #include "FrmProd_sel.h"
+#include "Grid.h"
 #include "GridDriver.h"
 #include "PickerRegistry.h"
 #include "RegistryGuard.h"
@@ -34,7 +36,6 @@ using Desk = frmAS_admin4;
 namespace {
 
 const QDateTime kNow(QDate(2026, 3, 2), QTime(10, 30));
-
 struct DeskFixture : ::testing::Test {
     TestDatabase db;
     ScriptedPrompter prompter;
@@ -84,6 +85,58 @@ struct DeskFixture : ::testing::Test {
 
 } // namespace
 
+TEST(CallListRules, CountsFollowTheCustomerWhenLinkedElseTheNumberSuffixIgnored)
+{
+    EXPECT_EQ(WithCallCount(u"02-123-4567"_s, 10), u"02-123-4567(10)"_s);
+    EXPECT_EQ(WithoutCallCount(u"02-123-4567(10)"_s), u"02-123-4567"_s);
+    EXPECT_EQ(WithoutCallCount(u"1588-1234"_s), u"1588-1234"_s);
+    EXPECT_EQ(WithoutCallCount(u"(02)123-4567"_s), u"(02)123-4567"_s);
+
+    // The customer called from two numbers; an unlinked call of one of them counts by number, its
+    // count suffix ignored.
+    const QList<CallerKey> mixed{{u"000001"_s, u"02-111-1111"_s},
+                                 {{}, u"02-222-2222(5)"_s},
+                                 {u"000001"_s, u"02-222-2222"_s},
+                                 {u"000001"_s, u"02-111-1111"_s},
+                                 {{}, u"031-333-3333"_s}};
+    EXPECT_EQ(CallCounts(mixed), QList<int>({3, 2, 2, 1, 1}));
+}
+
+TEST_F(DeskFixture, IntakeStoresNoAnnouncedCallNamesItRefusesOnTheCanonicalTextAndStoresUnderStrictMode)
+{
+    CallIntake intake(*DBConnection(0));
+    const CallIntake::Call announced = intake.record(u"02-555-0001"_s, false, kNow);
+    EXPECT_EQ(announced.code, 0u);
+    EXPECT_EQ(announced.name, u"대한상사"_s);
+    EXPECT_EQ(DBRecordCount(u"rsvconsult"_s), 0);
+
+    ASSERT_GT(intake.record(u"031-777-8888"_s, true, kNow).code, 0u);
+    ASSERT_EQ(ConsultStore::renameCaller(u"031-777-8888"_s, u"김철수"_s), 1);
+    EXPECT_EQ(intake.record(u"031-777-8888"_s, false, kNow).name, u"김철수"_s);
+    const CallIntake::Call again = intake.record(u"031-777-8888"_s, true, kNow.addDays(1));
+    EXPECT_EQ(value(u"SELECT cname FROM rsvconsult WHERE code = "_s + QString::number(again.code)), u"김철수"_s);
+
+    EXPECT_EQ(intake.record({}, true, kNow).refusal, CallIntake::Refusal::Empty);
+    EXPECT_EQ(intake.record(u"( -  ) -"_s, true, kNow).refusal, CallIntake::Refusal::Empty);
+    // Sixteen digits are refused; the brackets and blanks of a typed number are not counted.
+    EXPECT_EQ(intake.record(u"0212345678901234"_s, true, kNow).refusal, CallIntake::Refusal::TooLong);
+    EXPECT_EQ(DBRecordCount(u"rsvconsult"_s), 2);
+    const CallIntake::Call typed = intake.record(u"(02) 1234 - 567890"_s, true, kNow);
+    EXPECT_EQ(typed.refusal, CallIntake::Refusal::None);
+    EXPECT_EQ(typed.number, u"02-123456-7890"_s);
+    EXPECT_EQ(DBRecordCount(u"rsvconsult"_s), 3);
+
+    // Older servers made these text columns without a default; strict mode then refuses an insert
+    // that leaves them out.
+    DBExecute(u"ALTER TABLE rsvconsult MODIFY pname text NOT NULL, MODIFY refernote text NOT NULL, "
+              u"MODIFY connote text NOT NULL"_s);
+    DBExecute(u"SET SESSION sql_mode = 'STRICT_ALL_TABLES'"_s);
+    ASSERT_FALSE(DBLastFailed());
+    const CallIntake::Call strict = intake.record(u"02-555-0001"_s, true, kNow);
+    EXPECT_EQ(value(u"SELECT ccode FROM rsvconsult WHERE code = "_s + QString::number(strict.code)), u"000001"_s);
+    EXPECT_TRUE(prompter.messages().isEmpty()) << prompter.texts().join(u'\n').toStdString();
+}
+
 TEST_F(DeskFixture, CallsArriveInCanonicalFormEachOnItsOwnRow)
 {
     QSignalSpy announced(desk.get(), &Desk::announceCall);
@@ -103,31 +156,32 @@ TEST_F(DeskFixture, CallsArriveInCanonicalFormEachOnItsOwnRow)
     EXPECT_EQ(value(u"SELECT GROUP_CONCAT(ctelno ORDER BY code) FROM rsvconsult"_s),
               u"02-1234-5678,031-123-4567,010-1234-5678,1588-1234,1234,02-123-4567"_s);
 
-    // The caller of two customers is the first one found; the row shows it linked and the panel
-    // shows it at once, balance included.
-    EXPECT_FALSE(list()->text(0, Desk::ColCustomer).isEmpty());
+    // The caller of two customers is the first row with the number on any land line; the row shows
+    // it linked and the panel shows it at once, balance included.
+    const QString first = value(u"SELECT code FROM customer WHERE telno1 = '02-123-4567' OR telno2 = '02-123-4567' "
+                                u"OR telno3 = '02-123-4567' OR telno4 = '02-123-4567'"_s);
+    EXPECT_EQ(list()->text(0, Desk::ColCustomer), first);
+    EXPECT_EQ(value(u"SELECT CONCAT_WS('|', ccode, cname, condate, contime, state) FROM rsvconsult WHERE code = "_s
+                    + list()->text(0, Desk::ColCall)),
+              first + u'|' + value(u"SELECT compname FROM customer WHERE code = '"_s + first + u"'"_s)
+                  + u"|2026-03-02|10:30|0"_s);
     EXPECT_EQ(list()->cells().foreground(0, Desk::ColName), QColor(Qt::blue));
     EXPECT_EQ(desk->shownCustomer(), list()->text(0, Desk::ColCustomer));
     EXPECT_EQ(list()->text(1, Desk::ColCustomer), QString());
     EXPECT_TRUE(desk->rowToolTip(0).endsWith(u" ms"_s));
+
+    // The panel reads balance, open AS jobs and the last sale at once.
+    DBExecute(u"INSERT INTO aslist_m (ccode, state) VALUES ('000001', 0), ('000001', 0), ('000001', 1), ('000002', 0)"_s);
+    DBExecute(u"INSERT INTO sale (ccode, dealdate, pname) VALUES ('000001', '2026-01-05', '정수기'), "
+              u"('000001', '2026-02-10', '필터'), ('000002', '2026-03-01', '남의 것')"_s);
     ring(u"025550001"_s);
-    EXPECT_EQ(child<QLineEdit>(u"txtCust_compname"_s)->text(), u"대한상사"_s);
-    EXPECT_EQ(child<QLineEdit>(u"txtCust_nowmoney"_s)->text(), u"15000"_s);
+    QStringList panel;
+    for (const QString& name : {u"compname"_s, u"nowmoney"_s, u"openasjobs"_s, u"lastsale"_s})
+        panel << child<QLineEdit>(u"txtCust_"_s + name)->text();
+    EXPECT_EQ(panel, QStringList({u"대한상사"_s, u"15000"_s, u"2"_s, u"2026-02-10 필터"_s}));
 }
 
-TEST_F(DeskFixture, TenCallsOfOneCallerCountDownAndARereadAgrees)
-{
-    for (int i = 0; i < 10; ++i)
-        ring(u"0311234567"_s);
-    QStringList expected;
-    for (int n = 10; n >= 1; --n)
-        expected << u"031-123-4567(%1)"_s.arg(n);
-    EXPECT_EQ(column(Desk::ColNumber), expected);
-    desk->loadCalls();
-    EXPECT_EQ(column(Desk::ColNumber), expected);
-}
-
-TEST_F(DeskFixture, AMobileOnlyCustomerIsNotRecognisedButItsManualCallUsesTheMobile)
+TEST_F(DeskFixture, AMobileOnlyCustomerIsNotRecognisedButItsManualCallUsesTheMobileAndCounts)
 {
     ring(u"01022223333"_s);
     EXPECT_EQ(list()->text(0, Desk::ColCustomer), QString());
@@ -137,11 +191,15 @@ TEST_F(DeskFixture, AMobileOnlyCustomerIsNotRecognisedButItsManualCallUsesTheMob
     ASSERT_EQ(desk->shownCustomer(), u"000003"_s);
     prompter.answer(MsgAnswer::Yes);
     child<QPushButton>(u"btnRsv"_s)->click();
-    // Recorded under the mobile number and taken by the operator at once.
-    EXPECT_EQ(column(Desk::ColNumber), QStringList({u"010-2222-3333(2)"_s, u"010-2222-3333(1)"_s}));
+    // Recorded under the mobile number and taken by the operator at once; the caller's calls count
+    // down, and a re-read agrees.
+    const QStringList counted{u"010-2222-3333(2)"_s, u"010-2222-3333(1)"_s};
+    EXPECT_EQ(column(Desk::ColNumber), counted);
     EXPECT_EQ(list()->text(0, Desk::ColConsultant), u"김상담"_s);
     EXPECT_EQ(value(u"SELECT regucode FROM rsvconsult WHERE code = "_s + list()->text(0, Desk::ColCall)), u"01"_s);
     EXPECT_EQ(prompter.unanswered(), 0);
+    desk->loadCalls();
+    EXPECT_EQ(column(Desk::ColNumber), counted);
 }
 
 TEST_F(DeskFixture, TheDesksCustomerSearchLetsTheOperatorPickAmongSeveral)
@@ -267,8 +325,7 @@ TEST_F(DeskFixture, NamingAnUnknownCallerRenamesItsCallsOfEveryDay)
 
     ASSERT_TRUE(list()->editCell(1, Desk::ColName, u"박영희"_s));
     EXPECT_EQ(column(Desk::ColName).mid(1), QStringList({u"박영희"_s, u""_s, u"박영희"_s}));
-    EXPECT_EQ(value(u"SELECT GROUP_CONCAT(cname) FROM rsvconsult WHERE ctelno = '031-777-8888'"_s),
-              u"박영희,박영희,박영희"_s);
+    EXPECT_EQ(value(u"SELECT GROUP_CONCAT(cname ORDER BY code) FROM rsvconsult"_s), u"박영희,박영희,,박영희,대한상사"_s);
 
     // A customer's name stays the customer's.
     ASSERT_EQ(list()->text(0, Desk::ColName), u"대한상사"_s);

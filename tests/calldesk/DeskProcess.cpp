@@ -1,6 +1,6 @@
 // One consult desk in a process of its own, for the tests that need desks on separate sockets and
 // connections: "call <number>" on stdin rings its device; every new row of its call list is printed
-// as "row <number cell> <monotonic ns>".
+// as "row <number cell>".
 #include "AppState.h"
 #include "ConsolePrompter.h"
 #include "ConsultDesk.h"
@@ -23,12 +23,6 @@ using namespace Qt::StringLiterals;
 using namespace asv;
 
 namespace {
-
-qint64 monotonicNs()
-{
-    return std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now().time_since_epoch())
-        .count();
-}
 
 void say(const QString& line)
 {
@@ -63,10 +57,7 @@ int main(int argc, char* argv[])
     Grid* list = desk->findChild<Grid*>(u"spListRsv"_s);
     // The row's texts are set right after it is inserted: read them once that is done.
     QObject::connect(&list->cells(), &QAbstractItemModel::rowsInserted, desk, [list](const QModelIndex&, int first) {
-        const qint64 at = monotonicNs();
-        QTimer::singleShot(0, list, [list, first, at] {
-            say(u"row %1 %2"_s.arg(list->text(first, frmAS_admin4::ColNumber)).arg(at));
-        });
+        QTimer::singleShot(0, list, [list, first] { say(u"row "_s + list->text(first, frmAS_admin4::ColNumber)); });
     });
     QSocketNotifier input(STDIN_FILENO, QSocketNotifier::Read);
     QObject::connect(&input, &QSocketNotifier::activated, desk, [desk, &input] {
@@ -79,10 +70,8 @@ int main(int argc, char* argv[])
             return;
         }
         for (const QString& line : QString::fromUtf8(buffer, n).split(u'\n', Qt::SkipEmptyParts)) {
-            if (line.startsWith(u"call "_s)) {
-                say(u"sent %1"_s.arg(monotonicNs()));
+            if (line.startsWith(u"call "_s))
                 desk->InputCID(line.mid(5), true, std::chrono::steady_clock::now());
-            }
         }
     });
     say(u"ready"_s);

@@ -11,6 +11,8 @@ namespace asv::test {
 
 namespace {
 
+const QString kPython = u"/usr/bin/python3"_s;
+
 const char* const kSmtpServer = R"(import socket, sys
 from aiosmtpd.controller import Controller
 from aiosmtpd.handlers import Mailbox
@@ -63,7 +65,7 @@ LoopbackServer::LoopbackServer(Kind kind)
         throw std::runtime_error("cannot write the server script");
     file.write(kind == Kind::Smtp ? kSmtpServer : kHttpReceiver);
     file.close();
-    m_process.start(python(), {script, m_dir.path()});
+    m_process.start(kPython, {script, m_dir.path()});
     while (!m_process.canReadLine() && m_process.waitForReadyRead(10000)) {
     }
     m_port = m_process.readLine().trimmed().toInt();
@@ -80,12 +82,10 @@ LoopbackServer::~LoopbackServer()
     }
 }
 
-QString LoopbackServer::python() const { return u"/usr/bin/python3"_s; }
-
 QList<QJsonObject> LoopbackServer::mails() const
 {
     QProcess reader;
-    reader.start(python(), {u"-c"_s, QString::fromUtf8(kMailReader), m_dir.path()});
+    reader.start(kPython, {u"-c"_s, QString::fromUtf8(kMailReader), m_dir.path()});
     reader.waitForFinished(10000);
     QList<QJsonObject> list;
     for (const QJsonValue& v : QJsonDocument::fromJson(reader.readAllStandardOutput()).array())
@@ -93,15 +93,9 @@ QList<QJsonObject> LoopbackServer::mails() const
     return list;
 }
 
-QString LoopbackServer::postedType() const
+QByteArray LoopbackServer::posted(const QString& part) const
 {
-    QFile f(m_dir.filePath(u"type"_s));
-    return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
-}
-
-QByteArray LoopbackServer::postedBody() const
-{
-    QFile f(m_dir.filePath(u"body"_s));
+    QFile f(m_dir.filePath(part));
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 

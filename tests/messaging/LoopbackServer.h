@@ -21,12 +21,10 @@ public:
     // The mails received so far, each parsed: subject, from, to, cc, rcpt, charset, body, and
     // attachments (name and Base64 content).
     QList<QJsonObject> mails() const;
-    // The last POST: its Content-Type and body.
-    QString postedType() const;
-    QByteArray postedBody() const;
+    // Of the last POST: "type" its Content-Type, "body" its body.
+    QByteArray posted(const QString& part) const;
 
 private:
-    QString python() const;
     QTemporaryDir m_dir;
     QProcess m_process;
     int m_port = 0;

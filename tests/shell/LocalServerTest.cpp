@@ -65,6 +65,15 @@ void initialiseAsBefore(const QString& folder)
     ASSERT_EQ(init.exitCode(), 0);
 }
 
+// The real program, headless.
+void startProgram(QProcess& program, const QStringList& args)
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
+    program.setProcessEnvironment(env);
+    program.start(QStringLiteral(ASV_PROGRAM), args);
+}
+
 } // namespace
 
 TEST(LocalServer, FirstStartInstallsTheCurrentStructureAndTheProgramLeavesNoServerBehind)
@@ -96,10 +105,7 @@ TEST(LocalServer, FirstStartInstallsTheCurrentStructureAndTheProgramLeavesNoServ
     const QStringList args{u"--home"_s, home.path(), u"--local-server"_s, u"--demo"_s, u"--measure-startup"_s};
     for (int run = 0; run < 2; ++run) {
         QProcess program;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
-        program.setProcessEnvironment(env);
-        program.start(QStringLiteral(ASV_PROGRAM), args);
+        startProgram(program, args);
         ASSERT_TRUE(program.waitForFinished(60000));
         EXPECT_EQ(program.exitCode(), 0) << program.readAllStandardError().toStdString();
         EXPECT_TRUE(program.readAllStandardOutput().contains("main window shown after"));
@@ -119,17 +125,10 @@ TEST(LocalServer, FirstStartInstallsTheCurrentStructureAndTheProgramLeavesNoServ
     DBClose();
     server.stop();
     EXPECT_EQ(serversOn(home.path()), 0);
-}
 
-TEST(LocalServer, ProgramEndedDuringStartUpTakesItsServerAlong)
-{
-    QTemporaryDir home;
+    // Ended while it waits at the login dialog (no --measure-startup), it takes its server along.
     QProcess program;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
-    program.setProcessEnvironment(env);
-    // Without --measure-startup the program waits at the login dialog.
-    program.start(QStringLiteral(ASV_PROGRAM), {u"--home"_s, home.path(), u"--local-server"_s});
+    startProgram(program, {u"--home"_s, home.path(), u"--local-server"_s});
     ASSERT_TRUE(program.waitForStarted());
     const QString socket = home.path() + u"/localdb/mysqld.sock"_s;
     for (int i = 0; i < 600 && !(serversOn(home.path()) == 1 && QFile::exists(socket)); ++i)

@@ -4,6 +4,7 @@
 #include "TestDatabase.h"
 #include "UserSettings.h"
 #include "MainMenu.h"
+#include "PtyPair.h"
 #include "SerialBarcodeReader.h"
 #include "SerialDevicePath.h"
 #include "ShellScreens.h"
@@ -21,7 +22,6 @@
 #include <QMap>
 #include <QMenu>
 #include <QMenuBar>
-#include <QProcess>
 #include <QTest>
 #include <QToolButton>
 #include <gtest/gtest.h>
@@ -62,9 +62,17 @@ private:
 
 } // namespace
 
-TEST(MainWindow, BuildsItsMenusAndToolbarFromTheTable)
+TEST(MainWindow, MenusToolbarPanelsAndScreensWithoutAWindowYet)
 {
     TestDatabase db;
+    RegisterScreens();
+    // Two report entries stand for screens that are not there.
+    test::RegistryGuard unbuilt({}, {u"mnuAS_Report_10"_s, u"mnuAS_Report_40"_s});
+    ScreenRegistry::remove(u"mnuAS_Report_10"_s);
+    ScreenRegistry::remove(u"mnuAS_Report_40"_s);
+    App().CompanyName = u"A&B 상사"_s;
+    App().UserName = u"김상담"_s;
+    App().DbHost = u"db.office"_s;
     frmMain w;
     // Every menu holds its entries of the table in the table's order, separators included.
     QMap<QString, QStringList> menus;
@@ -81,7 +89,6 @@ TEST(MainWindow, BuildsItsMenusAndToolbarFromTheTable)
     // The window list gets its closing entry when opened.
     w.findChild<QMenu*>(u"mnu_window"_s)->aboutToShow();
     EXPECT_EQ(captionsOf(w, u"mnuAllWinClose"_s), QStringList{u"모든 창 닫기(&C)"_s});
-
     QStringList toolbar, expected;
     for (QToolButton* b : w.findChildren<QToolButton*>()) {
         if (b->parent() && b->parent()->objectName() == u"Toolbar1"_s && !b->objectName().startsWith(u"qt_"_s))
@@ -90,39 +97,20 @@ TEST(MainWindow, BuildsItsMenusAndToolbarFromTheTable)
     for (const MainMenu::ToolButton& b : MainMenu::toolbar())
         expected << b.caption;
     EXPECT_EQ(toolbar, expected);
-}
 
-TEST(MainWindow, PanelsTitleAndScreensWithoutAWindowYet)
-{
-    TestDatabase db;
-    RegisterScreens();
-    // Two report entries stand for screens that are not there.
-    test::RegistryGuard unbuilt({}, {u"mnuAS_Report_10"_s, u"mnuAS_Report_40"_s});
-    ScreenRegistry::remove(u"mnuAS_Report_10"_s);
-    ScreenRegistry::remove(u"mnuAS_Report_40"_s);
-    App().CompanyName = u"A&B 상사"_s;
-    App().UserName = u"김상담"_s;
-    App().DbHost = u"db.office"_s;
-    frmMain w;
     EXPECT_EQ(w.findChild<QLabel*>(u"lblTitle"_s)->text(), u"A&B 상사"_s);
     EXPECT_EQ(w.findChild<QLabel*>(u"pnl2"_s)->text(), u"DB: db.office"_s);
     EXPECT_EQ(w.findChild<QLabel*>(u"pnl8"_s)->text(), u"김상담"_s);
     EXPECT_TRUE(w.findChild<QLabel*>(u"cid"_s)->isHidden());
-    // Screens that do not exist yet cannot be chosen; built-in commands and registered screens can.
+    // Screens that do not exist yet cannot be chosen, from the menu or the toolbar; built-in
+    // commands and registered screens can.
+    for (const QString& name : {u"mnuSlip2"_s, u"mnuCharge"_s, u"mnuProduct"_s, u"mnuTool_Calc"_s})
+        EXPECT_TRUE(w.findChild<QAction*>(name)->isEnabled()) << name.toStdString();
     EXPECT_FALSE(w.findChild<QAction*>(u"mnuAS_Report"_s)->isEnabled());
-    EXPECT_TRUE(w.findChild<QAction*>(u"mnuSlip2"_s)->isEnabled());
-    EXPECT_TRUE(w.findChild<QAction*>(u"mnuCharge"_s)->isEnabled());
-    EXPECT_TRUE(w.findChild<QAction*>(u"mnuProduct"_s)->isEnabled());
-    EXPECT_TRUE(w.findChild<QAction*>(u"mnuTool_Calc"_s)->isEnabled());
     EXPECT_FALSE(w.findChild<QAction*>(u"mnuReport_ASSale"_s)->isVisible());
-    // So are toolbar buttons.
+    for (const QString& name : {u"AS접수"_s, u"판매등록"_s, u"고객관리"_s, u"상품관리"_s, u"AS코드"_s, u"종료"_s})
+        EXPECT_TRUE(w.findChild<QToolButton*>(name)->isEnabled()) << name.toStdString();
     EXPECT_FALSE(w.findChild<QToolButton*>(u"미수조회"_s)->isEnabled());
-    EXPECT_TRUE(w.findChild<QToolButton*>(u"AS접수"_s)->isEnabled());
-    EXPECT_TRUE(w.findChild<QToolButton*>(u"판매등록"_s)->isEnabled());
-    EXPECT_TRUE(w.findChild<QToolButton*>(u"고객관리"_s)->isEnabled());
-    EXPECT_TRUE(w.findChild<QToolButton*>(u"상품관리"_s)->isEnabled());
-    EXPECT_TRUE(w.findChild<QToolButton*>(u"AS코드"_s)->isEnabled());
-    EXPECT_TRUE(w.findChild<QToolButton*>(u"종료"_s)->isEnabled());
 }
 
 TEST(MainWindow, ConsultDeskOnlyForConsultantsAndNoKeepsWindowsOpen)
@@ -215,18 +203,7 @@ TEST(MainWindow, ACustomerListMovedAndResizedReopensWhereItWasLeft)
     EXPECT_EQ(prompter.unanswered(), 0);
 }
 
-TEST(MainWindow, BarcodeFramesLoseTheirFrameAndTheLeadingF)
-{
-    QByteArray buffer = "\x02" "F8801234567890";
-    EXPECT_EQ(SerialBarcodeReader::takeBarcodeFrame(buffer), QString());
-    buffer += "\r";
-    EXPECT_EQ(SerialBarcodeReader::takeBarcodeFrame(buffer), u"8801234567890"_s);
-    EXPECT_TRUE(buffer.isEmpty());
-    buffer = "\x02" "12345\x03";
-    EXPECT_EQ(SerialBarcodeReader::takeBarcodeFrame(buffer), u"12345"_s);
-}
-
-TEST(MainWindow, SerialPortsAreOldPortNumbersOrDevicePaths)
+TEST(MainWindow, SerialPortsAreOldPortNumbersOrDevicePathsAndBarcodeFramesLoseTheirFrameAndTheLeadingF)
 {
     const QList<std::pair<QString, QString>> cases{
         {u"1"_s, u"/dev/ttyS0"_s},
@@ -240,20 +217,23 @@ TEST(MainWindow, SerialPortsAreOldPortNumbersOrDevicePaths)
     };
     for (const auto& [setting, device] : cases)
         EXPECT_EQ(SerialDevicePath(setting), device) << setting.toStdString();
+
+    QByteArray buffer = "\x02" "F8801234567890";
+    EXPECT_EQ(SerialBarcodeReader::takeBarcodeFrame(buffer), QString());
+    buffer += "\r";
+    EXPECT_EQ(SerialBarcodeReader::takeBarcodeFrame(buffer), u"8801234567890"_s);
+    EXPECT_TRUE(buffer.isEmpty());
+    buffer = "\x02" "12345\x03";
+    EXPECT_EQ(SerialBarcodeReader::takeBarcodeFrame(buffer), u"12345"_s);
 }
 
 TEST(MainWindow, SerialBarcodeReaderTypesIntoTheFocusedField)
 {
     TestDatabase db;
-    QTemporaryDir ptys;
-    const QString reader = ptys.path() + u"/reader"_s, scanner = ptys.path() + u"/scanner"_s;
-    QProcess socat;
-    socat.start(u"socat"_s, {u"pty,raw,echo=0,link="_s + reader, u"pty,raw,echo=0,link="_s + scanner});
-    ASSERT_TRUE(socat.waitForStarted());
-    for (int i = 0; i < 100 && !(QFile::exists(reader) && QFile::exists(scanner)); ++i)
-        QTest::qWait(20);
+    test::PtyPair pty;
+    ASSERT_TRUE(pty.ready());
     UserSettings::set(u"Config"_s, u"시리얼바코드사용"_s, u"1"_s);
-    UserSettings::set(u"Config"_s, u"시리얼바코드설정0"_s, reader);
+    UserSettings::set(u"Config"_s, u"시리얼바코드설정0"_s, pty.device());
 
     frmMain w;
     w.show();
@@ -265,13 +245,8 @@ TEST(MainWindow, SerialBarcodeReaderTypesIntoTheFocusedField)
     field->setFocus();
     ASSERT_TRUE(QTest::qWaitFor([&] { return field->hasFocus(); }, 2000));
 
-    QFile out(scanner);
-    ASSERT_TRUE(out.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
-    out.write("\x02" "F880123");
-    out.write("4567890\r");
-    out.close();
+    pty.write("\x02" "F880123");
+    pty.write("4567890\r");
     EXPECT_TRUE(QTest::qWaitFor([&] { return entered == 1; }, 3000));
     EXPECT_EQ(field->text(), u"8801234567890"_s);
-    socat.terminate();
-    socat.waitForFinished();
 }

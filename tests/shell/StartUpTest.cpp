@@ -3,7 +3,6 @@
 #include "ConnectionProfile.h"
 #include "FrmDBConnect.h"
 #include "FrmDbIndex.h"
-#include "FrmLogin.h"
 #include "Paths.h"
 #include "ScriptedPrompter.h"
 #include "SearchIndexes.h"
@@ -22,7 +21,6 @@
 #include <QRegularExpression>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTimer>
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
@@ -33,84 +31,81 @@ using Kind = asv::test::ScriptedPrompter::Kind;
 
 namespace {
 
-// Points the connection profile at the test database, as the connection dialog would.
-void profileFor(const TestDatabase& db)
-{
-    const auto server = asv::test::testServer();
-    ConnectionProfile p{server.host, server.user, db.name(), server.password, false};
-    p.write();
-}
-
 void setVersion(int ver)
 {
     DBExecute(u"UPDATE dbversion SET ver = "_s + QString::number(ver) + u" WHERE dbid = 'main'"_s);
 }
 
+// A test database and a connection profile pointing at it, as the connection dialog would write.
+struct StartUp : ::testing::Test {
+    TestDatabase db;
+    ScriptedPrompter prompter;
+
+    StartUp()
+    {
+        const auto server = asv::test::testServer();
+        ConnectionProfile{server.host, server.user, db.name(), server.password, false}.write();
+    }
+    int subMain(bool measureStartup = false) const
+    {
+        StartOptions options;
+        options.home = db.programFolder();
+        options.measureStartup = measureStartup;
+        return SubMain(options);
+    }
+};
+
 } // namespace
 
-TEST(StartUp, ProfileDefaultsWithoutAnySettings)
+TEST(StartUpProfile, ProfileDefaultsTheOlderToolsPasswordsAndTheConnectionDialog)
 {
     QTemporaryDir home;
     Paths::setProgramFolder(home.path());
+    ScriptedPrompter prompter;
     const ConnectionProfile p = ConnectionProfile::read();
-    EXPECT_EQ(p.host, u"localhost"_s);
-    EXPECT_EQ(p.user, u"Ostra"_s);
-    EXPECT_EQ(p.database, u"Ostradb"_s);
-    EXPECT_EQ(p.password, u"eeee"_s);
+    EXPECT_EQ(QStringList({p.host, p.user, p.database, p.password}),
+              QStringList({u"localhost"_s, u"Ostra"_s, u"Ostradb"_s, u"eeee"_s}));
     EXPECT_FALSE(p.localServer);
 
-    // The product section is used when the shared one names no host.
+    // The product section is used when the shared one names no host; the Windows tool stores the
+    // password's code-page bytes.
     UserSettings::write(ConnectionProfile::application(), u"서버정보_VelmoraCS"_s, u"IP"_s, u"10.1.2.3"_s);
-    // The Windows tool stores the password's code-page bytes.
     UserSettings::write(ConnectionProfile::application(), u"서버정보_VelmoraCS"_s, u"PWD"_s, u"uvG50A=="_s);
     EXPECT_EQ(ConnectionProfile::read().host, u"10.1.2.3"_s);
     EXPECT_EQ(ConnectionProfile::read().password, u"비밀"_s);
     EXPECT_EQ(ConnectionProfile::encodePassword(u"비밀"_s), u"uvG50A=="_s);
+
+    FrmDBConnect dialog;
+    EXPECT_EQ(dialog.findChild<QLineEdit*>(u"txtHost"_s)->text(), u"10.1.2.3"_s);
+    dialog.findChild<QLineEdit*>(u"txtDB"_s)->clear();
+    EXPECT_FALSE(dialog.save());
+    EXPECT_EQ(prompter.texts(), QStringList{u"서버 주소, 계정, DB명은 필수 입력 사항입니다."_s});
+    dialog.findChild<QLineEdit*>(u"txtHost"_s)->setText(u"192.168.0.10:3307"_s);
+    dialog.findChild<QLineEdit*>(u"txtDB"_s)->setText(u"Ostradb"_s);
+    dialog.findChild<QLineEdit*>(u"txtPassword"_s)->setText(u"p@ss'word"_s);
+    dialog.findChild<QCheckBox*>(u"chkLocalServer"_s)->setChecked(true);
+    EXPECT_TRUE(dialog.save());
+    const ConnectionProfile saved = ConnectionProfile::read();
+    EXPECT_EQ(saved.host + u' ' + saved.password, u"192.168.0.10:3307 p@ss'word"_s);
+    EXPECT_TRUE(saved.localServer);
+    // Base64, as the older tool keeps it.
+    EXPECT_EQ(UserSettings::read(ConnectionProfile::application(), u"서버정보"_s, u"PWD"_s),
+              QString::fromLatin1(QByteArray("p@ss'word").toBase64()));
 }
 
-TEST(StartUp, SecondInstanceIsRefused)
+TEST_F(StartUp, SecondInstanceIsRefused)
 {
-    TestDatabase db;
-    ScriptedPrompter prompter;
     SingleInstance first;
     ASSERT_TRUE(first.acquire());
-    StartOptions options;
-    options.home = db.programFolder();
-    EXPECT_EQ(SubMain(options), 1);
+    EXPECT_EQ(subMain(), 1);
     EXPECT_EQ(prompter.texts(), QStringList{u"이미 프로그램이 실행 중입니다."_s});
 }
 
-TEST(StartUp, InitAppSendsNoSetNamesWhenTheConnectionIsAlreadyKorean)
+TEST_F(StartUp, OlderStructureIsUpgradedAfterYes)
 {
-    TestDatabase db;
-    ScriptedPrompter prompter;
-    profileFor(db);
-    const ConnectionProfile p = ConnectionProfile::read();
-    App().DbHost = p.host;
-    App().DbUser = p.user;
-    App().DbPassword = p.password;
-    App().DbName = p.database;
-    ASSERT_TRUE(InitApp());
-    EXPECT_EQ(DBGetValue(u"SELECT VARIABLE_VALUE FROM information_schema.SESSION_STATUS "
-                         "WHERE VARIABLE_NAME = 'Com_set_option'"_s),
-              u"0"_s);
-    EXPECT_TRUE(prompter.messages().isEmpty()) << prompter.texts().join(u'\n').toStdString();
-    DestroyApp();
-}
-
-TEST(StartUp, OlderStructureIsUpgradedAfterYes)
-{
-    TestDatabase db;
-    ScriptedPrompter prompter;
-    profileFor(db);
-    for (const char* ddl : {"ALTER TABLE sale DROP COLUMN receiptmemo"})
-        DBExecute(QString::fromLatin1(ddl));
+    DBExecute(u"ALTER TABLE sale DROP COLUMN receiptmemo"_s);
     setVersion(13);
-    const ConnectionProfile p = ConnectionProfile::read();
-    App().DbHost = p.host;
-    App().DbUser = p.user;
-    App().DbPassword = p.password;
-    App().DbName = p.database;
+    ReadConnectionProfile();
     prompter.answer(MsgAnswer::Yes);
     ASSERT_TRUE(InitApp());
     EXPECT_EQ(prompter.count(Kind::YesNo), 1);
@@ -119,15 +114,10 @@ TEST(StartUp, OlderStructureIsUpgradedAfterYes)
     DestroyApp();
 }
 
-TEST(StartUp, NewerStructureEndsWithTheReinstallMessages)
+TEST_F(StartUp, NewerStructureEndsWithTheReinstallMessages)
 {
-    TestDatabase db;
-    ScriptedPrompter prompter;
-    profileFor(db);
     setVersion(15);
-    StartOptions options;
-    options.home = db.programFolder();
-    EXPECT_EQ(SubMain(options), 1);
+    EXPECT_EQ(subMain(), 1);
     ASSERT_EQ(prompter.messages().size(), 2);
     EXPECT_TRUE(prompter.messages()[0].text.startsWith(u"데이터베이스 구조가 업그레이드 되었습니다."_s));
     EXPECT_EQ(prompter.messages()[1].text,
@@ -136,7 +126,7 @@ TEST(StartUp, NewerStructureEndsWithTheReinstallMessages)
     App().NeedsProgramUpgrade = false;
 }
 
-TEST(StartUp, UnreachableServerEndsWithTheInitialisationMessage)
+TEST(StartUpProfile, UnreachableServerEndsWithTheInitialisationMessage)
 {
     QTemporaryDir home;
     Paths::setProgramFolder(home.path());
@@ -150,52 +140,18 @@ TEST(StartUp, UnreachableServerEndsWithTheInitialisationMessage)
     EXPECT_EQ(prompter.messages()[1].text, u"프로그램 초기화에 실패하여 종료합니다."_s);
 }
 
-TEST(StartUp, LoginLeadsToTheMainWindowAndBackOut)
+TEST_F(StartUp, LoginLeadsToTheMainWindowAndBackOut)
 {
-    TestDatabase db;
-    ScriptedPrompter prompter;
-    profileFor(db);
     UserSettings::set(u"Config"_s, u"NoMsg"_s, u"1"_s);
-    StartOptions options;
-    options.home = db.programFolder();
-    options.measureStartup = true;
-    EXPECT_EQ(SubMain(options), 0);
+    EXPECT_EQ(subMain(true), 0);
     EXPECT_EQ(App().LoginId, u"ADMIN"_s);
     EXPECT_EQ(App().UserCode, u"00"_s);
     EXPECT_EQ(App().CompanyName, u"OstraSoft(본사)"_s);
     EXPECT_FALSE(DBIsOpen());
 }
 
-TEST(StartUp, ConnectionDialogWritesTheProfileAndRefusesEmptyFields)
+TEST_F(StartUp, CurrentDatabaseStartsWithoutAStructureStatementOrSetNamesAndOffersTheIndexesToTheAdministrator)
 {
-    QTemporaryDir home;
-    Paths::setProgramFolder(home.path());
-    ScriptedPrompter prompter;
-    FrmDBConnect dialog;
-    EXPECT_EQ(dialog.findChild<QLineEdit*>(u"txtHost"_s)->text(), u"localhost"_s);
-    dialog.findChild<QLineEdit*>(u"txtDB"_s)->clear();
-    EXPECT_FALSE(dialog.save());
-    EXPECT_EQ(prompter.texts(), QStringList{u"서버 주소, 계정, DB명은 필수 입력 사항입니다."_s});
-
-    dialog.findChild<QLineEdit*>(u"txtHost"_s)->setText(u"192.168.0.10:3307"_s);
-    dialog.findChild<QLineEdit*>(u"txtDB"_s)->setText(u"Ostradb"_s);
-    dialog.findChild<QLineEdit*>(u"txtPassword"_s)->setText(u"p@ss'word"_s);
-    dialog.findChild<QCheckBox*>(u"chkLocalServer"_s)->setChecked(true);
-    EXPECT_TRUE(dialog.save());
-    const ConnectionProfile p = ConnectionProfile::read();
-    EXPECT_EQ(p.host, u"192.168.0.10:3307"_s);
-    EXPECT_EQ(p.password, u"p@ss'word"_s);
-    EXPECT_TRUE(p.localServer);
-    // The stored password is Base64, as the older tool keeps it.
-    EXPECT_EQ(UserSettings::read(ConnectionProfile::application(), u"서버정보"_s, u"PWD"_s),
-              QString::fromLatin1(QByteArray("p@ss'word").toBase64()));
-}
-
-TEST(StartUp, CurrentDatabaseStartsWithoutAStructureStatementAndOffersTheIndexesToTheAdministrator)
-{
-    TestDatabase db;
-    ScriptedPrompter prompter;
-    profileFor(db);
     // As a database the older program keeps using: no reversed numbers for telno1, one index less.
     DBExecute(u"ALTER TABLE customer DROP COLUMN telno1_rev"_s);
     DBExecute(u"ALTER TABLE sale DROP INDEX idx_sale_dealdate"_s);
@@ -214,6 +170,10 @@ TEST(StartUp, CurrentDatabaseStartsWithoutAStructureStatementAndOffersTheIndexes
                                        QRegularExpression::CaseInsensitiveOption);
     for (const QString& line : logged)
         EXPECT_FALSE(structure.match(line).hasMatch()) << line.toStdString();
+    // The connection is already Korean: no SET NAMES either.
+    EXPECT_EQ(DBGetValue(u"SELECT VARIABLE_VALUE FROM information_schema.SESSION_STATUS "
+                         "WHERE VARIABLE_NAME = 'Com_set_option'"_s),
+              u"0"_s);
 
     App().UserCode = u"01"_s;
     EXPECT_TRUE(FrmDbIndex::dueStatements().isEmpty());
@@ -234,10 +194,8 @@ TEST(StartUp, CurrentDatabaseStartsWithoutAStructureStatementAndOffersTheIndexes
     DestroyApp();
 }
 
-TEST(StartUp, IndexesAreAddedWhileAnotherDeskKeepsInsertingCustomers)
+TEST_F(StartUp, IndexesAreAddedWhileAnotherDeskKeepsInsertingCustomers)
 {
-    TestDatabase db;
-    ScriptedPrompter prompter;
     // Enough customers that the work takes a while.
     DBExecute(u"INSERT INTO customer (code, compname, telno1, hpno) SELECT LPAD(seq, 6, '0'), CONCAT('고객', seq), "
               u"CONCAT('02-', seq), CONCAT('010-', seq) FROM seq_1_to_50000"_s);

@@ -1,4 +1,6 @@
+#include "AppState.h"
 #include "AsCodeStore.h"
+#include "Clock.h"
 #include "ConfigKeys.h"
 #include "CustomerHistoryPanes.h"
 #include "FrmAS_SubAS.h"
@@ -7,29 +9,80 @@
 #include "FrmAS_SubSell.h"
 #include "Grid.h"
 #include "GridDriver.h"
-#include "HistoryFixture.h"
 #include "HistoryPeriods.h"
 #include "HistoryStore.h"
+#include "ScriptedPrompter.h"
+#include "TestDatabase.h"
 #include "WidgetDriver.h"
 #include "frmAS_SubConsult.h"
 #include "hcDate.h"
+#include "modMySQL_Func.h"
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QSignalSpy>
+#include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
 using namespace asv;
-using asv::test::column;
-using asv::test::HistoryFixture;
 using asv::test::whenModal;
 using Kind = asv::test::ScriptedPrompter::Kind;
 
 namespace {
 
-struct HistoryPanesFixture : HistoryFixture {
+const HistoryPeriod kMarch{u"2026-03-01"_s, u"2026-03-31"_s};
+
+// Two consultants, a product, a customer and the clock on a fixed afternoon; the desk's user is
+// the first consultant.
+struct HistoryFixture : ::testing::Test {
+    test::TestDatabase db;
+    test::ScriptedPrompter prompter;
+
+    static inline const QString kCustomer = u"C00001"_s;
+    static inline const QString kNumber = u"0212345678"_s;
+
+    HistoryFixture()
+    {
+        at(QDate(2026, 3, 10));
+        App().UserCode = u"01"_s;
+        App().EditionCode.clear();
+        sql(u"INSERT INTO local_user (code, name) VALUES ('01', '김상담'), ('02', '이상담')"_s);
+        sql(u"INSERT INTO product (code, name, norm, unit) VALUES ('P00001', '세탁기', 'WM-10', '대')"_s);
+        sql(u"INSERT INTO customer (code, compname) VALUES ('C00001', '한빛상사'), ('C00002', '다른상사')"_s);
+    }
+    ~HistoryFixture() override
+    {
+        Clock::clearFixed();
+        App().UserCode.clear();
+        App().EditionCode.clear();
+    }
+
+    static void at(const QDate& day) { Clock::setFixed(QDateTime(day, QTime(14, 30))); }
+    static void sql(const QString& statement)
+    {
+        DBExecute(statement);
+        ASSERT_FALSE(DBLastFailed()) << statement.toStdString();
+    }
+    // A received call; its code.
+    static int call(const QString& ccode, const QString& number, const QString& consultant, const QString& date,
+                    const QString& time, int state, const QString& inquiry = {})
+    {
+        sql(u"INSERT INTO rsvconsult (ccode, ctelno, regucode, condate, contime, state, refernote, pname, connote) "
+            "VALUES ('%1', '%2', '%3', '%4', '%5', %6, '%7', '', '')"_s.arg(ccode, number, consultant, date, time,
+                                                                          QString::number(state), inquiry));
+        return static_cast<int>(DBInsertId());
+    }
+    // One column of every row.
+    static QStringList column(const RecordSetPtr& rs, int col)
+    {
+        QStringList values;
+        for (int row = 0; row < rs->rowCount(); ++row)
+            values << rs->value(row, col);
+        return values;
+    }
+    static QStringList column(Grid* grid, const QString& caption) { return test::column(grid, caption); }
     // Enter on a row, as the operator opens its detail window.
     static void enterOn(Grid* grid, int row)
     {
@@ -40,15 +93,79 @@ struct HistoryPanesFixture : HistoryFixture {
     {
         return panes.findChild<QLabel*>(u"lblCount"_s + name)->text();
     }
-    static QString shown(const QWidget* window, const QString& name)
+    // The texts of the named fields, joined by '|'.
+    static QString shown(const QWidget* window, const QStringList& names)
     {
-        return window->findChild<QLineEdit*>(name)->text();
+        QStringList texts;
+        for (const QString& name : names)
+            texts << window->findChild<QLineEdit*>(name)->text();
+        return texts.join(u'|');
     }
 };
 
 } // namespace
 
-TEST_F(HistoryPanesFixture, ListEndsMoveToTodayOnANewDayAndStartsAreTheOperators)
+TEST_F(HistoryFixture, AnAsJobIsListedOnlyWithItsProductUserInChargeAndTypeWithinThePeriod)
+{
+    sql(u"INSERT INTO ascode (code, part, name) VALUES (7, 0, '소음')"_s);
+    const auto job = [](const QString& remark, const QString& pcode, const QString& charge, int type,
+                        const QString& date, const QString& ccode = kCustomer) {
+        sql(u"INSERT INTO aslist_m (ccode, pcode, charge, typecode0, dealdate, dealbigo, state) "
+            "VALUES ('%1', '%2', '%3', %4, '%5', '%6', 9)"_s.arg(ccode, pcode, charge, QString::number(type), date,
+                                                                remark));
+    };
+    job(u"later"_s, u"P00001"_s, u"02"_s, 7, u"2026-03-20"_s);
+    job(u"earlier"_s, u"P00001"_s, u"01"_s, 7, u"2026-03-02"_s);
+    job(u"no product"_s, u"P99999"_s, u"01"_s, 7, u"2026-03-05"_s);
+    job(u"no user"_s, u"P00001"_s, u"99"_s, 7, u"2026-03-05"_s);
+    job(u"no type"_s, u"P00001"_s, u"01"_s, 8, u"2026-03-05"_s);
+    job(u"last day"_s, u"P00001"_s, u"01"_s, 7, u"2026-03-31"_s);
+    job(u"before"_s, u"P00001"_s, u"01"_s, 7, u"2026-02-28"_s);
+    job(u"other customer"_s, u"P00001"_s, u"01"_s, 7, u"2026-03-05"_s, u"C00002"_s);
+
+    const RecordSetPtr rs = HistoryStore::asJobs(kCustomer, kMarch);
+    EXPECT_EQ(column(rs, 3), QStringList({u"earlier"_s, u"later"_s, u"last day"_s}));
+    EXPECT_EQ(column(rs, 4), QStringList({u"세탁기"_s, u"세탁기"_s, u"세탁기"_s}));
+    EXPECT_EQ(column(rs, 5), QStringList({u"김상담"_s, u"이상담"_s, u"김상담"_s}));
+    EXPECT_EQ(rs->field(u"acname"_s), u"소음"_s);
+}
+
+TEST_F(HistoryFixture, ConsultationsAreTheWrittenOnesWithAConsultantOfTheCustomerOrOfTheNumber)
+{
+    const int byCustomer = call(kCustomer, u"0311112222"_s, u"01"_s, u"2026-03-09"_s, u"09:00"_s, 2);
+    const int byNumber = call({}, kNumber, u"02"_s, u"2026-03-09"_s, u"17:45"_s, 1);
+    const int newest = call(kCustomer, kNumber, u"01"_s, u"2026-03-10"_s, u"08:00"_s, 1);
+    call(kCustomer, kNumber, u"01"_s, u"2026-03-10"_s, u"09:00"_s, 0);    // never written
+    call(kCustomer, kNumber, {}, u"2026-03-10"_s, u"10:00"_s, 1);          // nobody took it
+    call(kCustomer, kNumber, u"77"_s, u"2026-03-10"_s, u"11:00"_s, 1);     // consultant since deleted
+    call(kCustomer, kNumber, u"01"_s, u"2026-02-27"_s, u"11:00"_s, 2);     // before the period
+    call(u"C00002"_s, u"0299998888"_s, u"01"_s, u"2026-03-10"_s, u"12:00"_s, 2);
+    call({}, {}, u"01"_s, u"2026-03-10"_s, u"12:30"_s, 2);                 // no number at all
+
+    const auto codes = [](const QString& ccode, const QString& number) {
+        return column(HistoryStore::consultations(ccode, number, kMarch), 6);
+    };
+    const QString n = QString::number(newest), c = QString::number(byCustomer), k = QString::number(byNumber);
+    EXPECT_EQ(codes(kCustomer, kNumber), QStringList({n, k, c}));
+    // An unknown caller: the number's calls alone.
+    EXPECT_EQ(codes({}, kNumber), QStringList({n, k}));
+    EXPECT_TRUE(codes({}, u"0500000000"_s).isEmpty());
+    // A side that is not known matches nothing, not every call that lacks it.
+    EXPECT_EQ(codes(kCustomer, {}), QStringList({n, c}));
+    EXPECT_TRUE(codes({}, {}).isEmpty());
+}
+
+TEST_F(HistoryFixture, PurchasesAreTheCustomersSalesOfThePeriodByDate)
+{
+    sql(u"INSERT INTO sale (ccode, pcode, pname, qnt, dealdate) VALUES "
+        "('C00001', 'P00001', '세탁기', 2, '2026-03-15'), ('C00001', 'P00001', '건조기', 1.5, '2026-03-01'), "
+        "('C00001', 'P00001', '예전', 1, '2026-02-01'), ('C00002', 'P00001', '남의것', 1, '2026-03-02')"_s);
+    const RecordSetPtr rs = HistoryStore::sales(kCustomer, kMarch);
+    EXPECT_EQ(column(rs, 2), QStringList({u"건조기"_s, u"세탁기"_s}));
+    EXPECT_EQ(rs->value(0, 3).toDouble(), 1.5);
+}
+
+TEST_F(HistoryFixture, ListEndsMoveToTodayOnANewDayAndStartsAreTheOperators)
 {
     HistoryPeriods::Consult.to.set(u"2026-03-01"_s); // narrowed the day before
     const int today = call(kCustomer, kNumber, u"01"_s, u"2026-03-10"_s, u"09:00"_s, 1);
@@ -83,7 +200,7 @@ TEST_F(HistoryPanesFixture, ListEndsMoveToTodayOnANewDayAndStartsAreTheOperators
     EXPECT_EQ(HistoryPeriods::AS.read().to, u"2026-03-11"_s);
 }
 
-TEST_F(HistoryPanesFixture, AnUnknownCallerShowsOnlyTheConsultationsOfTheNumber)
+TEST_F(HistoryFixture, PanesShowTheCustomersListsAnUnknownCallerOnlyTheNumbersConsultations)
 {
     sql(u"INSERT INTO ascode (code, part, name) VALUES (7, 0, '소음')"_s);
     sql(u"INSERT INTO aslist_m (ccode, pcode, charge, typecode0, dealdate, dealbigo, state) VALUES "
@@ -110,9 +227,20 @@ TEST_F(HistoryPanesFixture, AnUnknownCallerShowsOnlyTheConsultationsOfTheNumber)
     EXPECT_EQ(count(panes, u"Sell"_s), u"(총 : 0건)"_s);
     EXPECT_EQ(column(panes.consultList(), u"상담자"_s), QStringList{u"이상담"_s});
     EXPECT_TRUE(prompter.messages().isEmpty()) << prompter.texts().join(u'\n').toStdString();
+
+    // A list that cannot be read names its procedure and stays empty; the others still show.
+    panes.showCustomer(kCustomer, kNumber);
+    ASSERT_EQ(as->rowCount(), 2);
+    sql(u"DROP TABLE aslist_m"_s);
+    panes.showCustomer(kCustomer, kNumber);
+    EXPECT_TRUE(prompter.saw(u"in procedure ShowASList of Form frmAS_admin4"_s));
+    EXPECT_EQ(as->rowCount(), 0);
+    EXPECT_EQ(count(panes, u"AS"_s), u"(총 : 0건)"_s);
+    EXPECT_EQ(panes.consultList()->rowCount(), 2);
+    EXPECT_EQ(panes.sellList()->rowCount(), 1);
 }
 
-TEST_F(HistoryPanesFixture, AnotherConsultantsConsultationIsCorrectedOnlyWhereTheOptionAllowsIt)
+TEST_F(HistoryFixture, AnotherConsultantsConsultationIsCorrectedOnlyWhereTheOptionAllowsIt)
 {
     sql(u"INSERT INTO ascode (code, part, name) VALUES (31, 9, '설치'), (32, 9, '고장')"_s);
     const int code = call({}, kNumber, u"02"_s, u"2026-03-09"_s, u"10:00"_s, 1, u"설치 문의"_s);
@@ -123,10 +251,9 @@ TEST_F(HistoryPanesFixture, AnotherConsultantsConsultationIsCorrectedOnlyWhereTh
 
     const auto correct = [&](const QString& category) {
         whenModal<FrmAS_SubConsult2>([category](FrmAS_SubConsult2* window) {
-            EXPECT_EQ(shown(window, u"txtConsult"_s), u"설치"_s);
-            EXPECT_EQ(shown(window, u"txtEditDate"_s), QString()); // "0000-00-00" never shown
+            EXPECT_EQ(shown(window, {u"txtConsult"_s, u"txtEditDate"_s}), u"설치|"_s); // "0000-00-00" never shown
             window->findChild<QLineEdit*>(u"txtConsult"_s)->setText(category);
-            window->findChild<QPlainTextEdit*>(u"txtTalk2"_s)->setPlainText(u"기사 방문 예정"_s);
+            window->findChild<QPlainTextEdit*>(u"txtTalk2"_s)->setPlainText(u"기사 '50%1' \\ 방문"_s);
             window->findChild<QRadioButton*>(u"optState2"_s)->setChecked(true);
             test::click(*window, u"btnSave"_s);
             if (window->isVisible())
@@ -152,7 +279,10 @@ TEST_F(HistoryPanesFixture, AnotherConsultantsConsultationIsCorrectedOnlyWhereTh
     EXPECT_EQ(rs->field(u"regucode"_s), u"01"_s);
     EXPECT_EQ(rs->field(u"concode"_s), u"32"_s);
     EXPECT_EQ(rs->field(u"state"_s), u"2"_s);
-    EXPECT_EQ(rs->field(u"connote"_s), u"기사 방문 예정"_s);
+    EXPECT_EQ(rs->field(u"connote"_s), u"기사 '50%1' \\ 방문"_s);
+    // The edit is stamped; when the call came stays.
+    EXPECT_EQ(rs->field(u"editdate"_s) + u' ' + rs->field(u"edittime"_s), u"2026-03-10 14:30"_s);
+    EXPECT_EQ(rs->field(u"condate"_s), u"2026-03-09"_s);
     ASSERT_EQ(corrected.count(), 1);
     EXPECT_EQ(corrected.at(0).at(0).toString(), QString::number(code));
     EXPECT_EQ(column(panes.consultList(), u"상담자"_s), QStringList{u"김상담"_s});
@@ -197,7 +327,7 @@ TEST_F(HistoryFixture, CategoriesAreAddedRenamedPickedAndKeptWhileConsultationsU
     EXPECT_TRUE(prompter.saw(u"자료를 삭제하였습니다."_s));
 }
 
-TEST_F(HistoryPanesFixture, DetailWindowsShowTheJobAndTheSaleAndNothingForOnesThatAreGone)
+TEST_F(HistoryFixture, DetailWindowsShowTheJobAndTheSaleAndNothingForOnesThatAreGone)
 {
     sql(u"INSERT INTO ascode (code, part, name) VALUES (7, 0, '소음'), (11, 1, '모터'), (21, 2, '교체')"_s);
     sql(u"INSERT INTO aslist_m (code, ccode, pcode, charge, regucode, typecode0, dealdate, state, resvdate2) VALUES "
@@ -211,11 +341,8 @@ TEST_F(HistoryPanesFixture, DetailWindowsShowTheJobAndTheSaleAndNothingForOnesTh
     panes.showCustomer(kCustomer, kNumber);
 
     whenModal<FrmAS_SubAS>([](FrmAS_SubAS* window) {
-        EXPECT_EQ(shown(window, u"txtCust"_s), u"한빛상사"_s);
-        EXPECT_EQ(shown(window, u"txtType"_s), u"소음"_s);
-        EXPECT_EQ(shown(window, u"txtCharge"_s), u"이상담"_s);
-        EXPECT_EQ(shown(window, u"txtResvDate2"_s), u"2026-03-04"_s);
-        EXPECT_EQ(shown(window, u"txtState"_s), u"완료"_s);
+        EXPECT_EQ(shown(window, {u"txtCust"_s, u"txtType"_s, u"txtCharge"_s, u"txtResvDate2"_s, u"txtState"_s}),
+                  u"한빛상사|소음|이상담|2026-03-04|완료"_s);
         EXPECT_EQ(column(window->workLines(), u"처리유형2"_s), QStringList({QString(), u"교체"_s}));
         EXPECT_EQ(column(window->workLines(), u"무상"_s), QStringList({QString(), u"무상"_s}));
         window->reject();
@@ -223,35 +350,14 @@ TEST_F(HistoryPanesFixture, DetailWindowsShowTheJobAndTheSaleAndNothingForOnesTh
     enterOn(panes.asList(), 0);
 
     whenModal<FrmAS_SubSell>([](FrmAS_SubSell* window) {
-        EXPECT_EQ(shown(window, u"txtUnit"_s), u"대"_s);
-        EXPECT_EQ(shown(window, u"txtPrice"_s), u"1,250,000"_s);
-        EXPECT_EQ(shown(window, u"txtReceiptName"_s), u"홍길동"_s);
+        EXPECT_EQ(shown(window, {u"txtUnit"_s, u"txtPrice"_s, u"txtReceiptName"_s}), u"대|1,250,000|홍길동"_s);
         window->reject();
     });
     enterOn(panes.sellList(), 0);
 
     FrmAS_SubAS gone;
     gone.ShowData(6);
-    EXPECT_EQ(shown(&gone, u"txtCust"_s), QString());
+    EXPECT_EQ(shown(&gone, {u"txtCust"_s}), QString());
     EXPECT_EQ(gone.workLines()->rowCount(), 0);
     EXPECT_TRUE(prompter.messages().isEmpty()) << prompter.texts().join(u'\n').toStdString();
-}
-
-TEST_F(HistoryPanesFixture, AListThatCannotBeReadNamesItsProcedureAndStaysEmpty)
-{
-    sql(u"INSERT INTO sale (ccode, pcode, pname, qnt, dealdate) VALUES ('C00001', 'P00001', '세탁기', 1, '2026-03-05')"_s);
-    sql(u"INSERT INTO ascode (code, part, name) VALUES (7, 0, '소음')"_s);
-    sql(u"INSERT INTO aslist_m (ccode, pcode, charge, typecode0, dealdate) VALUES ('C00001', 'P00001', '01', 7, "
-        "'2026-03-02')"_s);
-    call(kCustomer, kNumber, u"01"_s, u"2026-03-09"_s, u"09:00"_s, 2);
-    CustomerHistoryPanes panes;
-    panes.showCustomer(kCustomer, kNumber);
-    ASSERT_EQ(panes.asList()->rowCount(), 1);
-    sql(u"DROP TABLE aslist_m"_s);
-    panes.showCustomer(kCustomer, kNumber);
-    EXPECT_TRUE(prompter.saw(u"in procedure ShowASList of Form frmAS_admin4"_s));
-    EXPECT_EQ(panes.asList()->rowCount(), 0);
-    EXPECT_EQ(count(panes, u"AS"_s), u"(총 : 0건)"_s);
-    EXPECT_EQ(panes.consultList()->rowCount(), 1);
-    EXPECT_EQ(panes.sellList()->rowCount(), 1);
 }
