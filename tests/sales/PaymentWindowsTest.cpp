@@ -21,9 +21,6 @@ using Kind = test::ScriptedPrompter::Kind;
 
 namespace {
 
-const QString kA = u"000001"_s;
-const QString kB = u"000002"_s;
-
 struct PaymentWindows : test::ReceiveFixture {
     test::RegistryGuard guard{{kFindKindCust}};
 
@@ -31,8 +28,6 @@ struct PaymentWindows : test::ReceiveFixture {
     {
         FrmCust_sel::registerPicker();
         Clock::setFixed(QDateTime(QDate(2026, 3, 31), QTime(10, 0)));
-        addCustomer(kA, u"가나상사"_s, 50000);
-        addCustomer(kB, u"다라상회"_s, 20000);
     }
     ~PaymentWindows() override { Clock::clearFixed(); }
 
@@ -87,7 +82,7 @@ TEST_F(PaymentWindows, EveryChangeOfAPaymentMovesTheBalanceByItsDifference)
     EXPECT_DOUBLE_EQ(balance(kA), 50000);
     EXPECT_DOUBLE_EQ(balance(kB), 12000);
     EXPECT_EQ(DBGetValue(statement), QString());
-    EXPECT_EQ(strayBalances(), QStringList());
+    EXPECT_EQ(test::balancesOffTheDocuments(), QStringList());
 
     FrmRecv_sel list;
     list.setCustomer(kB);
@@ -97,7 +92,7 @@ TEST_F(PaymentWindows, EveryChangeOfAPaymentMovesTheBalanceByItsDifference)
     list.RecDelete();
     EXPECT_DOUBLE_EQ(balance(kB), 20000);
     EXPECT_EQ(list.findChild<Grid*>(u"spList"_s)->rowCount(), 0);
-    EXPECT_EQ(strayBalances(), QStringList());
+    EXPECT_EQ(test::balancesOffTheDocuments(), QStringList());
     EXPECT_EQ(prompter.count(Kind::Error), 0);
 }
 

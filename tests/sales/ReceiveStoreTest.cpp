@@ -13,11 +13,6 @@ using namespace asv;
 namespace {
 
 struct ReceiveStoreTest : test::ReceiveFixture {
-    ReceiveStoreTest()
-    {
-        addCustomer(u"000001"_s, u"가나상사"_s, 50000);
-        addCustomer(u"000002"_s, u"다라상회"_s, 20000);
-    }
     static ReceiveRecord payment(const QString& ccode, double amount, double dc)
     {
         ReceiveRecord p;
@@ -35,35 +30,35 @@ struct ReceiveStoreTest : test::ReceiveFixture {
 TEST_F(ReceiveStoreTest, AnEditAfterAnotherDeskMovedThePaymentFollowsTheMoney)
 {
     ReceiveStore store;
-    const int code = store.insert(payment(u"000001"_s, 10000, 500));
+    const int code = store.insert(payment(kA, 10000, 500));
     ASSERT_GT(code, 0);
     const ReceiveRecord loaded = *store.load(code);
 
     // The other desk moves it to the second customer while this one still shows the first.
     ReceiveRecord moved = loaded;
-    moved.ccode = u"000002"_s;
+    moved.ccode = kB;
     ASSERT_EQ(store.update(loaded, moved), 1);
 
     ReceiveRecord edited = loaded;
     edited.amount = 8000;
     ASSERT_EQ(store.update(loaded, edited), 1);
-    EXPECT_EQ(store.load(code)->ccode, u"000001"_s);
-    EXPECT_DOUBLE_EQ(balance(u"000001"_s), 50000 - 8500);
-    EXPECT_DOUBLE_EQ(balance(u"000002"_s), 20000);
+    EXPECT_EQ(store.load(code)->ccode, kA);
+    EXPECT_DOUBLE_EQ(balance(kA), 50000 - 8500);
+    EXPECT_DOUBLE_EQ(balance(kB), 20000);
 
     // Deleted elsewhere: this desk's edit and delete change nothing and move nothing.
     ASSERT_TRUE(store.remove(code));
-    EXPECT_DOUBLE_EQ(balance(u"000001"_s), 50000);
+    EXPECT_DOUBLE_EQ(balance(kA), 50000);
     EXPECT_EQ(store.update(loaded, edited), 0);
     EXPECT_FALSE(store.remove(code));
-    EXPECT_DOUBLE_EQ(balance(u"000001"_s), 50000);
-    EXPECT_EQ(strayBalances(), QStringList());
+    EXPECT_DOUBLE_EQ(balance(kA), 50000);
+    EXPECT_EQ(test::balancesOffTheDocuments(), QStringList());
 }
 
 TEST_F(ReceiveStoreTest, TwoDesksEditingOnePaymentAtOnceLoseNothing)
 {
     ReceiveStore store;
-    const int code = store.insert(payment(u"000001"_s, 10000, 500));
+    const int code = store.insert(payment(kA, 10000, 500));
     ASSERT_GT(code, 0);
     constexpr int kEdits = 1000;
     std::atomic<int> written{0};
@@ -77,7 +72,7 @@ TEST_F(ReceiveStoreTest, TwoDesksEditingOnePaymentAtOnceLoseNothing)
             ReceiveRecord edited = loaded;
             if (movesIt) {
                 edited.dc += 2;
-                edited.ccode = loaded.ccode == u"000001"_s ? u"000002"_s : u"000001"_s;
+                edited.ccode = loaded.ccode == kA ? kB : kA;
             } else {
                 edited.amount += 1;
             }
@@ -93,8 +88,8 @@ TEST_F(ReceiveStoreTest, TwoDesksEditingOnePaymentAtOnceLoseNothing)
     const ReceiveRecord last = *store.load(code);
     EXPECT_DOUBLE_EQ(last.amount, 10000 + kEdits);
     EXPECT_DOUBLE_EQ(last.dc, 500 + 2 * kEdits);
-    EXPECT_DOUBLE_EQ(balance(u"000001"_s) + balance(u"000002"_s), 70000 - last.total());
-    EXPECT_EQ(strayBalances(), QStringList());
+    EXPECT_DOUBLE_EQ(balance(kA) + balance(kB), 70000 - last.total());
+    EXPECT_EQ(test::balancesOffTheDocuments(), QStringList());
     EXPECT_TRUE(prompter.messages().isEmpty()) << prompter.texts().join(u'\n').toStdString();
 }
 
@@ -102,16 +97,16 @@ TEST_F(ReceiveStoreTest, TheCommandLineEntersAPaymentAsTheScreenDoes)
 {
     QString text;
     QTextStream out(&text);
-    EXPECT_EQ(paymentAdd(out, {u"000001"_s, u"10000"_s, u"--dc"_s, u"500"_s, u"--card"_s}), 0);
-    EXPECT_DOUBLE_EQ(balance(u"000001"_s), 50000 - 10500);
+    EXPECT_EQ(paymentAdd(out, {kA, u"10000"_s, u"--dc"_s, u"500"_s, u"--card"_s}), 0);
+    EXPECT_DOUBLE_EQ(balance(kA), 50000 - 10500);
     const std::optional<ReceiveRecord> p = ReceiveStore().load(DBGetValue(u"SELECT MAX(code) FROM receive"_s).toInt());
     ASSERT_TRUE(p);
     EXPECT_EQ(p->type, 1);
 
     EXPECT_EQ(paymentAdd(out, {u"999999"_s, u"10000"_s}), 1);
-    EXPECT_EQ(paymentAdd(out, {u"000001"_s, u"0"_s}), 1);
-    EXPECT_EQ(paymentAdd(out, {u"000001"_s, u"만원"_s}), 2);
-    EXPECT_EQ(paymentAdd(out, {u"000001"_s, u"100"_s, u"--dc"_s}), 2);
+    EXPECT_EQ(paymentAdd(out, {kA, u"0"_s}), 1);
+    EXPECT_EQ(paymentAdd(out, {kA, u"만원"_s}), 2);
+    EXPECT_EQ(paymentAdd(out, {kA, u"100"_s, u"--dc"_s}), 2);
     EXPECT_EQ(DBRecordCount(u"receive"_s), 1);
-    EXPECT_EQ(strayBalances(), QStringList());
+    EXPECT_EQ(test::balancesOffTheDocuments(), QStringList());
 }

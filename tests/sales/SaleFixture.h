@@ -2,6 +2,7 @@
 
 #include "AppState.h"
 #include "Clock.h"
+#include "DocumentBalances.h"
 #include "ScriptedPrompter.h"
 #include "TestDatabase.h"
 #include "modMySQL_Func.h"
@@ -45,16 +46,6 @@ struct SaleFixture : ::testing::Test {
     static double balance(const QString& ccode)
     {
         return number(QStringLiteral("SELECT nowmoney FROM customer WHERE code = '%1'").arg(ccode));
-    }
-    // What the documents say the balance is, worked out apart from the running balance.
-    static double documentedBalance(const QString& ccode)
-    {
-        return number(QStringLiteral(
-            "SELECT c.basemoney + IFNULL((SELECT SUM(s.total) FROM sale AS s WHERE s.ccode = c.code), 0) "
-            "+ IFNULL((SELECT SUM(d.amount) FROM aslist_m AS m, aslist_d AS d WHERE m.code = d.code "
-            "AND m.ccode = c.code AND d.isfree = 0), 0) "
-            "- IFNULL((SELECT SUM(r.amount + r.dc) FROM receive AS r WHERE r.ccode = c.code), 0) "
-            "FROM customer AS c WHERE c.code = '%1'").arg(ccode));
     }
 };
 
