@@ -194,25 +194,12 @@ struct DailySales : QWidget, PeriodCustomerReceiver {
     }
 };
 
-TEST_F(BalanceFixture, ADoubleClickOpensTheDailySalesOfTheRowsCustomerAndPeriod)
+// A double click opens the daily sales of the row's customer and period; the selected customers
+// with a mobile number go to the SMS program.
+TEST_F(BalanceFixture, TheRowsLeadToTheirDailySalesAndTheirMobilesToTheSmsProgram)
 {
     test::RegistryGuard guard({}, {u"mnuAS_Report_10"_s});
     ScreenRegistry::add(u"mnuAS_Report_10"_s, {[](QWidget*) { return new DailySales; }, false});
-    Receivables window;
-    window.query();
-    const QModelIndex totals = window.list()->model()->index(window.list()->rowCount() - 1, 0);
-    emit window.list()->doubleClicked(totals);
-    EXPECT_TRUE(DailySales::shown.isEmpty());
-    emit window.list()->doubleClicked(window.list()->model()->index(1, 0));
-    EXPECT_EQ(DailySales::shown, (QStringList{u"C00005"_s, u"2026-03-01"_s, u"2026-03-31"_s}));
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (dynamic_cast<DailySales*>(w))
-            w->close();
-}
-
-
-TEST_F(BalanceFixture, TheSelectedCustomersWithAMobileNumberGoToTheSmsProgram)
-{
     QFile sender(Paths::file(u"OstraSMS.exe"_s));
     ASSERT_TRUE(sender.open(QIODevice::WriteOnly));
     sender.write("#!/bin/sh\nexit 0\n");
@@ -221,6 +208,14 @@ TEST_F(BalanceFixture, TheSelectedCustomersWithAMobileNumberGoToTheSmsProgram)
     Receivables window;
     window.query();
     Grid* grid = window.list();
+    emit grid->doubleClicked(grid->model()->index(grid->rowCount() - 1, 0));
+    EXPECT_TRUE(DailySales::shown.isEmpty());
+    emit grid->doubleClicked(grid->model()->index(1, 0));
+    EXPECT_EQ(DailySales::shown, (QStringList{u"C00005"_s, u"2026-03-01"_s, u"2026-03-31"_s}));
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (dynamic_cast<DailySales*>(w))
+            w->close();
+
     // 가나, 나사 (no mobile number) and the totals row.
     for (int row = 0; row < grid->rowCount(); ++row)
         grid->selectionModel()->select(grid->model()->index(row, 0),

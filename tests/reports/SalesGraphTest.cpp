@@ -93,13 +93,17 @@ void typeInto(HCText* field, const QString& text)
 
 } // namespace
 
-TEST_F(SalesGraph, DaysMonthsAndYearsRenderAsBarsAndAsALineWithRoundedSums)
+TEST_F(SalesGraph, DaysMonthsAndYearsRenderAsBarsAndAsALineWithRoundedSumsAndNoFreeAsLine)
 {
     sale(u"C00001"_s, u"2025-11-10"_s, 1, 1000);
     sale(u"C00002"_s, u"2025-11-20"_s, 1, 500.5);
     sale(u"C00001"_s, u"2026-02-03"_s, 1, 2000);
     sale(u"C00001"_s, u"2026-02-04"_s, 1, 300, u"01"_s, u"P00002"_s);
     sale(u"C00001"_s, u"2026-03-01"_s, 1, 7000); // after the period
+    sql(u"INSERT INTO aslist_m (code, ccode, pcode, dealdate) VALUES (1, 'C00001', 'P00001', '2026-02-02'), "
+        "(2, 'C00002', 'P00001', '2026-02-05')"_s);
+    sql(u"INSERT INTO aslist_d (code, seq, pcode, amount, isfree) VALUES (1, 1, 'P00001', 30000, 0), "
+        "(1, 2, 'P00002', 10000, 1), (1, 3, 'P00002', 4000, 0), (2, 1, 'P00001', 8000, 1)"_s);
 
     FrmRPT_graphA graph;
     graph.resize(1000, 640);
@@ -109,22 +113,26 @@ TEST_F(SalesGraph, DaysMonthsAndYearsRenderAsBarsAndAsALineWithRoundedSums)
     period->SetText2(u"2026-02-28"_s);
     const QString folder = db.programFolder() + u'/';
 
-    query(graph, u"optCustType0"_s, u"optType0"_s);
-    EXPECT_EQ(labels(graph), QStringList({u"11-10"_s, u"11-20"_s, u"02-03"_s, u"02-04"_s}));
-    EXPECT_EQ(values(graph), QList<double>({1100, 551, 2200, 330}));
-    EXPECT_GT(pixelsOf(graph, folder + u"days.png"_s, Qt::red), 100);
-    EXPECT_EQ(graph.findChild<QLabel*>(u"lblCount"_s)->text(), u"총 4건"_s);
-
-    query(graph, u"optCustType0"_s, u"optType1"_s);
-    EXPECT_EQ(labels(graph), QStringList({u"2025-11"_s, u"2026-02"_s}));
-    EXPECT_EQ(values(graph), QList<double>({1651, 2530}));
-    EXPECT_GT(pixelsOf(graph, folder + u"months.png"_s, Qt::red), 100);
-
-    query(graph, u"optCustType0"_s, u"optType2"_s);
-    EXPECT_EQ(labels(graph), QStringList({u"2025"_s, u"2026"_s}));
-    EXPECT_GT(pixelsOf(graph, folder + u"years.png"_s, Qt::red), 100);
+    const struct {
+        QString grouping;
+        QStringList labels;
+        QList<double> sums;
+    } groupings[] = {
+        {u"optType0"_s, {u"11-10"_s, u"11-20"_s, u"02-03"_s, u"02-04"_s}, {1100, 551, 2200, 330}},
+        {u"optType1"_s, {u"2025-11"_s, u"2026-02"_s}, {1651, 2530}},
+        {u"optType2"_s, {u"2025"_s, u"2026"_s}, {1651, 2530}},
+    };
+    for (const auto& g : groupings) {
+        SCOPED_TRACE(g.grouping.toStdString());
+        query(graph, u"optCustType0"_s, g.grouping);
+        EXPECT_EQ(labels(graph), g.labels);
+        EXPECT_EQ(values(graph), g.sums);
+        EXPECT_GT(pixelsOf(graph, folder + g.grouping + u".png"_s, Qt::red), 100);
+        EXPECT_EQ(graph.findChild<QLabel*>(u"lblCount"_s)->text(), u"총 %1건"_s.arg(g.labels.size()));
+    }
 
     // A line in the line colour; the choice belongs to the graph control's settings.
+    query(graph, u"optCustType0"_s, u"optType1"_s);
     graph.findChild<QComboBox*>(u"cboGraphType"_s)->setCurrentIndex(1);
     EXPECT_NE(qobject_cast<QLineSeries*>(drawnSeries(graph)), nullptr);
     EXPECT_EQ(values(graph), QList<double>({1651, 2530}));
@@ -134,20 +142,11 @@ TEST_F(SalesGraph, DaysMonthsAndYearsRenderAsBarsAndAsALineWithRoundedSums)
 
     // The grouping is remembered.
     FrmRPT_graphA reopened;
-    EXPECT_TRUE(reopened.findChild<QRadioButton*>(u"optType2"_s)->isChecked());
-}
+    EXPECT_TRUE(reopened.findChild<QRadioButton*>(u"optType1"_s)->isChecked());
 
-TEST_F(SalesGraph, FreeAsLinesNeverEnterTheAsGraph)
-{
-    sql(u"INSERT INTO aslist_m (code, ccode, pcode, dealdate) VALUES (1, 'C00001', 'P00001', '2026-03-02'), "
-        "(2, 'C00002', 'P00001', '2026-03-05')"_s);
-    sql(u"INSERT INTO aslist_d (code, seq, pcode, amount, isfree) VALUES (1, 1, 'P00001', 30000, 0), "
-        "(1, 2, 'P00002', 10000, 1), (1, 3, 'P00002', 4000, 0), (2, 1, 'P00001', 8000, 1)"_s);
-    sale(u"C00001"_s, u"2026-03-02"_s, 1, 999);
-
-    FrmRPT_graphA graph;
+    graph.findChild<QComboBox*>(u"cboGraphType"_s)->setCurrentIndex(0);
     query(graph, u"optCustType1"_s, u"optType0"_s);
-    EXPECT_EQ(labels(graph), QStringList({u"03-02"_s}));
+    EXPECT_EQ(labels(graph), QStringList({u"02-02"_s}));
     EXPECT_EQ(values(graph), QList<double>({34000}));
 }
 
