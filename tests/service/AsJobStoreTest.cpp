@@ -1,5 +1,5 @@
-#include "AsBalanceCheck.h"
 #include "AsJobStore.h"
+#include "DocumentBalances.h"
 #include "ScriptedPrompter.h"
 #include "TestDatabase.h"
 #include "modMySQL_Func.h"
@@ -68,72 +68,55 @@ struct AsJobStoreFixture : ::testing::Test {
 
 } // namespace
 
-TEST_F(AsJobStoreFixture, TheFirstLineCompletesTheJobOnceWithTheServersClock)
+// The first line completes the job once, by the server's clock; charged lines move the balance by
+// their change, free ones never; line numbers continue from the highest left.
+TEST_F(AsJobStoreFixture, LinesCompleteTheJobOnceMoveTheBalanceByTheirChangeAndNumberOnFromTheHighest)
 {
     const int j = job(kAlpha);
     ASSERT_GT(j, 0);
     EXPECT_EQ(AsJobStore::load(j)->state, AsJobRecord::Received);
     EXPECT_EQ(AsJobStore::load(j)->dealbigo, u"소음 '심함'"_s);
-
+    const double start = balance(kAlpha);
     ASSERT_EQ(addLine(j, 0, true), 1);
     const AsJobRecord done = *AsJobStore::load(j);
     EXPECT_EQ(done.state, AsJobRecord::Completed);
     EXPECT_EQ(done.workdate, DBGetValue(u"SELECT DATE_FORMAT(CURDATE(),'%Y-%m-%d')"_s));
     EXPECT_EQ(done.worktime.size(), 5);
-
-    // Later lines, edits and deletions leave the stamp alone.
     DBExecute(u"UPDATE aslist_m SET workdate = '2000-01-01', worktime = '01:02' WHERE code = %1"_s.arg(j));
-    ASSERT_EQ(addLine(j, 100), 2);
-    ASSERT_TRUE(editLine(j, 1, 200, false));
-    ASSERT_TRUE(AsJobStore::removeLine(j, 2));
-    const AsJobRecord after = *AsJobStore::load(j);
-    EXPECT_EQ(after.state, AsJobRecord::Completed);
-    EXPECT_EQ(after.workdate + after.worktime, u"2000-01-0101:02"_s);
-    EXPECT_TRUE(prompter.messages().isEmpty()) << prompter.texts().join(u'\n').toStdString();
-}
 
-TEST_F(AsJobStoreFixture, ChargedLinesMoveTheBalanceByTheirChangeAndFreeLinesNever)
-{
-    const int j = job(kAlpha);
-    const double start = balance(kAlpha);
-    ASSERT_EQ(addLine(j, 30000), 1);
+    ASSERT_EQ(addLine(j, 30000), 2);
     EXPECT_EQ(balance(kAlpha), start + 30000);
-    ASSERT_TRUE(editLine(j, 1, 50000, false));
-    EXPECT_EQ(balance(kAlpha), start + 50000);
-    ASSERT_TRUE(editLine(j, 1, 50000, true));
-    EXPECT_EQ(balance(kAlpha), start);
-    ASSERT_TRUE(editLine(j, 1, 70000, true));
-    EXPECT_EQ(balance(kAlpha), start);
-    ASSERT_TRUE(editLine(j, 1, 30000.25, false));
-    EXPECT_EQ(balance(kAlpha), start + 30000.25);
-    ASSERT_TRUE(editLine(j, 1, 30000, false));
+    const struct {
+        double amount;
+        bool isfree;
+        double moved;
+    } edits[] = {{50000, false, 50000}, {50000, true, 0}, {70000, true, 0}, {30000.25, false, 30000.25},
+                 {30000, false, 30000}};
+    for (const auto& e : edits) {
+        ASSERT_TRUE(editLine(j, 2, e.amount, e.isfree));
+        EXPECT_EQ(balance(kAlpha), start + e.moved) << e.amount << (e.isfree ? " free" : "");
+    }
     // Saving a line unchanged stores nothing and moves nothing.
-    EXPECT_FALSE(editLine(j, 1, 30000, false));
-    ASSERT_EQ(addLine(j, 12000, true), 2);
+    EXPECT_FALSE(editLine(j, 2, 30000, false));
+    ASSERT_EQ(addLine(j, 12000, true), 3);
+    EXPECT_EQ(addLine(job(kBeta), 10), 1);
+    EXPECT_TRUE(AsJobStore::removeLine(j, 3));
     EXPECT_EQ(balance(kAlpha), start + 30000);
-
-    EXPECT_TRUE(AsJobStore::removeLine(j, 2));
-    EXPECT_EQ(balance(kAlpha), start + 30000);
-    EXPECT_TRUE(AsJobStore::removeLine(j, 1));
-    EXPECT_EQ(balance(kAlpha), start);
-    EXPECT_FALSE(AsJobStore::removeLine(j, 1));
-    EXPECT_EQ(balance(kAlpha), start);
-    EXPECT_TRUE(balancesOffTheDocuments({kAlpha}).isEmpty());
-}
-
-TEST_F(AsJobStoreFixture, LineNumbersContinueFromTheHighestLeft)
-{
-    const int j = job(kAlpha);
-    const int other = job(kBeta);
-    for (int i = 0; i < 3; ++i)
-        addLine(j, 10);
-    EXPECT_EQ(addLine(other, 10), 1);
-    ASSERT_TRUE(AsJobStore::removeLine(j, 3));
     EXPECT_EQ(addLine(j, 10), 3);
-    ASSERT_TRUE(AsJobStore::removeLine(j, 1));
+    EXPECT_TRUE(AsJobStore::removeLine(j, 1));
     EXPECT_EQ(addLine(j, 10), 4);
     EXPECT_EQ(seqs(j), u"2,3,4"_s);
     EXPECT_EQ(AsJobStore::lineCount(j), 3);
+    EXPECT_TRUE(AsJobStore::removeLine(j, 2));
+    EXPECT_EQ(balance(kAlpha), start + 20);
+    EXPECT_FALSE(AsJobStore::removeLine(j, 2));
+    EXPECT_EQ(balance(kAlpha), start + 20);
+    // Later lines, edits and deletions leave the stamp alone.
+    const AsJobRecord after = *AsJobStore::load(j);
+    EXPECT_EQ(after.state, AsJobRecord::Completed);
+    EXPECT_EQ(after.workdate + after.worktime, u"2000-01-0101:02"_s);
+    EXPECT_TRUE(balancesOffTheDocuments({kAlpha, kBeta}).isEmpty());
+    EXPECT_TRUE(prompter.messages().isEmpty()) << prompter.texts().join(u'\n').toStdString();
 }
 
 TEST_F(AsJobStoreFixture, ALineChangedAtAnotherDeskSinceItWasReadIsNeitherRewrittenNorCountedAgain)

@@ -1,11 +1,14 @@
 #pragma once
 
 #include "Clock.h"
+#include "FrmRPT_ASList.h"
+#include "Grid.h"
 #include "ScriptedPrompter.h"
 #include "TestDatabase.h"
 #include "modMySQL_Func.h"
 
 #include <QDateTime>
+#include <QLabel>
 #include <gtest/gtest.h>
 
 namespace asv::test {
@@ -52,5 +55,23 @@ struct AsListFixture : ::testing::Test {
                 .arg(QString::number(job), QString::number(seq), pcode, QString::number(amount), free ? u"1" : u"0"));
     }
 };
+
+// Stands for the reception dialog: holds the number of the job it saved.
+struct SavedReception : QWidget {
+    explicit SavedReception(int job)
+    {
+        auto* number = new QLabel(QString::number(job), this);
+        number->setObjectName(QStringLiteral("lblCode"));
+    }
+};
+
+// The amount column of a result list, its total row included.
+inline QList<double> amounts(const Grid* grid)
+{
+    QList<double> values;
+    for (int row = 0; row < grid->rowCount(); ++row)
+        values << grid->cells().number(row, FrmRPT_ASList::ColAmount);
+    return values;
+}
 
 } // namespace asv::test

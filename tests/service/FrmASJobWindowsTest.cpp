@@ -1,7 +1,7 @@
 #include "AppState.h"
-#include "AsBalanceCheck.h"
 #include "AsJobStore.h"
 #include "Clock.h"
+#include "DocumentBalances.h"
 #include "FrmAS_Result.h"
 #include "FrmAS_save.h"
 #include "FrmAS_save2.h"
