@@ -1,12 +1,7 @@
 #pragma once
 
-#include "Clock.h"
-#include "ScriptedPrompter.h"
-#include "TestDatabase.h"
+#include "DbFixture.h"
 #include "modMySQL_Func.h"
-
-#include <QDateTime>
-#include <gtest/gtest.h>
 
 namespace asv::test {
 
@@ -16,13 +11,9 @@ using namespace Qt::StringLiterals;
 // discount and is charged 300 for an AS line (a free one of 700 beside it) in February: 4,200
 // carried; in March it buys for 1,000, is charged 200 and pays 500. 다라 has nothing, 마바 buys
 // and pays 1,000 in March, 나사 carries its opening 300 only, and 자차's salesperson is gone.
-struct BalanceFixture : ::testing::Test {
-    TestDatabase db;
-    ScriptedPrompter prompter;
-
-    BalanceFixture()
+struct BalanceFixture : DbFixture {
+    BalanceFixture() : DbFixture(QDateTime(QDate(2026, 4, 2), QTime(10, 0)))
     {
-        Clock::setFixed(QDateTime(QDate(2026, 4, 2), QTime(10, 0)));
         sql(u"INSERT INTO local_user (code, name) VALUES ('01', '김영업')"_s);
         sql(u"INSERT INTO customer (code, compname, compalias, charge, basemoney, hpno) VALUES "
             "('C00001', '가나상사', '가나', '01', 1000, '010-1111-2222'), ('C00002', '다라상사', '다라', '01', 0, ''), "
@@ -38,13 +29,7 @@ struct BalanceFixture : ::testing::Test {
         receive(u"C00003"_s, u"2026-03-10"_s, u"1000"_s, u"0"_s);
         sale(u"C00004"_s, u"2026-03-10"_s, u"800"_s);
     }
-    ~BalanceFixture() override { Clock::clearFixed(); }
 
-    static void sql(const QString& statement)
-    {
-        DBExecute(statement);
-        ASSERT_FALSE(DBLastFailed()) << statement.toStdString();
-    }
     static void sale(const QString& ccode, const QString& date, const QString& total)
     {
         sql(u"INSERT INTO sale (ccode, pcode, dealdate, amount, total) VALUES ('%1', '000000', '%2', %3, %3)"_s.arg(

@@ -1,4 +1,4 @@
-#include "Clock.h"
+#include "DbFixture.h"
 #include "FrmRPT_ledger.h"
 #include "Grid.h"
 #include "GridDriver.h"
@@ -7,8 +7,6 @@
 #include "LedgerCommands.h"
 #include "LedgerMerge.h"
 #include "modMySQL_Func.h"
-#include "ScriptedPrompter.h"
-#include "TestDatabase.h"
 #include "ucFindBox.h"
 #include "WidgetDriver.h"
 
@@ -24,26 +22,16 @@ using Kind = asv::test::ScriptedPrompter::Kind;
 namespace {
 
 // 한빛 owes 1,000 from before it was entered here; 다른 owes nothing. The ledger looks at March.
-struct LedgerWindow : ::testing::Test {
-    test::TestDatabase db;
-    test::ScriptedPrompter prompter;
+struct LedgerWindow : test::DbFixture {
     FrmRPT_ledger window;
 
-    LedgerWindow()
+    LedgerWindow() : DbFixture(QDateTime(QDate(2026, 3, 20), QTime(10, 0)))
     {
-        Clock::setFixed(QDateTime(QDate(2026, 3, 20), QTime(10, 0)));
         sql(u"INSERT INTO customer (code, compname, compalias, telno1, fax, basemoney) VALUES "
             "('C00001', '한빛상사', '한빛', '02-123-4567', '02-123-4568', 1000), ('C00002', '다른상사', '다른', '', '', 0)"_s);
         sql(u"INSERT INTO product (code, name, norm, unit) VALUES ('P00001', '세탁기', 'WM-10', '대')"_s);
         window.period()->SetText1(u"2026-03-01"_s);
         window.period()->SetText2(u"2026-03-31"_s);
-    }
-    ~LedgerWindow() override { Clock::clearFixed(); }
-
-    static void sql(const QString& statement)
-    {
-        DBExecute(statement);
-        ASSERT_FALSE(DBLastFailed()) << statement.toStdString();
     }
     static void sale(const QString& ccode, const QString& date, int total)
     {

@@ -1,37 +1,21 @@
 #pragma once
 
-#include "Clock.h"
-#include "ScriptedPrompter.h"
-#include "TestDatabase.h"
+#include "DbFixture.h"
 #include "modMySQL_Func.h"
-
-#include <QDateTime>
-#include <gtest/gtest.h>
 
 namespace asv::test {
 
 // Two salespeople, each the main salesperson of one customer, two products of different classes,
 // the clock in March 2026.
-struct PeriodReportFixture : ::testing::Test {
-    TestDatabase db;
-    ScriptedPrompter prompter;
-
-    PeriodReportFixture()
+struct PeriodReportFixture : DbFixture {
+    PeriodReportFixture() : DbFixture(QDateTime(QDate(2026, 3, 20), QTime(10, 0)))
     {
-        Clock::setFixed(QDateTime(QDate(2026, 3, 20), QTime(10, 0)));
         sql(QStringLiteral("INSERT INTO local_user (code, name) VALUES ('01', '김영업'), ('02', '이영업')"));
         sql(QStringLiteral("INSERT INTO customer (code, compname, compalias, charge) VALUES "
                            "('C00001', '한빛상사', '한빛', '01'), ('C00002', '다른상사', '다른', '02')"));
         sql(QStringLiteral("INSERT INTO product (code, name, norm, unit, classname) VALUES "
                            "('P00001', '세탁기', 'WM-10', '대', '가전'), ('P00002', '필터', 'F-1', '개', '부품')"));
         sql(QStringLiteral("INSERT INTO pclass (code, name) VALUES ('0001', '가전'), ('0002', '부품')"));
-    }
-    ~PeriodReportFixture() override { Clock::clearFixed(); }
-
-    static void sql(const QString& statement)
-    {
-        DBExecute(statement);
-        ASSERT_FALSE(DBLastFailed()) << statement.toStdString();
     }
 
     // A sale line entered by the salesperson `charge`; total = amount + tax.

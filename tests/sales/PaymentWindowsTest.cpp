@@ -1,4 +1,3 @@
-#include "Clock.h"
 #include "cMySQL.h"
 #include "FrmCust_sel.h"
 #include "FrmRecv_sel.h"
@@ -29,12 +28,7 @@ namespace {
 struct PaymentWindows : test::ReceiveFixture {
     test::RegistryGuard guard{{kFindKindCust}};
 
-    PaymentWindows()
-    {
-        FrmCust_sel::registerPicker();
-        Clock::setFixed(QDateTime(QDate(2026, 3, 31), QTime(10, 0)));
-    }
-    ~PaymentWindows() override { Clock::clearFixed(); }
+    PaymentWindows() : ReceiveFixture(QDateTime(QDate(2026, 3, 31), QTime(10, 0))) { FrmCust_sel::registerPicker(); }
 
     static HCText* text(const QWidget& w, const QString& name) { return w.findChild<HCText*>(name); }
     static QString shown(const QWidget& w, const QString& panel) { return w.findChild<QLabel*>(panel)->text(); }

@@ -1,22 +1,17 @@
 #pragma once
 
+#include "DbFixture.h"
 #include "DocumentBalances.h"
-#include "ScriptedPrompter.h"
-#include "TestDatabase.h"
 #include "modMySQL_Func.h"
-
-#include <gtest/gtest.h>
 
 namespace asv::test {
 
 // 가나상사 (000001) owes 50,000 and 다라상회 (000002) 20,000 from the start.
-struct ReceiveFixture : ::testing::Test {
-    TestDatabase db;
-    ScriptedPrompter prompter;
+struct ReceiveFixture : DbFixture {
     static inline const QString kA = QStringLiteral("000001");
     static inline const QString kB = QStringLiteral("000002");
 
-    ReceiveFixture()
+    explicit ReceiveFixture(const QDateTime& now = {}) : DbFixture(now)
     {
         DBExecute(QStringLiteral("INSERT INTO customer (code, compname, basemoney, nowmoney) VALUES "
                                  "('000001', '가나상사', 50000, 50000), ('000002', '다라상회', 20000, 20000)"));

@@ -1,28 +1,20 @@
 #pragma once
 
 #include "AppState.h"
-#include "Clock.h"
+#include "DbFixture.h"
 #include "DocumentBalances.h"
-#include "ScriptedPrompter.h"
-#include "TestDatabase.h"
 #include "modMySQL_Func.h"
-
-#include <gtest/gtest.h>
 
 namespace asv::test {
 
 // Two users, a customer charged VAT on top (opening balance 1,000) and one with VAT included, a
 // taxable product at 1,005 and a tax-free one at 500; the clock on 10 March 2026.
-struct SaleFixture : ::testing::Test {
-    TestDatabase db;
-    ScriptedPrompter prompter;
-
+struct SaleFixture : DbFixture {
     static inline const QString kOnTop = QStringLiteral("C00001");
     static inline const QString kIncluded = QStringLiteral("C00002");
 
-    SaleFixture()
+    SaleFixture() : DbFixture(QDateTime(QDate(2026, 3, 10), QTime(14, 30)))
     {
-        Clock::setFixed(QDateTime(QDate(2026, 3, 10), QTime(14, 30)));
         App().UserCode = QStringLiteral("01");
         sql(QStringLiteral("INSERT INTO local_user (code, name) VALUES ('01', '김영업'), ('02', '이영업')"));
         sql(QStringLiteral("INSERT INTO product (code, bcode, name, norm, unit, taxmode, saleprice) VALUES "
@@ -31,17 +23,7 @@ struct SaleFixture : ::testing::Test {
         sql(QStringLiteral("INSERT INTO customer (code, compname, taxmode, basemoney, nowmoney, charge) VALUES "
                            "('C00001', '한빛상사', 2, 1000, 1000, '01'), ('C00002', '다른상사', 1, 0, 0, '01')"));
     }
-    ~SaleFixture() override
-    {
-        Clock::clearFixed();
-        App().UserCode.clear();
-    }
-
-    static void sql(const QString& statement)
-    {
-        DBExecute(statement);
-        ASSERT_FALSE(DBLastFailed()) << statement.toStdString();
-    }
+    ~SaleFixture() override { App().UserCode.clear(); }
     static double number(const QString& statement) { return DBGetValue(statement).toDouble(); }
     static double balance(const QString& ccode)
     {

@@ -1,11 +1,10 @@
 #include "AsCodeStore.h"
+#include "DbFixture.h"
 #include "FrmAsCode_save.h"
 #include "Grid.h"
 #include "GridDriver.h"
 #include "PickerRegistry.h"
 #include "RegistryGuard.h"
-#include "ScriptedPrompter.h"
-#include "TestDatabase.h"
 #include "WidgetDriver.h"
 #include "modMySQL_Func.h"
 #include "ucFindBox.h"
@@ -21,7 +20,6 @@ using namespace Qt::StringLiterals;
 using namespace asv;
 using asv::test::column;
 using asv::test::ScriptedPrompter;
-using asv::test::TestDatabase;
 using Kind = ScriptedPrompter::Kind;
 
 namespace {
@@ -39,9 +37,7 @@ public:
     Pick Result() const override { return kWasher; }
 };
 
-struct AsCodeWindowFixture : ::testing::Test {
-    TestDatabase db;
-    ScriptedPrompter prompter;
+struct AsCodeWindowFixture : test::DbFixture {
     test::RegistryGuard guard{{kFindKindProd}};
     FrmAsCode_save window;
 
