@@ -6,9 +6,9 @@
 #include "HCTerm.h"
 #include "LedgerCommands.h"
 #include "LedgerMerge.h"
+#include "WidgetDriver.h"
 #include "modMySQL_Func.h"
 #include "ucFindBox.h"
-#include "WidgetDriver.h"
 
 #include <QCheckBox>
 #include <QTextStream>

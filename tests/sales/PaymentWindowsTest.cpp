@@ -1,16 +1,18 @@
-#include "cMySQL.h"
+#include "DbFixture.h"
+#include "DocumentBalances.h"
 #include "FrmCust_sel.h"
 #include "FrmRecv_sel.h"
 #include "FrmSlip_recv.h"
 #include "GridDriver.h"
-#include "hcDate.h"
 #include "HCText.h"
 #include "PaymentCommands.h"
-#include "ReceiveFixture.h"
 #include "ReceiveStore.h"
 #include "RegistryGuard.h"
-#include "ucFindBox.h"
 #include "WidgetDriver.h"
+#include "cMySQL.h"
+#include "hcDate.h"
+#include "modMySQL_Func.h"
+#include "ucFindBox.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -23,13 +25,43 @@ using namespace Qt::StringLiterals;
 using namespace asv;
 using Kind = test::ScriptedPrompter::Kind;
 
+namespace asv::test {
+
+// 가나상사 (000001) owes 50,000 and 다라상회 (000002) 20,000 from the start.
+struct ReceiveFixture : DbFixture {
+    static inline const QString kA = QStringLiteral("000001");
+    static inline const QString kB = QStringLiteral("000002");
+
+    explicit ReceiveFixture(const QDateTime& now = {}) : DbFixture(now)
+    {
+        DBExecute(QStringLiteral("INSERT INTO customer (code, compname, basemoney, nowmoney) VALUES "
+                                 "('000001', '가나상사', 50000, 50000), ('000002', '다라상회', 20000, 20000)"));
+    }
+    static double balance(const QString& code)
+    {
+        return DBGetValue(QStringLiteral("SELECT nowmoney FROM customer WHERE code = '%1'").arg(code)).toDouble();
+    }
+};
+
+} // namespace asv::test
+
 namespace {
 
-struct PaymentWindows : test::ReceiveFixture {
+struct Payments : test::ReceiveFixture {
     test::RegistryGuard guard{{kFindKindCust}};
 
-    PaymentWindows() : ReceiveFixture(QDateTime(QDate(2026, 3, 31), QTime(10, 0))) { FrmCust_sel::registerPicker(); }
+    Payments() : ReceiveFixture(QDateTime(QDate(2026, 3, 31), QTime(10, 0))) { FrmCust_sel::registerPicker(); }
 
+    static ReceiveRecord payment(const QString& ccode, double amount, double dc, const QString& date = u"2026-03-31"_s)
+    {
+        ReceiveRecord p;
+        p.dealdate = date;
+        p.ccode = ccode;
+        p.amount = amount;
+        p.dc = dc;
+        p.dealtime = u"10:00"_s;
+        return p;
+    }
     static HCText* text(const QWidget& w, const QString& name) { return w.findChild<HCText*>(name); }
     static QString shown(const QWidget& w, const QString& panel) { return w.findChild<QLabel*>(panel)->text(); }
     static void enter(FrmSlip_recv& w, double amount, double dc)
@@ -46,7 +78,7 @@ struct PaymentWindows : test::ReceiveFixture {
 
 } // namespace
 
-TEST_F(PaymentWindows, EveryChangeOfAPaymentMovesTheBalanceByItsDifference)
+TEST_F(Payments, EveryChangeOfAPaymentMovesTheBalanceByItsDifference)
 {
     FrmSlip_recv entry;
     entry.ShowPickedCustomer(kA);
@@ -95,7 +127,7 @@ TEST_F(PaymentWindows, EveryChangeOfAPaymentMovesTheBalanceByItsDifference)
     EXPECT_EQ(prompter.count(Kind::Error), 0);
 }
 
-TEST_F(PaymentWindows, AFutureDateOrNoAmountIsStoredOnlyWhenConfirmed)
+TEST_F(Payments, AFutureDateOrNoAmountIsStoredOnlyWhenConfirmed)
 {
     FrmSlip_recv entry;
     entry.ShowPickedCustomer(kA);
@@ -122,14 +154,10 @@ TEST_F(PaymentWindows, AFutureDateOrNoAmountIsStoredOnlyWhenConfirmed)
     EXPECT_DOUBLE_EQ(balance(kA), 50000);
 }
 
-TEST_F(PaymentWindows, TheBaseDayBalanceCountsOnlyDocumentsUpToThePaymentDate)
+TEST_F(Payments, TheBaseDayBalanceCountsOnlyDocumentsUpToThePaymentDate)
 {
-    ReceiveRecord earlier;
-    earlier.dealdate = u"2026-03-20"_s;
-    earlier.ccode = kA;
-    earlier.amount = 5000;
     ReceiveStore store;
-    const int code = store.insert(earlier);
+    const int code = store.insert(payment(kA, 5000, 0, u"2026-03-20"_s));
     ASSERT_GT(code, 0);
 
     FrmSlip_recv entry;
@@ -147,24 +175,7 @@ TEST_F(PaymentWindows, TheBaseDayBalanceCountsOnlyDocumentsUpToThePaymentDate)
     EXPECT_EQ(shown(edit, u"pnlPrevBaln"_s), u" 50,000"_s);
 }
 
-namespace {
-
-struct ReceiveStoreTest : test::ReceiveFixture {
-    static ReceiveRecord payment(const QString& ccode, double amount, double dc)
-    {
-        ReceiveRecord p;
-        p.dealdate = u"2026-03-31"_s;
-        p.ccode = ccode;
-        p.amount = amount;
-        p.dc = dc;
-        p.dealtime = u"10:00"_s;
-        return p;
-    }
-};
-
-} // namespace
-
-TEST_F(ReceiveStoreTest, AnEditAfterAnotherDeskMovedThePaymentFollowsTheMoney)
+TEST_F(Payments, AnEditAfterAnotherDeskMovedThePaymentFollowsTheMoney)
 {
     ReceiveStore store;
     const int code = store.insert(payment(kA, 10000, 500));
@@ -192,7 +203,7 @@ TEST_F(ReceiveStoreTest, AnEditAfterAnotherDeskMovedThePaymentFollowsTheMoney)
     EXPECT_EQ(test::balancesOffTheDocuments(), QStringList());
 }
 
-TEST_F(ReceiveStoreTest, TwoDesksEditingOnePaymentAtOnceLoseNothing)
+TEST_F(Payments, TwoDesksEditingOnePaymentAtOnceLoseNothing)
 {
     ReceiveStore store;
     const int code = store.insert(payment(kA, 10000, 500));
@@ -230,7 +241,7 @@ TEST_F(ReceiveStoreTest, TwoDesksEditingOnePaymentAtOnceLoseNothing)
     EXPECT_TRUE(prompter.messages().isEmpty()) << prompter.texts().join(u'\n').toStdString();
 }
 
-TEST_F(ReceiveStoreTest, TheCommandLineEntersAPaymentAsTheScreenDoes)
+TEST_F(Payments, TheCommandLineEntersAPaymentAsTheScreenDoes)
 {
     QString text;
     QTextStream out(&text);

@@ -7,8 +7,8 @@
 #include "TestDatabase.h"
 #include "UdpRelaySettings.h"
 #include "cMySQL.h"
-#include "ucFindBox.h"
 #include "modMySQL_Func.h"
+#include "ucFindBox.h"
 
 #include <QAbstractButton>
 #include <QAbstractSpinBox>

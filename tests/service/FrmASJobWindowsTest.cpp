@@ -7,11 +7,11 @@
 #include "FrmAS_save2.h"
 #include "Grid.h"
 #include "GridDriver.h"
-#include "hcDate.h"
 #include "HCText.h"
+#include "WidgetDriver.h"
+#include "hcDate.h"
 #include "modMySQL_Func.h"
 #include "ucFindBox.h"
-#include "WidgetDriver.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,6 +1,6 @@
 #include "AsJobColumns.h"
-#include "AsListStore.h"
 #include "AsListFixture.h"
+#include "AsListStore.h"
 #include "FrmAS_admin.h"
 #include "FrmAS_admin2.h"
 #include "FrmRPT_ASList.h"
