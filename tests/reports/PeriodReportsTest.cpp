@@ -38,12 +38,12 @@ using asv::test::column;
 using Kind = asv::test::ScriptedPrompter::Kind;
 using Col = asv::DailySalesColumns::Col;
 
-namespace asv::test {
+namespace {
 
 // Two salespeople, each the main salesperson of one customer, two products of different classes,
 // the clock in March 2026.
-struct PeriodReportFixture : DbFixture {
-    PeriodReportFixture() : DbFixture(QDateTime(QDate(2026, 3, 20), QTime(10, 0)))
+struct PeriodReports : test::DbFixture {
+    PeriodReports() : DbFixture(QDateTime(QDate(2026, 3, 20), QTime(10, 0)))
     {
         sql(QStringLiteral("INSERT INTO local_user (code, name) VALUES ('01', '김영업'), ('02', '이영업')"));
         sql(QStringLiteral("INSERT INTO customer (code, compname, compalias, charge) VALUES "
@@ -65,12 +65,6 @@ struct PeriodReportFixture : DbFixture {
                      pcode));
     }
 };
-
-} // namespace asv::test
-
-namespace {
-
-using PeriodReports = test::PeriodReportFixture;
 
 void setPeriod(QWidget& window, const QString& from, const QString& to)
 {
@@ -199,7 +193,7 @@ TEST_F(PeriodReports, ReceiptsShowKindAndAmountPlusDiscountAndOnlyARealPaymentOp
 
 namespace {
 
-using SalesGraph = test::PeriodReportFixture;
+using SalesGraph = PeriodReports;
 
 QChart* chartOf(const QWidget& window)
 {

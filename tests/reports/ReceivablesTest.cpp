@@ -30,13 +30,13 @@ using namespace asv;
 using asv::test::column;
 using Kind = asv::test::ScriptedPrompter::Kind;
 
-namespace asv::test {
+namespace {
 
 // March 2026 is the period. 가나 owes 1,000 from the start, buys for 5,000, pays 2,000 with 100
 // discount and is charged 300 for an AS line (a free one of 700 beside it) in February: 4,200
 // carried; in March it buys for 1,000, is charged 200 and pays 500. 다라 has nothing, 마바 buys
 // and pays 1,000 in March, 나사 carries its opening 300 only, and 자차's salesperson is gone.
-struct BalanceFixture : DbFixture {
+struct BalanceFixture : test::DbFixture {
     BalanceFixture() : DbFixture(QDateTime(QDate(2026, 4, 2), QTime(10, 0)))
     {
         sql(u"INSERT INTO local_user (code, name) VALUES ('01', '김영업')"_s);
@@ -74,12 +74,6 @@ struct BalanceFixture : DbFixture {
             "(%1, 2, '000000', %3, 1)"_s.arg(job, charged, free));
     }
 };
-
-} // namespace asv::test
-
-using asv::test::BalanceFixture;
-
-namespace {
 
 struct Receivables : FrmRPT_baln {
     Receivables()

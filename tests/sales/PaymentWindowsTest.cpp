@@ -25,33 +25,25 @@ using namespace Qt::StringLiterals;
 using namespace asv;
 using Kind = test::ScriptedPrompter::Kind;
 
-namespace asv::test {
+namespace {
 
-// 가나상사 (000001) owes 50,000 and 다라상회 (000002) 20,000 from the start.
-struct ReceiveFixture : DbFixture {
-    static inline const QString kA = QStringLiteral("000001");
-    static inline const QString kB = QStringLiteral("000002");
+const QString kA = u"000001"_s;
+const QString kB = u"000002"_s;
 
-    explicit ReceiveFixture(const QDateTime& now = {}) : DbFixture(now)
+// 가나상사 (000001) owes 50,000 and 다라상회 (000002) 20,000 from the start; the clock on 31 March.
+struct Payments : test::DbFixture {
+    test::RegistryGuard guard{{kFindKindCust}};
+
+    Payments() : DbFixture(QDateTime(QDate(2026, 3, 31), QTime(10, 0)))
     {
-        DBExecute(QStringLiteral("INSERT INTO customer (code, compname, basemoney, nowmoney) VALUES "
-                                 "('000001', '가나상사', 50000, 50000), ('000002', '다라상회', 20000, 20000)"));
+        FrmCust_sel::registerPicker();
+        sql(u"INSERT INTO customer (code, compname, basemoney, nowmoney) VALUES "
+            "('000001', '가나상사', 50000, 50000), ('000002', '다라상회', 20000, 20000)"_s);
     }
     static double balance(const QString& code)
     {
-        return DBGetValue(QStringLiteral("SELECT nowmoney FROM customer WHERE code = '%1'").arg(code)).toDouble();
+        return DBGetValue(u"SELECT nowmoney FROM customer WHERE code = '%1'"_s.arg(code)).toDouble();
     }
-};
-
-} // namespace asv::test
-
-namespace {
-
-struct Payments : test::ReceiveFixture {
-    test::RegistryGuard guard{{kFindKindCust}};
-
-    Payments() : ReceiveFixture(QDateTime(QDate(2026, 3, 31), QTime(10, 0))) { FrmCust_sel::registerPicker(); }
-
     static ReceiveRecord payment(const QString& ccode, double amount, double dc, const QString& date = u"2026-03-31"_s)
     {
         ReceiveRecord p;
