@@ -1,11 +1,11 @@
-#include "Clock.h"
+#include "DbFixture.h"
 #include "FrmRPT_ledger.h"
 #include "Grid.h"
 #include "GridDriver.h"
+#include "GridFixtures.h"
 #include "HCTerm.h"
 #include "LedgerCommands.h"
-#include "ScriptedPrompter.h"
-#include "TestDatabase.h"
+#include "LedgerMerge.h"
 #include "WidgetDriver.h"
 #include "modMySQL_Func.h"
 #include "ucFindBox.h"
@@ -22,26 +22,16 @@ using Kind = asv::test::ScriptedPrompter::Kind;
 namespace {
 
 // 한빛 owes 1,000 from before it was entered here; 다른 owes nothing. The ledger looks at March.
-struct LedgerWindow : ::testing::Test {
-    test::TestDatabase db;
-    test::ScriptedPrompter prompter;
+struct LedgerWindow : test::DbFixture {
     FrmRPT_ledger window;
 
-    LedgerWindow()
+    LedgerWindow() : DbFixture(QDateTime(QDate(2026, 3, 20), QTime(10, 0)))
     {
-        Clock::setFixed(QDateTime(QDate(2026, 3, 20), QTime(10, 0)));
         sql(u"INSERT INTO customer (code, compname, compalias, telno1, fax, basemoney) VALUES "
             "('C00001', '한빛상사', '한빛', '02-123-4567', '02-123-4568', 1000), ('C00002', '다른상사', '다른', '', '', 0)"_s);
         sql(u"INSERT INTO product (code, name, norm, unit) VALUES ('P00001', '세탁기', 'WM-10', '대')"_s);
         window.period()->SetText1(u"2026-03-01"_s);
         window.period()->SetText2(u"2026-03-31"_s);
-    }
-    ~LedgerWindow() override { Clock::clearFixed(); }
-
-    static void sql(const QString& statement)
-    {
-        DBExecute(statement);
-        ASSERT_FALSE(DBLastFailed()) << statement.toStdString();
     }
     static void sale(const QString& ccode, const QString& date, int total)
     {
@@ -99,52 +89,42 @@ TEST_F(LedgerWindow, CarriesTheDocumentsBeforeThePeriodAndPutsSameDayDebitsFirst
     EXPECT_EQ(window.periodHeading(), u"기간: 2026-03-01 ~ 2026-03-31"_s);
 }
 
-TEST_F(LedgerWindow, WithoutThePeriodCarriesOnlyTheOpeningBalanceAndListsEveryLine)
+// Without the period only the opening balance is carried and every line is listed; the command
+// prints the window's rows either way.
+TEST_F(LedgerWindow, WithoutThePeriodCarriesOnlyTheOpeningBalanceAndTheCommandWritesTheWindowsRows)
 {
     sale(u"C00001"_s, u"2025-12-31"_s, 5000);
     payment(u"C00001"_s, u"2026-02-20"_s, 2000, 100);
     sale(u"C00001"_s, u"2026-04-01"_s, 10);
     sale(u"C00002"_s, u"2026-03-01"_s, 70);
+    const auto commandMatchesWindow = [this](const QStringList& args) {
+        QString text;
+        QTextStream out(&text);
+        ASSERT_EQ(reportLedger(out, args + QStringList{u"--csv"_s}), 0);
+        out.flush();
+        const QStringList lines = text.split(u'\n', Qt::SkipEmptyParts);
+        ASSERT_EQ(lines.size(), window.list()->rowCount() + 1);
+        EXPECT_EQ(lines[0], u"거래처,일자,품명,수량,단위,단가,매출,입금,잔액,비고"_s);
+        for (int r = 0; r < window.list()->rowCount(); ++r) {
+            QStringList shown;
+            for (int c = 0; c < window.list()->columnCount(); ++c)
+                shown << window.list()->text(r, c);
+            EXPECT_EQ(lines[r + 1], shown.join(u','));
+        }
+    };
+    query();
+    commandMatchesWindow({u"--from"_s, u"2026-03-01"_s, u"--to"_s, u"2026-03-31"_s});
+
     window.findChild<QCheckBox*>(u"chkTerm"_s)->setChecked(false);
     window.findChild<ucFindBox*>(u"fbCust"_s)->setRecord(u"C00001"_s, u"한빛"_s);
-
     query();
     EXPECT_EQ(col(u"일자"_s), QStringList({{}, u"2025-12-31"_s, u"2026-02-20"_s, u"2026-04-01"_s, {}, {}}));
     EXPECT_EQ(col(u"잔액"_s), QStringList({u"1000"_s, u"6000"_s, u"3900"_s, u"3910"_s, u"3910"_s, u"3910"_s}));
     EXPECT_EQ(window.periodHeading(), u"전체"_s);
-}
-
-// The command prints the window's rows: with the period as the window's, without it as unticked.
-TEST_F(LedgerWindow, TheCommandWritesTheWindowsRows)
-{
-    sale(u"C00001"_s, u"2026-02-10"_s, 5000);
-    payment(u"C00001"_s, u"2026-03-05"_s, 1000);
-    query();
-    const auto command = [](const QStringList& args) {
-        QString text;
-        QTextStream out(&text);
-        const int rc = reportLedger(out, args);
-        out.flush();
-        return std::pair{rc, text.split(u'\n', Qt::SkipEmptyParts)};
-    };
-    const auto [rc, lines] = command({u"--from"_s, u"2026-03-01"_s, u"--to"_s, u"2026-03-31"_s, u"--csv"_s});
-    ASSERT_EQ(rc, 0);
-    ASSERT_EQ(lines.size(), window.list()->rowCount() + 1);
-    EXPECT_EQ(lines[0], u"거래처,일자,품명,수량,단위,단가,매출,입금,잔액,비고"_s);
-    for (int r = 0; r < window.list()->rowCount(); ++r) {
-        QStringList shown;
-        for (int c = 0; c < window.list()->columnCount(); ++c)
-            shown << window.list()->text(r, c);
-        EXPECT_EQ(lines[r + 1], shown.join(u','));
-    }
-    EXPECT_EQ(lines[3], u"한빛,,[전기이월],,,,,,6000,"_s);
-
-    const auto [allRc, all] = command({u"--customer"_s, u"C00001"_s, u"--csv"_s});
-    EXPECT_EQ(all.mid(1), QStringList({u"한빛,,[전기이월],,,,,,1000,"_s,
-                                       u",2026-02-10,세탁기(WM-10),1,대,5000,5000,,6000,"_s,
-                                       u",2026-03-05,입금,,카드,,,1000,5000,월말"_s, u",,[소 계],,,,5000,1000,5000,"_s,
-                                       u",,[합 계],,,,5000,1000,5000,"_s}));
-    EXPECT_EQ(command({u"--from"_s, u"2026-03-01"_s}).first, 2);
+    commandMatchesWindow({u"--customer"_s, u"C00001"_s});
+    QString ignored;
+    QTextStream out(&ignored);
+    EXPECT_EQ(reportLedger(out, {u"--from"_s, u"2026-03-01"_s}), 2);
 }
 
 TEST_F(LedgerWindow, AFailingStepNamesItselfAndNoCustomerIsSaid)
@@ -166,6 +146,75 @@ TEST_F(LedgerWindow, AFailingStepNamesItselfAndNoCustomerIsSaid)
     query();
     EXPECT_EQ(window.list()->rowCount(), 0);
     EXPECT_TRUE(prompter.texts(Kind::Notice).contains(u"검색된 결과가 없습니다."_s));
+}
+
+
+using test::makeRecordSet;
+
+TEST(LedgerMergeTest, MoneyIsExactInTenThousandths)
+{
+    const struct {
+        QString text;
+        qint64 units;
+        QString shown;
+    } cases[] = {
+        {u"4200.0000"_s, 42000000, u"4200"_s}, {u"-0.5000"_s, -5000, u"-0.5"_s}, {u"12.3456"_s, 123456, u"12.3456"_s},
+        {u"-1234.05"_s, -12340500, u"-1234.05"_s}, {u"7"_s, 70000, u"7"_s}, {QString(), 0, u"0"_s},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text.toStdString());
+        EXPECT_EQ(LedgerMerge::money(c.text), c.units);
+        EXPECT_EQ(LedgerMerge::moneyText(c.units), c.shown);
+    }
+    // Binary fractions would leave 0.30000000000000004 - 0.3 behind.
+    EXPECT_EQ(LedgerMerge::money(u"0.1"_s) + LedgerMerge::money(u"0.2"_s) - LedgerMerge::money(u"0.3"_s), 0);
+}
+
+// The lines come in any order and in several lists: each customer's run by date, then document, a sale line before an
+// AS item of the same document number, and payments after the debits of their day. Lines of a
+// customer not listed and sale lines naming no product are left out.
+TEST(LedgerMergeTest, OrdersEachCustomersLinesAndMergesThemByDate)
+{
+    const QStringList saleFields = {u"ccode"_s, u"dealdate"_s, u"code"_s, u"pcode"_s, u"total"_s, u"pname"_s};
+    LedgerStore::Debits debits{
+        {makeRecordSet(saleFields, {{u"A"_s, u"2026-03-01"_s, u"9"_s, u"P1"_s, u"100"_s, u"d1"_s},
+                                   {u"A"_s, u"2026-03-01"_s, u"5"_s, u"P1"_s, u"50"_s, u"d0"_s},
+                                   {u"A"_s, u"2026-03-02"_s, u"4"_s, u"P9"_s, u"999"_s, u"gone"_s},
+                                   {u"Z"_s, u"2026-03-01"_s, u"1"_s, u"P1"_s, u"1"_s, u"z"_s}}),
+         // Written by another program in lower case with a blank: the server's join matched it.
+         makeRecordSet(saleFields, {{u"a "_s, u"2026-03-05"_s, u"7"_s, u"p1"_s, u"200"_s, u"d2"_s}})},
+        makeRecordSet({u"ccode"_s, u"dealdate"_s, u"code"_s, u"pcode"_s, u"amount"_s},
+                      {{u"A"_s, u"2026-03-01"_s, u"5"_s, u"P2"_s, u"30"_s}}),
+        makeRecordSet({u"code"_s, u"name"_s, u"norm"_s, u"unit"_s},
+                      {{u"P1"_s, u"세탁기"_s, u"WM"_s, u"대"_s}, {u"P2"_s, u"모터"_s, {}, u"개"_s}})};
+    const QStringList creditFields = {u"ccode"_s, u"dealdate"_s, u"code"_s, u"amount"_s, u"type"_s};
+    LedgerMerge ledger(
+        makeRecordSet({u"code"_s, u"basebaln"_s, u"compalias"_s}, {{u"A"_s, u"10"_s, u"가"_s}, {u"B"_s, u"0"_s, u"나"_s}}),
+        makeRecordSet({u"ccode"_s, u"sumtot"_s}, {{u"A"_s, u"5"_s}, {u"Z"_s, u"99"_s}, {u"a"_s, u"-3"_s}}), debits,
+        makeRecordSet(creditFields, {{u"A"_s, u"2026-03-09"_s, u"12"_s, u"4"_s, u"9"_s},
+                                     {u"B"_s, u"2026-03-03"_s, u"13"_s, u"8"_s, u"1"_s},
+                                     {u"A"_s, u"2026-03-01"_s, u"11"_s, u"2"_s, u"0"_s},
+                                     {u"A"_s, u"2026-02-28"_s, u"10"_s, u"1"_s, u"0"_s}}));
+    ledger.carryForward();
+    ledger.mergeLines();
+
+    QStringList items;
+    QStringList balances;
+    for (int r = 0; r < ledger.rowCount(); ++r) {
+        items << ledger.text(r, LedgerMerge::ColItem) + ledger.text(r, LedgerMerge::ColDate).right(2);
+        balances << ledger.text(r, LedgerMerge::ColBalance);
+    }
+    EXPECT_EQ(items, QStringList({u"[전기이월]"_s, u"입금28"_s, u"d001"_s, u"모터01"_s, u"d101"_s, u"입금01"_s, u"d205"_s,
+                                  u"입금09"_s, u"[소 계]"_s, u"[전기이월]"_s, u"입금03"_s, u"[소 계]"_s, u"[합 계]"_s}));
+    EXPECT_EQ(balances, QStringList({u"12"_s, u"11"_s, u"61"_s, u"91"_s, u"191"_s, u"189"_s, u"389"_s, u"385"_s,
+                                     u"385"_s, u"0"_s, u"-8"_s, u"-8"_s, u"377"_s}));
+    // The units come from the products; an AS item is one piece at its amount.
+    EXPECT_EQ(ledger.text(2, LedgerMerge::ColUnit), u"대"_s);
+    EXPECT_EQ(ledger.text(3, LedgerMerge::ColUnit) + ledger.text(3, LedgerMerge::ColQty)
+                  + ledger.text(3, LedgerMerge::ColPrice) + ledger.text(3, LedgerMerge::ColMemo).trimmed(),
+              u"개130AS"_s);
+    EXPECT_EQ(ledger.text(7, LedgerMerge::ColUnit), QString()); // an unknown payment kind
+    EXPECT_EQ(ledger.text(10, LedgerMerge::ColUnit), u"카드"_s);
 }
 
 } // namespace

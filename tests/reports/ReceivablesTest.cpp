@@ -1,31 +1,79 @@
-#include "BalanceFixture.h"
+#include "Cp949.h"
+#include "CtlProgram.h"
+#include "DbFixture.h"
+#include "DocumentBalances.h"
 #include "FrmRPT_baln.h"
+#include "FrmTool_Repair.h"
 #include "Grid.h"
 #include "GridDriver.h"
 #include "HCTerm.h"
+#include "Paths.h"
 #include "PeriodCustomerReceiver.h"
 #include "ReceivablesMonthSplit.h"
 #include "RegistryGuard.h"
-#include "Cp949.h"
-#include "Paths.h"
 #include "ReportDatabase.h"
 #include "ScreenOpener.h"
 #include "WidgetDriver.h"
+#include "modMySQL_Func.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QItemSelectionModel>
+#include <QListWidget>
+#include <QProgressBar>
 #include <QPushButton>
 
 using namespace Qt::StringLiterals;
 using namespace asv;
-using asv::test::BalanceFixture;
 using asv::test::column;
 using Kind = asv::test::ScriptedPrompter::Kind;
 
 namespace {
+
+// March 2026 is the period. 가나 owes 1,000 from the start, buys for 5,000, pays 2,000 with 100
+// discount and is charged 300 for an AS line (a free one of 700 beside it) in February: 4,200
+// carried; in March it buys for 1,000, is charged 200 and pays 500. 다라 has nothing, 마바 buys
+// and pays 1,000 in March, 나사 carries its opening 300 only, and 자차's salesperson is gone.
+struct BalanceFixture : test::DbFixture {
+    BalanceFixture() : DbFixture(QDateTime(QDate(2026, 4, 2), QTime(10, 0)))
+    {
+        sql(u"INSERT INTO local_user (code, name) VALUES ('01', '김영업')"_s);
+        sql(u"INSERT INTO customer (code, compname, compalias, charge, basemoney, hpno) VALUES "
+            "('C00001', '가나상사', '가나', '01', 1000, '010-1111-2222'), ('C00002', '다라상사', '다라', '01', 0, ''), "
+            "('C00003', '마바상사', '마바', '01', 0, ''), ('C00004', '자차상사', '자차', '99', 500, ''), "
+            "('C00005', '나사상사', '나사', '01', 300, '')"_s);
+        sale(u"C00001"_s, u"2026-02-10"_s, u"5000"_s);
+        receive(u"C00001"_s, u"2026-02-20"_s, u"2000"_s, u"100"_s);
+        asLine(u"C00001"_s, u"2026-02-15"_s, u"300"_s, u"700"_s);
+        sale(u"C00001"_s, u"2026-03-05"_s, u"1000"_s);
+        asLine(u"C00001"_s, u"2026-03-06"_s, u"200"_s, u"0"_s);
+        receive(u"C00001"_s, u"2026-03-07"_s, u"500"_s, u"0"_s);
+        sale(u"C00003"_s, u"2026-03-10"_s, u"1000"_s);
+        receive(u"C00003"_s, u"2026-03-10"_s, u"1000"_s, u"0"_s);
+        sale(u"C00004"_s, u"2026-03-10"_s, u"800"_s);
+    }
+
+    static void sale(const QString& ccode, const QString& date, const QString& total)
+    {
+        sql(u"INSERT INTO sale (ccode, pcode, dealdate, amount, total) VALUES ('%1', '000000', '%2', %3, %3)"_s.arg(
+            ccode, date, total));
+    }
+    static void receive(const QString& ccode, const QString& date, const QString& amount, const QString& dc)
+    {
+        sql(u"INSERT INTO receive (ccode, dealdate, amount, dc) VALUES ('%1', '%2', %3, %4)"_s.arg(ccode, date,
+                                                                                                   amount, dc));
+    }
+    // A job with a charged line and a free one.
+    static void asLine(const QString& ccode, const QString& date, const QString& charged, const QString& free)
+    {
+        sql(u"INSERT INTO aslist_m (ccode, pcode, dealdate) VALUES ('%1', '000000', '%2')"_s.arg(ccode, date));
+        const QString job = QString::number(DBInsertId());
+        sql(u"INSERT INTO aslist_d (code, seq, pcode, amount, isfree) VALUES (%1, 1, '000000', %2, 0), "
+            "(%1, 2, '000000', %3, 1)"_s.arg(job, charged, free));
+    }
+};
 
 struct Receivables : FrmRPT_baln {
     Receivables()
@@ -194,25 +242,12 @@ struct DailySales : QWidget, PeriodCustomerReceiver {
     }
 };
 
-TEST_F(BalanceFixture, ADoubleClickOpensTheDailySalesOfTheRowsCustomerAndPeriod)
+// A double click opens the daily sales of the row's customer and period; the selected customers
+// with a mobile number go to the SMS program.
+TEST_F(BalanceFixture, TheRowsLeadToTheirDailySalesAndTheirMobilesToTheSmsProgram)
 {
     test::RegistryGuard guard({}, {u"mnuAS_Report_10"_s});
     ScreenRegistry::add(u"mnuAS_Report_10"_s, {[](QWidget*) { return new DailySales; }, false});
-    Receivables window;
-    window.query();
-    const QModelIndex totals = window.list()->model()->index(window.list()->rowCount() - 1, 0);
-    emit window.list()->doubleClicked(totals);
-    EXPECT_TRUE(DailySales::shown.isEmpty());
-    emit window.list()->doubleClicked(window.list()->model()->index(1, 0));
-    EXPECT_EQ(DailySales::shown, (QStringList{u"C00005"_s, u"2026-03-01"_s, u"2026-03-31"_s}));
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (dynamic_cast<DailySales*>(w))
-            w->close();
-}
-
-
-TEST_F(BalanceFixture, TheSelectedCustomersWithAMobileNumberGoToTheSmsProgram)
-{
     QFile sender(Paths::file(u"OstraSMS.exe"_s));
     ASSERT_TRUE(sender.open(QIODevice::WriteOnly));
     sender.write("#!/bin/sh\nexit 0\n");
@@ -221,6 +256,14 @@ TEST_F(BalanceFixture, TheSelectedCustomersWithAMobileNumberGoToTheSmsProgram)
     Receivables window;
     window.query();
     Grid* grid = window.list();
+    emit grid->doubleClicked(grid->model()->index(grid->rowCount() - 1, 0));
+    EXPECT_TRUE(DailySales::shown.isEmpty());
+    emit grid->doubleClicked(grid->model()->index(1, 0));
+    EXPECT_EQ(DailySales::shown, (QStringList{u"C00005"_s, u"2026-03-01"_s, u"2026-03-31"_s}));
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (dynamic_cast<DailySales*>(w))
+            w->close();
+
     // 가나, 나사 (no mobile number) and the totals row.
     for (int row = 0; row < grid->rowCount(); ++row)
         grid->selectionModel()->select(grid->model()->index(row, 0),
@@ -229,6 +272,63 @@ TEST_F(BalanceFixture, TheSelectedCustomersWithAMobileNumberGoToTheSmsProgram)
     QFile list(Paths::file(u"ExternTelNo.txt"_s));
     ASSERT_TRUE(list.open(QIODevice::ReadOnly));
     EXPECT_EQ(list.readAll(), Cp949::encode(u"010-1111-2222,가나상사\r\n"_s));
+}
+
+
+struct BalanceRepairTest : BalanceFixture {
+    BalanceRepairTest()
+    {
+        // Fractions that doubles cannot add exactly: 0.1 + 0.2 - 0.3 is not 0 in binary.
+        sql(u"INSERT INTO customer (code, compname, charge) VALUES ('C00006', '소수상사', '01')"_s);
+        sale(u"C00006"_s, u"2026-03-01"_s, u"0.1"_s);
+        asLine(u"C00006"_s, u"2026-03-01"_s, u"0.2"_s, u"0"_s);
+        receive(u"C00006"_s, u"2026-03-01"_s, u"0.3"_s, u"0"_s);
+        // More wrong balances than one repair statement takes.
+        sql(u"INSERT INTO customer (code, compname, charge, basemoney, nowmoney) SELECT CONCAT('B', LPAD(seq, 5, '0')),"
+            " CONCAT('대량', seq), '01', seq, 0 FROM seq_1_to_1500"_s);
+        sql(u"UPDATE customer SET nowmoney = 0 WHERE code IN ('C00001', 'C00003', 'C00004', 'C00005')"_s);
+        sql(u"UPDATE customer SET nowmoney = 123.4567 WHERE code = 'C00002'"_s);
+    }
+};
+
+TEST_F(BalanceRepairTest, TheRepairBringsEveryBalanceToItsDocumentsAndTheCheckThenFindsNothing)
+{
+    const QStringList wrong = test::balancesOffTheDocuments();
+    ASSERT_EQ(wrong.size(), 1504);
+    EXPECT_FALSE(wrong.join(u' ').contains(u"C00006"_s));
+
+    const test::CtlRun check = test::runCtl(db, {u"repair"_s, u"balances"_s, u"--check"_s});
+    EXPECT_EQ(check.exitCode, 1);
+    EXPECT_TRUE(check.out.contains(u"C00001 가나상사 0 -> 4,900"_s)) << check.out.toStdString();
+    EXPECT_EQ(test::balancesOffTheDocuments(), wrong);
+
+    FrmTool_Repair window;
+    test::click(window, u"btnRun"_s);
+    auto* log = window.findChild<QListWidget*>(u"lstLog"_s);
+    ASSERT_EQ(log->count(), 1504);
+    // 가나: 1,000 + 5,000 + 300 + 1,000 + 200 - 2,100 - 500; the free lines count nowhere.
+    EXPECT_EQ(log->item(0)->text(), u"[☆복구] 거래처 잔액: 대량1 0 -> 1"_s);
+    EXPECT_EQ(log->findItems(u"가나상사"_s, Qt::MatchContains).value(0)->text(),
+              u"[☆복구] 거래처 잔액: 가나상사 0 -> 4,900"_s);
+    EXPECT_EQ(log->findItems(u"다라상사"_s, Qt::MatchContains).value(0)->text(),
+              u"[☆복구] 거래처 잔액: 다라상사 123.4567 -> 0"_s);
+    auto* progress = window.findChild<QProgressBar*>(u"prgBar"_s);
+    EXPECT_EQ(progress->value(), progress->maximum());
+    EXPECT_TRUE(test::balancesOffTheDocuments().isEmpty());
+
+    EXPECT_EQ(test::runCtl(db, {u"repair"_s, u"balances"_s, u"--check"_s}).exitCode, 0);
+    test::click(window, u"btnRun"_s);
+    EXPECT_EQ(log->item(log->count() - 1)->text(), u"[○정상] 모든 미수자료가 정상입니다."_s);
+}
+
+TEST_F(BalanceFixture, TheCommandLineListsTheReceivablesOfThePeriod)
+{
+    const test::CtlRun run = test::runCtl(
+        db, {u"report"_s, u"receivables"_s, u"--from"_s, u"2026-03-01"_s, u"--to"_s, u"2026-03-31"_s, u"--csv"_s});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.out.split(u'\n'), (QStringList{u"거래처코드,약칭,담당자,전기이월,매출액,AS금액,입금액,잔액"_s,
+                                                 u"C00001,가나,김영업,4200,1000,200,500,4900"_s,
+                                                 u"C00005,나사,김영업,300,0,0,0,300"_s, {}}));
 }
 
 } // namespace

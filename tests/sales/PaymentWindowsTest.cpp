@@ -1,19 +1,25 @@
-#include "Clock.h"
+#include "DbFixture.h"
+#include "DocumentBalances.h"
 #include "FrmCust_sel.h"
 #include "FrmRecv_sel.h"
 #include "FrmSlip_recv.h"
 #include "GridDriver.h"
 #include "HCText.h"
-#include "ReceiveFixture.h"
+#include "PaymentCommands.h"
 #include "ReceiveStore.h"
 #include "RegistryGuard.h"
 #include "WidgetDriver.h"
+#include "cMySQL.h"
 #include "hcDate.h"
+#include "modMySQL_Func.h"
 #include "ucFindBox.h"
 
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QTextStream>
+#include <atomic>
+#include <thread>
 
 using namespace Qt::StringLiterals;
 using namespace asv;
@@ -24,18 +30,30 @@ namespace {
 const QString kA = u"000001"_s;
 const QString kB = u"000002"_s;
 
-struct PaymentWindows : test::ReceiveFixture {
+// 가나상사 (000001) owes 50,000 and 다라상회 (000002) 20,000 from the start; the clock on 31 March.
+struct Payments : test::DbFixture {
     test::RegistryGuard guard{{kFindKindCust}};
 
-    PaymentWindows()
+    Payments() : DbFixture(QDateTime(QDate(2026, 3, 31), QTime(10, 0)))
     {
         FrmCust_sel::registerPicker();
-        Clock::setFixed(QDateTime(QDate(2026, 3, 31), QTime(10, 0)));
-        addCustomer(kA, u"가나상사"_s, 50000);
-        addCustomer(kB, u"다라상회"_s, 20000);
+        sql(u"INSERT INTO customer (code, compname, basemoney, nowmoney) VALUES "
+            "('000001', '가나상사', 50000, 50000), ('000002', '다라상회', 20000, 20000)"_s);
     }
-    ~PaymentWindows() override { Clock::clearFixed(); }
-
+    static double balance(const QString& code)
+    {
+        return DBGetValue(u"SELECT nowmoney FROM customer WHERE code = '%1'"_s.arg(code)).toDouble();
+    }
+    static ReceiveRecord payment(const QString& ccode, double amount, double dc, const QString& date = u"2026-03-31"_s)
+    {
+        ReceiveRecord p;
+        p.dealdate = date;
+        p.ccode = ccode;
+        p.amount = amount;
+        p.dc = dc;
+        p.dealtime = u"10:00"_s;
+        return p;
+    }
     static HCText* text(const QWidget& w, const QString& name) { return w.findChild<HCText*>(name); }
     static QString shown(const QWidget& w, const QString& panel) { return w.findChild<QLabel*>(panel)->text(); }
     static void enter(FrmSlip_recv& w, double amount, double dc)
@@ -52,7 +70,7 @@ struct PaymentWindows : test::ReceiveFixture {
 
 } // namespace
 
-TEST_F(PaymentWindows, EveryChangeOfAPaymentMovesTheBalanceByItsDifference)
+TEST_F(Payments, EveryChangeOfAPaymentMovesTheBalanceByItsDifference)
 {
     FrmSlip_recv entry;
     entry.ShowPickedCustomer(kA);
@@ -87,7 +105,7 @@ TEST_F(PaymentWindows, EveryChangeOfAPaymentMovesTheBalanceByItsDifference)
     EXPECT_DOUBLE_EQ(balance(kA), 50000);
     EXPECT_DOUBLE_EQ(balance(kB), 12000);
     EXPECT_EQ(DBGetValue(statement), QString());
-    EXPECT_EQ(strayBalances(), QStringList());
+    EXPECT_EQ(test::balancesOffTheDocuments(), QStringList());
 
     FrmRecv_sel list;
     list.setCustomer(kB);
@@ -97,11 +115,11 @@ TEST_F(PaymentWindows, EveryChangeOfAPaymentMovesTheBalanceByItsDifference)
     list.RecDelete();
     EXPECT_DOUBLE_EQ(balance(kB), 20000);
     EXPECT_EQ(list.findChild<Grid*>(u"spList"_s)->rowCount(), 0);
-    EXPECT_EQ(strayBalances(), QStringList());
+    EXPECT_EQ(test::balancesOffTheDocuments(), QStringList());
     EXPECT_EQ(prompter.count(Kind::Error), 0);
 }
 
-TEST_F(PaymentWindows, AFutureDateOrNoAmountIsStoredOnlyWhenConfirmed)
+TEST_F(Payments, AFutureDateOrNoAmountIsStoredOnlyWhenConfirmed)
 {
     FrmSlip_recv entry;
     entry.ShowPickedCustomer(kA);
@@ -128,14 +146,10 @@ TEST_F(PaymentWindows, AFutureDateOrNoAmountIsStoredOnlyWhenConfirmed)
     EXPECT_DOUBLE_EQ(balance(kA), 50000);
 }
 
-TEST_F(PaymentWindows, TheBaseDayBalanceCountsOnlyDocumentsUpToThePaymentDate)
+TEST_F(Payments, TheBaseDayBalanceCountsOnlyDocumentsUpToThePaymentDate)
 {
-    ReceiveRecord earlier;
-    earlier.dealdate = u"2026-03-20"_s;
-    earlier.ccode = kA;
-    earlier.amount = 5000;
     ReceiveStore store;
-    const int code = store.insert(earlier);
+    const int code = store.insert(payment(kA, 5000, 0, u"2026-03-20"_s));
     ASSERT_GT(code, 0);
 
     FrmSlip_recv entry;
@@ -151,4 +165,88 @@ TEST_F(PaymentWindows, TheBaseDayBalanceCountsOnlyDocumentsUpToThePaymentDate)
     EXPECT_EQ(shown(edit, u"pnlPrevBaln"_s), u" 50,000"_s);
     edit.findChild<hcDate*>(u"hdField"_s)->SetText(u"2026-03-19"_s);
     EXPECT_EQ(shown(edit, u"pnlPrevBaln"_s), u" 50,000"_s);
+}
+
+TEST_F(Payments, AnEditAfterAnotherDeskMovedThePaymentFollowsTheMoney)
+{
+    ReceiveStore store;
+    const int code = store.insert(payment(kA, 10000, 500));
+    ASSERT_GT(code, 0);
+    const ReceiveRecord loaded = *store.load(code);
+
+    // The other desk moves it to the second customer while this one still shows the first.
+    ReceiveRecord moved = loaded;
+    moved.ccode = kB;
+    ASSERT_EQ(store.update(loaded, moved), 1);
+
+    ReceiveRecord edited = loaded;
+    edited.amount = 8000;
+    ASSERT_EQ(store.update(loaded, edited), 1);
+    EXPECT_EQ(store.load(code)->ccode, kA);
+    EXPECT_DOUBLE_EQ(balance(kA), 50000 - 8500);
+    EXPECT_DOUBLE_EQ(balance(kB), 20000);
+
+    // Deleted elsewhere: this desk's edit and delete change nothing and move nothing.
+    ASSERT_TRUE(store.remove(code));
+    EXPECT_DOUBLE_EQ(balance(kA), 50000);
+    EXPECT_EQ(store.update(loaded, edited), 0);
+    EXPECT_FALSE(store.remove(code));
+    EXPECT_DOUBLE_EQ(balance(kA), 50000);
+    EXPECT_EQ(test::balancesOffTheDocuments(), QStringList());
+}
+
+TEST_F(Payments, TwoDesksEditingOnePaymentAtOnceLoseNothing)
+{
+    ReceiveStore store;
+    const int code = store.insert(payment(kA, 10000, 500));
+    ASSERT_GT(code, 0);
+    constexpr int kEdits = 1000;
+    std::atomic<int> written{0};
+
+    // One desk raises the amount; the other raises the discount and moves the payment to and fro.
+    auto desk = [&](bool movesIt) {
+        std::unique_ptr<cMySQL> own = DBConnection(0)->connectAnother();
+        ReceiveStore mine(own.get());
+        for (int i = 0; i < kEdits; ++i) {
+            const ReceiveRecord loaded = *mine.load(code);
+            ReceiveRecord edited = loaded;
+            if (movesIt) {
+                edited.dc += 2;
+                edited.ccode = loaded.ccode == kA ? kB : kA;
+            } else {
+                edited.amount += 1;
+            }
+            written += mine.update(loaded, edited);
+        }
+    };
+    std::thread first(desk, false);
+    std::thread second(desk, true);
+    first.join();
+    second.join();
+
+    EXPECT_EQ(written, 2 * kEdits);
+    const ReceiveRecord last = *store.load(code);
+    EXPECT_DOUBLE_EQ(last.amount, 10000 + kEdits);
+    EXPECT_DOUBLE_EQ(last.dc, 500 + 2 * kEdits);
+    EXPECT_DOUBLE_EQ(balance(kA) + balance(kB), 70000 - last.total());
+    EXPECT_EQ(test::balancesOffTheDocuments(), QStringList());
+    EXPECT_TRUE(prompter.messages().isEmpty()) << prompter.texts().join(u'\n').toStdString();
+}
+
+TEST_F(Payments, TheCommandLineEntersAPaymentAsTheScreenDoes)
+{
+    QString text;
+    QTextStream out(&text);
+    EXPECT_EQ(paymentAdd(out, {kA, u"10000"_s, u"--dc"_s, u"500"_s, u"--card"_s}), 0);
+    EXPECT_DOUBLE_EQ(balance(kA), 50000 - 10500);
+    const std::optional<ReceiveRecord> p = ReceiveStore().load(DBGetValue(u"SELECT MAX(code) FROM receive"_s).toInt());
+    ASSERT_TRUE(p);
+    EXPECT_EQ(p->type, 1);
+
+    EXPECT_EQ(paymentAdd(out, {u"999999"_s, u"10000"_s}), 1);
+    EXPECT_EQ(paymentAdd(out, {kA, u"0"_s}), 1);
+    EXPECT_EQ(paymentAdd(out, {kA, u"만원"_s}), 2);
+    EXPECT_EQ(paymentAdd(out, {kA, u"100"_s, u"--dc"_s}), 2);
+    EXPECT_EQ(DBRecordCount(u"receive"_s), 1);
+    EXPECT_EQ(test::balancesOffTheDocuments(), QStringList());
 }

@@ -1,37 +1,17 @@
-#include "ConnectionProfile.h"
+#include "CtlProgram.h"
 #include "TestDatabase.h"
 #include "modMySQL_Func.h"
 
-#include <QProcess>
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
 using namespace asv;
-
-namespace {
-
-struct CtlRun {
-    int exitCode;
-    QString output; // standard output and error together
-};
-
-CtlRun ctl(const test::TestDatabase& db, const QStringList& args)
-{
-    QProcess p;
-    p.setProcessChannelMode(QProcess::MergedChannels);
-    p.start(QStringLiteral(ASV_CTL), QStringList{u"--home"_s, db.programFolder()} + args);
-    EXPECT_TRUE(p.waitForFinished(60000));
-    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput())};
-}
-
-} // namespace
+using asv::test::runCtl;
 
 // A command line cannot carry a NUL, so the NUL text of the window sweep is left out here.
 TEST(CommandLineText, HostileTextInEveryTextArgumentIsQuotedStoredAsGivenOrRefused)
 {
     test::TestDatabase db;
-    const test::ServerAccount server = test::testServer();
-    ConnectionProfile{server.host, server.user, db.name(), server.password}.write();
     ASSERT_EQ(DBExecute(u"INSERT INTO customer (code, compname, compalias) VALUES ('C00001', '가나상사', '가나')"_s), 1);
     ASSERT_EQ(DBExecute(u"INSERT INTO product (code, name) VALUES ('000001', '필터')"_s), 1);
     const QString period = u"2026-01-01"_s;
@@ -56,18 +36,18 @@ TEST(CommandLineText, HostileTextInEveryTextArgumentIsQuotedStoredAsGivenOrRefus
             {u"report"_s, u"receivables"_s, u"--from"_s, period, u"--to"_s, period, u"--customer"_s, t.text},
         };
         for (const QStringList& args : lookups) {
-            const CtlRun run = ctl(db, args);
-            EXPECT_FALSE(run.output.contains(u"in procedure"_s)) << args.join(u' ').toStdString() << "\n"
-                                                                 << run.output.toStdString();
+            const test::CtlRun run = runCtl(db, args);
+            EXPECT_FALSE((run.out + run.err).contains(u"in procedure"_s)) << args.join(u' ').toStdString() << "\n"
+                                                                          << (run.out + run.err).toStdString();
         }
         const long jobs = DBRecordCount(u"aslist_m"_s);
-        const CtlRun added = ctl(db, {u"as"_s, u"add"_s, u"C00001"_s, u"000001"_s, t.text});
+        const test::CtlRun added = runCtl(db, {u"as"_s, u"add"_s, u"C00001"_s, u"000001"_s, t.text});
         if (t.storable) {
-            ASSERT_EQ(added.exitCode, 0) << added.output.toStdString();
-            EXPECT_EQ(DBGetValue(u"SELECT dealbigo FROM aslist_m WHERE code = "_s + added.output.trimmed()), t.text);
+            ASSERT_EQ(added.exitCode, 0) << added.err.toStdString();
+            EXPECT_EQ(DBGetValue(u"SELECT dealbigo FROM aslist_m WHERE code = "_s + added.out.trimmed()), t.text);
         } else {
             EXPECT_NE(added.exitCode, 0);
-            EXPECT_TRUE(added.output.contains(u"CP949"_s)) << added.output.toStdString();
+            EXPECT_TRUE((added.out + added.err).contains(u"CP949"_s)) << added.err.toStdString();
             EXPECT_EQ(DBRecordCount(u"aslist_m"_s), jobs);
         }
     }

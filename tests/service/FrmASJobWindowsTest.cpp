@@ -1,15 +1,13 @@
 #include "AppState.h"
-#include "AsBalanceCheck.h"
 #include "AsJobStore.h"
-#include "Clock.h"
+#include "DbFixture.h"
+#include "DocumentBalances.h"
 #include "FrmAS_Result.h"
 #include "FrmAS_save.h"
 #include "FrmAS_save2.h"
 #include "Grid.h"
 #include "GridDriver.h"
 #include "HCText.h"
-#include "ScriptedPrompter.h"
-#include "TestDatabase.h"
 #include "WidgetDriver.h"
 #include "hcDate.h"
 #include "modMySQL_Func.h"
@@ -26,55 +24,76 @@ using asv::test::balancesOffTheDocuments;
 using asv::test::click;
 using asv::test::column;
 using asv::test::ScriptedPrompter;
-using asv::test::TestDatabase;
 using asv::test::whenModal;
 
 namespace {
 
 const QString kNotSaved = u"수정된 내용이 없거나, 자료저장을 실패하였습니다."_s;
 
-struct AsWindowsFixture : ::testing::Test {
-    TestDatabase db;
-    ScriptedPrompter prompter;
+const QString kAlpha = u"C00001"_s;
+const QString kBeta = u"C00002"_s;
+
+// 가나상사 owes 500 from the start; 다라상사 nothing. A washer and a dryer, reception codes general and
+// the washer's own, general cause and result codes; the clock on 31 March 2026.
+struct AsJobsFixture : test::DbFixture {
     int receptionGeneral = 0;
     int receptionWasher = 0;
     int cause = 0;
     int result = 0;
 
-    AsWindowsFixture()
+    AsJobsFixture() : DbFixture(QDateTime(QDate(2026, 3, 31), QTime(9, 5)))
     {
-        Clock::setFixed(QDateTime(QDate(2026, 3, 31), QTime(9, 5)));
         AppState::instance().UserCode = u"01"_s;
         AppState::instance().UserName = u"김접수"_s;
         DBExecute(u"INSERT INTO customer (code, compname, telno1, hpno, addr1, addr2, basemoney, nowmoney) VALUES "
-                  u"('C00001', '가나상사', '02-123-4567', '010-1111-2222', '서울', '1층', 500, 500)"_s);
+                  u"('C00001', '가나상사', '02-123-4567', '010-1111-2222', '서울', '1층', 500, 500), "
+                  u"('C00002', '다라상사', '', '', '', '', 0, 0)"_s);
         DBExecute(u"INSERT INTO product (code, name, norm) VALUES ('000001', '세탁기', 'WM-1'), ('000002', '건조기', '')"_s);
         receptionGeneral = code(u"000000"_s, 0, u"고장"_s);
         receptionWasher = code(u"000001"_s, 0, u"탈수 불량"_s);
         cause = code(u"000000"_s, 1, u"부품 노후"_s);
         result = code(u"000000"_s, 2, u"부품 교체"_s);
     }
-    ~AsWindowsFixture() override
-    {
-        Clock::setFixed({});
-        AppState::instance().EditionCode.clear();
-    }
+    ~AsJobsFixture() override { AppState::instance().EditionCode.clear(); }
 
     static int code(const QString& pcode, int part, const QString& name)
     {
         DBExecute(u"INSERT INTO ascode (pcode, part, name) VALUES ('%1', %2, '%3')"_s.arg(pcode).arg(part).arg(name));
         return static_cast<int>(DBInsertId());
     }
-    static double balance()
+    static double balance(const QString& ccode = kAlpha)
     {
-        return DBGetValue(u"SELECT nowmoney FROM customer WHERE code = 'C00001'"_s).toDouble();
+        return DBGetValue(u"SELECT nowmoney FROM customer WHERE code = '%1'"_s.arg(ccode)).toDouble();
     }
-    static int newJob()
+    static int job(const QString& ccode = kAlpha)
     {
         AsJobRecord j;
-        j.ccode = u"C00001"_s;
+        j.ccode = ccode;
         j.pcode = u"000001"_s;
+        j.dealdate = u"2026-12-06"_s;
+        j.dealbigo = u"소음 '심함'"_s;
         return AsJobStore::insert(j);
+    }
+    static int addLine(int jobCode, double amount, bool isfree = false)
+    {
+        AsLineRecord l;
+        l.code = jobCode;
+        l.pcode = u"000001"_s;
+        l.amount = amount;
+        l.isfree = isfree;
+        return AsJobStore::saveLine(l);
+    }
+    static bool editLine(int jobCode, int seq, double amount, bool isfree)
+    {
+        AsLineRecord l = *AsJobStore::loadLine(jobCode, seq);
+        l.amount = amount;
+        l.isfree = isfree;
+        return AsJobStore::saveLine(l) == seq;
+    }
+    static QString seqs(int jobCode)
+    {
+        return StoreSql::firstColumn(u"SELECT seq FROM aslist_d WHERE code = %1 ORDER BY seq"_s.arg(jobCode), {}, {})
+            .join(u',');
     }
     template <class T>
     static T* child(const QWidget& w, const QString& name)
@@ -94,7 +113,7 @@ struct AsWindowsFixture : ::testing::Test {
 
 } // namespace
 
-TEST_F(AsWindowsFixture, ReceptionStoresANewJobAndRefusesWhatIsMissingInOrder)
+TEST_F(AsJobsFixture, ReceptionStoresANewJobAndRefusesWhatIsMissingInOrder)
 {
     FrmAS_save dialog;
     dialog.SetFormMode(RecordEditor::NewRecord);
@@ -155,9 +174,9 @@ TEST_F(AsWindowsFixture, ReceptionStoresANewJobAndRefusesWhatIsMissingInOrder)
     EXPECT_EQ(prompter.texts().last(), kNotSaved);
 }
 
-TEST_F(AsWindowsFixture, ResultScreenCarriesEachLineIntoTheBalanceOnce)
+TEST_F(AsJobsFixture, ResultScreenCarriesEachLineIntoTheBalanceOnce)
 {
-    const int job = newJob();
+    const int job = AsJobsFixture::job();
     FrmAS_Result screen;
     screen.SetFormMode(job, u"C00001"_s, u"소음"_s);
     EXPECT_EQ(child<QLabel>(screen, u"lblDesc"_s)->text(), u"접수내용: 소음"_s);
@@ -221,9 +240,9 @@ TEST_F(AsWindowsFixture, ResultScreenCarriesEachLineIntoTheBalanceOnce)
     EXPECT_TRUE(prompter.texts(ScriptedPrompter::Kind::Info).isEmpty()) << prompter.texts().join(u'\n').toStdString();
 }
 
-TEST_F(AsWindowsFixture, LineDialogAsksForCodesAndProductAndWarnsOfAnotherProduct)
+TEST_F(AsJobsFixture, LineDialogAsksForCodesAndProductAndWarnsOfAnotherProduct)
 {
-    const int job = newJob();
+    const int job = AsJobsFixture::job();
     FrmAS_save2 dialog;
     dialog.setJob(job);
     dialog.SetFormMode(RecordEditor::NewRecord);
@@ -254,4 +273,97 @@ TEST_F(AsWindowsFixture, LineDialogAsksForCodesAndProductAndWarnsOfAnotherProduc
     sendDate->SetText(u"2026-04-02"_s);
     click(edition, u"btnSave"_s);
     EXPECT_EQ(AsJobStore::loadLine(job, 1)->senddate, u"2026-04-02"_s);
+}
+
+// The first line completes the job once, by the server's clock; charged lines move the balance by
+// their change, free ones never; line numbers continue from the highest left.
+TEST_F(AsJobsFixture, LinesCompleteTheJobOnceMoveTheBalanceByTheirChangeAndNumberOnFromTheHighest)
+{
+    const int j = job(kAlpha);
+    ASSERT_GT(j, 0);
+    EXPECT_EQ(AsJobStore::load(j)->state, AsJobRecord::Received);
+    EXPECT_EQ(AsJobStore::load(j)->dealbigo, u"소음 '심함'"_s);
+    const double start = balance(kAlpha);
+    ASSERT_EQ(addLine(j, 0, true), 1);
+    const AsJobRecord done = *AsJobStore::load(j);
+    EXPECT_EQ(done.state, AsJobRecord::Completed);
+    EXPECT_EQ(done.workdate, DBGetValue(u"SELECT DATE_FORMAT(CURDATE(),'%Y-%m-%d')"_s));
+    EXPECT_EQ(done.worktime.size(), 5);
+    DBExecute(u"UPDATE aslist_m SET workdate = '2000-01-01', worktime = '01:02' WHERE code = %1"_s.arg(j));
+
+    ASSERT_EQ(addLine(j, 30000), 2);
+    EXPECT_EQ(balance(kAlpha), start + 30000);
+    const struct {
+        double amount;
+        bool isfree;
+        double moved;
+    } edits[] = {{50000, false, 50000}, {50000, true, 0}, {70000, true, 0}, {30000.25, false, 30000.25},
+                 {30000, false, 30000}};
+    for (const auto& e : edits) {
+        ASSERT_TRUE(editLine(j, 2, e.amount, e.isfree));
+        EXPECT_EQ(balance(kAlpha), start + e.moved) << e.amount << (e.isfree ? " free" : "");
+    }
+    // Saving a line unchanged stores nothing and moves nothing.
+    EXPECT_FALSE(editLine(j, 2, 30000, false));
+    ASSERT_EQ(addLine(j, 12000, true), 3);
+    EXPECT_EQ(addLine(job(kBeta), 10), 1);
+    EXPECT_TRUE(AsJobStore::removeLine(j, 3));
+    EXPECT_EQ(balance(kAlpha), start + 30000);
+    EXPECT_EQ(addLine(j, 10), 3);
+    EXPECT_TRUE(AsJobStore::removeLine(j, 1));
+    EXPECT_EQ(addLine(j, 10), 4);
+    EXPECT_EQ(seqs(j), u"2,3,4"_s);
+    EXPECT_EQ(AsJobStore::lineCount(j), 3);
+    EXPECT_TRUE(AsJobStore::removeLine(j, 2));
+    EXPECT_EQ(balance(kAlpha), start + 20);
+    EXPECT_FALSE(AsJobStore::removeLine(j, 2));
+    EXPECT_EQ(balance(kAlpha), start + 20);
+    // Later lines, edits and deletions leave the stamp alone.
+    const AsJobRecord after = *AsJobStore::load(j);
+    EXPECT_EQ(after.state, AsJobRecord::Completed);
+    EXPECT_EQ(after.workdate + after.worktime, u"2000-01-0101:02"_s);
+    EXPECT_TRUE(balancesOffTheDocuments({kAlpha, kBeta}).isEmpty());
+    EXPECT_TRUE(prompter.messages().isEmpty()) << prompter.texts().join(u'\n').toStdString();
+}
+
+TEST_F(AsJobsFixture, ALineChangedAtAnotherDeskSinceItWasReadIsNeitherRewrittenNorCountedAgain)
+{
+    const int j = job(kAlpha);
+    addLine(j, 30000);
+    AsLineRecord seenHere = *AsJobStore::loadLine(j, 1);
+    ASSERT_TRUE(editLine(j, 1, 50000, false)); // the other desk
+    seenHere.isfree = true;
+    // The edit goes from the stored 50000, whatever this desk read.
+    EXPECT_EQ(AsJobStore::saveLine(seenHere), 1);
+    EXPECT_TRUE(balancesOffTheDocuments({kAlpha}).isEmpty());
+
+    // Both desks delete the same line: the charge comes off once.
+    ASSERT_TRUE(editLine(j, 1, 8000, false));
+    EXPECT_TRUE(AsJobStore::removeLine(j, 1));
+    EXPECT_FALSE(AsJobStore::removeLine(j, 1));
+    EXPECT_TRUE(balancesOffTheDocuments({kAlpha}).isEmpty());
+}
+
+TEST_F(AsJobsFixture, JobsTakeTheirChargesAlongWhenTheCustomerChangesAndWhenDeleted)
+{
+    const int j = job(kAlpha);
+    const int kept = job(kAlpha);
+    addLine(j, 30000);
+    addLine(j, 5000, true);
+    addLine(j, 700);
+    addLine(kept, 900);
+    AsJobRecord moved = *AsJobStore::load(j);
+    moved.ccode = kBeta;
+    ASSERT_TRUE(AsJobStore::update(moved));
+    EXPECT_EQ(balance(kBeta), 30700);
+    EXPECT_FALSE(AsJobStore::update(moved)); // nothing changed
+    EXPECT_TRUE(balancesOffTheDocuments({kAlpha, kBeta}).isEmpty());
+
+    ASSERT_TRUE(AsJobStore::remove(j));
+    EXPECT_FALSE(AsJobStore::load(j));
+    EXPECT_EQ(AsJobStore::lineCount(j), 0);
+    EXPECT_EQ(balance(kBeta), 0);
+    EXPECT_EQ(AsJobStore::lineCount(kept), 1);
+    EXPECT_TRUE(balancesOffTheDocuments({kAlpha, kBeta}).isEmpty());
+    EXPECT_TRUE(prompter.messages().isEmpty()) << prompter.texts().join(u'\n').toStdString();
 }

@@ -1,6 +1,6 @@
 #include "AsJobColumns.h"
-#include "AsListStore.h"
 #include "AsListFixture.h"
+#include "AsListStore.h"
 #include "FrmAS_admin.h"
 #include "FrmAS_admin2.h"
 #include "FrmRPT_ASList.h"
@@ -14,37 +14,23 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <numeric>
 
 using namespace Qt::StringLiterals;
 using namespace asv;
+using asv::test::amounts;
 using asv::test::AsListFixture;
+using asv::test::SavedReception;
 using asv::test::column;
 using Kind = asv::test::ScriptedPrompter::Kind;
 
 namespace {
-
-// Stands for the reception dialog: holds the number of the job it saved.
-struct SavedReception : QWidget {
-    explicit SavedReception(int job)
-    {
-        auto* number = new QLabel(QString::number(job), this);
-        number->setObjectName(u"lblCode"_s);
-    }
-};
 
 // Cells without a colour of their own are drawn in the list's black.
 QColor drawn(const Grid* grid, int row, int col)
 {
     const QColor own = grid->cells().foreground(row, col);
     return own.isValid() ? own : QColor(Qt::black);
-}
-
-QList<double> amounts(const Grid* grid)
-{
-    QList<double> values;
-    for (int row = 0; row < grid->rowCount(); ++row)
-        values << grid->cells().number(row, FrmRPT_ASList::ColAmount);
-    return values;
 }
 
 QString footer(const QWidget& window)
@@ -54,59 +40,69 @@ QString footer(const QWidget& window)
 
 } // namespace
 
-TEST_F(AsListFixture, TheLedgerCountsAndColoursItsJobsByStateWithUnknownStatesWaiting)
+// Codes are named as the server compares them (case, trailing blanks), and a job missing any name
+// is left out, as an inner join would.
+TEST_F(AsListFixture, TheLedgerNamesCountsAndColoursThePeriodsJobsAndShowsTheActiveRowsCustomer)
 {
     const int received = job(u"C00001"_s, u"2026-03-02"_s, 0);
     const int confirmed = job(u"C00001"_s, u"2026-03-03"_s, 2);
     const int done = job(u"C00002"_s, u"2026-03-04"_s, 9);
     const int odd = job(u"C00002"_s, u"2026-03-05"_s, 5);
+    const int otherCase = job(u"c00002 "_s, u"2026-03-06"_s, 0, u"p00002"_s);
     job(u"C00001"_s, u"2026-02-28"_s, 9);             // before the period
     job(u"C09999"_s, u"2026-03-06"_s, 9);             // customer gone
+    job(u"C00001"_s, u"2026-03-07"_s, 0, u"P09999"_s); // product gone
+    const int noStaff = job(u"C00001"_s, u"2026-03-08"_s, 0);
+    const int causeCode = job(u"C00001"_s, u"2026-03-09"_s, 0);
+    sql(u"UPDATE aslist_m SET charge = '09' WHERE code = %1"_s.arg(noStaff));
+    sql(u"UPDATE aslist_m SET typecode0 = 2 WHERE code = %1"_s.arg(causeCode)); // not a reception code
     sql(u"UPDATE aslist_m SET workdate = '2026-03-07', worktime = '16:05' WHERE code = %1"_s.arg(done));
+    sql(u"UPDATE customer SET telno1 = '02-111-2222', hpno = '010-3333-4444', bigo = '단골' WHERE code = 'C00002'"_s);
+    sql(u"INSERT INTO sale (ccode, pname, pnorm, dealdate) VALUES ('C00002', '세탁기', 'WM-10', '2026-01-05'), "
+        "('C00002', '건조기', '', '2026-02-07'), ('C00001', '건조기', '', '2026-02-08')"_s);
 
     FrmAS_admin ledger;
     Grid* grid = ledger.list();
     EXPECT_EQ(column(grid, u"코드"_s),
               QStringList({QString::number(received), QString::number(confirmed), QString::number(done),
-                           QString::number(odd)}));
-    EXPECT_EQ(column(grid, u"상황"_s), QStringList({u"접수"_s, u"확인"_s, u"완료"_s, QString()}));
-    EXPECT_EQ(footer(ledger), u"대기 : 2 건 / 확인 : 1 건 / 완료 : 1 건"_s);
-    const QList<QColor> colours = {drawn(grid, 0, AsJobColumns::State), drawn(grid, 1, AsJobColumns::State),
-                                   drawn(grid, 2, AsJobColumns::State), drawn(grid, 3, AsJobColumns::State)};
+                           QString::number(odd), QString::number(otherCase)}));
+    EXPECT_EQ(column(grid, u"상황"_s), QStringList({u"접수"_s, u"확인"_s, u"완료"_s, QString(), u"접수"_s}));
+    EXPECT_EQ(footer(ledger), u"대기 : 3 건 / 확인 : 1 건 / 완료 : 1 건"_s);
+    QList<QColor> colours;
+    for (int row = 0; row < 4; ++row)
+        colours << drawn(grid, row, AsJobColumns::State);
     EXPECT_EQ(colours, QList<QColor>({Qt::black, Qt::blue, Qt::red, Qt::black}));
     EXPECT_EQ(grid->text(2, AsJobColumns::Completed), u"03-07 16:05"_s);
     EXPECT_EQ(grid->text(0, AsJobColumns::Completed), QString());
     EXPECT_EQ(grid->text(0, AsJobColumns::Product), u"세탁기(WM-10)"_s);
+    QStringList otherCaseNames;
+    for (const QString& caption : {u"고객명"_s, u"상품명"_s, u"접수자"_s, u"담당자"_s, u"접수코드"_s})
+        otherCaseNames << column(grid, caption).value(4);
+    EXPECT_EQ(otherCaseNames, QStringList({u"다른"_s, u"건조기"_s, u"이접수"_s, u"김기사"_s, u"소음"_s}));
+    // One job's names are read by its codes, not from the whole tables.
+    EXPECT_EQ(AsListStore::job(otherCase, false)->value(0, u"compalias"_s), u"다른"_s);
+    EXPECT_EQ(AsListStore::job(noStaff, false)->rowCount(), 0);
 
     // Choosing a state queries at once, and the counts follow the list; colours do not linger.
     ledger.findChild<QComboBox*>(u"cmbState"_s)->setCurrentIndex(3);
     EXPECT_EQ(column(grid, u"코드"_s), QStringList({QString::number(done)}));
     EXPECT_EQ(footer(ledger), u"대기 : 0 건 / 확인 : 0 건 / 완료 : 1 건"_s);
+
+    // The active row's customer: contacts and purchases, newest first.
+    grid->setCurrentIndex(grid->cells().index(0, 0));
+    EXPECT_EQ(ledger.findChild<ucFindBox*>(u"fbCustInfo"_s)->code(), u"C00002"_s);
+    QStringList shownTexts;
+    for (const QLabel* label : ledger.findChildren<QLabel*>())
+        shownTexts << label->text();
+    for (const QString& value : {u"02-111-2222"_s, u"010-3333-4444"_s, u"단골"_s, u"김기사"_s})
+        EXPECT_TRUE(shownTexts.contains(value)) << value.toStdString();
+    const auto* sales = ledger.findChild<QListWidget*>(u"lstSale"_s);
+    ASSERT_EQ(sales->count(), 2);
+    EXPECT_EQ(sales->item(0)->text(), u"2026-02-07 건조기"_s);
+    EXPECT_EQ(sales->item(1)->text(), u"2026-01-05 세탁기 WM-10"_s);
+
     ledger.findChild<QComboBox*>(u"cmbState"_s)->setCurrentIndex(1);
     EXPECT_EQ(drawn(grid, 0, AsJobColumns::State), QColor(Qt::black));
-}
-
-TEST_F(AsListFixture, TheLedgerNamesCodesAsTheServerComparesThemAndLeavesOutJobsWithAnyNameMissing)
-{
-    const int listed = job(u"C00001"_s, u"2026-03-02"_s, 0);
-    const int otherCase = job(u"c00002 "_s, u"2026-03-03"_s, 0, u"p00002"_s);
-    job(u"C00001"_s, u"2026-03-04"_s, 0, u"P09999"_s); // product gone
-    const int noStaff = job(u"C00001"_s, u"2026-03-05"_s, 0);
-    const int causeCode = job(u"C00001"_s, u"2026-03-06"_s, 0);
-    sql(u"UPDATE aslist_m SET charge = '09' WHERE code = %1"_s.arg(noStaff));
-    sql(u"UPDATE aslist_m SET typecode0 = 2 WHERE code = %1"_s.arg(causeCode)); // not a reception code
-
-    FrmAS_admin ledger;
-    Grid* grid = ledger.list();
-    EXPECT_EQ(column(grid, u"코드"_s), QStringList({QString::number(listed), QString::number(otherCase)}));
-    EXPECT_EQ(column(grid, u"고객명"_s), QStringList({u"한빛"_s, u"다른"_s}));
-    EXPECT_EQ(column(grid, u"상품명"_s), QStringList({u"세탁기(WM-10)"_s, u"건조기"_s}));
-    EXPECT_EQ(column(grid, u"접수자"_s), QStringList({u"이접수"_s, u"이접수"_s}));
-    EXPECT_EQ(column(grid, u"담당자"_s), QStringList({u"김기사"_s, u"김기사"_s}));
-    EXPECT_EQ(column(grid, u"접수코드"_s), QStringList({u"소음"_s, u"소음"_s}));
-    // One job's names are read by its codes, not from the whole tables.
-    EXPECT_EQ(AsListStore::job(otherCase, false)->value(0, u"compalias"_s), u"다른"_s);
-    EXPECT_EQ(AsListStore::job(noStaff, false)->rowCount(), 0);
 }
 
 TEST_F(AsListFixture, TheLedgerByPlannedVisitListsOnlyJobsPlannedInThePeriod)
@@ -153,26 +149,6 @@ TEST_F(AsListFixture, ASavedJobIsAddedOrRewrittenWithoutRecountingAndDeletedRows
     EXPECT_EQ(prompter.texts(Kind::Notice).last(), u"2건의 자료를 삭제하였습니다."_s);
 }
 
-TEST_F(AsListFixture, TheResultTotalAddsTheBilledAmountsAndNothingOfFreeLines)
-{
-    const int washer = job(u"C00001"_s, u"2026-03-02"_s, 9);
-    line(washer, 1, 30000, false);
-    line(washer, 2, 10000, true);
-    const int dryer = job(u"C00002"_s, u"2026-03-04"_s, 9, u"P00002"_s);
-    line(dryer, 1, 5000, false, u"P00002"_s);
-    sql(u"INSERT INTO pclass (code, name) VALUES ('0001', '가전'), ('0002', '건조')"_s);
-
-    FrmRPT_ASList report;
-    Grid* grid = report.list();
-    EXPECT_EQ(amounts(grid), QList<double>({30000, 0, 5000, 35000}));
-    EXPECT_EQ(grid->text(3, FrmRPT_ASList::ColDate), u"[합 계]"_s);
-
-    // The class filter leaves the total of what is shown.
-    report.findChild<QComboBox*>(u"cmbPCls"_s)->setCurrentText(u"건조"_s);
-    report.query();
-    EXPECT_EQ(amounts(grid), QList<double>({5000, 5000}));
-}
-
 TEST_F(AsListFixture, TheStatusScreenShowsTheLinesOfTheActiveJobAndDeletesOneWithItsCharge)
 {
     const int empty = job(u"C00001"_s, u"2026-03-02"_s, 0);
@@ -206,59 +182,43 @@ TEST_F(AsListFixture, TheStatusScreenShowsTheLinesOfTheActiveJobAndDeletesOneWit
     EXPECT_EQ(prompter.texts(Kind::Info), QStringList({u"먼저 A/S접수자료부터 조회하세요."_s}));
 }
 
-TEST_F(AsListFixture, TheResultListFiltersByCustomerSerialAndAChosenProductBeforeATypedName)
+// The total adds the billed amounts and nothing of free lines; filters by customer, serial, a chosen
+// product before a typed name, and otherwise the product class.
+TEST_F(AsListFixture, TheResultListTotalsTheBilledLinesOfItsFilters)
 {
     const int washer = job(u"C00001"_s, u"2026-03-02"_s, 9);
     sql(u"UPDATE aslist_m SET pserial = 'WM10-778899' WHERE code = %1"_s.arg(washer));
-    line(washer, 1, 1000, false);
-    line(washer, 2, 2000, false, u"P00002"_s);
+    line(washer, 1, 30000, false);
+    line(washer, 2, 10000, true);
+    line(washer, 3, 2000, false, u"P00002"_s);
     const int other = job(u"C00002"_s, u"2026-03-04"_s, 9);
-    line(other, 1, 4000, false, u"P00002"_s);
+    line(other, 1, 5000, false, u"P00002"_s);
+    sql(u"INSERT INTO pclass (code, name) VALUES ('0001', '가전'), ('0002', '건조')"_s);
 
     FrmRPT_ASList report;
+    EXPECT_EQ(amounts(report.list()), QList<double>({30000, 0, 2000, 5000, 37000}));
+    EXPECT_EQ(report.list()->text(4, FrmRPT_ASList::ColDate), u"[합 계]"_s);
     auto* customer = report.findChild<ucFindBox*>(u"fbCust"_s);
     auto* serial = report.findChild<QLineEdit*>(u"htPSerial"_s);
     auto* product = report.findChild<ucFindBox*>(u"fbProd"_s);
     const auto shown = [&] {
         report.query();
         QList<double> values = amounts(report.list());
-        if (!values.isEmpty())
-            values.removeLast();
-        return values;
+        EXPECT_EQ(values.value(values.size() - 1), std::accumulate(values.begin(), values.end() - 1, 0.0));
+        return values.mid(0, values.size() - 1);
     };
     customer->setRecord(u"C00002"_s, u"다른"_s);
-    EXPECT_EQ(shown(), QList<double>({4000}));
+    EXPECT_EQ(shown(), QList<double>({5000}));
     customer->clear();
     serial->setText(u"7788"_s);
-    EXPECT_EQ(shown(), QList<double>({1000, 2000}));
+    EXPECT_EQ(shown(), QList<double>({30000, 0, 2000}));
     serial->clear();
     product->setRecord(u"P00001"_s, u"건조기"_s); // the code wins over the name shown
-    EXPECT_EQ(shown(), QList<double>({1000}));
+    EXPECT_EQ(shown(), QList<double>({30000, 0}));
     product->clear();
     product->editor()->setText(u"건조%"_s);
-    EXPECT_EQ(shown(), QList<double>({2000, 4000}));
-}
-
-TEST_F(AsListFixture, TheLedgersActiveRowShowsItsCustomersContactsAndPurchasesNewestFirst)
-{
-    sql(u"UPDATE customer SET telno1 = '02-111-2222', hpno = '010-3333-4444', bigo = '단골' WHERE code = 'C00002'"_s);
-    sql(u"INSERT INTO sale (ccode, pname, pnorm, dealdate) VALUES ('C00002', '세탁기', 'WM-10', '2026-01-05'), "
-        "('C00002', '건조기', '', '2026-02-07'), ('C00001', '건조기', '', '2026-02-08')"_s);
-    job(u"C00001"_s, u"2026-03-02"_s, 0);
-    job(u"C00002"_s, u"2026-03-03"_s, 0);
-
-    FrmAS_admin ledger;
-    ledger.list()->setCurrentIndex(ledger.list()->cells().index(1, 0));
-    EXPECT_EQ(ledger.findChild<ucFindBox*>(u"fbCustInfo"_s)->code(), u"C00002"_s);
-    QStringList shownTexts;
-    for (const QLabel* label : ledger.findChildren<QLabel*>()) {
-        if (!label->text().isEmpty())
-            shownTexts << label->text();
-    }
-    for (const QString& value : {u"02-111-2222"_s, u"010-3333-4444"_s, u"단골"_s, u"김기사"_s})
-        EXPECT_TRUE(shownTexts.contains(value)) << value.toStdString();
-    const auto* sales = ledger.findChild<QListWidget*>(u"lstSale"_s);
-    ASSERT_EQ(sales->count(), 2);
-    EXPECT_EQ(sales->item(0)->text(), u"2026-02-07 건조기"_s);
-    EXPECT_EQ(sales->item(1)->text(), u"2026-01-05 세탁기 WM-10"_s);
+    EXPECT_EQ(shown(), QList<double>({2000, 5000}));
+    product->clear();
+    report.findChild<QComboBox*>(u"cmbPCls"_s)->setCurrentText(u"건조"_s);
+    EXPECT_EQ(shown(), QList<double>({2000, 5000}));
 }

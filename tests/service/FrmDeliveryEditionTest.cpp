@@ -1,7 +1,7 @@
 #include "AppState.h"
 #include "AsJobColumns.h"
 #include "AsListFixture.h"
-#include "ConnectionProfile.h"
+#include "CtlProgram.h"
 #include "FrmAS_AdminTamber.h"
 #include "FrmAS_Result.h"
 #include "FrmRPT_ASListTamber.h"
@@ -14,15 +14,15 @@
 #include "ucFindBox.h"
 
 #include <QComboBox>
-#include <QLabel>
 #include <QLineEdit>
-#include <QProcess>
 #include <memory>
 
 using namespace Qt::StringLiterals;
 using namespace asv;
+using asv::test::amounts;
 using asv::test::AsListFixture;
 using asv::test::column;
+using asv::test::SavedReception;
 
 namespace {
 
@@ -42,15 +42,6 @@ struct DeliveryEditionTest : AsListFixture {
     }
 };
 
-// Stands for the reception dialog: holds the number of the job it saved.
-struct SavedReception : QWidget {
-    explicit SavedReception(int job)
-    {
-        auto* number = new QLabel(QString::number(job), this);
-        number->setObjectName(u"lblCode"_s);
-    }
-};
-
 QStringList row(const Grid* grid, int r)
 {
     QStringList cells;
@@ -59,23 +50,13 @@ QStringList row(const Grid* grid, int r)
     return cells;
 }
 
-QList<double> amounts(const Grid* grid)
-{
-    QList<double> values;
-    for (int r = 0; r < grid->rowCount(); ++r)
-        values << grid->cells().number(r, FrmRPT_ASList::ColAmount);
-    return values;
-}
-
 } // namespace
 
 TEST_F(DeliveryEditionTest, TheLedgerShowsTheCustomerAndTheDistinctDeliveryDatesOfEachJob)
 {
     const int washer = job(u"C00001"_s, u"2026-03-02"_s, 9);
-    line(washer, 1, 1000, false);
-    line(washer, 2, 1000, false);
-    line(washer, 3, 1000, false);
-    line(washer, 4, 1000, false);
+    for (int seq = 1; seq <= 4; ++seq)
+        line(washer, seq, 1000, false);
     delivered(washer, 1, u"2026-03-25"_s);
     delivered(washer, 2, u"2026-03-21"_s);
     delivered(washer, 3, u"2026-03-25"_s); // line 4 has none
@@ -202,14 +183,8 @@ TEST_F(DeliveryEditionTest, AResultLineEnteredFromTheCommandLineIsListedOnTheRes
 {
     const int washer = job(u"C00001"_s, u"2026-03-02"_s, 0);
     sql(u"INSERT INTO ascode (code, pcode, part, name) VALUES (4, 'P00002', 1, '건조 불량')"_s);
-    const test::ServerAccount server = test::testServer();
-    ConnectionProfile{server.host, server.user, db.name(), server.password}.write();
     const auto ctl = [&](const QStringList& args) {
-        QProcess p;
-        p.start(QStringLiteral(ASV_CTL),
-                QStringList{u"--home"_s, db.programFolder(), u"as"_s, u"result"_s, QString::number(washer)} + args);
-        EXPECT_TRUE(p.waitForFinished(30000));
-        return p.exitCode();
+        return test::runCtl(db, QStringList{u"as"_s, u"result"_s, QString::number(washer)} + args).exitCode;
     };
     EXPECT_EQ(ctl({u"3"_s, u"30000"_s}), 0);
     EXPECT_EQ(ctl({u"3"_s, u"500"_s, u"--cause"_s, u"4"_s}), 1); // the washer is not offered the dryer's cause

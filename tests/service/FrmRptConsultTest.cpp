@@ -43,7 +43,9 @@ struct ConsultReportFixture : AsListFixture {
 
 } // namespace
 
-TEST_F(ConsultReportFixture, ConsultationsOnlyHidesCallsNeverConsultedAndOuterJoinsKeepOrphans)
+// Outer joins keep calls whose consultant or class is gone; the state search knows only the two
+// state names, the other fields search by part of their text.
+TEST_F(ConsultReportFixture, TheReportKeepsOrphansAndSearchesByStateNameOrPartOfAText)
 {
     FrmRPT_Consult report;
     report.period()->SetText1(u"2026-03-01"_s);
@@ -54,33 +56,29 @@ TEST_F(ConsultReportFixture, ConsultationsOnlyHidesCallsNeverConsultedAndOuterJo
     EXPECT_EQ(column(report.list(), u"상담분류"_s), QStringList({QString(), u"설치문의"_s, u"설치문의"_s, QString()}));
     EXPECT_EQ(column(report.list(), u"상품분류"_s).first(), u"가전"_s);
 
+    auto* field = report.findChild<QComboBox*>(u"cboChConsult"_s);
+    auto* text = report.findChild<QLineEdit*>(u"txtConsult"_s);
+    const struct {
+        QString field, typed;
+        QStringList expected;
+    } searches[] = {
+        {u"상태"_s, u"완료"_s, {n(closed), n(orphan)}},
+        {u"상태"_s, u"미완료"_s, {n(open)}},
+        {u"상태"_s, u"완"_s, {n(received), n(open), n(closed), n(orphan)}},
+        {u"상담자"_s, u"이접"_s, {n(closed)}},
+    };
+    for (const auto& search : searches) {
+        SCOPED_TRACE(search.typed.toStdString());
+        field->setCurrentText(search.field);
+        text->setText(search.typed);
+        report.query();
+        EXPECT_EQ(codes(report), search.expected);
+    }
+    // Consultations only: calls never consulted are hidden.
+    text->clear();
     report.findChild<QRadioButton*>(u"optList(1)"_s)->setChecked(true);
     report.query();
     EXPECT_EQ(codes(report), QStringList({n(open), n(closed), n(orphan)}));
-}
-
-TEST_F(ConsultReportFixture, TheStateSearchKnowsOnlyTheTwoStateNames)
-{
-    FrmRPT_Consult report;
-    report.period()->SetText1(u"2026-03-01"_s);
-    report.findChild<QComboBox*>(u"cboChConsult"_s)->setCurrentText(u"상태"_s);
-    auto* text = report.findChild<QLineEdit*>(u"txtConsult"_s);
-    const QList<std::pair<QString, QStringList>> cases = {
-        {u"완료"_s, {n(closed), n(orphan)}},
-        {u"미완료"_s, {n(open)}},
-        {u"완"_s, {n(received), n(open), n(closed), n(orphan)}},
-    };
-    for (const auto& [typed, expected] : cases) {
-        SCOPED_TRACE(typed.toStdString());
-        text->setText(typed);
-        report.query();
-        EXPECT_EQ(codes(report), expected);
-    }
-    // The other fields search by part of their text.
-    report.findChild<QComboBox*>(u"cboChConsult"_s)->setCurrentText(u"상담자"_s);
-    text->setText(u"이접"_s);
-    report.query();
-    EXPECT_EQ(codes(report), QStringList({n(closed)}));
 }
 
 TEST_F(ConsultReportFixture, ADeleteAsksForTheNumberAndThePeriodIsOfferedAgain)
