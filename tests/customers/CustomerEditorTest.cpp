@@ -1,13 +1,10 @@
 #include "AppState.h"
 #include "Clock.h"
-#include "CustomerScreens.h"
 #include "CustomerStore.h"
-#include "FindRecord.h"
 #include "FrmCust_addTel.h"
 #include "FrmCust_save.h"
 #include "FrmLUser_sel.h"
 #include "HCText.h"
-#include "PickerRegistry.h"
 #include "RegistryGuard.h"
 #include "ScriptedPrompter.h"
 #include "TestDatabase.h"
@@ -38,7 +35,7 @@ const QString kSaved = u"자료가 저장되었습니다."_s;
 struct EditorFixture : ::testing::Test {
     TestDatabase db;
     ScriptedPrompter prompter;
-    asv::test::RegistryGuard registry{{kFindKindCust, kFindKindUser}, {u"mnuCustomer"_s}};
+    asv::test::RegistryGuard registry{{kFindKindUser}};
 
     EditorFixture() { App().EditionCode.clear(); }
     ~EditorFixture() override { App().EditionCode.clear(); }
@@ -63,15 +60,6 @@ struct EditorFixture : ::testing::Test {
         c.telno1 = tel;
         ASSERT_EQ(CustomerStore::insert(c, false), 1);
     }
-};
-
-// A picker that never finds anything, so that the find-or-register flow offers the editor.
-class EmptyPicker : public RecordPicker {
-public:
-    void setSearchState(const QString&, const QString&) override {}
-    int FindRecords(const QString&, const QString&) override { return 0; }
-    bool pickModal() override { return false; }
-    Pick Result() const override { return {}; }
 };
 
 } // namespace
@@ -145,11 +133,12 @@ TEST_F(EditorFixture, NewCustomerIsSavedWithEveryFieldAndReadBackUnchanged)
     EXPECT_TRUE(edit.isVisible());
 }
 
-TEST_F(EditorFixture, EditingTheOpeningBalanceMovesTheCurrentBalanceByTheSameAmount)
+TEST_F(EditorFixture, OpeningBalanceMovesTheCurrentBalanceAndACopyStartsWithoutEither)
 {
     CustomerRecord c;
     c.code = u"000001"_s;
     c.compname = u"한빛"_s;
+    c.addr1 = u"서울"_s;
     c.basemoney = 100000;
     ASSERT_EQ(CustomerStore::insert(c, false), 1);
     DBExecute(u"UPDATE customer SET nowmoney = 300000"_s);
@@ -165,6 +154,15 @@ TEST_F(EditorFixture, EditingTheOpeningBalanceMovesTheCurrentBalanceByTheSameAmo
     EXPECT_EQ(value(u"basemoney"_s).toDouble(), 150000);
     EXPECT_EQ(editor.field(u"nowmoney"_s)->Text(), u"350000"_s);
     EXPECT_TRUE(editor.AddedRec().isEmpty());
+
+    FrmCust_save copy;
+    copy.show();
+    copy.SetFormMode(FrmCust_save::CopyRecord, c.code);
+    copy.field(u"compname"_s)->SetText(u"한빛2"_s);
+    copy.field(u"compalias"_s)->SetText(u"한빛2"_s);
+    click(copy, u"btnSave"_s);
+    EXPECT_EQ(QStringList({value(u"addr1"_s, u"000002"_s), value(u"nowmoney"_s, u"000002"_s)}),
+              QStringList({u"서울"_s, u"0.0000"_s}));
 }
 
 TEST_F(EditorFixture, RequiredNameAndAUserTypedWithoutEnterStopTheSave)
@@ -208,6 +206,10 @@ TEST_F(EditorFixture, DuplicateNameShortNameAndTelephoneAskAndNoStops)
         EXPECT_EQ(prompter.texts(), questions.mid(0, n));
         EXPECT_EQ(DBRecordCount(u"customer"_s), 2);
     }
+    QStringList titles;
+    for (const auto& question : prompter.messages())
+        titles << question.title;
+    EXPECT_EQ(titles, (QStringList{u"동일 상호명 발견"_s, u"동일 약칭 발견"_s, u"동일 전화번호 발견"_s}));
     EXPECT_TRUE(editor.isVisible());
 
     prompter.clear();
@@ -266,7 +268,6 @@ TEST_F(EditorFixture, TypedCodesAreCompletedOrRefusedWhenTheFieldIsLeft)
     FrmCust_save editor;
     editor.show();
     click(editor, u"chkAutoCode"_s);
-    EXPECT_EQ(UserSettings::get(u"Config"_s, u"NewCust_AutoCode"_s), u"0"_s);
     HCText* code = editor.field(u"code"_s);
     code->SetText(u"AB"_s);
     prompter.answer(MsgAnswer::Yes);
@@ -389,67 +390,16 @@ TEST_F(EditorFixture, CustomisedEditionEditsItsOwnColumns)
     EXPECT_EQ(QStringList({value(u"agency"_s), value(u"giftname"_s)}), QStringList({u"대리'점\\"_s, u"우산"_s}));
 }
 
-TEST_F(EditorFixture, CopyStartsANewCustomerWithoutTheBalance)
-{
-    CustomerRecord c;
-    c.code = u"000001"_s;
-    c.compname = c.compalias = u"한빛"_s;
-    c.addr1 = u"서울"_s;
-    c.basemoney = 900;
-    ASSERT_EQ(CustomerStore::insert(c, false), 1);
-    FrmCust_save editor;
-    editor.show();
-    editor.SetFormMode(FrmCust_save::CopyRecord, c.code);
-    editor.field(u"compname"_s)->SetText(u"한빛2"_s);
-    editor.field(u"compalias"_s)->SetText(u"한빛2"_s);
-    click(editor, u"btnSave"_s);
-    EXPECT_EQ(QStringList({value(u"addr1"_s, u"000002"_s), value(u"nowmoney"_s, u"000002"_s)}),
-              QStringList({u"서울"_s, u"0.0000"_s}));
-}
-
-TEST_F(EditorFixture, FindOrRegisterOpensTheEditorAndTakesTheNewCustomer)
-{
-    // A picker registered after the editor keeps it.
-    CustomerScreens::registerAll();
-    PickerRegistry::registerKind(kFindKindCust, [](QWidget*) { return std::make_unique<EmptyPicker>(); }, {});
-    asv::test::whenModal<FrmCust_save>([](FrmCust_save* editor) {
-        EXPECT_EQ(editor->field(u"compalias"_s)->Text(), u"새고객"_s);
-        editor->findChild<QPushButton*>(u"btnSave"_s)->click();
-    });
-    prompter.answer(MsgAnswer::Yes);
-    FindRequest request;
-    request.text = u"(유)새고객"_s;
-    EXPECT_EQ(FindCust(request), (Pick{u"000001"_s, u"(유)새고객"_s}));
-
-    asv::test::whenModal<FrmCust_save>([](FrmCust_save* editor) { editor->reject(); });
-    prompter.answer(MsgAnswer::Yes);
-    EXPECT_EQ(FindCust(request), Pick());
-}
-
-TEST_F(EditorFixture, AltCClosesAndALoadFailureNamesTheProcedure)
-{
-    FrmCust_save editor;
-    ASSERT_TRUE(asv::test::showActive(editor));
-    QTest::keyClick(editor.field(u"compname"_s), Qt::Key_C, Qt::AltModifier);
-    // The close button's mnemonic clicks it after its short press animation.
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !editor.isVisible(); }));
-    EXPECT_EQ(editor.field(u"compname"_s)->Text(), QString());
-
-    DBExecute(u"DROP TABLE customer"_s);
-    prompter.clear();
-    FrmCust_save broken;
-    broken.SetFormMode(FrmCust_save::EditRecord, u"000001"_s);
-    const QStringList errors = prompter.texts(Kind::Error);
-    ASSERT_FALSE(errors.isEmpty());
-    EXPECT_TRUE(errors.last().contains(u"in procedure DispRec of Form FrmCust_save"_s));
-}
-
-TEST_F(EditorFixture, EscAsksBeforeTypedChangesAreLost)
+TEST_F(EditorFixture, EscAndAltCCloseButTypedChangesAreAskedFor)
 {
     FrmCust_save untouched;
     ASSERT_TRUE(asv::test::showActive(untouched));
     QTest::keyClick(untouched.field(u"compname"_s), Qt::Key_Escape);
     EXPECT_FALSE(untouched.isVisible());
+    ASSERT_TRUE(asv::test::showActive(untouched));
+    QTest::keyClick(untouched.field(u"compname"_s), Qt::Key_C, Qt::AltModifier);
+    // The close button's mnemonic clicks it after its short press animation.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !untouched.isVisible(); }));
     EXPECT_TRUE(prompter.messages().isEmpty());
 
     addCustomer(u"000001"_s, u"한빛"_s, u"한빛"_s);
@@ -474,6 +424,12 @@ TEST_F(EditorFixture, EscAsksBeforeTypedChangesAreLost)
     EXPECT_EQ(prompter.count(Kind::YesNo), 2);
     EXPECT_FALSE(editor.isVisible());
     EXPECT_EQ(QStringList({value(u"compname"_s), value(u"telno4"_s)}), QStringList({u"한빛"_s, QString()}));
+
+    DBExecute(u"DROP TABLE customer"_s);
+    prompter.clear();
+    FrmCust_save broken;
+    broken.SetFormMode(FrmCust_save::EditRecord, u"000001"_s);
+    EXPECT_TRUE(prompter.texts(Kind::Error).join(u'\n').contains(u"in procedure DispRec of Form FrmCust_save"_s));
 }
 
 TEST_F(EditorFixture, TabAndEnterFollowTheFieldOrderWithSaveAndCloseLast)

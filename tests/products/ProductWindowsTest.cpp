@@ -107,7 +107,7 @@ TEST_F(ProductWindows, ListFiltersByClassAndHiddenStateAndDeletesWhatIsNotInUse)
     EXPECT_EQ(DBRecordCount(u"product"_s, u"code = '000123'"_s), 0);
 }
 
-TEST_F(ProductWindows, PickerListsClassesSearchesAndTakesAnExactCodeFirst)
+TEST_F(ProductWindows, PickerAndFindBoxSearchCodeBarcodeAndNameTakingAnExactCodeFirst)
 {
     FrmProd_sel picker;
     auto* classes = picker.findChild<QListWidget*>(u"lstClass"_s);
@@ -140,6 +140,23 @@ TEST_F(ProductWindows, PickerListsClassesSearchesAndTakesAnExactCodeFirst)
     EXPECT_EQ(prompter.texts().last(), u"검색된 자료가 없습니다."_s);
     click(picker, u"btnSel"_s);
     EXPECT_EQ(prompter.texts().last(), u"리스트에서 자료를 선택하세요."_s);
+
+    // The find box takes a code, a barcode or a name that matches once; never a hidden product.
+    prompter.clear();
+    ucFindBox box;
+    box.setFindType(ucFindBox::FindProdKind);
+    const QList<std::pair<QString, Pick>> typed{{u"000123"_s, {u"000123"_s, u"코드상품"_s}},
+                                                {u"8803"_s, {u"000003"_s, u"전구"_s}},
+                                                {u"볼트"_s, {u"000001"_s, u"볼트"_s}}};
+    for (const auto& [text, pick] : typed) {
+        box.SetText(text);
+        EXPECT_TRUE(box.ProcFind()) << text.toStdString();
+        EXPECT_EQ((Pick{box.code(), box.Text()}), pick);
+    }
+    EXPECT_TRUE(prompter.messages().isEmpty());
+    box.SetText(u"숨김전구"_s);
+    EXPECT_FALSE(box.ProcFind());
+    EXPECT_EQ(prompter.count(Kind::YesNoCancel), 1);
 }
 
 TEST_F(ProductWindows, UnknownProductIsRegisteredTakenAsFreeTextOrNothing)
@@ -169,25 +186,6 @@ TEST_F(ProductWindows, UnknownProductIsRegisteredTakenAsFreeTextOrNothing)
     prompter.clear();
     EXPECT_EQ(FindProd(request), (Pick{u"000202"_s, u"없는상품"_s}));
     EXPECT_TRUE(prompter.messages().isEmpty());
-}
-
-TEST_F(ProductWindows, FindBoxFindsProductsByCodeBarcodeAndName)
-{
-    ucFindBox box;
-    box.setFindType(ucFindBox::FindProdKind);
-    const QList<std::pair<QString, QString>> typed{
-        {u"000123"_s, u"000123"_s}, {u"8803"_s, u"000003"_s}, {u"볼트"_s, u"000001"_s}};
-    for (const auto& [text, code] : typed) {
-        box.SetText(text);
-        EXPECT_TRUE(box.ProcFind()) << text.toStdString();
-        EXPECT_EQ(box.code(), code);
-    }
-    EXPECT_EQ(box.Text(), u"볼트"_s);
-    EXPECT_TRUE(prompter.messages().isEmpty());
-
-    box.SetText(u"숨김전구"_s);
-    EXPECT_FALSE(box.ProcFind());
-    EXPECT_EQ(prompter.count(Kind::YesNoCancel), 1);
 }
 
 TEST_F(ProductWindows, ClassEditorAddsRenamesAndKeepsTheLastClass)
