@@ -67,8 +67,14 @@ TEST_F(ProductStoreFixture, CodesCountOnFromTheLargestNumberAndStopAtTheMaximum)
     EXPECT_EQ(ProductStore::nextBarcode(), u"000001"_s);
     DBExecute(u"UPDATE product SET bcode = IF(code = '000041', '000120', 'A99999') WHERE code <> '000000'"_s);
     EXPECT_EQ(ProductStore::nextBarcode(), u"000121"_s);
-    DBExecute(u"UPDATE options SET optvalue = '8' WHERE optname = '바코드자동생성길이'"_s);
-    EXPECT_EQ(ProductStore::nextBarcode(), u"00000001"_s);
+    const auto lengthOption = [](const QString& length) {
+        DBExecute(u"UPDATE options SET optvalue = '%1' WHERE optname = '바코드자동생성길이'"_s.arg(length));
+        return ProductStore::nextBarcode();
+    };
+    // Never shorter than six digits.
+    EXPECT_EQ(lengthOption(u"4"_s), u"000121"_s);
+    EXPECT_EQ(lengthOption(QString()), u"000121"_s);
+    EXPECT_EQ(lengthOption(u" 8"_s), u"00000001"_s);
 
     ASSERT_EQ(add(u"999999"_s, u"다"_s), 1);
     EXPECT_EQ(ProductStore::nextCode(), QString());

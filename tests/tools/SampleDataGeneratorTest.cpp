@@ -30,16 +30,9 @@ long count(const QString& sql)
     return DBGetValue(sql).toLong();
 }
 
-} // namespace
-
-TEST(SampleDataGenerator, DemoBalancesReferencesAndTelephoneNumbersHoldTogether)
+// Balances, references and telephone numbers of a generated book hold together.
+void expectTheBookHoldsTogether(const SampleDataGenerator::Size& size)
 {
-    TestDatabase db;
-    ScriptedPrompter prompter;
-    const auto size = SampleDataGenerator::Size::demo();
-    ASSERT_TRUE(SampleDataGenerator(7, kLastDay).generate(size));
-    EXPECT_TRUE(prompter.messages().isEmpty());
-
     EXPECT_EQ(DBRecordCount(u"customer"_s), size.customers);
     EXPECT_EQ(DBRecordCount(u"sale"_s), size.saleLines);
     EXPECT_EQ(DBRecordCount(u"receive"_s), size.payments);
@@ -91,8 +84,11 @@ TEST(SampleDataGenerator, DemoBalancesReferencesAndTelephoneNumbersHoldTogether)
     EXPECT_GT(DBRecordCount(u"rsvconsult"_s, u"ccode <> ''"_s), 0);
 }
 
-TEST(SampleDataGenerator, SameSeedSameRowsAndOnlyIntoAnEmptyBook)
+} // namespace
+
+TEST(SampleDataGenerator, TheDemoBookHoldsTogetherTheSameSeedGivesTheSameRowsAndOnlyIntoAnEmptyBook)
 {
+    const auto size = SampleDataGenerator::Size::demo();
     const auto checksums = [] {
         return column(u"SELECT (SELECT SUM(CRC32(CONCAT_WS('|', code, compname, telno1, addr1, nowmoney))) FROM customer)"
                       u" UNION ALL SELECT SUM(CRC32(CONCAT_WS('|', code, ccode, pname, total, dealdate))) FROM sale"
@@ -101,15 +97,17 @@ TEST(SampleDataGenerator, SameSeedSameRowsAndOnlyIntoAnEmptyBook)
     QStringList first;
     {
         TestDatabase db;
-        ASSERT_TRUE(SampleDataGenerator(7, kLastDay).generate(SampleDataGenerator::Size::demo()));
+        ScriptedPrompter prompter;
+        ASSERT_TRUE(SampleDataGenerator(7, kLastDay).generate(size));
+        EXPECT_TRUE(prompter.messages().isEmpty());
+        expectTheBookHoldsTogether(size);
         first = checksums();
 
-        ScriptedPrompter prompter;
-        EXPECT_FALSE(SampleDataGenerator(7, kLastDay).generate(SampleDataGenerator::Size::demo()));
+        EXPECT_FALSE(SampleDataGenerator(7, kLastDay).generate(size));
         EXPECT_EQ(prompter.count(ScriptedPrompter::Kind::Warn), 1);
-        EXPECT_EQ(DBRecordCount(u"sale"_s), SampleDataGenerator::Size::demo().saleLines);
+        EXPECT_EQ(DBRecordCount(u"sale"_s), size.saleLines);
     }
     TestDatabase db;
-    ASSERT_TRUE(SampleDataGenerator(7, kLastDay).generate(SampleDataGenerator::Size::demo()));
+    ASSERT_TRUE(SampleDataGenerator(7, kLastDay).generate(size));
     EXPECT_EQ(checksums(), first);
 }
