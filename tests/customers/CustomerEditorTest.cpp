@@ -165,7 +165,7 @@ TEST_F(EditorFixture, OpeningBalanceMovesTheCurrentBalanceAndACopyStartsWithoutE
               QStringList({u"서울"_s, u"0.0000"_s}));
 }
 
-TEST_F(EditorFixture, RequiredNameAndAUserTypedWithoutEnterStopTheSave)
+TEST_F(EditorFixture, NoNameAUserTypedWithoutEnterOrTextTheCodePageCannotHoldStopTheSave)
 {
     FrmCust_save editor;
     editor.show();
@@ -179,7 +179,23 @@ TEST_F(EditorFixture, RequiredNameAndAUserTypedWithoutEnterStopTheSave)
     click(editor, u"btnSave"_s);
     EXPECT_EQ(prompter.texts().last(),
               u"담당자 입력후 엔터를 치지 않아 코드를 알수 없습니다.\r\n담당자에서 엔터를 치세요."_s);
+
+    editor.findChild<ucFindBox*>(u"fbUser"_s)->clear();
+    editor.field(u"bigo"_s)->SetText(u"가격 ₩1000"_s);
+    click(editor, u"btnSave"_s);
+    ASSERT_EQ(prompter.count(Kind::Warn), 1);
+    EXPECT_TRUE(prompter.texts(Kind::Warn)[0].contains(u"20A9"_s));
+    EXPECT_EQ(editor.field(u"bigo"_s)->Text(), u"가격 ₩1000"_s);
+    editor.field(u"bigo"_s)->SetText(u"가격 ￦1000"_s);
+    editor.addTel()->telNo(3)->SetText(u"02\u2013123"_s);
+    click(editor, u"btnSave"_s);
+    EXPECT_EQ(prompter.count(Kind::Warn), 2);
     EXPECT_EQ(DBRecordCount(u"customer"_s), 0);
+    // The refused number is shown where it can be corrected, and goes away with the editor.
+    EXPECT_TRUE(editor.addTel()->isVisible());
+    prompter.answer(MsgAnswer::Yes);
+    editor.reject();
+    EXPECT_FALSE(editor.addTel()->isVisible());
 }
 
 TEST_F(EditorFixture, DuplicateNameShortNameAndTelephoneAskAndNoStops)
@@ -338,29 +354,6 @@ TEST_F(EditorFixture, ZipcodeFieldClearsTheAddressAndEnterSearches)
     click(editor, u"btnSave"_s);
     EXPECT_EQ(value(u"zipcode"_s), u"12345-6"_s);
     ZipcodeLookup::install({});
-}
-
-TEST_F(EditorFixture, TextTheCodePageCannotHoldIsRefusedAndKept)
-{
-    FrmCust_save editor;
-    editor.show();
-    editor.field(u"compname"_s)->SetText(u"한빛"_s);
-    editor.field(u"bigo"_s)->SetText(u"가격 ₩1000"_s);
-    click(editor, u"btnSave"_s);
-    ASSERT_EQ(prompter.count(Kind::Warn), 1);
-    EXPECT_TRUE(prompter.texts(Kind::Warn)[0].contains(u"20A9"_s));
-    EXPECT_EQ(editor.field(u"bigo"_s)->Text(), u"가격 ₩1000"_s);
-
-    editor.field(u"bigo"_s)->SetText(u"가격 ￦1000"_s);
-    editor.addTel()->telNo(3)->SetText(u"02\u2013123"_s);
-    click(editor, u"btnSave"_s);
-    EXPECT_EQ(prompter.count(Kind::Warn), 2);
-    EXPECT_EQ(DBRecordCount(u"customer"_s), 0);
-    // The refused number is shown where it can be corrected, and goes away with the editor.
-    EXPECT_TRUE(editor.addTel()->isVisible());
-    prompter.answer(MsgAnswer::Yes);
-    editor.reject();
-    EXPECT_FALSE(editor.addTel()->isVisible());
 }
 
 TEST_F(EditorFixture, CustomisedEditionEditsItsOwnColumns)

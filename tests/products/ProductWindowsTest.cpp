@@ -1,3 +1,4 @@
+#include "CommandOutput.h"
 #include "ConfigKeys.h"
 #include "FindRecord.h"
 #include "FrmProd_admin.h"
@@ -23,11 +24,11 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTest>
-#include <QTextStream>
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
 using namespace asv;
+using asv::test::commandOutput;
 using asv::test::ScriptedPrompter;
 using asv::test::click;
 using asv::test::column;
@@ -221,25 +222,13 @@ TEST_F(ProductWindows, ClassEditorAddsRenamesAndKeepsTheLastClass)
 
 TEST_F(ProductWindows, CommandsFindLookUpBarcodesAndShowProducts)
 {
-    QString text;
-    QTextStream out(&text);
-    EXPECT_EQ(productFind(out, u"000123"_s), 0);
-    EXPECT_EQ(productFind(out, u"880"_s), 0);
-    out.flush();
-    EXPECT_EQ(text.split(u'\n').size(), 5) << text.toStdString();
-    EXPECT_TRUE(text.startsWith(u"000123\t\t코드상품\t\t0\n"_s)) << text.toStdString();
-
-    text.clear();
-    EXPECT_EQ(productBarcode(out, u"&8802"_s), 0);
-    out.flush();
-    EXPECT_EQ(text, u"000002\n"_s);
-    EXPECT_EQ(productBarcode(out, u"8804"_s), 1);
-
-    text.clear();
-    EXPECT_EQ(productShow(out, u"000001"_s), 0);
-    out.flush();
-    const QStringList lines = text.split(u'\n');
-    EXPECT_TRUE(lines.contains(u"상품명: 볼트"_s)) << text.toStdString();
+    const QString found = commandOutput(productFind, u"000123"_s, 0) + commandOutput(productFind, u"880"_s, 0);
+    EXPECT_EQ(found.split(u'\n').size(), 5) << found.toStdString();
+    EXPECT_TRUE(found.startsWith(u"000123\t\t코드상품\t\t0\n"_s)) << found.toStdString();
+    EXPECT_EQ(commandOutput(productBarcode, u"&8802"_s, 0), u"000002\n"_s);
+    commandOutput(productBarcode, u"8804"_s, 1);
+    const QStringList lines = commandOutput(productShow, u"000001"_s, 0).split(u'\n');
+    EXPECT_TRUE(lines.contains(u"상품명: 볼트"_s));
     EXPECT_TRUE(lines.contains(u"판매단가: 100"_s));
-    EXPECT_EQ(productShow(out, u"000000"_s), 1);
+    commandOutput(productShow, u"000000"_s, 1);
 }
