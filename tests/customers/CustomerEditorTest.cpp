@@ -245,11 +245,12 @@ TEST_F(EditorFixture, DuplicateNameShortNameAndTelephoneAskAndNoStops)
     EXPECT_EQ(prompter.texts(), QStringList{kSaved});
 }
 
-TEST_F(EditorFixture, AutomaticCodesSkipLetterCodesAndStopAfter999999)
+TEST_F(EditorFixture, AutomaticCodesSkipLetterCodesAndStopAfter999999AndTypedCodesAreCompletedOrRefused)
 {
     addCustomer(u"000009"_s, u"가"_s, u"가"_s);
     addCustomer(u"A00001"_s, u"나"_s, u"나"_s);
     addCustomer(u"12345A"_s, u"나나"_s, u"나나"_s);
+    addCustomer(u"AB0041"_s, u"마"_s, u"마"_s);
     UserSettings::set(u"Config"_s, u"거래처등록부가세기본값"_s, u"2"_s);
     FrmCust_save editor;
     editor.show();
@@ -273,16 +274,11 @@ TEST_F(EditorFixture, AutomaticCodesSkipLetterCodesAndStopAfter999999)
     click(editor, u"btnSave"_s);
     EXPECT_EQ(prompter.texts(), QStringList({u"해당 순번이 최대값을 넘어 자동으로 값을 구할 수가 없습니다."_s,
                                              u"[코드]은(는) 필수 입력 사항입니다."_s}));
-    EXPECT_EQ(DBRecordCount(u"customer"_s), 5);
+    EXPECT_EQ(DBRecordCount(u"customer"_s), 6);
     EXPECT_EQ(editor.field(u"compname"_s)->Text(), u"라"_s);
-}
 
-TEST_F(EditorFixture, TypedCodesAreCompletedOrRefusedWhenTheFieldIsLeft)
-{
-    addCustomer(u"000001"_s, u"가"_s, u"가"_s);
-    addCustomer(u"AB0041"_s, u"나"_s, u"나"_s);
-    FrmCust_save editor;
-    editor.show();
+    // Typed codes are completed or refused when the field is left; the choice is remembered.
+    prompter.clear();
     click(editor, u"chkAutoCode"_s);
     HCText* code = editor.field(u"code"_s);
     code->SetText(u"AB"_s);
@@ -290,18 +286,15 @@ TEST_F(EditorFixture, TypedCodesAreCompletedOrRefusedWhenTheFieldIsLeft)
     leave(code);
     EXPECT_EQ(prompter.texts(), QStringList{u"코드는 6자리를 사용하길 권장합니다. 나머지를 자동으로 채울까요?"_s});
     EXPECT_EQ(code->Text(), u"AB0042"_s);
-
     prompter.clear();
-    code->SetText(u"000001"_s);
+    code->SetText(u"000009"_s);
     leave(code);
-    editor.field(u"compname"_s)->SetText(u"다"_s);
     click(editor, u"btnSave"_s);
-    EXPECT_EQ(prompter.texts(), QStringList(2, u"『000001』는 이미 존재하는 코드입니다."_s));
-    EXPECT_EQ(value(u"compname"_s), u"가"_s);
-
+    EXPECT_EQ(prompter.texts(), QStringList(2, u"『000009』는 이미 존재하는 코드입니다."_s));
+    EXPECT_EQ(value(u"compname"_s, u"000009"_s), u"가"_s);
     code->SetText(u"XY"_s);
     click(editor, u"btnSave"_s);
-    EXPECT_EQ(value(u"compname"_s, u"XY"_s), u"다"_s);
+    EXPECT_EQ(value(u"compname"_s, u"XY"_s), u"라"_s);
     FrmCust_save next;
     EXPECT_FALSE(box(next, u"chkAutoCode"_s)->isChecked());
 }

@@ -54,7 +54,7 @@ struct Desk : QWidget, CustomerPickReceiver {
 
 } // namespace
 
-TEST_F(ListWindows, ListShowsCustomersWithUserInChargeAndCountsTheShownOnes)
+TEST_F(ListWindows, ListShowsCustomersWithUserInChargeCountsThemAndDeletesTheSelectedOnesNotInUse)
 {
     const ScreenRegistry::Entry* entry = ScreenRegistry::find(u"mnuCustomer"_s);
     ASSERT_NE(entry, nullptr);
@@ -71,6 +71,27 @@ TEST_F(ListWindows, ListShowsCustomersWithUserInChargeAndCountsTheShownOnes)
     EXPECT_EQ(column(list->list(), u"코드"_s),
               (QStringList{u"000001"_s, u"000002"_s, u"000005"_s, u"000006"_s}));
     EXPECT_EQ(column(list->list(), u"숨김"_s), (QStringList{QString(), QString(), u"1"_s, QString()}));
+
+    DBExecute(u"INSERT INTO sale (ccode, dealdate) VALUES ('000002', '2024-05-01')"_s);
+    click(*list, u"btnDelete"_s);
+    EXPECT_EQ(prompter.texts(), QStringList{u"먼저 그리드에서 삭제할 자료를 선택하세요."_s});
+
+    selectCodes(list->list(), {u"000002"_s, u"000006"_s});
+    prompter.clear();
+    prompter.answer(MsgAnswer::No);
+    click(*list, u"btnDelete"_s);
+    EXPECT_EQ(prompter.texts(), QStringList{u"선택된 자료를 정말로 삭제 하시겠습니까?"_s});
+    EXPECT_EQ(DBRecordCount(u"customer"_s), 6);
+
+    prompter.clear();
+    prompter.answer(MsgAnswer::Yes);
+    click(*list, u"btnDelete"_s);
+    EXPECT_EQ(prompter.texts(), (QStringList{u"선택된 자료를 정말로 삭제 하시겠습니까?"_s,
+                                             u"해당 데이터가 「매출전표(샘플출고)」에서 사용중이기 때문에 삭제할 수 없습니다."_s,
+                                             u"1건의 자료를 삭제하였습니다."_s}));
+    EXPECT_EQ(column(list->list(), u"코드"_s), (QStringList{u"000001"_s, u"000002"_s, u"000005"_s}));
+    EXPECT_EQ(DBRecordCount(u"customer"_s, u"code = '000006'"_s), 0);
+    EXPECT_EQ(list->findChild<QLabel*>(u"lblCount"_s)->text(), u"(총 : 4건)"_s);
 }
 
 TEST_F(ListWindows, CustomisedEditionShowsModelAndSerialNumber)
@@ -87,10 +108,27 @@ TEST_F(ListWindows, CustomisedEditionShowsModelAndSerialNumber)
     EXPECT_EQ(column(picker.list(), u"S/N"_s), QStringList{u"SN77"_s});
 }
 
-TEST_F(ListWindows, SearchUsesKeyAndOperatorAndTheSortOrderIsRemembered)
+TEST_F(ListWindows, SearchByKeyAndOperatorExportsAndPrintsTheShownRowsAndRemembersTheOrder)
 {
     {
+        // Export and print give the shown rows.
         FrmCust_admin list;
+        list.findChild<QComboBox*>(u"cmbFindKey"_s)->setCurrentText(u"약칭"_s);
+        list.findChild<QLineEdit*>(u"txtFind"_s)->setText(u"대한"_s);
+        click(list, u"btnFind"_s);
+        ExcelExportOptions options;
+        options.path = db.programFolder() + u"/list.xlsx"_s;
+        options.silent = true;
+        options.openAfter = false;
+        ASSERT_EQ(list.exportList(options), options.path);
+        const QList<QStringList> rows = SpreadsheetReader::open(options.path)->readSheet(0);
+        ASSERT_EQ(rows.size(), 2);
+        EXPECT_EQ(rows[1].mid(0, 8), (QStringList{u"대한상사"_s, u"대한"_s, u"000001"_s, u"김대한"_s, u"김담당"_s,
+                                                  u"02-1234-5678"_s, QString(), u"15000"_s}));
+        const QString pdf = db.programFolder() + u"/list.pdf"_s;
+        EXPECT_TRUE(list.listPrinter().printToPdf(pdf));
+        EXPECT_GT(QFileInfo(pdf).size(), 0);
+
         list.findChild<QComboBox*>(u"cmbFindKey"_s)->setCurrentText(u"상호"_s);
         list.findChild<QComboBox*>(u"cmbFindOP"_s)->setCurrentIndex(1); // starts with
         auto* txtFind = list.findChild<QLineEdit*>(u"txtFind"_s);
@@ -116,56 +154,6 @@ TEST_F(ListWindows, SearchUsesKeyAndOperatorAndTheSortOrderIsRemembered)
     FrmCust_admin again;
     EXPECT_EQ(again.findChild<QComboBox*>(u"cmbOrderBy"_s)->currentIndex(), CustomerSearch::ByAlias);
     EXPECT_EQ(column(again.list(), u"코드"_s).first(), u"000006"_s);
-}
-
-TEST_F(ListWindows, DeleteRemovesTheSelectedRowsThatAreNotInUse)
-{
-    DBExecute(u"INSERT INTO sale (ccode, dealdate) VALUES ('000002', '2024-05-01')"_s);
-    FrmCust_admin list;
-    Grid* grid = list.list();
-
-    click(list, u"btnDelete"_s);
-    EXPECT_EQ(prompter.texts(), QStringList{u"먼저 그리드에서 삭제할 자료를 선택하세요."_s});
-
-    selectCodes(grid, {u"000002"_s, u"000006"_s});
-    prompter.clear();
-    prompter.answer(MsgAnswer::No);
-    click(list, u"btnDelete"_s);
-    EXPECT_EQ(prompter.texts(), QStringList{u"선택된 자료를 정말로 삭제 하시겠습니까?"_s});
-    EXPECT_EQ(DBRecordCount(u"customer"_s), 6);
-
-    prompter.clear();
-    prompter.answer(MsgAnswer::Yes);
-    click(list, u"btnDelete"_s);
-    EXPECT_EQ(prompter.texts(), (QStringList{u"선택된 자료를 정말로 삭제 하시겠습니까?"_s,
-                                             u"해당 데이터가 「매출전표(샘플출고)」에서 사용중이기 때문에 삭제할 수 없습니다."_s,
-                                             u"1건의 자료를 삭제하였습니다."_s}));
-    EXPECT_EQ(column(grid, u"코드"_s), (QStringList{u"000001"_s, u"000002"_s}));
-    EXPECT_EQ(DBRecordCount(u"customer"_s, u"code = '000006'"_s), 0);
-    EXPECT_EQ(list.findChild<QLabel*>(u"lblCount"_s)->text(), u"(총 : 4건)"_s);
-}
-
-TEST_F(ListWindows, ExportAndPrintGiveTheShownRows)
-{
-    FrmCust_admin list;
-    list.findChild<QComboBox*>(u"cmbFindKey"_s)->setCurrentText(u"약칭"_s);
-    list.findChild<QLineEdit*>(u"txtFind"_s)->setText(u"대한"_s);
-    click(list, u"btnFind"_s);
-    ASSERT_EQ(list.list()->rowCount(), 1);
-
-    ExcelExportOptions options;
-    options.path = db.programFolder() + u"/list.xlsx"_s;
-    options.silent = true;
-    options.openAfter = false;
-    ASSERT_EQ(list.exportList(options), options.path);
-    const QList<QStringList> rows = SpreadsheetReader::open(options.path)->readSheet(0);
-    ASSERT_EQ(rows.size(), 2);
-    EXPECT_EQ(rows[1].mid(0, 8), (QStringList{u"대한상사"_s, u"대한"_s, u"000001"_s, u"김대한"_s, u"김담당"_s,
-                                              u"02-1234-5678"_s, QString(), u"15000"_s}));
-
-    const QString pdf = db.programFolder() + u"/list.pdf"_s;
-    EXPECT_TRUE(list.listPrinter().printToPdf(pdf));
-    EXPECT_GT(QFileInfo(pdf).size(), 0);
 }
 
 TEST_F(ListWindows, EditorOpensForTheSelectedCustomerAndTheListFollowsItsSave)
