@@ -208,9 +208,15 @@ TEST_F(ProductEditor, DuplicateNameNormOrBarcodeIsSavedOnlyAfterYes)
 }
 
 // Twelve digits get their check digit on Enter (the scanner test below); other lengths are explained.
-TEST_F(ProductEditor, CheckDigitOnEnterExplainsItselfForOtherLengths)
+TEST_F(ProductEditor, CheckDigitOnEnterExplainsOtherLengthsAndEscAsksOnlyAfterChanges)
 {
     FrmProd_save editor;
+    editor.show();
+    QTest::keyClick(&editor, Qt::Key_Escape);
+    EXPECT_FALSE(editor.isVisible());
+    EXPECT_TRUE(prompter.texts().isEmpty());
+
+    editor.SetFormMode(RecordEditor::NewRecord);
     editor.show();
     box(editor, u"chkBCodeChkDGT"_s)->click();
     HCText* barcode = editor.field(u"bcode"_s);
@@ -222,25 +228,16 @@ TEST_F(ProductEditor, CheckDigitOnEnterExplainsItselfForOtherLengths)
         EXPECT_EQ(barcode->Text(), typed);
         EXPECT_EQ(prompter.texts(Kind::Info), QStringList{CheckDigitExplanation()});
     }
-}
 
-TEST_F(ProductEditor, EscWithUnsavedChangesAsksBeforeClosing)
-{
-    FrmProd_save editor;
-    editor.show();
-    QTest::keyClick(&editor, Qt::Key_Escape);
-    EXPECT_FALSE(editor.isVisible());
-    EXPECT_TRUE(prompter.texts().isEmpty());
-
-    editor.SetFormMode(RecordEditor::NewRecord);
-    editor.show();
+    // Only the unit differs from the opened editor now.
+    barcode->SetText(QString());
+    box(editor, u"chkBCodeChkDGT"_s)->click();
     combo(editor, u"cmbUnit"_s)->setCurrentText(u"BOX"_s);
     prompter.answer(MsgAnswer::No);
     QTest::keyClick(&editor, Qt::Key_Escape);
     EXPECT_EQ(prompter.count(Kind::YesNo), 1);
     EXPECT_TRUE(editor.isVisible());
     EXPECT_EQ(combo(editor, u"cmbUnit"_s)->currentText(), u"BOX"_s);
-
     prompter.answer(MsgAnswer::Yes);
     QTest::keyClick(&editor, Qt::Key_Escape);
     EXPECT_FALSE(editor.isVisible());
