@@ -259,8 +259,17 @@ TEST_F(frmZipcodeTest, FirstOpeningAndOpenedOnTheEditorsTextItSaysWhatIsMissingA
     EXPECT_EQ(form().result(), QDialog::Accepted);
 }
 
-TEST_F(ZipcodeDownloadTest, ADownloadedProvinceIsInstalledAndSearched)
+TEST_F(ZipcodeDownloadTest, ADownloadedProvinceIsInstalledAndSearchedButNothingIsFetchedWithoutAnAddress)
 {
+    form().findChild<QCheckBox*>(u"chkAreaDBAll"_s)->click();
+    m_prompter.answer(MsgAnswer::Yes);
+    child<QPushButton>(u"cmdDownloadStart"_s)->click();
+    EXPECT_TRUE(m_prompter.texts().first().startsWith(u"정말 [전체] 도로명 우편번호로 업데이트 하시겠습니까?"_s));
+    EXPECT_TRUE(m_prompter.texts().last().contains(u"DownloadUrl"_s));
+    EXPECT_EQ(installed(), QStringList({u"dbPost_Busan.db"_s, u"dbPost_Seoul.db"_s}));
+    form().findChild<QCheckBox*>(u"chkAreaDBAll"_s)->click();
+    m_prompter.clear();
+
     FolderServer server(m_web.path());
     ZipcodeSettings::DownloadUrl.set(server.url());
     frmZipcode& form = this->form();
@@ -295,14 +304,4 @@ TEST_F(ZipcodeDownloadTest, ADownloadedProvinceIsInstalledAndSearched)
     EXPECT_TRUE(m_prompter.texts().last().startsWith(
         u"우편번호 최신 업데이트 실패하였습니다.\r\ndbPost_Ulsan.zip 파일이 존재하지 않습니다."_s));
     EXPECT_EQ(installed(), three);
-}
-
-TEST_F(ZipcodeDownloadTest, WithoutADownloadAddressNothingIsClosedOrFetched)
-{
-    form().findChild<QCheckBox*>(u"chkAreaDBAll"_s)->click();
-    m_prompter.answer(MsgAnswer::Yes);
-    child<QPushButton>(u"cmdDownloadStart"_s)->click();
-    EXPECT_TRUE(m_prompter.texts().first().startsWith(u"정말 [전체] 도로명 우편번호로 업데이트 하시겠습니까?"_s));
-    EXPECT_TRUE(m_prompter.texts().last().contains(u"DownloadUrl"_s));
-    EXPECT_EQ(installed(), QStringList({u"dbPost_Busan.db"_s, u"dbPost_Seoul.db"_s}));
 }
