@@ -116,27 +116,6 @@ private:
     quint16 m_port = 0;
 };
 
-// The server's Incheon archive holds a province file made by the importer.
-class ZipcodeDownloadTest : public frmZipcodeTest {
-protected:
-    void SetUp() override
-    {
-        frmZipcodeTest::SetUp();
-        const QString made = m_web.filePath(u"made"_s);
-        const QString text = m_web.filePath(u"incheon.txt"_s);
-        WriteFile(text, PostText(IncheonRows()).toUtf8());
-        PostImport(made).importText(text);
-        QFile db(made + u"/dbPost_Incheon.db"_s);
-        ASSERT_TRUE(db.open(QIODevice::ReadOnly));
-        QDir(m_web.path()).mkdir(u"zip"_s);
-        WriteZip(m_web.filePath(u"zip/dbPost_Incheon.zip"_s), {{"dbPost_Incheon.db", db.readAll()}});
-    }
-    QCheckBox* province(int index) { return form().findChildren<QCheckBox*>(u"chkAreaDB"_s).at(index); }
-    QStringList installed() const { return QDir(dbs()).entryList(QDir::Files); }
-
-    QTemporaryDir m_web;
-};
-
 constexpr int kLotTab = 0;
 constexpr int kRoadTab = 1;
 
@@ -259,8 +238,20 @@ TEST_F(frmZipcodeTest, FirstOpeningAndOpenedOnTheEditorsTextItSaysWhatIsMissingA
     EXPECT_EQ(form().result(), QDialog::Accepted);
 }
 
-TEST_F(ZipcodeDownloadTest, ADownloadedProvinceIsInstalledAndSearchedButNothingIsFetchedWithoutAnAddress)
+TEST_F(frmZipcodeTest, ADownloadedProvinceIsInstalledAndSearchedButNothingIsFetchedWithoutAnAddress)
 {
+    // The server's Incheon archive holds a province file made by the importer.
+    QTemporaryDir web;
+    const QString made = web.filePath(u"made"_s);
+    WriteFile(web.filePath(u"incheon.txt"_s), PostText(IncheonRows()).toUtf8());
+    PostImport(made).importText(web.filePath(u"incheon.txt"_s));
+    QFile db(made + u"/dbPost_Incheon.db"_s);
+    ASSERT_TRUE(db.open(QIODevice::ReadOnly));
+    QDir(web.path()).mkdir(u"zip"_s);
+    WriteZip(web.filePath(u"zip/dbPost_Incheon.zip"_s), {{"dbPost_Incheon.db", db.readAll()}});
+    const auto province = [this](int index) { return form().findChildren<QCheckBox*>(u"chkAreaDB"_s).at(index); };
+    const auto installed = [this] { return QDir(dbs()).entryList(QDir::Files); };
+
     form().findChild<QCheckBox*>(u"chkAreaDBAll"_s)->click();
     m_prompter.answer(MsgAnswer::Yes);
     child<QPushButton>(u"cmdDownloadStart"_s)->click();
@@ -270,7 +261,7 @@ TEST_F(ZipcodeDownloadTest, ADownloadedProvinceIsInstalledAndSearchedButNothingI
     form().findChild<QCheckBox*>(u"chkAreaDBAll"_s)->click();
     m_prompter.clear();
 
-    FolderServer server(m_web.path());
+    FolderServer server(web.path());
     ZipcodeSettings::DownloadUrl.set(server.url());
     frmZipcode& form = this->form();
 
