@@ -1,13 +1,10 @@
 #include "AppState.h"
 #include "Clock.h"
-#include "CustomerScreens.h"
 #include "CustomerStore.h"
-#include "FindRecord.h"
 #include "FrmCust_addTel.h"
 #include "FrmCust_save.h"
 #include "FrmLUser_sel.h"
 #include "HCText.h"
-#include "PickerRegistry.h"
 #include "RegistryGuard.h"
 #include "ScriptedPrompter.h"
 #include "TestDatabase.h"
@@ -38,7 +35,7 @@ const QString kSaved = u"자료가 저장되었습니다."_s;
 struct EditorFixture : ::testing::Test {
     TestDatabase db;
     ScriptedPrompter prompter;
-    asv::test::RegistryGuard registry{{kFindKindCust, kFindKindUser}, {u"mnuCustomer"_s}};
+    asv::test::RegistryGuard registry{{kFindKindUser}};
 
     EditorFixture() { App().EditionCode.clear(); }
     ~EditorFixture() override { App().EditionCode.clear(); }
@@ -63,15 +60,6 @@ struct EditorFixture : ::testing::Test {
         c.telno1 = tel;
         ASSERT_EQ(CustomerStore::insert(c, false), 1);
     }
-};
-
-// A picker that never finds anything, so that the find-or-register flow offers the editor.
-class EmptyPicker : public RecordPicker {
-public:
-    void setSearchState(const QString&, const QString&) override {}
-    int FindRecords(const QString&, const QString&) override { return 0; }
-    bool pickModal() override { return false; }
-    Pick Result() const override { return {}; }
 };
 
 } // namespace
@@ -145,11 +133,12 @@ TEST_F(EditorFixture, NewCustomerIsSavedWithEveryFieldAndReadBackUnchanged)
     EXPECT_TRUE(edit.isVisible());
 }
 
-TEST_F(EditorFixture, EditingTheOpeningBalanceMovesTheCurrentBalanceByTheSameAmount)
+TEST_F(EditorFixture, OpeningBalanceMovesTheCurrentBalanceAndACopyStartsWithoutEither)
 {
     CustomerRecord c;
     c.code = u"000001"_s;
     c.compname = u"한빛"_s;
+    c.addr1 = u"서울"_s;
     c.basemoney = 100000;
     ASSERT_EQ(CustomerStore::insert(c, false), 1);
     DBExecute(u"UPDATE customer SET nowmoney = 300000"_s);
@@ -165,9 +154,18 @@ TEST_F(EditorFixture, EditingTheOpeningBalanceMovesTheCurrentBalanceByTheSameAmo
     EXPECT_EQ(value(u"basemoney"_s).toDouble(), 150000);
     EXPECT_EQ(editor.field(u"nowmoney"_s)->Text(), u"350000"_s);
     EXPECT_TRUE(editor.AddedRec().isEmpty());
+
+    FrmCust_save copy;
+    copy.show();
+    copy.SetFormMode(FrmCust_save::CopyRecord, c.code);
+    copy.field(u"compname"_s)->SetText(u"한빛2"_s);
+    copy.field(u"compalias"_s)->SetText(u"한빛2"_s);
+    click(copy, u"btnSave"_s);
+    EXPECT_EQ(QStringList({value(u"addr1"_s, u"000002"_s), value(u"nowmoney"_s, u"000002"_s)}),
+              QStringList({u"서울"_s, u"0.0000"_s}));
 }
 
-TEST_F(EditorFixture, RequiredNameAndAUserTypedWithoutEnterStopTheSave)
+TEST_F(EditorFixture, NoNameAUserTypedWithoutEnterOrTextTheCodePageCannotHoldStopTheSave)
 {
     FrmCust_save editor;
     editor.show();
@@ -181,7 +179,23 @@ TEST_F(EditorFixture, RequiredNameAndAUserTypedWithoutEnterStopTheSave)
     click(editor, u"btnSave"_s);
     EXPECT_EQ(prompter.texts().last(),
               u"담당자 입력후 엔터를 치지 않아 코드를 알수 없습니다.\r\n담당자에서 엔터를 치세요."_s);
+
+    editor.findChild<ucFindBox*>(u"fbUser"_s)->clear();
+    editor.field(u"bigo"_s)->SetText(u"가격 ₩1000"_s);
+    click(editor, u"btnSave"_s);
+    ASSERT_EQ(prompter.count(Kind::Warn), 1);
+    EXPECT_TRUE(prompter.texts(Kind::Warn)[0].contains(u"20A9"_s));
+    EXPECT_EQ(editor.field(u"bigo"_s)->Text(), u"가격 ₩1000"_s);
+    editor.field(u"bigo"_s)->SetText(u"가격 ￦1000"_s);
+    editor.addTel()->telNo(3)->SetText(u"02\u2013123"_s);
+    click(editor, u"btnSave"_s);
+    EXPECT_EQ(prompter.count(Kind::Warn), 2);
     EXPECT_EQ(DBRecordCount(u"customer"_s), 0);
+    // The refused number is shown where it can be corrected, and goes away with the editor.
+    EXPECT_TRUE(editor.addTel()->isVisible());
+    prompter.answer(MsgAnswer::Yes);
+    editor.reject();
+    EXPECT_FALSE(editor.addTel()->isVisible());
 }
 
 TEST_F(EditorFixture, DuplicateNameShortNameAndTelephoneAskAndNoStops)
@@ -208,6 +222,10 @@ TEST_F(EditorFixture, DuplicateNameShortNameAndTelephoneAskAndNoStops)
         EXPECT_EQ(prompter.texts(), questions.mid(0, n));
         EXPECT_EQ(DBRecordCount(u"customer"_s), 2);
     }
+    QStringList titles;
+    for (const auto& question : prompter.messages())
+        titles << question.title;
+    EXPECT_EQ(titles, (QStringList{u"동일 상호명 발견"_s, u"동일 약칭 발견"_s, u"동일 전화번호 발견"_s}));
     EXPECT_TRUE(editor.isVisible());
 
     prompter.clear();
@@ -227,11 +245,12 @@ TEST_F(EditorFixture, DuplicateNameShortNameAndTelephoneAskAndNoStops)
     EXPECT_EQ(prompter.texts(), QStringList{kSaved});
 }
 
-TEST_F(EditorFixture, AutomaticCodesSkipLetterCodesAndStopAfter999999)
+TEST_F(EditorFixture, AutomaticCodesSkipLetterCodesAndStopAfter999999AndTypedCodesAreCompletedOrRefused)
 {
     addCustomer(u"000009"_s, u"가"_s, u"가"_s);
     addCustomer(u"A00001"_s, u"나"_s, u"나"_s);
     addCustomer(u"12345A"_s, u"나나"_s, u"나나"_s);
+    addCustomer(u"AB0041"_s, u"마"_s, u"마"_s);
     UserSettings::set(u"Config"_s, u"거래처등록부가세기본값"_s, u"2"_s);
     FrmCust_save editor;
     editor.show();
@@ -255,51 +274,60 @@ TEST_F(EditorFixture, AutomaticCodesSkipLetterCodesAndStopAfter999999)
     click(editor, u"btnSave"_s);
     EXPECT_EQ(prompter.texts(), QStringList({u"해당 순번이 최대값을 넘어 자동으로 값을 구할 수가 없습니다."_s,
                                              u"[코드]은(는) 필수 입력 사항입니다."_s}));
-    EXPECT_EQ(DBRecordCount(u"customer"_s), 5);
+    EXPECT_EQ(DBRecordCount(u"customer"_s), 6);
     EXPECT_EQ(editor.field(u"compname"_s)->Text(), u"라"_s);
-}
 
-TEST_F(EditorFixture, TypedCodesAreCompletedOrRefusedWhenTheFieldIsLeft)
-{
-    addCustomer(u"000001"_s, u"가"_s, u"가"_s);
-    addCustomer(u"AB0041"_s, u"나"_s, u"나"_s);
-    FrmCust_save editor;
-    editor.show();
+    // Typed codes are completed or refused when the field is left; the choice is remembered.
+    prompter.clear();
     click(editor, u"chkAutoCode"_s);
-    EXPECT_EQ(UserSettings::get(u"Config"_s, u"NewCust_AutoCode"_s), u"0"_s);
     HCText* code = editor.field(u"code"_s);
     code->SetText(u"AB"_s);
     prompter.answer(MsgAnswer::Yes);
     leave(code);
     EXPECT_EQ(prompter.texts(), QStringList{u"코드는 6자리를 사용하길 권장합니다. 나머지를 자동으로 채울까요?"_s});
     EXPECT_EQ(code->Text(), u"AB0042"_s);
-
     prompter.clear();
-    code->SetText(u"000001"_s);
+    code->SetText(u"000009"_s);
     leave(code);
-    editor.field(u"compname"_s)->SetText(u"다"_s);
     click(editor, u"btnSave"_s);
-    EXPECT_EQ(prompter.texts(), QStringList(2, u"『000001』는 이미 존재하는 코드입니다."_s));
-    EXPECT_EQ(value(u"compname"_s), u"가"_s);
-
+    EXPECT_EQ(prompter.texts(), QStringList(2, u"『000009』는 이미 존재하는 코드입니다."_s));
+    EXPECT_EQ(value(u"compname"_s, u"000009"_s), u"가"_s);
     code->SetText(u"XY"_s);
     click(editor, u"btnSave"_s);
-    EXPECT_EQ(value(u"compname"_s, u"XY"_s), u"다"_s);
+    EXPECT_EQ(value(u"compname"_s, u"XY"_s), u"라"_s);
     FrmCust_save next;
     EXPECT_FALSE(box(next, u"chkAutoCode"_s)->isChecked());
 }
 
-TEST_F(EditorFixture, NameGivesTheShortNameAndAnInvalidRegistrationNumberIsOnlyPointedOut)
+TEST_F(EditorFixture, NameGivesTheShortNameZipcodeClearsAndSearchesAndARegistrationNumberIsOnlyChecked)
 {
+    QStringList asked;
+    ZipcodeLookup::install([&](QWidget*, const QString& zip) {
+        asked << zip;
+        return std::optional<ZipcodeLookup::Address>({u"06236"_s, u"서울 강남구 테헤란로"_s});
+    });
     FrmCust_save editor;
     editor.SetFormMode(FrmCust_save::NewRecord, u"(주)대성"_s);
-    editor.show();
+    ASSERT_TRUE(asv::test::showActive(editor));
     EXPECT_EQ(editor.field(u"compalias"_s)->Text(), u"대성"_s);
     HCText* name = editor.field(u"compname"_s);
     name->SetText(QString());
     asv::test::typeText(name, u"(주)"_s);
     leave(name);
     EXPECT_EQ(editor.field(u"compalias"_s)->Text(), u"(주)"_s);
+
+    HCText* zip = editor.field(u"zipcode"_s);
+    editor.field(u"addr1"_s)->SetText(u"옛 주소"_s);
+    zip->setFocus();
+    asv::test::typeText(zip, u"0"_s);
+    EXPECT_EQ(editor.field(u"addr1"_s)->Text(), QString());
+    QTest::keyClick(zip, Qt::Key_Return);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !editor.field(u"addr1"_s)->Text().isEmpty(); }));
+    EXPECT_EQ(asked, QStringList{u"0"_s});
+    EXPECT_EQ(editor.field(u"addr1"_s)->Text(), u"서울 강남구 테헤란로"_s);
+    EXPECT_TRUE(editor.field(u"addr2"_s)->hasFocus());
+
+    zip->SetText(u"12345-678"_s);
 
     HCText* sn = editor.field(u"compsn"_s);
     sn->SetText(u"1234567890"_s);
@@ -308,58 +336,8 @@ TEST_F(EditorFixture, NameGivesTheShortNameAndAnInvalidRegistrationNumberIsOnlyP
     prompter.clear();
     click(editor, u"btnSave"_s);
     EXPECT_EQ(prompter.texts(), QStringList{kSaved});
-    EXPECT_EQ(value(u"compsn"_s), u"1234567890"_s);
-}
-
-TEST_F(EditorFixture, ZipcodeFieldClearsTheAddressAndEnterSearches)
-{
-    QStringList asked;
-    ZipcodeLookup::install([&](QWidget*, const QString& zip) {
-        asked << zip;
-        return std::optional<ZipcodeLookup::Address>({u"06236"_s, u"서울 강남구 테헤란로"_s});
-    });
-    FrmCust_save editor;
-    ASSERT_TRUE(asv::test::showActive(editor));
-    HCText* zip = editor.field(u"zipcode"_s);
-    editor.field(u"addr1"_s)->SetText(u"옛 주소"_s);
-    zip->setFocus();
-    asv::test::typeText(zip, u"0"_s);
-    EXPECT_EQ(editor.field(u"addr1"_s)->Text(), QString());
-
-    QTest::keyClick(zip, Qt::Key_Return);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !editor.field(u"addr1"_s)->Text().isEmpty(); }));
-    EXPECT_EQ(asked, QStringList{u"0"_s});
-    EXPECT_EQ(editor.field(u"addr1"_s)->Text(), u"서울 강남구 테헤란로"_s);
-    EXPECT_TRUE(editor.field(u"addr2"_s)->hasFocus());
-
-    zip->SetText(u"12345-678"_s);
-    editor.field(u"compname"_s)->SetText(u"가"_s);
-    click(editor, u"btnSave"_s);
-    EXPECT_EQ(value(u"zipcode"_s), u"12345-6"_s);
+    EXPECT_EQ(QStringList({value(u"compsn"_s), value(u"zipcode"_s)}), QStringList({u"1234567890"_s, u"12345-6"_s}));
     ZipcodeLookup::install({});
-}
-
-TEST_F(EditorFixture, TextTheCodePageCannotHoldIsRefusedAndKept)
-{
-    FrmCust_save editor;
-    editor.show();
-    editor.field(u"compname"_s)->SetText(u"한빛"_s);
-    editor.field(u"bigo"_s)->SetText(u"가격 ₩1000"_s);
-    click(editor, u"btnSave"_s);
-    ASSERT_EQ(prompter.count(Kind::Warn), 1);
-    EXPECT_TRUE(prompter.texts(Kind::Warn)[0].contains(u"20A9"_s));
-    EXPECT_EQ(editor.field(u"bigo"_s)->Text(), u"가격 ₩1000"_s);
-
-    editor.field(u"bigo"_s)->SetText(u"가격 ￦1000"_s);
-    editor.addTel()->telNo(3)->SetText(u"02\u2013123"_s);
-    click(editor, u"btnSave"_s);
-    EXPECT_EQ(prompter.count(Kind::Warn), 2);
-    EXPECT_EQ(DBRecordCount(u"customer"_s), 0);
-    // The refused number is shown where it can be corrected, and goes away with the editor.
-    EXPECT_TRUE(editor.addTel()->isVisible());
-    prompter.answer(MsgAnswer::Yes);
-    editor.reject();
-    EXPECT_FALSE(editor.addTel()->isVisible());
 }
 
 TEST_F(EditorFixture, CustomisedEditionEditsItsOwnColumns)
@@ -389,67 +367,16 @@ TEST_F(EditorFixture, CustomisedEditionEditsItsOwnColumns)
     EXPECT_EQ(QStringList({value(u"agency"_s), value(u"giftname"_s)}), QStringList({u"대리'점\\"_s, u"우산"_s}));
 }
 
-TEST_F(EditorFixture, CopyStartsANewCustomerWithoutTheBalance)
-{
-    CustomerRecord c;
-    c.code = u"000001"_s;
-    c.compname = c.compalias = u"한빛"_s;
-    c.addr1 = u"서울"_s;
-    c.basemoney = 900;
-    ASSERT_EQ(CustomerStore::insert(c, false), 1);
-    FrmCust_save editor;
-    editor.show();
-    editor.SetFormMode(FrmCust_save::CopyRecord, c.code);
-    editor.field(u"compname"_s)->SetText(u"한빛2"_s);
-    editor.field(u"compalias"_s)->SetText(u"한빛2"_s);
-    click(editor, u"btnSave"_s);
-    EXPECT_EQ(QStringList({value(u"addr1"_s, u"000002"_s), value(u"nowmoney"_s, u"000002"_s)}),
-              QStringList({u"서울"_s, u"0.0000"_s}));
-}
-
-TEST_F(EditorFixture, FindOrRegisterOpensTheEditorAndTakesTheNewCustomer)
-{
-    // A picker registered after the editor keeps it.
-    CustomerScreens::registerAll();
-    PickerRegistry::registerKind(kFindKindCust, [](QWidget*) { return std::make_unique<EmptyPicker>(); }, {});
-    asv::test::whenModal<FrmCust_save>([](FrmCust_save* editor) {
-        EXPECT_EQ(editor->field(u"compalias"_s)->Text(), u"새고객"_s);
-        editor->findChild<QPushButton*>(u"btnSave"_s)->click();
-    });
-    prompter.answer(MsgAnswer::Yes);
-    FindRequest request;
-    request.text = u"(유)새고객"_s;
-    EXPECT_EQ(FindCust(request), (Pick{u"000001"_s, u"(유)새고객"_s}));
-
-    asv::test::whenModal<FrmCust_save>([](FrmCust_save* editor) { editor->reject(); });
-    prompter.answer(MsgAnswer::Yes);
-    EXPECT_EQ(FindCust(request), Pick());
-}
-
-TEST_F(EditorFixture, AltCClosesAndALoadFailureNamesTheProcedure)
-{
-    FrmCust_save editor;
-    ASSERT_TRUE(asv::test::showActive(editor));
-    QTest::keyClick(editor.field(u"compname"_s), Qt::Key_C, Qt::AltModifier);
-    // The close button's mnemonic clicks it after its short press animation.
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !editor.isVisible(); }));
-    EXPECT_EQ(editor.field(u"compname"_s)->Text(), QString());
-
-    DBExecute(u"DROP TABLE customer"_s);
-    prompter.clear();
-    FrmCust_save broken;
-    broken.SetFormMode(FrmCust_save::EditRecord, u"000001"_s);
-    const QStringList errors = prompter.texts(Kind::Error);
-    ASSERT_FALSE(errors.isEmpty());
-    EXPECT_TRUE(errors.last().contains(u"in procedure DispRec of Form FrmCust_save"_s));
-}
-
-TEST_F(EditorFixture, EscAsksBeforeTypedChangesAreLost)
+TEST_F(EditorFixture, EscAndAltCCloseButTypedChangesAreAskedFor)
 {
     FrmCust_save untouched;
     ASSERT_TRUE(asv::test::showActive(untouched));
     QTest::keyClick(untouched.field(u"compname"_s), Qt::Key_Escape);
     EXPECT_FALSE(untouched.isVisible());
+    ASSERT_TRUE(asv::test::showActive(untouched));
+    QTest::keyClick(untouched.field(u"compname"_s), Qt::Key_C, Qt::AltModifier);
+    // The close button's mnemonic clicks it after its short press animation.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !untouched.isVisible(); }));
     EXPECT_TRUE(prompter.messages().isEmpty());
 
     addCustomer(u"000001"_s, u"한빛"_s, u"한빛"_s);
@@ -474,6 +401,12 @@ TEST_F(EditorFixture, EscAsksBeforeTypedChangesAreLost)
     EXPECT_EQ(prompter.count(Kind::YesNo), 2);
     EXPECT_FALSE(editor.isVisible());
     EXPECT_EQ(QStringList({value(u"compname"_s), value(u"telno4"_s)}), QStringList({u"한빛"_s, QString()}));
+
+    DBExecute(u"DROP TABLE customer"_s);
+    prompter.clear();
+    FrmCust_save broken;
+    broken.SetFormMode(FrmCust_save::EditRecord, u"000001"_s);
+    EXPECT_TRUE(prompter.texts(Kind::Error).join(u'\n').contains(u"in procedure DispRec of Form FrmCust_save"_s));
 }
 
 TEST_F(EditorFixture, TabAndEnterFollowTheFieldOrderWithSaveAndCloseLast)

@@ -13,7 +13,6 @@
 #include "RegistryGuard.h"
 #include "ScreenRegistry.h"
 #include "SpreadsheetReader.h"
-#include "UserSettings.h"
 #include "WidgetDriver.h"
 #include "ucFindBox.h"
 
@@ -55,7 +54,7 @@ struct Desk : QWidget, CustomerPickReceiver {
 
 } // namespace
 
-TEST_F(ListWindows, ListShowsCustomersWithUserInChargeAndCountsTheShownOnes)
+TEST_F(ListWindows, ListShowsCustomersWithUserInChargeCountsThemAndDeletesTheSelectedOnesNotInUse)
 {
     const ScreenRegistry::Entry* entry = ScreenRegistry::find(u"mnuCustomer"_s);
     ASSERT_NE(entry, nullptr);
@@ -72,17 +71,34 @@ TEST_F(ListWindows, ListShowsCustomersWithUserInChargeAndCountsTheShownOnes)
     EXPECT_EQ(column(list->list(), u"코드"_s),
               (QStringList{u"000001"_s, u"000002"_s, u"000005"_s, u"000006"_s}));
     EXPECT_EQ(column(list->list(), u"숨김"_s), (QStringList{QString(), QString(), u"1"_s, QString()}));
+
+    DBExecute(u"INSERT INTO sale (ccode, dealdate) VALUES ('000002', '2024-05-01')"_s);
+    click(*list, u"btnDelete"_s);
+    EXPECT_EQ(prompter.texts(), QStringList{u"먼저 그리드에서 삭제할 자료를 선택하세요."_s});
+
+    selectCodes(list->list(), {u"000002"_s, u"000006"_s});
+    prompter.clear();
+    prompter.answer(MsgAnswer::No);
+    click(*list, u"btnDelete"_s);
+    EXPECT_EQ(prompter.texts(), QStringList{u"선택된 자료를 정말로 삭제 하시겠습니까?"_s});
+    EXPECT_EQ(DBRecordCount(u"customer"_s), 6);
+
+    prompter.clear();
+    prompter.answer(MsgAnswer::Yes);
+    click(*list, u"btnDelete"_s);
+    EXPECT_EQ(prompter.texts(), (QStringList{u"선택된 자료를 정말로 삭제 하시겠습니까?"_s,
+                                             u"해당 데이터가 「매출전표(샘플출고)」에서 사용중이기 때문에 삭제할 수 없습니다."_s,
+                                             u"1건의 자료를 삭제하였습니다."_s}));
+    EXPECT_EQ(column(list->list(), u"코드"_s), (QStringList{u"000001"_s, u"000002"_s, u"000005"_s}));
+    EXPECT_EQ(DBRecordCount(u"customer"_s, u"code = '000006'"_s), 0);
+    EXPECT_EQ(list->findChild<QLabel*>(u"lblCount"_s)->text(), u"(총 : 4건)"_s);
 }
 
 TEST_F(ListWindows, CustomisedEditionShowsModelAndSerialNumber)
 {
     App().EditionCode = u"Tamber"_s;
     FrmCust_admin list;
-    EXPECT_EQ(list.list()->cells().caption(1), u"모델명"_s);
-    EXPECT_EQ(list.list()->cells().caption(2), u"S/N"_s);
-    auto* keys = list.findChild<QComboBox*>(u"cmbFindKey"_s);
-    EXPECT_EQ(keys->itemText(keys->count() - 1), u"S/N"_s);
-    keys->setCurrentText(u"S/N"_s);
+    list.findChild<QComboBox*>(u"cmbFindKey"_s)->setCurrentText(u"S/N"_s);
     list.findChild<QLineEdit*>(u"txtFind"_s)->setText(u"SN7"_s);
     click(list, u"btnFind"_s);
     EXPECT_EQ(column(list.list(), u"모델명"_s), QStringList{u"TV-7"_s});
@@ -92,10 +108,27 @@ TEST_F(ListWindows, CustomisedEditionShowsModelAndSerialNumber)
     EXPECT_EQ(column(picker.list(), u"S/N"_s), QStringList{u"SN77"_s});
 }
 
-TEST_F(ListWindows, SearchUsesKeyAndOperatorAndTheSortOrderIsRemembered)
+TEST_F(ListWindows, SearchByKeyAndOperatorExportsAndPrintsTheShownRowsAndRemembersTheOrder)
 {
     {
+        // Export and print give the shown rows.
         FrmCust_admin list;
+        list.findChild<QComboBox*>(u"cmbFindKey"_s)->setCurrentText(u"약칭"_s);
+        list.findChild<QLineEdit*>(u"txtFind"_s)->setText(u"대한"_s);
+        click(list, u"btnFind"_s);
+        ExcelExportOptions options;
+        options.path = db.programFolder() + u"/list.xlsx"_s;
+        options.silent = true;
+        options.openAfter = false;
+        ASSERT_EQ(list.exportList(options), options.path);
+        const QList<QStringList> rows = SpreadsheetReader::open(options.path)->readSheet(0);
+        ASSERT_EQ(rows.size(), 2);
+        EXPECT_EQ(rows[1].mid(0, 8), (QStringList{u"대한상사"_s, u"대한"_s, u"000001"_s, u"김대한"_s, u"김담당"_s,
+                                                  u"02-1234-5678"_s, QString(), u"15000"_s}));
+        const QString pdf = db.programFolder() + u"/list.pdf"_s;
+        EXPECT_TRUE(list.listPrinter().printToPdf(pdf));
+        EXPECT_GT(QFileInfo(pdf).size(), 0);
+
         list.findChild<QComboBox*>(u"cmbFindKey"_s)->setCurrentText(u"상호"_s);
         list.findChild<QComboBox*>(u"cmbFindOP"_s)->setCurrentIndex(1); // starts with
         auto* txtFind = list.findChild<QLineEdit*>(u"txtFind"_s);
@@ -121,57 +154,6 @@ TEST_F(ListWindows, SearchUsesKeyAndOperatorAndTheSortOrderIsRemembered)
     FrmCust_admin again;
     EXPECT_EQ(again.findChild<QComboBox*>(u"cmbOrderBy"_s)->currentIndex(), CustomerSearch::ByAlias);
     EXPECT_EQ(column(again.list(), u"코드"_s).first(), u"000006"_s);
-}
-
-TEST_F(ListWindows, DeleteRemovesTheSelectedRowsThatAreNotInUse)
-{
-    DBExecute(u"INSERT INTO sale (ccode, dealdate) VALUES ('000002', '2024-05-01')"_s);
-    FrmCust_admin list;
-    Grid* grid = list.list();
-
-    click(list, u"btnDelete"_s);
-    EXPECT_EQ(prompter.texts(), QStringList{u"먼저 그리드에서 삭제할 자료를 선택하세요."_s});
-
-    selectCodes(grid, {u"000002"_s, u"000006"_s});
-    prompter.clear();
-    prompter.answer(MsgAnswer::No);
-    click(list, u"btnDelete"_s);
-    EXPECT_EQ(prompter.texts(), QStringList{u"선택된 자료를 정말로 삭제 하시겠습니까?"_s});
-    EXPECT_EQ(DBRecordCount(u"customer"_s), 6);
-
-    prompter.clear();
-    prompter.answer(MsgAnswer::Yes);
-    click(list, u"btnDelete"_s);
-    EXPECT_EQ(prompter.texts(), (QStringList{u"선택된 자료를 정말로 삭제 하시겠습니까?"_s,
-                                             u"해당 데이터가 「매출전표(샘플출고)」에서 사용중이기 때문에 삭제할 수 없습니다."_s,
-                                             u"1건의 자료를 삭제하였습니다."_s}));
-    EXPECT_EQ(column(grid, u"코드"_s), (QStringList{u"000001"_s, u"000002"_s}));
-    EXPECT_EQ(DBRecordCount(u"customer"_s, u"code = '000006'"_s), 0);
-    EXPECT_EQ(list.findChild<QLabel*>(u"lblCount"_s)->text(), u"(총 : 4건)"_s);
-}
-
-TEST_F(ListWindows, ExportAndPrintGiveTheShownRows)
-{
-    FrmCust_admin list;
-    list.findChild<QComboBox*>(u"cmbFindKey"_s)->setCurrentText(u"약칭"_s);
-    list.findChild<QLineEdit*>(u"txtFind"_s)->setText(u"대한"_s);
-    click(list, u"btnFind"_s);
-    ASSERT_EQ(list.list()->rowCount(), 1);
-
-    ExcelExportOptions options;
-    options.path = db.programFolder() + u"/list.xlsx"_s;
-    options.silent = true;
-    options.openAfter = false;
-    ASSERT_EQ(list.exportList(options), options.path);
-    const QList<QStringList> rows = SpreadsheetReader::open(options.path)->readSheet(0);
-    ASSERT_EQ(rows.size(), 2);
-    EXPECT_EQ(rows[0].mid(0, 5), (QStringList{u"상호"_s, u"약칭"_s, u"코드"_s, u"대표자"_s, u"담당자"_s}));
-    EXPECT_EQ(rows[1].mid(0, 8), (QStringList{u"대한상사"_s, u"대한"_s, u"000001"_s, u"김대한"_s, u"김담당"_s,
-                                              u"02-1234-5678"_s, QString(), u"15000"_s}));
-
-    const QString pdf = db.programFolder() + u"/list.pdf"_s;
-    EXPECT_TRUE(list.listPrinter().printToPdf(pdf));
-    EXPECT_GT(QFileInfo(pdf).size(), 0);
 }
 
 TEST_F(ListWindows, EditorOpensForTheSelectedCustomerAndTheListFollowsItsSave)
@@ -212,7 +194,6 @@ TEST_F(ListWindows, PickerSearchesShowsShortNamesAndReturnsCodeAndName)
     // Without company names the short name stands first; a customer without one keeps the name.
     picker.findChild<QCheckBox*>(u"chkViewCName"_s)->click();
     EXPECT_EQ(column(picker.list(), u"상호"_s), (QStringList{u"대한"_s, u"대한정밀"_s}));
-    EXPECT_EQ(UserSettings::get(u"Config"_s, u"거래처검색_상호명보기"_s), u"0"_s);
 
     picker.list()->clearSelection();
     click(picker, u"btnSel"_s);
@@ -240,31 +221,35 @@ TEST_F(ListWindows, PickerSearchesShowsShortNamesAndReturnsCodeAndName)
     typed->setText(u"가나"_s);
     QTest::keyClick(typed, Qt::Key_Return);
     EXPECT_EQ(next.list()->rowCount(), 0);
-}
 
-TEST_F(ListWindows, PickerHandsThePickToADeskThatAsked)
-{
+    // A desk that asked is handed the pick; nothing is left to return.
     Desk desk;
-    FrmCust_sel picker;
-    picker.SetCalledForm(&desk);
-    picker.FindRecords(u"대한"_s, {});
-    selectCodes(picker.list(), {u"000006"_s});
-    click(picker, u"btnSel"_s);
+    next.SetCalledForm(&desk);
+    next.FindRecords(u"대한"_s, {});
+    selectCodes(next.list(), {u"000006"_s});
+    click(next, u"btnSel"_s);
     EXPECT_EQ(desk.shown, u"000006"_s);
-    EXPECT_EQ(picker.Result(), Pick());
+    EXPECT_EQ(next.Result(), Pick());
 }
 
-TEST_F(ListWindows, FindBoxTakesTheOneMatchAndForgetsTheCodeWhenRetyped)
+TEST_F(ListWindows, FindBoxTakesAnExactCodeThenTheOneMatchAndForgetsTheCodeWhenRetyped)
 {
+    // The same digits stand in another customer's name.
+    DBExecute(u"INSERT INTO customer (code, compname, compalias, charge) VALUES "
+              u"('000123', '코드상사', '', '01'), ('000200', '상사000123', '', '01')"_s);
     ucFindBox box;
     QSignalSpy found(&box, &ucFindBox::found);
     QSignalSpy keys(&box, &ucFindBox::keyDown);
-    box.SetText(u"한빛"_s);
-    QTest::keyClick(box.editor(), Qt::Key_Return);
-    EXPECT_EQ(box.code(), u"000002"_s);
-    EXPECT_EQ(box.Text(), u"한빛전자"_s);
-    EXPECT_EQ(found.count(), 1);
-    EXPECT_TRUE(prompter.texts().isEmpty());
+    const QList<std::pair<QString, Pick>> typed{{u"000123"_s, {u"000123"_s, u"코드상사"_s}},
+                                                {u"가나"_s, {u"000002"_s, u"한빛전자"_s}}, // a short name
+                                                {u"한빛"_s, {u"000002"_s, u"한빛전자"_s}}};
+    for (const auto& [text, pick] : typed) {
+        box.SetText(text);
+        QTest::keyClick(box.editor(), Qt::Key_Return);
+        EXPECT_EQ((Pick{box.code(), box.Text()}), pick) << text.toStdString();
+    }
+    EXPECT_EQ(found.count(), 3);
+    EXPECT_TRUE(prompter.messages().isEmpty());
 
     QTest::keyClick(box.editor(), Qt::Key_F3);
     EXPECT_EQ(keys.last().at(0).toInt(), int(Qt::Key_F3));
@@ -272,46 +257,26 @@ TEST_F(ListWindows, FindBoxTakesTheOneMatchAndForgetsTheCodeWhenRetyped)
     EXPECT_EQ(box.code(), QString());
     EXPECT_EQ(box.Text(), u"한빛전"_s);
 
+    // A hidden customer's code is no match, and the asking field's condition still applies.
+    box.SetText(u"000005"_s);
+    EXPECT_FALSE(box.ProcFind());
+    EXPECT_EQ(prompter.count(ScriptedPrompter::Kind::YesNo), 1);
+    ucFindBox filtered;
+    filtered.setFilterVal(u"c.code <> '000123'"_s);
+    filtered.SetText(u"000123"_s);
+    EXPECT_TRUE(filtered.ProcFind());
+    EXPECT_EQ(filtered.code(), u"000200"_s);
+
     box.FindName(u"000001"_s);
     EXPECT_EQ(box.Text(), u"대한상사"_s);
     box.setFindType(ucFindBox::FindUserKind);
     box.SetText(u"김담"_s);
     EXPECT_TRUE(box.ProcFind());
-    EXPECT_EQ(box.code(), u"01"_s);
-    EXPECT_EQ(box.Text(), u"김담당"_s);
-
+    EXPECT_EQ((Pick{box.code(), box.Text()}), (Pick{u"01"_s, u"김담당"_s}));
+    prompter.clear();
     box.setFindType(9);
     EXPECT_FALSE(box.ProcFind());
     EXPECT_EQ(prompter.texts(), QStringList{u"fixme"_s});
-}
-
-TEST_F(ListWindows, FindBoxTakesAnExactCodeBeforeNamesAndNumbers)
-{
-    // The same digits stand in another customer's name.
-    DBExecute(u"INSERT INTO customer (code, compname, compalias, charge) VALUES "
-              u"('000123', '코드상사', '', '01'), ('000200', '상사000123', '', '01')"_s);
-    ucFindBox box;
-    box.SetText(u"000123"_s);
-    EXPECT_TRUE(box.ProcFind());
-    EXPECT_EQ(box.code(), u"000123"_s);
-    EXPECT_EQ(box.Text(), u"코드상사"_s);
-    EXPECT_TRUE(prompter.messages().isEmpty());
-
-    // Other text is searched as before; a short name counts too.
-    box.SetText(u"가나"_s);
-    EXPECT_TRUE(box.ProcFind());
-    EXPECT_EQ(box.code(), u"000002"_s);
-
-    // A hidden customer's code is no match, and the asking field's condition still applies.
-    box.SetText(u"000005"_s);
-    prompter.answer(MsgAnswer::No);
-    EXPECT_FALSE(box.ProcFind());
-    EXPECT_EQ(prompter.texts(ScriptedPrompter::Kind::YesNo),
-              QStringList{u"검색한 고객가 등록되어 있지 않습니다.\r\n신규 등록하겠습니까?"_s});
-    box.setFilterVal(u"c.code <> '000123'"_s);
-    box.SetText(u"000123"_s);
-    EXPECT_TRUE(box.ProcFind());
-    EXPECT_EQ(box.code(), u"000200"_s);
 }
 
 TEST_F(ListWindows, ACustomerSavedThroughThePickerIsListedAndSelected)
@@ -346,7 +311,7 @@ TEST_F(ListWindows, ACustomerSavedThroughThePickerIsListedAndSelected)
     EXPECT_EQ(again.list()->selectedRows(), QList<int>{1});
 }
 
-TEST_F(ListWindows, FindBoxLetsTheOperatorPickAmongSeveral)
+TEST_F(ListWindows, FindBoxLetsTheOperatorPickAmongSeveralOrRegisterTheUnknown)
 {
     ucFindBox box;
     box.SetText(u"대한"_s);
@@ -356,8 +321,7 @@ TEST_F(ListWindows, FindBoxLetsTheOperatorPickAmongSeveral)
         click(*picker, u"btnSel"_s);
     });
     EXPECT_TRUE(box.ProcFind());
-    EXPECT_EQ(box.code(), u"000006"_s);
-    EXPECT_EQ(box.Text(), u"대한정밀"_s);
+    EXPECT_EQ((Pick{box.code(), box.Text()}), (Pick{u"000006"_s, u"대한정밀"_s}));
 
     // Closing the picker takes nothing and offers no registration.
     box.SetText(u"대한"_s);
@@ -366,29 +330,26 @@ TEST_F(ListWindows, FindBoxLetsTheOperatorPickAmongSeveral)
     EXPECT_FALSE(box.ProcFind());
     EXPECT_EQ(box.code(), QString());
     EXPECT_TRUE(prompter.texts().isEmpty());
-}
 
-TEST_F(ListWindows, FindBoxOffersToRegisterAnUnknownCustomer)
-{
-    QStringList asked;
-    PickerRegistry::registerEditor(kFindKindCust, [&asked](QWidget*, const QString& text) {
-        asked << text;
-        return Pick{u"000010"_s, u"신규상사"_s};
-    });
-    ucFindBox box;
-    box.SetText(u"없는고객"_s);
+    // A picker registered after the editor keeps it.
+    FrmCust_sel::registerPicker();
+    box.SetText(u"(유)새고객"_s);
     prompter.answer(MsgAnswer::No);
     EXPECT_FALSE(box.ProcFind());
     ASSERT_EQ(prompter.messages().size(), 1);
     EXPECT_EQ(prompter.messages()[0].text, u"검색한 고객가 등록되어 있지 않습니다.\r\n신규 등록하겠습니까?"_s);
     EXPECT_EQ(prompter.messages()[0].title, u"고객 검색"_s);
-    EXPECT_TRUE(asked.isEmpty());
-
+    // Yes opens the editor on the typed name; closing it takes nothing, saving takes the new one.
     prompter.answer(MsgAnswer::Yes);
+    asv::test::whenModal<FrmCust_save>([](FrmCust_save* editor) { editor->reject(); });
+    EXPECT_FALSE(box.ProcFind());
+    prompter.answer(MsgAnswer::Yes);
+    asv::test::whenModal<FrmCust_save>([](FrmCust_save* editor) {
+        EXPECT_EQ(editor->field(u"compalias"_s)->Text(), u"새고객"_s);
+        click(*editor, u"btnSave"_s);
+    });
     EXPECT_TRUE(box.ProcFind());
-    EXPECT_EQ(asked, QStringList{u"없는고객"_s});
-    EXPECT_EQ(box.code(), u"000010"_s);
-    EXPECT_EQ(box.Text(), u"신규상사"_s);
+    EXPECT_EQ((Pick{box.code(), box.Text()}), (Pick{u"000007"_s, u"(유)새고객"_s}));
 
     // A box that may not register only says so.
     prompter.clear();

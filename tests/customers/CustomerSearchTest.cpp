@@ -1,19 +1,18 @@
 #include "CanonicalTelNo.h"
+#include "CommandOutput.h"
 #include "CustomerCommands.h"
 #include "CustomerListFixture.h"
 #include "CustomerSearch.h"
 #include "TelSuffixIndex.h"
 
-#include <QTextStream>
-
 using namespace Qt::StringLiterals;
 using namespace asv;
+using asv::test::commandOutput;
 using asv::test::CustomerListFixture;
 
 namespace {
 
 const QString kContains = u"*s*: 검색어를 포함"_s;
-const QString kStarts = u"s* : 검색어로 시작"_s;
 const QString kEnds = u"*s : 검색어로 끝남"_s;
 const QString kEquals = u"=  : 검색어와 일치"_s;
 
@@ -50,73 +49,58 @@ using Search = CustomerListFixture;
 
 } // namespace
 
-TEST(CanonicalTelNo, GroupsAreaCodeExchangeAndLastFour)
+TEST(CanonicalTelNo, GroupsAreaCodeExchangeAndLastFourAndTheLocalPartFollowsTheAreaCode)
 {
-    EXPECT_EQ(CanonicalTelNo(u"0212345678"_s), u"02-1234-5678"_s);
-    EXPECT_EQ(CanonicalTelNo(u"021234567"_s), u"02-123-4567"_s);
-    EXPECT_EQ(CanonicalTelNo(u"0311234567"_s), u"031-123-4567"_s);
-    EXPECT_EQ(CanonicalTelNo(u"01012345678"_s), u"010-1234-5678"_s);
-    EXPECT_EQ(CanonicalTelNo(u"15881234"_s), u"1588-1234"_s);
-    EXPECT_EQ(CanonicalTelNo(u"(02) 123-4567"_s), u"02-123-4567"_s);
-    EXPECT_EQ(CanonicalTelNo(u"*23#4567"_s), u"*23-4567"_s);
-    // Unlike the editor's format, 0505 is no area code of its own here.
-    EXPECT_EQ(CanonicalTelNo(u"050512345678"_s), u"050-51234-5678"_s);
-    // Too short to group: left as it came.
-    EXPECT_EQ(CanonicalTelNo(u"12345"_s), u"12345"_s);
-    EXPECT_EQ(CanonicalTelNo(u"12-34"_s), u"12-34"_s);
-    EXPECT_EQ(CanonicalTelNo(u"tel 1234"_s), u"1234"_s);
+    // Unlike the editor's format, 0505 is no area code of its own here; too short to group is left.
+    const QList<std::pair<QString, QString>> grouped{
+        {u"0212345678"_s, u"02-1234-5678"_s},      {u"021234567"_s, u"02-123-4567"_s},
+        {u"0311234567"_s, u"031-123-4567"_s},      {u"01012345678"_s, u"010-1234-5678"_s},
+        {u"15881234"_s, u"1588-1234"_s},           {u"(02) 123-4567"_s, u"02-123-4567"_s},
+        {u"*23#4567"_s, u"*23-4567"_s},            {u"050512345678"_s, u"050-51234-5678"_s},
+        {u"12345"_s, u"12345"_s},                  {u"12-34"_s, u"12-34"_s},
+        {u"tel 1234"_s, u"1234"_s}};
+    for (const auto& [typed, canonical] : grouped)
+        EXPECT_EQ(CanonicalTelNo(typed), canonical);
+    const QList<std::pair<QString, QString>> local{
+        {u"12345678"_s, u"1234-5678"_s}, {u"0212345678"_s, u"1234-5678"_s}, {u"01098765432"_s, u"9876-5432"_s},
+        {u"12345"_s, u"12345"_s},        {u"1234"_s, QString()},            {u"1234-5678"_s, QString()},
+        {u"대한상사"_s, QString()}};
+    for (const auto& [typed, part] : local)
+        EXPECT_EQ(TelLocalPart(typed), part) << typed.toStdString();
 }
 
-TEST(CanonicalTelNo, LocalPartIsTheNumberAfterTheAreaCode)
+TEST_F(Search, NumbersAreFoundByLocalDigitsAndEndingsWithOrWithoutTheReversedNumberIndex)
 {
-    EXPECT_EQ(TelLocalPart(u"12345678"_s), u"1234-5678"_s);
-    EXPECT_EQ(TelLocalPart(u"0212345678"_s), u"1234-5678"_s);
-    EXPECT_EQ(TelLocalPart(u"01098765432"_s), u"9876-5432"_s);
-    EXPECT_EQ(TelLocalPart(u"12345"_s), u"12345"_s);
-    EXPECT_EQ(TelLocalPart(u"1234"_s), QString());
-    EXPECT_EQ(TelLocalPart(u"1234-5678"_s), QString());
-    EXPECT_EQ(TelLocalPart(u"대한상사"_s), QString());
-}
-
-TEST_F(Search, PickerFindsANumberStoredWithAreaCodeFromItsLocalDigits)
-{
-    // The hidden customer has the same number and is never offered.
-    EXPECT_EQ(codes(CustomerSearch::pickerSql(pickerQuery(u"전화번호"_s, u"12345678"_s))),
-              (QStringList{u"000001"_s, u"000006"_s}));
-    EXPECT_EQ(codes(CustomerSearch::pickerSql(pickerQuery(u"전화번호"_s, u"0212345678"_s))),
-              (QStringList{u"000001"_s, u"000006"_s}));
-    // Whatever key is chosen, digits also reach telephone 1, 2, the fax and the mobile.
-    EXPECT_EQ(codes(CustomerSearch::pickerSql(pickerQuery(u"상호"_s, u"98765432"_s))), QStringList{u"000002"_s});
-    EXPECT_EQ(codes(CustomerSearch::pickerSql(pickerQuery(u"상호"_s, u"12345678"_s))), QStringList{u"000001"_s});
-    // Four digits are no telephone number: only the key's own condition applies.
-    EXPECT_TRUE(codes(CustomerSearch::pickerSql(pickerQuery(u"상호"_s, u"5678"_s))).isEmpty());
-}
-
-TEST_F(Search, TelephoneEndingsFindTheSameWithOrWithoutTheReversedNumberIndex)
-{
-    const auto searches = [] {
-        return QList<QStringList>{
-            codes(CustomerSearch::pickerSql(pickerQuery(u"전화번호"_s, u"12345678"_s))),
-            codes(CustomerSearch::pickerSql(pickerQuery(u"전화번호"_s, u"5432"_s))),
-            codes(CustomerSearch::pickerSql(pickerQuery(u"전화번호"_s, u"-1234"_s))),
-            codes(CustomerSearch::pickerSql(pickerQuery(u"상호"_s, u"98765432"_s))),
-            codes(CustomerSearch::listSql(listQuery(u"c.telno1,c.hpno"_s, u"5432"_s, kEnds))),
-            codes(CustomerSearch::listSql(listQuery(u"c.telno1,c.hpno"_s, u"5'4\\"_s, kEnds))),
-        };
+    // The hidden customer has 000001's number and is never offered. Whatever key is chosen, eight
+    // digits also reach telephone 1, 2, the fax and the mobile; four are no telephone number.
+    const QList<std::tuple<QString, QString, QStringList>> picked{
+        {u"전화번호"_s, u"12345678"_s, {u"000001"_s, u"000006"_s}},
+        {u"전화번호"_s, u"0212345678"_s, {u"000001"_s, u"000006"_s}},
+        {u"전화번호"_s, u"5432"_s, {u"000002"_s}},
+        {u"전화번호"_s, u"-1234"_s, {u"000002"_s}},
+        {u"상호"_s, u"98765432"_s, {u"000002"_s}},
+        {u"상호"_s, u"12345678"_s, {u"000001"_s}},
+        {u"상호"_s, u"5678"_s, {}},
+    };
+    const auto searchesFindTheirRows = [&] {
+        for (const auto& [key, text, expected] : picked)
+            EXPECT_EQ(codes(CustomerSearch::pickerSql(pickerQuery(key, text))), expected) << text.toStdString();
+        const QString numbers = u"c.telno1,c.hpno"_s;
+        EXPECT_EQ(codes(CustomerSearch::listSql(listQuery(numbers, u"5432"_s, kEnds))), QStringList{u"000002"_s});
+        EXPECT_TRUE(codes(CustomerSearch::listSql(listQuery(numbers, u"5'4\\"_s, kEnds))).isEmpty());
     };
     ASSERT_TRUE(TelSuffixIndex::present());
     EXPECT_TRUE(CustomerSearch::pickerSql(pickerQuery(u"전화번호"_s, u"5432"_s)).contains(u"hpno_rev LIKE '2345%'"_s));
-    const QList<QStringList> indexed = searches();
-    EXPECT_EQ(indexed.at(2), QStringList{u"000002"_s});
+    searchesFindTheirRows();
 
     DBExecute(u"ALTER TABLE customer DROP COLUMN fax_rev"_s);
     TelSuffixIndex::forget();
     EXPECT_FALSE(CustomerSearch::pickerSql(pickerQuery(u"전화번호"_s, u"5432"_s)).contains(u"_rev"_s));
-    EXPECT_EQ(searches(), indexed);
+    searchesFindTheirRows();
     EXPECT_EQ(prompter.count(test::ScriptedPrompter::Kind::Error), 0);
 
     EXPECT_TRUE(TelSuffixIndex::ensure());
-    EXPECT_EQ(searches(), indexed);
+    searchesFindTheirRows();
 }
 
 TEST_F(Search, ReversedNumbersStayOutOfWhatAnOlderProgramSees)
@@ -134,52 +118,21 @@ TEST_F(Search, ReversedNumbersStayOutOfWhatAnOlderProgramSees)
     EXPECT_EQ(codes(CustomerSearch::pickerSql(pickerQuery(u"전화번호"_s, u"55557777"_s))), QStringList{u"000099"_s});
 }
 
-TEST_F(Search, CustomerWithoutValidUserInChargeIsFoundByThePickerOnly)
-{
-    CustomerSearch::Query all;
-    EXPECT_EQ(codes(CustomerSearch::listSql(all)), (QStringList{u"000001"_s, u"000002"_s, u"000006"_s}));
-    EXPECT_EQ(codes(CustomerSearch::pickerSql(all)),
-              (QStringList{u"000001"_s, u"000002"_s, u"000003"_s, u"000004"_s, u"000006"_s}));
-
-    RecordSetPtr rs;
-    DBOpenRS(rs, CustomerSearch::pickerSql(pickerQuery(u"상호"_s, u"무담당"_s)));
-    ASSERT_EQ(rs->rowCount(), 1);
-    EXPECT_EQ(rs->value(0, u"rname"_s), QString());
-    EXPECT_TRUE(rs->isNull(0, rs->fieldIndex(u"rname"_s)));
-}
-
-TEST_F(Search, HiddenCustomersOnlyInTheListAndOnlyWhenAskedFor)
-{
-    CustomerSearch::Query q = listQuery(u"c.compname"_s, u"숨김"_s, kContains);
-    EXPECT_TRUE(codes(CustomerSearch::listSql(q)).isEmpty());
-    q.showHidden = true;
-    EXPECT_EQ(codes(CustomerSearch::listSql(q)), QStringList{u"000005"_s});
-    EXPECT_TRUE(codes(CustomerSearch::pickerSql(q)).isEmpty());
-    EXPECT_EQ(CustomerSearch::shownCount(), 5);
-}
-
-TEST_F(Search, ListKeysAndOperators)
+TEST_F(Search, ListKeysOperatorsSortOrdersLimitAndExtraConditions)
 {
     const auto run = [](const QString& fields, const QString& text, const QString& op) {
         return codes(CustomerSearch::listSql(listQuery(fields, text, op)));
     };
-    EXPECT_EQ(run(u"c.compname"_s, u"대한"_s, kStarts), (QStringList{u"000001"_s, u"000006"_s}));
     EXPECT_EQ(run(u"c.compname"_s, u"상사"_s, kEnds), QStringList{u"000001"_s});
     EXPECT_EQ(run(u"c.code"_s, u"00000"_s, kEquals), QStringList());
     EXPECT_EQ(run(u"u.name"_s, u"김담"_s, kContains), (QStringList{u"000001"_s, u"000002"_s, u"000006"_s}));
-    EXPECT_EQ(run(u"c.telno1,c.hpno"_s, u"5432"_s, kEnds), QStringList{u"000002"_s});
     EXPECT_EQ(run(u"c.addr1"_s, u"중구"_s, kContains), QStringList{u"000001"_s});
     // A quote or a backslash is searched for, never breaks the statement.
     EXPECT_EQ(run(u"c.compname"_s, u"대'한\\"_s, kContains), QStringList());
     EXPECT_FALSE(DBLastFailed());
     EXPECT_EQ(prompter.count(test::ScriptedPrompter::Kind::Error), 0);
-
-    EXPECT_EQ(codes(CustomerSearch::pickerSql(pickerQuery(u"코드"_s, u"00000"_s))).size(), 5);
     EXPECT_EQ(codes(CustomerSearch::pickerSql(pickerQuery(u"메모/계좌"_s, u"123"_s))), QStringList{u"000002"_s});
-}
 
-TEST_F(Search, SortOrdersLimitAndExtraCondition)
-{
     CustomerSearch::Query q;
     q.order = CustomerSearch::ByAlias;
     // An empty short name sorts first; equal short names fall back to the name, then the code.
@@ -195,42 +148,12 @@ TEST_F(Search, SortOrdersLimitAndExtraCondition)
     EXPECT_EQ(codes(CustomerSearch::pickerSql(filtered)), QStringList{u"000006"_s});
 }
 
-TEST_F(Search, CustomisedEditionAddsModelAndSerialNumber)
-{
-    CustomerSearch::Query q = listQuery(u"c.serialnumber"_s, u"SN7"_s, kContains);
-    q.tamber = true;
-    RecordSetPtr rs;
-    DBOpenRS(rs, CustomerSearch::listSql(q));
-    ASSERT_EQ(rs->rowCount(), 1);
-    EXPECT_EQ(rs->value(0, u"modelname"_s), u"TV-7"_s);
-    DBOpenRS(rs, CustomerSearch::pickerSql(q));
-    EXPECT_EQ(rs->value(0, u"serialnumber"_s), u"SN77"_s);
-    q.tamber = false;
-    DBOpenRS(rs, CustomerSearch::pickerSql(q));
-    EXPECT_EQ(rs->fieldIndex(u"modelname"_s), -1);
-}
-
 TEST_F(Search, CommandLineFindAndShow)
 {
-    QString text;
-    QTextStream out(&text);
-    EXPECT_EQ(customerFind(out, u"12345678"_s), 0);
-    out.flush();
-    EXPECT_EQ(text, u"000001\t대한상사\t대한\t02-1234-5678\n"_s);
-
-    text.clear();
-    EXPECT_EQ(customerFind(out, u"없는고객"_s), 1);
-    out.flush();
-    EXPECT_TRUE(text.isEmpty());
-
-    EXPECT_EQ(customerShow(out, u"000002"_s), 0);
-    out.flush();
-    const QStringList lines = text.split(u'\n');
-    EXPECT_TRUE(lines.contains(u"상호: 한빛전자"_s)) << text.toStdString();
-    EXPECT_TRUE(lines.contains(u"전화번호: 031-555-1234"_s));
-    EXPECT_TRUE(lines.contains(u"담당자: 01 김담당"_s));
-    EXPECT_TRUE(lines.contains(u"메모: 계좌 123"_s));
-
-    text.clear();
-    EXPECT_EQ(customerShow(out, u"999999"_s), 1);
+    EXPECT_EQ(commandOutput(customerFind, u"12345678"_s, 0), u"000001\t대한상사\t대한\t02-1234-5678\n"_s);
+    EXPECT_EQ(commandOutput(customerFind, u"없는고객"_s, 1), QString());
+    const QStringList lines = commandOutput(customerShow, u"000002"_s, 0).split(u'\n');
+    for (const QString& line : {u"상호: 한빛전자"_s, u"전화번호: 031-555-1234"_s, u"담당자: 01 김담당"_s, u"메모: 계좌 123"_s})
+        EXPECT_TRUE(lines.contains(line)) << line.toStdString();
+    commandOutput(customerShow, u"999999"_s, 1);
 }

@@ -207,29 +207,8 @@ TEST_F(ProductEditor, DuplicateNameNormOrBarcodeIsSavedOnlyAfterYes)
     EXPECT_EQ(products(), 3);
 }
 
-TEST_F(ProductEditor, CheckDigitIsAppendedOnEnterToTwelveDigitsOnly)
-{
-    FrmProd_save editor;
-    editor.show();
-    box(editor, u"chkBCodeChkDGT"_s)->click();
-    HCText* barcode = editor.field(u"bcode"_s);
-    barcode->setFocus();
-    barcode->SetText(u"880123456789"_s);
-    QTest::keyClick(barcode, Qt::Key_Return);
-    EXPECT_EQ(barcode->Text(), u"8801234567893"_s);
-    EXPECT_TRUE(prompter.texts().isEmpty()) << prompter.texts().join(u'\n').toStdString();
-
-    for (const QString& typed : {u"88012345678"_s, u"88012345678901"_s}) {
-        prompter.clear();
-        barcode->setFocus();
-        barcode->SetText(typed);
-        QTest::keyClick(barcode, Qt::Key_Return);
-        EXPECT_EQ(barcode->Text(), typed);
-        EXPECT_EQ(prompter.texts(Kind::Info), QStringList{CheckDigitExplanation()});
-    }
-}
-
-TEST_F(ProductEditor, EscWithUnsavedChangesAsksBeforeClosing)
+// Twelve digits get their check digit on Enter (the scanner test below); other lengths are explained.
+TEST_F(ProductEditor, CheckDigitOnEnterExplainsOtherLengthsAndEscAsksOnlyAfterChanges)
 {
     FrmProd_save editor;
     editor.show();
@@ -239,13 +218,26 @@ TEST_F(ProductEditor, EscWithUnsavedChangesAsksBeforeClosing)
 
     editor.SetFormMode(RecordEditor::NewRecord);
     editor.show();
+    box(editor, u"chkBCodeChkDGT"_s)->click();
+    HCText* barcode = editor.field(u"bcode"_s);
+    for (const QString& typed : {u"88012345678"_s, u"88012345678901"_s}) {
+        prompter.clear();
+        barcode->setFocus();
+        barcode->SetText(typed);
+        QTest::keyClick(barcode, Qt::Key_Return);
+        EXPECT_EQ(barcode->Text(), typed);
+        EXPECT_EQ(prompter.texts(Kind::Info), QStringList{CheckDigitExplanation()});
+    }
+
+    // Only the unit differs from the opened editor now.
+    barcode->SetText(QString());
+    box(editor, u"chkBCodeChkDGT"_s)->click();
     combo(editor, u"cmbUnit"_s)->setCurrentText(u"BOX"_s);
     prompter.answer(MsgAnswer::No);
     QTest::keyClick(&editor, Qt::Key_Escape);
     EXPECT_EQ(prompter.count(Kind::YesNo), 1);
     EXPECT_TRUE(editor.isVisible());
     EXPECT_EQ(combo(editor, u"cmbUnit"_s)->currentText(), u"BOX"_s);
-
     prompter.answer(MsgAnswer::Yes);
     QTest::keyClick(&editor, Qt::Key_Escape);
     EXPECT_FALSE(editor.isVisible());

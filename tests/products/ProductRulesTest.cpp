@@ -12,23 +12,15 @@ TEST(CheckDigit, TwelveDigitsGetTheirGs1DigitAndOtherLengthsAreRefused)
         QString typed;
         std::optional<QString> result;
     };
+    // The scanner's prefix is dropped before the length is judged; thirteen already carry their digit.
     const Case cases[] = {
-        {u"400638133393"_s, u"4006381333931"_s},
-        {u"590123412345"_s, u"5901234123457"_s},
-        {u"978030640615"_s, u"9780306406157"_s},
-        {u"001234567890"_s, u"0012345678905"_s},
-        {u"000000000000"_s, u"0000000000000"_s}, // (10 - 0) mod 10
-        // The scanner's prefix is dropped before the length is judged.
-        {u"&590123412345"_s, u"5901234123457"_s},
-        {u";590123412345"_s, u"5901234123457"_s},
-        {u"+4006381333931"_s, u"4006381333931"_s},
-        // Thirteen already carry their digit.
-        {u"5901234123450"_s, u"5901234123450"_s},
-        {u"59012341234"_s, std::nullopt},
-        {u"59012341234578"_s, std::nullopt},
-        {u"&59012341234"_s, std::nullopt},
-        {u"59012341234A"_s, std::nullopt},
-        {QString(), std::nullopt},
+        {u"400638133393"_s, u"4006381333931"_s},  {u"590123412345"_s, u"5901234123457"_s},
+        {u"978030640615"_s, u"9780306406157"_s},  {u"001234567890"_s, u"0012345678905"_s},
+        {u"000000000000"_s, u"0000000000000"_s},  {u"&590123412345"_s, u"5901234123457"_s},
+        {u";590123412345"_s, u"5901234123457"_s}, {u"+4006381333931"_s, u"4006381333931"_s},
+        {u"5901234123450"_s, u"5901234123450"_s}, {u"59012341234"_s, std::nullopt},
+        {u"59012341234578"_s, std::nullopt},      {u"&59012341234"_s, std::nullopt},
+        {u"59012341234A"_s, std::nullopt},        {QString(), std::nullopt},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.typed.toStdString());
@@ -55,14 +47,6 @@ TEST(Unit, HoldsTenCodePageBytes)
         EXPECT_EQ(UnitFits(c.unit), c.fits);
     }
     EXPECT_EQ(UnitTooLongMessage(), u"단위의 최대길이는 영문10자(한글5자)입니다."_s);
-}
-
-TEST(GeneratedBarcode, NeverShorterThanSixDigits)
-{
-    EXPECT_EQ(GeneratedBarcodeLength(u"6"_s), 6);
-    EXPECT_EQ(GeneratedBarcodeLength(u"4"_s), 6);
-    EXPECT_EQ(GeneratedBarcodeLength(u""_s), 6);
-    EXPECT_EQ(GeneratedBarcodeLength(u" 8"_s), 8);
 }
 
 TEST(NameNormWarning, ListsAtMostTenRegisteredNorms)

@@ -1,13 +1,12 @@
 #include "Clock.h"
 #include "DbError.h"
+#include "PClassStore.h"
 #include "ProductSearch.h"
 #include "ProductStore.h"
 #include "ScriptedPrompter.h"
-#include "SqlLog.h"
 #include "TestDatabase.h"
 #include "modMySQL_Func.h"
 
-#include <QFile>
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
@@ -64,24 +63,22 @@ TEST_F(ProductStoreFixture, CodesCountOnFromTheLargestNumberAndStopAtTheMaximum)
     EXPECT_EQ(ProductStore::nextCode(u"A"_s), u"A00008"_s);
     EXPECT_EQ(ProductStore::nextCode(u"B12345"_s), u"B12345"_s);
     EXPECT_TRUE(prompter.messages().isEmpty());
+    // Generated barcodes are numeric and as long as the option.
+    EXPECT_EQ(ProductStore::nextBarcode(), u"000001"_s);
+    DBExecute(u"UPDATE product SET bcode = IF(code = '000041', '000120', 'A99999') WHERE code <> '000000'"_s);
+    EXPECT_EQ(ProductStore::nextBarcode(), u"000121"_s);
+    const auto lengthOption = [](const QString& length) {
+        DBExecute(u"UPDATE options SET optvalue = '%1' WHERE optname = '바코드자동생성길이'"_s.arg(length));
+        return ProductStore::nextBarcode();
+    };
+    // Never shorter than six digits.
+    EXPECT_EQ(lengthOption(u"4"_s), u"000121"_s);
+    EXPECT_EQ(lengthOption(QString()), u"000121"_s);
+    EXPECT_EQ(lengthOption(u" 8"_s), u"00000001"_s);
 
     ASSERT_EQ(add(u"999999"_s, u"다"_s), 1);
     EXPECT_EQ(ProductStore::nextCode(), QString());
     EXPECT_EQ(prompter.texts(), QStringList{u"해당 순번이 최대값을 넘어 자동으로 값을 구할 수가 없습니다."_s});
-}
-
-TEST_F(ProductStoreFixture, GeneratedBarcodesAreNumericAndAsLongAsTheOption)
-{
-    EXPECT_EQ(ProductStore::nextBarcode(), u"000001"_s);
-    ProductRecord p = product(u"000001"_s, u"가"_s);
-    p.bcode = u"000120"_s;
-    ASSERT_EQ(ProductStore::insert(p), 1);
-    p = product(u"000002"_s, u"나"_s);
-    p.bcode = u"A99999"_s;
-    ASSERT_EQ(ProductStore::insert(p), 1);
-    EXPECT_EQ(ProductStore::nextBarcode(), u"000121"_s);
-    DBExecute(u"UPDATE options SET optvalue = '8' WHERE optname = '바코드자동생성길이'"_s);
-    EXPECT_EQ(ProductStore::nextBarcode(), u"00000001"_s);
 }
 
 TEST_F(ProductStoreFixture, RenameCarriesToSaleLinesButKeepsNormsTypedByHand)
@@ -144,27 +141,11 @@ TEST_F(ProductStoreFixture, DeleteIsRefusedWhileSaleLinesOrConsultationsReferToT
     EXPECT_TRUE(ProductStore::codeExists(u"000000"_s));
 }
 
-TEST_F(ProductStoreFixture, FreeTextProductIsNeverLoadedUpdatedOrListed)
+TEST_F(ProductStoreFixture, SearchesFilterByClassTextAndHiddenStateAndNeverOfferTheFreeTextProduct)
 {
-    ASSERT_EQ(add(u"000001"_s, u"가"_s), 1);
     EXPECT_FALSE(ProductStore::load(u"000000"_s));
     EXPECT_EQ(ProductStore::update(product(u"000000"_s, u"덮어쓰기"_s), {}, {}), 0);
     EXPECT_EQ(DBGetValue(u"SELECT name FROM product WHERE code = '000000'"_s), QString());
-
-    for (const bool showHidden : {false, true}) {
-        ProductSearch::Query query;
-        query.showHidden = showHidden;
-        RecordSetPtr rs;
-        ASSERT_EQ(DBOpenRS(rs, ProductSearch::listSql(query)), 1);
-        EXPECT_EQ(rs->value(0, u"code"_s), u"000001"_s);
-    }
-    RecordSetPtr rs;
-    EXPECT_EQ(DBOpenRS(rs, ProductSearch::pickerSql({})), 1);
-    EXPECT_EQ(ProductSearch::pickerClasses(), QStringList{QString()});
-}
-
-TEST_F(ProductStoreFixture, ListAndPickerFilterByClassSearchTextAndHiddenState)
-{
     const auto addIn = [](const QString& code, const QString& name, const QString& classname, bool hidden) {
         ProductRecord p = product(code, name);
         p.classname = classname;
@@ -198,30 +179,15 @@ TEST_F(ProductStoreFixture, ListAndPickerFilterByClassSearchTextAndHiddenState)
     query.opText = u"s* : 검색어로 시작"_s;
     EXPECT_EQ(codes(ProductSearch::listSql(query)), QStringList{u"000001"_s});
     // In name order; the picker never offers hidden products.
+    ProductSearch::Query all;
+    all.showHidden = true;
+    EXPECT_EQ(codes(ProductSearch::listSql(all)), QStringList({u"000001"_s, u"000002"_s, u"000004"_s, u"000003"_s}));
     EXPECT_EQ(codes(ProductSearch::pickerSql({})), QStringList({u"000001"_s, u"000002"_s, u"000004"_s}));
     ProductSearch::Query designated;
     designated.extraCondition = u"p.code <> '000002'"_s;
-    EXPECT_EQ(codes(ProductSearch::pickerSql(designated)),
-              QStringList({u"000001"_s, u"000004"_s}));
+    EXPECT_EQ(codes(ProductSearch::pickerSql(designated)), QStringList({u"000001"_s, u"000004"_s}));
     EXPECT_EQ(ProductSearch::pickerClasses(), QStringList({u"공구"_s, u"잡화"_s}));
     EXPECT_TRUE(prompter.messages().isEmpty()) << prompter.texts().join(u'\n').toStdString();
-}
-
-TEST_F(ProductStoreFixture, DuplicateChecksLeaveTheProductItselfOut)
-{
-    ProductRecord p = product(u"000001"_s, u"볼트"_s, u"M3"_s);
-    p.bcode = u"8801"_s;
-    ASSERT_EQ(ProductStore::insert(p), 1);
-    EXPECT_TRUE(ProductStore::nameNormTaken(u"볼트"_s, u"M3"_s, {}));
-    EXPECT_FALSE(ProductStore::nameNormTaken(u"볼트"_s, u"M3"_s, u"000001"_s));
-    EXPECT_FALSE(ProductStore::nameNormTaken(u"볼트"_s, u"M4"_s, {}));
-    EXPECT_FALSE(ProductStore::nameNormTaken(u"볼트"_s, {}, {}));
-    EXPECT_TRUE(ProductStore::barcodeTaken(u"8801"_s, u"000002"_s));
-    EXPECT_FALSE(ProductStore::barcodeTaken(u"8801"_s, u"000001"_s));
-    // The free-text product has no barcode to share.
-    EXPECT_FALSE(ProductStore::barcodeTaken({}, {}));
-    EXPECT_TRUE(ProductStore::codeExists(u"000001"_s));
-    EXPECT_TRUE(prompter.messages().isEmpty());
 }
 
 TEST_F(ProductStoreFixture, QuotesBackslashesAndRareHangulRoundTrip)
@@ -241,8 +207,13 @@ TEST_F(ProductStoreFixture, QuotesBackslashesAndRareHangulRoundTrip)
     for (const auto& f : fields.fields())
         EXPECT_EQ(fields.text(f, loaded), fields.text(f, p)) << f.column.toStdString();
 
+    // Duplicate checks leave the product itself out; the free-text product has no barcode to share.
     EXPECT_TRUE(ProductStore::nameNormTaken(p.name, p.norm, {}));
-    EXPECT_TRUE(ProductStore::barcodeTaken(p.bcode, {}));
+    EXPECT_FALSE(ProductStore::nameNormTaken(p.name, p.norm, p.code));
+    EXPECT_FALSE(ProductStore::nameNormTaken(p.name, {}, {}));
+    EXPECT_TRUE(ProductStore::barcodeTaken(p.bcode, u"000002"_s));
+    EXPECT_FALSE(ProductStore::barcodeTaken(p.bcode, p.code));
+    EXPECT_FALSE(ProductStore::barcodeTaken({}, {}));
     EXPECT_EQ(ProductStore::normsOf(p.name), QStringList{p.norm});
     EXPECT_TRUE(ProductStore::units().contains(p.unit));
 
@@ -256,7 +227,7 @@ TEST_F(ProductStoreFixture, QuotesBackslashesAndRareHangulRoundTrip)
     EXPECT_TRUE(prompter.messages().isEmpty()) << prompter.texts().join(u'\n').toStdString();
 }
 
-TEST_F(ProductStoreFixture, TextOutsideTheCodePageIsRefusedWithNothingWritten)
+TEST_F(ProductStoreFixture, TextOutsideTheCodePageIsRefusedWithNothingWrittenAndFailedStatementsAreNeverDone)
 {
     EXPECT_EQ(ProductStore::insert(product(u"000001"_s, u"이모지 😀"_s)), 0);
     EXPECT_FALSE(ProductStore::codeExists(u"000001"_s));
@@ -277,43 +248,36 @@ TEST_F(ProductStoreFixture, TextOutsideTheCodePageIsRefusedWithNothingWritten)
     EXPECT_EQ(ProductStore::load(u"000001"_s)->unit, u"EA"_s);
     EXPECT_EQ(ProductStore::load(u"000001"_s)->name, u"볼트"_s);
     EXPECT_EQ(saleLines(), QStringList{u"000001|볼트|"_s});
-}
 
-TEST_F(ProductStoreFixture, WritesListTheirColumnsInTheirFixedOrder)
-{
-    ProductRecord p = product(u"000001"_s, u"가'"_s, u"규격"_s);
-    p.bcode = u"8801"_s;
-    p.taxmode = 0;
-    p.classname = u"분류"_s;
-    p.bigo = u"메모"_s;
-    p.saleprice = 1500.25;
-    SqlLog::start(1);
-    ASSERT_EQ(ProductStore::insert(p), 1);
-    p.hidden = true;
-    ASSERT_EQ(ProductStore::update(p, p.name, p.norm), 1);
-    SqlLog::start(0);
-    QFile log(SqlLog::dailyFile());
-    ASSERT_TRUE(log.open(QIODevice::ReadOnly));
-    const QString written = QString::fromUtf8(log.readAll());
-    const QString today = Clock::today().toString(u"yyyy-MM-dd"_s);
-    EXPECT_TRUE(written.contains(u"INSERT INTO product (code, bcode, name, norm, taxmode, classname, unit, regdate, "
-                                 u"bigo, hidden, saleprice) VALUES ('000001', '8801', '가''', '규격', 0, '분류', "
-                                 u"'EA', '"_s
-                                 + today + u"', '메모', 0, 1500.25)"_s))
-        << written.toStdString();
-    EXPECT_TRUE(written.contains(u"UPDATE product SET bcode = '8801', name = '가''', norm = '규격', taxmode = 0, "
-                                 u"classname = '분류', unit = 'EA', bigo = '메모', hidden = 1, saleprice = 1500.25 "
-                                 u"WHERE code = '000001'"_s))
-        << written.toStdString();
-    // Name and norm unchanged: no sale line to rename.
-    EXPECT_FALSE(written.contains(u"UPDATE sale"_s));
-}
-
-TEST_F(ProductStoreFixture, FailedReadsThrow)
-{
+    // Failed reads throw; a failed write is not reported as done.
     DBExecute(u"DROP TABLE product"_s);
     EXPECT_THROW(ProductStore::load(u"000001"_s), DbError);
     EXPECT_THROW(ProductStore::nameNormTaken(u"가"_s, {}, {}), DbError);
     EXPECT_THROW(ProductStore::nextCode(), DbError);
-    EXPECT_EQ(ProductStore::insert(product(u"000001"_s, u"가"_s)), 0);
+    EXPECT_EQ(ProductStore::insert(product(u"000002"_s, u"가"_s)), 0);
+}
+
+TEST_F(ProductStoreFixture, ClassCodesCountOnAndARenameMovesOnlyItsOwnProducts)
+{
+    const QString odd = u"가전 '똠' \\"_s;
+    EXPECT_EQ(PClassStore::insert(u"공구"_s), u"0001"_s);
+    DBExecute(u"INSERT INTO pclass (code, name) VALUES ('0041', '잡화')"_s);
+    EXPECT_EQ(PClassStore::insert(odd), u"0042"_s);
+    EXPECT_EQ(PClassStore::list(),
+              (QList<PClassRecord>{{u"0042"_s, odd}, {u"0001"_s, u"공구"_s}, {u"0041"_s, u"잡화"_s}}));
+    DBExecute(u"INSERT INTO product (code, name, classname) VALUES ('000001', '가', '공구'), ('000002', '나', '%1')"_s
+                  .arg(SQLQuote(odd)));
+    const auto classes = [] { return DBGetValue(u"SELECT GROUP_CONCAT(classname ORDER BY code) FROM product"_s); };
+
+    EXPECT_TRUE(PClassStore::rename(u"0042"_s, odd, u"생활 '가전'"_s));
+    EXPECT_EQ(classes(), u",공구,생활 '가전'"_s);
+    // A class that is gone, or a name the code page cannot hold, moves nothing.
+    EXPECT_FALSE(PClassStore::rename(u"0099"_s, u"공구"_s, u"수공구"_s));
+    EXPECT_FALSE(PClassStore::rename(u"0001"_s, u"공구"_s, u"공구 😀"_s));
+    EXPECT_EQ(classes(), u",공구,생활 '가전'"_s);
+    EXPECT_EQ(PClassStore::names(), QStringList({u"공구"_s, u"생활 '가전'"_s, u"잡화"_s}));
+
+    EXPECT_TRUE(PClassStore::remove({u"0041"_s, u"잡화"_s}));
+    EXPECT_FALSE(PClassStore::remove({u"0041"_s, u"잡화"_s}));
+    EXPECT_EQ(prompter.count(Kind::Warn), 2);
 }

@@ -1,3 +1,4 @@
+#include "CommandOutput.h"
 #include "ConfigKeys.h"
 #include "FindRecord.h"
 #include "FrmProd_admin.h"
@@ -23,11 +24,11 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTest>
-#include <QTextStream>
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
 using namespace asv;
+using asv::test::commandOutput;
 using asv::test::ScriptedPrompter;
 using asv::test::click;
 using asv::test::column;
@@ -107,7 +108,7 @@ TEST_F(ProductWindows, ListFiltersByClassAndHiddenStateAndDeletesWhatIsNotInUse)
     EXPECT_EQ(DBRecordCount(u"product"_s, u"code = '000123'"_s), 0);
 }
 
-TEST_F(ProductWindows, PickerListsClassesSearchesAndTakesAnExactCodeFirst)
+TEST_F(ProductWindows, PickerAndFindBoxSearchCodeBarcodeAndNameTakingAnExactCodeFirst)
 {
     FrmProd_sel picker;
     auto* classes = picker.findChild<QListWidget*>(u"lstClass"_s);
@@ -140,6 +141,23 @@ TEST_F(ProductWindows, PickerListsClassesSearchesAndTakesAnExactCodeFirst)
     EXPECT_EQ(prompter.texts().last(), u"검색된 자료가 없습니다."_s);
     click(picker, u"btnSel"_s);
     EXPECT_EQ(prompter.texts().last(), u"리스트에서 자료를 선택하세요."_s);
+
+    // The find box takes a code, a barcode or a name that matches once; never a hidden product.
+    prompter.clear();
+    ucFindBox box;
+    box.setFindType(ucFindBox::FindProdKind);
+    const QList<std::pair<QString, Pick>> typed{{u"000123"_s, {u"000123"_s, u"코드상품"_s}},
+                                                {u"8803"_s, {u"000003"_s, u"전구"_s}},
+                                                {u"볼트"_s, {u"000001"_s, u"볼트"_s}}};
+    for (const auto& [text, pick] : typed) {
+        box.SetText(text);
+        EXPECT_TRUE(box.ProcFind()) << text.toStdString();
+        EXPECT_EQ((Pick{box.code(), box.Text()}), pick);
+    }
+    EXPECT_TRUE(prompter.messages().isEmpty());
+    box.SetText(u"숨김전구"_s);
+    EXPECT_FALSE(box.ProcFind());
+    EXPECT_EQ(prompter.count(Kind::YesNoCancel), 1);
 }
 
 TEST_F(ProductWindows, UnknownProductIsRegisteredTakenAsFreeTextOrNothing)
@@ -169,25 +187,6 @@ TEST_F(ProductWindows, UnknownProductIsRegisteredTakenAsFreeTextOrNothing)
     prompter.clear();
     EXPECT_EQ(FindProd(request), (Pick{u"000202"_s, u"없는상품"_s}));
     EXPECT_TRUE(prompter.messages().isEmpty());
-}
-
-TEST_F(ProductWindows, FindBoxFindsProductsByCodeBarcodeAndName)
-{
-    ucFindBox box;
-    box.setFindType(ucFindBox::FindProdKind);
-    const QList<std::pair<QString, QString>> typed{
-        {u"000123"_s, u"000123"_s}, {u"8803"_s, u"000003"_s}, {u"볼트"_s, u"000001"_s}};
-    for (const auto& [text, code] : typed) {
-        box.SetText(text);
-        EXPECT_TRUE(box.ProcFind()) << text.toStdString();
-        EXPECT_EQ(box.code(), code);
-    }
-    EXPECT_EQ(box.Text(), u"볼트"_s);
-    EXPECT_TRUE(prompter.messages().isEmpty());
-
-    box.SetText(u"숨김전구"_s);
-    EXPECT_FALSE(box.ProcFind());
-    EXPECT_EQ(prompter.count(Kind::YesNoCancel), 1);
 }
 
 TEST_F(ProductWindows, ClassEditorAddsRenamesAndKeepsTheLastClass)
@@ -223,25 +222,13 @@ TEST_F(ProductWindows, ClassEditorAddsRenamesAndKeepsTheLastClass)
 
 TEST_F(ProductWindows, CommandsFindLookUpBarcodesAndShowProducts)
 {
-    QString text;
-    QTextStream out(&text);
-    EXPECT_EQ(productFind(out, u"000123"_s), 0);
-    EXPECT_EQ(productFind(out, u"880"_s), 0);
-    out.flush();
-    EXPECT_EQ(text.split(u'\n').size(), 5) << text.toStdString();
-    EXPECT_TRUE(text.startsWith(u"000123\t\t코드상품\t\t0\n"_s)) << text.toStdString();
-
-    text.clear();
-    EXPECT_EQ(productBarcode(out, u"&8802"_s), 0);
-    out.flush();
-    EXPECT_EQ(text, u"000002\n"_s);
-    EXPECT_EQ(productBarcode(out, u"8804"_s), 1);
-
-    text.clear();
-    EXPECT_EQ(productShow(out, u"000001"_s), 0);
-    out.flush();
-    const QStringList lines = text.split(u'\n');
-    EXPECT_TRUE(lines.contains(u"상품명: 볼트"_s)) << text.toStdString();
+    const QString found = commandOutput(productFind, u"000123"_s, 0) + commandOutput(productFind, u"880"_s, 0);
+    EXPECT_EQ(found.split(u'\n').size(), 5) << found.toStdString();
+    EXPECT_TRUE(found.startsWith(u"000123\t\t코드상품\t\t0\n"_s)) << found.toStdString();
+    EXPECT_EQ(commandOutput(productBarcode, u"&8802"_s, 0), u"000002\n"_s);
+    commandOutput(productBarcode, u"8804"_s, 1);
+    const QStringList lines = commandOutput(productShow, u"000001"_s, 0).split(u'\n');
+    EXPECT_TRUE(lines.contains(u"상품명: 볼트"_s));
     EXPECT_TRUE(lines.contains(u"판매단가: 100"_s));
-    EXPECT_EQ(productShow(out, u"000000"_s), 1);
+    commandOutput(productShow, u"000000"_s, 1);
 }

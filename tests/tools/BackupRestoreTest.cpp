@@ -78,12 +78,12 @@ protected:
         Clock::setFixed(kAt);
         const asv::test::ServerAccount server = asv::test::testServer();
         m_user = u"asvbk_%1"_s.arg(QCoreApplication::applicationPid());
-        for (const QString& host : {u"'%'"_s, u"'127.0.0.1'"_s, u"'localhost'"_s})
-            m_db.admin().query(u"CREATE OR REPLACE USER '"_s + m_user + u"'@"_s + host + u" IDENTIFIED BY '"_s
-                                   + SQLQuote(kAwkwardPassword) + u"'"_s,
-                               false);
-        for (const QString& host : {u"'%'"_s, u"'127.0.0.1'"_s, u"'localhost'"_s})
-            m_db.admin().query(u"GRANT ALL PRIVILEGES ON *.* TO '"_s + m_user + u"'@"_s + host, false);
+        for (const QString& host : {u"'%'"_s, u"'127.0.0.1'"_s, u"'localhost'"_s}) {
+            const QString account = u"'"_s + m_user + u"'@"_s + host;
+            m_db.admin().query(
+                u"CREATE OR REPLACE USER "_s + account + u" IDENTIFIED BY '"_s + SQLQuote(kAwkwardPassword) + u"'"_s, false);
+            m_db.admin().query(u"GRANT ALL PRIVILEGES ON *.* TO "_s + account, false);
+        }
         m_login = {server.host, m_user, kAwkwardPassword, m_db.name()};
         App().DbHost = m_login.host;
         App().DbUser = m_login.user;
@@ -246,7 +246,7 @@ TEST_F(BackupRestore, DamagedForeignAndUnconfirmedRestoresLeaveTheDatabaseAlone)
     EXPECT_EQ(DBGetValue(u"SELECT name FROM local_user WHERE code = '00'"_s), u"관리자"_s);
 }
 
-TEST_F(BackupRestore, FailedOrImpossibleBackupsLeaveTheEarlierFileOfTheHour)
+TEST_F(BackupRestore, FailedBackupsLeaveTheEarlierFileAndTheCommandLineRestoresOnlyWholeFiles)
 {
     ScriptedPrompter prompter;
     const QString file = DatabaseBackup(m_login, {}).backUp();
@@ -259,23 +259,20 @@ TEST_F(BackupRestore, FailedOrImpossibleBackupsLeaveTheEarlierFileOfTheHour)
     refused.password = u"not the password"_s;
     EXPECT_TRUE(DatabaseBackup(refused, {}).backUp().isEmpty());
     EXPECT_EQ(prompter.count(Kind::Warn), 1);
-
-    QTemporaryDir empty;
-    const QByteArray path = qgetenv("PATH");
-    const auto restorePath = qScopeGuard([&] { qputenv("PATH", path); });
-    qputenv("PATH", empty.path().toUtf8());
-    FrmTool_Backup window;
-    backUpThroughWindow(prompter, window);
-    EXPECT_EQ(prompter.texts(Kind::Info),
-              QStringList{u"PATH: mariadb-dump, mysqldump\r\n\r\nmariadb-dump 파일을 찾을 수 없습니다."_s});
-
+    {
+        QTemporaryDir empty;
+        const QByteArray path = qgetenv("PATH");
+        const auto restorePath = qScopeGuard([&] { qputenv("PATH", path); });
+        qputenv("PATH", empty.path().toUtf8());
+        FrmTool_Backup window;
+        backUpThroughWindow(prompter, window);
+        EXPECT_EQ(prompter.texts(Kind::Info),
+                  QStringList{u"PATH: mariadb-dump, mysqldump\r\n\r\nmariadb-dump 파일을 찾을 수 없습니다."_s});
+    }
     EXPECT_EQ(QDir(BackupFile::folder()).entryList(QDir::Files), QStringList{QFileInfo(file).fileName()});
     earlier.seek(0);
     EXPECT_EQ(earlier.readAll(), bytes);
-}
 
-TEST_F(BackupRestore, CommandLineBacksUpAndRestoresOnlyWholeFiles)
-{
     ConnectionProfile{m_login.host, m_login.user, m_login.database, m_login.password}.write();
     const auto ctl = [&](const QStringList& args, QString* printed = nullptr) {
         QProcess p;
@@ -285,11 +282,6 @@ TEST_F(BackupRestore, CommandLineBacksUpAndRestoresOnlyWholeFiles)
             *printed = QString::fromUtf8(p.readAllStandardOutput()).trimmed();
         return p.exitCode();
     };
-    QString file;
-    ASSERT_EQ(ctl({u"backup"_s}, &file), 0);
-    EXPECT_TRUE(file.startsWith(BackupFile::folder())) << file.toStdString();
-    EXPECT_EQ(BackupFile::problem(file), QString());
-
     const QString adminName = u"SELECT name FROM local_user WHERE code = '00'"_s;
     DBExecute(u"UPDATE local_user SET name = '나중' WHERE code = '00'"_s);
     QFile::copy(file, file + u".cut"_s);
@@ -298,4 +290,9 @@ TEST_F(BackupRestore, CommandLineBacksUpAndRestoresOnlyWholeFiles)
     EXPECT_EQ(DBGetValue(adminName), u"나중"_s);
     EXPECT_EQ(ctl({u"restore"_s, file}), 0);
     EXPECT_EQ(DBGetValue(adminName), u"관리자"_s);
+
+    QString printed;
+    ASSERT_EQ(ctl({u"backup"_s}, &printed), 0);
+    EXPECT_TRUE(printed.startsWith(BackupFile::folder())) << printed.toStdString();
+    EXPECT_EQ(BackupFile::problem(printed), QString());
 }

@@ -10,7 +10,7 @@ using namespace asv;
 using asv::test::ScriptedPrompter;
 using asv::test::TestDatabase;
 
-TEST(BulkInsert, RowsArriveWhateverTheirTextAndBatching)
+TEST(BulkInsert, RowsArriveWhateverTheirTextAndBatchingAndAFailureIsShownAndRemembered)
 {
     TestDatabase db;
     ScriptedPrompter prompter;
@@ -31,23 +31,16 @@ TEST(BulkInsert, RowsArriveWhateverTheirTextAndBatching)
     EXPECT_EQ(rs->value(3, 0), u"cut"_s);
     EXPECT_EQ(rs->value(4, 0), QString());
     EXPECT_TRUE(prompter.messages().isEmpty());
-}
 
-TEST(BulkInsert, AFailedStatementIsShownAndRemembered)
-{
-    TestDatabase db;
-    ScriptedPrompter prompter;
-    BulkInsert insert(u"sale"_s, u"ccode, qnt"_s);
-    insert.text(u"000001").number(-5).endRow();
-    insert.text(u"000002").number(123456789012345).endRow();
-    insert.text(u"000003").number(1).endRow();
-    EXPECT_FALSE(insert.flush());
-    EXPECT_TRUE(insert.failed());
+    // A failed statement is shown, and later rows do not clear the failure.
+    BulkInsert sales(u"sale"_s, u"ccode, qnt"_s);
+    sales.text(u"000001").number(-5).endRow();
+    sales.text(u"000002").number(123456789012345).endRow();
+    EXPECT_FALSE(sales.flush());
+    EXPECT_TRUE(sales.failed());
     EXPECT_EQ(prompter.count(ScriptedPrompter::Kind::Error), 1);
     EXPECT_EQ(DBRecordCount(u"sale"_s), 0);
-
-    // Later rows do not clear the failure.
-    insert.text(u"000004").number(1).endRow();
-    EXPECT_FALSE(insert.flush());
+    sales.text(u"000004").number(1).endRow();
+    EXPECT_FALSE(sales.flush());
     EXPECT_EQ(DBRecordCount(u"sale"_s), 1);
 }

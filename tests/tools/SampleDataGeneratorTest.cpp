@@ -30,16 +30,9 @@ long count(const QString& sql)
     return DBGetValue(sql).toLong();
 }
 
-} // namespace
-
-TEST(SampleDataGenerator, DemoBalancesAndReferencesHoldTogether)
+// Balances, references and telephone numbers of a generated book hold together.
+void expectTheBookHoldsTogether(const SampleDataGenerator::Size& size)
 {
-    TestDatabase db;
-    ScriptedPrompter prompter;
-    const auto size = SampleDataGenerator::Size::demo();
-    ASSERT_TRUE(SampleDataGenerator(7, kLastDay).generate(size));
-    EXPECT_TRUE(prompter.messages().isEmpty());
-
     EXPECT_EQ(DBRecordCount(u"customer"_s), size.customers);
     EXPECT_EQ(DBRecordCount(u"sale"_s), size.saleLines);
     EXPECT_EQ(DBRecordCount(u"receive"_s), size.payments);
@@ -69,13 +62,8 @@ TEST(SampleDataGenerator, DemoBalancesAndReferencesHoldTogether)
                     u" AND a.typecode2 = a2.code AND a2.part = 2"_s),
               DBRecordCount(u"aslist_d"_s));
     EXPECT_EQ(DBRecordCount(u"aslist_m"_s, u"state = 9 AND code NOT IN (SELECT code FROM aslist_d)"_s), 0);
-}
 
-TEST(SampleDataGenerator, TelephoneNumbersAreCanonicalAndCallsFindTheirCustomer)
-{
-    TestDatabase db;
-    ASSERT_TRUE(SampleDataGenerator(7, kLastDay).generate(SampleDataGenerator::Size::demo()));
-
+    // Telephone numbers are canonical, and a linked call carries one the intake would have matched.
     const QRegularExpression canonical(u"^(02-\\d{3,4}|0[3-6]\\d-\\d{3,4}|010-\\d{4}|1[5-8]\\d\\d)-\\d{4}$"_s);
     const QStringList numbers = column(u"SELECT telno1 FROM customer UNION ALL SELECT telno2 FROM customer"
                                        u" UNION ALL SELECT telno3 FROM customer UNION ALL SELECT telno4 FROM customer"
@@ -90,16 +78,17 @@ TEST(SampleDataGenerator, TelephoneNumbersAreCanonicalAndCallsFindTheirCustomer)
     }
     EXPECT_GT(filled, 200);
     EXPECT_EQ(DBRecordCount(u"customer"_s, u"telno1 = ''"_s), 0);
-
-    // A linked call carries a number the intake would have matched to that customer.
     EXPECT_EQ(count(u"SELECT COUNT(*) FROM rsvconsult AS r JOIN customer AS c ON c.code = r.ccode"
                     u" WHERE r.ctelno NOT IN (c.telno1, c.telno2, c.telno3, c.telno4)"_s),
               0);
     EXPECT_GT(DBRecordCount(u"rsvconsult"_s, u"ccode <> ''"_s), 0);
 }
 
-TEST(SampleDataGenerator, SameSeedSameRowsAndOnlyIntoAnEmptyBook)
+} // namespace
+
+TEST(SampleDataGenerator, TheDemoBookHoldsTogetherTheSameSeedGivesTheSameRowsAndOnlyIntoAnEmptyBook)
 {
+    const auto size = SampleDataGenerator::Size::demo();
     const auto checksums = [] {
         return column(u"SELECT (SELECT SUM(CRC32(CONCAT_WS('|', code, compname, telno1, addr1, nowmoney))) FROM customer)"
                       u" UNION ALL SELECT SUM(CRC32(CONCAT_WS('|', code, ccode, pname, total, dealdate))) FROM sale"
@@ -108,15 +97,17 @@ TEST(SampleDataGenerator, SameSeedSameRowsAndOnlyIntoAnEmptyBook)
     QStringList first;
     {
         TestDatabase db;
-        ASSERT_TRUE(SampleDataGenerator(7, kLastDay).generate(SampleDataGenerator::Size::demo()));
+        ScriptedPrompter prompter;
+        ASSERT_TRUE(SampleDataGenerator(7, kLastDay).generate(size));
+        EXPECT_TRUE(prompter.messages().isEmpty());
+        expectTheBookHoldsTogether(size);
         first = checksums();
 
-        ScriptedPrompter prompter;
-        EXPECT_FALSE(SampleDataGenerator(7, kLastDay).generate(SampleDataGenerator::Size::demo()));
+        EXPECT_FALSE(SampleDataGenerator(7, kLastDay).generate(size));
         EXPECT_EQ(prompter.count(ScriptedPrompter::Kind::Warn), 1);
-        EXPECT_EQ(DBRecordCount(u"sale"_s), SampleDataGenerator::Size::demo().saleLines);
+        EXPECT_EQ(DBRecordCount(u"sale"_s), size.saleLines);
     }
     TestDatabase db;
-    ASSERT_TRUE(SampleDataGenerator(7, kLastDay).generate(SampleDataGenerator::Size::demo()));
+    ASSERT_TRUE(SampleDataGenerator(7, kLastDay).generate(size));
     EXPECT_EQ(checksums(), first);
 }

@@ -5,13 +5,20 @@
 #include "ZipcodeSettings.h"
 #include "frmZipcode.h"
 
+#include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QProcess>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QTemporaryDir>
+#include <QThread>
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
@@ -78,6 +85,37 @@ protected:
     std::unique_ptr<frmZipcode> m_form;
 };
 
+// A web server on loopback serving one folder.
+class FolderServer {
+public:
+    explicit FolderServer(const QString& folder)
+    {
+        QTcpServer probe;
+        probe.listen(QHostAddress::LocalHost, 0);
+        m_port = probe.serverPort();
+        probe.close();
+        m_process.start(u"/usr/bin/python3"_s, {u"-m"_s, u"http.server"_s, QString::number(m_port), u"--bind"_s,
+                                                u"127.0.0.1"_s, u"--directory"_s, folder});
+        for (int i = 0; i < 100; ++i) {
+            QTcpSocket s;
+            s.connectToHost(QHostAddress::LocalHost, m_port);
+            if (s.waitForConnected(100))
+                return;
+            QThread::msleep(50);
+        }
+    }
+    ~FolderServer()
+    {
+        m_process.kill();
+        m_process.waitForFinished();
+    }
+    QString url() const { return u"http://127.0.0.1:%1/zip"_s.arg(m_port); }
+
+private:
+    QProcess m_process;
+    quint16 m_port = 0;
+};
+
 constexpr int kLotTab = 0;
 constexpr int kRoadTab = 1;
 
@@ -128,9 +166,16 @@ TEST_F(frmZipcodeTest, AllProvincesSearchesThoseInstalledAndOffersTheRestOnce)
     m_prompter.answer(MsgAnswer::No);
     EXPECT_EQ(query(kLotTab, u"가온"_s, {}, 3).size(), 4);
     EXPECT_TRUE(m_prompter.texts().last().startsWith(u"조회 하려는 시/도 도로명 DB가 존재하지 않습니다."_s));
+
+    // Data before the day of the new addresses is old.
+    const QString notice = u"※구버전의 우편DB파일이 있습니다."_s;
+    EXPECT_FALSE(query(kLotTab, u"가온"_s).contains(notice));
+    setVersion(u"dbPost_Busan.db"_s, u"2015-08-06"_s);
+    EXPECT_EQ(query(kLotTab, u"가온"_s).first(), notice);
+    EXPECT_FALSE(query(kLotTab, u"가온"_s, {}, 1).contains(notice)) << "only Seoul searched";
 }
 
-TEST_F(frmZipcodeTest, ADigitWordIsAZipcodeAndAFullStopFindsTheMiddleDot)
+TEST_F(frmZipcodeTest, ADigitWordIsAZipcodeAFullStopFindsTheMiddleDotAndDistrictsNarrow)
 {
     m_prompter.answer(MsgAnswer::No);
     // The dong "가온" would match any prefix; digits look up the zipcode only.
@@ -145,57 +190,14 @@ TEST_F(frmZipcodeTest, ADigitWordIsAZipcodeAndAFullStopFindsTheMiddleDot)
     EXPECT_EQ(query(kRoadTab, u"별빛로"_s, u"13"_s),
               (QStringList{u"해당 주소를 찾을 수 없습니다."_s, u"검색어 : 별빛로"_s, u"건물번호 : 13"_s}));
     EXPECT_EQ(count(), u"조회 건수: 0 건"_s);
-}
 
-TEST_F(frmZipcodeTest, DataBeforeTheDayOfTheNewAddressesIsOld)
-{
-    const QString notice = u"※구버전의 우편DB파일이 있습니다."_s;
-    m_prompter.answer(MsgAnswer::No);
-    setVersion(u"dbPost_Busan.db"_s, u"2015-08-06"_s);
-    EXPECT_EQ(query(kLotTab, u"가온"_s).first(), notice);
-    EXPECT_FALSE(query(kLotTab, u"가온"_s, {}, 1).contains(notice)) << "only Seoul searched";
-
-    setVersion(u"dbPost_Busan.db"_s, u"2015-08-07"_s);
-    EXPECT_FALSE(query(kLotTab, u"가온"_s).contains(notice));
-}
-
-TEST_F(frmZipcodeTest, SelectingALineReturnsItsZipcodeAndAddress)
-{
-    m_prompter.answer(MsgAnswer::No);
-    query(kLotTab, u"나래"_s);
-    child<QPushButton>(u"btnSel"_s)->click();
-    EXPECT_EQ(m_prompter.texts().last(), u"리스트에서 선택하세요."_s);
-    EXPECT_FALSE(form().chosen());
-
-    auto* list = child<QListView>(u"lstResult"_s);
-    list->setCurrentIndex(list->model()->index(1, 0));
-    emit list->doubleClicked(list->currentIndex());
-    ASSERT_TRUE(form().chosen());
-    EXPECT_EQ(form().chosen()->zipcode, u"04501"_s);
-    EXPECT_EQ(form().chosen()->addr1, u"서울특별시 가온구 나래동 산 55"_s);
-    EXPECT_EQ(form().result(), QDialog::Accepted);
-}
-
-TEST_F(frmZipcodeTest, TheFirstOpeningTellsWhatMustBeDownloaded)
-{
-    ZipcodeSettings::FirstUseShown.set(false);
-    frmZipcode first(nullptr, dbs());
-    ASSERT_EQ(m_prompter.count(Kind::Info), 1);
-    EXPECT_TRUE(m_prompter.texts().first().startsWith(u"도로명 주소는 자료가 방대하기 때문에"_s));
-    EXPECT_EQ(ZipcodeSettings::FirstUseShown.text(), u"1"_s);
-    frmZipcode second(nullptr, dbs());
-    EXPECT_EQ(m_prompter.count(Kind::Info), 1);
-}
-
-TEST_F(frmZipcodeTest, TheDistrictsOfTheProvinceNarrowTheSearch)
-{
-    form();
+    // The districts of the province narrow the search.
     auto* districts = child<QComboBox>(u"cmbSiGunGu"_s);
     child<QComboBox>(u"cmbSiDo"_s)->setCurrentIndex(1);
     EXPECT_EQ(districts->count(), 3);
     EXPECT_EQ(districts->itemText(2), u"다솜구"_s);
-
     districts->setCurrentIndex(2);
+    child<QTabWidget>(u"tabSearch"_s)->setCurrentIndex(kLotTab);
     child<QLineEdit>(u"txtDong"_s)->setText(u"가온"_s);
     child<QPushButton>(u"btnQuery"_s)->click();
     EXPECT_EQ(count(), u"조회 건수: 0 건"_s);
@@ -204,8 +206,15 @@ TEST_F(frmZipcodeTest, TheDistrictsOfTheProvinceNarrowTheSearch)
     EXPECT_EQ(count(), u"조회 건수: 1 건"_s);
 }
 
-TEST_F(frmZipcodeTest, OpenedOnTheEditorsTextItSaysWhenNothingIsFound)
+TEST_F(frmZipcodeTest, FirstOpeningAndOpenedOnTheEditorsTextItSaysWhatIsMissingAndReturnsTheChosenLine)
 {
+    // The first opening tells what must be downloaded, once.
+    ZipcodeSettings::FirstUseShown.set(false);
+    frmZipcode first(nullptr, dbs());
+    EXPECT_TRUE(m_prompter.texts(Kind::Info).value(0).startsWith(u"도로명 주소는 자료가 방대하기 때문에"_s));
+    EXPECT_EQ(ZipcodeSettings::FirstUseShown.text(), u"1"_s);
+    m_prompter.clear();
+
     m_prompter.answer(MsgAnswer::No); // the download of the missing provinces
     form().setSearchText(u" 없는동 "_s);
     EXPECT_EQ(m_prompter.texts(Kind::Info), QStringList{u"해당 주소를 찾을 수 없습니다."_s});
@@ -216,4 +225,74 @@ TEST_F(frmZipcodeTest, OpenedOnTheEditorsTextItSaysWhenNothingIsFound)
     form().setSearchText(u"가"_s);
     EXPECT_TRUE(m_prompter.texts().isEmpty()) << m_prompter.texts().join(u"|"_s).toStdString();
     EXPECT_EQ(count(), u"조회 건수: 1 건"_s);
+
+    child<QPushButton>(u"btnSel"_s)->click();
+    EXPECT_EQ(m_prompter.texts().last(), u"리스트에서 선택하세요."_s);
+    EXPECT_FALSE(form().chosen());
+    auto* list = child<QListView>(u"lstResult"_s);
+    list->setCurrentIndex(list->model()->index(1, 0));
+    emit list->doubleClicked(list->currentIndex());
+    ASSERT_TRUE(form().chosen());
+    EXPECT_EQ(form().chosen()->zipcode, u"04501"_s);
+    EXPECT_EQ(form().chosen()->addr1, u"서울특별시 가온구 나래동 산 55"_s);
+    EXPECT_EQ(form().result(), QDialog::Accepted);
+}
+
+TEST_F(frmZipcodeTest, ADownloadedProvinceIsInstalledAndSearchedButNothingIsFetchedWithoutAnAddress)
+{
+    // The server's Incheon archive holds a province file made by the importer.
+    QTemporaryDir web;
+    const QString made = web.filePath(u"made"_s);
+    WriteFile(web.filePath(u"incheon.txt"_s), PostText(IncheonRows()).toUtf8());
+    PostImport(made).importText(web.filePath(u"incheon.txt"_s));
+    QFile db(made + u"/dbPost_Incheon.db"_s);
+    ASSERT_TRUE(db.open(QIODevice::ReadOnly));
+    QDir(web.path()).mkdir(u"zip"_s);
+    WriteZip(web.filePath(u"zip/dbPost_Incheon.zip"_s), {{"dbPost_Incheon.db", db.readAll()}});
+    const auto province = [this](int index) { return form().findChildren<QCheckBox*>(u"chkAreaDB"_s).at(index); };
+    const auto installed = [this] { return QDir(dbs()).entryList(QDir::Files); };
+
+    form().findChild<QCheckBox*>(u"chkAreaDBAll"_s)->click();
+    m_prompter.answer(MsgAnswer::Yes);
+    child<QPushButton>(u"cmdDownloadStart"_s)->click();
+    EXPECT_TRUE(m_prompter.texts().first().startsWith(u"정말 [전체] 도로명 우편번호로 업데이트 하시겠습니까?"_s));
+    EXPECT_TRUE(m_prompter.texts().last().contains(u"DownloadUrl"_s));
+    EXPECT_EQ(installed(), QStringList({u"dbPost_Busan.db"_s, u"dbPost_Seoul.db"_s}));
+    form().findChild<QCheckBox*>(u"chkAreaDBAll"_s)->click();
+    m_prompter.clear();
+
+    FolderServer server(web.path());
+    ZipcodeSettings::DownloadUrl.set(server.url());
+    frmZipcode& form = this->form();
+
+    m_prompter.answer(MsgAnswer::Yes);
+    form.findChild<QPushButton*>(u"btnDBUpdate"_s)->click();
+    EXPECT_TRUE(form.findChild<QGroupBox*>(u"fraDownload"_s)->isVisibleTo(&form));
+    const QColor uninstalled = province(2)->palette().color(QPalette::WindowText);
+
+    child<QPushButton>(u"cmdDownloadStart"_s)->click();
+    EXPECT_EQ(m_prompter.texts().last(), u"다운로드 할 항목에 체크를 해주세요!"_s);
+
+    province(2)->setChecked(true);
+    m_prompter.answer(MsgAnswer::Yes);
+    child<QPushButton>(u"cmdDownloadStart"_s)->click();
+    const QStringList said = m_prompter.texts();
+    ASSERT_GE(said.size(), 2);
+    EXPECT_EQ(said[said.size() - 2], u"정말 [인천광역시] 도로명 우편번호로 업데이트 하시겠습니까?"_s);
+    EXPECT_EQ(said.last(), u"우편번호 최신 업데이트가 정상적으로 완료 되었습니다."_s);
+    const QStringList three{u"dbPost_Busan.db"_s, u"dbPost_Incheon.db"_s, u"dbPost_Seoul.db"_s};
+    EXPECT_EQ(installed(), three) << "the zip is gone";
+    EXPECT_EQ(province(2)->palette().color(QPalette::WindowText), QColor(Qt::blue));
+    EXPECT_NE(uninstalled, QColor(Qt::blue));
+
+    EXPECT_EQ(query(kLotTab, u"포구"_s, {}, 3).size(), 2);
+
+    // A province the server does not have.
+    province(2)->setChecked(false);
+    province(7)->setChecked(true);
+    m_prompter.answer(MsgAnswer::Yes);
+    child<QPushButton>(u"cmdDownloadStart"_s)->click();
+    EXPECT_TRUE(m_prompter.texts().last().startsWith(
+        u"우편번호 최신 업데이트 실패하였습니다.\r\ndbPost_Ulsan.zip 파일이 존재하지 않습니다."_s));
+    EXPECT_EQ(installed(), three);
 }
