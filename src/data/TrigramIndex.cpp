@@ -220,7 +220,7 @@ QString insertNewPieces(const Side& side, const QStringList& columns, const Piec
 }
 
 // The OLD row's pieces of columns, those matching condition, found by the piece the key leads
-// with. The condition reads the piece as cut: the stored one has lost its trailing blank.
+// with. The condition reads the piece as cut: a stored one that equals it may differ in case.
 QString deleteOldPieces(const Side& side, const QStringList& columns, const PieceCondition& condition = {})
 {
     const RowPieces pieces = rowPieces(side, columns, u"OLD."_s);
@@ -302,8 +302,9 @@ QStringList buildStatements(const Side& side, const Shape& shape, const QStringL
     out << u"DROP TABLE IF EXISTS "_s + side.gramTable() + u", "_s + side.positionTable();
     out << u"CREATE TABLE "_s + side.positionTable() + u" (i SMALLINT UNSIGNED NOT NULL, PRIMARY KEY (i)) ENGINE=InnoDB"_s;
     out << u"INSERT INTO "_s + side.positionTable() + u" (i) VALUES "_s + positionValues();
-    out << u"CREATE TABLE "_s + side.gramTable() + u" (code "_s + shape.keyType + u" NOT NULL, gram CHAR("_s + QString::number(kWidth) + u") COLLATE "_s
-            + shape.collation + u" NOT NULL, PRIMARY KEY (gram, code)) ENGINE=InnoDB DEFAULT CHARSET="_s
+    // VARCHAR keeps a piece's trailing blank, which a collation without padding compares.
+    out << u"CREATE TABLE "_s + side.gramTable() + u" (code "_s + shape.keyType + u" NOT NULL, gram VARCHAR("_s
+            + QString::number(kWidth) + u") COLLATE "_s + shape.collation + u" NOT NULL, PRIMARY KEY (gram, code)) ENGINE=InnoDB DEFAULT CHARSET="_s
             + shape.collation.section(u'_', 0, 0) + u" COMMENT='building'"_s;
     out << triggerStatements(side) << fillStatements(side);
     // Fresh statistics before the first search: with those of the empty table the server has
