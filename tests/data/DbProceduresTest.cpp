@@ -15,12 +15,9 @@ using namespace asv;
 using asv::test::TestDatabase;
 using DbProcedures = asv::test::DbFixture;
 
-TEST(SqlQuoting, QuoteAndLikeQuoteEscapeAndCutAtNul)
+// Plain quoting is seen through the round trips of the connection test.
+TEST(SqlQuoting, LikeQuoteEscapesForLikeAndCutsAtNul)
 {
-    EXPECT_EQ(SQLQuote(u"it's"_s), u"it''s"_s);
-    EXPECT_EQ(SQLQuote(u"a\\b"_s), u"a\\\\b"_s);
-    EXPECT_EQ(SQLQuote(u"ab"_s + QChar(u'\0') + u"cd"_s), u"ab"_s);
-
     QString text = u"it's a\\b"_s + QChar(u'\0') + u"tail"_s;
     EXPECT_EQ(SQLQuoteLike(text), u"it''s a\\\\\\\\b"_s);
     // The caller's variable keeps the doubled quote, not the four backslashes.
@@ -66,7 +63,7 @@ TEST_F(DbProcedures, ResultsCountsInsertIdsAndTrimmedCounts)
     EXPECT_TRUE(prompter.messages().isEmpty());
 }
 
-TEST_F(DbProcedures, NumericAndPrefixedCodes)
+TEST_F(DbProcedures, NumericAndPrefixedCodesAndDuplicateChecks)
 {
     EXPECT_EQ(NextNumericCode(u"pclass"_s, u"code"_s, 4), u"0001"_s);
     DBExecute(u"INSERT INTO pclass (code, name) VALUES ('0009', 'a'), ('A001', 'b'), ('099', 'c')"_s);
@@ -87,15 +84,13 @@ TEST_F(DbProcedures, NumericAndPrefixedCodes)
     DBExecute(u"INSERT INTO product (code, name) VALUES ('Q99999', 'full')"_s);
     EXPECT_EQ(NextCode(u"product"_s, u"code"_s, 6, u"Q"_s), QString());
     EXPECT_EQ(prompter.texts(), QStringList{u"해당 순번이 최대값을 넘어 자동으로 값을 구할 수가 없습니다."_s});
-}
 
-TEST_F(DbProcedures, DuplicateCheckAsksAndNoRefuses)
-{
-    DBExecute(u"INSERT INTO pclass (code, name) VALUES ('0001', 'O''Neil ')"_s);
+    prompter.clear();
+    DBExecute(u"INSERT INTO pclass (code, name) VALUES ('0002', 'O''Neil ')"_s);
     EXPECT_FALSE(DBCheckDup(u"pclass"_s, u"name"_s, u"없음"_s));
     EXPECT_TRUE(DBCheckDup(u"pclass"_s, u"name"_s, u"O'Neil"_s, {}, false, {}, {}, true));
     EXPECT_TRUE(DBCheckDup(u"pclass"_s, u"name"_s, u"O'Neil "_s));
-    EXPECT_FALSE(DBCheckDup(u"pclass"_s, u"name"_s, u"O'Neil "_s, u"code <> '0001'"_s));
+    EXPECT_FALSE(DBCheckDup(u"pclass"_s, u"name"_s, u"O'Neil "_s, u"code <> '0002'"_s));
 
     prompter.answer(MsgAnswer::No);
     EXPECT_TRUE(DBCheckDup(u"pclass"_s, u"name"_s, u"O'Neil"_s, {}, true, u"분류명"_s, {}, true));

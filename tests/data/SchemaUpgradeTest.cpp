@@ -178,7 +178,7 @@ TEST_F(SchemaUpgrade, StepThatLeavesSomethingMissingKeepsTheOldVersion)
         EXPECT_TRUE(error.startsWith(u"Error 1060 ("_s)) << error.toStdString();
 }
 
-TEST(SchemaVersion, CurrentAsksNothingAndNewerAsksForTheProgramUpgrade)
+TEST(SchemaVersion, CurrentAsksNothingNewerAsksForTheProgramAndMissingReadsAsNotCreated)
 {
     TestDatabase db;
     ScriptedPrompter prompter;
@@ -195,26 +195,21 @@ TEST(SchemaVersion, CurrentAsksNothingAndNewerAsksForTheProgramUpgrade)
     ASSERT_EQ(prompter.count(Kind::Warn), 1);
     EXPECT_EQ(prompter.texts().first(), u"데이터베이스 구조가 업그레이드 되었습니다.\r\n\r\n프로그램을 재설치하시기 바랍니다.\r\n\r\n문의전화: "_s
                                             + SupportTelephone() + u"\r\n\r\nOstraSoft"_s);
-}
 
-TEST(SchemaVersion, MissingVersionReadsAsNotCreated)
-{
-    TestDatabase db(TestDatabase::Structure::Empty);
-    ScriptedPrompter prompter;
-    bool needs = false;
+    // No version row reads as a database never created; no table, the same after the failed read's box.
+    const QString notCreated = u"데이터베이스가 생성되지 않았습니다.\r\n당사로 연락바랍니다. Tel) "_s + SupportTelephone();
+    prompter.clear();
+    DBExecute(u"DELETE FROM dbversion"_s);
+    needs = false;
     EXPECT_FALSE(ChkDBpatch(&needs));
     EXPECT_FALSE(needs);
-    // The failed SELECT's own box, then the notice.
+    EXPECT_EQ(prompter.texts(), QStringList{notCreated});
+    prompter.clear();
+    DBExecute(u"DROP TABLE dbversion"_s);
+    EXPECT_FALSE(ChkDBpatch());
     ASSERT_EQ(prompter.messages().size(), 2);
     EXPECT_EQ(prompter.messages()[0].kind, Kind::Error);
-    EXPECT_EQ(prompter.messages()[1].text,
-              u"데이터베이스가 생성되지 않았습니다.\r\n당사로 연락바랍니다. Tel) "_s + SupportTelephone());
-
-    // An empty table reads the same.
-    prompter.clear();
-    DBExecute(u"CREATE TABLE dbversion (dbid varchar(10) NOT NULL, ver int NOT NULL)"_s);
-    EXPECT_FALSE(ChkDBpatch());
-    EXPECT_EQ(prompter.texts(Kind::Info).size(), 1);
+    EXPECT_EQ(prompter.messages()[1].text, notCreated);
 }
 
 TEST(SchemaVersion, SearchIndexesAnOlderDatabaseLacksAreAddedOnRequestOnly)
