@@ -14,6 +14,8 @@ TEST(Cp949, RoundTripsHangulOutsideTheBasicSetAndAscii)
     EXPECT_EQ(Cp949::decode(bytes), text);
     EXPECT_EQ(bytes.size(), Cp949::byteLength(text));
     EXPECT_EQ(Cp949::encode(u"똠"_s), QByteArray("\x8c\x63"));
+    EXPECT_EQ(Cp949::byteLength(u"가나다ab"_s), 8);
+    EXPECT_EQ(Cp949::byteLength(QString()), 0);
 }
 
 TEST(Cp949, RefusesWhatTheCodePageCannotHoldAndNamesIt)
@@ -31,10 +33,4 @@ TEST(Cp949, RefusesWhatTheCodePageCannotHoldAndNamesIt)
     // The won sign has no code; the full-width one has.
     EXPECT_EQ(Cp949::firstUnencodable(u"₩1000"_s), 0);
     EXPECT_EQ(Cp949::firstUnencodable(u"￦1000"_s), -1);
-}
-
-TEST(Cp949, ByteLengthCountsHangulAsTwo)
-{
-    EXPECT_EQ(Cp949::byteLength(u"가나다ab"_s), 8);
-    EXPECT_EQ(Cp949::byteLength(QString()), 0);
 }

@@ -1,11 +1,9 @@
+#include "DbFixture.h"
 #include "DbTransaction.h"
 #include "LosingProxy.h"
 #include "Paths.h"
-#include "ScriptedPrompter.h"
-#include "TestDatabase.h"
 #include "UserSettings.h"
 #include "cMySQL.h"
-#include "modMySQL_Func.h"
 
 #include <QFile>
 #include <QSettings>
@@ -16,7 +14,7 @@
 using namespace Qt::StringLiterals;
 using namespace asv;
 using asv::test::ScriptedPrompter;
-using asv::test::TestDatabase;
+using DbConnection = asv::test::DbFixture;
 
 namespace {
 
@@ -29,10 +27,10 @@ QString roundTrip(const QString& text)
 
 } // namespace
 
-TEST(DbConnection, TextWithQuotesBackslashesAndHangulRoundTrips)
+TEST_F(DbConnection, TextRoundTripsInTheKoreanCodePageAndWhatItCannotHoldIsRefusedUnwritten)
 {
-    TestDatabase db;
-    ScriptedPrompter prompter;
+    EXPECT_EQ(DBGetValue(u"SELECT CONCAT(@@character_set_client, @@character_set_results)"_s), u"euckreuckr"_s);
+    EXPECT_NE(DBGetValue(u"SELECT @@sql_mode"_s).indexOf(u"STRICT_TRANS_TABLES"_s), -1);
     for (const QString& text : {u"O'Brien's \"가게\""_s, u"C:\\경로\\파일"_s, u"똠양꿍 뷁 햏"_s, u"\\'"_s,
                                 u"끝\\"_s, u"%_ 와일드"_s}) {
         EXPECT_EQ(roundTrip(text), text);
@@ -40,12 +38,7 @@ TEST(DbConnection, TextWithQuotesBackslashesAndHangulRoundTrips)
     // What follows a NUL is dropped, as SQLQuote cuts there.
     EXPECT_EQ(roundTrip(u"앞"_s + QChar(u'\0') + u"뒤"_s), u"앞"_s);
     EXPECT_TRUE(prompter.messages().isEmpty());
-}
 
-TEST(DbConnection, CharacterOutsideTheCodePageIsRefusedAndNothingIsWritten)
-{
-    TestDatabase db;
-    ScriptedPrompter prompter;
     DBExecute(u"INSERT INTO options (optname, optvalue) VALUES ('emoji', '웃음 😀')"_s);
     EXPECT_TRUE(DBLastFailed());
     EXPECT_EQ(DBRecordCount(u"options"_s, u"optname = 'emoji'"_s), 0);
@@ -53,10 +46,8 @@ TEST(DbConnection, CharacterOutsideTheCodePageIsRefusedAndNothingIsWritten)
     EXPECT_TRUE(prompter.texts().first().contains(u"😀"_s));
 }
 
-TEST(DbConnection, KilledSessionReconnectsKillsTheOldThreadAndGoesOn)
+TEST_F(DbConnection, KilledSessionReconnectsButATransactionItCutOffIsNotFinishedAlone)
 {
-    TestDatabase db;
-    ScriptedPrompter prompter;
     cMySQL* c = DBConnection(0);
     const quint32 before = c->thread_id();
     ASSERT_GT(before, 0u);
@@ -75,19 +66,22 @@ TEST(DbConnection, KilledSessionReconnectsKillsTheOldThreadAndGoesOn)
 
     // A write after a second kill is not lost either.
     db.admin().query(u"KILL "_s + QString::number(c->thread_id()), false);
-    EXPECT_EQ(DBExecute(u"INSERT INTO options (optname, optvalue) VALUES ('after-kill', '1')"_s), 1);
-    EXPECT_EQ(DBRecordCount(u"options"_s, u"optname = 'after-kill'"_s), 1);
+    EXPECT_EQ(DBExecute(u"INSERT INTO customer (code, compname, nowmoney) VALUES ('000001', '대한상사', 0)"_s), 1);
+
+    DBExecute(u"START TRANSACTION"_s);
+    DBExecute(u"INSERT INTO options (optname, optvalue) VALUES ('sale-line', '1')"_s);
+    db.admin().query(u"KILL "_s + QString::number(c->thread_id()), false);
+    // The line went with the session: the balance move alone must not be stored.
+    EXPECT_EQ(DBExecute(u"UPDATE customer SET nowmoney = nowmoney + 3316 WHERE code = '000001'"_s, true), 0);
+    EXPECT_TRUE(DBLastFailed());
+    DBExecute(u"ROLLBACK"_s, true);
+    EXPECT_EQ(DBGetValue(u"SELECT nowmoney FROM customer WHERE code = '000001'"_s).toDouble(), 0.0);
+    EXPECT_EQ(DBRecordCount(u"options"_s, u"optname = 'sale-line'"_s), 0);
+    // The connection serves the next document.
+    EXPECT_EQ(DBExecute(u"UPDATE customer SET nowmoney = nowmoney + 1 WHERE code = '000001'"_s), 1);
 }
 
-TEST(DbConnection, ConnectionUsesTheKoreanCharacterSetWithoutSetNames)
-{
-    TestDatabase db;
-    EXPECT_EQ(DBGetValue(u"SELECT @@character_set_client"_s), u"euckr"_s);
-    EXPECT_EQ(DBGetValue(u"SELECT @@character_set_results"_s), u"euckr"_s);
-    EXPECT_NE(DBGetValue(u"SELECT @@sql_mode"_s).indexOf(u"STRICT_TRANS_TABLES"_s), -1);
-}
-
-TEST(DbConnection, UnreachableServerFailsWithTheConnectionMessage)
+TEST(DbServer, UnreachableServerFailsWithTheConnectionMessage)
 {
     ScriptedPrompter prompter;
     QTemporaryDir home;
@@ -104,10 +98,8 @@ TEST(DbConnection, UnreachableServerFailsWithTheConnectionMessage)
     EXPECT_FALSE(DBIsOpen());
 }
 
-TEST(DbConnection, FailedStatementShowsItsTextAndReturnsNothing)
+TEST_F(DbConnection, FailedStatementShowsItsTextAndReturnsNothing)
 {
-    TestDatabase db;
-    ScriptedPrompter prompter;
     RecordSetPtr rs;
     EXPECT_EQ(DBOpenRS(rs, u"SELECT nosuchcolumn FROM options"_s), 0);
     EXPECT_EQ(rs, nullptr);
@@ -122,33 +114,11 @@ TEST(DbConnection, FailedStatementShowsItsTextAndReturnsNothing)
     EXPECT_EQ(prompter.count(ScriptedPrompter::Kind::Error), 1);
 }
 
-TEST(DbConnection, AStatementOfATransactionCutOffIsNotRunAgainOnItsOwn)
-{
-    TestDatabase db;
-    ScriptedPrompter prompter;
-    DBExecute(u"INSERT INTO customer (code, compname, nowmoney) VALUES ('000001', '대한상사', 0)"_s);
-    cMySQL* c = DBConnection(0);
-    DBExecute(u"START TRANSACTION"_s);
-    DBExecute(u"INSERT INTO options (optname, optvalue) VALUES ('sale-line', '1')"_s);
-    db.admin().query(u"KILL "_s + QString::number(c->thread_id()), false);
-
-    // The line went with the session: the balance move alone must not be stored.
-    EXPECT_EQ(DBExecute(u"UPDATE customer SET nowmoney = nowmoney + 3316 WHERE code = '000001'"_s, true), 0);
-    EXPECT_TRUE(DBLastFailed());
-    DBExecute(u"ROLLBACK"_s, true);
-    EXPECT_EQ(DBGetValue(u"SELECT nowmoney FROM customer WHERE code = '000001'"_s).toDouble(), 0.0);
-    EXPECT_EQ(DBRecordCount(u"options"_s, u"optname = 'sale-line'"_s), 0);
-    // The connection serves the next document.
-    EXPECT_EQ(DBExecute(u"UPDATE customer SET nowmoney = nowmoney + 1 WHERE code = '000001'"_s), 1);
-}
-
 // The desk's transaction takes the payment's row, then waits for the customer, which another
 // session holds while it reaches for the customer's payments: the desk's is the lighter one and
 // the server rolls it back whole.
-TEST(DbConnection, ADeadlockedTransactionRunsAgainWholeAndIsStoredOnce)
+TEST_F(DbConnection, ADeadlockedTransactionRunsAgainWholeAndIsStoredOnce)
 {
-    TestDatabase db;
-    ScriptedPrompter prompter;
     DBExecute(u"INSERT INTO customer (code, compname, nowmoney) VALUES ('000001', '대한상사', 0)"_s);
     DBExecute(u"CREATE TABLE weight (n INT)"_s);
     cMySQL& other = db.admin();
@@ -188,10 +158,8 @@ TEST(DbConnection, ADeadlockedTransactionRunsAgainWholeAndIsStoredOnce)
     EXPECT_TRUE(log.readAll().contains(" UPDATE customer SET nowmoney"));
 }
 
-TEST(DbConnection, AWriteWhoseAnswerWasLostIsReportedAndNotSentAgainWhileAReadIsAskedAgain)
+TEST_F(DbConnection, AWriteWhoseAnswerWasLostIsReportedAndNotSentAgainWhileAReadIsAskedAgain)
 {
-    TestDatabase db;
-    ScriptedPrompter prompter;
     const asv::test::ServerAccount account = asv::test::testServer();
     asv::test::LosingProxy proxy(static_cast<quint16>(account.host.section(u':', 1).toUInt()));
     cMySQL c;

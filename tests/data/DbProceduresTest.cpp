@@ -1,6 +1,6 @@
 #include "Clock.h"
+#include "DbFixture.h"
 #include "Paths.h"
-#include "ScriptedPrompter.h"
 #include "SqlLog.h"
 #include "TestDatabase.h"
 #include "UserSettings.h"
@@ -12,25 +12,20 @@
 
 using namespace Qt::StringLiterals;
 using namespace asv;
-using asv::test::ScriptedPrompter;
 using asv::test::TestDatabase;
+using DbProcedures = asv::test::DbFixture;
 
-TEST(SqlQuoting, QuoteAndLikeQuoteEscapeAndCutAtNul)
+// Plain quoting is seen through the round trips of the connection test.
+TEST(SqlQuoting, LikeQuoteEscapesForLikeAndCutsAtNul)
 {
-    EXPECT_EQ(SQLQuote(u"it's"_s), u"it''s"_s);
-    EXPECT_EQ(SQLQuote(u"a\\b"_s), u"a\\\\b"_s);
-    EXPECT_EQ(SQLQuote(u"ab"_s + QChar(u'\0') + u"cd"_s), u"ab"_s);
-
     QString text = u"it's a\\b"_s + QChar(u'\0') + u"tail"_s;
     EXPECT_EQ(SQLQuoteLike(text), u"it''s a\\\\\\\\b"_s);
     // The caller's variable keeps the doubled quote, not the four backslashes.
     EXPECT_EQ(text, u"it''s a\\b"_s);
 }
 
-TEST(DbProcedures, ResultsCountsAndEmptyAnswers)
+TEST_F(DbProcedures, ResultsCountsInsertIdsAndTrimmedCounts)
 {
-    TestDatabase db;
-    ScriptedPrompter prompter;
     RecordSetPtr rs;
     EXPECT_EQ(DBOpenRS(rs, u"SELECT optname FROM options WHERE 1=0"_s), 0);
     ASSERT_NE(rs, nullptr);
@@ -57,12 +52,7 @@ TEST(DbProcedures, ResultsCountsAndEmptyAnswers)
     EXPECT_EQ(DBGetValue(u"SELECT optvalue FROM options WHERE optname = 'none'"_s), QString());
     EXPECT_EQ(DBRecordCount(u"options"_s, u"optname LIKE 'a%'"_s), 1);
     EXPECT_EQ(DBMaxValue(u"options"_s, u"optname"_s), u"c"_s);
-    EXPECT_TRUE(prompter.messages().isEmpty());
-}
 
-TEST(DbProcedures, InsertIdAndTrimCount)
-{
-    TestDatabase db;
     DBExecute(u"INSERT INTO pclass (code, name) VALUES ('0001', '  가전 ')"_s);
     EXPECT_EQ(DBTrimCount(u"pclass"_s, u"name"_s, u"name = '가전'"_s), 1);
     EXPECT_EQ(DBRecordCount(u"pclass"_s, u"name = '가전'"_s), 0);
@@ -70,12 +60,11 @@ TEST(DbProcedures, InsertIdAndTrimCount)
     const qint32 first = DBInsertId();
     DBExecute(u"INSERT INTO receive (ccode, dealdate) VALUES ('000001', '2026-01-03')"_s);
     EXPECT_EQ(DBInsertId(), first + 1);
+    EXPECT_TRUE(prompter.messages().isEmpty());
 }
 
-TEST(DbProcedures, NumericAndPrefixedCodes)
+TEST_F(DbProcedures, NumericAndPrefixedCodesAndDuplicateChecks)
 {
-    TestDatabase db;
-    ScriptedPrompter prompter;
     EXPECT_EQ(NextNumericCode(u"pclass"_s, u"code"_s, 4), u"0001"_s);
     DBExecute(u"INSERT INTO pclass (code, name) VALUES ('0009', 'a'), ('A001', 'b'), ('099', 'c')"_s);
     // Letters and other lengths are passed over.
@@ -95,17 +84,13 @@ TEST(DbProcedures, NumericAndPrefixedCodes)
     DBExecute(u"INSERT INTO product (code, name) VALUES ('Q99999', 'full')"_s);
     EXPECT_EQ(NextCode(u"product"_s, u"code"_s, 6, u"Q"_s), QString());
     EXPECT_EQ(prompter.texts(), QStringList{u"해당 순번이 최대값을 넘어 자동으로 값을 구할 수가 없습니다."_s});
-}
 
-TEST(DbProcedures, DuplicateCheckAsksAndNoRefuses)
-{
-    TestDatabase db;
-    ScriptedPrompter prompter;
-    DBExecute(u"INSERT INTO pclass (code, name) VALUES ('0001', 'O''Neil ')"_s);
+    prompter.clear();
+    DBExecute(u"INSERT INTO pclass (code, name) VALUES ('0002', 'O''Neil ')"_s);
     EXPECT_FALSE(DBCheckDup(u"pclass"_s, u"name"_s, u"없음"_s));
     EXPECT_TRUE(DBCheckDup(u"pclass"_s, u"name"_s, u"O'Neil"_s, {}, false, {}, {}, true));
     EXPECT_TRUE(DBCheckDup(u"pclass"_s, u"name"_s, u"O'Neil "_s));
-    EXPECT_FALSE(DBCheckDup(u"pclass"_s, u"name"_s, u"O'Neil "_s, u"code <> '0001'"_s));
+    EXPECT_FALSE(DBCheckDup(u"pclass"_s, u"name"_s, u"O'Neil "_s, u"code <> '0002'"_s));
 
     prompter.answer(MsgAnswer::No);
     EXPECT_TRUE(DBCheckDup(u"pclass"_s, u"name"_s, u"O'Neil"_s, {}, true, u"분류명"_s, {}, true));

@@ -1,10 +1,12 @@
 #include "ScriptedPrompter.h"
 #include "SharedOptions.h"
 #include "SqlNumber.h"
+#include "mdlCommonOstra.h"
 #include "modMath.h"
 
 #include <gtest/gtest.h>
 #include <limits>
+#include <tuple>
 
 using namespace Qt::StringLiterals;
 using namespace asv;
@@ -31,7 +33,7 @@ TEST(Rounding, HalvesAwayFromZeroAndRoundUpAboveATenthDespiteBinaryNoise)
     }
 }
 
-TEST(Vat, EveryModeAndRounding)
+TEST(Vat, EveryModeAndRoundingAndWhatItRefuses)
 {
     ScriptedPrompter prompter;
     struct Case {
@@ -63,28 +65,21 @@ TEST(Vat, EveryModeAndRounding)
         EXPECT_DOUBLE_EQ(tax, c.tax);
     }
     EXPECT_TRUE(prompter.messages().isEmpty());
-}
 
-TEST(Vat, UnknownModeOrRoundingLeavesOutputsAlone)
-{
-    ScriptedPrompter prompter;
+    // An unknown mode or rounding leaves the outputs alone.
     double supply = -1, tax = -1;
     EXPECT_FALSE(CalcVAT(3, 1, 1000, supply, tax, VatOptions{0, 0}));
     EXPECT_DOUBLE_EQ(supply, -1);
     EXPECT_DOUBLE_EQ(tax, -1);
     EXPECT_TRUE(prompter.messages().isEmpty());
-
     EXPECT_FALSE(CalcVAT(2, 1, 1000, supply, tax, VatOptions{0, 5}));
     EXPECT_DOUBLE_EQ(supply, 1000);
     EXPECT_DOUBLE_EQ(tax, -1);
     EXPECT_EQ(prompter.texts(ScriptedPrompter::Kind::Info), QStringList{u"fixme"_s});
-}
 
-TEST(Vat, WithoutExplicitOptionsUsesTheCopiesInMemory)
-{
+    // Without explicit options the copies in memory hold.
     const SharedOptions saved = SharedOptions::current();
     SharedOptions::current().vatRounding = 2;
-    double supply = 0, tax = 0;
     ASSERT_TRUE(CalcVAT(2, 1, 1001, supply, tax));
     EXPECT_DOUBLE_EQ(tax, 101);
     SharedOptions::current() = saved;
@@ -92,12 +87,41 @@ TEST(Vat, WithoutExplicitOptionsUsesTheCopiesInMemory)
 
 TEST(SqlNumbers, FullPrecisionWithoutExponent)
 {
-    EXPECT_EQ(SqlNumber(-0.0), u"0"_s);
-    EXPECT_EQ(SqlNumber(-12.5), u"-12.5"_s);
-    EXPECT_EQ(SqlNumber(0.1), u"0.1"_s);
-    EXPECT_EQ(SqlNumber(1e-7), u"0.0000001"_s);
-    EXPECT_EQ(SqlNumber(1e15), u"1000000000000000"_s);
-    EXPECT_EQ(SqlNumber(123456789.1234), u"123456789.1234"_s);
+    const std::pair<double, QString> cases[] = {{-0.0, u"0"_s},        {-12.5, u"-12.5"_s},
+                                                {0.1, u"0.1"_s},       {1e-7, u"0.0000001"_s},
+                                                {1e15, u"1000000000000000"_s}, {123456789.1234, u"123456789.1234"_s}};
+    for (const auto& [value, text] : cases)
+        EXPECT_EQ(SqlNumber(value), text);
     EXPECT_THROW(SqlNumber(std::numeric_limits<double>::quiet_NaN()), std::exception);
     EXPECT_THROW(SqlNumber(std::numeric_limits<double>::infinity()), std::exception);
+}
+
+TEST(DecFormat, BuiltFromDecimalsThousandsAndZeroFlags)
+{
+    const std::tuple<int, bool, bool, bool, QString> cases[] = {
+        {2, true, false, false, u"#,##0.##"_s}, {2, true, false, true, u"#,##0.00"_s}, {0, true, false, false, u"#,###"_s},
+        {0, true, true, false, u"#,##0"_s},     {0, false, true, false, u"0"_s},       {3, false, false, true, u"0.000"_s},
+        {1, false, false, false, u"0.#"_s}};
+    for (const auto& [decimals, thousands, zero, trailing, format] : cases)
+        EXPECT_EQ(GetDecFormat(decimals, thousands, zero, trailing), format);
+
+    const SharedOptions saved = SharedOptions::current();
+    SharedOptions::current().showTrailingZeros = true;
+    EXPECT_EQ(GetDecFormat(2, true, false), u"#,##0.00"_s);
+    SharedOptions::current() = saved;
+}
+
+TEST(FormatNumbers, GroupsDecimalsAndEmptyZero)
+{
+    const std::tuple<double, QString, QString> cases[] = {
+        {1234567.891, u"#,##0.##"_s, u"1,234,567.89"_s}, {1234.5, u"#,##0.##"_s, u"1,234.5"_s},
+        {0.5, u"#,##0.##"_s, u"0.5"_s},                   {0, u"#,##0.##"_s, u"0"_s},
+        {1234.5, u"#,##0.00"_s, u"1,234.50"_s},           {-1234.567, u"#,##0.00"_s, u"-1,234.57"_s},
+        {2.675, u"0.00"_s, u"2.68"_s},                    {999.5, u"#,###"_s, u"1,000"_s},
+        {0, u"#,###"_s, QString()},                       {-0.4, u"#,###"_s, QString()},
+        {-1000000, u"#,###"_s, u"-1,000,000"_s},          {1234567, u"0"_s, u"1234567"_s},
+        {1.5, QString(), u"1.5"_s},
+    };
+    for (const auto& [value, format, expected] : cases)
+        EXPECT_EQ(FormatNumber(value, format), expected) << value << " " << format.toStdString();
 }

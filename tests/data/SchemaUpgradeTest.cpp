@@ -48,122 +48,15 @@ void setVersion(int ver)
     DBExecute(u"UPDATE dbversion SET ver = "_s + QString::number(ver) + u" WHERE dbid = 'main'"_s);
 }
 
-} // namespace
-
-TEST(SchemaUpgrade, BaseStructureUpgradedFromOneEqualsTheCurrentStructureWithoutAnError)
+// The base structure brought to this version by the upgrade's own steps.
+void upgradeTo(int ver)
 {
-    TestDatabase db(TestDatabase::Structure::Base);
-    ScriptedPrompter prompter;
-    EXPECT_EQ(DBStructureVersion(), 1);
-    DBExecute(u"INSERT INTO local_user (code, loginid, name) VALUES ('01', 'kim', '김상담')"_s);
-
-    prompter.answer(MsgAnswer::Yes);
-    EXPECT_TRUE(ChkDBpatch());
-    ASSERT_EQ(prompter.count(Kind::YesNo), 1);
-    EXPECT_EQ(prompter.count(Kind::Error), 0) << prompter.texts().join(u'\n').toStdString();
-    EXPECT_TRUE(prompter.texts().first().startsWith(u"< 데이터베이스 구조 업그레이드 >\r\n\r\n"_s + QString(74, u'=')));
-    EXPECT_TRUE(prompter.texts().first().endsWith(u"\r\n지금 DB업그레이드를 진행하시겠습니까?"_s));
-    EXPECT_EQ(DBStructureVersion(), 14);
-    EXPECT_EQ(structureOf(db.name()), expectedStructure());
-    // What only speeds the searches up is the administrator's choice, not the upgrade's.
-    EXPECT_FALSE(TelSuffixIndex::present());
-    // Users who existed before the consult desk keep it.
-    EXPECT_EQ(DBRecordCount(u"local_user"_s, u"consult = 1"_s), 2);
-}
-
-TEST(SchemaUpgrade, CurrentVersionAsksNothingAndRunsNothing)
-{
-    TestDatabase db;
-    ScriptedPrompter prompter;
-    const int before = DBConnection(0)->reconnectCount();
-    EXPECT_TRUE(ChkDBpatch());
-    EXPECT_TRUE(prompter.messages().isEmpty());
-    EXPECT_EQ(DBConnection(0)->reconnectCount(), before);
-    EXPECT_EQ(structureOf(db.name()), expectedStructure());
-}
-
-TEST(SchemaUpgrade, ThirteenRunsOnlyTheLastStep)
-{
-    TestDatabase db(TestDatabase::Structure::Base);
-    ScriptedPrompter prompter;
-    for (int step = 2; step <= 13; ++step) {
+    for (int step = 2; step <= ver; ++step) {
         for (const QString& sql : UpgradeStepStatements(step))
             DBExecute(sql);
     }
-    setVersion(13);
-    prompter.answer(MsgAnswer::Yes);
-    EXPECT_TRUE(ChkDBpatch());
-    EXPECT_EQ(prompter.count(Kind::Error), 0) << prompter.texts().join(u'\n').toStdString();
-    EXPECT_EQ(DBStructureVersion(), 14);
-    EXPECT_EQ(structureOf(db.name()), expectedStructure());
+    setVersion(ver);
 }
-
-TEST(SchemaUpgrade, DecliningLeavesTheDatabaseAsItWas)
-{
-    TestDatabase db(TestDatabase::Structure::Base);
-    ScriptedPrompter prompter;
-    const QStringList before = structureOf(db.name());
-    prompter.answer(MsgAnswer::No);
-    EXPECT_FALSE(ChkDBpatch());
-    EXPECT_EQ(DBStructureVersion(), 1);
-    EXPECT_EQ(structureOf(db.name()), before);
-}
-
-TEST(SchemaUpgrade, AnotherDeskThatUpgradedMeanwhileIsNotUpgradedAgain)
-{
-    TestDatabase db(TestDatabase::Structure::Base);
-    ScriptedPrompter prompter;
-    prompter.answerAfter([] { setVersion(14); }, MsgAnswer::Yes);
-    bool needs = false;
-    EXPECT_TRUE(ChkDBpatch(&needs));
-    EXPECT_FALSE(needs);
-    EXPECT_EQ(prompter.count(Kind::Error), 0);
-    EXPECT_FALSE(structureOf(db.name()).join(u'\n').contains(u"rsvconsult"_s));
-}
-
-TEST(SchemaUpgrade, StepFailingOnAnExistingObjectIsShownAndPassedOver)
-{
-    TestDatabase db(TestDatabase::Structure::Base);
-    ScriptedPrompter prompter;
-    // Someone added one column by hand: its step fails, the others still run.
-    DBExecute(u"ALTER TABLE `customer` ADD `agency` VARCHAR(100) DEFAULT '' NOT NULL"_s);
-    prompter.answer(MsgAnswer::Yes);
-    EXPECT_TRUE(ChkDBpatch());
-    ASSERT_EQ(prompter.count(Kind::Error), 1);
-    EXPECT_TRUE(prompter.texts(Kind::Error).first().startsWith(u"Error 1060 ("_s));
-    EXPECT_EQ(DBStructureVersion(), 14);
-    // The hand-made column stands elsewhere in the table; what matters is that all are there.
-    QStringList actual = structureOf(db.name()), expected = expectedStructure();
-    actual.sort();
-    expected.sort();
-    EXPECT_EQ(actual, expected);
-}
-
-TEST(SchemaUpgrade, StepThatLeavesSomethingMissingKeepsTheOldVersion)
-{
-    TestDatabase db(TestDatabase::Structure::Base);
-    ScriptedPrompter prompter;
-    for (int step = 2; step <= 7; ++step) {
-        for (const QString& sql : UpgradeStepStatements(step))
-            DBExecute(sql);
-    }
-    setVersion(7);
-    DBExecute(u"DROP TABLE sale"_s);
-    prompter.answer(MsgAnswer::Yes);
-    EXPECT_FALSE(ChkDBpatch());
-    EXPECT_EQ(prompter.count(Kind::Error), 2); // steps 8 and 14 name the missing table
-    EXPECT_EQ(DBStructureVersion(), 7);
-    // The next start runs the steps again; the ones already applied fail harmlessly.
-    DBExecute(u"CREATE TABLE sale (code int unsigned NOT NULL)"_s);
-    prompter.clear();
-    prompter.answer(MsgAnswer::Yes);
-    EXPECT_TRUE(ChkDBpatch());
-    EXPECT_EQ(DBStructureVersion(), 14);
-    for (const QString& error : prompter.texts(Kind::Error))
-        EXPECT_TRUE(error.startsWith(u"Error 1060 ("_s)) << error.toStdString();
-}
-
-namespace {
 
 // What MySQL 5.7/8 in strict mode refuse and MariaDB takes, so the test server cannot show it.
 QStringList mysqlRefusals(const QString& statement)
@@ -189,7 +82,13 @@ QStringList mysqlRefusals(const QString& statement)
 
 } // namespace
 
-TEST(SchemaUpgrade, FromOneInStrictModeWithStatementsMySqlAcceptsToo)
+// A database of the first structure, its upgrade to be agreed to or declined.
+struct SchemaUpgrade : ::testing::Test {
+    TestDatabase db{TestDatabase::Structure::Base};
+    ScriptedPrompter prompter;
+};
+
+TEST_F(SchemaUpgrade, FromOneInStrictModeWithStatementsMySqlAcceptsTooEqualsTheCurrentStructure)
 {
     QStringList statements = BaseSchema::statements();
     for (int step = 2; step <= kProgramDbVersion; ++step)
@@ -199,23 +98,96 @@ TEST(SchemaUpgrade, FromOneInStrictModeWithStatementsMySqlAcceptsToo)
     // The checker itself: the form older servers took is caught.
     EXPECT_EQ(mysqlRefusals(u"`pname` text NOT NULL default '',"_s).size(), 1);
 
-    TestDatabase db(TestDatabase::Structure::Base);
-    ScriptedPrompter prompter;
+    EXPECT_EQ(DBStructureVersion(), 1);
+    DBExecute(u"INSERT INTO local_user (code, loginid, name) VALUES ('01', 'kim', '김상담')"_s);
     DBExecute(u"SET SESSION sql_mode = 'STRICT_ALL_TABLES,STRICT_TRANS_TABLES,NO_ZERO_DATE,ERROR_FOR_DIVISION_BY_ZERO'"_s);
     prompter.answer(MsgAnswer::Yes);
     EXPECT_TRUE(ChkDBpatch());
+    ASSERT_EQ(prompter.count(Kind::YesNo), 1);
     EXPECT_EQ(prompter.count(Kind::Error), 0) << prompter.texts().join(u'\n').toStdString();
+    EXPECT_TRUE(prompter.texts().first().startsWith(u"< 데이터베이스 구조 업그레이드 >\r\n\r\n"_s + QString(74, u'=')));
+    EXPECT_TRUE(prompter.texts().first().endsWith(u"\r\n지금 DB업그레이드를 진행하시겠습니까?"_s));
     EXPECT_EQ(DBStructureVersion(), 14);
     EXPECT_EQ(structureOf(db.name()), expectedStructure());
+    // What only speeds the searches up is the administrator's choice, not the upgrade's.
+    EXPECT_FALSE(TelSuffixIndex::present());
+    // Users who existed before the consult desk keep it.
+    EXPECT_EQ(DBRecordCount(u"local_user"_s, u"consult = 1"_s), 2);
     // A call row written without its notes is still taken.
     DBExecute(u"INSERT INTO rsvconsult (ctelno) VALUES ('0212345678')"_s);
     EXPECT_FALSE(DBLastFailed());
 }
 
-TEST(SchemaUpgrade, NewerDatabaseAsksForTheProgramUpgrade)
+TEST_F(SchemaUpgrade, ThirteenRunsOnlyTheLastStep)
+{
+    upgradeTo(13);
+    prompter.answer(MsgAnswer::Yes);
+    EXPECT_TRUE(ChkDBpatch());
+    EXPECT_EQ(prompter.count(Kind::Error), 0) << prompter.texts().join(u'\n').toStdString();
+    EXPECT_EQ(DBStructureVersion(), 14);
+    EXPECT_EQ(structureOf(db.name()), expectedStructure());
+}
+
+TEST_F(SchemaUpgrade, DecliningOrAnotherDeskUpgradingMeanwhileLeavesTheDatabaseAlone)
+{
+    const QStringList before = structureOf(db.name());
+    prompter.answer(MsgAnswer::No);
+    EXPECT_FALSE(ChkDBpatch());
+    EXPECT_EQ(DBStructureVersion(), 1);
+    EXPECT_EQ(structureOf(db.name()), before);
+
+    prompter.answerAfter([] { setVersion(14); }, MsgAnswer::Yes);
+    bool needs = false;
+    EXPECT_TRUE(ChkDBpatch(&needs));
+    EXPECT_FALSE(needs);
+    EXPECT_EQ(prompter.count(Kind::Error), 0);
+    EXPECT_EQ(structureOf(db.name()), before);
+}
+
+TEST_F(SchemaUpgrade, StepFailingOnAnExistingObjectIsShownAndPassedOver)
+{
+    // Someone added one column by hand: its step fails, the others still run.
+    DBExecute(u"ALTER TABLE `customer` ADD `agency` VARCHAR(100) DEFAULT '' NOT NULL"_s);
+    prompter.answer(MsgAnswer::Yes);
+    EXPECT_TRUE(ChkDBpatch());
+    ASSERT_EQ(prompter.count(Kind::Error), 1);
+    EXPECT_TRUE(prompter.texts(Kind::Error).first().startsWith(u"Error 1060 ("_s));
+    EXPECT_EQ(DBStructureVersion(), 14);
+    // The hand-made column stands elsewhere in the table; what matters is that all are there.
+    QStringList actual = structureOf(db.name()), expected = expectedStructure();
+    actual.sort();
+    expected.sort();
+    EXPECT_EQ(actual, expected);
+}
+
+TEST_F(SchemaUpgrade, StepThatLeavesSomethingMissingKeepsTheOldVersion)
+{
+    upgradeTo(7);
+    DBExecute(u"DROP TABLE sale"_s);
+    prompter.answer(MsgAnswer::Yes);
+    EXPECT_FALSE(ChkDBpatch());
+    EXPECT_EQ(prompter.count(Kind::Error), 2); // steps 8 and 14 name the missing table
+    EXPECT_EQ(DBStructureVersion(), 7);
+    // The next start runs the steps again; the ones already applied fail harmlessly.
+    DBExecute(u"CREATE TABLE sale (code int unsigned NOT NULL)"_s);
+    prompter.clear();
+    prompter.answer(MsgAnswer::Yes);
+    EXPECT_TRUE(ChkDBpatch());
+    EXPECT_EQ(DBStructureVersion(), 14);
+    for (const QString& error : prompter.texts(Kind::Error))
+        EXPECT_TRUE(error.startsWith(u"Error 1060 ("_s)) << error.toStdString();
+}
+
+TEST(SchemaVersion, CurrentAsksNothingNewerAsksForTheProgramAndMissingReadsAsNotCreated)
 {
     TestDatabase db;
     ScriptedPrompter prompter;
+    const int before = DBConnection(0)->reconnectCount();
+    EXPECT_TRUE(ChkDBpatch());
+    EXPECT_TRUE(prompter.messages().isEmpty());
+    EXPECT_EQ(DBConnection(0)->reconnectCount(), before);
+    EXPECT_EQ(structureOf(db.name()), expectedStructure());
+
     setVersion(15);
     bool needs = false;
     EXPECT_FALSE(ChkDBpatch(&needs));
@@ -223,29 +195,24 @@ TEST(SchemaUpgrade, NewerDatabaseAsksForTheProgramUpgrade)
     ASSERT_EQ(prompter.count(Kind::Warn), 1);
     EXPECT_EQ(prompter.texts().first(), u"데이터베이스 구조가 업그레이드 되었습니다.\r\n\r\n프로그램을 재설치하시기 바랍니다.\r\n\r\n문의전화: "_s
                                             + SupportTelephone() + u"\r\n\r\nOstraSoft"_s);
-}
 
-TEST(SchemaUpgrade, MissingVersionReadsAsNotCreated)
-{
-    TestDatabase db(TestDatabase::Structure::Empty);
-    ScriptedPrompter prompter;
-    bool needs = false;
+    // No version row reads as a database never created; no table, the same after the failed read's box.
+    const QString notCreated = u"데이터베이스가 생성되지 않았습니다.\r\n당사로 연락바랍니다. Tel) "_s + SupportTelephone();
+    prompter.clear();
+    DBExecute(u"DELETE FROM dbversion"_s);
+    needs = false;
     EXPECT_FALSE(ChkDBpatch(&needs));
     EXPECT_FALSE(needs);
-    // The failed SELECT's own box, then the notice.
+    EXPECT_EQ(prompter.texts(), QStringList{notCreated});
+    prompter.clear();
+    DBExecute(u"DROP TABLE dbversion"_s);
+    EXPECT_FALSE(ChkDBpatch());
     ASSERT_EQ(prompter.messages().size(), 2);
     EXPECT_EQ(prompter.messages()[0].kind, Kind::Error);
-    EXPECT_EQ(prompter.messages()[1].text,
-              u"데이터베이스가 생성되지 않았습니다.\r\n당사로 연락바랍니다. Tel) "_s + SupportTelephone());
-
-    // An empty table reads the same.
-    prompter.clear();
-    DBExecute(u"CREATE TABLE dbversion (dbid varchar(10) NOT NULL, ver int NOT NULL)"_s);
-    EXPECT_FALSE(ChkDBpatch());
-    EXPECT_EQ(prompter.texts(Kind::Info).size(), 1);
+    EXPECT_EQ(prompter.messages()[1].text, notCreated);
 }
 
-TEST(SchemaUpgrade, SearchIndexesAnOlderDatabaseLacksAreAddedOnRequestOnly)
+TEST(SchemaVersion, SearchIndexesAnOlderDatabaseLacksAreAddedOnRequestOnly)
 {
     TestDatabase db;
     ScriptedPrompter prompter;

@@ -13,7 +13,6 @@
 #include "modMain_SQL.h"
 #include "modMySQL_Func.h"
 
-#include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QFile>
 #include <QRegularExpression>
@@ -83,13 +82,15 @@ private:
         else if (roll < 32)
             editSale(tag, sale);
         else if (roll < 38)
-            deleteSale(tag, sale);
+            deleteDoc(tag, Doc::Sale, sale, u"sale-delete"_s,
+                      [](const Doc& d) { return SaleStore::remove(static_cast<int>(d.values[0]), d.ccode); });
         else if (roll < 52 || (roll < 67 && payment.isEmpty()))
             createPayment(tag);
         else if (roll < 62)
             editPayment(tag, payment);
         else if (roll < 67)
-            deletePayment(tag, payment);
+            deleteDoc(tag, Doc::Payment, payment, u"payment-delete"_s,
+                      [](const Doc& d) { return ReceiveStore().remove(static_cast<int>(d.values[0])); });
         else if (roll < 74 || job.isEmpty())
             createJob(tag);
         else if (roll < 86 || (roll < 96 && line.isEmpty()))
@@ -97,7 +98,9 @@ private:
         else if (roll < 93)
             editLine(tag, line);
         else if (roll < 96)
-            deleteLine(tag, line);
+            deleteDoc(tag, Doc::Line, line, u"line-delete"_s, [](const Doc& d) {
+                return AsJobStore::removeLine(static_cast<int>(d.values[0]), static_cast<int>(d.values[1]));
+            });
         else if (roll < 99)
             moveJob(tag, job);
         else
@@ -229,11 +232,13 @@ private:
         finish(tag, quantity ? u"sale-qnt"_s : u"sale-amount"_s, ok, {{before, after}});
     }
 
-    void deleteSale(const QString& tag, const QString& key)
+    // Deletes the document of the key as the desk last knew it.
+    template <typename F>
+    void deleteDoc(const QString& tag, Doc::Kind kind, const QString& key, const QString& what, F&& remove)
     {
-        const Doc before = m_docs[Doc::Sale].value(key);
-        const bool ok = attempt([&] { return SaleStore::remove(static_cast<int>(before.values[0]), before.ccode); });
-        finish(tag, u"sale-delete"_s, ok, {{before, gone(Doc::Sale, key)}});
+        const Doc before = m_docs[kind].value(key);
+        const bool ok = attempt([&] { return remove(before); });
+        finish(tag, what, ok, {{before, gone(kind, key)}});
     }
 
     void createPayment(const QString& tag)
@@ -272,13 +277,6 @@ private:
         const bool ok = attempt([&] { return ReceiveStore().update(loaded, edited) == 1; });
         const Doc after{Doc::Payment, key, true, edited.ccode, {before.values[0], edited.amount, edited.dc}};
         finish(tag, move ? u"payment-move"_s : u"payment-amount"_s, ok, {{before, after}});
-    }
-
-    void deletePayment(const QString& tag, const QString& key)
-    {
-        const Doc before = m_docs[Doc::Payment].value(key);
-        const bool ok = attempt([&] { return ReceiveStore().remove(static_cast<int>(before.values[0])); });
-        finish(tag, u"payment-delete"_s, ok, {{before, gone(Doc::Payment, key)}});
     }
 
     void createJob(const QString& tag)
@@ -328,14 +326,6 @@ private:
         finish(tag, toggle ? u"line-free"_s : u"line-amount"_s, ok, {{before, after}});
     }
 
-    void deleteLine(const QString& tag, const QString& key)
-    {
-        const Doc before = m_docs[Doc::Line].value(key);
-        const AsLineRecord line = m_lines.value(key);
-        const bool ok = attempt([&] { return AsJobStore::removeLine(line.code, line.seq); });
-        finish(tag, u"line-delete"_s, ok, {{before, gone(Doc::Line, key)}});
-    }
-
     // The job and its charges moved to another customer, as the reception window saves it.
     void moveJob(const QString& tag, const QString& key)
     {
@@ -377,27 +367,23 @@ private:
 
 } // namespace
 
+// Arguments: program folder, database, desk number, seed, operations, journal file.
 int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
-    QCommandLineParser options;
-    options.addOptions({{u"home"_s, u"program folder"_s, u"dir"_s},
-                        {u"db"_s, u"database"_s, u"name"_s},
-                        {u"desk"_s, u"desk number"_s, u"n"_s},
-                        {u"seed"_s, u"random seed"_s, u"seed"_s},
-                        {u"ops"_s, u"operations"_s, u"count"_s},
-                        {u"journal"_s, u"journal file"_s, u"file"_s}});
-    options.process(app);
-    Paths::setProgramFolder(options.value(u"home"_s));
-    QFile file(options.value(u"journal"_s));
+    const QStringList args = app.arguments();
+    if (args.size() != 7)
+        return 2;
+    Paths::setProgramFolder(args[1]);
+    QFile file(args[6]);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return 2;
     QTextStream journal(&file);
     const test::ServerAccount server = test::testServer();
-    if (!DBInit(server.host, server.user, server.password, options.value(u"db"_s)))
+    if (!DBInit(server.host, server.user, server.password, args[2]))
         return 1;
-    Desk desk(options.value(u"desk"_s).toInt(), options.value(u"seed"_s).toULongLong(), journal);
-    desk.run(options.value(u"ops"_s).toInt());
+    Desk desk(args[3].toInt(), args[4].toULongLong(), journal);
+    desk.run(args[5].toInt());
     journal << "done\n";
     journal.flush();
     DBClose();

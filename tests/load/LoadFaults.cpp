@@ -50,22 +50,14 @@ void LoadFaults::runDue(qint64 elapsedMs)
 {
     while (m_next < m_schedule.size() && m_schedule[m_next].atMs <= elapsedMs) {
         const Kind kind = m_schedule[m_next++].kind;
-        switch (kind) {
-        case KillConnection:
+        if (kind == KillConnection)
             killConnection();
-            break;
-        case Restart:
+        else if (kind == Restart)
             m_server.killAndRestart();
-            break;
-        case LockWait:
+        else if (kind == LockWait)
             holdLock();
-            break;
-        case Deadlock:
+        else
             provokeDeadlock();
-            break;
-        case KindCount:
-            break;
-        }
         ++m_injected[kind];
     }
 }

@@ -1,20 +1,14 @@
 #include "ScriptedPrompter.h"
 
+#include <algorithm>
+
 namespace asv::test {
 
-QStringList ScriptedPrompter::texts() const
-{
-    QStringList out;
-    for (const auto& m : m_messages)
-        out << m.text;
-    return out;
-}
-
-QStringList ScriptedPrompter::texts(Kind kind) const
+QStringList ScriptedPrompter::texts(std::optional<Kind> kind) const
 {
     QStringList out;
     for (const auto& m : m_messages) {
-        if (m.kind == kind)
+        if (!kind || m.kind == *kind)
             out << m.text;
     }
     return out;
@@ -22,11 +16,7 @@ QStringList ScriptedPrompter::texts(Kind kind) const
 
 bool ScriptedPrompter::saw(const QString& fragment) const
 {
-    for (const auto& m : m_messages) {
-        if (m.text.contains(fragment))
-            return true;
-    }
-    return false;
+    return std::any_of(m_messages.cbegin(), m_messages.cend(), [&](const Message& m) { return m.text.contains(fragment); });
 }
 
 MsgAnswer ScriptedPrompter::next(MsgAnswer fallback, MsgAnswer byDefault)
@@ -38,16 +28,6 @@ MsgAnswer ScriptedPrompter::next(MsgAnswer fallback, MsgAnswer byDefault)
     const auto a = std::move(m_answers.front());
     m_answers.pop_front();
     return a(byDefault);
-}
-
-void ScriptedPrompter::info(const QString& text, const QString& title)
-{
-    m_messages.append({Kind::Info, text, title});
-}
-
-void ScriptedPrompter::warn(const QString& text, const QString& title)
-{
-    m_messages.append({Kind::Warn, text, title});
 }
 
 MsgAnswer ScriptedPrompter::yesNo(const QString& text, const QString& title, bool defaultYes)
@@ -71,19 +51,7 @@ std::optional<QString> ScriptedPrompter::input(const QString& prompt, const QStr
     }
     const QString a = m_inputs.front();
     m_inputs.pop_front();
-    if (a.isNull())
-        return std::nullopt;
-    return a;
-}
-
-void ScriptedPrompter::notice(const QString& text, int)
-{
-    m_messages.append({Kind::Notice, text, {}});
-}
-
-void ScriptedPrompter::error(const QString& text, const QString& title)
-{
-    m_messages.append({Kind::Error, text, title});
+    return a.isNull() ? std::nullopt : std::optional(a);
 }
 
 } // namespace asv::test

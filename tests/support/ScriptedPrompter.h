@@ -8,6 +8,7 @@
 #include <QStringList>
 #include <deque>
 #include <functional>
+#include <optional>
 
 namespace asv::test {
 
@@ -40,20 +41,20 @@ public:
     void answerInput(const QString& text) { m_inputs.push_back(text); }
 
     const QList<Message>& messages() const { return m_messages; }
-    QStringList texts() const;
-    QStringList texts(Kind kind) const;
+    // All texts, or those of one kind.
+    QStringList texts(std::optional<Kind> kind = std::nullopt) const;
     int count(Kind kind) const { return static_cast<int>(texts(kind).size()); }
     bool saw(const QString& fragment) const;
     int unanswered() const { return m_unanswered; }
     void clear() { m_messages.clear(); }
 
-    void info(const QString& text, const QString& title) override;
-    void warn(const QString& text, const QString& title) override;
+    void info(const QString& text, const QString& title) override { m_messages.append({Kind::Info, text, title}); }
+    void warn(const QString& text, const QString& title) override { m_messages.append({Kind::Warn, text, title}); }
     MsgAnswer yesNo(const QString& text, const QString& title, bool defaultYes) override;
     MsgAnswer yesNoCancel(const QString& text, const QString& title, MsgAnswer defaultButton) override;
     std::optional<QString> input(const QString& prompt, const QString& title, const QString& initial) override;
-    void notice(const QString& text, int milliseconds) override;
-    void error(const QString& text, const QString& title) override;
+    void notice(const QString& text, int) override { m_messages.append({Kind::Notice, text, {}}); }
+    void error(const QString& text, const QString& title) override { m_messages.append({Kind::Error, text, title}); }
 
 private:
     // The queued answer; unanswered, fallback. byDefault is the question's default button.

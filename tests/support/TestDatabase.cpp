@@ -55,7 +55,6 @@ TestDatabase::TestDatabase(Structure structure)
                  .arg(counter.fetchAndAddRelaxed(1))
                  .arg(QRandomGenerator::global()->bounded(1000000));
     Paths::setProgramFolder(m_home.path());
-    const ServerAccount a = testServer();
     admin().query(u"CREATE DATABASE `"_s + m_name + u"` DEFAULT CHARACTER SET euckr"_s, false);
     reopen();
     if (structure == Structure::Base)
