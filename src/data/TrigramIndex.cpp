@@ -132,8 +132,9 @@ std::optional<Shape> shapeOf(const Side& side)
     int found = 0;
     for (; rs && !rs->eof(); rs->moveNext()) {
         const QString column = rs->field(0).toLower();
+        // The key keeps its collation too: codes are joined with the table's own.
         if (column == side.key)
-            shape.keyType = rs->field(1);
+            shape.keyType = rs->field(1) + (rs->field(2).isEmpty() ? QString() : u" COLLATE "_s + rs->field(2));
         if (side.columns.contains(column)) {
             ++found;
             collations << rs->field(2);
@@ -304,7 +305,8 @@ QStringList buildStatements(const Side& side, const Shape& shape, const QStringL
     out << u"INSERT INTO "_s + side.positionTable() + u" (i) VALUES "_s + positionValues();
     // VARCHAR keeps a piece's trailing blank, which a collation without padding compares.
     out << u"CREATE TABLE "_s + side.gramTable() + u" (code "_s + shape.keyType + u" NOT NULL, gram VARCHAR("_s
-            + QString::number(kWidth) + u") COLLATE "_s + shape.collation + u" NOT NULL, PRIMARY KEY (gram, code)) ENGINE=InnoDB DEFAULT CHARSET="_s
+            + QString::number(kWidth) + u") COLLATE "_s + shape.collation
+            + u" NOT NULL, PRIMARY KEY (gram, code)) ENGINE=InnoDB DEFAULT CHARSET="_s
             + shape.collation.section(u'_', 0, 0) + u" COMMENT='building'"_s;
     out << triggerStatements(side) << fillStatements(side);
     // Fresh statistics before the first search: with those of the empty table the server has

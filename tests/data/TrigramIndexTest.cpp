@@ -124,6 +124,24 @@ TEST(TrigramIndex, IsRebuiltOnRequestInPortionsWhileTheRowsStay)
     EXPECT_EQ(prompter.count(ScriptedPrompter::Kind::Error), 0);
 }
 
+TEST(TrigramIndex, ATrailingBlankCountsWhereTheNamesAreComparedWithoutPadding)
+{
+    TestDatabase db;
+    ScriptedPrompter prompter;
+    DBExecute(u"ALTER TABLE customer CONVERT TO CHARACTER SET euckr COLLATE euckr_korean_nopad_ci"_s);
+    DBExecute(u"DROP TRIGGER customer_trigram_ad"_s);
+    SearchIndexes::forget();
+    ASSERT_TRUE(SearchIndexes::add(*DBConnection(0), customerGramStatements()).isEmpty());
+    SearchIndexes::forget();
+    ASSERT_TRUE(TrigramIndex::present(u"customer"_s));
+
+    DBExecute(u"INSERT INTO customer (code, compname) VALUES ('000001', '새빛상사 '), ('000002', '새빛상사')"_s);
+    const QString condition = TrigramIndex::containsCondition(u"customer"_s, u"c.code"_s, u"c.compname"_s, u"상사 "_s);
+    ASSERT_TRUE(condition.contains(u"customer_trigram"_s));
+    EXPECT_EQ(DBGetValue(u"SELECT GROUP_CONCAT(code) FROM customer AS c WHERE "_s + condition), u"000001"_s);
+    EXPECT_EQ(prompter.count(ScriptedPrompter::Kind::Error), 0);
+}
+
 TEST(TrigramIndex, AnAccountThatMayNotCreateTriggersKeepsTheScan)
 {
     TestDatabase db;
