@@ -428,6 +428,12 @@ QStringList missingStatements()
     return out;
 }
 
+QString sideTableFor(const QString& table)
+{
+    const Side* side = sideOf(table);
+    return side ? side->gramTable() : QString();
+}
+
 QString sideTableOf(const QString& statement)
 {
     for (const Side& side : kSides) {
