@@ -41,4 +41,14 @@ int restoreCommand(QTextStream& out, const QString& file)
     return 0;
 }
 
+int undoRestoreCommand(QTextStream& out)
+{
+    DatabaseBackup backup = connectedBackup();
+    const QString kept = backup.undoDatabase();
+    if (!backup.undoRestore())
+        return 1;
+    out << "swapped the tables of " << DBName() << " with " << kept << '\n';
+    return 0;
+}
+
 } // namespace asv

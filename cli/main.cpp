@@ -75,6 +75,8 @@ int usage()
              "                           on the open desks (only announce it with --announce-only)\n"
              "  backup                   back the database up into the hour's file under BK_DB; prints it\n"
              "  restore FILE             load a backup of ours into the database, replacing its tables\n"
+             "                           all or nothing; the replaced ones are kept until the next backup\n"
+             "  restore --undo           put back the tables the last restore replaced\n"
              "  zipcode import PATH      the postal address files (.txt, a folder of them, their .zip) or an\n"
              "                           older .mdb province file into the zipcode finder's province files\n"
              "  zipcode find TEXT        a zipcode, or a road or dong with an optional number, in every province\n";
@@ -236,6 +238,8 @@ int main(int argc, char* argv[])
         rc = !connectDatabase(local) ? 1 : smsList(out(), args.mid(2));
     else if (args.size() == 1 && args[0] == u"backup"_s)
         rc = !connectDatabase(local) ? 1 : backupCommand(out());
+    else if (args.size() == 2 && args[0] == u"restore"_s && args[1] == u"--undo"_s)
+        rc = !connectDatabase(local) ? 1 : undoRestoreCommand(out());
     else if (args.size() == 2 && args[0] == u"restore"_s)
         rc = !connectDatabase(local) ? 1 : restoreCommand(out(), args[1]);
     else if (args.size() == 3 && args[0] == u"mail"_s && args[1] == u"test"_s)

@@ -5,6 +5,7 @@
 #include "modMySQL_Func.h"
 
 #include <QFile>
+#include <QRegularExpression>
 
 using namespace Qt::StringLiterals;
 
@@ -26,6 +27,20 @@ QStringList BaseSchema::statements()
             out.append(current.trimmed().chopped(1));
             current.clear();
         }
+    }
+    return out;
+}
+
+QStringList BaseSchema::tables()
+{
+    QStringList sql = statements();
+    for (int step = 2; step <= kProgramDbVersion; ++step)
+        sql += UpgradeStepStatements(step);
+    static const QRegularExpression kCreate(u"^CREATE TABLE `?(\\w+)"_s, QRegularExpression::CaseInsensitiveOption);
+    QStringList out;
+    for (const QString& statement : sql) {
+        if (const QRegularExpressionMatch m = kCreate.match(statement); m.hasMatch())
+            out << m.captured(1);
     }
     return out;
 }

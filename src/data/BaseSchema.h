@@ -8,6 +8,8 @@ namespace asv {
 class BaseSchema {
 public:
     static QStringList statements();
+    // Every table a current database has: those of the base structure and of the upgrade steps.
+    static QStringList tables();
     // Runs every statement on the main connection; false when any failed.
     static bool install();
     // Installs the base structure in the connected (empty) database and brings it to the

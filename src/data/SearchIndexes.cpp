@@ -1,6 +1,7 @@
 #include "SearchIndexes.h"
 
 #include "BaseIndexes.h"
+#include "ConsultTextColumns.h"
 #include "TrigramIndex.h"
 #include "OnlineAlter.h"
 #include "TelSuffixIndex.h"
@@ -35,7 +36,7 @@ QStringList ledgerIndexStatements()
 QStringList SearchIndexes::missingStatements()
 {
     return BaseIndexes::missingStatements() + TelSuffixIndex::missingStatements() + TrigramIndex::missingStatements()
-        + ledgerIndexStatements();
+        + ledgerIndexStatements() + ConsultTextColumns::missingStatements();
 }
 
 QList<SearchIndexes::Failure> SearchIndexes::add(cMySQL& connection, const QStringList& statements,

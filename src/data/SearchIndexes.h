@@ -9,7 +9,8 @@ class cMySQL;
 
 // What only speeds the searches up and is no part of the structure version: the indexes of the
 // new-database structure an older database lacks, the reversed telephone numbers and the
-// three-character pieces of the names. A database
+// three-character pieces of the names; and the empty default of the consultation texts a
+// database made earlier lacks, which needs no version either. A database
 // in use at other desks gets them only when its administrator agrees (after the login, or with
 // "asvelmora-ctl db index"), never silently at start.
 class SearchIndexes {

@@ -428,6 +428,20 @@ QStringList missingStatements()
     return out;
 }
 
+QStringList sideTables()
+{
+    QStringList out;
+    for (const Side& side : kSides)
+        out << side.gramTable() << side.positionTable() << side.earlierTable() << side.earlierTable() + u"_pos"_s;
+    return out;
+}
+
+QString sideTableFor(const QString& table)
+{
+    const Side* side = sideOf(table);
+    return side ? side->gramTable() : QString();
+}
+
 QString sideTableOf(const QString& statement)
 {
     for (const Side& side : kSides) {

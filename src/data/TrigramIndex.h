@@ -18,6 +18,11 @@ namespace TrigramIndex {
 // all of its triggers or unfinished: triggers first, then the existing rows in portions, then
 // the mark that the table is complete. A failed one leaves the table unused.
 QStringList missingStatements();
+// Every table of ours beside the searched ones, the earlier release's included: a backup leaves
+// them out, since missingStatements() builds them again from the rows.
+QStringList sideTables();
+// The side table of table's pieces ("customer" -> its side table), "" for a table without one.
+QString sideTableFor(const QString& table);
 // The side table a statement of missingStatements() works on, "" for any other statement.
 QString sideTableOf(const QString& statement);
 // Whether the current database has the complete side table of table ("customer", "product").

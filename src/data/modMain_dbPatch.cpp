@@ -1,6 +1,8 @@
 #include "modMain_dbPatch.h"
 
 #include "ConfigKeys.h"
+#include "ConsultTextColumns.h"
+#include "cMySQL.h"
 #include "modMsgBox.h"
 #include "modMySQL_Func.h"
 
@@ -44,33 +46,34 @@ QString upgradeNotice()
 
 // Old servers took TYPE=InnoDB, an empty-text default on an integer and a default on a text
 // column; MySQL 5.7/8 in strict mode refuse all three (the last with error 1101, which would
-// leave the table missing). The texts are nullable instead, so that a row written without them
-// is still accepted everywhere.
-const QString kCreateRsvconsult =
-    u"CREATE TABLE `rsvconsult` ("
-    "`code` int(10) unsigned NOT NULL auto_increment,"
-    "`ocode` smallint(5) unsigned NOT NULL default '1',"
-    "`ctelno` varchar(15) NOT NULL default '',"
-    "`cname` varchar(40) NOT NULL default '',"
-    "`ccode` varchar(6) NOT NULL default '',"
-    "`regucode` varchar(6) NOT NULL default '',"
-    "`condate` varchar(10) NOT NULL default '0000-00-00',"
-    "`contime` varchar(5) NOT NULL default '00:00',"
-    "`pcode` varchar(6) NOT NULL default '',"
-    "`pname` text,"
-    "`concode` int(10) unsigned NOT NULL default '0',"
-    "`refernote` text,"
-    "`connote` text,"
-    "`state` tinyint(1) NOT NULL default '0',"
-    "`editdate` varchar(10) NOT NULL default '0000-00-00',"
-    "`edittime` varchar(5) NOT NULL default '00:00',"
-    "PRIMARY KEY (`code`),"
-    "KEY `idx_rsvconsult_ocode` (`ocode`),"
-    "KEY `idx_rsvconsult_ccode` (`ccode`),"
-    "KEY `idx_rsvconsult_regucode` (`regucode`),"
-    "KEY `idx_rsvconsult_pcode` (`pcode`),"
-    "KEY `idx_rsvconsult_concode` (`concode`)"
-    ") ENGINE=InnoDB COMMENT='전화 수신 상담내역';"_s;
+// leave the table missing). So the texts get the form the server takes.
+QString createRsvconsult(const QString& text)
+{
+    return u"CREATE TABLE `rsvconsult` ("
+           "`code` int(10) unsigned NOT NULL auto_increment,"
+           "`ocode` smallint(5) unsigned NOT NULL default '1',"
+           "`ctelno` varchar(15) NOT NULL default '',"
+           "`cname` varchar(40) NOT NULL default '',"
+           "`ccode` varchar(6) NOT NULL default '',"
+           "`regucode` varchar(6) NOT NULL default '',"
+           "`condate` varchar(10) NOT NULL default '0000-00-00',"
+           "`contime` varchar(5) NOT NULL default '00:00',"
+           "`pcode` varchar(6) NOT NULL default '',"
+           "`pname` %1,"
+           "`concode` int(10) unsigned NOT NULL default '0',"
+           "`refernote` %1,"
+           "`connote` %1,"
+           "`state` tinyint(1) NOT NULL default '0',"
+           "`editdate` varchar(10) NOT NULL default '0000-00-00',"
+           "`edittime` varchar(5) NOT NULL default '00:00',"
+           "PRIMARY KEY (`code`),"
+           "KEY `idx_rsvconsult_ocode` (`ocode`),"
+           "KEY `idx_rsvconsult_ccode` (`ccode`),"
+           "KEY `idx_rsvconsult_regucode` (`regucode`),"
+           "KEY `idx_rsvconsult_pcode` (`pcode`),"
+           "KEY `idx_rsvconsult_concode` (`concode`)"
+           ") ENGINE=InnoDB COMMENT='전화 수신 상담내역';"_s.arg(text);
+}
 
 const QString kCreateUserstate =
     u"CREATE TABLE `userstate` ("
@@ -107,9 +110,15 @@ int DBStructureVersion()
 
 QStringList UpgradeStepStatements(int step)
 {
+    const cMySQL* c = DBConnection(0);
+    return UpgradeStepStatements(step, c ? c->get_server_info() : QString());
+}
+
+QStringList UpgradeStepStatements(int step, const QString& serverVersion)
+{
     switch (step) {
     case 2:
-        return {kCreateRsvconsult, u"ALTER TABLE local_user ADD consult tinyint(1) NOT NULL default '0'"_s,
+        return {createRsvconsult(ConsultTextColumns::definition(serverVersion)), u"ALTER TABLE local_user ADD consult tinyint(1) NOT NULL default '0'"_s,
                 u"UPDATE local_user SET consult = 1 WHERE 1=1"_s};
     case 3: return {kCreateUserstate};
     case 4:

@@ -19,8 +19,10 @@ bool ChkDBpatch_SUB(int version);
 bool UpgradeStructure(int version);
 // Structure version recorded in the database; 0 when missing.
 int DBStructureVersion();
-// The statements of one upgrade step (2..14); empty for other numbers.
+// The statements of one upgrade step (2..14) for the connected server, or for a server of that
+// version; empty for other numbers.
 QStringList UpgradeStepStatements(int step);
+QStringList UpgradeStepStatements(int step, const QString& serverVersion);
 QString SupportTelephone();
 
 } // namespace asv

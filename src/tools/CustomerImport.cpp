@@ -2,12 +2,15 @@
 
 #include "TrigramIndex.h"
 #include "BulkInsert.h"
+#include "Cp949.h"
+#include "CustomerStore.h"
 #include "DbError.h"
 #include "StoreSql.h"
 #include "cMySQL.h"
 #include "modMySQL_Func.h"
 
 #include <QSet>
+#include <limits>
 
 using namespace Qt::StringLiterals;
 
@@ -15,8 +18,13 @@ namespace asv {
 
 namespace {
 
-const QString kInsertHead = u"INSERT INTO customer ( code, compname, compalias, modelname, telno1, telno2, hpno, "
-                            "zipcode, addr1, addr2, bigo ) VALUES "_s;
+QString insertHead()
+{
+    QStringList columns;
+    for (const CustomerImport::Field& field : CustomerImport::fields())
+        columns << field.column;
+    return u"INSERT INTO customer ( "_s + columns.join(u", "_s) + u" ) VALUES "_s;
+}
 
 QString missingLine(int row, int field)
 {
@@ -33,7 +41,8 @@ const QList<CustomerImport::Field>& CustomerImport::fields()
         {u"코드"_s, u"code"_s, 6},         {u"상호, 고객명"_s, u"compname"_s, 40}, {u"약칭명"_s, u"compalias"_s, 40},
         {u"모델명"_s, u"modelname"_s, 100}, {u"전화번호"_s, u"telno1"_s, 20},     {u"전화번호2"_s, u"telno2"_s, 20},
         {u"휴대전화"_s, u"hpno"_s, 20},     {u"우편번호"_s, u"zipcode"_s, 7},     {u"주소"_s, u"addr1"_s, 60},
-        {u"상세주소"_s, u"addr2"_s, 100},   {u"비고"_s, u"bigo"_s, 50},
+        {u"상세주소"_s, u"addr2"_s, 100},   {u"비고"_s, u"bigo"_s, 50},           {u"대표자"_s, u"ceoname"_s, 20},
+        {u"이메일"_s, u"email"_s, 40},
     };
     return list;
 }
@@ -75,12 +84,16 @@ CustomerImport::Row CustomerImport::read(int number) const
             row.log << u"%1행의 %2 길이가 너무 깁니다.(최대 %3자) 길이만큼 자동으로 짤립니다. -> %4"_s.arg(number).arg(
                 field.label, QString::number(field.maxLength), value);
         }
+        if (const qsizetype bad = Cp949::firstUnencodable(value); bad >= 0) {
+            row.log << u"%1행의 %2: "_s.arg(number).arg(field.label) + Cp949::unencodableMessage(value, bad);
+            row.outcome = Outcome::Skip;
+        }
         row.values << value;
     }
     for (int required : {kCodeField, kNameField}) {
-        if (row.values[required].isEmpty()) {
+        if (row.values[required].isEmpty() && !(required == kCodeField && generatesCodes())) {
             row.log << missingLine(number, required);
-            row.outcome = Outcome::Stop;
+            row.outcome = Outcome::Skip;
             break;
         }
     }
@@ -99,7 +112,7 @@ QList<CustomerImport::Row>& CustomerImport::checkedRows(int first, int last)
     for (int r = first; r <= last; ++r) {
         m_checked.append(read(r));
         Row& row = m_checked.last();
-        if (row.outcome == Outcome::Stop)
+        if (row.outcome == Outcome::Skip || generatesCodes())
             continue;
         const qsizetype before = taken.size();
         taken.insert(codeKey(row.values[kCodeField]));
@@ -108,7 +121,7 @@ QList<CustomerImport::Row>& CustomerImport::checkedRows(int first, int last)
             row.log << u"[%1]과(와) 일치하는 코드가 있습니다."_s.arg(row.values[kCodeField]);
         }
     }
-    for (qsizetype i = 0; i < m_checked.size(); i += m_rowsPerStatement)
+    for (qsizetype i = 0; !generatesCodes() && i < m_checked.size(); i += m_rowsPerStatement)
         skipExisting(RowSpan(m_checked).subspan(i, std::min<qsizetype>(m_rowsPerStatement, m_checked.size() - i)));
     return m_checked;
 }
@@ -163,7 +176,7 @@ bool CustomerImport::insertTogether(RowSpan batch, bool defersPieces)
     QString& codes = m_codes;
     sql.resize(0);
     codes.resize(0);
-    sql += kInsertHead;
+    sql += insertHead();
     for (const Row& row : batch) {
         if (row.outcome != Outcome::Insert)
             continue;
@@ -198,7 +211,7 @@ bool CustomerImport::insertTogether(RowSpan batch, bool defersPieces)
 
 void CustomerImport::insertAlone(const Row& row)
 {
-    QString sql = kInsertHead;
+    QString sql = insertHead();
     appendTuple(sql, row.values);
     DBExecute(sql, true);
     if (!DBLastFailed())
@@ -207,8 +220,33 @@ void CustomerImport::insertAlone(const Row& row)
     throw DbError(static_cast<long>(DBLastErrno()), u"CustomerImport::store"_s, c ? c->lastError() : QString());
 }
 
+void CustomerImport::assignCodes(RowSpan batch)
+{
+    const int length = fields()[kCodeField].maxLength;
+    qint64 next = 0; // not asked yet: the editor's codes start at 1
+    for (Row& row : batch) {
+        if (row.outcome != Outcome::Insert)
+            continue;
+        if (next == 0) {
+            // Empty when the codes ran out, which the operator has been told.
+            const QString first = CustomerStore::nextCode();
+            next = first.isEmpty() ? std::numeric_limits<qint64>::max() : first.toLongLong();
+        }
+        const QString code = QString::number(next).rightJustified(length, u'0');
+        if (code.size() > length) {
+            row.log << u"%1행의 코드를 자동으로 정할 수 없습니다. -> 코드가 최대값을 넘었습니다."_s.arg(row.number);
+            row.outcome = Outcome::Skip;
+            continue;
+        }
+        ++next;
+        row.values[kCodeField] = code;
+    }
+}
+
 void CustomerImport::store(RowSpan batch, bool defersPieces, const Listener& listener, Result& result)
 {
+    if (generatesCodes())
+        assignCodes(batch);
     const bool together = insertTogether(batch, defersPieces);
     // When the batch fails its rows go one by one, so the rows before the failing one are stored
     // and logged and the import stops at that row, as without batches. Another desk may have
@@ -223,6 +261,8 @@ void CustomerImport::store(RowSpan batch, bool defersPieces, const Listener& lis
                 insertAlone(row);
             ++result.imported;
             listener.imported(row.number);
+        } else {
+            ++result.passedOver;
         }
         listener.rowDone(row.number);
     }
@@ -232,19 +272,21 @@ CustomerImport::Result CustomerImport::run(int firstRow, int lastRow, const List
 {
     Result result;
     QList<Row>& rows = checkedRows(firstRow, lastRow);
-    const bool defersPieces = TrigramIndex::defersPieces(u"customer"_s);
+    const QString table = u"customer"_s;
+    const bool defersPieces = TrigramIndex::defersPieces(table);
     for (qsizetype first = 0; first < rows.size();) {
         qsizetype end = first;
-        for (int inserts = 0; end < rows.size() && rows[end].outcome != Outcome::Stop && inserts < m_rowsPerStatement; ++end)
+        for (int inserts = 0; end < rows.size() && inserts < m_rowsPerStatement; ++end)
             inserts += rows[end].outcome == Outcome::Insert ? 1 : 0;
         store(RowSpan(rows).subspan(first, end - first), defersPieces, listener, result);
-        if (end < rows.size() && rows[end].outcome == Outcome::Stop) {
-            for (const QString& line : rows[end].log)
-                listener.log(line);
-            result.completed = false;
-            return result;
-        }
         first = end;
+    }
+    // The searches plan by these: those of a table many times smaller mislead them.
+    if (result.imported > 0) {
+        const QString pieces = defersPieces ? TrigramIndex::sideTableFor(table) : QString();
+        RecordSetPtr rs;
+        DBOpenRS(rs, u"ANALYZE TABLE "_s + table + (pieces.isEmpty() ? QString() : u", "_s + pieces), true);
+        CloseRS(rs);
     }
     return result;
 }

@@ -10,8 +10,10 @@ namespace asv {
 
 // Customers taken from the cells of a sheet into the customer table, with the operator's choice
 // of which sheet column feeds which field. Rows are checked one by one as the import rules say;
-// their inserts go out many rows to a statement, with the same log and the same rows stored as
-// when every row is inserted on its own.
+// a row that cannot be stored is logged and passed over, and every other row is stored. Without
+// a code column the rows get codes as the customer editor gives them. The inserts go out many
+// rows to a statement, with the same log and the same rows stored as when every row is inserted
+// on its own.
 class CustomerImport {
 public:
     struct Field {
@@ -33,7 +35,9 @@ public:
     };
     struct Result {
         int imported = 0;
-        bool completed = true; // false when a row without code or name stopped the import
+        // Rows logged and passed over: no name, no code in a code column, a code taken, a
+        // character the database cannot hold.
+        int passedOver = 0;
     };
 
     // columns holds the sheet column (from 0) for each of fields(), -1 where none was chosen.
@@ -42,13 +46,15 @@ public:
     // Sheet row number (from 1) of the last row holding any text; 0 for an empty sheet.
     int lastRowWithData() const;
     // The log lines of every row's problems, without writing: long values, missing code or name,
-    // codes already taken. The checked rows are kept for a run of the same range.
+    // codes already taken, characters the database cannot hold. The checked rows are kept for a
+    // run of the same range.
     QStringList check(int firstRow, int lastRow);
-    // Throws DbError when a statement fails; the rows inserted before it stay.
+    // Throws DbError when a statement fails; the rows inserted before it stay. The tables it
+    // filled get fresh statistics at the end.
     Result run(int firstRow, int lastRow, const Listener& listener);
 
 private:
-    enum class Outcome { Insert, Skip, Stop };
+    enum class Outcome { Insert, Skip };
     struct Row {
         int number = 0;
         QStringList values;
@@ -57,8 +63,11 @@ private:
     };
     using RowSpan = std::span<Row>;
 
-    // Trims and cuts the row's values; Stop when the code or the name is missing.
+    // Trims and cuts the row's values; Skip when a required value is missing or cannot be stored.
     Row read(int number) const;
+    bool generatesCodes() const { return m_columns[kCodeField] < 0; }
+    // The batch's Insert rows get the codes following the editor's next one.
+    static void assignCodes(RowSpan batch);
     // The rows from first to last, read and checked once per range: codes repeated in the sheet
     // and codes the table holds are Skip.
     QList<Row>& checkedRows(int first, int last);

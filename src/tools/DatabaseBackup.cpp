@@ -2,15 +2,21 @@
 
 #include "BackupFile.h"
 #include "ClientToolRun.h"
+#include "OperatorErrorText.h"
 #include "Clock.h"
+#include "DbError.h"
 #include "DumpTools.h"
+#include "TableSwap.h"
+#include "TrigramIndex.h"
 #include "modMsgBox.h"
 #include "modMySQL_Func.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
+#include <QRegularExpression>
 
 using namespace Qt::StringLiterals;
 
@@ -20,6 +26,8 @@ namespace {
 
 // The program's connection speaks this character set, so the dump holds the bytes as stored.
 const QString kCharsetOption = u"--default-character-set=euckr"_s;
+const QString kRestoreFailed = u"복원하지 못했습니다."_s;
+const QString kUndoFailed = u"복원을 되돌리지 못했습니다."_s;
 
 QString timeText()
 {
@@ -29,6 +37,17 @@ QString timeText()
 QString sizeText(qint64 bytes)
 {
     return QLocale(QLocale::Korean).formattedDataSize(bytes);
+}
+
+// What the client program's complaint means, for the operator: its own text may quote SQL.
+QString clientFailure(const QString& said)
+{
+    static const QRegularExpression kError(u"ERROR (\\d+)[^\\n]*?(?: at line (\\d+))?:"_s);
+    const QRegularExpressionMatch m = kError.match(said);
+    if (!m.hasMatch())
+        return u"백업 파일을 불러오는 프로그램이 실패했습니다."_s;
+    const QString reason = OperatorErrorText(m.captured(1).toUInt());
+    return m.captured(2).isEmpty() ? reason : u"백업 파일의 %1번째 줄에서: "_s.arg(m.captured(2)) + reason;
 }
 
 bool appendTo(const QString& path, const QByteArray& bytes)
@@ -94,10 +113,14 @@ QString DatabaseBackup::backUp()
     dump.setOutputFile(partial);
     dump.setProgress([&] { status(u"기록된 크기: "_s + sizeText(QFileInfo(partial).size())); });
     // Quick row-by-row output, extended inserts with column names; one consistent snapshot
-    // instead of table locks, so the other desks keep working meanwhile.
+    // instead of table locks, so the other desks keep working meanwhile. No triggers: they carry
+    // the account that made them, which the program's account may not name; they and the side
+    // tables they fill are built again after a restore.
+    QStringList arguments{u"-q"_s, u"-e"_s, u"-c"_s, u"--single-transaction"_s, u"--skip-triggers"_s, kCharsetOption};
+    for (const QString& table : TrigramIndex::sideTables())
+        arguments << u"--ignore-table="_s + m_login.database + u'.' + table;
     const bool dumped = appendTo(partial, BackupFile::headerLine(m_login.database, started))
-        && dump.run({u"-q"_s, u"-e"_s, u"-c"_s, u"--single-transaction"_s, kCharsetOption, m_login.database})
-        && appendTo(partial, BackupFile::completionLine());
+        && dump.run(arguments << m_login.database) && appendTo(partial, BackupFile::completionLine());
     if (!dumped || (QFile::exists(path) && !QFile::remove(path)) || !QFile::rename(partial, path)) {
         const QString reason = dump.error().isEmpty() ? path : dump.error();
         QFile::remove(partial);
@@ -106,11 +129,35 @@ QString DatabaseBackup::backUp()
         return {};
     }
     status(u"백업 파일 크기: "_s + sizeText(QFileInfo(path).size()));
+    // What the last restore replaced is in this file now. When the server cannot list it, it
+    // stays until a later backup.
+    try {
+        TableSwap(m_login.database).dropUndos();
+    } catch (const DbError&) {
+        write(u"복원 전 자료를 지우지 못했습니다."_s);
+    }
     write(u"종료시각: "_s + timeText());
     return path;
 }
 
+bool DatabaseBackup::refuse(const QString& heading, const QString& why)
+{
+    write(heading + u' ' + why);
+    MsgWarn(heading + vbCrLf + vbCrLf + why + vbCrLf + vbCrLf + u"지금의 자료는 바뀌지 않았습니다."_s);
+    return false;
+}
+
 bool DatabaseBackup::restore(const QString& file)
+{
+    try {
+        return restoreFile(file);
+    } catch (const DbError& e) {
+        TableSwap(m_login.database).dropScratch();
+        return refuse(kRestoreFailed, OperatorErrorText(static_cast<unsigned int>(e.number())));
+    }
+}
+
+bool DatabaseBackup::restoreFile(const QString& file)
 {
     if (const QString problem = BackupFile::problem(file); !problem.isEmpty()) {
         MsgInfo(problem);
@@ -118,15 +165,52 @@ bool DatabaseBackup::restore(const QString& file)
     }
     if (!chooseProgram(Program::Client))
         return false;
-    write(u"복원파일: "_s + file);
+    QElapsedTimer took;
+    took.start();
+    write(u"복원파일: "_s + file + u" ("_s + sizeText(QFileInfo(file).size()) + u")"_s);
     write(u"시작시각: "_s + timeText());
     write(u"복원 진행중..."_s);
+    TableSwap swap(m_login.database);
+    if (!swap.makeScratch())
+        return refuse(kRestoreFailed, swap.why());
     ClientToolRun client(m_program, m_login);
     client.setInputFile(file);
-    if (!client.run({kCharsetOption, m_login.database})) {
-        write(u"복원 실패: "_s + client.error());
-        MsgWarn(u"복원하지 못했습니다."_s + vbCrLf + vbCrLf + client.error());
-        return false;
+    if (!client.run({kCharsetOption, swap.scratch()})) {
+        const QString why = clientFailure(client.error());
+        swap.dropScratch();
+        return refuse(kRestoreFailed, why);
+    }
+    if (const QString problem = swap.scratchProblem(); !problem.isEmpty()) {
+        swap.dropScratch();
+        return refuse(kRestoreFailed, problem);
+    }
+    if (!swap.restoreScratch(Clock::now())) {
+        swap.dropScratch();
+        return refuse(kRestoreFailed, swap.why());
+    }
+    write(u"복원 전의 자료는 다음 백업 때까지 보관됩니다: "_s + swap.undoDatabase());
+    write(u"종료시각: "_s + timeText() + u" ("_s + QString::number(took.elapsed() / 1000.0, 'f', 1) + u"초)"_s);
+    return true;
+}
+
+QString DatabaseBackup::undoDatabase() const
+{
+    try {
+        return TableSwap(m_login.database).undoDatabase();
+    } catch (const DbError&) {
+        return {};
+    }
+}
+
+bool DatabaseBackup::undoRestore()
+{
+    try {
+        TableSwap swap(m_login.database);
+        write(u"복원 되돌리기: "_s + swap.undoDatabase());
+        if (!swap.undo())
+            return refuse(kUndoFailed, swap.why());
+    } catch (const DbError& e) {
+        return refuse(kUndoFailed, OperatorErrorText(static_cast<unsigned int>(e.number())));
     }
     write(u"종료시각: "_s + timeText());
     return true;

@@ -24,9 +24,14 @@ public:
     // The file written, or empty when refused or failed. A failed dump leaves an earlier file
     // of the same hour as it was.
     QString backUp();
-    // Loads a backup of ours into the login's database. The file is checked first: a file cut
-    // short or made by something else is refused with nothing dropped.
+    // Replaces the tables of the login's database, which is the program's, by those of a backup
+    // of ours, all or nothing: the file is loaded into a database beside it and checked there
+    // first. The replaced tables are kept until the next backup. A refusal changes nothing.
     bool restore(const QString& file);
+    // The database keeping what the last restore replaced, or empty when there is none.
+    QString undoDatabase() const;
+    // Puts the replaced tables back; the restored ones are kept instead, so a second undo redoes.
+    bool undoRestore();
 
 private:
     enum class Program { Dump, Client };
@@ -34,6 +39,9 @@ private:
     bool chooseProgram(Program which);
     void write(const QString& line) const;
     void status(const QString& text) const;
+    bool restoreFile(const QString& file);
+    // Tells the operator why nothing was changed; false.
+    bool refuse(const QString& heading, const QString& why);
 
     ServerLogin m_login;
     Log m_log;

@@ -37,7 +37,8 @@ FrmTool_Backup::FrmTool_Backup(QWidget* parent)
     : QDialog(parent), m_log(new QPlainTextEdit(this)), m_status(new QLabel(this)), m_restoreFile(new QLineEdit(this)),
       m_btnBackUp(NamedButton(this, u"btnBackUp"_s, u"백업"_s)),
       m_btnBrowse(NamedButton(this, u"btnBrowse"_s, u"찾아보기..."_s)),
-      m_btnRestore(NamedButton(this, u"btnRestore"_s, u"복원"_s)), m_btnClose(NamedButton(this, u"btnClose"_s, u"닫기"_s))
+      m_btnRestore(NamedButton(this, u"btnRestore"_s, u"복원"_s)),
+      m_btnUndoRestore(NamedButton(this, u"btnUndoRestore"_s, u"복원 되돌리기"_s)), m_btnClose(NamedButton(this, u"btnClose"_s, u"닫기"_s))
 {
     setObjectName(u"FrmTool_Backup"_s);
     setWindowTitle(u"데이터 백업"_s);
@@ -57,6 +58,7 @@ FrmTool_Backup::FrmTool_Backup(QWidget* parent)
     restoreRow->addWidget(m_btnRestore);
     layout->addLayout(restoreRow);
     auto* buttons = new QHBoxLayout;
+    buttons->addWidget(m_btnUndoRestore);
     buttons->addStretch();
     buttons->addWidget(m_btnBackUp);
     buttons->addWidget(m_btnClose);
@@ -65,8 +67,18 @@ FrmTool_Backup::FrmTool_Backup(QWidget* parent)
 
     connect(m_btnBackUp, &QPushButton::clicked, this, &FrmTool_Backup::BackUp);
     connect(m_btnRestore, &QPushButton::clicked, this, &FrmTool_Backup::Restore);
+    connect(m_btnUndoRestore, &QPushButton::clicked, this, &FrmTool_Backup::UndoRestore);
     connect(m_btnBrowse, &QPushButton::clicked, this, &FrmTool_Backup::chooseFile);
     connect(m_btnClose, &QPushButton::clicked, this, &FrmTool_Backup::reject);
+    showUndo();
+}
+
+void FrmTool_Backup::showUndo()
+{
+    const QString kept = DatabaseBackup(ServerLogin::current(), {}).undoDatabase();
+    m_btnUndoRestore->setEnabled(!m_busy && !kept.isEmpty());
+    m_btnUndoRestore->setToolTip(kept.isEmpty() ? u"되돌릴 복원이 없습니다."_s
+                                                : u"복원하기 전의 자료(%1)로 되돌립니다. 다음 백업 때까지 할 수 있습니다."_s.arg(kept));
 }
 
 DatabaseBackup::Log FrmTool_Backup::windowLog()
@@ -81,6 +93,16 @@ void FrmTool_Backup::setBusy(bool busy)
     for (QPushButton* b : {m_btnBackUp, m_btnBrowse, m_btnRestore, m_btnClose})
         b->setEnabled(!busy);
     m_status->clear();
+    showUndo();
+}
+
+bool FrmTool_Backup::runBusy(const std::function<bool(DatabaseBackup&)>& step)
+{
+    setBusy(true);
+    DatabaseBackup backup(ServerLogin::current(), windowLog());
+    const bool done = step(backup);
+    setBusy(false);
+    return done;
 }
 
 // Closing while a program runs would leave it writing into a file nobody finishes.
@@ -133,11 +155,20 @@ void FrmTool_Backup::Restore()
                                    u"복원하는 동안 다른 사용자는 프로그램을 사용하지 마십시오."_s,
                                    u"지금 이 백업 파일로 데이터를 복원하시겠습니까?"_s}))
         return;
-    setBusy(true);
-    const bool restored = DatabaseBackup(ServerLogin::current(), windowLog()).restore(file);
-    setBusy(false);
-    if (restored)
+    if (runBusy([&](DatabaseBackup& backup) { return backup.restore(file); }))
         MsgInfo(u"복원이 완료되었습니다."_s);
+}
+
+void FrmTool_Backup::UndoRestore()
+{
+    if (!WorkDataClearing::administratorOnly())
+        return;
+    if (!confirmed(u"[복원 되돌리기]"_s, {u"마지막 복원으로 바뀐 자료를 복원하기 전의 자료로 되돌립니다."_s,
+                                     u"복원한 뒤에 입력한 자료는 보관되었다가 한 번 더 되돌리면 돌아옵니다."_s,
+                                     u"지금 복원을 되돌리시겠습니까?"_s}))
+        return;
+    if (runBusy([](DatabaseBackup& backup) { return backup.undoRestore(); }))
+        MsgInfo(u"복원을 되돌렸습니다."_s);
 }
 
 } // namespace asv

@@ -3,6 +3,7 @@
 #include "DatabaseBackup.h"
 
 #include <QDialog>
+#include <functional>
 
 class QLabel;
 class QLineEdit;
@@ -21,9 +22,14 @@ public:
 private:
     void BackUp();
     void Restore();
+    void UndoRestore();
+    // The undo button names the restore it undoes, and only while one is kept.
+    void showUndo();
     void chooseFile();
     DatabaseBackup::Log windowLog();
     void setBusy(bool busy);
+    // step on a backup of the program's database, the window's buttons off meanwhile.
+    bool runBusy(const std::function<bool(DatabaseBackup&)>& step);
     void reject() override;
 
     QPlainTextEdit* m_log;
@@ -32,6 +38,7 @@ private:
     QPushButton* m_btnBackUp;
     QPushButton* m_btnBrowse;
     QPushButton* m_btnRestore;
+    QPushButton* m_btnUndoRestore;
     QPushButton* m_btnClose;
     bool m_busy = false;
 };

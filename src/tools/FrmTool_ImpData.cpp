@@ -87,6 +87,8 @@ FrmTool_ImpData::FrmTool_ImpData(QWidget* parent)
         m_cmbColumn.append(chooser);
         fieldsForm->addRow(CustomerImport::fields()[i].label, chooser);
     }
+    m_cmbColumn[CustomerImport::kCodeField]->setToolTip(
+        u"지정하지 않으면 거래처 등록에서처럼 코드가 자동으로 매겨집니다."_s);
     auto* rangeRow = new QHBoxLayout;
     rangeRow->addWidget(m_txtStartRow);
     rangeRow->addWidget(new QLabel(u"~"_s, this));
@@ -302,9 +304,10 @@ void FrmTool_ImpData::importData()
     QSignalBlocker quietList(&m_spList->cells());
     const bool completed = Guarded(u"ImportExl"_s, u"Form"_s, kForm, false, [&] {
         const CustomerImport::Result result = import.run(first, last, listener);
-        if (result.completed)
-            log(u"%1건의 자료를 가져오기 하였습니다."_s.arg(result.imported));
-        return result.completed;
+        log(u"%1건의 자료를 가져오기 하였습니다."_s.arg(result.imported));
+        if (result.passedOver > 0)
+            log(u"%1건은 위의 문제로 가져오지 않았습니다."_s.arg(result.passedOver));
+        return true;
     });
     quietList.unblock();
     showProgress();

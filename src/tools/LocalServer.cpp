@@ -4,6 +4,7 @@
 #include "ConnectionProfile.h"
 #include "DbError.h"
 #include "Paths.h"
+#include "TableSwap.h"
 #include "UserSettings.h"
 #include "cMySQL.h"
 #include "modMySQL_Func.h"
@@ -299,6 +300,12 @@ bool LocalServer::secureAdministrator()
     return runRootStatements(statements);
 }
 
+QStringList LocalServer::grants(const QString& who, const QString& database)
+{
+    return {u"GRANT ALL PRIVILEGES ON `"_s + database + u"`.* TO "_s + who,
+            u"GRANT ALL PRIVILEGES ON `"_s + TableSwap::besidePattern(database) + u"`.* TO "_s + who};
+}
+
 bool LocalServer::prepare(const Account& account)
 {
     // The port answers every local process: no account of ours opens it without a password.
@@ -311,7 +318,7 @@ bool LocalServer::prepare(const Account& account)
     for (const QString& who : accountNames(account.user)) {
         const QString identified = u" IDENTIFIED BY "_s + quoted(account.password);
         statements << u"CREATE USER IF NOT EXISTS "_s + who + identified << u"ALTER USER "_s + who + identified
-                   << u"GRANT ALL PRIVILEGES ON "_s + db + u".* TO "_s + who;
+                   << grants(who, account.database);
     }
     if (!runRootStatements(statements))
         return false;

@@ -43,6 +43,9 @@ public:
     // removed from this server; a profile without a password gets a generated one the same way.
     bool prepare(ConnectionProfile& profile);
 
+    // What the program's account who (as 'user'@'host') may do: everything in the database, and in
+    // the databases beside it that a restore loads into and keeps the replaced tables in.
+    static QStringList grants(const QString& who, const QString& database);
     // The account the program connects as on a local server.
     static QString ownAccount();
     // The operating-system user, whose account administers the server through the socket.

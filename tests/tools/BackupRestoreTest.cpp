@@ -2,12 +2,16 @@
 #include "BackupFile.h"
 #include "Clock.h"
 #include "ConnectionProfile.h"
+#include "CustomerImport.h"
 #include "DatabaseBackup.h"
 #include "DumpTools.h"
 #include "FrmTool_Backup.h"
+#include "LocalServer.h"
+#include "Paths.h"
 #include "SampleDataGenerator.h"
 #include "ScriptedPrompter.h"
 #include "TestDatabase.h"
+#include "TrigramIndex.h"
 #include "WidgetDriver.h"
 #include "cMySQL.h"
 #include "modMySQL_Func.h"
@@ -18,10 +22,13 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QElapsedTimer>
 #include <QProcess>
+#include <QPushButton>
 #include <QScopeGuard>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <iostream>
 
 using namespace Qt::StringLiterals;
 using namespace asv;
@@ -35,6 +42,7 @@ using Kind = ScriptedPrompter::Kind;
 const QDateTime kAt(QDate(2026, 12, 6), QTime(22, 15));
 // Everything an option file treats specially.
 const QString kAwkwardPassword = u"p\"a#s s\\w'o;rd"_s;
+const QStringList kHosts{u"'%'"_s, u"'127.0.0.1'"_s, u"'localhost'"_s};
 
 // Every table's rows and checksum, as "name rows checksum". The server's checksum of a table with
 // virtual columns changes with what was read last, so it is taken of a copy of the stored ones.
@@ -71,20 +79,55 @@ QString recordingDumpFolder(const QTemporaryDir& dir)
     return dir.path();
 }
 
+QStringList triggersOf(cMySQL& admin, const QString& database)
+{
+    QStringList out;
+    const RecordSetPtr rs = admin.query(u"SELECT TRIGGER_NAME FROM information_schema.TRIGGERS WHERE TRIGGER_SCHEMA = '"_s
+                                            + database + u"' ORDER BY 1"_s,
+                                        false);
+    for (int row = 0; rs && row < rs->rowCount(); ++row)
+        out << rs->value(row, 0);
+    return out;
+}
+
+// The codes a "contains" search of the customer names finds through the name pieces alone.
+QStringList foundByPieces(const QString& text)
+{
+    const QString narrowed = TrigramIndex::candidates(u"customer"_s, u"code"_s, u"compname"_s, text);
+    if (narrowed.isEmpty())
+        return {u"(no side table)"_s};
+    RecordSetPtr rs;
+    DBOpenRS(rs, u"SELECT code FROM customer WHERE "_s + narrowed + u" ORDER BY code"_s);
+    QStringList out;
+    for (; rs && !rs->eof(); rs->moveNext())
+        out << rs->field(0);
+    return out;
+}
+
+QString writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    f.open(QIODevice::WriteOnly);
+    f.write(bytes);
+    return path;
+}
+
+QByteArray readFile(const QString& path)
+{
+    QFile f(path);
+    f.open(QIODevice::ReadOnly);
+    return f.readAll();
+}
+
 class BackupRestore : public ::testing::Test {
 protected:
     void SetUp() override
     {
         Clock::setFixed(kAt);
-        const asv::test::ServerAccount server = asv::test::testServer();
         m_user = u"asvbk_%1"_s.arg(QCoreApplication::applicationPid());
-        for (const QString& host : {u"'%'"_s, u"'127.0.0.1'"_s, u"'localhost'"_s}) {
-            const QString account = u"'"_s + m_user + u"'@"_s + host;
-            m_db.admin().query(
-                u"CREATE OR REPLACE USER "_s + account + u" IDENTIFIED BY '"_s + SQLQuote(kAwkwardPassword) + u"'"_s, false);
-            m_db.admin().query(u"GRANT ALL PRIVILEGES ON *.* TO "_s + account, false);
-        }
-        m_login = {server.host, m_user, kAwkwardPassword, m_db.name()};
+        m_login = {asv::test::testServer().host, m_user, kAwkwardPassword, m_db.name()};
+        allow(m_db.name());
+        connectAs(m_login);
         App().DbHost = m_login.host;
         App().DbUser = m_login.user;
         App().DbPassword = m_login.password;
@@ -93,9 +136,35 @@ protected:
     }
     void TearDown() override
     {
-        for (const QString& host : {u"'%'"_s, u"'127.0.0.1'"_s, u"'localhost'"_s})
+        DBClose();
+        for (const QString& host : kHosts)
             m_db.admin().query(u"DROP USER IF EXISTS '"_s + m_user + u"'@"_s + host, true);
+        // What restores left beside the test's databases.
+        const QString ours = u"asvt_%1_"_s.arg(QCoreApplication::applicationPid());
+        const RecordSetPtr all = m_db.admin().query(u"SELECT SCHEMA_NAME FROM information_schema.SCHEMATA"_s, true);
+        for (int row = 0; all && row < all->rowCount(); ++row) {
+            const QString name = all->value(row, 0);
+            if (name.startsWith(ours) && (name.contains(u"_undo_"_s) || name.endsWith(u"_restore"_s)))
+                m_db.admin().query(u"DROP DATABASE `"_s + name + u"`"_s, true);
+        }
         Clock::clearFixed();
+    }
+
+    // The program's account has the rights a local server gives it and no more: no SUPER,
+    // nothing on other databases than database and those beside it.
+    void allow(const QString& database)
+    {
+        for (const QString& host : kHosts) {
+            const QString account = u"'"_s + m_user + u"'@"_s + host;
+            m_db.admin().query(
+                u"CREATE USER IF NOT EXISTS "_s + account + u" IDENTIFIED BY '"_s + SQLQuote(kAwkwardPassword) + u"'"_s, false);
+            for (const QString& grant : LocalServer::grants(account, database))
+                m_db.admin().query(grant, false);
+        }
+    }
+    static void connectAs(const ServerLogin& login)
+    {
+        ASSERT_TRUE(DBInit(login.host, login.user, login.password, login.database));
     }
 
     // A backup made through the window.
@@ -105,6 +174,19 @@ protected:
         asv::test::click(window, u"btnBackUp"_s);
         return BackupFile::folder() + u"/"_s + BackupFile::fileName(kAt);
     }
+
+    int ctl(const QStringList& args, QString* printed = nullptr)
+    {
+        ConnectionProfile{m_login.host, m_login.user, m_login.database, m_login.password}.write();
+        QProcess p;
+        p.start(QStringLiteral(ASV_CTL), QStringList{u"--home"_s, m_db.programFolder()} + args);
+        EXPECT_TRUE(p.waitForFinished(60000));
+        if (printed)
+            *printed = QString::fromUtf8(p.readAllStandardOutput()).trimmed();
+        return p.exitCode();
+    }
+
+    QStringList fingerprint() { return ::fingerprint(m_db.admin(), m_db.name()); }
 
     TestDatabase m_db;
     QString m_user;
@@ -137,7 +219,71 @@ TEST(DumpTools, ServerVersionsChooseTheirToolsOrAreRefused)
     EXPECT_EQ(DumpTools::forServer(u"5.0.96-community"_s).refusal(), u"지원되지 않는 MySQL버전입니다.(5.0.)"_s);
 }
 
-TEST_F(BackupRestore, RestoredCopyEqualsTheOriginalAndTheLoginStaysPrivate)
+TEST_F(BackupRestore, RestoreReplacesEveryTableAtOnceAndCanBeUndone)
+{
+    ScriptedPrompter prompter;
+    ASSERT_TRUE(SampleDataGenerator(3, QDate(2026, 11, 30)).generate(SampleDataGenerator::Size::demo()));
+    FrmTool_Backup window;
+    EXPECT_FALSE(window.findChild<QPushButton*>(u"btnUndoRestore"_s)->isEnabled());
+    const QString file = backUpThroughWindow(prompter, window);
+    const QStringList backedUp = fingerprint();
+    const QStringList triggers = triggersOf(m_db.admin(), m_db.name());
+    EXPECT_EQ(triggers.size(), 6);
+    EXPECT_FALSE(readFile(file).contains("TRIGGER")) << "triggers name their maker's account";
+
+    // Work after the backup: a payment moving a balance, an imported customer.
+    const QString payer = DBGetValue(u"SELECT code FROM customer WHERE code <> '000000' ORDER BY code LIMIT 1"_s);
+    ASSERT_EQ(ctl({u"payment"_s, u"add"_s, payer, u"12345"_s}), 0);
+    CustomerImport import({{u"N00001"_s, u"뒤늦은수입상사"_s}}, {0, 1});
+    ASSERT_EQ(import.run(1, 1, {[](const QString&) {}, [](int) {}, [](int) {}}).imported, 1);
+    EXPECT_EQ(foundByPieces(u"늦은수입"_s), QStringList{u"N00001"_s});
+    const QStringList worked = fingerprint();
+    ASSERT_NE(worked, backedUp);
+
+    const auto restoreThroughWindow = [&] {
+        prompter.clear();
+        window.findChild<QLineEdit*>(u"txtRestoreFile"_s)->setText(file);
+        prompter.answer(MsgAnswer::Yes);
+        asv::test::click(window, u"btnRestore"_s);
+        EXPECT_EQ(prompter.texts(Kind::Info), QStringList{u"복원이 완료되었습니다."_s}) << prompter.texts().join(u'\n').toStdString();
+    };
+    restoreThroughWindow();
+    EXPECT_EQ(fingerprint(), backedUp);
+    EXPECT_EQ(triggersOf(m_db.admin(), m_db.name()), triggers);
+    EXPECT_EQ(foundByPieces(u"늦은수입"_s), QStringList{});
+    DBExecute(u"INSERT INTO customer (code, compname) VALUES ('N00002', '복원뒤새고객')"_s);
+    EXPECT_EQ(foundByPieces(u"뒤새고"_s), QStringList{u"N00002"_s});
+    DBExecute(u"DELETE FROM customer WHERE code = 'N00002'"_s);
+    EXPECT_EQ(foundByPieces(u"뒤새고"_s), QStringList{});
+
+    // Undo brings the work back, a second undo the restored state: the two swap places.
+    auto* undo = window.findChild<QPushButton*>(u"btnUndoRestore"_s);
+    ASSERT_TRUE(undo->isEnabled());
+    prompter.clear();
+    prompter.answer(MsgAnswer::Yes);
+    undo->click();
+    EXPECT_EQ(prompter.texts(Kind::Info), QStringList{u"복원을 되돌렸습니다."_s});
+    EXPECT_EQ(fingerprint(), worked);
+    EXPECT_EQ(foundByPieces(u"늦은수입"_s), QStringList{u"N00001"_s});
+    QString printed;
+    EXPECT_EQ(ctl({u"restore"_s, u"--undo"_s}, &printed), 0);
+    EXPECT_EQ(fingerprint(), backedUp);
+
+    // A second restore keeps only what it replaced; the next backup drops that too.
+    restoreThroughWindow();
+    EXPECT_EQ(fingerprint(), backedUp);
+    const RecordSetPtr beside = m_db.admin().query(
+        u"SELECT COUNT(*) FROM information_schema.SCHEMATA WHERE LEFT(SCHEMA_NAME, "_s
+            + QString::number(m_db.name().size() + 1) + u") = '"_s + m_db.name() + u"_'"_s,
+        false);
+    EXPECT_EQ(beside->value(0, 0), u"1"_s);
+    backUpThroughWindow(prompter, window);
+    EXPECT_FALSE(undo->isEnabled());
+    EXPECT_EQ(ctl({u"restore"_s, u"--undo"_s}), 1);
+    EXPECT_EQ(fingerprint(), backedUp);
+}
+
+TEST_F(BackupRestore, ABackupRestoresIntoAFreshDatabaseAndTheLoginStaysPrivate)
 {
     ScriptedPrompter prompter;
     ASSERT_TRUE(SampleDataGenerator(3, QDate(2026, 11, 30)).generate(SampleDataGenerator::Size::demo()));
@@ -173,20 +319,27 @@ TEST_F(BackupRestore, RestoredCopyEqualsTheOriginalAndTheLoginStaysPrivate)
     EXPECT_TRUE(seen.contains(u"mode 600"_s));
     EXPECT_TRUE(seen.contains(u" -q -e -c "_s));
     EXPECT_TRUE(QDir(temp.path()).isEmpty()) << "the option file outlived the run";
-
-    const QString copy = m_db.name() + u"_copy"_s;
-    m_db.admin().query(u"CREATE DATABASE `"_s + copy + u"` DEFAULT CHARACTER SET euckr"_s, false);
-    const auto dropCopy = qScopeGuard([&] { m_db.admin().query(u"DROP DATABASE `"_s + copy + u"`"_s, true); });
-    ServerLogin intoCopy = m_login;
-    intoCopy.database = copy;
-    ASSERT_TRUE(DatabaseBackup(intoCopy, {}).restore(file));
-    const QStringList original = fingerprint(m_db.admin(), m_db.name());
+    const QStringList original = fingerprint();
     EXPECT_GT(original.size(), 20);
-    EXPECT_EQ(fingerprint(m_db.admin(), copy), original);
+
+    const QString folder = Paths::programFolder();
+    TestDatabase fresh(TestDatabase::Structure::Empty);
+    Paths::setProgramFolder(folder);
+    allow(fresh.name());
+    ServerLogin intoFresh = m_login;
+    intoFresh.database = fresh.name();
+    connectAs(intoFresh);
+    QElapsedTimer took;
+    took.start();
+    ASSERT_TRUE(DatabaseBackup(intoFresh, {}).restore(file)) << prompter.texts().join(u'\n').toStdString();
+    std::cout << "restored " << QFileInfo(file).size() << " bytes in " << took.elapsed() << " ms\n";
+    QStringList restored = ::fingerprint(m_db.admin(), fresh.name());
+    EXPECT_EQ(restored, original);
+    EXPECT_EQ(triggersOf(m_db.admin(), fresh.name()), triggersOf(m_db.admin(), m_db.name()));
     EXPECT_TRUE(prompter.texts(Kind::Warn).isEmpty());
 }
 
-TEST_F(BackupRestore, DamagedForeignAndUnconfirmedRestoresLeaveTheDatabaseAlone)
+TEST_F(BackupRestore, FailedRestoresChangeNothingAndSayWhyInKorean)
 {
     ScriptedPrompter prompter;
     FrmTool_Backup window;
@@ -194,42 +347,75 @@ TEST_F(BackupRestore, DamagedForeignAndUnconfirmedRestoresLeaveTheDatabaseAlone)
     ASSERT_TRUE(QFile::exists(file));
     // Changes after the backup that a restore would undo.
     DBExecute(u"UPDATE local_user SET name = '나중' WHERE code = '00'"_s);
-    const QStringList before = fingerprint(m_db.admin(), m_db.name());
+    const QStringList before = fingerprint();
 
-    QFile whole(file);
-    ASSERT_TRUE(whole.open(QIODevice::ReadOnly));
-    const QByteArray bytes = whole.readAll();
-    const QString truncated = QDir(m_db.programFolder()).filePath(u"truncated.dat"_s);
-    const QString foreign = QDir(m_db.programFolder()).filePath(u"foreign.dat"_s);
-    QFile cut(truncated);
-    cut.open(QIODevice::WriteOnly);
-    cut.write(bytes.left(bytes.size() - 40));
-    cut.close();
+    const QByteArray bytes = readFile(file);
+    const QByteArray end = BackupFile::completionLine();
+    const QDir folder(m_db.programFolder());
+    const QString truncated = writeFile(folder.filePath(u"truncated.dat"_s), bytes.left(bytes.size() - 40));
     // A dump of the same database by hand: sound SQL, but not one of ours.
-    QFile other(foreign);
-    other.open(QIODevice::WriteOnly);
-    other.write(bytes.mid(bytes.indexOf('\n') + 1).chopped(BackupFile::completionLine().size()));
-    other.close();
-
+    const QString foreign = writeFile(folder.filePath(u"foreign.dat"_s), bytes.mid(bytes.indexOf('\n') + 1).chopped(end.size()));
     auto* fileBox = window.findChild<QLineEdit*>(u"txtRestoreFile"_s);
     EXPECT_EQ(fileBox->text(), file);
-    for (const QString& damaged : {truncated, foreign}) {
-        SCOPED_TRACE(damaged.toStdString());
+    for (const QString& refused : {truncated, foreign}) {
+        SCOPED_TRACE(refused.toStdString());
         prompter.clear();
-        fileBox->setText(damaged);
+        fileBox->setText(refused);
         asv::test::click(window, u"btnRestore"_s);
         ASSERT_EQ(prompter.count(Kind::Info), 1);
         EXPECT_TRUE(prompter.texts(Kind::Info).first().contains(u"복원할 수 없습니다."_s));
         EXPECT_EQ(prompter.count(Kind::YesNo), 0);
-        EXPECT_EQ(fingerprint(m_db.admin(), m_db.name()), before);
+        EXPECT_EQ(fingerprint(), before);
     }
+
+    // Whole files of ours the server refuses half way: a damaged line, a trigger of another
+    // account (what earlier backups held), a backup without its users.
+    const qsizetype middle = bytes.indexOf("LOCK TABLES `sale`");
+    ASSERT_GT(middle, 0);
+    const QByteArray definer = "CREATE DEFINER=`root`@`localhost` TRIGGER t_x AFTER INSERT ON sale FOR EACH ROW SET @x = 1;\n";
+    const qsizetype usersAt = bytes.indexOf("INSERT INTO `local_user`");
+    const struct {
+        QString file;
+        QString why;
+    } broken[]{
+        {writeFile(folder.filePath(u"damaged.dat"_s), bytes.left(middle) + "INSERT INTO `sale` VALUES (;\n" + bytes.mid(middle)),
+         u"번째 줄에서: 서버가 오류 번호 1064(으)로 거부했습니다."_s},
+        {writeFile(folder.filePath(u"definer.dat"_s), bytes.chopped(end.size()) + definer + end),
+         u"접속 계정에 필요한 권한이 없습니다(오류 번호 1227)."_s},
+        {writeFile(folder.filePath(u"nousers.dat"_s), bytes.left(usersAt) + bytes.mid(bytes.indexOf('\n', usersAt) + 1)),
+         u"백업 파일에 관리자(ADMIN) 사용자가 없습니다."_s},
+    };
+    for (const auto& b : broken) {
+        SCOPED_TRACE(b.file.toStdString());
+        prompter.clear();
+        fileBox->setText(b.file);
+        prompter.answer(MsgAnswer::Yes);
+        asv::test::click(window, u"btnRestore"_s);
+        ASSERT_EQ(prompter.count(Kind::Warn), 1);
+        const QString said = prompter.texts(Kind::Warn).first();
+        EXPECT_TRUE(said.contains(b.why)) << said.toStdString();
+        EXPECT_TRUE(said.endsWith(u"지금의 자료는 바뀌지 않았습니다."_s));
+        for (const char* raw : {"INSERT", "ERROR", "sale", "DEFINER"})
+            EXPECT_FALSE(said.contains(QString::fromLatin1(raw))) << raw;
+        EXPECT_EQ(fingerprint(), before);
+        EXPECT_EQ(triggersOf(m_db.admin(), m_db.name()).size(), 6);
+    }
+
+    // The server out of the client's reach.
+    prompter.clear();
+    ServerLogin gone = m_login;
+    gone.host = u"127.0.0.1:1"_s;
+    EXPECT_FALSE(DatabaseBackup(gone, {}).restore(file));
+    EXPECT_TRUE(prompter.texts(Kind::Warn).value(0).contains(u"서버에 연결할 수 없거나 연결이 끊어졌습니다."_s));
+    EXPECT_EQ(fingerprint(), before);
+
     // The question's default is No.
     prompter.clear();
     fileBox->setText(file);
     prompter.pressEnter();
     asv::test::click(window, u"btnRestore"_s);
     EXPECT_EQ(prompter.count(Kind::YesNo), 1);
-    EXPECT_EQ(fingerprint(m_db.admin(), m_db.name()), before);
+    EXPECT_EQ(fingerprint(), before);
 
     // Another user is told the restore is the administrator's.
     App().UserCode = u"01"_s;
@@ -251,9 +437,7 @@ TEST_F(BackupRestore, FailedBackupsLeaveTheEarlierFileAndTheCommandLineRestoresO
     ScriptedPrompter prompter;
     const QString file = DatabaseBackup(m_login, {}).backUp();
     ASSERT_FALSE(file.isEmpty());
-    QFile earlier(file);
-    ASSERT_TRUE(earlier.open(QIODevice::ReadOnly));
-    const QByteArray bytes = earlier.readAll();
+    const QByteArray bytes = readFile(file);
 
     ServerLogin refused = m_login;
     refused.password = u"not the password"_s;
@@ -270,18 +454,8 @@ TEST_F(BackupRestore, FailedBackupsLeaveTheEarlierFileAndTheCommandLineRestoresO
                   QStringList{u"PATH: mariadb-dump, mysqldump\r\n\r\nmariadb-dump 파일을 찾을 수 없습니다."_s});
     }
     EXPECT_EQ(QDir(BackupFile::folder()).entryList(QDir::Files), QStringList{QFileInfo(file).fileName()});
-    earlier.seek(0);
-    EXPECT_EQ(earlier.readAll(), bytes);
+    EXPECT_EQ(readFile(file), bytes);
 
-    ConnectionProfile{m_login.host, m_login.user, m_login.database, m_login.password}.write();
-    const auto ctl = [&](const QStringList& args, QString* printed = nullptr) {
-        QProcess p;
-        p.start(QStringLiteral(ASV_CTL), QStringList{u"--home"_s, m_db.programFolder()} + args);
-        EXPECT_TRUE(p.waitForFinished(60000));
-        if (printed)
-            *printed = QString::fromUtf8(p.readAllStandardOutput()).trimmed();
-        return p.exitCode();
-    };
     const QString adminName = u"SELECT name FROM local_user WHERE code = '00'"_s;
     DBExecute(u"UPDATE local_user SET name = '나중' WHERE code = '00'"_s);
     QFile::copy(file, file + u".cut"_s);

@@ -98,7 +98,7 @@ struct ImportFixture : ::testing::Test {
     }
 };
 
-TEST_F(ImportFixture, GoodAndBadRowsOfEachKindOfFileGiveTheLogAndStopAtAMissingCode)
+TEST_F(ImportFixture, GoodAndBadRowsOfEachKindOfFileGiveTheLogAndEveryGoodRowGoesIn)
 {
     const QList<QStringList> rows{
         {u"코드"_s, u"상호"_s, u"전화"_s, u"주소"_s},
@@ -108,13 +108,15 @@ TEST_F(ImportFixture, GoodAndBadRowsOfEachKindOfFileGiveTheLogAndStopAtAMissingC
         {u"a00009"_s, u"이미 있는 코드"_s, u""_s, u""_s},
         {u"000003"_s, u"it's \\ ok"_s, u""_s, u""_s},
         {u""_s, u"코드 없음"_s, u""_s, u""_s},
-        {u"000004"_s, u"멈춘 뒤"_s, u""_s, u""_s},
+        {u"000004"_s, u"빠진 행 뒤"_s, u""_s, u""_s},
+        {u"000005"_s, u""_s, u""_s, u""_s},
     };
     const QStringList problems{
         u"3행의 상호, 고객명 길이가 너무 깁니다.(최대 40자) 길이만큼 자동으로 짤립니다. -> "_s + kLongName.left(40),
         u"[000001]과(와) 일치하는 코드가 있습니다."_s,
         u"[a00009]과(와) 일치하는 코드가 있습니다."_s,
         u"7행의 코드가 없습니다. "_s + kStop,
+        u"9행의 상호, 고객명이 없습니다. -> 상호, 고객명은 필수 입력사항입니다. 자료 수정 후 다시 시도 하세요."_s,
     };
     for (const QString& name : {u"list.xls"_s, u"list.xlsx"_s, u"list.csv"_s}) {
         SCOPED_TRACE(name.toStdString());
@@ -129,16 +131,17 @@ TEST_F(ImportFixture, GoodAndBadRowsOfEachKindOfFileGiveTheLogAndStopAtAMissingC
 
         const QStringList expected = QStringList{u"자료검사중..."_s} + problems
             + QStringList{kSeparator, u"가져오기작업 시작 2024-03-31 09:30:00"_s} + problems
-            + QStringList{kSeparator, u"가져오기작업 종료 2024-03-31 09:30:00"_s, kSeparator};
+            + QStringList{u"4건의 자료를 가져오기 하였습니다."_s, u"4건은 위의 문제로 가져오지 않았습니다."_s, kSeparator,
+                          u"가져오기작업 종료 2024-03-31 09:30:00"_s, kSeparator};
         EXPECT_EQ(logLines(*w), expected);
-        EXPECT_EQ(prompter.texts(Kind::Info).value(0), u"가져오기가 실패하였습니다."_s);
-        EXPECT_EQ(codes(), (QStringList{u"000001"_s, u"000002"_s, u"000003"_s, u"A00009"_s}));
+        EXPECT_EQ(prompter.texts(Kind::Info).value(0), u"가져오기가 완료되었습니다."_s);
+        EXPECT_EQ(codes(), (QStringList{u"000001"_s, u"000002"_s, u"000003"_s, u"000004"_s, u"A00009"_s}));
         EXPECT_EQ(DBGetValue(u"SELECT compname FROM customer WHERE code = '000002'"_s), kLongName.left(40));
         EXPECT_EQ(DBGetValue(u"SELECT CONCAT(telno1, '|', addr1, '|', nowmoney = 0 AND basemoney = 0, '|', taxmode) FROM customer "
                              "WHERE code = '000001'"_s),
                   u"02-123-4567|서울 중구|1|0"_s);
         EXPECT_EQ(DBGetValue(u"SELECT compname FROM customer WHERE code = '000003'"_s), u"it's \\ ok"_s);
-        EXPECT_EQ(w->findChild<QLabel*>(u"lblDataCount"_s)->text(), u"3"_s);
+        EXPECT_EQ(w->findChild<QLabel*>(u"lblDataCount"_s)->text(), u"4"_s);
     }
 }
 
@@ -158,20 +161,44 @@ TEST_F(ImportFixture, AnEmptyEndRowTakesUpToTheLastRowWithTextAndTheWindowRememb
     EXPECT_EQ(again.findChild<Grid*>(u"spList"_s)->rowCount(), 4);
 }
 
-TEST_F(ImportFixture, ARowTheServerRefusesStopsThereWithTheStandardErrorAndKeepsTheRowsBefore)
+TEST_F(ImportFixture, ARowTheDatabaseCannotHoldIsLoggedBeforeAnythingIsWrittenAndTheOthersGoIn)
 {
-    // The smiley has no code in the database's character set: the row cannot be stored, and the
-    // batch it came in goes row by row to find it.
     writeFile(file(u"bad.csv"_s), u"코드,상호\r\n200001,첫째\r\n200002,웃음 😀\r\n200003,셋째\r\n"_s.toUtf8());
     auto w = openOn(file(u"bad.csv"_s));
     prompter.answer(MsgAnswer::Yes);
+    prompter.answer(MsgAnswer::Yes);
     click(*w, u"btnImport"_s);
-    EXPECT_EQ(codes(), QStringList{u"200001"_s}) << prompter.texts().join(u"|"_s).toStdString();
-    ASSERT_EQ(prompter.count(Kind::Error), 1);
-    EXPECT_TRUE(prompter.texts(Kind::Error)[0].endsWith(u"in procedure ImportExl of Form FrmTool_ImpData"_s));
-    EXPECT_EQ(prompter.texts(Kind::Info).last(), u"가져오기가 실패하였습니다."_s);
-    EXPECT_EQ(logLines(*w).mid(1), (QStringList{kSeparator, u"가져오기작업 시작 2024-03-31 09:30:00"_s, kSeparator,
-                                                 u"가져오기작업 종료 2024-03-31 09:30:00"_s, kSeparator}));
+    EXPECT_EQ(codes(), (QStringList{u"200001"_s, u"200003"_s})) << prompter.texts().join(u"|"_s).toStdString();
+    EXPECT_EQ(prompter.count(Kind::Error), 0);
+    EXPECT_EQ(prompter.count(Kind::YesNo), 2);
+    EXPECT_TRUE(logLines(*w).value(1).startsWith(u"3행의 상호, 고객명: "_s)) << logLines(*w).value(1).toStdString();
+    EXPECT_EQ(prompter.texts(Kind::Info).last(), u"가져오기가 완료되었습니다."_s);
+}
+
+TEST_F(ImportFixture, WithoutACodeColumnRowsGetTheEditorsNextCodesAndTheRepresentativeAndMailAreMapped)
+{
+    DBExecute(u"INSERT INTO customer (code, compname) VALUES ('000007', '기존'), ('A00009', '문자 코드')"_s);
+    writeFile(file(u"nocode.csv"_s), u"상호,대표자,메일\r\n첫째상사,김대표,a@b.kr\r\n,이름없음,\r\n둘째상사,,\r\n셋째상사,박대표,c@d.kr\r\n"_s.toUtf8());
+    UserSettings::set(u"DataImp"_s, u"ExcelFilePath"_s, file(u"nocode.csv"_s));
+    FrmTool_ImpData w;
+    const int chosen[][2] = {{1, 0}, {11, 1}, {12, 2}};
+    for (const auto& [field, column] : chosen)
+        w.findChild<QComboBox*>(u"cmbColumn"_s + QString::number(field))->setCurrentIndex(column);
+    w.findChild<QLineEdit*>(u"txtStartRow"_s)->setText(u"2"_s);
+    prompter.answer(MsgAnswer::Yes);
+    prompter.answer(MsgAnswer::Yes);
+    click(w, u"btnImport"_s);
+    EXPECT_TRUE(logLines(w).contains(u"3건의 자료를 가져오기 하였습니다."_s)) << logLines(w).join(u'\n').toStdString();
+    EXPECT_EQ(DBGetValue(u"SELECT GROUP_CONCAT(CONCAT_WS('/', code, compname, ceoname, email) ORDER BY code SEPARATOR '|') "
+                         "FROM customer WHERE code <> 'A00009'"_s),
+              u"000007/기존//|000008/첫째상사/김대표/a@b.kr|000009/둘째상사//|000010/셋째상사/박대표/c@d.kr"_s);
+
+    // Batches continue the numbering where the last one ended.
+    const QList<QStringList> cells{{u"넷째"_s}, {u"다섯째"_s}, {u"여섯째"_s}};
+    CustomerImport import(cells, {-1, 0}, 2);
+    EXPECT_TRUE(import.check(1, 3).isEmpty());
+    EXPECT_EQ(import.run(1, 3, {[](const QString&) {}, [](int) {}, [](int) {}}).imported, 3);
+    EXPECT_EQ(codes().mid(4), (QStringList{u"000011"_s, u"000012"_s, u"000013"_s, u"A00009"_s}));
 }
 
 TEST_F(ImportFixture, NoNameColumnOrNoToTheProblemsImportsNothing)
