@@ -20,10 +20,7 @@ int zipcodeImport(QTextStream& out, const QString& path)
         QElapsedTimer timer;
         timer.start();
         PostImport import(ZipcodeFolder::path());
-        if (path.endsWith(u".mdb"_s, Qt::CaseInsensitive))
-            import.importMdb(path);
-        else
-            import.importText(path);
+        import.importAny(path);
         qint64 total = 0;
         for (auto it = import.rowsByProvince().cbegin(); it != import.rowsByProvince().cend(); ++it) {
             const ZipcodeProvince& p = ZipcodeProvinces::all()[it.key()];

@@ -7,7 +7,6 @@
 
 #include <QFormLayout>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -32,6 +31,7 @@ FrmLogin::FrmLogin(QWidget* parent)
     m_txtPass->setObjectName(u"txtPass"_s);
     m_txtUser->setMaxLength(20);
     m_txtPass->setMaxLength(20);
+    m_txtPass->setEchoMode(QLineEdit::Password);
 
     auto* form = new QFormLayout;
     form->addRow(u"아이디"_s, m_txtUser);
@@ -44,7 +44,6 @@ FrmLogin::FrmLogin(QWidget* parent)
     layout->addLayout(form);
     layout->addLayout(buttons);
 
-    m_txtPass->installEventFilter(this);
     connect(m_txtUser, &QLineEdit::returnPressed, m_txtPass, [this] { m_txtPass->setFocus(); });
     connect(m_txtUser, &QLineEdit::editingFinished, this, &FrmLogin::applyPasswordHint);
     connect(m_txtPass, &QLineEdit::returnPressed, this, &FrmLogin::checkLogin);
@@ -64,40 +63,18 @@ bool FrmLogin::run(QWidget* parent)
     return App().LoginId != kNotLoggedIn;
 }
 
-// A user without a password sees the hint in plain text and logs in with Enter alone.
+// A user without a password sees the hint in the empty box and logs in with Enter alone.
 void FrmLogin::applyPasswordHint()
 {
     const bool noPassword = UserStore::loginPassword(m_txtUser->text()).isEmpty();
-    if (noPassword != m_hintShown)
-        m_txtPass->setText(noPassword ? kHint : QString());
-    m_hintShown = noPassword;
-    m_txtPass->setEchoMode(noPassword ? QLineEdit::Normal : QLineEdit::Password);
-}
-
-bool FrmLogin::eventFilter(QObject* watched, QEvent* event)
-{
-    // Typing over the hint starts a masked password.
-    if (watched == m_txtPass && m_hintShown && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key != Qt::Key_Return && key != Qt::Key_Enter && key != Qt::Key_Tab && key != Qt::Key_Backtab
-            && key != Qt::Key_Escape) {
-            m_hintShown = false;
-            m_txtPass->clear();
-            m_txtPass->setEchoMode(QLineEdit::Password);
-        }
-    }
-    return QDialog::eventFilter(watched, event);
+    m_txtPass->setPlaceholderText(noPassword ? kHint : QString());
 }
 
 void FrmLogin::checkLogin()
 {
     ++m_attempts;
     const QString id = m_txtUser->text();
-    const QString stored = UserStore::loginPassword(id);
-    // The hint logs in only a user without a password: left in the box after the id was changed
-    // to one that has a password, it would otherwise open that account to anyone.
-    const bool ok = m_hintShown ? stored.isEmpty() : m_txtPass->text() == stored;
-    if (ok) {
+    if (m_txtPass->text() == UserStore::loginPassword(id)) {
         App().LoginId = id;
         accept();
         return;

@@ -22,9 +22,6 @@ public slots:
     // Escape and the window's close button: asks before giving up.
     void reject() override;
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     void applyPasswordHint();
     void checkLogin();
@@ -33,7 +30,6 @@ private:
     QLineEdit* m_txtPass;
     QPushButton* m_btnLogin;
     QPushButton* m_btnExit;
-    bool m_hintShown = false;
     int m_attempts = 0;
 };
 

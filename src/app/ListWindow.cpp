@@ -101,7 +101,7 @@ void ListWindow::deleteSelected()
             const int row = selected - deleted;
             const QString code = m_list.codeAt(row);
             if (code.isEmpty()) {
-                MsgInfo(u"해당라인에서 코드를 찾을 수 없습니다. Row: "_s + QString::number(selected + 1));
+                MsgInfo(u"해당라인에서 코드를 찾을 수 없습니다. 행: "_s + QString::number(selected + 1));
                 continue;
             }
             if (deleteRecord(code)) {

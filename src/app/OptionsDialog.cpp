@@ -9,14 +9,18 @@
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QVBoxLayout>
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
 namespace asv {
 
 OptionsDialog::OptionsDialog(QWidget* parent)
-    : QDialog(parent), m_body(new QVBoxLayout), m_btnOK(NamedButton(this, u"btnOK"_s, u"확인"_s)),
+    : QDialog(parent), m_body(new QVBoxLayout), m_scroll(new QScrollArea(this)), m_btnOK(NamedButton(this, u"btnOK"_s, u"확인"_s)),
       m_btnCancel(NamedButton(this, u"btnCancel"_s, u"취소"_s)), m_btnApply(NamedButton(this, u"btnApply"_s, u"적용"_s))
 {
     auto* buttons = new QHBoxLayout;
@@ -24,13 +28,41 @@ OptionsDialog::OptionsDialog(QWidget* parent)
     buttons->addWidget(m_btnOK);
     buttons->addWidget(m_btnCancel);
     buttons->addWidget(m_btnApply);
+    auto* page = new QWidget;
+    page->setObjectName(u"pnlSettings"_s);
+    page->setLayout(m_body);
+    m_scroll->setObjectName(u"scrSettings"_s);
+    m_scroll->setWidgetResizable(true);
+    m_scroll->setFrameShape(QFrame::NoFrame);
+    m_scroll->setWidget(page);
     auto* layout = new QVBoxLayout(this);
-    layout->addLayout(m_body);
+    layout->addWidget(m_scroll, 1);
     layout->addLayout(buttons);
 
     connect(m_btnOK, &QPushButton::clicked, this, &OptionsDialog::accept);
     connect(m_btnCancel, &QPushButton::clicked, this, &OptionsDialog::reject);
     connect(m_btnApply, &QPushButton::clicked, this, &OptionsDialog::apply);
+}
+
+void OptionsDialog::showEvent(QShowEvent* event)
+{
+    if (!m_fitted) {
+        m_fitted = true;
+        fitScreen();
+    }
+    QDialog::showEvent(event);
+}
+
+void OptionsDialog::fitScreen()
+{
+    const QSize content = m_scroll->widget()->sizeHint();
+    const int scrollBar = m_scroll->verticalScrollBar()->sizeHint().width();
+    m_scroll->setMinimumWidth(content.width() + scrollBar);
+    const int around = layout()->sizeHint().height() - m_scroll->sizeHint().height();
+    // Room is left for the title bar and the task bar.
+    const int room = screen()->availableGeometry().height() - 80;
+    resize(std::max(width(), content.width() + scrollBar + 2 * layout()->contentsMargins().left()),
+           std::min(content.height() + around + 2, room));
 }
 
 void OptionsDialog::endLoad()

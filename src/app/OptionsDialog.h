@@ -7,6 +7,7 @@
 class QAbstractButton;
 class QComboBox;
 class QPushButton;
+class QScrollArea;
 class QVBoxLayout;
 
 namespace asv {
@@ -33,7 +34,7 @@ public slots:
 protected:
     explicit OptionsDialog(QWidget* parent = nullptr);
 
-    // The layout the subclass fills; the buttons sit below it.
+    // The layout the subclass fills, scrolled on a low screen; the buttons sit below it.
     QVBoxLayout* body() const { return m_body; }
     // Loading fills the controls without marking anything.
     void beginLoad() { m_loading = true; }
@@ -47,6 +48,8 @@ protected:
     // Writes the changed settings in their order; false stops the apply.
     virtual bool writeChanges() = 0;
 
+    void showEvent(QShowEvent* event) override;
+
     // Builds an indexed control with the shared objectName that other parts look for.
     template <typename W>
     static W* indexed(W* widget, const QString& name, int index)
@@ -57,7 +60,12 @@ protected:
     }
 
 private:
+    // Opened first, the dialog is as tall as its settings or the screen, whichever is less.
+    void fitScreen();
+
     QVBoxLayout* m_body;
+    QScrollArea* m_scroll;
+    bool m_fitted = false;
     QPushButton* m_btnOK;
     QPushButton* m_btnCancel;
     QPushButton* m_btnApply;

@@ -35,6 +35,15 @@ void OpenRegisteredScreen(QWidget* from, const QString& screen, const ScreenRequ
     ShowBeside(from, opened);
 }
 
+void OpenMailScreen(QWidget* from, const MailDraft& draft)
+{
+    OpenRegisteredScreen(from, kMailScreen, {{}, [draft](QWidget* screen) {
+                                                 if (auto* receiver = dynamic_cast<MailDraftReceiver*>(screen))
+                                                     receiver->takeDraft(draft);
+                                             },
+                                             {}});
+}
+
 void ShowBeside(QWidget* from, QWidget* screen)
 {
     QMdiArea* area = nullptr;

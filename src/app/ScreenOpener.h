@@ -1,5 +1,7 @@
 #pragma once
 
+#include "MailDraft.h"
+
 #include <QString>
 #include <functional>
 
@@ -17,6 +19,12 @@ struct ScreenRequest {
 // Opens the screen registered under that name beside `from`: a modal one over it, any other in
 // the main window's frame area when `from` stands in one. Nothing happens for an unregistered name.
 void OpenRegisteredScreen(QWidget* from, const QString& screen, const ScreenRequest& request = {});
+
+// The mail screen with the draft filled in; nothing when no mail screen is registered.
+void OpenMailScreen(QWidget* from, const MailDraft& draft);
+inline const QString kMailScreen = QStringLiteral("FrmSendMail");
+// The mail settings, on their own.
+inline const QString kMailSettingsScreen = QStringLiteral("FrmMailSettings");
 
 // Shows a screen made by the caller the same way (in the frame area beside `from`, or on its own).
 void ShowBeside(QWidget* from, QWidget* screen);

@@ -3,6 +3,8 @@
 #include "CallerIdSettings.h"
 #include "ConfigKeys.h"
 #include "Paths.h"
+#include "ScreenOpener.h"
+#include "ScreenRegistry.h"
 #include "UdpRelaySettings.h"
 #include "WidgetHelpers.h"
 #include "modMsgBox.h"
@@ -41,8 +43,9 @@ const QList<ReaderSetting> kReader{
     {SerialBarcodeStopBits, u"정지비트"_s, {u"1"_s, u"1.5"_s, u"2"_s}},
 };
 
-// The connection details of the caller-ID sources and of the desks' relay, typed as text.
-struct TextSetting {
+} // namespace
+
+struct frmOptions2::TextSetting {
     QString key;
     QString label;
     QString name;
@@ -50,6 +53,10 @@ struct TextSetting {
     std::function<void(const QString&)> write;
     bool secret = false;
 };
+
+namespace {
+
+using TextSetting = frmOptions2::TextSetting;
 
 TextSetting text(const Setting<QString>& s, const QString& label, const QString& name, bool secret = false)
 {
@@ -66,6 +73,7 @@ TextSetting number(const Setting<int>& s, const QString& label, const QString& n
             }};
 }
 
+// The connection details of the caller-ID sources and of the desks' relay.
 QList<TextSetting> connectionSettings()
 {
     using namespace CallerIdSettings;
@@ -83,6 +91,24 @@ QList<TextSetting> connectionSettings()
             number(UdpRelaySettings::Port, u"상담판 전달 포트(UDP)"_s, u"txtUdpPort"_s),
             text(UdpRelaySettings::BroadcastAddress, u"전달 주소(비우면 같은 망 전체)"_s, u"txtUdpBroadcast"_s),
             text(UdpRelaySettings::Peers, u"전달할 PC 목록(주소를 쉼표로 구분)"_s, u"txtUdpPeers"_s)};
+}
+
+// The programs and addresses this PC uses outside the program; the messages of the menu
+// entries, the SMS hand-over and the zipcode download name these captions.
+QList<TextSetting> programSettings()
+{
+    return {text(SmsSenderFolder, u"문자전송 프로그램 폴더"_s, u"txtSmsFolder"_s),
+            text(ZipcodeDownloadUrl, u"우편번호 DB 내려받을 주소"_s, u"txtZipcodeUrl"_s),
+            text(HelpDeskCommand, u"헬프데스크 실행 명령"_s, u"txtHelpDeskCommand"_s),
+            text(RemoteSupportCommand, u"원격지원 실행 명령"_s, u"txtRemoteSupportCommand"_s),
+            text(UpdateCommand, u"업데이트 실행 명령"_s, u"txtUpdateCommand"_s),
+            text(CalculatorCommand, u"계산기 실행 명령"_s, u"txtCalculatorCommand"_s),
+            text(WebAddress, u"홈페이지 주소"_s, u"txtWebAddress"_s)};
+}
+
+QList<TextSetting> textSettings()
+{
+    return connectionSettings() + programSettings();
 }
 
 void checkValue(QButtonGroup* group, int value)
@@ -139,18 +165,7 @@ frmOptions2::frmOptions2(QWidget* parent) : OptionsDialog(parent)
     }
     body()->addWidget(cid);
 
-    auto* connection = new QGroupBox(u"CID 장치 및 상담판 연결"_s, this);
-    auto* connectionForm = new QFormLayout(connection);
-    for (const TextSetting& setting : connectionSettings()) {
-        auto* edit = new QLineEdit(connection);
-        edit->setObjectName(setting.name);
-        if (setting.secret)
-            edit->setEchoMode(QLineEdit::Password);
-        connect(edit, &QLineEdit::textEdited, this, [this, key = setting.key] { markChanged(key); });
-        connectionForm->addRow(setting.label, edit);
-        m_connectionEdits << edit;
-    }
-    body()->addWidget(connection);
+    addTextGroup(u"CID 장치 및 상담판 연결"_s, connectionSettings());
 
     auto* reader = new QGroupBox(u"시리얼 바코드 리더기"_s, this);
     auto* readerForm = new QFormLayout(reader);
@@ -169,6 +184,12 @@ frmOptions2::frmOptions2(QWidget* parent) : OptionsDialog(parent)
     m_cmbSnBCode[0]->setEditable(true);
     connect(m_cmbSnBCode[0], &QComboBox::editTextChanged, this, [this] { markChanged(SerialBarcodePort.key()); });
     body()->addWidget(reader);
+
+    QFormLayout* programs = addTextGroup(u"외부 프로그램 및 메일"_s, programSettings());
+    QPushButton* mail = NamedButton(this, u"btnMailSettings"_s, u"메일 설정"_s);
+    mail->setEnabled(ScreenRegistry::has(kMailSettingsScreen));
+    connect(mail, &QPushButton::clicked, this, [this] { OpenRegisteredScreen(this, kMailSettingsScreen); });
+    programs->addRow(u"메일 보내기"_s, mail);
 
     QPushButton* setup = NamedButton(this, u"btnSvrSetup"_s, u"서버 설정"_s);
     connect(setup, &QPushButton::clicked, this, &frmOptions2::startServerSetup);
@@ -197,6 +218,23 @@ QButtonGroup* frmOptions2::addChoices(const QString& title, const QString& name,
     return group;
 }
 
+QFormLayout* frmOptions2::addTextGroup(const QString& title, const QList<TextSetting>& settings)
+{
+    auto* box = new QGroupBox(title, this);
+    auto* form = new QFormLayout(box);
+    for (const TextSetting& setting : settings) {
+        auto* edit = new QLineEdit(box);
+        edit->setObjectName(setting.name);
+        if (setting.secret)
+            edit->setEchoMode(QLineEdit::Password);
+        connect(edit, &QLineEdit::textEdited, this, [this, key = setting.key] { markChanged(key); });
+        form->addRow(setting.label, edit);
+        m_textEdits << edit;
+    }
+    body()->addWidget(box);
+    return form;
+}
+
 void frmOptions2::ReadValue()
 {
     beginLoad();
@@ -211,9 +249,9 @@ void frmOptions2::ReadValue()
     checkValue(m_optCidType, CallerIdDevice.get());
     for (int i = 0; i < CallerIdRelay.size(); ++i)
         m_chkRemoteCID[i]->setChecked(CallerIdRelay[i].get());
-    const QList<TextSetting> connection = connectionSettings();
-    for (int i = 0; i < connection.size(); ++i)
-        m_connectionEdits[i]->setText(connection[i].read());
+    const QList<TextSetting> texts = textSettings();
+    for (int i = 0; i < texts.size(); ++i)
+        m_textEdits[i]->setText(texts[i].read());
     m_chkSirialBCode->setChecked(SerialBarcode.get());
     for (int i = 0; i < kReader.size(); ++i)
         m_cmbSnBCode[i]->setCurrentIndex(static_cast<int>(kReader[i].values.indexOf(kReader[i].setting.text())));
@@ -242,10 +280,10 @@ bool frmOptions2::writeChanges()
             write(kReader[i].setting, value);
     }
     write(EditOthersConsults, m_chkConsultEdit->isChecked());
-    const QList<TextSetting> connection = connectionSettings();
-    for (int i = 0; i < connection.size(); ++i) {
-        if (isChanged(connection[i].key))
-            connection[i].write(m_connectionEdits[i]->text());
+    const QList<TextSetting> texts = textSettings();
+    for (int i = 0; i < texts.size(); ++i) {
+        if (isChanged(texts[i].key))
+            texts[i].write(m_textEdits[i]->text());
     }
     return true;
 }

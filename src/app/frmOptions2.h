@@ -7,12 +7,13 @@
 class QButtonGroup;
 class QCheckBox;
 class QComboBox;
+class QFormLayout;
 class QLineEdit;
 
 namespace asv {
 
 // The settings of this PC and user: start screen, new-customer VAT, caller-ID device and relay,
-// serial barcode reader.
+// serial barcode reader, the programs and addresses used outside the program.
 class frmOptions2 : public OptionsDialog {
     Q_OBJECT
 public:
@@ -20,12 +21,16 @@ public:
 
     static QString serverSetupProgram() { return QStringLiteral("SvrSetup.exe"); }
 
+    // A setting typed as text: a device, an address, a program.
+    struct TextSetting;
+
 protected:
     bool writeChanges() override;
 
 private:
     void ReadValue();
     void startServerSetup();
+    QFormLayout* addTextGroup(const QString& title, const QList<TextSetting>& settings);
     // Option buttons whose index is the stored value, shown in the given order.
     QButtonGroup* addChoices(const QString& title, const QString& name, const QString& key,
                              const QList<std::pair<int, QString>>& choices);
@@ -39,7 +44,7 @@ private:
     QList<QCheckBox*> m_chkRemoteCID;
     QCheckBox* m_chkSirialBCode;
     QList<QComboBox*> m_cmbSnBCode;
-    QList<QLineEdit*> m_connectionEdits;
+    QList<QLineEdit*> m_textEdits;
 };
 
 } // namespace asv

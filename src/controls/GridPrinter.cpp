@@ -2,15 +2,21 @@
 
 #include "Clock.h"
 #include "Grid.h"
+#include "Paths.h"
+#include "Prompter.h"
 #include "UserSettings.h"
 #include "modFormIni.h"
 
+#include <QAction>
+#include <QDir>
 #include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QRegularExpression>
+#include <QToolBar>
 #include <algorithm>
 #include <cmath>
 
@@ -31,6 +37,12 @@ QFont pixelFont(const QFont& base, double points, bool bold)
     f.setPixelSize(static_cast<int>(std::lround(points * kScreenDpi / 72.0)));
     f.setBold(bold);
     return f;
+}
+
+GridPrinter::Mailer& installedMailer()
+{
+    static GridPrinter::Mailer mailer;
+    return mailer;
 }
 
 } // namespace
@@ -225,8 +237,49 @@ void GridPrinter::preview(QWidget* parent) const
     dialog.setWindowTitle(m_title);
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
                      [this](QPrinter* target) { render(*target); });
+    if (QToolBar* tools = dialog.findChild<QToolBar*>(); tools && canMail()) {
+        tools->addSeparator();
+        QAction* mailAction = tools->addAction(u"메일 보내기"_s);
+        mailAction->setObjectName(u"actMail"_s);
+        QObject::connect(mailAction, &QAction::triggered, &dialog, [this, &dialog] {
+            if (const std::optional<MailDraft> draft = mailDraft())
+                installedMailer()(&dialog, *draft);
+        });
+    }
     dialog.exec();
     savePageSetup(printer);
+}
+
+void GridPrinter::setMailRecipient(const QString& name, const QString& address)
+{
+    m_mailName = name;
+    m_mailAddress = address;
+}
+
+void GridPrinter::setMailer(Mailer mailer)
+{
+    installedMailer() = std::move(mailer);
+}
+
+bool GridPrinter::canMail()
+{
+    return static_cast<bool>(installedMailer());
+}
+
+std::optional<MailDraft> GridPrinter::mailDraft() const
+{
+    const QString folder = Paths::file(u"Mail"_s);
+    // The title names the attachment the customer sees; characters a file name cannot hold go.
+    QString name = m_title.trimmed();
+    name.replace(QRegularExpression(u"[\\/:*?\"<>|\\s]+"_s), u"_"_s);
+    if (name.isEmpty())
+        name = u"출력물"_s;
+    const QString path = QDir(folder).filePath(name + Clock::now().toString(u"_yyMMdd_HHmmss"_s) + u".pdf"_s);
+    if (!QDir().mkpath(folder) || !printToPdf(path)) {
+        Prompter::current().warn(u"메일에 첨부할 파일을 만들지 못했습니다."_s + u"\r\n"_s + path, {});
+        return std::nullopt;
+    }
+    return MailDraft{m_mailName, m_mailAddress, m_title, {path}};
 }
 
 bool GridPrinter::print(QWidget* parent) const

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "MailDraft.h"
+
 #include <QString>
 #include <functional>
+#include <optional>
 
 class QPrinter;
 class QWidget;
@@ -31,8 +34,20 @@ public:
     // Paints every page; the number of pages, 0 when the printer could not be opened.
     int render(QPrinter& printer) const;
     bool printToPdf(const QString& path) const;
+    // The preview offers "메일 보내기" once a mail screen is installed.
     void preview(QWidget* parent) const;
     bool print(QWidget* parent) const;
+
+    // Who a mailed printout goes to, when the list is one customer's.
+    void setMailRecipient(const QString& name, const QString& address);
+    // The printout as a PDF in the program folder's "Mail", attached to a mail to the recipient;
+    // nullopt (told) when the file could not be written.
+    std::optional<MailDraft> mailDraft() const;
+
+    using Mailer = std::function<void(QWidget* from, const MailDraft& draft)>;
+    // The mail screen lives above the controls; an empty mailer removes it.
+    static void setMailer(Mailer mailer);
+    static bool canMail();
 
     static QString setupApplication();
 
@@ -42,6 +57,8 @@ private:
     QString m_subtitle;
     QString m_setupName;
     std::function<QString(int row)> m_rowHeading;
+    QString m_mailName;
+    QString m_mailAddress;
 };
 
 } // namespace asv

@@ -7,7 +7,10 @@
 #include "FindBar.h"
 #include "FrmCust_save.h"
 #include "Grid.h"
+#include "ScreenOpener.h"
+#include "ScreenRegistry.h"
 #include "SharedOptions.h"
+#include "WidgetHelpers.h"
 #include "mdlCommonOstra.h"
 #include "modMySQL_Func.h"
 
@@ -90,10 +93,14 @@ FrmCust_admin::FrmCust_admin(QWidget* parent)
     bar->addWidget(new QLabel(u"정렬"_s, this));
     bar->addWidget(m_cmbOrderBy);
     bar->addWidget(m_chkShowHidden);
+    QPushButton* btnEMail = NamedButton(this, u"btnEMail"_s, u"메일 보내기"_s);
+    btnEMail->setEnabled(ScreenRegistry::has(kMailScreen));
+    searchList().buttonRow()->addWidget(btnEMail);
     searchList().buttonRow()->addWidget(m_lblCount);
     searchList().addRecordLimit();
 
     connect(m_chkShowHidden, &QCheckBox::toggled, this, &FrmCust_admin::Refresh_Sheet);
+    connect(btnEMail, &QPushButton::clicked, this, &FrmCust_admin::mailCustomer);
     connect(m_cmbOrderBy, &CustomerOrderBox::orderChosen, this, &FrmCust_admin::Refresh_Sheet);
     finishLayout();
 }
@@ -101,6 +108,15 @@ FrmCust_admin::FrmCust_admin(QWidget* parent)
 int FrmCust_admin::columnOf(const QString& field) const
 {
     return static_cast<int>(m_fields.indexOf(field));
+}
+
+void FrmCust_admin::mailCustomer()
+{
+    const QString code = searchList().selectedCode(u"먼저 그리드에서 메일을 보낼 고객을 선택하세요."_s);
+    if (code.isEmpty())
+        return;
+    if (const std::optional<CustomerRecord> customer = CustomerStore::load(code))
+        OpenMailScreen(this, {customer->compname, customer->email, {}, {}});
 }
 
 void FrmCust_admin::fill()

@@ -27,6 +27,7 @@ protected:
 
 private:
     int columnOf(const QString& field) const;
+    void mailCustomer();
 
     CustomerOrderBox* m_cmbOrderBy;
     QCheckBox* m_chkShowHidden;

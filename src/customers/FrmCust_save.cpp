@@ -8,6 +8,8 @@
 #include "EditorWindow.h"
 #include "FrmCust_addTel.h"
 #include "HCText.h"
+#include "ScreenOpener.h"
+#include "ScreenRegistry.h"
 #include "SharedOptions.h"
 #include "WidgetHelpers.h"
 #include "ZipcodeLookup.h"
@@ -34,7 +36,8 @@ FrmCust_save::FrmCust_save(QWidget* parent)
     : RecordEditor(parent, u"FrmCust_save"_s, {u"고객"_s, &ConfigKeys::NewCustomerAutoCode, u"자동"_s, true, u"BtnClose"_s}),
       m_controls(CustomerRecord::fields()), m_addTel(new FrmCust_addTel(this)), m_fbUser(new ucFindBox(this)),
       m_cmbVATType(new QComboBox(this)), m_btnTelAdd(NamedButton(this, u"btnTelAdd"_s, u"전화번호 추가"_s)),
-      m_btnZipcode(NamedButton(this, u"btnZipcode"_s, u"우편번호"_s))
+      m_btnZipcode(NamedButton(this, u"btnZipcode"_s, u"우편번호"_s)),
+      m_btnEMail(NamedButton(this, u"btnEMail"_s, u"메일 보내기"_s))
 {
     m_fbUser->setObjectName(u"fbUser"_s);
     m_fbUser->setFindType(ucFindBox::FindUserKind);
@@ -50,7 +53,7 @@ FrmCust_save::FrmCust_save(QWidget* parent)
     for (int n = 2; n <= 4; ++n)
         m_controls.adopt(u"telno"_s + QString::number(n), m_addTel->telNo(n));
     const QHash<QString, QWidget*> besides{
-        {u"code"_s, autoCodeBox()}, {u"telno1"_s, m_btnTelAdd}, {u"zipcode"_s, m_btnZipcode}};
+        {u"code"_s, autoCodeBox()}, {u"telno1"_s, m_btnTelAdd}, {u"zipcode"_s, m_btnZipcode}, {u"email"_s, m_btnEMail}};
     auto* form = new QFormLayout;
     m_controls.addRows(form, this, besides);
     const bool tamber = App().isTamber();
@@ -74,6 +77,7 @@ FrmCust_save::FrmCust_save(QWidget* parent)
     field(u"nowmoney"_s)->setReadOnly(true);
     field(u"nowmoney"_s)->setFocusPolicy(Qt::NoFocus);
     m_btnZipcode->setEnabled(ZipcodeLookup::isInstalled());
+    m_btnEMail->setEnabled(ScreenRegistry::has(kMailScreen));
 
     lockCodeWhileGenerated(field(u"code"_s));
     connect(field(u"code"_s), &HCText::lostFocus, this, &FrmCust_save::codeLeft);
@@ -84,6 +88,7 @@ FrmCust_save::FrmCust_save(QWidget* parent)
     connect(field(u"zipcode"_s), &HCText::keyDown, this, &FrmCust_save::zipcodeKeyDown);
     connect(m_btnZipcode, &QPushButton::clicked, this, &FrmCust_save::findZipcode);
     connect(m_btnTelAdd, &QPushButton::clicked, this, &FrmCust_save::showAddTel);
+    connect(m_btnEMail, &QPushButton::clicked, this, &FrmCust_save::mailCustomer);
     connect(this, &QDialog::finished, m_addTel, &QWidget::hide);
 
     SetFormMode(NewRecord);
@@ -215,6 +220,11 @@ void FrmCust_save::zipcodeKeyDown(int key)
 void FrmCust_save::findZipcode()
 {
     AddressFields::findZipcode(this, field(u"zipcode"_s), field(u"addr1"_s), field(u"addr2"_s));
+}
+
+void FrmCust_save::mailCustomer()
+{
+    OpenMailScreen(this, {field(u"compname"_s)->Text().trimmed(), field(u"email"_s)->Text().trimmed(), {}, {}});
 }
 
 void FrmCust_save::showAddTel()

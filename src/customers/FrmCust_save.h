@@ -49,6 +49,7 @@ private:
     void zipcodeEdited();
     void zipcodeKeyDown(int key);
     void findZipcode();
+    void mailCustomer();
     void showAddTel();
 
     FieldControls<CustomerRecord> m_controls;
@@ -57,6 +58,7 @@ private:
     QComboBox* m_cmbVATType;
     QPushButton* m_btnTelAdd;
     QPushButton* m_btnZipcode;
+    QPushButton* m_btnEMail;
     double m_loadedBase = 0;
     CustomerRecord m_record;
 };

@@ -107,4 +107,7 @@ inline const Setting<QString> SmsSenderFolder{QStringLiteral("환경설정"), QS
 inline const Setting<QString> FaxVoiceSenderFolder{QStringLiteral("환경설정"), QStringLiteral("AppPath"), {},
                                                    QStringLiteral("Ostra크로샷")};
 
+// Where "<tag>.zip" of each province is downloaded from; the folder's address, with or without "/".
+inline const Setting<QString> ZipcodeDownloadUrl{QStringLiteral("우편번호"), QStringLiteral("DownloadUrl"), {}};
+
 } // namespace asv::ConfigKeys

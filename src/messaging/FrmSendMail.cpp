@@ -43,7 +43,7 @@ FrmSendMail::FrmSendMail(QWidget* parent)
       m_sending(new QLabel(u"이메일 전송중입니다.\n잠시만 기다려 주십시요..."_s, this))
 {
     setObjectName(u"FrmSendMail"_s);
-    setWindowTitle(u"EMail 전송 v2"_s);
+    setWindowTitle(u"이메일 전송"_s);
     m_body->setObjectName(u"txtBody"_s);
     m_files->setReadOnly(true);
     m_sending->setObjectName(u"lblSending"_s);
@@ -98,6 +98,13 @@ void FrmSendMail::setRecipient(const QString& name, const QString& address)
 {
     m_toName->setText(name);
     m_toAddress->setText(address);
+}
+
+void FrmSendMail::takeDraft(const MailDraft& draft)
+{
+    setRecipient(draft.toName, draft.toAddress);
+    setSubject(draft.subject);
+    setAttachments(draft.files);
 }
 
 void FrmSendMail::setSubject(const QString& subject) { m_subject->setText(subject); }

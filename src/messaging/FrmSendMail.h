@@ -1,5 +1,7 @@
 #pragma once
 
+#include "MailDraft.h"
+
 #include <QDialog>
 #include <QStringList>
 
@@ -12,11 +14,14 @@ namespace asv {
 
 class MailSettingsPanel;
 
-// One document to one recipient, from the print preview; the settings panel sits beside the mail.
-class FrmSendMail : public QDialog {
+// One document to one recipient, from the print preview, a customer or a ledger; the settings
+// panel sits beside the mail.
+class FrmSendMail : public QDialog, public MailDraftReceiver {
     Q_OBJECT
 public:
     explicit FrmSendMail(QWidget* parent = nullptr);
+
+    void takeDraft(const MailDraft& draft) override;
 
     void setRecipient(const QString& name, const QString& address);
     void setSubject(const QString& subject);

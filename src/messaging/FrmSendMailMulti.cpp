@@ -30,7 +30,7 @@ FrmSendMailMulti::FrmSendMailMulti(QWidget* parent)
       m_body(new QPlainTextEdit(this)), m_customers(new QTableWidget(0, ColumnCount, this))
 {
     setObjectName(u"FrmSendMailMulti"_s);
-    setWindowTitle(u"EMail 일괄 전송"_s);
+    setWindowTitle(u"이메일 일괄 전송"_s);
     m_body->setObjectName(u"txtBody"_s);
     m_customers->setObjectName(u"grdList"_s);
     m_customers->setHorizontalHeaderLabels({u"코드"_s, u"거래처명"_s, u"이메일"_s, u"원장파일"_s});

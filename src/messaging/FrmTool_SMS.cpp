@@ -128,7 +128,7 @@ FrmTool_SMS::FrmTool_SMS(QWidget* parent)
 void FrmTool_SMS::showCustomers(const QStringList& codes)
 {
     m_list->cells().clearRows();
-    for (const SmsRecipient& r : SmsCustomers::byCodes(codes)) {
+    for (const SmsRecipient& r : LeaveOutWithoutNumber(SmsCustomers::byCodes(codes))) {
         addRow(r.name, r.numbers, r.numbers, {});
         m_list->setText(m_list->rowCount() - 1, ColSelect, kTicked);
     }

@@ -94,7 +94,7 @@ QString MailSettings::problem(const QString& computerName) const
     if (!webForm && method == SenderProgram && computerName.contains(hangul))
         return u"내컴퓨터명이 한글인 경우, [닷넷방식]을 사용하면 전송오류가 발생합니다.\n내컴퓨터명: "_s + computerName;
     const std::pair<const QString*, QString> required[] = {
-        {&host, u"[보내는 메일서버]가 입력되지 않았습니다."_s}, {&port, u"[PORT]가 입력되지 않았습니다."_s},
+        {&host, u"[보내는 메일서버]가 입력되지 않았습니다."_s}, {&port, u"[포트]가 입력되지 않았습니다."_s},
         {&user, u"[사용자 ID]가 입력되지 않았습니다."_s},        {&password, u"[암호]가 입력되지 않았습니다."_s},
         {&senderAddress, u"[메일주소]가 입력되지 않았습니다."_s}};
     for (const auto& [value, message] : required)

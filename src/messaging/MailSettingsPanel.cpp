@@ -36,7 +36,7 @@ MailSettingsPanel::MailSettingsPanel(QWidget* parent)
     form->addRow(u"메일 전송 방식"_s, m_method);
     form->addRow(m_web);
     form->addRow(u"보내는 메일서버(SMTP):"_s, m_host);
-    form->addRow(u"PORT"_s, m_port);
+    form->addRow(u"포트"_s, m_port);
     form->addRow(u"사용자 ID:"_s, m_user);
     form->addRow(u"암호:"_s, m_password);
     form->addRow(m_ssl);

@@ -18,6 +18,8 @@ namespace asv {
 namespace {
 
 const QString kModule = u"modSMSLink"_s;
+const QString kWhereToSet =
+    u"[환경설정] 화면의 [외부 프로그램 및 메일] - [문자전송 프로그램 폴더]에 문자전송 프로그램이 있는 폴더를 지정하세요."_s;
 
 void startSender(const QString& folder, bool isFaxVoice, const QString& argument)
 {
@@ -61,12 +63,12 @@ QString SmsProgramFolder(bool isFaxVoice)
         return Paths::programFolder();
     const QString folder = (isFaxVoice ? ConfigKeys::FaxVoiceSenderFolder : ConfigKeys::SmsSenderFolder).get();
     if (folder.isEmpty()) {
-        MsgInfo(u"문자전송 실행파일을 찾을 수 없습니다."_s);
+        MsgInfo(u"문자전송 실행파일을 찾을 수 없습니다."_s + vbCrLf + kWhereToSet);
         return {};
     }
     if (!QFileInfo::exists(QDir(folder).filePath(executable))) {
         MsgInfo(u"문자전송 프로그램을 찾을 수 없습니다."_s + vbCrLf + u"파일명:"_s + SmsFilePath(folder, executable)
-                + vbCrLf + u"OstraSoft 홈페이지에서 문자전송 프로그램을 다운받아 설치하세요."_s);
+                + vbCrLf + u"OstraSoft 홈페이지에서 문자전송 프로그램을 다운받아 설치하세요."_s + vbCrLf + kWhereToSet);
         return {};
     }
     return folder;
@@ -83,6 +85,18 @@ QString SmsArgument(const QString& folder, bool listFile, bool messageFile)
     if (messageFile)
         return u' ' + message;
     return u"0"_s;
+}
+
+QList<SmsRecipient> LeaveOutWithoutNumber(const QList<SmsRecipient>& recipients)
+{
+    QList<SmsRecipient> kept;
+    for (const SmsRecipient& r : recipients) {
+        if (!r.numbers.trimmed().isEmpty())
+            kept.append(r);
+    }
+    if (const qsizetype leftOut = recipients.size() - kept.size(); leftOut > 0)
+        MsgInfo(u"핸드폰 번호가 없는 고객 %1명은 받는 사람에서 제외했습니다."_s.arg(leftOut));
+    return kept;
 }
 
 bool CreateTelListFile(const QString& path, const QList<SmsRecipient>& ticked)
@@ -107,13 +121,14 @@ bool TransFromSpread(const QList<SmsRecipient>& ticked, bool isFaxVoice)
     const QString folder = SmsProgramFolder(false);
     if (folder.isEmpty())
         return false;
-    if (ticked.isEmpty()) {
+    const QList<SmsRecipient> recipients = LeaveOutWithoutNumber(ticked);
+    if (recipients.isEmpty()) {
         if (!runAnyway(u"전송할 자료를 선택하지 않았습니다."_s, false))
             return false;
         startSender(folder, false, SmsArgument(folder, false, false));
         return true;
     }
-    const bool written = CreateTelListFile(SmsFilePath(folder, kSmsListFile), ticked);
+    const bool written = CreateTelListFile(SmsFilePath(folder, kSmsListFile), recipients);
     startSender(folder, false, SmsArgument(folder, written, false));
     return true;
 }

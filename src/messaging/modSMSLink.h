@@ -26,6 +26,9 @@ QString SmsFilePath(const QString& folder, const QString& file);
 // The command-line argument naming the files handed over ("0" for none).
 QString SmsArgument(const QString& folder, bool listFile, bool messageFile);
 
+// The recipients that have a number; how many had none is told to the operator.
+QList<SmsRecipient> LeaveOutWithoutNumber(const QList<SmsRecipient>& recipients);
+
 // Writes the ticked recipients' list; false when refused, failed or cancelled at a shared number
 // (the lines before the cancel stay).
 bool CreateTelListFile(const QString& path, const QList<SmsRecipient>& ticked);

@@ -49,7 +49,7 @@ FrmProd_save::FrmProd_save(QWidget* parent)
                     &kKeepData}),
       m_controls(ProductRecord::fields()),
       m_chkAutoBarcode(SettingCheckBox(this, u"chkAutoCode1"_s, u"자동"_s, kAutoBarcode)),
-      m_chkBCodeChkDGT(SettingCheckBox(this, u"chkBCodeChkDGT"_s, u"체크digit"_s, kCheckDigit)),
+      m_chkBCodeChkDGT(SettingCheckBox(this, u"chkBCodeChkDGT"_s, u"체크 디지트"_s, kCheckDigit)),
       m_chkSkipCode(SettingCheckBox(this, u"chkSkipCode"_s, u"바코드 건너뛰기"_s, kSkipBarcode)),
       m_cmbField(namedCombo(this, u"cmbField"_s)), m_cmbUnit(namedCombo(this, u"cmbUnit"_s)),
       m_cmbVATType(namedCombo(this, u"cmbVATType"_s))

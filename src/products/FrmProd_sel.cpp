@@ -85,6 +85,8 @@ FrmProd_sel::FrmProd_sel(QWidget* parent)
         if (!m_chkAllPList->isChecked())
             search();
     });
+    // Opened from a field that already searched: arrows and Enter choose at once; F3 searches anew.
+    list()->setFocus();
 }
 
 void FrmProd_sel::Refresh_SheetP()

@@ -52,8 +52,8 @@ std::optional<QString> BarcodeWithCheckDigit(const QString& typed)
 
 QString CheckDigitExplanation()
 {
-    return u"체크digit는 바코드 12자리 입력시 자동으로"_s + vbCrLf + u"마지막자리(13번째)에 체크digit값을 입력해 주는 기능입니다."_s
-        + vbCrLf + u"(계산방식: 10 digit 알고리즘)"_s;
+    return u"체크 디지트는 바코드 12자리 입력시 자동으로"_s + vbCrLf + u"마지막자리(13번째)에 체크 디지트 값을 입력해 주는 기능입니다."_s
+        + vbCrLf + u"(계산방식: 모듈러 10 알고리즘)"_s;
 }
 
 bool UnitFits(const QString& unit)

@@ -1,10 +1,14 @@
 #include "FrmRPT_ledger.h"
 
+#include "CustomerStore.h"
 #include "Grid.h"
 #include "GridPrinter.h"
 #include "HCTerm.h"
 #include "LedgerMerge.h"
 #include "LedgerReads.h"
+#include "ScreenOpener.h"
+#include "ScreenRegistry.h"
+#include "WidgetHelpers.h"
 #include "SharedOptions.h"
 #include "mdlCommonOstra.h"
 #include "modMsgBox.h"
@@ -57,6 +61,10 @@ FrmRPT_ledger::FrmRPT_ledger(QWidget* parent)
             return m_ledger ? m_ledger->text(r, col) : QString();
         });
     }
+    QPushButton* btnEMail = NamedButton(this, u"btnEMail"_s, u"메일 보내기"_s);
+    btnEMail->setEnabled(ScreenRegistry::has(kMailScreen));
+    addButtons({btnEMail});
+    connect(btnEMail, &QPushButton::clicked, this, &FrmRPT_ledger::mailLedger);
     finishLayout();
 }
 
@@ -129,7 +137,7 @@ void FrmRPT_ledger::showRows()
     }
 }
 
-void FrmRPT_ledger::printList()
+GridPrinter FrmRPT_ledger::printer() const
 {
     GridPrinter printer(*list(), windowTitle(), periodHeading());
     if (const std::shared_ptr<const LedgerMerge> ledger = m_ledger) {
@@ -141,7 +149,28 @@ void FrmRPT_ledger::printList()
                 : QString();
         });
     }
-    printer.preview(this);
+    // One customer's ledger goes to that customer by mail.
+    if (const QString code = m_fbCust->code(); !code.isEmpty()) {
+        if (const auto customer = CustomerStore::load(code))
+            printer.setMailRecipient(customer->compname, customer->email);
+    }
+    return printer;
+}
+
+void FrmRPT_ledger::printList()
+{
+    printer().preview(this);
+}
+
+void FrmRPT_ledger::mailLedger()
+{
+    if (m_fbCust->code().isEmpty() || !m_ledger || m_ledger->rowCount() == 0) {
+        MsgInfo(u"메일로 보낼 거래처를 선택하고 원장을 조회하세요."_s);
+        m_fbCust->setFocus();
+        return;
+    }
+    if (const std::optional<MailDraft> draft = printer().mailDraft())
+        OpenMailScreen(this, *draft);
 }
 
 } // namespace asv

@@ -8,6 +8,7 @@ class QCheckBox;
 
 namespace asv {
 
+class GridPrinter;
 class LedgerMerge;
 class ucFindBox;
 
@@ -30,6 +31,9 @@ public:
 
 private:
     void showRows();
+    GridPrinter printer() const;
+    // The chosen customer's ledger as shown, attached to a mail to that customer.
+    void mailLedger();
 
     QCheckBox* m_chkTerm;
     ucFindBox* m_fbCust;

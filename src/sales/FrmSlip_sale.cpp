@@ -714,7 +714,7 @@ void FrmSlip_sale::showTip()
 {
     if (kTipHidden.get())
         return;
-    const QString tip = lines({u"[ 전표사용 Tip ]"_s, QString(40, u'='),
+    const QString tip = lines({u"[ 전표사용 도움말 ]"_s, QString(40, u'='),
                                u"- 시트내 두번째 위치한 V컬럼은 세금계산서 발행여부를 표시합니다."_s,
                                u"- [블럭]버튼은 여러줄을 선택하기 쉽게 해줍니다.(드래그 지원)"_s,
                                u"- 블럭모드에서 시트의 좌측상단 모서리를 클릭할 경우 전체선택이 됩니다."_s,

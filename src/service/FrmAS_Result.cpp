@@ -165,7 +165,7 @@ void FrmAS_Result::deleteLine()
         return;
     const int seq = m_list->text(row, ColSeq).toInt();
     if (seq == 0) {
-        MsgInfo(u"해당라인에서 코드를 찾을 수 없습니다. Row: "_s + QString::number(row + 1));
+        MsgInfo(u"해당라인에서 코드를 찾을 수 없습니다. 행: "_s + QString::number(row + 1));
         return;
     }
     // The charge taken off is the line's as stored, which the store does with the delete.

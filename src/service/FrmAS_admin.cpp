@@ -81,7 +81,7 @@ FrmAS_admin::FrmAS_admin(QWidget* parent, const QString& name, bool deliveries)
     sideLayout->addWidget(m_fbCustInfo);
     sideLayout->addLayout(m_custInfo);
     for (const QString& caption : {u"전화1"_s, u"전화2"_s, u"전화3"_s, u"전화4"_s, u"팩스"_s, u"휴대폰"_s, u"주소"_s,
-                                   QString(), u"E-mail"_s, u"담당자"_s, u"메모"_s})
+                                   QString(), u"이메일"_s, u"담당자"_s, u"메모"_s})
         m_custInfo->addRow(caption, new QLabel(side));
     sideLayout->addWidget(new QLabel(u"판매내역"_s, side));
     sideLayout->addWidget(m_lstSale, 1);
@@ -217,7 +217,7 @@ void FrmAS_admin::deleteSelected()
             const int row = selected - deleted;
             const int job = jobAt(row);
             if (job == 0) {
-                MsgInfo(u"해당라인에서 코드를 찾을 수 없습니다. Row: "_s + QString::number(selected + 1));
+                MsgInfo(u"해당라인에서 코드를 찾을 수 없습니다. 행: "_s + QString::number(selected + 1));
                 continue;
             }
             if (!AsJobStore::remove(job)) {

@@ -164,7 +164,7 @@ void FrmAS_admin2::deleteLine()
         return;
     const int seq = m_spDetail->text(row, DetSeq).toInt();
     if (seq == 0) {
-        MsgInfo(u"해당라인에서 코드를 찾을 수 없습니다. Row: "_s + QString::number(row + 1));
+        MsgInfo(u"해당라인에서 코드를 찾을 수 없습니다. 행: "_s + QString::number(row + 1));
         return;
     }
     // The store takes the line's charge off the job's customer with it.

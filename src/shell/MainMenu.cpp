@@ -42,7 +42,7 @@ const QList<MainMenu::Entry>& MainMenu::entries()
         screen(u"mnuBase"_s, u"mnuBase_ascode"_s, u"A/S 코드 관리"_s),
         separator(u"mnuBase"_s),
         screen(u"mnuBase"_s, u"mnuOptions"_s, u"환   경         설정(공통)(&O)"_s),
-        screen(u"mnuBase"_s, u"mnuOptions2"_s, u"환   경         설정(&O)"_s),
+        screen(u"mnuBase"_s, u"mnuOptions2"_s, u"환   경         설정(&E)"_s),
         separator(u"mnuBase"_s),
         command(u"mnuBase"_s, u"mnuBase_Exit"_s, u"종료(&X)"_s),
 
@@ -80,12 +80,12 @@ const QList<MainMenu::Entry>& MainMenu::entries()
         separator(u"mnuETCRoot"_s),
         command(u"mnuETCRoot"_s, u"mnuTool_Calc"_s, u"계산기"_s),
         menu(u"mnuETCRoot"_s, u"mnuTool_bgsetup_root"_s, u"바탕화면 설정"_s),
-        command(u"mnuTool_bgsetup_root"_s, u"mnuTool_bgsetup"_s, u"Logo 타일형 배치"_s, 0),
-        command(u"mnuTool_bgsetup_root"_s, u"mnuTool_bgsetup"_s, u"Logo 가운데 배치"_s, 1),
+        command(u"mnuTool_bgsetup_root"_s, u"mnuTool_bgsetup"_s, u"로고 바둑판식 배치"_s, 0),
+        command(u"mnuTool_bgsetup_root"_s, u"mnuTool_bgsetup"_s, u"로고 가운데 배치"_s, 1),
         separator(u"mnuTool_bgsetup_root"_s),
-        command(u"mnuTool_bgsetup_root"_s, u"mnuTool_bgsetup"_s, u"Logo 이미지 변경"_s, 3),
-        command(u"mnuTool_bgsetup_root"_s, u"mnuTool_bgsetup"_s, u"Logo 없애기"_s, 4),
-        command(u"mnuTool_bgsetup_root"_s, u"mnuTool_bgsetup"_s, u"Logo 기본 이미지"_s, 5),
+        command(u"mnuTool_bgsetup_root"_s, u"mnuTool_bgsetup"_s, u"로고 이미지 변경"_s, 3),
+        command(u"mnuTool_bgsetup_root"_s, u"mnuTool_bgsetup"_s, u"로고 없애기"_s, 4),
+        command(u"mnuTool_bgsetup_root"_s, u"mnuTool_bgsetup"_s, u"로고 기본 이미지"_s, 5),
         separator(u"mnuTool_bgsetup_root"_s),
         command(u"mnuTool_bgsetup_root"_s, u"mnuTool_bgsetup"_s, u"배경색 변경"_s, 7),
         command(u"mnuTool_bgsetup_root"_s, u"mnuTool_bgsetup"_s, u"기본 배경색"_s, 8),
@@ -93,7 +93,7 @@ const QList<MainMenu::Entry>& MainMenu::entries()
         command(u"mnuETCRoot"_s, u"mnuReInstall"_s, u"최신버전 업데이트"_s),
         command(u"mnuETCRoot"_s, u"mnuSupport"_s, u" 원격지원(&E) "_s),
 
-        menu({}, u"mnuHelpDesk"_s, u"헬프데스크(&H)"_s),
+        menu({}, u"mnuHelpDesk"_s, u"헬프데스크(&D)"_s),
         command(u"mnuHelpDesk"_s, u"mnuHelpDeskSub"_s, u"헬프데스크 실행"_s),
 
         // Filled with the open windows each time it opens.

@@ -20,6 +20,7 @@
 #include <QColorDialog>
 #include <QDialog>
 #include <QDesktopServices>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
@@ -64,6 +65,15 @@ int storedFromColour(const QColor& c)
 Setting<QString> logoFile()
 {
     return LogoFile(Paths::file(u"Image/mainbg.jpg"_s));
+}
+
+// What the operator reads when an entry's command or address is not set, or does not start.
+QString settingMissing(const QString& label, const Setting<QString>& setting)
+{
+    const QString where = u"[환경설정] 화면의 [외부 프로그램 및 메일]에서 지정하세요."_s;
+    if (setting.get().trimmed().isEmpty())
+        return u"["_s + label + u"] 항목이 설정되어 있지 않습니다."_s + vbCrLf + where;
+    return u"["_s + label + u"] 항목을 실행할 수 없습니다."_s + vbCrLf + u"설정된 값: "_s + setting.get() + vbCrLf + where;
 }
 
 // A screen entry can be chosen once its screen exists; commands always.
@@ -283,8 +293,8 @@ void frmMain::chooseBackground(int index)
     case 0: LogoCentred.set(false); break;
     case 1: LogoCentred.set(true); break;
     case 3: {
-        const QString file = QFileDialog::getOpenFileName(this, u"메인 Logo이미지 선택"_s, Paths::file(u"Image"_s),
-                                                          u"Pictures (*.bmp *.jpg *.gif *.png)"_s);
+        const QString file = QFileDialog::getOpenFileName(this, u"메인 로고 이미지 선택"_s, Paths::file(u"Image"_s),
+                                                          u"그림 파일 (*.bmp *.jpg *.gif *.png)"_s);
         if (file.isEmpty())
             return;
         logoFile().set(file);
@@ -354,21 +364,23 @@ void frmMain::trigger(const QString& name, int index)
             runExternal(CalculatorCommand, u"계산기 파일을 찾을 수 없습니다."_s,
                         {u"gnome-calculator"_s, u"kcalc"_s, u"galculator"_s, u"xcalc"_s});
         } else if (name == u"mnuReInstall"_s) {
-            runExternal(UpdateCommand);
+            runExternal(UpdateCommand, settingMissing(u"업데이트 실행 명령"_s, UpdateCommand));
         } else if (name == u"mnuSupport"_s) {
-            runExternal(RemoteSupportCommand);
+            runExternal(RemoteSupportCommand, settingMissing(u"원격지원 실행 명령"_s, RemoteSupportCommand));
         } else if (name == u"mnuHelpDeskSub"_s) {
-            runExternal(HelpDeskCommand);
+            runExternal(HelpDeskCommand, settingMissing(u"헬프데스크 실행 명령"_s, HelpDeskCommand));
         } else if (name == u"mnuTool_bgsetup"_s) {
             chooseBackground(index);
         } else if (name == u"mnuHomePage"_s) {
-            const QString web = WebAddress.get();
-            if (!web.isEmpty())
-                QDesktopServices::openUrl(QUrl::fromUserInput(web));
+            const QString web = WebAddress.get().trimmed();
+            if (web.isEmpty() || !QDesktopServices::openUrl(QUrl::fromUserInput(web)))
+                MsgInfo(settingMissing(u"홈페이지 주소"_s, WebAddress));
+        } else if (name == u"mnuSchedule"_s) {
+            MsgInfo(u"스케줄 관리는 이 프로그램에서 제공하지 않는 기능입니다."_s);
         } else if (name == u"mnuView_Help"_s) {
             const QString manual = Paths::file(u"Doc/사용설명서.htm"_s);
             if (!QFileInfo::exists(manual))
-                MsgInfo(u"파일을 찾을 수 없습니다."_s);
+                MsgInfo(u"파일을 찾을 수 없습니다."_s + vbCrLf + u"파일명: "_s + QDir::toNativeSeparators(manual));
             else
                 QDesktopServices::openUrl(QUrl::fromLocalFile(manual));
         } else if (name == u"mnuAbout"_s) {
@@ -378,7 +390,7 @@ void frmMain::trigger(const QString& name, int index)
         } else if (name == u"mnuAllWinClose"_s) {
             m_mdi->closeAllSubWindows();
         } else {
-            // Entries without a command ("거래명세표 발행", "세금계산서 발행", "스케줄 관리") have no screen either.
+            // Entries without a command ("거래명세표 발행", "세금계산서 발행") have no screen either.
             openScreen(MainMenu::screenKey(name, index));
         }
         return 0;
@@ -572,7 +584,7 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event)
         }
         if (mouse->button() == Qt::RightButton && watched == m_panels.value(u"pnl8"_s)
             && mods.testFlag(Qt::ControlModifier)) {
-            const auto number = InputBox(u"* 전화번호를 입력하세요."_s, u"CID TEST"_s);
+            const auto number = InputBox(u"* 전화번호를 입력하세요."_s, u"발신번호 테스트"_s);
             if (number && !number->isEmpty())
                 InputFromSeeID(*number, 1, true);
             return true;

@@ -77,7 +77,7 @@ FrmTool_ImpData::FrmTool_ImpData(QWidget* parent)
     fileRow->addWidget(new QLabel(u"엑셀파일"_s, this));
     fileRow->addWidget(m_txtPathExcel, 1);
     fileRow->addWidget(btnGetXLSFile);
-    fileRow->addWidget(new QLabel(u"Sheet"_s, this));
+    fileRow->addWidget(new QLabel(u"시트"_s, this));
     fileRow->addWidget(m_cmbSheet);
 
     auto* fieldsForm = new QFormLayout;
@@ -131,7 +131,7 @@ void FrmTool_ImpData::chooseFile()
     const QString start = QFileInfo(m_txtPathExcel->text()).absolutePath();
     const QString file = QFileDialog::getOpenFileName(
         this, u"엑셀파일 선택"_s, start,
-        u"ExcelFiles (*.xls);;ExcelFiles (*.xlsx);;CSV (*.csv);;ExcelFiles (*.xls *.xlsx *.csv)"_s);
+        u"엑셀·CSV 파일 (*.xls *.xlsx *.csv);;엑셀 97-2003 파일 (*.xls);;엑셀 파일 (*.xlsx);;CSV 파일 (*.csv)"_s);
     if (file.isEmpty())
         return;
     m_txtPathExcel->setText(file);
@@ -190,7 +190,7 @@ void FrmTool_ImpData::loadSheet()
     } catch (const AppError& e) {
         m_cells.clear();
         outcome = e.description();
-        MsgInfo(u"엑셀파일 불러오기를 실패했습니다."_s + vbCrLf + u"(Error %1: %2) , 엑셀파일내 빈 Sheet가 있을 경우 삭제해 주세요."_s
+        MsgInfo(u"엑셀파일 불러오기를 실패했습니다."_s + vbCrLf + u"(Error %1: %2) , 엑셀파일내 빈 시트가 있을 경우 삭제해 주세요."_s
                                                               .arg(e.number())
                                                               .arg(e.description()));
     }

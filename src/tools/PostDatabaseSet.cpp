@@ -4,6 +4,8 @@
 #include "ZipcodeFolder.h"
 #include "ZipcodeProvinces.h"
 
+#include <algorithm>
+
 namespace asv {
 
 PostDatabaseSet::PostDatabaseSet(QString folder) : m_folder(std::move(folder)) {}
@@ -44,6 +46,11 @@ bool PostDatabaseSet::anyMissing() const
             return true;
     }
     return false;
+}
+
+bool PostDatabaseSet::anyOpen() const
+{
+    return std::any_of(m_open.cbegin(), m_open.cend(), [](const auto& db) { return db != nullptr; });
 }
 
 bool PostDatabaseSet::isOld(int province) const

@@ -35,6 +35,7 @@ public:
     bool isOpen(int province) const { return m_open[static_cast<size_t>(province)] != nullptr; }
     bool isMissing(int province) const;
     bool anyMissing() const;
+    bool anyOpen() const;
     // Present and old; present and current otherwise.
     bool isOld(int province) const;
     QStringList districts(int province) const;

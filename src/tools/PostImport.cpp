@@ -78,6 +78,14 @@ void PostImport::importMdb(const QString& path)
     wholeOrNothing([&] { readMdb(path); });
 }
 
+void PostImport::importAny(const QString& path)
+{
+    if (path.endsWith(u".mdb"_s, Qt::CaseInsensitive))
+        importMdb(path);
+    else
+        importText(path);
+}
+
 void PostImport::wholeOrNothing(const std::function<void()>& body)
 {
     m_writers.clear();

@@ -22,6 +22,8 @@ public:
     // Throws AppError (file and line) on input it cannot read; no province file changes then.
     void importText(const QString& path);
     void importMdb(const QString& path);
+    // An Access file by its ".mdb", anything else as the text files.
+    void importAny(const QString& path);
     // Rows per province index written by the last import.
     const QMap<int, qint64>& rowsByProvince() const { return m_rows; }
 

@@ -48,10 +48,18 @@ QString ZipcodeSearch::refusal() const
     return {};
 }
 
-bool ZipcodeSearch::isZipcode() const
+QString ZipcodeSearch::zipcode() const
 {
-    static const QRegularExpression digits(u"^[0-9]+$"_s);
-    return digits.match(word.trimmed()).hasMatch();
+    QString digits;
+    for (const QChar c : word) {
+        if (c == u'-' || c.isSpace())
+            continue;
+        // Full-width digits come from a Hangul input method.
+        if (!c.isDigit())
+            return {};
+        digits += QChar(char16_t(u'0' + c.digitValue()));
+    }
+    return digits;
 }
 
 std::optional<ZipcodeSearch::Number> ZipcodeSearch::parseNumber(const QString& text)
@@ -76,9 +84,9 @@ QString ZipcodeSearch::sql(QVariantList& values) const
     }
     const QString w = word.trimmed();
     const bool lot = tab == Tab::Lot;
-    if (isZipcode()) {
+    if (const QString code = zipcode(); !code.isEmpty()) {
         s += u" AND 우편번호 = ?"_s;
-        values << w;
+        values << code;
     } else if (lot) {
         QStringList any;
         for (const QString& column : {u"행정동명"_s, u"법정동명"_s, u"읍면"_s, u"리명"_s})

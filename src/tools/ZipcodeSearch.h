@@ -22,8 +22,10 @@ struct ZipcodeSearch {
 
     // The message that refuses the search, or "" when it can run.
     QString refusal() const;
-    // A word of digits only is a zipcode.
-    bool isZipcode() const;
+    // A word of digits only is a zipcode; hyphens and blanks between them are how people write it.
+    bool isZipcode() const { return !zipcode().isEmpty(); }
+    // The word as the zipcode it is, in ASCII digits; "" for any other word.
+    QString zipcode() const;
     // "n" or "n-m" with both parts numbers; nullopt otherwise (an empty text too).
     static std::optional<Number> parseNumber(const QString& text);
 

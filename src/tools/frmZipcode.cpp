@@ -1,5 +1,8 @@
 #include "frmZipcode.h"
 
+#include "AppError.h"
+#include "ConfigKeys.h"
+#include "PostImport.h"
 #include "WidgetHelpers.h"
 #include "ZipcodeDownload.h"
 #include "ZipcodeFolder.h"
@@ -9,6 +12,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -37,6 +41,8 @@ QString Lines(const QStringList& lines)
 {
     return lines.join(vbCrLf);
 }
+
+const QString kInstallFile = u"주소 파일 설치"_s;
 
 } // namespace
 
@@ -108,6 +114,12 @@ frmZipcode::frmZipcode(QWidget* parent, const QString& folder)
     downloadLayout->addWidget(m_prgDownload);
     auto* downloadButtons = new QHBoxLayout;
     auto* close = NamedButton(m_fraDownload, u"cmdDownloadClose"_s, u"닫기"_s);
+    auto* installFile = NamedButton(m_fraDownload, u"btnInstallFile"_s, kInstallFile);
+    auto* installFolder = NamedButton(m_fraDownload, u"btnInstallFolder"_s, u"주소 폴더 설치"_s);
+    downloadLayout->addWidget(new QLabel(Lines({u"우체국 우편번호 DB(지역별 주소 파일)를 내려받아 두었으면"_s,
+                                                u"그 zip 파일이나 txt 파일, 또는 풀어 둔 폴더를 골라 바로 설치할 수 있습니다."_s})));
+    downloadButtons->addWidget(installFile);
+    downloadButtons->addWidget(installFolder);
     downloadButtons->addStretch();
     downloadButtons->addWidget(m_cmdDownloadStart);
     downloadButtons->addWidget(close);
@@ -140,6 +152,8 @@ frmZipcode::frmZipcode(QWidget* parent, const QString& folder)
     });
     connect(m_cmdDownloadStart, &QPushButton::clicked, this, &frmZipcode::startDownload);
     connect(close, &QPushButton::clicked, m_fraDownload, &QWidget::hide);
+    connect(installFile, &QPushButton::clicked, this, [this] { installChosen(false); });
+    connect(installFolder, &QPushButton::clicked, this, [this] { installChosen(true); });
 
     showFirstUseNotice();
     openDatabases();
@@ -168,7 +182,8 @@ void frmZipcode::showFirstUseNotice()
         return;
     MsgInfo(Lines({u"도로명 주소는 자료가 방대하기 때문에 기본적으로 서울의 일부지역만 포함되어 있습니다."_s,
                    u"[최신 우편번호 업데이트]를 클릭하여 필요한 지역을 다운로드 하셔야"_s, u"검색이 가능합니다."_s,
-                   u"※ 전체 다운로드시 용량이 1GB 정도 됩니다."_s}));
+                   u"※ 전체 다운로드시 용량이 1GB 정도 됩니다."_s,
+                   u"우체국에서 받은 주소 파일은 같은 화면의 ["_s + kInstallFile + u"]로 설치할 수 있습니다."_s}));
     ZipcodeSettings::FirstUseShown.set(true);
 }
 
@@ -235,6 +250,16 @@ std::optional<qsizetype> frmZipcode::query()
 
 std::optional<int> frmZipcode::provinceToSearch()
 {
+    // A new installation: no search would find anything.
+    if (!m_databases.anyOpen()) {
+        if (MsgYesNo(Lines({u"설치된 우편번호 주소 DB가 없습니다."_s,
+                            u"[최신 우편번호 업데이트]로 내려받거나, 우체국에서 받은 주소 파일을 ["_s + kInstallFile
+                                + u"]로 설치하세요."_s,
+                            u"지금 설치 화면을 여시겠습니까?"_s}))
+            == MsgAnswer::Yes)
+            showDownloadPanel(-1);
+        return std::nullopt;
+    }
     const int chosen = m_cmbSiDo->currentIndex() - 1;
     const QString later = u"[아니요]를 누르시면 조회가 됩니다."_s;
     if (chosen >= 0 && m_databases.isMissing(chosen)) {
@@ -340,11 +365,11 @@ void frmZipcode::startDownload()
             : u"정말 ["_s + names.join(u", "_s) + u"] 도로명 우편번호로 업데이트 하시겠습니까?"_s;
     if (MsgYesNo(question) != MsgAnswer::Yes)
         return;
-    const QString baseUrl = ZipcodeSettings::DownloadUrl.get();
+    const QString baseUrl = ConfigKeys::ZipcodeDownloadUrl.get();
     if (baseUrl.trimmed().isEmpty()) {
         MsgWarn(Lines({u"우편번호 DB를 내려받을 주소가 설정되어 있지 않습니다."_s,
-                       u"설정의 [%1] %2 항목에 주소를 입력해 주십시오."_s.arg(ZipcodeSettings::kSection,
-                                                                          ZipcodeSettings::DownloadUrl.key())}));
+                       u"[환경설정] 화면의 [외부 프로그램 및 메일] - [우편번호 DB 내려받을 주소]에 주소를 입력하거나,"_s,
+                       u"내려받아 둔 주소 파일을 ["_s + kInstallFile + u"]로 설치하세요."_s}));
         return;
     }
 
@@ -368,10 +393,7 @@ void frmZipcode::startDownload()
     }
     m_lblDownloading->hide();
     m_cmdDownloadStart->setEnabled(true);
-    openDatabases();
-    markDownloadPanel();
-    FillSiGunGuData();
-    m_downloadOffered = false;
+    reopenDatabases();
 
     if (failed.isEmpty()) {
         MsgInfo(u"우편번호 최신 업데이트가 정상적으로 완료 되었습니다."_s);
@@ -384,6 +406,47 @@ void frmZipcode::startDownload()
         lines << failed.join(u", "_s);
     lines << u"("_s + lastError + u')';
     MsgWarn(Lines(lines));
+}
+
+void frmZipcode::reopenDatabases()
+{
+    openDatabases();
+    markDownloadPanel();
+    FillSiGunGuData();
+    m_downloadOffered = false;
+}
+
+void frmZipcode::installChosen(bool folder)
+{
+    const QString path = folder ? QFileDialog::getExistingDirectory(this, u"주소 파일이 있는 폴더 선택"_s)
+                                : QFileDialog::getOpenFileName(this, u"주소 파일 선택"_s, {},
+                                                               u"우편번호 주소 파일 (*.zip *.txt *.mdb);;모든 파일 (*)"_s);
+    if (!path.isEmpty())
+        install(path);
+}
+
+void frmZipcode::install(const QString& path)
+{
+    m_databases.closeAll();
+    m_lblDownloading->show();
+    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    PostImport import(m_databases.folder());
+    QString failure;
+    try {
+        import.importAny(path);
+    } catch (const AppError& e) {
+        failure = e.description();
+    }
+    m_lblDownloading->hide();
+    reopenDatabases();
+    if (!failure.isEmpty()) {
+        MsgWarn(Lines({u"우편번호 주소 설치에 실패했습니다."_s, u"설치된 주소는 그대로 남아 있습니다."_s, failure}));
+        return;
+    }
+    QStringList installed;
+    for (auto it = import.rowsByProvince().cbegin(); it != import.rowsByProvince().cend(); ++it)
+        installed << u"%1 %2건"_s.arg(ZipcodeProvinces::all()[it.key()].name).arg(it.value());
+    MsgInfo(Lines({u"우편번호 주소 설치가 완료되었습니다."_s, installed.join(u", "_s)}));
 }
 
 } // namespace asv

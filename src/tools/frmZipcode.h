@@ -22,7 +22,7 @@ class QTabWidget;
 namespace asv {
 
 // The address finder: a province and district, a lot-number or road-name search over the local
-// province files, and their download from the web.
+// province files, their download from the web and their installation from the postal service's files.
 class frmZipcode : public QDialog {
     Q_OBJECT
 public:
@@ -54,6 +54,11 @@ private:
     void markDownloadPanel();
     void startDownload();
     QList<int> checkedProvinces() const;
+    // The postal service's address files, or older province files, chosen by the operator.
+    void installChosen(bool folder);
+    void install(const QString& path);
+    // The files were replaced: connections, colours and districts anew.
+    void reopenDatabases();
 
     PostDatabaseSet m_databases;
     bool m_downloadOffered = false;

@@ -47,11 +47,13 @@ struct LoginFixture : ::testing::Test {
 
 } // namespace
 
-TEST_F(LoginFixture, EmptyPasswordLogsInByEnterOnTheHintAndAnUnknownIdIsTheAdministrator)
+TEST_F(LoginFixture, EmptyPasswordLogsInByEnterOnAnEmptyBoxAndAnUnknownIdIsTheAdministrator)
 {
     EXPECT_EQ(user()->text(), u"ADMIN"_s);
-    EXPECT_EQ(pass()->text(), u"엔터 치세요"_s);
-    EXPECT_EQ(pass()->echoMode(), QLineEdit::Normal);
+    // The hint is shown, never typed: the box itself starts empty.
+    EXPECT_EQ(pass()->text(), QString());
+    EXPECT_EQ(pass()->placeholderText(), u"엔터 치세요"_s);
+    EXPECT_EQ(pass()->echoMode(), QLineEdit::Password);
     QTest::keyClick(pass(), Qt::Key_Return);
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_FALSE(dialog.isVisible());
@@ -74,13 +76,13 @@ TEST_F(LoginFixture, EmptyPasswordLogsInByEnterOnTheHintAndAnUnknownIdIsTheAdmin
 
 TEST_F(LoginFixture, TheHintOfAnotherIdAndTwoWrongPasswordsEndTheLogin)
 {
-    // The id is changed without leaving the field, so the hint of ADMIN is still shown: no way in.
+    // The id is changed without leaving the field: the empty box opens no account with a password.
     user()->setText(u"KIM"_s);
     dialog.findChild<QPushButton*>(u"btnLogin"_s)->click();
     EXPECT_EQ(App().LoginId, u"-1"_s);
 
     chooseUser(u"KIM"_s);
-    EXPECT_EQ(pass()->echoMode(), QLineEdit::Password);
+    EXPECT_EQ(pass()->placeholderText(), QString());
     EXPECT_EQ(pass()->text(), QString());
     typePassword(u"secret"_s); // case counts
     EXPECT_TRUE(dialog.isVisible());
@@ -108,11 +110,10 @@ TEST_F(LoginFixture, TwoWrongThenTheRightOneSucceeds)
     EXPECT_EQ(App().UserName, u"김상담"_s);
 }
 
-TEST_F(LoginFixture, TypingOverTheHintMasksThePasswordAndEscapeAsksBeforeEnding)
+TEST_F(LoginFixture, AnythingTypedForAUserWithoutPasswordIsWrongAndEscapeAsksBeforeEnding)
 {
     QTest::keyClicks(pass(), u"z"_s);
     EXPECT_EQ(pass()->text(), u"z"_s);
-    EXPECT_EQ(pass()->echoMode(), QLineEdit::Password);
     QTest::keyClick(pass(), Qt::Key_Return);
     EXPECT_EQ(App().LoginId, u"-1"_s);
 

@@ -1,4 +1,7 @@
+#include "ConfigKeys.h"
 #include "HCText.h"
+#include "RegistryGuard.h"
+#include "ScreenOpener.h"
 #include "ScriptedPrompter.h"
 #include "SharedOptions.h"
 #include "TestDatabase.h"
@@ -13,7 +16,10 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QFocusEvent>
+#include <QLineEdit>
 #include <QRadioButton>
+#include <QScreen>
+#include <QTimer>
 #include <QSettings>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -234,4 +240,42 @@ TEST(PerPcOptions, LoadDefaultsAndWriteOnlyTheChangedGroups)
 
     click(dialog, u"btnSvrSetup"_s);
     EXPECT_TRUE(prompter.saw(u"서버설정 파일(SvrSetup.exe)을 찾을 수 없습니다."_s));
+}
+
+TEST(PerPcOptions, FitAScreen768PixelsTallAndKeepTheProgramsAndAddressesTheMessagesName)
+{
+    TestDatabase db;
+    ScriptedPrompter prompter;
+    test::RegistryGuard guard({}, {kMailSettingsScreen});
+    int mailSettingsOpened = 0;
+    ScreenRegistry::add(kMailSettingsScreen, {[&mailSettingsOpened](QWidget* parent) {
+                                                  ++mailSettingsOpened;
+                                                  auto* settings = new QDialog(parent);
+                                                  QTimer::singleShot(0, settings, &QDialog::reject);
+                                                  return settings;
+                                              },
+                                              true});
+    {
+        frmOptions2 dialog;
+        dialog.show();
+        // The settings scroll; the dialog never needs more than the screen has.
+        EXPECT_LE(dialog.minimumSizeHint().height(), 700);
+        EXPECT_LE(dialog.height(), dialog.screen()->availableGeometry().height());
+        const QList<std::pair<QString, QString>> typed{{u"txtSmsFolder"_s, u"/opt/sms"_s},
+                                                       {u"txtZipcodeUrl"_s, u"http://127.0.0.1:8000/zip"_s},
+                                                       {u"txtHelpDeskCommand"_s, u"helpdesk --start"_s},
+                                                       {u"txtWebAddress"_s, u"https://asv.example"_s}};
+        for (const auto& [name, text] : typed)
+            QTest::keyClicks(dialog.findChild<QLineEdit*>(name), text);
+        click(dialog, u"btnMailSettings"_s);
+        EXPECT_EQ(mailSettingsOpened, 1);
+        click(dialog, u"btnOK"_s);
+    }
+    EXPECT_EQ(ConfigKeys::SmsSenderFolder.get(), u"/opt/sms"_s);
+    EXPECT_EQ(ConfigKeys::ZipcodeDownloadUrl.get(), u"http://127.0.0.1:8000/zip"_s);
+    EXPECT_EQ(ConfigKeys::HelpDeskCommand.get(), u"helpdesk --start"_s);
+    EXPECT_EQ(ConfigKeys::WebAddress.get(), u"https://asv.example"_s);
+    EXPECT_TRUE(ConfigKeys::UpdateCommand.get().isEmpty());
+    frmOptions2 again;
+    EXPECT_EQ(again.findChild<QLineEdit*>(u"txtSmsFolder"_s)->text(), u"/opt/sms"_s);
 }

@@ -9,6 +9,7 @@
 #include "Grid.h"
 #include "GridDriver.h"
 #include "HCText.h"
+#include "MailDraftCatcher.h"
 #include "PickerRegistry.h"
 #include "RegistryGuard.h"
 #include "ScreenRegistry.h"
@@ -178,6 +179,30 @@ TEST_F(ListWindows, EditorOpensForTheSelectedCustomerAndTheListFollowsItsSave)
     const int row = static_cast<int>(column(list.list(), u"코드"_s).indexOf(u"000001"_s));
     EXPECT_EQ(list.list()->text(row, columnOf(list.list(), u"메모"_s)), u"새 메모"_s);
     EXPECT_EQ(list.list()->selectedRows(), QList<int>{row});
+}
+
+TEST_F(ListWindows, TheListAndTheEditorHandTheirCustomerToTheMailScreen)
+{
+    DBExecute(u"UPDATE customer SET email = 'daehan@customer.example' WHERE code = '000001'"_s);
+    test::MailDraftCatcher mail;
+    FrmCust_admin list;
+    click(list, u"btnEMail"_s);
+    EXPECT_EQ(prompter.texts().last(), u"먼저 그리드에서 메일을 보낼 고객을 선택하세요."_s);
+    EXPECT_EQ(mail.opened, 0);
+    selectCodes(list.list(), {u"000001"_s});
+    click(list, u"btnEMail"_s);
+    ASSERT_TRUE(mail.last);
+    EXPECT_EQ(mail.last->toName, u"대한상사"_s);
+    EXPECT_EQ(mail.last->toAddress, u"daehan@customer.example"_s);
+
+    // The editor sends to what it shows, saved or not.
+    FrmCust_save editor;
+    editor.field(u"compname"_s)->SetText(u"새상사"_s);
+    editor.field(u"email"_s)->SetText(u" new@customer.example "_s);
+    click(editor, u"btnEMail"_s);
+    EXPECT_EQ(mail.opened, 2);
+    EXPECT_EQ(mail.last->toName, u"새상사"_s);
+    EXPECT_EQ(mail.last->toAddress, u"new@customer.example"_s);
 }
 
 TEST_F(ListWindows, PickerSearchesShowsShortNamesAndReturnsCodeAndName)

@@ -4,6 +4,8 @@
 #include "CustomerStore.h"
 #include "FrmSendMail.h"
 #include "FrmSendMailMulti.h"
+#include "Grid.h"
+#include "GridPrinter.h"
 #include "LoopbackServer.h"
 #include "MailChecks.h"
 #include "MailCommands.h"
@@ -11,13 +13,18 @@
 #include "MailSenderProgram.h"
 #include "MailSending.h"
 #include "MailSettings.h"
+#include "MessagingScreens.h"
 #include "Paths.h"
+#include "RegistryGuard.h"
+#include "ScreenOpener.h"
 #include "ScriptedPrompter.h"
 #include "StoreSql.h"
 #include "TestDatabase.h"
 #include "UserSettings.h"
 #include "WidgetDriver.h"
 
+#include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
@@ -25,6 +32,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QUrlQuery>
 #include <gtest/gtest.h>
 
@@ -369,4 +377,57 @@ TEST_F(MailTest, EachCustomerGetsItsLedgerAndAFailureDoesNotStopTheRun)
     EXPECT_EQ(server.mails()[0][u"rcpt"_s].toString(), u"one@customer.example"_s);
     EXPECT_EQ(StoreSql::firstColumn(u"SELECT lastemaildate FROM customer ORDER BY code"_s, u"test"_s, u"read"_s),
               QStringList({u"2026-06-30 09:05:07"_s, QString(), QString()}));
+}
+
+TEST_F(MailTest, APrintedListIsMailedAsItsPdfFromThePreviewAndTheSettingsOpenOnTheirOwn)
+{
+    test::RegistryGuard guard({}, {kMailScreen, kMailSettingsScreen});
+    MessagingScreens::registerAll();
+    LoopbackServer server(LoopbackServer::Kind::Smtp);
+    settingsFor(server.port()).save();
+    Grid grid;
+    grid.setColumns({u"상호"_s, u"금액"_s});
+    grid.cells().setRowCount(2);
+    grid.setText(0, 0, u"가나상사"_s);
+    grid.setText(1, 0, u"다라상사"_s);
+
+    QString subject, attached;
+    bool previewHadMail = false;
+    QTimer::singleShot(0, [&] {
+        QWidget* preview = QApplication::activeModalWidget();
+        auto* mail = preview ? preview->findChild<QAction*>(u"actMail"_s) : nullptr;
+        previewHadMail = mail != nullptr;
+        if (mail) {
+            // Waits for the mail screen to be the one asking.
+            std::function<void()> fillAndSend = [&] {
+                QWidget* screen = QApplication::activeModalWidget();
+                if (screen->objectName() != u"FrmSendMail"_s) {
+                    QTimer::singleShot(10, fillAndSend);
+                    return;
+                }
+                subject = screen->findChild<QLineEdit*>(u"txtSubject"_s)->text();
+                attached = screen->findChild<QLineEdit*>(u"txtPathFile"_s)->text();
+                fillMail(*screen);
+                test::click(*screen, u"btnSend"_s);
+                screen->close();
+            };
+            QTimer::singleShot(0, fillAndSend);
+            mail->trigger();
+        }
+        preview->close();
+    });
+    GridPrinter(grid, u"거래처 리스트"_s).preview(nullptr);
+
+    ASSERT_TRUE(previewHadMail);
+    EXPECT_EQ(subject, u"거래처 리스트"_s);
+    EXPECT_TRUE(attached.endsWith(u".pdf"_s)) << attached.toStdString();
+    EXPECT_TRUE(attached.startsWith(Paths::file(u"Mail/거래처_리스트_"_s))) << attached.toStdString();
+    EXPECT_EQ(m_prompter.texts(Kind::Info), QStringList{u"이메일을 전송하였습니다."_s});
+    const QList<QJsonObject> mails = server.mails();
+    ASSERT_EQ(mails.size(), 1);
+    EXPECT_EQ(mails[0][u"attachments"_s].toArray().size(), 1);
+
+    // The options open the settings alone.
+    std::unique_ptr<QWidget> settings(ScreenRegistry::find(kMailSettingsScreen)->create(nullptr));
+    EXPECT_EQ(settings->findChild<QLineEdit*>(u"txtSmtpUrl"_s)->text(), u"127.0.0.1"_s);
 }

@@ -36,6 +36,8 @@ using Filter = SmsCustomers::Filter;
 
 namespace {
 
+const QString kLeftOutOne = u"핸드폰 번호가 없는 고객 1명은 받는 사람에서 제외했습니다."_s;
+
 // A program folder of its own and, in a folder of its own, a stand-in sender program that writes
 // its working folder and its argument into "started.txt" there.
 class SmsSender : public ::testing::Test {
@@ -157,12 +159,17 @@ TEST(SmsList, SharedNumbersAreAskedAboutOnce)
 
 TEST_F(SmsSender, SenderFolderIsThisProgramsFolderFirstThenTheRecordedOne)
 {
+    // Both refusals say where the folder is set.
+    const QString where = u"[환경설정] 화면의 [외부 프로그램 및 메일] - [문자전송 프로그램 폴더]"_s;
     EXPECT_EQ(SmsProgramFolder(false), QString());
-    EXPECT_EQ(prompter.texts(ScriptedPrompter::Kind::Info), QStringList{u"문자전송 실행파일을 찾을 수 없습니다."_s});
+    const QStringList said = prompter.texts(ScriptedPrompter::Kind::Info);
+    ASSERT_EQ(said.size(), 1);
+    EXPECT_TRUE(said[0].startsWith(u"문자전송 실행파일을 찾을 수 없습니다.\r\n"_s + where)) << said[0].toStdString();
 
     ConfigKeys::SmsSenderFolder.set(senderFolder());
     EXPECT_EQ(SmsProgramFolder(false), QString());
     EXPECT_TRUE(prompter.saw(u"문자전송 프로그램을 찾을 수 없습니다.\r\n파일명:"_s + inSender(u"OstraSMS.exe"_s)));
+    EXPECT_TRUE(prompter.texts().last().contains(where));
 
     installSender(senderFolder());
     EXPECT_EQ(SmsProgramFolder(false), senderFolder());
@@ -307,9 +314,12 @@ TEST_F(SmsWindow, QueryShowsTheConditionsMemoAndTheTickedNumberKinds)
     // A calling screen's customers are listed ticked.
     auto* receiver = dynamic_cast<CustomerListReceiver*>(window.get());
     ASSERT_NE(receiver, nullptr);
-    receiver->showCustomers({u"000002"_s, u"000001"_s});
+    // One without a mobile number is left out and counted.
+    prompter.clear();
+    receiver->showCustomers({u"000002"_s, u"000003"_s, u"000001"_s});
     EXPECT_EQ(test::column(list, u"거래처명"_s), (QStringList{u"나상사"_s, u"가상사"_s}));
     EXPECT_EQ(count(), u"2"_s);
+    EXPECT_EQ(prompter.texts(), QStringList{kLeftOutOne});
 }
 
 TEST_F(SmsWindow, TickedRowsGoToTheSenderByTheirMobileNumbers)
@@ -325,6 +335,7 @@ TEST_F(SmsWindow, TickedRowsGoToTheSenderByTheirMobileNumbers)
     EXPECT_EQ(count(), u"3"_s);
 
     test::click(*window, u"btnSend0"_s);
+    EXPECT_EQ(prompter.texts(), QStringList{kLeftOutOne});
     EXPECT_EQ(started(), (QStringList{senderFolder(), inSender(kSmsListFile)}));
     EXPECT_EQ(Cp949::decode(contentOf(kSmsListFile)), u"010-1111-1111,가상사\r\n011-222-2222,나상사\r\n"_s);
 }

@@ -26,9 +26,9 @@ TEST(CheckDigit, TwelveDigitsGetTheirGs1DigitAndOtherLengthsAreRefused)
         SCOPED_TRACE(c.typed.toStdString());
         EXPECT_EQ(BarcodeWithCheckDigit(c.typed), c.result);
     }
-    EXPECT_EQ(CheckDigitExplanation(), u"체크digit는 바코드 12자리 입력시 자동으로\r\n"
-                                       u"마지막자리(13번째)에 체크digit값을 입력해 주는 기능입니다.\r\n"
-                                       u"(계산방식: 10 digit 알고리즘)"_s);
+    EXPECT_EQ(CheckDigitExplanation(), u"체크 디지트는 바코드 12자리 입력시 자동으로\r\n"
+                                       u"마지막자리(13번째)에 체크 디지트 값을 입력해 주는 기능입니다.\r\n"
+                                       u"(계산방식: 모듈러 10 알고리즘)"_s);
 }
 
 TEST(Unit, HoldsTenCodePageBytes)

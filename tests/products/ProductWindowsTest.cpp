@@ -19,6 +19,7 @@
 #include "modMySQL_Func.h"
 #include "ucFindBox.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
@@ -106,6 +107,18 @@ TEST_F(ProductWindows, ListFiltersByClassAndHiddenStateAndDeletesWhatIsNotInUse)
                                              u"1건의 자료를 삭제하였습니다."_s}));
     EXPECT_EQ(column(grid, u"코드"_s), (QStringList{u"000004"_s, u"000003"_s}));
     EXPECT_EQ(DBRecordCount(u"product"_s, u"code = '000123'"_s), 0);
+}
+
+TEST_F(ProductWindows, PickerOpensWithTheFocusInItsListSoArrowsAndEnterChoose)
+{
+    FrmProd_sel picker;
+    picker.FindRecords(u"880"_s, {});
+    ASSERT_TRUE(asv::test::showActive(picker));
+    EXPECT_EQ(QApplication::focusWidget(), picker.list());
+    QTest::keyClick(picker.list(), Qt::Key_Down);
+    QTest::keyClick(picker.list(), Qt::Key_Return);
+    EXPECT_EQ(picker.result(), QDialog::Accepted);
+    EXPECT_FALSE(picker.Result().code.isEmpty());
 }
 
 TEST_F(ProductWindows, PickerAndFindBoxSearchCodeBarcodeAndNameTakingAnExactCodeFirst)

@@ -6,11 +6,14 @@
 #include "HCTerm.h"
 #include "LedgerCommands.h"
 #include "LedgerMerge.h"
+#include "MailDraftCatcher.h"
+#include "Paths.h"
 #include "WidgetDriver.h"
 #include "modMySQL_Func.h"
 #include "ucFindBox.h"
 
 #include <QCheckBox>
+#include <QFileInfo>
 #include <QTextStream>
 #include <gtest/gtest.h>
 
@@ -150,6 +153,32 @@ TEST_F(LedgerWindow, AFailingStepNamesItselfAndNoCustomerIsSaid)
 
 
 using test::makeRecordSet;
+
+TEST_F(LedgerWindow, OneCustomersLedgerIsMailedToThatCustomerAsItsPrintout)
+{
+    sql(u"UPDATE customer SET email = 'hanbit@customer.example' WHERE code = 'C00001'"_s);
+    sale(u"C00001"_s, u"2026-03-05"_s, 1000);
+    test::MailDraftCatcher mail;
+    FrmRPT_ledger ledger;
+    ledger.period()->SetText1(u"2026-03-01"_s);
+    ledger.period()->SetText2(u"2026-03-31"_s);
+    test::click(ledger, u"btnEMail"_s);
+    EXPECT_EQ(prompter.texts().last(), u"메일로 보낼 거래처를 선택하고 원장을 조회하세요."_s);
+    EXPECT_EQ(mail.opened, 0);
+
+    ledger.findChild<ucFindBox*>(u"fbCust"_s)->setRecord(u"C00001"_s, u"한빛"_s);
+    test::click(ledger, u"btnQuery"_s);
+    test::click(ledger, u"btnEMail"_s);
+    ASSERT_TRUE(mail.last);
+    EXPECT_EQ(mail.last->toName, u"한빛상사"_s);
+    EXPECT_EQ(mail.last->toAddress, u"hanbit@customer.example"_s);
+    EXPECT_EQ(mail.last->subject, u"매출처 원장"_s);
+    ASSERT_EQ(mail.last->files.size(), 1);
+    const QFileInfo pdf(mail.last->files.first());
+    EXPECT_EQ(pdf.absolutePath(), Paths::file(u"Mail"_s));
+    EXPECT_EQ(pdf.suffix(), u"pdf"_s);
+    EXPECT_GT(pdf.size(), 0);
+}
 
 TEST(LedgerMergeTest, MoneyIsExactInTenThousandths)
 {

@@ -214,7 +214,7 @@ TEST_F(FrmSlipSaleTest, TheTipShowsOnOpeningUntilTheOperatorHidesIt)
         auto shown = open(kOnTop);
         shown->show();
         QCoreApplication::processEvents();
-        return prompter.saw(u"[ 전표사용 Tip ]"_s);
+        return prompter.saw(u"[ 전표사용 도움말 ]"_s);
     };
     EXPECT_TRUE(tipOnOpening(MsgAnswer::No));
     EXPECT_TRUE(tipOnOpening(MsgAnswer::Yes));

@@ -19,6 +19,8 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QSet>
 #include <QMap>
 #include <QMenu>
 #include <QMenuBar>
@@ -249,4 +251,50 @@ TEST(MainWindow, SerialBarcodeReaderTypesIntoTheFocusedField)
     pty.write("4567890\r");
     EXPECT_TRUE(QTest::qWaitFor([&] { return entered == 1; }, 3000));
     EXPECT_EQ(field->text(), u"8801234567890"_s);
+}
+
+TEST(MainWindow, EveryMenuHasItsOwnMnemonicsAndNoEnglishCaption)
+{
+    QMap<QString, QStringList> letters;
+    for (const MainMenu::Entry& e : MainMenu::entries()) {
+        const qsizetype amp = e.caption.indexOf(u'&');
+        if (amp >= 0 && amp + 1 < e.caption.size())
+            letters[e.parent] << e.caption.mid(amp + 1, 1).toUpper() + u' ' + e.caption;
+        // Mnemonics and the trade's own "AS" aside, the operator reads Korean.
+        QString words = e.caption;
+        words.remove(QRegularExpression(u"\\(&.\\)|A/S|AS"_s));
+        EXPECT_FALSE(words.contains(QRegularExpression(u"[A-Za-z]"_s))) << e.caption.toStdString();
+    }
+    for (auto it = letters.cbegin(); it != letters.cend(); ++it) {
+        QSet<QString> seen;
+        for (const QString& entry : it.value()) {
+            EXPECT_FALSE(seen.contains(entry.left(1))) << it.key().toStdString() << ": " << entry.toStdString();
+            seen.insert(entry.left(1));
+        }
+    }
+}
+
+TEST(MainWindow, EntriesWithNothingToRunSayWhatIsMissing)
+{
+    TestDatabase db;
+    ScriptedPrompter prompter;
+    frmMain w;
+    const auto said = [&](const QString& entry) {
+        prompter.clear();
+        w.findChild<QAction*>(entry)->trigger();
+        return prompter.texts().join(u'|');
+    };
+    // Each names what is not set and where it is set.
+    const QList<std::pair<QString, QString>> unset{{u"mnuHelpDeskSub"_s, u"[헬프데스크 실행 명령]"_s},
+                                                   {u"mnuSupport"_s, u"[원격지원 실행 명령]"_s},
+                                                   {u"mnuReInstall"_s, u"[업데이트 실행 명령]"_s},
+                                                   {u"mnuHomePage"_s, u"[홈페이지 주소]"_s}};
+    for (const auto& [entry, missing] : unset) {
+        const QString text = said(entry);
+        EXPECT_TRUE(text.contains(missing) && text.contains(u"환경설정"_s)) << text.toStdString();
+    }
+    EXPECT_TRUE(said(u"mnuSchedule"_s).contains(u"스케줄 관리"_s));
+    const QString manual = said(u"mnuView_Help"_s);
+    EXPECT_TRUE(manual.startsWith(u"파일을 찾을 수 없습니다."_s)) << manual.toStdString();
+    EXPECT_TRUE(manual.contains(u"사용설명서.htm"_s)) << "names the file it looked for";
 }

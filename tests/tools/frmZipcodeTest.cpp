@@ -1,3 +1,4 @@
+#include "ConfigKeys.h"
 #include "Paths.h"
 #include "PostDatabase.h"
 #include "PostFixture.h"
@@ -7,7 +8,9 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QApplication>
 #include <QDir>
+#include <QFileDialog>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -17,6 +20,7 @@
 #include <QTabWidget>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QTimer>
 #include <QTemporaryDir>
 #include <QThread>
 #include <gtest/gtest.h>
@@ -179,9 +183,12 @@ TEST_F(frmZipcodeTest, ADigitWordIsAZipcodeAFullStopFindsTheMiddleDotAndDistrict
 {
     m_prompter.answer(MsgAnswer::No);
     // The dong "가온" would match any prefix; digits look up the zipcode only.
-    const QStringList byZipcode = query(kLotTab, u"04501"_s);
-    ASSERT_EQ(byZipcode.size(), 2);
-    EXPECT_TRUE(byZipcode[0].startsWith(u"도로명  04501  "_s));
+    // Typed as people write it too: a hyphen, blanks, full-width digits.
+    for (const QString& typed : {u"04501"_s, u"045-01"_s, u" 045 01 "_s, u"０４５０１"_s}) {
+        const QStringList byZipcode = query(kLotTab, typed);
+        ASSERT_EQ(byZipcode.size(), 2) << typed.toStdString();
+        EXPECT_TRUE(byZipcode[0].startsWith(u"도로명  04501  "_s));
+    }
 
     EXPECT_EQ(query(kRoadTab, u"솔.바람길"_s),
               (QStringList{u"도로명  04502  서울특별시 다솜구 솔·바람길 3 (다솜동)"_s,
@@ -256,13 +263,13 @@ TEST_F(frmZipcodeTest, ADownloadedProvinceIsInstalledAndSearchedButNothingIsFetc
     m_prompter.answer(MsgAnswer::Yes);
     child<QPushButton>(u"cmdDownloadStart"_s)->click();
     EXPECT_TRUE(m_prompter.texts().first().startsWith(u"정말 [전체] 도로명 우편번호로 업데이트 하시겠습니까?"_s));
-    EXPECT_TRUE(m_prompter.texts().last().contains(u"DownloadUrl"_s));
+    EXPECT_TRUE(m_prompter.texts().last().contains(u"[우편번호 DB 내려받을 주소]"_s));
     EXPECT_EQ(installed(), QStringList({u"dbPost_Busan.db"_s, u"dbPost_Seoul.db"_s}));
     form().findChild<QCheckBox*>(u"chkAreaDBAll"_s)->click();
     m_prompter.clear();
 
     FolderServer server(web.path());
-    ZipcodeSettings::DownloadUrl.set(server.url());
+    ConfigKeys::ZipcodeDownloadUrl.set(server.url());
     frmZipcode& form = this->form();
 
     m_prompter.answer(MsgAnswer::Yes);
@@ -295,4 +302,54 @@ TEST_F(frmZipcodeTest, ADownloadedProvinceIsInstalledAndSearchedButNothingIsFetc
     EXPECT_TRUE(m_prompter.texts().last().startsWith(
         u"우편번호 최신 업데이트 실패하였습니다.\r\ndbPost_Ulsan.zip 파일이 존재하지 않습니다."_s));
     EXPECT_EQ(installed(), three);
+}
+
+// A new installation has no province file: the finder says so, and installs the postal service's
+// files chosen in its own file dialog.
+TEST_F(frmZipcodeTest, WithNothingInstalledItSaysSoAndInstallsAFileOrFolderChosenInTheFinder)
+{
+    QDir(dbs()).removeRecursively();
+    frmZipcode& form = this->form();
+    m_prompter.answer(MsgAnswer::No);
+    EXPECT_TRUE(query(kLotTab, u"가온"_s).isEmpty());
+    ASSERT_EQ(m_prompter.texts().size(), 1);
+    EXPECT_TRUE(m_prompter.texts().first().startsWith(u"설치된 우편번호 주소 DB가 없습니다."_s));
+    EXPECT_FALSE(child<QGroupBox>(u"fraDownload"_s)->isVisibleTo(&form));
+    m_prompter.answer(MsgAnswer::Yes);
+    child<QPushButton>(u"btnQuery"_s)->click();
+    EXPECT_TRUE(child<QGroupBox>(u"fraDownload"_s)->isVisibleTo(&form));
+
+    // The file dialog is the finder's own: a zip of province text files is chosen in it.
+    const QString zip = m_home.filePath(u"주소DB.zip"_s);
+    WriteZip(zip, {{"서울특별시.txt", PostText(SeoulRows()).toUtf8()}});
+    const auto choose = [](const QString& path) {
+        QTimer::singleShot(0, [path] {
+            if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
+                dialog->selectFile(path);
+                static_cast<QDialog*>(dialog)->accept(); // the file dialog's own accept is protected
+            }
+        });
+    };
+    m_prompter.clear();
+    choose(zip);
+    child<QPushButton>(u"btnInstallFile"_s)->click();
+    EXPECT_EQ(QDir(dbs()).entryList(QDir::Files), QStringList{u"dbPost_Seoul.db"_s});
+    EXPECT_TRUE(m_prompter.texts().last().startsWith(u"우편번호 주소 설치가 완료되었습니다."_s))
+        << m_prompter.texts().join(u'|').toStdString();
+    EXPECT_EQ(query(kLotTab, u"가온"_s, {}, 1).size(), 2);
+
+    // A folder of text files adds its provinces; a broken file changes nothing and says why.
+    const QString folder = m_home.filePath(u"busan"_s);
+    QDir().mkpath(folder);
+    WriteFile(folder + u"/부산광역시.txt"_s, PostText(BusanRows()).toUtf8());
+    choose(folder);
+    child<QPushButton>(u"btnInstallFolder"_s)->click();
+    EXPECT_EQ(QDir(dbs()).entryList(QDir::Files), (QStringList{u"dbPost_Busan.db"_s, u"dbPost_Seoul.db"_s}));
+    WriteFile(m_home.filePath(u"broken.txt"_s), "우편번호|시도\n12345|서울특별시\n");
+    choose(m_home.filePath(u"broken.txt"_s));
+    m_prompter.clear();
+    child<QPushButton>(u"btnInstallFile"_s)->click();
+    EXPECT_TRUE(m_prompter.texts().last().startsWith(u"우편번호 주소 설치에 실패했습니다."_s));
+    EXPECT_EQ(QDir(dbs()).entryList(QDir::Files), (QStringList{u"dbPost_Busan.db"_s, u"dbPost_Seoul.db"_s}));
+    EXPECT_EQ(query(kLotTab, u"가온"_s, {}, 1).size(), 2) << "the installed provinces stay searchable";
 }
