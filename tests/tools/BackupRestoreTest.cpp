@@ -4,8 +4,10 @@
 #include "ConnectionProfile.h"
 #include "CustomerImport.h"
 #include "DatabaseBackup.h"
+#include "DatabaseFingerprint.h"
 #include "DumpTools.h"
 #include "FrmTool_Backup.h"
+#include "RestrictedAccount.h"
 #include "LocalServer.h"
 #include "Paths.h"
 #include "SampleDataGenerator.h"
@@ -42,26 +44,6 @@ using Kind = ScriptedPrompter::Kind;
 const QDateTime kAt(QDate(2026, 12, 6), QTime(22, 15));
 // Everything an option file treats specially.
 const QString kAwkwardPassword = u"p\"a#s s\\w'o;rd"_s;
-const QStringList kHosts{u"'%'"_s, u"'127.0.0.1'"_s, u"'localhost'"_s};
-
-// Every table's rows and checksum, as "name rows checksum". The server's checksum of a table with
-// virtual columns changes with what was read last, so it is taken of a copy of the stored ones.
-QStringList fingerprint(cMySQL& admin, const QString& database)
-{
-    QStringList out;
-    const RecordSetPtr tables = admin.query(
-        u"SELECT TABLE_NAME FROM information_schema.TABLES WHERE TABLE_SCHEMA = '"_s + database + u"' ORDER BY 1"_s, false);
-    for (int row = 0; tables && row < tables->rowCount(); ++row) {
-        const QString table = u"`"_s + database + u"`.`"_s + tables->value(row, 0) + u"`"_s;
-        const QString copy = u"`"_s + database + u"`.asv_fingerprint"_s;
-        const RecordSetPtr count = admin.query(u"SELECT COUNT(*) FROM "_s + table, false);
-        admin.query(u"CREATE TEMPORARY TABLE "_s + copy + u" AS SELECT * FROM "_s + table, false);
-        const RecordSetPtr sum = admin.query(u"CHECKSUM TABLE "_s + copy, false);
-        admin.query(u"DROP TEMPORARY TABLE "_s + copy, false);
-        out << tables->value(row, 0) + u' ' + count->value(0, 0) + u' ' + sum->value(0, 1);
-    }
-    return out;
-}
 
 // A dump program on PATH that records how it was started, then does the real work.
 QString recordingDumpFolder(const QTemporaryDir& dir)
@@ -77,17 +59,6 @@ QString recordingDumpFolder(const QTemporaryDir& dir)
              "exec " + DumpTools::find({u"mariadb-dump"_s}).toUtf8() + " \"$@\"\n"));
     f.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     return dir.path();
-}
-
-QStringList triggersOf(cMySQL& admin, const QString& database)
-{
-    QStringList out;
-    const RecordSetPtr rs = admin.query(u"SELECT TRIGGER_NAME FROM information_schema.TRIGGERS WHERE TRIGGER_SCHEMA = '"_s
-                                            + database + u"' ORDER BY 1"_s,
-                                        false);
-    for (int row = 0; rs && row < rs->rowCount(); ++row)
-        out << rs->value(row, 0);
-    return out;
 }
 
 // The codes a "contains" search of the customer names finds through the name pieces alone.
@@ -124,48 +95,9 @@ protected:
     void SetUp() override
     {
         Clock::setFixed(kAt);
-        m_user = u"asvbk_%1"_s.arg(QCoreApplication::applicationPid());
-        m_login = {asv::test::testServer().host, m_user, kAwkwardPassword, m_db.name()};
-        allow(m_db.name());
-        connectAs(m_login);
-        App().DbHost = m_login.host;
-        App().DbUser = m_login.user;
-        App().DbPassword = m_login.password;
-        App().DbName = m_login.database;
         App().UserCode = u"00"_s;
     }
-    void TearDown() override
-    {
-        DBClose();
-        for (const QString& host : kHosts)
-            m_db.admin().query(u"DROP USER IF EXISTS '"_s + m_user + u"'@"_s + host, true);
-        // What restores left beside the test's databases.
-        const QString ours = u"asvt_%1_"_s.arg(QCoreApplication::applicationPid());
-        const RecordSetPtr all = m_db.admin().query(u"SELECT SCHEMA_NAME FROM information_schema.SCHEMATA"_s, true);
-        for (int row = 0; all && row < all->rowCount(); ++row) {
-            const QString name = all->value(row, 0);
-            if (name.startsWith(ours) && (name.contains(u"_undo_"_s) || name.endsWith(u"_restore"_s)))
-                m_db.admin().query(u"DROP DATABASE `"_s + name + u"`"_s, true);
-        }
-        Clock::clearFixed();
-    }
-
-    // The program's account has the rights a local server gives it and no more: no SUPER,
-    // nothing on other databases than database and those beside it.
-    void allow(const QString& database)
-    {
-        for (const QString& host : kHosts) {
-            const QString account = u"'"_s + m_user + u"'@"_s + host;
-            m_db.admin().query(
-                u"CREATE USER IF NOT EXISTS "_s + account + u" IDENTIFIED BY '"_s + SQLQuote(kAwkwardPassword) + u"'"_s, false);
-            for (const QString& grant : LocalServer::grants(account, database))
-                m_db.admin().query(grant, false);
-        }
-    }
-    static void connectAs(const ServerLogin& login)
-    {
-        ASSERT_TRUE(DBInit(login.host, login.user, login.password, login.database));
-    }
+    void TearDown() override { Clock::clearFixed(); }
 
     // A backup made through the window.
     QString backUpThroughWindow(ScriptedPrompter& prompter, FrmTool_Backup& window)
@@ -186,11 +118,13 @@ protected:
         return p.exitCode();
     }
 
-    QStringList fingerprint() { return ::fingerprint(m_db.admin(), m_db.name()); }
+    QStringList fingerprint() { return asv::test::fingerprint(m_db.admin(), m_db.name()); }
+    void allow(const QString& database) { m_account.allow(database); }
+    static void connectAs(const ServerLogin& login) { asv::test::RestrictedAccount::connectAs(login); }
 
     TestDatabase m_db;
-    QString m_user;
-    ServerLogin m_login;
+    asv::test::RestrictedAccount m_account{m_db, kAwkwardPassword};
+    const ServerLogin& m_login = m_account.login();
 };
 
 } // namespace
@@ -227,7 +161,7 @@ TEST_F(BackupRestore, RestoreReplacesEveryTableAtOnceAndCanBeUndone)
     EXPECT_FALSE(window.findChild<QPushButton*>(u"btnUndoRestore"_s)->isEnabled());
     const QString file = backUpThroughWindow(prompter, window);
     const QStringList backedUp = fingerprint();
-    const QStringList triggers = triggersOf(m_db.admin(), m_db.name());
+    const QStringList triggers = asv::test::triggersOf(m_db.admin(), m_db.name());
     EXPECT_EQ(triggers.size(), 6);
     EXPECT_FALSE(readFile(file).contains("TRIGGER")) << "triggers name their maker's account";
 
@@ -249,7 +183,7 @@ TEST_F(BackupRestore, RestoreReplacesEveryTableAtOnceAndCanBeUndone)
     };
     restoreThroughWindow();
     EXPECT_EQ(fingerprint(), backedUp);
-    EXPECT_EQ(triggersOf(m_db.admin(), m_db.name()), triggers);
+    EXPECT_EQ(asv::test::triggersOf(m_db.admin(), m_db.name()), triggers);
     EXPECT_EQ(foundByPieces(u"늦은수입"_s), QStringList{});
     DBExecute(u"INSERT INTO customer (code, compname) VALUES ('N00002', '복원뒤새고객')"_s);
     EXPECT_EQ(foundByPieces(u"뒤새고"_s), QStringList{u"N00002"_s});
@@ -333,9 +267,9 @@ TEST_F(BackupRestore, ABackupRestoresIntoAFreshDatabaseAndTheLoginStaysPrivate)
     took.start();
     ASSERT_TRUE(DatabaseBackup(intoFresh, {}).restore(file)) << prompter.texts().join(u'\n').toStdString();
     std::cout << "restored " << QFileInfo(file).size() << " bytes in " << took.elapsed() << " ms\n";
-    QStringList restored = ::fingerprint(m_db.admin(), fresh.name());
+    QStringList restored = asv::test::fingerprint(m_db.admin(), fresh.name());
     EXPECT_EQ(restored, original);
-    EXPECT_EQ(triggersOf(m_db.admin(), fresh.name()), triggersOf(m_db.admin(), m_db.name()));
+    EXPECT_EQ(asv::test::triggersOf(m_db.admin(), fresh.name()), asv::test::triggersOf(m_db.admin(), m_db.name()));
     EXPECT_TRUE(prompter.texts(Kind::Warn).isEmpty());
 }
 
@@ -398,7 +332,7 @@ TEST_F(BackupRestore, FailedRestoresChangeNothingAndSayWhyInKorean)
         for (const char* raw : {"INSERT", "ERROR", "sale", "DEFINER"})
             EXPECT_FALSE(said.contains(QString::fromLatin1(raw))) << raw;
         EXPECT_EQ(fingerprint(), before);
-        EXPECT_EQ(triggersOf(m_db.admin(), m_db.name()).size(), 6);
+        EXPECT_EQ(asv::test::triggersOf(m_db.admin(), m_db.name()).size(), 6);
     }
 
     // The server out of the client's reach.
