@@ -102,6 +102,14 @@ void FrmSendMail::setRecipient(const QString& name, const QString& address)
 
 void FrmSendMail::setSubject(const QString& subject) { m_subject->setText(subject); }
 
+void FrmSendMail::prepareMail(const QString& toName, const QString& toAddress, const QString& subject,
+                              const QStringList& attachments)
+{
+    setRecipient(toName, toAddress);
+    setSubject(subject);
+    setAttachments(attachments);
+}
+
 void FrmSendMail::setAttachments(const QStringList& files) { m_files->setText(files.join(u';')); }
 
 QStringList FrmSendMail::attachments() const { return m_files->text().split(u';', Qt::SkipEmptyParts); }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "MailDraftReceiver.h"
+
 #include <QDialog>
 #include <QStringList>
 
@@ -13,7 +15,7 @@ namespace asv {
 class MailSettingsPanel;
 
 // One document to one recipient, from the print preview; the settings panel sits beside the mail.
-class FrmSendMail : public QDialog {
+class FrmSendMail : public QDialog, public MailDraftReceiver {
     Q_OBJECT
 public:
     explicit FrmSendMail(QWidget* parent = nullptr);
@@ -21,6 +23,8 @@ public:
     void setRecipient(const QString& name, const QString& address);
     void setSubject(const QString& subject);
     void setAttachments(const QStringList& files);
+    void prepareMail(const QString& toName, const QString& toAddress, const QString& subject,
+                     const QStringList& attachments) override;
     // True when the mail went out.
     bool send();
 
