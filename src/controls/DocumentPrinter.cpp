@@ -3,9 +3,12 @@
 #include "PageSetupMemory.h"
 #include "PaintedDocument.h"
 
+#include <QFileDialog>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+
+using namespace Qt::StringLiterals;
 
 namespace asv {
 
@@ -26,6 +29,23 @@ void DocumentPrinter::prepare(QPrinter& printer) const
 void DocumentPrinter::remember(const QPrinter& printer) const
 {
     PageSetupMemory(m_kind).save(printer.pageLayout());
+}
+
+bool DocumentPrinter::run(Output output, QWidget* parent, const QString& path) const
+{
+    switch (output) {
+    case Preview:
+        preview(parent);
+        return true;
+    case Printer:
+        return print(parent);
+    case Pdf: {
+        const QString file =
+            path.isEmpty() ? QFileDialog::getSaveFileName(parent, m_title, m_title + u".pdf"_s, u"PDF (*.pdf)"_s) : path;
+        return !file.isEmpty() && printToPdf(file);
+    }
+    }
+    return false;
 }
 
 bool DocumentPrinter::printToPdf(const QString& path) const

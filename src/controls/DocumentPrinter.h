@@ -19,6 +19,10 @@ public:
     // The paper stays the document's own (a roll label's size); only orientation and margins are taken.
     void setFixedPaper(bool fixed) { m_fixedPaper = fixed; }
 
+    enum Output { Preview, Printer, Pdf };
+    // Pdf without a path asks the operator for the file. False when nothing was printed or written.
+    bool run(Output output, QWidget* parent, const QString& path = {}) const;
+
     bool printToPdf(const QString& path) const;
     void preview(QWidget* parent) const;
     bool print(QWidget* parent) const;

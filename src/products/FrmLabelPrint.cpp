@@ -12,7 +12,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDoubleSpinBox>
-#include <QFileDialog>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -123,13 +122,9 @@ FrmLabelPrint::FrmLabelPrint(QWidget* parent)
     connect(m_cmbLayout, &QComboBox::currentIndexChanged, this, &FrmLabelPrint::showLayout);
     connect(saveLayout, &QPushButton::clicked, this, &FrmLabelPrint::saveLayout);
     connect(removeLayout, &QPushButton::clicked, this, &FrmLabelPrint::removeLayout);
-    connect(preview, &QPushButton::clicked, this, &FrmLabelPrint::preview);
-    connect(print, &QPushButton::clicked, this, &FrmLabelPrint::print);
-    connect(pdf, &QPushButton::clicked, this, [this] {
-        const QString path = QFileDialog::getSaveFileName(this, kTitle, {}, u"PDF (*.pdf)"_s);
-        if (!path.isEmpty())
-            printToPdf(path);
-    });
+    connect(preview, &QPushButton::clicked, this, [this] { output(DocumentPrinter::Preview); });
+    connect(print, &QPushButton::clicked, this, [this] { output(DocumentPrinter::Printer); });
+    connect(pdf, &QPushButton::clicked, this, [this] { output(DocumentPrinter::Pdf); });
     connect(close, &QPushButton::clicked, this, &QWidget::close);
     fillLayouts({});
 }
@@ -200,7 +195,7 @@ std::unique_ptr<LabelSheet> FrmLabelPrint::document() const
     return sheet;
 }
 
-bool FrmLabelPrint::output(Output kind, const QString& path)
+bool FrmLabelPrint::output(DocumentPrinter::Output kind, const QString& path)
 {
     const std::unique_ptr<LabelSheet> sheet = document();
     if (!sheet)
@@ -208,31 +203,7 @@ bool FrmLabelPrint::output(Output kind, const QString& path)
     const LabelSheetLayout& layout = sheet->layout();
     DocumentPrinter printer(*sheet, layout.roll ? u"라벨_롤"_s : u"라벨_시트"_s, kTitle, sheet->defaultPageLayout());
     printer.setFixedPaper(true);
-    switch (kind) {
-    case Preview:
-        printer.preview(this);
-        return true;
-    case Printer:
-        return printer.print(this);
-    case Pdf:
-        return printer.printToPdf(path);
-    }
-    return false;
-}
-
-bool FrmLabelPrint::preview()
-{
-    return output(Preview);
-}
-
-bool FrmLabelPrint::print()
-{
-    return output(Printer);
-}
-
-bool FrmLabelPrint::printToPdf(const QString& path)
-{
-    return output(Pdf, path);
+    return printer.run(kind, this, path);
 }
 
 void FrmLabelPrint::fillLayouts(const QString& select)

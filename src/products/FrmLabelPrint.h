@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DocumentPrinter.h"
 #include "LabelSheetLayout.h"
 #include "ProductLabel.h"
 
@@ -33,13 +34,10 @@ public:
     // The document as the window would print it; null when there is nothing to print.
     std::unique_ptr<LabelSheet> document() const;
 
-    bool preview();
-    bool print();
-    bool printToPdf(const QString& path);
+    // Pdf without a path asks for the file.
+    bool output(DocumentPrinter::Output kind, const QString& path = {});
 
 private:
-    enum Output { Preview, Printer, Pdf };
-    bool output(Output kind, const QString& path = {});
     void fillLayouts(const QString& select);
     void showLayout();
     void saveLayout();

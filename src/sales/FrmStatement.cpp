@@ -18,7 +18,6 @@
 
 #include <QCheckBox>
 #include <QDir>
-#include <QFileDialog>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -107,15 +106,9 @@ FrmStatement::FrmStatement(QWidget* parent)
         query();
     });
     connect(m_chkCopyPerPage, &QCheckBox::toggled, this, [](bool on) { kCopyPerPage.set(on); });
-    connect(btnPreview, &QPushButton::clicked, this, &FrmStatement::preview);
-    connect(btnPrint, &QPushButton::clicked, this, &FrmStatement::print);
-    connect(btnPdf, &QPushButton::clicked, this, [this] {
-        if (!hasLines())
-            return;
-        const QString path = QFileDialog::getSaveFileName(this, kTitle, {}, u"PDF (*.pdf)"_s);
-        if (!path.isEmpty())
-            printToPdf(path);
-    });
+    connect(btnPreview, &QPushButton::clicked, this, [this] { output(DocumentPrinter::Preview); });
+    connect(btnPrint, &QPushButton::clicked, this, [this] { output(DocumentPrinter::Printer); });
+    connect(btnPdf, &QPushButton::clicked, this, [this] { output(DocumentPrinter::Pdf); });
     connect(btnMail, &QPushButton::clicked, this, &FrmStatement::mail);
     connect(btnClose, &QPushButton::clicked, this, &QWidget::close);
 }
@@ -216,38 +209,14 @@ bool FrmStatement::hasLines() const
     return false;
 }
 
-bool FrmStatement::output(Output kind, const QString& path)
+bool FrmStatement::output(DocumentPrinter::Output kind, const QString& path)
 {
     if (!hasLines())
         return false;
     StatementLayout layout(m_statement, m_chkCopyPerPage->isChecked());
-    DocumentPrinter printer(layout, u"거래명세표"_s, kTitle + u' ' + m_statement.recipient.name,
+    DocumentPrinter printer(layout, kTitle, kTitle + u' ' + m_statement.recipient.name,
                             StatementLayout::defaultPageLayout());
-    switch (kind) {
-    case Preview:
-        printer.preview(this);
-        return true;
-    case Printer:
-        return printer.print(this);
-    case Pdf:
-        return printer.printToPdf(path);
-    }
-    return false;
-}
-
-bool FrmStatement::preview()
-{
-    return output(Preview);
-}
-
-bool FrmStatement::print()
-{
-    return output(Printer);
-}
-
-bool FrmStatement::printToPdf(const QString& path)
-{
-    return output(Pdf, path);
+    return printer.run(kind, this, path);
 }
 
 bool FrmStatement::mail()
@@ -259,7 +228,7 @@ bool FrmStatement::mail()
     QDir().mkpath(folder);
     const QString path = folder + u"/거래명세표_"_s + fileNamePart(s.recipient.name) + u'_' + s.from + u'_' + s.to
                          + u".pdf"_s;
-    if (!printToPdf(path)) {
+    if (!output(DocumentPrinter::Pdf, path)) {
         MsgWarn(u"거래명세표 파일을 만들 수 없습니다."_s + u'\n' + path);
         return false;
     }

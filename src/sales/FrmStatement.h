@@ -2,6 +2,8 @@
 
 #include "Statement.h"
 
+#include "DocumentPrinter.h"
+
 #include <QWidget>
 
 class QCheckBox;
@@ -28,15 +30,12 @@ public:
     void showLines(const QString& ccode, const QList<int>& codes);
     const Statement& statement() const { return m_statement; }
 
-    bool preview();
-    bool print();
-    bool printToPdf(const QString& path);
+    // Pdf without a path asks for the file.
+    bool output(DocumentPrinter::Output kind, const QString& path = {});
     // Writes the PDF under Doc and opens the mail screen with it; false when nothing was written.
     bool mail();
 
 private:
-    enum Output { Preview, Printer, Pdf };
-    bool output(Output kind, const QString& path = {});
     void query();
     void showStatement();
     bool hasLines() const;

@@ -138,7 +138,7 @@ TEST_F(LabelPrint, RollLabelsArePagesOfTheLabelSizeInAPdfWithTheKoreanFace)
 
     QTemporaryDir dir;
     const QString path = dir.filePath(u"labels.pdf"_s);
-    ASSERT_TRUE(window.printToPdf(path));
+    ASSERT_TRUE(window.output(DocumentPrinter::Pdf, path));
     QFile pdf(path);
     ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
     const QByteArray bytes = pdf.readAll();

@@ -137,7 +137,7 @@ TEST_F(StatementWindow, WritesAPdfWithTheKoreanFaceAndMailsIt)
     EXPECT_EQ(window.findChild<Grid*>(u"spList"_s)->rowCount(), 3);
     QTemporaryDir dir;
     const QString path = dir.filePath(u"statement.pdf"_s);
-    ASSERT_TRUE(window.printToPdf(path));
+    ASSERT_TRUE(window.output(DocumentPrinter::Pdf, path));
     QFile pdf(path);
     ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
     const QByteArray bytes = pdf.readAll();
