@@ -35,6 +35,9 @@ QString LabelSheetLayout::problem() const
 {
     if (name.trimmed().isEmpty())
         return u"라벨용지 이름을 입력하세요."_s;
+    // The settings file would read a slash as a section of its own.
+    if (name.contains(u'/') || name.contains(u'\\'))
+        return u"라벨용지 이름에는 / 와 \\ 를 쓸 수 없습니다."_s;
     if (labelWidth < 20 || labelHeight < 12)
         return u"라벨이 너무 작습니다. (최소 가로 20mm, 세로 12mm)"_s;
     if (roll)

@@ -23,10 +23,12 @@ void AsTicketPrint::preview(QWidget* parent, int job)
         MsgInfo(u"먼저 그리드에서 접수증을 인쇄할 자료를 선택하세요."_s);
         return;
     }
-    const std::optional<AsTicket::Job> found =
-        Guarded(u"preview"_s, u"Module"_s, u"AsTicketPrint"_s, std::optional<AsTicket::Job>{}, [&] {
-            return AsTicket::load(job);
-        });
+    // A job number of 0 stands for a failed read, which the error box has reported already.
+    const std::optional<AsTicket::Job> found = Guarded(u"preview"_s, u"Module"_s, u"AsTicketPrint"_s,
+                                                       std::optional<AsTicket::Job>(AsTicket::Job{}),
+                                                       [&] { return AsTicket::load(job); });
+    if (found && found->code == 0)
+        return;
     if (!found) {
         MsgInfo(u"AS번호 『%1』의 접수자료를 찾을 수 없습니다."_s.arg(job));
         return;

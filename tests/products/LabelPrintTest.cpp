@@ -57,6 +57,9 @@ TEST(LabelSheetLayoutTest, BuiltInSheetsFitA4AndStoredLayoutsComeBack)
 
     mine.rows = 7; // 13.5 + 7 × 45 runs off the page
     EXPECT_EQ(mine.problem(), u"라벨이 A4 용지를 벗어납니다."_s);
+    mine.rows = 6;
+    mine.name = u"우리/용지"_s;
+    EXPECT_FALSE(mine.problem().isEmpty());
     bool ok = true;
     LabelSheetLayout::fromText(u"x"_s, u"0,3,2,bad,45,6,13.5,0,0"_s, &ok);
     EXPECT_FALSE(ok);
