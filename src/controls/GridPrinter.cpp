@@ -2,9 +2,9 @@
 
 #include "Clock.h"
 #include "Grid.h"
+#include "PageSetupMemory.h"
 #include "Paths.h"
 #include "Prompter.h"
-#include "UserSettings.h"
 #include "modFormIni.h"
 
 #include <QAction>
@@ -54,43 +54,26 @@ GridPrinter::GridPrinter(const Grid& grid, const QString& title, const QString& 
 
 QString GridPrinter::setupApplication()
 {
-    return UserSettings::appTitle() + u"_PritSetUp"_s;
+    return PageSetupMemory::application();
 }
 
 void GridPrinter::loadPageSetup(QPrinter& printer) const
 {
-    const QString app = setupApplication();
-    auto number = [&](const QString& key, double fallback) {
-        bool ok = false;
-        const double v = UserSettings::read(app, m_setupName, key).toDouble(&ok);
-        return ok && v >= 0 ? v : fallback;
-    };
     // Without a remembered choice a list wider than a portrait page is printed across.
     double tableWidth = 0;
     for (int c : m_grid.printedColumns())
         tableWidth += m_grid.columnWidth(c);
     const double portraitWidth = (210.0 - 2 * kDefaultMarginMm) / 25.4 * kScreenDpi;
-    const int defaultLandscape = tableWidth > portraitWidth ? 1 : 0;
-    const int landscape = static_cast<int>(number(u"Orientation"_s, defaultLandscape));
-
-    printer.setPageSize(QPageSize(QPageSize::A4));
-    printer.setPageOrientation(landscape == 1 ? QPageLayout::Landscape : QPageLayout::Portrait);
-    printer.setPageMargins(QMarginsF(number(u"MarginLeft"_s, kDefaultMarginMm), number(u"MarginTop"_s, kDefaultMarginMm),
-                                     number(u"MarginRight"_s, kDefaultMarginMm),
-                                     number(u"MarginBottom"_s, kDefaultMarginMm)),
-                           QPageLayout::Millimeter);
+    const QPageLayout fallback(QPageSize(QPageSize::A4),
+                               tableWidth > portraitWidth ? QPageLayout::Landscape : QPageLayout::Portrait,
+                               QMarginsF(kDefaultMarginMm, kDefaultMarginMm, kDefaultMarginMm, kDefaultMarginMm),
+                               QPageLayout::Millimeter);
+    printer.setPageLayout(PageSetupMemory(m_setupName).load(fallback));
 }
 
 void GridPrinter::savePageSetup(const QPrinter& printer) const
 {
-    const QString app = setupApplication();
-    const QPageLayout layout = printer.pageLayout();
-    const QMarginsF m = layout.margins(QPageLayout::Millimeter);
-    UserSettings::write(app, m_setupName, u"Orientation"_s, layout.orientation() == QPageLayout::Landscape ? 1 : 0);
-    UserSettings::write(app, m_setupName, u"MarginLeft"_s, m.left());
-    UserSettings::write(app, m_setupName, u"MarginTop"_s, m.top());
-    UserSettings::write(app, m_setupName, u"MarginRight"_s, m.right());
-    UserSettings::write(app, m_setupName, u"MarginBottom"_s, m.bottom());
+    PageSetupMemory(m_setupName).save(printer.pageLayout());
 }
 
 int GridPrinter::render(QPrinter& printer) const

@@ -14,8 +14,8 @@ namespace asv {
 class Grid;
 
 // Prints a list: title and subtitle on the first page, the column captions on every page, only
-// the printed columns (shrunk to the page width when wider), page numbers at the foot. Orientation
-// and margins are remembered per list under the application AppTitle + "_PritSetUp".
+// the printed columns (shrunk to the page width when wider), page numbers at the foot. The page
+// set-up is remembered per list (PageSetupMemory).
 class GridPrinter {
 public:
     GridPrinter(const Grid& grid, const QString& title, const QString& subtitle = {});

@@ -3,6 +3,7 @@
 #include "ConfigKeys.h"
 #include "EditorWindow.h"
 #include "FindBar.h"
+#include "FrmLabelPrint.h"
 #include "FrmProd_class.h"
 #include "FrmProd_save.h"
 #include "Grid.h"
@@ -63,16 +64,19 @@ FrmProd_admin::FrmProd_admin(QWidget* parent)
     bar->insertWidget(0, m_cmbClass);
     bar->addWidget(m_chkShowHidden);
     QPushButton* btnClass = NamedButton(this, u"btnClass"_s, u"분류관리"_s);
+    QPushButton* btnLabel = NamedButton(this, u"btnLabel"_s, u"라벨인쇄"_s);
     QHBoxLayout* buttons = searchList().buttonRow();
     buttons->addWidget(new QLabel(u"기본단위"_s, this));
     buttons->addWidget(m_txtBasicUnit);
     buttons->addWidget(btnClass);
+    buttons->addWidget(btnLabel);
     searchList().addRecordLimit();
     fillClasses();
 
     connect(m_chkShowHidden, &QCheckBox::toggled, this, &FrmProd_admin::Refresh_Sheet);
     connect(m_cmbClass, &QComboBox::activated, this, &FrmProd_admin::Refresh_Sheet);
     connect(btnClass, &QPushButton::clicked, this, &FrmProd_admin::openClasses);
+    connect(btnLabel, &QPushButton::clicked, this, [this] { FrmLabelPrint::openFor(this, *list(), ColCode); });
     connect(m_txtBasicUnit, &HCText::lostFocus, this, [this] {
         if (UnitFits(m_txtBasicUnit->Text().trimmed()))
             ConfigKeys::ProductDefaultUnit.set(m_txtBasicUnit->Text().trimmed());

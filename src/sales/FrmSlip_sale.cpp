@@ -4,6 +4,7 @@
 #include "Clock.h"
 #include "FindRecord.h"
 #include "FrmCalendar.h"
+#include "FrmStatement.h"
 #include "Grid.h"
 #include "GridPrinter.h"
 #include "OptionKeys.h"
@@ -98,6 +99,7 @@ FrmSlip_sale::FrmSlip_sale(QWidget* parent)
     auto* remove = NamedButton(this, u"btnDel"_s, u"삭제"_s);
     auto* excel = NamedButton(this, u"btnExcel"_s, u"엑셀"_s);
     auto* print = NamedButton(this, u"btnPrint"_s, u"인쇄"_s);
+    auto* statement = NamedButton(this, u"btnStatement"_s, u"명세표"_s);
     auto* sms = NamedButton(this, u"btnSMS"_s, u"SMS"_s);
     auto* pay = NamedButton(this, u"btnPay"_s, u"입금 F5"_s);
     auto* close = NamedButton(this, u"btnClose"_s, u"닫기"_s);
@@ -121,7 +123,7 @@ FrmSlip_sale::FrmSlip_sale(QWidget* parent)
     top->addWidget(new QLabel(u"주담당자"_s, this));
     top->addWidget(m_fbUser, 1);
     auto* buttons = new QHBoxLayout;
-    for (QPushButton* b : {m_btnBlockMode, remove, excel, print, sms})
+    for (QPushButton* b : {m_btnBlockMode, remove, excel, print, statement, sms})
         buttons->addWidget(b);
     buttons->addStretch();
     buttons->addWidget(pay);
@@ -140,6 +142,7 @@ FrmSlip_sale::FrmSlip_sale(QWidget* parent)
     connect(remove, &QPushButton::clicked, this, &FrmSlip_sale::deleteSelected);
     connect(excel, &QPushButton::clicked, this, &FrmSlip_sale::exportList);
     connect(print, &QPushButton::clicked, this, &FrmSlip_sale::printList);
+    connect(statement, &QPushButton::clicked, this, [this] { FrmStatement::openFromSlip(this); });
     connect(sms, &QPushButton::clicked, this, [this] { openForCustomer(u"mnuSMS"_s, false); });
     connect(pay, &QPushButton::clicked, this, [this] { openForCustomer(u"mnuDeposite"_s, true); });
     connect(close, &QPushButton::clicked, this, &QWidget::close);

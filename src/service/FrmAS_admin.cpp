@@ -1,9 +1,11 @@
 #include "FrmAS_admin.h"
 
 #include "AsJobColumns.h"
+#include "AsJobScanBox.h"
 #include "AsJobStore.h"
 #include "AsListStore.h"
 #include "AsState.h"
+#include "AsTicketPrint.h"
 #include "Grid.h"
 #include "HCTerm.h"
 #include "ScreenRegistry.h"
@@ -68,13 +70,16 @@ FrmAS_admin::FrmAS_admin(QWidget* parent, const QString& name, bool deliveries)
     filters->insertWidget(6, m_fbUser);
     filters->insertWidget(7, new QLabel(u"상황:"_s, this));
     filters->insertWidget(8, m_cmbState);
+    filters->addWidget(new QLabel(u"AS번호:"_s, this));
+    filters->addWidget(new AsJobScanBox(this, list(), [this](int row) { return jobAt(row); }));
     footer()->addWidget(m_labTotal);
 
     QPushButton* add = NamedButton(this, u"btnRecAdd"_s, u"신규(F2)"_s);
     QPushButton* edit = NamedButton(this, u"btnRecEdit"_s, u"수정"_s);
     QPushButton* remove = NamedButton(this, u"btnRecDel"_s, u"삭제(F4)"_s);
     QPushButton* pay = NamedButton(this, u"btnPay"_s, u"입금"_s);
-    addButtons({add, edit, remove, pay});
+    QPushButton* ticket = NamedButton(this, u"btnTicket"_s, u"접수증"_s);
+    addButtons({add, edit, remove, pay, ticket});
 
     auto* side = new QWidget(this);
     auto* sideLayout = new QVBoxLayout(side);
@@ -99,6 +104,7 @@ FrmAS_admin::FrmAS_admin(QWidget* parent, const QString& name, bool deliveries)
     connect(edit, &QPushButton::clicked, this, &FrmAS_admin::editJob);
     connect(remove, &QPushButton::clicked, this, &FrmAS_admin::deleteSelected);
     connect(pay, &QPushButton::clicked, this, &FrmAS_admin::openPayment);
+    connect(ticket, &QPushButton::clicked, this, [this] { AsTicketPrint::preview(this, jobAt(list()->activeRow())); });
     connect(grid, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& index) {
         if (index.column() != C::Results)
             editJob();

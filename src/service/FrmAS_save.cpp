@@ -4,6 +4,7 @@
 #include "AsCodeRecord.h"
 #include "AsCodeCombo.h"
 #include "AsJobStore.h"
+#include "AsTicketPrint.h"
 #include "Clock.h"
 #include "FrmAsCode_save.h"
 #include "HCText.h"
@@ -14,6 +15,7 @@
 #include "modMySQL_Func.h"
 #include "ucFindBox.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFormLayout>
 #include <QLabel>
@@ -99,6 +101,8 @@ FrmAS_save::FrmAS_save(QWidget* parent)
     form->addRow(u"방문예정"_s, visit(1));
     form->addRow(u"AS 담당"_s, m_fbUser);
     form->addRow(u"상품 일련번호"_s, m_serial);
+    QCheckBox* ticket = AsTicketPrint::tick(this);
+    form->addRow(QString(), ticket);
     layOut(form);
     setFocusOrder({m_fbCust, m_fbProd, m_combo, m_contents, m_visitDate[0], m_visitTime[0], m_visitDate[1],
                    m_visitTime[1], m_fbUser, m_serial});
@@ -108,6 +112,10 @@ FrmAS_save::FrmAS_save(QWidget* parent)
     connect(m_fbCust, &ucFindBox::found, this, &FrmAS_save::public_DisplayCustInfo);
     connect(m_fbProd, &ucFindBox::found, this, &FrmAS_save::productChosen);
     connect(findCodes, &QPushButton::clicked, this, &FrmAS_save::openCodeScreen);
+    connect(this, &RecordEditor::saved, this, [this, ticket](int mode, const QString& code) {
+        if (mode == NewRecord && ticket->isChecked())
+            AsTicketPrint::preview(this, code.toInt());
+    });
     connect(new QShortcut(QKeySequence(Qt::Key_F2), this), &QShortcut::activated, saveButton(), &QPushButton::click);
 
     Guarded(u"Form_Load"_s, u"Form"_s, objectName(), 0, [this] {

@@ -50,7 +50,7 @@ const QList<MainMenu::Entry>& MainMenu::entries()
         screen(u"mnuSaleRoot"_s, u"mnuSlip2"_s, u"매출전표    등록(&I)"_s),
         screen(u"mnuSaleRoot"_s, u"mnuDeposite"_s, u"입금전표    등록(&R)"_s),
         separator(u"mnuSaleRoot"_s),
-        // These two have no command of their own.
+        // Their screens come from the sales family through the screen registry.
         command(u"mnuSaleRoot"_s, u"mnuSpecification"_s, u"거래명세표 발행(&F)"_s),
         command(u"mnuSaleRoot"_s, u"mnuTax"_s, u"세금계산서 발행(&T)"_s),
 
