@@ -11,7 +11,7 @@ namespace asv {
 void SalesScreens::registerAll()
 {
     ScreenRegistry::add(u"mnuSlip2"_s, {[](QWidget* parent) { return new FrmSlip_sale(parent); }, false});
-    ScreenRegistry::add(u"mnuDeposite"_s, {[](QWidget* parent) { return new FrmSlip_recv(parent); }, true});
+    ScreenRegistry::add(u"mnuDeposite"_s, {[](QWidget* parent) { return new FrmSlip_recv(parent); }, false});
 }
 
 } // namespace asv
