@@ -3,9 +3,21 @@
 #include "ProductRules.h"
 #include "modMath.h"
 
+#include <QHash>
+
 using namespace Qt::StringLiterals;
 
 namespace asv {
+
+namespace {
+
+// The columns written as typed.
+const QHash<SaleLineEdit::Field, QString> kTextColumns{
+    {SaleLineEdit::Field::Day, u"dealdate"_s},      {SaleLineEdit::Field::ReceiptMemo, u"receiptmemo"_s},
+    {SaleLineEdit::Field::Charge, u"charge"_s},     {SaleLineEdit::Field::Receiver, u"receiptname"_s},
+    {SaleLineEdit::Field::Serial, u"pserial"_s},    {SaleLineEdit::Field::Memo, u"prnbigo"_s}};
+
+} // namespace
 
 SaleLineEdit::Result SaleLineEdit::apply(Field field, const Cells& line, const QString& oldText, const QString& newText,
                                          const Catalogue& catalogue)
@@ -22,10 +34,9 @@ SaleLineEdit::Result SaleLineEdit::apply(Field field, const Cells& line, const Q
         change.price = salePrice - line.price;
         r.after.price = salePrice;
     };
+    if (const auto column = kTextColumns.constFind(field); column != kTextColumns.cend())
+        change.setText(*column, newText);
     switch (field) {
-    case Field::Day:
-        change.setText(u"dealdate"_s, newText);
-        break;
     case Field::Product:
         change.setText(u"pcode"_s, line.pcode);
         change.setText(u"pname"_s, line.pname);
@@ -79,20 +90,7 @@ SaleLineEdit::Result SaleLineEdit::apply(Field field, const Cells& line, const Q
     case Field::Tax:
         change.tax = newValue - oldValue;
         break;
-    case Field::ReceiptMemo:
-        change.setText(u"receiptmemo"_s, newText);
-        break;
-    case Field::Charge:
-        change.setText(u"charge"_s, newText);
-        break;
-    case Field::Receiver:
-        change.setText(u"receiptname"_s, newText);
-        break;
-    case Field::Serial:
-        change.setText(u"pserial"_s, newText);
-        break;
-    case Field::Memo:
-        change.setText(u"prnbigo"_s, newText);
+    default:
         break;
     }
     if (r.repriced) {
