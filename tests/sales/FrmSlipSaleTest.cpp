@@ -7,23 +7,26 @@
 #include "DocumentBalances.h"
 #include "FrmSlip_sale.h"
 #include "Grid.h"
+#include "GuiPrompter.h"
 #include "HCText.h"
 #include "ProductScreens.h"
 #include "SaleStore.h"
 #include "SalesScreens.h"
 #include "ScreenRegistry.h"
 #include "Setting.h"
+#include "UserSettings.h"
+#include "WidgetDriver.h"
 #include "frmOptions2.h"
 #include "modMySQL_Func.h"
-#include "WidgetDriver.h"
 #include "ucFindBox.h"
 
-#include <QCheckBox>
 #include <QApplication>
+#include <QCheckBox>
 #include <QCoreApplication>
 #include <QItemSelectionModel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
 #include <memory>
@@ -305,29 +308,46 @@ TEST_F(FrmSlipSaleTest, TheSlipSettingsItsMessagesNameAreInTheOptions)
     EXPECT_EQ(DBGetValue(u"SELECT CONCAT(pnorm, '|', FLOOR(qnt)) FROM sale"_s), u"WM-99|4"_s);
 }
 
-// Typing over a cell of a stored line, or F2 then typing, and Enter: no mouse needed.
+// Typing over a cell of a stored line, or F2 then typing, and Enter, with the real question box
+// answered by keys too: once the box is gone, the keys must reach the cell again.
 TEST_F(FrmSlipSaleTest, AStoredLineIsEditedWithTheKeyboardAlone)
 {
     const int row = enter(u"10"_s, u"3"_s, S::ColPName, u"세탁기"_s);
     const QString code = list()->text(row, S::ColCode);
-    prompter.answer(MsgAnswer::No); // the tip
+    UserSettings::set(u"MSGSKIP"_s, u"전표V칼럼설명"_s, u"1"_s);
+    struct Boxes : GuiPrompter {
+        Boxes(Prompter& scripted) : m_scripted(scripted) { Prompter::install(this); }
+        ~Boxes() override { Prompter::install(&m_scripted); }
+        Prompter& m_scripted;
+    } boxes(prompter);
     ASSERT_TRUE(test::showActive(*slip));
-    const auto typeInto = [&](int col, const QList<int>& keys, const QString& text) {
+    const auto startEdit = [&](int col, Qt::Key key) {
         list()->setFocus();
         list()->setCurrentIndex(list()->model()->index(row, col));
-        prompter.answer(MsgAnswer::Yes);
-        for (int key : keys)
-            QTest::keyClick(list(), Qt::Key(key));
-        QTest::keyClicks(QApplication::focusWidget(), text);
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        test::whenModal<QMessageBox>([](QMessageBox*) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Left); // from "아니오" to "예"
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        });
+        QTest::keyClick(list(), key);
+        QTest::qWait(50);
+        return QApplication::focusWidget();
+    };
+    const auto finish = [](QWidget* editor) {
+        QTest::keyClick(editor, Qt::Key_Return);
         QTest::qWait(50); // the editor closes and the list hands the cell on after the key
     };
-    typeInto(S::ColQty, {}, u"5"_s);
+
+    QWidget* editor = startEdit(S::ColQty, Qt::Key_5);
+    ASSERT_NE(editor, nullptr) << "the keys reach no window after the question";
+    finish(editor);
     EXPECT_DOUBLE_EQ(number(u"SELECT qnt FROM sale WHERE code = "_s + code), 5);
-    typeInto(S::ColMemo, {Qt::Key_F2}, u"A-1"_s);
+
+    editor = startEdit(S::ColMemo, Qt::Key_F2);
+    ASSERT_NE(editor, nullptr);
+    QTest::keyClicks(editor, u"A-1"_s);
+    finish(editor);
     EXPECT_EQ(DBGetValue(u"SELECT prnbigo FROM sale WHERE code = "_s + code), u"A-1"_s);
     EXPECT_DOUBLE_EQ(balance(kOnTop), 1000 + 5527);
-    EXPECT_EQ(prompter.unanswered(), 0);
 }
 
 TEST_F(FrmSlipSaleTest, TheTipShowsOnOpeningUntilTheOperatorHidesIt)
