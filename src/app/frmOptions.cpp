@@ -95,7 +95,7 @@ frmOptions::frmOptions(QWidget* parent) : OptionsDialog(parent)
     m_htQntLimit->setAcceptType(HCText::Number);
     m_htQntLimit->setByteLimit(9);
     track(m_htQntLimit, SlipQuantityLimit.name());
-    slipForm->addRow(u"전표 입력수량 체크"_s, m_htQntLimit);
+    slipForm->addRow(u"전표 입력수량 체크 (수량 입력시 xxxx 이상이면 알림)"_s, m_htQntLimit);
     m_cmbBarcodeLen = new QComboBox(slips);
     m_cmbBarcodeLen->setObjectName(u"cmbBarcodeLen"_s);
     m_cmbBarcodeLen->addItems(

@@ -141,6 +141,20 @@ frmOptions2::frmOptions2(QWidget* parent) : OptionsDialog(parent)
     workLayout->addWidget(m_chkSkipPrnOpt);
     body()->addWidget(work);
 
+    // Named as the slip's own messages name them, so that an operator told where to look finds them.
+    auto* slip = new QGroupBox(u"전표"_s, this);
+    auto* slipLayout = new QVBoxLayout(slip);
+    m_chkSlipNoAsk = new QCheckBox(u"수정시 묻지 않기"_s, slip);
+    m_chkSlipNoAsk->setObjectName(u"chkSlipNoAsk"_s);
+    m_chkSlipNormMsg = new QCheckBox(u"규격 수정시 안내 메시지 생략"_s, slip);
+    m_chkSlipNormMsg->setObjectName(u"chkSlipNormMsg"_s);
+    m_chkSlipNormMsg->setToolTip(u"체크를 해제하면 규격 수정시 안내 메시지가 생략됩니다."_s);
+    track(m_chkSlipNoAsk, SlipNoEditQuestion.key());
+    track(m_chkSlipNormMsg, SlipNormWarning.key());
+    slipLayout->addWidget(m_chkSlipNoAsk);
+    slipLayout->addWidget(m_chkSlipNormMsg);
+    body()->addWidget(slip);
+
     m_optCidType = addChoices(u"발신자표시(CID) 장치"_s, u"optCidType"_s, CallerIdDevice.key(),
                               {{0, u"CID 장치 (기본형)"_s}, {1, u"CID 장치 (USB 라이브러리)"_s},
                                {2, u"CID 장치 (시리얼 포트)"_s}, {CallerIdSettings::NcidServer, u"CID 서버 (네트워크)"_s},
@@ -242,6 +256,8 @@ void frmOptions2::ReadValue()
     checkValue(m_optCustVat, NewCustomerVat.get());
     m_chkConsultEdit->setChecked(EditOthersConsults.get());
     m_chkSkipPrnOpt->setChecked(SkipStatementPrintOptions.get());
+    m_chkSlipNoAsk->setChecked(SlipNoEditQuestion.get());
+    m_chkSlipNormMsg->setChecked(SlipNormWarning.get());
     for (int line = 0; line < CallerIdPorts.size(); ++line) {
         const int port = CallerIdPorts[line].get();
         m_cmbCIDPortNo[line]->setCurrentIndex(port >= 0 && port < m_cmbCIDPortNo[line]->count() ? port : -1);
@@ -280,6 +296,8 @@ bool frmOptions2::writeChanges()
             write(kReader[i].setting, value);
     }
     write(EditOthersConsults, m_chkConsultEdit->isChecked());
+    write(SlipNoEditQuestion, m_chkSlipNoAsk->isChecked());
+    write(SlipNormWarning, m_chkSlipNormMsg->isChecked());
     const QList<TextSetting> texts = textSettings();
     for (int i = 0; i < texts.size(); ++i) {
         if (isChanged(texts[i].key))

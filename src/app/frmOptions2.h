@@ -40,6 +40,8 @@ private:
     QButtonGroup* m_optCidType;
     QCheckBox* m_chkConsultEdit;
     QCheckBox* m_chkSkipPrnOpt;
+    QCheckBox* m_chkSlipNoAsk;
+    QCheckBox* m_chkSlipNormMsg;
     QList<QComboBox*> m_cmbCIDPortNo;
     QList<QCheckBox*> m_chkRemoteCID;
     QCheckBox* m_chkSirialBCode;

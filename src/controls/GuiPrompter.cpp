@@ -15,13 +15,17 @@ namespace asv {
 namespace {
 
 // Gives the focus back to the control that had it before the box; a control gone meanwhile is skipped.
+// Its window is activated too: without a window manager nothing else would, and the keys the
+// operator types next would reach no window at all.
 class FocusKeeper {
 public:
     FocusKeeper() : m_widget(QApplication::focusWidget()) {}
     ~FocusKeeper()
     {
-        if (m_widget && m_widget->isVisible())
+        if (m_widget && m_widget->isVisible()) {
+            m_widget->activateWindow();
             m_widget->setFocus();
+        }
     }
 
 private:

@@ -70,6 +70,11 @@ inline Setting<QString> LogoFile(const QString& defaultPath)
     return {kBackgroundSection, QStringLiteral("로고파일경로"), defaultPath, kBackgroundApp};
 }
 
+// The sales slip: no question before a stored line is changed; the warning before a registered
+// product's norm is typed over, shown while this is on.
+inline const Setting<bool> SlipNoEditQuestion{kConfig, QStringLiteral("전표_수정시묻지않기"), false};
+inline const Setting<bool> SlipNormWarning{kConfig, QStringLiteral("규격수정MSGSKIP"), true};
+
 // The unit of a new product, also set from the product list.
 inline const Setting<QString> ProductDefaultUnit{kConfig, QStringLiteral("상품기본단위"), QStringLiteral("EA")};
 

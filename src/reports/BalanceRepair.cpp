@@ -1,6 +1,8 @@
 #include "BalanceRepair.h"
 
+#include "CodeKey.h"
 #include "DbError.h"
+#include "DbTransaction.h"
 #include "StoreSql.h"
 #include "modMySQL_Func.h"
 
@@ -33,25 +35,32 @@ FixedMoney money(const RecordSet& rs, int row, int col, const QString& what)
 
 QList<BalanceRepair::Correction> BalanceRepair::check(const Progress& progress)
 {
-    const RecordSetPtr customers =
-        read(u"SELECT code, compname, basemoney, nowmoney FROM customer ORDER BY code"_s, u"customers"_s);
-    const RecordSetPtr sums = read(
-        u"SELECT ccode, SUM(total) AS sumval FROM sale GROUP BY ccode"
-        u" UNION ALL SELECT ccode, SUM(amount) AS sumval FROM aslist_m AS m, aslist_d AS d"
-        u" WHERE m.code = d.code AND d.isfree = 0 GROUP BY ccode"
-        u" UNION ALL SELECT ccode, SUM(amount+dc)*-1 AS sumval FROM receive GROUP BY ccode"_s,
-        u"sums"_s);
+    RecordSetPtr customers;
+    RecordSetPtr sums;
+    // Balances and documents as of one moment: a document a desk wrote between the two reads would
+    // otherwise be counted once by the desk and once more by the repair's difference.
+    const bool snapshot = DbTransaction::run([&] {
+        customers = read(u"SELECT code, compname, basemoney, nowmoney FROM customer ORDER BY code"_s, u"customers"_s);
+        sums = read(u"SELECT ccode, SUM(total) AS sumval FROM sale GROUP BY ccode"
+                    u" UNION ALL SELECT ccode, SUM(amount) AS sumval FROM aslist_m AS m, aslist_d AS d"
+                    u" WHERE m.code = d.code AND d.isfree = 0 GROUP BY ccode"
+                    u" UNION ALL SELECT ccode, SUM(amount+dc)*-1 AS sumval FROM receive GROUP BY ccode"_s,
+                    u"sums"_s);
+        return true;
+    });
+    if (!snapshot)
+        throw DbError(0, kStore + u"::check"_s, u"START TRANSACTION"_s);
     QHash<QString, FixedMoney> documents;
     documents.reserve(customers->rowCount());
     for (int row = 0; row < sums->rowCount(); ++row)
-        documents[sums->value(row, 0)] += money(*sums, row, 1, u"sumval"_s);
+        documents[CodeKey::of(sums->value(row, 0))] += money(*sums, row, 1, u"sumval"_s);
 
     QList<Correction> corrections;
     const int total = customers->rowCount();
     for (int row = 0; row < total; ++row) {
         const QString code = customers->value(row, 0);
         const FixedMoney old = money(*customers, row, 3, u"nowmoney"_s);
-        const FixedMoney computed = money(*customers, row, 2, u"basemoney"_s) + documents.value(code);
+        const FixedMoney computed = money(*customers, row, 2, u"basemoney"_s) + documents.value(CodeKey::of(code));
         if (computed != old)
             corrections.append({code, customers->value(row, 1), old, computed});
         if (progress)

@@ -1,6 +1,7 @@
 #include "FrmRPT_graphA.h"
 
 #include "FrmOstraGraph.h"
+#include "GraphPoints.h"
 #include "HCTerm.h"
 #include "PeriodReportSettings.h"
 #include "PeriodReportStore.h"
@@ -11,7 +12,6 @@
 #include <QButtonGroup>
 #include <QLabel>
 #include <QRadioButton>
-#include <cmath>
 
 using namespace Qt::StringLiterals;
 
@@ -32,12 +32,6 @@ QButtonGroup* addOptions(QWidget* owner, QHBoxLayout* row, const QString& name, 
     }
     group->button(0)->setChecked(true);
     return group;
-}
-
-// "mm-dd" for a day, the month ("yyyy-mm") and year as they come.
-QString labelOf(const QString& key, PeriodReportStore::Grouping grouping)
-{
-    return grouping == PeriodReportStore::Grouping::Day ? key.mid(5) : key;
 }
 
 } // namespace
@@ -88,9 +82,16 @@ void FrmRPT_graphA::query()
                                       [&] { return PeriodReportStore::graph(filter); });
     if (!sums)
         return;
-    m_graph->ClearGraph();
+    QList<GraphPoints::Sum> rows;
     for (int row = 0; row < sums->rowCount(); ++row)
-        m_graph->AddData(labelOf(sums->value(row, 0), filter.grouping), std::round(sums->value(row, 1).toDouble()));
+        rows.append({sums->value(row, 0), sums->value(row, 1).toDouble()});
+    m_graph->ClearGraph();
+    if (!rows.isEmpty()) {
+        const QDate from = m_hmDate->from().value_or(QDate());
+        const QDate to = m_hmDate->to().value_or(QDate());
+        for (const GraphPoints::Point& p : GraphPoints::of(filter.grouping, from, to, rows))
+            m_graph->AddData(p.label, p.value);
+    }
     m_graph->ReDrawGraph();
     if (sums->rowCount() == 0)
         ShowNotice(u"검색된 결과가 없습니다."_s);

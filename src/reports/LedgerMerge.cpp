@@ -1,5 +1,7 @@
 #include "LedgerMerge.h"
 
+#include "CodeKey.h"
+
 #include <algorithm>
 #include <future>
 #include <tuple>
@@ -21,17 +23,6 @@ std::array<char16_t, 10> dateKey(const QString& date)
     std::array<char16_t, 10> key{};
     std::copy_n(date.utf16(), std::min<qsizetype>(date.size(), key.size()), key.begin());
     return key;
-}
-
-// The server joined codes without regard to letter case or trailing blanks; the merge matches them
-// the same way, so a document an older program wrote in lower case still finds its customer.
-QString codeKey(const QString& code)
-{
-    qsizetype end = code.size();
-    while (end > 0 && code.at(end - 1) == u' ')
-        --end;
-    const QString kept = end == code.size() ? code : code.left(end);
-    return std::any_of(kept.cbegin(), kept.cend(), [](QChar c) { return c.isLower(); }) ? kept.toUpper() : kept;
 }
 
 QString paymentKind(const QString& type)
@@ -87,7 +78,7 @@ LedgerMerge::LedgerMerge(RecordSetPtr customers, RecordSetPtr carried, LedgerSto
     const int code = products.fieldIndex(u"code"_s);
     m_productRows.reserve(products.rowCount());
     for (int r = 0; r < products.rowCount(); ++r)
-        m_productRows.insert(codeKey(products.value(r, code)), r);
+        m_productRows.insert(CodeKey::of(products.value(r, code)), r);
 }
 
 void LedgerMerge::carryForward()
@@ -96,13 +87,13 @@ void LedgerMerge::carryForward()
     const int ccode = m_carriedSums->fieldIndex(u"ccode"_s);
     const int sumtot = m_carriedSums->fieldIndex(u"sumtot"_s);
     for (int r = 0; r < m_carriedSums->rowCount(); ++r)
-        sums[codeKey(m_carriedSums->value(r, ccode))] += money(m_carriedSums->value(r, sumtot));
+        sums[CodeKey::of(m_carriedSums->value(r, ccode))] += money(m_carriedSums->value(r, sumtot));
 
     const int code = m_customers->fieldIndex(u"code"_s);
     const int base = m_customers->fieldIndex(u"basebaln"_s);
     m_carried.assign(static_cast<size_t>(m_customers->rowCount()), 0);
     for (int c = 0; c < m_customers->rowCount(); ++c)
-        m_carried[static_cast<size_t>(c)] = money(m_customers->value(c, base)) + sums.value(codeKey(m_customers->value(c, code)));
+        m_carried[static_cast<size_t>(c)] = money(m_customers->value(c, base)) + sums.value(CodeKey::of(m_customers->value(c, code)));
 }
 
 int LedgerMerge::product(const RecordSet& lines, int source) const
@@ -112,7 +103,7 @@ int LedgerMerge::product(const RecordSet& lines, int source) const
 
 int LedgerMerge::productOf(const QString& pcode) const
 {
-    return m_productRows.value(codeKey(pcode), -1);
+    return m_productRows.value(CodeKey::of(pcode), -1);
 }
 
 LedgerMerge::LinesByCustomer LedgerMerge::collect(int list, const QHash<QString, int>& customerRows) const
@@ -126,7 +117,7 @@ LedgerMerge::LinesByCustomer LedgerMerge::collect(int list, const QHash<QString,
     const int pcode = from.kind == Kind::Credit ? -1 : rows.fieldIndex(u"pcode"_s);
     LinesByCustomer lines(static_cast<size_t>(m_customers->rowCount()));
     for (int r = 0; r < rows.rowCount(); ++r) {
-        const int customer = customerRows.value(codeKey(rows.value(r, ccode)), -1);
+        const int customer = customerRows.value(CodeKey::of(rows.value(r, ccode)), -1);
         if (customer < 0 || (pcode >= 0 && productOf(rows.value(r, pcode)) < 0))
             continue;
         lines[static_cast<size_t>(customer)].push_back(
@@ -145,7 +136,7 @@ void LedgerMerge::mergeLines()
     customerRows.reserve(customers);
     const int code = m_customers->fieldIndex(u"code"_s);
     for (int c = 0; c < customers; ++c)
-        customerRows.insert(codeKey(m_customers->value(c, code)), c);
+        customerRows.insert(CodeKey::of(m_customers->value(c, code)), c);
 
     // A year of the whole book is hundreds of thousands of lines: the lists are taken up side by side.
     std::vector<std::future<LinesByCustomer>> collecting;

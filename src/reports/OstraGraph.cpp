@@ -10,7 +10,10 @@
 #include <QPrinter>
 #include <QVBoxLayout>
 #include <QFontMetrics>
+#include <QGraphicsSimpleTextItem>
+#include <QLocale>
 #include <QValueAxis>
+#include <cmath>
 
 using namespace Qt::StringLiterals;
 
@@ -19,6 +22,15 @@ namespace asv {
 namespace {
 
 constexpr int kMarginUnitsPerPixel = 15;
+
+// Amounts read as the operator writes them: with thousands separators, decimals only where a unit
+// left some.
+const QLocale kNumbers(QLocale::Korean, QLocale::SouthKorea);
+
+QString valueText(double value)
+{
+    return kNumbers.toString(value, 'f', value == std::floor(value) ? 0 : 2);
+}
 
 } // namespace
 
@@ -31,14 +43,16 @@ OstraGraph::OstraGraph(QWidget* parent)
     m_view->setRenderHint(QPainter::Antialiasing);
     QChart* chart = m_view->chart();
     chart->legend()->hide();
+    chart->setLocale(kNumbers);
+    chart->setLocalizeNumbers(true);
     chart->addAxis(m_labels, Qt::AlignBottom);
     chart->addAxis(m_scale, Qt::AlignLeft);
     m_labels->setGridLineVisible(false);
     m_scale->setLabelFormat(u"%.0f"_s);
+    // The separators make a label wider than the axis reserves for it at first.
+    m_scale->setTruncateLabels(false);
     m_barSeries->append(m_bars);
-    m_barSeries->setLabelsPosition(QAbstractBarSeries::LabelsOutsideEnd);
     m_line->setPointsVisible(true);
-    m_line->setPointLabelsFormat(u"@yPoint"_s);
     for (QAbstractSeries* series : std::initializer_list<QAbstractSeries*>{m_barSeries, m_line}) {
         chart->addSeries(series);
         series->attachAxis(m_labels);
@@ -47,6 +61,7 @@ OstraGraph::OstraGraph(QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins({});
     layout->addWidget(m_view);
+    connect(chart, &QChart::plotAreaChanged, this, &OstraGraph::placeValueLabels);
 }
 
 void OstraGraph::addPoint(const QString& label, double value)
@@ -118,12 +133,29 @@ void OstraGraph::draw()
     m_bars->append(shown);
     m_bars->setPen(QPen(m_barColour));
     m_bars->setBrush(m_filled ? QBrush(m_barColour) : QBrush(Qt::NoBrush));
-    m_barSeries->setLabelsVisible(m_showValues);
     m_line->replace(points);
     m_line->setPen(QPen(m_lineColour, 2));
-    m_line->setPointLabelsVisible(m_showValues);
     m_barSeries->setVisible(m_kind == Kind::Bar);
     m_line->setVisible(m_kind == Kind::Line);
+
+    qDeleteAll(m_valueLabels);
+    m_valueLabels.clear();
+    m_shownPoints = m_showValues ? points : QList<QPointF>();
+    for (const QPointF& p : std::as_const(m_shownPoints))
+        m_valueLabels << new QGraphicsSimpleTextItem(valueText(p.y()), chart);
+    placeValueLabels();
+}
+
+void OstraGraph::placeValueLabels()
+{
+    QChart* chart = m_view->chart();
+    QAbstractSeries* series = m_kind == Kind::Bar ? static_cast<QAbstractSeries*>(m_barSeries) : m_line;
+    for (qsizetype i = 0; i < m_valueLabels.size(); ++i) {
+        QGraphicsSimpleTextItem* label = m_valueLabels[i];
+        const QPointF top = chart->mapToPosition(m_shownPoints[i], series);
+        const QRectF box = label->boundingRect();
+        label->setPos(top.x() - box.width() / 2, top.y() - box.height() - 2);
+    }
 }
 
 bool OstraGraph::print(QPrinter& printer)

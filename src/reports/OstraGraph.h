@@ -9,6 +9,7 @@ class QBarCategoryAxis;
 class QBarSeries;
 class QBarSet;
 class QChartView;
+class QGraphicsSimpleTextItem;
 class QLineSeries;
 class QPrinter;
 class QValueAxis;
@@ -54,6 +55,9 @@ public:
     QSize sizeHint() const override { return {800, 480}; }
 
 private:
+    // Above each bar or point of the page, placed again whenever the plot area moves.
+    void placeValueLabels();
+
     struct Point {
         QString label;
         double value;
@@ -66,6 +70,8 @@ private:
     QBarSet* m_bars;
     QBarSeries* m_barSeries;
     QLineSeries* m_line;
+    QList<QGraphicsSimpleTextItem*> m_valueLabels;
+    QList<QPointF> m_shownPoints;
     int m_page = 0;
     int m_maxColumns = 50;
     double m_maxY = 0;

@@ -1,5 +1,6 @@
 #include "ReceivablesStore.h"
 
+#include "CodeKey.h"
 #include "ReceivablesMonthSplit.h"
 #include "ReportDatabase.h"
 #include "StoreSql.h"
@@ -38,6 +39,20 @@ QStringList documentSums(const QString& range, const QString& condition, bool pa
                 u" WHERE s.ccode = c.code AND s.dealdate BETWEEN "_s + range + condition + group};
 }
 
+// The scratch store compares codes exactly, while the server grouped a customer's documents under
+// whichever spelling of its code it met first: the sums go under the customer's own code.
+RecordSetPtr underCustomerCodes(const RecordSet& sums, const QHash<QString, QString>& customerCodes)
+{
+    auto keyed = std::make_shared<RecordSet>();
+    keyed->setFields({u"ccode"_s, u"sumval"_s});
+    for (int row = 0; row < sums.rowCount(); ++row) {
+        const QString code = customerCodes.value(CodeKey::of(sums.value(row, 0)));
+        if (!code.isEmpty() && !sums.isNull(row, 1))
+            keyed->appendTextRow({code, sums.value(row, 1)});
+    }
+    return keyed;
+}
+
 QString range(const QString& from, const QString& to)
 {
     return StoreSql::quoted(from) + u" AND "_s + StoreSql::quoted(to);
@@ -73,12 +88,17 @@ QStringList ReceivablesStore::sourceStatements(const Filter& filter)
 
 RecordSetPtr ReceivablesStore::CreateReport(const Filter& filter, ReportDatabase& db)
 {
-    QList<RecordSetPtr> results;
-    for (const QString& sql : sourceStatements(filter))
-        results << read(sql, u"CreateReport"_s);
-    const RecordSetPtr& customers = results[0];
-    const QList<RecordSetPtr> carried = results.mid(1, 3);
-    const QList<RecordSetPtr> period = results.mid(4, 3);
+    const QStringList statements = sourceStatements(filter);
+    const RecordSetPtr customers = read(statements[0], u"CreateReport"_s);
+    QHash<QString, QString> customerCodes;
+    customerCodes.reserve(customers->rowCount());
+    for (int row = 0; row < customers->rowCount(); ++row)
+        customerCodes.insert(CodeKey::of(customers->value(row, 0)), customers->value(row, 0));
+    QList<RecordSetPtr> sums;
+    for (const QString& sql : statements.mid(1))
+        sums << underCustomerCodes(*read(sql, u"CreateReport"_s), customerCodes);
+    const QList<RecordSetPtr> carried = sums.mid(0, 3);
+    const QList<RecordSetPtr> period = sums.mid(3, 3);
 
     db.begin();
     try {
@@ -138,7 +158,7 @@ QHash<QString, QList<FixedMoney>> ReceivablesStore::monthSplit(const Filter& fil
             const FixedMoney sum = FixedMoney::parse(rs->value(row, 2)).value_or(FixedMoney());
             if (month < 0 || sum.isZero())
                 continue;
-            auto& perMonth = movements[rs->value(row, 0)];
+            auto& perMonth = movements[CodeKey::of(rs->value(row, 0))];
             perMonth.resize(months.size());
             // Payments come negated: whatever lowers the balance is a credit of its month.
             if (sum > FixedMoney())
@@ -149,7 +169,7 @@ QHash<QString, QList<FixedMoney>> ReceivablesStore::monthSplit(const Filter& fil
     }
     for (int row = 0; row < listing.rowCount(); ++row) {
         const QString ccode = listing.value(row, u"ccode"_s);
-        QList<ReceivablesMonthSplit::Movement> own = movements.value(ccode);
+        QList<ReceivablesMonthSplit::Movement> own = movements.value(CodeKey::of(ccode));
         own.resize(months.size());
         split.insert(ccode, ReceivablesMonthSplit::split(
                                 FixedMoney::parse(listing.value(row, u"prebaln"_s)).value_or(FixedMoney()), own));

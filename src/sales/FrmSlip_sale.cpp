@@ -2,6 +2,7 @@
 
 #include "AppState.h"
 #include "Clock.h"
+#include "ConfigKeys.h"
 #include "FindRecord.h"
 #include "FrmCalendar.h"
 #include "FrmStatement.h"
@@ -9,6 +10,7 @@
 #include "GridPrinter.h"
 #include "OptionKeys.h"
 #include "ProductStore.h"
+#include "SaleLineEdit.h"
 #include "SaleStore.h"
 #include "ScreenOpener.h"
 #include "Setting.h"
@@ -46,8 +48,6 @@ const Setting<bool> kHideSum{u"Config"_s, u"전표_HideSum"_s, false};
 const Setting<bool> kShowProductCodes{u"Config"_s, u"전표_표시상품코드"_s, true};
 const Setting<bool> kBlockMode{u"Config"_s, u"전표블럭설정모드"_s, false};
 const Setting<bool> kTipHidden{u"MSGSKIP"_s, u"전표V칼럼설명"_s, false};
-const Setting<bool> kNormWarning{u"Config"_s, u"규격수정MSGSKIP"_s, true};
-const Setting<bool> kNoEditQuestion{u"Config"_s, u"전표_수정시묻지않기"_s, false};
 
 const QStringList kVatModes{u"면세"_s, u"포함"_s, u"별도"_s};
 
@@ -67,6 +67,21 @@ double numberOf(const QString& text)
     double value = 0;
     GridModel::parseNumber(text, &value);
     return value;
+}
+
+std::optional<SaleLineEdit::Field> editedField(int col)
+{
+    using F = SaleLineEdit::Field;
+    using S = FrmSlip_sale;
+    static const QHash<int, F> fields{{S::ColDay, F::Day},          {S::ColPName, F::Product},
+                                      {S::ColBarcode, F::Product},  {S::ColNorm, F::Norm},
+                                      {S::ColQty, F::Quantity},     {S::ColPrice, F::Price},
+                                      {S::ColAmount, F::Amount},    {S::ColTax, F::Tax},
+                                      {S::ColReceiptMemo, F::ReceiptMemo}, {S::ColCharge, F::Charge},
+                                      {S::ColReceiver, F::Receiver}, {S::ColSerial, F::Serial},
+                                      {S::ColMemo, F::Memo}};
+    const auto it = fields.constFind(col);
+    return it == fields.cend() ? std::nullopt : std::optional(*it);
 }
 
 template <typename F>
@@ -106,7 +121,7 @@ FrmSlip_sale::FrmSlip_sale(QWidget* parent)
 
     buildList();
     m_sums->setObjectName(u"spSum"_s);
-    m_sums->setColumns({u"매출금액"_s, u"부가세"_s, u"매출합계"_s, u"입금액"_s, u"현재잔액"_s});
+    m_sums->setColumns({u"매출금액"_s, u"부가세"_s, u"매출합계"_s, u"입금액"_s, u"할인"_s, u"현재잔액"_s});
     const QString amountFormat = GetDecFormat(SharedOptions::current().amountDecimals, true, true);
     for (int col = 0; col < m_sums->columnCount(); ++col)
         m_sums->cells().setNumberColumn(col, amountFormat);
@@ -288,8 +303,8 @@ void FrmSlip_sale::loadSums()
         return;
     guarded(u"DispSum"_s, [&] {
         const SaleStore::MonthSums s = SaleStore::monthSums(m_ccode, month());
-        const double values[] = {s.sale, s.vat, s.total, s.received, s.balance};
-        for (int col = 0; col < 5; ++col)
+        const double values[] = {s.sale, s.vat, s.total, s.received, s.discount, s.balance};
+        for (int col = 0; col < int(std::size(values)); ++col)
             cells.setText(0, col, QString::number(values[col], 'f', 4));
         return true;
     });
@@ -340,7 +355,7 @@ bool FrmSlip_sale::mayEditCell(int row, int col)
                        u"먼저 계산서 발행화면에서 발행내역자료 중 해당 자료를 찾아 삭제하세요."_s}));
         return false;
     }
-    if (!kNoEditQuestion.get()) {
+    if (!ConfigKeys::SlipNoEditQuestion.get()) {
         const bool thisMonth = month() == Clock::today().toString(u"yyyy-MM"_s);
         const QString question = thisMonth ? u"정말 수정하시겠습니까?"_s
                                            : u"이번달 자료가 아닙니다. 그래도, 수정하시겠습니까?"_s;
@@ -349,7 +364,7 @@ bool FrmSlip_sale::mayEditCell(int row, int col)
         if (MsgYesNo(question + vbCrLf + vbCrLf + hint) != MsgAnswer::Yes)
             return false;
     }
-    if (col == ColNorm && m_list->text(row, ColPCode) != kFreeProduct && kNormWarning.get()) {
+    if (col == ColNorm && m_list->text(row, ColPCode) != kFreeProduct && ConfigKeys::SlipNormWarning.get()) {
         const QString warning = lines({u"규격을 직접 수정할 경우 재고관리가 되지 않습니다."_s,
                                        u"임의발행한 상품이 아닐 경우는 상품명칸에서 검색을 하세요."_s,
                                        u"그래도, 수정을 하시겠습니까?"_s,
@@ -423,15 +438,20 @@ bool FrmSlip_sale::chooseProduct(int row, int col, const QString& typed)
     if (pick.isEmpty())
         return false;
     return guarded(u"ChooseProduct"_s, [&] {
-        const std::optional<ProductRecord> product = ProductStore::load(pick.code);
-        if (!product)
-            return false;
-        const bool free = pick.code == kFreeProduct;
+        // A line typed without a registered product keeps the typed name and nothing else.
+        ProductRecord product;
+        product.name = pick.name;
+        if (pick.code != kFreeProduct) {
+            const std::optional<ProductRecord> found = ProductStore::load(pick.code);
+            if (!found)
+                return false;
+            product = *found;
+        }
         m_list->setText(row, ColPCode, pick.code);
-        m_list->setText(row, ColPName, free ? pick.name : product->name);
-        m_list->setText(row, ColNorm, free ? QString() : product->norm);
-        m_list->setText(row, ColUnit, product->unit);
-        m_list->setText(row, ColBarcode, product->bcode);
+        m_list->setText(row, ColPName, product.name);
+        m_list->setText(row, ColNorm, product.norm);
+        m_list->setText(row, ColUnit, product.unit);
+        m_list->setText(row, ColBarcode, product.bcode);
         // A line always has a salesperson: the customer's own unless one was typed.
         if (m_list->text(row, ColCharge).isEmpty()) {
             m_list->setText(row, ColCharge, m_charge);
@@ -439,6 +459,27 @@ bool FrmSlip_sale::chooseProduct(int row, int col, const QString& typed)
         }
         return true;
     });
+}
+
+SaleLineEdit::Cells FrmSlip_sale::cellsOf(int row) const
+{
+    const GridModel& cells = m_list->cells();
+    return {m_list->text(row, ColPCode),  m_list->text(row, ColPName),  m_list->text(row, ColNorm),
+            m_list->text(row, ColUnit),   m_list->text(row, ColBarcode), m_list->text(row, ColCharge),
+            cells.number(row, ColQty),    cells.number(row, ColPrice),   cells.number(row, ColAmount),
+            cells.number(row, ColTax)};
+}
+
+SaleLineEdit::Catalogue FrmSlip_sale::catalogue() const
+{
+    return {[this](const QString& pcode) { return GetVATType(m_ccode, pcode); },
+            [](const QString& pcode) -> std::optional<SaleLineEdit::Product> {
+                const std::optional<ProductRecord> p = ProductStore::load(pcode);
+                if (!p)
+                    return std::nullopt;
+                return SaleLineEdit::Product{p->unit, p->bcode, p->saleprice};
+            },
+            &GetPCodeByName};
 }
 
 void FrmSlip_sale::setPricedCells(int row, double amount, double tax)
@@ -501,112 +542,25 @@ bool FrmSlip_sale::RecSave(int row, int col, const QString& oldText, const QStri
             return true;
         }
 
-        const int code = m_list->text(row, ColCode).toInt();
-        const double oldValue = numberOf(oldText);
-        const double newValue = numberOf(newText);
-        const int vatType = GetVATType(m_ccode, pcode);
-        SaleChange change;
-        const auto set = [&change](const QString& column, const QString& text) { change.setText(column, text); };
-        double qty = m_list->cells().number(row, ColQty);
-        double price = m_list->cells().number(row, ColPrice);
-        bool reprice = false;
-        const auto takePrice = [&](double salePrice) {
-            if (salePrice == 0)
-                return;
-            change.price = salePrice - price;
-            price = salePrice;
-            reprice = true;
-        };
-        switch (col) {
-        case ColDay:
-            set(u"dealdate"_s, dateOfDay(newText));
-            break;
-        case ColPName:
-        case ColBarcode:
-            set(u"pcode"_s, pcode);
-            set(u"pname"_s, m_list->text(row, ColPName));
-            set(u"pnorm"_s, m_list->text(row, ColNorm));
-            takePrice(GetSalePrice_Prod(pcode));
-            set(u"charge"_s, m_list->text(row, ColCharge));
-            reprice = true;
-            break;
-        case ColNorm: {
-            set(u"pnorm"_s, newText);
-            const QString found = GetPCodeByName(m_list->text(row, ColPName), newText);
-            if (!found.isEmpty() && found != kFreeProduct && found != pcode) {
-                const std::optional<ProductRecord> product = ProductStore::load(found);
-                set(u"pcode"_s, found);
-                takePrice(product ? product->saleprice : 0);
-                reprice = true;
-                const QString unit = product ? product->unit : QString();
-                if (unit != m_list->text(row, ColUnit))
-                    MsgInfo(u"수정된 상품은 단위가 다르니 확인바랍니다."_s + vbCrLf + m_list->text(row, ColUnit)
-                            + u" → "_s + unit);
-                m_list->setText(row, ColPCode, found);
-                m_list->setText(row, ColUnit, unit);
-                m_list->setText(row, ColBarcode, product ? product->bcode : QString());
-            }
-            break;
-        }
-        case ColQty:
-            change.qnt = newValue - oldValue;
-            reprice = true;
-            break;
-        case ColPrice:
-            change.price = newValue - oldValue;
-            reprice = true;
-            break;
-        case ColAmount:
-            if (price == 0) {
-                double amount = 0;
-                double tax = 0;
-                CalcVAT(vatType, 1, newValue, amount, tax);
-                change.amount = amount - oldValue;
-                change.tax = tax - m_list->cells().number(row, ColTax);
-                setPricedCells(row, amount, tax);
-            } else {
-                change.amount = newValue - oldValue;
-            }
-            break;
-        case ColTax:
-            change.tax = newValue - oldValue;
-            break;
-        case ColReceiptMemo:
-            set(u"receiptmemo"_s, newText);
-            break;
-        case ColCharge:
-            set(u"charge"_s, newText);
-            break;
-        case ColReceiver:
-            set(u"receiptname"_s, newText);
-            break;
-        case ColSerial:
-            set(u"pserial"_s, newText);
-            break;
-        case ColMemo:
-            set(u"prnbigo"_s, newText);
-            break;
-        default:
+        const std::optional<SaleLineEdit::Field> field = editedField(col);
+        if (!field)
             return false;
-        }
-        if (reprice) {
-            const double oldAmount = m_list->cells().number(row, ColAmount);
-            const double oldTax = m_list->cells().number(row, ColTax);
-            const SaleChange priced = SaleChange::repriced(vatType, qty, price, oldAmount, oldTax);
-            change.amount = priced.amount;
-            change.tax = priced.tax;
-        }
-        if (!SaleStore::update(code, m_ccode, change))
+        const QString edited = col == ColDay ? dateOfDay(newText) : newText;
+        const SaleLineEdit::Result r = SaleLineEdit::apply(*field, cellsOf(row), oldText, edited, catalogue());
+        if (!SaleStore::update(m_list->text(row, ColCode).toInt(), m_ccode, r.change))
             return failed();
+        if (r.unitChanged)
+            MsgInfo(u"수정된 상품은 단위가 다르니 확인바랍니다."_s + vbCrLf + m_list->text(row, ColUnit) + u" → "_s
+                    + r.after.unit);
         m_loading = true;
-        if (change.price != 0)
-            m_list->setText(row, ColPrice, QString::number(price, 'f', 4));
-        if (reprice)
-            setPricedCells(row, m_list->cells().number(row, ColAmount) + change.amount,
-                           m_list->cells().number(row, ColTax) + change.tax);
+        m_list->setText(row, ColPCode, r.after.pcode);
+        m_list->setText(row, ColUnit, r.after.unit);
+        m_list->setText(row, ColBarcode, r.after.bcode);
+        m_list->setText(row, ColPrice, QString::number(r.after.price, 'f', 4));
+        setPricedCells(row, r.after.amount, r.after.tax);
         m_loading = false;
         if (col == ColPrice && SharedOptions::current().basePriceChange[1] && pcode != kFreeProduct)
-            SetSalePrice_Prod(pcode, newValue);
+            SetSalePrice_Prod(pcode, r.after.price);
         loadSums();
         return true;
     });

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CustomerPickReceiver.h"
+#include "SaleLineEdit.h"
 
 #include <QDate>
 #include <QHash>
@@ -80,6 +81,8 @@ private:
     bool chooseProduct(int row, int col, const QString& typed);
     bool confirmQuantity(const QString& typed);
     void setPricedCells(int row, double amount, double tax);
+    SaleLineEdit::Cells cellsOf(int row) const;
+    SaleLineEdit::Catalogue catalogue() const;
     QString dateOfDay(const QString& day) const;
     void addEmptyRowIfNeeded();
     void showCurrentTaxInvoice();

@@ -55,8 +55,8 @@ RecordSetPtr SaleStore::monthLines(const QString& ccode, const QString& month, c
 {
     QString sql = u"SELECT s.code, s.ccode, s.pcode, s.pname, s.pnorm, s.qnt, s.price, s.tax, s.amount, s.total, "
                   u"s.dealdate, s.dealtime, s.deallistno, s.taxlistno, s.charge, s.prnbigo, p.unit, p.bcode, "
-                  u"s.pserial, s.receiptname, s.receiptmemo FROM sale AS s, product AS p WHERE s.pcode = p.code "
-                  u"AND s.ccode = "_s
+                  u"s.pserial, s.receiptname, s.receiptmemo FROM sale AS s LEFT JOIN product AS p ON s.pcode = p.code "
+                  u"WHERE s.ccode = "_s
         + q(ccode) + u" AND s.dealdate LIKE "_s + monthPattern(month);
     if (!pcode.isEmpty())
         sql += u" AND s.pcode = "_s + q(pcode);
@@ -79,7 +79,12 @@ SaleStore::MonthSums SaleStore::monthSums(const QString& ccode, const QString& m
         sums.vat = rs->value(0, 1).toDouble();
         sums.total = rs->value(0, 2).toDouble();
     }
-    sums.received = sumOf(u"SELECT Sum(amount) AS SAmt FROM receive"_s + where, u"monthSums"_s);
+    DBOpenRS(rs, u"SELECT Sum(amount) AS SAmt, Sum(dc) AS SDc FROM receive"_s + where);
+    StoreSql::throwIfFailed(kStore, u"monthSums"_s);
+    if (rs && rs->rowCount() > 0) {
+        sums.received = rs->value(0, 0).toDouble();
+        sums.discount = rs->value(0, 1).toDouble();
+    }
     sums.balance = sumOf(u"SELECT SUM(nowmoney) AS summoney FROM customer WHERE code = "_s + q(ccode), u"monthSums"_s);
     return sums;
 }

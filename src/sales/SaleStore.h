@@ -54,6 +54,7 @@ public:
         double vat = 0;
         double total = 0;
         double received = 0;
+        double discount = 0; // granted with the payments: it lowers the balance as they do
         double balance = 0;
     };
     struct CustomerInfo {
@@ -71,7 +72,8 @@ public:
     // Amount, tax and total of qnt × price for this customer and product, as the VAT rules split it.
     static void priceLine(SaleLine& line);
 
-    // The customer's lines of the month ("yyyy-MM"), optionally of one product only.
+    // The customer's lines of the month ("yyyy-MM"), optionally of one product only; a line whose
+    // product row is gone is listed all the same, with the name it was sold under.
     static RecordSetPtr monthLines(const QString& ccode, const QString& month, const QString& pcode = {});
     static MonthSums monthSums(const QString& ccode, const QString& month);
     static CustomerInfo customerInfo(const QString& ccode);

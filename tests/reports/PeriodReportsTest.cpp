@@ -5,6 +5,7 @@
 #include "FrmRPT_recv_date.h"
 #include "FrmRPT_sale_date.h"
 #include "FrmSlip_recv.h"
+#include "GraphPoints.h"
 #include "Grid.h"
 #include "GridDriver.h"
 #include "HCTerm.h"
@@ -23,7 +24,10 @@
 #include <QBarSet>
 #include <QChart>
 #include <QChartView>
+#include <QCheckBox>
 #include <QComboBox>
+#include <QGraphicsSimpleTextItem>
+#include <QGraphicsTextItem>
 #include <QImage>
 #include <QLabel>
 #include <QLineSeries>
@@ -242,6 +246,21 @@ int pixelsOf(QWidget& window, const QString& path, const QColor& colour)
     return count;
 }
 
+// Every text the chart draws: axis labels and value labels.
+QStringList drawnTexts(const QWidget& window)
+{
+    QStringList texts;
+    for (QGraphicsItem* item : window.findChild<QChartView*>()->scene()->items()) {
+        if (!item->isVisible())
+            continue;
+        if (auto* text = dynamic_cast<QGraphicsTextItem*>(item))
+            texts << text->toPlainText();
+        else if (auto* simple = dynamic_cast<QGraphicsSimpleTextItem*>(item))
+            texts << simple->text();
+    }
+    return texts;
+}
+
 void query(FrmRPT_graphA& graph, const QString& source, const QString& grouping)
 {
     graph.findChild<QRadioButton*>(source)->click();
@@ -286,7 +305,8 @@ TEST_F(SalesGraph, DaysMonthsAndYearsRenderAsBarsAndAsALineWithRoundedSumsAndNoF
         QList<double> sums;
     } groupings[] = {
         {u"optType0"_s, {u"11-10"_s, u"11-20"_s, u"02-03"_s, u"02-04"_s}, {1100, 551, 2200, 330}},
-        {u"optType1"_s, {u"2025-11"_s, u"2026-02"_s}, {1651, 2530}},
+        // Months without a sale stand on the axis too.
+        {u"optType1"_s, {u"2025-11"_s, u"2025-12"_s, u"2026-01"_s, u"2026-02"_s}, {1651, 0, 0, 2530}},
         {u"optType2"_s, {u"2025"_s, u"2026"_s}, {1651, 2530}},
     };
     for (const auto& g : groupings) {
@@ -298,11 +318,21 @@ TEST_F(SalesGraph, DaysMonthsAndYearsRenderAsBarsAndAsALineWithRoundedSumsAndNoF
         EXPECT_EQ(graph.findChild<QLabel*>(u"lblCount"_s)->text(), u"총 %1건"_s.arg(g.labels.size()));
     }
 
+    // The scale in thousands as written; ticked, every bar carries its value, an empty month its 0.
+    query(graph, u"optCustType0"_s, u"optType1"_s);
+    EXPECT_TRUE(drawnTexts(graph).contains(u"2,000"_s)) << drawnTexts(graph).join(u' ').toStdString();
+    EXPECT_FALSE(drawnTexts(graph).contains(u"1,651"_s));
+    graph.findChild<QCheckBox*>(u"chkGrpStat0"_s)->click();
+    for (const QString& value : {u"1,651"_s, u"2,530"_s})
+        EXPECT_TRUE(drawnTexts(graph).contains(value)) << value.toStdString();
+    EXPECT_EQ(drawnTexts(graph).count(u"0"_s), 3) << "the scale's 0 and two empty months";
+    graph.findChild<QCheckBox*>(u"chkGrpStat0"_s)->click();
+
     // A line in the line colour; the choice belongs to the graph control's settings.
     query(graph, u"optCustType0"_s, u"optType1"_s);
     graph.findChild<QComboBox*>(u"cboGraphType"_s)->setCurrentIndex(1);
     EXPECT_NE(qobject_cast<QLineSeries*>(drawnSeries(graph)), nullptr);
-    EXPECT_EQ(values(graph), QList<double>({1651, 2530}));
+    EXPECT_EQ(values(graph), QList<double>({1651, 0, 0, 2530}));
     EXPECT_GT(pixelsOf(graph, folder + u"line.png"_s, Qt::blue), 20);
     EXPECT_EQ(pixelsOf(graph, folder + u"line.png"_s, Qt::red), 0);
     EXPECT_EQ(UserSettings::read(u"OstraGraphOCX"_s, u"Config"_s, u"GraphType"_s, {}), u"1"_s);
@@ -315,6 +345,21 @@ TEST_F(SalesGraph, DaysMonthsAndYearsRenderAsBarsAndAsALineWithRoundedSumsAndNoF
     query(graph, u"optCustType1"_s, u"optType0"_s);
     EXPECT_EQ(labels(graph), QStringList({u"02-02"_s}));
     EXPECT_EQ(values(graph), QList<double>({34000}));
+}
+
+TEST(GraphPointsRule, MonthsAndYearsOfThePeriodAllStandOnTheAxis)
+{
+    using G = PeriodReportStore::Grouping;
+    using P = GraphPoints::Point;
+    const QDate from(2025, 11, 15);
+    const QDate to(2026, 2, 3);
+    EXPECT_EQ(GraphPoints::of(G::Month, from, to, {{u"2025-11"_s, 10.4}, {u"2026-02"_s, 2.5}}),
+              (QList<P>{{u"2025-11"_s, 10}, {u"2025-12"_s, 0}, {u"2026-01"_s, 0}, {u"2026-02"_s, 3}}));
+    EXPECT_EQ(GraphPoints::of(G::Year, from, to, {{u"2026"_s, 7}}), (QList<P>{{u"2025"_s, 0}, {u"2026"_s, 7}}));
+    // Days come as they are; a month across a year's end keeps its order.
+    EXPECT_EQ(GraphPoints::of(G::Day, from, to, {{u"2025-12-31"_s, 1}, {u"2026-01-02"_s, 2}}),
+              (QList<P>{{u"12-31"_s, 1}, {u"01-02"_s, 2}}));
+    EXPECT_EQ(GraphPoints::of(G::Month, QDate(2026, 1, 31), QDate(2026, 3, 1), {}).size(), 3);
 }
 
 TEST_F(SalesGraph, MaximumColumnsTakeOnlyNumbersOfOneOrMoreAndPageTheBars)

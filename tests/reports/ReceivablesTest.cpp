@@ -321,6 +321,34 @@ TEST_F(BalanceRepairTest, TheRepairBringsEveryBalanceToItsDocumentsAndTheCheckTh
     EXPECT_EQ(log->item(log->count() - 1)->text(), u"[○정상] 모든 미수자료가 정상입니다."_s);
 }
 
+// An older program wrote some documents with the customer's code in another letter case or with
+// blanks behind it; the server joins them to the customer, so every balance must count them.
+TEST_F(BalanceFixture, CodesTheServerTreatsAsEqualGiveOneBalanceInLedgerReceivablesAndRepair)
+{
+    sql(u"INSERT INTO customer (code, compname, compalias, charge, basemoney, nowmoney) VALUES "
+        "('K1', '케이상사', '케이', '01', 100, 2850)"_s);
+    sale(u"k1"_s, u"2026-02-10"_s, u"1000"_s);
+    sale(u"K1 "_s, u"2026-03-05"_s, u"2000"_s);
+    receive(u"k1  "_s, u"2026-03-06"_s, u"500"_s, u"50"_s);
+    asLine(u"k1"_s, u"2026-03-07"_s, u"300"_s, u"0"_s);
+    ASSERT_EQ(test::balancesOffTheDocuments({u"K1"_s}), QStringList());
+
+    Receivables window;
+    window.query();
+    EXPECT_EQ(window.row(u"K1"_s, kMoney), (QStringList{u"1,100"_s, u"2,000"_s, u"300"_s, u"550"_s, u"2,850"_s}));
+
+    const test::CtlRun ledger = test::runCtl(db, {u"report"_s, u"ledger"_s, u"--customer"_s, u"K1"_s});
+    const QStringList subtotal = ledger.out.split(u'\n').filter(u"[소 계]"_s);
+    ASSERT_EQ(subtotal.size(), 1) << ledger.out.toStdString();
+    EXPECT_EQ(subtotal[0].split(u'\t').value(8), u"2850"_s);
+
+    const test::CtlRun check = test::runCtl(db, {u"repair"_s, u"balances"_s, u"--check"_s});
+    EXPECT_FALSE(check.out.contains(u"K1"_s)) << check.out.toStdString();
+    FrmTool_Repair repair;
+    test::click(repair, u"btnRun"_s);
+    EXPECT_TRUE(test::balancesOffTheDocuments().isEmpty());
+}
+
 TEST_F(BalanceFixture, TheCommandLineListsTheReceivablesOfThePeriod)
 {
     const test::CtlRun run = test::runCtl(

@@ -7,16 +7,26 @@
 #include "DocumentBalances.h"
 #include "FrmSlip_sale.h"
 #include "Grid.h"
+#include "GuiPrompter.h"
+#include "HCText.h"
 #include "ProductScreens.h"
 #include "SaleStore.h"
 #include "SalesScreens.h"
 #include "ScreenRegistry.h"
 #include "Setting.h"
+#include "UserSettings.h"
+#include "WidgetDriver.h"
+#include "frmOptions2.h"
 #include "modMySQL_Func.h"
 #include "ucFindBox.h"
 
+#include <QApplication>
+#include <QCheckBox>
 #include <QCoreApplication>
 #include <QItemSelectionModel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
 #include <memory>
@@ -99,7 +109,7 @@ TEST_F(FrmSlipSaleTest, ALineEnteredAndChangedMovesTheBalanceByItsTotalOnly)
     EXPECT_DOUBLE_EQ(cell(row, S::ColTotal), 3316);
     EXPECT_DOUBLE_EQ(balance(kOnTop), 1000 + 3316);
     EXPECT_DOUBLE_EQ(shownSum(2), 3316);
-    EXPECT_DOUBLE_EQ(shownSum(4), 1000 + 3316);
+    EXPECT_DOUBLE_EQ(shownSum(5), 1000 + 3316);
     EXPECT_TRUE(list()->cells().isRowBlank(lastRow())) << "a fresh row waits for the next line";
 
     prompter.answer(MsgAnswer::Yes);
@@ -133,6 +143,49 @@ TEST_F(FrmSlipSaleTest, ALineEnteredAndChangedMovesTheBalanceByItsTotalOnly)
     EXPECT_EQ(list()->rowCount(), 3);
     EXPECT_EQ(list()->text(0, S::ColDay), u"10"_s);
     EXPECT_EQ(list()->text(0, S::ColChargeName), u"김영업"_s);
+}
+
+// "No" to registering an unknown product keeps the line as typed, under the free-text product.
+TEST_F(FrmSlipSaleTest, AnUnregisteredProductIsStoredAsAFreeTextLineAndPricedByTheCustomersVat)
+{
+    prompter.answer(MsgAnswer::No);
+    const int row = enter(u"10"_s, u"2"_s, S::ColPName, u"출장 설치비"_s);
+    EXPECT_TRUE(prompter.saw(u"기초등록을 하지 않고 전표를 등록하려면 [아니오]를"_s));
+    ASSERT_FALSE(list()->text(row, S::ColCode).isEmpty());
+    const QString code = list()->text(row, S::ColCode);
+    EXPECT_EQ(DBGetValue(u"SELECT CONCAT(pcode, '|', pname, '|', FLOOR(qnt)) FROM sale WHERE code = "_s + code),
+              u"000000|출장 설치비|2"_s);
+
+    prompter.answer(MsgAnswer::Yes);
+    ASSERT_TRUE(list()->editCell(row, S::ColPrice, u"15000"_s));
+    EXPECT_DOUBLE_EQ(cell(row, S::ColTotal), 33000); // VAT on top, as the customer pays it
+    EXPECT_DOUBLE_EQ(balance(kOnTop), 1000 + 33000);
+
+    // Listed again, even where an older database lost the reserved product row.
+    sql(u"DELETE FROM product WHERE code = '000000'"_s);
+    slip = open(kOnTop);
+    ASSERT_EQ(list()->rowCount(), 2);
+    EXPECT_EQ(list()->text(0, S::ColPName), u"출장 설치비"_s);
+    EXPECT_EQ(balancesOffTheDocuments(), QStringList());
+}
+
+// The norm of another registered product moves the line to it: its price, its unit, its VAT.
+TEST_F(FrmSlipSaleTest, ANormOfAnotherProductPricesTheLineAsThatProduct)
+{
+    sql(u"INSERT INTO product (code, name, norm, unit, taxmode, saleprice) VALUES "
+        "('P00003', '세탁기', 'WM-20', '세트', 0, 2000)"_s);
+    const int row = enter(u"10"_s, u"3"_s, S::ColBarcode, u"8801234567893"_s);
+    const QString code = list()->text(row, S::ColCode);
+    prompter.answer(MsgAnswer::Yes); // the edit question
+    prompter.answer(MsgAnswer::Yes); // the norm warning
+    ASSERT_TRUE(list()->editCell(row, S::ColNorm, u"WM-20"_s));
+    EXPECT_TRUE(prompter.saw(u"수정된 상품은 단위가 다르니 확인바랍니다.\r\n대 → 세트"_s));
+    EXPECT_EQ(DBGetValue(u"SELECT CONCAT(pcode, '|', pnorm, '|', FLOOR(price), '|', FLOOR(tax), '|', FLOOR(total)) FROM sale "
+                         "WHERE code = "_s + code),
+              u"P00003|WM-20|2000|0|6000"_s);
+    EXPECT_DOUBLE_EQ(cell(row, S::ColTotal), 6000);
+    EXPECT_EQ(list()->text(row, S::ColUnit), u"세트"_s);
+    EXPECT_DOUBLE_EQ(balance(kOnTop), 1000 + 6000);
 }
 
 TEST_F(FrmSlipSaleTest, AmountTypedWithoutPriceIsSplitAndTaxAloneMovesTheTotal)
@@ -202,8 +255,99 @@ TEST_F(FrmSlipSaleTest, BlockDeleteSkipsAnInvoicedLineWhenToldAndTakesOffTheStor
     EXPECT_EQ(number(u"SELECT COUNT(*) FROM sale"_s), 1);
     EXPECT_EQ(list()->rowCount(), 2);
     EXPECT_DOUBLE_EQ(balance(kOnTop), 1000 + 3316);
-    EXPECT_DOUBLE_EQ(shownSum(4), 1000 + 3316);
+    EXPECT_DOUBLE_EQ(shownSum(5), 1000 + 3316);
     EXPECT_TRUE(list()->text(first, S::ColMark).isEmpty());
+}
+
+// The payment entry is a window of the frame area like the slip, and the discount it grants is
+// beside the amount paid, so that the month's figures account for the balance.
+TEST_F(FrmSlipSaleTest, ThePaymentOpensBesideTheSlipAndItsDiscountShowsInTheSums)
+{
+    enter(u"10"_s, u"3"_s, S::ColPName, u"세탁기"_s);
+    QMdiArea area;
+    FrmSlip_sale* inFrame = slip.release();
+    area.addSubWindow(inFrame)->show();
+    inFrame->findChild<QPushButton*>(u"btnPay"_s)->click();
+    ASSERT_EQ(area.subWindowList().size(), 2);
+    QWidget* entry = area.subWindowList().last()->widget();
+    ASSERT_EQ(entry->objectName(), u"FrmSlip_recv"_s);
+    entry->findChild<HCText*>(u"txtAmount"_s)->SetText(u"3000"_s);
+    entry->findChild<HCText*>(u"txtDC"_s)->SetText(u"316"_s);
+    entry->findChild<QPushButton*>(u"btnSave"_s)->click();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::processEvents();
+    ASSERT_EQ(area.subWindowList().size(), 1) << "the saved payment's window is gone";
+
+    const GridModel& sums = inFrame->findChild<Grid*>(u"spSum"_s)->cells();
+    EXPECT_EQ(sums.caption(4), u"할인"_s);
+    EXPECT_DOUBLE_EQ(sums.number(0, 3), 3000);
+    EXPECT_DOUBLE_EQ(sums.number(0, 4), 316);
+    EXPECT_DOUBLE_EQ(sums.number(0, 5), 1000 + sums.number(0, 2) - 3000 - 316);
+}
+
+// The settings the slip's questions point to are in the options, and ticked there they hold.
+TEST_F(FrmSlipSaleTest, TheSlipSettingsItsMessagesNameAreInTheOptions)
+{
+    const int row = enter(u"10"_s, u"3"_s, S::ColPName, u"세탁기"_s);
+    frmOptions2 options;
+    auto* noQuestion = options.findChild<QCheckBox*>(u"chkSlipNoAsk"_s);
+    auto* normWarning = options.findChild<QCheckBox*>(u"chkSlipNormMsg"_s);
+    ASSERT_TRUE(noQuestion && normWarning);
+    EXPECT_EQ(noQuestion->text(), u"수정시 묻지 않기"_s);
+    EXPECT_EQ(normWarning->text(), u"규격 수정시 안내 메시지 생략"_s);
+    EXPECT_FALSE(noQuestion->isChecked());
+    EXPECT_TRUE(normWarning->isChecked());
+    noQuestion->click();
+    normWarning->click();
+    ASSERT_TRUE(options.apply());
+
+    prompter.clear();
+    ASSERT_TRUE(list()->editCell(row, S::ColNorm, u"WM-99"_s));
+    ASSERT_TRUE(list()->editCell(row, S::ColQty, u"4"_s));
+    EXPECT_TRUE(prompter.messages().isEmpty()) << prompter.texts().join(u'\n').toStdString();
+    EXPECT_EQ(DBGetValue(u"SELECT CONCAT(pnorm, '|', FLOOR(qnt)) FROM sale"_s), u"WM-99|4"_s);
+}
+
+// Typing over a cell of a stored line, or F2 then typing, and Enter, with the real question box
+// answered by keys too: once the box is gone, the keys must reach the cell again.
+TEST_F(FrmSlipSaleTest, AStoredLineIsEditedWithTheKeyboardAlone)
+{
+    const int row = enter(u"10"_s, u"3"_s, S::ColPName, u"세탁기"_s);
+    const QString code = list()->text(row, S::ColCode);
+    UserSettings::set(u"MSGSKIP"_s, u"전표V칼럼설명"_s, u"1"_s);
+    struct Boxes : GuiPrompter {
+        Boxes(Prompter& scripted) : m_scripted(scripted) { Prompter::install(this); }
+        ~Boxes() override { Prompter::install(&m_scripted); }
+        Prompter& m_scripted;
+    } boxes(prompter);
+    ASSERT_TRUE(test::showActive(*slip));
+    const auto startEdit = [&](int col, Qt::Key key) {
+        list()->setFocus();
+        list()->setCurrentIndex(list()->model()->index(row, col));
+        test::whenModal<QMessageBox>([](QMessageBox*) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Left); // from "아니오" to "예"
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        });
+        QTest::keyClick(list(), key);
+        QTest::qWait(50);
+        return QApplication::focusWidget();
+    };
+    const auto finish = [](QWidget* editor) {
+        QTest::keyClick(editor, Qt::Key_Return);
+        QTest::qWait(50); // the editor closes and the list hands the cell on after the key
+    };
+
+    QWidget* editor = startEdit(S::ColQty, Qt::Key_5);
+    ASSERT_NE(editor, nullptr) << "the keys reach no window after the question";
+    finish(editor);
+    EXPECT_DOUBLE_EQ(number(u"SELECT qnt FROM sale WHERE code = "_s + code), 5);
+
+    editor = startEdit(S::ColMemo, Qt::Key_F2);
+    ASSERT_NE(editor, nullptr);
+    QTest::keyClicks(editor, u"A-1"_s);
+    finish(editor);
+    EXPECT_EQ(DBGetValue(u"SELECT prnbigo FROM sale WHERE code = "_s + code), u"A-1"_s);
+    EXPECT_DOUBLE_EQ(balance(kOnTop), 1000 + 5527);
 }
 
 TEST_F(FrmSlipSaleTest, TheTipShowsOnOpeningUntilTheOperatorHidesIt)
