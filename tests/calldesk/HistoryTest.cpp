@@ -105,7 +105,7 @@ struct HistoryFixture : ::testing::Test {
 
 } // namespace
 
-TEST_F(HistoryFixture, AnAsJobIsListedOnlyWithItsProductUserInChargeAndTypeWithinThePeriod)
+TEST_F(HistoryFixture, EveryAsJobOfThePeriodIsListedAMissingProductUserOrTypeAsAnEmptyName)
 {
     sql(u"INSERT INTO ascode (code, part, name) VALUES (7, 0, '소음')"_s);
     const auto job = [](const QString& remark, const QString& pcode, const QString& charge, int type,
@@ -117,17 +117,25 @@ TEST_F(HistoryFixture, AnAsJobIsListedOnlyWithItsProductUserInChargeAndTypeWithi
     job(u"later"_s, u"P00001"_s, u"02"_s, 7, u"2026-03-20"_s);
     job(u"earlier"_s, u"P00001"_s, u"01"_s, 7, u"2026-03-02"_s);
     job(u"no product"_s, u"P99999"_s, u"01"_s, 7, u"2026-03-05"_s);
-    job(u"no user"_s, u"P00001"_s, u"99"_s, 7, u"2026-03-05"_s);
+    job(u"no user"_s, u"P00001"_s, {}, 7, u"2026-03-05"_s);
     job(u"no type"_s, u"P00001"_s, u"01"_s, 8, u"2026-03-05"_s);
     job(u"last day"_s, u"P00001"_s, u"01"_s, 7, u"2026-03-31"_s);
     job(u"before"_s, u"P00001"_s, u"01"_s, 7, u"2026-02-28"_s);
     job(u"other customer"_s, u"P00001"_s, u"01"_s, 7, u"2026-03-05"_s, u"C00002"_s);
 
     const RecordSetPtr rs = HistoryStore::asJobs(kCustomer, kMarch);
-    EXPECT_EQ(column(rs, 3), QStringList({u"earlier"_s, u"later"_s, u"last day"_s}));
-    EXPECT_EQ(column(rs, 4), QStringList({u"세탁기"_s, u"세탁기"_s, u"세탁기"_s}));
-    EXPECT_EQ(column(rs, 5), QStringList({u"김상담"_s, u"이상담"_s, u"김상담"_s}));
-    EXPECT_EQ(rs->field(u"acname"_s), u"소음"_s);
+    EXPECT_EQ(column(rs, 3), QStringList({u"earlier"_s, u"no product"_s, u"no user"_s, u"no type"_s, u"later"_s,
+                                          u"last day"_s}));
+    EXPECT_EQ(column(rs, 4), QStringList({u"세탁기"_s, u""_s, u"세탁기"_s, u"세탁기"_s, u"세탁기"_s, u"세탁기"_s}));
+    EXPECT_EQ(column(rs, 5), QStringList({u"김상담"_s, u"김상담"_s, u""_s, u"김상담"_s, u"이상담"_s, u"김상담"_s}));
+    EXPECT_EQ(column(rs, 6), QStringList({u"소음"_s, u"소음"_s, u"소음"_s, u""_s, u"소음"_s, u"소음"_s}));
+
+    // The pane counts them all.
+    CustomerHistoryPanes panes;
+    HistoryPeriods::AS.from.set(kMarch.from);
+    HistoryPeriods::AS.to.set(kMarch.to);
+    panes.ShowASList(kCustomer);
+    EXPECT_EQ(count(panes, u"AS"_s), u"(총 : 6건)"_s);
 }
 
 TEST_F(HistoryFixture, ConsultationsAreTheWrittenOnesWithAConsultantOfTheCustomerOrOfTheNumber)
