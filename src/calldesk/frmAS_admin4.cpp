@@ -29,6 +29,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QHelpEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -149,7 +150,10 @@ frmAS_admin4::frmAS_admin4(QWidget* parent)
     centre->addWidget(buildCustomerPanel());
     centre->addWidget(buildConsultPanel(), 1);
     auto* layout = new QHBoxLayout(this);
-    layout->addWidget(buildCallList());
+    // Every part grows with the window; the histories keep room for a date, a product and a state.
+    constexpr int kHistoryWidth = 340;
+    m_historyArea->setMinimumWidth(kHistoryWidth);
+    layout->addWidget(buildCallList(), 1);
     layout->addLayout(centre, 1);
     layout->addWidget(m_historyArea, 1);
 
@@ -175,6 +179,8 @@ frmAS_admin4::frmAS_admin4(QWidget* parent)
 QWidget* frmAS_admin4::buildCallList()
 {
     auto* box = new QWidget;
+    // As expanding as the panels beside it, or they would take every pixel the window grows by.
+    box->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
     m_lblClock->setObjectName(u"lblClock"_s);
     m_lblRsvDate->setObjectName(u"lblRsvDate"_s);
     m_lblRsvTime->setObjectName(u"lblRsvTime"_s);
@@ -189,7 +195,8 @@ QWidget* frmAS_admin4::buildCallList()
         {ColTime, 44}, {ColName, 88}, {ColNumber, 124}, {ColConsultant, 58}, {ColCall, 48}};
     for (const auto& [column, width] : widths)
         m_list->setColumnWidth(column, width);
-    m_list->setMinimumWidth(400);
+    m_list->setMinimumWidth(380);
+    m_list->horizontalHeader()->setSectionResizeMode(ColName, QHeaderView::Stretch);
     m_list->cells().setEditable(ColName, true);
     m_list->cells().setAfterEdit([this](int row, int col, const QString& oldText, const QString& newText) {
         if (col == ColName)
@@ -265,15 +272,18 @@ QWidget* frmAS_admin4::buildCustomerPanel()
     auto* btnDetail = NamedButton(box, u"btnDetail"_s, u"고객상세"_s);
     connect(btnAdd, &QPushButton::clicked, this, [this] { openCustomerEditor(RecordEditor::NewRecord); });
     connect(btnDetail, &QPushButton::clicked, this, [this] { openCustomerEditor(RecordEditor::EditRecord); });
-    auto* openers = new QHBoxLayout;
-    openers->addWidget(btnAdd);
-    openers->addWidget(btnDetail);
-    openers->addWidget(opener(u"btnSel"_s, u"AS접수"_s, kAsReception));
-    openers->addWidget(opener(u"btnSell"_s, u"판매"_s, kSalesSlip));
-    openers->addWidget(opener(u"btnRecv"_s, u"입금"_s, kPayments));
-    openers->addWidget(opener(u"btnConReport"_s, u"상담내역"_s, kConsultReport));
-    openers->addWidget(opener(u"btnSMS"_s, u"문자전송"_s, kSms));
-    openers->addStretch();
+    // Two rows, so the panel fits beside the lists on a 1366-pixel screen.
+    auto* openers = new QGridLayout;
+    const QList<QPushButton*> buttons{btnAdd,
+                                      btnDetail,
+                                      opener(u"btnSel"_s, u"AS접수"_s, kAsReception),
+                                      opener(u"btnSell"_s, u"판매"_s, kSalesSlip),
+                                      opener(u"btnRecv"_s, u"입금"_s, kPayments),
+                                      opener(u"btnConReport"_s, u"상담내역"_s, kConsultReport),
+                                      opener(u"btnSMS"_s, u"문자전송"_s, kSms)};
+    constexpr int kPerRow = 4;
+    for (int i = 0; i < buttons.size(); ++i)
+        openers->addWidget(buttons[i], i / kPerRow, i % kPerRow);
 
     auto* layout = new QVBoxLayout(box);
     layout->addWidget(fbCustom);

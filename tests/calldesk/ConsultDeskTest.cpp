@@ -555,3 +555,19 @@ TEST_F(DeskFixture, ShortAreaNumbersKeepTheirDigitsAndAnotherDesksRefusedNumberI
     EXPECT_TRUE(prompter.saw(u"잘못된 전화번호가 입력되었습니다."_s));
     EXPECT_EQ(list()->rowCount(), 2);
 }
+TEST_F(DeskFixture, TheDeskFitsAnOfficeScreenAndGrowsWithItsWindow)
+{
+    // The 1366 x 768 screens of many offices, less the main window's frame.
+    const QSize least = desk->minimumSizeHint();
+    EXPECT_LE(least.width(), 1300);
+    EXPECT_LE(least.height(), 700);
+    desk->resize(least);
+    desk->show();
+    QTest::qWait(20);
+    const int listBefore = list()->width();
+    const int historyBefore = desk->historyArea()->width();
+    desk->resize(least.width() + 400, least.height());
+    QTest::qWait(20);
+    EXPECT_GT(list()->width(), listBefore);
+    EXPECT_GT(desk->historyArea()->width(), historyBefore + 100);
+}

@@ -23,6 +23,7 @@
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QSignalSpy>
+#include <QTest>
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
@@ -171,6 +172,32 @@ TEST_F(HistoryFixture, PurchasesAreTheCustomersSalesOfThePeriodByDate)
     const RecordSetPtr rs = HistoryStore::sales(kCustomer, kMarch);
     EXPECT_EQ(column(rs, 2), QStringList({u"건조기"_s, u"세탁기"_s}));
     EXPECT_EQ(rs->value(0, 3).toDouble(), 1.5);
+}
+
+TEST_F(HistoryFixture, PanesShowDatesProductsAmountsAndStatesNotTheirCodes)
+{
+    sql(u"INSERT INTO sale (ccode, pcode, pname, qnt, total, dealdate) VALUES "
+        "('C00001', 'P00001', '세탁기', 2, 1250000, '2026-03-05')"_s);
+    CustomerHistoryPanes panes;
+    panes.resize(400, 600);
+    panes.showCustomer(kCustomer, kNumber);
+    const auto shownCaptions = [](Grid* grid) {
+        QStringList captions;
+        for (int c : grid->visibleColumns())
+            captions << grid->model()->headerData(c, Qt::Horizontal).toString();
+        return captions;
+    };
+    EXPECT_EQ(shownCaptions(panes.sellList()), QStringList({u"판매일자"_s, u"상품명"_s, u"수량"_s, u"금액"_s}));
+    EXPECT_FALSE(shownCaptions(panes.asList()).contains(u"AS코드"_s));
+    EXPECT_FALSE(shownCaptions(panes.consultList()).contains(u"수신번호"_s));
+    EXPECT_EQ(panes.sellList()->model()->index(0, 4).data().toString(), u"1,250,000"_s);
+    // What the operator reads fits: no column beyond the pane's width but the free text's share.
+    panes.show();
+    QTest::qWait(20);
+    int used = 0;
+    for (int c : panes.sellList()->visibleColumns())
+        used += panes.sellList()->columnWidth(c);
+    EXPECT_LE(used, panes.sellList()->viewport()->width());
 }
 
 TEST_F(HistoryFixture, ListEndsMoveToTodayOnANewDayAndStartsAreTheOperators)
