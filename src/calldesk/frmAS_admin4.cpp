@@ -5,7 +5,6 @@
 #include "CallListRules.h"
 #include "Clock.h"
 #include "DeskSettings.h"
-#include "FindRecord.h"
 #include "FrmAS_save.h"
 #include "FrmCust_save.h"
 #include "Grid.h"
