@@ -1,8 +1,8 @@
 #include "CallCommands.h"
 
 #include "CallIntake.h"
+#include "CallWithoutDesk.h"
 #include "Clock.h"
-#include "UdpRelay.h"
 #include "modMsgBox.h"
 #include "modMySQL_Func.h"
 
@@ -15,9 +15,7 @@ namespace asv {
 int callCommand(QTextStream& out, const QString& number, bool announceOnly)
 {
     // Announced first, as a desk does, so the other desks show the call while it is being stored.
-    UdpRelay relay;
-    relay.prepareToSend();
-    relay.announceCall(number);
+    AnnounceCall(number);
     if (announceOnly)
         return 0;
     return Guarded(u"callCommand"_s, u"Module"_s, u"CallCommands"_s, 1, [&] {

@@ -27,12 +27,27 @@ void command(QSerialPort* port, const char* text)
 
 CallerIdSerialSource::CallerIdSerialSource(Kind kind, QObject* parent) : CallerIdSource(parent), m_kind(kind) {}
 
-QString CallerIdSerialSource::devicePath(int line, int port)
+namespace {
+
+QString ownDevice(int line)
 {
-    const QString own = line >= 1 && line <= CallerIdSettings::DevicePaths.size()
+    return line >= 1 && line <= CallerIdSettings::DevicePaths.size()
         ? CallerIdSettings::DevicePaths[line - 1].get().trimmed()
         : QString();
+}
+
+} // namespace
+
+QString CallerIdSerialSource::devicePath(int line, int port)
+{
+    const QString own = ownDevice(line);
     return own.isEmpty() ? SerialDevicePath(u"COM"_s + QString::number(port)) : SerialDevicePath(own);
+}
+
+QString CallerIdSerialSource::placeOf(int line, int port) const
+{
+    const QString own = ownDevice(line);
+    return own.isEmpty() ? CallerIdSource::placeOf(line, port) : SerialDevicePath(own);
 }
 
 bool CallerIdSerialSource::openLine(int line, int port)
@@ -55,9 +70,11 @@ bool CallerIdSerialSource::openLine(int line, int port)
     Line& state = m_lines[line];
     state.port = serial;
     connect(serial, &QSerialPort::readyRead, this, [this, line] { read(line); });
-    // A USB device pulled out: the line stays silent until it is opened again.
+    // A USB device pulled out or a line hung up: the line stays silent until it is opened again.
+    // A hang-up reads as zero bytes, a read error to Qt; left open, the port would signal it again
+    // at once, for ever.
     connect(serial, &QSerialPort::errorOccurred, this, [this, line, serial](QSerialPort::SerialPortError error) {
-        if (error != QSerialPort::ResourceError)
+        if (error != QSerialPort::ResourceError && error != QSerialPort::ReadError)
             return;
         const QString why = serial->errorString();
         qCWarning(lcCallerId) << "line" << line << why;

@@ -22,6 +22,8 @@ public:
 
     bool openLine(int line, int port) override;
     bool closeLine(int line) override;
+    // The device path set for the line, else the port's COM<n>.
+    QString placeOf(int line, int port) const override;
 
     // The device of a line: its own path setting, else the serial port COM<port>.
     static QString devicePath(int line, int port);

@@ -39,7 +39,7 @@ QString CallerIdSource::configuration()
     return parts.join(u'\n');
 }
 
-QString CallerIdSource::placeOf(int port) const
+QString CallerIdSource::placeOf(int, int port) const
 {
     return u"COM"_s + QString::number(port);
 }

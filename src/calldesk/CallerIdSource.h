@@ -24,8 +24,8 @@ public:
     // false when the line cannot be opened (or, for a server, is not set up).
     virtual bool openLine(int line, int port) = 0;
     virtual bool closeLine(int line) = 0;
-    // How messages name the place of a line.
-    virtual QString placeOf(int port) const;
+    // How messages name the place of a line opened on port.
+    virtual QString placeOf(int line, int port) const;
 
 signals:
     void callerNumber(const QString& number, int line, asv::CallArrival arrived);

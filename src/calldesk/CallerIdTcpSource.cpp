@@ -24,7 +24,7 @@ CallerIdTcpSource::CallerIdTcpSource(const QString& logName, QString host, int p
     connect(&m_retry, &QTimer::timeout, this, &CallerIdTcpSource::connectToServer);
 }
 
-QString CallerIdTcpSource::placeOf(int) const
+QString CallerIdTcpSource::placeOf(int, int) const
 {
     return m_host + u':' + QString::number(m_port);
 }
@@ -62,7 +62,7 @@ void CallerIdTcpSource::connectToServer()
     m_buffer.clear();
     m_socket = new QTcpSocket(this);
     connect(m_socket, &QTcpSocket::connected, this, [this] {
-        qCInfo(lcCallerId) << m_logName << "connected to" << placeOf(0);
+        qCInfo(lcCallerId) << m_logName << "connected to" << placeOf(1, 0);
         connected();
     });
     connect(m_socket, &QTcpSocket::readyRead, this, &CallerIdTcpSource::read);
@@ -72,7 +72,7 @@ void CallerIdTcpSource::connectToServer()
 
 void CallerIdTcpSource::lost(const QString& why)
 {
-    qCWarning(lcCallerId) << m_logName << placeOf(0) << why;
+    qCWarning(lcCallerId) << m_logName << placeOf(1, 0) << why;
     m_socket->disconnect(this);
     m_socket->abort();
     if (m_open)

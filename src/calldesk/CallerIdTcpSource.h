@@ -17,7 +17,7 @@ public:
     bool usesPorts() const override { return false; }
     bool openLine(int line, int port) override;
     bool closeLine(int line) override;
-    QString placeOf(int port) const override;
+    QString placeOf(int line, int port) const override;
 
     void setRetryInterval(int milliseconds) { m_retry.setInterval(milliseconds); }
 

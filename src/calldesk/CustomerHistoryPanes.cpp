@@ -14,8 +14,10 @@
 #include "mdlCommonOstra.h"
 #include "modMsgBox.h"
 
+#include <QHeaderView>
 #include <QLabel>
 #include <QShortcut>
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
@@ -28,7 +30,12 @@ const QString kForm = u"frmAS_admin4"_s;
 
 enum AsCol { AsDate, AsProduct, AsCharge, AsCode, AsType, AsBigo, AsState };
 enum ConsultCol { ConDate, ConTime, ConUser, ConProduct, ConInquiry, ConCode, ConState };
-enum SellCol { SellCode, SellDate, SellProduct, SellQnt };
+enum SellCol { SellCode, SellDate, SellProduct, SellQnt, SellTotal };
+
+// Width samples: a date, a name, a state, an amount.
+const QString kDate = u"0000-00-00"_s;
+const QString kName = u"홍길동홍"_s;
+const QString kState = u"완료"_s;
 
 void showCount(QLabel* label, int rows)
 {
@@ -55,14 +62,32 @@ CustomerHistoryPanes::CustomerHistoryPanes(QWidget* parent) : QWidget(parent)
     connect(setTermButton, &QPushButton::clicked, this, &CustomerHistoryPanes::setTerm);
     auto* column = new QVBoxLayout(this);
     column->addWidget(setTermButton, 0, Qt::AlignRight);
+    // The codes only open the detail windows: the room goes to what the operator reads.
     m_asList = addList(column, u"AS"_s, u"AS 내역"_s,
-                       {u"접수일자"_s, u"상품명"_s, u"담당자"_s, u"AS코드"_s, u"AS유형"_s, u"비고"_s, u"상태"_s},
+                       {{u"접수일자"_s, kDate},
+                        {u"상품명"_s, u"상품명상품명"_s},
+                        {u"담당자"_s, kName},
+                        {u"AS코드"_s, {}, true},
+                        {u"AS유형"_s, kName},
+                        {u"비고"_s, {}},
+                        {u"상태"_s, kState}},
                        m_asCount);
     m_consultList = addList(column, u"Consult"_s, u"상담 내역"_s,
-                            {u"상담일자"_s, u"시간"_s, u"상담자"_s, u"상품명"_s, u"문의내용"_s, u"수신번호"_s, u"상태"_s},
+                            {{u"상담일자"_s, kDate},
+                             {u"시간"_s, u"00:00"_s},
+                             {u"상담자"_s, kName},
+                             {u"상품명"_s, u"상품명상품명"_s},
+                             {u"문의내용"_s, {}},
+                             {u"수신번호"_s, {}, true},
+                             {u"상태"_s, kState}},
                             m_consultCount);
     m_sellList = addList(column, u"Sell"_s, u"구매 내역"_s,
-                         {u"판매코드"_s, u"판매일자"_s, u"상품명"_s, u"수량"_s}, m_sellCount);
+                         {{u"판매코드"_s, {}, true},
+                          {u"판매일자"_s, kDate},
+                          {u"상품명"_s, {}},
+                          {u"수량"_s, u"0,000"_s},
+                          {u"금액"_s, u"000,000,000"_s}},
+                         m_sellCount);
 
     GridModel& as = m_asList->cells();
     static const std::pair<int, int> kAsFields[] = {{AsDate, 0}, {AsProduct, 4}, {AsCharge, 5},
@@ -79,6 +104,7 @@ CustomerHistoryPanes::CustomerHistoryPanes(QWidget* parent) : QWidget(parent)
     bindState(consult, ConState, 5, {{u"1"_s, u"미결"_s}, {u"2"_s, u"종결"_s}});
 
     m_sellList->cells().setNumberColumn(SellQnt, GetDecFormat(SharedOptions::current().qtyDecimals, true, true));
+    m_sellList->cells().setNumberColumn(SellTotal, GetDecFormat(SharedOptions::current().amountDecimals, true, true));
 
     // A double click opens the job's results, as in the AS lists; Enter its read-only record.
     connect(m_asList, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& i) { openResults(i.row()); });
@@ -93,11 +119,25 @@ CustomerHistoryPanes::CustomerHistoryPanes(QWidget* parent) : QWidget(parent)
 }
 
 Grid* CustomerHistoryPanes::addList(QVBoxLayout* column, const QString& kind, const QString& title,
-                                    const QStringList& captions, QLabel*& count)
+                                    const QList<ColumnDef>& columns, QLabel*& count)
 {
     auto* grid = new Grid(this);
     grid->setObjectName(u"spList"_s + kind);
+    QStringList captions;
+    for (const ColumnDef& c : columns)
+        captions << c.caption;
     grid->setColumns(captions);
+    const QFontMetrics metrics = grid->fontMetrics();
+    constexpr int kCellMargin = 16;
+    for (int c = 0; c < columns.size(); ++c) {
+        if (columns[c].hidden)
+            grid->setColumnInitHidden(c, true);
+        else if (columns[c].sample.isEmpty())
+            grid->horizontalHeader()->setSectionResizeMode(c, QHeaderView::Stretch);
+        else
+            grid->setColumnWidth(c, std::max(metrics.horizontalAdvance(columns[c].sample),
+                                             metrics.horizontalAdvance(columns[c].caption)) + kCellMargin);
+    }
     grid->rememberDesignedLayout();
     count = new QLabel(this);
     count->setObjectName(u"lblCount"_s + kind);

@@ -39,8 +39,14 @@ signals:
     void consultCorrected(const QString& callCode);
 
 private:
+    struct ColumnDef {
+        QString caption;
+        // The width's sample text; "" for the column that takes the room left, or for a hidden one.
+        QString sample;
+        bool hidden = false;
+    };
     // The list `spList<kind>` under its title, with its count label `lblCount<kind>`.
-    Grid* addList(QVBoxLayout* column, const QString& kind, const QString& title, const QStringList& captions,
+    Grid* addList(QVBoxLayout* column, const QString& kind, const QString& title, const QList<ColumnDef>& columns,
                   QLabel*& count);
     // Reads a list under the desk's error guard; without a caller it is left empty.
     void fill(Grid* grid, QLabel* count, const QString& procedure, bool hasCaller,

@@ -27,10 +27,13 @@ QString between(const HistoryPeriod& period)
 
 RecordSetPtr HistoryStore::asJobs(const QString& ccode, const HistoryPeriod& period)
 {
-    return read(u"SELECT a.dealdate, a.state, a.code, a.dealbigo, p.name, u.name, ac.name as acname "
-                "FROM aslist_m as a, product as p, local_user as u, ascode as ac "
-                "WHERE a.ccode = %1 AND a.pcode = p.code AND a.charge = u.code AND a.dealdate%2 "
-                "AND ac.code = a.typecode0 ORDER BY a.dealdate"_s.arg(StoreSql::quoted(ccode), between(period)),
+    // A job whose product, user in charge or type row is gone is still the customer's job.
+    return read(u"SELECT a.dealdate, a.state, a.code, a.dealbigo, IFNULL(p.name, '') AS pname, "
+                "IFNULL(u.name, '') AS uname, IFNULL(ac.name, '') AS acname FROM aslist_m AS a "
+                "LEFT JOIN product AS p ON p.code = a.pcode LEFT JOIN local_user AS u ON u.code = a.charge "
+                "LEFT JOIN ascode AS ac ON ac.code = a.typecode0 "
+                "WHERE a.ccode = %1 AND a.dealdate%2 ORDER BY a.dealdate, a.code"_s.arg(StoreSql::quoted(ccode),
+                                                                                       between(period)),
                 u"asJobs"_s);
 }
 
@@ -53,7 +56,7 @@ RecordSetPtr HistoryStore::consultations(const QString& ccode, const QString& nu
 
 RecordSetPtr HistoryStore::sales(const QString& ccode, const HistoryPeriod& period)
 {
-    return read(u"SELECT code, dealdate, pname, qnt FROM sale WHERE ccode = %1 AND dealdate%2 ORDER BY dealdate"_s.arg(
+    return read(u"SELECT code, dealdate, pname, qnt, total FROM sale WHERE ccode = %1 AND dealdate%2 ORDER BY dealdate"_s.arg(
                     StoreSql::quoted(ccode), between(period)),
                 u"sales"_s);
 }

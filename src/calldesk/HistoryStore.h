@@ -11,14 +11,14 @@ namespace asv {
 // the correction of a consultation and the consultation categories. Reads that fail throw DbError.
 class HistoryStore {
 public:
-    // Jobs with their product, user in charge and type; a job missing any of them is left out.
-    // Columns: dealdate, state, code, dealbigo, product name, user name, acname.
+    // Jobs with their product, user in charge and type names, "" for a row that is missing.
+    // Columns: dealdate, state, code, dealbigo, pname, uname, acname.
     static RecordSetPtr asJobs(const QString& ccode, const HistoryPeriod& period);
     // Written consultations (state 1 or 2) that have a consultant, newest first, of the customer or
     // of the number; without either nothing. Columns: condate, contime, consultant name, pcode,
     // pname, state, code, refernote.
     static RecordSetPtr consultations(const QString& ccode, const QString& number, const HistoryPeriod& period);
-    // Columns: code, dealdate, pname, qnt.
+    // Columns: code, dealdate, pname, qnt, total.
     static RecordSetPtr sales(const QString& ccode, const HistoryPeriod& period);
 
     // The detail windows' records; an empty record set when the row is gone.

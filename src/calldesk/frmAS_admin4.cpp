@@ -5,7 +5,6 @@
 #include "CallListRules.h"
 #include "Clock.h"
 #include "DeskSettings.h"
-#include "FindRecord.h"
 #include "FrmAS_save.h"
 #include "FrmCust_save.h"
 #include "Grid.h"
@@ -13,12 +12,15 @@
 #include "PickerRegistry.h"
 #include "ScreenOpener.h"
 #include "ScreenRegistry.h"
+#include "SharedOptions.h"
 #include "WidgetHelpers.h"
+#include "mdlCommonOstra.h"
 #include "modFormIni.h"
 #include "modMsgBox.h"
 #include "modMySQL_Func.h"
 #include "ucFindBox.h"
 
+#include <QApplication>
 #include <QButtonGroup>
 #include <QDir>
 #include <QEvent>
@@ -26,6 +28,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QHelpEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -54,6 +57,10 @@ const QString kConsultReport = u"mnuSlipConList"_s;
 const QString kSms = u"mnuSMS"_s;
 // Twips of the stored window size per screen pixel.
 constexpr int kTwipsPerPixel = 15;
+// Notices of other desks' calls: long enough to read, without a box that holds the desk.
+constexpr int kNoticeMs = 3000;
+// A refused number is shown in a notice; a datagram may carry any length.
+constexpr qsizetype kShownNumberLength = 40;
 
 template <typename F>
 void guarded(const QString& procedure, F&& body)
@@ -113,6 +120,8 @@ QString panelValue(const ConsultStore::Caller& c, const QString& column)
         return QString::number(c.openAsJobs);
     if (column == u"lastsale"_s)
         return c.lastSale;
+    if (column == u"nowmoney"_s)
+        return FormatNumber(c.customer.nowmoney, GetDecFormat(SharedOptions::current().amountDecimals, true, true));
     const auto& fields = CustomerRecord::fields();
     return fields.text(fields.field(column), c.customer);
 }
@@ -140,7 +149,10 @@ frmAS_admin4::frmAS_admin4(QWidget* parent)
     centre->addWidget(buildCustomerPanel());
     centre->addWidget(buildConsultPanel(), 1);
     auto* layout = new QHBoxLayout(this);
-    layout->addWidget(buildCallList());
+    // Every part grows with the window; the histories keep room for a date, a product and a state.
+    constexpr int kHistoryWidth = 340;
+    m_historyArea->setMinimumWidth(kHistoryWidth);
+    layout->addWidget(buildCallList(), 1);
     layout->addLayout(centre, 1);
     layout->addWidget(m_historyArea, 1);
 
@@ -160,11 +172,14 @@ frmAS_admin4::frmAS_admin4(QWidget* parent)
     LoadFormIni(this, false);
     clearConsultation();
     loadCalls();
+    connect(qApp, &QApplication::focusChanged, this, &frmAS_admin4::focusChanged);
 }
 
 QWidget* frmAS_admin4::buildCallList()
 {
     auto* box = new QWidget;
+    // As expanding as the panels beside it, or they would take every pixel the window grows by.
+    box->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
     m_lblClock->setObjectName(u"lblClock"_s);
     m_lblRsvDate->setObjectName(u"lblRsvDate"_s);
     m_lblRsvTime->setObjectName(u"lblRsvTime"_s);
@@ -179,7 +194,8 @@ QWidget* frmAS_admin4::buildCallList()
         {ColTime, 44}, {ColName, 88}, {ColNumber, 124}, {ColConsultant, 58}, {ColCall, 48}};
     for (const auto& [column, width] : widths)
         m_list->setColumnWidth(column, width);
-    m_list->setMinimumWidth(400);
+    m_list->setMinimumWidth(380);
+    m_list->horizontalHeader()->setSectionResizeMode(ColName, QHeaderView::Stretch);
     m_list->cells().setEditable(ColName, true);
     m_list->cells().setAfterEdit([this](int row, int col, const QString& oldText, const QString& newText) {
         if (col == ColName)
@@ -191,6 +207,8 @@ QWidget* frmAS_admin4::buildCallList()
 
     auto* btnRefresh = NamedButton(box, u"btnRefresh"_s, u"새로고침"_s);
     auto* btnRsv = NamedButton(box, u"btnRsv"_s, u"수신추가"_s);
+    auto* btnTake = NamedButton(box, u"btnTake"_s, u"받기"_s);
+    btnTake->setToolTip(u"선택한 수신 내역의 상담자가 됩니다."_s);
     auto* btnConsultEnd = NamedButton(box, u"btnConsultEnd"_s, u"완료"_s);
     btnConsultEnd->setVisible(m_tamber);
     auto* btnResult = NamedButton(box, u"btnResult"_s, u"결과"_s);
@@ -198,6 +216,7 @@ QWidget* frmAS_admin4::buildCallList()
     connect(btnResult, &QPushButton::clicked, this, [this] { emit resultRequested(App().UserCode); });
     connect(btnRefresh, &QPushButton::clicked, this, &frmAS_admin4::loadCalls);
     connect(btnRsv, &QPushButton::clicked, this, &frmAS_admin4::manualCall);
+    connect(btnTake, &QPushButton::clicked, this, &frmAS_admin4::takeSelectedCall);
     connect(btnConsultEnd, &QPushButton::clicked, this, &frmAS_admin4::complete);
 
     auto* received = new QHBoxLayout;
@@ -209,6 +228,7 @@ QWidget* frmAS_admin4::buildCallList()
     buttons->addWidget(m_lblCount);
     buttons->addStretch();
     buttons->addWidget(btnRefresh);
+    buttons->addWidget(btnTake);
     buttons->addWidget(btnRsv);
     buttons->addWidget(btnConsultEnd);
     buttons->addWidget(btnResult);
@@ -251,15 +271,18 @@ QWidget* frmAS_admin4::buildCustomerPanel()
     auto* btnDetail = NamedButton(box, u"btnDetail"_s, u"고객상세"_s);
     connect(btnAdd, &QPushButton::clicked, this, [this] { openCustomerEditor(RecordEditor::NewRecord); });
     connect(btnDetail, &QPushButton::clicked, this, [this] { openCustomerEditor(RecordEditor::EditRecord); });
-    auto* openers = new QHBoxLayout;
-    openers->addWidget(btnAdd);
-    openers->addWidget(btnDetail);
-    openers->addWidget(opener(u"btnSel"_s, u"AS접수"_s, kAsReception));
-    openers->addWidget(opener(u"btnSell"_s, u"판매"_s, kSalesSlip));
-    openers->addWidget(opener(u"btnRecv"_s, u"입금"_s, kPayments));
-    openers->addWidget(opener(u"btnConReport"_s, u"상담내역"_s, kConsultReport));
-    openers->addWidget(opener(u"btnSMS"_s, u"문자전송"_s, kSms));
-    openers->addStretch();
+    // Two rows, so the panel fits beside the lists on a 1366-pixel screen.
+    auto* openers = new QGridLayout;
+    const QList<QPushButton*> buttons{btnAdd,
+                                      btnDetail,
+                                      opener(u"btnSel"_s, u"AS접수"_s, kAsReception),
+                                      opener(u"btnSell"_s, u"판매"_s, kSalesSlip),
+                                      opener(u"btnRecv"_s, u"입금"_s, kPayments),
+                                      opener(u"btnConReport"_s, u"상담내역"_s, kConsultReport),
+                                      opener(u"btnSMS"_s, u"문자전송"_s, kSms)};
+    constexpr int kPerRow = 4;
+    for (int i = 0; i < buttons.size(); ++i)
+        openers->addWidget(buttons[i], i / kPerRow, i % kPerRow);
 
     auto* layout = new QVBoxLayout(box);
     layout->addWidget(fbCustom);
@@ -306,6 +329,9 @@ QWidget* frmAS_admin4::buildConsultPanel()
     connect(m_btnConsultCode, &QPushButton::clicked, this, [this] { emit categoryPickRequested(m_txtConsult->text()); });
     connect(m_txtConsult, &QLineEdit::returnPressed, this, &frmAS_admin4::categoryEntered);
     connect(m_txtConsultPro, &QLineEdit::returnPressed, this, &frmAS_admin4::productEntered);
+    // A code belongs to the name it came with: a name typed over it must not be saved with it.
+    connect(m_txtConsult, &QLineEdit::textEdited, m_txtConsultCode, &QLineEdit::clear);
+    connect(m_txtConsultPro, &QLineEdit::textEdited, m_txtConsultProCode, &QLineEdit::clear);
     connect(m_btnSave, &QPushButton::clicked, this, [this] { save(0); });
     for (QLineEdit* edit : {m_txtConsult, m_txtConsultCode, m_txtConsultPro, m_txtConsultProCode})
         connect(edit, &QLineEdit::textChanged, this, &frmAS_admin4::markChanged);
@@ -386,8 +412,12 @@ void frmAS_admin4::InputCID(const QString& number, bool isLocal, CallArrival arr
     guarded(u"InputCID"_s, [&] {
         CallIntake intake(*DBConnection(0));
         const CallIntake::Call call = intake.record(number, isLocal, Clock::now());
-        if (call.refusal == CallIntake::Refusal::TooLong)
+        // Another desk's device refused it as well, where its operator saw the box: here a notice
+        // does, without holding every desk of the office.
+        if (call.refusal == CallIntake::Refusal::TooLong && isLocal)
             Prompter::current().error(u"잘못된 전화번호가 입력되었습니다."_s, u"잘못된 전화번호 입력"_s);
+        else if (call.refusal == CallIntake::Refusal::TooLong)
+            ShowNotice(u"잘못된 전화번호가 입력되었습니다."_s + vbCrLf + number.left(kShownNumberLength), kNoticeMs);
         if (call.refusal != CallIntake::Refusal::None)
             return;
         // The last call's date and time have labels of their own: the consultation panel's show
@@ -400,13 +430,9 @@ void frmAS_admin4::InputCID(const QString& number, bool isLocal, CallArrival arr
         if (call.code != 0)
             m_popByCall.insert(QString::number(call.code), pop);
         logPopTime(call.number, pop);
-        // A desk not busy with a call shows the caller at once, balance and open jobs included.
-        if (m_txtConsultSeq->text().isEmpty()) {
-            if (call.customer)
-                showCaller(call.customer->code);
-            else
-                clearCaller();
-        }
+        // A desk not busy with a call shows the caller at once, history included.
+        if (m_txtConsultSeq->text().isEmpty() && m_panelFollowsRings)
+            showCaller(call.customer ? call.customer->code : QString(), call.number);
     });
 }
 
@@ -589,12 +615,8 @@ void frmAS_admin4::selectCall(int row, int column)
         if (column == ColConsultant)
             takeCall(row);
 
-        const QString ccode = m_list->text(row, ColCustomer);
-        if (ccode.isEmpty())
-            clearCaller();
-        else
-            showCaller(ccode);
-        emit historyRequested(ccode, rowNumber(row));
+        m_panelFollowsRings = true;
+        showCaller(m_list->text(row, ColCustomer), rowNumber(row));
 
         const std::optional<ConsultStore::Consultation> c = ConsultStore::load(code.toUInt());
         // Deleted meanwhile by the consultation report.
@@ -651,23 +673,31 @@ void frmAS_admin4::takeCall(int row)
 
 // ---- caller panel
 
-void frmAS_admin4::showCaller(const QString& ccode)
+void frmAS_admin4::showCaller(const QString& ccode, const QString& number)
 {
-    const std::optional<ConsultStore::Caller> caller = ConsultStore::caller(ccode);
-    if (!caller) {
-        clearCaller();
-        return;
-    }
-    m_customer = ccode;
+    // A customer deleted meanwhile leaves the panel empty.
+    const std::optional<ConsultStore::Caller> caller = ccode.isEmpty() ? std::nullopt : ConsultStore::caller(ccode);
+    m_customer = caller ? ccode : QString();
+    m_callerNumber = number;
     for (const PanelField& f : m_panel)
-        f.edit->setText(panelValue(*caller, f.column));
+        f.edit->setText(caller ? panelValue(*caller, f.column) : QString());
+    emit historyRequested(m_customer, number);
 }
 
-void frmAS_admin4::clearCaller()
+void frmAS_admin4::refreshCaller()
 {
-    m_customer.clear();
-    for (const PanelField& f : m_panel)
-        f.edit->clear();
+    if (m_customer.isEmpty() && m_callerNumber.isEmpty())
+        return;
+    guarded(u"SyncUpdate"_s, [&] { showCaller(m_customer, m_callerNumber); });
+}
+
+void frmAS_admin4::focusChanged(QWidget* old, QWidget* now)
+{
+    m_openedScreens.removeIf([](const QPointer<QWidget>& screen) { return screen.isNull(); });
+    // The sales slip writes as it is edited and says nothing: coming back to the desk is the moment.
+    const bool cameBack = now && isAncestorOf(now) && !(old && isAncestorOf(old));
+    if (cameBack && !m_openedScreens.isEmpty())
+        refreshCaller();
 }
 
 void frmAS_admin4::searchCustomer()
@@ -689,8 +719,8 @@ void frmAS_admin4::searchCustomer()
         }
         if (code.isEmpty())
             return;
-        showCaller(code);
-        emit historyRequested(code, {});
+        m_panelFollowsRings = false;
+        showCaller(code, {});
     });
 }
 
@@ -700,8 +730,14 @@ void frmAS_admin4::openCustomerEditor(int mode, const QString& name)
         MsgInfo(u"고객을 먼저 검색하세요."_s, u"고객 정보"_s);
         return;
     }
-    FrmCust_save::openOver(this, mode, mode == RecordEditor::EditRecord ? m_customer : name,
-                           [this](const QString& saved) { guarded(u"SyncUpdateCust"_s, [&] { showCaller(saved); }); });
+    FrmCust_save::openOver(this, mode, mode == RecordEditor::EditRecord ? m_customer : name, [this](const QString& saved) {
+        guarded(u"SyncUpdateCust"_s, [&] {
+            // A new customer is the operator's choice; the shown one keeps the number it called from.
+            if (saved != m_customer)
+                m_panelFollowsRings = false;
+            showCaller(saved, saved == m_customer ? m_callerNumber : QString());
+        });
+    });
 }
 
 void frmAS_admin4::openScreen(const QString& screen)
@@ -711,16 +747,21 @@ void frmAS_admin4::openScreen(const QString& screen)
         return;
     }
     ScreenRequest request{m_customer, {}, {}};
-    if (screen == kAsReception) {
+    request.prepare = [this, product = m_txtConsultProCode->text()](QWidget* opened) {
+        m_openedScreens.append(opened);
         // The product the consultation is about goes along.
-        request.prepare = [product = m_txtConsultProCode->text()](QWidget* opened) {
-            if (auto* reception = qobject_cast<FrmAS_save*>(opened); reception && !product.isEmpty())
-                reception->presetProduct(product);
-        };
-    }
+        if (auto* reception = qobject_cast<FrmAS_save*>(opened); reception && !product.isEmpty())
+            reception->presetProduct(product);
+        // Balance, open jobs and histories change with every document saved there.
+        if (auto* editor = qobject_cast<RecordEditor*>(opened))
+            connect(editor, &RecordEditor::saved, this, &frmAS_admin4::refreshCaller);
+    };
     // The report may delete calls: the desk reads its lists again when it closes.
-    if (screen == kConsultReport)
-        request.closed = [this] { loadCalls(); };
+    request.closed = [this, screen] {
+        if (screen == kConsultReport)
+            loadCalls();
+        refreshCaller();
+    };
     OpenRegisteredScreen(this, screen, request);
 }
 
@@ -755,6 +796,16 @@ void frmAS_admin4::manualCall()
     InputCID(number, true, std::chrono::steady_clock::now());
     if (m_list->rowCount() > before)
         selectCall(0, ColConsultant);
+}
+
+void frmAS_admin4::takeSelectedCall()
+{
+    const int row = m_list->activeRow();
+    if (row < 0) {
+        MsgInfo(u"받을 수신 내역을 먼저 선택하세요."_s, u"상담자"_s);
+        return;
+    }
+    selectCall(row, ColConsultant);
 }
 
 void frmAS_admin4::complete()
@@ -929,13 +980,32 @@ void frmAS_admin4::productEntered()
         m_txtConsultProCode->clear();
         return;
     }
-    const Pick pick = FindProd({text, {}, {}, {}, this});
-    if (pick.isEmpty())
-        return;
-    // The free-text product keeps the typed name and no product code.
-    const bool freeText = pick.code == u"000000"_s;
-    m_txtConsultPro->setText(freeText ? text : pick.name);
-    m_txtConsultProCode->setText(freeText ? QString() : pick.code);
+    guarded(u"txtConsultPro_KeyDown"_s, [&] {
+        std::unique_ptr<RecordPicker> picker = PickerRegistry::createPicker(kFindKindProd, this);
+        const int matches = picker->FindRecords(text, {});
+        Pick pick;
+        if (matches == 1 || (matches > 1 && picker->pickModal()))
+            pick = picker->Result();
+        else if (matches > 1)
+            return;
+        if (pick.isEmpty()) {
+            const MsgAnswer answer = MsgYesNoCancel(
+                lines({u"현재 입력하신 상품은 등록된 상품이 아닙니다."_s, QString(), u"<예> 신규등록"_s,
+                       u"<아니오> 신규등록하지 않고 계속 입력"_s, u"<취소> 취소"_s}),
+                u"상품명"_s);
+            if (answer == MsgAnswer::Yes)
+                pick = PickerRegistry::registerNew(kFindKindProd, this, text);
+            // Kept as typed, without a product code.
+            if (answer == MsgAnswer::No || pick.isEmpty()) {
+                m_txtConsultProCode->clear();
+                return;
+            }
+        }
+        // The free-text product keeps the typed name and no product code.
+        const bool freeText = pick.code == u"000000"_s;
+        m_txtConsultPro->setText(freeText ? text : pick.name);
+        m_txtConsultProCode->setText(freeText ? QString() : pick.code);
+    });
 }
 
 bool frmAS_admin4::eventFilter(QObject* watched, QEvent* event)

@@ -6,6 +6,7 @@
 
 #include <QHash>
 #include <QList>
+#include <QPointer>
 #include <QString>
 #include <QWidget>
 #include <optional>
@@ -88,8 +89,12 @@ private:
     QString rowNumber(int row) const;
     void nameEdited(int row, const QString& oldName, const QString& newName);
 
-    void showCaller(const QString& ccode);
-    void clearCaller();
+    // The panel and the three history panes change together, so they always show one customer;
+    // without a customer the panel is empty and the consultations are the number's.
+    void showCaller(const QString& ccode, const QString& number);
+    // Reads the shown customer again, after a document made from the desk.
+    void refreshCaller();
+    void focusChanged(QWidget* old, QWidget* now);
     void showConsultation(quint32 call, bool editable);
     void clearConsultation();
     void setEditable(bool editable);
@@ -104,6 +109,7 @@ private:
     void categoryEntered();
     void productEntered();
     void manualCall();
+    void takeSelectedCall();
     void searchCustomer();
     // A new customer starts with name; an existing one is the shown customer.
     void openCustomerEditor(int mode, const QString& name = {});
@@ -141,6 +147,12 @@ private:
     QTimer* m_timerRefresh;
 
     QString m_customer;
+    QString m_callerNumber; // of the shown caller, "" when the operator searched the customer
+    // A ring at a desk not busy with a call shows its caller, unless the operator chose what the
+    // panel shows.
+    bool m_panelFollowsRings = true;
+    // Screens opened by the desk's buttons: coming back from one reads the customer again.
+    QList<QPointer<QWidget>> m_openedScreens;
     QString m_consultant; // of the shown call
     bool m_editable = false;
     bool m_loading = false;

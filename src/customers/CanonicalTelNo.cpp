@@ -38,6 +38,9 @@ QString CanonicalTelNo(const QString& text)
     const QString last = t.right(4);
     if (area == 0)
         return t.left(t.size() - 4) + u'-' + last;
+    // Four digits or fewer after the area code are one group: never a last four borrowed from it.
+    if (t.size() - area <= 4)
+        return t.left(area) + u'-' + t.mid(area);
     return t.left(area) + u'-' + t.mid(area, t.size() - area - 4) + u'-' + last;
 }
 

@@ -30,7 +30,11 @@ QString UserSettings::read(const QString& app, const QString& section, const QSt
                            const QString& defaultValue)
 {
     auto s = open(app);
-    return s->value(section + u'/' + key, defaultValue).toString();
+    const QVariant value = s->value(section + u'/' + key, defaultValue);
+    // A value written by hand with commas and without quotes reads as a list.
+    if (value.typeId() == QMetaType::QStringList)
+        return value.toStringList().join(u", "_s);
+    return value.toString();
 }
 
 void UserSettings::write(const QString& app, const QString& section, const QString& key, const QVariant& value)

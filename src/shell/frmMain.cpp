@@ -2,6 +2,7 @@
 
 #include "AppState.h"
 #include "CallerIdReceiver.h"
+#include "CallWithoutDesk.h"
 #include "CallerIdSource.h"
 #include "Clock.h"
 #include "ConfigKeys.h"
@@ -31,6 +32,7 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPointer>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QStatusBar>
@@ -51,6 +53,11 @@ namespace {
 using Kind = MainMenu::Entry::Kind;
 
 const QString kForm = u"frmMain"_s;
+
+bool operatorTakesCalls()
+{
+    return DBGetValue(u"SELECT consult FROM local_user WHERE code = '"_s + SQLQuote(App().UserCode) + u"'"_s) == u"1"_s;
+}
 
 QColor colourFromStored(int v)
 {
@@ -399,9 +406,7 @@ void frmMain::trigger(const QString& name, int index)
 
 void frmMain::openConsultDesk()
 {
-    const QString consult =
-        DBGetValue(u"SELECT consult FROM local_user WHERE code = '"_s + SQLQuote(App().UserCode) + u"'"_s);
-    if (consult != u"1"_s) {
+    if (!operatorTakesCalls()) {
         Prompter::current().error(u"전화상담자만 사용가능한 메뉴입니다."_s, u"ASVelmora"_s);
         return;
     }
@@ -425,13 +430,36 @@ void frmMain::openStartScreen()
 
 void frmMain::InputFromSeeID(const QString& number, int, bool, CallArrival arrived)
 {
-    trigger(u"mnuSlipCon"_s);
-    for (QMdiSubWindow* sub : m_mdi->subWindowList()) {
-        if (auto* desk = dynamic_cast<CallerIdReceiver*>(sub->widget())) {
-            desk->InputCID(number, true, arrived);
-            return;
+    // Only the taskbar entry flashes: the keyboard stays where the operator types.
+    QApplication::alert(this);
+    if (CallerIdReceiver* desk = deskForCall())
+        desk->InputCID(number, true, arrived);
+    else
+        TakeCallWithoutDesk(number);
+}
+
+CallerIdReceiver* frmMain::deskForCall()
+{
+    const auto openDesk = [this]() -> CallerIdReceiver* {
+        for (QMdiSubWindow* sub : m_mdi->subWindowList()) {
+            if (auto* desk = dynamic_cast<CallerIdReceiver*>(sub->widget()))
+                return desk;
         }
-    }
+        return nullptr;
+    };
+    if (CallerIdReceiver* desk = openDesk())
+        return desk;
+    if (!operatorTakesCalls())
+        return nullptr;
+    // Opened behind the window the operator works in.
+    const QPointer<QMdiSubWindow> working = m_mdi->activeSubWindow();
+    const QPointer<QWidget> typing = QApplication::focusWidget();
+    openScreen(u"mnuSlipCon"_s);
+    if (working)
+        m_mdi->setActiveSubWindow(working);
+    if (typing)
+        typing->setFocus();
+    return openDesk();
 }
 
 void frmMain::OpenSeeID()
@@ -461,7 +489,7 @@ void frmMain::OpenSeeID()
     showCidPicture(false);
     for (const auto& [line, port] : lines) {
         if (!source->openLine(line, port)) {
-            MsgInfo(u"포트 "_s + source->placeOf(port) + u"으로 SEE ID OPEN에 실패했습니다."_s);
+            MsgInfo(u"포트 "_s + source->placeOf(line, port) + u"으로 SEE ID OPEN에 실패했습니다."_s);
             continue;
         }
         m_seeIdPorts.insert(line, port);
@@ -479,7 +507,7 @@ void frmMain::CloseSeeID()
     m_seeId->disconnect(this);
     for (auto it = m_seeIdPorts.cbegin(); it != m_seeIdPorts.cend(); ++it) {
         if (!m_seeId->closeLine(it.key()))
-            MsgInfo(u"포트 "_s + m_seeId->placeOf(it.value()) + u"으로 SEE ID CLOSE에 실패했습니다."_s);
+            MsgInfo(u"포트 "_s + m_seeId->placeOf(it.key(), it.value()) + u"으로 SEE ID CLOSE에 실패했습니다."_s);
     }
     m_seeIdPorts.clear();
     // The source may be inside one of its own signals (a number opened the desk, the desk closed it).
@@ -493,7 +521,7 @@ void frmMain::seeIdStatusChanged(int line, const QString& status)
     const bool connected = status == u"CONNECT"_s;
     showCidPicture(connected);
     if (!connected)
-        MsgInfo(u"포트 ["_s + m_seeId->placeOf(m_seeIdPorts.value(line)) + u"] 으로 SEE ID OPEN에 실패했습니다."_s);
+        MsgInfo(u"포트 ["_s + m_seeId->placeOf(line, m_seeIdPorts.value(line)) + u"] 으로 SEE ID OPEN에 실패했습니다."_s);
 }
 
 void frmMain::showCidPicture(bool on)

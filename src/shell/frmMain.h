@@ -59,6 +59,8 @@ private:
     void applyCaption();
     void trigger(const QString& name, int index = -1);
     void openConsultDesk();
+    // The open desk, else one opened for a consultant; nullptr for an operator who takes no calls.
+    CallerIdReceiver* deskForCall();
     void chooseBackground(int index);
     void fillWindowMenu();
     void runExternal(const Setting<QString>& command, const QString& failureText = {},

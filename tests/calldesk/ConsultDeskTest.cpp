@@ -4,6 +4,7 @@
 #include "Clock.h"
 #include "ConsultStore.h"
 #include "CustomerListReceiver.h"
+#include "FrmAS_save.h"
 #include "FrmCust_sel.h"
 #include "FrmProd_sel.h"
 #include "Grid.h"
@@ -17,6 +18,7 @@
 #include "frmAS_admin4.h"
 #include "modMySQL_Func.h"
 
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -178,7 +180,7 @@ TEST_F(DeskFixture, CallsArriveInCanonicalFormEachOnItsOwnRow)
     QStringList panel;
     for (const QString& name : {u"compname"_s, u"nowmoney"_s, u"openasjobs"_s, u"lastsale"_s})
         panel << child<QLineEdit>(u"txtCust_"_s + name)->text();
-    EXPECT_EQ(panel, QStringList({u"대한상사"_s, u"15000"_s, u"2"_s, u"2026-02-10 필터"_s}));
+    EXPECT_EQ(panel, QStringList({u"대한상사"_s, u"15,000"_s, u"2"_s, u"2026-02-10 필터"_s}));
 }
 
 TEST_F(DeskFixture, AMobileOnlyCustomerIsNotRecognisedButItsManualCallUsesTheMobileAndCounts)
@@ -420,4 +422,152 @@ TEST_F(DeskFixture, OpenersFollowTheRegistryAndTheCustomisedEditionCompletesByNu
         if (dynamic_cast<SmsScreen*>(w))
             w->close();
     }
+}
+
+namespace {
+
+// The caller panel's texts of the named columns, joined by '|'.
+QString panelOf(const Desk& desk, const QStringList& columns)
+{
+    QStringList texts;
+    for (const QString& column : columns)
+        texts << desk.findChild<QLineEdit*>(u"txtCust_"_s + column)->text();
+    return texts.join(u'|');
+}
+
+const QStringList kCallerFigures{u"compname"_s, u"nowmoney"_s, u"openasjobs"_s, u"lastsale"_s};
+
+} // namespace
+
+TEST_F(DeskFixture, PanelAndHistoriesShowOneCustomerThroughRingsSearchesAndTheDesksOwnDocuments)
+{
+    QSignalSpy history(desk.get(), &Desk::historyRequested);
+    const auto lastHistory = [&] {
+        return history.isEmpty() ? QString() : history.last()[0].toString() + u'|' + history.last()[1].toString();
+    };
+
+    // At an idle desk a ring shows all of its caller, histories included, an unknown caller too.
+    ring(u"025550001"_s);
+    EXPECT_EQ(desk->shownCustomer(), u"000001"_s);
+    EXPECT_EQ(lastHistory(), u"000001|02-555-0001"_s);
+    ring(u"0319998888"_s);
+    EXPECT_EQ(panelOf(*desk, {u"compname"_s, u"nowmoney"_s}), u"|"_s);
+    EXPECT_EQ(lastHistory(), u"|031-999-8888"_s);
+
+    // The customer the operator looked up stays while the office rings.
+    child<QLineEdit>(u"txtCustom"_s)->setText(u"한빛"_s);
+    emit child<QLineEdit>(u"txtCustom"_s)->returnPressed();
+    const qsizetype requests = history.size();
+    ring(u"025550001"_s);
+    EXPECT_EQ(desk->shownCustomer(), u"000002"_s);
+    EXPECT_EQ(history.size(), requests);
+
+    // An AS job received from the desk's button is in the panel and the histories at once.
+    test::RegistryGuard guard({}, {u"FrmAS_save"_s, u"mnuSlip2"_s});
+    ScreenRegistry::add(u"FrmAS_save"_s, {[](QWidget* parent) { return new FrmAS_save(parent); }, true});
+    QPointer<QWidget> slip;
+    ScreenRegistry::add(u"mnuSlip2"_s, {[&slip](QWidget*) { return slip = new QWidget; }, false});
+    DBExecute(u"INSERT INTO ascode (pcode, part, name) VALUES ('000000', 0, '고장')"_s);
+    DBExecute(u"INSERT INTO product (code, name) VALUES ('P00001', '정수기')"_s);
+    desk->show();
+    test::whenModal<FrmAS_save>([](FrmAS_save* reception) {
+        reception->presetProduct(u"P00001"_s);
+        auto* kind = reception->findChild<QComboBox*>(u"Combo1"_s);
+        kind->setCurrentIndex(kind->findText(u"고장"_s));
+        test::click(*reception, u"btnSave"_s);
+        if (reception->isVisible())
+            reception->done(QDialog::Rejected);
+    });
+    child<QPushButton>(u"btnSel"_s)->click();
+    EXPECT_EQ(value(u"SELECT COUNT(*) FROM aslist_m WHERE ccode = '000002'"_s), u"1"_s);
+    EXPECT_EQ(panelOf(*desk, kCallerFigures), u"한빛전자|0|1|"_s);
+    EXPECT_EQ(lastHistory(), u"000002|"_s);
+
+    // The slip writes as it is edited and tells nobody: closing it reads the customer again.
+    child<QPushButton>(u"btnSell"_s)->click();
+    ASSERT_TRUE(slip);
+    DBExecute(u"INSERT INTO sale (ccode, dealdate, pname, total) VALUES ('000002', '2026-03-02', '정수기', 1234567)"_s);
+    DBExecute(u"UPDATE customer SET nowmoney = 1234567 WHERE code = '000002'"_s);
+    history.clear();
+    slip->close();
+    QTRY_VERIFY(slip.isNull());
+    EXPECT_EQ(panelOf(*desk, kCallerFigures), u"한빛전자|1,234,567|1|2026-03-02 정수기"_s);
+    EXPECT_EQ(lastHistory(), u"000002|"_s);
+    EXPECT_EQ(prompter.count(Kind::Error), 0) << prompter.texts().join(u'\n').toStdString();
+}
+
+TEST_F(DeskFixture, TypedNamesDropTheirStaleCodesAndAnUnknownProductAsksTheDesksQuestion)
+{
+    test::RegistryGuard guard({kFindKindProd});
+    FrmProd_sel::registerPicker();
+    DBExecute(u"INSERT INTO product (code, name) VALUES ('P00001', '정수기 A100')"_s);
+    DBExecute(u"INSERT INTO ascode (code, pcode, part, name) VALUES (41, '000000', 9, '설치문의')"_s);
+    ring(u"0311111111"_s);
+
+    // Taken with the button, after the operator chose the row.
+    child<QPushButton>(u"btnTake"_s)->click();
+    EXPECT_EQ(prompter.texts(Kind::Info), QStringList{u"받을 수신 내역을 먼저 선택하세요."_s});
+    list()->selectRow(0);
+    child<QPushButton>(u"btnTake"_s)->click();
+    EXPECT_EQ(value(u"SELECT regucode FROM rsvconsult"_s), u"01"_s);
+    auto* category = child<QLineEdit>(u"txtConsult"_s);
+    ASSERT_FALSE(category->isReadOnly());
+
+    category->setText(u"설치문의"_s);
+    emit category->returnPressed();
+    auto* product = child<QLineEdit>(u"txtConsultPro"_s);
+    product->setText(u"A100"_s);
+    emit product->returnPressed();
+    ASSERT_EQ(child<QLineEdit>(u"txtConsultCode"_s)->text() + child<QLineEdit>(u"txtConsultProCode"_s)->text(),
+              u"41P00001"_s);
+
+    // Typed over, not confirmed with Enter: saved without the old codes.
+    QTest::keyClick(category, Qt::Key_Backspace);
+    QTest::keyClick(product, Qt::Key_Backspace);
+    child<QRadioButton>(u"optState2"_s)->setChecked(true);
+    child<QPushButton>(u"btnSave"_s)->click();
+    EXPECT_EQ(value(u"SELECT CONCAT_WS('|', concode, pcode, pname) FROM rsvconsult"_s), u"0||정수기 A10"_s);
+
+    const QString question = u"현재 입력하신 상품은 등록된 상품이 아닙니다.\r\n\r\n<예> 신규등록\r\n"
+                             u"<아니오> 신규등록하지 않고 계속 입력\r\n<취소> 취소"_s;
+    prompter.clear();
+    product->setText(u"없는상품"_s);
+    prompter.answer(MsgAnswer::Cancel);
+    emit product->returnPressed();
+    ASSERT_EQ(prompter.messages().size(), 1);
+    EXPECT_EQ(prompter.messages().last().text, question);
+    EXPECT_EQ(prompter.messages().last().title, u"상품명"_s);
+    EXPECT_EQ(prompter.messages().last().kind, Kind::YesNoCancel);
+    EXPECT_EQ(product->text() + u'|' + child<QLineEdit>(u"txtConsultProCode"_s)->text(), u"없는상품|"_s);
+    EXPECT_EQ(value(u"SELECT COUNT(*) FROM product WHERE name = '없는상품'"_s), u"0"_s);
+}
+
+TEST_F(DeskFixture, ShortAreaNumbersKeepTheirDigitsAndAnotherDesksRefusedNumberIsOnlyANotice)
+{
+    ring(u"02-123"_s);
+    ring(u"021234"_s);
+    EXPECT_EQ(column(Desk::ColNumber), QStringList({u"02-1234(1)"_s, u"02-123(1)"_s}));
+    EXPECT_EQ(value(u"SELECT GROUP_CONCAT(ctelno ORDER BY code) FROM rsvconsult"_s), u"02-123,02-1234"_s);
+
+    ring(u"02123456789012345"_s, false);
+    EXPECT_EQ(prompter.count(Kind::Error), 0);
+    EXPECT_EQ(prompter.count(Kind::Notice), 1);
+    EXPECT_TRUE(prompter.saw(u"잘못된 전화번호가 입력되었습니다."_s));
+    EXPECT_EQ(list()->rowCount(), 2);
+}
+TEST_F(DeskFixture, TheDeskFitsAnOfficeScreenAndGrowsWithItsWindow)
+{
+    // The 1366 x 768 screens of many offices, less the main window's frame.
+    const QSize least = desk->minimumSizeHint();
+    EXPECT_LE(least.width(), 1300);
+    EXPECT_LE(least.height(), 700);
+    desk->resize(least);
+    desk->show();
+    QTest::qWait(20);
+    const int listBefore = list()->width();
+    const int historyBefore = desk->historyArea()->width();
+    desk->resize(least.width() + 400, least.height());
+    QTest::qWait(20);
+    EXPECT_GT(list()->width(), listBefore);
+    EXPECT_GT(desk->historyArea()->width(), historyBefore + 100);
 }

@@ -23,6 +23,7 @@
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QSignalSpy>
+#include <QTest>
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
@@ -105,7 +106,7 @@ struct HistoryFixture : ::testing::Test {
 
 } // namespace
 
-TEST_F(HistoryFixture, AnAsJobIsListedOnlyWithItsProductUserInChargeAndTypeWithinThePeriod)
+TEST_F(HistoryFixture, EveryAsJobOfThePeriodIsListedAMissingProductUserOrTypeAsAnEmptyName)
 {
     sql(u"INSERT INTO ascode (code, part, name) VALUES (7, 0, '소음')"_s);
     const auto job = [](const QString& remark, const QString& pcode, const QString& charge, int type,
@@ -117,17 +118,25 @@ TEST_F(HistoryFixture, AnAsJobIsListedOnlyWithItsProductUserInChargeAndTypeWithi
     job(u"later"_s, u"P00001"_s, u"02"_s, 7, u"2026-03-20"_s);
     job(u"earlier"_s, u"P00001"_s, u"01"_s, 7, u"2026-03-02"_s);
     job(u"no product"_s, u"P99999"_s, u"01"_s, 7, u"2026-03-05"_s);
-    job(u"no user"_s, u"P00001"_s, u"99"_s, 7, u"2026-03-05"_s);
+    job(u"no user"_s, u"P00001"_s, {}, 7, u"2026-03-05"_s);
     job(u"no type"_s, u"P00001"_s, u"01"_s, 8, u"2026-03-05"_s);
     job(u"last day"_s, u"P00001"_s, u"01"_s, 7, u"2026-03-31"_s);
     job(u"before"_s, u"P00001"_s, u"01"_s, 7, u"2026-02-28"_s);
     job(u"other customer"_s, u"P00001"_s, u"01"_s, 7, u"2026-03-05"_s, u"C00002"_s);
 
     const RecordSetPtr rs = HistoryStore::asJobs(kCustomer, kMarch);
-    EXPECT_EQ(column(rs, 3), QStringList({u"earlier"_s, u"later"_s, u"last day"_s}));
-    EXPECT_EQ(column(rs, 4), QStringList({u"세탁기"_s, u"세탁기"_s, u"세탁기"_s}));
-    EXPECT_EQ(column(rs, 5), QStringList({u"김상담"_s, u"이상담"_s, u"김상담"_s}));
-    EXPECT_EQ(rs->field(u"acname"_s), u"소음"_s);
+    EXPECT_EQ(column(rs, 3), QStringList({u"earlier"_s, u"no product"_s, u"no user"_s, u"no type"_s, u"later"_s,
+                                          u"last day"_s}));
+    EXPECT_EQ(column(rs, 4), QStringList({u"세탁기"_s, u""_s, u"세탁기"_s, u"세탁기"_s, u"세탁기"_s, u"세탁기"_s}));
+    EXPECT_EQ(column(rs, 5), QStringList({u"김상담"_s, u"김상담"_s, u""_s, u"김상담"_s, u"이상담"_s, u"김상담"_s}));
+    EXPECT_EQ(column(rs, 6), QStringList({u"소음"_s, u"소음"_s, u"소음"_s, u""_s, u"소음"_s, u"소음"_s}));
+
+    // The pane counts them all.
+    CustomerHistoryPanes panes;
+    HistoryPeriods::AS.from.set(kMarch.from);
+    HistoryPeriods::AS.to.set(kMarch.to);
+    panes.ShowASList(kCustomer);
+    EXPECT_EQ(count(panes, u"AS"_s), u"(총 : 6건)"_s);
 }
 
 TEST_F(HistoryFixture, ConsultationsAreTheWrittenOnesWithAConsultantOfTheCustomerOrOfTheNumber)
@@ -163,6 +172,32 @@ TEST_F(HistoryFixture, PurchasesAreTheCustomersSalesOfThePeriodByDate)
     const RecordSetPtr rs = HistoryStore::sales(kCustomer, kMarch);
     EXPECT_EQ(column(rs, 2), QStringList({u"건조기"_s, u"세탁기"_s}));
     EXPECT_EQ(rs->value(0, 3).toDouble(), 1.5);
+}
+
+TEST_F(HistoryFixture, PanesShowDatesProductsAmountsAndStatesNotTheirCodes)
+{
+    sql(u"INSERT INTO sale (ccode, pcode, pname, qnt, total, dealdate) VALUES "
+        "('C00001', 'P00001', '세탁기', 2, 1250000, '2026-03-05')"_s);
+    CustomerHistoryPanes panes;
+    panes.resize(400, 600);
+    panes.showCustomer(kCustomer, kNumber);
+    const auto shownCaptions = [](Grid* grid) {
+        QStringList captions;
+        for (int c : grid->visibleColumns())
+            captions << grid->model()->headerData(c, Qt::Horizontal).toString();
+        return captions;
+    };
+    EXPECT_EQ(shownCaptions(panes.sellList()), QStringList({u"판매일자"_s, u"상품명"_s, u"수량"_s, u"금액"_s}));
+    EXPECT_FALSE(shownCaptions(panes.asList()).contains(u"AS코드"_s));
+    EXPECT_FALSE(shownCaptions(panes.consultList()).contains(u"수신번호"_s));
+    EXPECT_EQ(panes.sellList()->model()->index(0, 4).data().toString(), u"1,250,000"_s);
+    // What the operator reads fits: no column beyond the pane's width but the free text's share.
+    panes.show();
+    QTest::qWait(20);
+    int used = 0;
+    for (int c : panes.sellList()->visibleColumns())
+        used += panes.sellList()->columnWidth(c);
+    EXPECT_LE(used, panes.sellList()->viewport()->width());
 }
 
 TEST_F(HistoryFixture, ListEndsMoveToTodayOnANewDayAndStartsAreTheOperators)

@@ -9,10 +9,12 @@
 #include "UdpRelay.h"
 #include "UdpRelayPeer.h"
 #include "UdpRelaySettings.h"
+#include "UserSettings.h"
 #include "WidgetDriver.h"
 #include "modMySQL_Func.h"
 
 #include <QComboBox>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -223,6 +225,23 @@ TEST(UdpRelayPeer, AddressesAndTheNetworkWideAddress)
     // What userstate keeps: the standard port goes unsaid, so the old desks can read it.
     EXPECT_EQ(peers[0].text(16500) + u' ' + peers[1].text(16500), u"10.0.0.2 10.0.0.3:17000"_s);
     EXPECT_EQ(UdpRelayPeer::broadcastOf(QHostAddress(u"192.168.10.37"_s)), QHostAddress(u"192.168.10.255"_s));
+}
+
+TEST_F(UdpRelayFixture, PeersWrittenIntoTheSettingsFileByHandWithoutQuotesAreEachReached)
+{
+    QUdpSocket first, second;
+    ASSERT_TRUE(first.bind(QHostAddress::LocalHost, 0) && second.bind(QHostAddress::LocalHost, 0));
+    UdpRelaySettings::Port.set(static_cast<int>(first.localPort()));
+    QFile ini(UserSettings::fileOf(UserSettings::appTitle()));
+    ASSERT_TRUE(ini.open(QIODevice::Append | QIODevice::Text));
+    ini.write(QStringLiteral("UdpPeers=127.0.0.1, 127.0.0.1:%1\n").arg(second.localPort()).toUtf8());
+    ini.close();
+
+    UdpRelay relay;
+    relay.prepareToSend();
+    relay.announceCall(u"0212345678"_s);
+    for (QUdpSocket* peer : {&first, &second})
+        EXPECT_EQ(overhear(*peer, 50), QList<QByteArray>{"40;0212345678"});
 }
 
 // Random and mutated datagrams: parsing never fails, splits where the text says, and what it
