@@ -118,15 +118,21 @@ int CustomerStore::update(const CustomerRecord& customer, bool withEditionColumn
                                     {{u"nowmoney"_s, u"nowmoney - basemoney + "_s + fields.sqlValue(u"basemoney"_s, c)}}));
 }
 
+const QList<CustomerStore::Reference>& CustomerStore::references()
+{
+    static const QList<Reference> refs{
+        {u"sale"_s, u"ccode"_s, u"매출전표(샘플출고)"_s},
+        {u"receive"_s, u"ccode"_s, u"입금전표"_s},
+        {u"rsvconsult"_s, u"ccode"_s, u"상담내역"_s},
+        {u"aslist_m"_s, u"ccode"_s, u"AS 내역"_s},
+    };
+    return refs;
+}
+
 bool CustomerStore::remove(const QString& code)
 {
-    const QList<std::pair<QString, QString>> users{
-        {u"sale"_s, u"매출전표(샘플출고)"_s},
-        {u"receive"_s, u"입금전표"_s},
-        {u"rsvconsult"_s, u"상담내역"_s},
-    };
-    for (const auto& [table, label] : users) {
-        if (IsUsedData(table, u"ccode"_s, code, true, {}, label))
+    for (const Reference& ref : references()) {
+        if (IsUsedData(ref.table, ref.field, code, true, {}, ref.label))
             return false;
     }
     if (StoreSql::execute(u"DELETE FROM customer WHERE code = "_s + StoreSql::quoted(code)) > 0)
