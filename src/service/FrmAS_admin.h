@@ -24,6 +24,7 @@ public:
 
     void query() override;
     void SyncUpdateAS(QWidget* dialog, int mode) override;
+    void SyncUpdateJob(int job) override;
     // Opened for a customer: the list shows that customer's jobs.
     void ShowPickedCustomer(const QString& code) override;
 
@@ -43,6 +44,8 @@ protected:
 private:
     void showCustomer(int row);
     int jobAt(int row) const;
+    // Writes row (the end of the list when it is past it) from the job as the server has it.
+    void writeJob(int job, int row);
 
     QComboBox* m_cmbDateType;
     ucFindBox* m_fbCust;

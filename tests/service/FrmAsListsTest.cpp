@@ -2,7 +2,9 @@
 #include "AsListFixture.h"
 #include "AsListStore.h"
 #include "FrmAS_admin.h"
+#include "FrmAS_Result.h"
 #include "FrmAS_admin2.h"
+#include "FrmAS_save2.h"
 #include "FrmRPT_ASList.h"
 #include "Grid.h"
 #include "GridDriver.h"
@@ -10,6 +12,8 @@
 #include "WidgetDriver.h"
 #include "ucFindBox.h"
 
+#include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -182,6 +186,48 @@ TEST_F(AsListFixture, ASavedJobIsAddedOrRewrittenWithoutRecountingAndDeletedRows
     EXPECT_EQ(grid->rowCount(), 0);
     EXPECT_EQ(DBGetValue(u"SELECT COUNT(*) FROM aslist_m"_s), u"0"_s);
     EXPECT_EQ(prompter.texts(Kind::Notice).last(), u"2건의 자료를 삭제하였습니다."_s);
+}
+
+// A result saved on the screen the ledger opened shows the job completed there at once, whichever
+// row is active; so does one saved on the status screen.
+TEST_F(AsListFixture, AResultSavedShowsItsJobCompletedInTheListThatOpenedIt)
+{
+    job(u"C00001"_s, u"2026-03-02"_s, 0);
+    job(u"C00002"_s, u"2026-03-03"_s, 0);
+    const auto saveLine = [](FrmAS_save2* d) {
+        for (auto [name, code] : {std::pair{u"Combo10"_s, 2}, {u"Combo11"_s, 3}}) {
+            auto* codes = d->findChild<QComboBox*>(name);
+            codes->setCurrentIndex(codes->findData(code));
+        }
+        d->findChild<QCheckBox*>(u"chkContinueAdd"_s)->setChecked(false);
+        test::click(*d, u"btnSave"_s);
+        if (d->isVisible())
+            d->done(QDialog::Rejected);
+    };
+
+    FrmAS_admin ledger;
+    Grid* grid = ledger.list();
+    grid->setCurrentIndex(grid->cells().index(0, 0));
+    test::whenModal<FrmAS_save2>(saveLine);
+    ledger.openResults(1);
+    const QStringList completed{u"접수"_s, u"완료"_s};
+    EXPECT_TRUE(QTest::qWaitFor([&] { return column(grid, u"상황"_s) == completed; }))
+        << column(grid, u"상황"_s).join(u',').toStdString();
+    EXPECT_FALSE(grid->text(1, AsJobColumns::Completed).isEmpty());
+    EXPECT_EQ(drawn(grid, 1, AsJobColumns::State), QColor(Qt::red));
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (qobject_cast<FrmAS_Result*>(w))
+            w->close();
+    }
+
+    sql(u"DELETE FROM aslist_d"_s);
+    sql(u"UPDATE aslist_m SET state = 0, workdate = '', worktime = ''"_s);
+    FrmAS_admin2 status;
+    status.list()->setCurrentIndex(status.list()->cells().index(1, 0));
+    test::whenModal<FrmAS_save2>(saveLine);
+    QTest::keyClick(&status, Qt::Key_F2);
+    EXPECT_EQ(column(status.list(), u"상황"_s), completed);
+    EXPECT_EQ(column(status.details(), u"코드"_s), QStringList({u"1"_s}));
 }
 
 TEST_F(AsListFixture, TheStatusScreenShowsTheLinesOfTheActiveJobAndDeletesOneWithItsCharge)
