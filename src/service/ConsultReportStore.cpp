@@ -27,7 +27,7 @@ QString condition(const ConsultReportStore::Search& search)
     static const QHash<QString, QString> kColumns = {
         {u"상호/고객명"_s, u"rsvconsult.cname"_s}, {u"약칭"_s, u"customer.compalias"_s},
         {u"전화번호"_s, u"rsvconsult.ctelno"_s},   {u"상품분류"_s, u"product.classname"_s},
-        {u"상품명"_s, kProductName},          {u"상담자"_s, u"local_user.name"_s},
+        {u"상품명"_s, kProductName},               {u"상담자"_s, u"local_user.name"_s},
         {u"상담분류"_s, u"ascode.name"_s},         {u"문의내용"_s, u"rsvconsult.refernote"_s},
         {u"상담내용"_s, u"rsvconsult.connote"_s},
     };

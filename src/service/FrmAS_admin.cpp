@@ -142,8 +142,12 @@ void FrmAS_admin::query()
 void FrmAS_admin::SyncUpdateAS(QWidget* dialog, int mode)
 {
     const auto* number = dialog->findChild<QLabel*>(u"lblCode"_s);
-    const int row = list()->activeRow();
-    writeJob(number ? number->text().toInt() : 0, mode == 1 || row < 0 ? list()->rowCount() : row);
+    Grid* grid = list();
+    int row = grid->activeRow();
+    if (mode == 1 || row < 0)
+        row = grid->rowCount();
+    if (writeJob(number ? number->text().toInt() : 0, row))
+        grid->setCurrentIndex(grid->cells().index(row, C::Received));
 }
 
 void FrmAS_admin::SyncUpdateJob(int job)
@@ -156,19 +160,18 @@ void FrmAS_admin::SyncUpdateJob(int job)
     }
 }
 
-void FrmAS_admin::writeJob(int job, int row)
+bool FrmAS_admin::writeJob(int job, int row)
 {
-    Guarded(u"SyncUpdateAS"_s, u"Form"_s, objectName(), 0, [&] {
+    return Guarded(u"SyncUpdateAS"_s, u"Form"_s, objectName(), false, [&] {
         // The names shown are the server's, as the query would give them.
         const RecordSetPtr rs = AsListStore::job(job, m_deliveries);
         if (rs->rowCount() == 0)
-            return 0;
-        Grid* grid = list();
-        if (row >= grid->rowCount())
-            grid->cells().setRowCount(row + 1);
-        C::write(grid->cells(), row, m_columns, *rs, 0);
-        grid->setCurrentIndex(grid->cells().index(row, C::Received));
-        return 0;
+            return false;
+        GridModel& cells = list()->cells();
+        if (row >= cells.rowCount())
+            cells.setRowCount(row + 1);
+        C::write(cells, row, m_columns, *rs, 0);
+        return true;
     });
 }
 

@@ -44,8 +44,9 @@ protected:
 private:
     void showCustomer(int row);
     int jobAt(int row) const;
-    // Writes row (the end of the list when it is past it) from the job as the server has it.
-    void writeJob(int job, int row);
+    // Writes row (a new last row when it is past the end) from the job as the server has it;
+    // false when the job is gone.
+    bool writeJob(int job, int row);
 
     QComboBox* m_cmbDateType;
     ucFindBox* m_fbCust;

@@ -154,7 +154,8 @@ void FrmAS_save2::startWithJobProduct()
     if (job() == 0)
         return;
     Guarded(u"SetFormMode"_s, u"Form"_s, objectName(), 0, [this] {
-        if (const std::optional<AsJobRecord> received = AsJobStore::load(job()); received && !received->pcode.isEmpty()) {
+        const std::optional<AsJobRecord> received = AsJobStore::load(job());
+        if (received && !received->pcode.isEmpty()) {
             m_fbProd->FindName(received->pcode);
             fillCodes();
         }

@@ -215,6 +215,7 @@ TEST_F(AsListFixture, AResultSavedShowsItsJobCompletedInTheListThatOpenedIt)
         << column(grid, u"상황"_s).join(u',').toStdString();
     EXPECT_FALSE(grid->text(1, AsJobColumns::Completed).isEmpty());
     EXPECT_EQ(drawn(grid, 1, AsJobColumns::State), QColor(Qt::red));
+    EXPECT_EQ(grid->activeRow(), 0);
     for (QWidget* w : QApplication::topLevelWidgets()) {
         if (qobject_cast<FrmAS_Result*>(w))
             w->close();
