@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CodeReference.h"
 #include "CustomerRecord.h"
 
 #include <QString>
@@ -38,12 +39,7 @@ public:
 
     // Where a customer is in use, in the order the delete asks: a document that lost its customer
     // would drop out of the lists while its charge stayed in the balance.
-    struct Reference {
-        QString table;
-        QString field;
-        QString label;
-    };
-    static const QList<Reference>& references();
+    static const QList<CodeReference>& references();
 
     // The delete command of the lists: refused (with the message saying where) while any of the
     // references holds the customer. True when the row was deleted.

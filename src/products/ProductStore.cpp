@@ -122,9 +122,9 @@ int ProductStore::update(const ProductRecord& product, const QString& loadedName
     return rows;
 }
 
-const QList<ProductStore::Reference>& ProductStore::references()
+const QList<CodeReference>& ProductStore::references()
 {
-    static const QList<Reference> refs{
+    static const QList<CodeReference> refs{
         {u"sale"_s, u"pcode"_s, u"매출전표"_s},
         {u"rsvconsult"_s, u"pcode"_s, u"상담내역"_s},
         {u"aslist_m"_s, u"pcode"_s, u"AS 내역"_s},
@@ -136,10 +136,8 @@ const QList<ProductStore::Reference>& ProductStore::references()
 bool ProductStore::remove(const QString& code)
 {
     if (!IsFreeTextProduct(code)) {
-        for (const Reference& ref : references()) {
-            if (IsUsedData(ref.table, ref.field, code, true, {}, ref.label))
-                return false;
-        }
+        if (CodeReference::anyHolds(references(), code))
+            return false;
         if (StoreSql::execute(u"DELETE FROM product WHERE code = "_s + StoreSql::quoted(code)) > 0)
             return true;
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CodeReference.h"
 #include "ProductRecord.h"
 
 #include <QString>
@@ -42,12 +43,7 @@ public:
 
     // Where a product is in use, in the order the delete asks: an AS job or line that lost its
     // product would drop out of the lists while its charge stayed in the balance.
-    struct Reference {
-        QString table;
-        QString field;
-        QString label;
-    };
-    static const QList<Reference>& references();
+    static const QList<CodeReference>& references();
 
     // The list's delete of one product: refused (with the message saying where) while any of the
     // references holds it. True when the row was deleted.
