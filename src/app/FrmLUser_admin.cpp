@@ -5,11 +5,8 @@
 #include "FrmLUser_save.h"
 #include "Grid.h"
 #include "UserStore.h"
-#include "modMain_SQL.h"
 #include "modMsgBox.h"
 #include "modMySQL_Func.h"
-
-#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
@@ -64,10 +61,7 @@ void FrmLUser_admin::openEditor(int mode, const QString& code)
 
 bool FrmLUser_admin::isUsed(const QString& code) const
 {
-    const auto& refs = UserStore::references();
-    return std::any_of(refs.begin(), refs.end(), [&](const UserStore::Reference& ref) {
-        return IsUsedData(ref.table, ref.field, code, true, {}, ref.label);
-    });
+    return CodeReference::anyHolds(UserStore::references(), code);
 }
 
 QString FrmLUser_admin::deleteRefusal(const QString& code) const

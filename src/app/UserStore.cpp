@@ -105,9 +105,9 @@ QString UserStore::pickerSql(const QString& condition)
     return sql + u" ORDER BY name, code"_s;
 }
 
-const QList<UserStore::Reference>& UserStore::references()
+const QList<CodeReference>& UserStore::references()
 {
-    static const QList<Reference> refs{
+    static const QList<CodeReference> refs{
         {u"customer"_s, u"charge"_s, u"거래처담당자"_s}, {u"aslist_m"_s, u"charge"_s, u"AS 내역"_s},
         {u"sale"_s, u"charge"_s, u"매출전표"_s},         {u"sale"_s, u"regucode"_s, u"매출전표"_s},
         {u"receive"_s, u"charge"_s, u"입금전표"_s},      {u"receive"_s, u"regucode"_s, u"입금전표"_s},

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CodeReference.h"
 #include "RecordSet.h"
 #include "UserRecord.h"
 
@@ -36,12 +37,7 @@ public:
     static QString pickerSql(const QString& condition);
 
     // Where a user code is referred to; a referred user is not deleted.
-    struct Reference {
-        QString table;
-        QString field;
-        QString label;
-    };
-    static const QList<Reference>& references();
+    static const QList<CodeReference>& references();
 };
 
 } // namespace asv

@@ -118,17 +118,21 @@ int CustomerStore::update(const CustomerRecord& customer, bool withEditionColumn
                                     {{u"nowmoney"_s, u"nowmoney - basemoney + "_s + fields.sqlValue(u"basemoney"_s, c)}}));
 }
 
+const QList<CodeReference>& CustomerStore::references()
+{
+    static const QList<CodeReference> refs{
+        {u"sale"_s, u"ccode"_s, u"매출전표(샘플출고)"_s},
+        {u"receive"_s, u"ccode"_s, u"입금전표"_s},
+        {u"rsvconsult"_s, u"ccode"_s, u"상담내역"_s},
+        {u"aslist_m"_s, u"ccode"_s, u"AS 내역"_s},
+    };
+    return refs;
+}
+
 bool CustomerStore::remove(const QString& code)
 {
-    const QList<std::pair<QString, QString>> users{
-        {u"sale"_s, u"매출전표(샘플출고)"_s},
-        {u"receive"_s, u"입금전표"_s},
-        {u"rsvconsult"_s, u"상담내역"_s},
-    };
-    for (const auto& [table, label] : users) {
-        if (IsUsedData(table, u"ccode"_s, code, true, {}, label))
-            return false;
-    }
+    if (CodeReference::anyHolds(references(), code))
+        return false;
     if (StoreSql::execute(u"DELETE FROM customer WHERE code = "_s + StoreSql::quoted(code)) > 0)
         return true;
     MsgWarn(u"자료를 삭제 할 수 없습니다."_s + vbCrLf + vbCrLf + u"이미 삭제되었거나, 삭제할 수 없는 경우가 발생했습니다."_s);

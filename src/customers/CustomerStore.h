@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CodeReference.h"
 #include "CustomerRecord.h"
 
 #include <QString>
@@ -36,8 +37,12 @@ public:
     static int insert(const CustomerRecord& customer, bool withEditionColumns);
     static int update(const CustomerRecord& customer, bool withEditionColumns);
 
-    // The delete command of the lists: refused (with the message saying where) while sales slips,
-    // payments or consultations refer to the customer. True when the row was deleted.
+    // Where a customer is in use, in the order the delete asks: a document that lost its customer
+    // would drop out of the lists while its charge stayed in the balance.
+    static const QList<CodeReference>& references();
+
+    // The delete command of the lists: refused (with the message saying where) while any of the
+    // references holds the customer. True when the row was deleted.
     static bool remove(const QString& code);
 };
 

@@ -122,11 +122,21 @@ int ProductStore::update(const ProductRecord& product, const QString& loadedName
     return rows;
 }
 
+const QList<CodeReference>& ProductStore::references()
+{
+    static const QList<CodeReference> refs{
+        {u"sale"_s, u"pcode"_s, u"매출전표"_s},
+        {u"rsvconsult"_s, u"pcode"_s, u"상담내역"_s},
+        {u"aslist_m"_s, u"pcode"_s, u"AS 내역"_s},
+        {u"aslist_d"_s, u"pcode"_s, u"AS 내역"_s},
+    };
+    return refs;
+}
+
 bool ProductStore::remove(const QString& code)
 {
     if (!IsFreeTextProduct(code)) {
-        if (IsUsedData(u"sale"_s, u"pcode"_s, code, true, {}, u"매출전표"_s)
-            || IsUsedData(u"rsvconsult"_s, u"pcode"_s, code, true, {}, u"상담내역"_s))
+        if (CodeReference::anyHolds(references(), code))
             return false;
         if (StoreSql::execute(u"DELETE FROM product WHERE code = "_s + StoreSql::quoted(code)) > 0)
             return true;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CodeReference.h"
 #include "ProductRecord.h"
 
 #include <QString>
@@ -40,8 +41,12 @@ public:
     // is kept).
     static int update(const ProductRecord& product, const QString& loadedName, const QString& loadedNorm);
 
-    // The list's delete of one product: refused (with the message saying where) while sale lines
-    // or consultations refer to it. True when the row was deleted.
+    // Where a product is in use, in the order the delete asks: an AS job or line that lost its
+    // product would drop out of the lists while its charge stayed in the balance.
+    static const QList<CodeReference>& references();
+
+    // The list's delete of one product: refused (with the message saying where) while any of the
+    // references holds it. True when the row was deleted.
     static bool remove(const QString& code);
 };
 

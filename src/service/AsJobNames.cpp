@@ -234,29 +234,18 @@ RecordSetPtr AsJobNames::attach(const RecordSetPtr& jobs) const
             rowOf.back().insert(comparable(table->bytes(row, 0)), row);
     }
 
-    // Each job's row in each name table; a job missing any is left out.
+    // Each job's row in each name table, -1 (empty names) where the row is missing.
     const int rows = jobs->rowCount();
-    std::vector<int> fields;
     std::vector<std::vector<int>> found(m_links.size());
     for (size_t l = 0; l < m_links.size(); ++l) {
-        fields.push_back(jobs->fieldIndex(m_links[l].field));
+        const int field = jobs->fieldIndex(m_links[l].field);
+        const KeyRows& table = rowOf[m_links[l].table];
         found[l].reserve(static_cast<size_t>(rows));
+        for (int row = 0; row < rows; ++row)
+            found[l].push_back(table.find(comparable(jobs->bytes(row, field))));
     }
-    std::vector<int> kept;
-    kept.reserve(static_cast<size_t>(rows));
-    std::vector<int> rowOfLink(m_links.size());
-    for (int row = 0; row < rows; ++row) {
-        bool complete = true;
-        for (size_t l = 0; l < m_links.size() && complete; ++l) {
-            rowOfLink[l] = rowOf[m_links[l].table].find(comparable(jobs->bytes(row, fields[l])));
-            complete = rowOfLink[l] >= 0;
-        }
-        if (!complete)
-            continue;
-        kept.push_back(row);
-        for (size_t l = 0; l < m_links.size(); ++l)
-            found[l].push_back(rowOfLink[l]);
-    }
+    std::vector<int> kept(static_cast<size_t>(rows));
+    std::iota(kept.begin(), kept.end(), 0);
 
     QStringList labels = jobs->fieldNames();
     std::vector<RecordSet::Joined> joined;

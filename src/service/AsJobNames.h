@@ -21,9 +21,9 @@ public:
     AsJobNames(bool deliveries, bool period);
 
     // The jobs in their order with compalias, pname2, pnorm2, astypename0, u1name and u2name
-    // (and modelname, telno1, addr1, addr2) after their own fields. A job whose customer,
-    // product, reception code, receiving user or staff member is missing is left out, as an inner
-    // join would. Throws DbError when a statement fails.
+    // (and modelname, telno1, addr1, addr2) after their own fields. Every job is kept: one whose
+    // customer, product, reception code, receiving user or staff member is missing gets empty
+    // names, as an outer join would. Throws DbError when a statement fails.
     RecordSetPtr attach(const RecordSetPtr& jobs) const;
 
     // The statements attach sends for jobs, for measuring them alone.

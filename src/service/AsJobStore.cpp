@@ -132,8 +132,9 @@ QList<AsJobStore::LineRow> AsJobStore::lines(int job)
 {
     RecordSetPtr rs;
     DBOpenRS(rs, u"SELECT a.*, p.name AS pname2, p.norm AS pnorm2, a1.name AS astypename1, a2.name AS astypename2 "
-                 u"FROM aslist_d AS a, product AS p, ascode AS a1, ascode AS a2 WHERE a.pcode = p.code AND "
-                 u"typecode1 = a1.code AND a1.part = 1 AND typecode2 = a2.code AND a2.part = 2 AND a.code = "_s
+                 u"FROM aslist_d AS a LEFT JOIN product AS p ON a.pcode = p.code "
+                 u"LEFT JOIN ascode AS a1 ON a.typecode1 = a1.code AND a1.part = 1 "
+                 u"LEFT JOIN ascode AS a2 ON a.typecode2 = a2.code AND a2.part = 2 WHERE a.code = "_s
                      + QString::number(job) + u" ORDER BY a.seq"_s);
     StoreSql::throwIfFailed(kStore, u"lines"_s);
     QList<LineRow> rows;

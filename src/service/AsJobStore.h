@@ -38,7 +38,8 @@ public:
     static bool remove(int code);
 
     static int lineCount(int job);
-    // The lines whose product and codes exist, in line order.
+    // Every line in line order; names are empty where the product or a code is gone, since the
+    // line's charge is in the balance all the same.
     static QList<LineRow> lines(int job);
     static std::optional<AsLineRecord> loadLine(int job, int seq);
     // Stores a new line (seq 0) under the next line number, or rewrites line seq. Returns the line

@@ -30,6 +30,9 @@ void openResults(QWidget* opener, int job, const QString& ccode, const QString& 
     auto* screen = new FrmAS_Result;
     screen->setAttribute(Qt::WA_DeleteOnClose);
     screen->SetFormMode(job, ccode, contents);
+    if (auto* sync = dynamic_cast<AsJobSync*>(opener))
+        QObject::connect(screen, &FrmAS_Result::jobChanged, opener,
+                         [sync](int changed) { sync->SyncUpdateJob(changed); });
     ShowBeside(opener, screen);
 }
 

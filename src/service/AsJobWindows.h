@@ -33,6 +33,8 @@ public:
     virtual ~AsJobSync() = default;
     // dialog is the reception dialog, whose `lblCode` holds the job number; mode as it was opened.
     virtual void SyncUpdateAS(QWidget* dialog, int mode) = 0;
+    // The job's result lines changed on the result screen opened from here.
+    virtual void SyncUpdateJob(int job) = 0;
 };
 
 // An opener that shows a job's result lines again after one was saved.

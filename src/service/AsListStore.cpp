@@ -82,10 +82,12 @@ QString AsListStore::resultLinesSql(const ResultFilter& filter)
     QString sql = u"SELECT a.*, c.compalias, p.name AS pname2, p.norm AS pnorm2, a0.name AS astypename0, "
                   "a1.name AS astypename1, a2.name AS astypename2, b.workbigo, b.amount, b.isfree"_s
         + (filter.deliveries ? u", c.modelname, c.telno1, c.addr1, c.addr2, b.senddate"_s : QString())
-        + u" FROM aslist_m AS a, aslist_d AS b, customer AS c, product AS p, ascode AS a0, ascode AS a1, "
-                  "ascode AS a2 WHERE a.code = b.code AND a.ccode = c.code AND b.pcode = p.code "
-                  "AND a.typecode0 = a0.code AND a0.part = 0 AND b.typecode1 = a1.code AND a1.part = 1 "
-                  "AND b.typecode2 = a2.code AND a2.part = 2"_s
+        // Every line of the period is listed and totalled, its names empty where their rows are gone.
+        + u" FROM aslist_m AS a JOIN aslist_d AS b ON a.code = b.code LEFT JOIN customer AS c ON a.ccode = c.code "
+                  "LEFT JOIN product AS p ON b.pcode = p.code "
+                  "LEFT JOIN ascode AS a0 ON a.typecode0 = a0.code AND a0.part = 0 "
+                  "LEFT JOIN ascode AS a1 ON b.typecode1 = a1.code AND a1.part = 1 "
+                  "LEFT JOIN ascode AS a2 ON b.typecode2 = a2.code AND a2.part = 2 WHERE 1=1"_s
         + between(filter.deliveries ? u"b.senddate"_s : u"a.dealdate"_s, filter.from, filter.to)
         + equals(u"a.ccode"_s, filter.ccode);
     if (!filter.serial.isEmpty())
@@ -127,7 +129,7 @@ RecordSetPtr AsListStore::deliveriesAndSales(const DeliveryFilter& filter)
 RecordSetPtr AsListStore::customerPanel(const QString& ccode)
 {
     return read(u"SELECT c.telno1, c.telno2, c.telno3, c.telno4, c.fax, c.hpno, c.addr1, c.addr2, c.email, l.name, "
-                "c.bigo FROM customer as c, local_user as l WHERE c.code = %1 AND c.charge = l.code"_s.arg(
+                "c.bigo FROM customer as c LEFT JOIN local_user as l ON c.charge = l.code WHERE c.code = %1"_s.arg(
                     StoreSql::quoted(ccode)),
                 u"customerPanel"_s);
 }

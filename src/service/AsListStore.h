@@ -47,11 +47,12 @@ public:
         QString customerName; // part of the company name
     };
 
-    // The jobs with their codes; jobs() adds the names (AsJobNames) and leaves out jobs whose
-    // customer, product, reception code, receiving user or staff are gone.
+    // The jobs with their codes; jobs() adds the names (AsJobNames), empty where the customer,
+    // product, reception code, receiving user or staff is gone, so every job of the period is
+    // listed and counted.
     static QString jobsSql(const JobFilter& filter);
     static RecordSetPtr jobs(const JobFilter& filter);
-    // One job as the job list shows it; no row when it is not listable.
+    // One job as the job list shows it; no row when the job is gone.
     static RecordSetPtr job(int code, bool deliveries = false);
 
     static QString resultLinesSql(const ResultFilter& filter);
@@ -64,7 +65,7 @@ public:
     static RecordSetPtr deliveriesAndSales(const DeliveryFilter& filter);
 
     // Telephones, fax, mobile, address, e-mail, staff name and memo; no row for an unknown
-    // customer or one without a staff member.
+    // customer.
     static RecordSetPtr customerPanel(const QString& ccode);
     // One line per sale, newest first: date, product name and norm (규격).
     static QStringList purchases(const QString& ccode);

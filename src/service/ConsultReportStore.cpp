@@ -11,6 +11,11 @@ namespace asv {
 
 namespace {
 
+// A product typed on the desk without registering it (the free-text product), or deleted since,
+// is known by the name typed.
+const QString kProductName =
+    u"IF(product.code IS NULL OR rsvconsult.pcode = '000000', rsvconsult.pname, product.name)"_s;
+
 QString like(const QString& column, const QString& text)
 {
     return column + u" LIKE "_s + StoreSql::containing(text) + u' ';
@@ -22,7 +27,7 @@ QString condition(const ConsultReportStore::Search& search)
     static const QHash<QString, QString> kColumns = {
         {u"상호/고객명"_s, u"rsvconsult.cname"_s}, {u"약칭"_s, u"customer.compalias"_s},
         {u"전화번호"_s, u"rsvconsult.ctelno"_s},   {u"상품분류"_s, u"product.classname"_s},
-        {u"상품명"_s, u"product.name"_s},          {u"상담자"_s, u"local_user.name"_s},
+        {u"상품명"_s, kProductName},               {u"상담자"_s, u"local_user.name"_s},
         {u"상담분류"_s, u"ascode.name"_s},         {u"문의내용"_s, u"rsvconsult.refernote"_s},
         {u"상담내용"_s, u"rsvconsult.connote"_s},
     };
@@ -71,8 +76,8 @@ QString ConsultReportStore::stateName(const QString& state)
 
 QString ConsultReportStore::listSql(const Filter& filter)
 {
-    QString sql = u"SELECT rsvconsult.*, ascode.name, local_user.name, product.classname as procname, "
-                  "product.name as proname From ( ( ( rsvconsult LEFT JOIN ascode ON rsvconsult.concode=ascode.code ) "
+    QString sql = u"SELECT rsvconsult.*, ascode.name, local_user.name, product.classname as procname, "_s
+        + kProductName + u" as proname From ( ( ( rsvconsult LEFT JOIN ascode ON rsvconsult.concode=ascode.code ) "
                   "LEFT JOIN customer ON rsvconsult.ccode=customer.code ) LEFT JOIN local_user ON "
                   "rsvconsult.regucode=local_user.code ) LEFT JOIN product ON rsvconsult.pcode=product.code "
                   "WHERE condate BETWEEN %1 AND %2 "_s.arg(StoreSql::quoted(filter.from), StoreSql::quoted(filter.to));

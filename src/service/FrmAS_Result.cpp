@@ -128,7 +128,10 @@ void FrmAS_Result::openLineDialog(int mode, int seq)
         keepAdding->setVisible(true);
         keepAdding->setChecked(true);
     }
-    connect(&dialog, &RecordEditor::saved, this, &FrmAS_Result::SyncUpdateASResult);
+    connect(&dialog, &RecordEditor::saved, this, [this] {
+        SyncUpdateASResult();
+        emit jobChanged(m_job);
+    });
     dialog.move(m_topPanel->mapToGlobal(QPoint(0, m_topPanel->height())));
     dialog.exec();
     m_list->setFocus();

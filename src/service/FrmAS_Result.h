@@ -29,6 +29,10 @@ public:
     void editLine();
     void deleteLine();
 
+signals:
+    // A line of the job was saved: the job may be completed by it.
+    void jobChanged(int job);
+
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;

@@ -148,21 +148,36 @@ void FrmAS_admin::query()
 void FrmAS_admin::SyncUpdateAS(QWidget* dialog, int mode)
 {
     const auto* number = dialog->findChild<QLabel*>(u"lblCode"_s);
-    const int job = number ? number->text().toInt() : 0;
-    Guarded(u"SyncUpdateAS"_s, u"Form"_s, objectName(), 0, [&] {
+    Grid* grid = list();
+    int row = grid->activeRow();
+    if (mode == 1 || row < 0)
+        row = grid->rowCount();
+    if (writeJob(number ? number->text().toInt() : 0, row))
+        grid->setCurrentIndex(grid->cells().index(row, C::Received));
+}
+
+void FrmAS_admin::SyncUpdateJob(int job)
+{
+    for (int row = 0; row < list()->rowCount(); ++row) {
+        if (jobAt(row) == job) {
+            writeJob(job, row);
+            return;
+        }
+    }
+}
+
+bool FrmAS_admin::writeJob(int job, int row)
+{
+    return Guarded(u"SyncUpdateAS"_s, u"Form"_s, objectName(), false, [&] {
         // The names shown are the server's, as the query would give them.
         const RecordSetPtr rs = AsListStore::job(job, m_deliveries);
         if (rs->rowCount() == 0)
-            return 0;
-        Grid* grid = list();
-        int row = grid->activeRow();
-        if (mode == 1 || row < 0) {
-            row = grid->rowCount();
-            grid->cells().setRowCount(row + 1);
-        }
-        C::write(grid->cells(), row, m_columns, *rs, 0);
-        grid->setCurrentIndex(grid->cells().index(row, C::Received));
-        return 0;
+            return false;
+        GridModel& cells = list()->cells();
+        if (row >= cells.rowCount())
+            cells.setRowCount(row + 1);
+        C::write(cells, row, m_columns, *rs, 0);
+        return true;
     });
 }
 

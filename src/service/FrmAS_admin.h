@@ -24,6 +24,7 @@ public:
 
     void query() override;
     void SyncUpdateAS(QWidget* dialog, int mode) override;
+    void SyncUpdateJob(int job) override;
     // Opened for a customer: the list shows that customer's jobs.
     void ShowPickedCustomer(const QString& code) override;
 
@@ -43,6 +44,9 @@ protected:
 private:
     void showCustomer(int row);
     int jobAt(int row) const;
+    // Writes row (a new last row when it is past the end) from the job as the server has it;
+    // false when the job is gone.
+    bool writeJob(int job, int row);
 
     QComboBox* m_cmbDateType;
     ucFindBox* m_fbCust;

@@ -127,7 +127,19 @@ void FrmAS_admin2::loadDetails(int job)
 
 void FrmAS_admin2::SyncUpdateASResult()
 {
+    rewriteActiveJob();
     loadDetails(activeJob());
+}
+
+void FrmAS_admin2::rewriteActiveJob()
+{
+    const int row = list()->activeRow();
+    Guarded(u"SyncUpdateASResult"_s, u"Form"_s, kForm, 0, [&] {
+        const RecordSetPtr rs = AsListStore::job(activeJob());
+        if (row >= 0 && rs->rowCount() > 0)
+            C::write(list()->cells(), row, kJobColumns, *rs, 0);
+        return 0;
+    });
 }
 
 void FrmAS_admin2::addLine()

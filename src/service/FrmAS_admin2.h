@@ -34,6 +34,8 @@ protected:
 private:
     int activeJob() const;
     void loadDetails(int job);
+    // The active job's row as the server has it now: a line saved may have completed it.
+    void rewriteActiveJob();
 
     ucFindBox* m_fbUser;
     QComboBox* m_cmbState;

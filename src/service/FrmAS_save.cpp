@@ -178,13 +178,16 @@ void FrmAS_save::clearFields()
     m_lblCode->clear();
     m_fbCust->clear();
     m_fbProd->clear();
-    m_fbUser->clear();
+    // A job nobody is in charge of is easily forgotten: the operator is, until another is named.
+    m_fbUser->FindName(AppState::instance().UserCode);
     for (QLabel* info : m_lblCustInfo)
         info->clear();
     for (HCText* time : m_visitTime)
         time->SetText(u"00:00"_s);
-    m_lblDate->setText(u"0000.00.00"_s);
-    m_lblTime->setText(u"00:00"_s);
+    // The save stamps the moment again; until then the operator sees when the job is being taken.
+    const QDateTime now = Clock::now();
+    m_lblDate->setText(now.toString(u"yyyy-MM-dd"_s));
+    m_lblTime->setText(now.toString(u"HH:mm"_s));
     m_lblDealDam->setText(AppState::instance().UserName);
     m_combo->setCurrentIndex(-1);
     if (isVisible())

@@ -138,6 +138,29 @@ void FrmAS_save2::openCodeScreen(int i)
 void FrmAS_save2::modeChanged()
 {
     m_lineCount = Guarded(u"SetFormMode"_s, u"Form"_s, objectName(), 0, [this] { return AsJobStore::lineCount(job()); });
+    if (mode() == NewRecord)
+        startWithJobProduct();
+}
+
+void FrmAS_save2::startNextEntry()
+{
+    clearFields();
+    startWithJobProduct();
+}
+
+// Most lines are about the product the job was received for.
+void FrmAS_save2::startWithJobProduct()
+{
+    if (job() == 0)
+        return;
+    Guarded(u"SetFormMode"_s, u"Form"_s, objectName(), 0, [this] {
+        const std::optional<AsJobRecord> received = AsJobStore::load(job());
+        if (received && !received->pcode.isEmpty()) {
+            m_fbProd->FindName(received->pcode);
+            fillCodes();
+        }
+        return 0;
+    });
 }
 
 void FrmAS_save2::clearFields()

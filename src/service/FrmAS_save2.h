@@ -30,12 +30,14 @@ private:
     void clearFields() override;
     void loadRecord(const QString& seq) override;
     void startNew(const QString&) override {}
+    void startNextEntry() override;
     void modeChanged() override;
     bool checkBeforeSave() override;
     int writeRecord() override;
     Pick savedRecord() const override;
 
     void fillCodes();
+    void startWithJobProduct();
     void productChosen();
     void openCodeScreen(int i);
     AsLineRecord fromFields() const;

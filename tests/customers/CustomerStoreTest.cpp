@@ -57,32 +57,32 @@ TEST(CustomerRules, ShortNameLeavesOutCompanyMarksAndZipcodesFitSevenBytes)
     EXPECT_FALSE(ZipcodeEnterSearches(u"  "_s, QString()));
 }
 
-TEST_F(CustomerStoreFixture, DeleteIsRefusedWhileSalesPaymentsOrConsultationsReferToTheCustomer)
+// A customer still named by a document keeps its row: a job or charge left without its customer
+// would drop out of every list while it stays in the balance.
+TEST_F(CustomerStoreFixture, DeleteIsRefusedWhileADocumentRefersToTheCustomer)
 {
-    for (const QString& code : {u"000001"_s, u"000002"_s, u"000003"_s, u"000004"_s})
+    for (const QString& code : {u"000001"_s, u"000002"_s, u"000003"_s, u"000004"_s, u"000005"_s})
         ASSERT_EQ(add(code), 1);
     DBExecute(u"INSERT INTO sale (ccode) VALUES ('000001')"_s);
     DBExecute(u"INSERT INTO receive (ccode) VALUES ('000001'), ('000002')"_s);
     DBExecute(u"INSERT INTO rsvconsult (ccode) VALUES ('000003')"_s);
-    DBExecute(u"INSERT INTO aslist_m (ccode) VALUES ('000004')"_s);
+    DBExecute(u"INSERT INTO aslist_m (ccode) VALUES ('000004 ')"_s);
     ASSERT_TRUE(prompter.messages().isEmpty()) << prompter.texts().join(u'\n').toStdString();
 
     const QString used = u"해당 데이터가 「%1」에서 사용중이기 때문에 삭제할 수 없습니다."_s;
-    EXPECT_FALSE(CustomerStore::remove(u"000001"_s));
-    EXPECT_FALSE(CustomerStore::remove(u"000002"_s));
-    EXPECT_FALSE(CustomerStore::remove(u"000003"_s));
+    for (const QString& code : {u"000001"_s, u"000002"_s, u"000003"_s, u"000004"_s})
+        EXPECT_FALSE(CustomerStore::remove(code));
     // Sales come first; one message per refusal.
     EXPECT_EQ(prompter.texts(), QStringList({used.arg(u"매출전표(샘플출고)"_s), used.arg(u"입금전표"_s),
-                                             used.arg(u"상담내역"_s)}));
-    EXPECT_EQ(DBRecordCount(u"customer"_s), 4);
+                                             used.arg(u"상담내역"_s), used.arg(u"AS 내역"_s)}));
+    EXPECT_EQ(DBRecordCount(u"customer"_s), 5);
 
-    // AS jobs do not hold a customer.
     prompter.clear();
-    EXPECT_TRUE(CustomerStore::remove(u"000004"_s));
+    EXPECT_TRUE(CustomerStore::remove(u"000005"_s));
     EXPECT_TRUE(prompter.messages().isEmpty());
-    EXPECT_FALSE(CustomerStore::codeExists(u"000004"_s));
+    EXPECT_FALSE(CustomerStore::codeExists(u"000005"_s));
 
-    EXPECT_FALSE(CustomerStore::remove(u"000004"_s));
+    EXPECT_FALSE(CustomerStore::remove(u"000005"_s));
     EXPECT_EQ(prompter.texts(Kind::Warn),
               QStringList{u"자료를 삭제 할 수 없습니다.\r\n\r\n이미 삭제되었거나, 삭제할 수 없는 경우가 발생했습니다."_s});
 }

@@ -110,32 +110,34 @@ TEST_F(ProductStoreFixture, RenameCarriesToSaleLinesButKeepsNormsTypedByHand)
     EXPECT_EQ(saleLines().last(), u"000002|볼트|M3"_s);
 }
 
-TEST_F(ProductStoreFixture, DeleteIsRefusedWhileSaleLinesOrConsultationsReferToTheProduct)
+// A product still named by a document keeps its row: an AS job or result line whose product is
+// gone would drop out of the lists while its charge stays in the balance.
+TEST_F(ProductStoreFixture, DeleteIsRefusedWhileADocumentRefersToTheProduct)
 {
-    for (const QString& code : {u"000001"_s, u"000002"_s, u"000003"_s, u"000004"_s})
+    for (const QString& code : {u"000001"_s, u"000002"_s, u"000003"_s, u"000004"_s, u"000005"_s, u"000006"_s})
         ASSERT_EQ(add(code, u"상품"_s + code), 1);
     addSaleLine(u"000001"_s, {}, {});
     addSaleLine(u"000003"_s, {}, {});
     DBExecute(u"INSERT INTO rsvconsult (pcode) VALUES ('000002'), ('000003')"_s);
     DBExecute(u"INSERT INTO aslist_m (pcode) VALUES ('000004')"_s);
+    DBExecute(u"INSERT INTO aslist_d (code, seq, pcode) VALUES (1, 1, '000005')"_s);
     ASSERT_TRUE(prompter.messages().isEmpty()) << prompter.texts().join(u'\n').toStdString();
 
     const QString used = u"해당 데이터가 「%1」에서 사용중이기 때문에 삭제할 수 없습니다."_s;
-    EXPECT_FALSE(ProductStore::remove(u"000001"_s));
-    EXPECT_FALSE(ProductStore::remove(u"000002"_s));
-    EXPECT_FALSE(ProductStore::remove(u"000003"_s));
+    for (const QString& code : {u"000001"_s, u"000002"_s, u"000003"_s, u"000004"_s, u"000005"_s})
+        EXPECT_FALSE(ProductStore::remove(code));
     // Sale lines are asked first; one message per refusal.
-    EXPECT_EQ(prompter.texts(),
-              QStringList({used.arg(u"매출전표"_s), used.arg(u"상담내역"_s), used.arg(u"매출전표"_s)}));
+    EXPECT_EQ(prompter.texts(), QStringList({used.arg(u"매출전표"_s), used.arg(u"상담내역"_s), used.arg(u"매출전표"_s),
+                                             used.arg(u"AS 내역"_s), used.arg(u"AS 내역"_s)}));
 
     prompter.clear();
-    EXPECT_TRUE(ProductStore::remove(u"000004"_s));
+    EXPECT_TRUE(ProductStore::remove(u"000006"_s));
     EXPECT_TRUE(prompter.messages().isEmpty());
-    EXPECT_FALSE(ProductStore::codeExists(u"000004"_s));
+    EXPECT_FALSE(ProductStore::codeExists(u"000006"_s));
 
     const QString notDeleted =
         u"자료를 삭제 할 수 없습니다.\r\n\r\n이미 삭제되었거나, 삭제할 수 없는 경우가 발생했습니다."_s;
-    EXPECT_FALSE(ProductStore::remove(u"000004"_s));
+    EXPECT_FALSE(ProductStore::remove(u"000006"_s));
     EXPECT_FALSE(ProductStore::remove(u"000000"_s));
     EXPECT_EQ(prompter.texts(Kind::Warn), QStringList({notDeleted, notDeleted}));
     EXPECT_TRUE(ProductStore::codeExists(u"000000"_s));

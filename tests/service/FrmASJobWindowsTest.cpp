@@ -45,6 +45,7 @@ struct AsJobsFixture : test::DbFixture {
     {
         AppState::instance().UserCode = u"01"_s;
         AppState::instance().UserName = u"김접수"_s;
+        DBExecute(u"INSERT INTO local_user (code, name) VALUES ('01', '김접수')"_s);
         DBExecute(u"INSERT INTO customer (code, compname, telno1, hpno, addr1, addr2, basemoney, nowmoney) VALUES "
                   u"('C00001', '가나상사', '02-123-4567', '010-1111-2222', '서울', '1층', 500, 500), "
                   u"('C00002', '다라상사', '', '', '', '', 0, 0)"_s);
@@ -118,6 +119,12 @@ TEST_F(AsJobsFixture, ReceptionStoresANewJobAndRefusesWhatIsMissingInOrder)
     FrmAS_save dialog;
     dialog.SetFormMode(RecordEditor::NewRecord);
     EXPECT_EQ(dialog.windowTitle(), u"A/S접수 - 『신규입력』"_s);
+    // A new job is received now, by the operator, who is in charge until another is named.
+    auto* staff = child<ucFindBox>(dialog, u"fbUser"_s);
+    EXPECT_EQ(child<QLabel>(dialog, u"lblDate"_s)->text() + u' ' + child<QLabel>(dialog, u"lblTime"_s)->text(),
+              u"2026-03-31 09:05"_s);
+    EXPECT_EQ(staff->code() + staff->Text(), u"01김접수"_s);
+    EXPECT_FALSE(dialog.hasUnsavedChanges());
     auto* combo = child<QComboBox>(dialog, u"Combo1"_s);
     EXPECT_EQ(combo->count(), 1); // general codes only before a product
 
@@ -151,13 +158,14 @@ TEST_F(AsJobsFixture, ReceptionStoresANewJobAndRefusesWhatIsMissingInOrder)
     const int first = DBGetValue(u"SELECT MAX(code) FROM aslist_m"_s).toInt();
     const AsJobRecord job = *AsJobStore::load(first);
     EXPECT_EQ(job.ccode + job.pcode + job.dealbigo, u"C00001000002소음이 '심함'"_s);
-    EXPECT_EQ(job.dealdate + u' ' + job.dealtime + u' ' + job.regucode, u"2026-03-31 09:05 01"_s);
+    EXPECT_EQ(job.dealdate + u' ' + job.dealtime + u' ' + job.regucode + u' ' + job.charge, u"2026-03-31 09:05 01 01"_s);
     EXPECT_EQ(job.resvdate1 + job.resvtime1 + job.resvdate2 + job.resvtime2, u"00:0000:00"_s);
     EXPECT_EQ(job.typecode0, receptionGeneral);
     EXPECT_EQ(job.state, AsJobRecord::Received);
     // Kept open for the next job, which the next save creates.
     EXPECT_TRUE(cust->code().isEmpty());
     EXPECT_EQ(child<QLabel>(dialog, u"lblDealDam"_s)->text(), u"김접수"_s);
+    EXPECT_EQ(staff->code(), u"01"_s);
     dialog.ShowPickedCustomer(u"C00001"_s);
     dialog.presetProduct(u"000001"_s);
     combo->setCurrentIndex(0);
@@ -189,6 +197,7 @@ TEST_F(AsJobsFixture, ResultScreenCarriesEachLineIntoTheBalanceOnce)
         EXPECT_TRUE(child<QCheckBox>(*d, u"chkContinueAdd"_s)->isChecked());
         fillLine(d, u"30000"_s, false);
         click(*d, u"btnSave"_s);
+        EXPECT_EQ(child<ucFindBox>(*d, u"fbProd"_s)->code(), u"000001"_s);
         DBExecute(u"UPDATE aslist_m SET workdate = '2000-01-01' WHERE code = %1"_s.arg(job));
         fillLine(d, u"12000"_s, true);
         click(*d, u"btnSave"_s);
@@ -243,19 +252,25 @@ TEST_F(AsJobsFixture, ResultScreenCarriesEachLineIntoTheBalanceOnce)
 TEST_F(AsJobsFixture, LineDialogAsksForCodesAndProductAndWarnsOfAnotherProduct)
 {
     const int job = AsJobsFixture::job();
+    const int washerCause = code(u"000001"_s, 1, u"배수 막힘"_s);
     FrmAS_save2 dialog;
     dialog.setJob(job);
     dialog.SetFormMode(RecordEditor::NewRecord);
+    // A new line starts with the job's product and its codes, with nothing typed yet.
+    auto* product = child<ucFindBox>(dialog, u"fbProd"_s);
+    EXPECT_EQ(product->code() + product->Text(), u"000001세탁기"_s);
+    EXPECT_GE(child<QComboBox>(dialog, u"Combo10"_s)->findData(washerCause), 0);
+    EXPECT_FALSE(dialog.hasUnsavedChanges());
     EXPECT_FALSE(child<hcDate>(dialog, u"hdField0"_s)->isVisibleTo(&dialog));
     click(dialog, u"btnSave"_s);
     child<QComboBox>(dialog, u"Combo10"_s)->setCurrentIndex(0);
     click(dialog, u"btnSave"_s);
     child<QComboBox>(dialog, u"Combo11"_s)->setCurrentIndex(0);
+    product->clear();
     click(dialog, u"btnSave"_s);
     EXPECT_EQ(prompter.texts(), QStringList({u"원인코드가 입력되지 않았습니다."_s, u"결과코드가 입력되지 않았습니다."_s,
                                              u"[상품]은(는) 필수 입력 사항입니다."_s}));
     prompter.clear();
-    auto* product = child<ucFindBox>(dialog, u"fbProd"_s);
     product->setRecord(u"000002"_s, u"건조기"_s);
     emit product->found(u"000002"_s, u"건조기"_s);
     EXPECT_EQ(prompter.texts(), QStringList{u"A/S접수시의 상품명과 다릅니다. 확인바랍니다."_s});

@@ -2,7 +2,9 @@
 #include "AsListFixture.h"
 #include "AsListStore.h"
 #include "FrmAS_admin.h"
+#include "FrmAS_Result.h"
 #include "FrmAS_admin2.h"
+#include "FrmAS_save2.h"
 #include "FrmRPT_ASList.h"
 #include "Grid.h"
 #include "GridDriver.h"
@@ -10,6 +12,8 @@
 #include "WidgetDriver.h"
 #include "ucFindBox.h"
 
+#include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -40,8 +44,7 @@ QString footer(const QWidget& window)
 
 } // namespace
 
-// Codes are named as the server compares them (case, trailing blanks), and a job missing any name
-// is left out, as an inner join would.
+// Codes are named as the server compares them (case, trailing blanks).
 TEST_F(AsListFixture, TheLedgerNamesCountsAndColoursThePeriodsJobsAndShowsTheActiveRowsCustomer)
 {
     const int received = job(u"C00001"_s, u"2026-03-02"_s, 0);
@@ -49,13 +52,7 @@ TEST_F(AsListFixture, TheLedgerNamesCountsAndColoursThePeriodsJobsAndShowsTheAct
     const int done = job(u"C00002"_s, u"2026-03-04"_s, 9);
     const int odd = job(u"C00002"_s, u"2026-03-05"_s, 5);
     const int otherCase = job(u"c00002 "_s, u"2026-03-06"_s, 0, u"p00002"_s);
-    job(u"C00001"_s, u"2026-02-28"_s, 9);             // before the period
-    job(u"C09999"_s, u"2026-03-06"_s, 9);             // customer gone
-    job(u"C00001"_s, u"2026-03-07"_s, 0, u"P09999"_s); // product gone
-    const int noStaff = job(u"C00001"_s, u"2026-03-08"_s, 0);
-    const int causeCode = job(u"C00001"_s, u"2026-03-09"_s, 0);
-    sql(u"UPDATE aslist_m SET charge = '09' WHERE code = %1"_s.arg(noStaff));
-    sql(u"UPDATE aslist_m SET typecode0 = 2 WHERE code = %1"_s.arg(causeCode)); // not a reception code
+    job(u"C00001"_s, u"2026-02-28"_s, 9); // before the period
     sql(u"UPDATE aslist_m SET workdate = '2026-03-07', worktime = '16:05' WHERE code = %1"_s.arg(done));
     sql(u"UPDATE customer SET telno1 = '02-111-2222', hpno = '010-3333-4444', bigo = '단골' WHERE code = 'C00002'"_s);
     sql(u"INSERT INTO sale (ccode, pname, pnorm, dealdate) VALUES ('C00002', '세탁기', 'WM-10', '2026-01-05'), "
@@ -81,7 +78,6 @@ TEST_F(AsListFixture, TheLedgerNamesCountsAndColoursThePeriodsJobsAndShowsTheAct
     EXPECT_EQ(otherCaseNames, QStringList({u"다른"_s, u"건조기"_s, u"이접수"_s, u"김기사"_s, u"소음"_s}));
     // One job's names are read by its codes, not from the whole tables.
     EXPECT_EQ(AsListStore::job(otherCase, false)->value(0, u"compalias"_s), u"다른"_s);
-    EXPECT_EQ(AsListStore::job(noStaff, false)->rowCount(), 0);
 
     // Choosing a state queries at once, and the counts follow the list; colours do not linger.
     ledger.findChild<QComboBox*>(u"cmbState"_s)->setCurrentIndex(3);
@@ -103,6 +99,49 @@ TEST_F(AsListFixture, TheLedgerNamesCountsAndColoursThePeriodsJobsAndShowsTheAct
 
     ledger.findChild<QComboBox*>(u"cmbState"_s)->setCurrentIndex(1);
     EXPECT_EQ(drawn(grid, 0, AsJobColumns::State), QColor(Qt::black));
+}
+
+// A job is the period's whatever became of the rows it names: saved without staff, its customer,
+// product, receiver or codes deleted since, it is listed with empty names and counted, in the
+// ledger, the status screen and the result list alike.
+TEST_F(AsListFixture, JobsWhoseNamedRowsAreMissingAreListedWithEmptyNamesAndCounted)
+{
+    const int complete = job(u"C00001"_s, u"2026-03-02"_s, 0);
+    const int noCustomer = job(u"C09999"_s, u"2026-03-03"_s, 9);
+    const int noProduct = job(u"C00001"_s, u"2026-03-04"_s, 2, u"P09999"_s);
+    const int noStaff = job(u"C00002"_s, u"2026-03-05"_s, 0);
+    const int nothing = job(u"C00002"_s, u"2026-03-06"_s, 9);
+    sql(u"UPDATE aslist_m SET charge = '' WHERE code = %1"_s.arg(noStaff));
+    sql(u"UPDATE aslist_m SET charge = '09', regucode = '09', typecode0 = 2 WHERE code = %1"_s.arg(nothing));
+    line(noCustomer, 1, 1000, false);
+    line(noProduct, 1, 2000, false, u"P09999"_s);
+    line(nothing, 1, 4000, false);
+    sql(u"UPDATE aslist_d SET typecode1 = 98, typecode2 = 99 WHERE code = %1"_s.arg(nothing));
+    const QStringList all{QString::number(complete), QString::number(noCustomer), QString::number(noProduct),
+                          QString::number(noStaff), QString::number(nothing)};
+
+    FrmAS_admin ledger;
+    Grid* grid = ledger.list();
+    EXPECT_EQ(column(grid, u"코드"_s), all);
+    EXPECT_EQ(footer(ledger), u"대기 : 2 건 / 확인 : 1 건 / 완료 : 2 건"_s);
+    EXPECT_EQ(column(grid, u"고객명"_s), QStringList({u"한빛"_s, QString(), u"한빛"_s, u"다른"_s, u"다른"_s}));
+    EXPECT_EQ(column(grid, u"상품명"_s).value(2), QString());
+    EXPECT_EQ(column(grid, u"담당자"_s), QStringList({u"김기사"_s, u"김기사"_s, u"김기사"_s, QString(), QString()}));
+    EXPECT_EQ(column(grid, u"접수자"_s).value(4), QString());
+    EXPECT_EQ(column(grid, u"접수코드"_s).value(4), QString());
+    ledger.findChild<QComboBox*>(u"cmbState"_s)->setCurrentIndex(1);
+    EXPECT_EQ(column(grid, u"코드"_s), QStringList({QString::number(complete), QString::number(noStaff)}));
+
+    FrmAS_admin2 status;
+    EXPECT_EQ(column(status.list(), u"코드"_s), all);
+    status.list()->setCurrentIndex(status.list()->cells().index(4, 0));
+    EXPECT_EQ(column(status.details(), u"코드"_s), QStringList({u"1"_s}));
+    EXPECT_EQ(status.details()->text(0, FrmAS_admin2::DetCause), QString());
+    status.list()->setCurrentIndex(status.list()->cells().index(2, 0));
+    EXPECT_EQ(column(status.details(), u"코드"_s), QStringList({u"1"_s}));
+
+    FrmRPT_ASList report;
+    EXPECT_EQ(amounts(report.list()), QList<double>({1000, 2000, 4000, 7000}));
 }
 
 TEST_F(AsListFixture, TheLedgerByPlannedVisitListsOnlyJobsPlannedInThePeriod)
@@ -147,6 +186,49 @@ TEST_F(AsListFixture, ASavedJobIsAddedOrRewrittenWithoutRecountingAndDeletedRows
     EXPECT_EQ(grid->rowCount(), 0);
     EXPECT_EQ(DBGetValue(u"SELECT COUNT(*) FROM aslist_m"_s), u"0"_s);
     EXPECT_EQ(prompter.texts(Kind::Notice).last(), u"2건의 자료를 삭제하였습니다."_s);
+}
+
+// A result saved on the screen the ledger opened shows the job completed there at once, whichever
+// row is active; so does one saved on the status screen.
+TEST_F(AsListFixture, AResultSavedShowsItsJobCompletedInTheListThatOpenedIt)
+{
+    job(u"C00001"_s, u"2026-03-02"_s, 0);
+    job(u"C00002"_s, u"2026-03-03"_s, 0);
+    const auto saveLine = [](FrmAS_save2* d) {
+        for (auto [name, code] : {std::pair{u"Combo10"_s, 2}, {u"Combo11"_s, 3}}) {
+            auto* codes = d->findChild<QComboBox*>(name);
+            codes->setCurrentIndex(codes->findData(code));
+        }
+        d->findChild<QCheckBox*>(u"chkContinueAdd"_s)->setChecked(false);
+        test::click(*d, u"btnSave"_s);
+        if (d->isVisible())
+            d->done(QDialog::Rejected);
+    };
+
+    FrmAS_admin ledger;
+    Grid* grid = ledger.list();
+    grid->setCurrentIndex(grid->cells().index(0, 0));
+    test::whenModal<FrmAS_save2>(saveLine);
+    ledger.openResults(1);
+    const QStringList completed{u"접수"_s, u"완료"_s};
+    EXPECT_TRUE(QTest::qWaitFor([&] { return column(grid, u"상황"_s) == completed; }))
+        << column(grid, u"상황"_s).join(u',').toStdString();
+    EXPECT_FALSE(grid->text(1, AsJobColumns::Completed).isEmpty());
+    EXPECT_EQ(drawn(grid, 1, AsJobColumns::State), QColor(Qt::red));
+    EXPECT_EQ(grid->activeRow(), 0);
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (qobject_cast<FrmAS_Result*>(w))
+            w->close();
+    }
+
+    sql(u"DELETE FROM aslist_d"_s);
+    sql(u"UPDATE aslist_m SET state = 0, workdate = '', worktime = ''"_s);
+    FrmAS_admin2 status;
+    status.list()->setCurrentIndex(status.list()->cells().index(1, 0));
+    test::whenModal<FrmAS_save2>(saveLine);
+    QTest::keyClick(&status, Qt::Key_F2);
+    EXPECT_EQ(column(status.list(), u"상황"_s), completed);
+    EXPECT_EQ(column(status.details(), u"코드"_s), QStringList({u"1"_s}));
 }
 
 TEST_F(AsListFixture, TheStatusScreenShowsTheLinesOfTheActiveJobAndDeletesOneWithItsCharge)

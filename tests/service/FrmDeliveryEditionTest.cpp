@@ -61,27 +61,32 @@ TEST_F(DeliveryEditionTest, TheLedgerShowsTheCustomerAndTheDistinctDeliveryDates
     delivered(washer, 2, u"2026-03-21"_s);
     delivered(washer, 3, u"2026-03-25"_s); // line 4 has none
     const int waiting = job(u"C00002"_s, u"2026-03-03"_s, 0);
-    // The names are read apart from the jobs; jobs whose receiver or product is gone stay unlisted.
-    sql(u"UPDATE aslist_m SET regucode = '99' WHERE code = %1"_s.arg(job(u"C00001"_s, u"2026-03-03"_s, 0)));
-    job(u"C00001"_s, u"2026-03-03"_s, 0, u"P09999"_s);
+    // The names are read apart from the jobs; a job whose receiver or product is gone keeps its
+    // customer's columns.
+    const int noReceiver = job(u"C00001"_s, u"2026-03-05"_s, 0);
+    sql(u"UPDATE aslist_m SET regucode = '99' WHERE code = %1"_s.arg(noReceiver));
+    const int noProduct = job(u"C00001"_s, u"2026-03-06"_s, 0, u"P09999"_s);
 
     FrmAS_AdminTamber ledger;
     Grid* grid = ledger.list();
-    ASSERT_EQ(grid->rowCount(), 2);
+    ASSERT_EQ(grid->rowCount(), 4);
     EXPECT_EQ(row(grid, 0).mid(AsJobColumns::Code),
               QStringList({QString::number(washer), u"WM-10 화이트"_s, u"02-111-2222"_s, u"서울 중구"_s, u"101호"_s,
                            u"2026-03-21, 2026-03-25"_s}));
     EXPECT_EQ(grid->text(1, AsJobColumns::SendDates), QString());
+    EXPECT_EQ(column(grid, u"접수자"_s).value(2) + column(grid, u"상품명"_s).value(3), QString());
+    EXPECT_EQ(grid->text(3, AsJobColumns::ModelName), u"WM-10 화이트"_s);
 
     // A job saved in the reception dialog arrives with the same columns as a queried one.
     const int added = job(u"C00001"_s, u"2026-03-04"_s, 0);
     SavedReception dialog(added);
     ledger.SyncUpdateAS(&dialog, 1);
-    ASSERT_EQ(grid->rowCount(), 3);
-    EXPECT_EQ(grid->text(2, AsJobColumns::ModelName), u"WM-10 화이트"_s);
-    EXPECT_EQ(grid->text(2, AsJobColumns::Address2), u"101호"_s);
+    ASSERT_EQ(grid->rowCount(), 5);
+    EXPECT_EQ(grid->text(4, AsJobColumns::ModelName), u"WM-10 화이트"_s);
+    EXPECT_EQ(grid->text(4, AsJobColumns::Address2), u"101호"_s);
     EXPECT_EQ(column(grid, u"코드"_s),
-              QStringList({QString::number(washer), QString::number(waiting), QString::number(added)}));
+              QStringList({QString::number(washer), QString::number(waiting), QString::number(noReceiver),
+                           QString::number(noProduct), QString::number(added)}));
 
     // The plain ledger stops at the job number.
     FrmAS_admin plain;

@@ -100,3 +100,22 @@ TEST_F(ConsultReportFixture, ADeleteAsksForTheNumberAndThePeriodIsOfferedAgain)
     EXPECT_EQ(again.period()->Text1(), u"2026-03-03"_s);
     EXPECT_EQ(again.period()->Text2(), u"2026-03-04"_s);
 }
+
+// A product typed on the desk without registering it is shown, and found, by the name typed; so
+// is one deleted since.
+TEST_F(ConsultReportFixture, ATypedProductIsShownAndFoundByItsTypedName)
+{
+    sql(u"INSERT INTO rsvconsult (cname, condate, contime, pcode, pname, state) VALUES "
+        "('한빛상사', '2026-03-06', '11:00', '000000', '수입 식기세척기', 2), "
+        "('한빛상사', '2026-03-07', '11:00', 'P09999', '단종 세척기', 1)"_s);
+    FrmRPT_Consult report;
+    report.period()->SetText1(u"2026-03-01"_s);
+    report.query();
+    EXPECT_EQ(column(report.list(), u"상품명"_s).mid(3),
+              QStringList({u"세탁기"_s, u"수입 식기세척기"_s, u"단종 세척기"_s}));
+
+    report.findChild<QComboBox*>(u"choChProduct"_s)->setCurrentText(u"상품명"_s);
+    report.findChild<QLineEdit*>(u"txtProduct"_s)->setText(u"세척기"_s);
+    report.query();
+    EXPECT_EQ(column(report.list(), u"상품명"_s), QStringList({u"수입 식기세척기"_s, u"단종 세척기"_s}));
+}
