@@ -39,12 +39,16 @@ QTextStream& out()
 int usage()
 {
     out() << "usage: asvelmora-ctl [--home DIR] [--local-server] COMMAND\n"
+             "       asvelmora-ctl --help | --version\n"
              "  The server and its password come from the connection profile kept under the program\n"
              "  folder (DIR), never from the command line, which every user of the machine can read.\n"
+             "\n"
+             "Commands:\n"
              "  db status                structure version and server version\n"
              "  db upgrade               bring the database structure up to date without asking\n"
              "  db index                 add the search indexes an older database lacks, online\n"
              "  local-server start|stop|status\n"
+             "                           start, stop or ask after the private server of --local-server\n"
              "  customer find TEXT       the picker's search: code, name, short name, telephone\n"
              "  customer show CODE       one customer's main fields\n"
              "  product find TEXT        the code-entry search: code, then code, barcode, name\n"
@@ -195,7 +199,13 @@ int main(int argc, char* argv[])
         local = true;
     ConsolePrompter prompter(MsgAnswer::No);
     int rc = 2;
-    if (args.size() == 2 && args[0] == u"db"_s && args[1] == u"status"_s)
+    if (args == QStringList{u"--version"_s}) {
+        out() << "asvelmora-ctl " << ASV_VERSION << "\n";
+        rc = 0;
+    } else if (args == QStringList{u"--help"_s}) {
+        usage();
+        rc = 0;
+    } else if (args.size() == 2 && args[0] == u"db"_s && args[1] == u"status"_s)
         rc = dbStatus(local);
     else if (args.size() == 2 && args[0] == u"db"_s && args[1] == u"upgrade"_s)
         rc = dbUpgrade(local);
