@@ -9,6 +9,7 @@
 #include "LedgerCommands.h"
 #include "LocalServer.h"
 #include "MailCommands.h"
+#include "OfficeDatabase.h"
 #include "Paths.h"
 #include "PaymentCommands.h"
 #include "PeriodReportCommands.h"
@@ -24,6 +25,8 @@
 
 #include <QCoreApplication>
 #include <QTextStream>
+#include <termios.h>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 using namespace asv;
@@ -43,6 +46,10 @@ int usage()
              "  folder (DIR), never from the command line, which every user of the machine can read.\n"
              "  db status                structure version and server version\n"
              "  db upgrade               bring the database structure up to date without asking\n"
+             "  db create [--admin USER]\n"
+             "                           make the profile's database, its account, structure and indexes on\n"
+             "                           an office server as its administrator (root unless named), whose\n"
+             "                           password is asked, or read from standard input, and kept nowhere\n"
              "  db index                 add the search indexes an older database lacks, online\n"
              "  local-server start|stop|status\n"
              "  customer find TEXT       the picker's search: code, name, short name, telephone\n"
@@ -154,6 +161,53 @@ int dbIndex(bool local)
     return failed.isEmpty() ? 0 : 1;
 }
 
+// Read without echo at a terminal; a script pipes it in.
+QString administratorPassword()
+{
+    termios saved{};
+    const bool terminal = ::isatty(STDIN_FILENO) && ::tcgetattr(STDIN_FILENO, &saved) == 0;
+    if (terminal) {
+        QTextStream(stderr) << "administrator password: " << Qt::flush;
+        termios quiet = saved;
+        quiet.c_lflag &= ~static_cast<tcflag_t>(ECHO);
+        ::tcsetattr(STDIN_FILENO, TCSANOW, &quiet);
+    }
+    const QString password = QTextStream(stdin).readLine();
+    if (terminal) {
+        ::tcsetattr(STDIN_FILENO, TCSANOW, &saved);
+        QTextStream(stderr) << "\n" << Qt::flush;
+    }
+    return password;
+}
+
+// A profile still on the maker's shared account, or without a password, gets an account of the
+// installation's own, as the private server gives it; the profile is written only once created.
+int dbCreate(const QStringList& options)
+{
+    if (options.size() != 0 && (options.size() != 2 || options[0] != u"--admin"_s))
+        return usage();
+    ConnectionProfile p = ConnectionProfile::read();
+    if (p.localServer) {
+        out() << "the profile uses the private server, which makes its own database (local-server start)\n";
+        return 1;
+    }
+    const bool ownAccount = p.user == ConnectionProfile::sharedAccount() || p.password.isEmpty();
+    if (ownAccount) {
+        p.user = LocalServer::ownAccount();
+        p.password = ConnectionProfile::generatePassword();
+    }
+    const ServerLogin admin{p.host, options.isEmpty() ? u"root"_s : options[1], administratorPassword(), {}};
+    QString message;
+    const OfficeDatabase::Outcome outcome = OfficeDatabase::create(admin, {p.host, p.user, p.password, p.database}, message);
+    out() << message << "\n";
+    if (outcome != OfficeDatabase::Outcome::Created)
+        return 1;
+    if (ownAccount)
+        p.write();
+    out() << "account " << p.user << ", structure version " << kProgramDbVersion << "\n";
+    return 0;
+}
+
 int localServer(const QString& action)
 {
     LocalServer server;
@@ -199,6 +253,8 @@ int main(int argc, char* argv[])
         rc = dbStatus(local);
     else if (args.size() == 2 && args[0] == u"db"_s && args[1] == u"upgrade"_s)
         rc = dbUpgrade(local);
+    else if (args.size() >= 2 && args[0] == u"db"_s && args[1] == u"create"_s)
+        rc = dbCreate(args.mid(2));
     else if (args.size() == 2 && args[0] == u"db"_s && args[1] == u"index"_s)
         rc = dbIndex(local);
     else if (args.size() == 2 && args[0] == u"local-server"_s)
