@@ -1,8 +1,8 @@
 #include "FrmDBConnect.h"
 
 #include "AppError.h"
-#include "ConnectionProfile.h"
 #include "Cp949.h"
+#include "OfficeDatabase.h"
 #include "WidgetHelpers.h"
 #include "cMySQL.h"
 #include "modMsgBox.h"
@@ -57,7 +57,7 @@ FrmDBConnect::FrmDBConnect(QWidget* parent) : QDialog(parent)
     buttons->addWidget(cancel);
     connect(test, &QPushButton::clicked, this, &FrmDBConnect::testConnection);
     connect(ok, &QPushButton::clicked, this, [this] {
-        if (save())
+        if (saveTested())
             accept();
     });
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
@@ -67,7 +67,7 @@ FrmDBConnect::FrmDBConnect(QWidget* parent) : QDialog(parent)
     layout->addLayout(buttons);
 }
 
-bool FrmDBConnect::save()
+std::optional<ConnectionProfile> FrmDBConnect::typed() const
 {
     ConnectionProfile p;
     p.host = findChild<QLineEdit*>(u"txtHost"_s)->text().trimmed();
@@ -77,15 +77,67 @@ bool FrmDBConnect::save()
     p.localServer = findChild<QCheckBox*>(u"chkLocalServer"_s)->isChecked();
     if (p.user.isEmpty() || p.database.isEmpty() || (p.host.isEmpty() && !p.localServer)) {
         MsgInfo(u"서버 주소, 계정, DB명은 필수 입력 사항입니다."_s, u"필수입력"_s);
-        return false;
+        return std::nullopt;
     }
     // The password is kept in the code page's bytes, as the older tool reads it.
     if (const qsizetype bad = Cp949::firstUnencodable(p.password); bad >= 0) {
         MsgInfo(Cp949::unencodableMessage(p.password, bad));
+        return std::nullopt;
+    }
+    return p;
+}
+
+bool FrmDBConnect::save()
+{
+    const std::optional<ConnectionProfile> p = typed();
+    if (!p)
+        return false;
+    p->write();
+    ShowSaved();
+    return true;
+}
+
+bool FrmDBConnect::saveTested()
+{
+    const std::optional<ConnectionProfile> p = typed();
+    if (!p || (!p->localServer && !reachable(*p)))
+        return false;
+    p->write();
+    ShowSaved();
+    return true;
+}
+
+// The administrator's account is asked for this once and kept nowhere.
+bool FrmDBConnect::reachable(const ConnectionProfile& p)
+{
+    const ServerLogin login{p.host, p.user, p.password, p.database};
+    if (!OfficeDatabase::missingOrEmpty(login)) {
+        try {
+            cMySQL probe;
+            probe.real_connect(p.host, p.user, p.password, p.database, 3306, {}, 0, u"euckr"_s);
+            return true;
+        } catch (const AppError& e) {
+            MsgWarn(u"접속에 실패했습니다."_s + vbCrLf + e.description());
+            return false;
+        }
+    }
+    if (MsgYesNo(u"서버에 데이터베이스 %1이(가) 없거나 비어 있습니다."_s.arg(p.database) + vbCrLf
+                 + u"서버 관리자 계정으로 데이터베이스와 계정 %2을(를) 지금 만드시겠습니까?"_s.arg(p.user))
+        != MsgAnswer::Yes)
+        return false;
+    const std::optional<QString> admin = InputBox(u"서버 관리자 계정"_s, windowTitle(), u"root"_s);
+    if (!admin || admin->trimmed().isEmpty())
+        return false;
+    const std::optional<QString> password = InputBox(u"서버 관리자 암호"_s, windowTitle());
+    if (!password)
+        return false;
+    QString message;
+    if (OfficeDatabase::create({p.host, admin->trimmed(), *password, {}}, login, message)
+        != OfficeDatabase::Outcome::Created) {
+        MsgWarn(message);
         return false;
     }
-    p.write();
-    ShowSaved();
+    MsgInfo(message);
     return true;
 }
 

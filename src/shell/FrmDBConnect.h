@@ -1,6 +1,9 @@
 #pragma once
 
+#include "ConnectionProfile.h"
+
 #include <QDialog>
+#include <optional>
 
 namespace asv {
 
@@ -12,8 +15,16 @@ public:
     explicit FrmDBConnect(QWidget* parent = nullptr);
     // Saves the profile; false (and a message) when a field cannot be stored.
     bool save();
+    // save() once an office server has answered to the typed settings; a database missing there or
+    // empty is offered to be made with a server administrator's account.
+    bool saveTested();
     // Tries the typed settings against the server and reports the result.
     void testConnection();
+
+private:
+    // The typed profile, or nothing (and a message) when a field cannot be stored.
+    std::optional<ConnectionProfile> typed() const;
+    bool reachable(const ConnectionProfile& p);
 };
 
 } // namespace asv
