@@ -9,6 +9,7 @@
 #include "LedgerCommands.h"
 #include "LocalServer.h"
 #include "MailCommands.h"
+#include "NightlyBackup.h"
 #include "OfficeDatabase.h"
 #include "Paths.h"
 #include "PaymentCommands.h"
@@ -80,7 +81,10 @@ int usage()
              "  call NUMBER [--announce-only]\n"
              "                           record a received call as a desk's device would and show it\n"
              "                           on the open desks (only announce it with --announce-only)\n"
-             "  backup                   back the database up into the hour's file under BK_DB; prints it\n"
+             "  backup [--keep N]        back the database up into the hour's file under BK_DB; prints it,\n"
+             "                           then removes the oldest beyond N files (the setting Backup/KeepFiles,\n"
+             "                           14 unless set; 0 keeps all); a private server not running is started\n"
+             "                           for the run; a failure leaves a line the backup window shows\n"
              "  restore FILE             load a backup of ours into the database, replacing its tables\n"
              "                           all or nothing; the replaced ones are kept until the next backup\n"
              "  restore --undo           put back the tables the last restore replaced\n"
@@ -208,6 +212,22 @@ int dbCreate(const QStringList& options)
     return 0;
 }
 
+// At night the program, and with it its private server, is usually closed: the backup starts the
+// server for its own run.
+int backup(bool local, const QStringList& options)
+{
+    ConnectionProfile p = ConnectionProfile::read();
+    LocalServer server;
+    if ((local || p.localServer) && server.runningPid() == 0 && (!server.start() || !server.prepare(p))) {
+        out() << server.error() << "\n";
+        NightlyBackup::recordFailure(server.error());
+        return 1;
+    }
+    const int rc = backupCommand(out(), options, connectDatabase(local));
+    DBClose();
+    return rc == 2 ? usage() : rc;
+}
+
 int localServer(const QString& action)
 {
     LocalServer server;
@@ -292,8 +312,8 @@ int main(int argc, char* argv[])
         rc = !connectDatabase(local) ? 1 : reportReceivables(out(), args.mid(2));
     else if (args.size() >= 3 && args[0] == u"sms"_s && args[1] == u"list"_s)
         rc = !connectDatabase(local) ? 1 : smsList(out(), args.mid(2));
-    else if (args.size() == 1 && args[0] == u"backup"_s)
-        rc = !connectDatabase(local) ? 1 : backupCommand(out());
+    else if (!args.isEmpty() && args[0] == u"backup"_s)
+        rc = backup(local, args.mid(1));
     else if (args.size() == 2 && args[0] == u"restore"_s && args[1] == u"--undo"_s)
         rc = !connectDatabase(local) ? 1 : undoRestoreCommand(out());
     else if (args.size() == 2 && args[0] == u"restore"_s)
