@@ -16,6 +16,7 @@ FrmFirstStart::FrmFirstStart(QWidget* parent) : QDialog(parent)
 {
     setObjectName(u"FrmFirstStart"_s);
     setWindowTitle(u"처음 시작"_s);
+    setMinimumWidth(420);
     auto* layout = new QVBoxLayout(this);
     auto* intro = new QLabel(u"자료를 어디에 보관할지 선택하세요."_s, this);
     layout->addWidget(intro);
