@@ -9,6 +9,7 @@
 
 #include <QCheckBox>
 #include <QFormLayout>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QVBoxLayout>
@@ -62,8 +63,26 @@ FrmDBConnect::FrmDBConnect(QWidget* parent) : QDialog(parent)
     });
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 
+    // Shown only when the office server lacks the database; the administrator's password is used
+    // for the create and then cleared.
+    m_create = new QGroupBox(u"서버 관리자 계정"_s, this);
+    m_create->setObjectName(u"grpCreate"_s);
+    auto* admin = new QFormLayout(m_create);
+    admin->addRow(u"관리자 계정"_s, field(m_create, u"txtAdminUser"_s, u"root"_s));
+    QLineEdit* adminPassword = field(m_create, u"txtAdminPassword"_s, {});
+    adminPassword->setEchoMode(QLineEdit::Password);
+    admin->addRow(u"관리자 암호"_s, adminPassword);
+    QPushButton* create = NamedButton(m_create, u"btnCreate"_s, u"데이터베이스 만들기"_s);
+    admin->addRow(create);
+    m_create->hide();
+    connect(create, &QPushButton::clicked, this, [this] {
+        if (createDatabase())
+            accept();
+    });
+
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
+    layout->addWidget(m_create);
     layout->addLayout(buttons);
 }
 
@@ -107,37 +126,40 @@ bool FrmDBConnect::saveTested()
     return true;
 }
 
-// The administrator's account is asked for this once and kept nowhere.
 bool FrmDBConnect::reachable(const ConnectionProfile& p)
 {
-    const ServerLogin login{p.host, p.user, p.password, p.database};
-    if (!OfficeDatabase::missingOrEmpty(login)) {
-        try {
-            cMySQL probe;
-            probe.real_connect(p.host, p.user, p.password, p.database, 3306, {}, 0, u"euckr"_s);
-            return true;
-        } catch (const AppError& e) {
-            MsgWarn(u"접속에 실패했습니다."_s + vbCrLf + e.description());
-            return false;
-        }
+    if (OfficeDatabase::missingOrEmpty({p.host, p.user, p.password, p.database})) {
+        m_create->show();
+        MsgInfo(u"서버에 데이터베이스 %1이(가) 없거나 비어 있습니다."_s.arg(p.database) + vbCrLf
+                + u"서버 관리자 계정과 암호를 입력하고 [데이터베이스 만들기]를 누르면 데이터베이스와 계정 %1을(를) 만듭니다."_s.arg(p.user));
+        return false;
     }
-    if (MsgYesNo(u"서버에 데이터베이스 %1이(가) 없거나 비어 있습니다."_s.arg(p.database) + vbCrLf
-                 + u"서버 관리자 계정으로 데이터베이스와 계정 %2을(를) 지금 만드시겠습니까?"_s.arg(p.user))
-        != MsgAnswer::Yes)
+    try {
+        cMySQL probe;
+        probe.real_connect(p.host, p.user, p.password, p.database, 3306, {}, 0, u"euckr"_s);
+        return true;
+    } catch (const AppError& e) {
+        MsgWarn(u"접속에 실패했습니다."_s + vbCrLf + e.description());
         return false;
-    const std::optional<QString> admin = InputBox(u"서버 관리자 계정"_s, windowTitle(), u"root"_s);
-    if (!admin || admin->trimmed().isEmpty())
+    }
+}
+
+bool FrmDBConnect::createDatabase()
+{
+    const std::optional<ConnectionProfile> p = typed();
+    if (!p)
         return false;
-    const std::optional<QString> password = InputBox(u"서버 관리자 암호"_s, windowTitle());
-    if (!password)
-        return false;
+    auto* adminPassword = findChild<QLineEdit*>(u"txtAdminPassword"_s);
+    const ServerLogin admin{p->host, findChild<QLineEdit*>(u"txtAdminUser"_s)->text().trimmed(), adminPassword->text(), {}};
+    adminPassword->clear();
     QString message;
-    if (OfficeDatabase::create({p.host, admin->trimmed(), *password, {}}, login, message)
+    if (OfficeDatabase::create(admin, {p->host, p->user, p->password, p->database}, message)
         != OfficeDatabase::Outcome::Created) {
         MsgWarn(message);
         return false;
     }
     MsgInfo(message);
+    p->write();
     return true;
 }
 

@@ -5,6 +5,8 @@
 #include <QDialog>
 #include <optional>
 
+class QGroupBox;
+
 namespace asv {
 
 // Connection settings: host, account, database, password and the private local server. Writes
@@ -16,8 +18,10 @@ public:
     // Saves the profile; false (and a message) when a field cannot be stored.
     bool save();
     // save() once an office server has answered to the typed settings; a database missing there or
-    // empty is offered to be made with a server administrator's account.
+    // empty shows the server administrator's account for createDatabase().
     bool saveTested();
+    // Makes the missing database as the administrator typed, then saves the profile.
+    bool createDatabase();
     // Tries the typed settings against the server and reports the result.
     void testConnection();
 
@@ -25,6 +29,8 @@ private:
     // The typed profile, or nothing (and a message) when a field cannot be stored.
     std::optional<ConnectionProfile> typed() const;
     bool reachable(const ConnectionProfile& p);
+
+    QGroupBox* m_create;
 };
 
 } // namespace asv

@@ -13,6 +13,8 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QDirIterator>
+#include <QFile>
 #include <QLineEdit>
 #include <QScopeGuard>
 #include <QTemporaryDir>
@@ -92,24 +94,37 @@ TEST_F(FirstStart, OfficeServerIsTestedBeforeSavingAndAnEmptyOneIsCreated)
         EXPECT_FALSE(ConnectionProfile::exists());
 
         type(u"txtHost"_s, server.host);
-        prompter.answer(MsgAnswer::No);
         test::click(settings, u"btnSave"_s);
-        EXPECT_EQ(prompter.count(Kind::YesNo), 1);
+        EXPECT_EQ(prompter.count(Kind::Info), 1);
+        EXPECT_TRUE(settings.findChild<QWidget*>(u"grpCreate"_s)->isVisibleTo(&settings));
         EXPECT_FALSE(ConnectionProfile::exists());
 
-        prompter.answer(MsgAnswer::Yes);
-        prompter.answerInput(server.user);
-        prompter.answerInput(server.password);
-        test::click(settings, u"btnSave"_s);
+        type(u"txtAdminUser"_s, server.user);
+        type(u"txtAdminPassword"_s, u"wrong"_s);
+        test::click(settings, u"btnCreate"_s);
+        EXPECT_EQ(prompter.count(Kind::Warn), 2);
+        EXPECT_FALSE(ConnectionProfile::exists());
+
+        type(u"txtAdminPassword"_s, server.password);
+        test::click(settings, u"btnCreate"_s);
+        // Used once, kept nowhere.
+        EXPECT_TRUE(settings.findChild<QLineEdit*>(u"txtAdminPassword"_s)->text().isEmpty());
     });
     FrmFirstStart choice;
     test::click(choice, u"btnOfficeServer"_s);
     EXPECT_EQ(choice.result(), QDialog::Accepted) << prompter.texts().join(u'\n').toStdString();
-    EXPECT_EQ(prompter.unanswered(), 0);
 
     const ConnectionProfile saved = ConnectionProfile::read();
     EXPECT_EQ(QStringList({saved.host, saved.user, saved.database}), QStringList({server.host, user, database}));
     EXPECT_FALSE(saved.localServer);
+    QDirIterator files(home.path(), QDir::Files, QDirIterator::Subdirectories);
+    while (files.hasNext()) {
+        QFile f(files.next());
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        const QByteArray bytes = f.readAll();
+        EXPECT_FALSE(bytes.contains(server.password.toUtf8()) || bytes.contains(server.password.toUtf8().toBase64()))
+            << f.fileName().toStdString();
+    }
     ASSERT_TRUE(DBInit(saved.host, saved.user, saved.password, saved.database));
     EXPECT_EQ(DBStructureVersion(), 14);
 }
