@@ -9,6 +9,8 @@
 #include "LedgerCommands.h"
 #include "LocalServer.h"
 #include "MailCommands.h"
+#include "NightlyBackup.h"
+#include "OfficeDatabase.h"
 #include "Paths.h"
 #include "PaymentCommands.h"
 #include "PeriodReportCommands.h"
@@ -24,6 +26,8 @@
 
 #include <QCoreApplication>
 #include <QTextStream>
+#include <termios.h>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 using namespace asv;
@@ -46,6 +50,10 @@ int usage()
              "Commands:\n"
              "  db status                structure version and server version\n"
              "  db upgrade               bring the database structure up to date without asking\n"
+             "  db create [--admin USER]\n"
+             "                           make the profile's database, its account, structure and indexes on\n"
+             "                           an office server as its administrator (root unless named), whose\n"
+             "                           password is asked, or read from standard input, and kept nowhere\n"
              "  db index                 add the search indexes an older database lacks, online\n"
              "  local-server start|stop|status\n"
              "                           start, stop or ask after the private server of --local-server\n"
@@ -77,7 +85,10 @@ int usage()
              "  call NUMBER [--announce-only]\n"
              "                           record a received call as a desk's device would and show it\n"
              "                           on the open desks (only announce it with --announce-only)\n"
-             "  backup                   back the database up into the hour's file under BK_DB; prints it\n"
+             "  backup [--keep N]        back the database up into the hour's file under BK_DB; prints it,\n"
+             "                           then removes the oldest beyond N files (the setting Backup/KeepFiles,\n"
+             "                           14 unless set; 0 keeps all); a private server not running is started\n"
+             "                           for the run; a failure leaves a line the backup window shows\n"
              "  restore FILE             load a backup of ours into the database, replacing its tables\n"
              "                           all or nothing; the replaced ones are kept until the next backup\n"
              "  restore --undo           put back the tables the last restore replaced\n"
@@ -158,6 +169,69 @@ int dbIndex(bool local)
     return failed.isEmpty() ? 0 : 1;
 }
 
+// Read without echo at a terminal; a script pipes it in.
+QString administratorPassword()
+{
+    termios saved{};
+    const bool terminal = ::isatty(STDIN_FILENO) && ::tcgetattr(STDIN_FILENO, &saved) == 0;
+    if (terminal) {
+        QTextStream(stderr) << "administrator password: " << Qt::flush;
+        termios quiet = saved;
+        quiet.c_lflag &= ~static_cast<tcflag_t>(ECHO);
+        ::tcsetattr(STDIN_FILENO, TCSANOW, &quiet);
+    }
+    const QString password = QTextStream(stdin).readLine();
+    if (terminal) {
+        ::tcsetattr(STDIN_FILENO, TCSANOW, &saved);
+        QTextStream(stderr) << "\n" << Qt::flush;
+    }
+    return password;
+}
+
+// A profile still on the maker's shared account, or without a password, gets an account of the
+// installation's own, as the private server gives it; the profile is written only once created.
+int dbCreate(const QStringList& options)
+{
+    if (options.size() != 0 && (options.size() != 2 || options[0] != u"--admin"_s))
+        return usage();
+    ConnectionProfile p = ConnectionProfile::read();
+    if (p.localServer) {
+        out() << "the profile uses the private server, which makes its own database (local-server start)\n";
+        return 1;
+    }
+    const bool ownAccount = p.user == ConnectionProfile::sharedAccount() || p.password.isEmpty();
+    if (ownAccount) {
+        p.user = LocalServer::ownAccount();
+        p.password = ConnectionProfile::generatePassword();
+    }
+    const ServerLogin admin{p.host, options.isEmpty() ? u"root"_s : options[1], administratorPassword(), {}};
+    QString message;
+    const OfficeDatabase::Outcome outcome = OfficeDatabase::create(admin, {p.host, p.user, p.password, p.database}, message);
+    out() << message << "\n";
+    if (outcome != OfficeDatabase::Outcome::Created)
+        return 1;
+    if (ownAccount)
+        p.write();
+    out() << "account " << p.user << ", structure version " << kProgramDbVersion << "\n";
+    return 0;
+}
+
+// At night the program, and with it its private server, is usually closed: the backup starts the
+// server for its own run.
+int backup(bool local, const QStringList& options)
+{
+    ConnectionProfile p = ConnectionProfile::read();
+    LocalServer server;
+    if ((local || p.localServer) && server.runningPid() == 0 && (!server.start() || !server.prepare(p))) {
+        out() << server.error() << "\n";
+        NightlyBackup::recordFailure(server.error());
+        return 1;
+    }
+    const int rc = backupCommand(out(), options, connectDatabase(local));
+    DBClose();
+    return rc == 2 ? usage() : rc;
+}
+
 int localServer(const QString& action)
 {
     LocalServer server;
@@ -209,6 +283,8 @@ int main(int argc, char* argv[])
         rc = dbStatus(local);
     else if (args.size() == 2 && args[0] == u"db"_s && args[1] == u"upgrade"_s)
         rc = dbUpgrade(local);
+    else if (args.size() >= 2 && args[0] == u"db"_s && args[1] == u"create"_s)
+        rc = dbCreate(args.mid(2));
     else if (args.size() == 2 && args[0] == u"db"_s && args[1] == u"index"_s)
         rc = dbIndex(local);
     else if (args.size() == 2 && args[0] == u"local-server"_s)
@@ -246,8 +322,8 @@ int main(int argc, char* argv[])
         rc = !connectDatabase(local) ? 1 : reportReceivables(out(), args.mid(2));
     else if (args.size() >= 3 && args[0] == u"sms"_s && args[1] == u"list"_s)
         rc = !connectDatabase(local) ? 1 : smsList(out(), args.mid(2));
-    else if (args.size() == 1 && args[0] == u"backup"_s)
-        rc = !connectDatabase(local) ? 1 : backupCommand(out());
+    else if (!args.isEmpty() && args[0] == u"backup"_s)
+        rc = backup(local, args.mid(1));
     else if (args.size() == 2 && args[0] == u"restore"_s && args[1] == u"--undo"_s)
         rc = !connectDatabase(local) ? 1 : undoRestoreCommand(out());
     else if (args.size() == 2 && args[0] == u"restore"_s)

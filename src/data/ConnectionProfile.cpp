@@ -66,6 +66,13 @@ ConnectionProfile ConnectionProfile::read()
     return p;
 }
 
+bool ConnectionProfile::exists()
+{
+    const QString& app = application();
+    return !UserSettings::read(app, kMainSection, u"IP"_s).trimmed().isEmpty()
+        || !UserSettings::read(app, kProductSection, u"IP"_s).trimmed().isEmpty();
+}
+
 void ConnectionProfile::write() const
 {
     const QString& app = application();

@@ -16,6 +16,8 @@ struct ConnectionProfile {
 
     static const QString& application();
     static ConnectionProfile read();
+    // Whether a profile was ever saved here (read() gives defaults otherwise).
+    static bool exists();
     void write() const;
 
     static QString encodePassword(const QString& plain);

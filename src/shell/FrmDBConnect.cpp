@@ -1,14 +1,15 @@
 #include "FrmDBConnect.h"
 
 #include "AppError.h"
-#include "ConnectionProfile.h"
 #include "Cp949.h"
+#include "OfficeDatabase.h"
 #include "WidgetHelpers.h"
 #include "cMySQL.h"
 #include "modMsgBox.h"
 
 #include <QCheckBox>
 #include <QFormLayout>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QVBoxLayout>
@@ -57,17 +58,35 @@ FrmDBConnect::FrmDBConnect(QWidget* parent) : QDialog(parent)
     buttons->addWidget(cancel);
     connect(test, &QPushButton::clicked, this, &FrmDBConnect::testConnection);
     connect(ok, &QPushButton::clicked, this, [this] {
-        if (save())
+        if (saveTested())
             accept();
     });
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 
+    // Shown only when the office server lacks the database; the administrator's password is used
+    // for the create and then cleared.
+    m_create = new QGroupBox(u"서버 관리자 계정"_s, this);
+    m_create->setObjectName(u"grpCreate"_s);
+    auto* admin = new QFormLayout(m_create);
+    admin->addRow(u"관리자 계정"_s, field(m_create, u"txtAdminUser"_s, u"root"_s));
+    QLineEdit* adminPassword = field(m_create, u"txtAdminPassword"_s, {});
+    adminPassword->setEchoMode(QLineEdit::Password);
+    admin->addRow(u"관리자 암호"_s, adminPassword);
+    QPushButton* create = NamedButton(m_create, u"btnCreate"_s, u"데이터베이스 만들기"_s);
+    admin->addRow(create);
+    m_create->hide();
+    connect(create, &QPushButton::clicked, this, [this] {
+        if (createDatabase())
+            accept();
+    });
+
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
+    layout->addWidget(m_create);
     layout->addLayout(buttons);
 }
 
-bool FrmDBConnect::save()
+std::optional<ConnectionProfile> FrmDBConnect::typed() const
 {
     ConnectionProfile p;
     p.host = findChild<QLineEdit*>(u"txtHost"_s)->text().trimmed();
@@ -77,15 +96,70 @@ bool FrmDBConnect::save()
     p.localServer = findChild<QCheckBox*>(u"chkLocalServer"_s)->isChecked();
     if (p.user.isEmpty() || p.database.isEmpty() || (p.host.isEmpty() && !p.localServer)) {
         MsgInfo(u"서버 주소, 계정, DB명은 필수 입력 사항입니다."_s, u"필수입력"_s);
-        return false;
+        return std::nullopt;
     }
     // The password is kept in the code page's bytes, as the older tool reads it.
     if (const qsizetype bad = Cp949::firstUnencodable(p.password); bad >= 0) {
         MsgInfo(Cp949::unencodableMessage(p.password, bad));
+        return std::nullopt;
+    }
+    return p;
+}
+
+bool FrmDBConnect::save()
+{
+    const std::optional<ConnectionProfile> p = typed();
+    if (!p)
+        return false;
+    p->write();
+    ShowSaved();
+    return true;
+}
+
+bool FrmDBConnect::saveTested()
+{
+    const std::optional<ConnectionProfile> p = typed();
+    if (!p || (!p->localServer && !reachable(*p)))
+        return false;
+    p->write();
+    ShowSaved();
+    return true;
+}
+
+bool FrmDBConnect::reachable(const ConnectionProfile& p)
+{
+    if (OfficeDatabase::missingOrEmpty({p.host, p.user, p.password, p.database})) {
+        m_create->show();
+        MsgInfo(u"서버에 데이터베이스 %1이(가) 없거나 비어 있습니다."_s.arg(p.database) + vbCrLf
+                + u"서버 관리자 계정과 암호를 입력하고 [데이터베이스 만들기]를 누르면 데이터베이스와 계정 %1을(를) 만듭니다."_s.arg(p.user));
         return false;
     }
-    p.write();
-    ShowSaved();
+    try {
+        cMySQL probe;
+        probe.real_connect(p.host, p.user, p.password, p.database, 3306, {}, 0, u"euckr"_s);
+        return true;
+    } catch (const AppError& e) {
+        MsgWarn(u"접속에 실패했습니다."_s + vbCrLf + e.description());
+        return false;
+    }
+}
+
+bool FrmDBConnect::createDatabase()
+{
+    const std::optional<ConnectionProfile> p = typed();
+    if (!p)
+        return false;
+    auto* adminPassword = findChild<QLineEdit*>(u"txtAdminPassword"_s);
+    const ServerLogin admin{p->host, findChild<QLineEdit*>(u"txtAdminUser"_s)->text().trimmed(), adminPassword->text(), {}};
+    adminPassword->clear();
+    QString message;
+    if (OfficeDatabase::create(admin, {p->host, p->user, p->password, p->database}, message)
+        != OfficeDatabase::Outcome::Created) {
+        MsgWarn(message);
+        return false;
+    }
+    MsgInfo(message);
+    p->write();
     return true;
 }
 

@@ -5,6 +5,7 @@
 #include "ConnectionProfile.h"
 #include "DemoData.h"
 #include "FrmDBConnect.h"
+#include "FrmFirstStart.h"
 #include "FrmDbIndex.h"
 #include "FrmGallery.h"
 #include "FrmLogin.h"
@@ -201,6 +202,10 @@ int SubMain(const StartOptions& options)
     if (options.connectionSettings) {
         FrmDBConnect dialog;
         if (dialog.exec() != QDialog::Accepted)
+            return 0;
+    } else if (!options.localServer && !ConnectionProfile::exists()) {
+        FrmFirstStart choice;
+        if (choice.exec() != QDialog::Accepted)
             return 0;
     }
     ReadConnectionProfile();

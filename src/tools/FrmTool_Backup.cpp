@@ -2,15 +2,19 @@
 
 #include "BackupFile.h"
 #include "DatabaseBackup.h"
+#include "NightlyBackup.h"
 #include "WorkDataClearing.h"
 #include "WidgetHelpers.h"
 #include "modMsgBox.h"
 
+#include <QCheckBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QSignalBlocker>
+#include <QSpinBox>
 
 using namespace Qt::StringLiterals;
 
@@ -38,7 +42,9 @@ FrmTool_Backup::FrmTool_Backup(QWidget* parent)
       m_btnBackUp(NamedButton(this, u"btnBackUp"_s, u"백업"_s)),
       m_btnBrowse(NamedButton(this, u"btnBrowse"_s, u"찾아보기..."_s)),
       m_btnRestore(NamedButton(this, u"btnRestore"_s, u"복원"_s)),
-      m_btnUndoRestore(NamedButton(this, u"btnUndoRestore"_s, u"복원 되돌리기"_s)), m_btnClose(NamedButton(this, u"btnClose"_s, u"닫기"_s))
+      m_btnUndoRestore(NamedButton(this, u"btnUndoRestore"_s, u"복원 되돌리기"_s)), m_btnClose(NamedButton(this, u"btnClose"_s, u"닫기"_s)),
+      m_chkNightly(new QCheckBox(u"매일 밤 자동 백업"_s, this)), m_spnKeep(new QSpinBox(this)),
+      m_nightlyFailures(new QLabel(this))
 {
     setObjectName(u"FrmTool_Backup"_s);
     setWindowTitle(u"데이터 백업"_s);
@@ -47,8 +53,18 @@ FrmTool_Backup::FrmTool_Backup(QWidget* parent)
     m_status->setObjectName(u"lblStatus"_s);
     m_restoreFile->setObjectName(u"txtRestoreFile"_s);
     m_restoreFile->setText(newestBackup());
+    m_chkNightly->setObjectName(u"chkNightly"_s);
+    m_chkNightly->setChecked(NightlyBackup::isEnabled());
+    m_spnKeep->setObjectName(u"spnKeep"_s);
+    m_spnKeep->setRange(0, 999);
+    m_spnKeep->setSpecialValueText(u"모두"_s);
+    m_spnKeep->setValue(NightlyBackup::keepCount());
+    m_nightlyFailures->setObjectName(u"lblNightlyFailures"_s);
+    m_nightlyFailures->setWordWrap(true);
+    m_nightlyFailures->setStyleSheet(u"color: #c00000;"_s);
 
     auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_nightlyFailures);
     layout->addWidget(m_log);
     layout->addWidget(m_status);
     auto* restoreRow = new QHBoxLayout;
@@ -57,6 +73,12 @@ FrmTool_Backup::FrmTool_Backup(QWidget* parent)
     restoreRow->addWidget(m_btnBrowse);
     restoreRow->addWidget(m_btnRestore);
     layout->addLayout(restoreRow);
+    auto* nightlyRow = new QHBoxLayout;
+    nightlyRow->addWidget(m_chkNightly);
+    nightlyRow->addStretch();
+    nightlyRow->addWidget(new QLabel(u"보관할 백업 파일 수"_s, this));
+    nightlyRow->addWidget(m_spnKeep);
+    layout->addLayout(nightlyRow);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(m_btnUndoRestore);
     buttons->addStretch();
@@ -70,7 +92,26 @@ FrmTool_Backup::FrmTool_Backup(QWidget* parent)
     connect(m_btnUndoRestore, &QPushButton::clicked, this, &FrmTool_Backup::UndoRestore);
     connect(m_btnBrowse, &QPushButton::clicked, this, &FrmTool_Backup::chooseFile);
     connect(m_btnClose, &QPushButton::clicked, this, &FrmTool_Backup::reject);
+    connect(m_chkNightly, &QCheckBox::toggled, this, &FrmTool_Backup::setNightly);
+    connect(m_spnKeep, &QSpinBox::valueChanged, this, &NightlyBackup::setKeepCount);
     showUndo();
+    showNightlyFailures();
+}
+
+void FrmTool_Backup::setNightly(bool on)
+{
+    if (NightlyBackup::setEnabled(on))
+        return;
+    const QSignalBlocker quiet(m_chkNightly);
+    m_chkNightly->setChecked(!on);
+    MsgWarn(on ? u"자동 백업을 켜지 못했습니다. (systemctl --user)"_s : u"자동 백업을 끄지 못했습니다. (systemctl --user)"_s);
+}
+
+void FrmTool_Backup::showNightlyFailures()
+{
+    const QString failures = NightlyBackup::failures();
+    m_nightlyFailures->setText(u"자동 백업이 실패했습니다."_s + u"\n"_s + failures);
+    m_nightlyFailures->setVisible(!failures.isEmpty());
 }
 
 void FrmTool_Backup::showUndo()
@@ -124,6 +165,8 @@ void FrmTool_Backup::BackUp()
     setBusy(false);
     if (written.isEmpty())
         return;
+    NightlyBackup::clearFailures();
+    showNightlyFailures();
     m_restoreFile->setText(written);
     MsgInfo(u"백업이 완료되었습니다."_s);
 }

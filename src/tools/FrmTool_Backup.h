@@ -5,10 +5,12 @@
 #include <QDialog>
 #include <functional>
 
+class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
+class QSpinBox;
 
 namespace asv {
 
@@ -26,6 +28,9 @@ private:
     // The undo button names the restore it undoes, and only while one is kept.
     void showUndo();
     void chooseFile();
+    void setNightly(bool on);
+    // What the nightly runs left since the last backup that worked.
+    void showNightlyFailures();
     DatabaseBackup::Log windowLog();
     void setBusy(bool busy);
     // step on a backup of the program's database, the window's buttons off meanwhile.
@@ -40,6 +45,9 @@ private:
     QPushButton* m_btnRestore;
     QPushButton* m_btnUndoRestore;
     QPushButton* m_btnClose;
+    QCheckBox* m_chkNightly;
+    QSpinBox* m_spnKeep;
+    QLabel* m_nightlyFailures;
     bool m_busy = false;
 };
 

@@ -306,6 +306,13 @@ QStringList LocalServer::grants(const QString& who, const QString& database)
             u"GRANT ALL PRIVILEGES ON `"_s + TableSwap::besidePattern(database) + u"`.* TO "_s + who};
 }
 
+QStringList LocalServer::accountStatements(const QString& who, const QString& password, const QString& database)
+{
+    const QString identified = u" IDENTIFIED BY "_s + quoted(password);
+    return QStringList{u"CREATE USER IF NOT EXISTS "_s + who + identified, u"ALTER USER "_s + who + identified}
+        + grants(who, database);
+}
+
 bool LocalServer::prepare(const Account& account)
 {
     // The port answers every local process: no account of ours opens it without a password.
@@ -315,11 +322,8 @@ bool LocalServer::prepare(const Account& account)
     }
     const QString db = u"`"_s + account.database + u"`"_s;
     QStringList statements{u"CREATE DATABASE IF NOT EXISTS "_s + db + u" DEFAULT CHARACTER SET euckr"_s};
-    for (const QString& who : accountNames(account.user)) {
-        const QString identified = u" IDENTIFIED BY "_s + quoted(account.password);
-        statements << u"CREATE USER IF NOT EXISTS "_s + who + identified << u"ALTER USER "_s + who + identified
-                   << grants(who, account.database);
-    }
+    for (const QString& who : accountNames(account.user))
+        statements << accountStatements(who, account.password, account.database);
     if (!runRootStatements(statements))
         return false;
     if (!DBInit(socketPath(), administrator(), {}, account.database, {}, 0, u"euckr"_s)) {

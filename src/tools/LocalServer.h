@@ -46,6 +46,8 @@ public:
     // What the program's account who (as 'user'@'host') may do: everything in the database, and in
     // the databases beside it that a restore loads into and keeps the replaced tables in.
     static QStringList grants(const QString& who, const QString& database);
+    // Creates the account who when missing, sets its password and gives it grants().
+    static QStringList accountStatements(const QString& who, const QString& password, const QString& database);
     // The account the program connects as on a local server.
     static QString ownAccount();
     // The operating-system user, whose account administers the server through the socket.
