@@ -10,6 +10,7 @@
 #include "modMySQL_Func.h"
 
 #include <gtest/gtest.h>
+#include <algorithm>
 #include <random>
 
 using namespace Qt::StringLiterals;
@@ -213,6 +214,61 @@ TEST(SearchIndexComparison, ThousandTextsFindTheSameRowsWithAndWithoutTheSearchI
     // Enough of them ran, and found something, for the comparison to mean anything.
     EXPECT_GT(differing.size(), 5000);
     EXPECT_GT(found, differing.size() / 8);
+    EXPECT_EQ(prompter.count(test::ScriptedPrompter::Kind::Error), 0);
+}
+
+// The code-entry box's narrower steps find part of what its "contains" finds; a name reached
+// through the pieces is every product whose name holds the text.
+TEST(SearchIndexComparison, CodeEntryStepsFindPartOfTheContainsAndEveryNameHoldingTheText)
+{
+    test::TestDatabase db;
+    test::ScriptedPrompter prompter;
+    App().EditionCode.clear();
+    Office office;
+    office.fill(700);
+    // Barcodes some products share, and texts from their beginnings and from the codes'.
+    DBExecute(u"UPDATE product SET bcode = CONCAT('880', LPAD(CAST(code AS UNSIGNED) * 37 % 600, 5, '0'))"_s);
+    QStringList texts;
+    for (int i = 0; i < 700; ++i) {
+        const QString digits = QString::number(office.below(600) * 37 % 600).rightJustified(5, u'0');
+        texts << office.searchText() << (u"880"_s + digits).left(1 + office.below(8))
+              << QString::number(1 + office.below(700)).rightJustified(6, u'0').left(1 + office.below(6));
+    }
+    ASSERT_TRUE(SearchIndexes::addMissing().isEmpty());
+    const FindKey entry = ProductSearch::entryKey();
+    struct Step {
+        QString text;
+        int rung;
+        QStringList rows;
+    };
+    QList<Step> steps;
+    for (const QString& text : std::as_const(texts)) {
+        const QStringList rungs = ProductSearch::entryRungs(text);
+        for (int r = 0; r < rungs.size(); ++r) {
+            ProductSearch::Query q;
+            q.extraCondition = rungs.at(r);
+            if (const QStringList rows = codes(ProductSearch::pickerSql(q)); !rows.isEmpty()) {
+                steps.append({text, r, rows});
+                break;
+            }
+        }
+    }
+
+    dropSearchIndexes();
+    int failures = 0;
+    QList<int> byRung(3);
+    for (const Step& s : std::as_const(steps)) {
+        ++byRung[s.rung];
+        const QStringList all = codes(ProductSearch::pickerSql(productQuery(entry.fields, s.text, entry.op)));
+        const bool part = std::all_of(s.rows.begin(), s.rows.end(), [&](const QString& c) { return all.contains(c); });
+        const bool names = s.rung < 2 || s.rows == codes(ProductSearch::pickerSql(productQuery(u"p.name"_s, s.text, entry.op)));
+        if ((!part || !names) && ++failures <= 10)
+            ADD_FAILURE() << "step " << s.rung << " \"" << s.text.toStdString() << "\": " << s.rows.join(u' ').toStdString()
+                          << " of " << all.join(u' ').toStdString();
+    }
+    EXPECT_EQ(failures, 0);
+    for (int r = 0; r < byRung.size(); ++r)
+        EXPECT_GT(byRung.at(r), 50) << "step " << r;
     EXPECT_EQ(prompter.count(test::ScriptedPrompter::Kind::Error), 0);
 }
 
