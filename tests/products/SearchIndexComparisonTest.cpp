@@ -159,6 +159,19 @@ void dropSearchIndexes()
     SearchIndexes::forget();
 }
 
+// 700 customers and products in the plain edition.
+struct FilledOffice {
+    test::TestDatabase db;
+    test::ScriptedPrompter prompter;
+    Office office;
+
+    FilledOffice()
+    {
+        App().EditionCode.clear();
+        office.fill(700);
+    }
+};
+
 struct Compared {
     QString text;
     Search without;
@@ -169,11 +182,8 @@ struct Compared {
 
 TEST(SearchIndexComparison, ThousandTextsFindTheSameRowsWithAndWithoutTheSearchIndexes)
 {
-    test::TestDatabase db;
-    test::ScriptedPrompter prompter;
-    App().EditionCode.clear();
-    Office office;
-    office.fill(700);
+    FilledOffice filled;
+    Office& office = filled.office;
     QStringList texts;
     for (int i = 0; i < 1000; ++i)
         texts << office.searchText();
@@ -212,7 +222,7 @@ TEST(SearchIndexComparison, ThousandTextsFindTheSameRowsWithAndWithoutTheSearchI
     // Enough of them ran, and found something, for the comparison to mean anything.
     EXPECT_GT(differing.size(), 5000);
     EXPECT_GT(found, differing.size() / 8);
-    EXPECT_EQ(prompter.count(test::ScriptedPrompter::Kind::Error), 0);
+    EXPECT_EQ(filled.prompter.count(test::ScriptedPrompter::Kind::Error), 0);
 }
 
 // The desk's search by its indexes finds what its plain meaning finds: the names holding the
@@ -220,11 +230,8 @@ TEST(SearchIndexComparison, ThousandTextsFindTheSameRowsWithAndWithoutTheSearchI
 // found for a name, a code or a number typed whole or by its ending, it finds too.
 TEST(SearchIndexComparison, DeskSearchFindsWhatTheScanFoundForNamesCodesAndNumbers)
 {
-    test::TestDatabase db;
-    test::ScriptedPrompter prompter;
-    App().EditionCode.clear();
-    Office office;
-    office.fill(700);
+    FilledOffice filled;
+    Office& office = filled.office;
     RecordSetPtr rs;
     DBOpenRS(rs, u"SELECT telno1, hpno FROM customer WHERE charge = '01'"_s);
     QStringList stored;
@@ -294,18 +301,15 @@ TEST(SearchIndexComparison, DeskSearchFindsWhatTheScanFoundForNamesCodesAndNumbe
     }
     EXPECT_EQ(failures, 0);
     EXPECT_GT(indexed, found.size() / 2);
-    EXPECT_EQ(prompter.count(test::ScriptedPrompter::Kind::Error), 0);
+    EXPECT_EQ(filled.prompter.count(test::ScriptedPrompter::Kind::Error), 0);
 }
 
 // The code-entry box's narrower steps find part of what its "contains" finds; a name reached
 // through the pieces is every product whose name holds the text.
 TEST(SearchIndexComparison, CodeEntryStepsFindPartOfTheContainsAndEveryNameHoldingTheText)
 {
-    test::TestDatabase db;
-    test::ScriptedPrompter prompter;
-    App().EditionCode.clear();
-    Office office;
-    office.fill(700);
+    FilledOffice filled;
+    Office& office = filled.office;
     // Barcodes some products share, and texts from their beginnings and from the codes'.
     DBExecute(u"UPDATE product SET bcode = CONCAT('880', LPAD(CAST(code AS UNSIGNED) * 37 % 600, 5, '0'))"_s);
     QStringList texts;
@@ -349,7 +353,7 @@ TEST(SearchIndexComparison, CodeEntryStepsFindPartOfTheContainsAndEveryNameHoldi
     EXPECT_EQ(failures, 0);
     for (int r = 0; r < byRung.size(); ++r)
         EXPECT_GT(byRung.at(r), 50) << "step " << r;
-    EXPECT_EQ(prompter.count(test::ScriptedPrompter::Kind::Error), 0);
+    EXPECT_EQ(filled.prompter.count(test::ScriptedPrompter::Kind::Error), 0);
 }
 
 TEST(SearchIndexComparison, RowsWrittenByPlainSqlAreFoundAndGoneAtOnce)
