@@ -97,6 +97,7 @@ QStringList missingStatements()
     const QStringList columns = existing(u"COLUMNS"_s, u"COLUMN_NAME"_s, wanted);
     const QStringList indexes = existing(u"STATISTICS"_s, u"INDEX_NAME"_s, indexNames() + digitIndexNames());
     QStringList added;
+    QStringList digitsAdded;
     QStringList indexed;
     for (int i = 0; i < kNumberColumns.size(); ++i) {
         if (!columns.contains(companionColumns().at(i)))
@@ -109,14 +110,17 @@ QStringList missingStatements()
         if (!columns.contains(column))
             continue;
         if (!columns.contains(digitCompanion(column)))
-            added << u"ADD COLUMN "_s + digitCompanion(column) + u" VARCHAR(100) AS (REVERSE(REGEXP_REPLACE("_s + column
-                         + u", '[^0-9]', ''))) VIRTUAL INVISIBLE"_s;
+            digitsAdded << u"ADD COLUMN "_s + digitCompanion(column) + u" VARCHAR(100) AS (REVERSE(REGEXP_REPLACE("_s
+                               + column + u", '[^0-9]', ''))) VIRTUAL INVISIBLE"_s;
         if (!indexes.contains(digitIndex(column)))
             indexed << digitIndex(column) + u" ("_s + digitCompanion(column) + u')';
     }
     QStringList out;
-    if (!added.isEmpty())
-        out << u"ALTER TABLE customer "_s + added.join(u", "_s);
+    // Apart, so that a server without REGEXP_REPLACE still gets the reversed numbers.
+    for (const QStringList& adds : {added, digitsAdded}) {
+        if (!adds.isEmpty())
+            out << u"ALTER TABLE customer "_s + adds.join(u", "_s);
+    }
     for (const QString& index : std::as_const(indexed))
         out << u"ALTER TABLE customer ADD INDEX "_s + index;
     return out;
