@@ -22,10 +22,16 @@ private:
         double real;
         double cpu;
         benchmark::TimeUnit unit;
+        std::string baseline;
     };
 
+    static std::string withArgs(const std::string& function, const std::string& args);
+
     std::string m_baseline;
+    // By the whole benchmark name, so that the arguments of one benchmark keep their own medians.
     std::map<std::string, Median> m_medians;
+    // The baseline's medians by its name and arguments only.
+    std::map<std::string, Median> m_baselines;
 };
 
 // benchmark::Initialize with the repetitions of all benchmarks interleaved at random, so that a

@@ -1,7 +1,7 @@
 // The customer searches an operator waits for, at 999,999 customers (every six-digit code): the
 // picker's default key (name) with a typed number, its telephone search, and the management
-// list's name search, each built by CustomerSearch and read through DBOpenRS, against the same
-// statement fetched bare through the client library. Then what the name pieces' triggers cost a
+// list's name search, each built by CustomerSearch and read through DBOpenRS, and the consult
+// desk's customer search, against the same statement fetched bare through the client library. Then what the name pieces' triggers cost a
 // customer insert, a rename and a balance update, against the same statements without them.
 //   bench_customers [benchmark flags]
 // The generated customers are kept in the database "asvb_customers_1m" for later runs; drop it
@@ -9,6 +9,7 @@
 #include "BareConnection.h"
 #include "BenchDatabase.h"
 #include "ConsolePrompter.h"
+#include "ConsultStore.h"
 #include "Cp949.h"
 #include "CustomerSearch.h"
 #include "MedianRatioReporter.h"
@@ -36,6 +37,15 @@ struct Case {
 
     QString sql() const { return picker ? CustomerSearch::pickerSql(query) : CustomerSearch::listSql(query); }
 };
+
+// The desk's customer search for what an operator types there: a name, a code, a number with
+// and without its hyphens, a number's last four digits.
+struct DeskCase {
+    QString text;
+    QByteArray bareSql;
+    int rows = 0;
+};
+QList<DeskCase> g_desk;
 
 Case g_nameWithNumber;
 Case g_telephone;
@@ -79,6 +89,30 @@ void ours(benchmark::State& state, const Case& c)
             break;
         }
         CloseRS(rs);
+    }
+    state.counters["rows"] = c.rows;
+}
+
+void BM_DeskSearch_BareSQL(benchmark::State& state)
+{
+    const DeskCase& c = g_desk.at(state.range(0));
+    for (auto _ : state) {
+        if (g_bare->fetchAll(c.bareSql) != c.rows) {
+            state.SkipWithError(g_bare->error());
+            break;
+        }
+    }
+    state.counters["rows"] = c.rows;
+}
+
+void BM_DeskSearch_ConsultStore(benchmark::State& state)
+{
+    const DeskCase& c = g_desk.at(state.range(0));
+    for (auto _ : state) {
+        if (ConsultStore::searchCustomers(c.text, false).size() != c.rows) {
+            state.SkipWithError("unexpected row count");
+            break;
+        }
     }
     state.counters["rows"] = c.rows;
 }
@@ -154,6 +188,8 @@ void measured(benchmark::internal::Benchmark* b)
 {
     b->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(9)->ReportAggregatesOnly(true);
 }
+BENCHMARK(BM_DeskSearch_BareSQL)->DenseRange(0, 4)->Apply(measured);
+BENCHMARK(BM_DeskSearch_ConsultStore)->DenseRange(0, 4)->Apply(measured);
 BENCHMARK(BM_PickerNumber_BareSQL)->Apply(measured);
 BENCHMARK(BM_PickerNumber_CustomerSearch)->Apply(measured);
 BENCHMARK(BM_PickerTel_BareSQL)->Apply(measured);
@@ -215,8 +251,22 @@ int main(int argc, char** argv)
     std::printf("search for %s (%s) by name: %d rows, by telephone: %d rows; list name search: %d rows\n",
                 localDigits.toUtf8().constData(), telno.toUtf8().constData(), g_nameWithNumber.rows, g_telephone.rows,
                 g_name.rows);
+    const QString number = DBGetValue(u"SELECT telno1 FROM customer AS c, local_user AS u WHERE c.charge = u.code "
+                                      u"AND telno1 LIKE '0%-%-%' ORDER BY c.code LIMIT 1 OFFSET 70000"_s);
+    const QString code = DBGetValue(u"SELECT c.code FROM customer AS c, local_user AS u WHERE c.charge = u.code "
+                                    u"ORDER BY c.code LIMIT 1 OFFSET 90000"_s);
+    for (const QString& text : {u"한빛전자"_s, code, number, QString(number).remove(u'-'), number.right(4)}) {
+        DeskCase c{text, Cp949::encode(ConsultStore::customerSearchSql(text, false)), 0};
+        c.rows = g_bare->fetchAll(c.bareSql);
+        if (c.rows <= 0)
+            qFatal("the desk finds nothing for %s", text.toUtf8().constData());
+        std::printf("desk search %lld for %s: %d rows\n", static_cast<long long>(g_desk.size()),
+                    text.toUtf8().constData(), c.rows);
+        g_desk << c;
+    }
 
     const std::pair<const char*, const char*> groups[] = {
+        {"BM_DeskSearch_BareSQL", "BM_DeskSearch_.*"},
         {"BM_PickerNumber_BareSQL", "BM_PickerNumber_.*"}, {"BM_PickerTel_BareSQL", "BM_PickerTel_.*"},
         {"BM_ListName_BareSQL", "BM_ListName_.*"},         {"BM_Insert_NoTriggers", "BM_Insert_.*"},
         {"BM_Rename_NoTriggers", "BM_Rename_.*"},          {"BM_Balance_NoTriggers", "BM_Balance_.*"}};

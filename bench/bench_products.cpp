@@ -1,6 +1,7 @@
 // The product picker's searches an operator waits for, at 1,000,000 products: the name search of
 // the search row, and a code-entry field's text (the exact code first, then code, barcode and
-// name), each built by ProductSearch and read through DBOpenRS, against the same statements
+// name), and the code-entry box's steps for a code, a barcode whole or by its beginning and a
+// name, each built by ProductSearch and read through DBOpenRS, against the same statements
 // fetched bare through the client library.
 //   bench_products [benchmark flags]
 // The generated products are kept in the database "asvb_products_1m" for later runs; drop it
@@ -27,14 +28,18 @@ constexpr int kProducts = 1000000;
 const QString kDatabase = u"asvb_products_1m"_s;
 
 // One search as the picker runs it: one statement, or the exact code first and then the search.
+// A code-entry text's steps are made again each time, as their name pieces are weighed then.
 struct Search {
     QList<ProductSearch::Query> steps;
     QList<QByteArray> bareSql;
     int rows = 0;
+    QString entryText;
 };
 
 Search g_name;
 Search g_entry;
+// What the code-entry box gets: a code, a whole barcode, a barcode's first eight digits, a name.
+QList<Search> g_codeEntry;
 std::unique_ptr<BareConnection> g_bare;
 
 ProductSearch::Query query(const QString& fields, const QString& text, const QString& op)
@@ -46,11 +51,25 @@ ProductSearch::Query query(const QString& fields, const QString& text, const QSt
     return q;
 }
 
+QList<ProductSearch::Query> entrySteps(const QString& text)
+{
+    QList<ProductSearch::Query> out{query(u"p.code"_s, text, u"="_s)};
+    for (const QString& rung : ProductSearch::entryRungs(text)) {
+        out << ProductSearch::Query();
+        out.last().extraCondition = rung;
+    }
+    const FindKey key = ProductSearch::entryKey();
+    return out << query(key.fields, text, key.op);
+}
+
 void prepare(Search& s)
 {
+    if (!s.entryText.isEmpty())
+        s.steps = entrySteps(s.entryText);
     for (const ProductSearch::Query& q : std::as_const(s.steps)) {
         s.bareSql << Cp949::encode(ProductSearch::pickerSql(q));
-        s.rows = g_bare->fetchAll(s.bareSql.last());
+        if ((s.rows = g_bare->fetchAll(s.bareSql.last())) > 0)
+            break;
     }
     if (s.rows <= 0)
         qFatal("the search finds nothing");
@@ -77,7 +96,7 @@ void ours(benchmark::State& state, const Search& s)
 {
     for (auto _ : state) {
         int rows = 0;
-        for (const ProductSearch::Query& q : s.steps) {
+        for (const ProductSearch::Query& q : s.entryText.isEmpty() ? s.steps : entrySteps(s.entryText)) {
             RecordSetPtr rs;
             rows = DBOpenRS(rs, ProductSearch::pickerSql(q));
             CloseRS(rs);
@@ -96,6 +115,8 @@ void BM_PickerName_BareSQL(benchmark::State& state) { bare(state, g_name); }
 void BM_PickerName_ProductSearch(benchmark::State& state) { ours(state, g_name); }
 void BM_EntryText_BareSQL(benchmark::State& state) { bare(state, g_entry); }
 void BM_EntryText_ProductSearch(benchmark::State& state) { ours(state, g_entry); }
+void BM_CodeEntry_BareSQL(benchmark::State& state) { bare(state, g_codeEntry.at(state.range(0))); }
+void BM_CodeEntry_ProductSearch(benchmark::State& state) { ours(state, g_codeEntry.at(state.range(0))); }
 
 // Real time decides the iterations: this process mostly waits for the server.
 void measured(benchmark::internal::Benchmark* b)
@@ -106,6 +127,8 @@ BENCHMARK(BM_PickerName_BareSQL)->Apply(measured);
 BENCHMARK(BM_PickerName_ProductSearch)->Apply(measured);
 BENCHMARK(BM_EntryText_BareSQL)->Apply(measured);
 BENCHMARK(BM_EntryText_ProductSearch)->Apply(measured);
+BENCHMARK(BM_CodeEntry_BareSQL)->DenseRange(0, 3)->Apply(measured);
+BENCHMARK(BM_CodeEntry_ProductSearch)->DenseRange(0, 3)->Apply(measured);
 
 // The generated products of an earlier run, or new ones, with the search indexes an administrator
 // adds (timed when they are added here); the free-text product is not counted.
@@ -147,6 +170,14 @@ int main(int argc, char** argv)
     g_entry.steps << query(u"p.code"_s, digits, u"="_s) << query(entryKey.fields, digits, entryKey.op);
     prepare(g_name);
     prepare(g_entry);
+    const QString code = DBGetValue(u"SELECT code FROM product WHERE hidden = 0 ORDER BY code LIMIT 1 OFFSET 70000"_s);
+    for (const QString& text : {code, barcode, barcode.left(8), u"스캐너 프로"_s}) {
+        g_codeEntry << Search{{}, {}, 0, text};
+        prepare(g_codeEntry.last());
+        std::printf("code entry %lld for %s: %d rows at step %lld\n", static_cast<long long>(g_codeEntry.size() - 1),
+                    text.toUtf8().constData(), g_codeEntry.last().rows,
+                    static_cast<long long>(g_codeEntry.last().bareSql.size()));
+    }
     std::printf("name search: %d rows; code-entry search for %s (of %s): %d rows\n", g_name.rows,
                 digits.toUtf8().constData(), barcode.toUtf8().constData(), g_entry.rows);
 
@@ -154,6 +185,8 @@ int main(int argc, char** argv)
     benchmark::RunSpecifiedBenchmarks(&nameReport, "BM_PickerName_.*");
     MedianRatioReporter entryReport("BM_EntryText_BareSQL");
     benchmark::RunSpecifiedBenchmarks(&entryReport, "BM_EntryText_.*");
+    MedianRatioReporter codeEntryReport("BM_CodeEntry_BareSQL");
+    benchmark::RunSpecifiedBenchmarks(&codeEntryReport, "BM_CodeEntry_.*");
 
     g_bare.reset();
     DBClose();

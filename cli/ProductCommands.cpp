@@ -20,13 +20,15 @@ namespace {
 
 const QString kModule = u"ProductCommands"_s;
 
-// Rows of the picker's statement for the key, or -1 when it failed.
-int pickerRows(RecordSetPtr& rs, const QString& fields, const QString& text, const QString& op)
+// Rows of the picker's statement for the key, or for the condition alone; -1 when it failed.
+int pickerRows(RecordSetPtr& rs, const QString& fields, const QString& text, const QString& op,
+               const QString& condition = {})
 {
     ProductSearch::Query query;
     query.fields = fields;
     query.text = text;
     query.opText = op;
+    query.extraCondition = condition;
     const int rows = DBOpenRS(rs, ProductSearch::pickerSql(query));
     return DBLastFailed() ? -1 : rows;
 }
@@ -38,6 +40,11 @@ int productFind(QTextStream& out, const QString& text)
     return Guarded(u"productFind"_s, u"Module"_s, kModule, 1, [&] {
         RecordSetPtr rs;
         int rows = pickerRows(rs, u"p.code"_s, text, u"="_s);
+        for (const QString& rung : ProductSearch::entryRungs(text)) {
+            if (rows != 0)
+                break;
+            rows = pickerRows(rs, {}, {}, {}, rung);
+        }
         if (rows == 0) {
             const FindKey key = ProductSearch::entryKey();
             rows = pickerRows(rs, key.fields, text, key.op);

@@ -20,7 +20,7 @@ const QList<FindKey> kFindKeys{
 };
 const int kDefaultKey = 1;
 // A code-entry field's text: the code, else the chosen key (the name).
-const PickerDialog::EntrySearch kEntrySearch{u"code"_s, {}, {}};
+const PickerDialog::EntrySearch kEntrySearch{u"code"_s, {}, {}, {}};
 
 enum Column { ColCode, ColName, ColTelNo, ColHpNo, ColAddress, ColBigo };
 

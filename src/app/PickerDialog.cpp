@@ -59,14 +59,16 @@ int PickerDialog::load()
     return m_list.load([this] { fillAndTakeOne(); });
 }
 
-// The search row is emptied: the extra condition alone names the record.
 int PickerDialog::loadCode(const QString& code)
 {
-    if (m_entry.codeField.isEmpty())
-        return 0;
+    return m_entry.codeField.isEmpty() ? 0 : loadWhere(MakeFindWhere(m_entry.codeField, code, u"="_s));
+}
+
+// The search row is emptied: the extra condition alone names the records.
+int PickerDialog::loadWhere(const QString& condition)
+{
     const QString asked = m_extraCondition;
-    const QString exact = MakeFindWhere(m_entry.codeField, code, u"="_s);
-    m_extraCondition = asked.isEmpty() ? exact : u"("_s + asked + u") AND "_s + exact;
+    m_extraCondition = asked.isEmpty() ? condition : u"("_s + asked + u") AND ("_s + condition + u')';
     findBar()->setText({});
     const int rows = load();
     m_extraCondition = asked;
@@ -79,9 +81,15 @@ int PickerDialog::FindRecords(const QString& text, const QString& extraCondition
     // The kind's own search serves a field that named none; the operator's search row keeps its key.
     if (!m_searchHandedOver)
         findBar()->setSearchState(m_entry.fields, m_entry.op);
-    const bool byCode = !text.isEmpty() && loadCode(text) == 1;
+    int rows = text.isEmpty() ? 0 : loadCode(text);
+    if (rows == 0 && !text.isEmpty() && !m_searchHandedOver && m_entry.rungs) {
+        for (const QString& condition : m_entry.rungs(text)) {
+            if ((rows = loadWhere(condition)) > 0)
+                break;
+        }
+    }
     findBar()->setText(text);
-    return byCode ? 1 : load();
+    return rows > 0 ? rows : load();
 }
 
 int PickerDialog::Refresh_Sheet()

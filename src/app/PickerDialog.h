@@ -4,6 +4,7 @@
 #include "SearchList.h"
 
 #include <QDialog>
+#include <functional>
 
 namespace asv {
 
@@ -18,12 +19,15 @@ class PickerDialog : public QDialog, public RecordPicker {
     Q_OBJECT
 public:
     // How a code-entry field's text is looked up: first as the exact value of codeField (a code
-    // typed in full is that record, though its digits may also fit a name or a number), then over
-    // fields with op, the kind's own search ("" fields: the search row's chosen key).
+    // typed in full is that record, though its digits may also fit a name or a number), then by
+    // the narrower conditions of rungs, the first that finds rows deciding, then over fields with
+    // op, the kind's own search ("" fields: the search row's chosen key), which stays in the
+    // search row for the operator who wants more.
     struct EntrySearch {
         QString codeField;
         QString fields;
         QString op;
+        std::function<QStringList(const QString& text)> rungs;
     };
 
     PickerDialog(QWidget* parent, const QString& name, const QString& title, const QList<FindKey>& keys,
@@ -67,6 +71,7 @@ private:
     void fillAndTakeOne();
     int load();
     int loadCode(const QString& code);
+    int loadWhere(const QString& condition);
     void selectRow();
     void editSelected();
 

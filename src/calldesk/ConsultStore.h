@@ -63,8 +63,11 @@ public:
     static std::optional<Caller> caller(const QString& ccode);
     static QString callerSql(const QString& ccode);
 
-    // The desk's customer search: text anywhere in the code, names and numbers, of customers whose
-    // user in charge exists; codes in code order.
+    // The desk's customer search, of customers whose user in charge exists, codes in code order:
+    // text in the names, a code (or serial number) beginning with it, and for a number of four digits or more the
+    // numbers whose digits end with its digits, hyphens or none. Where the indexes for that are
+    // missing, or the text is too short for the name pieces, text anywhere in the code, names and
+    // numbers.
     static QString customerSearchSql(const QString& text, bool tamber);
     static QStringList searchCustomers(const QString& text, bool tamber);
     // What the customer picker lists when the search found several: those found.

@@ -23,7 +23,7 @@ namespace {
 const int kDefaultKey = 1; // 상호
 // A code-entry field's text: the code, else part of the name or the short name; digits reach the
 // telephone numbers by themselves.
-const PickerDialog::EntrySearch kEntrySearch{u"c.code"_s, u"c.compname,c.compalias"_s, u"*s*"_s};
+const PickerDialog::EntrySearch kEntrySearch{u"c.code"_s, u"c.compname,c.compalias"_s, u"*s*"_s, {}};
 
 enum Column { ColCode, ColName, ColAlias, ColCeo, ColCharge, ColTelNo, ColAddress, ColBigo, ColModel, ColSerial };
 

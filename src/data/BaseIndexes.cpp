@@ -41,6 +41,8 @@ QList<Index> baseIndexes()
     // Tables the upgrade steps create: the desk finds callers and today's calls by these.
     out.append({u"rsvconsult"_s, u"idx_rsvconsult_ctelno"_s, u"ctelno"_s});
     out.append({u"rsvconsult"_s, u"idx_rsvconsult_condate"_s, u"condate"_s});
+    // The customised edition's desk finds a serial number typed whole or by its beginning.
+    out.append({u"customer"_s, u"idx_customer_serialnumber"_s, u"serialnumber"_s});
     return out;
 }
 

@@ -5,8 +5,10 @@
 #include "TrigramIndex.h"
 #include "OnlineAlter.h"
 #include "TelSuffixIndex.h"
+#include "cMySQL.h"
 #include "modMySQL_Func.h"
 
+#include <QRegularExpression>
 #include <QSet>
 
 using namespace Qt::StringLiterals;
@@ -20,6 +22,8 @@ namespace {
 const QString kLedgerIndex = u"idx_aslist_m_ledger"_s;
 const QString kLedgerColumns = u"dealdate, dealtime, ccode, pcode, typecode0, regucode, charge, state, resvdate1, "
                                "resvtime1, resvdate2, resvtime2, workdate, worktime, dealbigo"_s;
+
+const QRegularExpression kAlteredTable(u"^ALTER TABLE (\\w+)"_s);
 
 QStringList ledgerIndexStatements()
 {
@@ -46,6 +50,7 @@ QList<SearchIndexes::Failure> SearchIndexes::add(cMySQL& connection, const QStri
     // A side table's statements build on each other: after one failed, the rest would only fill
     // a table no search uses.
     QSet<QString> brokenSideTables;
+    QSet<QString> alteredTables;
     for (int i = 0; i < statements.size(); ++i) {
         const QString& statement = statements.at(i);
         if (progress)
@@ -58,8 +63,13 @@ QList<SearchIndexes::Failure> SearchIndexes::add(cMySQL& connection, const QStri
             failed.append({statement, error});
             if (!sideTable.isEmpty())
                 brokenSideTables << sideTable;
+        } else if (const auto altered = kAlteredTable.match(statement); altered.hasMatch()) {
+            alteredTables << altered.captured(1);
         }
     }
+    // A new index has no statistics the planner trusts until the table is analysed.
+    if (!alteredTables.isEmpty())
+        connection.query(u"ANALYZE TABLE "_s + QStringList(alteredTables.begin(), alteredTables.end()).join(u", "_s), true);
     if (progress)
         progress(static_cast<int>(statements.size()), {});
     return failed;

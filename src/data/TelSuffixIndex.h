@@ -21,6 +21,9 @@ void forget();
 // The "ends with" match of text over the comma-separated fields through the companions, or ""
 // when they are absent or a field has none.
 QString endsWithCondition(const QString& fields, const QString& text);
+// For each of columns (number columns, with or without an alias), the condition that its digits,
+// whatever else it holds, end with digits; none when a column lacks its indexed digit form.
+QStringList endsWithDigits(const QStringList& columns, const QString& digits);
 
 } // namespace TelSuffixIndex
 

@@ -30,7 +30,7 @@ const int kDefaultKey = 1; // 상품명
 PickerDialog::EntrySearch entrySearch()
 {
     const FindKey key = ProductSearch::entryKey();
-    return {u"p.code"_s, key.fields, key.op};
+    return {u"p.code"_s, key.fields, key.op, &ProductSearch::entryRungs};
 }
 
 enum Column { ColCode, ColBarcode, ColName, ColNorm, ColUnit, ColVat, ColPrice, ColBigo, ColClass };

@@ -43,6 +43,15 @@ FindKey ProductSearch::entryKey()
     return {u"코드/바코드/상품명"_s, u"p.code,p.bcode,p.name"_s, u"*s*"_s};
 }
 
+QStringList ProductSearch::entryRungs(const QString& text)
+{
+    QStringList rungs{MakeFindWhere(u"p.bcode"_s, text, u"="_s), MakeFindWhere(u"p.code,p.bcode"_s, text, u"s*"_s)};
+    // Without the pieces (a short text, no side table) the name's scan is left to the last step.
+    if (const QString names = TrigramIndex::candidates(u"product"_s, u"p.code"_s, u"p.name"_s, text); !names.isEmpty())
+        rungs << names + u" AND "_s + MakeFindWhere(u"p.name"_s, text, u"*s*"_s);
+    return rungs;
+}
+
 QString ProductSearch::listSql(const Query& query)
 {
     QString sql = u"SELECT p.classname, p.code, p.name AS pname, norm, p.hidden, p.unit, p.saleprice, p.bigo, "

@@ -17,6 +17,10 @@ public:
     static QList<FindKey> pickerKeys();
     // What a code-entry field's text is looked for in after the exact code: code, barcode, name.
     static FindKey entryKey();
+    // What it is looked for in before that, each in turn until one finds rows: the exact barcode,
+    // code or barcode beginning with it, the name through its pieces. Each is answered by an
+    // index; the "contains" of entryKey() reads every product.
+    static QStringList entryRungs(const QString& text);
 
     struct Query {
         QString className;       // "" = every class

@@ -2,6 +2,7 @@
 
 #include "BulkInsert.h"
 #include "Clock.h"
+#include "TrigramIndex.h"
 #include "modMsgBox.h"
 #include "modMySQL_Func.h"
 
@@ -408,7 +409,7 @@ bool SampleDataGenerator::generate(const Size& size)
         m_phases.append({what, rows(), timer.elapsed()});
         return ok;
     };
-    return step(u"local_user, ascode"_s, [&] { return insertUsers() && insertAsCodes(); },
+    const bool ok = step(u"local_user, ascode"_s, [&] { return insertUsers() && insertAsCodes(); },
                 [&] { return static_cast<qint64>(m_users.size()); })
         && step(u"pclass, product"_s, [&] { return insertProducts(size.products); },
                 [&] { return static_cast<qint64>(m_products.size()); })
@@ -418,6 +419,23 @@ bool SampleDataGenerator::generate(const Size& size)
                 [&] { return m_documentRows; })
         && step(u"customer.nowmoney"_s, [&] { return updateBalances(); },
                 [&] { return static_cast<qint64>(m_customers.size()); });
+    if (ok)
+        analyze();
+    return ok;
+}
+
+void SampleDataGenerator::analyze()
+{
+    // The statistics of the empty tables would plan the first searches as scans.
+    QStringList tables{u"local_user"_s, u"ascode"_s, u"pclass"_s, u"product"_s, u"customer"_s, u"sale"_s,
+                       u"receive"_s, u"aslist_m"_s, u"aslist_d"_s, u"rsvconsult"_s};
+    for (const QString& table : {u"customer"_s, u"product"_s}) {
+        if (TrigramIndex::present(table))
+            tables << TrigramIndex::sideTableFor(table);
+    }
+    RecordSetPtr rs;
+    DBOpenRS(rs, u"ANALYZE TABLE "_s + tables.join(u", "_s), true);
+    CloseRS(rs);
 }
 
 bool SampleDataGenerator::insertUsers()

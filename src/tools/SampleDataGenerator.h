@@ -87,6 +87,7 @@ private:
     bool insertCustomers(int count);
     bool insertDocuments(const Size& size);
     bool updateBalances();
+    void analyze();
     bool readAsCodes();
 
     void addSlip(BulkInsert& sale, int day, int lineCount);

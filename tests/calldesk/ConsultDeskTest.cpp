@@ -228,6 +228,14 @@ TEST_F(DeskFixture, TheDesksCustomerSearchLetsTheOperatorPickAmongSeveral)
     EXPECT_EQ(prompter.texts(Kind::YesNo),
               QStringList{u"검색한 고객이 등록되어 있지 않습니다.\r\n신규 등록하시겠습니까?"_s});
     EXPECT_EQ(desk->shownCustomer(), u"000001"_s);
+
+    // A number typed without its hyphens, or by its last digits, is its customer.
+    search->setText(u"3333"_s);
+    emit search->returnPressed();
+    EXPECT_EQ(desk->shownCustomer(), u"000003"_s);
+    search->setText(u"5550001"_s);
+    emit search->returnPressed();
+    EXPECT_EQ(desk->shownCustomer(), u"000001"_s);
 }
 
 TEST_F(DeskFixture, AnAnnouncedCallStoresNothingAndIsReadBackBeforeItIsTaken)

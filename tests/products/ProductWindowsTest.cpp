@@ -137,6 +137,15 @@ TEST_F(ProductWindows, PickerAndFindBoxSearchCodeBarcodeAndNameTakingAnExactCode
     EXPECT_EQ(picker.FindRecords(u"880"_s, {}), 3);
     EXPECT_EQ(picker.Result(), Pick());
     EXPECT_EQ(picker.FindRecords(u"전구"_s, {}), 1);
+    // A shared barcode is both its products; the beginning of a code is that product, not the
+    // name holding the same digits, until the operator asks the search row for more.
+    EXPECT_EQ(picker.FindRecords(u"7777"_s, {}), 2);
+    EXPECT_EQ(picker.FindRecords(u"00012"_s, {}), 1);
+    EXPECT_EQ(picker.Result(), (Pick{u"000123"_s, u"코드상품"_s}));
+    QTest::keyClick(picker.findChild<QLineEdit*>(u"txtFind"_s), Qt::Key_Return);
+    EXPECT_EQ(column(picker.list(), u"코드"_s), (QStringList{u"000200"_s, u"000123"_s}));
+    // Digits inside a code only: the whole search.
+    EXPECT_EQ(picker.FindRecords(u"0020"_s, {}), 2);
 
     picker.findChild<QCheckBox*>(u"chkAllPList"_s)->click();
     classes->setCurrentRow(2);

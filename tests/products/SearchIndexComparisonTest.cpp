@@ -10,6 +10,8 @@
 #include "modMySQL_Func.h"
 
 #include <gtest/gtest.h>
+#include <algorithm>
+#include <QRegularExpression>
 #include <random>
 
 using namespace Qt::StringLiterals;
@@ -121,13 +123,10 @@ ProductSearch::Query productQuery(const QString& fields, const QString& text, co
     return q;
 }
 
-// Every key and operator of the customer list and picker and of the product list and picker,
-// and the desk's customer search in both editions.
+// Every key and operator of the customer list and picker and of the product list and picker.
 QList<Search> everySearch(const QString& text)
 {
     QList<Search> out;
-    for (const bool tamber : {false, true})
-        out.append({u"desk search"_s + (tamber ? u" S/N"_s : QString()), ConsultStore::customerSearchSql(text, tamber)});
     for (const QString& op : kOperators) {
         for (const FindKey& key : CustomerSearch::listKeys(false))
             out.append({u"customer list "_s + key.label + u' ' + op, CustomerSearch::listSql(customerQuery(key.fields, text, op))});
@@ -160,6 +159,19 @@ void dropSearchIndexes()
     SearchIndexes::forget();
 }
 
+// 700 customers and products in the plain edition.
+struct FilledOffice {
+    test::TestDatabase db;
+    test::ScriptedPrompter prompter;
+    Office office;
+
+    FilledOffice()
+    {
+        App().EditionCode.clear();
+        office.fill(700);
+    }
+};
+
 struct Compared {
     QString text;
     Search without;
@@ -170,11 +182,8 @@ struct Compared {
 
 TEST(SearchIndexComparison, ThousandTextsFindTheSameRowsWithAndWithoutTheSearchIndexes)
 {
-    test::TestDatabase db;
-    test::ScriptedPrompter prompter;
-    App().EditionCode.clear();
-    Office office;
-    office.fill(700);
+    FilledOffice filled;
+    Office& office = filled.office;
     QStringList texts;
     for (int i = 0; i < 1000; ++i)
         texts << office.searchText();
@@ -213,7 +222,138 @@ TEST(SearchIndexComparison, ThousandTextsFindTheSameRowsWithAndWithoutTheSearchI
     // Enough of them ran, and found something, for the comparison to mean anything.
     EXPECT_GT(differing.size(), 5000);
     EXPECT_GT(found, differing.size() / 8);
-    EXPECT_EQ(prompter.count(test::ScriptedPrompter::Kind::Error), 0);
+    EXPECT_EQ(filled.prompter.count(test::ScriptedPrompter::Kind::Error), 0);
+}
+
+// The desk's search by its indexes finds what its plain meaning finds: the names holding the
+// text, the codes beginning with it, the numbers whose digits end with its digits. What the scan
+// found for a name, a code or a number typed whole or by its ending, it finds too.
+TEST(SearchIndexComparison, DeskSearchFindsWhatTheScanFoundForNamesCodesAndNumbers)
+{
+    FilledOffice filled;
+    Office& office = filled.office;
+    RecordSetPtr rs;
+    DBOpenRS(rs, u"SELECT telno1, hpno FROM customer WHERE charge = '01'"_s);
+    QStringList stored;
+    for (; rs && !rs->eof(); rs->moveNext())
+        stored << rs->field(0) << rs->field(1);
+    QStringList typed; // as an operator types them
+    QStringList digitsTyped; // what the scan never found
+    for (int i = 0; i < 150; ++i) {
+        const QString number = stored.at(office.below(static_cast<int>(stored.size())));
+        const QString digits = QString(number).remove(u'-');
+        digitsTyped << digits << digits.right(4 + office.below(4));
+        typed << office.values.at(office.below(static_cast<int>(office.values.size()))) << number
+              << digitsTyped.last(2) << QString::number(1 + office.below(700)).rightJustified(6, u'0');
+    }
+    QStringList texts = typed;
+    for (int i = 0; i < 300; ++i)
+        texts << office.searchText();
+    texts.removeIf([](const QString& t) { return t.trimmed().isEmpty(); });
+
+    ASSERT_TRUE(SearchIndexes::addMissing().isEmpty());
+    struct Found {
+        QString text;
+        bool tamber;
+        QString sql;
+        QStringList rows;
+    };
+    QList<Found> found;
+    for (const QString& text : std::as_const(texts)) {
+        for (const bool tamber : {false, true}) {
+            const QString sql = ConsultStore::customerSearchSql(text, tamber);
+            found.append({text, tamber, sql, codes(sql)});
+        }
+    }
+    dropSearchIndexes();
+    int failures = 0;
+    int indexed = 0;
+    for (const Found& f : std::as_const(found)) {
+        const QString scan = ConsultStore::customerSearchSql(f.text, f.tamber);
+        const QStringList scanned = codes(scan);
+        QString digits = f.text;
+        digits.removeIf([](QChar c) { return !c.isDigit(); });
+        QString text = f.text;
+        const QString like = SQLQuoteLike(text);
+        QStringList plain{u"compname LIKE '%"_s + like + u"%'"_s, u"compalias LIKE '%"_s + like + u"%'"_s,
+                          u"c.code LIKE '"_s + like + u"%'"_s};
+        if (f.tamber)
+            plain << u"c.serialnumber LIKE '"_s + like + u"%'"_s;
+        if (f.text.contains(QRegularExpression(u"^[0-9 ()./-]+$"_s)) && digits.size() >= 4) {
+            for (const QString& column : {u"telno1"_s, u"telno2"_s, u"telno3"_s, u"telno4"_s, u"c.hpno"_s, u"c.serialnumber"_s}) {
+                if (f.tamber || column != u"c.serialnumber"_s)
+                    plain << u"REGEXP_REPLACE("_s + column + u", '[^0-9]', '') LIKE '%"_s + digits + u"'"_s;
+            }
+        }
+        const QStringList meant = codes(u"SELECT c.code FROM customer AS c, local_user AS u WHERE ("_s
+                                        + plain.join(u" OR "_s) + u") AND c.charge = u.code ORDER BY c.code"_s);
+        const bool byIndexes = f.sql != scan;
+        indexed += byIndexes ? 1 : 0;
+        const bool asMeant = !byIndexes || f.rows == meant;
+        // A serial number is text: one inside another's is left to the picker.
+        const bool allScanned = f.tamber || !typed.contains(f.text)
+            || std::all_of(scanned.begin(), scanned.end(), [&](const QString& c) { return f.rows.contains(c); });
+        const bool numberFound = !digitsTyped.contains(f.text) || !f.rows.isEmpty();
+        if ((!asMeant || !allScanned || !numberFound) && ++failures <= 10)
+            ADD_FAILURE() << "\"" << f.text.toStdString() << "\"" << (f.tamber ? " S/N" : "") << ": "
+                          << f.rows.join(u' ').toStdString() << " found, " << meant.join(u' ').toStdString()
+                          << " meant, " << scanned.join(u' ').toStdString() << " scanned";
+    }
+    EXPECT_EQ(failures, 0);
+    EXPECT_GT(indexed, found.size() / 2);
+    EXPECT_EQ(filled.prompter.count(test::ScriptedPrompter::Kind::Error), 0);
+}
+
+// The code-entry box's narrower steps find part of what its "contains" finds; a name reached
+// through the pieces is every product whose name holds the text.
+TEST(SearchIndexComparison, CodeEntryStepsFindPartOfTheContainsAndEveryNameHoldingTheText)
+{
+    FilledOffice filled;
+    Office& office = filled.office;
+    // Barcodes some products share, and texts from their beginnings and from the codes'.
+    DBExecute(u"UPDATE product SET bcode = CONCAT('880', LPAD(CAST(code AS UNSIGNED) * 37 % 600, 5, '0'))"_s);
+    QStringList texts;
+    for (int i = 0; i < 700; ++i) {
+        const QString digits = QString::number(office.below(600) * 37 % 600).rightJustified(5, u'0');
+        texts << office.searchText() << (u"880"_s + digits).left(1 + office.below(8))
+              << QString::number(1 + office.below(700)).rightJustified(6, u'0').left(1 + office.below(6));
+    }
+    ASSERT_TRUE(SearchIndexes::addMissing().isEmpty());
+    const FindKey entry = ProductSearch::entryKey();
+    struct Step {
+        QString text;
+        int rung;
+        QStringList rows;
+    };
+    QList<Step> steps;
+    for (const QString& text : std::as_const(texts)) {
+        const QStringList rungs = ProductSearch::entryRungs(text);
+        for (int r = 0; r < rungs.size(); ++r) {
+            ProductSearch::Query q;
+            q.extraCondition = rungs.at(r);
+            if (const QStringList rows = codes(ProductSearch::pickerSql(q)); !rows.isEmpty()) {
+                steps.append({text, r, rows});
+                break;
+            }
+        }
+    }
+
+    dropSearchIndexes();
+    int failures = 0;
+    QList<int> byRung(3);
+    for (const Step& s : std::as_const(steps)) {
+        ++byRung[s.rung];
+        const QStringList all = codes(ProductSearch::pickerSql(productQuery(entry.fields, s.text, entry.op)));
+        const bool part = std::all_of(s.rows.begin(), s.rows.end(), [&](const QString& c) { return all.contains(c); });
+        const bool names = s.rung < 2 || s.rows == codes(ProductSearch::pickerSql(productQuery(u"p.name"_s, s.text, entry.op)));
+        if ((!part || !names) && ++failures <= 10)
+            ADD_FAILURE() << "step " << s.rung << " \"" << s.text.toStdString() << "\": " << s.rows.join(u' ').toStdString()
+                          << " of " << all.join(u' ').toStdString();
+    }
+    EXPECT_EQ(failures, 0);
+    for (int r = 0; r < byRung.size(); ++r)
+        EXPECT_GT(byRung.at(r), 50) << "step " << r;
+    EXPECT_EQ(filled.prompter.count(test::ScriptedPrompter::Kind::Error), 0);
 }
 
 TEST(SearchIndexComparison, RowsWrittenByPlainSqlAreFoundAndGoneAtOnce)
