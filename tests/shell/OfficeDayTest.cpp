@@ -1,11 +1,11 @@
 #include "AppState.h"
-#include "AsListStore.h"
 #include "BackupFile.h"
 #include "CtlProgram.h"
 #include "DatabaseFingerprint.h"
 #include "DbFixture.h"
 #include "DocumentBalances.h"
 #include "FrmAS_Result.h"
+#include "FrmAS_admin.h"
 #include "FrmAS_save.h"
 #include "FrmAS_save2.h"
 #include "FrmRPT_baln.h"
@@ -28,6 +28,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -196,11 +197,10 @@ TEST_F(OfficeDay, EveryDocumentOfADayIsListedEverywhereAgreesInEveryBalanceAndSu
     ASSERT_GE(row, 0);
     EXPECT_DOUBLE_EQ(money(receivables.list()->cells().displayText(row, FrmRPT_baln::ColBalance)), owed);
 
-    // Every list shows every document: the AS ledger and the desk's three history panes.
-    AsListStore::JobFilter period;
-    period.from = u"2026-12-01"_s;
-    period.to = u"2026-12-31"_s;
-    EXPECT_EQ(AsListStore::jobs(period)->rowCount(), 1);
+    // Every list shows every document: the AS ledger with its footer, and the desk's three panes.
+    FrmAS_admin asLedger;
+    EXPECT_EQ(test::column(asLedger.list(), u"코드"_s), QStringList{QString::number(job)});
+    EXPECT_EQ(asLedger.findChild<QLabel*>(u"LabTotal"_s)->text(), u"대기 : 0 건 / 확인 : 0 건 / 완료 : 1 건"_s);
     for (const auto& [pane, rows] : {std::pair{u"spListAS"_s, 1}, {u"spListConsult"_s, 1}, {u"spListSell"_s, 2}})
         EXPECT_EQ(desk->findChild<Grid*>(pane)->rowCount(), rows) << pane.toStdString();
 
