@@ -20,6 +20,7 @@
 #include "MedianRatioReporter.h"
 #include "StoreSql.h"
 #include "modMySQL_Func.h"
+#include "RecordSet.h"
 
 #include <QApplication>
 #include <benchmark/benchmark.h>

@@ -5,6 +5,7 @@
 #include "ConsolePrompter.h"
 #include "MedianRatioReporter.h"
 #include "modMySQL_Func.h"
+#include "RecordSet.h"
 
 #include <QCoreApplication>
 #include <benchmark/benchmark.h>

@@ -8,6 +8,7 @@
 #include "SmsCustomers.h"
 #include "modMySQL_Func.h"
 #include "modSMSLink.h"
+#include "RecordSet.h"
 
 #include <QCoreApplication>
 #include <QDir>

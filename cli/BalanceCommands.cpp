@@ -6,6 +6,7 @@
 #include "ReportDatabase.h"
 #include "SharedOptions.h"
 #include "modMsgBox.h"
+#include "RecordSet.h"
 
 #include <QTextStream>
 

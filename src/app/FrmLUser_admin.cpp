@@ -7,6 +7,7 @@
 #include "UserStore.h"
 #include "modMsgBox.h"
 #include "modMySQL_Func.h"
+#include "RecordSet.h"
 
 using namespace Qt::StringLiterals;
 

@@ -9,6 +9,7 @@
 #include "WidgetHelpers.h"
 #include "ZipcodeLookup.h"
 #include "modMsgBox.h"
+#include "RecordSet.h"
 
 #include <QCheckBox>
 #include <QFormLayout>

@@ -6,6 +6,7 @@
 #include "PickerRegistry.h"
 #include "UserStore.h"
 #include "modMySQL_Func.h"
+#include "RecordSet.h"
 
 using namespace Qt::StringLiterals;
 

@@ -4,6 +4,7 @@
 #include "UserStore.h"
 #include "WidgetHelpers.h"
 #include "modMsgBox.h"
+#include "RecordSet.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>

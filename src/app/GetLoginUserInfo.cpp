@@ -4,6 +4,7 @@
 #include "OfficeStore.h"
 #include "UserStore.h"
 #include "modMsgBox.h"
+#include "RecordSet.h"
 
 using namespace Qt::StringLiterals;
 

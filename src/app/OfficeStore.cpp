@@ -1,6 +1,7 @@
 #include "OfficeStore.h"
 
 #include "modMySQL_Func.h"
+#include "RecordSet.h"
 
 using namespace Qt::StringLiterals;
 

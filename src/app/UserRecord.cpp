@@ -1,6 +1,7 @@
 #include "UserRecord.h"
 
 #include "HCText.h"
+#include "RecordSet.h"
 
 using namespace Qt::StringLiterals;
 

@@ -2,6 +2,7 @@
 
 #include "StoreSql.h"
 #include "modMySQL_Func.h"
+#include "RecordSet.h"
 
 #include <QStringList>
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "CodeReference.h"
-#include "RecordSet.h"
+#include "RecordSetPtr.h"
 #include "UserRecord.h"
 
 #include <QList>

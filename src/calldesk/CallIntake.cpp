@@ -4,6 +4,7 @@
 #include "DbError.h"
 #include "StoreSql.h"
 #include "cMySQL.h"
+#include "RecordSet.h"
 
 using namespace Qt::StringLiterals;
 

@@ -5,6 +5,7 @@
 #include "UdpRelay.h"
 #include "modMsgBox.h"
 #include "modMySQL_Func.h"
+#include "Prompter.h"
 
 using namespace Qt::StringLiterals;
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "CustomerRecord.h"
-#include "RecordSet.h"
+#include "RecordSetPtr.h"
 
 #include <QList>
 #include <QString>

@@ -13,6 +13,7 @@
 #include "WidgetHelpers.h"
 #include "mdlCommonOstra.h"
 #include "modMsgBox.h"
+#include "RecordSet.h"
 
 #include <QHeaderView>
 #include <QLabel>

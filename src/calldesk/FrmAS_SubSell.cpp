@@ -8,6 +8,7 @@
 #include "mdlCommonOstra.h"
 #include "modMain_SQL.h"
 #include "modMsgBox.h"
+#include "RecordSet.h"
 
 using namespace Qt::StringLiterals;
 

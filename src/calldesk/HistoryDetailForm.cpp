@@ -1,4 +1,5 @@
 #include "HistoryDetailForm.h"
+#include "RecordSet.h"
 
 #include <QFormLayout>
 #include <QLineEdit>

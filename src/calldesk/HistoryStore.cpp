@@ -4,6 +4,7 @@
 #include "DateText.h"
 #include "StoreSql.h"
 #include "modMySQL_Func.h"
+#include "RecordSet.h"
 
 using namespace Qt::StringLiterals;
 

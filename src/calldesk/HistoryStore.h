@@ -1,7 +1,7 @@
 #pragma once
 
 #include "HistoryPeriods.h"
-#include "RecordSet.h"
+#include "RecordSetPtr.h"
 
 #include <QString>
 

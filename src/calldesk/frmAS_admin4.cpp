@@ -19,6 +19,7 @@
 #include "modMsgBox.h"
 #include "modMySQL_Func.h"
 #include "ucFindBox.h"
+#include "Prompter.h"
 
 #include <QApplication>
 #include <QButtonGroup>

@@ -9,6 +9,7 @@
 #include "mdlCommonOstra.h"
 #include "modExcel.h"
 #include "modFormIni.h"
+#include "RecordSet.h"
 
 #include <QCloseEvent>
 #include <QHBoxLayout>

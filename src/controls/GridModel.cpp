@@ -1,6 +1,7 @@
 #include "GridModel.h"
 
 #include "mdlCommonOstra.h"
+#include "RecordSet.h"
 
 #include <QLocale>
 #include <QMetaObject>

@@ -2,6 +2,7 @@
 
 #include "BaseSchema.h"
 #include "modMySQL_Func.h"
+#include "RecordSet.h"
 
 #include <QHash>
 #include <QRegularExpression>

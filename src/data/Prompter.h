@@ -1,11 +1,11 @@
 #pragma once
 
+#include "MsgAnswer.h"
+
 #include <QString>
 #include <optional>
 
 namespace asv {
-
-enum class MsgAnswer { Ok, Yes, No, Cancel };
 
 // Every message, question and notice reaches the operator through the installed Prompter: message
 // boxes on screen, a scripted answerer in tests.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "RecordSetPtr.h"
+
 #include <QByteArray>
 #include <QHash>
 #include <QString>
@@ -14,9 +16,6 @@ namespace asv {
 // A query's whole result, held in memory and independent of the connection. Values stay the code
 // page bytes the server sent, in the client library's own stored result, and are decoded when
 // read: copying them first cost twice the fetch itself on a 100,000-row list.
-class RecordSet;
-using RecordSetPtr = std::shared_ptr<RecordSet>;
-
 class RecordSet {
 public:
     RecordSet() = default;

@@ -5,6 +5,7 @@
 #include "cMySQL.h"
 #include "modMsgBox.h"
 #include "modMySQL_Func.h"
+#include "RecordSet.h"
 
 using namespace Qt::StringLiterals;
 

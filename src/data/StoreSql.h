@@ -1,6 +1,6 @@
 #pragma once
 
-#include "RecordSet.h"
+#include "RecordSetPtr.h"
 
 #include <QString>
 #include <QStringList>

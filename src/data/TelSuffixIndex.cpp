@@ -4,6 +4,7 @@
 #include "modDBMS_comn.h"
 #include "modMsgBox.h"
 #include "modMySQL_Func.h"
+#include "RecordSet.h"
 
 #include <QRegularExpression>
 #include <QStringList>

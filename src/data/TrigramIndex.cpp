@@ -3,6 +3,7 @@
 #include "modDBMS_comn.h"
 #include "modMsgBox.h"
 #include "modMySQL_Func.h"
+#include "RecordSet.h"
 
 #include <QHash>
 #include <QSet>

@@ -8,6 +8,8 @@
 #include "SqlSecrets.h"
 #include "UserSettings.h"
 #include "modMsgBox.h"
+#include "RecordSet.h"
+#include "Prompter.h"
 
 #include <QDir>
 #include <QFile>

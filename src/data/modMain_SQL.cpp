@@ -6,6 +6,7 @@
 #include "modBarCode.h"
 #include "modMsgBox.h"
 #include "modMySQL_Func.h"
+#include "RecordSet.h"
 
 #include <QStringList>
 

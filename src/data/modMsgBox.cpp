@@ -3,6 +3,7 @@
 #include "AppError.h"
 #include "ReportedDbError.h"
 #include "UserSettings.h"
+#include "Prompter.h"
 
 using namespace Qt::StringLiterals;
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Prompter.h"
+#include "MsgAnswer.h"
 
 #include <QString>
 #include <QStringList>

@@ -4,6 +4,7 @@
 #include "SqlLog.h"
 #include "cMySQL.h"
 #include "modMsgBox.h"
+#include "RecordSet.h"
 
 #include <QElapsedTimer>
 #include <array>

@@ -6,6 +6,7 @@
 #include "modMsgBox.h"
 #include "modMySQL_Func.h"
 #include "modSMSLink.h"
+#include "RecordSet.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

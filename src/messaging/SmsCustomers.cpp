@@ -2,6 +2,7 @@
 
 #include "Clock.h"
 #include "modMySQL_Func.h"
+#include "RecordSet.h"
 
 #include <QHash>
 

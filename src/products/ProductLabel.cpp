@@ -2,6 +2,7 @@
 
 #include "ProductRules.h"
 #include "StoreSql.h"
+#include "RecordSet.h"
 
 #include <QHash>
 

@@ -5,6 +5,7 @@
 #include "DbTransaction.h"
 #include "StoreSql.h"
 #include "modMySQL_Func.h"
+#include "RecordSet.h"
 
 #include <QHash>
 

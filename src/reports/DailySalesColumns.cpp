@@ -4,6 +4,7 @@
 #include "GridModel.h"
 #include "SharedOptions.h"
 #include "mdlCommonOstra.h"
+#include "RecordSet.h"
 
 using namespace Qt::StringLiterals;
 

@@ -12,6 +12,7 @@
 #include "modMsgBox.h"
 #include "modSMSLink.h"
 #include "ucFindBox.h"
+#include "RecordSet.h"
 
 #include <QCloseEvent>
 #include <QComboBox>

@@ -8,6 +8,7 @@
 #include "WidgetHelpers.h"
 #include "modMsgBox.h"
 #include "ucFindBox.h"
+#include "RecordSet.h"
 
 #include <QButtonGroup>
 #include <QLabel>

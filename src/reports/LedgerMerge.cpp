@@ -1,6 +1,7 @@
 #include "LedgerMerge.h"
 
 #include "CodeKey.h"
+#include "RecordSet.h"
 
 #include <algorithm>
 #include <future>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "LedgerStore.h"
-#include "RecordSet.h"
+#include "RecordSetPtr.h"
 
 #include <QHash>
 #include <QString>

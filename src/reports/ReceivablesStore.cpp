@@ -5,6 +5,7 @@
 #include "ReportDatabase.h"
 #include "StoreSql.h"
 #include "modMySQL_Func.h"
+#include "RecordSet.h"
 
 using namespace Qt::StringLiterals;
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "FixedMoney.h"
-#include "RecordSet.h"
+#include "RecordSetPtr.h"
 
 #include <QDate>
 #include <QHash>

@@ -3,6 +3,7 @@
 #include "AppError.h"
 #include "Paths.h"
 #include "modMsgBox.h"
+#include "RecordSet.h"
 
 #include <QDir>
 #include <QFile>

@@ -8,6 +8,7 @@
 #include "mdlCommonOstra.h"
 #include "modMsgBox.h"
 #include "ucFindBox.h"
+#include "RecordSet.h"
 
 #include <QLabel>
 

@@ -10,6 +10,7 @@
 #include "mdlCommonOstra.h"
 #include "modMsgBox.h"
 #include "ucFindBox.h"
+#include "RecordSet.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

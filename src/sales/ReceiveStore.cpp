@@ -6,6 +6,7 @@
 #include "cMySQL.h"
 #include "modMath.h"
 #include "modMySQL_Func.h"
+#include "RecordSet.h"
 
 #include <QStringList>
 #include <algorithm>

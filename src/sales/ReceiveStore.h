@@ -1,7 +1,7 @@
 #pragma once
 
 #include "ReceiveRecord.h"
-#include "RecordSet.h"
+#include "RecordSetPtr.h"
 
 #include <QString>
 #include <optional>

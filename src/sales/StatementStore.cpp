@@ -2,6 +2,7 @@
 
 #include "OfficeStore.h"
 #include "StoreSql.h"
+#include "RecordSet.h"
 
 #include <algorithm>
 

@@ -2,6 +2,7 @@
 
 #include "Cp949.h"
 #include "StoreSql.h"
+#include "RecordSet.h"
 
 #include <algorithm>
 #include <cstring>

@@ -5,6 +5,7 @@
 #include "StoreSql.h"
 #include "modBarCode.h"
 #include "modMsgBox.h"
+#include "RecordSet.h"
 
 using namespace Qt::StringLiterals;
 

@@ -4,6 +4,7 @@
 #include "OfficeStore.h"
 #include "PaperText.h"
 #include "StoreSql.h"
+#include "RecordSet.h"
 
 #include <QPageSize>
 #include <QPainter>

@@ -9,6 +9,7 @@
 #include "UserSettings.h"
 #include "WidgetHelpers.h"
 #include "modMsgBox.h"
+#include "RecordSet.h"
 
 #include <QCloseEvent>
 #include <QComboBox>

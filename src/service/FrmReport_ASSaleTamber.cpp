@@ -6,6 +6,7 @@
 #include "PClassStore.h"
 #include "modMsgBox.h"
 #include "ucFindBox.h"
+#include "RecordSet.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>

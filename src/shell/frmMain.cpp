@@ -14,6 +14,7 @@
 #include "modMsgBox.h"
 #include "modRegedit.h"
 #include "modMySQL_Func.h"
+#include "Prompter.h"
 
 #include <QAction>
 #include <QApplication>

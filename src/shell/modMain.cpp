@@ -23,6 +23,7 @@
 #include "modMain_dbPatch.h"
 #include "modMsgBox.h"
 #include "modMySQL_Func.h"
+#include "RecordSet.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

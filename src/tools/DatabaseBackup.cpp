@@ -10,6 +10,7 @@
 #include "TrigramIndex.h"
 #include "modMsgBox.h"
 #include "modMySQL_Func.h"
+#include "RecordSet.h"
 
 #include <QDir>
 #include <QElapsedTimer>

@@ -8,6 +8,7 @@
 #include "UserSettings.h"
 #include "cMySQL.h"
 #include "modMySQL_Func.h"
+#include "RecordSet.h"
 
 #include <QDeadlineTimer>
 #include <QDir>

@@ -5,6 +5,7 @@
 #include "LocalServer.h"
 #include "cMySQL.h"
 #include "modMySQL_Func.h"
+#include "RecordSet.h"
 
 #include <QRegularExpression>
 

@@ -5,6 +5,7 @@
 #include "TrigramIndex.h"
 #include "modMsgBox.h"
 #include "modMySQL_Func.h"
+#include "RecordSet.h"
 
 #include <QElapsedTimer>
 #include <algorithm>

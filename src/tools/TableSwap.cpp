@@ -7,6 +7,7 @@
 #include "cMySQL.h"
 #include "modMain_dbPatch.h"
 #include "modMySQL_Func.h"
+#include "RecordSet.h"
 
 #include <QLoggingCategory>
 

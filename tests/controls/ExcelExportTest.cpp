@@ -5,6 +5,7 @@
 #include "ScriptedPrompter.h"
 #include "SpreadsheetReader.h"
 #include "modExcel.h"
+#include "RecordSet.h"
 
 #include <QDir>
 #include <QFile>

@@ -2,6 +2,7 @@
 #include "GridFixtures.h"
 #include "Mutator.h"
 #include "modFormIni.h"
+#include "RecordSet.h"
 
 #include <QFile>
 #include <QHeaderView>

@@ -3,6 +3,7 @@
 #include "GridFixtures.h"
 #include "GridPrinter.h"
 #include "UserSettings.h"
+#include "RecordSet.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -1,6 +1,7 @@
 #include "Grid.h"
 #include "GridFixtures.h"
 #include "ScriptedPrompter.h"
+#include "RecordSet.h"
 
 #include <QHeaderView>
 #include <QLineEdit>

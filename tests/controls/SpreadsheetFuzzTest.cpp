@@ -1,6 +1,7 @@
 #include "GridFixtures.h"
 #include "Mutator.h"
 #include "WorkbookFixtures.h"
+#include "RecordSet.h"
 
 #include <QElapsedTimer>
 #include <QFile>

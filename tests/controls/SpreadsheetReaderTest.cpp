@@ -1,6 +1,7 @@
 #include "Cp949.h"
 #include "GridFixtures.h"
 #include "WorkbookFixtures.h"
+#include "RecordSet.h"
 
 #include <QDir>
 #include <QtEndian>

@@ -4,6 +4,7 @@
 #include "ScriptedPrompter.h"
 #include "TestDatabase.h"
 #include "modMySQL_Func.h"
+#include "RecordSet.h"
 
 #include <QStringList>
 #include <gtest/gtest.h>

@@ -16,6 +16,7 @@
 #include "SpreadsheetReader.h"
 #include "WidgetDriver.h"
 #include "ucFindBox.h"
+#include "RecordSet.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -4,6 +4,7 @@
 #include "CustomerListFixture.h"
 #include "CustomerSearch.h"
 #include "TelSuffixIndex.h"
+#include "RecordSet.h"
 
 using namespace Qt::StringLiterals;
 using namespace asv;

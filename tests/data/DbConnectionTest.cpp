@@ -4,6 +4,7 @@
 #include "Paths.h"
 #include "UserSettings.h"
 #include "cMySQL.h"
+#include "RecordSet.h"
 
 #include <QFile>
 #include <QSettings>

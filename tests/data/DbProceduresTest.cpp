@@ -5,6 +5,7 @@
 #include "TestDatabase.h"
 #include "UserSettings.h"
 #include "modMySQL_Func.h"
+#include "RecordSet.h"
 
 #include <QDir>
 #include <QFile>

@@ -8,6 +8,7 @@
 #include "cMySQL.h"
 #include "modMain_dbPatch.h"
 #include "modMySQL_Func.h"
+#include "RecordSet.h"
 
 #include <QFile>
 #include <QRegularExpression>

@@ -4,6 +4,7 @@
 #include "LoadServer.h"
 #include "TestDatabase.h"
 #include "cMySQL.h"
+#include "RecordSet.h"
 
 #include <QThread>
 

@@ -5,6 +5,7 @@
 #include "LoadServer.h"
 #include "TestDatabase.h"
 #include "modMySQL_Func.h"
+#include "RecordSet.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

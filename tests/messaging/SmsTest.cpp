@@ -14,6 +14,7 @@
 #include "WidgetDriver.h"
 #include "modMySQL_Func.h"
 #include "modSMSLink.h"
+#include "RecordSet.h"
 
 #include <QCheckBox>
 #include <QDeadlineTimer>

@@ -15,6 +15,7 @@
 #include "ScreenOpener.h"
 #include "WidgetDriver.h"
 #include "modMySQL_Func.h"
+#include "RecordSet.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -19,6 +19,7 @@
 #include "frmOptions2.h"
 #include "modMySQL_Func.h"
 #include "ucFindBox.h"
+#include "RecordSet.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -13,6 +13,7 @@
 #include "hcDate.h"
 #include "modMySQL_Func.h"
 #include "ucFindBox.h"
+#include "RecordSet.h"
 
 #include <QCheckBox>
 #include <QLabel>

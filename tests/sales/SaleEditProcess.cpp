@@ -6,6 +6,7 @@
 #include "TestDatabase.h"
 #include "modMain_SQL.h"
 #include "modMySQL_Func.h"
+#include "RecordSet.h"
 
 #include <QCoreApplication>
 

@@ -15,6 +15,7 @@
 #include "WidgetDriver.h"
 #include "modExcel.h"
 #include "modMySQL_Func.h"
+#include "RecordSet.h"
 
 #include <QApplication>
 #include <QDialog>

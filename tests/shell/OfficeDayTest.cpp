@@ -25,6 +25,7 @@
 #include "frmMain.h"
 #include "modMySQL_Func.h"
 #include "ucFindBox.h"
+#include "RecordSet.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "modMySQL_Func.h"
+#include "RecordSet.h"
 
 #include <QStringList>
 

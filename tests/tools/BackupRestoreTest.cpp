@@ -17,6 +17,7 @@
 #include "WidgetDriver.h"
 #include "cMySQL.h"
 #include "modMySQL_Func.h"
+#include "RecordSet.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -9,6 +9,7 @@
 #include "WorkbookBytes.h"
 #include "modExcel.h"
 #include "modMySQL_Func.h"
+#include "RecordSet.h"
 
 #include <QComboBox>
 #include <QFile>

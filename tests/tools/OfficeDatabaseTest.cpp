@@ -4,6 +4,7 @@
 #include "cMySQL.h"
 #include "modMain_dbPatch.h"
 #include "modMySQL_Func.h"
+#include "RecordSet.h"
 
 #include <QCoreApplication>
 #include <QProcess>

@@ -1,0 +1,1 @@
+// The precompiled headers are built beside this otherwise empty file.
