@@ -178,17 +178,6 @@ double GetBalance(const QString& ccode, bool isSale, const QString& toDate, cons
     });
 }
 
-bool AddCustBalance(const QString& ccode, double delta)
-{
-    return guard(u"AddCustBalance"_s, false, [&] {
-        if (delta == 0)
-            return true;
-        DBExecute(u"UPDATE customer SET nowmoney = nowmoney + "_s + SqlNumber(delta) + u" WHERE code = "_s
-                  + quoted(ccode));
-        return !DBLastFailed();
-    });
-}
-
 bool SetSalePrice_Prod(const QString& pcode, double price)
 {
     return guard(u"SetSalePrice_Prod"_s, false, [&] {

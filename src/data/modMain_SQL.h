@@ -24,8 +24,6 @@ int GetVATType(const QString& ccode, const QString& pcode);
 // The customer's balance at the end of toDate; with an empty fromDate it starts from the opening
 // balance, otherwise from 0. isSale chooses sale/receive, else the purchase side buy/payment.
 double GetBalance(const QString& ccode, bool isSale, const QString& toDate, const QString& fromDate = {});
-// Moves the running balance by delta (nothing is sent for 0); false when the statement failed.
-bool AddCustBalance(const QString& ccode, double delta);
 bool SetSalePrice_Prod(const QString& pcode, double price);
 
 // Delete guard: is value still referred to from table.field? Says where with showMsg. A failed

@@ -1,5 +1,6 @@
 #include "ReceiveStore.h"
 
+#include "CustomerBalance.h"
 #include "DbError.h"
 #include "DbTransaction.h"
 #include "SqlNumber.h"
@@ -63,15 +64,6 @@ RecordSetPtr ReceiveStore::read(const QString& sql, const QString& operation)
     return rs;
 }
 
-bool ReceiveStore::moveBalance(const QString& ccode, double delta)
-{
-    if (delta == 0)
-        return true;
-    return execute(u"UPDATE customer SET nowmoney = nowmoney + "_s + SqlNumber(money(delta)) + u" WHERE code = "_s
-                   + quoted(ccode))
-        >= 0;
-}
-
 std::optional<ReceiveRecord> ReceiveStore::load(int code)
 {
     RecordSetPtr rs = read(u"SELECT * FROM receive WHERE code = "_s + QString::number(code), u"load"_s);
@@ -114,7 +106,7 @@ int ReceiveStore::insert(const ReceiveRecord& p)
         if (execute(sql) <= 0)
             return false;
         code = m_db.insert_id();
-        return moveBalance(p.ccode, -p.total());
+        return CustomerBalance(&m_db).move(p.ccode, -p.total());
     });
     return done ? code : 0;
 }
@@ -137,13 +129,13 @@ int ReceiveStore::update(const ReceiveRecord& loaded, const ReceiveRecord& edite
         if (!now || execute(sql) <= 0)
             return false;
         if (now->ccode == edited.ccode)
-            return moveBalance(edited.ccode, -(dAmount + dDc));
+            return CustomerBalance(&m_db).move(edited.ccode, -(dAmount + dDc));
         const double newTotal = money(now->total + dAmount + dDc);
         // Customers in code order, as every desk takes them.
         QList<std::pair<QString, double>> moves{{now->ccode, now->total}, {edited.ccode, -newTotal}};
         std::sort(moves.begin(), moves.end());
         return std::all_of(moves.begin(), moves.end(),
-                           [this](const auto& move) { return moveBalance(move.first, move.second); });
+                           [this](const auto& move) { return CustomerBalance(&m_db).move(move.first, move.second); });
     });
     return done ? 1 : 0;
 }
@@ -154,7 +146,7 @@ bool ReceiveStore::remove(int code)
     return DbTransaction::run(m_db, [&] {
         const std::optional<Locked> now = lock(code);
         return now && execute(u"DELETE FROM receive WHERE code = "_s + QString::number(code)) > 0
-            && moveBalance(now->ccode, now->total);
+            && CustomerBalance(&m_db).move(now->ccode, now->total);
     });
 }
 

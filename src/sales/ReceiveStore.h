@@ -52,7 +52,6 @@ private:
     int execute(const QString& sql);
     RecordSetPtr read(const QString& sql, const QString& operation);
     std::optional<Locked> lock(int code);
-    bool moveBalance(const QString& ccode, double delta);
 
     cMySQL& m_db;
 };

@@ -1,5 +1,6 @@
 #include "SaleStore.h"
 
+#include "CustomerBalance.h"
 #include "DbTransaction.h"
 #include "SqlNumber.h"
 #include "StoreSql.h"
@@ -157,7 +158,7 @@ int SaleStore::insert(SaleLine& line)
         if (StoreSql::execute(sql) != 1)
             return false;
         code = static_cast<int>(DBInsertId());
-        return AddCustBalance(line.ccode, line.total);
+        return CustomerBalance().move(line.ccode, line.total);
     });
     line.code = done ? code : 0;
     return line.code;
@@ -183,7 +184,7 @@ bool SaleStore::update(int code, const QString& ccode, const SaleChange& change)
     if (change.total() == 0)
         return StoreSql::execute(sql) > 0;
     // The line and the balance move together (see insert).
-    return inTransaction(ccode, [&] { return StoreSql::execute(sql) > 0 && AddCustBalance(ccode, change.total()); });
+    return inTransaction(ccode, [&] { return StoreSql::execute(sql) > 0 && CustomerBalance().move(ccode, change.total()); });
 }
 
 // The stored total, not the one on screen: another desk may have changed the line meanwhile.
@@ -195,7 +196,7 @@ bool SaleStore::remove(int code, const QString& ccode)
         if (DBOpenRS(rs, u"SELECT total FROM sale"_s + where + u" FOR UPDATE"_s) != 1)
             return false;
         const double total = rs->value(0, 0).toDouble();
-        return StoreSql::execute(u"DELETE FROM sale"_s + where) == 1 && AddCustBalance(ccode, -total);
+        return StoreSql::execute(u"DELETE FROM sale"_s + where) == 1 && CustomerBalance().move(ccode, -total);
     });
 }
 

@@ -1,5 +1,6 @@
 #include "AsJobStore.h"
 
+#include "CustomerBalance.h"
 #include "DbTransaction.h"
 #include "StoreSql.h"
 #include "modMain_SQL.h"
@@ -103,7 +104,7 @@ bool AsJobStore::update(const AsJobRecord& job)
         const double charged = chargedTotal(job.code);
         if (StoreSql::execute(AsJobRecord::fields().updateSql(u"aslist_m"_s, kEditableColumns, job, u"code"_s)) == 0)
             return false;
-        return before == job.ccode || (AddCustBalance(before, -charged) && AddCustBalance(job.ccode, charged));
+        return before == job.ccode || (CustomerBalance().move(before, -charged) && CustomerBalance().move(job.ccode, charged));
     });
 }
 
@@ -196,7 +197,7 @@ int AsJobStore::saveLine(const AsLineRecord& line)
                 return false;
             before = was->billed();
         }
-        return AddCustBalance(ccode, stored.billed() - before);
+        return CustomerBalance().move(ccode, stored.billed() - before);
     });
     return done ? stored.seq : 0;
 }
@@ -207,7 +208,7 @@ bool AsJobStore::removeLine(int job, int seq)
         const QString ccode = lockCustomerOf(job);
         const std::optional<StoredCharge> was = ccode.isEmpty() ? std::nullopt : storedCharge(job, seq);
         return was && StoreSql::execute(u"DELETE FROM aslist_d"_s + lineKey(job, seq) + was->unchanged()) > 0
-            && AddCustBalance(ccode, -was->billed());
+            && CustomerBalance().move(ccode, -was->billed());
     });
 }
 

@@ -1,3 +1,4 @@
+#include "CustomerBalance.h"
 #include "CustomerRules.h"
 #include "CustomerStore.h"
 #include "DbError.h"
@@ -107,4 +108,22 @@ TEST_F(CustomerStoreFixture, TelephoneTestCoversAllNumbersLiterallyAndFailedStat
     CustomerRecord c;
     c.code = u"000001"_s;
     EXPECT_EQ(CustomerStore::update(c, false), 0);
+}
+
+// Every document moves the balance through this one statement, so its rounding is every document's.
+TEST_F(CustomerStoreFixture, BalanceMovesByAmountsRoundedToTheColumnAndAFailedMoveIsNotDone)
+{
+    ASSERT_EQ(add(u"000001"_s), 1);
+    CustomerBalance balance;
+    EXPECT_TRUE(balance.move(u"000001"_s, 2500.1234));
+    EXPECT_TRUE(balance.move(u"000001"_s, -0.1234));
+    EXPECT_TRUE(balance.move(u"000001"_s, 1.0 / 3));
+    EXPECT_TRUE(balance.move(u"000001"_s, 0.1 + 0.2 - 0.3)); // binary noise only: nothing to move
+    EXPECT_EQ(DBGetValue(u"SELECT nowmoney FROM customer WHERE code = '000001'"_s), u"2500.3333"_s);
+    EXPECT_TRUE(prompter.messages().isEmpty());
+
+    DBExecute(u"DROP TABLE customer"_s, true);
+    prompter.clear();
+    EXPECT_TRUE(balance.move(u"000001"_s, 0)); // nothing is sent for 0
+    EXPECT_FALSE(balance.move(u"000001"_s, 1));
 }

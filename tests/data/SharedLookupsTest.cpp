@@ -179,15 +179,6 @@ TEST_F(SharedLookups, BalancesAddUpTheDocumentsAndTheRunningOneMovesByDifference
     EXPECT_DOUBLE_EQ(GetBalance(u"000001"_s, true, u"2024-01-10"_s, u"2024-01-10"_s), 5000);
     EXPECT_DOUBLE_EQ(GetBalance(u"000003"_s, true, u"2024-12-31"_s), 0);
 
-    EXPECT_TRUE(AddCustBalance(u"000001"_s, 2500.1234));
-    EXPECT_TRUE(AddCustBalance(u"000001"_s, -0.1234));
-    EXPECT_EQ(DBGetValue(u"SELECT nowmoney FROM customer WHERE code = '000001'"_s), u"3500.5000"_s);
-    EXPECT_TRUE(AddCustBalance(u"000001"_s, 0));
-    EXPECT_TRUE(prompter.messages().isEmpty());
-
-    DBExecute(u"DROP TABLE customer"_s);
-    EXPECT_TRUE(AddCustBalance(u"000001"_s, 0)); // nothing is sent for 0
-    EXPECT_FALSE(AddCustBalance(u"000001"_s, 1));
 }
 
 TEST_F(SharedLookups, UsedRecordsAreNamedAndKept)
