@@ -1,6 +1,6 @@
 #include "CustomerHistoryPanes.h"
 
-#include "FrmAS_Result.h"
+#include "AsJobReceivers.h"
 #include "FrmAS_SubAS.h"
 #include "FrmAS_SubConsult2.h"
 #include "FrmAS_SubDate.h"
@@ -215,12 +215,14 @@ void CustomerHistoryPanes::openResults(int row)
 {
     if (row < 0)
         return;
-    auto* screen = new FrmAS_Result;
-    screen->setAttribute(Qt::WA_DeleteOnClose);
-    screen->SetFormMode(m_asList->text(row, AsCode).toInt(), m_ccode,
-                        m_asList->text(row, AsBigo) + u" , "_s + m_asList->text(row, AsType));
-    connect(screen, &QObject::destroyed, this, [this] { ShowASList(m_ccode); });
-    ShowBeside(this, screen);
+    const QString contents = m_asList->text(row, AsBigo) + u" , "_s + m_asList->text(row, AsType);
+    ScreenRequest request;
+    request.prepare = [job = m_asList->text(row, AsCode).toInt(), ccode = m_ccode, contents](QWidget* opened) {
+        if (auto* results = dynamic_cast<AsJobResultReceiver*>(opened))
+            results->SetFormMode(job, ccode, contents);
+    };
+    request.closed = [this] { ShowASList(m_ccode); };
+    OpenRegisteredScreen(this, kAsResultScreen, request);
 }
 
 void CustomerHistoryPanes::openAS(int row)

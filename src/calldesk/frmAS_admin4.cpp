@@ -1,11 +1,11 @@
 #include "frmAS_admin4.h"
 
 #include "AppState.h"
+#include "AsJobReceivers.h"
 #include "AsCodeStore.h"
 #include "CallListRules.h"
 #include "Clock.h"
 #include "DeskSettings.h"
-#include "FrmAS_save.h"
 #include "FrmCust_save.h"
 #include "Grid.h"
 #include "Paths.h"
@@ -751,7 +751,7 @@ void frmAS_admin4::openScreen(const QString& screen)
     request.prepare = [this, product = m_txtConsultProCode->text()](QWidget* opened) {
         m_openedScreens.append(opened);
         // The product the consultation is about goes along.
-        if (auto* reception = qobject_cast<FrmAS_save*>(opened); reception && !product.isEmpty())
+        if (auto* reception = dynamic_cast<AsProductReceiver*>(opened); reception && !product.isEmpty())
             reception->presetProduct(product);
         // Balance, open jobs and histories change with every document saved there.
         if (auto* editor = qobject_cast<RecordEditor*>(opened))

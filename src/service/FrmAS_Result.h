@@ -1,5 +1,7 @@
 #pragma once
 
+#include "AsJobReceivers.h"
+
 #include <QString>
 #include <QWidget>
 
@@ -11,7 +13,7 @@ class Grid;
 
 // The result lines of one AS job, added, edited and deleted through the line dialog. A job
 // without lines starts its first line as soon as the screen is first shown.
-class FrmAS_Result : public QWidget {
+class FrmAS_Result : public QWidget, public AsJobResultReceiver {
     Q_OBJECT
 public:
     enum Col { ColProduct, ColCause, ColResult, ColMemo, ColAmount, ColFree, ColSeq, ColCount };
@@ -20,7 +22,7 @@ public:
     // The frame in the main window takes this size, not the one set in the constructor.
     QSize sizeHint() const override { return {820, 420}; }
 
-    void SetFormMode(int job, const QString& ccode, const QString& contents);
+    void SetFormMode(int job, const QString& ccode, const QString& contents) override;
     // Reads the lines again; the line dialog's saves call it.
     void SyncUpdateASResult();
 

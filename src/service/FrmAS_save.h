@@ -1,5 +1,6 @@
 #pragma once
 
+#include "AsJobReceivers.h"
 #include "AsJobRecord.h"
 #include "CustomerPickReceiver.h"
 #include "RecordEditor.h"
@@ -15,14 +16,14 @@ class ucFindBox;
 
 // The reception of an AS job: who reports what about which product, the visit wanted and
 // planned, and the staff member in charge. A job's number is known from its first save on.
-class FrmAS_save : public RecordEditor, public CustomerPickReceiver {
+class FrmAS_save : public RecordEditor, public CustomerPickReceiver, public AsProductReceiver {
     Q_OBJECT
 public:
     explicit FrmAS_save(QWidget* parent = nullptr);
 
     // The customer (and the product) the opener already knows.
     void ShowPickedCustomer(const QString& code) override;
-    void presetProduct(const QString& pcode);
+    void presetProduct(const QString& pcode) override;
     // Shows telephone and address of the customer in the customer box.
     void public_DisplayCustInfo();
     // The job as last saved or loaded.

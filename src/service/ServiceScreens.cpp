@@ -2,6 +2,7 @@
 
 #include "AppState.h"
 #include "FrmAS_AdminTamber.h"
+#include "FrmAS_Result.h"
 #include "FrmAS_admin2.h"
 #include "FrmAS_save.h"
 #include "FrmAsCode_save.h"
@@ -35,6 +36,8 @@ void ServiceScreens::registerAll()
     ScreenRegistry::add(u"mnuBase_ascode"_s, {[](QWidget* parent) { return new FrmAsCode_save(parent); }, false});
     // Not on the menu: the desk opens a new job for its caller under this name.
     ScreenRegistry::add(u"FrmAS_save"_s, {[](QWidget* parent) { return new FrmAS_save(parent); }, true});
+    // Not on the menu either: the desk's AS history opens the result lines of a job with it.
+    ScreenRegistry::add(kAsResultScreen, {[](QWidget* parent) { return new FrmAS_Result(parent); }, false});
     ScreenRegistry::add(u"mnuSlipAS_10"_s, byEdition<FrmAS_admin, FrmAS_AdminTamber>());
     // No menu entry opens the status screen; it is kept under its own name.
     ScreenRegistry::add(u"FrmAS_admin2"_s, {[](QWidget* parent) { return new FrmAS_admin2(parent); }, false});

@@ -1,4 +1,5 @@
 #include "AppState.h"
+#include "AsJobReceivers.h"
 #include "AsCodeStore.h"
 #include "Clock.h"
 #include "ConfigKeys.h"
@@ -11,6 +12,8 @@
 #include "GridDriver.h"
 #include "HistoryPeriods.h"
 #include "HistoryStore.h"
+#include "RegistryGuard.h"
+#include "ScreenRegistry.h"
 #include "ScriptedPrompter.h"
 #include "TestDatabase.h"
 #include "WidgetDriver.h"
@@ -21,6 +24,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -395,4 +399,35 @@ TEST_F(HistoryFixture, DetailWindowsShowTheJobAndTheSaleAndNothingForOnesThatAre
     EXPECT_EQ(shown(&gone, {u"txtCust"_s}), QString());
     EXPECT_EQ(gone.workLines()->rowCount(), 0);
     EXPECT_TRUE(prompter.messages().isEmpty()) << prompter.texts().join(u'\n').toStdString();
+}
+
+// The desk does not know the AS family's windows: the result lines open through the screen
+// registry, told the job, its customer and its caption, and the list is read again after them.
+TEST_F(HistoryFixture, AJobsResultLinesOpenThroughTheRegistryAndTheListIsReadAgainAfterThem)
+{
+    sql(u"INSERT INTO ascode (code, part, name) VALUES (7, 0, '소음')"_s);
+    sql(u"INSERT INTO aslist_m (code, ccode, pcode, regucode, typecode0, dealdate, state) VALUES "
+        "(5, 'C00001', 'P00001', '01', 7, '2026-03-02', 1)"_s);
+    struct ResultLines : QWidget, AsJobResultReceiver {
+        QString taken;
+        void SetFormMode(int job, const QString& ccode, const QString& contents) override
+        {
+            taken = QString::number(job) + u'|' + ccode + u'|' + contents;
+        }
+    };
+    test::RegistryGuard guard({}, {kAsResultScreen});
+    QPointer<ResultLines> opened;
+    ScreenRegistry::add(kAsResultScreen, {[&opened](QWidget*) { return opened = new ResultLines; }, false});
+    CustomerHistoryPanes panes;
+    panes.showCustomer(kCustomer, kNumber);
+
+    emit panes.asList()->doubleClicked(panes.asList()->model()->index(0, 0));
+    ASSERT_TRUE(opened);
+    EXPECT_TRUE(opened->taken.startsWith(u"5|C00001|"_s)) << opened->taken.toStdString();
+    EXPECT_TRUE(opened->taken.contains(u"소음"_s)) << opened->taken.toStdString();
+
+    sql(u"INSERT INTO aslist_m (code, ccode, pcode, regucode, typecode0, dealdate, state) VALUES "
+        "(6, 'C00001', 'P00001', '01', 7, '2026-03-03', 1)"_s);
+    delete opened.data();
+    EXPECT_EQ(panes.asList()->rowCount(), 2);
 }
