@@ -8,6 +8,7 @@
 #include "modMsgBox.h"
 #include "modMySQL_Func.h"
 #include "RecordSet.h"
+#include "StoreSql.h"
 
 using namespace Qt::StringLiterals;
 
@@ -77,7 +78,7 @@ bool FrmLUser_admin::deleteRecord(const QString& code)
     if (isUsed(code))
         return false;
     if (UserStore::remove(code) <= 0) {
-        MsgWarn(u"자료를 삭제 할 수 없습니다.\r\n\r\n이미 삭제되었거나, 삭제할 수 없는 경우가 발생했습니다."_s);
+        StoreSql::warnNotDeleted();
         return false;
     }
     return true;

@@ -135,7 +135,7 @@ bool CustomerStore::remove(const QString& code)
         return false;
     if (StoreSql::execute(u"DELETE FROM customer WHERE code = "_s + StoreSql::quoted(code)) > 0)
         return true;
-    MsgWarn(u"자료를 삭제 할 수 없습니다."_s + vbCrLf + vbCrLf + u"이미 삭제되었거나, 삭제할 수 없는 경우가 발생했습니다."_s);
+    StoreSql::warnNotDeleted();
     return false;
 }
 

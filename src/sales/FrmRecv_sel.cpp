@@ -9,6 +9,7 @@
 #include "modMsgBox.h"
 #include "ucFindBox.h"
 #include "RecordSet.h"
+#include "StoreSql.h"
 
 #include <QLabel>
 
@@ -130,7 +131,7 @@ void FrmRecv_sel::RecDelete()
         return;
     for (int code : codes) {
         if (!m_store.remove(code))
-            MsgInfo(u"자료를 삭제 할 수 없습니다.\r\n\r\n이미 삭제되었거나, 삭제할 수 없는 경우가 발생했습니다."_s);
+            StoreSql::warnNotDeleted();
     }
     Refresh_Sheet();
 }

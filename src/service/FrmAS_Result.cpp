@@ -3,6 +3,7 @@
 #include "AsJobStore.h"
 #include "FrmAS_save2.h"
 #include "Grid.h"
+#include "ResultLineDelete.h"
 #include "SharedOptions.h"
 #include "WidgetHelpers.h"
 #include "mdlCommonOstra.h"
@@ -159,29 +160,7 @@ void FrmAS_Result::editLine()
 
 void FrmAS_Result::deleteLine()
 {
-    const int row = m_list->activeRow();
-    if (row < 0) {
-        MsgInfo(u"먼저 그리드에서 삭제할 자료를 선택하세요."_s);
-        return;
-    }
-    if (MsgYesNo(u"선택된 자료를 정말로 삭제 하시겠습니까?"_s, {}, true) != MsgAnswer::Yes)
-        return;
-    const int seq = m_list->text(row, ColSeq).toInt();
-    if (seq == 0) {
-        MsgInfo(u"해당라인에서 코드를 찾을 수 없습니다. 행: "_s + QString::number(row + 1));
-        return;
-    }
-    // The charge taken off is the line's as stored, which the store does with the delete.
-    const bool deleted =
-        Guarded(u"btnDelete_Click"_s, u"Form"_s, kForm, false, [&] { return AsJobStore::removeLine(m_job, seq); });
-    if (!deleted) {
-        StoreSql::warnNotDeleted();
-        m_list->setFocus();
-        return;
-    }
-    m_list->cells().removeRows(row, 1);
-    ShowNotice(u"자료를 삭제하였습니다."_s);
-    m_list->setFocus();
+    DeleteActiveResultLine(m_list, ColSeq, m_job, kForm);
 }
 
 void FrmAS_Result::closeEvent(QCloseEvent* event)

@@ -12,6 +12,7 @@
 #include "WidgetHelpers.h"
 #include "modMsgBox.h"
 #include "ucFindBox.h"
+#include "StoreSql.h"
 
 #include <QComboBox>
 #include <QDialog>
@@ -242,7 +243,7 @@ void FrmAS_admin::deleteSelected()
                 continue;
             }
             if (!AsJobStore::remove(job)) {
-                MsgWarn(u"자료를 삭제 할 수 없습니다.\r\n\r\n이미 삭제되었거나, 삭제할 수 없는 경우가 발생했습니다."_s);
+                StoreSql::warnNotDeleted();
                 continue;
             }
             grid->cells().removeRows(row, 1);

@@ -6,12 +6,14 @@
 #include "AsState.h"
 #include "Grid.h"
 #include "HCTerm.h"
+#include "ResultLineDelete.h"
 #include "SharedOptions.h"
 #include "SqlNumber.h"
 #include "WidgetHelpers.h"
 #include "mdlCommonOstra.h"
 #include "modMsgBox.h"
 #include "ucFindBox.h"
+#include "StoreSql.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -167,26 +169,7 @@ void FrmAS_admin2::editLine()
 
 void FrmAS_admin2::deleteLine()
 {
-    const int row = m_spDetail->activeRow();
-    if (row < 0) {
-        MsgInfo(u"먼저 그리드에서 삭제할 자료를 선택하세요."_s);
-        return;
-    }
-    if (MsgYesNo(u"선택된 자료를 정말로 삭제 하시겠습니까?"_s, {}, true) != MsgAnswer::Yes)
-        return;
-    const int seq = m_spDetail->text(row, DetSeq).toInt();
-    if (seq == 0) {
-        MsgInfo(u"해당라인에서 코드를 찾을 수 없습니다. 행: "_s + QString::number(row + 1));
-        return;
-    }
-    // The store takes the line's charge off the job's customer with it.
-    if (!AsJobStore::removeLine(activeJob(), seq)) {
-        MsgWarn(u"자료를 삭제 할 수 없습니다.\r\n\r\n이미 삭제되었거나, 삭제할 수 없는 경우가 발생했습니다."_s);
-        return;
-    }
-    m_spDetail->cells().removeRows(row, 1);
-    ShowNotice(u"자료를 삭제하였습니다."_s);
-    m_spDetail->setFocus();
+    DeleteActiveResultLine(m_spDetail, DetSeq, activeJob(), kForm);
 }
 
 bool FrmAS_admin2::screenKey(int key)
