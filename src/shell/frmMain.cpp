@@ -3,13 +3,14 @@
 #include "AppState.h"
 #include "CallerIdReceiver.h"
 #include "CallWithoutDesk.h"
-#include "CallerIdSource.h"
+#include "CallerIdService.h"
 #include "Clock.h"
 #include "ConfigKeys.h"
 #include "MainMenu.h"
 #include "Paths.h"
 #include "ScreenRegistry.h"
 #include "SerialBarcodeReader.h"
+#include "UserStore.h"
 #include "modFormIni.h"
 #include "modMsgBox.h"
 #include "modRegedit.h"
@@ -54,11 +55,6 @@ namespace {
 using Kind = MainMenu::Entry::Kind;
 
 const QString kForm = u"frmMain"_s;
-
-bool operatorTakesCalls()
-{
-    return DBGetValue(u"SELECT consult FROM local_user WHERE code = '"_s + SQLQuote(App().UserCode) + u"'"_s) == u"1"_s;
-}
 
 QColor colourFromStored(int v)
 {
@@ -116,6 +112,11 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent)
     redrawBackground();
     m_barcodeReader = new SerialBarcodeReader(this);
     m_barcodeReader->open();
+    m_callerId = new CallerIdService(this);
+    connect(m_callerId, &CallerIdService::callerNumber, this,
+            [this](const QString& number, int line, CallArrival arrived) { InputFromSeeID(number, line, true, arrived); });
+    connect(m_callerId, &CallerIdService::deviceOpened, this, [this] { m_panels.value(u"cid"_s)->show(); });
+    connect(m_callerId, &CallerIdService::answering, this, &frmMain::showCidPicture);
     OpenSeeID();
     resize(1200, 800);
 }
@@ -331,12 +332,10 @@ QWidget* frmMain::openScreen(const QString& key)
     if (entry->modal) {
         std::unique_ptr<QWidget> dialog(entry->create(this));
         dialog->setWindowModality(Qt::ApplicationModal);
-        const QString callerIdBefore = CallerIdSource::configuration();
         if (auto* d = qobject_cast<QDialog*>(dialog.get()))
             d->exec();
         // The options may have chosen another caller-ID device or port.
-        if (CallerIdSource::configuration() != callerIdBefore)
-            OpenSeeID();
+        m_callerId->reopenIfSettingsChanged();
         // The company dialog may have renamed the company shown in the title.
         refreshUserPanels();
         return nullptr;
@@ -407,7 +406,7 @@ void frmMain::trigger(const QString& name, int index)
 
 void frmMain::openConsultDesk()
 {
-    if (!operatorTakesCalls()) {
+    if (!UserStore::isConsultant(App().UserCode)) {
         Prompter::current().error(u"전화상담자만 사용가능한 메뉴입니다."_s, u"ASVelmora"_s);
         return;
     }
@@ -450,7 +449,7 @@ CallerIdReceiver* frmMain::deskForCall()
     };
     if (CallerIdReceiver* desk = openDesk())
         return desk;
-    if (!operatorTakesCalls())
+    if (!UserStore::isConsultant(App().UserCode))
         return nullptr;
     // Opened behind the window the operator works in.
     const QPointer<QMdiSubWindow> working = m_mdi->activeSubWindow();
@@ -465,64 +464,12 @@ CallerIdReceiver* frmMain::deskForCall()
 
 void frmMain::OpenSeeID()
 {
-    CloseSeeID();
-    CallerIdSource* source = CallerIdSource::create(CallerIdDevice.get(), this);
-    if (!source)
-        return;
-    QList<std::pair<int, int>> lines; // line, port
-    if (source->usesPorts()) {
-        for (int i = 0; i < CallerIdPorts.size(); ++i) {
-            if (const int port = CallerIdPorts[i].get(); port > 0)
-                lines.append({i + 1, port});
-        }
-    } else {
-        lines.append({1, 0});
-    }
-    if (lines.isEmpty()) {
-        delete source;
-        return;
-    }
-    m_seeId = source;
-    connect(source, &CallerIdSource::callerNumber, this,
-            [this](const QString& number, int line, CallArrival arrived) { InputFromSeeID(number, line, true, arrived); });
-    connect(source, &CallerIdSource::lineStatus, this, &frmMain::seeIdStatusChanged);
-    m_panels.value(u"cid"_s)->show();
-    showCidPicture(false);
-    for (const auto& [line, port] : lines) {
-        if (!source->openLine(line, port)) {
-            MsgInfo(u"포트 "_s + source->placeOf(line, port) + u"으로 SEE ID OPEN에 실패했습니다."_s);
-            continue;
-        }
-        m_seeIdPorts.insert(line, port);
-        // A server is only known to answer once it says so.
-        if (source->usesPorts())
-            showCidPicture(true);
-    }
+    m_callerId->open();
 }
 
 void frmMain::CloseSeeID()
 {
-    if (!m_seeId)
-        return;
-    // Closing is not a failure to report as one.
-    m_seeId->disconnect(this);
-    for (auto it = m_seeIdPorts.cbegin(); it != m_seeIdPorts.cend(); ++it) {
-        if (!m_seeId->closeLine(it.key()))
-            MsgInfo(u"포트 "_s + m_seeId->placeOf(it.key(), it.value()) + u"으로 SEE ID CLOSE에 실패했습니다."_s);
-    }
-    m_seeIdPorts.clear();
-    // The source may be inside one of its own signals (a number opened the desk, the desk closed it).
-    m_seeId->deleteLater();
-    m_seeId = nullptr;
-    showCidPicture(false);
-}
-
-void frmMain::seeIdStatusChanged(int line, const QString& status)
-{
-    const bool connected = status == u"CONNECT"_s;
-    showCidPicture(connected);
-    if (!connected)
-        MsgInfo(u"포트 ["_s + m_seeId->placeOf(line, m_seeIdPorts.value(line)) + u"] 으로 SEE ID OPEN에 실패했습니다."_s);
+    m_callerId->close();
 }
 
 void frmMain::showCidPicture(bool on)

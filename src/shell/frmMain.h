@@ -17,7 +17,7 @@ class QToolButton;
 
 namespace asv {
 
-class CallerIdSource;
+class CallerIdService;
 class SerialBarcodeReader;
 template <typename T>
 class Setting;
@@ -66,7 +66,6 @@ private:
     void runExternal(const Setting<QString>& command, const QString& failureText = {},
                      const QStringList& fallbacks = {});
     void toolbarAlternativeChosen(const QString& key, int index);
-    void seeIdStatusChanged(int line, const QString& status);
     void showCidPicture(bool on);
 
     QMdiArea* m_mdi = nullptr;
@@ -75,8 +74,7 @@ private:
     QLabel* m_title = nullptr;
     QHash<QString, QLabel*> m_panels;
     SerialBarcodeReader* m_barcodeReader = nullptr;
-    CallerIdSource* m_seeId = nullptr;
-    QMap<int, int> m_seeIdPorts; // open line -> its port
+    CallerIdService* m_callerId = nullptr;
     QPixmap m_logo;
     bool m_closingByProgram = false;
 };
