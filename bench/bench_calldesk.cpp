@@ -25,6 +25,7 @@
 #include "UdpRelaySettings.h"
 #include "frmAS_admin4.h"
 #include "modMySQL_Func.h"
+#include "RecordSet.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

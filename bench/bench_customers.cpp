@@ -14,6 +14,7 @@
 #include "CustomerSearch.h"
 #include "MedianRatioReporter.h"
 #include "modMySQL_Func.h"
+#include "RecordSet.h"
 
 #include <QCoreApplication>
 #include <algorithm>

@@ -9,6 +9,7 @@
 #include "modMain_SQL.h"
 #include "modMsgBox.h"
 #include "modMySQL_Func.h"
+#include "RecordSet.h"
 
 #include <QTextStream>
 

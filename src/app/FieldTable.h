@@ -2,10 +2,9 @@
 
 #include "AppError.h"
 #include "RecordField.h"
-#include "RecordSet.h"
+#include "RecordSetPtr.h"
 #include "SqlNumber.h"
 #include "StoreSql.h"
-#include "modMySQL_Func.h"
 
 #include <QHash>
 #include <QList>
@@ -35,8 +34,10 @@ public:
         throw AppError(0, QStringLiteral("FieldTable"), QStringLiteral("unknown column ") + column);
     }
 
-    // Every column of the table from the current row of a "SELECT *".
-    Record fromRow(const RecordSet& rs) const
+    // Every column of the table from the current row of a "SELECT *". Rows is the record set; a
+    // template so that only the files reading rows need its header.
+    template <class Rows = RecordSet>
+    Record fromRow(const Rows& rs) const
     {
         Record r;
         for (const Field& f : m_fields)
@@ -46,12 +47,13 @@ public:
 
     // The row of table whose code is code, nullopt when there is none; a failed read throws,
     // naming store::load.
+    template <class Rows = RecordSet>
     std::optional<Record> load(const QString& table, const QString& code, const QString& store) const
     {
-        RecordSetPtr rs;
-        DBOpenRS(rs, QStringLiteral("SELECT * FROM ") + table + QStringLiteral(" WHERE code = ") + StoreSql::quoted(code));
-        StoreSql::throwIfFailed(store, QStringLiteral("load"));
-        if (!rs || rs->eof())
+        const std::shared_ptr<Rows> rs = StoreSql::read(
+            QStringLiteral("SELECT * FROM ") + table + QStringLiteral(" WHERE code = ") + StoreSql::quoted(code), store,
+            QStringLiteral("load"));
+        if (rs->eof())
             return std::nullopt;
         return fromRow(*rs);
     }
@@ -99,7 +101,7 @@ public:
             [&](auto member) {
                 using Value = std::decay_t<decltype(r.*member)>;
                 if constexpr (std::is_same_v<Value, QString>)
-                    return u'\'' + SQLQuote(r.*member) + u'\'';
+                    return StoreSql::quoted(r.*member);
                 else if constexpr (std::is_same_v<Value, double>)
                     return SqlNumber(r.*member);
                 else

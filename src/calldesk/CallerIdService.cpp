@@ -14,7 +14,8 @@ CallerIdService::CallerIdService(QObject* parent) : QObject(parent) {}
 
 CallerIdService::~CallerIdService()
 {
-    close();
+    // No signal from here: its receiver, the main window, may be half destroyed already.
+    closeLines();
 }
 
 void CallerIdService::open()
@@ -56,8 +57,14 @@ void CallerIdService::open()
 
 void CallerIdService::close()
 {
+    if (closeLines())
+        emit answering(false);
+}
+
+bool CallerIdService::closeLines()
+{
     if (!m_source)
-        return;
+        return false;
     // Closing is not a failure to report as one.
     m_source->disconnect(this);
     for (auto it = m_ports.cbegin(); it != m_ports.cend(); ++it) {
@@ -68,7 +75,7 @@ void CallerIdService::close()
     // The source may be inside one of its own signals (a number opened the desk, the desk closed it).
     m_source->deleteLater();
     m_source = nullptr;
-    emit answering(false);
+    return true;
 }
 
 void CallerIdService::reopenIfSettingsChanged()

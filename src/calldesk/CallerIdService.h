@@ -34,6 +34,8 @@ signals:
 
 private:
     void lineStatusChanged(int line, const QString& status);
+    // False when nothing was open.
+    bool closeLines();
 
     CallerIdSource* m_source = nullptr;
     QString m_openedWith;

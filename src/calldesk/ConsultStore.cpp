@@ -6,6 +6,7 @@
 #include "modDBMS_comn.h"
 #include "modMsgBox.h"
 #include "modMySQL_Func.h"
+#include "RecordSet.h"
 
 #include <QRegularExpression>
 

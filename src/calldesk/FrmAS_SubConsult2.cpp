@@ -10,6 +10,7 @@
 #include "modMain_SQL.h"
 #include "modMsgBox.h"
 #include "ucFindBox.h"
+#include "RecordSet.h"
 
 #include <QButtonGroup>
 #include <QFormLayout>

@@ -20,6 +20,7 @@
 #include "modMySQL_Func.h"
 #include "ucFindBox.h"
 #include "Prompter.h"
+#include "RecordSet.h"
 
 #include <QApplication>
 #include <QButtonGroup>

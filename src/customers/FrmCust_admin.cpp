@@ -13,6 +13,7 @@
 #include "WidgetHelpers.h"
 #include "mdlCommonOstra.h"
 #include "modMySQL_Func.h"
+#include "RecordSet.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>

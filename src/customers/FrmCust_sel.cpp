@@ -10,6 +10,7 @@
 #include "Grid.h"
 #include "PickerRegistry.h"
 #include "modMySQL_Func.h"
+#include "RecordSet.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>

@@ -17,6 +17,7 @@
 #include "mdlCommonOstra.h"
 #include "modMsgBox.h"
 #include "modMySQL_Func.h"
+#include "RecordSet.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -12,6 +12,7 @@
 #include "WidgetHelpers.h"
 #include "mdlCommonOstra.h"
 #include "modMySQL_Func.h"
+#include "RecordSet.h"
 
 #include <QHBoxLayout>
 #include <QCheckBox>

@@ -5,6 +5,7 @@
 #include "StoreSql.h"
 #include "modMain_SQL.h"
 #include "modMySQL_Func.h"
+#include "RecordSet.h"
 
 using namespace Qt::StringLiterals;
 

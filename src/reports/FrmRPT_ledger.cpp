@@ -13,6 +13,7 @@
 #include "mdlCommonOstra.h"
 #include "modMsgBox.h"
 #include "ucFindBox.h"
+#include "RecordSet.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>

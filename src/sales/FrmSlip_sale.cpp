@@ -24,6 +24,7 @@
 #include "modMath.h"
 #include "modMsgBox.h"
 #include "ucFindBox.h"
+#include "RecordSet.h"
 
 #include <QCloseEvent>
 #include <QHBoxLayout>

@@ -3,6 +3,7 @@
 #include "AsCodeStore.h"
 #include "StoreSql.h"
 #include "modMySQL_Func.h"
+#include "RecordSet.h"
 
 #include <QComboBox>
 

@@ -1,6 +1,7 @@
 #include "AsJobColumns.h"
 
 #include "AsJobRecord.h"
+#include "RecordSet.h"
 
 using namespace Qt::StringLiterals;
 

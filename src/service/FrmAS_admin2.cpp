@@ -14,6 +14,7 @@
 #include "modMsgBox.h"
 #include "ucFindBox.h"
 #include "StoreSql.h"
+#include "RecordSet.h"
 
 #include <QComboBox>
 #include <QLabel>

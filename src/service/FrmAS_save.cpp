@@ -14,6 +14,7 @@
 #include "modMsgBox.h"
 #include "modMySQL_Func.h"
 #include "ucFindBox.h"
+#include "RecordSet.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -20,6 +20,7 @@
 #include "frmAS_SubConsult.h"
 #include "hcDate.h"
 #include "modMySQL_Func.h"
+#include "RecordSet.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -6,6 +6,7 @@
 #include "ScriptedPrompter.h"
 #include "TestDatabase.h"
 #include "modMySQL_Func.h"
+#include "RecordSet.h"
 
 #include <gtest/gtest.h>
 

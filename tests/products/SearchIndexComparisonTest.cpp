@@ -8,6 +8,7 @@
 #include "SearchIndexes.h"
 #include "TestDatabase.h"
 #include "modMySQL_Func.h"
+#include "RecordSet.h"
 
 #include <gtest/gtest.h>
 #include <algorithm>

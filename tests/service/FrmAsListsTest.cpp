@@ -11,6 +11,7 @@
 #include "HCTerm.h"
 #include "WidgetDriver.h"
 #include "ucFindBox.h"
+#include "RecordSet.h"
 
 #include <QApplication>
 #include <QCheckBox>
