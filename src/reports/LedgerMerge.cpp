@@ -1,11 +1,13 @@
 #include "LedgerMerge.h"
 
 #include "CodeKey.h"
+#include "Cp949.h"
 #include "RecordSet.h"
 
 #include <algorithm>
 #include <future>
 #include <tuple>
+#include <type_traits>
 #include <utility>
 
 using namespace Qt::StringLiterals;
@@ -19,11 +21,35 @@ constexpr qint64 kUnit = 10000;
 const QString kAsMemo = u"AS                       "_s;
 
 // Dates are kept as text of at most ten characters; a shorter one sorts first, as its text does.
-std::array<char16_t, 10> dateKey(const QString& date)
+std::array<char16_t, 10> dateKey(QByteArrayView date)
 {
     std::array<char16_t, 10> key{};
-    std::copy_n(date.utf16(), std::min<qsizetype>(date.size(), key.size()), key.begin());
+    if (std::any_of(date.begin(), date.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; })) {
+        const QString text = Cp949::decode(date.data(), date.size());
+        std::copy_n(text.utf16(), std::min<qsizetype>(text.size(), key.size()), key.begin());
+    } else {
+        std::transform(date.begin(), date.begin() + std::min<qsizetype>(date.size(), key.size()), key.begin(),
+                       [](char c) { return static_cast<char16_t>(c); });
+    }
     return key;
+}
+
+// Decimal text as the server sends it, in either form of text.
+template <typename View>
+qint64 tenThousandths(View text)
+{
+    using Char = std::remove_const_t<typename View::value_type>;
+    text = text.trimmed();
+    const qsizetype dot = text.indexOf(Char(u'.'));
+    const qint64 whole = (dot < 0 ? text : text.first(dot)).toLongLong();
+    qint64 fraction = 0;
+    if (dot >= 0) {
+        const View digits = text.sliced(dot + 1, std::min<qsizetype>(4, text.size() - dot - 1));
+        fraction = digits.toLongLong();
+        for (qsizetype i = digits.size(); i < 4; ++i)
+            fraction *= 10;
+    }
+    return text.startsWith(Char(u'-')) ? whole * kUnit - fraction : whole * kUnit + fraction;
 }
 
 QString paymentKind(const QString& type)
@@ -41,17 +67,12 @@ QStringList LedgerMerge::captions()
 
 qint64 LedgerMerge::money(QStringView text)
 {
-    text = text.trimmed();
-    const qsizetype dot = text.indexOf(u'.');
-    const qint64 whole = text.left(dot < 0 ? text.size() : dot).toLongLong();
-    qint64 fraction = 0;
-    if (dot >= 0) {
-        const QStringView digits = text.mid(dot + 1, 4);
-        fraction = digits.toLongLong();
-        for (qsizetype i = digits.size(); i < 4; ++i)
-            fraction *= 10;
-    }
-    return text.startsWith(u'-') ? whole * kUnit - fraction : whole * kUnit + fraction;
+    return tenThousandths(text);
+}
+
+qint64 LedgerMerge::money(QByteArrayView text)
+{
+    return tenThousandths(text);
 }
 
 QString LedgerMerge::moneyText(qint64 amount)
@@ -69,45 +90,42 @@ QString LedgerMerge::moneyText(qint64 amount)
 
 LedgerMerge::LedgerMerge(RecordSetPtr customers, RecordSetPtr carried, LedgerStore::Debits debits,
                          RecordSetPtr credits)
-    : m_customers(std::move(customers)), m_carriedSums(std::move(carried)), m_products(std::move(debits.products))
+    : m_customers(std::move(customers)), m_carriedSums(std::move(carried)), m_products(std::move(debits.products)),
+      m_productRows(*m_products, u"code"_s)
 {
     for (RecordSetPtr& sales : debits.sales)
         m_lists.push_back({Kind::Sale, std::move(sales)});
     m_lists.push_back({Kind::AsItem, std::move(debits.asItems)});
     m_lists.push_back({Kind::Credit, std::move(credits)});
-    const RecordSet& products = *m_products;
-    const int code = products.fieldIndex(u"code"_s);
-    m_productRows.reserve(products.rowCount());
-    for (int r = 0; r < products.rowCount(); ++r)
-        m_productRows.insert(CodeKey::of(products.value(r, code)), r);
 }
 
 void LedgerMerge::carryForward()
 {
-    QHash<QString, qint64> sums;
+    QHash<QByteArray, qint64> sums;
     const int ccode = m_carriedSums->fieldIndex(u"ccode"_s);
     const int sumtot = m_carriedSums->fieldIndex(u"sumtot"_s);
     for (int r = 0; r < m_carriedSums->rowCount(); ++r)
-        sums[CodeKey::of(m_carriedSums->value(r, ccode))] += money(m_carriedSums->value(r, sumtot));
+        sums[CodeKey::ofBytes(m_carriedSums->bytes(r, ccode))] += money(m_carriedSums->bytes(r, sumtot));
 
     const int code = m_customers->fieldIndex(u"code"_s);
     const int base = m_customers->fieldIndex(u"basebaln"_s);
     m_carried.assign(static_cast<size_t>(m_customers->rowCount()), 0);
     for (int c = 0; c < m_customers->rowCount(); ++c)
-        m_carried[static_cast<size_t>(c)] = money(m_customers->value(c, base)) + sums.value(CodeKey::of(m_customers->value(c, code)));
+        m_carried[static_cast<size_t>(c)] =
+            money(m_customers->bytes(c, base)) + sums.value(CodeKey::ofBytes(m_customers->bytes(c, code)));
 }
 
 int LedgerMerge::product(const RecordSet& lines, int source) const
 {
-    return productOf(lines.value(source, u"pcode"_s));
+    return productOf(lines.bytes(source, lines.fieldIndex(u"pcode"_s)));
 }
 
-int LedgerMerge::productOf(const QString& pcode) const
+int LedgerMerge::productOf(QByteArrayView pcode) const
 {
-    return m_productRows.value(CodeKey::of(pcode), -1);
+    return m_productRows.row(pcode);
 }
 
-LedgerMerge::LinesByCustomer LedgerMerge::collect(int list, const QHash<QString, int>& customerRows) const
+LedgerMerge::LinesByCustomer LedgerMerge::collect(int list, const CodeRows& customerRows) const
 {
     const Lines& from = m_lists[static_cast<size_t>(list)];
     const RecordSet& rows = *from.rows;
@@ -118,11 +136,11 @@ LedgerMerge::LinesByCustomer LedgerMerge::collect(int list, const QHash<QString,
     const int pcode = from.kind == Kind::Credit ? -1 : rows.fieldIndex(u"pcode"_s);
     LinesByCustomer lines(static_cast<size_t>(m_customers->rowCount()));
     for (int r = 0; r < rows.rowCount(); ++r) {
-        const int customer = customerRows.value(CodeKey::of(rows.value(r, ccode)), -1);
-        if (customer < 0 || (pcode >= 0 && productOf(rows.value(r, pcode)) < 0))
+        const int customer = customerRows.row(rows.bytes(r, ccode));
+        if (customer < 0 || (pcode >= 0 && productOf(rows.bytes(r, pcode)) < 0))
             continue;
         lines[static_cast<size_t>(customer)].push_back(
-            {dateKey(rows.value(r, date)), rows.value(r, code).toLongLong(), money(rows.value(r, amount)), list, r});
+            {dateKey(rows.bytes(r, date)), rows.bytes(r, code).toLongLong(), money(rows.bytes(r, amount)), list, r});
     }
     return lines;
 }
@@ -133,11 +151,7 @@ void LedgerMerge::mergeLines()
     const int customers = m_customers->rowCount();
     if (customers == 0)
         return;
-    QHash<QString, int> customerRows;
-    customerRows.reserve(customers);
-    const int code = m_customers->fieldIndex(u"code"_s);
-    for (int c = 0; c < customers; ++c)
-        customerRows.insert(CodeKey::of(m_customers->value(c, code)), c);
+    const CodeRows customerRows(*m_customers, u"code"_s);
 
     // A year of the whole book is hundreds of thousands of lines: the lists are taken up side by side.
     std::vector<std::future<LinesByCustomer>> collecting;

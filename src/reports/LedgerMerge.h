@@ -1,9 +1,10 @@
 #pragma once
 
+#include "CodeRows.h"
 #include "LedgerStore.h"
 #include "RecordSetPtr.h"
 
-#include <QHash>
+#include <QByteArrayView>
 #include <QString>
 #include <QStringList>
 #include <array>
@@ -34,6 +35,7 @@ public:
     static QStringList captions();
     // Ten-thousandths of a decimal text as the server sends it ("-1234.5000").
     static qint64 money(QStringView text);
+    static qint64 money(QByteArrayView text);
     // The shortest plain number of ten-thousandths: "4200", "-0.5".
     static QString moneyText(qint64 amount);
 
@@ -73,19 +75,19 @@ private:
     };
 
     // Each customer's lines of one list, in read order. Safe beside the other lists' on threads.
-    LinesByCustomer collect(int list, const QHash<QString, int>& customerRows) const;
+    LinesByCustomer collect(int list, const CodeRows& customerRows) const;
     QString saleText(const RecordSet& lines, int source, int col) const;
     QString asItemText(const RecordSet& lines, int source, int col) const;
     // The product row of a line's pcode; -1 when there is none.
     int product(const RecordSet& lines, int source) const;
-    int productOf(const QString& pcode) const;
+    int productOf(QByteArrayView pcode) const;
     QString productText(int product, const QString& field) const;
 
     RecordSetPtr m_customers;
     RecordSetPtr m_carriedSums;
     RecordSetPtr m_products;
     std::vector<Lines> m_lists;
-    QHash<QString, int> m_productRows;
+    CodeRows m_productRows;
     std::vector<qint64> m_carried; // per customer
     std::vector<Row> m_rows;
 };
