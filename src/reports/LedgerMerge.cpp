@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <future>
+#include <optional>
 #include <tuple>
 #include <type_traits>
 #include <utility>
@@ -34,6 +35,21 @@ std::array<char16_t, 10> dateKey(QByteArrayView date)
     return key;
 }
 
+// The value of plain decimal digits; none for any other text. The server's own numbers are plain, and
+// a year of lines has millions of them: they are spared the general conversion.
+std::optional<qint64> digits(QByteArrayView text)
+{
+    if (text.size() > 18)
+        return std::nullopt;
+    qint64 value = 0;
+    for (const char c : text) {
+        if (c < '0' || c > '9')
+            return std::nullopt;
+        value = value * 10 + (c - '0');
+    }
+    return value;
+}
+
 // Decimal text as the server sends it, in either form of text.
 template <typename View>
 qint64 tenThousandths(View text)
@@ -44,12 +60,19 @@ qint64 tenThousandths(View text)
     const qint64 whole = (dot < 0 ? text : text.first(dot)).toLongLong();
     qint64 fraction = 0;
     if (dot >= 0) {
-        const View digits = text.sliced(dot + 1, std::min<qsizetype>(4, text.size() - dot - 1));
-        fraction = digits.toLongLong();
-        for (qsizetype i = digits.size(); i < 4; ++i)
+        const View places = text.sliced(dot + 1, std::min<qsizetype>(4, text.size() - dot - 1));
+        fraction = places.toLongLong();
+        for (qsizetype i = places.size(); i < 4; ++i)
             fraction *= 10;
     }
     return text.startsWith(Char(u'-')) ? whole * kUnit - fraction : whole * kUnit + fraction;
+}
+
+qint64 number(QByteArrayView text)
+{
+    if (const std::optional<qint64> value = digits(text))
+        return *value;
+    return text.toLongLong();
 }
 
 QString paymentKind(const QString& type)
@@ -72,7 +95,18 @@ qint64 LedgerMerge::money(QStringView text)
 
 qint64 LedgerMerge::money(QByteArrayView text)
 {
-    return tenThousandths(text);
+    const bool negative = text.startsWith('-');
+    const QByteArrayView magnitude = negative ? text.sliced(1) : text;
+    const qsizetype dot = magnitude.indexOf('.');
+    const QByteArrayView fraction = dot < 0 ? QByteArrayView() : magnitude.sliced(dot + 1);
+    const std::optional<qint64> whole = digits(dot < 0 ? magnitude : magnitude.first(dot));
+    std::optional<qint64> part = digits(fraction.first(std::min<qsizetype>(4, fraction.size())));
+    if (!whole || !part)
+        return tenThousandths(text);
+    for (qsizetype i = std::min<qsizetype>(4, fraction.size()); i < 4; ++i)
+        *part *= 10;
+    const qint64 units = *whole * kUnit + *part;
+    return negative ? -units : units;
 }
 
 QString LedgerMerge::moneyText(qint64 amount)
@@ -140,7 +174,12 @@ LedgerMerge::LinesByCustomer LedgerMerge::collect(int list, const CodeRows& cust
         if (customer < 0 || (pcode >= 0 && productOf(rows.bytes(r, pcode)) < 0))
             continue;
         lines[static_cast<size_t>(customer)].push_back(
-            {dateKey(rows.bytes(r, date)), rows.bytes(r, code).toLongLong(), money(rows.bytes(r, amount)), list, r});
+            {dateKey(rows.bytes(r, date)), number(rows.bytes(r, code)), money(rows.bytes(r, amount)), list, r});
+    }
+    // Read in document order, a customer's lines mostly are in order already.
+    for (std::vector<Line>& own : lines) {
+        if (!std::is_sorted(own.begin(), own.end()))
+            std::sort(own.begin(), own.end());
     }
     return lines;
 }
@@ -163,10 +202,6 @@ void LedgerMerge::mergeLines()
     for (std::future<LinesByCustomer>& list : collecting)
         collected.push_back(list.get());
 
-    // On one date and document a sale line goes before an AS item, each list in its read order.
-    const auto byDateAndDocument = [](const Line& a, const Line& b) {
-        return std::tie(a.date, a.code, a.list, a.source) < std::tie(b.date, b.code, b.list, b.source);
-    };
     size_t lineCount = 0;
     for (const Lines& list : m_lists)
         lineCount += static_cast<size_t>(list.rows->rowCount());
@@ -178,11 +213,11 @@ void LedgerMerge::mergeLines()
         debitLines.clear();
         for (size_t list = 0; list + 1 < m_lists.size(); ++list) {
             const std::vector<Line>& part = collected[list][static_cast<size_t>(c)];
+            const auto sorted = static_cast<std::ptrdiff_t>(debitLines.size());
             debitLines.insert(debitLines.end(), part.begin(), part.end());
+            std::inplace_merge(debitLines.begin(), debitLines.begin() + sorted, debitLines.end());
         }
-        std::vector<Line>& creditLines = collected.back()[static_cast<size_t>(c)];
-        std::sort(debitLines.begin(), debitLines.end(), byDateAndDocument);
-        std::sort(creditLines.begin(), creditLines.end(), byDateAndDocument);
+        const std::vector<Line>& creditLines = collected.back()[static_cast<size_t>(c)];
         qint64 balance = m_carried[static_cast<size_t>(c)];
         m_rows.push_back({Kind::Carried, c, -1, -1, 0, 0, balance});
         Row subtotal{Kind::Subtotal, c, -1, -1, 0, 0, 0};

@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 #include <array>
+#include <tuple>
 #include <vector>
 
 namespace asv {
@@ -66,6 +67,12 @@ private:
         qint64 amount;
         int list;
         int source;
+
+        // On one date and document a sale line goes before an AS item, each list in its read order.
+        bool operator<(const Line& other) const
+        {
+            return std::tie(date, code, list, source) < std::tie(other.date, other.code, other.list, other.source);
+        }
     };
     using LinesByCustomer = std::vector<std::vector<Line>>;
     // The sales (in parts), the AS items, the credits.
@@ -74,7 +81,7 @@ private:
         RecordSetPtr rows;
     };
 
-    // Each customer's lines of one list, in read order. Safe beside the other lists' on threads.
+    // Each customer's lines of one list, in order. Safe beside the other lists' on threads.
     LinesByCustomer collect(int list, const CodeRows& customerRows) const;
     QString saleText(const RecordSet& lines, int source, int col) const;
     QString asItemText(const RecordSet& lines, int source, int col) const;

@@ -192,6 +192,7 @@ TEST(LedgerMergeTest, MoneyIsExactInTenThousandths)
     } cases[] = {
         {u"4200.0000"_s, 42000000, u"4200"_s}, {u"-0.5000"_s, -5000, u"-0.5"_s}, {u"12.3456"_s, 123456, u"12.3456"_s},
         {u"-1234.05"_s, -12340500, u"-1234.05"_s}, {u"7"_s, 70000, u"7"_s}, {QString(), 0, u"0"_s},
+        {u" -3.25 "_s, -32500, u"-3.25"_s}, {u"1.23456"_s, 12345, u"1.2345"_s},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text.toStdString());
