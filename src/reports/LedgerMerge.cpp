@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <future>
+#include <numeric>
 #include <optional>
 #include <tuple>
 #include <type_traits>
@@ -168,20 +169,34 @@ LedgerMerge::LinesByCustomer LedgerMerge::collect(int list, const CodeRows& cust
     const int code = rows.fieldIndex(u"code"_s);
     const int amount = rows.fieldIndex(from.kind == Kind::Sale ? u"total"_s : u"amount"_s);
     const int pcode = from.kind == Kind::Credit ? -1 : rows.fieldIndex(u"pcode"_s);
-    LinesByCustomer lines(static_cast<size_t>(m_customers->rowCount()));
+    // Counted first, so that each customer's lines get their place in one block.
+    std::vector<int> owners(static_cast<size_t>(rows.rowCount()), -1);
+    LinesByCustomer grouped;
+    grouped.starts.assign(static_cast<size_t>(m_customers->rowCount()) + 1, 0);
     for (int r = 0; r < rows.rowCount(); ++r) {
         const int customer = customerRows.row(rows.bytes(r, ccode));
         if (customer < 0 || (pcode >= 0 && productOf(rows.bytes(r, pcode)) < 0))
             continue;
-        lines[static_cast<size_t>(customer)].push_back(
-            {dateKey(rows.bytes(r, date)), number(rows.bytes(r, code)), money(rows.bytes(r, amount)), list, r});
+        owners[static_cast<size_t>(r)] = customer;
+        ++grouped.starts[static_cast<size_t>(customer) + 1];
+    }
+    std::partial_sum(grouped.starts.begin(), grouped.starts.end(), grouped.starts.begin());
+    grouped.lines.resize(grouped.starts.back());
+    std::vector<size_t> next(grouped.starts.begin(), grouped.starts.end() - 1);
+    for (int r = 0; r < rows.rowCount(); ++r) {
+        if (const int customer = owners[static_cast<size_t>(r)]; customer >= 0) {
+            grouped.lines[next[static_cast<size_t>(customer)]++] = {
+                dateKey(rows.bytes(r, date)), number(rows.bytes(r, code)), money(rows.bytes(r, amount)), list, r};
+        }
     }
     // Read in document order, a customer's lines mostly are in order already.
-    for (std::vector<Line>& own : lines) {
-        if (!std::is_sorted(own.begin(), own.end()))
-            std::sort(own.begin(), own.end());
+    for (size_t c = 0; c + 1 < grouped.starts.size(); ++c) {
+        const auto first = grouped.lines.begin() + static_cast<std::ptrdiff_t>(grouped.starts[c]);
+        const auto last = grouped.lines.begin() + static_cast<std::ptrdiff_t>(grouped.starts[c + 1]);
+        if (!std::is_sorted(first, last))
+            std::sort(first, last);
     }
-    return lines;
+    return grouped;
 }
 
 void LedgerMerge::mergeLines()
@@ -212,20 +227,20 @@ void LedgerMerge::mergeLines()
     for (int c = 0; c < customers; ++c) {
         debitLines.clear();
         for (size_t list = 0; list + 1 < m_lists.size(); ++list) {
-            const std::vector<Line>& part = collected[list][static_cast<size_t>(c)];
+            const std::span<const Line> part = collected[list].of(c);
             const auto sorted = static_cast<std::ptrdiff_t>(debitLines.size());
             debitLines.insert(debitLines.end(), part.begin(), part.end());
             std::inplace_merge(debitLines.begin(), debitLines.begin() + sorted, debitLines.end());
         }
-        const std::vector<Line>& creditLines = collected.back()[static_cast<size_t>(c)];
+        const std::span<const Line> creditLines = collected.back().of(c);
         qint64 balance = m_carried[static_cast<size_t>(c)];
         m_rows.push_back({Kind::Carried, c, -1, -1, 0, 0, balance});
         Row subtotal{Kind::Subtotal, c, -1, -1, 0, 0, 0};
         auto debit = debitLines.cbegin();
-        auto credit = creditLines.cbegin();
-        while (debit != debitLines.cend() || credit != creditLines.cend()) {
+        auto credit = creditLines.begin();
+        while (debit != debitLines.cend() || credit != creditLines.end()) {
             // An exhausted list never comes first.
-            if (credit != creditLines.cend() && (debit == debitLines.cend() || credit->date < debit->date)) {
+            if (credit != creditLines.end() && (debit == debitLines.cend() || credit->date < debit->date)) {
                 balance -= credit->amount;
                 subtotal.credit += credit->amount;
                 m_rows.push_back({Kind::Credit, c, credit->list, credit->source, 0, credit->amount, balance});

@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 #include <array>
+#include <span>
 #include <tuple>
 #include <vector>
 
@@ -74,7 +75,18 @@ private:
             return std::tie(date, code, list, source) < std::tie(other.date, other.code, other.list, other.source);
         }
     };
-    using LinesByCustomer = std::vector<std::vector<Line>>;
+    // One list's lines, grouped by customer in one block: a year of them in ten thousand vectors
+    // cost more in allocations than in reading.
+    struct LinesByCustomer {
+        std::vector<Line> lines;
+        std::vector<size_t> starts; // customer c's lines are [starts[c], starts[c + 1])
+
+        std::span<const Line> of(int customer) const
+        {
+            const auto c = static_cast<size_t>(customer);
+            return std::span<const Line>(lines).subspan(starts[c], starts[c + 1] - starts[c]);
+        }
+    };
     // The sales (in parts), the AS items, the credits.
     struct Lines {
         Kind kind;
