@@ -1,6 +1,7 @@
 #include "ReceivablesStore.h"
 
 #include "CodeKey.h"
+#include "CodeRows.h"
 #include "ReceivablesMonthSplit.h"
 #include "ReportDatabase.h"
 #include "StoreSql.h"
@@ -41,16 +42,24 @@ QStringList documentSums(const QString& range, const QString& condition, bool pa
 }
 
 // The scratch store compares codes exactly, while the server grouped a customer's documents under
-// whichever spelling of its code it met first: the sums go under the customer's own code.
-RecordSetPtr underCustomerCodes(const RecordSet& sums, const QHash<QString, QString>& customerCodes)
+// whichever spelling of its code it met first: the sums go under the customer's own code. The bytes
+// are passed on as the server sent them.
+RecordSetPtr underCustomerCodes(const RecordSet& sums, const RecordSet& customers, const CodeRows& customerRows)
 {
     auto keyed = std::make_shared<RecordSet>();
     keyed->setFields({u"ccode"_s, u"sumval"_s});
+    keyed->reserve(sums.rowCount());
     for (int row = 0; row < sums.rowCount(); ++row) {
-        const QString code = customerCodes.value(CodeKey::of(sums.value(row, 0)));
-        if (!code.isEmpty() && !sums.isNull(row, 1))
-            keyed->appendTextRow({code, sums.value(row, 1)});
+        const int customer = customerRows.row(sums.bytes(row, 0));
+        const QByteArrayView code = customer < 0 ? QByteArrayView() : customers.bytes(customer, 0);
+        const QByteArrayView sum = sums.bytes(row, 1);
+        if (code.isEmpty() || sum.isNull())
+            continue;
+        const char* const values[] = {code.data(), sum.data()};
+        const unsigned long lengths[] = {static_cast<unsigned long>(code.size()), static_cast<unsigned long>(sum.size())};
+        keyed->appendRow(values, lengths);
     }
+    keyed->finish();
     return keyed;
 }
 
@@ -91,13 +100,10 @@ RecordSetPtr ReceivablesStore::CreateReport(const Filter& filter, ReportDatabase
 {
     const QStringList statements = sourceStatements(filter);
     const RecordSetPtr customers = read(statements[0], u"CreateReport"_s);
-    QHash<QString, QString> customerCodes;
-    customerCodes.reserve(customers->rowCount());
-    for (int row = 0; row < customers->rowCount(); ++row)
-        customerCodes.insert(CodeKey::of(customers->value(row, 0)), customers->value(row, 0));
+    const CodeRows customerRows(*customers, customers->fieldName(0));
     QList<RecordSetPtr> sums;
     for (const QString& sql : statements.mid(1))
-        sums << underCustomerCodes(*read(sql, u"CreateReport"_s), customerCodes);
+        sums << underCustomerCodes(*read(sql, u"CreateReport"_s), *customers, customerRows);
     const QList<RecordSetPtr> carried = sums.mid(0, 3);
     const QList<RecordSetPtr> period = sums.mid(3, 3);
 
