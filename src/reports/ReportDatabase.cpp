@@ -142,7 +142,8 @@ void ReportDatabase::ClearTable(const QString& table)
     execute(u"DELETE FROM "_s + table);
 }
 
-void ReportDatabase::executeEach(const QString& sql, const RecordSet& rs, const QList<int>& columns)
+void ReportDatabase::executeEach(const QString& sql, const RecordSet& rs, const QList<int>& columns,
+                                 const QList<QList<std::optional<double>>>& numbers)
 {
     Statement stmt;
     if (sqlite3_prepare_v2(m_db, sql.toUtf8().constData(), -1, &stmt.handle, nullptr) != SQLITE_OK)
@@ -150,6 +151,14 @@ void ReportDatabase::executeEach(const QString& sql, const RecordSet& rs, const 
     for (int row = 0; row < rs.rowCount(); ++row) {
         for (qsizetype i = 0; i < columns.size(); ++i)
             bindText(stmt.handle, static_cast<int>(i + 1), rs.value(row, columns[i]));
+        const QList<std::optional<double>> own = numbers.value(row);
+        for (qsizetype i = 0; i < own.size(); ++i) {
+            const int index = static_cast<int>(columns.size() + i + 1);
+            if (own[i])
+                sqlite3_bind_double(stmt.handle, index, *own[i]);
+            else
+                sqlite3_bind_null(stmt.handle, index);
+        }
         if (sqlite3_step(stmt.handle) != SQLITE_DONE)
             fail(sql);
         sqlite3_reset(stmt.handle);
