@@ -217,14 +217,29 @@ void LedgerMerge::mergeLines()
     for (std::future<LinesByCustomer>& list : collecting)
         collected.push_back(list.get());
 
-    size_t lineCount = 0;
-    for (const Lines& list : m_lists)
-        lineCount += static_cast<size_t>(list.rows->rowCount());
-    m_rows.reserve(lineCount + 2 * static_cast<size_t>(customers) + 1);
+    // The first half of the customers is merged beside the second, which then follows it.
+    const int middle = customers / 2;
+    auto secondHalf = std::async(std::launch::async, [this, middle, customers, &collected] {
+        return merged(collected, middle, customers);
+    });
+    Merged first = merged(collected, 0, middle);
+    Merged second = secondHalf.get();
+    m_rows = std::move(first.rows);
+    m_rows.insert(m_rows.end(), second.rows.begin(), second.rows.end());
+    Row total{Kind::Total, -1, -1, -1, first.total.debit + second.total.debit,
+              first.total.credit + second.total.credit, first.total.balance + second.total.balance};
+    m_rows.push_back(total);
+}
 
-    Row total{Kind::Total, -1, -1, -1, 0, 0, 0};
+LedgerMerge::Merged LedgerMerge::merged(const std::vector<LinesByCustomer>& collected, int from, int to) const
+{
+    Merged half;
+    size_t lineCount = 0;
+    for (const LinesByCustomer& list : collected)
+        lineCount += list.starts[static_cast<size_t>(to)] - list.starts[static_cast<size_t>(from)];
+    half.rows.reserve(lineCount + 2 * static_cast<size_t>(to - from));
     std::vector<Line> debitLines;
-    for (int c = 0; c < customers; ++c) {
+    for (int c = from; c < to; ++c) {
         debitLines.clear();
         for (size_t list = 0; list + 1 < m_lists.size(); ++list) {
             const std::span<const Line> part = collected[list].of(c);
@@ -234,7 +249,7 @@ void LedgerMerge::mergeLines()
         }
         const std::span<const Line> creditLines = collected.back().of(c);
         qint64 balance = m_carried[static_cast<size_t>(c)];
-        m_rows.push_back({Kind::Carried, c, -1, -1, 0, 0, balance});
+        half.rows.push_back({Kind::Carried, c, -1, -1, 0, 0, balance});
         Row subtotal{Kind::Subtotal, c, -1, -1, 0, 0, 0};
         auto debit = debitLines.cbegin();
         auto credit = creditLines.begin();
@@ -243,23 +258,23 @@ void LedgerMerge::mergeLines()
             if (credit != creditLines.end() && (debit == debitLines.cend() || credit->date < debit->date)) {
                 balance -= credit->amount;
                 subtotal.credit += credit->amount;
-                m_rows.push_back({Kind::Credit, c, credit->list, credit->source, 0, credit->amount, balance});
+                half.rows.push_back({Kind::Credit, c, credit->list, credit->source, 0, credit->amount, balance});
                 ++credit;
             } else {
                 balance += debit->amount;
                 subtotal.debit += debit->amount;
-                m_rows.push_back({m_lists[static_cast<size_t>(debit->list)].kind, c, debit->list, debit->source,
-                                  debit->amount, 0, balance});
+                half.rows.push_back({m_lists[static_cast<size_t>(debit->list)].kind, c, debit->list,
+                                     debit->source, debit->amount, 0, balance});
                 ++debit;
             }
         }
         subtotal.balance = balance;
-        m_rows.push_back(subtotal);
-        total.debit += subtotal.debit;
-        total.credit += subtotal.credit;
-        total.balance += balance;
+        half.rows.push_back(subtotal);
+        half.total.debit += subtotal.debit;
+        half.total.credit += subtotal.credit;
+        half.total.balance += balance;
     }
-    m_rows.push_back(total);
+    return half;
 }
 
 QString LedgerMerge::customerCode(int customer) const

@@ -95,6 +95,12 @@ private:
 
     // Each customer's lines of one list, in order. Safe beside the other lists' on threads.
     LinesByCustomer collect(int list, const CodeRows& customerRows) const;
+    // The rows of the customers [from, to) and their sums.
+    struct Merged {
+        std::vector<Row> rows;
+        Row total{Kind::Total, -1, -1, -1, 0, 0, 0};
+    };
+    Merged merged(const std::vector<LinesByCustomer>& collected, int from, int to) const;
     QString saleText(const RecordSet& lines, int source, int col) const;
     QString asItemText(const RecordSet& lines, int source, int col) const;
     // The product row of a line's pcode; -1 when there is none.
