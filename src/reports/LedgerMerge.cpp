@@ -1,11 +1,15 @@
 #include "LedgerMerge.h"
 
 #include "CodeKey.h"
+#include "Cp949.h"
 #include "RecordSet.h"
 
 #include <algorithm>
 #include <future>
+#include <numeric>
+#include <optional>
 #include <tuple>
+#include <type_traits>
 #include <utility>
 
 using namespace Qt::StringLiterals;
@@ -19,11 +23,57 @@ constexpr qint64 kUnit = 10000;
 const QString kAsMemo = u"AS                       "_s;
 
 // Dates are kept as text of at most ten characters; a shorter one sorts first, as its text does.
-std::array<char16_t, 10> dateKey(const QString& date)
+std::array<char16_t, 10> dateKey(QByteArrayView date)
 {
     std::array<char16_t, 10> key{};
-    std::copy_n(date.utf16(), std::min<qsizetype>(date.size(), key.size()), key.begin());
+    if (std::any_of(date.begin(), date.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; })) {
+        const QString text = Cp949::decode(date.data(), date.size());
+        std::copy_n(text.utf16(), std::min<qsizetype>(text.size(), key.size()), key.begin());
+    } else {
+        std::transform(date.begin(), date.begin() + std::min<qsizetype>(date.size(), key.size()), key.begin(),
+                       [](char c) { return static_cast<char16_t>(c); });
+    }
     return key;
+}
+
+// The value of plain decimal digits; none for any other text. The server's own numbers are plain, and
+// a year of lines has millions of them: they are spared the general conversion.
+std::optional<qint64> digits(QByteArrayView text)
+{
+    if (text.size() > 18)
+        return std::nullopt;
+    qint64 value = 0;
+    for (const char c : text) {
+        if (c < '0' || c > '9')
+            return std::nullopt;
+        value = value * 10 + (c - '0');
+    }
+    return value;
+}
+
+// Decimal text as the server sends it, in either form of text.
+template <typename View>
+qint64 tenThousandths(View text)
+{
+    using Char = std::remove_const_t<typename View::value_type>;
+    text = text.trimmed();
+    const qsizetype dot = text.indexOf(Char(u'.'));
+    const qint64 whole = (dot < 0 ? text : text.first(dot)).toLongLong();
+    qint64 fraction = 0;
+    if (dot >= 0) {
+        const View places = text.sliced(dot + 1, std::min<qsizetype>(4, text.size() - dot - 1));
+        fraction = places.toLongLong();
+        for (qsizetype i = places.size(); i < 4; ++i)
+            fraction *= 10;
+    }
+    return text.startsWith(Char(u'-')) ? whole * kUnit - fraction : whole * kUnit + fraction;
+}
+
+qint64 number(QByteArrayView text)
+{
+    if (const std::optional<qint64> value = digits(text))
+        return *value;
+    return text.toLongLong();
 }
 
 QString paymentKind(const QString& type)
@@ -41,17 +91,23 @@ QStringList LedgerMerge::captions()
 
 qint64 LedgerMerge::money(QStringView text)
 {
-    text = text.trimmed();
-    const qsizetype dot = text.indexOf(u'.');
-    const qint64 whole = text.left(dot < 0 ? text.size() : dot).toLongLong();
-    qint64 fraction = 0;
-    if (dot >= 0) {
-        const QStringView digits = text.mid(dot + 1, 4);
-        fraction = digits.toLongLong();
-        for (qsizetype i = digits.size(); i < 4; ++i)
-            fraction *= 10;
-    }
-    return text.startsWith(u'-') ? whole * kUnit - fraction : whole * kUnit + fraction;
+    return tenThousandths(text);
+}
+
+qint64 LedgerMerge::money(QByteArrayView text)
+{
+    const bool negative = text.startsWith('-');
+    const QByteArrayView magnitude = negative ? text.sliced(1) : text;
+    const qsizetype dot = magnitude.indexOf('.');
+    const QByteArrayView fraction = dot < 0 ? QByteArrayView() : magnitude.sliced(dot + 1);
+    const std::optional<qint64> whole = digits(dot < 0 ? magnitude : magnitude.first(dot));
+    std::optional<qint64> part = digits(fraction.first(std::min<qsizetype>(4, fraction.size())));
+    if (!whole || !part)
+        return tenThousandths(text);
+    for (qsizetype i = std::min<qsizetype>(4, fraction.size()); i < 4; ++i)
+        *part *= 10;
+    const qint64 units = *whole * kUnit + *part;
+    return negative ? -units : units;
 }
 
 QString LedgerMerge::moneyText(qint64 amount)
@@ -69,45 +125,42 @@ QString LedgerMerge::moneyText(qint64 amount)
 
 LedgerMerge::LedgerMerge(RecordSetPtr customers, RecordSetPtr carried, LedgerStore::Debits debits,
                          RecordSetPtr credits)
-    : m_customers(std::move(customers)), m_carriedSums(std::move(carried)), m_products(std::move(debits.products))
+    : m_customers(std::move(customers)), m_carriedSums(std::move(carried)), m_products(std::move(debits.products)),
+      m_productRows(*m_products, u"code"_s)
 {
     for (RecordSetPtr& sales : debits.sales)
         m_lists.push_back({Kind::Sale, std::move(sales)});
     m_lists.push_back({Kind::AsItem, std::move(debits.asItems)});
     m_lists.push_back({Kind::Credit, std::move(credits)});
-    const RecordSet& products = *m_products;
-    const int code = products.fieldIndex(u"code"_s);
-    m_productRows.reserve(products.rowCount());
-    for (int r = 0; r < products.rowCount(); ++r)
-        m_productRows.insert(CodeKey::of(products.value(r, code)), r);
 }
 
 void LedgerMerge::carryForward()
 {
-    QHash<QString, qint64> sums;
+    QHash<QByteArray, qint64> sums;
     const int ccode = m_carriedSums->fieldIndex(u"ccode"_s);
     const int sumtot = m_carriedSums->fieldIndex(u"sumtot"_s);
     for (int r = 0; r < m_carriedSums->rowCount(); ++r)
-        sums[CodeKey::of(m_carriedSums->value(r, ccode))] += money(m_carriedSums->value(r, sumtot));
+        sums[CodeKey::ofBytes(m_carriedSums->bytes(r, ccode))] += money(m_carriedSums->bytes(r, sumtot));
 
     const int code = m_customers->fieldIndex(u"code"_s);
     const int base = m_customers->fieldIndex(u"basebaln"_s);
     m_carried.assign(static_cast<size_t>(m_customers->rowCount()), 0);
     for (int c = 0; c < m_customers->rowCount(); ++c)
-        m_carried[static_cast<size_t>(c)] = money(m_customers->value(c, base)) + sums.value(CodeKey::of(m_customers->value(c, code)));
+        m_carried[static_cast<size_t>(c)] =
+            money(m_customers->bytes(c, base)) + sums.value(CodeKey::ofBytes(m_customers->bytes(c, code)));
 }
 
 int LedgerMerge::product(const RecordSet& lines, int source) const
 {
-    return productOf(lines.value(source, u"pcode"_s));
+    return productOf(lines.bytes(source, lines.fieldIndex(u"pcode"_s)));
 }
 
-int LedgerMerge::productOf(const QString& pcode) const
+int LedgerMerge::productOf(QByteArrayView pcode) const
 {
-    return m_productRows.value(CodeKey::of(pcode), -1);
+    return m_productRows.row(pcode);
 }
 
-LedgerMerge::LinesByCustomer LedgerMerge::collect(int list, const QHash<QString, int>& customerRows) const
+LedgerMerge::LinesByCustomer LedgerMerge::collect(int list, const CodeRows& customerRows) const
 {
     const Lines& from = m_lists[static_cast<size_t>(list)];
     const RecordSet& rows = *from.rows;
@@ -116,15 +169,34 @@ LedgerMerge::LinesByCustomer LedgerMerge::collect(int list, const QHash<QString,
     const int code = rows.fieldIndex(u"code"_s);
     const int amount = rows.fieldIndex(from.kind == Kind::Sale ? u"total"_s : u"amount"_s);
     const int pcode = from.kind == Kind::Credit ? -1 : rows.fieldIndex(u"pcode"_s);
-    LinesByCustomer lines(static_cast<size_t>(m_customers->rowCount()));
+    // Counted first, so that each customer's lines get their place in one block.
+    std::vector<int> owners(static_cast<size_t>(rows.rowCount()), -1);
+    LinesByCustomer grouped;
+    grouped.starts.assign(static_cast<size_t>(m_customers->rowCount()) + 1, 0);
     for (int r = 0; r < rows.rowCount(); ++r) {
-        const int customer = customerRows.value(CodeKey::of(rows.value(r, ccode)), -1);
-        if (customer < 0 || (pcode >= 0 && productOf(rows.value(r, pcode)) < 0))
+        const int customer = customerRows.row(rows.bytes(r, ccode));
+        if (customer < 0 || (pcode >= 0 && productOf(rows.bytes(r, pcode)) < 0))
             continue;
-        lines[static_cast<size_t>(customer)].push_back(
-            {dateKey(rows.value(r, date)), rows.value(r, code).toLongLong(), money(rows.value(r, amount)), list, r});
+        owners[static_cast<size_t>(r)] = customer;
+        ++grouped.starts[static_cast<size_t>(customer) + 1];
     }
-    return lines;
+    std::partial_sum(grouped.starts.begin(), grouped.starts.end(), grouped.starts.begin());
+    grouped.lines.resize(grouped.starts.back());
+    std::vector<size_t> next(grouped.starts.begin(), grouped.starts.end() - 1);
+    for (int r = 0; r < rows.rowCount(); ++r) {
+        if (const int customer = owners[static_cast<size_t>(r)]; customer >= 0) {
+            grouped.lines[next[static_cast<size_t>(customer)]++] = {
+                dateKey(rows.bytes(r, date)), number(rows.bytes(r, code)), money(rows.bytes(r, amount)), list, r};
+        }
+    }
+    // Read in document order, a customer's lines mostly are in order already.
+    for (size_t c = 0; c + 1 < grouped.starts.size(); ++c) {
+        const auto first = grouped.lines.begin() + static_cast<std::ptrdiff_t>(grouped.starts[c]);
+        const auto last = grouped.lines.begin() + static_cast<std::ptrdiff_t>(grouped.starts[c + 1]);
+        if (!std::is_sorted(first, last))
+            std::sort(first, last);
+    }
+    return grouped;
 }
 
 void LedgerMerge::mergeLines()
@@ -133,11 +205,7 @@ void LedgerMerge::mergeLines()
     const int customers = m_customers->rowCount();
     if (customers == 0)
         return;
-    QHash<QString, int> customerRows;
-    customerRows.reserve(customers);
-    const int code = m_customers->fieldIndex(u"code"_s);
-    for (int c = 0; c < customers; ++c)
-        customerRows.insert(CodeKey::of(m_customers->value(c, code)), c);
+    const CodeRows customerRows(*m_customers, u"code"_s);
 
     // A year of the whole book is hundreds of thousands of lines: the lists are taken up side by side.
     std::vector<std::future<LinesByCustomer>> collecting;
@@ -149,53 +217,64 @@ void LedgerMerge::mergeLines()
     for (std::future<LinesByCustomer>& list : collecting)
         collected.push_back(list.get());
 
-    // On one date and document a sale line goes before an AS item, each list in its read order.
-    const auto byDateAndDocument = [](const Line& a, const Line& b) {
-        return std::tie(a.date, a.code, a.list, a.source) < std::tie(b.date, b.code, b.list, b.source);
-    };
-    size_t lineCount = 0;
-    for (const Lines& list : m_lists)
-        lineCount += static_cast<size_t>(list.rows->rowCount());
-    m_rows.reserve(lineCount + 2 * static_cast<size_t>(customers) + 1);
+    // The first half of the customers is merged beside the second, which then follows it.
+    const int middle = customers / 2;
+    auto secondHalf = std::async(std::launch::async, [this, middle, customers, &collected] {
+        return merged(collected, middle, customers);
+    });
+    Merged first = merged(collected, 0, middle);
+    Merged second = secondHalf.get();
+    m_rows = std::move(first.rows);
+    m_rows.insert(m_rows.end(), second.rows.begin(), second.rows.end());
+    Row total{Kind::Total, -1, -1, -1, first.total.debit + second.total.debit,
+              first.total.credit + second.total.credit, first.total.balance + second.total.balance};
+    m_rows.push_back(total);
+}
 
-    Row total{Kind::Total, -1, -1, -1, 0, 0, 0};
+LedgerMerge::Merged LedgerMerge::merged(const std::vector<LinesByCustomer>& collected, int from, int to) const
+{
+    Merged half;
+    size_t lineCount = 0;
+    for (const LinesByCustomer& list : collected)
+        lineCount += list.starts[static_cast<size_t>(to)] - list.starts[static_cast<size_t>(from)];
+    half.rows.reserve(lineCount + 2 * static_cast<size_t>(to - from));
     std::vector<Line> debitLines;
-    for (int c = 0; c < customers; ++c) {
+    for (int c = from; c < to; ++c) {
         debitLines.clear();
         for (size_t list = 0; list + 1 < m_lists.size(); ++list) {
-            const std::vector<Line>& part = collected[list][static_cast<size_t>(c)];
+            const std::span<const Line> part = collected[list].of(c);
+            const auto sorted = static_cast<std::ptrdiff_t>(debitLines.size());
             debitLines.insert(debitLines.end(), part.begin(), part.end());
+            std::inplace_merge(debitLines.begin(), debitLines.begin() + sorted, debitLines.end());
         }
-        std::vector<Line>& creditLines = collected.back()[static_cast<size_t>(c)];
-        std::sort(debitLines.begin(), debitLines.end(), byDateAndDocument);
-        std::sort(creditLines.begin(), creditLines.end(), byDateAndDocument);
+        const std::span<const Line> creditLines = collected.back().of(c);
         qint64 balance = m_carried[static_cast<size_t>(c)];
-        m_rows.push_back({Kind::Carried, c, -1, -1, 0, 0, balance});
+        half.rows.push_back({Kind::Carried, c, -1, -1, 0, 0, balance});
         Row subtotal{Kind::Subtotal, c, -1, -1, 0, 0, 0};
         auto debit = debitLines.cbegin();
-        auto credit = creditLines.cbegin();
-        while (debit != debitLines.cend() || credit != creditLines.cend()) {
+        auto credit = creditLines.begin();
+        while (debit != debitLines.cend() || credit != creditLines.end()) {
             // An exhausted list never comes first.
-            if (credit != creditLines.cend() && (debit == debitLines.cend() || credit->date < debit->date)) {
+            if (credit != creditLines.end() && (debit == debitLines.cend() || credit->date < debit->date)) {
                 balance -= credit->amount;
                 subtotal.credit += credit->amount;
-                m_rows.push_back({Kind::Credit, c, credit->list, credit->source, 0, credit->amount, balance});
+                half.rows.push_back({Kind::Credit, c, credit->list, credit->source, 0, credit->amount, balance});
                 ++credit;
             } else {
                 balance += debit->amount;
                 subtotal.debit += debit->amount;
-                m_rows.push_back({m_lists[static_cast<size_t>(debit->list)].kind, c, debit->list, debit->source,
-                                  debit->amount, 0, balance});
+                half.rows.push_back({m_lists[static_cast<size_t>(debit->list)].kind, c, debit->list,
+                                     debit->source, debit->amount, 0, balance});
                 ++debit;
             }
         }
         subtotal.balance = balance;
-        m_rows.push_back(subtotal);
-        total.debit += subtotal.debit;
-        total.credit += subtotal.credit;
-        total.balance += balance;
+        half.rows.push_back(subtotal);
+        half.total.debit += subtotal.debit;
+        half.total.credit += subtotal.credit;
+        half.total.balance += balance;
     }
-    m_rows.push_back(total);
+    return half;
 }
 
 QString LedgerMerge::customerCode(int customer) const

@@ -1,12 +1,15 @@
 #pragma once
 
+#include "CodeRows.h"
 #include "LedgerStore.h"
 #include "RecordSetPtr.h"
 
-#include <QHash>
+#include <QByteArrayView>
 #include <QString>
 #include <QStringList>
 #include <array>
+#include <span>
+#include <tuple>
 #include <vector>
 
 namespace asv {
@@ -34,6 +37,7 @@ public:
     static QStringList captions();
     // Ten-thousandths of a decimal text as the server sends it ("-1234.5000").
     static qint64 money(QStringView text);
+    static qint64 money(QByteArrayView text);
     // The shortest plain number of ten-thousandths: "4200", "-0.5".
     static QString moneyText(qint64 amount);
 
@@ -64,28 +68,51 @@ private:
         qint64 amount;
         int list;
         int source;
+
+        // On one date and document a sale line goes before an AS item, each list in its read order.
+        bool operator<(const Line& other) const
+        {
+            return std::tie(date, code, list, source) < std::tie(other.date, other.code, other.list, other.source);
+        }
     };
-    using LinesByCustomer = std::vector<std::vector<Line>>;
+    // One list's lines, grouped by customer in one block: a year of them in ten thousand vectors
+    // cost more in allocations than in reading.
+    struct LinesByCustomer {
+        std::vector<Line> lines;
+        std::vector<size_t> starts; // customer c's lines are [starts[c], starts[c + 1])
+
+        std::span<const Line> of(int customer) const
+        {
+            const auto c = static_cast<size_t>(customer);
+            return std::span<const Line>(lines).subspan(starts[c], starts[c + 1] - starts[c]);
+        }
+    };
     // The sales (in parts), the AS items, the credits.
     struct Lines {
         Kind kind;
         RecordSetPtr rows;
     };
 
-    // Each customer's lines of one list, in read order. Safe beside the other lists' on threads.
-    LinesByCustomer collect(int list, const QHash<QString, int>& customerRows) const;
+    // Each customer's lines of one list, in order. Safe beside the other lists' on threads.
+    LinesByCustomer collect(int list, const CodeRows& customerRows) const;
+    // The rows of the customers [from, to) and their sums.
+    struct Merged {
+        std::vector<Row> rows;
+        Row total{Kind::Total, -1, -1, -1, 0, 0, 0};
+    };
+    Merged merged(const std::vector<LinesByCustomer>& collected, int from, int to) const;
     QString saleText(const RecordSet& lines, int source, int col) const;
     QString asItemText(const RecordSet& lines, int source, int col) const;
     // The product row of a line's pcode; -1 when there is none.
     int product(const RecordSet& lines, int source) const;
-    int productOf(const QString& pcode) const;
+    int productOf(QByteArrayView pcode) const;
     QString productText(int product, const QString& field) const;
 
     RecordSetPtr m_customers;
     RecordSetPtr m_carriedSums;
     RecordSetPtr m_products;
     std::vector<Lines> m_lists;
-    QHash<QString, int> m_productRows;
+    CodeRows m_productRows;
     std::vector<qint64> m_carried; // per customer
     std::vector<Row> m_rows;
 };

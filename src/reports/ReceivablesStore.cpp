@@ -1,6 +1,7 @@
 #include "ReceivablesStore.h"
 
 #include "CodeKey.h"
+#include "CodeRows.h"
 #include "ReceivablesMonthSplit.h"
 #include "ReportDatabase.h"
 #include "StoreSql.h"
@@ -40,18 +41,45 @@ QStringList documentSums(const QString& range, const QString& condition, bool pa
                 u" WHERE s.ccode = c.code AND s.dealdate BETWEEN "_s + range + condition + group};
 }
 
-// The scratch store compares codes exactly, while the server grouped a customer's documents under
-// whichever spelling of its code it met first: the sums go under the customer's own code.
-RecordSetPtr underCustomerCodes(const RecordSet& sums, const QHash<QString, QString>& customerCodes)
+// The customer row of each sum, -1 where there is none (no such customer, or a NULL sum). The server
+// grouped a customer's documents under whichever spelling of its code it met first.
+std::vector<int> owners(const RecordSet& sums, const RecordSet& customers, const CodeRows& customerRows)
+{
+    std::vector<int> rows(static_cast<size_t>(sums.rowCount()), -1);
+    for (int row = 0; row < sums.rowCount(); ++row) {
+        const int customer = customerRows.row(sums.bytes(row, 0));
+        if (customer >= 0 && !customers.bytes(customer, 0).isEmpty() && !sums.isNull(row, 1))
+            rows[static_cast<size_t>(row)] = customer;
+    }
+    return rows;
+}
+
+// The sums of the given customers under the customers' own codes, as the scratch store compares
+// codes exactly; the bytes are passed on as the server sent them.
+RecordSetPtr underCustomerCodes(const RecordSet& sums, const std::vector<int>& owners, const RecordSet& customers,
+                                const std::vector<bool>& wanted)
 {
     auto keyed = std::make_shared<RecordSet>();
     keyed->setFields({u"ccode"_s, u"sumval"_s});
     for (int row = 0; row < sums.rowCount(); ++row) {
-        const QString code = customerCodes.value(CodeKey::of(sums.value(row, 0)));
-        if (!code.isEmpty() && !sums.isNull(row, 1))
-            keyed->appendTextRow({code, sums.value(row, 1)});
+        const int customer = owners[static_cast<size_t>(row)];
+        if (customer < 0 || !wanted[static_cast<size_t>(customer)])
+            continue;
+        const QByteArrayView code = customers.bytes(customer, 0);
+        const QByteArrayView sum = sums.bytes(row, 1);
+        const char* const values[] = {code.data(), sum.data()};
+        const unsigned long lengths[] = {static_cast<unsigned long>(code.size()), static_cast<unsigned long>(sum.size())};
+        keyed->appendRow(values, lengths);
     }
+    keyed->finish();
     return keyed;
+}
+
+// A scratch column with one sum added, rounded as every addition is; unchanged when the sum is NULL.
+QString added(const QString& column, int parameter, int decimals)
+{
+    return u"CASE WHEN ?%2 IS NULL THEN %1 ELSE ROUND(%1 + ?%2, %3) END"_s.arg(column, QString::number(parameter),
+                                                                               QString::number(decimals));
 }
 
 QString range(const QString& from, const QString& to)
@@ -91,30 +119,48 @@ RecordSetPtr ReceivablesStore::CreateReport(const Filter& filter, ReportDatabase
 {
     const QStringList statements = sourceStatements(filter);
     const RecordSetPtr customers = read(statements[0], u"CreateReport"_s);
-    QHash<QString, QString> customerCodes;
-    customerCodes.reserve(customers->rowCount());
-    for (int row = 0; row < customers->rowCount(); ++row)
-        customerCodes.insert(CodeKey::of(customers->value(row, 0)), customers->value(row, 0));
+    const CodeRows customerRows(*customers, customers->fieldName(0));
+    const auto count = static_cast<size_t>(customers->rowCount());
+    // Each customer's sums go into its scratch row as it is inserted, one per statement. One with
+    // two sums in a statement takes them one by one afterwards, in the order they always were.
+    QList<QList<std::optional<double>>> numbers(customers->rowCount(), QList<std::optional<double>>(6));
+    std::vector<bool> oneByOne(count, false);
     QList<RecordSetPtr> sums;
-    for (const QString& sql : statements.mid(1))
-        sums << underCustomerCodes(*read(sql, u"CreateReport"_s), customerCodes);
-    const QList<RecordSetPtr> carried = sums.mid(0, 3);
-    const QList<RecordSetPtr> period = sums.mid(3, 3);
+    QList<std::vector<int>> sumOwners;
+    for (const QString& sql : statements.mid(1)) {
+        sums << read(sql, u"CreateReport"_s);
+        sumOwners << owners(*sums.last(), *customers, customerRows);
+        const qsizetype statement = sums.size() - 1;
+        for (int row = 0; row < sums.last()->rowCount(); ++row) {
+            if (const int customer = sumOwners.last()[static_cast<size_t>(row)]; customer >= 0) {
+                std::optional<double>& number = numbers[customer][statement];
+                oneByOne[static_cast<size_t>(customer)] = oneByOne[static_cast<size_t>(customer)] || number.has_value();
+                number = sums.last()->value(row, 1).toDouble();
+            }
+        }
+    }
+    for (size_t customer = 0; customer < count; ++customer) {
+        if (oneByOne[customer])
+            numbers[static_cast<qsizetype>(customer)] = QList<std::optional<double>>(6);
+    }
+    const int d = filter.decimals;
 
     db.begin();
     try {
         db.ClearTable(kTable);
-        db.executeEach(u"INSERT INTO balnlist (ccode, cname, calias, tel, ceoname, addr1, addr2, bigo, prebaln, dname)"
-                       u" VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10)"_s,
-                       *customers, {0, 1, 2, 3, 4, 5, 6, 7, 9, 8});
-        for (const RecordSetPtr& sums : carried)
-            db.RPTUpdate(*sums, kTable, u"ccode"_s, u"prebaln"_s, filter.decimals);
-        // The scratch rows start at 0, so adding the period's sums sets them.
-        db.RPTUpdate(*period[0], kTable, u"ccode"_s, u"tot"_s, filter.decimals);
-        db.RPTUpdate(*period[1], kTable, u"ccode"_s, u"tot2"_s, filter.decimals);
-        db.RPTUpdate(*period[2], kTable, u"ccode"_s, u"recv"_s, filter.decimals);
+        db.executeEach(u"INSERT INTO balnlist (ccode, cname, calias, tel, ceoname, addr1, addr2, bigo, prebaln, dname,"
+                       u" tot, tot2, recv) VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, %1, ?10, %2, %3, %4)"_s.arg(
+                           added(added(added(u"?9"_s, 11, d), 12, d), 13, d), added(u"0"_s, 14, d),
+                           added(u"0"_s, 15, d), added(u"0"_s, 16, d)),
+                       *customers, {0, 1, 2, 3, 4, 5, 6, 7, 9, 8}, numbers);
+        const QStringList columns = {u"prebaln"_s, u"prebaln"_s, u"prebaln"_s, u"tot"_s, u"tot2"_s, u"recv"_s};
+        for (qsizetype statement = 0; statement < sums.size(); ++statement) {
+            const RecordSetPtr keyed = underCustomerCodes(*sums[statement], sumOwners[statement], *customers, oneByOne);
+            if (keyed->rowCount() > 0)
+                db.RPTUpdate(*keyed, kTable, u"ccode"_s, columns[statement], d);
+        }
         // Rounded again so that decimals leave no trace of binary fractions behind "baln <> 0".
-        db.execute(u"UPDATE balnlist SET baln = ROUND(prebaln + tot + tot2 - recv, %1)"_s.arg(filter.decimals));
+        db.execute(u"UPDATE balnlist SET baln = ROUND(prebaln + tot + tot2 - recv, %1)"_s.arg(d));
         db.commit();
     } catch (...) {
         db.rollback();

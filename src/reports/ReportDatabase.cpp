@@ -1,11 +1,13 @@
 #include "ReportDatabase.h"
 
 #include "AppError.h"
+#include "Cp949.h"
 #include "Paths.h"
 #include "modMsgBox.h"
 #include "RecordSet.h"
 
 #include <QDir>
+#include <algorithm>
 #include <QFile>
 #include <QFileInfo>
 #include <sqlite3.h>
@@ -37,6 +39,22 @@ void bindText(sqlite3_stmt* stmt, int index, const QString& text)
 {
     const QByteArray utf8 = text.toUtf8();
     sqlite3_bind_text(stmt, index, utf8.constData(), static_cast<int>(utf8.size()), SQLITE_TRANSIENT);
+}
+
+// Codes, numbers and dates are ASCII, the same bytes in the code page and in UTF-8: a report's
+// thousands of rows go between the stores without being decoded and encoded again.
+bool ascii(QByteArrayView bytes)
+{
+    return std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+void bindValue(sqlite3_stmt* stmt, int index, const RecordSet& rs, int row, int col)
+{
+    const QByteArrayView bytes = rs.bytes(row, col);
+    if (ascii(bytes))
+        sqlite3_bind_text(stmt, index, bytes.isNull() ? "" : bytes.data(), static_cast<int>(bytes.size()), SQLITE_TRANSIENT);
+    else
+        bindText(stmt, index, rs.value(row, col));
 }
 
 } // namespace
@@ -142,14 +160,23 @@ void ReportDatabase::ClearTable(const QString& table)
     execute(u"DELETE FROM "_s + table);
 }
 
-void ReportDatabase::executeEach(const QString& sql, const RecordSet& rs, const QList<int>& columns)
+void ReportDatabase::executeEach(const QString& sql, const RecordSet& rs, const QList<int>& columns,
+                                 const QList<QList<std::optional<double>>>& numbers)
 {
     Statement stmt;
     if (sqlite3_prepare_v2(m_db, sql.toUtf8().constData(), -1, &stmt.handle, nullptr) != SQLITE_OK)
         fail(sql);
     for (int row = 0; row < rs.rowCount(); ++row) {
         for (qsizetype i = 0; i < columns.size(); ++i)
-            bindText(stmt.handle, static_cast<int>(i + 1), rs.value(row, columns[i]));
+            bindValue(stmt.handle, static_cast<int>(i + 1), rs, row, columns[i]);
+        const QList<std::optional<double>> own = numbers.value(row);
+        for (qsizetype i = 0; i < own.size(); ++i) {
+            const int index = static_cast<int>(columns.size() + i + 1);
+            if (own[i])
+                sqlite3_bind_double(stmt.handle, index, *own[i]);
+            else
+                sqlite3_bind_null(stmt.handle, index);
+        }
         if (sqlite3_step(stmt.handle) != SQLITE_DONE)
             fail(sql);
         sqlite3_reset(stmt.handle);
@@ -187,13 +214,22 @@ RecordSetPtr ReportDatabase::query(const QString& sql)
         labels << QString::fromUtf8(sqlite3_column_name(stmt.handle, c));
     rs->setFields(labels);
     int step;
-    QStringList values;
+    std::vector<const char*> values(static_cast<size_t>(columns));
+    std::vector<unsigned long> lengths(static_cast<size_t>(columns));
+    QList<QByteArray> encoded;
     while ((step = sqlite3_step(stmt.handle)) == SQLITE_ROW) {
-        values.clear();
-        for (int c = 0; c < columns; ++c)
-            values << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt.handle, c)),
-                                        sqlite3_column_bytes(stmt.handle, c));
-        rs->appendTextRow(values);
+        encoded.clear();
+        for (int c = 0; c < columns; ++c) {
+            const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt.handle, c));
+            const QByteArrayView utf8(text ? text : "", sqlite3_column_bytes(stmt.handle, c));
+            const bool plain = ascii(utf8);
+            if (!plain)
+                encoded << Cp949::encode(QString::fromUtf8(utf8));
+            const QByteArrayView stored = plain ? utf8 : QByteArrayView(encoded.last());
+            values[static_cast<size_t>(c)] = stored.data();
+            lengths[static_cast<size_t>(c)] = static_cast<unsigned long>(stored.size());
+        }
+        rs->appendRow(values.data(), lengths.data());
     }
     if (step != SQLITE_DONE)
         fail(sql);

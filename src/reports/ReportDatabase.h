@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 #include <memory>
+#include <optional>
 
 struct sqlite3;
 
@@ -29,8 +30,10 @@ public:
     // key, rounded to the amount decimals.
     void RPTUpdate(const RecordSet& rs, const QString& table, const QString& keyField, const QString& valueField,
                    int decimals, int keyColumn = 0, int valueColumn = 1);
-    // Runs sql (with ?1, ?2, ... parameters) once per result row, the given columns bound in order.
-    void executeEach(const QString& sql, const RecordSet& rs, const QList<int>& columns);
+    // Runs sql (with ?1, ?2, ... parameters) once per result row, the given columns bound in order,
+    // then the row's numbers, if any (an absent one binds NULL).
+    void executeEach(const QString& sql, const RecordSet& rs, const QList<int>& columns,
+                     const QList<QList<std::optional<double>>>& numbers = {});
     void execute(const QString& sql);
     RecordSetPtr query(const QString& sql);
 

@@ -1,3 +1,6 @@
+#include "CodeKey.h"
+#include "CodeRows.h"
+#include "Cp949.h"
 #include "DbFixture.h"
 #include "FrmRPT_ledger.h"
 #include "Grid.h"
@@ -189,14 +192,43 @@ TEST(LedgerMergeTest, MoneyIsExactInTenThousandths)
     } cases[] = {
         {u"4200.0000"_s, 42000000, u"4200"_s}, {u"-0.5000"_s, -5000, u"-0.5"_s}, {u"12.3456"_s, 123456, u"12.3456"_s},
         {u"-1234.05"_s, -12340500, u"-1234.05"_s}, {u"7"_s, 70000, u"7"_s}, {QString(), 0, u"0"_s},
+        {u" -3.25 "_s, -32500, u"-3.25"_s}, {u"1.23456"_s, 12345, u"1.2345"_s},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text.toStdString());
         EXPECT_EQ(LedgerMerge::money(c.text), c.units);
+        EXPECT_EQ(LedgerMerge::money(QByteArrayView(c.text.toLatin1())), c.units);
         EXPECT_EQ(LedgerMerge::moneyText(c.units), c.shown);
     }
     // Binary fractions would leave 0.30000000000000004 - 0.3 behind.
     EXPECT_EQ(LedgerMerge::money(u"0.1"_s) + LedgerMerge::money(u"0.2"_s) - LedgerMerge::money(u"0.3"_s), 0);
+}
+
+// Codes as the server sent them find the rows their decoded text would: ASCII ones without
+// decoding, the others (Hangul, long codes, letters whose capital is ASCII) through the text.
+TEST(LedgerMergeTest, CodesAsSentFindTheRowsOfTheirDecodedText)
+{
+    const QStringList codes = {u"P00001"_s,  u"p00001"_s,  u"P00001  "_s, u"aB c "_s, u" a"_s,  u""_s,
+                               u"A"_s,       u"ABCDEFG"_s, u"abcdefg "_s, u"ABCDEFGH"_s, u"abcdefgh"_s,
+                               u"한빛"_s,    u"한빛a "_s,  u"한빛A"_s,    u"ıa"_s,    u"IA"_s};
+    QList<QStringList> rows;
+    for (const QString& code : codes) {
+        SCOPED_TRACE(code.toStdString());
+        const QByteArray bytes = Cp949::encode(code);
+        ASSERT_EQ(Cp949::decode(bytes), code);
+        EXPECT_EQ(CodeKey::ofBytes(bytes), CodeKey::of(code).toUtf8());
+        rows << QStringList{code};
+    }
+    const CodeRows byCode(*makeRecordSet({u"code"_s}, rows), u"code"_s);
+    for (const QString& code : codes) {
+        SCOPED_TRACE(code.toStdString());
+        int last = -1;
+        for (int r = 0; r < codes.size(); ++r)
+            last = CodeKey::of(codes[r]) == CodeKey::of(code) ? r : last;
+        EXPECT_EQ(byCode.row(Cp949::encode(code)), last);
+    }
+    EXPECT_EQ(byCode.row("P00002"), -1);
+    EXPECT_EQ(byCode.row("ABCDEFGHI"), -1);
 }
 
 // The lines come in any order and in several lists: each customer's run by date, then document, a sale line before an

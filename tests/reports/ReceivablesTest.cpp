@@ -126,6 +126,34 @@ TEST_F(BalanceFixture, ReceivablesCarryTheDocumentsAndFilterByBalanceAndMovement
     EXPECT_EQ(window.row(u"C00001"_s, kMoney), (QStringList{u"6,300"_s, u"1,000"_s, u"200"_s, u"2,600"_s, u"4,900"_s}));
 }
 
+// Each sum is added to the scratch row rounded to the amount decimals; a balance nothing is added to
+// keeps its fraction until the closing balance is rounded.
+TEST_F(BalanceFixture, EveryAddedSumIsRoundedAndAnUntouchedBalanceIsNot)
+{
+    sql(u"INSERT INTO customer (code, compname, compalias, charge, basemoney) VALUES "
+        "('C00006', '소수상사', '소수', '01', 10.4), ('C00007', '반올림상사', '반올림', '01', 300.5)"_s);
+    sale(u"C00006"_s, u"2026-02-11"_s, u"0.3"_s);
+    sale(u"C00006"_s, u"2026-03-11"_s, u"2.5"_s);
+    receive(u"C00006"_s, u"2026-03-12"_s, u"0.4"_s, u"0"_s);
+    ReceivablesStore::Filter filter;
+    filter.from = QDate(2026, 3, 1);
+    filter.to = QDate(2026, 3, 31);
+    filter.withZero = true;
+    const std::unique_ptr<ReportDatabase> scratch = ReportDatabase::CreateRPTFile();
+    ASSERT_TRUE(scratch);
+    const RecordSetPtr listing = ReceivablesStore::CreateReport(filter, *scratch);
+    QStringList rows;
+    for (int r = 0; r < listing->rowCount(); ++r) {
+        if (listing->value(r, u"ccode"_s) >= u"C00006"_s) {
+            QStringList values;
+            for (const QString& field : {u"prebaln"_s, u"tot"_s, u"recv"_s, u"baln"_s})
+                values << listing->value(r, field);
+            rows << values.join(u' ');
+        }
+    }
+    EXPECT_EQ(rows, (QStringList{u"11.0 3.0 0.0 14.0"_s, u"300.5 0.0 0.0 301.0"_s}));
+}
+
 TEST_F(BalanceFixture, TheCarriedBalanceSplitsIntoMonthsWithTheOldestDebtsPaidFirst)
 {
     Receivables window;
