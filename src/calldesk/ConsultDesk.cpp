@@ -70,6 +70,7 @@ frmAS_admin4* CreateConsultDesk(QWidget* parent)
     QObject::connect(desk, &frmAS_admin4::historyRequested, history, &CustomerHistoryPanes::showCustomer);
     QObject::connect(desk, &frmAS_admin4::consultHistoryRequested, history, &CustomerHistoryPanes::ShowConsultList);
     QObject::connect(history, &CustomerHistoryPanes::consultCorrected, desk, &frmAS_admin4::Show_ConsultListReset);
+    QObject::connect(history, &CustomerHistoryPanes::jobResultsClosed, desk, &frmAS_admin4::refreshCaller);
     QObject::connect(desk, &frmAS_admin4::categoryPickRequested, desk, [desk](const QString& text) {
         const Pick pick = frmAS_SubConsult::pickCategory(desk, kConsultCategoryPart, text);
         if (!pick.isEmpty())

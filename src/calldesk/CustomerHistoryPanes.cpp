@@ -221,7 +221,10 @@ void CustomerHistoryPanes::openResults(int row)
         if (auto* results = dynamic_cast<AsJobResultReceiver*>(opened))
             results->SetFormMode(job, ccode, contents);
     };
-    request.closed = [this] { ShowASList(m_ccode); };
+    request.closed = [this] {
+        ShowASList(m_ccode);
+        emit jobResultsClosed();
+    };
     OpenRegisteredScreen(this, kAsResultScreen, request);
 }
 

@@ -37,6 +37,8 @@ public:
 
 signals:
     void consultCorrected(const QString& callCode);
+    // The result lines opened from the AS list closed: their charges may have moved the balance.
+    void jobResultsClosed();
 
 private:
     struct ColumnDef {

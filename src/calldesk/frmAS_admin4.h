@@ -40,6 +40,8 @@ public:
     void ShowTakenElsewhere(const QString& callCode, const QString& number, const QString& time,
                             const QString& userCode);
     void Show_ConsultListReset(const QString& callCode);
+    // Reads the shown customer again, after a document made from the desk or its histories.
+    void refreshCaller();
     void setCategory(const QString& code, const QString& name);
     QWidget* historyArea() const { return m_historyArea; }
     QWidget* presenceArea() const { return m_presenceArea; }
@@ -92,8 +94,6 @@ private:
     // The panel and the three history panes change together, so they always show one customer;
     // without a customer the panel is empty and the consultations are the number's.
     void showCaller(const QString& ccode, const QString& number);
-    // Reads the shown customer again, after a document made from the desk.
-    void refreshCaller();
     void focusChanged(QWidget* old, QWidget* now);
     void showConsultation(quint32 call, bool editable);
     void clearConsultation();

@@ -429,6 +429,8 @@ TEST_F(HistoryFixture, AJobsResultLinesOpenThroughTheRegistryAndTheListIsReadAga
 
     sql(u"INSERT INTO aslist_m (code, ccode, pcode, regucode, typecode0, dealdate, state) VALUES "
         "(6, 'C00001', 'P00001', '01', 7, '2026-03-03', 1)"_s);
+    QSignalSpy closed(&panes, &CustomerHistoryPanes::jobResultsClosed);
     delete opened.data();
     EXPECT_EQ(panes.asList()->rowCount(), 2);
+    EXPECT_EQ(closed.size(), 1); // the desk reads the balance again on it
 }
