@@ -108,6 +108,19 @@ int CustomerStore::insert(const CustomerRecord& customer, bool withEditionColumn
     return StoreSql::execute(CustomerRecord::fields().insertSql(kTable, columns, c));
 }
 
+int CustomerStore::setCharge(const QString& code, const QString& userCode)
+{
+    return StoreSql::execute(u"UPDATE customer SET charge = "_s + StoreSql::quoted(userCode) + u" WHERE code = "_s
+                             + StoreSql::quoted(code));
+}
+
+int CustomerStore::setLastMailed(const QString& code, const QDateTime& when)
+{
+    return StoreSql::execute(u"UPDATE customer SET lastemaildate = "_s
+                             + StoreSql::quoted(when.toString(u"yyyy-MM-dd HH:mm:ss"_s)) + u" WHERE code = "_s
+                             + StoreSql::quoted(code));
+}
+
 int CustomerStore::update(const CustomerRecord& customer, bool withEditionColumns)
 {
     const CustomerRecord c = forStorage(customer);

@@ -3,6 +3,7 @@
 #include "CodeReference.h"
 #include "CustomerRecord.h"
 
+#include <QDateTime>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -36,6 +37,10 @@ public:
     // update moves nowmoney by the change of basemoney.
     static int insert(const CustomerRecord& customer, bool withEditionColumns);
     static int update(const CustomerRecord& customer, bool withEditionColumns);
+    // The customer's salesperson (`charge`), as the slip's main salesperson sets it; rows changed.
+    static int setCharge(const QString& code, const QString& userCode);
+    // When the customer's statement was last mailed; rows changed.
+    static int setLastMailed(const QString& code, const QDateTime& when);
 
     // Where a customer is in use, in the order the delete asks: a document that lost its customer
     // would drop out of the lists while its charge stayed in the balance.

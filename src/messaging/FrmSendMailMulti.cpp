@@ -1,13 +1,13 @@
 #include "FrmSendMailMulti.h"
 
 #include "Clock.h"
+#include "CustomerStore.h"
 #include "MailChecks.h"
 #include "MailMessage.h"
 #include "MailSending.h"
 #include "MailSettingsPanel.h"
 #include "MailWidgets.h"
 #include "Prompter.h"
-#include "StoreSql.h"
 #include "WidgetHelpers.h"
 
 #include <QHeaderView>
@@ -109,10 +109,7 @@ bool FrmSendMailMulti::sendTo(int row)
         Prompter::current().info(u"["_s + cell(NameColumn) + u"] 거래처에 이메일을 전송하지 못했습니다."_s, windowTitle());
         return false;
     }
-    const QString sql = u"UPDATE customer SET lastemaildate = "_s
-                        + StoreSql::quoted(Clock::now().toString(u"yyyy-MM-dd HH:mm:ss"_s))
-                        + u" WHERE code = "_s + StoreSql::quoted(cell(CodeColumn));
-    if (StoreSql::execute(sql) != 1)
+    if (CustomerStore::setLastMailed(cell(CodeColumn), Clock::now()) != 1)
         Prompter::current().info(u"원장 메일전송일 수정 오류"_s, windowTitle());
     return true;
 }

@@ -3,6 +3,7 @@
 #include "AppState.h"
 #include "Clock.h"
 #include "ConfigKeys.h"
+#include "CustomerStore.h"
 #include "FindRecord.h"
 #include "FrmCalendar.h"
 #include "FrmStatement.h"
@@ -641,7 +642,7 @@ void FrmSlip_sale::changeMainSalesperson(const QString& code, const QString& nam
         m_fbUser->setRecord(m_charge, m_userNames.value(m_charge));
         return;
     }
-    if (SaleStore::setMainSalesperson(m_ccode, code) == 0) {
+    if (CustomerStore::setCharge(m_ccode, code) == 0) {
         MsgWarn(kSaveFailed);
         m_fbUser->setRecord(m_charge, m_userNames.value(m_charge));
         return;

@@ -200,9 +200,4 @@ bool SaleStore::remove(int code, const QString& ccode)
     });
 }
 
-int SaleStore::setMainSalesperson(const QString& ccode, const QString& userCode)
-{
-    return StoreSql::execute(u"UPDATE customer SET charge = "_s + q(userCode) + u" WHERE code = "_s + q(ccode));
-}
-
 } // namespace asv

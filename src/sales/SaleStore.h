@@ -87,8 +87,6 @@ public:
     static bool update(int code, const QString& ccode, const SaleChange& change);
     // Deletes the line and takes its stored total off the balance.
     static bool remove(int code, const QString& ccode);
-    // Rows changed: 1, or 0 when nothing changed or the statement failed.
-    static int setMainSalesperson(const QString& ccode, const QString& userCode);
 
 private:
     // Runs body as one transaction holding the customer's row, committed when it answers true and
