@@ -6,6 +6,7 @@
 #include "WidgetHelpers.h"
 #include "modExcel.h"
 #include "modFormIni.h"
+#include "ucFindBox.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -49,6 +50,16 @@ QHBoxLayout* PeriodListWindow::addFilterRow()
 {
     auto* row = new QHBoxLayout;
     m_top->addLayout(row);
+    return row;
+}
+
+QHBoxLayout* PeriodListWindow::addCustomerFilterRow(ucFindBox* customer)
+{
+    customer->setObjectName(u"fbCust"_s);
+    customer->setFindType(ucFindBox::FindCustKind);
+    QHBoxLayout* row = addFilterRow();
+    row->addWidget(new QLabel(u"거래처:"_s, this));
+    row->addWidget(customer);
     return row;
 }
 

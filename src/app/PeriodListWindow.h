@@ -13,6 +13,7 @@ namespace asv {
 
 class Grid;
 class HCTerm;
+class ucFindBox;
 
 // What the AS and consultation lists share: the period box (`hmDate`) among the filters above,
 // the list (`spList`), a footer, the query (`btnQuery`, F5), print (`btnPrint`, F7), export
@@ -41,6 +42,9 @@ protected:
     QHBoxLayout* filterRow() const { return m_filters; }
     // A further row of filters below the first.
     QHBoxLayout* addFilterRow();
+    // A further row that starts with the customer find box (`fbCust`, "거래처:"); the screen adds
+    // its other filters and the closing stretch to the row returned.
+    QHBoxLayout* addCustomerFilterRow(ucFindBox* customer);
     // The footer's left side, before the buttons.
     QHBoxLayout* footer() const { return m_footer; }
     // Buttons of the screen's own, placed before print.

@@ -39,12 +39,7 @@ FrmRPT_ledger::FrmRPT_ledger(QWidget* parent)
     filterRow()->insertWidget(0, m_chkTerm);
     connect(m_chkTerm, &QCheckBox::toggled, period(), &QWidget::setEnabled);
     period()->setThisMonth();
-    m_fbCust->setObjectName(u"fbCust"_s);
-    m_fbCust->setFindType(ucFindBox::FindCustKind);
-    QHBoxLayout* row = addFilterRow();
-    row->addWidget(new QLabel(u"거래처:"_s, this));
-    row->addWidget(m_fbCust);
-    row->addStretch();
+    addCustomerFilterRow(m_fbCust)->addStretch();
 
     Grid* grid = list();
     grid->setColumns(LedgerMerge::captions());

@@ -32,12 +32,8 @@ FrmRPT_recv_date::FrmRPT_recv_date(QWidget* parent)
       m_fbCust(new ucFindBox(this)), m_charge(new ChargeFilter(this, PeriodReportSettings::ReceiptsChargeOf))
 {
     setPeriodCaption(u"기간:"_s);
-    m_fbCust->setObjectName(u"fbCust"_s);
-    m_fbCust->setFindType(ucFindBox::FindCustKind);
     period()->setThisMonth();
-    QHBoxLayout* row = addFilterRow();
-    row->addWidget(new QLabel(u"거래처:"_s, this));
-    row->addWidget(m_fbCust);
+    QHBoxLayout* row = addCustomerFilterRow(m_fbCust);
     row->addWidget(m_charge);
     row->addStretch();
 

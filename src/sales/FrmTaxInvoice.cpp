@@ -42,11 +42,7 @@ FrmTaxInvoice::FrmTaxInvoice(QWidget* parent)
     notice->setWordWrap(true);
     notice->setStyleSheet(u"QLabel { background: #FFF8DC; padding: 6px; }"_s);
     period()->setThisMonth();
-    m_fbCust->setObjectName(u"fbCust"_s);
-    m_fbCust->setFindType(ucFindBox::FindCustKind);
-    QHBoxLayout* row = addFilterRow();
-    row->addWidget(new QLabel(u"거래처:"_s, this));
-    row->addWidget(m_fbCust);
+    QHBoxLayout* row = addCustomerFilterRow(m_fbCust);
     row->addStretch();
     row->insertWidget(0, notice, 1);
 
