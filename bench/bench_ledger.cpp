@@ -58,7 +58,10 @@ void BM_Ledger_StoreAndMerge(benchmark::State& state)
 {
     for (auto _ : state) {
         LedgerReads reads(g_filter);
-        LedgerMerge ledger(reads.customers(), reads.carried(), reads.debits(), reads.credits());
+        RecordSetPtr carried = reads.carried();
+        std::vector<LedgerMerge::Lines> lists = reads.debits();
+        lists.push_back(reads.credits());
+        LedgerMerge ledger(reads.keys(), carried, std::move(lists));
         ledger.carryForward();
         ledger.mergeLines();
         if (ledger.rowCount() != g_rows) {

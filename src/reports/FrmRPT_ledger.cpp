@@ -92,14 +92,14 @@ void FrmRPT_ledger::Refresh_Sheet()
         });
     };
     LedgerReads reads(filter);
-    RecordSetPtr customers, carried, credits;
-    LedgerStore::Debits debits;
-    if (!step(u"Refresh_Sheet_1_RsBase"_s, [&] { customers = reads.customers(); })
+    RecordSetPtr carried;
+    std::vector<LedgerMerge::Lines> lists;
+    if (!step(u"Refresh_Sheet_1_RsBase"_s, [&] { reads.customers(); })
         || !step(u"Refresh_Sheet_2_RsPrev"_s, [&] { carried = reads.carried(); })
-        || !step(u"Refresh_Sheet_3_RsSale"_s, [&] { debits = reads.debits(); })
-        || !step(u"Refresh_Sheet_4_RsRecv"_s, [&] { credits = reads.credits(); }))
+        || !step(u"Refresh_Sheet_3_RsSale"_s, [&] { lists = reads.debits(); })
+        || !step(u"Refresh_Sheet_4_RsRecv"_s, [&] { lists.push_back(reads.credits()); }))
         return;
-    auto ledger = std::make_shared<LedgerMerge>(customers, carried, debits, credits);
+    auto ledger = std::make_shared<LedgerMerge>(reads.keys(), carried, std::move(lists));
     if (!step(u"Refresh_Sheet_6_1_CalcPrev"_s, [&] { ledger->carryForward(); })
         || !step(u"Refresh_Sheet_6_2_DispList"_s, [&] {
                ledger->mergeLines();

@@ -123,15 +123,36 @@ QString LedgerMerge::moneyText(qint64 amount)
     return amount < 0 ? u'-' + text : text;
 }
 
+LedgerMerge::Keys::Keys(RecordSetPtr customerList, RecordSetPtr productList)
+    : customers(std::move(customerList)), products(std::move(productList)),
+      customerRows(*customers, u"code"_s), productRows(*products, u"code"_s)
+{
+}
+
+LedgerMerge::LedgerMerge(KeysPtr keys, RecordSetPtr carried, std::vector<Lines> lists)
+    : m_keys(std::move(keys)), m_carriedSums(std::move(carried)), m_lists(std::move(lists))
+{
+}
+
 LedgerMerge::LedgerMerge(RecordSetPtr customers, RecordSetPtr carried, LedgerStore::Debits debits,
                          RecordSetPtr credits)
-    : m_customers(std::move(customers)), m_carriedSums(std::move(carried)), m_products(std::move(debits.products)),
-      m_productRows(*m_products, u"code"_s)
+    : m_keys(std::make_shared<const Keys>(std::move(customers), std::move(debits.products))),
+      m_carriedSums(std::move(carried))
 {
+    std::vector<std::pair<Kind, RecordSetPtr>> read;
     for (RecordSetPtr& sales : debits.sales)
-        m_lists.push_back({Kind::Sale, std::move(sales)});
-    m_lists.push_back({Kind::AsItem, std::move(debits.asItems)});
-    m_lists.push_back({Kind::Credit, std::move(credits)});
+        read.emplace_back(Kind::Sale, std::move(sales));
+    read.emplace_back(Kind::AsItem, std::move(debits.asItems));
+    read.emplace_back(Kind::Credit, std::move(credits));
+    std::vector<std::future<Lines>> collecting;
+    for (size_t list = 1; list < read.size(); ++list) {
+        collecting.push_back(std::async(std::launch::async, [this, list, &read] {
+            return collect(read[list].first, static_cast<int>(list), read[list].second, *m_keys);
+        }));
+    }
+    m_lists.push_back(collect(read[0].first, 0, read[0].second, *m_keys));
+    for (std::future<Lines>& list : collecting)
+        m_lists.push_back(list.get());
 }
 
 void LedgerMerge::carryForward()
@@ -142,40 +163,35 @@ void LedgerMerge::carryForward()
     for (int r = 0; r < m_carriedSums->rowCount(); ++r)
         sums[CodeKey::ofBytes(m_carriedSums->bytes(r, ccode))] += money(m_carriedSums->bytes(r, sumtot));
 
-    const int code = m_customers->fieldIndex(u"code"_s);
-    const int base = m_customers->fieldIndex(u"basebaln"_s);
-    m_carried.assign(static_cast<size_t>(m_customers->rowCount()), 0);
-    for (int c = 0; c < m_customers->rowCount(); ++c)
+    const RecordSet& customers = *m_keys->customers;
+    const int code = customers.fieldIndex(u"code"_s);
+    const int base = customers.fieldIndex(u"basebaln"_s);
+    m_carried.assign(static_cast<size_t>(customers.rowCount()), 0);
+    for (int c = 0; c < customers.rowCount(); ++c)
         m_carried[static_cast<size_t>(c)] =
-            money(m_customers->bytes(c, base)) + sums.value(CodeKey::ofBytes(m_customers->bytes(c, code)));
+            money(customers.bytes(c, base)) + sums.value(CodeKey::ofBytes(customers.bytes(c, code)));
 }
 
 int LedgerMerge::product(const RecordSet& lines, int source) const
 {
-    return productOf(lines.bytes(source, lines.fieldIndex(u"pcode"_s)));
+    return m_keys->productRows.row(lines.bytes(source, lines.fieldIndex(u"pcode"_s)));
 }
 
-int LedgerMerge::productOf(QByteArrayView pcode) const
+LedgerMerge::Lines LedgerMerge::collect(Kind kind, int list, RecordSetPtr read, const Keys& keys)
 {
-    return m_productRows.row(pcode);
-}
-
-LedgerMerge::LinesByCustomer LedgerMerge::collect(int list, const CodeRows& customerRows) const
-{
-    const Lines& from = m_lists[static_cast<size_t>(list)];
-    const RecordSet& rows = *from.rows;
+    const RecordSet& rows = *read;
     const int ccode = rows.fieldIndex(u"ccode"_s);
     const int date = rows.fieldIndex(u"dealdate"_s);
     const int code = rows.fieldIndex(u"code"_s);
-    const int amount = rows.fieldIndex(from.kind == Kind::Sale ? u"total"_s : u"amount"_s);
-    const int pcode = from.kind == Kind::Credit ? -1 : rows.fieldIndex(u"pcode"_s);
+    const int amount = rows.fieldIndex(kind == Kind::Sale ? u"total"_s : u"amount"_s);
+    const int pcode = kind == Kind::Credit ? -1 : rows.fieldIndex(u"pcode"_s);
     // Counted first, so that each customer's lines get their place in one block.
     std::vector<int> owners(static_cast<size_t>(rows.rowCount()), -1);
     LinesByCustomer grouped;
-    grouped.starts.assign(static_cast<size_t>(m_customers->rowCount()) + 1, 0);
+    grouped.starts.assign(static_cast<size_t>(keys.customers->rowCount()) + 1, 0);
     for (int r = 0; r < rows.rowCount(); ++r) {
-        const int customer = customerRows.row(rows.bytes(r, ccode));
-        if (customer < 0 || (pcode >= 0 && productOf(rows.bytes(r, pcode)) < 0))
+        const int customer = keys.customerRows.row(rows.bytes(r, ccode));
+        if (customer < 0 || (pcode >= 0 && keys.productRows.row(rows.bytes(r, pcode)) < 0))
             continue;
         owners[static_cast<size_t>(r)] = customer;
         ++grouped.starts[static_cast<size_t>(customer) + 1];
@@ -196,33 +212,19 @@ LedgerMerge::LinesByCustomer LedgerMerge::collect(int list, const CodeRows& cust
         if (!std::is_sorted(first, last))
             std::sort(first, last);
     }
-    return grouped;
+    return {kind, std::move(read), std::move(grouped)};
 }
 
 void LedgerMerge::mergeLines()
 {
     m_rows.clear();
-    const int customers = m_customers->rowCount();
+    const int customers = m_keys->customers->rowCount();
     if (customers == 0)
         return;
-    const CodeRows customerRows(*m_customers, u"code"_s);
-
-    // A year of the whole book is hundreds of thousands of lines: the lists are taken up side by side.
-    std::vector<std::future<LinesByCustomer>> collecting;
-    for (int list = 1; list < static_cast<int>(m_lists.size()); ++list)
-        collecting.push_back(
-            std::async(std::launch::async, [this, list, &customerRows] { return collect(list, customerRows); }));
-    std::vector<LinesByCustomer> collected;
-    collected.push_back(collect(0, customerRows));
-    for (std::future<LinesByCustomer>& list : collecting)
-        collected.push_back(list.get());
-
     // The first half of the customers is merged beside the second, which then follows it.
     const int middle = customers / 2;
-    auto secondHalf = std::async(std::launch::async, [this, middle, customers, &collected] {
-        return merged(collected, middle, customers);
-    });
-    Merged first = merged(collected, 0, middle);
+    auto secondHalf = std::async(std::launch::async, [this, middle, customers] { return merged(middle, customers); });
+    Merged first = merged(0, middle);
     Merged second = secondHalf.get();
     m_rows = std::move(first.rows);
     m_rows.insert(m_rows.end(), second.rows.begin(), second.rows.end());
@@ -231,23 +233,23 @@ void LedgerMerge::mergeLines()
     m_rows.push_back(total);
 }
 
-LedgerMerge::Merged LedgerMerge::merged(const std::vector<LinesByCustomer>& collected, int from, int to) const
+LedgerMerge::Merged LedgerMerge::merged(int from, int to) const
 {
     Merged half;
     size_t lineCount = 0;
-    for (const LinesByCustomer& list : collected)
-        lineCount += list.starts[static_cast<size_t>(to)] - list.starts[static_cast<size_t>(from)];
+    for (const Lines& list : m_lists)
+        lineCount += list.byCustomer.starts[static_cast<size_t>(to)] - list.byCustomer.starts[static_cast<size_t>(from)];
     half.rows.reserve(lineCount + 2 * static_cast<size_t>(to - from));
     std::vector<Line> debitLines;
     for (int c = from; c < to; ++c) {
         debitLines.clear();
         for (size_t list = 0; list + 1 < m_lists.size(); ++list) {
-            const std::span<const Line> part = collected[list].of(c);
+            const std::span<const Line> part = m_lists[list].byCustomer.of(c);
             const auto sorted = static_cast<std::ptrdiff_t>(debitLines.size());
             debitLines.insert(debitLines.end(), part.begin(), part.end());
             std::inplace_merge(debitLines.begin(), debitLines.begin() + sorted, debitLines.end());
         }
-        const std::span<const Line> creditLines = collected.back().of(c);
+        const std::span<const Line> creditLines = m_lists.back().byCustomer.of(c);
         qint64 balance = m_carried[static_cast<size_t>(c)];
         half.rows.push_back({Kind::Carried, c, -1, -1, 0, 0, balance});
         Row subtotal{Kind::Subtotal, c, -1, -1, 0, 0, 0};
@@ -279,23 +281,25 @@ LedgerMerge::Merged LedgerMerge::merged(const std::vector<LinesByCustomer>& coll
 
 QString LedgerMerge::customerCode(int customer) const
 {
-    return m_customers->value(customer, u"code"_s);
+    return m_keys->customers->value(customer, u"code"_s);
 }
 
 QString LedgerMerge::customerName(int customer) const
 {
-    const QString alias = m_customers->value(customer, u"compalias"_s);
-    return alias.isEmpty() ? m_customers->value(customer, u"compname"_s) : alias;
+    const RecordSet& customers = *m_keys->customers;
+    const QString alias = customers.value(customer, u"compalias"_s);
+    return alias.isEmpty() ? customers.value(customer, u"compname"_s) : alias;
 }
 
 QString LedgerMerge::contactHeading(int customer) const
 {
-    return u" (☏%1,F:%2)"_s.arg(m_customers->value(customer, u"telno1"_s), m_customers->value(customer, u"fax"_s));
+    const RecordSet& customers = *m_keys->customers;
+    return u" (☏%1,F:%2)"_s.arg(customers.value(customer, u"telno1"_s), customers.value(customer, u"fax"_s));
 }
 
 QString LedgerMerge::productText(int product, const QString& field) const
 {
-    return product < 0 ? QString() : m_products->value(product, field);
+    return product < 0 ? QString() : m_keys->products->value(product, field);
 }
 
 QString LedgerMerge::saleText(const RecordSet& lines, int source, int col) const

@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 #include <array>
+#include <memory>
 #include <span>
 #include <tuple>
 #include <vector>
@@ -41,25 +42,6 @@ public:
     // The shortest plain number of ten-thousandths: "4200", "-0.5".
     static QString moneyText(qint64 amount);
 
-    LedgerMerge(RecordSetPtr customers, RecordSetPtr carried, LedgerStore::Debits debits, RecordSetPtr credits);
-
-    // Opening balance plus what was carried, per customer.
-    void carryForward();
-    // The rows; none without customers. Each customer's lines run by date, then document; a credit
-    // line goes before a debit line only when its date is strictly earlier, so on one day the
-    // debits come first. Lines of customers not listed, and debit lines naming no product, are
-    // left out.
-    void mergeLines();
-
-    int rowCount() const { return static_cast<int>(m_rows.size()); }
-    const Row& row(int r) const { return m_rows[static_cast<size_t>(r)]; }
-    QString text(int r, int col) const;
-    // The customer's code and name, and the contact heading " (☏<telno1>,F:<fax>)".
-    QString customerCode(int customer) const;
-    QString customerName(int customer) const;
-    QString contactHeading(int customer) const;
-
-private:
     // The date's characters in place of the text: a year of lines is sorted and merged by it.
     using DateKey = std::array<char16_t, 10>;
     struct Line {
@@ -87,32 +69,64 @@ private:
             return std::span<const Line>(lines).subspan(starts[c], starts[c + 1] - starts[c]);
         }
     };
-    // The sales (in parts), the AS items, the credits.
+    // The customers and the products the lines name, found by code.
+    struct Keys {
+        Keys(RecordSetPtr customerList, RecordSetPtr productList);
+
+        RecordSetPtr customers;
+        RecordSetPtr products;
+        CodeRows customerRows;
+        CodeRows productRows;
+    };
+    using KeysPtr = std::shared_ptr<const Keys>;
+    // A list of lines as read (sales in parts, AS items, credits) and its lines in order per customer.
     struct Lines {
         Kind kind;
         RecordSetPtr rows;
+        LinesByCustomer byCustomer;
     };
 
-    // Each customer's lines of one list, in order. Safe beside the other lists' on threads.
-    LinesByCustomer collect(int list, const CodeRows& customerRows) const;
+    // The lines of one list, the list-th of those the merge is given. Safe on any thread, so that
+    // each list is taken up as soon as its read arrives.
+    static Lines collect(Kind kind, int list, RecordSetPtr rows, const Keys& keys);
+
+    // lists: the debit lists, then the credits last.
+    LedgerMerge(KeysPtr keys, RecordSetPtr carried, std::vector<Lines> lists);
+    // Collects the lists itself, side by side.
+    LedgerMerge(RecordSetPtr customers, RecordSetPtr carried, LedgerStore::Debits debits, RecordSetPtr credits);
+
+    // Opening balance plus what was carried, per customer.
+    void carryForward();
+    // The rows; none without customers. Each customer's lines run by date, then document; a credit
+    // line goes before a debit line only when its date is strictly earlier, so on one day the
+    // debits come first. Lines of customers not listed, and debit lines naming no product, are
+    // left out.
+    void mergeLines();
+
+    int rowCount() const { return static_cast<int>(m_rows.size()); }
+    const Row& row(int r) const { return m_rows[static_cast<size_t>(r)]; }
+    QString text(int r, int col) const;
+    // The customer's code and name, and the contact heading " (☏<telno1>,F:<fax>)".
+    QString customerCode(int customer) const;
+    QString customerName(int customer) const;
+    QString contactHeading(int customer) const;
+
+private:
     // The rows of the customers [from, to) and their sums.
     struct Merged {
         std::vector<Row> rows;
         Row total{Kind::Total, -1, -1, -1, 0, 0, 0};
     };
-    Merged merged(const std::vector<LinesByCustomer>& collected, int from, int to) const;
+    Merged merged(int from, int to) const;
     QString saleText(const RecordSet& lines, int source, int col) const;
     QString asItemText(const RecordSet& lines, int source, int col) const;
     // The product row of a line's pcode; -1 when there is none.
     int product(const RecordSet& lines, int source) const;
-    int productOf(QByteArrayView pcode) const;
     QString productText(int product, const QString& field) const;
 
-    RecordSetPtr m_customers;
+    KeysPtr m_keys;
     RecordSetPtr m_carriedSums;
-    RecordSetPtr m_products;
     std::vector<Lines> m_lists;
-    CodeRows m_productRows;
     std::vector<qint64> m_carried; // per customer
     std::vector<Row> m_rows;
 };
