@@ -186,6 +186,12 @@ QString RecordEditor::codeExistsMessage(const QString& code)
     return u"『"_s + code + u"』는 이미 존재하는 코드입니다."_s;
 }
 
+void RecordEditor::tellCodeTaken(HCText* code, const QString& shown, const QString& stored)
+{
+    code->SetText(stored);
+    MsgInfo(u"『"_s + shown + u"』는 다른 PC에서 먼저 저장한 코드입니다. 『"_s + stored + u"』(으)로 저장했습니다."_s);
+}
+
 void RecordEditor::takeFocusBack(QWidget* field)
 {
     if (QWidget* companion = field->window(); companion != this && companion->isHidden()) {

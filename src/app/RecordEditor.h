@@ -84,6 +84,9 @@ protected:
     void takeFocusBack(QWidget* field);
     static QString requiredMessage(const QString& label);
     static QString codeExistsMessage(const QString& code);
+    // After a generated code was stored under the next one (another desk saved the shown one
+    // first): the field shows the stored code and the operator is told.
+    static void tellCodeTaken(HCText* code, const QString& shown, const QString& stored);
 
     // Empties the fields for a new record and puts the focus in the first one.
     virtual void clearFields() = 0;

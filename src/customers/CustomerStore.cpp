@@ -45,6 +45,16 @@ CustomerRecord forStorage(CustomerRecord c)
     return c;
 }
 
+QString insertSql(const CustomerRecord& customer, bool withEditionColumns)
+{
+    CustomerRecord c = forStorage(customer);
+    c.regdate = Clock::today().toString(u"yyyy-MM-dd"_s);
+    c.nowmoney = c.basemoney;
+    const QStringList columns = QStringList{u"code"_s} + kDetailColumns
+        + QStringList{u"regdate"_s, u"basemoney"_s, u"nowmoney"_s} + trailingColumns(withEditionColumns);
+    return CustomerRecord::fields().insertSql(kTable, columns, c);
+}
+
 } // namespace
 
 const QStringList& CustomerStore::editionColumns()
@@ -100,12 +110,18 @@ long CustomerStore::telephoneCount(const QString& telno, const QString& exceptCo
 
 int CustomerStore::insert(const CustomerRecord& customer, bool withEditionColumns)
 {
-    CustomerRecord c = forStorage(customer);
-    c.regdate = Clock::today().toString(u"yyyy-MM-dd"_s);
-    c.nowmoney = c.basemoney;
-    const QStringList columns = QStringList{u"code"_s} + kDetailColumns
-        + QStringList{u"regdate"_s, u"basemoney"_s, u"nowmoney"_s} + trailingColumns(withEditionColumns);
-    return StoreSql::execute(CustomerRecord::fields().insertSql(kTable, columns, c));
+    return StoreSql::execute(insertSql(customer, withEditionColumns));
+}
+
+int CustomerStore::insertUnderNextCode(CustomerRecord& customer, const QString& prefix, bool withEditionColumns)
+{
+    return StoreSql::insertUnderFreeCode(
+        customer.code, [&prefix] { return nextCode(prefix); },
+        [&customer, withEditionColumns](const QString& code) {
+            CustomerRecord c = customer;
+            c.code = code;
+            return insertSql(c, withEditionColumns);
+        });
 }
 
 int CustomerStore::setCharge(const QString& code, const QString& userCode)

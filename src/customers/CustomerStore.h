@@ -36,6 +36,9 @@ public:
     // customised edition's columns. insert sets regdate to today and nowmoney to basemoney;
     // update moves nowmoney by the change of basemoney.
     static int insert(const CustomerRecord& customer, bool withEditionColumns);
+    // The same under a code generated after prefix: when another desk stored the customer's code
+    // first, under the next free one. The customer's code becomes the code stored.
+    static int insertUnderNextCode(CustomerRecord& customer, const QString& prefix, bool withEditionColumns);
     static int update(const CustomerRecord& customer, bool withEditionColumns);
     // The customer's salesperson (`charge`), as the slip's main salesperson sets it; rows changed.
     static int setCharge(const QString& code, const QString& userCode);

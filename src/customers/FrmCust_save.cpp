@@ -261,7 +261,8 @@ bool FrmCust_save::checkBeforeSave()
     if (!c.telno1.isEmpty() && CustomerStore::telephoneCount(c.telno1, others) > 0
         && !AskRegisterAnyway(c.telno1, u"전화번호 "_s))
         return false;
-    if (mode() == NewRecord && CustomerStore::codeExists(c.code))
+    // A generated code taken meanwhile is passed over when stored.
+    if (mode() == NewRecord && !generatesCode() && CustomerStore::codeExists(c.code))
         return refuse(field(u"code"_s), codeExistsMessage(c.code));
     return true;
 }
@@ -269,8 +270,12 @@ bool FrmCust_save::checkBeforeSave()
 int FrmCust_save::writeRecord()
 {
     const bool tamber = App().isTamber();
-    const int changed =
-        mode() == EditRecord ? CustomerStore::update(m_record, tamber) : CustomerStore::insert(m_record, tamber);
+    const QString shownCode = m_record.code;
+    const int changed = mode() == EditRecord ? CustomerStore::update(m_record, tamber)
+        : generatesCode()                    ? CustomerStore::insertUnderNextCode(m_record, {}, tamber)
+                                             : CustomerStore::insert(m_record, tamber);
+    if (changed > 0 && m_record.code != shownCode)
+        tellCodeTaken(field(u"code"_s), shownCode, m_record.code);
     if (changed > 0) {
         m_record.nowmoney = field(u"nowmoney"_s)->Text().toDouble() + m_record.basemoney - m_loadedBase;
         m_controls.show(u"nowmoney"_s, m_record);

@@ -25,17 +25,20 @@ bool DbTransaction::run(cMySQL& db, const std::function<bool()>& body)
         } catch (...) {
             thrown = std::current_exception();
         }
-        const unsigned int err = done ? 0 : db.lastErrno();
-        db.setRetryingTransaction(false);
-        if (done) {
+        // A cluster refuses a COMMIT that conflicts with another node's as a deadlock: nothing of it
+        // was stored, so it runs again whole. A COMMIT whose answer was lost may have been stored.
+        if (done)
             db.query(u"COMMIT"_s, false);
-            return db.lastErrno() == 0;
-        }
+        const bool committed = done && db.lastErrno() == 0;
+        const unsigned int err = committed ? 0 : db.lastErrno();
+        db.setRetryingTransaction(false);
+        if (committed)
+            return true;
         const bool deadlock = err == ER_LOCK_DEADLOCK;
-        const bool lost = cMySQL::isLostConnection(err);
+        const bool lost = cMySQL::isLostConnection(err) && !done;
         const bool again = deadlock ? deadlocks++ < cMySQL::kDeadlockRetries : lost && !reconnected;
         reconnected = reconnected || lost;
-        if (!again && (deadlock || lost) && !thrown)
+        if (!again && (deadlock || cMySQL::isLostConnection(err)) && !thrown)
             db.reportLastFailure();
         // Never left open: the next document would otherwise join this one.
         db.query(u"ROLLBACK"_s, true);

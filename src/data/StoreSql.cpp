@@ -7,6 +7,8 @@
 #include "modMySQL_Func.h"
 #include "RecordSet.h"
 
+#include <mysqld_error.h>
+
 using namespace Qt::StringLiterals;
 
 namespace asv {
@@ -32,6 +34,29 @@ int StoreSql::execute(const QString& sql)
     int affected = 0;
     DBExecute(sql, false, &affected);
     return DBLastFailed() ? 0 : affected;
+}
+
+int StoreSql::insertUnderFreeCode(QString& code, const std::function<QString()>& nextCode,
+                                  const std::function<QString(const QString&)>& insertSql)
+{
+    // Each desk that took a code first passes it over once; more than this many at one moment is
+    // something else.
+    constexpr int kAttempts = 20;
+    for (int attempt = 1;; ++attempt) {
+        int affected = 0;
+        DBExecute(insertSql(code), true, &affected);
+        if (!DBLastFailed())
+            return affected;
+        if (DBLastErrno() != ER_DUP_ENTRY || attempt == kAttempts)
+            break;
+        const QString next = nextCode();
+        // The same code again: the duplicate is of another unique column.
+        if (next.isEmpty() || next == code)
+            break;
+        code = next;
+    }
+    DBConnection(0)->reportLastFailure();
+    return 0;
 }
 
 void StoreSql::throwIfFailed(const QString& store, const QString& operation)

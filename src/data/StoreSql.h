@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 namespace asv {
 
@@ -22,6 +23,11 @@ public:
     // Rows changed by sql; 0 when nothing changed or the statement failed (the data layer has
     // said why).
     static int execute(const QString& sql);
+    // Rows inserted by insertSql(code). When another desk (on a cluster, a desk on another node) took
+    // the code in between, code becomes nextCode() and the insert is tried again; 0 when it failed
+    // otherwise (said to the operator) or no next code was left.
+    static int insertUnderFreeCode(QString& code, const std::function<QString()>& nextCode,
+                                   const std::function<QString(const QString&)>& insertSql);
     // After a read: throws when it failed, naming store::operation.
     static void throwIfFailed(const QString& store, const QString& operation);
     // The warning after a delete that removed no row.

@@ -16,6 +16,7 @@
 #include <QSettings>
 #include <QThread>
 #include <algorithm>
+#include <optional>
 #include <mysql.h>
 #include <mysqld_error.h>
 #include <errmsg.h>
@@ -36,6 +37,8 @@ const QString kLostInTransaction =
 // MySQL 8 says why it closed an idle one ("disconnected by the server because of inactivity").
 constexpr unsigned int kConnectionKilled = 1927;
 constexpr unsigned int kIdleDisconnected = 4031;
+// A cluster node out of its primary component refuses every statement, running none of it.
+constexpr unsigned int kNodeNotReady = 1047;
 
 bool isLoopback(const QString& host)
 {
@@ -69,6 +72,24 @@ QString libraryText(MYSQL* h)
     return Cp949::decode(QByteArray(mysql_error(h)));
 }
 
+// Whether a node of a cluster may serve: in its primary component (wsrep_ready), or also caught
+// up with the others (Synced). A server that is no cluster node always may.
+bool inState(MYSQL* h, cMySQL::NodeState state)
+{
+    if (state == cMySQL::NodeState::Any)
+        return true;
+    const char* sql = state == cMySQL::NodeState::Ready ? "SHOW STATUS LIKE 'wsrep_ready'"
+                                                        : "SHOW STATUS LIKE 'wsrep_local_state_comment'";
+    if (mysql_query(h, sql) != 0)
+        return false;
+    MYSQL_RES* result = mysql_store_result(h);
+    const MYSQL_ROW row = result ? mysql_fetch_row(result) : nullptr;
+    const bool in = !row || (row[1] && qstrcmp(row[1], state == cMySQL::NodeState::Ready ? "ON" : "Synced") == 0);
+    if (result)
+        mysql_free_result(result);
+    return in;
+}
+
 void appendLine(const QString& path, const QString& line)
 {
     QFile f(path);
@@ -81,7 +102,7 @@ void appendLine(const QString& path, const QString& line)
 bool cMySQL::isLostConnection(unsigned int err)
 {
     return err == CR_SERVER_GONE_ERROR || err == CR_SERVER_LOST || err == kConnectionKilled
-        || err == kIdleDisconnected;
+        || err == kIdleDisconnected || err == kNodeNotReady;
 }
 
 cMySQL::cMySQL()
@@ -131,53 +152,145 @@ bool cMySQL::real_connect(const QString& host, const QString& user, const QStrin
     m_charset = charset;
     m_clientFlags = flags | kCompressFlag;
 
-    QString hostName = host;
-    QString socketPath = unixSocket;
+    close();
+    // Of a cluster's nodes, the office's own first, the first that is in the cluster serves.
+    const QStringList list = nodes();
+    std::optional<DbError> refused;
+    for (const QString& node : list) {
+        try {
+            m_handle = openNode(node, list.size() > 1 ? NodeState::Ready : NodeState::Any, &m_lastError);
+            adoptNode(node);
+            return true;
+        } catch (const DbError& e) {
+            refused = e;
+        }
+    }
+    m_lastErrno = static_cast<unsigned int>(refused->number());
+    m_lastError = QString::number(refused->number()) + u" : "_s + m_lastError;
+    throw *refused;
+}
+
+QStringList cMySQL::nodes() const
+{
+    // A path is a local server's socket, commas and all.
+    if (m_host.startsWith(u'/'))
+        return {m_host};
+    QStringList list;
+    for (const QString& node : m_host.split(u',')) {
+        if (!node.trimmed().isEmpty())
+            list << node.trimmed();
+    }
+    return list.isEmpty() ? QStringList{QString()} : list;
+}
+
+MYSQL* cMySQL::openNode(const QString& node, NodeState state, QString* failure) const
+{
+    QString hostName = node;
+    QString socketPath = m_unixSocket;
     quint32 hostPort = m_port;
     // A host given as a path is the socket of a server on this machine.
-    if (host.startsWith(u'/')) {
+    if (node.startsWith(u'/')) {
         hostName = u"localhost"_s;
-        socketPath = host;
-    } else if (const qsizetype colon = host.lastIndexOf(u':'); colon > 0 && !host.contains(u"::"_s)) {
-        hostName = host.left(colon);
-        hostPort = host.mid(colon + 1).toUInt();
+        socketPath = node;
+    } else if (const qsizetype colon = node.lastIndexOf(u':'); colon > 0 && !node.contains(u"::"_s)) {
+        hostName = node.left(colon);
+        hostPort = node.mid(colon + 1).toUInt();
     }
     // Compression only costs on the same machine (a 100k-row list fetches four times slower).
     const quint32 sentFlags = isLoopback(hostName) ? (m_clientFlags & ~kCompressFlag) : m_clientFlags;
 
-    if (!m_handle)
-        m_handle = mysql_init(nullptr);
-    if (!charset.isEmpty()) {
-        const QByteArray cs = charset.toLatin1();
-        mysql_options(m_handle, MYSQL_SET_CHARSET_NAME, cs.constData());
+    MYSQL* handle = mysql_init(nullptr);
+    if (!handle)
+        throw DbError(0, u"cMysql::Initialize"_s, u"Cannot Initialize a mysql record::Fatal"_s);
+    if (!m_charset.isEmpty()) {
+        const QByteArray cs = m_charset.toLatin1();
+        mysql_options(handle, MYSQL_SET_CHARSET_NAME, cs.constData());
     }
     const unsigned int timeout = 10;
-    mysql_options(m_handle, MYSQL_OPT_CONNECT_TIMEOUT, &timeout);
+    mysql_options(handle, MYSQL_OPT_CONNECT_TIMEOUT, &timeout);
 
-    const QByteArray h = Cp949::encode(hostName), u = Cp949::encode(user), p = Cp949::encode(password),
-                     d = Cp949::encode(database), s = Cp949::encode(socketPath);
-    if (!mysql_real_connect(m_handle, h.constData(), u.constData(), p.constData(), d.constData(), hostPort,
+    const QByteArray h = Cp949::encode(hostName), u = Cp949::encode(m_user), p = Cp949::encode(m_password),
+                     d = Cp949::encode(m_database), s = Cp949::encode(socketPath);
+    if (!mysql_real_connect(handle, h.constData(), u.constData(), p.constData(), d.constData(), hostPort,
                             s.isEmpty() ? nullptr : s.constData(), sentFlags)) {
-        const unsigned int number = mysql_errno(m_handle);
-        const QString text = libraryText(m_handle);
-        m_lastErrno = number;
-        m_lastError = QString::number(number) + u" : "_s + text;
-        close();
+        const unsigned int number = mysql_errno(handle);
+        const QString text = libraryText(handle);
+        mysql_close(handle);
+        if (failure)
+            *failure = text;
         throw DbError(number, u"cMysql::real_connect"_s, connectFailureText(number, text));
     }
+    if (!inState(handle, state)) {
+        mysql_close(handle);
+        const QString text = node + u": 클러스터에 참여하지 않은 노드입니다 (동기화 중이거나 분리됨)."_s;
+        if (failure)
+            *failure = text;
+        throw DbError(kNodeNotReady, u"cMysql::real_connect"_s, text);
+    }
+    return handle;
+}
+
+void cMySQL::adoptNode(const QString& node)
+{
+    m_node = node;
     m_threadId = static_cast<quint32>(mysql_thread_id(m_handle));
     m_localPort = localPort(m_handle);
     if (m_recordsThreadId)
         recordThreadId();
-    if (!charset.isEmpty())
+    if (!m_charset.isEmpty())
         applyCharset();
+}
+
+bool cMySQL::nodeSynced(const QString& node) const
+{
+    try {
+        mysql_close(openNode(node, NodeState::Synced));
+        return true;
+    } catch (const DbError&) {
+        return false;
+    }
+}
+
+std::unique_ptr<cMySQL> cMySQL::loginCopy() const
+{
+    auto copy = std::make_unique<cMySQL>();
+    copy->m_host = m_host;
+    copy->m_user = m_user;
+    copy->m_password = m_password;
+    copy->m_database = m_database;
+    copy->m_port = m_port;
+    copy->m_unixSocket = m_unixSocket;
+    copy->m_clientFlags = m_clientFlags & ~kCompressFlag;
+    copy->m_charset = m_charset;
+    copy->m_recordsThreadId = false;
+    return copy;
+}
+
+bool cMySQL::returnToFirstNode()
+{
+    const QStringList list = nodes();
+    if (list.size() < 2 || m_node == list.first() || inTransaction())
+        return false;
+    MYSQL* handle = nullptr;
+    try {
+        handle = openNode(list.first(), NodeState::Synced);
+    } catch (const DbError&) {
+        return false;
+    }
+    close();
+    m_handle = handle;
+    adoptNode(list.first());
     return true;
+}
+
+bool cMySQL::inTransaction() const
+{
+    return m_handle && (m_handle->server_status & SERVER_STATUS_IN_TRANS) != 0;
 }
 
 std::unique_ptr<cMySQL> cMySQL::connectAnother() const
 {
-    auto other = std::make_unique<cMySQL>();
-    other->m_recordsThreadId = false;
+    auto other = loginCopy();
     other->real_connect(m_host, m_user, m_password, m_database, m_port, m_unixSocket, m_clientFlags & ~kCompressFlag,
                         m_charset);
     return other;
@@ -258,7 +371,7 @@ RecordSetPtr cMySQL::query(const QString& sql, bool silent)
     // Inside a transaction the server has rolled the whole of it back on a deadlock or a lost
     // connection: running the last statement again on its own would keep half a document (a
     // balance move without its sale line). The caller's transaction fails instead.
-    const bool inTransaction = m_handle && (m_handle->server_status & SERVER_STATUS_IN_TRANS) != 0;
+    const bool inTransaction = this->inTransaction();
     bool reconnectTried = false;
     if (m_handle && droppedWhileIdle()) {
         reconnectTried = true;

@@ -3,6 +3,7 @@
 #include "RecordSetPtr.h"
 
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <memory>
 
@@ -25,7 +26,9 @@ public:
     cMySQL(const cMySQL&) = delete;
     cMySQL& operator=(const cMySQL&) = delete;
 
-    // host may carry ":port", or be the path of a local server's socket; throws DbError on failure, after recording it in lastConnectError().
+    // host may carry ":port", or be the path of a local server's socket; a cluster's nodes are
+    // listed separated by commas, the office's own first, and the first in the cluster serves.
+    // Throws DbError on failure, after recording it in lastError().
     bool real_connect(const QString& host, const QString& user, const QString& password,
                       const QString& database, quint32 port = 3306, const QString& unixSocket = {},
                       quint32 flags = 0, const QString& charset = {});
@@ -55,6 +58,19 @@ public:
     // The message for a failed connect, as shown to the operator.
     static QString connectFailureText(unsigned int number, const QString& libraryText);
 
+    // What a cluster node is asked before it serves.
+    enum class NodeState { Any, Ready, Synced };
+    // The nodes of host, and the one in use.
+    QStringList nodes() const;
+    const QString& node() const { return m_node; }
+    // Whether a node is Synced, asked on a connection of its own.
+    bool nodeSynced(const QString& node) const;
+    // An unconnected copy of this connection's login, to ask from a thread of its own.
+    std::unique_ptr<cMySQL> loginCopy() const;
+    // Moves to the first node when it is Synced and no transaction is open here.
+    bool returnToFirstNode();
+    bool inTransaction() const;
+
     // Lets tests and the deadlock log see the reconnects.
     int reconnectCount() const { return m_reconnects; }
 
@@ -65,6 +81,9 @@ public:
 
 private:
     bool reconnect();
+    // A connection to one node; throws DbError, and gives the library's text in failure.
+    st_mysql* openNode(const QString& node, NodeState state, QString* failure = nullptr) const;
+    void adoptNode(const QString& node);
     bool droppedWhileIdle() const;
     bool connectedFrom(quint32 threadId, quint16 port);
     RecordSetPtr fail(const QString& sql, bool silent, bool inTransaction);
@@ -77,6 +96,7 @@ private:
 
     st_mysql* m_handle = nullptr;
     QString m_host;
+    QString m_node;
     QString m_user;
     QString m_password;
     QString m_database;

@@ -255,6 +255,7 @@ bool FrmProd_save::checkBeforeSave()
         field(u"bcode"_s)->SetText(p.bcode);
     }
     if (mode() == NewRecord) {
+        m_codePrefix = p.code;
         p.code = ProductStore::nextCode(p.code);
         field(u"code"_s)->SetText(p.code);
     }
@@ -266,15 +267,25 @@ bool FrmProd_save::checkBeforeSave()
         return false;
     if (ProductStore::barcodeTaken(p.bcode, others) && !AskRegisterAnyway(p.bcode, u"바코드"_s))
         return false;
-    if (mode() == NewRecord && ProductStore::codeExists(p.code))
+    // A generated code taken meanwhile is passed over when stored.
+    if (mode() == NewRecord && !codeIsGenerated() && ProductStore::codeExists(p.code))
         return refuse(field(u"code"_s), codeExistsMessage(p.code));
     return true;
+}
+
+bool FrmProd_save::codeIsGenerated() const
+{
+    return m_codePrefix.size() < ProductStore::kCodeLength;
 }
 
 int FrmProd_save::writeRecord()
 {
     if (mode() != EditRecord) {
-        const int rows = ProductStore::insert(m_record);
+        const QString shownCode = m_record.code;
+        const int rows = codeIsGenerated() ? ProductStore::insertUnderNextCode(m_record, m_codePrefix)
+                                           : ProductStore::insert(m_record);
+        if (rows > 0 && m_record.code != shownCode)
+            tellCodeTaken(field(u"code"_s), shownCode, m_record.code);
         if (rows > 0)
             m_addedText = QStringList{m_record.code, m_record.name, m_record.norm, m_record.bcode,
                                       ProductRecord::fields().text(ProductRecord::fields().field(u"saleprice"_s),

@@ -52,6 +52,9 @@ private:
     QString m_loadedName;
     QString m_loadedNorm;
     ProductRecord m_record;
+    QString m_codePrefix; // what the operator typed of a new product's code
+    // A new product's code typed short is completed from the next free number.
+    bool codeIsGenerated() const;
     QString m_addedText;
 };
 

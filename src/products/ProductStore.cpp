@@ -51,6 +51,15 @@ int renameSaleLines(const ProductRecord& p, const QString& loadedName, const QSt
                              + StoreSql::quoted(loadedName) + u" AND pnorm = "_s + StoreSql::quoted(loadedNorm));
 }
 
+QString insertSql(const ProductRecord& product)
+{
+    ProductRecord p = product;
+    p.regdate = Clock::today().toString(u"yyyy-MM-dd"_s);
+    static const QStringList columns =
+        columnList(u"code, bcode, name, norm, taxmode, classname, unit, regdate, bigo, hidden, saleprice"_s);
+    return ProductRecord::fields().insertSql(kTable, columns, p);
+}
+
 } // namespace
 
 std::optional<ProductRecord> ProductStore::load(const QString& code)
@@ -104,11 +113,18 @@ QStringList ProductStore::units()
 
 int ProductStore::insert(const ProductRecord& product)
 {
-    ProductRecord p = product;
-    p.regdate = Clock::today().toString(u"yyyy-MM-dd"_s);
-    static const QStringList columns =
-        columnList(u"code, bcode, name, norm, taxmode, classname, unit, regdate, bigo, hidden, saleprice"_s);
-    return StoreSql::execute(ProductRecord::fields().insertSql(kTable, columns, p));
+    return StoreSql::execute(insertSql(product));
+}
+
+int ProductStore::insertUnderNextCode(ProductRecord& product, const QString& prefix)
+{
+    return StoreSql::insertUnderFreeCode(
+        product.code, [&prefix] { return nextCode(prefix); },
+        [&product](const QString& code) {
+            ProductRecord p = product;
+            p.code = code;
+            return insertSql(p);
+        });
 }
 
 int ProductStore::update(const ProductRecord& product, const QString& loadedName, const QString& loadedNorm)

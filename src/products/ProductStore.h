@@ -36,6 +36,9 @@ public:
 
     // Rows changed; 0 when nothing changed or the statement failed. insert sets regdate to today.
     static int insert(const ProductRecord& product);
+    // The same under a code generated after prefix: when another desk stored the product's code
+    // first, under the next free one. The product's code becomes the code stored.
+    static int insertUnderNextCode(ProductRecord& product, const QString& prefix);
     // The sale lines follow the new name: all lines of the product when only the name changed,
     // else only those still carrying the loaded name and norm (a norm typed by hand on a line
     // is kept).

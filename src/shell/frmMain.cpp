@@ -7,6 +7,7 @@
 #include "Clock.h"
 #include "ConfigKeys.h"
 #include "MainMenu.h"
+#include "NodeFailback.h"
 #include "Paths.h"
 #include "ScreenRegistry.h"
 #include "SerialBarcodeReader.h"
@@ -14,6 +15,7 @@
 #include "modFormIni.h"
 #include "modMsgBox.h"
 #include "modRegedit.h"
+#include "cMySQL.h"
 #include "modMySQL_Func.h"
 #include "Prompter.h"
 
@@ -118,6 +120,10 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent)
     connect(m_callerId, &CallerIdService::deviceOpened, this, [this] { m_panels.value(u"cid"_s)->show(); });
     connect(m_callerId, &CallerIdService::answering, this, &frmMain::showCidPicture);
     OpenSeeID();
+    if (cMySQL* db = DBConnection(0); db && db->nodes().size() > 1) {
+        m_failback = std::make_unique<NodeFailback>(
+            *db, [this](const QString& node) { m_panels.value(u"pnl2"_s)->setText(u"DB: "_s + node); });
+    }
     resize(1200, 800);
 }
 
@@ -245,7 +251,9 @@ void frmMain::buildStatusBar()
 void frmMain::refreshUserPanels()
 {
     const AppState& app = App();
-    m_panels.value(u"pnl2"_s)->setText(u"DB: "_s + app.DbHost);
+    // On a cluster, the node in use.
+    const cMySQL* db = DBConnection(0);
+    m_panels.value(u"pnl2"_s)->setText(u"DB: "_s + (db && db->nodes().size() > 1 ? db->node() : app.DbHost));
     m_panels.value(u"pnl5"_s)->setText(app.DbUser);
     m_panels.value(u"pnl6"_s)->setText(app.UserCode);
     m_panels.value(u"pnl7"_s)->setText(app.LoginId);

@@ -7,6 +7,7 @@
 #include <QMainWindow>
 #include <QPixmap>
 #include <QStringList>
+#include <memory>
 
 class QAction;
 class QLabel;
@@ -18,6 +19,7 @@ class QToolButton;
 namespace asv {
 
 class CallerIdService;
+class NodeFailback;
 class SerialBarcodeReader;
 template <typename T>
 class Setting;
@@ -75,6 +77,7 @@ private:
     QHash<QString, QLabel*> m_panels;
     SerialBarcodeReader* m_barcodeReader = nullptr;
     CallerIdService* m_callerId = nullptr;
+    std::unique_ptr<NodeFailback> m_failback; // on a cluster only
     QPixmap m_logo;
     bool m_closingByProgram = false;
 };

@@ -447,3 +447,25 @@ TEST_F(EditorFixture, TabAndEnterFollowTheFieldOrderWithSaveAndCloseLast)
     EXPECT_TRUE(prompter.messages().isEmpty()) << prompter.texts().join(u'\n').toStdString();
     ZipcodeLookup::install({});
 }
+
+// Two desks saving new customers at one moment both compute the same next code: the one that
+// stores second moves on to the next free code and the operator is told which one it got.
+TEST_F(EditorFixture, AGeneratedCodeAnotherDeskStoredMeanwhileMovesOnAndIsShown)
+{
+    addCustomer(u"000001"_s, u"한빛상사"_s, u"한빛"_s);
+    FrmCust_save editor;
+    editor.show();
+    editor.field(u"compname"_s)->SetText(u"한빛상사"_s);
+    editor.field(u"compalias"_s)->SetText(u"새한빛"_s);
+    // The code is computed before the question about the name; the other desk stores it while it
+    // is asked.
+    prompter.answerAfter([] { addCustomer(u"000002"_s, u"다른 PC"_s, u"다른"_s); }, MsgAnswer::Yes);
+    click(editor, u"btnSave"_s);
+
+    EXPECT_EQ(value(u"compname"_s, u"000002"_s), u"다른 PC"_s);
+    EXPECT_EQ(value(u"compname"_s, u"000003"_s), u"한빛상사"_s);
+    EXPECT_EQ(editor.field(u"code"_s)->Text(), u"000003"_s);
+    EXPECT_TRUE(prompter.texts().contains(u"『000002』는 다른 PC에서 먼저 저장한 코드입니다. 『000003』(으)로 저장했습니다."_s))
+        << prompter.texts().join(u'|').toStdString();
+    EXPECT_EQ(prompter.texts(Kind::Error), QStringList());
+}

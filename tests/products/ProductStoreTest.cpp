@@ -63,6 +63,12 @@ TEST_F(ProductStoreFixture, CodesCountOnFromTheLargestNumberAndStopAtTheMaximum)
     EXPECT_EQ(ProductStore::nextCode(), u"000042"_s);
     EXPECT_EQ(ProductStore::nextCode(u"A"_s), u"A00008"_s);
     EXPECT_EQ(ProductStore::nextCode(u"B12345"_s), u"B12345"_s);
+    // A code another desk stored after it was computed here is passed over.
+    ProductRecord late = product(ProductStore::nextCode(u"A"_s), u"라"_s);
+    ASSERT_EQ(add(u"A00008"_s, u"다른 PC"_s), 1);
+    EXPECT_EQ(ProductStore::insertUnderNextCode(late, u"A"_s), 1);
+    EXPECT_EQ(late.code, u"A00009"_s);
+    EXPECT_EQ(DBGetValue(u"SELECT name FROM product WHERE code = 'A00009'"_s), u"라"_s);
     EXPECT_TRUE(prompter.messages().isEmpty());
     // Generated barcodes are numeric and as long as the option.
     EXPECT_EQ(ProductStore::nextBarcode(), u"000001"_s);
@@ -80,6 +86,11 @@ TEST_F(ProductStoreFixture, CodesCountOnFromTheLargestNumberAndStopAtTheMaximum)
     ASSERT_EQ(add(u"999999"_s, u"다"_s), 1);
     EXPECT_EQ(ProductStore::nextCode(), QString());
     EXPECT_EQ(prompter.texts(), QStringList{u"해당 순번이 최대값을 넘어 자동으로 값을 구할 수가 없습니다."_s});
+    // Nor is one left to pass over to.
+    prompter.clear();
+    ProductRecord last = product(u"999999"_s, u"마"_s);
+    EXPECT_EQ(ProductStore::insertUnderNextCode(last, {}), 0);
+    EXPECT_EQ(prompter.texts(Kind::Error).size(), 1);
 }
 
 TEST_F(ProductStoreFixture, RenameCarriesToSaleLinesButKeepsNormsTypedByHand)
