@@ -19,7 +19,9 @@ namespace {
 
 QString fromEnvFile(const QString& key)
 {
-    QFile f(QStringLiteral(ASV_SOURCE_DIR) + u"/.testdb/env"_s);
+    // The cluster's variables are named apart from the single server's.
+    const QString folder = key.startsWith(u"ASV_TEST_CLUSTER_"_s) ? u"/.testdb-cluster"_s : u"/.testdb"_s;
+    QFile f(QStringLiteral(ASV_SOURCE_DIR) + folder + u"/env"_s);
     if (!f.open(QIODevice::ReadOnly))
         return {};
     for (const QByteArray& line : f.readAll().split('\n')) {
@@ -30,10 +32,9 @@ QString fromEnvFile(const QString& key)
     return {};
 }
 
-QString setting(const char* key)
+QString setting(const QString& name)
 {
-    const QString name = QString::fromLatin1(key);
-    const QString env = qEnvironmentVariable(key);
+    const QString env = qEnvironmentVariable(name.toLatin1().constData());
     return env.isEmpty() ? fromEnvFile(name) : env;
 }
 
@@ -41,14 +42,31 @@ QString setting(const char* key)
 
 ServerAccount testServer()
 {
-    ServerAccount a{setting("ASV_TEST_DB_HOST") + u':' + setting("ASV_TEST_DB_PORT"), setting("ASV_TEST_DB_USER"),
-                    setting("ASV_TEST_DB_PASSWORD")};
+    ServerAccount a{setting(u"ASV_TEST_DB_HOST"_s) + u':' + setting(u"ASV_TEST_DB_PORT"_s),
+                    setting(u"ASV_TEST_DB_USER"_s), setting(u"ASV_TEST_DB_PASSWORD"_s)};
     if (a.user.isEmpty())
         throw std::runtime_error("test server not running: start it with scripts/testdb start");
     return a;
 }
 
-TestDatabase::TestDatabase(Structure structure)
+ServerAccount testCluster()
+{
+    return {setting(u"ASV_TEST_CLUSTER_NODES"_s), setting(u"ASV_TEST_CLUSTER_USER"_s),
+            setting(u"ASV_TEST_CLUSTER_PASSWORD"_s)};
+}
+
+QString clusterNode(int n)
+{
+    return testCluster().host.split(u',').value(n - 1);
+}
+
+QString clusterSetting(const QString& name)
+{
+    return setting(u"ASV_TEST_CLUSTER_"_s + name);
+}
+
+TestDatabase::TestDatabase(Structure structure, std::optional<ServerAccount> server)
+    : m_server(server ? *server : testServer())
 {
     static QAtomicInt counter;
     m_name = u"asvt_%1_%2_%3"_s.arg(QCoreApplication::applicationPid())
@@ -72,17 +90,15 @@ TestDatabase::~TestDatabase()
 cMySQL& TestDatabase::admin()
 {
     if (!m_admin) {
-        const ServerAccount a = testServer();
         m_admin = std::make_unique<cMySQL>();
-        m_admin->real_connect(a.host, a.user, a.password, {}, 3306, {}, 0, u"euckr"_s);
+        m_admin->real_connect(m_server.host, m_server.user, m_server.password, {}, 3306, {}, 0, u"euckr"_s);
     }
     return *m_admin;
 }
 
 void TestDatabase::reopen()
 {
-    const ServerAccount a = testServer();
-    if (!DBInit(a.host, a.user, a.password, m_name))
+    if (!DBInit(m_server.host, m_server.user, m_server.password, m_name))
         throw std::runtime_error("cannot connect to the test server");
 }
 
