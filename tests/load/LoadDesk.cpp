@@ -367,19 +367,22 @@ private:
 
 } // namespace
 
-// Arguments: program folder, database, desk number, seed, operations, journal file.
+// Arguments: program folder, database, desk number, seed, operations, journal file, and the
+// test cluster's nodes to work on (the desk's own first), else the test server.
 int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments();
-    if (args.size() != 7)
+    if (args.size() != 7 && args.size() != 8)
         return 2;
     Paths::setProgramFolder(args[1]);
     QFile file(args[6]);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return 2;
     QTextStream journal(&file);
-    const test::ServerAccount server = test::testServer();
+    test::ServerAccount server = args.size() == 8 ? test::testCluster() : test::testServer();
+    if (args.size() == 8)
+        server.host = args[7];
     if (!DBInit(server.host, server.user, server.password, args[2]))
         return 1;
     Desk desk(args[3].toInt(), args[4].toULongLong(), journal);

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QProcess>
+#include <QString>
+
+namespace asv::test {
+
+// The faults of the load test on the test cluster, at fixed times: one node killed (SIGKILL, as a
+// power cut) and started again a few seconds later, so that it rejoins by incremental state
+// transfer; another paused (SIGSTOP) past the cluster's suspect timeout and let go again, so that
+// it finds itself out of the cluster and rejoins.
+class ClusterFaults {
+public:
+    ClusterFaults(int killedNode, int pausedNode);
+    ~ClusterFaults();
+
+    void runDue(qint64 elapsedMs);
+    // After the desks: waits until the restart ended and every node is Synced in a cluster of
+    // three; false when that does not happen.
+    bool settle();
+
+    // The faults that began and ended while the desks worked.
+    int killed() const { return m_killed; }
+    int paused() const { return m_paused; }
+
+private:
+    void step(bool counted);
+    static qint64 pid(int node);
+
+    int m_killedNode;
+    int m_pausedNode;
+    int m_step = 0;
+    int m_killed = 0;
+    int m_paused = 0;
+    qint64 m_pausedPid = 0;
+    QProcess m_restart;
+};
+
+} // namespace asv::test
