@@ -124,7 +124,7 @@ std::optional<ConnectionProfile> profileInUse(bool useLocalServer)
 bool connectDatabase(bool useLocalServer)
 {
     const std::optional<ConnectionProfile> p = profileInUse(useLocalServer);
-    return p && DBInit(p->host, p->user, p->password, p->database);
+    return p && DBInit(p->host, p->user, p->password, p->database, {}, 0, u"euckr"_s, p->tls);
 }
 
 int dbStatus(bool local)
@@ -187,7 +187,7 @@ int dbIndex(bool local, const QStringList& options)
     if (options.size() != 0 && (options.size() != 2 || options[0] != u"--admin"_s))
         return usage();
     const std::optional<ConnectionProfile> p = profileInUse(local);
-    if (!p || !DBInit(p->host, p->user, p->password, p->database))
+    if (!p || !connectDatabase(local))
         return 1;
     QStringList statements = SearchIndexes::missingStatements();
     if (statements.isEmpty()) {
@@ -198,6 +198,7 @@ int dbIndex(bool local, const QStringList& options)
     cMySQL admin;
     if (!options.isEmpty()) {
         statements = SearchIndexes::asDefiner(statements, DBGetValue(u"SELECT CURRENT_USER()"_s));
+        admin.setTls(p->tls);
         try {
             admin.real_connect(p->host, options[1], administratorPassword(), p->database, 3306, {}, 0, u"euckr"_s);
         } catch (const DbError& e) {
@@ -249,9 +250,10 @@ int dbCreate(const QStringList& options)
         p.user = LocalServer::ownAccount();
         p.password = ConnectionProfile::generatePassword();
     }
-    const ServerLogin admin{p.host, options.isEmpty() ? u"root"_s : options[1], administratorPassword(), {}};
+    const ServerLogin admin{p.host, options.isEmpty() ? u"root"_s : options[1], administratorPassword(), {}, p.tls};
     QString message;
-    const OfficeDatabase::Outcome outcome = OfficeDatabase::create(admin, {p.host, p.user, p.password, p.database}, message);
+    const OfficeDatabase::Outcome outcome =
+        OfficeDatabase::create(admin, {p.host, p.user, p.password, p.database, p.tls}, message);
     out() << message << "\n";
     if (outcome != OfficeDatabase::Outcome::Created)
         return 1;
