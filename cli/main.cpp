@@ -121,10 +121,14 @@ std::optional<ConnectionProfile> profileInUse(bool useLocalServer)
     return p;
 }
 
+bool connectTo(const std::optional<ConnectionProfile>& p)
+{
+    return p && DBInit(p->host, p->user, p->password, p->database, {}, 0, u"euckr"_s, p->tls);
+}
+
 bool connectDatabase(bool useLocalServer)
 {
-    const std::optional<ConnectionProfile> p = profileInUse(useLocalServer);
-    return p && DBInit(p->host, p->user, p->password, p->database, {}, 0, u"euckr"_s, p->tls);
+    return connectTo(profileInUse(useLocalServer));
 }
 
 int dbStatus(bool local)
@@ -187,7 +191,7 @@ int dbIndex(bool local, const QStringList& options)
     if (options.size() != 0 && (options.size() != 2 || options[0] != u"--admin"_s))
         return usage();
     const std::optional<ConnectionProfile> p = profileInUse(local);
-    if (!p || !connectDatabase(local))
+    if (!connectTo(p))
         return 1;
     QStringList statements = SearchIndexes::missingStatements();
     if (statements.isEmpty()) {

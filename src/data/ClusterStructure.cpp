@@ -14,8 +14,6 @@ using namespace Qt::StringLiterals;
 
 namespace asv::ClusterStructure {
 
-const QString kRowKey = u"asv_row_id"_s;
-
 namespace {
 
 QString serverVersion()
@@ -79,7 +77,7 @@ bool accountHasSuper()
 
 QString rowKeyDefinition()
 {
-    return kRowKey + u" BIGINT UNSIGNED NOT NULL AUTO_INCREMENT INVISIBLE PRIMARY KEY"_s;
+    return u"asv_row_id BIGINT UNSIGNED NOT NULL AUTO_INCREMENT INVISIBLE PRIMARY KEY"_s;
 }
 
 bool takesInvisibleKey(const QString& serverVersion)

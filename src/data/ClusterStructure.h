@@ -11,8 +11,7 @@ namespace asv {
 // inserts without a column list do not see, so the older program goes on working beside us.
 namespace ClusterStructure {
 
-// The key column's name and its definition.
-extern const QString kRowKey;
+// The key column's definition.
 QString rowKeyDefinition();
 // Whether a server of that version (as it reports it) takes an invisible column.
 bool takesInvisibleKey(const QString& serverVersion);
