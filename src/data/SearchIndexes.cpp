@@ -44,8 +44,9 @@ QStringList ledgerIndexStatements()
 QStringList SearchIndexes::missingStatements()
 {
     // A table changes engine before it gets its indexes, which the change would build again.
-    return ClusterStructure::missingStatements() + BaseIndexes::missingStatements() + TelSuffixIndex::missingStatements() + TrigramIndex::missingStatements()
-        + ledgerIndexStatements() + ConsultTextColumns::missingStatements();
+    return ClusterStructure::missingStatements() + BaseIndexes::missingStatements()
+        + TelSuffixIndex::missingStatements() + TrigramIndex::missingStatements() + ledgerIndexStatements()
+        + ConsultTextColumns::missingStatements();
 }
 
 QList<SearchIndexes::Failure> SearchIndexes::add(cMySQL& connection, const QStringList& statements,
