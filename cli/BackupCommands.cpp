@@ -20,7 +20,7 @@ DatabaseBackup connectedBackup(const std::function<void(const QString&)>& seen =
 {
     static QTextStream err(stderr);
     const ConnectionProfile profile = ConnectionProfile::read();
-    const ServerLogin login{DBConnection(0)->host(), profile.user, profile.password, DBName()};
+    const ServerLogin login{DBConnection(0)->host(), profile.user, profile.password, DBName(), DBConnection(0)->tls()};
     return DatabaseBackup(login, {[seen](const QString& line) {
                                       err << line << '\n' << Qt::flush;
                                       if (seen)

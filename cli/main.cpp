@@ -3,9 +3,11 @@
 #include "BackupCommands.h"
 #include "BalanceCommands.h"
 #include "CallCommands.h"
+#include "ClusterStructure.h"
 #include "ConnectionProfile.h"
 #include "ConsolePrompter.h"
 #include "CustomerCommands.h"
+#include "DbError.h"
 #include "LedgerCommands.h"
 #include "LocalServer.h"
 #include "MailCommands.h"
@@ -26,6 +28,7 @@
 
 #include <QCoreApplication>
 #include <QTextStream>
+#include <optional>
 #include <termios.h>
 #include <unistd.h>
 
@@ -54,7 +57,11 @@ int usage()
              "                           make the profile's database, its account, structure and indexes on\n"
              "                           an office server as its administrator (root unless named), whose\n"
              "                           password is asked, or read from standard input, and kept nowhere\n"
-             "  db index                 add the search indexes an older database lacks, online\n"
+             "  db index [--admin USER]  add the search indexes an older database lacks, online, and the keys\n"
+             "                           a cluster needs; with --admin as that administrator of the server\n"
+             "                           (password asked or read from standard input, kept nowhere), where\n"
+             "                           binary logging refuses the program's account the triggers\n"
+             "  db check-cluster         list what the database and its server lack for a cluster (exit 1)\n"
              "  local-server start|stop|status\n"
              "                           start, stop or ask after the private server of --local-server\n"
              "  customer find TEXT       the picker's search: code, name, short name, telephone\n"
@@ -99,18 +106,29 @@ int usage()
     return 2;
 }
 
-bool connectDatabase(bool useLocalServer)
+// The profile with the address of the private server where this run uses it.
+std::optional<ConnectionProfile> profileInUse(bool useLocalServer)
 {
     ConnectionProfile p = ConnectionProfile::read();
     if (useLocalServer || p.localServer) {
         LocalServer server;
         if (server.runningPid() == 0) {
             out() << "the local server is not running (asvelmora-ctl local-server start)\n";
-            return false;
+            return std::nullopt;
         }
         p.host = u"127.0.0.1:"_s + UserSettings::get(u"LocalServer"_s, u"Port"_s);
     }
-    return DBInit(p.host, p.user, p.password, p.database);
+    return p;
+}
+
+bool connectTo(const std::optional<ConnectionProfile>& p)
+{
+    return p && DBInit(p->host, p->user, p->password, p->database, {}, 0, u"euckr"_s, p->tls);
+}
+
+bool connectDatabase(bool useLocalServer)
+{
+    return connectTo(profileInUse(useLocalServer));
 }
 
 int dbStatus(bool local)
@@ -146,29 +164,6 @@ int dbUpgrade(bool local)
     return 0;
 }
 
-// Desks may keep working meanwhile, but a large table still takes a while, so an office can
-// choose a quiet hour for it.
-int dbIndex(bool local)
-{
-    if (!connectDatabase(local))
-        return 1;
-    const QStringList statements = SearchIndexes::missingStatements();
-    if (statements.isEmpty()) {
-        out() << "nothing to add\n";
-        return 0;
-    }
-    const QList<SearchIndexes::Failure> failed =
-        SearchIndexes::add(*DBConnection(0), statements, [&](int done, const QString& next) {
-            if (!next.isEmpty())
-                out() << "[" << done + 1 << "/" << statements.size() << "] " << next << "\n";
-            out().flush();
-        });
-    for (const SearchIndexes::Failure& f : failed)
-        out() << "failed: " << f.statement << "\n  " << f.error << "\n";
-    out() << statements.size() - failed.size() << " of " << statements.size() << " added\n";
-    return failed.isEmpty() ? 0 : 1;
-}
-
 // Read without echo at a terminal; a script pipes it in.
 QString administratorPassword()
 {
@@ -188,6 +183,61 @@ QString administratorPassword()
     return password;
 }
 
+// Desks may keep working meanwhile, but a large table still takes a while, so an office can
+// choose a quiet hour for it. An administrator runs the statements where the server refuses the
+// program's account the triggers.
+int dbIndex(bool local, const QStringList& options)
+{
+    if (options.size() != 0 && (options.size() != 2 || options[0] != u"--admin"_s))
+        return usage();
+    const std::optional<ConnectionProfile> p = profileInUse(local);
+    if (!connectTo(p))
+        return 1;
+    QStringList statements = SearchIndexes::missingStatements();
+    if (statements.isEmpty()) {
+        out() << "nothing to add\n";
+        return 0;
+    }
+    cMySQL* runner = DBConnection(0);
+    cMySQL admin;
+    if (!options.isEmpty()) {
+        statements = SearchIndexes::asDefiner(statements, DBGetValue(u"SELECT CURRENT_USER()"_s));
+        admin.setTls(p->tls);
+        try {
+            admin.real_connect(p->host, options[1], administratorPassword(), p->database, 3306, {}, 0, u"euckr"_s);
+        } catch (const DbError& e) {
+            out() << "관리자 계정으로 서버에 접속할 수 없습니다.\n" << e.description().trimmed() << "\n";
+            return 1;
+        }
+        runner = &admin;
+    }
+    const QList<SearchIndexes::Failure> failed =
+        SearchIndexes::add(*runner, statements, [&](int done, const QString& next) {
+            if (!next.isEmpty())
+                out() << "[" << done + 1 << "/" << statements.size() << "] " << next << "\n";
+            out().flush();
+        });
+    SearchIndexes::forget();
+    for (const SearchIndexes::Failure& f : failed)
+        out() << "failed: " << f.statement << "\n  " << f.error << "\n";
+    out() << statements.size() - failed.size() << " of " << statements.size() << " added\n";
+    if (const QString advice = SearchIndexes::adviceFor(failed); !advice.isEmpty())
+        out() << "\n" << advice << "\n";
+    return failed.isEmpty() ? 0 : 1;
+}
+
+int dbCheckCluster(bool local)
+{
+    if (!connectDatabase(local))
+        return 1;
+    const QStringList lacking = ClusterStructure::lacks();
+    for (const QString& line : lacking)
+        out() << "- " << line << "\n";
+    out() << (lacking.isEmpty() ? "클러스터에 필요한 것이 모두 갖춰져 있습니다.\n"
+                                : "테이블의 엔진과 기본 키는 asvelmora-ctl db index 가 고칩니다.\n");
+    return lacking.isEmpty() ? 0 : 1;
+}
+
 // A profile still on the maker's shared account, or without a password, gets an account of the
 // installation's own, as the private server gives it; the profile is written only once created.
 int dbCreate(const QStringList& options)
@@ -204,9 +254,10 @@ int dbCreate(const QStringList& options)
         p.user = LocalServer::ownAccount();
         p.password = ConnectionProfile::generatePassword();
     }
-    const ServerLogin admin{p.host, options.isEmpty() ? u"root"_s : options[1], administratorPassword(), {}};
+    const ServerLogin admin{p.host, options.isEmpty() ? u"root"_s : options[1], administratorPassword(), {}, p.tls};
     QString message;
-    const OfficeDatabase::Outcome outcome = OfficeDatabase::create(admin, {p.host, p.user, p.password, p.database}, message);
+    const OfficeDatabase::Outcome outcome =
+        OfficeDatabase::create(admin, {p.host, p.user, p.password, p.database, p.tls}, message);
     out() << message << "\n";
     if (outcome != OfficeDatabase::Outcome::Created)
         return 1;
@@ -285,8 +336,10 @@ int main(int argc, char* argv[])
         rc = dbUpgrade(local);
     else if (args.size() >= 2 && args[0] == u"db"_s && args[1] == u"create"_s)
         rc = dbCreate(args.mid(2));
-    else if (args.size() == 2 && args[0] == u"db"_s && args[1] == u"index"_s)
-        rc = dbIndex(local);
+    else if (args.size() >= 2 && args[0] == u"db"_s && args[1] == u"index"_s)
+        rc = dbIndex(local, args.mid(2));
+    else if (args.size() == 2 && args[0] == u"db"_s && args[1] == u"check-cluster"_s)
+        rc = dbCheckCluster(local);
     else if (args.size() == 2 && args[0] == u"local-server"_s)
         rc = localServer(args[1]);
     else if (args.size() == 3 && args[0] == u"customer"_s && (args[1] == u"find"_s || args[1] == u"show"_s))

@@ -14,6 +14,7 @@ struct AppState {
     QString DbUser;
     QString DbName;
     QString DbPassword;
+    ConnectionTls DbTls;
     // The database account the maker shares among installations (a setting, read with the
     // profile); connected with it, nobody may change the administrator's user record.
     QString SharedDbAccount = ConnectionProfile::defaultSharedAccount();

@@ -63,6 +63,8 @@ ConnectionProfile ConnectionProfile::read()
     p.database = usable(UserSettings::read(app, section, u"DB명"_s), u"Ostradb"_s);
     p.password = decodePassword(UserSettings::read(app, section, u"PWD"_s, u"ZWVlZQ=="_s));
     p.localServer = UserSettings::read(app, section, u"LocalServer"_s, u"0"_s) == u"1"_s;
+    p.tls.required = UserSettings::read(app, section, u"TLS"_s, u"0"_s) == u"1"_s;
+    p.tls.caFile = UserSettings::read(app, section, u"TLS_CA"_s).trimmed();
     return p;
 }
 
@@ -81,6 +83,8 @@ void ConnectionProfile::write() const
     UserSettings::write(app, kMainSection, u"DB명"_s, database);
     UserSettings::write(app, kMainSection, u"PWD"_s, encodePassword(password));
     UserSettings::write(app, kMainSection, u"LocalServer"_s, localServer ? u"1"_s : u"0"_s);
+    UserSettings::write(app, kMainSection, u"TLS"_s, tls.required ? u"1"_s : u"0"_s);
+    UserSettings::write(app, kMainSection, u"TLS_CA"_s, tls.caFile);
 }
 
 QString ConnectionProfile::defaultSharedAccount()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ConnectionTls.h"
+
 #include <QString>
 
 namespace asv {
@@ -13,6 +15,7 @@ struct ConnectionProfile {
     QString database;
     QString password; // decoded
     bool localServer = false;
+    ConnectionTls tls{};
 
     static const QString& application();
     static ConnectionProfile read();

@@ -18,6 +18,7 @@ public:
     struct Failure {
         QString statement;
         QString error;
+        unsigned int number = 0;
     };
     // Told before each statement: how many are done, and the next one.
     using Progress = std::function<void(int done, const QString& next)>;
@@ -32,6 +33,15 @@ public:
     static QList<Failure> addMissing();
     // The searches ask the database again which of them it has.
     static void forget();
+
+    // What the administrator must do when the server refused the triggers for want of a
+    // privilege (binary logging on, the account without SUPER); "" when no failure says so.
+    static QString adviceFor(const QList<Failure>& failures);
+    static QString triggerPrivilegeAdvice();
+    // The statements as an administrator runs them for the program's account (account as
+    // CURRENT_USER() gives it, "user@host"): the triggers stay that account's, not the
+    // administrator's, whose login is used once.
+    static QStringList asDefiner(const QStringList& statements, const QString& account);
 };
 
 } // namespace asv

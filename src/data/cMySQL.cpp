@@ -135,6 +135,13 @@ QString cMySQL::connectFailureText(unsigned int number, const QString& library)
             + u"인터넷이 연결되어 있다면 방화벽이나 각종 스파이웨어 차단 프로그램이 가동중인지 확인해 주세요."_s + vbCrLf
             + u"관련 프로그램이 데이터베이스 접속을 방해하는 경우 일 수도 있습니다."_s;
     }
+    // A server requiring encryption from the account refuses it in clear just as a wrong password.
+    if (number == ER_ACCESS_DENIED_ERROR)
+        message = u"서버가 접속을 거부했습니다. 계정과 비밀번호를 확인해 주세요."_s + vbCrLf
+            + u"서버가 이 계정에 암호화 접속을 요구한다면 접속 설정에서 \"TLS 암호화 사용\"을 켜고 CA 파일을 지정해 주세요."_s;
+    if (number == CR_SSL_CONNECTION_ERROR)
+        message = u"TLS 암호화 접속을 만들 수 없습니다."_s + vbCrLf
+            + u"서버가 TLS를 쓰는지, 접속 설정의 CA 파일이 있고 서버 인증서를 발급한 기관의 것인지, 서버 주소가 인증서의 이름과 같은지 확인해 주세요."_s;
     return message + vbCrLf + vbCrLf + library;
 }
 
@@ -208,6 +215,7 @@ MYSQL* cMySQL::openNode(const QString& node, NodeState state, QString* failure) 
     }
     const unsigned int timeout = 10;
     mysql_options(handle, MYSQL_OPT_CONNECT_TIMEOUT, &timeout);
+    m_tls.apply(handle);
 
     const QByteArray h = Cp949::encode(hostName), u = Cp949::encode(m_user), p = Cp949::encode(m_password),
                      d = Cp949::encode(m_database), s = Cp949::encode(socketPath);
@@ -262,6 +270,7 @@ std::unique_ptr<cMySQL> cMySQL::loginCopy() const
     copy->m_unixSocket = m_unixSocket;
     copy->m_clientFlags = m_clientFlags & ~kCompressFlag;
     copy->m_charset = m_charset;
+    copy->m_tls = m_tls;
     copy->m_recordsThreadId = false;
     return copy;
 }

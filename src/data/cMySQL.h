@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ConnectionTls.h"
 #include "RecordSetPtr.h"
 
 #include <QString>
@@ -36,6 +37,9 @@ public:
     // The whole result, or nullptr for statements without one and for failures (lastErrno() tells).
     RecordSetPtr query(const QString& sql, bool silent);
     RecordSetPtr real_query(const QString& sql, bool silent) { return query(sql, silent); }
+    // Encryption for the next real_connect() and every reconnect after it.
+    void setTls(const ConnectionTls& tls) { m_tls = tls; }
+    const ConnectionTls& tls() const { return m_tls; }
     // A further connection with this one's arguments, for long work on a thread of its own; it
     // leaves the recorded thread id of this program alone. Throws DbError.
     std::unique_ptr<cMySQL> connectAnother() const;
@@ -104,6 +108,7 @@ private:
     QString m_unixSocket;
     quint32 m_clientFlags = 32;
     QString m_charset;
+    ConnectionTls m_tls;
     quint32 m_threadId = 0;
     quint16 m_localPort = 0;
     qint32 m_affected = 0;

@@ -1,5 +1,6 @@
 #include "modMain_dbPatch.h"
 
+#include "ClusterStructure.h"
 #include "ConfigKeys.h"
 #include "ConsultTextColumns.h"
 #include "cMySQL.h"
@@ -75,16 +76,23 @@ QString createRsvconsult(const QString& text)
            ") ENGINE=InnoDB COMMENT='전화 수신 상담내역';"_s.arg(text);
 }
 
-const QString kCreateUserstate =
-    u"CREATE TABLE `userstate` ("
-    "`code` char(2) NOT NULL default '',"
-    "`ucode` char(2) NOT NULL default '',"
-    "`chkdate` varchar(10) NOT NULL default '',"
-    "`chktime` varchar(8) NOT NULL default '',"
-    "`unixtime` varchar(15) NOT NULL default '',"
-    "`state` varchar(10) NOT NULL default '',"
-    "`ipaddr` varchar(20) NOT NULL default ''"
-    ") ENGINE=InnoDB COMMENT='유저상태정보';"_s;
+// The older program made it without a key, which a cluster needs; an invisible one leaves its
+// statements working, on servers that have invisible columns.
+QString createUserstate(const QString& serverVersion)
+{
+    const QString key = ClusterStructure::takesInvisibleKey(serverVersion)
+        ? u","_s + ClusterStructure::rowKeyDefinition()
+        : QString();
+    return u"CREATE TABLE `userstate` ("
+           "`code` char(2) NOT NULL default '',"
+           "`ucode` char(2) NOT NULL default '',"
+           "`chkdate` varchar(10) NOT NULL default '',"
+           "`chktime` varchar(8) NOT NULL default '',"
+           "`unixtime` varchar(15) NOT NULL default '',"
+           "`state` varchar(10) NOT NULL default '',"
+           "`ipaddr` varchar(20) NOT NULL default ''%1"
+           ") ENGINE=InnoDB COMMENT='유저상태정보';"_s.arg(key);
+}
 
 const QString kCreateTamberlog =
     u"CREATE TABLE `tamberlog` ("
@@ -120,7 +128,7 @@ QStringList UpgradeStepStatements(int step, const QString& serverVersion)
     case 2:
         return {createRsvconsult(ConsultTextColumns::definition(serverVersion)), u"ALTER TABLE local_user ADD consult tinyint(1) NOT NULL default '0'"_s,
                 u"UPDATE local_user SET consult = 1 WHERE 1=1"_s};
-    case 3: return {kCreateUserstate};
+    case 3: return {createUserstate(serverVersion)};
     case 4:
         return {u"ALTER TABLE `customer` ADD `modelname` VARCHAR(100) DEFAULT '' NOT NULL"_s,
                 u"ALTER TABLE `aslist_d` ADD `senddate` VARCHAR(30) DEFAULT '' NOT NULL"_s};

@@ -74,7 +74,7 @@ QString zeroPadded(qint64 value, int digits)
 } // namespace
 
 bool DBInit(const QString& host, const QString& user, const QString& password, const QString& database,
-            const QString& secondHost, int logLevel, const QString& charset)
+            const QString& secondHost, int logLevel, const QString& charset, const ConnectionTls& tls)
 {
     Module& m = mod();
     return Guarded(u"DBInit"_s, u"Module"_s, kModule, false, [&] {
@@ -84,6 +84,7 @@ bool DBInit(const QString& host, const QString& user, const QString& password, c
         m.connections = {};
         auto connectSlot = [&](int slot, const QString& h) {
             m.connections[static_cast<size_t>(slot)] = std::make_unique<cMySQL>();
+            m.connections[static_cast<size_t>(slot)]->setTls(tls);
             try {
                 return m.connections[static_cast<size_t>(slot)]->real_connect(h, user, password, database, 3306,
                                                                               {}, 0, charset);

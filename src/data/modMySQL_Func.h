@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ConnectionTls.h"
 #include "RecordSetPtr.h"
 
 #include <QString>
@@ -12,7 +13,8 @@ class cMySQL;
 // (the second one when DBInit was given a second host); writes always to the main one.
 
 bool DBInit(const QString& host, const QString& user, const QString& password, const QString& database,
-            const QString& secondHost = {}, int logLevel = 0, const QString& charset = QStringLiteral("euckr"));
+            const QString& secondHost = {}, int logLevel = 0, const QString& charset = QStringLiteral("euckr"),
+            const ConnectionTls& tls = {});
 void DBClose();
 bool DBIsOpen();
 cMySQL* DBConnection(int slot = 0);

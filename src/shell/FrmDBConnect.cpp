@@ -8,6 +8,8 @@
 #include "modMsgBox.h"
 
 #include <QCheckBox>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -45,8 +47,34 @@ FrmDBConnect::FrmDBConnect(QWidget* parent) : QDialog(parent)
     local->setObjectName(u"chkLocalServer"_s);
     local->setChecked(p.localServer);
     form->addRow(local);
-    connect(local, &QCheckBox::toggled, this, [this](bool on) { findChild<QLineEdit*>(u"txtHost"_s)->setEnabled(!on); });
-    findChild<QLineEdit*>(u"txtHost"_s)->setEnabled(!p.localServer);
+    auto* tls = new QCheckBox(u"TLS 암호화 사용"_s, this);
+    tls->setObjectName(u"chkTLS"_s);
+    tls->setChecked(p.tls.required);
+    form->addRow(tls);
+    // Empty: the authorities the system trusts.
+    QLineEdit* ca = field(this, u"txtTlsCa"_s, p.tls.caFile);
+    QPushButton* browse = NamedButton(this, u"btnTlsCa"_s, u"찾기"_s);
+    auto* caRow = new QHBoxLayout;
+    caRow->addWidget(ca);
+    caRow->addWidget(browse);
+    form->addRow(u"CA 파일"_s, caRow);
+    connect(browse, &QPushButton::clicked, this, [this, ca] {
+        const QString file = QFileDialog::getOpenFileName(this, u"CA 인증서 파일"_s, ca->text(),
+                                                          u"인증서 (*.pem *.crt *.cer);;모든 파일 (*)"_s);
+        if (!file.isEmpty())
+            ca->setText(file);
+    });
+    // The private server is on this machine: nothing to encrypt.
+    const auto enable = [this, tls, ca, browse] {
+        const bool office = !findChild<QCheckBox*>(u"chkLocalServer"_s)->isChecked();
+        findChild<QLineEdit*>(u"txtHost"_s)->setEnabled(office);
+        tls->setEnabled(office);
+        ca->setEnabled(office && tls->isChecked());
+        browse->setEnabled(office && tls->isChecked());
+    };
+    connect(local, &QCheckBox::toggled, this, enable);
+    connect(tls, &QCheckBox::toggled, this, enable);
+    enable();
 
     auto* buttons = new QHBoxLayout;
     QPushButton* test = NamedButton(this, u"btnTest"_s, u"접속 테스트"_s);
@@ -94,6 +122,8 @@ std::optional<ConnectionProfile> FrmDBConnect::typed() const
     p.database = findChild<QLineEdit*>(u"txtDB"_s)->text().trimmed();
     p.password = findChild<QLineEdit*>(u"txtPassword"_s)->text();
     p.localServer = findChild<QCheckBox*>(u"chkLocalServer"_s)->isChecked();
+    p.tls.required = findChild<QCheckBox*>(u"chkTLS"_s)->isChecked();
+    p.tls.caFile = findChild<QLineEdit*>(u"txtTlsCa"_s)->text().trimmed();
     if (p.user.isEmpty() || p.database.isEmpty() || (p.host.isEmpty() && !p.localServer)) {
         MsgInfo(u"서버 주소, 계정, DB명은 필수 입력 사항입니다."_s, u"필수입력"_s);
         return std::nullopt;
@@ -128,7 +158,11 @@ bool FrmDBConnect::saveTested()
 
 bool FrmDBConnect::reachable(const ConnectionProfile& p)
 {
-    if (OfficeDatabase::missingOrEmpty({p.host, p.user, p.password, p.database})) {
+    if (p.tls.required && !p.tls.caFile.isEmpty() && !QFileInfo(p.tls.caFile).isReadable()) {
+        MsgInfo(u"CA 파일을 읽을 수 없습니다: %1"_s.arg(p.tls.caFile));
+        return false;
+    }
+    if (OfficeDatabase::missingOrEmpty({p.host, p.user, p.password, p.database, p.tls})) {
         m_create->show();
         MsgInfo(u"서버에 데이터베이스 %1이(가) 없거나 비어 있습니다."_s.arg(p.database) + vbCrLf
                 + u"서버 관리자 계정과 암호를 입력하고 [데이터베이스 만들기]를 누르면 데이터베이스와 계정 %1을(를) 만듭니다."_s.arg(p.user));
@@ -136,6 +170,7 @@ bool FrmDBConnect::reachable(const ConnectionProfile& p)
     }
     try {
         cMySQL probe;
+        probe.setTls(p.tls);
         probe.real_connect(p.host, p.user, p.password, p.database, 3306, {}, 0, u"euckr"_s);
         return true;
     } catch (const AppError& e) {
@@ -150,10 +185,11 @@ bool FrmDBConnect::createDatabase()
     if (!p)
         return false;
     auto* adminPassword = findChild<QLineEdit*>(u"txtAdminPassword"_s);
-    const ServerLogin admin{p->host, findChild<QLineEdit*>(u"txtAdminUser"_s)->text().trimmed(), adminPassword->text(), {}};
+    const ServerLogin admin{p->host, findChild<QLineEdit*>(u"txtAdminUser"_s)->text().trimmed(), adminPassword->text(), {},
+                            p->tls};
     adminPassword->clear();
     QString message;
-    if (OfficeDatabase::create(admin, {p->host, p->user, p->password, p->database}, message)
+    if (OfficeDatabase::create(admin, {p->host, p->user, p->password, p->database, p->tls}, message)
         != OfficeDatabase::Outcome::Created) {
         MsgWarn(message);
         return false;
@@ -168,6 +204,7 @@ void FrmDBConnect::testConnection()
     const QString host = findChild<QLineEdit*>(u"txtHost"_s)->text().trimmed();
     try {
         cMySQL probe;
+        probe.setTls({findChild<QCheckBox*>(u"chkTLS"_s)->isChecked(), findChild<QLineEdit*>(u"txtTlsCa"_s)->text().trimmed()});
         probe.real_connect(host, findChild<QLineEdit*>(u"txtUser"_s)->text().trimmed(),
                            findChild<QLineEdit*>(u"txtPassword"_s)->text(),
                            findChild<QLineEdit*>(u"txtDB"_s)->text().trimmed(), 3306, {}, 0, u"euckr"_s);

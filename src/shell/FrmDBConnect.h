@@ -9,8 +9,8 @@ class QGroupBox;
 
 namespace asv {
 
-// Connection settings: host, account, database, password and the private local server. Writes
-// the connection profile, whose own tool does not exist on this platform.
+// Connection settings: host, account, database, password, encryption and the private local
+// server. Writes the connection profile, whose own tool does not exist on this platform.
 class FrmDBConnect : public QDialog {
     Q_OBJECT
 public:

@@ -149,6 +149,8 @@ void FrmDbIndex::finish()
         QStringList lines{u"일부 인덱스를 추가하지 못했습니다."_s, {}};
         for (const SearchIndexes::Failure& f : m_failures)
             lines << f.statement << u"  "_s + f.error;
+        if (const QString advice = SearchIndexes::adviceFor(m_failures); !advice.isEmpty())
+            lines << QString() << QString(advice).replace(u'\n', vbCrLf);
         MsgWarn(lines.join(vbCrLf));
     }
     accept();

@@ -108,6 +108,7 @@ void ReadConnectionProfile()
     app.DbName = p.database;
     app.DbPassword = p.password;
     app.UseLocalServer = p.localServer;
+    app.DbTls = p.tls;
     app.SharedDbAccount = ConnectionProfile::sharedAccount();
 }
 
@@ -140,6 +141,8 @@ bool StartLocalServerIfWanted(const StartOptions& options)
         return false;
     }
     app.DbHost = server->host();
+    // The private server answers on this machine only, in clear.
+    app.DbTls = {};
     app.DbUser = profile.user;
     app.DbPassword = profile.password;
     if (options.demo && !DemoData::loadOnce(server->socketPath(), app.DbName))
@@ -157,7 +160,8 @@ bool InitApp()
                               QFileInfo(QCoreApplication::applicationFilePath()).fileName() + u".exe"_s);
         }
         // Off unless support turns it up to see what a desk sends.
-        if (!DBInit(app.DbHost, app.DbUser, app.DbPassword, app.DbName, {}, ConfigKeys::SqlLogLevel.get(), u"euckr"_s))
+        if (!DBInit(app.DbHost, app.DbUser, app.DbPassword, app.DbName, {}, ConfigKeys::SqlLogLevel.get(), u"euckr"_s,
+                    app.DbTls))
             return false;
         RecordSetPtr rs;
         if (DBOpenRS(rs, u"SHOW VARIABLES like 'character_set_client'"_s) > 0

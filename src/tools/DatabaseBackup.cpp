@@ -116,8 +116,10 @@ QString DatabaseBackup::backUp()
     // Quick row-by-row output, extended inserts with column names; one consistent snapshot
     // instead of table locks, so the other desks keep working meanwhile. No triggers: they carry
     // the account that made them, which the program's account may not name; they and the side
-    // tables they fill are built again after a restore.
-    QStringList arguments{u"-q"_s, u"-e"_s, u"-c"_s, u"--single-transaction"_s, u"--skip-triggers"_s, kCharsetOption};
+    // tables they fill are built again after a restore. Nor table locks around the rows, which a
+    // cluster node does not replicate as locks: the restore loads into a database nobody else uses.
+    QStringList arguments{u"-q"_s, u"-e"_s, u"-c"_s, u"--single-transaction"_s, u"--skip-triggers"_s,
+                          u"--skip-add-locks"_s, kCharsetOption};
     for (const QString& table : TrigramIndex::sideTables())
         arguments << u"--ignore-table="_s + m_login.database + u'.' + table;
     const bool dumped = appendTo(partial, BackupFile::headerLine(m_login.database, started))

@@ -45,6 +45,7 @@ OfficeDatabase::Outcome OfficeDatabase::create(const ServerLogin& administrator,
     }
     try {
         cMySQL admin;
+        admin.setTls(administrator.tls);
         admin.real_connect(administrator.host, administrator.user, administrator.password, {}, 3306, {}, 0, u"euckr"_s);
         if (tableCount(admin, account.database) > 0) {
             message = u"데이터베이스 %1은(는) 이미 만들어져 있습니다. 아무것도 바꾸지 않았습니다."_s.arg(account.database);
@@ -67,7 +68,8 @@ OfficeDatabase::Outcome OfficeDatabase::create(const ServerLogin& administrator,
         message = u"관리자 계정으로 서버에 접속할 수 없습니다."_s + u"\n"_s + e.description();
         return Outcome::Failed;
     }
-    if (!DBInit(administrator.host, administrator.user, administrator.password, account.database, {}, 0, u"euckr"_s)) {
+    if (!DBInit(administrator.host, administrator.user, administrator.password, account.database, {}, 0, u"euckr"_s,
+                administrator.tls)) {
         message = u"데이터베이스에 연결할 수 없습니다."_s;
         return Outcome::Failed;
     }
@@ -82,6 +84,7 @@ bool OfficeDatabase::missingOrEmpty(const ServerLogin& account)
 {
     try {
         cMySQL probe;
+        probe.setTls(account.tls);
         probe.real_connect(account.host, account.user, account.password, account.database, 3306, {}, 0, u"euckr"_s);
         return tableCount(probe, account.database) == 0;
     } catch (const DbError& e) {

@@ -21,7 +21,7 @@ QString optionValue(const QString& value)
 ServerLogin ServerLogin::current()
 {
     const AppState& app = App();
-    return {app.DbHost, app.DbUser, app.DbPassword, app.DbName};
+    return {app.DbHost, app.DbUser, app.DbPassword, app.DbName, app.DbTls};
 }
 
 QString ServerLogin::optionFileText() const
@@ -33,6 +33,7 @@ QString ServerLogin::optionFileText() const
         text += u"socket="_s + optionValue(host) + u"\n"_s;
         return text;
     }
+    text += tls.optionLines();
     const qsizetype colon = host.lastIndexOf(u':');
     if (colon > 0) {
         text += u"host="_s + optionValue(host.left(colon)) + u"\n"_s;

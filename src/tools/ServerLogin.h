@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ConnectionTls.h"
+
 #include <QString>
 
 namespace asv {
@@ -11,6 +13,7 @@ struct ServerLogin {
     QString user;
     QString password;
     QString database;
+    ConnectionTls tls{};
 
     // The connection the program runs on (its application state).
     static ServerLogin current();

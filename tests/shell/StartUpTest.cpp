@@ -93,6 +93,41 @@ TEST(StartUpProfile, ProfileDefaultsTheOlderToolsPasswordsAndTheConnectionDialog
               QString::fromLatin1(QByteArray("p@ss'word").toBase64()));
 }
 
+TEST(StartUpProfile, ConnectionDialogKeepsTheEncryptionAndRefusesACaFileItCannotRead)
+{
+    QTemporaryDir home;
+    Paths::setProgramFolder(home.path());
+    ScriptedPrompter prompter;
+    EXPECT_FALSE(ConnectionProfile::read().tls.required);
+    const QString ca = home.filePath(u"사무실 CA.pem"_s);
+    {
+        FrmDBConnect dialog;
+        auto* tls = dialog.findChild<QCheckBox*>(u"chkTLS"_s);
+        auto* caFile = dialog.findChild<QLineEdit*>(u"txtTlsCa"_s);
+        ASSERT_TRUE(tls && caFile);
+        EXPECT_EQ(tls->text(), u"TLS 암호화 사용"_s);
+        EXPECT_FALSE(caFile->isEnabled());
+        tls->setChecked(true);
+        EXPECT_TRUE(caFile->isEnabled());
+        // Nothing to encrypt on this machine's own server.
+        dialog.findChild<QCheckBox*>(u"chkLocalServer"_s)->setChecked(true);
+        EXPECT_FALSE(tls->isEnabled() || caFile->isEnabled());
+        dialog.findChild<QCheckBox*>(u"chkLocalServer"_s)->setChecked(false);
+        dialog.findChild<QLineEdit*>(u"txtHost"_s)->setText(u"branch.example:3306"_s);
+        caFile->setText(ca);
+        // A missing file is named before any server is asked.
+        EXPECT_FALSE(dialog.saveTested());
+        EXPECT_EQ(prompter.texts(), QStringList{u"CA 파일을 읽을 수 없습니다: "_s + ca});
+        EXPECT_TRUE(dialog.save());
+    }
+    const ConnectionProfile saved = ConnectionProfile::read();
+    EXPECT_TRUE(saved.tls.required);
+    EXPECT_EQ(saved.tls.caFile, ca);
+    FrmDBConnect reopened;
+    EXPECT_TRUE(reopened.findChild<QCheckBox*>(u"chkTLS"_s)->isChecked());
+    EXPECT_EQ(reopened.findChild<QLineEdit*>(u"txtTlsCa"_s)->text(), ca);
+}
+
 TEST_F(StartUp, SecondInstanceIsRefused)
 {
     SingleInstance first;
