@@ -241,6 +241,10 @@ MYSQL* cMySQL::openNode(const QString& node, NodeState state, QString* failure) 
 void cMySQL::adoptNode(const QString& node)
 {
     m_node = node;
+    // A desk that moved to another node reads there what it wrote before, and every desk what
+    // the others committed: each read waits until its node has applied it.
+    if (nodes().size() > 1)
+        mysql_query(m_handle, "SET SESSION wsrep_sync_wait = 1");
     m_threadId = static_cast<quint32>(mysql_thread_id(m_handle));
     m_localPort = localPort(m_handle);
     if (m_recordsThreadId)

@@ -15,12 +15,12 @@ namespace asv::test {
 
 namespace {
 
-// Early: ten thousand operations take the desks about fifteen seconds here.
-constexpr qint64 kKillAtMs = 1500;
-constexpr qint64 kRestartAtMs = 4000;
-constexpr qint64 kPauseAtMs = 6000;
+// The pause first and early; the kill once the paused node is back, since a node of three left
+// alone stops taking work.
+constexpr qint64 kPauseAtMs = 500;
 // Past the cluster's five seconds of suspicion and the eviction that follows.
-constexpr qint64 kPausedMs = 8000;
+constexpr qint64 kPausedMs = 7000;
+constexpr qint64 kRestartAfterMs = 500;
 
 QString status(const QString& node, const QString& name)
 {
@@ -33,6 +33,12 @@ QString status(const QString& node, const QString& name)
     } catch (const std::exception&) {
         return {};
     }
+}
+
+// Caught up in a cluster of all three.
+bool synced(const QString& node)
+{
+    return status(node, u"wsrep_local_state_comment"_s) == u"Synced"_s && status(node, u"wsrep_cluster_size"_s) == u"3"_s;
 }
 
 } // namespace
@@ -54,39 +60,62 @@ qint64 ClusterFaults::pid(int node)
 
 void ClusterFaults::runDue(qint64 elapsedMs)
 {
-    const qint64 due[] = {kKillAtMs, kRestartAtMs, kPauseAtMs, kPauseAtMs + kPausedMs};
-    if (m_step < 4 && elapsedMs >= due[m_step])
-        step(true);
+    if (m_step >= 4)
+        return;
+    const qint64 due[] = {kPauseAtMs, m_lastStepAtMs + kPausedMs, m_lastStepAtMs + 500, m_lastStepAtMs + kRestartAfterMs};
+    if (elapsedMs < due[m_step])
+        return;
+    if (m_step == 2 && !synced(clusterNode(m_pausedNode))) {
+        m_lastStepAtMs = elapsedMs;
+        return;
+    }
+    m_lastStepAtMs = elapsedMs;
+    m_stepsAtMs << elapsedMs;
+    step(true);
 }
 
 void ClusterFaults::step(bool counted)
 {
     switch (m_step++) {
     case 0:
-        if (const qint64 node = pid(m_killedNode); node > 0 && ::kill(static_cast<pid_t>(node), SIGKILL) == 0)
-            m_killed += counted;
-        break;
-    case 1:
-        m_restart.start(QStringLiteral(ASV_SOURCE_DIR) + u"/scripts/testdb"_s,
-                        {u"cluster"_s, u"restart-node"_s, QString::number(m_killedNode)});
-        break;
-    case 2:
         m_pausedPid = pid(m_pausedNode);
         if (m_pausedPid > 0)
             ::kill(static_cast<pid_t>(m_pausedPid), SIGSTOP);
         break;
-    case 3:
+    case 1:
         if (m_pausedPid > 0 && ::kill(static_cast<pid_t>(m_pausedPid), SIGCONT) == 0)
             m_paused += counted;
         m_pausedPid = 0;
         break;
+    case 2:
+        if (const qint64 node = pid(m_killedNode); node > 0 && ::kill(static_cast<pid_t>(node), SIGKILL) == 0)
+            m_killed += counted;
+        break;
+    case 3:
+        m_restart.start(QStringLiteral(ASV_SOURCE_DIR) + u"/scripts/testdb"_s,
+                        {u"cluster"_s, u"restart-node"_s, QString::number(m_killedNode)});
+        break;
     }
+}
+
+QString ClusterFaults::timeline() const
+{
+    QStringList steps{u"paused"_s, u"let go"_s, u"killed"_s, u"restarted"_s};
+    QStringList at;
+    for (qsizetype i = 0; i < m_stepsAtMs.size(); ++i)
+        at << u"%1 at %2 s"_s.arg(steps[i]).arg(double(m_stepsAtMs[i]) / 1000.0, 0, 'f', 1);
+    return at.join(u", "_s);
 }
 
 bool ClusterFaults::settle()
 {
-    // What the desks did not live to see is done now, and not counted.
-    while (m_step < 4)
+    // A pause the desks did not see end ends now, uncounted; a kill they did not see is not done,
+    // and a killed node not yet started again is.
+    if (m_step == 1)
+        step(false);
+    if (m_step == 2)
+        m_step = 4;
+    if (m_step == 3)
         step(false);
     if (m_restart.state() != QProcess::NotRunning)
         m_restart.waitForFinished(300000);
@@ -95,15 +124,14 @@ bool ClusterFaults::settle()
         return false;
     QElapsedTimer clock;
     clock.start();
-    const auto synced = [] {
+    const auto allSynced = [] {
         for (int node = 1; node <= 3; ++node) {
-            if (status(clusterNode(node), u"wsrep_local_state_comment"_s) != u"Synced"_s
-                || status(clusterNode(node), u"wsrep_cluster_size"_s) != u"3"_s)
+            if (!synced(clusterNode(node)))
                 return false;
         }
         return true;
     };
-    while (!synced()) {
+    while (!allSynced()) {
         if (clock.elapsed() > 120000)
             return false;
         QThread::msleep(200);

@@ -1,14 +1,15 @@
 #pragma once
 
+#include <QList>
 #include <QProcess>
 #include <QString>
 
 namespace asv::test {
 
-// The faults of the load test on the test cluster, at fixed times: one node killed (SIGKILL, as a
-// power cut) and started again a few seconds later, so that it rejoins by incremental state
-// transfer; another paused (SIGSTOP) past the cluster's suspect timeout and let go again, so that
-// it finds itself out of the cluster and rejoins.
+// The faults of the load test on the test cluster: one node paused (SIGSTOP) past the cluster's
+// suspect timeout and let go again, so that it finds itself out of the cluster and rejoins; once it
+// is back, another killed (SIGKILL, as a power cut) and started again at once, so that it rejoins
+// by incremental state transfer.
 class ClusterFaults {
 public:
     ClusterFaults(int killedNode, int pausedNode);
@@ -22,6 +23,8 @@ public:
     // The faults that began and ended while the desks worked.
     int killed() const { return m_killed; }
     int paused() const { return m_paused; }
+    // When each fault began and ended, for the report.
+    QString timeline() const;
 
 private:
     void step(bool counted);
@@ -33,6 +36,8 @@ private:
     int m_killed = 0;
     int m_paused = 0;
     qint64 m_pausedPid = 0;
+    qint64 m_lastStepAtMs = 0; // so that the pause lasts from its start
+    QList<qint64> m_stepsAtMs;
     QProcess m_restart;
 };
 
