@@ -40,8 +40,9 @@ void useScratchProgramFolder()
 
 } // namespace
 
-BenchDatabase::BenchDatabase(const QString& keepName)
-    : m_name(keepName)
+BenchDatabase::BenchDatabase(const QString& keepName, std::optional<test::ServerAccount> server)
+    : m_server(server ? *server : test::testServer())
+    , m_name(keepName)
     , m_keep(!keepName.isEmpty())
 {
     useScratchProgramFolder();
@@ -68,17 +69,15 @@ BenchDatabase::~BenchDatabase()
 cMySQL& BenchDatabase::admin()
 {
     if (!m_admin) {
-        const test::ServerAccount a = test::testServer();
         m_admin = std::make_unique<cMySQL>();
-        m_admin->real_connect(a.host, a.user, a.password, {}, 3306, {}, 0, u"euckr"_s);
+        m_admin->real_connect(m_server.host, m_server.user, m_server.password, {}, 3306, {}, 0, u"euckr"_s);
     }
     return *m_admin;
 }
 
 void BenchDatabase::open()
 {
-    const test::ServerAccount a = test::testServer();
-    if (!DBInit(a.host, a.user, a.password, m_name))
+    if (!DBInit(m_server.host, m_server.user, m_server.password, m_name))
         throw std::runtime_error("cannot connect to the test server");
 }
 

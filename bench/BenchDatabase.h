@@ -1,9 +1,11 @@
 #pragma once
 
 #include "SampleDataGenerator.h"
+#include "TestDatabase.h"
 
 #include <QString>
 #include <memory>
+#include <optional>
 
 namespace asv {
 
@@ -14,7 +16,8 @@ class cMySQL;
 // end; a named one is created when missing and kept.
 class BenchDatabase {
 public:
-    explicit BenchDatabase(const QString& keepName = {});
+    // On the test server, or on the server (or cluster nodes) given.
+    explicit BenchDatabase(const QString& keepName = {}, std::optional<test::ServerAccount> server = {});
     ~BenchDatabase();
     BenchDatabase(const BenchDatabase&) = delete;
     BenchDatabase& operator=(const BenchDatabase&) = delete;
@@ -38,6 +41,7 @@ public:
 private:
     cMySQL& admin();
 
+    test::ServerAccount m_server;
     QString m_name;
     bool m_keep = false;
     std::unique_ptr<cMySQL> m_admin;
