@@ -241,9 +241,11 @@ MYSQL* cMySQL::openNode(const QString& node, NodeState state, QString* failure) 
 void cMySQL::adoptNode(const QString& node)
 {
     m_node = node;
-    // A desk that moved to another node reads there what it wrote before, and every desk what
-    // the others committed: each read waits until its node has applied it.
-    if (nodes().size() > 1)
+    // A desk that moved to another node reads there what it saved a moment ago on its own: each
+    // read waits until the node has applied what the cluster committed before. On its own node a
+    // read stays local (the wait would cost a round of the cluster per read).
+    const QStringList list = nodes();
+    if (list.size() > 1 && node != list.first())
         mysql_query(m_handle, "SET SESSION wsrep_sync_wait = 1");
     m_threadId = static_cast<quint32>(mysql_thread_id(m_handle));
     m_localPort = localPort(m_handle);
