@@ -386,8 +386,18 @@ TEST_F(PresenceFixture, PresenceAndMessagesTravelBetweenDesksWithoutWaitingForTh
     EXPECT_EQ(looks(in), u"메세지(송신) 수신인 김상담 "_s);
     write(in, u"네"_s);
     // Generous: on a loaded machine the echo and the reply take their turns with the other tests.
-    ASSERT_TRUE(QTest::qWaitFor([&] { return kim.findChildren<FrmAS_Msg*>().size() == 1 && messageWindow(kim)->isVisible(); }, 10000));
-    EXPECT_EQ(looks(*messageWindow(kim)), u"메세지(수신) 발신인 이상담 네"_s);
+    const auto windowsOfKim = [&kim] {
+        QStringList seen;
+        for (const FrmAS_Msg* w : kim.findChildren<FrmAS_Msg*>())
+            seen << looks(*w) + (w->isVisible() ? u" (shown)"_s : u" (hidden)"_s);
+        return seen.join(u" | "_s).toStdString();
+    };
+    ASSERT_TRUE(QTest::qWaitFor([&] {
+        const FrmAS_Msg* last = messageWindow(kim);
+        return last && last->isVisible() && looks(*last) == u"메세지(수신) 발신인 이상담 네"_s;
+    }, 10000)) << windowsOfKim();
+    // The window of the message sent has closed.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return kim.findChildren<FrmAS_Msg*>().size() == 1; }, 5000)) << windowsOfKim();
     prompter.clear();
 
     auto* state = lee->findChild<QComboBox*>(u"cmbState"_s);
