@@ -35,10 +35,23 @@ QString status(const QString& node, const QString& name)
     }
 }
 
-// Caught up in a cluster of all three.
-bool synced(const QString& node)
+// All three caught up in one primary view. A node let go after a pause still reports the view it
+// was paused in (Synced, three members) until it notices it was put out: only the same view number
+// on every node shows it is back, and that losing another node leaves two of three, a majority.
+bool allInOneView()
 {
-    return status(node, u"wsrep_local_state_comment"_s) == u"Synced"_s && status(node, u"wsrep_cluster_size"_s) == u"3"_s;
+    QString view;
+    for (int n = 1; n <= 3; ++n) {
+        const QString node = clusterNode(n);
+        if (status(node, u"wsrep_local_state_comment"_s) != u"Synced"_s || status(node, u"wsrep_cluster_size"_s) != u"3"_s
+            || status(node, u"wsrep_cluster_status"_s) != u"Primary"_s)
+            return false;
+        const QString nodeView = status(node, u"wsrep_cluster_conf_id"_s);
+        if (nodeView.isEmpty() || (n > 1 && nodeView != view))
+            return false;
+        view = nodeView;
+    }
+    return true;
 }
 
 } // namespace
@@ -65,7 +78,7 @@ void ClusterFaults::runDue(qint64 elapsedMs)
     const qint64 due[] = {kPauseAtMs, m_lastStepAtMs + kPausedMs, m_lastStepAtMs + 500, m_lastStepAtMs + kRestartAfterMs};
     if (elapsedMs < due[m_step])
         return;
-    if (m_step == 2 && !synced(clusterNode(m_pausedNode))) {
+    if (m_step == 2 && !allInOneView()) {
         m_lastStepAtMs = elapsedMs;
         return;
     }
@@ -124,14 +137,7 @@ bool ClusterFaults::settle()
         return false;
     QElapsedTimer clock;
     clock.start();
-    const auto allSynced = [] {
-        for (int node = 1; node <= 3; ++node) {
-            if (!synced(clusterNode(node)))
-                return false;
-        }
-        return true;
-    };
-    while (!allSynced()) {
+    while (!allInOneView()) {
         if (clock.elapsed() > 120000)
             return false;
         QThread::msleep(200);
