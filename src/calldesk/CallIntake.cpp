@@ -6,6 +6,8 @@
 #include "cMySQL.h"
 #include "RecordSet.h"
 
+#include <exception>
+
 using namespace Qt::StringLiterals;
 
 namespace asv {
@@ -29,14 +31,20 @@ CallIntake::Call CallIntake::record(const QString& rawNumber, bool isLocal, cons
     call.date = at.toString(u"yyyy-MM-dd"_s);
     call.time = at.toString(u"HH:mm"_s);
     call.name = earlierName(call.number);
-    if (isLocal)
-        call.code = insert(call.name, call.number, call.date, call.time);
-    call.customer = matchCustomer(call.number);
-    if (call.customer) {
-        call.name = call.customer->compname;
-        if (isLocal)
-            link(call.code, *call.customer);
+    // The customer is looked up first so that the call is stored with its link in one write: on a
+    // cluster every write waits for the other nodes. A failed look-up still stores the call.
+    std::exception_ptr lookUpFailed;
+    try {
+        call.customer = matchCustomer(call.number);
+    } catch (const DbError&) {
+        lookUpFailed = std::current_exception();
     }
+    if (call.customer)
+        call.name = call.customer->compname;
+    if (isLocal)
+        call.code = insert(call.name, call.number, call.date, call.time, call.customer);
+    if (lookUpFailed)
+        std::rethrow_exception(lookUpFailed);
     return call;
 }
 
@@ -51,12 +59,17 @@ QString CallIntake::earlierName(const QString& number)
 
 // The text columns are written even when empty: tables made by older servers have them without
 // a default, and strict mode would refuse the row (and lose the call).
-quint32 CallIntake::insert(const QString& name, const QString& number, const QString& date, const QString& time)
+quint32 CallIntake::insert(const QString& name, const QString& number, const QString& date, const QString& time,
+                           const std::optional<Customer>& customer)
 {
-    execute(u"INSERT INTO rsvconsult (cname, ctelno, condate, contime, pname, refernote, connote) VALUES ("_s
-                + StoreSql::quoted(name) + u", "_s + StoreSql::quoted(number) + u", "_s + StoreSql::quoted(date)
-                + u", "_s + StoreSql::quoted(time) + u", '', '', '')"_s,
-            u"insert"_s);
+    QString columns = u"cname, ctelno, condate, contime, pname, refernote, connote"_s;
+    QString values = StoreSql::quoted(name) + u", "_s + StoreSql::quoted(number) + u", "_s + StoreSql::quoted(date)
+        + u", "_s + StoreSql::quoted(time) + u", '', '', ''"_s;
+    if (customer) {
+        columns += u", ocode, ccode"_s;
+        values += u", "_s + StoreSql::quoted(customer->ocode) + u", "_s + StoreSql::quoted(customer->code);
+    }
+    execute(u"INSERT INTO rsvconsult ("_s + columns + u") VALUES ("_s + values + u')', u"insert"_s);
     return static_cast<quint32>(m_db.insert_id());
 }
 
@@ -71,14 +84,6 @@ std::optional<CallIntake::Customer> CallIntake::matchCustomer(const QString& num
     if (!rs || rs->rowCount() == 0)
         return std::nullopt;
     return Customer{rs->value(0, 0), rs->value(0, 1), rs->value(0, 2)};
-}
-
-void CallIntake::link(quint32 code, const Customer& customer)
-{
-    execute(u"UPDATE rsvconsult SET ocode = "_s + StoreSql::quoted(customer.ocode) + u", cname = "_s
-                + StoreSql::quoted(customer.compname) + u", ccode = "_s + StoreSql::quoted(customer.code)
-                + u" WHERE code = "_s + QString::number(code),
-            u"link"_s);
 }
 
 void CallIntake::execute(const QString& sql, const QString& operation)

@@ -35,16 +35,16 @@ public:
 
     explicit CallIntake(cMySQL& db) : m_db(db) {}
 
-    // The number as a device reported it: canonical form, refusal, earlier name, the insert and
-    // link when isLocal (the PC whose device took the call), customer match.
+    // The number as a device reported it: canonical form, refusal, earlier name, customer match, and
+    // when isLocal (the PC whose device took the call) the row stored already linked to the customer.
     Call record(const QString& rawNumber, bool isLocal, const QDateTime& at);
 
     QString earlierName(const QString& number);
     // The new row's code.
-    quint32 insert(const QString& name, const QString& number, const QString& date, const QString& time);
+    quint32 insert(const QString& name, const QString& number, const QString& date, const QString& time,
+                   const std::optional<Customer>& customer = std::nullopt);
     // The first customer with the number as one of telno1..telno4 (the mobile is not searched).
     std::optional<Customer> matchCustomer(const QString& number);
-    void link(quint32 code, const Customer& customer);
 
 private:
     void execute(const QString& sql, const QString& operation);
