@@ -497,69 +497,76 @@ void FrmSlip_sale::setPricedCells(int row, double amount, double tax)
 
 bool FrmSlip_sale::RecSave(int row, int col, const QString& oldText, const QString& newText, int mode)
 {
-    const auto failed = [&] {
-        MsgWarn(kSaveFailed);
-        loadList(); // shows what is stored
-        loadSums();
-        return false;
-    };
-    return guarded(u"RecSave"_s, [&] {
-        if (mode == Insert) {
-            SaleLine typed;
-            typed.ccode = m_ccode;
-            typed.pcode = m_list->text(row, ColPCode);
-            typed.pname = m_list->text(row, ColPName);
-            typed.pnorm = m_list->text(row, ColNorm);
-            typed.qnt = m_list->cells().number(row, ColQty);
-            typed.dealdate = dateOfDay(m_list->text(row, ColDay));
-            typed.dealtime = Clock::now().toString(u"HH:mm"_s);
-            typed.charge = m_list->text(row, ColCharge);
-            typed.regucode = App().UserCode;
-            typed.receiptname = m_list->text(row, ColReceiver);
-            typed.receiptmemo = m_list->text(row, ColReceiptMemo);
-            SaleLineEdit::NewLine entered = SaleLineEdit::insert(typed, catalogue());
-            if (entered.refusal != SaleLineEdit::Refusal::None) {
-                MsgWarn(refusalText(entered.refusal));
-                return false;
-            }
-            SaleLine& line = entered.line;
-            if (SaleStore::insert(line) == 0)
-                return failed();
-            m_loading = true;
-            m_list->setText(row, ColCode, QString::number(line.code));
-            m_list->setText(row, ColDay, line.dealdate.right(2));
-            m_list->setText(row, ColTime, line.dealtime);
-            m_list->setText(row, ColQty, QString::number(line.qnt, 'f', 4));
-            m_list->setText(row, ColPrice, QString::number(line.price, 'f', 4));
-            setPricedCells(row, line.amount, line.tax);
-            addEmptyRowIfNeeded();
-            m_loading = false;
-            loadSums();
-            return true;
-        }
+    return guarded(u"RecSave"_s,
+                   [&] { return mode == Insert ? insertLine(row) : updateLine(row, col, oldText, newText); });
+}
 
-        const std::optional<SaleLineEdit::Field> field = editedField(col);
-        if (!field)
-            return false;
-        const QString edited = col == ColDay ? dateOfDay(newText) : newText;
-        const SaleLineEdit::Result r = SaleLineEdit::apply(*field, cellsOf(row), oldText, edited, catalogue());
-        if (!SaleStore::update(m_list->text(row, ColCode).toInt(), m_ccode, r.change))
-            return failed();
-        if (r.unitChanged)
-            MsgInfo(u"수정된 상품은 단위가 다르니 확인바랍니다."_s + vbCrLf + m_list->text(row, ColUnit) + u" → "_s
-                    + r.after.unit);
-        m_loading = true;
-        m_list->setText(row, ColPCode, r.after.pcode);
-        m_list->setText(row, ColUnit, r.after.unit);
-        m_list->setText(row, ColBarcode, r.after.bcode);
-        m_list->setText(row, ColPrice, QString::number(r.after.price, 'f', 4));
-        setPricedCells(row, r.after.amount, r.after.tax);
-        m_loading = false;
-        if (r.productPrice)
-            SetSalePrice_Prod(r.after.pcode, *r.productPrice);
-        loadSums();
-        return true;
-    });
+bool FrmSlip_sale::saveFailed()
+{
+    MsgWarn(kSaveFailed);
+    loadList(); // shows what is stored
+    loadSums();
+    return false;
+}
+
+bool FrmSlip_sale::insertLine(int row)
+{
+    SaleLine typed;
+    typed.ccode = m_ccode;
+    typed.pcode = m_list->text(row, ColPCode);
+    typed.pname = m_list->text(row, ColPName);
+    typed.pnorm = m_list->text(row, ColNorm);
+    typed.qnt = m_list->cells().number(row, ColQty);
+    typed.dealdate = dateOfDay(m_list->text(row, ColDay));
+    typed.dealtime = Clock::now().toString(u"HH:mm"_s);
+    typed.charge = m_list->text(row, ColCharge);
+    typed.regucode = App().UserCode;
+    typed.receiptname = m_list->text(row, ColReceiver);
+    typed.receiptmemo = m_list->text(row, ColReceiptMemo);
+    SaleLineEdit::NewLine entered = SaleLineEdit::insert(typed, catalogue());
+    if (entered.refusal != SaleLineEdit::Refusal::None) {
+        MsgWarn(refusalText(entered.refusal));
+        return false;
+    }
+    SaleLine& line = entered.line;
+    if (SaleStore::insert(line) == 0)
+        return saveFailed();
+    m_loading = true;
+    m_list->setText(row, ColCode, QString::number(line.code));
+    m_list->setText(row, ColDay, line.dealdate.right(2));
+    m_list->setText(row, ColTime, line.dealtime);
+    m_list->setText(row, ColQty, QString::number(line.qnt, 'f', 4));
+    m_list->setText(row, ColPrice, QString::number(line.price, 'f', 4));
+    setPricedCells(row, line.amount, line.tax);
+    addEmptyRowIfNeeded();
+    m_loading = false;
+    loadSums();
+    return true;
+}
+
+bool FrmSlip_sale::updateLine(int row, int col, const QString& oldText, const QString& newText)
+{
+    const std::optional<SaleLineEdit::Field> field = editedField(col);
+    if (!field)
+        return false;
+    const QString edited = col == ColDay ? dateOfDay(newText) : newText;
+    const SaleLineEdit::Result r = SaleLineEdit::apply(*field, cellsOf(row), oldText, edited, catalogue());
+    if (!SaleStore::update(m_list->text(row, ColCode).toInt(), m_ccode, r.change))
+        return saveFailed();
+    if (r.unitChanged)
+        MsgInfo(u"수정된 상품은 단위가 다르니 확인바랍니다."_s + vbCrLf + m_list->text(row, ColUnit) + u" → "_s
+                + r.after.unit);
+    m_loading = true;
+    m_list->setText(row, ColPCode, r.after.pcode);
+    m_list->setText(row, ColUnit, r.after.unit);
+    m_list->setText(row, ColBarcode, r.after.bcode);
+    m_list->setText(row, ColPrice, QString::number(r.after.price, 'f', 4));
+    setPricedCells(row, r.after.amount, r.after.tax);
+    m_loading = false;
+    if (r.productPrice)
+        SetSalePrice_Prod(r.after.pcode, *r.productPrice);
+    loadSums();
+    return true;
 }
 
 bool FrmSlip_sale::RecDelete(int row)
