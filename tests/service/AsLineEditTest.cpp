@@ -37,10 +37,6 @@ TEST(AsLineEditRule, TheDialogsFieldsMakeTheLineAndItsCharge)
         const AsLineRecord line = AsLineEdit::line(41, 2, c.typed);
         EXPECT_DOUBLE_EQ(line.amount, c.amount);
         EXPECT_DOUBLE_EQ(line.billed(), c.billed);
-        EXPECT_EQ(QStringList({QString::number(line.code), QString::number(line.seq), line.pcode, line.workbigo,
-                               line.senddate}),
-                  QStringList({u"41"_s, u"2"_s, u"000001"_s, u"배수펌프 '교체'"_s, u"2026-04-02"_s}));
-        EXPECT_EQ(std::pair(line.typecode1, line.typecode2), std::pair(c.typed.cause, c.typed.result));
     }
 }
 
