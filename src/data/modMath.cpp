@@ -38,10 +38,15 @@ double RoundUpNum(double x, int digits)
     return roundBy(x, digits, 0.9);
 }
 
-bool CalcVAT(int vatType, double qty, double price, double& supply, double& tax)
+VatOptions VatOptions::current()
 {
     const SharedOptions& o = SharedOptions::current();
-    return CalcVAT(vatType, qty, price, supply, tax, VatOptions{o.amountDecimals, o.vatRounding});
+    return {o.amountDecimals, o.vatRounding};
+}
+
+bool CalcVAT(int vatType, double qty, double price, double& supply, double& tax)
+{
+    return CalcVAT(vatType, qty, price, supply, tax, VatOptions::current());
 }
 
 bool CalcVAT(int vatType, double qty, double price, double& supply, double& tax, const VatOptions& options)

@@ -11,6 +11,8 @@ double RoundUpNum(double x, int digits);
 struct VatOptions {
     int amountDecimals = 0; // "금액소수점수"
     int rounding = 0;       // "부가세소수처리": 0 truncate, 1 round half up, 2 round up
+
+    static VatOptions current();
 };
 
 // Splits qty x price by the VAT mode (0 none, 1 included, 2 on top) into supply and tax. An unknown

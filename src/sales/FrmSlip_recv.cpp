@@ -56,11 +56,6 @@ ucFindBox* findBox(QWidget* parent, const QString& name, int kind)
     return box;
 }
 
-double numberIn(const HCText* f)
-{
-    return std::abs(f->Text().toDouble());
-}
-
 } // namespace
 
 FrmSlip_recv::FrmSlip_recv(QWidget* parent)
@@ -226,47 +221,46 @@ void FrmSlip_recv::readPreviousBalance()
 
 void FrmSlip_recv::showBalances()
 {
-    const double total = numberIn(m_txtAmount) + numberIn(m_txtDC);
-    m_pnlPrevBaln->setText(ReceiveRules::panelText(m_previous));
-    m_pnlTotal->setText(ReceiveRules::panelText(total));
-    m_pnlCurBaln->setText(ReceiveRules::panelText(m_previous - total));
+    const ReceiveRules::Panels p = ReceiveRules::panels(m_previous, typed());
+    m_pnlPrevBaln->setText(ReceiveRules::panelText(p.previous));
+    m_pnlTotal->setText(ReceiveRules::panelText(p.total));
+    m_pnlCurBaln->setText(ReceiveRules::panelText(p.current));
 }
 
-ReceiveRecord FrmSlip_recv::edited() const
+ReceiveRules::Typed FrmSlip_recv::typed() const
 {
-    ReceiveRecord p = m_loaded;
-    p.dealdate = m_hdField->Text();
-    p.ccode = m_fbCust->code();
-    p.amount = numberIn(m_txtAmount);
-    p.dc = numberIn(m_txtDC);
-    // A kind the list does not know stays as it was stored.
-    p.type = m_cmbCashType->currentIndex() < 0 ? m_loaded.type : m_cmbCashType->currentIndex();
-    p.charge = m_fbUser->code();
-    p.bigo = m_txtBigo->Text();
-    return p;
+    return {m_hdField->date(), m_hdField->Text(), m_fbCust->Text(), m_fbCust->code(), m_txtAmount->Text(),
+            m_txtDC->Text(), m_cmbCashType->currentIndex(), m_fbUser->code(), m_txtBigo->Text()};
 }
 
 bool FrmSlip_recv::checkBeforeSave()
 {
-    const std::optional<QDate> date = m_hdField->date();
-    if (!date)
-        return refuse(m_hdField, u"입금일자가 잘못 입력되었습니다."_s);
-    if (*date > Clock::today() && MsgYesNo(u"오늘이후 일자(미래)입니다. 그래도, 저장하시겠습니까?"_s) != MsgAnswer::Yes)
-        return false;
-    if (m_fbCust->Text().trimmed().isEmpty())
-        return refuse(m_fbCust, requiredMessage(u"거래처"_s), kRequired);
-    if (m_fbCust->code().isEmpty())
-        return refuse(m_fbCust, u"거래처 코드가 입력되지 않았습니다."_s, kRequired);
-    if (numberIn(m_txtAmount) == 0 && numberIn(m_txtDC) == 0
-        && MsgYesNo(u"입금액이나 할인금액이 입력되지 않았습니다. 그래도 저장하시겠습니까?."_s, kRequired, false)
-            != MsgAnswer::Yes)
-        return false;
+    using Issue = ReceiveRules::Issue;
+    for (const Issue issue : ReceiveRules::issues(typed(), Clock::today())) {
+        switch (issue) {
+        case Issue::BadDate:
+            return refuse(m_hdField, u"입금일자가 잘못 입력되었습니다."_s);
+        case Issue::FutureDate:
+            if (MsgYesNo(u"오늘이후 일자(미래)입니다. 그래도, 저장하시겠습니까?"_s) != MsgAnswer::Yes)
+                return false;
+            break;
+        case Issue::NoCustomer:
+            return refuse(m_fbCust, requiredMessage(u"거래처"_s), kRequired);
+        case Issue::NoCustomerCode:
+            return refuse(m_fbCust, u"거래처 코드가 입력되지 않았습니다."_s, kRequired);
+        case Issue::NothingPaid:
+            if (MsgYesNo(u"입금액이나 할인금액이 입력되지 않았습니다. 그래도 저장하시겠습니까?."_s, kRequired, false)
+                != MsgAnswer::Yes)
+                return false;
+            break;
+        }
+    }
     return true;
 }
 
 int FrmSlip_recv::writeRecord()
 {
-    ReceiveRecord p = edited();
+    ReceiveRecord p = ReceiveRules::edited(m_loaded, typed());
     if (mode() == EditRecord) {
         m_savedCode = p.code;
         return m_store.update(m_loaded, p);

@@ -2,6 +2,7 @@
 
 #include "CustomerPickReceiver.h"
 #include "ReceiveRecord.h"
+#include "ReceiveRules.h"
 #include "ReceiveStore.h"
 #include "RecordEditor.h"
 
@@ -41,7 +42,7 @@ private:
     void applySkips();
     void openList();
     void startCalculator();
-    ReceiveRecord edited() const;
+    ReceiveRules::Typed typed() const;
 
     ReceiveStore m_store;
     hcDate* m_hdField;

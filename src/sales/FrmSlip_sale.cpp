@@ -10,6 +10,7 @@
 #include "Grid.h"
 #include "GridPrinter.h"
 #include "OptionKeys.h"
+#include "ProductRules.h"
 #include "ProductStore.h"
 #include "SaleLineEdit.h"
 #include "SaleStore.h"
@@ -43,7 +44,6 @@ namespace {
 
 const QString kForm = u"FrmSlip_sale"_s;
 const QString kTitle = u"판매전표등록"_s;
-const QString kFreeProduct = u"000000"_s;
 const QString kSaveFailed = u"수정된 내용이 없거나, 자료저장을 실패하였습니다."_s;
 
 const Setting<bool> kHideSum{u"Config"_s, u"전표_HideSum"_s, false};
@@ -84,6 +84,21 @@ std::optional<SaleLineEdit::Field> editedField(int col)
                                       {S::ColMemo, F::Memo}};
     const auto it = fields.constFind(col);
     return it == fields.cend() ? std::nullopt : std::optional(*it);
+}
+
+QString refusalText(SaleLineEdit::Refusal refusal)
+{
+    switch (refusal) {
+    case SaleLineEdit::Refusal::NoCustomer:
+        return FormatMsg(u"%0은(는) 공백이 허용되지 않습니다."_s, {u"거래처"_s});
+    case SaleLineEdit::Refusal::NoProduct:
+        return FormatMsg(u"%0은(는) 공백이 허용되지 않습니다."_s, {u"상품"_s});
+    case SaleLineEdit::Refusal::NoDate:
+        return u"존재하지 않는 날짜입니다."_s;
+    case SaleLineEdit::Refusal::None:
+        break;
+    }
+    return {};
 }
 
 template <typename F>
@@ -336,7 +351,7 @@ void FrmSlip_sale::addEmptyRowIfNeeded()
 
 QString FrmSlip_sale::dateOfDay(const QString& day) const
 {
-    return month() + u'-' + day.trimmed().rightJustified(2, u'0');
+    return SaleLineEdit::dateOfDay(month(), day);
 }
 
 void FrmSlip_sale::showCurrentTaxInvoice()
@@ -366,7 +381,7 @@ bool FrmSlip_sale::mayEditCell(int row, int col)
         if (MsgYesNo(question + vbCrLf + vbCrLf + hint) != MsgAnswer::Yes)
             return false;
     }
-    if (col == ColNorm && m_list->text(row, ColPCode) != kFreeProduct && ConfigKeys::SlipNormWarning.get()) {
+    if (col == ColNorm && !IsFreeTextProduct(m_list->text(row, ColPCode)) && ConfigKeys::SlipNormWarning.get()) {
         const QString warning = lines({u"규격을 직접 수정할 경우 재고관리가 되지 않습니다."_s,
                                        u"임의발행한 상품이 아닐 경우는 상품명칸에서 검색을 하세요."_s,
                                        u"그래도, 수정을 하시겠습니까?"_s,
@@ -397,7 +412,7 @@ void FrmSlip_sale::cellEdited(int row, int col, const QString& oldText, const QS
     const auto restore = [&] { m_list->setText(row, col, oldText); };
     switch (col) {
     case ColDay:
-        if (!QDate::fromString(dateOfDay(newText), u"yyyy-MM-dd"_s).isValid()) {
+        if (!SaleLineEdit::isDate(dateOfDay(newText))) {
             MsgWarn(dateOfDay(newText) + u"는 올바른 날짜가 아닙니다."_s);
             restore();
             return;
@@ -440,25 +455,15 @@ bool FrmSlip_sale::chooseProduct(int row, int col, const QString& typed)
     if (pick.isEmpty())
         return false;
     return guarded(u"ChooseProduct"_s, [&] {
-        // A line typed without a registered product keeps the typed name and nothing else.
-        ProductRecord product;
-        product.name = pick.name;
-        if (pick.code != kFreeProduct) {
-            const std::optional<ProductRecord> found = ProductStore::load(pick.code);
-            if (!found)
-                return false;
-            product = *found;
-        }
-        m_list->setText(row, ColPCode, pick.code);
-        m_list->setText(row, ColPName, product.name);
-        m_list->setText(row, ColNorm, product.norm);
-        m_list->setText(row, ColUnit, product.unit);
-        m_list->setText(row, ColBarcode, product.bcode);
-        // A line always has a salesperson: the customer's own unless one was typed.
-        if (m_list->text(row, ColCharge).isEmpty()) {
-            m_list->setText(row, ColCharge, m_charge);
-            m_list->setText(row, ColChargeName, m_userNames.value(m_charge));
-        }
+        const std::optional<SaleLineEdit::Cells> cells =
+            SaleLineEdit::chosen(cellsOf(row), pick.code, pick.name, m_charge, catalogue());
+        if (!cells)
+            return false;
+        for (const auto& [col, text] : {std::pair{ColPCode, cells->pcode}, {ColPName, cells->pname},
+                                        {ColNorm, cells->pnorm}, {ColUnit, cells->unit}, {ColBarcode, cells->bcode},
+                                        {ColCharge, cells->charge}})
+            m_list->setText(row, col, text);
+        m_list->setText(row, ColChargeName, m_userNames.value(cells->charge));
         return true;
     });
 }
@@ -479,9 +484,9 @@ SaleLineEdit::Catalogue FrmSlip_sale::catalogue() const
                 const std::optional<ProductRecord> p = ProductStore::load(pcode);
                 if (!p)
                     return std::nullopt;
-                return SaleLineEdit::Product{p->unit, p->bcode, p->saleprice};
+                return SaleLineEdit::Product{p->unit, p->bcode, p->saleprice, p->name, p->norm};
             },
-            &GetPCodeByName};
+            &GetPCodeByName, VatOptions::current(), SharedOptions::current().basePriceChange[1]};
 }
 
 void FrmSlip_sale::setPricedCells(int row, double amount, double tax)
@@ -492,80 +497,76 @@ void FrmSlip_sale::setPricedCells(int row, double amount, double tax)
 
 bool FrmSlip_sale::RecSave(int row, int col, const QString& oldText, const QString& newText, int mode)
 {
-    const auto failed = [&] {
-        MsgWarn(kSaveFailed);
-        loadList(); // shows what is stored
-        loadSums();
-        return false;
-    };
-    return guarded(u"RecSave"_s, [&] {
-        const QString pcode = m_list->text(row, ColPCode);
-        if (mode == Insert) {
-            if (m_ccode.isEmpty()) {
-                MsgWarn(FormatMsg(u"%0은(는) 공백이 허용되지 않습니다."_s, {u"거래처"_s}));
-                return false;
-            }
-            if (pcode.isEmpty()) {
-                MsgWarn(FormatMsg(u"%0은(는) 공백이 허용되지 않습니다."_s, {u"상품"_s}));
-                return false;
-            }
-            SaleLine line;
-            line.dealdate = dateOfDay(m_list->text(row, ColDay));
-            if (!QDate::fromString(line.dealdate, u"yyyy-MM-dd"_s).isValid()) {
-                MsgWarn(u"존재하지 않는 날짜입니다."_s);
-                return false;
-            }
-            line.ccode = m_ccode;
-            line.pcode = pcode;
-            line.pname = m_list->text(row, ColPName);
-            line.pnorm = m_list->text(row, ColNorm);
-            line.qnt = m_list->cells().number(row, ColQty);
-            if (line.qnt == 0)
-                line.qnt = 1;
-            line.price = GetSalePrice_Prod(pcode);
-            SaleStore::priceLine(line);
-            line.dealtime = Clock::now().toString(u"HH:mm"_s);
-            line.charge = m_list->text(row, ColCharge);
-            line.regucode = App().UserCode;
-            line.receiptname = m_list->text(row, ColReceiver);
-            line.receiptmemo = m_list->text(row, ColReceiptMemo);
-            if (SaleStore::insert(line) == 0)
-                return failed();
-            m_loading = true;
-            m_list->setText(row, ColCode, QString::number(line.code));
-            m_list->setText(row, ColDay, line.dealdate.right(2));
-            m_list->setText(row, ColTime, line.dealtime);
-            m_list->setText(row, ColQty, QString::number(line.qnt, 'f', 4));
-            m_list->setText(row, ColPrice, QString::number(line.price, 'f', 4));
-            setPricedCells(row, line.amount, line.tax);
-            addEmptyRowIfNeeded();
-            m_loading = false;
-            loadSums();
-            return true;
-        }
+    return guarded(u"RecSave"_s,
+                   [&] { return mode == Insert ? insertLine(row) : updateLine(row, col, oldText, newText); });
+}
 
-        const std::optional<SaleLineEdit::Field> field = editedField(col);
-        if (!field)
-            return false;
-        const QString edited = col == ColDay ? dateOfDay(newText) : newText;
-        const SaleLineEdit::Result r = SaleLineEdit::apply(*field, cellsOf(row), oldText, edited, catalogue());
-        if (!SaleStore::update(m_list->text(row, ColCode).toInt(), m_ccode, r.change))
-            return failed();
-        if (r.unitChanged)
-            MsgInfo(u"수정된 상품은 단위가 다르니 확인바랍니다."_s + vbCrLf + m_list->text(row, ColUnit) + u" → "_s
-                    + r.after.unit);
-        m_loading = true;
-        m_list->setText(row, ColPCode, r.after.pcode);
-        m_list->setText(row, ColUnit, r.after.unit);
-        m_list->setText(row, ColBarcode, r.after.bcode);
-        m_list->setText(row, ColPrice, QString::number(r.after.price, 'f', 4));
-        setPricedCells(row, r.after.amount, r.after.tax);
-        m_loading = false;
-        if (col == ColPrice && SharedOptions::current().basePriceChange[1] && pcode != kFreeProduct)
-            SetSalePrice_Prod(pcode, r.after.price);
-        loadSums();
-        return true;
-    });
+bool FrmSlip_sale::saveFailed()
+{
+    MsgWarn(kSaveFailed);
+    loadList(); // shows what is stored
+    loadSums();
+    return false;
+}
+
+bool FrmSlip_sale::insertLine(int row)
+{
+    SaleLine typed;
+    typed.ccode = m_ccode;
+    typed.pcode = m_list->text(row, ColPCode);
+    typed.pname = m_list->text(row, ColPName);
+    typed.pnorm = m_list->text(row, ColNorm);
+    typed.qnt = m_list->cells().number(row, ColQty);
+    typed.dealdate = dateOfDay(m_list->text(row, ColDay));
+    typed.dealtime = Clock::now().toString(u"HH:mm"_s);
+    typed.charge = m_list->text(row, ColCharge);
+    typed.regucode = App().UserCode;
+    typed.receiptname = m_list->text(row, ColReceiver);
+    typed.receiptmemo = m_list->text(row, ColReceiptMemo);
+    SaleLineEdit::NewLine entered = SaleLineEdit::insert(typed, catalogue());
+    if (entered.refusal != SaleLineEdit::Refusal::None) {
+        MsgWarn(refusalText(entered.refusal));
+        return false;
+    }
+    SaleLine& line = entered.line;
+    if (SaleStore::insert(line) == 0)
+        return saveFailed();
+    m_loading = true;
+    m_list->setText(row, ColCode, QString::number(line.code));
+    m_list->setText(row, ColDay, line.dealdate.right(2));
+    m_list->setText(row, ColTime, line.dealtime);
+    m_list->setText(row, ColQty, QString::number(line.qnt, 'f', 4));
+    m_list->setText(row, ColPrice, QString::number(line.price, 'f', 4));
+    setPricedCells(row, line.amount, line.tax);
+    addEmptyRowIfNeeded();
+    m_loading = false;
+    loadSums();
+    return true;
+}
+
+bool FrmSlip_sale::updateLine(int row, int col, const QString& oldText, const QString& newText)
+{
+    const std::optional<SaleLineEdit::Field> field = editedField(col);
+    if (!field)
+        return false;
+    const QString edited = col == ColDay ? dateOfDay(newText) : newText;
+    const SaleLineEdit::Result r = SaleLineEdit::apply(*field, cellsOf(row), oldText, edited, catalogue());
+    if (!SaleStore::update(m_list->text(row, ColCode).toInt(), m_ccode, r.change))
+        return saveFailed();
+    if (r.unitChanged)
+        MsgInfo(u"수정된 상품은 단위가 다르니 확인바랍니다."_s + vbCrLf + m_list->text(row, ColUnit) + u" → "_s
+                + r.after.unit);
+    m_loading = true;
+    m_list->setText(row, ColPCode, r.after.pcode);
+    m_list->setText(row, ColUnit, r.after.unit);
+    m_list->setText(row, ColBarcode, r.after.bcode);
+    m_list->setText(row, ColPrice, QString::number(r.after.price, 'f', 4));
+    setPricedCells(row, r.after.amount, r.after.tax);
+    m_loading = false;
+    if (r.productPrice)
+        SetSalePrice_Prod(r.after.pcode, *r.productPrice);
+    loadSums();
+    return true;
 }
 
 bool FrmSlip_sale::RecDelete(int row)

@@ -80,6 +80,10 @@ private:
     void cellEdited(int row, int col, const QString& oldText, const QString& newText);
     bool chooseProduct(int row, int col, const QString& typed);
     bool confirmQuantity(const QString& typed);
+    bool insertLine(int row);
+    bool updateLine(int row, int col, const QString& oldText, const QString& newText);
+    // Tells the operator and shows what is stored; false.
+    bool saveFailed();
     void setPricedCells(int row, double amount, double tax);
     SaleLineEdit::Cells cellsOf(int row) const;
     SaleLineEdit::Catalogue catalogue() const;

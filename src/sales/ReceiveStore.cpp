@@ -4,8 +4,8 @@
 #include "DbError.h"
 #include "DbTransaction.h"
 #include "SqlNumber.h"
+#include "ReceiveRules.h"
 #include "cMySQL.h"
-#include "modMath.h"
 #include "modMySQL_Func.h"
 #include "RecordSet.h"
 
@@ -21,12 +21,6 @@ namespace {
 QString quoted(const QString& text)
 {
     return u"'"_s + SQLQuote(text) + u"'"_s;
-}
-
-// The columns hold four decimals; a difference of doubles carries binary noise beyond them.
-double money(double value)
-{
-    return RoundNum(value, 4);
 }
 
 ReceiveRecord recordOf(const RecordSet& rs)
@@ -97,8 +91,8 @@ int ReceiveStore::insert(const ReceiveRecord& p)
 {
     const QString sql = u"INSERT INTO receive ( dealdate, ccode, amount, dc, type, charge, bigo, regucode, "
                         u"deallistno, dealtime) VALUES ( "_s
-        + quoted(p.dealdate) + u","_s + quoted(p.ccode) + u", "_s + SqlNumber(money(p.amount)) + u", "_s
-        + SqlNumber(money(p.dc)) + u", "_s + QString::number(p.type) + u","_s + quoted(p.charge) + u","_s
+        + quoted(p.dealdate) + u","_s + quoted(p.ccode) + u", "_s + SqlNumber(ReceiveRules::rounded(p.amount)) + u", "_s
+        + SqlNumber(ReceiveRules::rounded(p.dc)) + u", "_s + QString::number(p.type) + u","_s + quoted(p.charge) + u","_s
         + quoted(p.bigo) + u","_s + quoted(p.regucode) + u",'',"_s + quoted(p.dealtime) + u" )"_s;
     // The payment and its balance move stand or fall together.
     int code = 0;
@@ -113,8 +107,8 @@ int ReceiveStore::insert(const ReceiveRecord& p)
 
 int ReceiveStore::update(const ReceiveRecord& loaded, const ReceiveRecord& edited)
 {
-    const double dAmount = money(edited.amount - loaded.amount);
-    const double dDc = money(edited.dc - loaded.dc);
+    const double dAmount = ReceiveRules::rounded(edited.amount - loaded.amount);
+    const double dDc = ReceiveRules::rounded(edited.dc - loaded.dc);
     QString sql = u"UPDATE receive SET dealdate = "_s + quoted(edited.dealdate) + u",ccode = "_s + quoted(edited.ccode)
         + u",amount = amount + "_s + SqlNumber(dAmount) + u",dc = dc + "_s + SqlNumber(dDc) + u",charge = "_s
         + quoted(edited.charge) + u",bigo = "_s + quoted(edited.bigo) + u",type = "_s + QString::number(edited.type);
@@ -128,12 +122,8 @@ int ReceiveStore::update(const ReceiveRecord& loaded, const ReceiveRecord& edite
         const std::optional<Locked> now = lock(edited.code);
         if (!now || execute(sql) <= 0)
             return false;
-        if (now->ccode == edited.ccode)
-            return CustomerBalance(&m_db).move(edited.ccode, -(dAmount + dDc));
-        const double newTotal = money(now->total + dAmount + dDc);
-        // Customers in code order, as every desk takes them.
-        QList<std::pair<QString, double>> moves{{now->ccode, now->total}, {edited.ccode, -newTotal}};
-        std::sort(moves.begin(), moves.end());
+        const QList<std::pair<QString, double>> moves =
+            ReceiveRules::balanceMoves(now->ccode, now->total, edited.ccode, dAmount + dDc);
         return std::all_of(moves.begin(), moves.end(),
                            [this](const auto& move) { return CustomerBalance(&m_db).move(move.first, move.second); });
     });

@@ -3,6 +3,7 @@
 #include "ProductRules.h"
 #include "modMath.h"
 
+#include <QDate>
 #include <QHash>
 
 using namespace Qt::StringLiterals;
@@ -72,13 +73,15 @@ SaleLineEdit::Result SaleLineEdit::apply(Field field, const Cells& line, const Q
     case Field::Price:
         change.price = newValue - oldValue;
         r.repriced = true;
+        if (catalogue.priceSetsProduct && !IsFreeTextProduct(line.pcode))
+            r.productPrice = line.price;
         break;
     case Field::Amount:
         // Without a unit price the typed amount is what the customer pays, split as the VAT mode says.
         if (line.price == 0) {
             double amount = 0;
             double tax = 0;
-            CalcVAT(catalogue.vatType(line.pcode), 1, newValue, amount, tax);
+            CalcVAT(catalogue.vatType(line.pcode), 1, newValue, amount, tax, catalogue.vat);
             change.amount = amount - oldValue;
             change.tax = tax - line.tax;
             r.after.amount = amount;
@@ -95,13 +98,67 @@ SaleLineEdit::Result SaleLineEdit::apply(Field field, const Cells& line, const Q
     }
     if (r.repriced) {
         const SaleChange priced = SaleChange::repriced(catalogue.vatType(r.after.pcode), r.after.qnt, r.after.price,
-                                                       line.amount, line.tax);
+                                                       line.amount, line.tax, catalogue.vat);
         change.amount = priced.amount;
         change.tax = priced.tax;
         r.after.amount = line.amount + priced.amount;
         r.after.tax = line.tax + priced.tax;
     }
     return r;
+}
+
+std::optional<SaleLineEdit::Cells> SaleLineEdit::chosen(const Cells& row, const QString& pcode,
+                                                        const QString& pickedName, const QString& customerCharge,
+                                                        const Catalogue& catalogue)
+{
+    Cells cells = row;
+    cells.pcode = pcode;
+    cells.pname = pickedName;
+    cells.pnorm.clear();
+    cells.unit.clear();
+    cells.bcode.clear();
+    if (!IsFreeTextProduct(pcode)) {
+        const std::optional<Product> product = catalogue.product(pcode);
+        if (!product)
+            return std::nullopt;
+        cells.pname = product->name;
+        cells.pnorm = product->norm;
+        cells.unit = product->unit;
+        cells.bcode = product->bcode;
+    }
+    if (cells.charge.isEmpty())
+        cells.charge = customerCharge;
+    return cells;
+}
+
+SaleLineEdit::NewLine SaleLineEdit::insert(const SaleLine& typed, const Catalogue& catalogue)
+{
+    NewLine r{typed, Refusal::None};
+    SaleLine& line = r.line;
+    if (line.ccode.isEmpty())
+        r.refusal = Refusal::NoCustomer;
+    else if (line.pcode.isEmpty())
+        r.refusal = Refusal::NoProduct;
+    else if (!isDate(line.dealdate))
+        r.refusal = Refusal::NoDate;
+    if (r.refusal != Refusal::None)
+        return r;
+    if (line.qnt == 0)
+        line.qnt = 1;
+    const std::optional<Product> product = catalogue.product(line.pcode);
+    line.price = product ? product->saleprice : 0;
+    line.priceAs(catalogue.vatType(line.pcode), catalogue.vat);
+    return r;
+}
+
+QString SaleLineEdit::dateOfDay(const QString& month, const QString& day)
+{
+    return month + u'-' + day.trimmed().rightJustified(2, u'0');
+}
+
+bool SaleLineEdit::isDate(const QString& date)
+{
+    return QDate::fromString(date, u"yyyy-MM-dd"_s).isValid();
 }
 
 } // namespace asv

@@ -36,11 +36,23 @@ double sumOf(const QString& sql, const QString& operation)
 
 } // namespace
 
+void SaleLine::priceAs(int vatType, const VatOptions& vat)
+{
+    CalcVAT(vatType, qnt, price, amount, tax, vat);
+    total = amount + tax;
+}
+
 SaleChange SaleChange::repriced(int vatType, double qty, double price, double oldAmount, double oldTax)
+{
+    return repriced(vatType, qty, price, oldAmount, oldTax, VatOptions::current());
+}
+
+SaleChange SaleChange::repriced(int vatType, double qty, double price, double oldAmount, double oldTax,
+                                const VatOptions& vat)
 {
     double amount = 0;
     double tax = 0;
-    CalcVAT(vatType, qty, price, amount, tax);
+    CalcVAT(vatType, qty, price, amount, tax, vat);
     SaleChange change;
     change.amount = amount - oldAmount;
     change.tax = tax - oldTax;
@@ -49,8 +61,7 @@ SaleChange SaleChange::repriced(int vatType, double qty, double price, double ol
 
 void SaleStore::priceLine(SaleLine& line)
 {
-    CalcVAT(GetVATType(line.ccode, line.pcode), line.qnt, line.price, line.amount, line.tax);
-    line.total = line.amount + line.tax;
+    line.priceAs(GetVATType(line.ccode, line.pcode), VatOptions::current());
 }
 
 RecordSetPtr SaleStore::monthLines(const QString& ccode, const QString& month, const QString& pcode)

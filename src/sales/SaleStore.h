@@ -1,6 +1,7 @@
 #pragma once
 
 #include "RecordSetPtr.h"
+#include "modMath.h"
 
 #include <QHash>
 #include <QString>
@@ -27,6 +28,9 @@ struct SaleLine {
     QString regucode;
     QString receiptname;
     QString receiptmemo;
+
+    // Amount, tax and total of qnt × price as the VAT mode splits it.
+    void priceAs(int vatType, const VatOptions& vat);
 };
 
 // The change of one stored line: texts set as they are, numbers as differences to what is stored,
@@ -40,6 +44,8 @@ struct SaleChange {
 
     // The amount and tax differences that bring a line stored with oldAmount and oldTax to qty × price.
     static SaleChange repriced(int vatType, double qty, double price, double oldAmount, double oldTax);
+    static SaleChange repriced(int vatType, double qty, double price, double oldAmount, double oldTax,
+                               const VatOptions& vat);
 
     double total() const { return amount + tax; }
     void setText(const QString& column, const QString& text) { texts.append({column, text}); }

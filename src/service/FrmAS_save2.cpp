@@ -115,11 +115,12 @@ void FrmAS_save2::productChosen()
 {
     m_codes[0]->setFocus();
     fillCodes();
-    if (m_lineCount >= 2)
-        return;
     Guarded(u"fbProd_Found"_s, u"Form"_s, objectName(), 0, [this] {
-        const std::optional<AsJobRecord> job = AsJobStore::load(this->job());
-        if (job && job->pcode != m_fbProd->code())
+        const auto received = [this]() -> std::optional<QString> {
+            const std::optional<AsJobRecord> job = AsJobStore::load(this->job());
+            return job ? std::optional(job->pcode) : std::nullopt;
+        };
+        if (AsLineEdit::otherThanReceived(m_lineCount, received, m_fbProd->code()))
             MsgInfo(u"A/S접수시의 상품명과 다릅니다. 확인바랍니다."_s);
         return 0;
     });
@@ -195,35 +196,30 @@ void FrmAS_save2::loadRecord(const QString& seq)
 
 bool FrmAS_save2::checkBeforeSave()
 {
-    if (AsCodeCombo::chosen(m_codes[0]) == 0)
+    switch (AsLineEdit::refusal(typed())) {
+    case AsLineEdit::Refusal::NoCause:
         return refuse(m_codes[0], u"원인코드가 입력되지 않았습니다."_s, kRequired);
-    if (AsCodeCombo::chosen(m_codes[1]) == 0)
+    case AsLineEdit::Refusal::NoResult:
         return refuse(m_codes[1], u"결과코드가 입력되지 않았습니다."_s, kRequired);
-    if (m_fbProd->Text().trimmed().isEmpty())
+    case AsLineEdit::Refusal::NoProduct:
         return refuse(m_fbProd, requiredMessage(u"상품"_s), kRequired);
+    case AsLineEdit::Refusal::None:
+        break;
+    }
     return true;
 }
 
-AsLineRecord FrmAS_save2::fromFields() const
+AsLineEdit::Typed FrmAS_save2::typed() const
 {
-    AsLineRecord line;
-    line.code = job();
-    line.seq = mode() == EditRecord ? seq() : 0;
-    line.pcode = m_fbProd->code();
-    line.typecode1 = AsCodeCombo::chosen(m_codes[0]);
-    line.typecode2 = AsCodeCombo::chosen(m_codes[1]);
-    line.workbigo = m_memo->Text();
-    line.amount = m_amount->Text().toDouble();
-    line.isfree = m_chkFree->isChecked();
-    line.senddate = m_sendDate->Text();
-    return line;
+    return {m_fbProd->code(), m_fbProd->Text(), AsCodeCombo::chosen(m_codes[0]), AsCodeCombo::chosen(m_codes[1]),
+            m_memo->Text(), m_amount->Text(), m_chkFree->isChecked(), m_sendDate->Text()};
 }
 
 int FrmAS_save2::writeRecord()
 {
     // An edit closes the dialog after its save (the continue box serves new lines only), so a
     // line is never saved twice from one opening.
-    const int saved = AsJobStore::saveLine(fromFields());
+    const int saved = AsJobStore::saveLine(AsLineEdit::line(job(), mode() == EditRecord ? seq() : 0, typed()));
     if (saved == 0)
         return 0;
     m_lblSeq->setText(QString::number(saved));

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "AsLineRecord.h"
+#include "AsLineEdit.h"
 #include "RecordEditor.h"
 
 class QCheckBox;
@@ -40,7 +40,7 @@ private:
     void startWithJobProduct();
     void productChosen();
     void openCodeScreen(int i);
-    AsLineRecord fromFields() const;
+    AsLineEdit::Typed typed() const;
 
     QLabel* m_lblCode;
     QLabel* m_lblSeq;
