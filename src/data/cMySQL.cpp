@@ -295,6 +295,12 @@ bool cMySQL::returnToFirstNode()
     close();
     m_handle = handle;
     adoptNode(list.first());
+    // What the desk saved on the other node may not be applied here yet: one read that waits for the
+    // cluster's commits brings this node up to them before reads stay local again.
+    mysql_query(m_handle, "SET SESSION wsrep_sync_wait = 1");
+    if (mysql_query(m_handle, "SELECT 1") == 0)
+        mysql_free_result(mysql_store_result(m_handle));
+    mysql_query(m_handle, "SET SESSION wsrep_sync_wait = 0");
     return true;
 }
 

@@ -25,9 +25,13 @@ public:
     int paused() const { return m_paused; }
     // When each fault began and ended, for the report.
     QString timeline() const;
+    // A node that grew past all reason and was killed before it took the machine's memory; empty
+    // when none did.
+    QString runaway() const { return m_runaway; }
 
 private:
     void step(bool counted);
+    void stopRunaway();
     static qint64 pid(int node);
 
     int m_killedNode;
@@ -39,6 +43,7 @@ private:
     qint64 m_lastStepAtMs = 0; // so that the pause lasts from its start
     QList<qint64> m_stepsAtMs;
     QProcess m_restart;
+    QString m_runaway;
 };
 
 } // namespace asv::test

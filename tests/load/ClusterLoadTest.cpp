@@ -61,7 +61,9 @@ TEST(Load, TenDesksOnAClusterLoseNothingWhenANodeDiesOrStalls)
     ClusterFaults faults(2, 3);
     const DeskRun run(db.name(), seed, operations, [&preferring](int desk) { return preferring(desk % 3 + 1); },
                       [&faults](qint64 elapsedMs) { faults.runDue(elapsedMs); });
-    ASSERT_TRUE(faults.settle());
+    const bool settled = faults.settle();
+    ASSERT_TRUE(faults.runaway().isEmpty()) << qPrintable(faults.runaway());
+    ASSERT_TRUE(settled);
     const Afterwards after(run.journal);
     QStringList sums;
     for (int node = 1; node <= 3; ++node)
