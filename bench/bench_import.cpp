@@ -16,7 +16,7 @@
 #include "SpreadsheetReader.h"
 #include "modMySQL_Func.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QFile>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
@@ -128,14 +128,13 @@ BENCHMARK(BM_Import_File)->Apply(measured);
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
     const bool withoutPieces = argc > 1 && std::strcmp(argv[1], "--without-name-pieces") == 0;
     if (withoutPieces) {
         argv[1] = argv[0];
         ++argv;
         --argc;
     }
-    QApplication app(argc, argv);
+    QCoreApplication app(argc, argv);
     ConsolePrompter prompter(MsgAnswer::No);
     InitializeInterleaved(argc, argv);
 

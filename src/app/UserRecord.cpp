@@ -1,6 +1,6 @@
 #include "UserRecord.h"
 
-#include "HCText.h"
+#include "HCTextRules.h"
 #include "RecordSet.h"
 
 using namespace Qt::StringLiterals;
@@ -10,8 +10,8 @@ namespace asv {
 const FieldTable<UserRecord>& UserRecord::fields()
 {
     using U = UserRecord;
-    constexpr int text = HCText::AnyText;
-    constexpr int tel = HCText::Telephone;
+    constexpr int text = TextKind::AnyText;
+    constexpr int tel = TextKind::Telephone;
     static const FieldTable<U> table{
         {u"code"_s, &U::code, u"htCode"_s, u"코드"_s, 2, text, true},
         {u"loginid"_s, &U::loginId, u"htLoginId"_s, u"아이디"_s, 20, text, true},

@@ -23,6 +23,11 @@ using namespace Qt::StringLiterals;
 
 namespace asv {
 
+// The field tables name the kinds without the widget; both must mean the same numbers.
+static_assert(int(HCText::AnyText) == TextKind::AnyText && int(HCText::Number) == TextKind::Number
+              && int(HCText::LatinLetters) == TextKind::LatinLetters && int(HCText::Telephone) == TextKind::Telephone
+              && int(HCText::Time) == TextKind::Time && int(HCText::PatternNumber) == TextKind::PatternNumber);
+
 namespace {
 
 bool isDigit(QChar c)

@@ -5,6 +5,11 @@
 
 namespace asv {
 
+// What a field accepts; field tables name it without pulling in the widget.
+struct TextKind {
+    enum Kind { AnyText = 0, Number = 1, LatinLetters = 2, Telephone = 3, Time = 4, PatternNumber = 5 };
+};
+
 // The rules HCText applies when the operator leaves a field; pure, so editors and imports can
 // reuse them without a widget.
 

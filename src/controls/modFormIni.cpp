@@ -181,11 +181,6 @@ QString FormName(const QWidget* form)
     return cls.mid(cls.lastIndexOf(u':') + 1);
 }
 
-QString FormIniPath(const QString& formName)
-{
-    return Paths::file(u"FormIni/"_s + formName + u".ini"_s);
-}
-
 void LoadFormPosition(QWidget* form, bool withSize)
 {
     if (!form)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Paths.h"
+
 #include <QList>
 #include <QString>
 
@@ -15,7 +17,6 @@ class Grid;
 QWidget* FormOf(const QWidget* control);
 // A form's file name part: its objectName, else its class name.
 QString FormName(const QWidget* form);
-QString FormIniPath(const QString& formName);
 
 // Applies the saved position (and size when withSize) and the layout of every named Grid on the
 // form. Missing or non-numeric keys leave the designed value.

@@ -1,6 +1,6 @@
 #include "CustomerRecord.h"
 
-#include "HCText.h"
+#include "HCTextRules.h"
 
 using namespace Qt::StringLiterals;
 
@@ -9,9 +9,9 @@ namespace asv {
 const FieldTable<CustomerRecord>& CustomerRecord::fields()
 {
     using C = CustomerRecord;
-    constexpr int text = HCText::AnyText;
-    constexpr int tel = HCText::Telephone;
-    constexpr int number = HCText::Number;
+    constexpr int text = TextKind::AnyText;
+    constexpr int tel = TextKind::Telephone;
+    constexpr int number = TextKind::Number;
     static const FieldTable<C> table{
         {u"code"_s, &C::code, u"htCode"_s, u"코드"_s, 6, text, true},
         {u"compname"_s, &C::compname, u"htCompName"_s, u"상호명"_s, 40, text, true},

@@ -4,7 +4,7 @@
 #include "CanonicalTelNo.h"
 #include "TelSuffixIndex.h"
 #include "modDBMS_comn.h"
-#include "modFormIni.h"
+#include "Paths.h"
 #include "modMySQL_Func.h"
 
 #include <QDir>

@@ -30,4 +30,9 @@ QString Paths::file(const QString& relative)
     return programFolder() + u'/' + relative;
 }
 
+QString FormIniPath(const QString& formName)
+{
+    return Paths::file(u"FormIni/"_s + formName + u".ini"_s);
+}
+
 } // namespace asv

@@ -19,4 +19,7 @@ private:
     static QString s_folder;
 };
 
+// Window and list layouts: "<program folder>/FormIni/<form>.ini".
+QString FormIniPath(const QString& formName);
+
 } // namespace asv

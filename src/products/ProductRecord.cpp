@@ -1,6 +1,6 @@
 #include "ProductRecord.h"
 
-#include "HCText.h"
+#include "HCTextRules.h"
 
 using namespace Qt::StringLiterals;
 
@@ -9,8 +9,8 @@ namespace asv {
 const FieldTable<ProductRecord>& ProductRecord::fields()
 {
     using P = ProductRecord;
-    constexpr int text = HCText::AnyText;
-    constexpr int number = HCText::Number;
+    constexpr int text = TextKind::AnyText;
+    constexpr int number = TextKind::Number;
     static const FieldTable<P> table{
         {u"code"_s, &P::code, u"htCode"_s, u"코드"_s, 6, text, true},
         {u"bcode"_s, &P::bcode, u"htBCode"_s, u"바코드"_s, 20, text, true},

@@ -1,6 +1,6 @@
 #include "AsCodeRecord.h"
 
-#include "HCText.h"
+#include "HCTextRules.h"
 
 using namespace Qt::StringLiterals;
 
@@ -11,8 +11,8 @@ const FieldTable<AsCodeRecord>& AsCodeRecord::fields()
     using A = AsCodeRecord;
     static const FieldTable<A> table{
         {u"code"_s, &A::code},
-        {u"name"_s, &A::name, {}, {}, 50, HCText::AnyText},
-        {u"amount"_s, &A::amount, {}, u"금액"_s, 0, HCText::Number},
+        {u"name"_s, &A::name, {}, {}, 50, TextKind::AnyText},
+        {u"amount"_s, &A::amount, {}, u"금액"_s, 0, TextKind::Number},
         {u"pcode"_s, &A::pcode},
         {u"part"_s, &A::part},
     };
