@@ -118,7 +118,7 @@ void FrmAS_save2::productChosen()
     if (m_lineCount >= 2)
         return;
     Guarded(u"fbProd_Found"_s, u"Form"_s, objectName(), 0, [this] {
-        const std::optional<AsJobRecord> job = AsJobStore::load(this->job());
+        const std::optional<AsJobRecord> job = AsJobStore().load(this->job());
         if (job && job->pcode != m_fbProd->code())
             MsgInfo(u"A/S접수시의 상품명과 다릅니다. 확인바랍니다."_s);
         return 0;
@@ -137,7 +137,7 @@ void FrmAS_save2::openCodeScreen(int i)
 
 void FrmAS_save2::modeChanged()
 {
-    m_lineCount = Guarded(u"SetFormMode"_s, u"Form"_s, objectName(), 0, [this] { return AsJobStore::lineCount(job()); });
+    m_lineCount = Guarded(u"SetFormMode"_s, u"Form"_s, objectName(), 0, [this] { return AsJobStore().lineCount(job()); });
     if (mode() == NewRecord)
         startWithJobProduct();
 }
@@ -154,7 +154,7 @@ void FrmAS_save2::startWithJobProduct()
     if (job() == 0)
         return;
     Guarded(u"SetFormMode"_s, u"Form"_s, objectName(), 0, [this] {
-        const std::optional<AsJobRecord> received = AsJobStore::load(job());
+        const std::optional<AsJobRecord> received = AsJobStore().load(job());
         if (received && !received->pcode.isEmpty()) {
             m_fbProd->FindName(received->pcode);
             fillCodes();
@@ -177,7 +177,7 @@ void FrmAS_save2::clearFields()
 void FrmAS_save2::loadRecord(const QString& seq)
 {
     Guarded(u"DispRec"_s, u"Form"_s, objectName(), 0, [&] {
-        const std::optional<AsLineRecord> line = AsJobStore::loadLine(job(), seq.toInt());
+        const std::optional<AsLineRecord> line = AsJobStore().loadLine(job(), seq.toInt());
         if (!line)
             return 0;
         m_lblSeq->setText(QString::number(line->seq));
@@ -223,7 +223,7 @@ int FrmAS_save2::writeRecord()
 {
     // An edit closes the dialog after its save (the continue box serves new lines only), so a
     // line is never saved twice from one opening.
-    const int saved = AsJobStore::saveLine(fromFields());
+    const int saved = AsJobStore().saveLine(fromFields());
     if (saved == 0)
         return 0;
     m_lblSeq->setText(QString::number(saved));
