@@ -106,11 +106,11 @@ int main(int argc, char** argv)
     AsListStore::JobFilter filter;
     filter.from = first;
     filter.to = last;
-    const RecordSetPtr jobs = AsListStore::jobs(filter);
+    const RecordSetPtr jobs = AsListStore().jobs(filter);
     g_rows = jobs->rowCount();
     if (g_rows <= 0)
         qFatal("the ledger's statement finds nothing");
-    const RecordSetPtr codes = StoreSql::read(AsListStore::jobsSql(filter), u"bench"_s, u"codes"_s);
+    const RecordSetPtr codes = StoreSql(nullptr, u"bench"_s).read(AsListStore::jobsSql(filter), u"codes"_s);
     for (const QString& sql : QStringList{AsListStore::jobsSql(filter)} + AsJobNames(false, true).statements(*codes))
         g_bareSql << Cp949::encode(sql);
     std::printf("ledger from %s to %s: %d jobs\n", first.toUtf8().constData(), last.toUtf8().constData(), g_rows);

@@ -226,7 +226,7 @@ void BM_DeskSearch_ConsultStore(benchmark::State& state)
 {
     const DeskSearch& s = g_deskSearch[state.range(0)];
     for (auto _ : state) {
-        if (ConsultStore::searchCustomers(s.text, false).size() != s.rows) {
+        if (ConsultStore().searchCustomers(s.text, false).size() != s.rows) {
             state.SkipWithError("unexpected row count");
             break;
         }

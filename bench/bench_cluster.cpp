@@ -89,8 +89,7 @@ Place generated(std::optional<test::ServerAccount> server)
         qFatal("cannot generate the sample data");
     place.customer = DBGetValue(u"SELECT MIN(code) FROM customer"_s);
     place.barcode = DBGetValue(u"SELECT bcode FROM product WHERE bcode <> '' AND hidden = 0 ORDER BY code LIMIT 1"_s);
-    place.numbers = StoreSql::firstColumn(u"SELECT telno1 FROM customer WHERE telno1 <> '' ORDER BY code LIMIT 200"_s,
-                                          u"bench"_s, u"numbers"_s);
+    place.numbers = StoreSql(nullptr, u"bench"_s).firstColumn(u"SELECT telno1 FROM customer WHERE telno1 <> '' ORDER BY code LIMIT 200"_s, u"numbers"_s);
     return place;
 }
 

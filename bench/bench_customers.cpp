@@ -110,7 +110,7 @@ void BM_DeskSearch_ConsultStore(benchmark::State& state)
 {
     const DeskCase& c = g_desk.at(state.range(0));
     for (auto _ : state) {
-        if (ConsultStore::searchCustomers(c.text, false).size() != c.rows) {
+        if (ConsultStore().searchCustomers(c.text, false).size() != c.rows) {
             state.SkipWithError("unexpected row count");
             break;
         }

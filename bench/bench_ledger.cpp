@@ -111,8 +111,8 @@ int main(int argc, char** argv)
     for (const QString& sql : LedgerStore::statements(g_filter))
         g_steps << Cp949::encode(sql);
     {
-        LedgerMerge ledger(LedgerStore::customers(g_filter), LedgerStore::carried(g_filter),
-                           LedgerStore::debits(g_filter), LedgerStore::credits(g_filter));
+        LedgerMerge ledger(LedgerStore().customers(g_filter), LedgerStore().carried(g_filter),
+                           LedgerStore().debits(g_filter), LedgerStore().credits(g_filter));
         ledger.carryForward();
         ledger.mergeLines();
         g_rows = ledger.rowCount();

@@ -36,11 +36,11 @@ std::optional<int> offeredCode(int part, const QString& pcode, const QString& gi
 int asAdd(QTextStream& out, const QString& ccode, const QString& pcode, const QString& text)
 {
     return Guarded(u"asAdd"_s, u"Module"_s, kModule, 1, [&] {
-        if (!CustomerStore::codeExists(ccode)) {
+        if (!CustomerStore().codeExists(ccode)) {
             out << "no customer with code " << ccode << '\n';
             return 1;
         }
-        if (!ProductStore::load(pcode)) {
+        if (!ProductStore().load(pcode)) {
             out << "no product with code " << pcode << '\n';
             return 1;
         }
@@ -51,7 +51,7 @@ int asAdd(QTextStream& out, const QString& ccode, const QString& pcode, const QS
         const QDateTime now = Clock::now();
         job.dealdate = now.toString(u"yyyy-MM-dd"_s);
         job.dealtime = now.toString(u"HH:mm"_s);
-        const int code = AsJobStore::insert(job);
+        const int code = AsJobStore().insert(job);
         if (code == 0)
             return 1;
         out << code << '\n';
@@ -80,7 +80,7 @@ int asResult(QTextStream& out, QStringList args)
         line.code = job.toInt();
         line.amount = amount.toDouble(&numeric);
         line.isfree = isfree;
-        const std::optional<AsJobRecord> found = AsJobStore::load(line.code);
+        const std::optional<AsJobRecord> found = AsJobStore().load(line.code);
         if (!found) {
             out << "no AS job with number " << job << '\n';
             return 1;
@@ -104,7 +104,7 @@ int asResult(QTextStream& out, QStringList args)
         }
         line.typecode1 = *chosenCause;
         line.typecode2 = *result;
-        const int seq = AsJobStore::saveLine(line);
+        const int seq = AsJobStore().saveLine(line);
         if (seq == 0)
             return 1;
         out << seq << '\n';

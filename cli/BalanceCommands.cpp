@@ -53,7 +53,7 @@ int reportReceivables(QTextStream& out, const QStringList& args)
     if (!db)
         return 1;
     const RecordSetPtr rs = Guarded(u"CreateReport"_s, u"Module"_s, u"BalanceCommands"_s, RecordSetPtr(),
-                                    [&] { return ReceivablesStore::CreateReport(filter, *db); });
+                                    [&] { return ReceivablesStore().CreateReport(filter, *db); });
     if (!rs)
         return 1;
     Guarded(u"ClearTable"_s, u"Module"_s, u"BalanceCommands"_s, false, [&] {

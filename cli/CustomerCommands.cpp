@@ -59,7 +59,7 @@ int customerFind(QTextStream& out, const QString& text)
 int customerShow(QTextStream& out, const QString& code)
 {
     return Guarded(u"customerShow"_s, u"Module"_s, kModule, 1, [&] {
-        const std::optional<CustomerRecord> found = CustomerStore::load(code);
+        const std::optional<CustomerRecord> found = CustomerStore().load(code);
         if (!found) {
             out << "no customer with code " << code << '\n';
             return 1;

@@ -24,8 +24,8 @@ int reportLedger(QTextStream& out, const QStringList& args)
     filter.to = parsed->to;
     filter.ccode = parsed->customer;
     return Guarded(u"reportLedger"_s, u"Module"_s, u"LedgerCommands"_s, 1, [&] {
-        LedgerMerge ledger(LedgerStore::customers(filter), LedgerStore::carried(filter), LedgerStore::debits(filter),
-                           LedgerStore::credits(filter));
+        LedgerMerge ledger(LedgerStore().customers(filter), LedgerStore().carried(filter), LedgerStore().debits(filter),
+                           LedgerStore().credits(filter));
         ledger.carryForward();
         ledger.mergeLines();
         const auto write = [&](const QStringList& fields) {

@@ -24,7 +24,7 @@ int reportSales(QTextStream& out, const QStringList& args)
     filter.to = parsed->to;
     filter.ccode = parsed->customer;
     const RecordSetPtr lines = Guarded(u"reportSales"_s, u"Module"_s, u"PeriodReportCommands"_s, RecordSetPtr(),
-                                       [&] { return PeriodReportStore::sales(filter); });
+                                       [&] { return PeriodReportStore().sales(filter); });
     if (!lines)
         return 1;
     GridModel cells;

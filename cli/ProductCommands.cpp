@@ -74,7 +74,7 @@ int productBarcode(QTextStream& out, const QString& barcode)
 int productShow(QTextStream& out, const QString& code)
 {
     return Guarded(u"productShow"_s, u"Module"_s, kModule, 1, [&] {
-        const std::optional<ProductRecord> found = ProductStore::load(code);
+        const std::optional<ProductRecord> found = ProductStore().load(code);
         if (!found) {
             out << "no product with code " << code << '\n';
             return 1;

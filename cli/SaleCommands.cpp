@@ -63,7 +63,7 @@ int saleCommand(QTextStream& out, const QStringList& arguments)
         out << "no customer " << line.ccode << '\n';
         return 1;
     }
-    const std::optional<ProductRecord> product = ProductStore::load(line.pcode);
+    const std::optional<ProductRecord> product = ProductStore().load(line.pcode);
     if (!product) {
         out << "no product " << line.pcode << '\n';
         return 1;
@@ -75,10 +75,10 @@ int saleCommand(QTextStream& out, const QStringList& arguments)
         out << "the price must be a number: " << price << '\n';
         return 1;
     }
-    line.charge = SaleStore::customerInfo(line.ccode).charge;
+    line.charge = SaleStore().customerInfo(line.ccode).charge;
     line.dealtime = Clock::now().toString(u"HH:mm"_s);
     SaleStore::priceLine(line);
-    if (SaleStore::insert(line) == 0) {
+    if (SaleStore().insert(line) == 0) {
         out << "수정된 내용이 없거나, 자료저장을 실패하였습니다.\n";
         return 1;
     }

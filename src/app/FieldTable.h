@@ -45,13 +45,13 @@ public:
         return r;
     }
 
-    // The row of table whose code is code, nullopt when there is none; a failed read throws,
-    // naming store::load.
+    // The row of table whose code is code, read by store; nullopt when there is none; a failed
+    // read throws, naming the store's load.
     template <class Rows = RecordSet>
-    std::optional<Record> load(const QString& table, const QString& code, const QString& store) const
+    std::optional<Record> load(const StoreSql& store, const QString& table, const QString& code) const
     {
-        const std::shared_ptr<Rows> rs = StoreSql::read(
-            QStringLiteral("SELECT * FROM ") + table + QStringLiteral(" WHERE code = ") + StoreSql::quoted(code), store,
+        const std::shared_ptr<Rows> rs = store.read(
+            QStringLiteral("SELECT * FROM ") + table + QStringLiteral(" WHERE code = ") + StoreSql::quoted(code),
             QStringLiteral("load"));
         if (rs->eof())
             return std::nullopt;

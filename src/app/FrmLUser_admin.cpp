@@ -77,7 +77,7 @@ bool FrmLUser_admin::deleteRecord(const QString& code)
 {
     if (isUsed(code))
         return false;
-    if (UserStore::remove(code) <= 0) {
+    if (UserStore().remove(code) <= 0) {
         StoreSql::warnNotDeleted();
         return false;
     }

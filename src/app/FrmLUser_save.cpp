@@ -72,7 +72,7 @@ void FrmLUser_save::clearFields()
 void FrmLUser_save::loadRecord(const QString& code)
 {
     Guarded(u"DispRec"_s, u"Form"_s, objectName(), 0, [&] {
-        if (const auto user = UserStore::load(code))
+        if (const auto user = UserStore().load(code))
             m_controls.show(*user);
         return 0;
     });
@@ -97,7 +97,7 @@ void FrmLUser_save::modeChanged()
 void FrmLUser_save::codeLeft()
 {
     HCText* code = field(u"htCode"_s);
-    if (mode() == NewRecord && !code->Text().isEmpty() && UserStore::codeExists(code->Text()))
+    if (mode() == NewRecord && !code->Text().isEmpty() && UserStore().codeExists(code->Text()))
         refuse(code, codeExistsMessage(code->Text()));
 }
 
@@ -116,21 +116,21 @@ bool FrmLUser_save::checkBeforeSave()
         return false;
     }
     if (generatesCode()) {
-        m_record.code = UserStore::nextCode(m_record.code);
+        m_record.code = UserStore().nextCode(m_record.code);
         field(u"htCode"_s)->SetText(m_record.code);
     }
     if (m_record.code.isEmpty())
         return refuse(field(u"htCode"_s), requiredMessage(u"코드"_s), u"필수입력"_s);
-    if (UserStore::loginIdTaken(m_record.loginId, mode() == EditRecord ? m_record.code : QString()))
+    if (UserStore().loginIdTaken(m_record.loginId, mode() == EditRecord ? m_record.code : QString()))
         return refuse(field(u"htLoginId"_s), u"『"_s + m_record.loginId + u"』는 이미 존재하는 아이디입니다."_s);
-    if (mode() == NewRecord && UserStore::codeExists(m_record.code))
+    if (mode() == NewRecord && UserStore().codeExists(m_record.code))
         return refuse(field(u"htCode"_s), codeExistsMessage(m_record.code));
     return true;
 }
 
 int FrmLUser_save::writeRecord()
 {
-    return mode() == NewRecord ? UserStore::insert(m_record) : UserStore::update(m_record);
+    return mode() == NewRecord ? UserStore().insert(m_record) : UserStore().update(m_record);
 }
 
 Pick FrmLUser_save::savedRecord() const

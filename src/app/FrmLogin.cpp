@@ -67,7 +67,7 @@ bool FrmLogin::run(QWidget* parent)
 // A user without a password sees the hint in the empty box and logs in with Enter alone.
 void FrmLogin::applyPasswordHint()
 {
-    const bool noPassword = UserStore::loginPassword(m_txtUser->text()).isEmpty();
+    const bool noPassword = UserStore().loginPassword(m_txtUser->text()).isEmpty();
     m_txtPass->setPlaceholderText(noPassword ? kHint : QString());
 }
 
@@ -75,7 +75,7 @@ void FrmLogin::checkLogin()
 {
     ++m_attempts;
     const QString id = m_txtUser->text();
-    if (m_txtPass->text() == UserStore::loginPassword(id)) {
+    if (m_txtPass->text() == UserStore().loginPassword(id)) {
         App().LoginId = id;
         accept();
         return;

@@ -72,7 +72,7 @@ FrmOffice_save::FrmOffice_save(QWidget* parent)
 void FrmOffice_save::DispRec()
 {
     Guarded(u"DispRec"_s, u"Form"_s, objectName(), 0, [&] {
-        const OfficeStore::Record record = OfficeStore::load();
+        const OfficeStore::Record record = OfficeStore().load();
         for (auto it = m_fields.cbegin(); it != m_fields.cend(); ++it)
             it.value()->SetText(record.value(it.key()));
         return 0;
@@ -103,7 +103,7 @@ void FrmOffice_save::save()
         for (auto it = m_fields.cbegin(); it != m_fields.cend(); ++it)
             record.insert(it.key(), it.value()->Text());
         record.insert(u"compname"_s, compname);
-        if (OfficeStore::update(record) <= 0) {
+        if (OfficeStore().update(record) <= 0) {
             MsgInfo(u"수정된 내용이 없거나, 자료저장을 실패하였습니다."_s);
             return 0;
         }

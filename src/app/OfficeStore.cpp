@@ -7,6 +7,8 @@ using namespace Qt::StringLiterals;
 
 namespace asv {
 
+OfficeStore::OfficeStore(cMySQL* db) : StoreSql(db, u"OfficeStore"_s) {}
+
 const QStringList& OfficeStore::columns()
 {
     static const QStringList cols{u"compname"_s, u"ceoname"_s, u"compsn"_s, u"status"_s, u"item"_s,
@@ -19,7 +21,7 @@ OfficeStore::Record OfficeStore::load()
 {
     Record record;
     RecordSetPtr rs;
-    if (DBOpenRS(rs, u"SELECT * FROM office WHERE code = 1"_s) <= 0 || !rs || rs->eof())
+    if (DBOpenRS(m_db, rs, u"SELECT * FROM office WHERE code = 1"_s) <= 0 || !rs || rs->eof())
         return record;
     for (const QString& col : columns())
         record.insert(col, rs->field(col));
@@ -32,13 +34,13 @@ int OfficeStore::update(const Record& values)
     QStringList sets;
     for (const QString& col : columns())
         sets << col + u" = '"_s + SQLQuote(values.value(col)) + u'\'';
-    return DBExecute(u"UPDATE office SET "_s + sets.join(u", "_s) + u" WHERE code = 1"_s);
+    return DBExecute(m_db, u"UPDATE office SET "_s + sets.join(u", "_s) + u" WHERE code = 1"_s);
 }
 
 QString OfficeStore::companyName()
 {
     RecordSetPtr rs;
-    if (DBOpenRS(rs, u"SELECT b.compname, b.telno1 FROM office AS b"_s) <= 0 || !rs || rs->eof())
+    if (DBOpenRS(m_db, rs, u"SELECT b.compname, b.telno1 FROM office AS b"_s) <= 0 || !rs || rs->eof())
         return {};
     const QString name = rs->field(u"compname"_s);
     CloseRS(rs);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "StoreSql.h"
+
 #include <QMap>
 #include <QString>
 #include <QStringList>
@@ -7,17 +9,20 @@
 namespace asv {
 
 // The company record: the one row of office with code 1, which the program never inserts.
-class OfficeStore {
+class OfficeStore : private StoreSql {
 public:
     using Record = QMap<QString, QString>; // column -> value
+
+    // On db, or on the program's main connection.
+    explicit OfficeStore(cMySQL* db = nullptr);
 
     // The columns the company dialog edits, in the order they are written.
     static const QStringList& columns();
     // Empty when the row cannot be read.
-    static Record load();
+    Record load();
     // Rows changed; 0 when nothing changed or the statement failed.
-    static int update(const Record& values);
-    static QString companyName();
+    int update(const Record& values);
+    QString companyName();
 };
 
 } // namespace asv

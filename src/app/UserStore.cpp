@@ -16,15 +16,17 @@ const QString kTable = u"local_user"_s;
 
 } // namespace
 
+UserStore::UserStore(cMySQL* db) : StoreSql(db, u"UserStore"_s) {}
+
 QString UserStore::loginPassword(const QString& loginId)
 {
-    return DBGetValue(u"SELECT loginpwd FROM local_user WHERE loginid = "_s + StoreSql::quoted(loginId));
+    return DBGetValue(m_db, u"SELECT loginpwd FROM local_user WHERE loginid = "_s + StoreSql::quoted(loginId));
 }
 
 std::optional<UserRecord> UserStore::byLoginId(const QString& loginId)
 {
     RecordSetPtr rs;
-    if (DBOpenRS(rs, u"SELECT u.code, u.name FROM local_user AS u WHERE loginid = "_s + StoreSql::quoted(loginId)) <= 0
+    if (DBOpenRS(m_db, rs, u"SELECT u.code, u.name FROM local_user AS u WHERE loginid = "_s + StoreSql::quoted(loginId)) <= 0
         || !rs || rs->eof())
         return std::nullopt;
     UserRecord user;
@@ -38,7 +40,7 @@ std::optional<UserRecord> UserStore::byLoginId(const QString& loginId)
 std::optional<UserRecord> UserStore::load(const QString& code)
 {
     RecordSetPtr rs;
-    if (DBOpenRS(rs, u"SELECT * FROM local_user WHERE code = "_s + StoreSql::quoted(code)) <= 0 || !rs || rs->eof())
+    if (DBOpenRS(m_db, rs, u"SELECT * FROM local_user WHERE code = "_s + StoreSql::quoted(code)) <= 0 || !rs || rs->eof())
         return std::nullopt;
     UserRecord u = UserRecord::fields().fromRow(*rs);
     CloseRS(rs);
@@ -47,36 +49,36 @@ std::optional<UserRecord> UserStore::load(const QString& code)
 
 bool UserStore::isConsultant(const QString& code)
 {
-    return DBGetValue(u"SELECT consult FROM local_user WHERE code = "_s + StoreSql::quoted(code)) == u"1"_s;
+    return DBGetValue(m_db, u"SELECT consult FROM local_user WHERE code = "_s + StoreSql::quoted(code)) == u"1"_s;
 }
 
 bool UserStore::codeExists(const QString& code)
 {
-    return DBCheckDup(kTable, u"code"_s, code);
+    return DBCheckDup(m_db, kTable, u"code"_s, code);
 }
 
 bool UserStore::loginIdTaken(const QString& loginId, const QString& exceptCode)
 {
-    return DBCheckDup(kTable, u"loginid"_s, loginId,
+    return DBCheckDup(m_db, kTable, u"loginid"_s, loginId,
                       exceptCode.isEmpty() ? QString() : u"code <> "_s + StoreSql::quoted(exceptCode));
 }
 
 QString UserStore::nextCode(const QString& prefix)
 {
-    return NextCode(kTable, u"code"_s, 2, prefix);
+    return NextCode(m_db, kTable, u"code"_s, 2, prefix);
 }
 
 int UserStore::insert(const UserRecord& user)
 {
     // consult is left to its column default: a new user is no consultant until edited.
-    return DBExecute(UserRecord::fields().insertSql(
+    return DBExecute(m_db, UserRecord::fields().insertSql(
         kTable, u"code, loginid, name, loginpwd, serial, zipcode, addr1, addr2, telno, hpno, bigo, pdause"_s.split(u", "_s),
         user));
 }
 
 int UserStore::update(const UserRecord& user)
 {
-    return DBExecute(UserRecord::fields().updateSql(
+    return DBExecute(m_db, UserRecord::fields().updateSql(
         kTable,
         u"name, loginid, loginpwd, serial, zipcode, addr1, addr2, telno, hpno, bigo, pdause, consult"_s.split(u", "_s),
         user, u"code"_s));
@@ -84,7 +86,7 @@ int UserStore::update(const UserRecord& user)
 
 int UserStore::remove(const QString& code)
 {
-    return DBExecute(u"DELETE FROM local_user WHERE code = "_s + StoreSql::quoted(code));
+    return DBExecute(m_db, u"DELETE FROM local_user WHERE code = "_s + StoreSql::quoted(code));
 }
 
 QString UserStore::listSql(const QString& operatorCode, const QString& condition)

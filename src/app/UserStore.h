@@ -2,6 +2,7 @@
 
 #include "CodeReference.h"
 #include "RecordSetPtr.h"
+#include "StoreSql.h"
 #include "UserRecord.h"
 
 #include <QList>
@@ -11,26 +12,29 @@
 namespace asv {
 
 // Every statement on local_user.
-class UserStore {
+class UserStore : private StoreSql {
 public:
     static QString administratorCode() { return QStringLiteral("00"); }
 
-    // "" for an unknown id as for a user without password.
-    static QString loginPassword(const QString& loginId);
-    // code and name of the user with this login id; nullopt when there is none.
-    static std::optional<UserRecord> byLoginId(const QString& loginId);
-    static std::optional<UserRecord> load(const QString& code);
-    static bool isConsultant(const QString& code);
+    // On db, or on the program's main connection.
+    explicit UserStore(cMySQL* db = nullptr);
 
-    static bool codeExists(const QString& code);
+    // "" for an unknown id as for a user without password.
+    QString loginPassword(const QString& loginId);
+    // code and name of the user with this login id; nullopt when there is none.
+    std::optional<UserRecord> byLoginId(const QString& loginId);
+    std::optional<UserRecord> load(const QString& code);
+    bool isConsultant(const QString& code);
+
+    bool codeExists(const QString& code);
     // Another user (not exceptCode) already has this login id.
-    static bool loginIdTaken(const QString& loginId, const QString& exceptCode);
-    static QString nextCode(const QString& prefix);
+    bool loginIdTaken(const QString& loginId, const QString& exceptCode);
+    QString nextCode(const QString& prefix);
 
     // Rows changed; 0 when nothing changed or the statement failed.
-    static int insert(const UserRecord& user);
-    static int update(const UserRecord& user);
-    static int remove(const QString& code);
+    int insert(const UserRecord& user);
+    int update(const UserRecord& user);
+    int remove(const QString& code);
 
     // The user list: a non-administrator sees only himself.
     static QString listSql(const QString& operatorCode, const QString& condition);

@@ -16,22 +16,9 @@ namespace asv {
 
 namespace {
 
-const QString kStore = u"ConsultStore"_s;
-
 QString callCode(quint32 call)
 {
     return QString::number(call);
-}
-
-RecordSetPtr read(const QString& sql, const QString& operation)
-{
-    return StoreSql::read(sql, kStore, operation);
-}
-
-QString firstValue(const QString& sql, const QString& operation)
-{
-    const RecordSetPtr rs = read(sql, operation);
-    return rs && rs->rowCount() > 0 ? rs->value(0, 0) : QString();
 }
 
 // What the desk's search looks in, in the order of its condition.
@@ -83,6 +70,8 @@ QString numberDigits(const QString& text)
 } // namespace
 
 // Calls of one minute keep the order they came in: the code breaks the tie.
+ConsultStore::ConsultStore(cMySQL* db) : StoreSql(db, u"ConsultStore"_s) {}
+
 RecordSetPtr ConsultStore::callsOf(const QString& date)
 {
     return read(u"SELECT r.*, u.name FROM rsvconsult as r LEFT JOIN local_user as u ON r.regucode = u.code "
@@ -105,8 +94,8 @@ QList<ConsultStore::Consultant> ConsultStore::consultantOf(quint32 call)
 
 int ConsultStore::setConsultant(quint32 call, const QString& userCode)
 {
-    return StoreSql::execute(u"UPDATE rsvconsult SET regucode = "_s + StoreSql::quoted(userCode) + u" WHERE code = "_s
-                             + callCode(call));
+    return execute(u"UPDATE rsvconsult SET regucode = "_s + StoreSql::quoted(userCode) + u" WHERE code = "_s
+                   + callCode(call));
 }
 
 std::optional<ConsultStore::Consultation> ConsultStore::load(quint32 call)
@@ -132,49 +121,49 @@ bool ConsultStore::save(quint32 call, const Consultation& c)
     const auto q = &StoreSql::quoted;
     // An empty category is no category, not a text the integer column would refuse.
     const QString concode = c.concode.isEmpty() ? u"0"_s : c.concode;
-    StoreSql::execute(u"UPDATE rsvconsult SET condate = "_s + q(c.date) + u", contime = "_s + q(c.time)
-                             + u", pname = "_s + q(c.pname) + u", pcode = "_s + q(c.pcode) + u", concode = "_s
-                             + q(concode) + u", refernote = "_s + q(c.refernote) + u", connote = "_s + q(c.connote)
-                             + u", regucode = "_s + q(c.regucode) + u", state = "_s + q(QString::number(c.state))
-                             + u" WHERE code = "_s + q(callCode(call)));
-    return !DBLastFailed();
+    execute(u"UPDATE rsvconsult SET condate = "_s + q(c.date) + u", contime = "_s + q(c.time)
+                   + u", pname = "_s + q(c.pname) + u", pcode = "_s + q(c.pcode) + u", concode = "_s
+                   + q(concode) + u", refernote = "_s + q(c.refernote) + u", connote = "_s + q(c.connote)
+                   + u", regucode = "_s + q(c.regucode) + u", state = "_s + q(QString::number(c.state))
+                   + u" WHERE code = "_s + q(callCode(call)));
+    return !failed();
 }
 
 QString ConsultStore::customerOf(quint32 call)
 {
-    return firstValue(u"SELECT ccode FROM rsvconsult WHERE code = "_s + StoreSql::quoted(callCode(call)),
-                      u"customerOf"_s);
+    return value(u"SELECT ccode FROM rsvconsult WHERE code = "_s + StoreSql::quoted(callCode(call)),
+                 u"customerOf"_s);
 }
 
 int ConsultStore::renameCaller(const QString& number, const QString& name)
 {
-    return StoreSql::execute(u"UPDATE rsvconsult SET cname = "_s + StoreSql::quoted(name) + u" WHERE ctelno = "_s
-                             + StoreSql::quoted(number));
+    return execute(u"UPDATE rsvconsult SET cname = "_s + StoreSql::quoted(name) + u" WHERE ctelno = "_s
+                   + StoreSql::quoted(number));
 }
 
 int ConsultStore::complete(const QString& number)
 {
-    return StoreSql::execute(u"UPDATE tamberlog SET client_check = '-1' WHERE 1=1 AND phone_no = "_s
-                             + StoreSql::quoted(number));
+    return execute(u"UPDATE tamberlog SET client_check = '-1' WHERE 1=1 AND phone_no = "_s
+                   + StoreSql::quoted(number));
 }
 
 QString ConsultStore::categoryCode(const QString& name)
 {
-    return firstValue(u"SELECT code FROM ascode WHERE part = 9 AND name = "_s + StoreSql::quoted(name),
-                      u"categoryCode"_s);
+    return value(u"SELECT code FROM ascode WHERE part = 9 AND name = "_s + StoreSql::quoted(name),
+                 u"categoryCode"_s);
 }
 
 bool ConsultStore::hasCategoriesLike(const QString& text)
 {
-    return !firstValue(u"SELECT code FROM ascode WHERE part = 9 AND name LIKE "_s + StoreSql::containing(text)
-                           + u" LIMIT 1"_s,
-                       u"hasCategoriesLike"_s)
-                .isEmpty();
+    return !value(u"SELECT code FROM ascode WHERE part = 9 AND name LIKE "_s + StoreSql::containing(text)
+                      + u" LIMIT 1"_s,
+                  u"hasCategoriesLike"_s)
+           .isEmpty();
 }
 
 QString ConsultStore::categoryName(const QString& code)
 {
-    return firstValue(u"SELECT name FROM ascode WHERE code = "_s + StoreSql::quoted(code), u"categoryName"_s);
+    return value(u"SELECT name FROM ascode WHERE code = "_s + StoreSql::quoted(code), u"categoryName"_s);
 }
 
 // One statement, so the panel is complete the moment the row appears.
@@ -229,7 +218,7 @@ QString ConsultStore::customerSearchSql(const QString& text, bool tamber)
 
 QStringList ConsultStore::searchCustomers(const QString& text, bool tamber)
 {
-    return StoreSql::firstColumn(customerSearchSql(text, tamber), kStore, u"searchCustomers"_s);
+    return firstColumn(customerSearchSql(text, tamber), u"searchCustomers"_s);
 }
 
 QString ConsultStore::pickerCondition(const QStringList& found, const QString& text, bool tamber)
@@ -244,7 +233,7 @@ QString ConsultStore::pickerCondition(const QStringList& found, const QString& t
 
 QString ConsultStore::userName(const QString& userCode)
 {
-    return firstValue(u"SELECT name FROM local_user WHERE code = "_s + StoreSql::quoted(userCode), u"userName"_s);
+    return value(u"SELECT name FROM local_user WHERE code = "_s + StoreSql::quoted(userCode), u"userName"_s);
 }
 
 } // namespace asv

@@ -2,6 +2,7 @@
 
 #include "CustomerRecord.h"
 #include "RecordSetPtr.h"
+#include "StoreSql.h"
 
 #include <QList>
 #include <QString>
@@ -12,18 +13,21 @@ namespace asv {
 // The desk's statements on rsvconsult and tamberlog (the intake's are CallIntake's), and the
 // reads of the caller panel. Reads that fail throw DbError; writes report the rows they changed,
 // 0 when they failed.
-class ConsultStore {
+class ConsultStore : private StoreSql {
 public:
+    // On db, or on the program's main connection.
+    explicit ConsultStore(cMySQL* db = nullptr);
+
     // Every call of the day with its consultant's name (field "name"), newest first.
-    static RecordSetPtr callsOf(const QString& date);
+    RecordSetPtr callsOf(const QString& date);
 
     struct Consultant {
         QString code;
         QString name;
     };
     // The call's consultant as stored now; a list so that the caller sees a missing or doubled row.
-    static QList<Consultant> consultantOf(quint32 call);
-    static int setConsultant(quint32 call, const QString& userCode);
+    QList<Consultant> consultantOf(quint32 call);
+    int setConsultant(quint32 call, const QString& userCode);
 
     struct Consultation {
         QString date;
@@ -36,21 +40,21 @@ public:
         QString regucode;
         int state = 0;
     };
-    static std::optional<Consultation> load(quint32 call);
+    std::optional<Consultation> load(quint32 call);
     // False when the statement failed.
-    static bool save(quint32 call, const Consultation& c);
+    bool save(quint32 call, const Consultation& c);
     // The customer code of a call, "" for an unlinked one.
-    static QString customerOf(quint32 call);
+    QString customerOf(quint32 call);
 
     // Renames every call ever received from the number.
-    static int renameCaller(const QString& number, const QString& name);
+    int renameCaller(const QString& number, const QString& name);
     // Marks the number's calls as completed in the outside call log.
-    static int complete(const QString& number);
+    int complete(const QString& number);
 
     // The consultation category of that name, "" when none is registered.
-    static QString categoryCode(const QString& name);
-    static bool hasCategoriesLike(const QString& text);
-    static QString categoryName(const QString& code);
+    QString categoryCode(const QString& name);
+    bool hasCategoriesLike(const QString& text);
+    QString categoryName(const QString& code);
 
     // What the caller panel shows beyond the record: the name of the user in charge, the open AS
     // jobs and the last sale ("" when none).
@@ -60,7 +64,7 @@ public:
         int openAsJobs = 0;
         QString lastSale;
     };
-    static std::optional<Caller> caller(const QString& ccode);
+    std::optional<Caller> caller(const QString& ccode);
     static QString callerSql(const QString& ccode);
 
     // The desk's customer search, of customers whose user in charge exists, codes in code order:
@@ -69,11 +73,11 @@ public:
     // missing, or the text is too short for the name pieces, text anywhere in the code, names and
     // numbers.
     static QString customerSearchSql(const QString& text, bool tamber);
-    static QStringList searchCustomers(const QString& text, bool tamber);
+    QStringList searchCustomers(const QString& text, bool tamber);
     // What the customer picker lists when the search found several: those found.
     static QString pickerCondition(const QStringList& found, const QString& text, bool tamber);
 
-    static QString userName(const QString& userCode);
+    QString userName(const QString& userCode);
 };
 
 } // namespace asv

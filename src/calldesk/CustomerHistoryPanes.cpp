@@ -185,7 +185,7 @@ void CustomerHistoryPanes::ShowASList(const QString& ccode)
 {
     m_ccode = ccode;
     fill(m_asList, m_asCount, u"ShowASList"_s, !ccode.isEmpty(),
-         [&] { return HistoryStore::asJobs(ccode, HistoryPeriods::AS.read()); });
+         [&] { return HistoryStore().asJobs(ccode, HistoryPeriods::AS.read()); });
 }
 
 void CustomerHistoryPanes::ShowConsultList(const QString& ccode, const QString& number)
@@ -193,14 +193,14 @@ void CustomerHistoryPanes::ShowConsultList(const QString& ccode, const QString& 
     m_ccode = ccode;
     m_number = number;
     fill(m_consultList, m_consultCount, u"ShowConsultList"_s, true,
-         [&] { return HistoryStore::consultations(ccode, number, HistoryPeriods::Consult.read()); });
+         [&] { return HistoryStore().consultations(ccode, number, HistoryPeriods::Consult.read()); });
 }
 
 void CustomerHistoryPanes::ShowSellList(const QString& ccode)
 {
     m_ccode = ccode;
     fill(m_sellList, m_sellCount, u"ShowSellList"_s, !ccode.isEmpty(),
-         [&] { return HistoryStore::sales(ccode, HistoryPeriods::Sell.read()); });
+         [&] { return HistoryStore().sales(ccode, HistoryPeriods::Sell.read()); });
 }
 
 void CustomerHistoryPanes::setTerm()

@@ -70,12 +70,12 @@ FrmAS_SubAS::~FrmAS_SubAS() = default;
 void FrmAS_SubAS::ShowData(int code)
 {
     Guarded(u"ShowData"_s, u"Form"_s, kForm, 0, [&] {
-        const RecordSetPtr rs = HistoryStore::asJob(code);
+        const RecordSetPtr rs = HistoryStore().asJob(code);
         m_form->showRow(*rs);
         if (!rs->eof()) {
             m_form->set(u"txtCust"_s, GetName_Cust(rs->field(u"ccode"_s)));
             m_form->set(u"txtProdName"_s, GetName_Prod(rs->field(u"pcode"_s)));
-            m_form->set(u"txtType"_s, HistoryStore::codeName(rs->field(u"typecode0"_s).toInt()));
+            m_form->set(u"txtType"_s, HistoryStore().codeName(rs->field(u"typecode0"_s).toInt()));
             m_form->set(u"txtRegUser"_s, GetName_User(rs->field(u"regucode"_s)));
             m_form->set(u"txtCharge"_s, GetName_User(rs->field(u"charge"_s)));
             m_form->set(u"txtState"_s, rs->field(u"state"_s) == u"9"_s ? u"완료"_s : u"접수"_s);
@@ -91,12 +91,12 @@ void FrmAS_SubAS::showWorkLines(int code)
     cells.clearRows();
     if (code == 0)
         return;
-    const RecordSetPtr rs = HistoryStore::asWorkLines(code);
+    const RecordSetPtr rs = HistoryStore().asWorkLines(code);
     QHash<int, QString> names;
     const auto nameOf = [&names](const QString& typeCode) {
         const int c = typeCode.toInt();
         if (!names.contains(c))
-            names.insert(c, HistoryStore::codeName(c));
+            names.insert(c, HistoryStore().codeName(c));
         return names.value(c);
     };
     cells.setRowCount(rs->rowCount());

@@ -88,13 +88,13 @@ void FrmAS_SubConsult2::ShowData(int code)
 {
     m_code = 0;
     Guarded(u"ShowData"_s, u"Form"_s, kForm, 0, [&] {
-        const RecordSetPtr rs = HistoryStore::consultation(code);
+        const RecordSetPtr rs = HistoryStore().consultation(code);
         m_form->showRow(*rs);
         const bool found = !rs->eof();
         const auto field = [&](const QString& column) { return found ? rs->field(column) : QString(); };
         m_regucode = field(u"regucode"_s);
         m_fbProd->setRecord(field(u"pcode"_s), field(u"pname"_s));
-        m_txtConsult->setText(found ? HistoryStore::codeName(field(u"concode"_s).toInt()) : QString());
+        m_txtConsult->setText(found ? HistoryStore().codeName(field(u"concode"_s).toInt()) : QString());
         m_txtTalk1->setPlainText(field(u"refernote"_s));
         m_txtTalk2->setPlainText(field(u"connote"_s));
         m_optPending->setChecked(field(u"state"_s) == u"1"_s);
@@ -142,7 +142,7 @@ void FrmAS_SubConsult2::saveCorrection()
         .state = m_optPending->isChecked() ? 1 : 2,
         .userCode = user,
     };
-    if (HistoryStore::correctConsultation(correction) > 0) {
+    if (HistoryStore().correctConsultation(correction) > 0) {
         ShowSaved();
         accept();
     }
@@ -154,7 +154,7 @@ std::optional<int> FrmAS_SubConsult2::categoryCode()
     if (name.isEmpty())
         return 0;
     const int code = Guarded(u"btnSave_Click"_s, u"Form"_s, kForm, -1,
-                             [&] { return HistoryStore::categoryCode(AsCodeRecord::ConsultClass, name); });
+                             [&] { return HistoryStore().categoryCode(AsCodeRecord::ConsultClass, name); });
     if (code > 0)
         return code;
     if (code == 0)

@@ -65,7 +65,7 @@ FrmAS_SubSell::~FrmAS_SubSell() = default;
 void FrmAS_SubSell::ShowData(int code)
 {
     Guarded(u"ShowData"_s, u"Form"_s, kForm, 0, [&] {
-        const RecordSetPtr rs = HistoryStore::sale(code);
+        const RecordSetPtr rs = HistoryStore().sale(code);
         m_form->showRow(*rs);
         if (rs->eof())
             return 0;

@@ -12,19 +12,14 @@ namespace asv {
 
 namespace {
 
-const QString kStore = u"HistoryStore"_s;
-
-RecordSetPtr read(const QString& sql, const QString& operation)
-{
-    return StoreSql::read(sql, kStore, operation);
-}
-
 QString between(const HistoryPeriod& period)
 {
     return u" BETWEEN %1 AND %2"_s.arg(StoreSql::quoted(period.from), StoreSql::quoted(period.to));
 }
 
 } // namespace
+
+HistoryStore::HistoryStore(cMySQL* db) : StoreSql(db, u"HistoryStore"_s) {}
 
 RecordSetPtr HistoryStore::asJobs(const QString& ccode, const HistoryPeriod& period)
 {
@@ -87,7 +82,7 @@ RecordSetPtr HistoryStore::consultation(int code)
 QString HistoryStore::codeName(int code)
 {
     const QStringList names =
-        StoreSql::firstColumn(u"SELECT name FROM ascode WHERE code = "_s + QString::number(code), kStore, u"codeName"_s);
+        firstColumn(u"SELECT name FROM ascode WHERE code = "_s + QString::number(code), u"codeName"_s);
     return names.value(0);
 }
 
@@ -95,7 +90,7 @@ int HistoryStore::correctConsultation(const Correction& c)
 {
     const QDateTime now = Clock::now();
     // One arg() call: a typed "%1" in the texts must stay as typed.
-    return StoreSql::execute(
+    return execute(
         u"UPDATE rsvconsult SET pcode = %1, pname = %2, regucode = %3, concode = '%4', refernote = %5, "
         "connote = %6, state = '%7', editdate = %8, edittime = %9 WHERE code = '%10'"_s
             .arg(StoreSql::quoted(c.pcode), StoreSql::quoted(c.pname), StoreSql::quoted(c.userCode),
@@ -113,10 +108,10 @@ RecordSetPtr HistoryStore::categories(int part, const QString& text)
 
 int HistoryStore::categoryCode(int part, const QString& name)
 {
-    const QStringList codes = StoreSql::firstColumn(
+    const QStringList codes = firstColumn(
         u"SELECT code FROM ascode WHERE part = %1 AND name = %2 ORDER BY code"_s.arg(QString::number(part),
                                                                                    StoreSql::quoted(name)),
-        kStore, u"categoryCode"_s);
+        u"categoryCode"_s);
     return codes.value(0).toInt();
 }
 

@@ -2,6 +2,7 @@
 
 #include "HistoryPeriods.h"
 #include "RecordSetPtr.h"
+#include "StoreSql.h"
 
 #include <QString>
 
@@ -9,27 +10,30 @@ namespace asv {
 
 // The statements behind a caller's history: the three lists, the records their detail windows show,
 // the correction of a consultation and the consultation categories. Reads that fail throw DbError.
-class HistoryStore {
+class HistoryStore : private StoreSql {
 public:
+    // On db, or on the program's main connection.
+    explicit HistoryStore(cMySQL* db = nullptr);
+
     // Jobs with their product, user in charge and type names, "" for a row that is missing.
     // Columns: dealdate, state, code, dealbigo, pname, uname, acname.
-    static RecordSetPtr asJobs(const QString& ccode, const HistoryPeriod& period);
+    RecordSetPtr asJobs(const QString& ccode, const HistoryPeriod& period);
     // Written consultations (state 1 or 2) that have a consultant, newest first, of the customer or
     // of the number; without either nothing. Columns: condate, contime, consultant name, pcode,
     // pname, state, code, refernote.
-    static RecordSetPtr consultations(const QString& ccode, const QString& number, const HistoryPeriod& period);
+    RecordSetPtr consultations(const QString& ccode, const QString& number, const HistoryPeriod& period);
     // Columns: code, dealdate, pname, qnt, total.
-    static RecordSetPtr sales(const QString& ccode, const HistoryPeriod& period);
+    RecordSetPtr sales(const QString& ccode, const HistoryPeriod& period);
 
     // The detail windows' records; an empty record set when the row is gone.
-    static RecordSetPtr asJob(int code);
-    static RecordSetPtr asWorkLines(int code);
+    RecordSetPtr asJob(int code);
+    RecordSetPtr asWorkLines(int code);
     // The sale line with its product's unit; a line whose product is gone is not found.
-    static RecordSetPtr sale(int code);
-    static RecordSetPtr consultation(int code);
+    RecordSetPtr sale(int code);
+    RecordSetPtr consultation(int code);
 
     // Name of an AS code or category; "" when there is none.
-    static QString codeName(int code);
+    QString codeName(int code);
 
     struct Correction {
         int code = 0;
@@ -43,12 +47,12 @@ public:
         QString userCode;
     };
     // Stamped with the clock's now; rows changed, 0 when it failed.
-    static int correctConsultation(const Correction& c);
+    int correctConsultation(const Correction& c);
 
     // Categories of a part whose name contains text, by name. Columns: code, name.
-    static RecordSetPtr categories(int part, const QString& text);
+    RecordSetPtr categories(int part, const QString& text);
     // The code of the category of part named exactly name; 0 when there is none.
-    static int categoryCode(int part, const QString& name);
+    int categoryCode(int part, const QString& name);
 };
 
 } // namespace asv

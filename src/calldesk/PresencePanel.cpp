@@ -88,7 +88,7 @@ void PresencePanel::stop()
 {
     m_heartbeat->stop();
     m_read->stop();
-    guarded(u"Form_Unload"_s, [&] { PresenceStore::remove(m_relay->userCode()); });
+    guarded(u"Form_Unload"_s, [&] { PresenceStore().remove(m_relay->userCode()); });
 }
 
 QString PresencePanel::presence() const
@@ -104,17 +104,17 @@ QString PresencePanel::ownPresence() const
 void PresencePanel::writeHeartbeat()
 {
     guarded(u"TimerSend_Timer"_s,
-            [&] { PresenceStore::heartbeat(m_relay->userCode(), presence(), m_relay->ownAddressText()); });
+            [&] { PresenceStore().heartbeat(m_relay->userCode(), presence(), m_relay->ownAddressText()); });
 }
 
 void PresencePanel::readPresence()
 {
     guarded(u"TimerRsv_Timer"_s, [&] {
-        PresenceStore::purgeSilent(m_silentSeconds);
+        PresenceStore().purgeSilent(m_silentSeconds);
         QHash<QString, PresenceStore::Presence> online;
-        for (const PresenceStore::Presence& p : PresenceStore::others(m_relay->userCode()))
+        for (const PresenceStore::Presence& p : PresenceStore().others(m_relay->userCode()))
             online.insert(p.code, p);
-        const QList<PresenceStore::Colleague> colleagues = PresenceStore::colleagues(m_relay->userCode());
+        const QList<PresenceStore::Colleague> colleagues = PresenceStore().colleagues(m_relay->userCode());
 
         const QListWidgetItem* current = m_list->currentItem();
         const QString currentCode = current ? current->data(kCodeRole).toString() : QString();

@@ -86,7 +86,7 @@ int frmAS_SubConsult::fill()
     GridModel& cells = m_list->cells();
     cells.clearRows();
     return Guarded(u"Fill_Sheet"_s, u"Form"_s, kForm, 0, [&] {
-        cells.setRecordSet(HistoryStore::categories(m_part, m_txtFind->text()));
+        cells.setRecordSet(HistoryStore().categories(m_part, m_txtFind->text()));
         if (m_list->rowCount() > 0)
             m_list->selectRow(0);
         return m_list->rowCount();
@@ -116,7 +116,7 @@ std::optional<QString> frmAS_SubConsult::askName(const QString& initial, int exc
         return std::nullopt;
     // The desk and the correction find a category by its name, so a name stands for one category.
     const int existing = Guarded(u"askName"_s, u"Form"_s, kForm, -1,
-                                 [&] { return HistoryStore::categoryCode(m_part, name); });
+                                 [&] { return HistoryStore().categoryCode(m_part, name); });
     if (existing != 0 && existing != exceptCode) {
         if (existing > 0)
             MsgInfo(u"이미 등록된 상담분류입니다."_s, kTitle);
@@ -130,7 +130,7 @@ void frmAS_SubConsult::add()
     const std::optional<QString> name = askName({}, 0);
     if (!name)
         return;
-    if (const int code = AsCodeStore::insert(u"000000"_s, m_part, *name, 0); code > 0)
+    if (const int code = AsCodeStore().insert(u"000000"_s, m_part, *name, 0); code > 0)
         showCode(code);
 }
 
@@ -141,7 +141,7 @@ void frmAS_SubConsult::rename()
         return;
     const int code = m_list->text(row, ColCode).toInt();
     const std::optional<QString> name = askName(m_list->text(row, ColName), code);
-    if (name && AsCodeStore::rename(code, *name))
+    if (name && AsCodeStore().rename(code, *name))
         showCode(code);
 }
 
@@ -151,7 +151,7 @@ void frmAS_SubConsult::remove()
     if (row < 0 || MsgYesNo(u"선택된 자료를 정말로 삭제 하시겠습니까?"_s, {}, true) != MsgAnswer::Yes)
         return;
     const bool removed = Guarded(u"btnDelete_Click"_s, u"Form"_s, kForm, false,
-                                 [&] { return AsCodeStore::remove(m_list->text(row, ColCode).toInt(), m_part); });
+                                 [&] { return AsCodeStore().remove(m_list->text(row, ColCode).toInt(), m_part); });
     if (removed) {
         m_list->cells().removeRows(row, 1);
         ShowNotice(u"자료를 삭제하였습니다."_s);

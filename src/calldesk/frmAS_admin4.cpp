@@ -460,7 +460,7 @@ void frmAS_admin4::ShowTakenElsewhere(const QString& callCode, const QString& nu
     if (row < 0)
         return;
     guarded(u"ShowTakenElsewhere"_s, [&] {
-        m_list->setText(row, ColConsultant, ConsultStore::userName(userCode));
+        m_list->setText(row, ColConsultant, ConsultStore().userName(userCode));
         m_list->setText(row, ColConsultantCode, userCode);
     });
 }
@@ -506,7 +506,7 @@ void frmAS_admin4::recount()
 void frmAS_admin4::loadCalls()
 {
     guarded(u"ShowRsvList"_s, [&] {
-        const RecordSetPtr rs = ConsultStore::callsOf(Clock::today().toString(u"yyyy-MM-dd"_s));
+        const RecordSetPtr rs = ConsultStore().callsOf(Clock::today().toString(u"yyyy-MM-dd"_s));
         const int rows = rs ? rs->rowCount() : 0;
         m_list->cells().clearRows();
         m_list->cells().setRowCount(rows);
@@ -560,7 +560,7 @@ void frmAS_admin4::nameEdited(int row, const QString& oldName, const QString& ne
     }
     const QString number = rowNumber(row);
     guarded(u"spListRsv_AfterEdit"_s, [&] {
-        ConsultStore::renameCaller(number, newName);
+        ConsultStore().renameCaller(number, newName);
         if (DBLastFailed()) {
             m_list->setText(row, ColName, oldName);
             return;
@@ -620,7 +620,7 @@ void frmAS_admin4::selectCall(int row, int column)
         m_panelFollowsRings = true;
         showCaller(m_list->text(row, ColCustomer), rowNumber(row));
 
-        const std::optional<ConsultStore::Consultation> c = ConsultStore::load(code.toUInt());
+        const std::optional<ConsultStore::Consultation> c = ConsultStore().load(code.toUInt());
         // Deleted meanwhile by the consultation report.
         if (!c) {
             clearConsultation();
@@ -649,7 +649,7 @@ void frmAS_admin4::takeCall(int row)
     }
     guarded(u"spListRsv_DblClick"_s, [&] {
         // Another desk may have taken the call meanwhile.
-        const QList<ConsultStore::Consultant> now = ConsultStore::consultantOf(code.toUInt());
+        const QList<ConsultStore::Consultant> now = ConsultStore().consultantOf(code.toUInt());
         if (now.size() != 1) {
             Prompter::current().error(u"DB의 정보가 이상합니다."_s, u"DB 수정 요망"_s);
             return;
@@ -660,7 +660,7 @@ void frmAS_admin4::takeCall(int row)
             if (MsgYesNo(u"자기 자신으로 등록되어 있는 상담자를 취소하시겠습니까?"_s, u"상담자"_s) == MsgAnswer::Yes) {
                 m_list->setText(row, ColConsultant, {});
                 m_list->setText(row, ColConsultantCode, {});
-                ConsultStore::setConsultant(code.toUInt(), {});
+                ConsultStore().setConsultant(code.toUInt(), {});
             }
             return;
         }
@@ -668,7 +668,7 @@ void frmAS_admin4::takeCall(int row)
             return;
         m_list->setText(row, ColConsultant, App().UserName);
         m_list->setText(row, ColConsultantCode, user);
-        ConsultStore::setConsultant(code.toUInt(), user);
+        ConsultStore().setConsultant(code.toUInt(), user);
         emit callTaken(code, rowNumber(row), m_list->text(row, ColTime), user);
     });
 }
@@ -678,7 +678,7 @@ void frmAS_admin4::takeCall(int row)
 void frmAS_admin4::showCaller(const QString& ccode, const QString& number)
 {
     // A customer deleted meanwhile leaves the panel empty.
-    const std::optional<ConsultStore::Caller> caller = ccode.isEmpty() ? std::nullopt : ConsultStore::caller(ccode);
+    const std::optional<ConsultStore::Caller> caller = ccode.isEmpty() ? std::nullopt : ConsultStore().caller(ccode);
     m_customer = caller ? ccode : QString();
     m_callerNumber = number;
     for (const PanelField& f : m_panel)
@@ -706,7 +706,7 @@ void frmAS_admin4::searchCustomer()
 {
     const QString text = m_txtCustom->text().trimmed();
     guarded(u"txtCustom_KeyDown"_s, [&] {
-        const QStringList codes = ConsultStore::searchCustomers(text, m_tamber);
+        const QStringList codes = ConsultStore().searchCustomers(text, m_tamber);
         QString code = codes.size() == 1 ? codes.first() : QString();
         if (codes.size() > 1) {
             std::unique_ptr<RecordPicker> picker = PickerRegistry::createPicker(kFindKindCust, this);
@@ -786,7 +786,7 @@ void frmAS_admin4::manualCall()
     // The customised edition's panel has no mobile field: read it from the record.
     if (number.isEmpty()) {
         guarded(u"btnRsv_Click"_s, [&] {
-            if (const auto caller = ConsultStore::caller(m_customer))
+            if (const auto caller = ConsultStore().caller(m_customer))
                 number = QString(caller->customer.hpno).remove(u'-');
         });
     }
@@ -816,7 +816,7 @@ void frmAS_admin4::complete()
     if (row < 0)
         return;
     guarded(u"btnConsultEnd_Click"_s, [&] {
-        if (ConsultStore::complete(rowNumber(row)) == 0)
+        if (ConsultStore().complete(rowNumber(row)) == 0)
             MsgWarn(lines({u"완료 처리가 정상적으로 수행되지 않았습니다."_s, u"완료 처리를 새로 해 주시기 바랍니다."_s}));
         else
             ShowNotice(u"완료 처리 되었습니다."_s);
@@ -827,7 +827,7 @@ void frmAS_admin4::complete()
 
 void frmAS_admin4::showConsultation(quint32 call, bool editable)
 {
-    const std::optional<ConsultStore::Consultation> c = ConsultStore::load(call);
+    const std::optional<ConsultStore::Consultation> c = ConsultStore().load(call);
     if (!c)
         return;
     m_loading = true;
@@ -838,7 +838,7 @@ void frmAS_admin4::showConsultation(quint32 call, bool editable)
     m_txtConsultProCode->setText(c->pcode);
     const bool hasCategory = !c->concode.isEmpty() && c->concode != u"0"_s;
     m_txtConsultCode->setText(hasCategory ? c->concode : QString());
-    m_txtConsult->setText(hasCategory ? ConsultStore::categoryName(c->concode) : QString());
+    m_txtConsult->setText(hasCategory ? ConsultStore().categoryName(c->concode) : QString());
     m_txtTalk1->setPlainText(c->refernote);
     m_txtTalk2->setPlainText(c->connote);
     m_stateGroup->setExclusive(false);
@@ -922,7 +922,7 @@ bool frmAS_admin4::save(int state)
     c.connote = m_txtTalk2->toPlainText();
     c.regucode = App().UserCode;
     c.state = chosen;
-    if (!ConsultStore::save(call, c))
+    if (!ConsultStore().save(call, c))
         return false;
     ShowNotice(u"자료가 저장되었습니다."_s, 500);
     m_btnSave->setEnabled(false);
@@ -933,7 +933,7 @@ bool frmAS_admin4::save(int state)
 void frmAS_admin4::Show_ConsultListReset(const QString& callCode)
 {
     guarded(u"Show_ConsultListReset"_s, [&] {
-        const QString ccode = ConsultStore::customerOf(callCode.toUInt());
+        const QString ccode = ConsultStore().customerOf(callCode.toUInt());
         const int row = rowOfCall(callCode);
         emit consultHistoryRequested(ccode, row >= 0 ? rowNumber(row) : currentNumber());
     });
@@ -955,12 +955,12 @@ void frmAS_admin4::categoryEntered()
         return;
     }
     guarded(u"txtConsult_KeyDown"_s, [&] {
-        if (const QString code = ConsultStore::categoryCode(name); !code.isEmpty()) {
+        if (const QString code = ConsultStore().categoryCode(name); !code.isEmpty()) {
             setCategory(code, name);
             return;
         }
         // Part of a registered name: the category window offers the matches.
-        if (ConsultStore::hasCategoriesLike(name)) {
+        if (ConsultStore().hasCategoriesLike(name)) {
             emit categoryPickRequested(name);
             return;
         }
@@ -968,7 +968,7 @@ void frmAS_admin4::categoryEntered()
         if (MsgYesNo(lines({u"등록되어 있지 않은 상담분류입니다."_s, u"신규로 등록하시고 사용하시겠습니까?"_s}), u"상담분류"_s)
             != MsgAnswer::Yes)
             return;
-        if (const int code = AsCodeStore::insertConsultClass(name); code != 0)
+        if (const int code = AsCodeStore().insertConsultClass(name); code != 0)
             setCategory(QString::number(code), name);
     });
 }

@@ -57,6 +57,8 @@ QString insertSql(const CustomerRecord& customer, bool withEditionColumns)
 
 } // namespace
 
+CustomerStore::CustomerStore(cMySQL* db) : StoreSql(db, u"CustomerStore"_s) {}
+
 const QStringList& CustomerStore::editionColumns()
 {
     static const QStringList columns = columnList(u"agency, giftname, setupuser, buydate, serialnumber"_s);
@@ -65,34 +67,34 @@ const QStringList& CustomerStore::editionColumns()
 
 std::optional<CustomerRecord> CustomerStore::load(const QString& code)
 {
-    return CustomerRecord::fields().load(kTable, code, u"CustomerStore"_s);
+    return CustomerRecord::fields().load(*this, kTable, code);
 }
 
 bool CustomerStore::codeExists(const QString& code)
 {
-    const bool exists = DBCheckDup(kTable, u"code"_s, code);
-    StoreSql::throwIfFailed(u"CustomerStore"_s, u"codeExists"_s);
+    const bool exists = DBCheckDup(m_db, kTable, u"code"_s, code);
+    throwIfFailed(u"codeExists"_s);
     return exists;
 }
 
 QString CustomerStore::nextCode(const QString& prefix)
 {
-    const QString code = NextCode(kTable, u"code"_s, kCodeLength, prefix);
-    StoreSql::throwIfFailed(u"CustomerStore"_s, u"nextCode"_s);
+    const QString code = NextCode(m_db, kTable, u"code"_s, kCodeLength, prefix);
+    throwIfFailed(u"nextCode"_s);
     return code;
 }
 
 bool CustomerStore::nameTaken(const QString& compname, const QString& exceptCode)
 {
-    const bool taken = DBCheckDup(kTable, u"compname"_s, compname, exceptCondition(exceptCode));
-    StoreSql::throwIfFailed(u"CustomerStore"_s, u"nameTaken"_s);
+    const bool taken = DBCheckDup(m_db, kTable, u"compname"_s, compname, exceptCondition(exceptCode));
+    throwIfFailed(u"nameTaken"_s);
     return taken;
 }
 
 bool CustomerStore::aliasTaken(const QString& compalias, const QString& exceptCode)
 {
-    const bool taken = DBCheckDup(kTable, u"compalias"_s, compalias, exceptCondition(exceptCode));
-    StoreSql::throwIfFailed(u"CustomerStore"_s, u"aliasTaken"_s);
+    const bool taken = DBCheckDup(m_db, kTable, u"compalias"_s, compalias, exceptCondition(exceptCode));
+    throwIfFailed(u"aliasTaken"_s);
     return taken;
 }
 
@@ -103,20 +105,20 @@ long CustomerStore::telephoneCount(const QString& telno, const QString& exceptCo
                   u"OR hpno = %1)"_s.arg(t);
     if (!exceptCode.isEmpty())
         sql += u" AND "_s + exceptCondition(exceptCode);
-    const long n = DBGetValue(sql).toLong();
-    StoreSql::throwIfFailed(u"CustomerStore"_s, u"telephoneCount"_s);
+    const long n = DBGetValue(m_db, sql).toLong();
+    throwIfFailed(u"telephoneCount"_s);
     return n;
 }
 
 int CustomerStore::insert(const CustomerRecord& customer, bool withEditionColumns)
 {
-    return StoreSql::execute(insertSql(customer, withEditionColumns));
+    return execute(insertSql(customer, withEditionColumns));
 }
 
 int CustomerStore::insertUnderNextCode(CustomerRecord& customer, const QString& prefix, bool withEditionColumns)
 {
-    return StoreSql::insertUnderFreeCode(
-        customer.code, [&prefix] { return nextCode(prefix); },
+    return insertUnderFreeCode(
+        customer.code, [this, &prefix] { return nextCode(prefix); },
         [&customer, withEditionColumns](const QString& code) {
             CustomerRecord c = customer;
             c.code = code;
@@ -126,15 +128,15 @@ int CustomerStore::insertUnderNextCode(CustomerRecord& customer, const QString& 
 
 int CustomerStore::setCharge(const QString& code, const QString& userCode)
 {
-    return StoreSql::execute(u"UPDATE customer SET charge = "_s + StoreSql::quoted(userCode) + u" WHERE code = "_s
-                             + StoreSql::quoted(code));
+    return execute(u"UPDATE customer SET charge = "_s + StoreSql::quoted(userCode) + u" WHERE code = "_s
+                   + StoreSql::quoted(code));
 }
 
 int CustomerStore::setLastMailed(const QString& code, const QDateTime& when)
 {
-    return StoreSql::execute(u"UPDATE customer SET lastemaildate = "_s
-                             + StoreSql::quoted(when.toString(u"yyyy-MM-dd HH:mm:ss"_s)) + u" WHERE code = "_s
-                             + StoreSql::quoted(code));
+    return execute(u"UPDATE customer SET lastemaildate = "_s
+                   + StoreSql::quoted(when.toString(u"yyyy-MM-dd HH:mm:ss"_s)) + u" WHERE code = "_s
+                   + StoreSql::quoted(code));
 }
 
 int CustomerStore::update(const CustomerRecord& customer, bool withEditionColumns)
@@ -144,8 +146,8 @@ int CustomerStore::update(const CustomerRecord& customer, bool withEditionColumn
     const QStringList columns =
         kDetailColumns + QStringList{u"nowmoney"_s, u"basemoney"_s} + trailingColumns(withEditionColumns);
     const auto& fields = CustomerRecord::fields();
-    return StoreSql::execute(fields.updateSql(kTable, columns, c, u"code"_s,
-                                    {{u"nowmoney"_s, u"nowmoney - basemoney + "_s + fields.sqlValue(u"basemoney"_s, c)}}));
+    return execute(fields.updateSql(kTable, columns, c, u"code"_s,
+                          {{u"nowmoney"_s, u"nowmoney - basemoney + "_s + fields.sqlValue(u"basemoney"_s, c)}}));
 }
 
 const QList<CodeReference>& CustomerStore::references()
@@ -163,7 +165,7 @@ bool CustomerStore::remove(const QString& code)
 {
     if (CodeReference::anyHolds(references(), code))
         return false;
-    if (StoreSql::execute(u"DELETE FROM customer WHERE code = "_s + StoreSql::quoted(code)) > 0)
+    if (execute(u"DELETE FROM customer WHERE code = "_s + StoreSql::quoted(code)) > 0)
         return true;
     StoreSql::warnNotDeleted();
     return false;

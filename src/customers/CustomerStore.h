@@ -2,6 +2,7 @@
 
 #include "CodeReference.h"
 #include "CustomerRecord.h"
+#include "StoreSql.h"
 
 #include <QDateTime>
 #include <QString>
@@ -12,38 +13,41 @@ namespace asv {
 
 // Every statement of the customer record on table customer. Reads that fail throw DbError so the
 // caller's guard names its procedure; writes report 0 rows when they failed.
-class CustomerStore {
+class CustomerStore : private StoreSql {
 public:
+    // On db, or on the program's main connection.
+    explicit CustomerStore(cMySQL* db = nullptr);
+
     static constexpr int kCodeLength = 6;
     // The customised edition's own columns, written only there.
     static const QStringList& editionColumns();
 
     // nullopt when there is no such customer.
-    static std::optional<CustomerRecord> load(const QString& code);
-    static bool codeExists(const QString& code);
+    std::optional<CustomerRecord> load(const QString& code);
+    bool codeExists(const QString& code);
     // The next free code with prefix (normally empty), or "" after the message that the sequence
     // is exhausted.
-    static QString nextCode(const QString& prefix = {});
+    QString nextCode(const QString& prefix = {});
 
     // Another customer (not exceptCode; exceptCode empty = any) already carries the value.
-    static bool nameTaken(const QString& compname, const QString& exceptCode);
-    static bool aliasTaken(const QString& compalias, const QString& exceptCode);
+    bool nameTaken(const QString& compname, const QString& exceptCode);
+    bool aliasTaken(const QString& compalias, const QString& exceptCode);
     // Customers having telno as one of their four telephone numbers or their mobile, compared
     // literally.
-    static long telephoneCount(const QString& telno, const QString& exceptCode);
+    long telephoneCount(const QString& telno, const QString& exceptCode);
 
     // Rows changed; 0 when nothing changed or the statement failed. withEditionColumns adds the
     // customised edition's columns. insert sets regdate to today and nowmoney to basemoney;
     // update moves nowmoney by the change of basemoney.
-    static int insert(const CustomerRecord& customer, bool withEditionColumns);
+    int insert(const CustomerRecord& customer, bool withEditionColumns);
     // The same under a code generated after prefix: when another desk stored the customer's code
     // first, under the next free one. The customer's code becomes the code stored.
-    static int insertUnderNextCode(CustomerRecord& customer, const QString& prefix, bool withEditionColumns);
-    static int update(const CustomerRecord& customer, bool withEditionColumns);
+    int insertUnderNextCode(CustomerRecord& customer, const QString& prefix, bool withEditionColumns);
+    int update(const CustomerRecord& customer, bool withEditionColumns);
     // The customer's salesperson (`charge`), as the slip's main salesperson sets it; rows changed.
-    static int setCharge(const QString& code, const QString& userCode);
+    int setCharge(const QString& code, const QString& userCode);
     // When the customer's statement was last mailed; rows changed.
-    static int setLastMailed(const QString& code, const QDateTime& when);
+    int setLastMailed(const QString& code, const QDateTime& when);
 
     // Where a customer is in use, in the order the delete asks: a document that lost its customer
     // would drop out of the lists while its charge stayed in the balance.
@@ -51,7 +55,7 @@ public:
 
     // The delete command of the lists: refused (with the message saying where) while any of the
     // references holds the customer. True when the row was deleted.
-    static bool remove(const QString& code);
+    bool remove(const QString& code);
 };
 
 } // namespace asv

@@ -116,7 +116,7 @@ void FrmCust_admin::mailCustomer()
     const QString code = searchList().selectedCode(u"먼저 그리드에서 메일을 보낼 고객을 선택하세요."_s);
     if (code.isEmpty())
         return;
-    if (const std::optional<CustomerRecord> customer = CustomerStore::load(code))
+    if (const std::optional<CustomerRecord> customer = CustomerStore().load(code))
         OpenMailScreen(this, {customer->compname, customer->email, {}, {}});
 }
 
@@ -148,7 +148,7 @@ void FrmCust_admin::openEditor(int mode, const QString& code)
 
 bool FrmCust_admin::deleteRecord(const QString& code)
 {
-    return CustomerStore::remove(code);
+    return CustomerStore().remove(code);
 }
 
 } // namespace asv

@@ -108,7 +108,7 @@ Pick FrmCust_save::registerNew(QWidget* parent, const QString& name)
 void FrmCust_save::loadRecord(const QString& code)
 {
     Guarded(u"DispRec"_s, u"Form"_s, objectName(), 0, [&] {
-        if (const auto customer = CustomerStore::load(code))
+        if (const auto customer = CustomerStore().load(code))
             showRecord(*customer);
         return 0;
     });
@@ -180,10 +180,10 @@ void FrmCust_save::codeLeft()
         if (!typed.isEmpty() && typed.size() < CustomerStore::kCodeLength) {
             if (MsgYesNo(u"코드는 6자리를 사용하길 권장합니다. 나머지를 자동으로 채울까요?"_s) == MsgAnswer::Yes) {
                 // An exhausted sequence was explained already; the typed prefix stays for another try.
-                if (const QString next = CustomerStore::nextCode(typed); !next.isEmpty())
+                if (const QString next = CustomerStore().nextCode(typed); !next.isEmpty())
                     code->SetText(next);
             }
-        } else if (CustomerStore::codeExists(typed)) {
+        } else if (CustomerStore().codeExists(typed)) {
             refuse(code, codeExistsMessage(typed));
         }
         return 0;
@@ -248,21 +248,21 @@ bool FrmCust_save::checkBeforeSave()
         field(u"compalias"_s)->SetText(c.compalias);
     }
     if (generatesCode()) {
-        c.code = CustomerStore::nextCode(c.code);
+        c.code = CustomerStore().nextCode(c.code);
         field(u"code"_s)->SetText(c.code);
     }
     if (c.code.isEmpty())
         return refuse(field(u"code"_s), requiredMessage(u"코드"_s), u"필수입력"_s);
     const QString others = mode() == EditRecord ? c.code : QString();
-    if (CustomerStore::nameTaken(c.compname, others) && !AskRegisterAnyway(c.compname, u"상호명"_s))
+    if (CustomerStore().nameTaken(c.compname, others) && !AskRegisterAnyway(c.compname, u"상호명"_s))
         return false;
-    if (CustomerStore::aliasTaken(c.compalias, others) && !AskRegisterAnyway(c.compalias, u"약칭"_s))
+    if (CustomerStore().aliasTaken(c.compalias, others) && !AskRegisterAnyway(c.compalias, u"약칭"_s))
         return false;
-    if (!c.telno1.isEmpty() && CustomerStore::telephoneCount(c.telno1, others) > 0
+    if (!c.telno1.isEmpty() && CustomerStore().telephoneCount(c.telno1, others) > 0
         && !AskRegisterAnyway(c.telno1, u"전화번호 "_s))
         return false;
     // A generated code taken meanwhile is passed over when stored.
-    if (mode() == NewRecord && !generatesCode() && CustomerStore::codeExists(c.code))
+    if (mode() == NewRecord && !generatesCode() && CustomerStore().codeExists(c.code))
         return refuse(field(u"code"_s), codeExistsMessage(c.code));
     return true;
 }
@@ -271,9 +271,9 @@ int FrmCust_save::writeRecord()
 {
     const bool tamber = App().isTamber();
     const QString shownCode = m_record.code;
-    const int changed = mode() == EditRecord ? CustomerStore::update(m_record, tamber)
-        : generatesCode()                    ? CustomerStore::insertUnderNextCode(m_record, {}, tamber)
-                                             : CustomerStore::insert(m_record, tamber);
+    const int changed = mode() == EditRecord ? CustomerStore().update(m_record, tamber)
+        : generatesCode()                    ? CustomerStore().insertUnderNextCode(m_record, {}, tamber)
+                                             : CustomerStore().insert(m_record, tamber);
     if (changed > 0 && m_record.code != shownCode)
         tellCodeTaken(field(u"code"_s), shownCode, m_record.code);
     if (changed > 0) {

@@ -29,25 +29,32 @@ QString StoreSql::containing(const QString& text)
     return likePattern(u'%' + text + u'%');
 }
 
-int StoreSql::execute(const QString& sql)
+void StoreSql::warnNotDeleted()
+{
+    MsgWarn(u"자료를 삭제 할 수 없습니다."_s + vbCrLf + vbCrLf + u"이미 삭제되었거나, 삭제할 수 없는 경우가 발생했습니다."_s);
+}
+
+StoreSql::StoreSql(cMySQL* db, const QString& store) : m_db(db ? *db : *DBConnection(0)), m_store(store) {}
+
+int StoreSql::execute(const QString& sql) const
 {
     int affected = 0;
-    DBExecute(sql, false, &affected);
-    return DBLastFailed() ? 0 : affected;
+    DBExecute(m_db, sql, false, &affected);
+    return failed() ? 0 : affected;
 }
 
 int StoreSql::insertUnderFreeCode(QString& code, const std::function<QString()>& nextCode,
-                                  const std::function<QString(const QString&)>& insertSql)
+                                  const std::function<QString(const QString&)>& insertSql) const
 {
     // Each desk that took a code first passes it over once; more than this many at one moment is
     // something else.
     constexpr int kAttempts = 20;
     for (int attempt = 1;; ++attempt) {
         int affected = 0;
-        DBExecute(insertSql(code), true, &affected);
-        if (!DBLastFailed())
+        DBExecute(m_db, insertSql(code), true, &affected);
+        if (!failed())
             return affected;
-        if (DBLastErrno() != ER_DUP_ENTRY || attempt == kAttempts)
+        if (m_db.lastErrno() != ER_DUP_ENTRY || attempt == kAttempts)
             break;
         const QString next = nextCode();
         // The same code again: the duplicate is of another unique column.
@@ -55,42 +62,50 @@ int StoreSql::insertUnderFreeCode(QString& code, const std::function<QString()>&
             break;
         code = next;
     }
-    DBConnection(0)->reportLastFailure();
+    m_db.reportLastFailure();
     return 0;
 }
 
-void StoreSql::throwIfFailed(const QString& store, const QString& operation)
+void StoreSql::throwIfFailed(const QString& operation) const
 {
-    if (DBLastFailed() && DBLastErrno() == Cp949::kUnencodable)
-        throw ReportedDbError(static_cast<long>(DBLastErrno()), store + u"::"_s + operation, u"자료를 읽지 못했습니다."_s);
-    if (DBLastFailed())
-        throw DbError(static_cast<long>(DBLastErrno()), store + u"::"_s + operation, u"자료를 읽지 못했습니다."_s);
+    if (!failed())
+        return;
+    const auto err = static_cast<long>(m_db.lastErrno());
+    if (err == Cp949::kUnencodable)
+        throw ReportedDbError(err, m_store + u"::"_s + operation, u"자료를 읽지 못했습니다."_s);
+    throw DbError(err, m_store + u"::"_s + operation, u"자료를 읽지 못했습니다."_s);
 }
 
-void StoreSql::warnNotDeleted()
-{
-    MsgWarn(u"자료를 삭제 할 수 없습니다."_s + vbCrLf + vbCrLf + u"이미 삭제되었거나, 삭제할 수 없는 경우가 발생했습니다."_s);
-}
-
-RecordSetPtr StoreSql::read(const QString& sql, const QString& store, const QString& operation, bool silent)
+RecordSetPtr StoreSql::read(const QString& sql, const QString& operation, bool silent) const
 {
     RecordSetPtr rs;
-    DBOpenRS(rs, sql, silent);
+    DBOpenRS(m_db, rs, sql, silent);
     // Silent, the refusal of a character has not been shown yet: the guard shows it.
-    if (silent && DBLastFailed() && DBLastErrno() == Cp949::kUnencodable)
-        throw DbError(static_cast<long>(DBLastErrno()), store + u"::"_s + operation, DBConnection(0)->lastError());
-    throwIfFailed(store, operation);
+    if (silent && failed() && m_db.lastErrno() == Cp949::kUnencodable)
+        throw DbError(static_cast<long>(m_db.lastErrno()), m_store + u"::"_s + operation, m_db.lastError());
+    throwIfFailed(operation);
     return rs ? rs : std::make_shared<RecordSet>();
 }
 
-QStringList StoreSql::firstColumn(const QString& sql, const QString& store, const QString& operation)
+QStringList StoreSql::firstColumn(const QString& sql, const QString& operation) const
 {
-    const RecordSetPtr rs = read(sql, store, operation);
+    const RecordSetPtr rs = read(sql, operation);
     const int n = rs->rowCount();
     QStringList values;
     for (int row = 0; row < n; ++row)
         values << rs->value(row, 0);
     return values;
+}
+
+QString StoreSql::value(const QString& sql, const QString& operation) const
+{
+    const RecordSetPtr rs = read(sql, operation);
+    return rs->rowCount() > 0 ? rs->value(0, 0) : QString();
+}
+
+bool StoreSql::failed() const
+{
+    return m_db.lastErrno() != 0;
 }
 
 } // namespace asv

@@ -8,7 +8,10 @@
 
 namespace asv {
 
-// What the stores share in building and running their statements.
+class cMySQL;
+
+// What the stores share in building and running their statements; a store is one of these, on the
+// connection it was given.
 // Reads that fail throw DbError so that the caller's guard names its procedure; writes report the
 // rows they changed, 0 when they failed.
 class StoreSql {
@@ -20,23 +23,37 @@ public:
     static QString likePattern(const QString& pattern);
     // The quoted pattern of values containing the text.
     static QString containing(const QString& text);
+    // The warning after a delete that removed no row.
+    static void warnNotDeleted();
+
+    // Statements on db, or on the program's main connection; store names them in errors.
+    explicit StoreSql(cMySQL* db = nullptr, const QString& store = {});
+
     // Rows changed by sql; 0 when nothing changed or the statement failed (the data layer has
     // said why).
-    static int execute(const QString& sql);
+    int execute(const QString& sql) const;
     // Rows inserted by insertSql(code). When another desk (on a cluster, a desk on another node) took
     // the code in between, code becomes nextCode() and the insert is tried again; 0 when it failed
     // otherwise (said to the operator) or no next code was left.
-    static int insertUnderFreeCode(QString& code, const std::function<QString()>& nextCode,
-                                   const std::function<QString(const QString&)>& insertSql);
+    int insertUnderFreeCode(QString& code, const std::function<QString()>& nextCode,
+                            const std::function<QString(const QString&)>& insertSql) const;
     // After a read: throws when it failed, naming store::operation.
-    static void throwIfFailed(const QString& store, const QString& operation);
-    // The warning after a delete that removed no row.
-    static void warnNotDeleted();
+    void throwIfFailed(const QString& operation) const;
     // The rows of sql, never null; throws as throwIfFailed says. Silent: the data layer shows no
     // message of its own first.
-    static RecordSetPtr read(const QString& sql, const QString& store, const QString& operation, bool silent = false);
+    RecordSetPtr read(const QString& sql, const QString& operation, bool silent = false) const;
     // The first column of every row of sql, read as throwIfFailed says.
-    static QStringList firstColumn(const QString& sql, const QString& store, const QString& operation);
+    QStringList firstColumn(const QString& sql, const QString& operation) const;
+    // The first value of sql, "" when it has no row; read as throwIfFailed says.
+    QString value(const QString& sql, const QString& operation) const;
+    // Whether the last statement on the connection failed.
+    bool failed() const;
+
+protected:
+    cMySQL& m_db;
+
+private:
+    QString m_store;
 };
 
 } // namespace asv

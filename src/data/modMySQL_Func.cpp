@@ -41,16 +41,18 @@ cMySQL& connection(int slot)
     return *c;
 }
 
-// Runs one statement on a slot, times and logs it, and remembers whether it failed.
-RecordSetPtr run(int slot, const QString& sql, bool silent, SqlLog::Kind kind, int* rows)
+// Runs one statement, times and logs it, and remembers whether it failed when the connection is
+// one of the program's.
+RecordSetPtr run(cMySQL& c, const QString& sql, bool silent, SqlLog::Kind kind, int* rows)
 {
     QElapsedTimer timer;
     timer.start();
-    cMySQL& c = connection(slot);
     RecordSetPtr rs = c.query(sql, silent);
     const int affected = c.affected_rows();
-    mod().lastErrno = c.lastErrno();
-    mod().lastFailed = c.lastErrno() != 0;
+    if (&c == mod().connections[0].get() || &c == mod().connections[1].get()) {
+        mod().lastErrno = c.lastErrno();
+        mod().lastFailed = c.lastErrno() != 0;
+    }
     const double seconds = static_cast<double>(timer.elapsed()) / 1000.0;
     SqlLog::record(kind, sql, seconds, affected);
     if (rows)
@@ -58,12 +60,26 @@ RecordSetPtr run(int slot, const QString& sql, bool silent, SqlLog::Kind kind, i
     return rs;
 }
 
-QString firstValue(const QString& sql)
+cMySQL& reading()
 {
-    RecordSetPtr rs = run(mod().current, sql, false, SqlLog::Kind::Read, nullptr);
+    return connection(mod().current);
+}
+
+QString firstValue(cMySQL& db, const QString& sql)
+{
+    RecordSetPtr rs = run(db, sql, false, SqlLog::Kind::Read, nullptr);
     if (!rs || rs->rowCount() == 0 || rs->fieldCount() == 0)
         return {};
     return rs->value(0, 0);
+}
+
+long trimCount(cMySQL& db, const QString& table, const QString& field, const QString& condition)
+{
+    QString sql = u"SELECT COUNT(*) FROM"_s + u"("_s + u"SELECT TRIM("_s + field + u") AS "_s + field + u" FROM "_s
+        + table + u") AS s"_s;
+    if (!condition.isEmpty())
+        sql += u" WHERE"_s + u" s."_s + condition;
+    return firstValue(db, sql).toLong();
 }
 
 QString zeroPadded(qint64 value, int digits)
@@ -129,8 +145,13 @@ const QString& DBName()
 
 int DBOpenRS(RecordSetPtr& rs, const QString& sql, bool silent)
 {
+    return DBOpenRS(reading(), rs, sql, silent);
+}
+
+int DBOpenRS(cMySQL& db, RecordSetPtr& rs, const QString& sql, bool silent)
+{
     int rows = 0;
-    rs = run(mod().current, sql, silent, SqlLog::Kind::Read, &rows);
+    rs = run(db, sql, silent, SqlLog::Kind::Read, &rows);
     if (!rs)
         return 0;
     return std::max(rows, 0);
@@ -138,8 +159,13 @@ int DBOpenRS(RecordSetPtr& rs, const QString& sql, bool silent)
 
 int DBExecute(const QString& sql, bool silent, int* affected)
 {
+    return DBExecute(connection(0), sql, silent, affected);
+}
+
+int DBExecute(cMySQL& db, const QString& sql, bool silent, int* affected)
+{
     int rows = 0;
-    run(0, sql, silent, SqlLog::Kind::Write, &rows);
+    run(db, sql, silent, SqlLog::Kind::Write, &rows);
     rows = std::max(rows, 0);
     if (affected)
         *affected = rows;
@@ -148,24 +174,30 @@ int DBExecute(const QString& sql, bool silent, int* affected)
 
 QString DBGetValue(const QString& sql)
 {
-    return firstValue(sql);
+    return firstValue(reading(), sql);
+}
+
+QString DBGetValue(cMySQL& db, const QString& sql)
+{
+    return firstValue(db, sql);
 }
 
 long DBRecordCount(const QString& table, const QString& where)
 {
+    return DBRecordCount(reading(), table, where);
+}
+
+long DBRecordCount(cMySQL& db, const QString& table, const QString& where)
+{
     QString sql = u"SELECT COUNT(*) FROM "_s + table;
     if (!where.isEmpty())
         sql += u" WHERE "_s + where;
-    return firstValue(sql).toLong();
+    return firstValue(db, sql).toLong();
 }
 
 long DBTrimCount(const QString& table, const QString& field, const QString& condition)
 {
-    QString sql = u"SELECT COUNT(*) FROM"_s + u"("_s + u"SELECT TRIM("_s + field + u") AS "_s + field + u" FROM "_s
-        + table + u") AS s"_s;
-    if (!condition.isEmpty())
-        sql += u" WHERE"_s + u" s."_s + condition;
-    return firstValue(sql).toLong();
+    return trimCount(reading(), table, field, condition);
 }
 
 QString DBMaxValue(const QString& table, const QString& field, const QString& where)
@@ -173,10 +205,15 @@ QString DBMaxValue(const QString& table, const QString& field, const QString& wh
     QString sql = u"SELECT MAX("_s + field + u") FROM "_s + table;
     if (!where.isEmpty())
         sql += u" WHERE "_s + where;
-    return firstValue(sql);
+    return firstValue(reading(), sql);
 }
 
 QString NextCode(const QString& table, const QString& field, int length, const QString& prefix)
+{
+    return NextCode(reading(), table, field, length, prefix);
+}
+
+QString NextCode(cMySQL& db, const QString& table, const QString& field, int length, const QString& prefix)
 {
     if (prefix.size() >= length)
         return prefix;
@@ -195,7 +232,7 @@ QString NextCode(const QString& table, const QString& field, int length, const Q
         sql = u"SELECT MAX(%1) FROM %2 WHERE %1 LIKE '%3%' AND RIGHT(%1,%4) BETWEEN '%5' AND '%6' AND RIGHT(%1,%4) REGEXP '^[0-9]+$'"_s
                   .arg(field, table, quotedLike, QString::number(digits), zeros, nines);
     }
-    const QString max = firstValue(sql);
+    const QString max = firstValue(db, sql);
     const qint64 next = max.isEmpty() ? 1 : max.right(digits).toLongLong() + 1;
     const QString code = prefix + zeroPadded(next, digits);
     if (code.size() > length) {
@@ -208,6 +245,12 @@ QString NextCode(const QString& table, const QString& field, int length, const Q
 QString NextNumericCode(const QString& table, const QString& field, int length, const QString& where,
                         bool leftPartOnly)
 {
+    return NextNumericCode(reading(), table, field, length, where, leftPartOnly);
+}
+
+QString NextNumericCode(cMySQL& db, const QString& table, const QString& field, int length, const QString& where,
+                        bool leftPartOnly)
+{
     const int digits = leftPartOnly ? length - 1 : length;
     QString sql = leftPartOnly
         ? u"SELECT MAX(LEFT("_s + field + u", "_s + QString::number(length - 1) + u")) FROM "_s + table
@@ -216,14 +259,18 @@ QString NextNumericCode(const QString& table, const QString& field, int length, 
         + u" REGEXP '^[0-9]+$'"_s;
     if (!where.isEmpty())
         sql += u" AND "_s + where;
-    const QString max = firstValue(sql);
+    const QString max = firstValue(db, sql);
     return zeroPadded(max.isEmpty() ? 1 : max.toLongLong() + 1, digits);
 }
 
 qint32 DBInsertId()
 {
-    cMySQL& c = connection(0);
-    const qint32 id = c.insert_id();
+    return DBInsertId(connection(0));
+}
+
+qint32 DBInsertId(cMySQL& db)
+{
+    const qint32 id = db.insert_id();
     SqlLog::record(SqlLog::Kind::Write, u"/* insert id */"_s, 0, id);
     return id;
 }
@@ -231,10 +278,16 @@ qint32 DBInsertId()
 bool DBCheckDup(const QString& table, const QString& field, const QString& value, const QString& where, bool ask,
                 const QString& label, const QString& displayText, bool trimmed)
 {
+    return DBCheckDup(reading(), table, field, value, where, ask, label, displayText, trimmed);
+}
+
+bool DBCheckDup(cMySQL& db, const QString& table, const QString& field, const QString& value, const QString& where,
+                bool ask, const QString& label, const QString& displayText, bool trimmed)
+{
     QString condition = field + u"='"_s + SQLQuote(value) + u"'"_s;
     if (!where.isEmpty())
         condition += u" AND "_s + where;
-    const long n = trimmed ? DBTrimCount(table, field, condition) : DBRecordCount(table, condition);
+    const long n = trimmed ? trimCount(db, table, field, condition) : DBRecordCount(db, table, condition);
     if (n <= 0)
         return false;
     if (!ask)

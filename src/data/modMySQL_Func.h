@@ -35,6 +35,21 @@ qint32 DBInsertId();
 bool DBCheckDup(const QString& table, const QString& field, const QString& value, const QString& where = {},
                 bool ask = false, const QString& label = {}, const QString& displayText = {},
                 bool trimmed = false);
+
+// The same on a given connection (a store's, a worker's, another server's). Statements are logged
+// alike; only the program's own connections are what DBLastFailed() reports on.
+int DBOpenRS(cMySQL& db, RecordSetPtr& rs, const QString& sql, bool silent = false);
+int DBExecute(cMySQL& db, const QString& sql, bool silent = false, int* affected = nullptr);
+QString DBGetValue(cMySQL& db, const QString& sql);
+long DBRecordCount(cMySQL& db, const QString& table, const QString& where = {});
+QString NextCode(cMySQL& db, const QString& table, const QString& field, int length, const QString& prefix = {});
+QString NextNumericCode(cMySQL& db, const QString& table, const QString& field, int length,
+                        const QString& where = {}, bool leftPartOnly = false);
+qint32 DBInsertId(cMySQL& db);
+bool DBCheckDup(cMySQL& db, const QString& table, const QString& field, const QString& value,
+                const QString& where = {}, bool ask = false, const QString& label = {},
+                const QString& displayText = {}, bool trimmed = false);
+
 // Did the last statement of these procedures fail? Stores use it so that a failed write is
 // never reported as saved.
 bool DBLastFailed();

@@ -109,7 +109,7 @@ bool FrmSendMailMulti::sendTo(int row)
         Prompter::current().info(u"["_s + cell(NameColumn) + u"] 거래처에 이메일을 전송하지 못했습니다."_s, windowTitle());
         return false;
     }
-    if (CustomerStore::setLastMailed(cell(CodeColumn), Clock::now()) != 1)
+    if (CustomerStore().setLastMailed(cell(CodeColumn), Clock::now()) != 1)
         Prompter::current().info(u"원장 메일전송일 수정 오류"_s, windowTitle());
     return true;
 }

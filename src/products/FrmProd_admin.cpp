@@ -93,7 +93,7 @@ void FrmProd_admin::fillClasses()
     m_cmbClass->clear();
     m_cmbClass->addItem(kAllProducts);
     Guarded(u"Form_Load"_s, u"Form"_s, objectName(), 0, [&] {
-        m_cmbClass->addItems(PClassStore::names());
+        m_cmbClass->addItems(PClassStore().names());
         return 0;
     });
     m_cmbClass->setCurrentIndex(std::max(0, m_cmbClass->findText(chosen)));

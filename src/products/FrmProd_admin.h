@@ -24,7 +24,7 @@ private:
     void fill() override;
     QString printSubtitle() const override;
     void openEditor(int mode, const QString& code) override;
-    bool deleteRecord(const QString& code) override { return ProductStore::remove(code); }
+    bool deleteRecord(const QString& code) override { return ProductStore().remove(code); }
     void fillClasses();
     void openClasses();
 

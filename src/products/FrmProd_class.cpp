@@ -47,7 +47,7 @@ FrmProd_class::FrmProd_class(QWidget* parent) : QDialog(parent), m_list(new Grid
 void FrmProd_class::Refresh_Sheet()
 {
     Guarded(u"Refresh_Sheet"_s, u"Form"_s, objectName(), 0, [&] {
-        const QList<PClassRecord> classes = PClassStore::list();
+        const QList<PClassRecord> classes = PClassStore().list();
         GridModel& cells = m_list->cells();
         cells.clearRows();
         cells.setRowCount(static_cast<int>(classes.size()) + 1);
@@ -69,11 +69,11 @@ void FrmProd_class::nameEdited(int row, const QString& oldName, const QString& n
             return 0;
         }
         if (code.isEmpty()) {
-            if (const QString added = PClassStore::insert(name); !added.isEmpty()) {
+            if (const QString added = PClassStore().insert(name); !added.isEmpty()) {
                 m_list->setText(row, ColCode, added);
                 m_list->cells().insertBlankRows(m_list->rowCount(), 1);
             }
-        } else if (!PClassStore::rename(code, oldName, name)) {
+        } else if (!PClassStore().rename(code, oldName, name)) {
             m_list->setText(row, ColName, oldName);
         }
         return 0;
@@ -83,7 +83,7 @@ void FrmProd_class::nameEdited(int row, const QString& oldName, const QString& n
 void FrmProd_class::deleteSelected()
 {
     Guarded(u"btnDelete_Click"_s, u"Form"_s, objectName(), 0, [&] {
-        if (PClassStore::lastClassLeft())
+        if (PClassStore().lastClassLeft())
             return 0;
         const QList<int> rows = m_list->selectedRows();
         const int row = rows.isEmpty() ? -1 : rows.first();
@@ -93,7 +93,7 @@ void FrmProd_class::deleteSelected()
         }
         if (MsgYesNo(u"선택된 자료를 정말로 삭제 하시겠습니까?"_s) != MsgAnswer::Yes)
             return 0;
-        if (PClassStore::remove({m_list->text(row, ColCode), m_list->text(row, ColName)})) {
+        if (PClassStore().remove({m_list->text(row, ColCode), m_list->text(row, ColName)})) {
             m_list->cells().removeRows(row, 1);
             MsgInfo(u"자료를 삭제하였습니다."_s);
         }

@@ -113,8 +113,8 @@ void FrmProd_save::fillCombos()
 {
     Guarded(u"Form_Load"_s, u"Form"_s, objectName(), 0, [&] {
         m_cmbField->addItem(QString());
-        m_cmbField->addItems(PClassStore::names());
-        m_cmbUnit->addItems(ProductStore::units());
+        m_cmbField->addItems(PClassStore().names());
+        m_cmbUnit->addItems(ProductStore().units());
         return 0;
     });
 }
@@ -162,7 +162,7 @@ void FrmProd_save::clearFields()
 void FrmProd_save::loadRecord(const QString& code)
 {
     Guarded(u"DispRec"_s, u"Form"_s, objectName(), 0, [&] {
-        const auto product = ProductStore::load(code);
+        const auto product = ProductStore().load(code);
         if (!product)
             return 0;
         m_controls.show(*product);
@@ -213,7 +213,7 @@ void FrmProd_save::barcodeLeft()
 {
     const QString barcode = field(u"bcode"_s)->Text().trimmed();
     Guarded(u"htBCode_LostFocus"_s, u"Form"_s, objectName(), 0, [&] {
-        if (ProductStore::barcodeTaken(barcode, mode() == EditRecord ? field(u"code"_s)->Text() : QString()))
+        if (ProductStore().barcodeTaken(barcode, mode() == EditRecord ? field(u"code"_s)->Text() : QString()))
             MsgInfo(codeExistsMessage(barcode));
         return 0;
     });
@@ -227,8 +227,8 @@ void FrmProd_save::nameNormLeft()
         return;
     Guarded(u"htName_LostFocus"_s, u"Form"_s, objectName(), 0, [&] {
         const QString self = mode() == EditRecord ? field(u"code"_s)->Text() : QString();
-        if (ProductStore::nameNormTaken(name, norm, self))
-            MsgInfo(NameNormTakenWarning(name, norm, ProductStore::normsOf(name)));
+        if (ProductStore().nameNormTaken(name, norm, self))
+            MsgInfo(NameNormTakenWarning(name, norm, ProductStore().normsOf(name)));
         return 0;
     });
 }
@@ -251,24 +251,24 @@ bool FrmProd_save::checkBeforeSave()
     if (!UnitFits(p.unit))
         return refuse(m_cmbUnit, UnitTooLongMessage());
     if (m_chkAutoBarcode->isChecked() && p.bcode.isEmpty() && m_chkAutoBarcode->isEnabled()) {
-        p.bcode = ProductStore::nextBarcode();
+        p.bcode = ProductStore().nextBarcode(GeneratedBarcodeLength(GetOption(u"바코드자동생성길이"_s, u"6"_s)));
         field(u"bcode"_s)->SetText(p.bcode);
     }
     if (mode() == NewRecord) {
         m_codePrefix = p.code;
-        p.code = ProductStore::nextCode(p.code);
+        p.code = ProductStore().nextCode(p.code);
         field(u"code"_s)->SetText(p.code);
     }
     if (p.code.isEmpty())
         return refuse(field(u"code"_s), requiredMessage(u"코드"_s), u"필수입력"_s);
     const QString others = mode() == EditRecord ? p.code : QString();
-    if (ProductStore::nameNormTaken(p.name, p.norm, others)
+    if (ProductStore().nameNormTaken(p.name, p.norm, others)
         && !AskRegisterAnyway(NameWithNorm(p.name, p.norm), u"상품명(규격)"_s))
         return false;
-    if (ProductStore::barcodeTaken(p.bcode, others) && !AskRegisterAnyway(p.bcode, u"바코드"_s))
+    if (ProductStore().barcodeTaken(p.bcode, others) && !AskRegisterAnyway(p.bcode, u"바코드"_s))
         return false;
     // A generated code taken meanwhile is passed over when stored.
-    if (mode() == NewRecord && !codeIsGenerated() && ProductStore::codeExists(p.code))
+    if (mode() == NewRecord && !codeIsGenerated() && ProductStore().codeExists(p.code))
         return refuse(field(u"code"_s), codeExistsMessage(p.code));
     return true;
 }
@@ -282,8 +282,8 @@ int FrmProd_save::writeRecord()
 {
     if (mode() != EditRecord) {
         const QString shownCode = m_record.code;
-        const int rows = codeIsGenerated() ? ProductStore::insertUnderNextCode(m_record, m_codePrefix)
-                                           : ProductStore::insert(m_record);
+        const int rows = codeIsGenerated() ? ProductStore().insertUnderNextCode(m_record, m_codePrefix)
+                                           : ProductStore().insert(m_record);
         if (rows > 0 && m_record.code != shownCode)
             tellCodeTaken(field(u"code"_s), shownCode, m_record.code);
         if (rows > 0)
@@ -294,7 +294,7 @@ int FrmProd_save::writeRecord()
                               .join(QChar(0));
         return rows;
     }
-    const int rows = ProductStore::update(m_record, m_loadedName, m_loadedNorm);
+    const int rows = ProductStore().update(m_record, m_loadedName, m_loadedNorm);
     if (rows > 0) {
         m_loadedName = m_record.name;
         m_loadedNorm = m_record.norm;

@@ -79,8 +79,7 @@ QString ProductSearch::pickerSql(const Query& query)
 
 QStringList ProductSearch::pickerClasses()
 {
-    return StoreSql::firstColumn(u"SELECT DISTINCT classname FROM product WHERE hidden = 0 ORDER BY classname"_s,
-                                 u"ProductSearch"_s, u"pickerClasses"_s);
+    return StoreSql(nullptr, u"ProductSearch"_s).firstColumn(u"SELECT DISTINCT classname FROM product WHERE hidden = 0 ORDER BY classname"_s, u"pickerClasses"_s);
 }
 
 } // namespace asv

@@ -14,7 +14,6 @@ namespace asv {
 namespace {
 
 const QString kTable = u"product"_s;
-const QString kStore = u"ProductStore"_s;
 
 QString exceptCondition(const QString& exceptCode)
 {
@@ -26,29 +25,9 @@ QString joined(const QString& condition, const QString& more)
     return more.isEmpty() ? condition : condition + u" AND "_s + more;
 }
 
-bool taken(const QString& field, const QString& value, const QString& where, const QString& operation)
-{
-    const bool exists = DBCheckDup(kTable, field, value, where);
-    StoreSql::throwIfFailed(kStore, operation);
-    return exists;
-}
-
 QStringList columnList(const QString& columns)
 {
     return columns.split(u", "_s);
-}
-
-int renameSaleLines(const ProductRecord& p, const QString& loadedName, const QString& loadedNorm)
-{
-    const QString newName = u"UPDATE sale SET pname = "_s + StoreSql::quoted(p.name);
-    const QString ofProduct = u" WHERE pcode = "_s + StoreSql::quoted(p.code);
-    if (p.name != loadedName && p.norm == loadedNorm)
-        return StoreSql::execute(newName + ofProduct);
-    // Unchanged name and norm would set the lines to what they already hold.
-    if (p.name == loadedName && p.norm == loadedNorm)
-        return 0;
-    return StoreSql::execute(newName + u",pnorm = "_s + StoreSql::quoted(p.norm) + ofProduct + u" AND pname = "_s
-                             + StoreSql::quoted(loadedName) + u" AND pnorm = "_s + StoreSql::quoted(loadedNorm));
 }
 
 QString insertSql(const ProductRecord& product)
@@ -62,11 +41,33 @@ QString insertSql(const ProductRecord& product)
 
 } // namespace
 
+ProductStore::ProductStore(cMySQL* db) : StoreSql(db, u"ProductStore"_s) {}
+
+bool ProductStore::taken(const QString& field, const QString& value, const QString& where, const QString& operation)
+{
+    const bool exists = DBCheckDup(m_db, kTable, field, value, where);
+    throwIfFailed(operation);
+    return exists;
+}
+
+int ProductStore::renameSaleLines(const ProductRecord& p, const QString& loadedName, const QString& loadedNorm)
+{
+    const QString newName = u"UPDATE sale SET pname = "_s + StoreSql::quoted(p.name);
+    const QString ofProduct = u" WHERE pcode = "_s + StoreSql::quoted(p.code);
+    if (p.name != loadedName && p.norm == loadedNorm)
+        return execute(newName + ofProduct);
+    // Unchanged name and norm would set the lines to what they already hold.
+    if (p.name == loadedName && p.norm == loadedNorm)
+        return 0;
+    return execute(newName + u",pnorm = "_s + StoreSql::quoted(p.norm) + ofProduct + u" AND pname = "_s
+                             + StoreSql::quoted(loadedName) + u" AND pnorm = "_s + StoreSql::quoted(loadedNorm));
+}
+
 std::optional<ProductRecord> ProductStore::load(const QString& code)
 {
     if (IsFreeTextProduct(code))
         return std::nullopt;
-    return ProductRecord::fields().load(kTable, code, kStore);
+    return ProductRecord::fields().load(*this, kTable, code);
 }
 
 bool ProductStore::codeExists(const QString& code)
@@ -76,16 +77,15 @@ bool ProductStore::codeExists(const QString& code)
 
 QString ProductStore::nextCode(const QString& prefix)
 {
-    const QString code = NextCode(kTable, u"code"_s, kCodeLength, prefix);
-    StoreSql::throwIfFailed(kStore, u"nextCode"_s);
+    const QString code = NextCode(m_db, kTable, u"code"_s, kCodeLength, prefix);
+    throwIfFailed(u"nextCode"_s);
     return code;
 }
 
-QString ProductStore::nextBarcode()
+QString ProductStore::nextBarcode(int length)
 {
-    const int length = GeneratedBarcodeLength(GetOption(u"바코드자동생성길이"_s, u"6"_s));
-    const QString barcode = NextNumericCode(kTable, u"bcode"_s, length);
-    StoreSql::throwIfFailed(kStore, u"nextBarcode"_s);
+    const QString barcode = NextNumericCode(m_db, kTable, u"bcode"_s, length);
+    throwIfFailed(u"nextBarcode"_s);
     return barcode;
 }
 
@@ -103,23 +103,23 @@ bool ProductStore::barcodeTaken(const QString& bcode, const QString& exceptCode)
 QStringList ProductStore::normsOf(const QString& name)
 {
     const QString sql = u"SELECT norm FROM product WHERE name = "_s + StoreSql::quoted(name) + u" ORDER BY norm"_s;
-    return StoreSql::firstColumn(sql, kStore, u"normsOf"_s);
+    return firstColumn(sql, u"normsOf"_s);
 }
 
 QStringList ProductStore::units()
 {
-    return StoreSql::firstColumn(u"SELECT DISTINCT unit FROM product"_s, kStore, u"units"_s);
+    return firstColumn(u"SELECT DISTINCT unit FROM product"_s, u"units"_s);
 }
 
 int ProductStore::insert(const ProductRecord& product)
 {
-    return StoreSql::execute(insertSql(product));
+    return execute(insertSql(product));
 }
 
 int ProductStore::insertUnderNextCode(ProductRecord& product, const QString& prefix)
 {
-    return StoreSql::insertUnderFreeCode(
-        product.code, [&prefix] { return nextCode(prefix); },
+    return insertUnderFreeCode(
+        product.code, [this, &prefix] { return nextCode(prefix); },
         [&product](const QString& code) {
             ProductRecord p = product;
             p.code = code;
@@ -133,7 +133,7 @@ int ProductStore::update(const ProductRecord& product, const QString& loadedName
         return 0;
     static const QStringList columns =
         columnList(u"bcode, name, norm, taxmode, classname, unit, bigo, hidden, saleprice"_s);
-    const int rows = StoreSql::execute(ProductRecord::fields().updateSql(kTable, columns, product, u"code"_s));
+    const int rows = execute(ProductRecord::fields().updateSql(kTable, columns, product, u"code"_s));
     if (rows > 0)
         renameSaleLines(product, loadedName, loadedNorm);
     return rows;
@@ -155,7 +155,7 @@ bool ProductStore::remove(const QString& code)
     if (!IsFreeTextProduct(code)) {
         if (CodeReference::anyHolds(references(), code))
             return false;
-        if (StoreSql::execute(u"DELETE FROM product WHERE code = "_s + StoreSql::quoted(code)) > 0)
+        if (execute(u"DELETE FROM product WHERE code = "_s + StoreSql::quoted(code)) > 0)
             return true;
     }
     StoreSql::warnNotDeleted();

@@ -2,6 +2,7 @@
 
 #include "CodeReference.h"
 #include "ProductRecord.h"
+#include "StoreSql.h"
 
 #include <QString>
 #include <QStringList>
@@ -12,37 +13,40 @@ namespace asv {
 // Every statement of the product record on table product, and the sale-line renames that follow a
 // product's rename. The free-text product is never loaded, updated or deleted here. Reads that
 // fail throw DbError; writes report 0 rows when they failed.
-class ProductStore {
+class ProductStore : private StoreSql {
 public:
+    // On db, or on the program's main connection.
+    explicit ProductStore(cMySQL* db = nullptr);
+
     static constexpr int kCodeLength = 6;
 
     // nullopt when there is no such product, or for the free-text product.
-    static std::optional<ProductRecord> load(const QString& code);
-    static bool codeExists(const QString& code);
+    std::optional<ProductRecord> load(const QString& code);
+    bool codeExists(const QString& code);
     // The next free code with the typed prefix (normally empty), or "" after the message that the
     // sequence is exhausted.
-    static QString nextCode(const QString& prefix = {});
-    // The next numeric barcode, as long as the option for generated barcodes says.
-    static QString nextBarcode();
+    QString nextCode(const QString& prefix = {});
+    // The next numeric barcode of length digits (GeneratedBarcodeLength).
+    QString nextBarcode(int length);
 
     // Another product (not exceptCode; exceptCode empty = any) already has the name and norm, or
     // the barcode; an empty barcode is never taken.
-    static bool nameNormTaken(const QString& name, const QString& norm, const QString& exceptCode);
-    static bool barcodeTaken(const QString& bcode, const QString& exceptCode);
+    bool nameNormTaken(const QString& name, const QString& norm, const QString& exceptCode);
+    bool barcodeTaken(const QString& bcode, const QString& exceptCode);
     // The norms registered under name, in order.
-    static QStringList normsOf(const QString& name);
+    QStringList normsOf(const QString& name);
     // Every unit in use, for the unit combo.
-    static QStringList units();
+    QStringList units();
 
     // Rows changed; 0 when nothing changed or the statement failed. insert sets regdate to today.
-    static int insert(const ProductRecord& product);
+    int insert(const ProductRecord& product);
     // The same under a code generated after prefix: when another desk stored the product's code
     // first, under the next free one. The product's code becomes the code stored.
-    static int insertUnderNextCode(ProductRecord& product, const QString& prefix);
+    int insertUnderNextCode(ProductRecord& product, const QString& prefix);
     // The sale lines follow the new name: all lines of the product when only the name changed,
     // else only those still carrying the loaded name and norm (a norm typed by hand on a line
     // is kept).
-    static int update(const ProductRecord& product, const QString& loadedName, const QString& loadedNorm);
+    int update(const ProductRecord& product, const QString& loadedName, const QString& loadedNorm);
 
     // Where a product is in use, in the order the delete asks: an AS job or line that lost its
     // product would drop out of the lists while its charge stayed in the balance.
@@ -50,7 +54,11 @@ public:
 
     // The list's delete of one product: refused (with the message saying where) while any of the
     // references holds it. True when the row was deleted.
-    static bool remove(const QString& code);
+    bool remove(const QString& code);
+
+private:
+    bool taken(const QString& field, const QString& value, const QString& where, const QString& operation);
+    int renameSaleLines(const ProductRecord& p, const QString& loadedName, const QString& loadedNorm);
 };
 
 } // namespace asv

@@ -22,7 +22,7 @@ constexpr qsizetype kBatch = 1000;
 
 RecordSetPtr read(const QString& sql, const QString& operation)
 {
-    return StoreSql::read(sql, kStore, operation);
+    return StoreSql(nullptr, kStore).read(sql, operation);
 }
 
 FixedMoney money(const RecordSet& rs, int row, int col, const QString& what)

@@ -166,8 +166,8 @@ void FrmRPT_baln::CreateReport()
     const int splitMonths = m_cmbMonth->currentIndex();
     const QStringList months = ReceivablesMonthSplit::months(f.from, splitMonths);
     const bool done = Guarded(u"CreateReport"_s, u"Form"_s, kForm, false, [&] {
-        const RecordSetPtr rs = ReceivablesStore::CreateReport(f, *m_db);
-        m_split = ReceivablesStore::monthSplit(f, splitMonths, *rs);
+        const RecordSetPtr rs = ReceivablesStore().CreateReport(f, *m_db);
+        m_split = ReceivablesStore().monthSplit(f, splitMonths, *rs);
         cells.setRecordSet(rs);
         return true;
     });
@@ -231,7 +231,7 @@ void FrmRPT_baln::sendSms()
                 continue;
             const RecordSet& rs = *cells.recordSet();
             // A customer without a mobile number has nothing to receive.
-            const QString number = ReceivablesStore::mobileNumber(rs.value(source, u"ccode"_s));
+            const QString number = ReceivablesStore().mobileNumber(rs.value(source, u"ccode"_s));
             if (!number.trimmed().isEmpty())
                 recipients.append({number, rs.value(source, u"cname"_s)});
         }

@@ -80,7 +80,7 @@ void FrmRPT_graphA::query()
     filter.source = static_cast<PeriodReportStore::GraphSource>(m_optCustType->checkedId());
     filter.grouping = static_cast<PeriodReportStore::Grouping>(m_optType->checkedId());
     const RecordSetPtr sums = Guarded(u"btnQuery_Click"_s, u"Form"_s, kForm, RecordSetPtr(),
-                                      [&] { return PeriodReportStore::graph(filter); });
+                                      [&] { return PeriodReportStore().graph(filter); });
     if (!sums)
         return;
     QList<GraphPoints::Sum> rows;

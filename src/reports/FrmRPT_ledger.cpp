@@ -147,7 +147,7 @@ GridPrinter FrmRPT_ledger::printer() const
     }
     // One customer's ledger goes to that customer by mail.
     if (const QString code = m_fbCust->code(); !code.isEmpty()) {
-        if (const auto customer = CustomerStore::load(code))
+        if (const auto customer = CustomerStore().load(code))
             printer.setMailRecipient(customer->compname, customer->email);
     }
     return printer;

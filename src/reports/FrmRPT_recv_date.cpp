@@ -69,7 +69,7 @@ void FrmRPT_recv_date::Refresh_Sheet()
     filter.charge = m_charge->userCode();
     filter.chargeOf = m_charge->chargeOf();
     const RecordSetPtr payments = Guarded(u"Refresh_Sheet"_s, u"Form"_s, kForm, RecordSetPtr(),
-                                          [&] { return PeriodReportStore::receipts(filter); });
+                                          [&] { return PeriodReportStore().receipts(filter); });
     if (!payments)
         return;
     GridModel& cells = list()->cells();

@@ -62,7 +62,7 @@ FrmRPT_sale_date::FrmRPT_sale_date(QWidget* parent)
     DailySalesColumns::setUp(list()->cells());
     finishLayout();
     m_cmbPCls->addItem(u"[전체]"_s);
-    m_cmbPCls->addItems(Guarded(u"Form_Load"_s, u"Form"_s, kForm, QStringList(), [] { return PClassStore::names(); }));
+    m_cmbPCls->addItems(Guarded(u"Form_Load"_s, u"Form"_s, kForm, QStringList(), [] { return PClassStore().names(); }));
 }
 
 void FrmRPT_sale_date::Refresh_Sheet()
@@ -80,7 +80,7 @@ void FrmRPT_sale_date::Refresh_Sheet()
     if (m_cmbPCls->currentIndex() > 0)
         filter.productClass = m_cmbPCls->currentText();
     const RecordSetPtr lines = Guarded(u"Refresh_Sheet"_s, u"Form"_s, kForm, RecordSetPtr(),
-                                       [&] { return PeriodReportStore::sales(filter); });
+                                       [&] { return PeriodReportStore().sales(filter); });
     if (!lines)
         return;
     DailySalesColumns::fill(list()->cells(), lines);

@@ -22,7 +22,7 @@ const cMySQL* readConnection()
 RecordSetPtr fetch(bool together, const cMySQL* connection, const QString& sql, const QString& operation)
 {
     if (!together)
-        return StoreSql::read(sql, u"LedgerStore"_s, operation);
+        return StoreSql(nullptr, u"LedgerStore"_s).read(sql, operation);
     if (!connection)
         throw DbError(2006, u"LedgerStore::"_s + operation, u"데이터베이스에 연결되어 있지 않습니다."_s);
     const std::unique_ptr<cMySQL> own = connection->connectAnother();

@@ -10,12 +10,6 @@ namespace asv {
 
 namespace {
 
-const QString kStore = u"LedgerStore"_s;
-
-RecordSetPtr read(const QString& sql, const QString& operation)
-{
-    return StoreSql::read(sql, kStore, operation);
-}
 
 // The documents are not joined to the customers: the merge keeps the lines of the customers it
 // lists, so the hidden ones drop out there, and a year of the whole book is read straight through
@@ -53,6 +47,8 @@ QString boundedSaleLines(const QString& dates)
 }
 
 } // namespace
+
+LedgerStore::LedgerStore(cMySQL* db) : StoreSql(db, u"LedgerStore"_s) {}
 
 QString LedgerStore::Filter::cutoff() const
 {

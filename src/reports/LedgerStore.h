@@ -1,6 +1,7 @@
 #pragma once
 
 #include "RecordSetPtr.h"
+#include "StoreSql.h"
 
 #include <QString>
 #include <QStringList>
@@ -11,8 +12,11 @@ namespace asv {
 // lines, charged AS items) and credit (payments) lines. The lines come unsorted and unjoined:
 // LedgerMerge puts them in order per customer and takes the products from their own read, which
 // spares the server a sort and a key look-up per line. Reads that fail throw DbError.
-class LedgerStore {
+class LedgerStore : private StoreSql {
 public:
+    // On db, or on the program's main connection.
+    explicit LedgerStore(cMySQL* db = nullptr);
+
     struct Filter {
         bool period = true; // off: nothing is carried but the opening balance, and every line follows
         QString from;       // "yyyy-mm-dd"
@@ -41,12 +45,12 @@ public:
     static QStringList statements(const Filter& filter);
 
     // code, basebaln, compname, compalias, telno1, fax, ...; by alias, then code.
-    static RecordSetPtr customers(const Filter& filter);
+    RecordSetPtr customers(const Filter& filter);
     // ccode, sumtot: sales, charged AS items and negated payments up to the cut-off.
-    static RecordSetPtr carried(const Filter& filter);
-    static Debits debits(const Filter& filter);
+    RecordSetPtr carried(const Filter& filter);
+    Debits debits(const Filter& filter);
     // ccode, dealdate, code, type, amount (with the discount), bigo.
-    static RecordSetPtr credits(const Filter& filter);
+    RecordSetPtr credits(const Filter& filter);
 };
 
 } // namespace asv

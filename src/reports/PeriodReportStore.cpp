@@ -9,13 +9,7 @@ namespace asv {
 
 namespace {
 
-const QString kStore = u"PeriodReportStore"_s;
 const QString kOrder = u" ORDER BY s.dealdate, c.compalias, c.compname, s.ccode, s.code"_s;
-
-RecordSetPtr read(const QString& sql, const QString& operation)
-{
-    return StoreSql::read(sql, kStore, operation);
-}
 
 QString between(const QString& from, const QString& to)
 {
@@ -27,7 +21,7 @@ QString equals(const QString& column, const QString& value)
     return value.isEmpty() ? QString() : u" AND "_s + column + u" = "_s + StoreSql::quoted(value);
 }
 
-QString containing(const QString& column, const QString& part)
+QString columnContains(const QString& column, const QString& part)
 {
     return part.isEmpty() ? QString() : u" AND "_s + column + u" LIKE "_s + StoreSql::containing(part);
 }
@@ -39,13 +33,15 @@ QString chargeColumn(PeriodReportStore::ChargeOf chargeOf)
 
 } // namespace
 
+PeriodReportStore::PeriodReportStore(cMySQL* db) : StoreSql(db, u"PeriodReportStore"_s) {}
+
 QString PeriodReportStore::salesSql(const SalesFilter& filter)
 {
     QString sql = u"SELECT s.dealdate, s.ccode, c.compalias, c.compname, s.pname, s.pnorm, s.code, p.unit, s.qnt, "
                   "s.price, s.tax, s.amount, s.total, s.prnbigo, s.pserial, s.receiptname "
                   "FROM sale AS s, product AS p, customer AS c WHERE s.pcode = p.code AND s.ccode = c.code AND "_s
         + between(filter.from, filter.to) + equals(u"s.ccode"_s, filter.ccode)
-        + containing(u"s.pserial"_s, filter.serial) + containing(u"s.prnbigo"_s, filter.memo)
+        + columnContains(u"s.pserial"_s, filter.serial) + columnContains(u"s.prnbigo"_s, filter.memo)
         + equals(chargeColumn(filter.chargeOf), filter.charge);
     if (!filter.pcode.isEmpty())
         sql += equals(u"s.pcode"_s, filter.pcode);

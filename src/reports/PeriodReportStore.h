@@ -1,6 +1,7 @@
 #pragma once
 
 #include "RecordSetPtr.h"
+#include "StoreSql.h"
 
 #include <QString>
 
@@ -8,8 +9,11 @@ namespace asv {
 
 // The reads of the daily sales and receipts reports and of the sales graph. Reads that fail throw
 // DbError.
-class PeriodReportStore {
+class PeriodReportStore : private StoreSql {
 public:
+    // On db, or on the program's main connection.
+    explicit PeriodReportStore(cMySQL* db = nullptr);
+
     // Whose salesperson the salesperson filter means: the customer's main one or the document's.
     enum class ChargeOf { Customer = 0, Document = 1 };
 
@@ -46,13 +50,13 @@ public:
     };
 
     static QString salesSql(const SalesFilter& filter);
-    static RecordSetPtr sales(const SalesFilter& filter);
+    RecordSetPtr sales(const SalesFilter& filter);
     static QString receiptsSql(const ReceiptFilter& filter);
-    static RecordSetPtr receipts(const ReceiptFilter& filter);
+    RecordSetPtr receipts(const ReceiptFilter& filter);
     // Two columns: the day, month ("yyyy-mm") or year and the sum, in that order. Free AS lines
     // never count.
     static QString graphSql(const GraphFilter& filter);
-    static RecordSetPtr graph(const GraphFilter& filter);
+    RecordSetPtr graph(const GraphFilter& filter);
 };
 
 } // namespace asv

@@ -14,7 +14,6 @@ namespace asv {
 
 namespace {
 
-const QString kStore = u"ReceivablesStore"_s;
 const QString kTable = u"balnlist"_s;
 
 QString dateText(const QDate& date)
@@ -89,6 +88,8 @@ QString range(const QString& from, const QString& to)
 
 } // namespace
 
+ReceivablesStore::ReceivablesStore(cMySQL* db) : StoreSql(db, u"ReceivablesStore"_s) {}
+
 QString ReceivablesStore::customerCondition(const Filter& filter)
 {
     QString condition;
@@ -97,11 +98,6 @@ QString ReceivablesStore::customerCondition(const Filter& filter)
     if (!filter.charge.isEmpty())
         condition += u" AND c.charge = "_s + StoreSql::quoted(filter.charge);
     return condition;
-}
-
-RecordSetPtr ReceivablesStore::read(const QString& sql, const QString& operation)
-{
-    return StoreSql::read(sql, kStore, operation);
 }
 
 QStringList ReceivablesStore::sourceStatements(const Filter& filter)

@@ -2,6 +2,7 @@
 
 #include "FixedMoney.h"
 #include "RecordSetPtr.h"
+#include "StoreSql.h"
 
 #include <QDate>
 #include <QHash>
@@ -15,8 +16,11 @@ class ReportDatabase;
 // The receivables status: one row per customer with its carried balance, the sales, AS charges
 // and payments of a period and the balance at its end, summed from the documents into the local
 // scratch table `balnlist` and listed from there.
-class ReceivablesStore {
+class ReceivablesStore : private StoreSql {
 public:
+    // On db, or on the program's main connection.
+    explicit ReceivablesStore(cMySQL* db = nullptr);
+
     struct Filter {
         QDate from;
         QDate to;
@@ -29,7 +33,7 @@ public:
     };
 
     // Fills `balnlist` and returns its listing; throws on a failure of either database.
-    static RecordSetPtr CreateReport(const Filter& filter, ReportDatabase& db);
+    RecordSetPtr CreateReport(const Filter& filter, ReportDatabase& db);
     static QString listingSql(const Filter& filter);
     // What CreateReport reads from the shared database, in order: the customers, the three sums
     // carried forward, the three sums of the period.
@@ -37,14 +41,13 @@ public:
 
     // Per customer of the listing, its carried balance split into the months of
     // ReceivablesMonthSplit::months(filter.from, count).
-    static QHash<QString, QList<FixedMoney>> monthSplit(const Filter& filter, int count, const RecordSet& listing);
+    QHash<QString, QList<FixedMoney>> monthSplit(const Filter& filter, int count, const RecordSet& listing);
 
     // The customer's mobile number for the SMS program.
-    static QString mobileNumber(const QString& ccode);
+    QString mobileNumber(const QString& ccode);
 
 private:
     static QString customerCondition(const Filter& filter);
-    static RecordSetPtr read(const QString& sql, const QString& operation);
 };
 
 } // namespace asv

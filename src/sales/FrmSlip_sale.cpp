@@ -274,8 +274,8 @@ void FrmSlip_sale::loadCustomer(const QString& ccode)
 void FrmSlip_sale::DispCustInfo()
 {
     guarded(u"DispCustInfo"_s, [this] {
-        m_userNames = SaleStore::userNames();
-        const SaleStore::CustomerInfo c = SaleStore::customerInfo(m_ccode);
+        m_userNames = SaleStore().userNames();
+        const SaleStore::CustomerInfo c = SaleStore().customerInfo(m_ccode);
         m_charge = c.charge;
         m_fbUser->setRecord(c.charge, m_userNames.value(c.charge));
         if (!c.found) {
@@ -299,7 +299,7 @@ void FrmSlip_sale::loadList()
     m_list->cells().clearRows();
     if (!m_ccode.isEmpty()) {
         guarded(u"Refresh_Sheet"_s, [this] {
-            RecordSetPtr rs = SaleStore::monthLines(m_ccode, month());
+            RecordSetPtr rs = SaleStore().monthLines(m_ccode, month());
             if (rs->rowCount() == 0)
                 ShowNotice(u"검색된 결과가 없습니다."_s);
             m_list->cells().setRecordSet(rs);
@@ -319,7 +319,7 @@ void FrmSlip_sale::loadSums()
     if (m_ccode.isEmpty())
         return;
     guarded(u"DispSum"_s, [&] {
-        const SaleStore::MonthSums s = SaleStore::monthSums(m_ccode, month());
+        const SaleStore::MonthSums s = SaleStore().monthSums(m_ccode, month());
         const double values[] = {s.sale, s.vat, s.total, s.received, s.discount, s.balance};
         for (int col = 0; col < int(std::size(values)); ++col)
             cells.setText(0, col, QString::number(values[col], 'f', 4));
@@ -481,7 +481,7 @@ SaleLineEdit::Catalogue FrmSlip_sale::catalogue() const
 {
     return {[this](const QString& pcode) { return GetVATType(m_ccode, pcode); },
             [](const QString& pcode) -> std::optional<SaleLineEdit::Product> {
-                const std::optional<ProductRecord> p = ProductStore::load(pcode);
+                const std::optional<ProductRecord> p = ProductStore().load(pcode);
                 if (!p)
                     return std::nullopt;
                 return SaleLineEdit::Product{p->unit, p->bcode, p->saleprice, p->name, p->norm};
@@ -529,7 +529,7 @@ bool FrmSlip_sale::insertLine(int row)
         return false;
     }
     SaleLine& line = entered.line;
-    if (SaleStore::insert(line) == 0)
+    if (SaleStore().insert(line) == 0)
         return saveFailed();
     m_loading = true;
     m_list->setText(row, ColCode, QString::number(line.code));
@@ -551,7 +551,7 @@ bool FrmSlip_sale::updateLine(int row, int col, const QString& oldText, const QS
         return false;
     const QString edited = col == ColDay ? dateOfDay(newText) : newText;
     const SaleLineEdit::Result r = SaleLineEdit::apply(*field, cellsOf(row), oldText, edited, catalogue());
-    if (!SaleStore::update(m_list->text(row, ColCode).toInt(), m_ccode, r.change))
+    if (!SaleStore().update(m_list->text(row, ColCode).toInt(), m_ccode, r.change))
         return saveFailed();
     if (r.unitChanged)
         MsgInfo(u"수정된 상품은 단위가 다르니 확인바랍니다."_s + vbCrLf + m_list->text(row, ColUnit) + u" → "_s
@@ -577,14 +577,14 @@ bool FrmSlip_sale::RecDelete(int row)
         return false;
     }
     return guarded(u"RecDelete"_s, [&] {
-        if (const QString no = SaleStore::taxInvoiceOf(code.toInt()); !no.isEmpty()) {
+        if (const QString no = SaleStore().taxInvoiceOf(code.toInt()); !no.isEmpty()) {
             const QString question =
                 lines({u"계산서번호:"_s + taxInvoiceText(no), u"선택된 전표자료는 계산서가 발행되었습니다."_s,
                        u"계산서는 따로 삭제 하셔야 됩니다."_s, QString(), u"전표만 삭제 하시겠습니까?"_s});
             if (MsgYesNo(question) != MsgAnswer::Yes)
                 return false;
         }
-        if (!SaleStore::remove(code.toInt(), m_ccode)) {
+        if (!SaleStore().remove(code.toInt(), m_ccode)) {
             StoreSql::warnNotDeleted();
             return false;
         }
@@ -643,7 +643,7 @@ void FrmSlip_sale::changeMainSalesperson(const QString& code, const QString& nam
         m_fbUser->setRecord(m_charge, m_userNames.value(m_charge));
         return;
     }
-    if (CustomerStore::setCharge(m_ccode, code) == 0) {
+    if (CustomerStore().setCharge(m_ccode, code) == 0) {
         MsgWarn(kSaveFailed);
         m_fbUser->setRecord(m_charge, m_userNames.value(m_charge));
         return;

@@ -171,9 +171,9 @@ void FrmStatement::query()
         return;
     }
     m_statement = Guarded(u"query"_s, u"Form"_s, objectName(), Statement{}, [&] {
-        return m_codes.isEmpty() ? StatementStore::forPeriod(ccode, from->toString(u"yyyy-MM-dd"_s),
-                                                             to->toString(u"yyyy-MM-dd"_s))
-                                 : StatementStore::forLines(ccode, m_codes);
+        return m_codes.isEmpty() ? StatementStore().forPeriod(ccode, from->toString(u"yyyy-MM-dd"_s),
+                                                              to->toString(u"yyyy-MM-dd"_s))
+                                 : StatementStore().forLines(ccode, m_codes);
     });
     showStatement();
 }

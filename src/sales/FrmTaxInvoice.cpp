@@ -78,7 +78,7 @@ void FrmTaxInvoice::query()
     }
     const QString ccode = m_fbCust->Text().isEmpty() ? QString() : m_fbCust->code();
     RecordSetPtr rs = Guarded(u"query"_s, u"Form"_s, kForm, RecordSetPtr{}, [&] {
-        return StatementStore::invoiceLines(from->toString(u"yyyy-MM-dd"_s), to->toString(u"yyyy-MM-dd"_s), ccode);
+        return StatementStore().invoiceLines(from->toString(u"yyyy-MM-dd"_s), to->toString(u"yyyy-MM-dd"_s), ccode);
     });
     list()->cells().setRecordSet(rs);
     if (!rs || rs->rowCount() == 0)

@@ -18,11 +18,6 @@ namespace asv {
 
 namespace {
 
-QString quoted(const QString& text)
-{
-    return u"'"_s + SQLQuote(text) + u"'"_s;
-}
-
 ReceiveRecord recordOf(const RecordSet& rs)
 {
     ReceiveRecord r;
@@ -42,20 +37,12 @@ ReceiveRecord recordOf(const RecordSet& rs)
 
 } // namespace
 
-ReceiveStore::ReceiveStore(cMySQL* db) : m_db(db ? *db : *DBConnection(0)) {}
+ReceiveStore::ReceiveStore(cMySQL* db) : StoreSql(db, u"ReceiveStore"_s) {}
 
 int ReceiveStore::execute(const QString& sql)
 {
     m_db.query(sql, false);
     return m_db.lastErrno() == 0 ? m_db.affected_rows() : -1;
-}
-
-RecordSetPtr ReceiveStore::read(const QString& sql, const QString& operation)
-{
-    RecordSetPtr rs = m_db.query(sql, false);
-    if (m_db.lastErrno() != 0 || !rs)
-        throw DbError(static_cast<int>(m_db.lastErrno()), u"ReceiveStore::"_s + operation, m_db.lastError());
-    return rs;
 }
 
 std::optional<ReceiveRecord> ReceiveStore::load(int code)

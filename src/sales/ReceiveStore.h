@@ -2,6 +2,7 @@
 
 #include "ReceiveRecord.h"
 #include "RecordSetPtr.h"
+#include "StoreSql.h"
 
 #include <QString>
 #include <optional>
@@ -21,7 +22,7 @@ struct ReceiveCustomer {
 // The statements of the payments table. Every write moves the customer's running balance by
 // the change it made, in the same transaction, so that the balance always matches the payments.
 // Failures of the statements are reported by the connection; reads throw DbError.
-class ReceiveStore {
+class ReceiveStore : private StoreSql {
 public:
     // Works on the program's main connection, or on db (a worker thread's own).
     explicit ReceiveStore(cMySQL* db = nullptr);
@@ -50,10 +51,7 @@ private:
 
     // Rows changed, or -1 when the statement failed.
     int execute(const QString& sql);
-    RecordSetPtr read(const QString& sql, const QString& operation);
     std::optional<Locked> lock(int code);
-
-    cMySQL& m_db;
 };
 
 } // namespace asv

@@ -15,8 +15,6 @@ namespace asv {
 
 namespace {
 
-const QString kStore = u"SaleStore"_s;
-
 QString q(const QString& text)
 {
     return StoreSql::quoted(text);
@@ -27,13 +25,6 @@ QString monthPattern(const QString& month)
     return StoreSql::likePattern(month + u'%');
 }
 
-double sumOf(const QString& sql, const QString& operation)
-{
-    const QString value = DBGetValue(sql);
-    StoreSql::throwIfFailed(kStore, operation);
-    return value.toDouble(); // an empty sum reads as ""
-}
-
 } // namespace
 
 void SaleLine::priceAs(int vatType, const VatOptions& vat)
@@ -41,6 +32,8 @@ void SaleLine::priceAs(int vatType, const VatOptions& vat)
     CalcVAT(vatType, qnt, price, amount, tax, vat);
     total = amount + tax;
 }
+
+SaleStore::SaleStore(cMySQL* db) : StoreSql(db, u"SaleStore"_s) {}
 
 SaleChange SaleChange::repriced(int vatType, double qty, double price, double oldAmount, double oldTax)
 {
@@ -75,8 +68,8 @@ RecordSetPtr SaleStore::monthLines(const QString& ccode, const QString& month, c
         sql += u" AND s.pcode = "_s + q(pcode);
     sql += u" ORDER BY s.dealdate, s.dealtime, s.code"_s;
     RecordSetPtr rs;
-    DBOpenRS(rs, sql);
-    StoreSql::throwIfFailed(kStore, u"monthLines"_s);
+    DBOpenRS(m_db, rs, sql);
+    throwIfFailed(u"monthLines"_s);
     return rs;
 }
 
@@ -84,30 +77,30 @@ SaleStore::MonthSums SaleStore::monthSums(const QString& ccode, const QString& m
 {
     const QString where = u" WHERE dealdate LIKE "_s + monthPattern(month) + u" AND ccode = "_s + q(ccode);
     RecordSetPtr rs;
-    DBOpenRS(rs, u"SELECT Sum(amount) AS SSale, Sum(tax) AS SVat, Sum(total) AS STrade FROM sale"_s + where);
-    StoreSql::throwIfFailed(kStore, u"monthSums"_s);
+    DBOpenRS(m_db, rs, u"SELECT Sum(amount) AS SSale, Sum(tax) AS SVat, Sum(total) AS STrade FROM sale"_s + where);
+    throwIfFailed(u"monthSums"_s);
     MonthSums sums;
     if (rs && rs->rowCount() > 0) {
         sums.sale = rs->value(0, 0).toDouble();
         sums.vat = rs->value(0, 1).toDouble();
         sums.total = rs->value(0, 2).toDouble();
     }
-    DBOpenRS(rs, u"SELECT Sum(amount) AS SAmt, Sum(dc) AS SDc FROM receive"_s + where);
-    StoreSql::throwIfFailed(kStore, u"monthSums"_s);
+    DBOpenRS(m_db, rs, u"SELECT Sum(amount) AS SAmt, Sum(dc) AS SDc FROM receive"_s + where);
+    throwIfFailed(u"monthSums"_s);
     if (rs && rs->rowCount() > 0) {
         sums.received = rs->value(0, 0).toDouble();
         sums.discount = rs->value(0, 1).toDouble();
     }
-    sums.balance = sumOf(u"SELECT SUM(nowmoney) AS summoney FROM customer WHERE code = "_s + q(ccode), u"monthSums"_s);
+    sums.balance = value(u"SELECT SUM(nowmoney) AS summoney FROM customer WHERE code = "_s + q(ccode), u"monthSums"_s).toDouble(); // an empty sum reads as ""
     return sums;
 }
 
 SaleStore::CustomerInfo SaleStore::customerInfo(const QString& ccode)
 {
     RecordSetPtr rs;
-    DBOpenRS(rs, u"SELECT compname, Addr2, ceoname, telno1, Charge, taxmode, hpno, fax FROM customer Where code = "_s
+    DBOpenRS(m_db, rs, u"SELECT compname, Addr2, ceoname, telno1, Charge, taxmode, hpno, fax FROM customer Where code = "_s
                      + q(ccode));
-    StoreSql::throwIfFailed(kStore, u"customerInfo"_s);
+    throwIfFailed(u"customerInfo"_s);
     CustomerInfo info;
     if (!rs || rs->rowCount() == 0)
         return info;
@@ -126,8 +119,8 @@ SaleStore::CustomerInfo SaleStore::customerInfo(const QString& ccode)
 QHash<QString, QString> SaleStore::userNames()
 {
     RecordSetPtr rs;
-    const int n = DBOpenRS(rs, u"SELECT code, name FROM local_user"_s);
-    StoreSql::throwIfFailed(kStore, u"userNames"_s);
+    const int n = DBOpenRS(m_db, rs, u"SELECT code, name FROM local_user"_s);
+    throwIfFailed(u"userNames"_s);
     QHash<QString, QString> names;
     for (int row = 0; row < n; ++row)
         names.insert(rs->value(row, 0), rs->value(row, 1));
@@ -136,8 +129,8 @@ QHash<QString, QString> SaleStore::userNames()
 
 QString SaleStore::taxInvoiceOf(int code)
 {
-    const QString no = DBGetValue(u"SELECT taxlistno FROM sale WHERE CODE = "_s + QString::number(code));
-    StoreSql::throwIfFailed(kStore, u"taxInvoiceOf"_s);
+    const QString no = DBGetValue(m_db, u"SELECT taxlistno FROM sale WHERE CODE = "_s + QString::number(code));
+    throwIfFailed(u"taxInvoiceOf"_s);
     return no;
 }
 
@@ -145,9 +138,9 @@ QString SaleStore::taxInvoiceOf(int code)
 // locking each other in turn.
 bool SaleStore::inTransaction(const QString& ccode, const std::function<bool()>& body)
 {
-    return DbTransaction::run([&] {
+    return DbTransaction::run(m_db, [&] {
         RecordSetPtr rs;
-        return DBOpenRS(rs, u"SELECT code FROM customer WHERE code = "_s + q(ccode) + u" FOR UPDATE"_s) == 1 && body();
+        return DBOpenRS(m_db, rs, u"SELECT code FROM customer WHERE code = "_s + q(ccode) + u" FOR UPDATE"_s) == 1 && body();
     });
 }
 
@@ -166,10 +159,10 @@ int SaleStore::insert(SaleLine& line)
         + u" )"_s;
     int code = 0;
     const bool done = inTransaction(line.ccode, [&] {
-        if (StoreSql::execute(sql) != 1)
+        if (execute(sql) != 1)
             return false;
-        code = static_cast<int>(DBInsertId());
-        return CustomerBalance().move(line.ccode, line.total);
+        code = static_cast<int>(DBInsertId(m_db));
+        return CustomerBalance(&m_db).move(line.ccode, line.total);
     });
     line.code = done ? code : 0;
     return line.code;
@@ -193,9 +186,9 @@ bool SaleStore::update(int code, const QString& ccode, const SaleChange& change)
         return false;
     const QString sql = u"UPDATE sale SET "_s + set.join(u',') + u" WHERE code = "_s + QString::number(code);
     if (change.total() == 0)
-        return StoreSql::execute(sql) > 0;
+        return execute(sql) > 0;
     // The line and the balance move together (see insert).
-    return inTransaction(ccode, [&] { return StoreSql::execute(sql) > 0 && CustomerBalance().move(ccode, change.total()); });
+    return inTransaction(ccode, [&] { return execute(sql) > 0 && CustomerBalance(&m_db).move(ccode, change.total()); });
 }
 
 // The stored total, not the one on screen: another desk may have changed the line meanwhile.
@@ -204,10 +197,10 @@ bool SaleStore::remove(int code, const QString& ccode)
     const QString where = u" WHERE code = "_s + QString::number(code);
     return inTransaction(ccode, [&] {
         RecordSetPtr rs;
-        if (DBOpenRS(rs, u"SELECT total FROM sale"_s + where + u" FOR UPDATE"_s) != 1)
+        if (DBOpenRS(m_db, rs, u"SELECT total FROM sale"_s + where + u" FOR UPDATE"_s) != 1)
             return false;
         const double total = rs->value(0, 0).toDouble();
-        return StoreSql::execute(u"DELETE FROM sale"_s + where) == 1 && CustomerBalance().move(ccode, -total);
+        return execute(u"DELETE FROM sale"_s + where) == 1 && CustomerBalance(&m_db).move(ccode, -total);
     });
 }
 

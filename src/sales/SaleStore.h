@@ -1,6 +1,7 @@
 #pragma once
 
 #include "RecordSetPtr.h"
+#include "StoreSql.h"
 #include "modMath.h"
 
 #include <QHash>
@@ -53,8 +54,11 @@ struct SaleChange {
 
 // The statements of the sales slip: its lines, the customer's balance moved with them, and the
 // panels beside the list. Reads throw DbError; writes answer whether they were done.
-class SaleStore {
+class SaleStore : private StoreSql {
 public:
+    // On db, or on the program's main connection.
+    explicit SaleStore(cMySQL* db = nullptr);
+
     struct MonthSums {
         double sale = 0;
         double vat = 0;
@@ -80,24 +84,24 @@ public:
 
     // The customer's lines of the month ("yyyy-MM"), optionally of one product only; a line whose
     // product row is gone is listed all the same, with the name it was sold under.
-    static RecordSetPtr monthLines(const QString& ccode, const QString& month, const QString& pcode = {});
-    static MonthSums monthSums(const QString& ccode, const QString& month);
-    static CustomerInfo customerInfo(const QString& ccode);
-    static QHash<QString, QString> userNames();
-    static QString taxInvoiceOf(int code);
+    RecordSetPtr monthLines(const QString& ccode, const QString& month, const QString& pcode = {});
+    MonthSums monthSums(const QString& ccode, const QString& month);
+    CustomerInfo customerInfo(const QString& ccode);
+    QHash<QString, QString> userNames();
+    QString taxInvoiceOf(int code);
 
     // Stores the line and moves the balance by its total; the new line code, 0 when nothing was
     // stored (and the balance is left alone).
-    static int insert(SaleLine& line);
+    int insert(SaleLine& line);
     // Applies the change to the line and moves the balance by the change of its total.
-    static bool update(int code, const QString& ccode, const SaleChange& change);
+    bool update(int code, const QString& ccode, const SaleChange& change);
     // Deletes the line and takes its stored total off the balance.
-    static bool remove(int code, const QString& ccode);
+    bool remove(int code, const QString& ccode);
 
 private:
     // Runs body as one transaction holding the customer's row, committed when it answers true and
     // rolled back otherwise (also when the customer does not exist).
-    static bool inTransaction(const QString& ccode, const std::function<bool()>& body);
+    bool inTransaction(const QString& ccode, const std::function<bool()>& body);
 };
 
 } // namespace asv

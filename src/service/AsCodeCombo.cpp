@@ -17,7 +17,7 @@ void AsCodeCombo::fill(QComboBox* combo, int part, const QString& pcode)
     RecordSetPtr rs;
     DBOpenRS(rs, u"SELECT code, name FROM ascode WHERE "_s + AsCodeStore::offeredCondition(part, pcode)
                      + u" ORDER BY code, name"_s);
-    StoreSql::throwIfFailed(u"AsCodeCombo"_s, u"fill"_s);
+    StoreSql(nullptr, u"AsCodeCombo"_s).throwIfFailed(u"fill"_s);
     for (; rs && !rs->eof(); rs->moveNext())
         combo->addItem(rs->field(1), rs->field(0).toInt());
     combo->setCurrentIndex(-1);

@@ -12,34 +12,30 @@ using namespace Qt::StringLiterals;
 
 namespace asv {
 
-namespace {
+AsCodeStore::AsCodeStore(cMySQL* db) : StoreSql(db, u"AsCodeStore"_s) {}
 
-const QString kStore = u"AsCodeStore"_s;
-
-int insertedCode(const QString& sql)
+int AsCodeStore::insertedCode(const QString& sql)
 {
-    return StoreSql::execute(sql) > 0 ? static_cast<int>(DBInsertId()) : 0;
+    return execute(sql) > 0 ? static_cast<int>(DBInsertId(m_db)) : 0;
 }
 
 // The AS jobs that refer to a code of this kind; consultation classes are referred to by
 // consultations only.
-long jobsUsing(int code, int part)
+long AsCodeStore::jobsUsing(int code, int part)
 {
     static const QString kUsers[] = {u"aslist_m WHERE typecode0"_s, u"aslist_d WHERE typecode1"_s,
                                      u"aslist_d WHERE typecode2"_s};
     if (part < AsCodeRecord::Reception || part > AsCodeRecord::Result)
         return 0;
-    return DBGetValue(u"SELECT COUNT(*) FROM "_s + kUsers[part] + u" = "_s + QString::number(code)).toLong();
+    return DBGetValue(m_db, u"SELECT COUNT(*) FROM "_s + kUsers[part] + u" = "_s + QString::number(code)).toLong();
 }
-
-} // namespace
 
 QList<AsCodeRecord> AsCodeStore::list(const QString& pcode, int part)
 {
     RecordSetPtr rs;
-    DBOpenRS(rs, u"SELECT code, name, amount FROM ascode WHERE part = %1 AND pcode = %2 ORDER BY name"_s.arg(
+    DBOpenRS(m_db, rs, u"SELECT code, name, amount FROM ascode WHERE part = %1 AND pcode = %2 ORDER BY name"_s.arg(
                      QString::number(part), StoreSql::quoted(pcode)));
-    StoreSql::throwIfFailed(kStore, u"list"_s);
+    throwIfFailed(u"list"_s);
     QList<AsCodeRecord> codes;
     for (; rs && !rs->eof(); rs->moveNext()) {
         AsCodeRecord c = AsCodeRecord::fields().fromRow(*rs);
@@ -73,15 +69,15 @@ int AsCodeStore::insertConsultClass(const QString& name)
 
 bool AsCodeStore::rename(int code, const QString& name)
 {
-    return StoreSql::execute(u"UPDATE ascode SET name = "_s + StoreSql::quoted(name) + u" WHERE code = "_s
-                             + QString::number(code))
+    return execute(u"UPDATE ascode SET name = "_s + StoreSql::quoted(name) + u" WHERE code = "_s
+                   + QString::number(code))
         > 0;
 }
 
 bool AsCodeStore::setAmount(int code, double amount)
 {
-    return StoreSql::execute(u"UPDATE ascode SET amount = "_s + SqlNumber(amount) + u" WHERE code = "_s
-                             + QString::number(code))
+    return execute(u"UPDATE ascode SET amount = "_s + SqlNumber(amount) + u" WHERE code = "_s
+                   + QString::number(code))
         > 0;
 }
 
@@ -92,7 +88,7 @@ bool AsCodeStore::remove(int code, int part)
         return false;
     }
     const long jobs = jobsUsing(code, part);
-    StoreSql::throwIfFailed(kStore, u"remove"_s);
+    throwIfFailed(u"remove"_s);
     if (jobs > 0) {
         MsgInfo(ClassInUseMessage());
         return false;
@@ -100,7 +96,7 @@ bool AsCodeStore::remove(int code, int part)
     const QString number = QString::number(code);
     if (IsUsedData(u"rsvconsult"_s, u"concode"_s, number, false, {}, u"상담내역"_s))
         return false;
-    if (StoreSql::execute(u"DELETE FROM ascode WHERE code = "_s + number) > 0)
+    if (execute(u"DELETE FROM ascode WHERE code = "_s + number) > 0)
         return true;
     StoreSql::warnNotDeleted();
     return false;

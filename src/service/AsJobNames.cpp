@@ -149,10 +149,9 @@ AsJobNames::AsJobNames(bool deliveries, bool period)
     for (const Table& table : m_tables)
         tables << StoreSql::quoted(table.from);
     // The server's estimate: near enough to choose how to read.
-    const RecordSetPtr sizes = StoreSql::read(u"SELECT TABLE_NAME, TABLE_ROWS FROM information_schema.TABLES "
-                                              "WHERE TABLE_SCHEMA = DATABASE() AND TABLE_NAME IN ("_s
-                                                  + tables.join(u", "_s) + u')',
-                                              u"AsJobNames"_s, u"sizes"_s);
+    const RecordSetPtr sizes = StoreSql(nullptr, u"AsJobNames"_s).read(u"SELECT TABLE_NAME, TABLE_ROWS FROM information_schema.TABLES "
+                                                                       "WHERE TABLE_SCHEMA = DATABASE() AND TABLE_NAME IN ("_s
+                                                                           + tables.join(u", "_s) + u')', u"sizes"_s);
     for (Table& table : m_tables) {
         for (int row = 0; row < sizes->rowCount(); ++row) {
             bool known = false;
@@ -221,11 +220,11 @@ RecordSetPtr AsJobNames::attach(const RecordSetPtr& jobs) const
     for (size_t t = 0; t < m_tables.size(); ++t) {
         const Table& table = m_tables[t];
         if (table.whole)
-            names.push_back(StoreSql::read(wholeStatement(table), u"AsJobNames"_s, u"attach"_s));
+            names.push_back(StoreSql(nullptr, u"AsJobNames"_s).read(wholeStatement(table), u"attach"_s));
         else if (codes[t].empty())
             names.push_back(std::make_shared<RecordSet>());
         else
-            names.push_back(StoreSql::read(byCodeStatement(table, codes[t]), u"AsJobNames"_s, u"attach"_s));
+            names.push_back(StoreSql(nullptr, u"AsJobNames"_s).read(byCodeStatement(table, codes[t]), u"attach"_s));
     }
 
     std::vector<KeyRows> rowOf;

@@ -44,8 +44,7 @@ bool AsJobScanBox::openJob(const QString& typed)
         return true;
     }
     const bool exists = Guarded(u"openJob"_s, u"Form"_s, objectName(), false, [&] {
-        const RecordSetPtr rs = StoreSql::read(u"SELECT code FROM aslist_m WHERE code = "_s + QString::number(job),
-                                               u"AsJobScanBox"_s, u"openJob"_s);
+        const RecordSetPtr rs = StoreSql(nullptr, u"AsJobScanBox"_s).read(u"SELECT code FROM aslist_m WHERE code = "_s + QString::number(job), u"openJob"_s);
         return rs->rowCount() > 0;
     });
     if (!exists) {

@@ -13,8 +13,6 @@ namespace asv {
 
 namespace {
 
-const QString kStore = u"AsJobStore"_s;
-
 const QStringList kReceptionColumns = {u"ccode"_s,     u"pcode"_s,     u"pserial"_s,   u"dealdate"_s,
                                        u"dealtime"_s,  u"regucode"_s,  u"dealbigo"_s,  u"typecode0"_s,
                                        u"resvdate1"_s, u"resvtime1"_s, u"resvdate2"_s, u"resvtime2"_s,
@@ -30,82 +28,72 @@ QString lineKey(int job, int seq)
     return u" WHERE code = %1 AND seq = %2"_s.arg(job).arg(seq);
 }
 
-// A line's charge as stored, in the server's own decimal text: written back into a condition it
-// matches that row exactly as it was read.
-struct StoredCharge {
-    QString amount;
-    QString isfree;
+} // namespace
 
-    double billed() const { return isfree.toInt() != 0 ? 0 : amount.toDouble(); }
-    QString unchanged() const { return u" AND amount = "_s + amount + u" AND isfree = "_s + isfree; }
-};
+AsJobStore::AsJobStore(cMySQL* db) : StoreSql(db, u"AsJobStore"_s) {}
 
-std::optional<StoredCharge> storedCharge(int job, int seq)
+std::optional<AsJobStore::StoredCharge> AsJobStore::storedCharge(int job, int seq)
 {
     RecordSetPtr rs;
-    DBOpenRS(rs, u"SELECT amount, isfree FROM aslist_d"_s + lineKey(job, seq));
-    StoreSql::throwIfFailed(kStore, u"storedCharge"_s);
+    DBOpenRS(m_db, rs, u"SELECT amount, isfree FROM aslist_d"_s + lineKey(job, seq));
+    throwIfFailed(u"storedCharge"_s);
     if (!rs || rs->eof())
         return std::nullopt;
     return StoredCharge{rs->field(0), rs->field(1)};
 }
 
-// Inside a transaction: the job's customer, with the job's row and then the customer's row locked,
-// the order every write of a job takes; "" when the job is gone.
-QString lockCustomerOf(int job)
+QString AsJobStore::lockCustomerOf(int job)
 {
-    const QString ccode = DBGetValue(u"SELECT ccode FROM aslist_m WHERE code = %1 FOR UPDATE"_s.arg(job));
-    StoreSql::throwIfFailed(kStore, u"lockCustomerOf"_s);
+    const QString ccode = DBGetValue(m_db, u"SELECT ccode FROM aslist_m WHERE code = %1 FOR UPDATE"_s.arg(job));
+    throwIfFailed(u"lockCustomerOf"_s);
     if (!ccode.isEmpty()) {
-        DBGetValue(u"SELECT code FROM customer WHERE code = "_s + StoreSql::quoted(ccode) + u" FOR UPDATE"_s);
-        StoreSql::throwIfFailed(kStore, u"lockCustomerOf"_s);
+        DBGetValue(m_db, u"SELECT code FROM customer WHERE code = "_s + StoreSql::quoted(ccode) + u" FOR UPDATE"_s);
+        throwIfFailed(u"lockCustomerOf"_s);
     }
     return ccode;
 }
 
-double chargedTotal(int job)
+double AsJobStore::chargedTotal(int job)
 {
-    const QString sum = DBGetValue(u"SELECT SUM(amount) FROM aslist_d WHERE code = %1 AND isfree = 0"_s.arg(job));
-    StoreSql::throwIfFailed(kStore, u"chargedTotal"_s);
+    const QString sum = DBGetValue(m_db, u"SELECT SUM(amount) FROM aslist_d WHERE code = %1 AND isfree = 0"_s.arg(job));
+    throwIfFailed(u"chargedTotal"_s);
     return sum.toDouble();
 }
 
-} // namespace
-
 std::optional<AsJobRecord> AsJobStore::load(int code)
 {
-    return AsJobRecord::fields().load(u"aslist_m"_s, QString::number(code), kStore);
+    return AsJobRecord::fields().load(*this, u"aslist_m"_s, QString::number(code));
 }
 
 QString AsJobStore::customerOf(int code)
 {
-    const QString ccode = DBGetValue(u"SELECT ccode FROM aslist_m WHERE code = "_s + QString::number(code));
-    StoreSql::throwIfFailed(kStore, u"customerOf"_s);
+    const QString ccode = DBGetValue(m_db, u"SELECT ccode FROM aslist_m WHERE code = "_s + QString::number(code));
+    throwIfFailed(u"customerOf"_s);
     return ccode;
 }
 
 int AsJobStore::insert(const AsJobRecord& job)
 {
-    if (StoreSql::execute(AsJobRecord::fields().insertSql(u"aslist_m"_s, kReceptionColumns, job)) == 0)
+    if (execute(AsJobRecord::fields().insertSql(u"aslist_m"_s, kReceptionColumns, job)) == 0)
         return 0;
-    return static_cast<int>(DBInsertId());
+    return static_cast<int>(DBInsertId(m_db));
 }
 
 bool AsJobStore::update(const AsJobRecord& job)
 {
     // The charges follow the job, so a change of customer moves them in the same transaction.
-    return DbTransaction::run([&] {
+    return DbTransaction::run(m_db, [&] {
         const QString before = lockCustomerOf(job.code);
         if (before.isEmpty())
             return false;
         if (before != job.ccode) {
-            DBGetValue(u"SELECT code FROM customer WHERE code = "_s + StoreSql::quoted(job.ccode) + u" FOR UPDATE"_s);
-            StoreSql::throwIfFailed(kStore, u"update"_s);
+            DBGetValue(m_db, u"SELECT code FROM customer WHERE code = "_s + StoreSql::quoted(job.ccode) + u" FOR UPDATE"_s);
+            throwIfFailed(u"update"_s);
         }
         const double charged = chargedTotal(job.code);
-        if (StoreSql::execute(AsJobRecord::fields().updateSql(u"aslist_m"_s, kEditableColumns, job, u"code"_s)) == 0)
+        if (execute(AsJobRecord::fields().updateSql(u"aslist_m"_s, kEditableColumns, job, u"code"_s)) == 0)
             return false;
-        return before == job.ccode || (CustomerBalance().move(before, -charged) && CustomerBalance().move(job.ccode, charged));
+        return before == job.ccode || (CustomerBalance(&m_db).move(before, -charged) && CustomerBalance(&m_db).move(job.ccode, charged));
     });
 }
 
@@ -114,31 +102,30 @@ bool AsJobStore::remove(int code)
     // A job leaves nothing behind: its lines go first, each with its charge, exactly as the result
     // screen deletes them, and the header only once no line is left, so a line added meanwhile
     // from another desk keeps its job and its charge.
-    const QStringList seqs = StoreSql::firstColumn(u"SELECT seq FROM aslist_d WHERE code = %1 ORDER BY seq"_s.arg(code),
-                                                   kStore, u"remove"_s);
+    const QStringList seqs = firstColumn(u"SELECT seq FROM aslist_d WHERE code = %1 ORDER BY seq"_s.arg(code), u"remove"_s);
     for (const QString& seq : seqs)
         removeLine(code, seq.toInt());
-    return StoreSql::execute(u"DELETE FROM aslist_m WHERE code = %1 AND NOT EXISTS (SELECT 1 FROM aslist_d WHERE "
-                             u"aslist_d.code = %1)"_s.arg(code))
+    return execute(u"DELETE FROM aslist_m WHERE code = %1 AND NOT EXISTS (SELECT 1 FROM aslist_d WHERE "
+                   u"aslist_d.code = %1)"_s.arg(code))
         > 0;
 }
 
 int AsJobStore::lineCount(int job)
 {
-    const QString count = DBGetValue(u"SELECT COUNT(*) FROM aslist_d WHERE code = "_s + QString::number(job));
-    StoreSql::throwIfFailed(kStore, u"lineCount"_s);
+    const QString count = DBGetValue(m_db, u"SELECT COUNT(*) FROM aslist_d WHERE code = "_s + QString::number(job));
+    throwIfFailed(u"lineCount"_s);
     return count.toInt();
 }
 
 QList<AsJobStore::LineRow> AsJobStore::lines(int job)
 {
     RecordSetPtr rs;
-    DBOpenRS(rs, u"SELECT a.*, p.name AS pname2, p.norm AS pnorm2, a1.name AS astypename1, a2.name AS astypename2 "
+    DBOpenRS(m_db, rs, u"SELECT a.*, p.name AS pname2, p.norm AS pnorm2, a1.name AS astypename1, a2.name AS astypename2 "
                  u"FROM aslist_d AS a LEFT JOIN product AS p ON a.pcode = p.code "
                  u"LEFT JOIN ascode AS a1 ON a.typecode1 = a1.code AND a1.part = 1 "
                  u"LEFT JOIN ascode AS a2 ON a.typecode2 = a2.code AND a2.part = 2 WHERE a.code = "_s
                      + QString::number(job) + u" ORDER BY a.seq"_s);
-    StoreSql::throwIfFailed(kStore, u"lines"_s);
+    throwIfFailed(u"lines"_s);
     QList<LineRow> rows;
     for (; rs && !rs->eof(); rs->moveNext()) {
         LineRow row{AsLineRecord::fields().fromRow(*rs), rs->field(u"pname2"_s), rs->field(u"astypename1"_s),
@@ -155,8 +142,8 @@ QList<AsJobStore::LineRow> AsJobStore::lines(int job)
 std::optional<AsLineRecord> AsJobStore::loadLine(int job, int seq)
 {
     RecordSetPtr rs;
-    DBOpenRS(rs, u"SELECT * FROM aslist_d"_s + lineKey(job, seq));
-    StoreSql::throwIfFailed(kStore, u"loadLine"_s);
+    DBOpenRS(m_db, rs, u"SELECT * FROM aslist_d"_s + lineKey(job, seq));
+    throwIfFailed(u"loadLine"_s);
     if (!rs || rs->eof())
         return std::nullopt;
     return AsLineRecord::fields().fromRow(*rs);
@@ -167,24 +154,24 @@ std::optional<AsLineRecord> AsJobStore::loadLine(int job, int seq)
 int AsJobStore::saveLine(const AsLineRecord& line)
 {
     AsLineRecord stored = line;
-    const bool done = DbTransaction::run([&] {
+    const bool done = DbTransaction::run(m_db, [&] {
         const QString ccode = lockCustomerOf(stored.code);
         if (ccode.isEmpty())
             return false;
         double before = 0;
         if (line.seq == 0) {
-            const QString max = DBGetValue(u"SELECT MAX(seq) FROM aslist_d WHERE code = "_s + QString::number(line.code));
-            StoreSql::throwIfFailed(kStore, u"saveLine"_s);
+            const QString max = DBGetValue(m_db, u"SELECT MAX(seq) FROM aslist_d WHERE code = "_s + QString::number(line.code));
+            throwIfFailed(u"saveLine"_s);
             stored.seq = max.toInt() + 1;
             QStringList columns{u"code"_s, u"seq"_s};
-            if (StoreSql::execute(AsLineRecord::fields().insertSql(u"aslist_d"_s, columns + kLineColumns, stored)) == 0)
+            if (execute(AsLineRecord::fields().insertSql(u"aslist_d"_s, columns + kLineColumns, stored)) == 0)
                 return false;
             // Line 1 is the first line of a job without lines, whichever desk stored it.
             if (stored.seq == 1) {
-                DBExecute(u"UPDATE aslist_m SET workdate = DATE_FORMAT(CURDATE(),'%Y-%m-%d'),worktime = "
+                DBExecute(m_db, u"UPDATE aslist_m SET workdate = DATE_FORMAT(CURDATE(),'%Y-%m-%d'),worktime = "
                           u"DATE_FORMAT(NOW(),'%H:%i'),state = 9 WHERE code = "_s
                           + QString::number(stored.code));
-                if (DBLastFailed())
+                if (failed())
                     return false;
             }
         } else {
@@ -194,22 +181,22 @@ int AsJobStore::saveLine(const AsLineRecord& line)
                 return false;
             const QString sql = AsLineRecord::fields().updateSql(u"aslist_d"_s, kLineColumns, stored, u"code"_s)
                 + u" AND seq = "_s + QString::number(stored.seq) + was->unchanged();
-            if (StoreSql::execute(sql) == 0)
+            if (execute(sql) == 0)
                 return false;
             before = was->billed();
         }
-        return CustomerBalance().move(ccode, stored.billed() - before);
+        return CustomerBalance(&m_db).move(ccode, stored.billed() - before);
     });
     return done ? stored.seq : 0;
 }
 
 bool AsJobStore::removeLine(int job, int seq)
 {
-    return DbTransaction::run([&] {
+    return DbTransaction::run(m_db, [&] {
         const QString ccode = lockCustomerOf(job);
         const std::optional<StoredCharge> was = ccode.isEmpty() ? std::nullopt : storedCharge(job, seq);
-        return was && StoreSql::execute(u"DELETE FROM aslist_d"_s + lineKey(job, seq) + was->unchanged()) > 0
-            && CustomerBalance().move(ccode, -was->billed());
+        return was && execute(u"DELETE FROM aslist_d"_s + lineKey(job, seq) + was->unchanged()) > 0
+            && CustomerBalance(&m_db).move(ccode, -was->billed());
     });
 }
 

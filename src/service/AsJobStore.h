@@ -2,6 +2,7 @@
 
 #include "AsJobRecord.h"
 #include "AsLineRecord.h"
+#include "StoreSql.h"
 
 #include <QList>
 #include <QString>
@@ -13,8 +14,11 @@ namespace asv {
 // customer's running balance: a line's write and its balance move are made together here, and a
 // line is only written as it was read, so that two desks working on one line neither lose nor
 // repeat a charge. Reads that fail throw DbError; writes report failure as false or 0.
-class AsJobStore {
+class AsJobStore : private StoreSql {
 public:
+    // On db, or on the program's main connection.
+    explicit AsJobStore(cMySQL* db = nullptr);
+
     // A line as the result list shows it, with the names of its product and codes.
     struct LineRow {
         AsLineRecord line;
@@ -23,31 +27,48 @@ public:
         QString result;
     };
 
-    static std::optional<AsJobRecord> load(int code);
+    std::optional<AsJobRecord> load(int code);
     // The job's customer, "" when the job is gone.
-    static QString customerOf(int code);
+    QString customerOf(int code);
 
     // The new job's number, 0 when it was not stored. Reception date, time and user are the
     // record's; the state starts as received.
-    static int insert(const AsJobRecord& job);
+    int insert(const AsJobRecord& job);
     // False when nothing changed or it failed. A job moved to another customer takes its charges
     // along to that customer's balance.
-    static bool update(const AsJobRecord& job);
+    bool update(const AsJobRecord& job);
     // Deletes the job with its lines, each line's charge taken off the balance; false (the job
     // kept) when a line could not be deleted.
-    static bool remove(int code);
+    bool remove(int code);
 
-    static int lineCount(int job);
+    int lineCount(int job);
     // Every line in line order; names are empty where the product or a code is gone, since the
     // line's charge is in the balance all the same.
-    static QList<LineRow> lines(int job);
-    static std::optional<AsLineRecord> loadLine(int job, int seq);
+    QList<LineRow> lines(int job);
+    std::optional<AsLineRecord> loadLine(int job, int seq);
     // Stores a new line (seq 0) under the next line number, or rewrites line seq. Returns the line
     // number, 0 when nothing was stored. The job's first line completes it with the server's date
     // and time.
-    static int saveLine(const AsLineRecord& line);
+    int saveLine(const AsLineRecord& line);
     // False when the line is gone or was changed since it was read elsewhere.
-    static bool removeLine(int job, int seq);
+    bool removeLine(int job, int seq);
+
+private:
+    // A line's charge as stored, in the server's own decimal text: written back into a condition it
+    // matches that row exactly as it was read.
+    struct StoredCharge {
+        QString amount;
+        QString isfree;
+
+        double billed() const { return isfree.toInt() != 0 ? 0 : amount.toDouble(); }
+        QString unchanged() const { return QStringLiteral(" AND amount = ") + amount + QStringLiteral(" AND isfree = ") + isfree; }
+    };
+
+    std::optional<StoredCharge> storedCharge(int job, int seq);
+    // Inside a transaction: the job's customer, with the job's row and then the customer's row
+    // locked, the order every write of a job takes; "" when the job is gone.
+    QString lockCustomerOf(int job);
+    double chargedTotal(int job);
 };
 
 } // namespace asv

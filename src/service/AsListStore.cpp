@@ -11,13 +11,6 @@ namespace asv {
 
 namespace {
 
-const QString kStore = u"AsListStore"_s;
-
-RecordSetPtr read(const QString& sql, const QString& operation)
-{
-    return StoreSql::read(sql, kStore, operation);
-}
-
 // Only what the job lists show, with the codes of the names AsJobNames adds. With the ledger index
 // (SearchIndexes) the jobs come from the index alone, in date order, without visiting the rows.
 const QString kJobColumns = u"SELECT a.code, a.ccode, a.pcode, a.typecode0, a.regucode, a.charge, a.dealdate, "
@@ -58,6 +51,8 @@ QString chosenOrTyped(const QString& codeColumn, const QString& code, const QStr
 }
 
 } // namespace
+
+AsListStore::AsListStore(cMySQL* db) : StoreSql(db, u"AsListStore"_s) {}
 
 QString AsListStore::jobsSql(const JobFilter& filter)
 {

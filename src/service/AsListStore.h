@@ -1,6 +1,7 @@
 #pragma once
 
 #include "RecordSetPtr.h"
+#include "StoreSql.h"
 
 #include <QString>
 #include <QStringList>
@@ -10,8 +11,11 @@ namespace asv {
 // The reads of the AS ledger, the status screen and the result list: jobs with their names,
 // result lines with their jobs, and the selected customer's contacts and purchases. Reads that
 // fail throw DbError.
-class AsListStore {
+class AsListStore : private StoreSql {
 public:
+    // On db, or on the program's main connection.
+    explicit AsListStore(cMySQL* db = nullptr);
+
     struct JobFilter {
         bool byPlannedVisit = false; // the period is on resvdate2, else on dealdate
         QString from;
@@ -51,24 +55,24 @@ public:
     // product, reception code, receiving user or staff is gone, so every job of the period is
     // listed and counted.
     static QString jobsSql(const JobFilter& filter);
-    static RecordSetPtr jobs(const JobFilter& filter);
+    RecordSetPtr jobs(const JobFilter& filter);
     // One job as the job list shows it; no row when the job is gone.
-    static RecordSetPtr job(int code, bool deliveries = false);
+    RecordSetPtr job(int code, bool deliveries = false);
 
     static QString resultLinesSql(const ResultFilter& filter);
-    static RecordSetPtr resultLines(const ResultFilter& filter);
+    RecordSetPtr resultLines(const ResultFilter& filter);
 
     // Result lines by delivery date and sales by sale date in one list, in date order, AS before
     // sales on one day: kind ("A/S" or "판매"), code, date, company name, model, telephone,
     // address (two fields) and product name.
     static QString deliveriesAndSalesSql(const DeliveryFilter& filter);
-    static RecordSetPtr deliveriesAndSales(const DeliveryFilter& filter);
+    RecordSetPtr deliveriesAndSales(const DeliveryFilter& filter);
 
     // Telephones, fax, mobile, address, e-mail, staff name and memo; no row for an unknown
     // customer.
-    static RecordSetPtr customerPanel(const QString& ccode);
+    RecordSetPtr customerPanel(const QString& ccode);
     // One line per sale, newest first: date, product name and norm (규격).
-    static QStringList purchases(const QString& ccode);
+    QStringList purchases(const QString& ccode);
 };
 
 } // namespace asv

@@ -47,18 +47,17 @@ QPageLayout AsTicket::defaultPageLayout()
 std::optional<AsTicket::Job> AsTicket::load(int code)
 {
     // Outer joins: a ticket is printed even when the job's product or code was deleted since.
-    const RecordSetPtr rs = StoreSql::read(
+    const RecordSetPtr rs = StoreSql(nullptr, u"AsTicket"_s).read(
         u"SELECT a.code, a.dealdate, a.dealtime, a.dealbigo, a.pserial, c.compname, c.telno1, c.hpno, p.name AS pname, "
         u"p.norm AS pnorm, a0.name AS codename FROM aslist_m AS a LEFT JOIN customer AS c ON a.ccode = c.code "
         u"LEFT JOIN product AS p ON a.pcode = p.code LEFT JOIN ascode AS a0 ON a.typecode0 = a0.code AND a0.part = 0 "
         u"WHERE a.code = "_s
-            + QString::number(code),
-        u"AsTicket"_s, u"load"_s);
+            + QString::number(code), u"load"_s);
     if (rs->rowCount() == 0)
         return std::nullopt;
     auto v = [&](const QString& col) { return rs->value(0, col).trimmed(); };
     const QString norm = v(u"pnorm"_s);
-    const OfficeStore::Record office = OfficeStore::load();
+    const OfficeStore::Record office = OfficeStore().load();
     return Job{code,
                v(u"compname"_s),
                joinedFilled({v(u"telno1"_s), v(u"hpno"_s)}, u" / "_s),

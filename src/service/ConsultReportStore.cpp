@@ -87,17 +87,19 @@ QString ConsultReportStore::listSql(const Filter& filter)
     return sql + u"GROUP BY rsvconsult.code ORDER BY rsvconsult.condate, rsvconsult.contime "_s;
 }
 
+ConsultReportStore::ConsultReportStore(cMySQL* db) : StoreSql(db, u"ConsultReportStore"_s) {}
+
 RecordSetPtr ConsultReportStore::list(const Filter& filter)
 {
     RecordSetPtr rs;
-    DBOpenRS(rs, listSql(filter));
-    StoreSql::throwIfFailed(u"ConsultReportStore"_s, u"list"_s);
+    DBOpenRS(m_db, rs, listSql(filter));
+    throwIfFailed(u"list"_s);
     return rs;
 }
 
 bool ConsultReportStore::remove(int code)
 {
-    return StoreSql::execute(u"DELETE FROM rsvconsult WHERE code = "_s + QString::number(code)) > 0;
+    return execute(u"DELETE FROM rsvconsult WHERE code = "_s + QString::number(code)) > 0;
 }
 
 } // namespace asv

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "RecordSetPtr.h"
+#include "StoreSql.h"
 
 #include <QString>
 
@@ -8,8 +9,11 @@ namespace asv {
 
 // The consultation report's statements on the desk's calls (rsvconsult). Reads that fail throw
 // DbError.
-class ConsultReportStore {
+class ConsultReportStore : private StoreSql {
 public:
+    // On db, or on the program's main connection.
+    explicit ConsultReportStore(cMySQL* db = nullptr);
+
     // Each search is a field caption of its selector and a text; an empty text searches nothing.
     struct Search {
         QString field;
@@ -31,9 +35,9 @@ public:
     static QString stateName(const QString& state);
 
     static QString listSql(const Filter& filter);
-    static RecordSetPtr list(const Filter& filter);
+    RecordSetPtr list(const Filter& filter);
     // False when no row went.
-    static bool remove(int code);
+    bool remove(int code);
 };
 
 } // namespace asv

@@ -84,7 +84,7 @@ void FrmAS_Result::SyncUpdateASResult()
     Guarded(u"SyncUpdateASResult"_s, u"Form"_s, kForm, 0, [this] {
         const int active = m_list->activeRow();
         const QString activeSeq = active >= 0 ? m_list->text(active, ColSeq) : QString();
-        const QList<AsJobStore::LineRow> rows = AsJobStore::lines(m_job);
+        const QList<AsJobStore::LineRow> rows = AsJobStore().lines(m_job);
         GridModel& cells = m_list->cells();
         cells.clearRows();
         cells.setRowCount(static_cast<int>(rows.size()));

@@ -133,7 +133,7 @@ void FrmAS_admin::query()
     filter.state = AsState::chosen(m_cmbState);
     filter.deliveries = m_deliveries;
     const RecordSetPtr rs = Guarded(u"btnQuery_Click"_s, u"Form"_s, objectName(), RecordSetPtr(),
-                                    [&] { return AsListStore::jobs(filter); });
+                                    [&] { return AsListStore().jobs(filter); });
     GridModel& cells = grid->cells();
     cells.clearColors();
     cells.setRecordSet(rs ? rs : std::make_shared<RecordSet>());
@@ -172,7 +172,7 @@ bool FrmAS_admin::writeJob(int job, int row)
 {
     return Guarded(u"SyncUpdateAS"_s, u"Form"_s, objectName(), false, [&] {
         // The names shown are the server's, as the query would give them.
-        const RecordSetPtr rs = AsListStore::job(job, m_deliveries);
+        const RecordSetPtr rs = AsListStore().job(job, m_deliveries);
         if (rs->rowCount() == 0)
             return false;
         GridModel& cells = list()->cells();
@@ -243,7 +243,7 @@ void FrmAS_admin::deleteSelected()
                 MsgInfo(u"해당라인에서 코드를 찾을 수 없습니다. 행: "_s + QString::number(selected + 1));
                 continue;
             }
-            if (!AsJobStore::remove(job)) {
+            if (!AsJobStore().remove(job)) {
                 StoreSql::warnNotDeleted();
                 continue;
             }
@@ -283,13 +283,13 @@ void FrmAS_admin::showCustomer(int row)
         return;
     m_fbCustInfo->setRecord(ccode, list()->text(row, C::CustName));
     Guarded(u"spList_RowColChange"_s, u"Form"_s, objectName(), 0, [&] {
-        const RecordSetPtr rs = AsListStore::customerPanel(ccode);
+        const RecordSetPtr rs = AsListStore().customerPanel(ccode);
         if (rs->rowCount() > 0) {
             for (int i = 0; i < m_custInfo->rowCount() && i < rs->fieldCount(); ++i)
                 static_cast<QLabel*>(m_custInfo->itemAt(i, QFormLayout::FieldRole)->widget())
                     ->setText(rs->value(0, i));
         }
-        m_lstSale->addItems(AsListStore::purchases(ccode));
+        m_lstSale->addItems(AsListStore().purchases(ccode));
         return 0;
     });
 }

@@ -85,7 +85,7 @@ void FrmAS_admin2::query()
     filter.charge = m_fbUser->code();
     filter.state = AsState::chosen(m_cmbState);
     const RecordSetPtr rs = Guarded(u"btnQuery_Click"_s, u"Form"_s, kForm, RecordSetPtr(),
-                                    [&] { return AsListStore::jobs(filter); });
+                                    [&] { return AsListStore().jobs(filter); });
     Grid* grid = list();
     GridModel& cells = grid->cells();
     cells.clearColors();
@@ -115,7 +115,7 @@ void FrmAS_admin2::loadDetails(int job)
         return;
     const QList<AsJobStore::LineRow> lines =
         Guarded(u"spList_RowColChange"_s, u"Form"_s, kForm, QList<AsJobStore::LineRow>(),
-                [job] { return AsJobStore::lines(job); });
+                [job] { return AsJobStore().lines(job); });
     cells.setRowCount(static_cast<int>(lines.size()));
     for (int row = 0; row < lines.size(); ++row) {
         const AsJobStore::LineRow& l = lines[row];
@@ -138,7 +138,7 @@ void FrmAS_admin2::rewriteActiveJob()
 {
     const int row = list()->activeRow();
     Guarded(u"SyncUpdateASResult"_s, u"Form"_s, kForm, 0, [&] {
-        const RecordSetPtr rs = AsListStore::job(activeJob());
+        const RecordSetPtr rs = AsListStore().job(activeJob());
         if (row >= 0 && rs->rowCount() > 0)
             C::write(list()->cells(), row, kJobColumns, *rs, 0);
         return 0;

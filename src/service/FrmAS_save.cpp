@@ -198,7 +198,7 @@ void FrmAS_save::clearFields()
 void FrmAS_save::loadRecord(const QString& code)
 {
     Guarded(u"DispRec"_s, u"Form"_s, objectName(), 0, [&] {
-        const std::optional<AsJobRecord> job = AsJobStore::load(code.toInt());
+        const std::optional<AsJobRecord> job = AsJobStore().load(code.toInt());
         if (!job)
             return 0;
         m_lblCode->setText(QString::number(job->code));
@@ -257,12 +257,12 @@ int FrmAS_save::writeRecord()
 {
     AsJobRecord job = fromFields();
     if (mode() == EditRecord)
-        return AsJobStore::update(job) ? 1 : 0;
+        return AsJobStore().update(job) ? 1 : 0;
     const QDateTime now = Clock::now();
     job.dealdate = now.toString(u"yyyy-MM-dd"_s);
     job.dealtime = now.toString(u"HH:mm"_s);
     job.regucode = AppState::instance().UserCode;
-    const int code = AsJobStore::insert(job);
+    const int code = AsJobStore().insert(job);
     if (code == 0)
         return 0;
     m_lblDate->setText(job.dealdate);

@@ -117,7 +117,7 @@ void FrmAS_save2::productChosen()
     fillCodes();
     Guarded(u"fbProd_Found"_s, u"Form"_s, objectName(), 0, [this] {
         const auto received = [this]() -> std::optional<QString> {
-            const std::optional<AsJobRecord> job = AsJobStore::load(this->job());
+            const std::optional<AsJobRecord> job = AsJobStore().load(this->job());
             return job ? std::optional(job->pcode) : std::nullopt;
         };
         if (AsLineEdit::otherThanReceived(m_lineCount, received, m_fbProd->code()))
@@ -138,7 +138,7 @@ void FrmAS_save2::openCodeScreen(int i)
 
 void FrmAS_save2::modeChanged()
 {
-    m_lineCount = Guarded(u"SetFormMode"_s, u"Form"_s, objectName(), 0, [this] { return AsJobStore::lineCount(job()); });
+    m_lineCount = Guarded(u"SetFormMode"_s, u"Form"_s, objectName(), 0, [this] { return AsJobStore().lineCount(job()); });
     if (mode() == NewRecord)
         startWithJobProduct();
 }
@@ -155,7 +155,7 @@ void FrmAS_save2::startWithJobProduct()
     if (job() == 0)
         return;
     Guarded(u"SetFormMode"_s, u"Form"_s, objectName(), 0, [this] {
-        const std::optional<AsJobRecord> received = AsJobStore::load(job());
+        const std::optional<AsJobRecord> received = AsJobStore().load(job());
         if (received && !received->pcode.isEmpty()) {
             m_fbProd->FindName(received->pcode);
             fillCodes();
@@ -178,7 +178,7 @@ void FrmAS_save2::clearFields()
 void FrmAS_save2::loadRecord(const QString& seq)
 {
     Guarded(u"DispRec"_s, u"Form"_s, objectName(), 0, [&] {
-        const std::optional<AsLineRecord> line = AsJobStore::loadLine(job(), seq.toInt());
+        const std::optional<AsLineRecord> line = AsJobStore().loadLine(job(), seq.toInt());
         if (!line)
             return 0;
         m_lblSeq->setText(QString::number(line->seq));
@@ -219,7 +219,7 @@ int FrmAS_save2::writeRecord()
 {
     // An edit closes the dialog after its save (the continue box serves new lines only), so a
     // line is never saved twice from one opening.
-    const int saved = AsJobStore::saveLine(AsLineEdit::line(job(), mode() == EditRecord ? seq() : 0, typed()));
+    const int saved = AsJobStore().saveLine(AsLineEdit::line(job(), mode() == EditRecord ? seq() : 0, typed()));
     if (saved == 0)
         return 0;
     m_lblSeq->setText(QString::number(saved));

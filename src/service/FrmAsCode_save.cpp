@@ -161,7 +161,7 @@ void FrmAsCode_save::loadList(int part)
     Grid* grid = list(part);
     GridModel& cells = grid->cells();
     cells.clearRows();
-    const QList<AsCodeRecord> codes = AsCodeStore::list(m_pcode, part);
+    const QList<AsCodeRecord> codes = AsCodeStore().list(m_pcode, part);
     cells.setRowCount(static_cast<int>(codes.size()));
     const auto& fields = AsCodeRecord::fields();
     static const QStringList kColumns = {u"code"_s, u"name"_s, u"amount"_s};
@@ -209,11 +209,11 @@ bool FrmAsCode_save::storeCell(int part, int row, int col, const QString& newTex
     Grid* grid = list(part);
     const double amount = grid->cells().number(row, ColAmount);
     if (const int code = grid->text(row, ColCode).toInt(); code != 0) {
-        if (!(col == ColName ? AsCodeStore::rename(code, newText) : AsCodeStore::setAmount(code, amount)))
+        if (!(col == ColName ? AsCodeStore().rename(code, newText) : AsCodeStore().setAmount(code, amount)))
             return false;
     } else {
         // Either cell of the empty row makes the code; the other one may follow later.
-        const int added = AsCodeStore::insert(m_pcode, part, grid->text(row, ColName), amount);
+        const int added = AsCodeStore().insert(m_pcode, part, grid->text(row, ColName), amount);
         if (added == 0)
             return false;
         grid->setText(row, ColCode, QString::number(added));
@@ -232,7 +232,7 @@ void FrmAsCode_save::deleteSelected(int part)
         Guarded(u"btnRecDel_Click"_s, u"Form"_s, kForm, 0, [&] {
             const int row = grid->activeRow();
             const int code = row >= 0 ? grid->text(row, ColCode).toInt() : 0;
-            if (AsCodeStore::remove(code, part)) {
+            if (AsCodeStore().remove(code, part)) {
                 grid->cells().removeRows(row, 1);
                 ShowNotice(u"자료를 삭제하였습니다."_s);
                 addEmptyRowIfNeeded(grid);

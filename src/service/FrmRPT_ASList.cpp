@@ -92,7 +92,7 @@ void FrmRPT_ASList::fillClasses()
 {
     m_cmbPCls->addItem(kAllClasses);
     m_cmbPCls->addItems(
-        Guarded(u"Form_Load"_s, u"Form"_s, objectName(), QStringList(), [] { return PClassStore::names(); }));
+        Guarded(u"Form_Load"_s, u"Form"_s, objectName(), QStringList(), [] { return PClassStore().names(); }));
 }
 
 void FrmRPT_ASList::query()
@@ -108,7 +108,7 @@ void FrmRPT_ASList::query()
         filter.productClass = m_cmbPCls->currentText();
     filter.deliveries = m_deliveries;
     const RecordSetPtr rs = Guarded(u"btnQuery_Click"_s, u"Form"_s, objectName(), RecordSetPtr(),
-                                    [&] { return AsListStore::resultLines(filter); });
+                                    [&] { return AsListStore().resultLines(filter); });
     GridModel& cells = list()->cells();
     cells.setRecordSet(rs ? rs : std::make_shared<RecordSet>());
     const int lines = cells.rowCount();

@@ -118,7 +118,7 @@ void FrmRPT_Consult::query()
     filter.product = searchOf(m_product);
     filter.consultation = searchOf(m_consult);
     const RecordSetPtr rs = Guarded(u"btnQuery_Click"_s, u"Form"_s, kForm, RecordSetPtr(),
-                                    [&] { return ConsultReportStore::list(filter); });
+                                    [&] { return ConsultReportStore().list(filter); });
     list()->cells().setRecordSet(rs ? rs : std::make_shared<RecordSet>());
     if (list()->rowCount() == 0)
         MsgInfo(u"검색된 자료가 존재하지 않습니다."_s);
@@ -135,7 +135,7 @@ void FrmRPT_Consult::deleteSelected()
     }
     if (MsgYesNo(u"정말 %1번 자료를 삭제하시겠습니까?"_s.arg(code), u"상담 내역"_s) != MsgAnswer::Yes)
         return;
-    if (ConsultReportStore::remove(code))
+    if (ConsultReportStore().remove(code))
         grid->cells().removeRows(row, 1);
     else
         StoreSql::warnNotDeleted();

@@ -30,7 +30,7 @@ FrmReport_ASSaleTamber::FrmReport_ASSaleTamber(QWidget* parent)
     setPeriodCaption(u"기간:"_s);
     m_cmbPCls->setObjectName(u"cmbPCls"_s);
     m_cmbPCls->addItem(u"[전체]"_s);
-    m_cmbPCls->addItems(Guarded(u"Form_Load"_s, u"Form"_s, kForm, QStringList(), [] { return PClassStore::names(); }));
+    m_cmbPCls->addItems(Guarded(u"Form_Load"_s, u"Form"_s, kForm, QStringList(), [] { return PClassStore().names(); }));
     m_fbProd->setObjectName(u"fbProd"_s);
     m_fbProd->setFindType(ucFindBox::FindProdKind);
     m_fbCust->setObjectName(u"fbCust"_s);
@@ -72,7 +72,7 @@ void FrmReport_ASSaleTamber::query()
     filter.ccode = m_fbCust->code();
     filter.customerName = m_fbCust->editor()->text();
     const RecordSetPtr rs = Guarded(u"btnQuery_Click"_s, u"Form"_s, kForm, RecordSetPtr(),
-                                    [&] { return AsListStore::deliveriesAndSales(filter); });
+                                    [&] { return AsListStore().deliveriesAndSales(filter); });
     list()->cells().setRecordSet(rs ? rs : std::make_shared<RecordSet>());
     if (list()->rowCount() == 0)
         ShowNotice(u"검색된 결과가 없습니다."_s);

@@ -24,7 +24,7 @@ bool DeleteActiveResultLine(Grid* lines, int seqColumn, int job, const QString& 
         return false;
     }
     const bool deleted =
-        Guarded(u"btnDelete_Click"_s, u"Form"_s, form, false, [&] { return AsJobStore::removeLine(job, seq); });
+        Guarded(u"btnDelete_Click"_s, u"Form"_s, form, false, [&] { return AsJobStore().removeLine(job, seq); });
     if (deleted) {
         lines->cells().removeRows(row, 1);
         ShowNotice(u"자료를 삭제하였습니다."_s);

@@ -414,7 +414,7 @@ void frmMain::trigger(const QString& name, int index)
 
 void frmMain::openConsultDesk()
 {
-    if (!UserStore::isConsultant(App().UserCode)) {
+    if (!UserStore().isConsultant(App().UserCode)) {
         Prompter::current().error(u"전화상담자만 사용가능한 메뉴입니다."_s, u"ASVelmora"_s);
         return;
     }
@@ -457,7 +457,7 @@ CallerIdReceiver* frmMain::deskForCall()
     };
     if (CallerIdReceiver* desk = openDesk())
         return desk;
-    if (!UserStore::isConsultant(App().UserCode))
+    if (!UserStore().isConsultant(App().UserCode))
         return nullptr;
     // Opened behind the window the operator works in.
     const QPointer<QMdiSubWindow> working = m_mdi->activeSubWindow();

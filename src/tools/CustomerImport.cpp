@@ -141,7 +141,7 @@ void CustomerImport::skipExisting(RowSpan rows) const
     if (!any)
         return;
     QSet<QString> existing;
-    for (const QString& code : StoreSql::firstColumn(sql + u')', u"CustomerImport"_s, u"skipExisting"_s))
+    for (const QString& code : StoreSql(nullptr, u"CustomerImport"_s).firstColumn(sql + u')', u"skipExisting"_s))
         existing.insert(codeKey(code));
     for (Row& row : rows) {
         if (row.outcome == Outcome::Insert && existing.contains(codeKey(row.values[kCodeField]))) {
@@ -229,7 +229,7 @@ void CustomerImport::assignCodes(RowSpan batch)
             continue;
         if (next == 0) {
             // Empty when the codes ran out, which the operator has been told.
-            const QString first = CustomerStore::nextCode();
+            const QString first = CustomerStore().nextCode();
             next = first.isEmpty() ? std::numeric_limits<qint64>::max() : first.toLongLong();
         }
         const QString code = QString::number(next).rightJustified(length, u'0');

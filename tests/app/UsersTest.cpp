@@ -142,7 +142,7 @@ TEST_F(UsersFixture, NonAdministratorSeesOnlyHimselfAndCannotAddUsers)
     EXPECT_TRUE(editor->field(u"htPassword"_s)->isEnabled());
     editor->field(u"htPassword"_s)->SetText(u"new"_s);
     click(*editor, u"btnSave"_s);
-    EXPECT_EQ(UserStore::loginPassword(u"KIM"_s), u"new"_s);
+    EXPECT_EQ(UserStore().loginPassword(u"KIM"_s), u"new"_s);
     EXPECT_EQ(prompter.texts(ScriptedPrompter::Kind::Notice), QStringList{u"자료가 저장되었습니다."_s});
 }
 

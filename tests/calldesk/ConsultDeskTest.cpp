@@ -113,7 +113,7 @@ TEST_F(DeskFixture, IntakeStoresNoAnnouncedCallNamesItRefusesOnTheCanonicalTextA
     EXPECT_EQ(DBRecordCount(u"rsvconsult"_s), 0);
 
     ASSERT_GT(intake.record(u"031-777-8888"_s, true, kNow).code, 0u);
-    ASSERT_EQ(ConsultStore::renameCaller(u"031-777-8888"_s, u"김철수"_s), 1);
+    ASSERT_EQ(ConsultStore().renameCaller(u"031-777-8888"_s, u"김철수"_s), 1);
     EXPECT_EQ(intake.record(u"031-777-8888"_s, false, kNow).name, u"김철수"_s);
     const CallIntake::Call again = intake.record(u"031-777-8888"_s, true, kNow.addDays(1));
     EXPECT_EQ(value(u"SELECT cname FROM rsvconsult WHERE code = "_s + QString::number(again.code)), u"김철수"_s);

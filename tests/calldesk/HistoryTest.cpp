@@ -129,7 +129,7 @@ TEST_F(HistoryFixture, EveryAsJobOfThePeriodIsListedAMissingProductUserOrTypeAsA
     job(u"before"_s, u"P00001"_s, u"01"_s, 7, u"2026-02-28"_s);
     job(u"other customer"_s, u"P00001"_s, u"01"_s, 7, u"2026-03-05"_s, u"C00002"_s);
 
-    const RecordSetPtr rs = HistoryStore::asJobs(kCustomer, kMarch);
+    const RecordSetPtr rs = HistoryStore().asJobs(kCustomer, kMarch);
     EXPECT_EQ(column(rs, 3), QStringList({u"earlier"_s, u"no product"_s, u"no user"_s, u"no type"_s, u"later"_s,
                                           u"last day"_s}));
     EXPECT_EQ(column(rs, 4), QStringList({u"세탁기"_s, u""_s, u"세탁기"_s, u"세탁기"_s, u"세탁기"_s, u"세탁기"_s}));
@@ -157,7 +157,7 @@ TEST_F(HistoryFixture, ConsultationsAreTheWrittenOnesWithAConsultantOfTheCustome
     call({}, {}, u"01"_s, u"2026-03-10"_s, u"12:30"_s, 2);                 // no number at all
 
     const auto codes = [](const QString& ccode, const QString& number) {
-        return column(HistoryStore::consultations(ccode, number, kMarch), 6);
+        return column(HistoryStore().consultations(ccode, number, kMarch), 6);
     };
     const QString n = QString::number(newest), c = QString::number(byCustomer), k = QString::number(byNumber);
     EXPECT_EQ(codes(kCustomer, kNumber), QStringList({n, k, c}));
@@ -174,7 +174,7 @@ TEST_F(HistoryFixture, PurchasesAreTheCustomersSalesOfThePeriodByDate)
     sql(u"INSERT INTO sale (ccode, pcode, pname, qnt, dealdate) VALUES "
         "('C00001', 'P00001', '세탁기', 2, '2026-03-15'), ('C00001', 'P00001', '건조기', 1.5, '2026-03-01'), "
         "('C00001', 'P00001', '예전', 1, '2026-02-01'), ('C00002', 'P00001', '남의것', 1, '2026-03-02')"_s);
-    const RecordSetPtr rs = HistoryStore::sales(kCustomer, kMarch);
+    const RecordSetPtr rs = HistoryStore().sales(kCustomer, kMarch);
     EXPECT_EQ(column(rs, 2), QStringList({u"건조기"_s, u"세탁기"_s}));
     EXPECT_EQ(rs->value(0, 3).toDouble(), 1.5);
 }
@@ -306,16 +306,16 @@ TEST_F(HistoryFixture, AnotherConsultantsConsultationIsCorrectedOnlyWhereTheOpti
     ConfigKeys::EditOthersConsults.set(false);
     correct(u"고장"_s);
     EXPECT_TRUE(prompter.saw(u"다른 상담자일 경우 상담 내용의 수정이 불가능합니다."_s));
-    EXPECT_EQ(HistoryStore::consultation(code)->field(u"regucode"_s), u"02"_s);
+    EXPECT_EQ(HistoryStore().consultation(code)->field(u"regucode"_s), u"02"_s);
 
     ConfigKeys::EditOthersConsults.set(true);
     correct(u"없는분류"_s);
     EXPECT_TRUE(prompter.saw(u"현재 입력하신 상담분류가 존재하지 않습니다."_s));
-    EXPECT_EQ(HistoryStore::consultation(code)->field(u"connote"_s), QString());
+    EXPECT_EQ(HistoryStore().consultation(code)->field(u"connote"_s), QString());
     EXPECT_EQ(corrected.count(), 0);
 
     correct(u"고장"_s);
-    const RecordSetPtr rs = HistoryStore::consultation(code);
+    const RecordSetPtr rs = HistoryStore().consultation(code);
     EXPECT_EQ(rs->field(u"regucode"_s), u"01"_s);
     EXPECT_EQ(rs->field(u"concode"_s), u"32"_s);
     EXPECT_EQ(rs->field(u"state"_s), u"2"_s);
@@ -332,10 +332,10 @@ TEST_F(HistoryFixture, AnotherConsultantsConsultationIsCorrectedOnlyWhereTheOpti
 
 TEST_F(HistoryFixture, CategoriesAreAddedRenamedPickedAndKeptWhileConsultationsUseThem)
 {
-    const int used = AsCodeStore::insertConsultClass(u"설치 문의"_s);
+    const int used = AsCodeStore().insertConsultClass(u"설치 문의"_s);
     call(kCustomer, kNumber, u"01"_s, u"2026-03-10"_s, u"09:00"_s, 1);
     sql(u"UPDATE rsvconsult SET concode = %1"_s.arg(used));
-    AsCodeStore::insert(u"000000"_s, 0, u"설치 접수"_s, 0); // another part
+    AsCodeStore().insert(u"000000"_s, 0, u"설치 접수"_s, 0); // another part
 
     frmAS_SubConsult window(nullptr, 9);
     EXPECT_EQ(window.search(u"설치"_s), 1);
@@ -356,12 +356,12 @@ TEST_F(HistoryFixture, CategoriesAreAddedRenamedPickedAndKeptWhileConsultationsU
     EXPECT_TRUE(prompter.saw(u"「상담내역」에서 사용중"_s));
     EXPECT_EQ(window.list()->rowCount(), 2);
 
-    const QString added = QString::number(HistoryStore::categoryCode(9, u"배송 불량"_s));
+    const QString added = QString::number(HistoryStore().categoryCode(9, u"배송 불량"_s));
     EXPECT_EQ(frmAS_SubConsult::pickCategory(nullptr, 9, u"배송"_s), (Pick{added, u"배송 불량"_s}));
     window.list()->selectRow(0);
     prompter.answer(MsgAnswer::Yes);
     test::click(window, u"btnDelete"_s);
-    EXPECT_EQ(HistoryStore::categoryCode(9, u"배송 불량"_s), 0);
+    EXPECT_EQ(HistoryStore().categoryCode(9, u"배송 불량"_s), 0);
     EXPECT_EQ(column(window.list(), u"상담분류"_s), QStringList{u"설치 문의"_s});
     EXPECT_TRUE(prompter.saw(u"이미 등록된 상담분류입니다."_s));
     EXPECT_TRUE(prompter.saw(u"자료를 삭제하였습니다."_s));

@@ -58,7 +58,7 @@ struct EditorFixture : ::testing::Test {
         c.compname = name;
         c.compalias = alias;
         c.telno1 = tel;
-        ASSERT_EQ(CustomerStore::insert(c, false), 1);
+        ASSERT_EQ(CustomerStore().insert(c, false), 1);
     }
 };
 
@@ -140,7 +140,7 @@ TEST_F(EditorFixture, OpeningBalanceMovesTheCurrentBalanceAndACopyStartsWithoutE
     c.compname = u"한빛"_s;
     c.addr1 = u"서울"_s;
     c.basemoney = 100000;
-    ASSERT_EQ(CustomerStore::insert(c, false), 1);
+    ASSERT_EQ(CustomerStore().insert(c, false), 1);
     DBExecute(u"UPDATE customer SET nowmoney = 300000"_s);
 
     FrmCust_save editor;

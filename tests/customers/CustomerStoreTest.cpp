@@ -4,9 +4,11 @@
 #include "DbError.h"
 #include "ScriptedPrompter.h"
 #include "TestDatabase.h"
+#include "cMySQL.h"
 #include "modMySQL_Func.h"
 
 #include <gtest/gtest.h>
+#include <memory>
 
 using namespace Qt::StringLiterals;
 using namespace asv;
@@ -27,7 +29,7 @@ struct CustomerStoreFixture : ::testing::Test {
         c.compname = c.compalias = u"고객"_s + code;
         c.telno1 = telno1;
         c.hpno = hpno;
-        return CustomerStore::insert(c, false);
+        return CustomerStore().insert(c, false);
     }
 };
 
@@ -72,18 +74,18 @@ TEST_F(CustomerStoreFixture, DeleteIsRefusedWhileADocumentRefersToTheCustomer)
 
     const QString used = u"해당 데이터가 「%1」에서 사용중이기 때문에 삭제할 수 없습니다."_s;
     for (const QString& code : {u"000001"_s, u"000002"_s, u"000003"_s, u"000004"_s})
-        EXPECT_FALSE(CustomerStore::remove(code));
+        EXPECT_FALSE(CustomerStore().remove(code));
     // Sales come first; one message per refusal.
     EXPECT_EQ(prompter.texts(), QStringList({used.arg(u"매출전표(샘플출고)"_s), used.arg(u"입금전표"_s),
                                              used.arg(u"상담내역"_s), used.arg(u"AS 내역"_s)}));
     EXPECT_EQ(DBRecordCount(u"customer"_s), 5);
 
     prompter.clear();
-    EXPECT_TRUE(CustomerStore::remove(u"000005"_s));
+    EXPECT_TRUE(CustomerStore().remove(u"000005"_s));
     EXPECT_TRUE(prompter.messages().isEmpty());
-    EXPECT_FALSE(CustomerStore::codeExists(u"000005"_s));
+    EXPECT_FALSE(CustomerStore().codeExists(u"000005"_s));
 
-    EXPECT_FALSE(CustomerStore::remove(u"000005"_s));
+    EXPECT_FALSE(CustomerStore().remove(u"000005"_s));
     EXPECT_EQ(prompter.texts(Kind::Warn),
               QStringList{u"자료를 삭제 할 수 없습니다.\r\n\r\n이미 삭제되었거나, 삭제할 수 없는 경우가 발생했습니다."_s});
 }
@@ -92,22 +94,22 @@ TEST_F(CustomerStoreFixture, TelephoneTestCoversAllNumbersLiterallyAndFailedStat
 {
     ASSERT_EQ(add(u"000001"_s, u"0212345678"_s, u"010-1234-5678"_s), 1);
     DBExecute(u"UPDATE customer SET telno3 = '031-111-2222' WHERE code = '000001'"_s);
-    EXPECT_EQ(CustomerStore::telephoneCount(u"0212345678"_s, {}), 1);
-    EXPECT_EQ(CustomerStore::telephoneCount(u"02-1234-5678"_s, {}), 0);
-    EXPECT_EQ(CustomerStore::telephoneCount(u"031-111-2222"_s, {}), 1);
-    EXPECT_EQ(CustomerStore::telephoneCount(u"010-1234-5678"_s, {}), 1);
+    EXPECT_EQ(CustomerStore().telephoneCount(u"0212345678"_s, {}), 1);
+    EXPECT_EQ(CustomerStore().telephoneCount(u"02-1234-5678"_s, {}), 0);
+    EXPECT_EQ(CustomerStore().telephoneCount(u"031-111-2222"_s, {}), 1);
+    EXPECT_EQ(CustomerStore().telephoneCount(u"010-1234-5678"_s, {}), 1);
     // Not the record itself.
-    EXPECT_EQ(CustomerStore::telephoneCount(u"010-1234-5678"_s, u"000001"_s), 0);
-    EXPECT_EQ(CustomerStore::telephoneCount(u"x' OR '1'='1"_s, {}), 0);
+    EXPECT_EQ(CustomerStore().telephoneCount(u"010-1234-5678"_s, u"000001"_s), 0);
+    EXPECT_EQ(CustomerStore().telephoneCount(u"x' OR '1'='1"_s, {}), 0);
 
     EXPECT_EQ(add(u"000001"_s), 0);
     EXPECT_EQ(prompter.count(Kind::Error), 1);
     DBExecute(u"DROP TABLE customer"_s);
-    EXPECT_THROW(CustomerStore::load(u"000001"_s), DbError);
-    EXPECT_THROW(CustomerStore::nameTaken(u"가"_s, {}), DbError);
+    EXPECT_THROW(CustomerStore().load(u"000001"_s), DbError);
+    EXPECT_THROW(CustomerStore().nameTaken(u"가"_s, {}), DbError);
     CustomerRecord c;
     c.code = u"000001"_s;
-    EXPECT_EQ(CustomerStore::update(c, false), 0);
+    EXPECT_EQ(CustomerStore().update(c, false), 0);
 }
 
 // Every document moves the balance through this one statement, so its rounding is every document's.
@@ -126,4 +128,30 @@ TEST_F(CustomerStoreFixture, BalanceMovesByAmountsRoundedToTheColumnAndAFailedMo
     prompter.clear();
     EXPECT_TRUE(balance.move(u"000001"_s, 0)); // nothing is sent for 0
     EXPECT_FALSE(balance.move(u"000001"_s, 1));
+}
+
+// A store given another connection works there alone: while that connection's transaction is
+// open, the program's own connection neither sees the customer nor counts its code.
+TEST_F(CustomerStoreFixture, AStoreOnASecondConnectionWritesWhatTheMainOneReadsOnceCommitted)
+{
+    const std::unique_ptr<cMySQL> own = DBConnection(0)->connectAnother();
+    CustomerStore second(own.get());
+    CustomerStore main;
+    own->query(u"START TRANSACTION"_s, false);
+    CustomerRecord c;
+    c.code = second.nextCode();
+    c.compname = c.compalias = u"둘째 연결"_s;
+    c.basemoney = 1500;
+    ASSERT_EQ(second.insert(c, false), 1);
+    EXPECT_TRUE(second.codeExists(c.code));
+    EXPECT_NE(second.nextCode(), c.code);
+    EXPECT_FALSE(main.codeExists(c.code));
+    EXPECT_EQ(main.nextCode(), c.code);
+
+    own->query(u"COMMIT"_s, false);
+    const std::optional<CustomerRecord> stored = main.load(c.code);
+    ASSERT_TRUE(stored);
+    EXPECT_EQ(stored->compname, u"둘째 연결"_s);
+    EXPECT_EQ(stored->nowmoney, 1500);
+    EXPECT_TRUE(prompter.messages().isEmpty());
 }

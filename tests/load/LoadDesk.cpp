@@ -83,7 +83,7 @@ private:
             editSale(tag, sale);
         else if (roll < 38)
             deleteDoc(tag, Doc::Sale, sale, u"sale-delete"_s,
-                      [](const Doc& d) { return SaleStore::remove(static_cast<int>(d.values[0]), d.ccode); });
+                      [](const Doc& d) { return SaleStore().remove(static_cast<int>(d.values[0]), d.ccode); });
         else if (roll < 52 || (roll < 67 && payment.isEmpty()))
             createPayment(tag);
         else if (roll < 62)
@@ -99,7 +99,7 @@ private:
             editLine(tag, line);
         else if (roll < 96)
             deleteDoc(tag, Doc::Line, line, u"line-delete"_s, [](const Doc& d) {
-                return AsJobStore::removeLine(static_cast<int>(d.values[0]), static_cast<int>(d.values[1]));
+                return AsJobStore().removeLine(static_cast<int>(d.values[0]), static_cast<int>(d.values[1]));
             });
         else if (roll < 99)
             moveJob(tag, job);
@@ -199,7 +199,7 @@ private:
             line.charge = u"01"_s;
             line.regucode = u"01"_s;
             line.receiptmemo = tag;
-            return SaleStore::insert(line) != 0;
+            return SaleStore().insert(line) != 0;
         });
         m_salePrices.insert(tag, {line.pcode, line.price});
         const Doc after{Doc::Sale, tag, true, line.ccode,
@@ -224,7 +224,7 @@ private:
                 change.amount = 100 * (1 + pick(20)) * (pick(2) ? 1 : -1);
             }
             change.setText(u"prnbigo"_s, tag);
-            return SaleStore::update(static_cast<int>(before.values[0]), before.ccode, change);
+            return SaleStore().update(static_cast<int>(before.values[0]), before.ccode, change);
         });
         Doc after = before;
         after.values = {before.values[0], qnt, before.values[2] + change.amount, before.values[3] + change.tax,
@@ -290,7 +290,7 @@ private:
         job.charge = u"01"_s;
         job.dealbigo = tag;
         int code = 0;
-        const bool ok = attempt([&] { return (code = AsJobStore::insert(job)) != 0; });
+        const bool ok = attempt([&] { return (code = AsJobStore().insert(job)) != 0; });
         finish(tag, u"job"_s, ok, {{gone(Doc::Job, tag), {Doc::Job, tag, true, job.ccode, {ok ? code : kUnknown}}}});
     }
 
@@ -305,7 +305,7 @@ private:
         line.isfree = pick(4) == 0;
         line.senddate = today();
         int seq = 0;
-        const bool ok = attempt([&] { return (seq = AsJobStore::saveLine(line)) != 0; });
+        const bool ok = attempt([&] { return (seq = AsJobStore().saveLine(line)) != 0; });
         m_lines.insert(tag, line);
         const Doc after{Doc::Line, tag, true, {}, {double(line.code), ok ? seq : kUnknown, line.amount, double(line.isfree)}};
         finish(tag, u"line"_s, ok, {{gone(Doc::Line, tag), after}});
@@ -321,7 +321,7 @@ private:
             line.isfree = !line.isfree;
         else
             line.amount = 1000 * (1 + pick(30));
-        const bool ok = attempt([&] { return AsJobStore::saveLine(line) == line.seq; });
+        const bool ok = attempt([&] { return AsJobStore().saveLine(line) == line.seq; });
         const Doc after{Doc::Line, key, true, {}, {double(line.code), double(line.seq), line.amount, double(line.isfree)}};
         finish(tag, toggle ? u"line-free"_s : u"line-amount"_s, ok, {{before, after}});
     }
@@ -332,11 +332,11 @@ private:
         const Doc before = m_docs[Doc::Job].value(key);
         const QString to = otherCustomer(before.ccode);
         const bool ok = attempt([&] {
-            std::optional<AsJobRecord> job = AsJobStore::load(static_cast<int>(before.values[0]));
+            std::optional<AsJobRecord> job = AsJobStore().load(static_cast<int>(before.values[0]));
             if (!job)
                 return false;
             job->ccode = to;
-            return AsJobStore::update(*job);
+            return AsJobStore().update(*job);
         });
         Doc after = before;
         after.ccode = to;
@@ -351,7 +351,7 @@ private:
             if (line.values[0] == job.values[0])
                 touched.append({line, gone(Doc::Line, line.key)});
         // Cut off halfway, it keeps the lines not yet deleted: each line is whole on its own.
-        const bool ok = attempt([&] { return AsJobStore::remove(static_cast<int>(job.values[0])); });
+        const bool ok = attempt([&] { return AsJobStore().remove(static_cast<int>(job.values[0])); });
         finish(tag, u"job-delete"_s, ok, touched);
     }
 

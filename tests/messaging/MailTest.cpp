@@ -355,7 +355,7 @@ TEST_F(MailTest, EachCustomerGetsItsLedgerAndAFailureDoesNotStopTheRun)
         CustomerRecord c;
         c.code = code;
         c.compname = c.compalias = u"고객"_s + code;
-        ASSERT_EQ(CustomerStore::insert(c, false), 1);
+        ASSERT_EQ(CustomerStore().insert(c, false), 1);
     }
     const QString ledger = writeFile(u"원장_000001.pdf"_s, "ledger");
     const QString missing = m_home.filePath(u"없음.pdf"_s);
@@ -375,7 +375,7 @@ TEST_F(MailTest, EachCustomerGetsItsLedgerAndAFailureDoesNotStopTheRun)
                            u"[고객000003] 거래처에 이메일을 전송하지 못했습니다."_s}));
     ASSERT_EQ(server.mails().size(), 1);
     EXPECT_EQ(server.mails()[0][u"rcpt"_s].toString(), u"one@customer.example"_s);
-    EXPECT_EQ(StoreSql::firstColumn(u"SELECT lastemaildate FROM customer ORDER BY code"_s, u"test"_s, u"read"_s),
+    EXPECT_EQ(StoreSql(nullptr, u"test"_s).firstColumn(u"SELECT lastemaildate FROM customer ORDER BY code"_s, u"read"_s),
               QStringList({u"2026-06-30 09:05:07"_s, QString(), QString()}));
 }
 

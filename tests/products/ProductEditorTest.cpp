@@ -49,7 +49,7 @@ struct ProductEditor : ::testing::Test {
         p.norm = norm;
         p.bcode = bcode;
         p.unit = u"EA"_s;
-        ASSERT_EQ(ProductStore::insert(p), 1);
+        ASSERT_EQ(ProductStore().insert(p), 1);
     }
     static void typeNew(FrmProd_save& editor, const QString& name, const QString& norm, const QString& bcode = {})
     {

@@ -2,9 +2,11 @@
 #include "DbError.h"
 #include "PClassStore.h"
 #include "ProductSearch.h"
+#include "ProductRules.h"
 #include "ProductStore.h"
 #include "ScriptedPrompter.h"
 #include "TestDatabase.h"
+#include "modMain_SQL.h"
 #include "modMySQL_Func.h"
 #include "RecordSet.h"
 
@@ -33,7 +35,7 @@ struct ProductStoreFixture : ::testing::Test {
     }
     static int add(const QString& code, const QString& name, const QString& norm = {})
     {
-        return ProductStore::insert(product(code, name, norm));
+        return ProductStore().insert(product(code, name, norm));
     }
     static void addSaleLine(const QString& pcode, const QString& pname, const QString& pnorm)
     {
@@ -56,27 +58,30 @@ struct ProductStoreFixture : ::testing::Test {
 TEST_F(ProductStoreFixture, CodesCountOnFromTheLargestNumberAndStopAtTheMaximum)
 {
     // Only the free-text product so far.
-    EXPECT_EQ(ProductStore::nextCode(), u"000001"_s);
-    EXPECT_EQ(ProductStore::nextCode(u"A"_s), u"A00001"_s);
+    EXPECT_EQ(ProductStore().nextCode(), u"000001"_s);
+    EXPECT_EQ(ProductStore().nextCode(u"A"_s), u"A00001"_s);
     ASSERT_EQ(add(u"000041"_s, u"가"_s), 1);
     ASSERT_EQ(add(u"A00007"_s, u"나"_s), 1);
-    EXPECT_EQ(ProductStore::nextCode(), u"000042"_s);
-    EXPECT_EQ(ProductStore::nextCode(u"A"_s), u"A00008"_s);
-    EXPECT_EQ(ProductStore::nextCode(u"B12345"_s), u"B12345"_s);
+    EXPECT_EQ(ProductStore().nextCode(), u"000042"_s);
+    EXPECT_EQ(ProductStore().nextCode(u"A"_s), u"A00008"_s);
+    EXPECT_EQ(ProductStore().nextCode(u"B12345"_s), u"B12345"_s);
     // A code another desk stored after it was computed here is passed over.
-    ProductRecord late = product(ProductStore::nextCode(u"A"_s), u"라"_s);
+    ProductRecord late = product(ProductStore().nextCode(u"A"_s), u"라"_s);
     ASSERT_EQ(add(u"A00008"_s, u"다른 PC"_s), 1);
-    EXPECT_EQ(ProductStore::insertUnderNextCode(late, u"A"_s), 1);
+    EXPECT_EQ(ProductStore().insertUnderNextCode(late, u"A"_s), 1);
     EXPECT_EQ(late.code, u"A00009"_s);
     EXPECT_EQ(DBGetValue(u"SELECT name FROM product WHERE code = 'A00009'"_s), u"라"_s);
     EXPECT_TRUE(prompter.messages().isEmpty());
-    // Generated barcodes are numeric and as long as the option.
-    EXPECT_EQ(ProductStore::nextBarcode(), u"000001"_s);
+    // Generated barcodes are numeric and as long as the option, read as the editor reads it.
+    const auto barcode = [] {
+        return ProductStore().nextBarcode(GeneratedBarcodeLength(GetOption(u"바코드자동생성길이"_s, u"6"_s)));
+    };
+    EXPECT_EQ(barcode(), u"000001"_s);
     DBExecute(u"UPDATE product SET bcode = IF(code = '000041', '000120', 'A99999') WHERE code <> '000000'"_s);
-    EXPECT_EQ(ProductStore::nextBarcode(), u"000121"_s);
-    const auto lengthOption = [](const QString& length) {
+    EXPECT_EQ(barcode(), u"000121"_s);
+    const auto lengthOption = [&barcode](const QString& length) {
         DBExecute(u"UPDATE options SET optvalue = '%1' WHERE optname = '바코드자동생성길이'"_s.arg(length));
-        return ProductStore::nextBarcode();
+        return barcode();
     };
     // Never shorter than six digits.
     EXPECT_EQ(lengthOption(u"4"_s), u"000121"_s);
@@ -84,12 +89,12 @@ TEST_F(ProductStoreFixture, CodesCountOnFromTheLargestNumberAndStopAtTheMaximum)
     EXPECT_EQ(lengthOption(u" 8"_s), u"00000001"_s);
 
     ASSERT_EQ(add(u"999999"_s, u"다"_s), 1);
-    EXPECT_EQ(ProductStore::nextCode(), QString());
+    EXPECT_EQ(ProductStore().nextCode(), QString());
     EXPECT_EQ(prompter.texts(), QStringList{u"해당 순번이 최대값을 넘어 자동으로 값을 구할 수가 없습니다."_s});
     // Nor is one left to pass over to.
     prompter.clear();
     ProductRecord last = product(u"999999"_s, u"마"_s);
-    EXPECT_EQ(ProductStore::insertUnderNextCode(last, {}), 0);
+    EXPECT_EQ(ProductStore().insertUnderNextCode(last, {}), 0);
     EXPECT_EQ(prompter.texts(Kind::Error).size(), 1);
 }
 
@@ -103,22 +108,22 @@ TEST_F(ProductStoreFixture, RenameCarriesToSaleLinesButKeepsNormsTypedByHand)
     addSaleLine(u"000002"_s, u"볼트"_s, u"M3"_s);
 
     // The norm changes: only lines still carrying the loaded name and norm.
-    ProductRecord p = *ProductStore::load(u"000001"_s);
+    ProductRecord p = *ProductStore().load(u"000001"_s);
     p.name = u"렌치볼트"_s;
     p.norm = u"M4"_s;
-    ASSERT_EQ(ProductStore::update(p, u"볼트"_s, u"M3"_s), 1);
+    ASSERT_EQ(ProductStore().update(p, u"볼트"_s, u"M3"_s), 1);
     EXPECT_EQ(saleLines(), QStringList({u"000001|렌치볼트|M4"_s, u"000001|볼트|M3 손질"_s, u"000001|볼트 특가|M3"_s,
                                         u"000002|볼트|M3"_s}));
 
     // The name alone: every line of the product, each keeping its norm.
     p.name = u"육각볼트"_s;
-    ASSERT_EQ(ProductStore::update(p, u"렌치볼트"_s, u"M4"_s), 1);
+    ASSERT_EQ(ProductStore().update(p, u"렌치볼트"_s, u"M4"_s), 1);
     EXPECT_EQ(saleLines(), QStringList({u"000001|육각볼트|M4"_s, u"000001|육각볼트|M3 손질"_s,
                                         u"000001|육각볼트|M3"_s, u"000002|볼트|M3"_s}));
 
     // A failed product update renames nothing.
     p.code = u"000009"_s;
-    EXPECT_EQ(ProductStore::update(p, u"볼트"_s, u"M3"_s), 0);
+    EXPECT_EQ(ProductStore().update(p, u"볼트"_s, u"M3"_s), 0);
     EXPECT_EQ(saleLines().last(), u"000002|볼트|M3"_s);
 }
 
@@ -137,34 +142,34 @@ TEST_F(ProductStoreFixture, DeleteIsRefusedWhileADocumentRefersToTheProduct)
 
     const QString used = u"해당 데이터가 「%1」에서 사용중이기 때문에 삭제할 수 없습니다."_s;
     for (const QString& code : {u"000001"_s, u"000002"_s, u"000003"_s, u"000004"_s, u"000005"_s})
-        EXPECT_FALSE(ProductStore::remove(code));
+        EXPECT_FALSE(ProductStore().remove(code));
     // Sale lines are asked first; one message per refusal.
     EXPECT_EQ(prompter.texts(), QStringList({used.arg(u"매출전표"_s), used.arg(u"상담내역"_s), used.arg(u"매출전표"_s),
                                              used.arg(u"AS 내역"_s), used.arg(u"AS 내역"_s)}));
 
     prompter.clear();
-    EXPECT_TRUE(ProductStore::remove(u"000006"_s));
+    EXPECT_TRUE(ProductStore().remove(u"000006"_s));
     EXPECT_TRUE(prompter.messages().isEmpty());
-    EXPECT_FALSE(ProductStore::codeExists(u"000006"_s));
+    EXPECT_FALSE(ProductStore().codeExists(u"000006"_s));
 
     const QString notDeleted =
         u"자료를 삭제 할 수 없습니다.\r\n\r\n이미 삭제되었거나, 삭제할 수 없는 경우가 발생했습니다."_s;
-    EXPECT_FALSE(ProductStore::remove(u"000006"_s));
-    EXPECT_FALSE(ProductStore::remove(u"000000"_s));
+    EXPECT_FALSE(ProductStore().remove(u"000006"_s));
+    EXPECT_FALSE(ProductStore().remove(u"000000"_s));
     EXPECT_EQ(prompter.texts(Kind::Warn), QStringList({notDeleted, notDeleted}));
-    EXPECT_TRUE(ProductStore::codeExists(u"000000"_s));
+    EXPECT_TRUE(ProductStore().codeExists(u"000000"_s));
 }
 
 TEST_F(ProductStoreFixture, SearchesFilterByClassTextAndHiddenStateAndNeverOfferTheFreeTextProduct)
 {
-    EXPECT_FALSE(ProductStore::load(u"000000"_s));
-    EXPECT_EQ(ProductStore::update(product(u"000000"_s, u"덮어쓰기"_s), {}, {}), 0);
+    EXPECT_FALSE(ProductStore().load(u"000000"_s));
+    EXPECT_EQ(ProductStore().update(product(u"000000"_s, u"덮어쓰기"_s), {}, {}), 0);
     EXPECT_EQ(DBGetValue(u"SELECT name FROM product WHERE code = '000000'"_s), QString());
     const auto addIn = [](const QString& code, const QString& name, const QString& classname, bool hidden) {
         ProductRecord p = product(code, name);
         p.classname = classname;
         p.hidden = hidden;
-        ASSERT_EQ(ProductStore::insert(p), 1);
+        ASSERT_EQ(ProductStore().insert(p), 1);
     };
     addIn(u"000001"_s, u"O'Neil 볼트"_s, u"공구"_s, false);
     addIn(u"000002"_s, u"너트"_s, u"공구"_s, false);
@@ -214,84 +219,84 @@ TEST_F(ProductStoreFixture, QuotesBackslashesAndRareHangulRoundTrip)
     p.saleprice = 1234.5;
     p.taxmode = 0;
     p.hidden = true;
-    ASSERT_EQ(ProductStore::insert(p), 1);
+    ASSERT_EQ(ProductStore().insert(p), 1);
     p.regdate = Clock::today().toString(u"yyyy-MM-dd"_s);
-    const ProductRecord loaded = *ProductStore::load(p.code);
+    const ProductRecord loaded = *ProductStore().load(p.code);
     const auto& fields = ProductRecord::fields();
     for (const auto& f : fields.fields())
         EXPECT_EQ(fields.text(f, loaded), fields.text(f, p)) << f.column.toStdString();
 
     // Duplicate checks leave the product itself out; the free-text product has no barcode to share.
-    EXPECT_TRUE(ProductStore::nameNormTaken(p.name, p.norm, {}));
-    EXPECT_FALSE(ProductStore::nameNormTaken(p.name, p.norm, p.code));
-    EXPECT_FALSE(ProductStore::nameNormTaken(p.name, {}, {}));
-    EXPECT_TRUE(ProductStore::barcodeTaken(p.bcode, u"000002"_s));
-    EXPECT_FALSE(ProductStore::barcodeTaken(p.bcode, p.code));
-    EXPECT_FALSE(ProductStore::barcodeTaken({}, {}));
-    EXPECT_EQ(ProductStore::normsOf(p.name), QStringList{p.norm});
-    EXPECT_TRUE(ProductStore::units().contains(p.unit));
+    EXPECT_TRUE(ProductStore().nameNormTaken(p.name, p.norm, {}));
+    EXPECT_FALSE(ProductStore().nameNormTaken(p.name, p.norm, p.code));
+    EXPECT_FALSE(ProductStore().nameNormTaken(p.name, {}, {}));
+    EXPECT_TRUE(ProductStore().barcodeTaken(p.bcode, u"000002"_s));
+    EXPECT_FALSE(ProductStore().barcodeTaken(p.bcode, p.code));
+    EXPECT_FALSE(ProductStore().barcodeTaken({}, {}));
+    EXPECT_EQ(ProductStore().normsOf(p.name), QStringList{p.norm});
+    EXPECT_TRUE(ProductStore().units().contains(p.unit));
 
     // The sale lines are found by the quoted old name and norm.
     addSaleLine(p.code, p.name, p.norm);
     const QString oldName = p.name, oldNorm = p.norm;
     p.name = u"새 '이름' \\똠"_s;
     p.norm = u"\\\\"_s;
-    ASSERT_EQ(ProductStore::update(p, oldName, oldNorm), 1);
+    ASSERT_EQ(ProductStore().update(p, oldName, oldNorm), 1);
     EXPECT_EQ(saleLines(), QStringList{u"000001|새 '이름' \\똠|\\\\"_s});
     EXPECT_TRUE(prompter.messages().isEmpty()) << prompter.texts().join(u'\n').toStdString();
 }
 
 TEST_F(ProductStoreFixture, TextOutsideTheCodePageIsRefusedWithNothingWrittenAndFailedStatementsAreNeverDone)
 {
-    EXPECT_EQ(ProductStore::insert(product(u"000001"_s, u"이모지 😀"_s)), 0);
-    EXPECT_FALSE(ProductStore::codeExists(u"000001"_s));
+    EXPECT_EQ(ProductStore().insert(product(u"000001"_s, u"이모지 😀"_s)), 0);
+    EXPECT_FALSE(ProductStore().codeExists(u"000001"_s));
     EXPECT_EQ(prompter.count(Kind::Warn), 1);
 
     ASSERT_EQ(add(u"000001"_s, u"볼트"_s), 1);
     addSaleLine(u"000001"_s, u"볼트"_s, {});
     // A refused update renames no sale line either.
-    ProductRecord p = *ProductStore::load(u"000001"_s);
+    ProductRecord p = *ProductStore().load(u"000001"_s);
     p.name = u"너트"_s;
     p.unit = u"개"_s;
     p.bigo = u"₩1000"_s;
-    EXPECT_EQ(ProductStore::update(p, u"볼트"_s, {}), 0);
+    EXPECT_EQ(ProductStore().update(p, u"볼트"_s, {}), 0);
     p.bigo.clear();
     p.name = u"너트 😀"_s;
-    EXPECT_EQ(ProductStore::update(p, u"볼트"_s, {}), 0);
+    EXPECT_EQ(ProductStore().update(p, u"볼트"_s, {}), 0);
     EXPECT_EQ(prompter.count(Kind::Warn), 3);
-    EXPECT_EQ(ProductStore::load(u"000001"_s)->unit, u"EA"_s);
-    EXPECT_EQ(ProductStore::load(u"000001"_s)->name, u"볼트"_s);
+    EXPECT_EQ(ProductStore().load(u"000001"_s)->unit, u"EA"_s);
+    EXPECT_EQ(ProductStore().load(u"000001"_s)->name, u"볼트"_s);
     EXPECT_EQ(saleLines(), QStringList{u"000001|볼트|"_s});
 
     // Failed reads throw; a failed write is not reported as done.
     DBExecute(u"DROP TABLE product"_s);
-    EXPECT_THROW(ProductStore::load(u"000001"_s), DbError);
-    EXPECT_THROW(ProductStore::nameNormTaken(u"가"_s, {}, {}), DbError);
-    EXPECT_THROW(ProductStore::nextCode(), DbError);
-    EXPECT_EQ(ProductStore::insert(product(u"000002"_s, u"가"_s)), 0);
+    EXPECT_THROW(ProductStore().load(u"000001"_s), DbError);
+    EXPECT_THROW(ProductStore().nameNormTaken(u"가"_s, {}, {}), DbError);
+    EXPECT_THROW(ProductStore().nextCode(), DbError);
+    EXPECT_EQ(ProductStore().insert(product(u"000002"_s, u"가"_s)), 0);
 }
 
 TEST_F(ProductStoreFixture, ClassCodesCountOnAndARenameMovesOnlyItsOwnProducts)
 {
     const QString odd = u"가전 '똠' \\"_s;
-    EXPECT_EQ(PClassStore::insert(u"공구"_s), u"0001"_s);
+    EXPECT_EQ(PClassStore().insert(u"공구"_s), u"0001"_s);
     DBExecute(u"INSERT INTO pclass (code, name) VALUES ('0041', '잡화')"_s);
-    EXPECT_EQ(PClassStore::insert(odd), u"0042"_s);
-    EXPECT_EQ(PClassStore::list(),
+    EXPECT_EQ(PClassStore().insert(odd), u"0042"_s);
+    EXPECT_EQ(PClassStore().list(),
               (QList<PClassRecord>{{u"0042"_s, odd}, {u"0001"_s, u"공구"_s}, {u"0041"_s, u"잡화"_s}}));
     DBExecute(u"INSERT INTO product (code, name, classname) VALUES ('000001', '가', '공구'), ('000002', '나', '%1')"_s
                   .arg(SQLQuote(odd)));
     const auto classes = [] { return DBGetValue(u"SELECT GROUP_CONCAT(classname ORDER BY code) FROM product"_s); };
 
-    EXPECT_TRUE(PClassStore::rename(u"0042"_s, odd, u"생활 '가전'"_s));
+    EXPECT_TRUE(PClassStore().rename(u"0042"_s, odd, u"생활 '가전'"_s));
     EXPECT_EQ(classes(), u",공구,생활 '가전'"_s);
     // A class that is gone, or a name the code page cannot hold, moves nothing.
-    EXPECT_FALSE(PClassStore::rename(u"0099"_s, u"공구"_s, u"수공구"_s));
-    EXPECT_FALSE(PClassStore::rename(u"0001"_s, u"공구"_s, u"공구 😀"_s));
+    EXPECT_FALSE(PClassStore().rename(u"0099"_s, u"공구"_s, u"수공구"_s));
+    EXPECT_FALSE(PClassStore().rename(u"0001"_s, u"공구"_s, u"공구 😀"_s));
     EXPECT_EQ(classes(), u",공구,생활 '가전'"_s);
-    EXPECT_EQ(PClassStore::names(), QStringList({u"공구"_s, u"생활 '가전'"_s, u"잡화"_s}));
+    EXPECT_EQ(PClassStore().names(), QStringList({u"공구"_s, u"생활 '가전'"_s, u"잡화"_s}));
 
-    EXPECT_TRUE(PClassStore::remove({u"0041"_s, u"잡화"_s}));
-    EXPECT_FALSE(PClassStore::remove({u"0041"_s, u"잡화"_s}));
+    EXPECT_TRUE(PClassStore().remove({u"0041"_s, u"잡화"_s}));
+    EXPECT_FALSE(PClassStore().remove({u"0041"_s, u"잡화"_s}));
     EXPECT_EQ(prompter.count(Kind::Warn), 2);
 }

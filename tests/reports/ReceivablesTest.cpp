@@ -141,7 +141,7 @@ TEST_F(BalanceFixture, EveryAddedSumIsRoundedAndAnUntouchedBalanceIsNot)
     filter.withZero = true;
     const std::unique_ptr<ReportDatabase> scratch = ReportDatabase::CreateRPTFile();
     ASSERT_TRUE(scratch);
-    const RecordSetPtr listing = ReceivablesStore::CreateReport(filter, *scratch);
+    const RecordSetPtr listing = ReceivablesStore().CreateReport(filter, *scratch);
     QStringList rows;
     for (int r = 0; r < listing->rowCount(); ++r) {
         if (listing->value(r, u"ccode"_s) >= u"C00006"_s) {

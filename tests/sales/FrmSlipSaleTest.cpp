@@ -422,12 +422,12 @@ TEST_F(SaleStoreTest, VatSplitFollowsCustomerAndProduct)
 TEST_F(SaleStoreTest, EveryWriteMovesTheBalanceByTheChangeOfTheStoredTotalAndAFailedOneNot)
 {
     SaleLine l = line(kOnTop, u"P00001"_s, 3, 1005, u"2026-03-10"_s);
-    ASSERT_GT(SaleStore::insert(l), 0);
+    ASSERT_GT(SaleStore().insert(l), 0);
     EXPECT_DOUBLE_EQ(balance(kOnTop), 1000 + 3316);
 
     SaleChange toFive = SaleChange::repriced(2, 5, 1005, l.amount, l.tax);
     toFive.qnt = 2;
-    ASSERT_TRUE(SaleStore::update(l.code, kOnTop, toFive));
+    ASSERT_TRUE(SaleStore().update(l.code, kOnTop, toFive));
     EXPECT_DOUBLE_EQ(number(u"SELECT qnt FROM sale WHERE code = %1"_s.arg(l.code)), 5);
     EXPECT_DOUBLE_EQ(number(u"SELECT total FROM sale WHERE code = %1"_s.arg(l.code)), 5025 + 502);
     EXPECT_DOUBLE_EQ(balance(kOnTop), 1000 + 5527);
@@ -436,16 +436,16 @@ TEST_F(SaleStoreTest, EveryWriteMovesTheBalanceByTheChangeOfTheStoredTotalAndAFa
     // desk last saw.
     sql(u"UPDATE sale SET total = total + 100 WHERE code = %1"_s.arg(l.code));
     sql(u"UPDATE customer SET nowmoney = nowmoney + 100 WHERE code = 'C00001'"_s);
-    ASSERT_TRUE(SaleStore::remove(l.code, kOnTop));
+    ASSERT_TRUE(SaleStore().remove(l.code, kOnTop));
     EXPECT_DOUBLE_EQ(balance(kOnTop), 1000);
-    EXPECT_FALSE(SaleStore::remove(l.code, kOnTop)) << "a line already gone";
+    EXPECT_FALSE(SaleStore().remove(l.code, kOnTop)) << "a line already gone";
 
     SaleLine tooLong = line(kOnTop, u"P00001"_s, 1, 1005, u"2026-03-10"_s);
     tooLong.receiptname = QString(51, u'가'); // longer than the column: refused in strict mode
-    EXPECT_EQ(SaleStore::insert(tooLong), 0);
+    EXPECT_EQ(SaleStore().insert(tooLong), 0);
     SaleLine stranger = line(u"C09999"_s, u"P00001"_s, 1, 1005, u"2026-03-10"_s);
-    EXPECT_EQ(SaleStore::insert(stranger), 0) << "no line without a balance to move";
-    EXPECT_FALSE(SaleStore::update(l.code, kOnTop, toFive));
+    EXPECT_EQ(SaleStore().insert(stranger), 0) << "no line without a balance to move";
+    EXPECT_FALSE(SaleStore().update(l.code, kOnTop, toFive));
     EXPECT_DOUBLE_EQ(balance(kOnTop), 1000);
     EXPECT_EQ(number(u"SELECT COUNT(*) FROM sale"_s), 0);
 }
@@ -455,23 +455,23 @@ TEST_F(SaleStoreTest, MonthSumsCountOnlyTheCustomersMonth)
     for (const auto& [ccode, date] : {std::pair{kOnTop, u"2026-03-01"_s}, {kOnTop, u"2026-03-31"_s},
                                       {kOnTop, u"2026-04-01"_s}, {kIncluded, u"2026-03-05"_s}}) {
         SaleLine l = line(ccode, u"P00001"_s, 1, 1000, date);
-        ASSERT_GT(SaleStore::insert(l), 0);
+        ASSERT_GT(SaleStore().insert(l), 0);
     }
     sql(u"INSERT INTO receive (ccode, dealdate, amount, dc) VALUES ('C00001', '2026-03-15', 700, 0)"_s);
-    const SaleStore::MonthSums sums = SaleStore::monthSums(kOnTop, u"2026-03"_s);
+    const SaleStore::MonthSums sums = SaleStore().monthSums(kOnTop, u"2026-03"_s);
     EXPECT_DOUBLE_EQ(sums.sale, 2000);
     EXPECT_DOUBLE_EQ(sums.vat, 200);
     EXPECT_DOUBLE_EQ(sums.total, 2200);
     EXPECT_DOUBLE_EQ(sums.received, 700);
     EXPECT_DOUBLE_EQ(sums.balance, 1000 + 3300);
-    EXPECT_EQ(SaleStore::monthLines(kOnTop, u"2026-03"_s)->rowCount(), 2);
+    EXPECT_EQ(SaleStore().monthLines(kOnTop, u"2026-03"_s)->rowCount(), 2);
 }
 
 // Two desks keep changing the same line, and so the same balance, at the same time.
 TEST_F(SaleStoreTest, TwoDesksEditingOneLineLoseNoChange)
 {
     SaleLine l = line(kOnTop, u"P00001"_s, 3, 1005, u"2026-03-10"_s);
-    ASSERT_GT(SaleStore::insert(l), 0);
+    ASSERT_GT(SaleStore().insert(l), 0);
     QProcess desks[2];
     for (QProcess& desk : desks) {
         desk.setProcessChannelMode(QProcess::ForwardedChannels);

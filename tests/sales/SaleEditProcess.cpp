@@ -39,7 +39,7 @@ int main(int argc, char* argv[])
         const double next = qty == 3 ? 5 : 3;
         SaleChange change = SaleChange::repriced(vatType, next, price, amount, tax);
         change.qnt = next - qty;
-        if (!SaleStore::update(line, ccode, change)) {
+        if (!SaleStore().update(line, ccode, change)) {
             ++failed;
             continue;
         }

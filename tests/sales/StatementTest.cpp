@@ -70,7 +70,7 @@ struct StatementFixture : DbFixture {
 
 TEST_F(StatementFixture, PeriodFiguresAgreeWithTheDocuments)
 {
-    const Statement s = StatementStore::forPeriod(u"C00001"_s, u"2026-03-01"_s, u"2026-03-31"_s);
+    const Statement s = StatementStore().forPeriod(u"C00001"_s, u"2026-03-01"_s, u"2026-03-31"_s);
     ASSERT_EQ(s.lines.size(), 3);
     EXPECT_EQ(s.lines[0].product, u"세탁기"_s);
     EXPECT_EQ(s.lines[2].date, u"2026-03-31"_s);
@@ -86,7 +86,7 @@ TEST_F(StatementFixture, PeriodFiguresAgreeWithTheDocuments)
     EXPECT_EQ(s.email, u"buyer@example.com"_s);
 
     // Charged AS work is on the period's statement as a line of its own; the free line is not.
-    const Statement february = StatementStore::forPeriod(u"C00001"_s, u"2026-02-01"_s, u"2026-02-28"_s);
+    const Statement february = StatementStore().forPeriod(u"C00001"_s, u"2026-02-01"_s, u"2026-02-28"_s);
     ASSERT_EQ(february.lines.size(), 2);
     EXPECT_EQ(february.lines[1].norm, u"A/S"_s);
     EXPECT_DOUBLE_EQ(february.lines[1].amount, 3000);
@@ -97,7 +97,7 @@ TEST_F(StatementFixture, PeriodFiguresAgreeWithTheDocuments)
 TEST_F(StatementFixture, ChosenLinesSpanTheirDatesAndOnlyTheirTotal)
 {
     const QList<int> codes = codesOf(u"ccode = 'C00001' AND pname IN ('세탁기', '호스')"_s);
-    const Statement s = StatementStore::forLines(u"C00001"_s, codes + codesOf(u"ccode = 'C00002'"_s));
+    const Statement s = StatementStore().forLines(u"C00001"_s, codes + codesOf(u"ccode = 'C00002'"_s));
     ASSERT_EQ(s.lines.size(), 2); // another customer's line is never on it
     EXPECT_EQ(s.from, u"2026-03-05"_s);
     EXPECT_EQ(s.to, u"2026-03-31"_s);

@@ -17,8 +17,7 @@ TEST(SearchPatterns, BackslashesAreLiteralWildcardsAreTheOperatorsAndCodePrefixe
     DBExecute(u"INSERT INTO pclass (code, name) VALUES ('0001', 'a\\\\b'), ('0002', 'ab'), ('0003', 'x%y'), "
               "('0004', 'xzy'), ('0005', 'it''s')"_s);
     const auto names = [](const QString& pattern) {
-        return StoreSql::firstColumn(u"SELECT name FROM pclass WHERE name LIKE "_s + pattern + u" ORDER BY code"_s,
-                                     u"test"_s, u"names"_s);
+        return StoreSql(nullptr, u"test"_s).firstColumn(u"SELECT name FROM pclass WHERE name LIKE "_s + pattern + u" ORDER BY code"_s, u"names"_s);
     };
     EXPECT_EQ(names(StoreSql::containing(u"a\\b"_s)), QStringList{u"a\\b"_s});
     EXPECT_EQ(names(StoreSql::containing(u"x%y"_s)), (QStringList{u"x%y"_s, u"xzy"_s}));

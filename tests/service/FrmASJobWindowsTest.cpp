@@ -73,7 +73,7 @@ struct AsJobsFixture : test::DbFixture {
         j.pcode = u"000001"_s;
         j.dealdate = u"2026-12-06"_s;
         j.dealbigo = u"소음 '심함'"_s;
-        return AsJobStore::insert(j);
+        return AsJobStore().insert(j);
     }
     static int addLine(int jobCode, double amount, bool isfree = false)
     {
@@ -82,18 +82,18 @@ struct AsJobsFixture : test::DbFixture {
         l.pcode = u"000001"_s;
         l.amount = amount;
         l.isfree = isfree;
-        return AsJobStore::saveLine(l);
+        return AsJobStore().saveLine(l);
     }
     static bool editLine(int jobCode, int seq, double amount, bool isfree)
     {
-        AsLineRecord l = *AsJobStore::loadLine(jobCode, seq);
+        AsLineRecord l = *AsJobStore().loadLine(jobCode, seq);
         l.amount = amount;
         l.isfree = isfree;
-        return AsJobStore::saveLine(l) == seq;
+        return AsJobStore().saveLine(l) == seq;
     }
     static QString seqs(int jobCode)
     {
-        return StoreSql::firstColumn(u"SELECT seq FROM aslist_d WHERE code = %1 ORDER BY seq"_s.arg(jobCode), {}, {})
+        return StoreSql().firstColumn(u"SELECT seq FROM aslist_d WHERE code = %1 ORDER BY seq"_s.arg(jobCode), {})
             .join(u',');
     }
     template <class T>
@@ -156,7 +156,7 @@ TEST_F(AsJobsFixture, ReceptionStoresANewJobAndRefusesWhatIsMissingInOrder)
     child<QCheckBox>(dialog, u"chkContinueAdd"_s)->setChecked(true);
     click(dialog, u"btnSave"_s);
     const int first = DBGetValue(u"SELECT MAX(code) FROM aslist_m"_s).toInt();
-    const AsJobRecord job = *AsJobStore::load(first);
+    const AsJobRecord job = *AsJobStore().load(first);
     EXPECT_EQ(job.ccode + job.pcode + job.dealbigo, u"C00001000002소음이 '심함'"_s);
     EXPECT_EQ(job.dealdate + u' ' + job.dealtime + u' ' + job.regucode + u' ' + job.charge, u"2026-03-31 09:05 01 01"_s);
     EXPECT_EQ(job.resvdate1 + job.resvtime1 + job.resvdate2 + job.resvtime2, u"00:0000:00"_s);
@@ -208,8 +208,8 @@ TEST_F(AsJobsFixture, ResultScreenCarriesEachLineIntoTheBalanceOnce)
     QTRY_COMPARE(screen.list()->rowCount(), 2);
     EXPECT_EQ(column(screen.list(), FrmAS_Result::ColProduct), QStringList({u"세탁기(WM-1)"_s, u"세탁기(WM-1)"_s}));
     EXPECT_EQ(column(screen.list(), FrmAS_Result::ColFree), QStringList({u"0"_s, u"1"_s}));
-    EXPECT_EQ(AsJobStore::load(job)->state, AsJobRecord::Completed);
-    EXPECT_EQ(AsJobStore::load(job)->workdate, u"2000-01-01"_s);
+    EXPECT_EQ(AsJobStore().load(job)->state, AsJobRecord::Completed);
+    EXPECT_EQ(AsJobStore().load(job)->workdate, u"2000-01-01"_s);
     EXPECT_EQ(balance(), 30500);
 
     // 30000 → 50000 adds 20000; → free takes all of it off.
@@ -244,7 +244,7 @@ TEST_F(AsJobsFixture, ResultScreenCarriesEachLineIntoTheBalanceOnce)
         EXPECT_EQ(balance(), expected);
     }
     EXPECT_EQ(screen.list()->rowCount(), 0);
-    EXPECT_EQ(AsJobStore::load(job)->state, AsJobRecord::Completed);
+    EXPECT_EQ(AsJobStore().load(job)->state, AsJobRecord::Completed);
     EXPECT_TRUE(balancesOffTheDocuments({u"C00001"_s}).isEmpty());
     EXPECT_TRUE(prompter.texts(ScriptedPrompter::Kind::Info).isEmpty()) << prompter.texts().join(u'\n').toStdString();
 }
@@ -274,7 +274,7 @@ TEST_F(AsJobsFixture, LineDialogAsksForCodesAndProductAndWarnsOfAnotherProduct)
     product->setRecord(u"000002"_s, u"건조기"_s);
     emit product->found(u"000002"_s, u"건조기"_s);
     EXPECT_EQ(prompter.texts(), QStringList{u"A/S접수시의 상품명과 다릅니다. 확인바랍니다."_s});
-    EXPECT_EQ(AsJobStore::lineCount(job), 0);
+    EXPECT_EQ(AsJobStore().lineCount(job), 0);
 
     // The customised edition records the delivery date of a line.
     AppState::instance().EditionCode = u"Tamber"_s;
@@ -287,7 +287,7 @@ TEST_F(AsJobsFixture, LineDialogAsksForCodesAndProductAndWarnsOfAnotherProduct)
     fillLine(&edition, u"100"_s, false);
     sendDate->SetText(u"2026-04-02"_s);
     click(edition, u"btnSave"_s);
-    EXPECT_EQ(AsJobStore::loadLine(job, 1)->senddate, u"2026-04-02"_s);
+    EXPECT_EQ(AsJobStore().loadLine(job, 1)->senddate, u"2026-04-02"_s);
 }
 
 // The first line completes the job once, by the server's clock; charged lines move the balance by
@@ -296,11 +296,11 @@ TEST_F(AsJobsFixture, LinesCompleteTheJobOnceMoveTheBalanceByTheirChangeAndNumbe
 {
     const int j = job(kAlpha);
     ASSERT_GT(j, 0);
-    EXPECT_EQ(AsJobStore::load(j)->state, AsJobRecord::Received);
-    EXPECT_EQ(AsJobStore::load(j)->dealbigo, u"소음 '심함'"_s);
+    EXPECT_EQ(AsJobStore().load(j)->state, AsJobRecord::Received);
+    EXPECT_EQ(AsJobStore().load(j)->dealbigo, u"소음 '심함'"_s);
     const double start = balance(kAlpha);
     ASSERT_EQ(addLine(j, 0, true), 1);
-    const AsJobRecord done = *AsJobStore::load(j);
+    const AsJobRecord done = *AsJobStore().load(j);
     EXPECT_EQ(done.state, AsJobRecord::Completed);
     EXPECT_EQ(done.workdate, DBGetValue(u"SELECT DATE_FORMAT(CURDATE(),'%Y-%m-%d')"_s));
     EXPECT_EQ(done.worktime.size(), 5);
@@ -322,19 +322,19 @@ TEST_F(AsJobsFixture, LinesCompleteTheJobOnceMoveTheBalanceByTheirChangeAndNumbe
     EXPECT_FALSE(editLine(j, 2, 30000, false));
     ASSERT_EQ(addLine(j, 12000, true), 3);
     EXPECT_EQ(addLine(job(kBeta), 10), 1);
-    EXPECT_TRUE(AsJobStore::removeLine(j, 3));
+    EXPECT_TRUE(AsJobStore().removeLine(j, 3));
     EXPECT_EQ(balance(kAlpha), start + 30000);
     EXPECT_EQ(addLine(j, 10), 3);
-    EXPECT_TRUE(AsJobStore::removeLine(j, 1));
+    EXPECT_TRUE(AsJobStore().removeLine(j, 1));
     EXPECT_EQ(addLine(j, 10), 4);
     EXPECT_EQ(seqs(j), u"2,3,4"_s);
-    EXPECT_EQ(AsJobStore::lineCount(j), 3);
-    EXPECT_TRUE(AsJobStore::removeLine(j, 2));
+    EXPECT_EQ(AsJobStore().lineCount(j), 3);
+    EXPECT_TRUE(AsJobStore().removeLine(j, 2));
     EXPECT_EQ(balance(kAlpha), start + 20);
-    EXPECT_FALSE(AsJobStore::removeLine(j, 2));
+    EXPECT_FALSE(AsJobStore().removeLine(j, 2));
     EXPECT_EQ(balance(kAlpha), start + 20);
     // Later lines, edits and deletions leave the stamp alone.
-    const AsJobRecord after = *AsJobStore::load(j);
+    const AsJobRecord after = *AsJobStore().load(j);
     EXPECT_EQ(after.state, AsJobRecord::Completed);
     EXPECT_EQ(after.workdate + after.worktime, u"2000-01-0101:02"_s);
     EXPECT_TRUE(balancesOffTheDocuments({kAlpha, kBeta}).isEmpty());
@@ -345,17 +345,17 @@ TEST_F(AsJobsFixture, ALineChangedAtAnotherDeskSinceItWasReadIsNeitherRewrittenN
 {
     const int j = job(kAlpha);
     addLine(j, 30000);
-    AsLineRecord seenHere = *AsJobStore::loadLine(j, 1);
+    AsLineRecord seenHere = *AsJobStore().loadLine(j, 1);
     ASSERT_TRUE(editLine(j, 1, 50000, false)); // the other desk
     seenHere.isfree = true;
     // The edit goes from the stored 50000, whatever this desk read.
-    EXPECT_EQ(AsJobStore::saveLine(seenHere), 1);
+    EXPECT_EQ(AsJobStore().saveLine(seenHere), 1);
     EXPECT_TRUE(balancesOffTheDocuments({kAlpha}).isEmpty());
 
     // Both desks delete the same line: the charge comes off once.
     ASSERT_TRUE(editLine(j, 1, 8000, false));
-    EXPECT_TRUE(AsJobStore::removeLine(j, 1));
-    EXPECT_FALSE(AsJobStore::removeLine(j, 1));
+    EXPECT_TRUE(AsJobStore().removeLine(j, 1));
+    EXPECT_FALSE(AsJobStore().removeLine(j, 1));
     EXPECT_TRUE(balancesOffTheDocuments({kAlpha}).isEmpty());
 }
 
@@ -367,18 +367,18 @@ TEST_F(AsJobsFixture, JobsTakeTheirChargesAlongWhenTheCustomerChangesAndWhenDele
     addLine(j, 5000, true);
     addLine(j, 700);
     addLine(kept, 900);
-    AsJobRecord moved = *AsJobStore::load(j);
+    AsJobRecord moved = *AsJobStore().load(j);
     moved.ccode = kBeta;
-    ASSERT_TRUE(AsJobStore::update(moved));
+    ASSERT_TRUE(AsJobStore().update(moved));
     EXPECT_EQ(balance(kBeta), 30700);
-    EXPECT_FALSE(AsJobStore::update(moved)); // nothing changed
+    EXPECT_FALSE(AsJobStore().update(moved)); // nothing changed
     EXPECT_TRUE(balancesOffTheDocuments({kAlpha, kBeta}).isEmpty());
 
-    ASSERT_TRUE(AsJobStore::remove(j));
-    EXPECT_FALSE(AsJobStore::load(j));
-    EXPECT_EQ(AsJobStore::lineCount(j), 0);
+    ASSERT_TRUE(AsJobStore().remove(j));
+    EXPECT_FALSE(AsJobStore().load(j));
+    EXPECT_EQ(AsJobStore().lineCount(j), 0);
     EXPECT_EQ(balance(kBeta), 0);
-    EXPECT_EQ(AsJobStore::lineCount(kept), 1);
+    EXPECT_EQ(AsJobStore().lineCount(kept), 1);
     EXPECT_TRUE(balancesOffTheDocuments({kAlpha, kBeta}).isEmpty());
     EXPECT_TRUE(prompter.messages().isEmpty()) << prompter.texts().join(u'\n').toStdString();
 }

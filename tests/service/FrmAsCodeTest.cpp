@@ -58,7 +58,7 @@ struct AsCodeWindowFixture : test::DbFixture {
     static QStringList stored(int part, const QString& pcode = kWasher.code)
     {
         QStringList rows;
-        for (const AsCodeRecord& c : AsCodeStore::list(pcode, part))
+        for (const AsCodeRecord& c : AsCodeStore().list(pcode, part))
             rows << u"%1 %2 %3"_s.arg(QString::number(c.code), c.name, QString::number(c.amount));
         return rows;
     }
@@ -68,9 +68,9 @@ struct AsCodeWindowFixture : test::DbFixture {
 
 TEST_F(AsCodeWindowFixture, AProductFoundInTheBoxShowsItsOwnCodesWithAnEmptyRowBelow)
 {
-    const int general = AsCodeStore::insert(u"000000"_s, AsCodeRecord::Reception, u"일반"_s, 0);
-    const int noise = AsCodeStore::insert(kWasher.code, AsCodeRecord::Reception, u"소음"_s, 5000);
-    const int leak = AsCodeStore::insert(kWasher.code, AsCodeRecord::Reception, u"누수"_s, 0);
+    const int general = AsCodeStore().insert(u"000000"_s, AsCodeRecord::Reception, u"일반"_s, 0);
+    const int noise = AsCodeStore().insert(kWasher.code, AsCodeRecord::Reception, u"소음"_s, 5000);
+    const int leak = AsCodeStore().insert(kWasher.code, AsCodeRecord::Reception, u"누수"_s, 0);
     ASSERT_GT(general, 0);
 
     test::click(window, u"btnQuery"_s);
@@ -87,7 +87,7 @@ TEST_F(AsCodeWindowFixture, AProductFoundInTheBoxShowsItsOwnCodesWithAnEmptyRowB
     EXPECT_EQ(window.list(AsCodeRecord::Result)->rowCount(), 1);
 
     // F5 in a list reads the server again; emptying the product box empties the lists.
-    AsCodeStore::insert(kWasher.code, AsCodeRecord::Cause, u"낙하"_s, 0);
+    AsCodeStore().insert(kWasher.code, AsCodeRecord::Cause, u"낙하"_s, 0);
     QTest::keyClick(reception, Qt::Key_F5);
     EXPECT_EQ(column(window.list(AsCodeRecord::Cause), u"A/S 원인코드"_s), QStringList({u"낙하"_s, u""_s}));
     window.findChild<ucFindBox*>(u"fbProd"_s)->editor()->clear();
@@ -148,8 +148,8 @@ TEST_F(AsCodeWindowFixture, CellsAreStoredAsTheyAreLeftAndNoPutsTheOldTextBack)
 
 TEST_F(AsCodeWindowFixture, DeletingAsksAndKeepsACodeInUse)
 {
-    const int used = AsCodeStore::insert(kWasher.code, AsCodeRecord::Cause, u"낙하"_s, 0);
-    const int unused = AsCodeStore::insert(kWasher.code, AsCodeRecord::Cause, u"침수"_s, 0);
+    const int used = AsCodeStore().insert(kWasher.code, AsCodeRecord::Cause, u"낙하"_s, 0);
+    const int unused = AsCodeStore().insert(kWasher.code, AsCodeRecord::Cause, u"침수"_s, 0);
     DBExecute(u"INSERT INTO aslist_d (code, seq, typecode1, typecode2) VALUES (1, 1, %1, 0)"_s.arg(used));
     chooseWasher();
     Grid* causes = window.list(AsCodeRecord::Cause);
@@ -174,7 +174,7 @@ TEST_F(AsCodeWindowFixture, DeletingAsksAndKeepsACodeInUse)
 
 TEST_F(AsCodeWindowFixture, TheAsDialogsOpenAFreshScreenOnTheirProductAndKind)
 {
-    AsCodeStore::insert(kWasher.code, AsCodeRecord::Cause, u"낙하"_s, 0);
+    AsCodeStore().insert(kWasher.code, AsCodeRecord::Cause, u"낙하"_s, 0);
     // The instance the menu opened inside the main window goes, frame and all.
     QMdiArea mainWindow;
     auto* open = new FrmAsCode_save;
@@ -199,13 +199,13 @@ TEST_F(AsCodeWindowFixture, TheAsDialogsOpenAFreshScreenOnTheirProductAndKind)
 // What the window does not reach.
 TEST_F(AsCodeWindowFixture, AmountsKeepFractionsConsultClassesAreGeneralAndCodesInUseAreKept)
 {
-    const int reception = AsCodeStore::insert(u"000001"_s, AsCodeRecord::Reception, u"접수"_s, 1234.5);
-    const int cause = AsCodeStore::insert(u"000001"_s, AsCodeRecord::Cause, u"원인"_s, 0);
-    const int result = AsCodeStore::insert(u"000001"_s, AsCodeRecord::Result, u"결과"_s, 0);
-    const int consult = AsCodeStore::insertConsultClass(u"상담"_s);
-    const int unused = AsCodeStore::insert(u"000001"_s, AsCodeRecord::Cause, u"미사용"_s, 0);
-    EXPECT_TRUE(AsCodeStore::setAmount(result, 3500.75));
-    EXPECT_FALSE(AsCodeStore::rename(unused + 1, u"없음"_s));
+    const int reception = AsCodeStore().insert(u"000001"_s, AsCodeRecord::Reception, u"접수"_s, 1234.5);
+    const int cause = AsCodeStore().insert(u"000001"_s, AsCodeRecord::Cause, u"원인"_s, 0);
+    const int result = AsCodeStore().insert(u"000001"_s, AsCodeRecord::Result, u"결과"_s, 0);
+    const int consult = AsCodeStore().insertConsultClass(u"상담"_s);
+    const int unused = AsCodeStore().insert(u"000001"_s, AsCodeRecord::Cause, u"미사용"_s, 0);
+    EXPECT_TRUE(AsCodeStore().setAmount(result, 3500.75));
+    EXPECT_FALSE(AsCodeStore().rename(unused + 1, u"없음"_s));
     EXPECT_EQ(stored(AsCodeRecord::Reception), QStringList{u"%1 접수 1234.5"_s.arg(reception)});
     EXPECT_EQ(stored(AsCodeRecord::Result), QStringList{u"%1 결과 3500.75"_s.arg(result)});
     EXPECT_EQ(stored(AsCodeRecord::ConsultClass, u"000000"_s), QStringList{u"%1 상담 0"_s.arg(consult)});
@@ -219,19 +219,19 @@ TEST_F(AsCodeWindowFixture, AmountsKeepFractionsConsultClassesAreGeneralAndCodes
 
     const QString inUse =
         u"선택된 분류에 속하는 상품이 존재하므로 삭제할 수 없습니다.\r\n\r\n상품을 먼저 삭제해 주세요."_s;
-    EXPECT_FALSE(AsCodeStore::remove(reception, AsCodeRecord::Reception));
-    EXPECT_FALSE(AsCodeStore::remove(cause, AsCodeRecord::Cause));
-    EXPECT_FALSE(AsCodeStore::remove(result, AsCodeRecord::Result));
-    EXPECT_FALSE(AsCodeStore::remove(consult, AsCodeRecord::ConsultClass));
-    EXPECT_FALSE(AsCodeStore::remove(0, AsCodeRecord::Cause));
+    EXPECT_FALSE(AsCodeStore().remove(reception, AsCodeRecord::Reception));
+    EXPECT_FALSE(AsCodeStore().remove(cause, AsCodeRecord::Cause));
+    EXPECT_FALSE(AsCodeStore().remove(result, AsCodeRecord::Result));
+    EXPECT_FALSE(AsCodeStore().remove(consult, AsCodeRecord::ConsultClass));
+    EXPECT_FALSE(AsCodeStore().remove(0, AsCodeRecord::Cause));
     EXPECT_EQ(prompter.texts(), QStringList({inUse, inUse, inUse,
                                              u"해당 데이터가 「상담내역」에서 사용중이기 때문에 삭제할 수 없습니다."_s,
                                              u"먼저 그리드에서 삭제할 자료를 선택하세요."_s}));
     EXPECT_EQ(DBRecordCount(u"ascode"_s), 5);
 
     prompter.clear();
-    EXPECT_TRUE(AsCodeStore::remove(unused, AsCodeRecord::Cause));
+    EXPECT_TRUE(AsCodeStore().remove(unused, AsCodeRecord::Cause));
     EXPECT_TRUE(prompter.messages().isEmpty());
-    EXPECT_FALSE(AsCodeStore::remove(unused, AsCodeRecord::Cause));
+    EXPECT_FALSE(AsCodeStore().remove(unused, AsCodeRecord::Cause));
     EXPECT_EQ(prompter.count(Kind::Warn), 1);
 }

@@ -78,7 +78,7 @@ TEST_F(AsListFixture, TheLedgerNamesCountsAndColoursThePeriodsJobsAndShowsTheAct
         otherCaseNames << column(grid, caption).value(4);
     EXPECT_EQ(otherCaseNames, QStringList({u"다른"_s, u"건조기"_s, u"이접수"_s, u"김기사"_s, u"소음"_s}));
     // One job's names are read by its codes, not from the whole tables.
-    EXPECT_EQ(AsListStore::job(otherCase, false)->value(0, u"compalias"_s), u"다른"_s);
+    EXPECT_EQ(AsListStore().job(otherCase, false)->value(0, u"compalias"_s), u"다른"_s);
 
     // Choosing a state queries at once, and the counts follow the list; colours do not linger.
     ledger.findChild<QComboBox*>(u"cmbState"_s)->setCurrentIndex(3);
