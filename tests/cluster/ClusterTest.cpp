@@ -48,6 +48,13 @@ protected:
         m_admin.query(u"CREATE USER "_s + account + u" IDENTIFIED BY 'own-pw' "_s + requirement, false);
         m_admin.query(u"GRANT ALL ON "_s + m_database + u".* TO "_s + account, false);
         m_accounts << account;
+        // Another node applies the account a moment later: a read there that waits for the
+        // cluster's commits lets the test log in on it at once.
+        cMySQL second;
+        second.real_connect(m_nodes[1], qEnvironmentVariable("ASV_TEST_CLUSTER_USER"),
+                            qEnvironmentVariable("ASV_TEST_CLUSTER_PASSWORD"), {}, 3306, {}, 0, u"euckr"_s);
+        second.query(u"SET SESSION wsrep_sync_wait = 1"_s, false);
+        second.query(u"SELECT 1"_s, false);
         return user;
     }
 
