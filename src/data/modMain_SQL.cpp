@@ -2,7 +2,6 @@
 
 #include "AppError.h"
 #include "Cp949.h"
-#include "SqlNumber.h"
 #include "modBarCode.h"
 #include "modMsgBox.h"
 #include "modMySQL_Func.h"
@@ -139,26 +138,6 @@ QString GetPCodeByName(const QString& name, const QString& norm)
     });
 }
 
-double GetSalePrice_Prod(const QString& code)
-{
-    return guard(u"GetSalePrice_Prod"_s, 0.0, [&] {
-        return DBGetValue(u"SELECT saleprice FROM product WHERE code = "_s + quoted(code)).toDouble();
-    });
-}
-
-int GetVATType(const QString& ccode, const QString& pcode)
-{
-    return guard(u"GetVATType"_s, 0, [&] {
-        if (pcode != u"000000"_s) {
-            // An unknown product has no say: the customer's mode applies.
-            const QString productMode = DBGetValue(u"SELECT taxmode FROM product WHERE code = "_s + quoted(pcode));
-            if (!productMode.isEmpty() && productMode.toInt() == 0)
-                return 0;
-        }
-        return DBGetValue(u"SELECT taxmode FROM customer WHERE code = "_s + quoted(ccode)).toInt();
-    });
-}
-
 double GetBalance(const QString& ccode, bool isSale, const QString& toDate, const QString& fromDate)
 {
     return guard(u"GetBalance"_s, 0.0, [&] {
@@ -175,14 +154,6 @@ double GetBalance(const QString& ccode, bool isSale, const QString& toDate, cons
         balance += numberOf(u"SELECT SUM(total) FROM "_s + documents + condition);
         balance -= numberOf(u"SELECT SUM(amount+dc) FROM "_s + payments + condition);
         return balance;
-    });
-}
-
-bool SetSalePrice_Prod(const QString& pcode, double price)
-{
-    return guard(u"SetSalePrice_Prod"_s, false, [&] {
-        DBExecute(u"UPDATE product SET saleprice = "_s + SqlNumber(price) + u" WHERE code = "_s + quoted(pcode));
-        return !DBLastFailed();
     });
 }
 

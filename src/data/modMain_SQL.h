@@ -17,14 +17,10 @@ QString GetName_Cust(const QString& code, bool useAlias = false);
 QString GetName_Prod(const QString& code, bool withNorm = false);
 // "000000" (the free-text product) when no product has this name and norm.
 QString GetPCodeByName(const QString& name, const QString& norm);
-double GetSalePrice_Prod(const QString& code);
-// 0 no VAT, 1 included, 2 on top. A product without VAT is without VAT for every customer.
-int GetVATType(const QString& ccode, const QString& pcode);
 
 // The customer's balance at the end of toDate; with an empty fromDate it starts from the opening
 // balance, otherwise from 0. isSale chooses sale/receive, else the purchase side buy/payment.
 double GetBalance(const QString& ccode, bool isSale, const QString& toDate, const QString& fromDate = {});
-bool SetSalePrice_Prod(const QString& pcode, double price);
 
 // Delete guard: is value still referred to from table.field? Says where with showMsg. A failed
 // look-up counts as in use, so that nothing is deleted on a guess.

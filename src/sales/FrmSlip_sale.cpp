@@ -22,6 +22,7 @@
 #include "mdlCommonOstra.h"
 #include "modExcel.h"
 #include "modFormIni.h"
+#include "ProductPrices.h"
 #include "modMain_SQL.h"
 #include "modMath.h"
 #include "modMsgBox.h"
@@ -479,7 +480,7 @@ SaleLineEdit::Cells FrmSlip_sale::cellsOf(int row) const
 
 SaleLineEdit::Catalogue FrmSlip_sale::catalogue() const
 {
-    return {[this](const QString& pcode) { return GetVATType(m_ccode, pcode); },
+    return {[this](const QString& pcode) { return ProductPrices().vatMode(m_ccode, pcode); },
             [](const QString& pcode) -> std::optional<SaleLineEdit::Product> {
                 const std::optional<ProductRecord> p = ProductStore().load(pcode);
                 if (!p)
@@ -564,7 +565,7 @@ bool FrmSlip_sale::updateLine(int row, int col, const QString& oldText, const QS
     setPricedCells(row, r.after.amount, r.after.tax);
     m_loading = false;
     if (r.productPrice)
-        SetSalePrice_Prod(r.after.pcode, *r.productPrice);
+        ProductPrices().setSalePrice(r.after.pcode, *r.productPrice);
     loadSums();
     return true;
 }

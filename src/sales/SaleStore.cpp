@@ -4,7 +4,7 @@
 #include "DbTransaction.h"
 #include "SqlNumber.h"
 #include "StoreSql.h"
-#include "modMain_SQL.h"
+#include "ProductPrices.h"
 #include "modMath.h"
 #include "modMySQL_Func.h"
 #include "RecordSet.h"
@@ -54,7 +54,7 @@ SaleChange SaleChange::repriced(int vatType, double qty, double price, double ol
 
 void SaleStore::priceLine(SaleLine& line)
 {
-    line.priceAs(GetVATType(line.ccode, line.pcode), VatOptions::current());
+    line.priceAs(ProductPrices().vatMode(line.ccode, line.pcode), VatOptions::current());
 }
 
 RecordSetPtr SaleStore::monthLines(const QString& ccode, const QString& month, const QString& pcode)

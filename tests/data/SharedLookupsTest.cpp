@@ -109,7 +109,7 @@ TEST(Options, FailuresSayTheProgramFailedAndFallBack)
     EXPECT_TRUE(prompter.saw(u"프로그램 수행도중 오류가 발생했습니다."_s));
 }
 
-TEST_F(SharedLookups, NamesPricesCodesAndVatTypes)
+TEST_F(SharedLookups, NamesAndCodes)
 {
     addCustomer(u"000001"_s, u"대한상사"_s, 1);
     addCustomer(u"000002"_s, u"별도"_s, 2);
@@ -126,18 +126,6 @@ TEST_F(SharedLookups, NamesPricesCodesAndVatTypes)
     EXPECT_EQ(GetName_Prod(u"000011"_s, true), u"세제"_s);
     EXPECT_EQ(GetPCodeByName(u"냉장고"_s, u"500L"_s), u"000010"_s);
     EXPECT_EQ(GetPCodeByName(u"냉장고"_s, u"300L"_s), u"000000"_s);
-    EXPECT_DOUBLE_EQ(GetSalePrice_Prod(u"000010"_s), 1500.25);
-
-    ASSERT_TRUE(SetSalePrice_Prod(u"000010"_s, 1234.5678));
-    EXPECT_DOUBLE_EQ(GetSalePrice_Prod(u"000010"_s), 1234.5678);
-
-    // A product without VAT is without VAT for every customer; otherwise the customer decides.
-    EXPECT_EQ(GetVATType(u"000002"_s, u"000011"_s), 0);
-    EXPECT_EQ(GetVATType(u"000001"_s, u"000010"_s), 1);
-    EXPECT_EQ(GetVATType(u"000002"_s, u"000010"_s), 2);
-    EXPECT_EQ(GetVATType(u"000002"_s, u"000000"_s), 2);
-    EXPECT_EQ(GetVATType(u"000002"_s, u"777777"_s), 2);
-    EXPECT_EQ(GetVATType(u"999999"_s, u"000010"_s), 0);
     EXPECT_TRUE(prompter.messages().isEmpty());
 }
 

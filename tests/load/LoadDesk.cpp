@@ -10,7 +10,7 @@
 #include "SaleStore.h"
 #include "ScriptedPrompter.h"
 #include "TestDatabase.h"
-#include "modMain_SQL.h"
+#include "ProductPrices.h"
 #include "modMySQL_Func.h"
 
 #include <QCoreApplication>
@@ -193,7 +193,7 @@ private:
         line.qnt = 1 + pick(5);
         line.dealdate = today();
         const bool ok = attempt([&] {
-            line.price = GetSalePrice_Prod(line.pcode);
+            line.price = ProductPrices().salePrice(line.pcode);
             SaleStore::priceLine(line);
             line.dealtime = now();
             line.charge = u"01"_s;
@@ -217,7 +217,7 @@ private:
         const double qnt = quantity ? 1 + pick(6) : before.values[1];
         const bool ok = attempt([&] {
             if (quantity) {
-                change = SaleChange::repriced(GetVATType(before.ccode, pcode), qnt, price, before.values[2],
+                change = SaleChange::repriced(ProductPrices().vatMode(before.ccode, pcode), qnt, price, before.values[2],
                                               before.values[3]);
                 change.qnt = qnt - before.values[1];
             } else {

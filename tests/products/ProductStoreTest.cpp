@@ -1,6 +1,7 @@
 #include "Clock.h"
 #include "DbError.h"
 #include "PClassStore.h"
+#include "ProductPrices.h"
 #include "ProductSearch.h"
 #include "ProductRules.h"
 #include "ProductStore.h"
@@ -96,6 +97,28 @@ TEST_F(ProductStoreFixture, CodesCountOnFromTheLargestNumberAndStopAtTheMaximum)
     ProductRecord last = product(u"999999"_s, u"마"_s);
     EXPECT_EQ(ProductStore().insertUnderNextCode(last, {}), 0);
     EXPECT_EQ(prompter.texts(Kind::Error).size(), 1);
+}
+
+// A tax-free product is tax-free for every customer; otherwise the customer's mode decides, also for a
+// line without a registered product.
+TEST_F(ProductStoreFixture, PricesAndTheVatModeOfACustomersLine)
+{
+    DBExecute(u"INSERT INTO customer (code, compname, taxmode) VALUES ('000001', '대한상사', 1), ('000002', '별도', 2)"_s);
+    ASSERT_EQ(add(u"000010"_s, u"냉장고"_s, u"500L"_s), 1);
+    ASSERT_EQ(add(u"000011"_s, u"세제"_s), 1);
+    DBExecute(u"UPDATE product SET taxmode = 1, saleprice = 1500.25 WHERE code = '000010'"_s);
+    DBExecute(u"UPDATE product SET taxmode = 0 WHERE code = '000011'"_s);
+    const ProductPrices prices;
+    EXPECT_DOUBLE_EQ(prices.salePrice(u"000010"_s), 1500.25);
+    ASSERT_TRUE(prices.setSalePrice(u"000010"_s, 1234.5678));
+    EXPECT_DOUBLE_EQ(prices.salePrice(u"000010"_s), 1234.5678);
+    EXPECT_EQ(prices.vatMode(u"000002"_s, u"000011"_s), 0);
+    EXPECT_EQ(prices.vatMode(u"000001"_s, u"000010"_s), 1);
+    EXPECT_EQ(prices.vatMode(u"000002"_s, u"000010"_s), 2);
+    EXPECT_EQ(prices.vatMode(u"000002"_s, u"000000"_s), 2);
+    EXPECT_EQ(prices.vatMode(u"000002"_s, u"777777"_s), 2);
+    EXPECT_EQ(prices.vatMode(u"999999"_s, u"000010"_s), 0);
+    EXPECT_TRUE(prompter.messages().isEmpty());
 }
 
 TEST_F(ProductStoreFixture, RenameCarriesToSaleLinesButKeepsNormsTypedByHand)

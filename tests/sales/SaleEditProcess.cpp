@@ -4,7 +4,7 @@
 #include "ConsolePrompter.h"
 #include "SaleStore.h"
 #include "TestDatabase.h"
-#include "modMain_SQL.h"
+#include "ProductPrices.h"
 #include "modMySQL_Func.h"
 #include "RecordSet.h"
 
@@ -29,7 +29,7 @@ int main(int argc, char* argv[])
     RecordSetPtr rs;
     if (DBOpenRS(rs, u"SELECT pcode, qnt, price, amount, tax FROM sale WHERE code = "_s + args[3]) != 1)
         return 1;
-    const int vatType = GetVATType(ccode, rs->value(0, 0));
+    const int vatType = ProductPrices().vatMode(ccode, rs->value(0, 0));
     double qty = rs->value(0, 1).toDouble();
     const double price = rs->value(0, 2).toDouble();
     double amount = rs->value(0, 3).toDouble();
