@@ -59,6 +59,16 @@ QString insertSql(const CustomerRecord& customer, bool withEditionColumns)
 
 CustomerStore::CustomerStore(cMySQL* db) : StoreSql(db, u"CustomerStore"_s) {}
 
+QString CustomerStore::bulkInsertHead(const QStringList& columns)
+{
+    return u"INSERT INTO customer ( "_s + columns.join(u", "_s) + u" ) VALUES "_s;
+}
+
+QString CustomerStore::deleteAllSql()
+{
+    return u"DELETE FROM customer"_s;
+}
+
 const QStringList& CustomerStore::editionColumns()
 {
     static const QStringList columns = columnList(u"agency, giftname, setupuser, buydate, serialnumber"_s);

@@ -21,6 +21,10 @@ public:
     static constexpr int kCodeLength = 6;
     // The customised edition's own columns, written only there.
     static const QStringList& editionColumns();
+    // For whole-table work run by the tools: the head of a many-row insert of these columns (the
+    // rows follow), and the removal of every customer with the work data.
+    static QString bulkInsertHead(const QStringList& columns);
+    static QString deleteAllSql();
 
     // nullopt when there is no such customer.
     std::optional<CustomerRecord> load(const QString& code);

@@ -1,6 +1,7 @@
 #include "BalanceRepair.h"
 
 #include "CodeKey.h"
+#include "CustomerBalance.h"
 #include "DbError.h"
 #include "DbTransaction.h"
 #include "StoreSql.h"
@@ -75,19 +76,10 @@ QList<BalanceRepair::Correction> BalanceRepair::repair(const QList<Correction>& 
     QList<Correction> written;
     for (qsizetype start = 0; start < corrections.size(); start += kBatch) {
         const QList<Correction> batch = corrections.mid(start, kBatch);
-        // Moved by the difference rather than set, so that a document a desk enters meanwhile
-        // (which moves the balance itself) is not undone.
-        QStringList rows;
-        for (const Correction& c : batch) {
-            const QString diff = (c.computed - c.old).text();
-            rows << (rows.isEmpty() ? u"SELECT "_s + StoreSql::quoted(c.code) + u" AS code, CAST("_s + diff
-                                          + u" AS DECIMAL(18,4)) AS diff"_s
-                                    : u"SELECT "_s + StoreSql::quoted(c.code) + u", "_s + diff);
-        }
-        const QString sql = u"UPDATE customer AS c JOIN ("_s + rows.join(u" UNION ALL "_s)
-                            + u") AS n ON c.code = n.code SET c.nowmoney = c.nowmoney + n.diff"_s;
-        DBExecute(sql);
-        if (!DBLastFailed())
+        QList<std::pair<QString, QString>> differences;
+        for (const Correction& c : batch)
+            differences.append({c.code, (c.computed - c.old).text()});
+        if (CustomerBalance().moveEach(differences))
             written += batch;
     }
     return written;

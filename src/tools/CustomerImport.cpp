@@ -23,7 +23,7 @@ QString insertHead()
     QStringList columns;
     for (const CustomerImport::Field& field : CustomerImport::fields())
         columns << field.column;
-    return u"INSERT INTO customer ( "_s + columns.join(u", "_s) + u" ) VALUES "_s;
+    return CustomerStore::bulkInsertHead(columns);
 }
 
 QString missingLine(int row, int field)

@@ -2,6 +2,7 @@
 
 #include "BulkInsert.h"
 #include "Clock.h"
+#include "CustomerBalance.h"
 #include "TrigramIndex.h"
 #include "modMsgBox.h"
 #include "modMySQL_Func.h"
@@ -914,14 +915,7 @@ void SampleDataGenerator::addCall(BulkInsert& calls, int day)
 
 bool SampleDataGenerator::updateBalances()
 {
-    // The running balance as the balance repair computes it from the documents.
-    DBExecute(u"UPDATE customer AS c "
-              u"LEFT JOIN (SELECT ccode, SUM(total) AS v FROM sale GROUP BY ccode) AS s ON s.ccode = c.code "
-              u"LEFT JOIN (SELECT m.ccode, SUM(d.amount) AS v FROM aslist_m AS m JOIN aslist_d AS d ON d.code = m.code "
-              u"WHERE d.isfree = 0 GROUP BY m.ccode) AS a ON a.ccode = c.code "
-              u"LEFT JOIN (SELECT ccode, SUM(amount + dc) AS v FROM receive GROUP BY ccode) AS r ON r.ccode = c.code "
-              u"SET c.nowmoney = c.basemoney + COALESCE(s.v, 0) + COALESCE(a.v, 0) - COALESCE(r.v, 0)"_s);
-    return !DBLastFailed();
+    return CustomerBalance().recomputeAll();
 }
 
 } // namespace asv

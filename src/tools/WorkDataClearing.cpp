@@ -1,6 +1,8 @@
 #include "WorkDataClearing.h"
 
 #include "AppState.h"
+#include "CustomerBalance.h"
+#include "CustomerStore.h"
 #include "DbError.h"
 #include "cMySQL.h"
 #include "modMsgBox.h"
@@ -13,9 +15,9 @@ namespace asv {
 QStringList WorkDataClearing::statements(bool customers, bool products)
 {
     QStringList out{u"DELETE FROM sale"_s, u"DELETE FROM receive"_s, u"DELETE FROM aslist_m"_s,
-                    u"DELETE FROM aslist_d"_s, u"UPDATE customer SET nowmoney = 0, basemoney = 0"_s};
+                    u"DELETE FROM aslist_d"_s, CustomerBalance::clearAllSql()};
     if (customers)
-        out << u"DELETE FROM customer"_s;
+        out << CustomerStore::deleteAllSql();
     if (products)
         out << u"DELETE FROM product WHERE code <> '000000'"_s << u"DELETE FROM ascode WHERE pcode <> '000000'"_s;
     return out;
