@@ -12,7 +12,7 @@
 #include "AsListStore.h"
 #include "BareConnection.h"
 #include "BenchDatabase.h"
-#include "ConsolePrompter.h"
+#include "BenchProgram.h"
 #include "Cp949.h"
 #include "FrmAS_admin.h"
 #include "Grid.h"
@@ -89,10 +89,7 @@ void fill()
 
 int main(int argc, char** argv)
 {
-    QApplication app(argc, argv);
-    ConsolePrompter prompter(MsgAnswer::No);
-
-    InitializeInterleaved(argc, argv);
+    BenchProgram<QApplication> program(argc, argv);
 
     BenchDatabase db(kDatabase);
     fill();

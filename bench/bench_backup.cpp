@@ -4,7 +4,7 @@
 // The generated data is kept in the database "asvb_backup_1m" for later runs; drop it to generate
 // it again.
 #include "BenchDatabase.h"
-#include "ConsolePrompter.h"
+#include "BenchProgram.h"
 #include "DatabaseBackup.h"
 #include "DumpTools.h"
 #include "MedianRatioReporter.h"
@@ -70,9 +70,7 @@ BENCHMARK(BM_Dump_Program)->Apply(measured);
 
 int main(int argc, char** argv)
 {
-    QCoreApplication app(argc, argv);
-    ConsolePrompter prompter(MsgAnswer::No);
-    InitializeInterleaved(argc, argv);
+    BenchProgram<QCoreApplication> program(argc, argv);
 
     BenchDatabase db(kDatabase);
     if (DBRecordCount(u"sale"_s) == 0

@@ -9,8 +9,8 @@
 #include "BalanceRepair.h"
 #include "BareConnection.h"
 #include "BenchDatabase.h"
+#include "BenchProgram.h"
 #include "Clock.h"
-#include "ConsolePrompter.h"
 #include "Cp949.h"
 #include "FrmRPT_baln.h"
 #include "Grid.h"
@@ -115,10 +115,7 @@ BENCHMARK(BM_Repair_BalanceRepair)->Apply(measured);
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    ConsolePrompter prompter(MsgAnswer::No);
-    InitializeInterleaved(argc, argv);
+    BenchProgram<QApplication> program(argc, argv);
 
     BenchDatabase& db = BenchDatabase::books();
     g_bare = std::make_unique<BareConnection>(db.name());

@@ -4,9 +4,9 @@
 //   bench_cluster [benchmark flags]
 // Both databases are generated afresh with the same seed and dropped at the end.
 #include "BenchDatabase.h"
+#include "BenchProgram.h"
 #include "CallIntake.h"
 #include "Clock.h"
-#include "ConsolePrompter.h"
 #include "FrmSlip_sale.h"
 #include "Grid.h"
 #include "MedianRatioReporter.h"
@@ -97,10 +97,7 @@ Place generated(std::optional<test::ServerAccount> server)
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    ConsolePrompter prompter(MsgAnswer::No);
-    InitializeInterleaved(argc, argv);
+    BenchProgram<QApplication> program(argc, argv);
     const test::ServerAccount cluster = test::testCluster();
     if (cluster.user.isEmpty())
         qFatal("the test cluster is not running: scripts/testdb cluster start");

@@ -8,7 +8,7 @@
 // to generate them again. A database without the search indexes gets them first, timed.
 #include "BareConnection.h"
 #include "BenchDatabase.h"
-#include "ConsolePrompter.h"
+#include "BenchProgram.h"
 #include "ConsultStore.h"
 #include "Cp949.h"
 #include "CustomerSearch.h"
@@ -224,10 +224,7 @@ void fill()
 
 int main(int argc, char** argv)
 {
-    QCoreApplication app(argc, argv);
-    ConsolePrompter prompter(MsgAnswer::No);
-
-    InitializeInterleaved(argc, argv);
+    BenchProgram<QCoreApplication> program(argc, argv);
 
     BenchDatabase db(kDatabase);
     fill();

@@ -2,7 +2,7 @@
 // statement on a plain connection.
 #include "BareConnection.h"
 #include "BenchDatabase.h"
-#include "ConsolePrompter.h"
+#include "BenchProgram.h"
 #include "MedianRatioReporter.h"
 #include "modMySQL_Func.h"
 #include "RecordSet.h"
@@ -75,10 +75,7 @@ BENCHMARK(BM_DBOpenRS_ReadAll)->Unit(benchmark::kMillisecond)->Repetitions(7)->R
 
 int main(int argc, char** argv)
 {
-    QCoreApplication app(argc, argv);
-    ConsolePrompter prompter(MsgAnswer::No);
-
-    InitializeInterleaved(argc, argv);
+    BenchProgram<QCoreApplication> program(argc, argv);
 
     BenchDatabase& db = BenchDatabase::generated({.customers = kRows, .products = 300});
     g_bare = std::make_unique<BareConnection>(db.name());

@@ -9,7 +9,7 @@
 #include "BareConnection.h"
 #include "TrigramIndex.h"
 #include "BenchDatabase.h"
-#include "ConsolePrompter.h"
+#include "BenchProgram.h"
 #include "Cp949.h"
 #include "CustomerImport.h"
 #include "MedianRatioReporter.h"
@@ -134,9 +134,7 @@ int main(int argc, char** argv)
         ++argv;
         --argc;
     }
-    QCoreApplication app(argc, argv);
-    ConsolePrompter prompter(MsgAnswer::No);
-    InitializeInterleaved(argc, argv);
+    BenchProgram<QCoreApplication> program(argc, argv);
 
     BenchDatabase db;
     if (withoutPieces) {

@@ -7,7 +7,7 @@
 // to generate it again.
 #include "BareConnection.h"
 #include "BenchDatabase.h"
-#include "ConsolePrompter.h"
+#include "BenchProgram.h"
 #include "Cp949.h"
 #include "FrmRPT_ledger.h"
 #include "Grid.h"
@@ -97,10 +97,7 @@ BENCHMARK(BM_Ledger_Window)->Apply(measured);
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    ConsolePrompter prompter(MsgAnswer::No);
-    InitializeInterleaved(argc, argv);
+    BenchProgram<QApplication> program(argc, argv);
 
     BenchDatabase& db = BenchDatabase::books();
     g_database = db.name();

@@ -8,7 +8,7 @@
 // to generate them again.
 #include "BareConnection.h"
 #include "BenchDatabase.h"
-#include "ConsolePrompter.h"
+#include "BenchProgram.h"
 #include "Cp949.h"
 #include "MedianRatioReporter.h"
 #include "ProductSearch.h"
@@ -150,10 +150,7 @@ void fill()
 
 int main(int argc, char** argv)
 {
-    QCoreApplication app(argc, argv);
-    ConsolePrompter prompter(MsgAnswer::No);
-
-    InitializeInterleaved(argc, argv);
+    BenchProgram<QCoreApplication> program(argc, argv);
 
     BenchDatabase db(kDatabase);
     fill();

@@ -6,8 +6,8 @@
 // it again.
 #include "BareConnection.h"
 #include "BenchDatabase.h"
+#include "BenchProgram.h"
 #include "Clock.h"
-#include "ConsolePrompter.h"
 #include "Cp949.h"
 #include "FrmSlip_sale.h"
 #include "Grid.h"
@@ -157,10 +157,7 @@ void addBenchCustomers()
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    ConsolePrompter prompter(MsgAnswer::No);
-    InitializeInterleaved(argc, argv);
+    BenchProgram<QApplication> program(argc, argv);
 
     BenchDatabase db(kDatabase);
     g_month = Clock::today().toString(u"yyyy-MM"_s);

@@ -3,7 +3,7 @@
 // screens that pass their selected customers). Both must stay well under a second.
 //   bench_sms [benchmark flags]
 #include "BenchDatabase.h"
-#include "ConsolePrompter.h"
+#include "BenchProgram.h"
 #include "MedianRatioReporter.h"
 #include "SmsCustomers.h"
 #include "modMySQL_Func.h"
@@ -56,9 +56,7 @@ BENCHMARK(BM_SmsList_FromCustomerCodes)->Unit(benchmark::kMillisecond)->UseRealT
 
 int main(int argc, char** argv)
 {
-    QCoreApplication app(argc, argv);
-    ConsolePrompter prompter(MsgAnswer::No);
-    InitializeInterleaved(argc, argv);
+    BenchProgram<QCoreApplication> program(argc, argv);
 
     BenchDatabase::generated({.customers = 3 * kRecipients, .products = 10});
     // Customers of distinct mobile numbers, so that no shared-number question interrupts.
