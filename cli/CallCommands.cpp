@@ -19,7 +19,7 @@ int callCommand(QTextStream& out, const QString& number, bool announceOnly)
     if (announceOnly)
         return 0;
     return Guarded(u"callCommand"_s, u"Module"_s, u"CallCommands"_s, 1, [&] {
-        const CallIntake::Call call = CallIntake(*DBConnection(0)).record(number, true, Clock::now());
+        const CallIntake::Call call = CallIntake(DBMainConnection()).record(number, true, Clock::now());
         if (call.refusal != CallIntake::Refusal::None) {
             MsgWarn(u"잘못된 전화번호가 입력되었습니다."_s);
             return 1;

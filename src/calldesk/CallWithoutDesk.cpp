@@ -29,7 +29,7 @@ void TakeCallWithoutDesk(const QString& rawNumber)
 {
     AnnounceCall(rawNumber);
     Guarded(u"InputCID"_s, u"Module"_s, u"CallWithoutDesk"_s, 0, [&] {
-        const CallIntake::Call call = CallIntake(*DBConnection(0)).record(rawNumber, true, Clock::now());
+        const CallIntake::Call call = CallIntake(DBMainConnection()).record(rawNumber, true, Clock::now());
         if (call.refusal == CallIntake::Refusal::TooLong)
             Prompter::current().error(u"잘못된 전화번호가 입력되었습니다."_s, u"잘못된 전화번호 입력"_s);
         else if (call.refusal == CallIntake::Refusal::None)

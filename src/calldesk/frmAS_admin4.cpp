@@ -412,7 +412,7 @@ void frmAS_admin4::InputCID(const QString& number, bool isLocal, CallArrival arr
     if (isLocal)
         emit announceCall(number);
     guarded(u"InputCID"_s, [&] {
-        CallIntake intake(*DBConnection(0));
+        CallIntake intake(DBMainConnection());
         const CallIntake::Call call = intake.record(number, isLocal, Clock::now());
         // Another desk's device refused it as well, where its operator saw the box: here a notice
         // does, without holding every desk of the office.

@@ -11,7 +11,7 @@ using namespace Qt::StringLiterals;
 
 namespace asv {
 
-CustomerBalance::CustomerBalance(cMySQL* db) : m_db(db ? *db : *DBConnection(0)) {}
+CustomerBalance::CustomerBalance(cMySQL* db) : m_db(db ? *db : DBMainConnection()) {}
 
 bool CustomerBalance::move(const QString& ccode, double delta)
 {

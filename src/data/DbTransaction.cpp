@@ -53,7 +53,7 @@ bool DbTransaction::run(cMySQL& db, const std::function<bool()>& body)
 
 bool DbTransaction::run(const std::function<bool()>& body)
 {
-    return run(*DBConnection(0), body);
+    return run(DBMainConnection(), body);
 }
 
 } // namespace asv

@@ -83,7 +83,7 @@ QList<SearchIndexes::Failure> SearchIndexes::add(cMySQL& connection, const QStri
 
 QList<SearchIndexes::Failure> SearchIndexes::addMissing()
 {
-    const QList<Failure> failed = add(*DBConnection(0), missingStatements());
+    const QList<Failure> failed = add(DBMainConnection(), missingStatements());
     forget();
     return failed;
 }

@@ -34,7 +34,7 @@ void StoreSql::warnNotDeleted()
     MsgWarn(u"자료를 삭제 할 수 없습니다."_s + vbCrLf + vbCrLf + u"이미 삭제되었거나, 삭제할 수 없는 경우가 발생했습니다."_s);
 }
 
-StoreSql::StoreSql(cMySQL* db, const QString& store) : m_db(db ? *db : *DBConnection(0)), m_store(store) {}
+StoreSql::StoreSql(cMySQL* db, const QString& store) : m_db(db ? *db : DBMainConnection()), m_store(store) {}
 
 int StoreSql::execute(const QString& sql) const
 {

@@ -133,7 +133,7 @@ bool ensure()
     if (!DBIsOpen() || present())
         return present();
     for (const QString& statement : missingStatements())
-        OnlineAlter::run(*DBConnection(0), statement);
+        OnlineAlter::run(DBMainConnection(), statement);
     forget();
     return present();
 }

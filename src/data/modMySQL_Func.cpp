@@ -138,6 +138,11 @@ cMySQL* DBConnection(int slot)
     return mod().connections[static_cast<size_t>(slot)].get();
 }
 
+cMySQL& DBMainConnection()
+{
+    return connection(0);
+}
+
 const QString& DBName()
 {
     return mod().dbName;

@@ -18,6 +18,8 @@ bool DBInit(const QString& host, const QString& user, const QString& password, c
 void DBClose();
 bool DBIsOpen();
 cMySQL* DBConnection(int slot = 0);
+// The program's main connection; throws DbError ("데이터베이스에 연결되어 있지 않습니다.") when there is none.
+cMySQL& DBMainConnection();
 const QString& DBName();
 
 // Number of rows (0 on failure); rs receives the result. A silent failure shows no error box,

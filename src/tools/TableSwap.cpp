@@ -175,7 +175,7 @@ void TableSwap::rebuildSearch()
 {
     if (DBName() != m_database)
         return;
-    for (const SearchIndexes::Failure& f : SearchIndexes::add(*DBConnection(0), SearchIndexes::missingStatements()))
+    for (const SearchIndexes::Failure& f : SearchIndexes::add(DBMainConnection(), SearchIndexes::missingStatements()))
         qCWarning(lcRestore) << f.statement << f.error;
     SearchIndexes::forget();
 }

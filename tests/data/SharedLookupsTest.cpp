@@ -1,5 +1,7 @@
+#include "DbError.h"
 #include "DbFixture.h"
 #include "SharedOptions.h"
+#include "StoreSql.h"
 #include "UserSettings.h"
 #include "modBarCode.h"
 #include "modDBMS_comn.h"
@@ -107,6 +109,8 @@ TEST(Options, FailuresSayTheProgramFailedAndFallBack)
     EXPECT_EQ(GetOption(u"수량소수점수"_s, u"1"_s, &ok), u"1"_s); // no connection at all
     EXPECT_FALSE(ok);
     EXPECT_TRUE(prompter.saw(u"프로그램 수행도중 오류가 발생했습니다."_s));
+    // A store made without a connection says so instead of running on nothing.
+    EXPECT_THROW(StoreSql(nullptr, u"test"_s), DbError);
 }
 
 TEST_F(SharedLookups, NamesAndCodes)
