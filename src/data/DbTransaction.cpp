@@ -35,7 +35,7 @@ bool DbTransaction::run(cMySQL& db, const std::function<bool()>& body)
         if (committed)
             return true;
         const bool deadlock = err == ER_LOCK_DEADLOCK;
-        const bool lost = cMySQL::isLostConnection(err) && !done;
+        const bool lost = cMySQL::isLostConnection(err) && (!done || db.transactionLost());
         const bool again = deadlock ? deadlocks++ < cMySQL::kDeadlockRetries : lost && !reconnected;
         reconnected = reconnected || lost;
         if (!again && (deadlock || cMySQL::isLostConnection(err)) && !thrown)

@@ -67,6 +67,11 @@ bool repeatable(const QByteArray& sql)
     return std::any_of(reads.begin(), reads.end(), [&head](const QByteArray& r) { return head.startsWith(r); });
 }
 
+bool startsWith(const QByteArray& sql, const QByteArray& word)
+{
+    return sql.trimmed().left(word.size()).toUpper() == word;
+}
+
 QString libraryText(MYSQL* h)
 {
     return Cp949::decode(QByteArray(mysql_error(h)));
@@ -306,7 +311,7 @@ bool cMySQL::returnToFirstNode()
 
 bool cMySQL::inTransaction() const
 {
-    return m_handle && (m_handle->server_status & SERVER_STATUS_IN_TRANS) != 0;
+    return m_transactionLost || (m_handle && (m_handle->server_status & SERVER_STATUS_IN_TRANS) != 0);
 }
 
 std::unique_ptr<cMySQL> cMySQL::connectAnother() const
@@ -393,12 +398,25 @@ RecordSetPtr cMySQL::query(const QString& sql, bool silent)
     // connection: running the last statement again on its own would keep half a document (a
     // balance move without its sale line). The caller's transaction fails instead.
     const bool inTransaction = this->inTransaction();
+    // After the loss, the new session is in autocommit: what the caller's transaction still sends up
+    // to its end would be stored alone, so it is refused unsent.
+    if (m_transactionLost) {
+        if (startsWith(bytes, "ROLLBACK") || startsWith(bytes, "START") || startsWith(bytes, "BEGIN")) {
+            m_transactionLost = false;
+        } else {
+            m_lastErrno = CR_SERVER_GONE_ERROR;
+            m_lastError = kLostInTransaction;
+            m_affected = -1;
+            return nullptr;
+        }
+    }
     bool reconnectTried = false;
     if (m_handle && droppedWhileIdle()) {
         reconnectTried = true;
         if (!reconnect())
             return unreachable();
         if (inTransaction) {
+            m_transactionLost = true;
             m_lastErrno = CR_SERVER_GONE_ERROR;
             m_lastError = kLostInTransaction;
             return fail(sql, silent, inTransaction);
@@ -428,6 +446,8 @@ RecordSetPtr cMySQL::query(const QString& sql, bool silent)
             // never sent again (nor a COMMIT, which is inside a transaction).
             if (!inTransaction && (err != CR_SERVER_LOST || repeatable(bytes)))
                 continue;
+            // A COMMIT cut off has ended the transaction one way or the other.
+            m_transactionLost = inTransaction && !startsWith(bytes, "COMMIT");
             m_lastErrno = err;
             m_lastError = inTransaction
                 ? kLostInTransaction

@@ -74,6 +74,9 @@ public:
     // Moves to the first node when it is Synced and no transaction is open here.
     bool returnToFirstNode();
     bool inTransaction() const;
+    // The open transaction's session was lost before its COMMIT was sent: nothing of it is stored,
+    // and its statements are refused until the caller rolls it back.
+    bool transactionLost() const { return m_transactionLost; }
 
     // Lets tests and the deadlock log see the reconnects.
     int reconnectCount() const { return m_reconnects; }
@@ -117,6 +120,7 @@ private:
     int m_reconnects = 0;
     bool m_recordsThreadId = true;
     bool m_retryingTransaction = false;
+    bool m_transactionLost = false;
     QString m_failedSql;
 };
 

@@ -75,11 +75,36 @@ TEST_F(DbConnection, KilledSessionReconnectsButATransactionItCutOffIsNotFinished
     // The line went with the session: the balance move alone must not be stored.
     EXPECT_EQ(DBExecute(u"UPDATE customer SET nowmoney = nowmoney + 3316 WHERE code = '000001'"_s, true), 0);
     EXPECT_TRUE(DBLastFailed());
+    // Nor what the document sends after it: the new session would store each statement alone.
+    EXPECT_EQ(DBExecute(u"UPDATE customer SET nowmoney = nowmoney + 7 WHERE code = '000001'"_s, true), 0);
+    DBExecute(u"COMMIT"_s, true);
+    EXPECT_TRUE(DBLastFailed());
     DBExecute(u"ROLLBACK"_s, true);
     EXPECT_EQ(DBGetValue(u"SELECT nowmoney FROM customer WHERE code = '000001'"_s).toDouble(), 0.0);
     EXPECT_EQ(DBRecordCount(u"options"_s, u"optname = 'sale-line'"_s), 0);
     // The connection serves the next document.
     EXPECT_EQ(DBExecute(u"UPDATE customer SET nowmoney = nowmoney + 1 WHERE code = '000001'"_s), 1);
+}
+
+TEST_F(DbConnection, ATransactionCutOffBeforeItsCommitRunsAgainWholeEvenWhenItsBodyCarriesOn)
+{
+    ASSERT_EQ(DBExecute(u"INSERT INTO customer (code, compname, nowmoney) VALUES ('000001', '대한상사', 0)"_s), 1);
+    int runs = 0;
+    const bool stored = DbTransaction::run([&] {
+        ++runs;
+        DBExecute(u"INSERT INTO options (optname, optvalue) VALUES ('sale-line', '1')"_s);
+        if (runs == 1)
+            db.admin().query(u"KILL "_s + QString::number(DBConnection(0)->thread_id()), false);
+        // A body that does not look at each statement's outcome.
+        DBExecute(u"UPDATE customer SET nowmoney = nowmoney + 1000 WHERE code = '000001'"_s, true);
+        DBExecute(u"UPDATE customer SET nowmoney = nowmoney + 10 WHERE code = '000001'"_s, true);
+        return true;
+    });
+    EXPECT_TRUE(stored);
+    EXPECT_EQ(runs, 2);
+    EXPECT_EQ(DBGetValue(u"SELECT nowmoney FROM customer WHERE code = '000001'"_s).toDouble(), 1010.0);
+    EXPECT_EQ(DBRecordCount(u"options"_s, u"optname = 'sale-line'"_s), 1);
+    EXPECT_TRUE(prompter.messages().isEmpty()) << prompter.texts().join(u'\n').toStdString();
 }
 
 TEST(DbServer, UnreachableServerFailsWithTheConnectionMessage)

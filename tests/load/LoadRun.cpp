@@ -7,6 +7,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
+#include <QDir>
 #include <QTemporaryDir>
 #include <QThread>
 #include <gtest/gtest.h>
@@ -106,7 +107,11 @@ void Journals::read(const QString& path)
 DeskRun::DeskRun(const QString& database, quint64 seed, int operations, const std::function<QString(int desk)>& nodesOf,
         const std::function<void(qint64 elapsedMs)>& faultsDue)
 {
-    QTemporaryDir journals;
+    // ASV_LOAD_JOURNALS names a folder that keeps the desks' journals, to look into a failed run.
+    QTemporaryDir temporary;
+    const QString kept = qEnvironmentVariable("ASV_LOAD_JOURNALS");
+    const QDir journals(kept.isEmpty() ? temporary.path() : kept);
+    journals.mkpath(u"."_s);
     std::unique_ptr<Desk> desks[kDesks];
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     // The data layer's warning per failed statement would drown the test's output.
