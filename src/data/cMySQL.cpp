@@ -416,7 +416,7 @@ RecordSetPtr cMySQL::query(const QString& sql, bool silent)
         if (!reconnect())
             return unreachable();
         if (inTransaction) {
-            m_transactionLost = true;
+            m_transactionLost = !startsWith(bytes, "ROLLBACK");
             m_lastErrno = CR_SERVER_GONE_ERROR;
             m_lastError = kLostInTransaction;
             return fail(sql, silent, inTransaction);
@@ -446,8 +446,8 @@ RecordSetPtr cMySQL::query(const QString& sql, bool silent)
             // never sent again (nor a COMMIT, which is inside a transaction).
             if (!inTransaction && (err != CR_SERVER_LOST || repeatable(bytes)))
                 continue;
-            // A COMMIT cut off has ended the transaction one way or the other.
-            m_transactionLost = inTransaction && !startsWith(bytes, "COMMIT");
+            // A COMMIT or ROLLBACK cut off has ended the transaction one way or the other.
+            m_transactionLost = inTransaction && !startsWith(bytes, "COMMIT") && !startsWith(bytes, "ROLLBACK");
             m_lastErrno = err;
             m_lastError = inTransaction
                 ? kLostInTransaction

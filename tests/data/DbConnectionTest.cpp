@@ -82,8 +82,14 @@ TEST_F(DbConnection, KilledSessionReconnectsButATransactionItCutOffIsNotFinished
     DBExecute(u"ROLLBACK"_s, true);
     EXPECT_EQ(DBGetValue(u"SELECT nowmoney FROM customer WHERE code = '000001'"_s).toDouble(), 0.0);
     EXPECT_EQ(DBRecordCount(u"options"_s, u"optname = 'sale-line'"_s), 0);
-    // The connection serves the next document.
+    // The connection serves the next document, also when the ROLLBACK is what finds the session gone.
     EXPECT_EQ(DBExecute(u"UPDATE customer SET nowmoney = nowmoney + 1 WHERE code = '000001'"_s), 1);
+    DBExecute(u"START TRANSACTION"_s);
+    DBExecute(u"INSERT INTO options (optname, optvalue) VALUES ('sale-line', '2')"_s);
+    db.admin().query(u"KILL "_s + QString::number(c->thread_id()), false);
+    DBExecute(u"ROLLBACK"_s, true);
+    EXPECT_EQ(DBExecute(u"UPDATE customer SET nowmoney = nowmoney + 1 WHERE code = '000001'"_s), 1);
+    EXPECT_EQ(DBRecordCount(u"options"_s, u"optname = 'sale-line'"_s), 0);
 }
 
 TEST_F(DbConnection, ATransactionCutOffBeforeItsCommitRunsAgainWholeEvenWhenItsBodyCarriesOn)

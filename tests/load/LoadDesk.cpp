@@ -11,6 +11,7 @@
 #include "ScriptedPrompter.h"
 #include "TestDatabase.h"
 #include "ProductPrices.h"
+#include "cMySQL.h"
 #include "modMySQL_Func.h"
 
 #include <QCoreApplication>
@@ -137,7 +138,8 @@ private:
                 return *rows;
             QThread::msleep(100);
         }
-        m_out << "half\t" << key << "\tunreadable\n";
+        const cMySQL* c = DBConnection(0);
+        m_out << "half\t" << key << "\tunreadable: " << DBLastErrno() << ' ' << (c ? c->lastError() : QString()) << '\n';
         return {};
     }
 
