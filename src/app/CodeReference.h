@@ -5,6 +5,8 @@
 
 namespace asv {
 
+class cMySQL;
+
 // A column of another table holding a record's code, and the name a refused delete gives that
 // table. A record still held is kept, so that no document loses what it names.
 struct CodeReference {
@@ -13,7 +15,7 @@ struct CodeReference {
     QString label;
 
     // Whether one of refs holds code, asked in their order; the first that does says so.
-    static bool anyHolds(const QList<CodeReference>& refs, const QString& code);
+    static bool anyHolds(cMySQL& db, const QList<CodeReference>& refs, const QString& code);
 };
 
 } // namespace asv

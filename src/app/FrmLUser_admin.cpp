@@ -63,7 +63,7 @@ void FrmLUser_admin::openEditor(int mode, const QString& code)
 
 bool FrmLUser_admin::isUsed(const QString& code) const
 {
-    return CodeReference::anyHolds(UserStore::references(), code);
+    return UserStore().inUse(code);
 }
 
 QString FrmLUser_admin::deleteRefusal(const QString& code) const

@@ -108,6 +108,11 @@ QString UserStore::pickerSql(const QString& condition)
     return sql + u" ORDER BY name, code"_s;
 }
 
+bool UserStore::inUse(const QString& code)
+{
+    return CodeReference::anyHolds(m_db, references(), code);
+}
+
 const QList<CodeReference>& UserStore::references()
 {
     static const QList<CodeReference> refs{

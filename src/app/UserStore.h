@@ -42,6 +42,8 @@ public:
 
     // Where a user code is referred to; a referred user is not deleted.
     static const QList<CodeReference>& references();
+    // Whether a document or customer still names the user (the first that does says so).
+    bool inUse(const QString& code);
 };
 
 } // namespace asv

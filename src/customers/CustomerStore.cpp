@@ -173,7 +173,7 @@ const QList<CodeReference>& CustomerStore::references()
 
 bool CustomerStore::remove(const QString& code)
 {
-    if (CodeReference::anyHolds(references(), code))
+    if (CodeReference::anyHolds(m_db, references(), code))
         return false;
     if (execute(u"DELETE FROM customer WHERE code = "_s + StoreSql::quoted(code)) > 0)
         return true;

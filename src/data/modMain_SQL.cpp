@@ -1,7 +1,7 @@
 #include "modMain_SQL.h"
-
 #include "AppError.h"
 #include "Cp949.h"
+#include "cMySQL.h"
 #include "modBarCode.h"
 #include "modMsgBox.h"
 #include "modMySQL_Func.h"
@@ -157,7 +157,7 @@ double GetBalance(const QString& ccode, bool isSale, const QString& toDate, cons
     });
 }
 
-bool IsUsedData(const QString& table, const QString& field, const QString& value, bool isText,
+bool IsUsedData(cMySQL& db, const QString& table, const QString& field, const QString& value, bool isText,
                 const QString& extraCondition, const QString& label, bool showMsg)
 {
     return guard(u"IsUsedData"_s, true, [&] {
@@ -173,8 +173,8 @@ bool IsUsedData(const QString& table, const QString& field, const QString& value
         QString where = field + u" = "_s + literal;
         if (!extraCondition.isEmpty())
             where += u" AND "_s + extraCondition;
-        const long n = DBRecordCount(table, where);
-        if (DBLastFailed())
+        const long n = DBRecordCount(db, table, where);
+        if (db.lastErrno() != 0)
             return true;
         if (n > 0 && showMsg)
             MsgInfo(u"해당 데이터가 「"_s + label + u"」에서 사용중이기 때문에 삭제할 수 없습니다."_s);

@@ -4,6 +4,8 @@
 
 namespace asv {
 
+class cMySQL;
+
 // The shared look-ups every screen calls. Each guards itself: a failure shows the error box and
 // the procedure returns its empty result ("" or 0) so the caller goes on.
 
@@ -24,7 +26,7 @@ double GetBalance(const QString& ccode, bool isSale, const QString& toDate, cons
 
 // Delete guard: is value still referred to from table.field? Says where with showMsg. A failed
 // look-up counts as in use, so that nothing is deleted on a guess.
-bool IsUsedData(const QString& table, const QString& field, const QString& value, bool isText,
+bool IsUsedData(cMySQL& db, const QString& table, const QString& field, const QString& value, bool isText,
                 const QString& extraCondition, const QString& label, bool showMsg = true);
 
 // The code of the visible product with this barcode; several matches are offered by number.

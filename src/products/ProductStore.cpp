@@ -153,7 +153,7 @@ const QList<CodeReference>& ProductStore::references()
 bool ProductStore::remove(const QString& code)
 {
     if (!IsFreeTextProduct(code)) {
-        if (CodeReference::anyHolds(references(), code))
+        if (CodeReference::anyHolds(m_db, references(), code))
             return false;
         if (execute(u"DELETE FROM product WHERE code = "_s + StoreSql::quoted(code)) > 0)
             return true;

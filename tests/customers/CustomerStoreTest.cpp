@@ -147,6 +147,12 @@ TEST_F(CustomerStoreFixture, AStoreOnASecondConnectionWritesWhatTheMainOneReadsO
     EXPECT_NE(second.nextCode(), c.code);
     EXPECT_FALSE(main.codeExists(c.code));
     EXPECT_EQ(main.nextCode(), c.code);
+    // Its delete guard asks there too: a sale of the same open transaction holds the customer.
+    own->query(u"INSERT INTO sale (ccode, pcode, dealdate) VALUES ('"_s + c.code + u"', '', '2026-12-07')"_s, false);
+    EXPECT_FALSE(second.remove(c.code));
+    EXPECT_TRUE(second.codeExists(c.code));
+    EXPECT_TRUE(prompter.texts().value(0).contains(u"매출전표"_s)) << prompter.texts().join(u'\n').toStdString();
+    prompter.clear();
 
     own->query(u"COMMIT"_s, false);
     const std::optional<CustomerRecord> stored = main.load(c.code);

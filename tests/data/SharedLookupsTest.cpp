@@ -178,21 +178,21 @@ TEST_F(SharedLookups, UsedRecordsAreNamedAndKept)
     DBExecute(u"INSERT INTO sale (ccode, dealdate, total) VALUES ('000001', '2024-01-10', 5000)"_s);
     DBExecute(u"INSERT INTO receive (ccode, dealdate, amount) VALUES ('000001', '2024-01-10', 0)"_s);
 
-    EXPECT_TRUE(IsUsedData(u"sale"_s, u"ccode"_s, u"000001"_s, true, QString(), u"매출전표"_s));
+    EXPECT_TRUE(IsUsedData(DBMainConnection(), u"sale"_s, u"ccode"_s, u"000001"_s, true, QString(), u"매출전표"_s));
     EXPECT_EQ(prompter.texts(Kind::Info),
               QStringList{u"해당 데이터가 「매출전표」에서 사용중이기 때문에 삭제할 수 없습니다."_s});
     prompter.clear();
-    EXPECT_TRUE(IsUsedData(u"sale"_s, u"ccode"_s, u"000001"_s, true, QString(), u"매출전표"_s, false));
-    EXPECT_FALSE(IsUsedData(u"sale"_s, u"ccode"_s, u"000002"_s, true, QString(), u"매출전표"_s));
-    EXPECT_FALSE(IsUsedData(u"sale"_s, u"ccode"_s, u"000001"_s, true, u"dealdate > '2024-06-01'"_s, u"매출전표"_s));
-    EXPECT_TRUE(IsUsedData(u"sale"_s, u"total"_s, u"5000"_s, false, QString(), u"매출전표"_s, false));
+    EXPECT_TRUE(IsUsedData(DBMainConnection(), u"sale"_s, u"ccode"_s, u"000001"_s, true, QString(), u"매출전표"_s, false));
+    EXPECT_FALSE(IsUsedData(DBMainConnection(), u"sale"_s, u"ccode"_s, u"000002"_s, true, QString(), u"매출전표"_s));
+    EXPECT_FALSE(IsUsedData(DBMainConnection(), u"sale"_s, u"ccode"_s, u"000001"_s, true, u"dealdate > '2024-06-01'"_s, u"매출전표"_s));
+    EXPECT_TRUE(IsUsedData(DBMainConnection(), u"sale"_s, u"total"_s, u"5000"_s, false, QString(), u"매출전표"_s, false));
     EXPECT_TRUE(prompter.messages().isEmpty());
 
     // A value that is not a number is not pasted into the statement; a failed look-up keeps the record.
-    EXPECT_TRUE(IsUsedData(u"sale"_s, u"total"_s, u"1 OR 1=1"_s, false, QString(), u"매출전표"_s));
+    EXPECT_TRUE(IsUsedData(DBMainConnection(), u"sale"_s, u"total"_s, u"1 OR 1=1"_s, false, QString(), u"매출전표"_s));
     EXPECT_EQ(prompter.count(Kind::Error), 1);
     EXPECT_TRUE(prompter.texts(Kind::Error).value(0).contains(u"in procedure IsUsedData of Module modMain"_s));
-    EXPECT_TRUE(IsUsedData(u"nosuchtable"_s, u"ccode"_s, u"1"_s, true, QString(), u"없음"_s));
+    EXPECT_TRUE(IsUsedData(DBMainConnection(), u"nosuchtable"_s, u"ccode"_s, u"1"_s, true, QString(), u"없음"_s));
     EXPECT_FALSE(prompter.saw(u"「없음」"_s));
 }
 
