@@ -32,6 +32,7 @@ public:
 private:
     void step(bool counted);
     void stopRunaway();
+    bool killedNodeDropped() const;
     static qint64 pid(int node);
 
     int m_killedNode;
