@@ -21,6 +21,7 @@ constexpr qint64 kPauseAtMs = 500;
 // Past the cluster's five seconds of suspicion and the eviction that follows.
 constexpr qint64 kPausedMs = 7000;
 constexpr qint64 kRestartAfterMs = 500;
+constexpr qint64 kViewHeldMs = 5000;
 // Each node needs about 300 MB here. A node that had just rejoined was seen, about once in ten runs,
 // to grow by 400 MB a second with its desks waiting in certification, until the machine ran out of
 // memory; it is stopped long before that.
@@ -54,26 +55,45 @@ QString status(const QString& node, const QString& name)
 // All three caught up in one primary view. A node let go after a pause still reports the view it
 // was paused in (Synced, three members) until it notices it was put out: only the same view number
 // on every node shows it is back, and that losing another node leaves two of three, a majority.
-bool allInOneView()
+// The view's number, empty while they are not.
+QString viewOfAll()
 {
     QString view;
     for (int n = 1; n <= 3; ++n) {
         const QString node = clusterNode(n);
         if (status(node, u"wsrep_local_state_comment"_s) != u"Synced"_s || status(node, u"wsrep_cluster_size"_s) != u"3"_s
             || status(node, u"wsrep_cluster_status"_s) != u"Primary"_s)
-            return false;
+            return {};
         const QString nodeView = status(node, u"wsrep_cluster_conf_id"_s);
         if (nodeView.isEmpty() || (n > 1 && nodeView != view))
-            return false;
+            return {};
         view = nodeView;
     }
-    return true;
+    return view;
+}
+
+bool allInOneView()
+{
+    return !viewOfAll().isEmpty();
 }
 
 } // namespace
 
-// The others have put the killed node out. Started again before that, while its old self is still
-// a member, it was seen to keep a survivor gathering the new view and growing by 400 MB a second.
+// The three have stayed in one view for a while. Killed within a few seconds of the paused node's
+// return (the donor of its catching up just done), a survivor was seen gathering the next view and
+// growing by 400 MB a second.
+bool ClusterFaults::viewHeld(qint64 elapsedMs)
+{
+    const QString view = viewOfAll();
+    if (view.isEmpty() || view != m_view) {
+        m_view = view;
+        m_viewSinceMs = elapsedMs;
+        return false;
+    }
+    return elapsedMs - m_viewSinceMs >= kViewHeldMs;
+}
+
+// The others have put the killed node out, as they would have long before a real server came back.
 bool ClusterFaults::killedNodeDropped() const
 {
     for (int n = 1; n <= 3; ++n) {
@@ -120,7 +140,7 @@ void ClusterFaults::runDue(qint64 elapsedMs)
     const qint64 due[] = {kPauseAtMs, m_lastStepAtMs + kPausedMs, m_lastStepAtMs + 500, m_lastStepAtMs + kRestartAfterMs};
     if (elapsedMs < due[m_step])
         return;
-    if ((m_step == 2 && !allInOneView()) || (m_step == 3 && !killedNodeDropped())) {
+    if ((m_step == 2 && !viewHeld(elapsedMs)) || (m_step == 3 && !killedNodeDropped())) {
         m_lastStepAtMs = elapsedMs;
         return;
     }

@@ -33,6 +33,7 @@ private:
     void step(bool counted);
     void stopRunaway();
     bool killedNodeDropped() const;
+    bool viewHeld(qint64 elapsedMs);
     static qint64 pid(int node);
 
     int m_killedNode;
@@ -45,6 +46,8 @@ private:
     QList<qint64> m_stepsAtMs;
     QProcess m_restart;
     QString m_runaway;
+    QString m_view; // the view the three were last seen in together, and since when
+    qint64 m_viewSinceMs = 0;
 };
 
 } // namespace asv::test
