@@ -33,6 +33,9 @@ namespace {
 constexpr unsigned int kCompressFlag = 32;
 const QString kLostInTransaction =
     QStringLiteral("the connection was lost inside a transaction; the server kept nothing it had not committed");
+// A COMMIT without its answer may have been stored: the operator checks before entering it again.
+const QString kCommitOutcomeUnknown = QStringLiteral(
+    "저장하는 중에 서버와의 연결이 끊어져 저장되었는지 알 수 없습니다. 다시 입력하기 전에 자료를 다시 조회하여 확인하세요.");
 // MariaDB answers a killed idle connection with "connection was killed" before closing it;
 // MySQL 8 says why it closed an idle one ("disconnected by the server because of inactivity").
 constexpr unsigned int kConnectionKilled = 1927;
@@ -449,11 +452,15 @@ RecordSetPtr cMySQL::query(const QString& sql, bool silent)
             // A COMMIT or ROLLBACK cut off has ended the transaction one way or the other.
             m_transactionLost = inTransaction && !startsWith(bytes, "COMMIT") && !startsWith(bytes, "ROLLBACK");
             m_lastErrno = err;
-            m_lastError = inTransaction
+            m_lastError = startsWith(bytes, "COMMIT") ? kCommitOutcomeUnknown
+                : inTransaction
                 ? kLostInTransaction
                 : u"the connection was lost while the server ran the statement; it was not sent again"_s;
             return fail(sql, silent, inTransaction);
         }
+        // A cluster node that lost its peers during a COMMIT cannot tell whether the others stored it.
+        if (err == ER_ERROR_DURING_COMMIT && startsWith(bytes, "COMMIT"))
+            m_lastError = kCommitOutcomeUnknown + u" ("_s + m_lastError + u')';
         if (err == ER_LOCK_DEADLOCK && deadlockRetries < kDeadlockRetries && !inTransaction) {
             ++deadlockRetries;
             QThread::msleep(kDeadlockWaitMs);

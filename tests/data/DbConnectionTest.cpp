@@ -205,9 +205,21 @@ TEST_F(DbConnection, AWriteWhoseAnswerWasLostIsReportedAndNotSentAgainWhileARead
     EXPECT_EQ(DBRecordCount(u"receive"_s, u"bigo = 'lost-answer'"_s), 1);
     EXPECT_EQ(prompter.count(ScriptedPrompter::Kind::Error), 1);
 
+    // A COMMIT's lost answer leaves the document as the server has it, and says it may be stored.
+    proxy.loseAnswerTo("COMMIT");
+    const bool stored = DbTransaction::run(c, [&c] {
+        c.query(u"INSERT INTO receive (ccode, amount, dealdate, bigo) VALUES ('000001', 1000, '2026-12-06', 'commit-lost')"_s,
+                false);
+        return c.lastErrno() == 0;
+    });
+    EXPECT_FALSE(stored);
+    EXPECT_EQ(DBRecordCount(u"receive"_s, u"bigo = 'commit-lost'"_s), 1);
+    EXPECT_TRUE(prompter.texts(ScriptedPrompter::Kind::Error).value(1).contains(u"저장되었는지 알 수 없습니다"_s))
+        << prompter.texts().join(u'\n').toStdString();
+
     proxy.loseAnswerTo("'asked-again'");
     const RecordSetPtr rs = c.query(u"SELECT 'asked-again'"_s, false);
     ASSERT_NE(rs, nullptr);
     EXPECT_EQ(rs->value(0, 0), u"asked-again"_s);
-    EXPECT_EQ(c.reconnectCount(), 2);
+    EXPECT_EQ(c.reconnectCount(), 3);
 }
