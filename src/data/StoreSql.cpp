@@ -87,9 +87,9 @@ RecordSetPtr StoreSql::read(const QString& sql, const QString& operation, bool s
     return rs ? rs : std::make_shared<RecordSet>();
 }
 
-QStringList StoreSql::firstColumn(const QString& sql, const QString& operation) const
+QStringList StoreSql::firstColumn(const QString& sql, const QString& operation, bool silent) const
 {
-    const RecordSetPtr rs = read(sql, operation);
+    const RecordSetPtr rs = read(sql, operation, silent);
     const int n = rs->rowCount();
     QStringList values;
     for (int row = 0; row < n; ++row)

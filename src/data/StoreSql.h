@@ -42,8 +42,8 @@ public:
     // The rows of sql, never null; throws as throwIfFailed says. Silent: the data layer shows no
     // message of its own first.
     RecordSetPtr read(const QString& sql, const QString& operation, bool silent = false) const;
-    // The first column of every row of sql, read as throwIfFailed says.
-    QStringList firstColumn(const QString& sql, const QString& operation) const;
+    // The first column of every row of sql, read as read() says.
+    QStringList firstColumn(const QString& sql, const QString& operation, bool silent = false) const;
     // The first value of sql, "" when it has no row; read as throwIfFailed says.
     QString value(const QString& sql, const QString& operation) const;
     // Whether the last statement on the connection failed.
