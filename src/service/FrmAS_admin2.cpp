@@ -6,7 +6,7 @@
 #include "AsState.h"
 #include "Grid.h"
 #include "HCTerm.h"
-#include "ResultLineDelete.h"
+#include "ResultLineGrid.h"
 #include "SharedOptions.h"
 #include "SqlNumber.h"
 #include "WidgetHelpers.h"
@@ -158,19 +158,16 @@ void FrmAS_admin2::addLine()
 
 void FrmAS_admin2::editLine()
 {
-    const int row = m_spDetail->activeRow();
-    const int seq = row >= 0 ? m_spDetail->text(row, DetSeq).toInt() : 0;
-    if (seq == 0) {
-        MsgInfo(u"먼저 그리드에서 수정할 자료를 선택하세요."_s);
+    const int seq = ResultLineGrid::lineToEdit(*m_spDetail, DetSeq);
+    if (seq == 0)
         return;
-    }
     if (const AsJobWindows::ResultLine& open = AsJobWindows::resultLine())
         open(this, activeJob(), 2, seq);
 }
 
 void FrmAS_admin2::deleteLine()
 {
-    DeleteActiveResultLine(m_spDetail, DetSeq, activeJob(), kForm);
+    ResultLineGrid::removeActive(m_spDetail, DetSeq, activeJob(), kForm);
 }
 
 bool FrmAS_admin2::screenKey(int key)
