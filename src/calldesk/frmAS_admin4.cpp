@@ -945,15 +945,21 @@ void frmAS_admin4::setCategory(const QString& code, const QString& name)
     m_txtConsult->setText(name);
 }
 
+QString frmAS_admin4::lookupText(QLineEdit* name, QLineEdit* code) const
+{
+    if (!m_editable)
+        return {};
+    const QString text = name->text().trimmed();
+    if (text.isEmpty())
+        code->clear();
+    return text;
+}
+
 void frmAS_admin4::categoryEntered()
 {
-    const QString name = m_txtConsult->text().trimmed();
-    if (!m_editable)
+    const QString name = lookupText(m_txtConsult, m_txtConsultCode);
+    if (name.isEmpty())
         return;
-    if (name.isEmpty()) {
-        m_txtConsultCode->clear();
-        return;
-    }
     guarded(u"txtConsult_KeyDown"_s, [&] {
         if (const QString code = ConsultStore().categoryCode(name); !code.isEmpty()) {
             setCategory(code, name);
@@ -975,13 +981,9 @@ void frmAS_admin4::categoryEntered()
 
 void frmAS_admin4::productEntered()
 {
-    const QString text = m_txtConsultPro->text().trimmed();
-    if (!m_editable)
+    const QString text = lookupText(m_txtConsultPro, m_txtConsultProCode);
+    if (text.isEmpty())
         return;
-    if (text.isEmpty()) {
-        m_txtConsultProCode->clear();
-        return;
-    }
     guarded(u"txtConsultPro_KeyDown"_s, [&] {
         std::unique_ptr<RecordPicker> picker = PickerRegistry::createPicker(kFindKindProd, this);
         const int matches = picker->FindRecords(text, {});
