@@ -29,6 +29,16 @@ QString StoreSql::containing(const QString& text)
     return likePattern(u'%' + text + u'%');
 }
 
+QString StoreSql::codeOtherThan(const QString& code)
+{
+    return code.isEmpty() ? QString() : u"code <> "_s + quoted(code);
+}
+
+QStringList StoreSql::columnList(const QString& columns)
+{
+    return columns.split(u", "_s);
+}
+
 void StoreSql::warnNotDeleted()
 {
     MsgWarn(u"자료를 삭제 할 수 없습니다."_s + vbCrLf + vbCrLf + u"이미 삭제되었거나, 삭제할 수 없는 경우가 발생했습니다."_s);
@@ -95,6 +105,14 @@ QStringList StoreSql::firstColumn(const QString& sql, const QString& operation, 
     for (int row = 0; row < n; ++row)
         values << rs->value(row, 0);
     return values;
+}
+
+bool StoreSql::taken(const QString& table, const QString& field, const QString& value, const QString& where,
+                     const QString& operation) const
+{
+    const bool exists = DBCheckDup(m_db, table, field, value, where);
+    throwIfFailed(operation);
+    return exists;
 }
 
 QString StoreSql::value(const QString& sql, const QString& operation) const

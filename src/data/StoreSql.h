@@ -23,6 +23,10 @@ public:
     static QString likePattern(const QString& pattern);
     // The quoted pattern of values containing the text.
     static QString containing(const QString& text);
+    // The condition that leaves out the record whose code this is; "" for an empty code.
+    static QString codeOtherThan(const QString& code);
+    // A column list written "a, b, c".
+    static QStringList columnList(const QString& columns);
     // The warning after a delete that removed no row.
     static void warnNotDeleted();
 
@@ -44,6 +48,9 @@ public:
     RecordSetPtr read(const QString& sql, const QString& operation, bool silent = false) const;
     // The first column of every row of sql, read as read() says.
     QStringList firstColumn(const QString& sql, const QString& operation, bool silent = false) const;
+    // Whether a row of table holds value in field, narrowed by where; read as throwIfFailed says.
+    bool taken(const QString& table, const QString& field, const QString& value, const QString& where,
+               const QString& operation) const;
     // The first value of sql, "" when it has no row; read as throwIfFailed says.
     QString value(const QString& sql, const QString& operation) const;
     // Whether the last statement on the connection failed.
