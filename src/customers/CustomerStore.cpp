@@ -158,7 +158,7 @@ const QList<CodeReference>& CustomerStore::references()
 
 bool CustomerStore::remove(const QString& code)
 {
-    return CodeReference::removeUnlessHeld(*this, kTable, code, references());
+    return !CodeReference::anyHolds(references(), code) && removeCode(kTable, StoreSql::quoted(code));
 }
 
 } // namespace asv

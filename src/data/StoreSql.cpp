@@ -39,6 +39,15 @@ QStringList StoreSql::columnList(const QString& columns)
     return columns.split(u", "_s);
 }
 
+QString StoreSql::quotedList(const QStringList& values)
+{
+    QStringList quotedValues;
+    quotedValues.reserve(values.size());
+    for (const QString& value : values)
+        quotedValues << quoted(value);
+    return quotedValues.join(u',');
+}
+
 void StoreSql::warnNotDeleted()
 {
     MsgWarn(u"자료를 삭제 할 수 없습니다."_s + vbCrLf + vbCrLf + u"이미 삭제되었거나, 삭제할 수 없는 경우가 발생했습니다."_s);
@@ -51,6 +60,14 @@ int StoreSql::execute(const QString& sql) const
     int affected = 0;
     DBExecute(m_db, sql, false, &affected);
     return failed() ? 0 : affected;
+}
+
+bool StoreSql::removeCode(const QString& table, const QString& codeLiteral) const
+{
+    if (execute(u"DELETE FROM "_s + table + u" WHERE code = "_s + codeLiteral) > 0)
+        return true;
+    warnNotDeleted();
+    return false;
 }
 
 int StoreSql::insertUnderFreeCode(QString& code, const std::function<QString()>& nextCode,

@@ -27,6 +27,8 @@ public:
     static QString codeOtherThan(const QString& code);
     // A column list written "a, b, c".
     static QStringList columnList(const QString& columns);
+    // The values as quoted literals between commas, for an IN list.
+    static QString quotedList(const QStringList& values);
     // The warning after a delete that removed no row.
     static void warnNotDeleted();
 
@@ -36,6 +38,9 @@ public:
     // Rows changed by sql; 0 when nothing changed or the statement failed (the data layer has
     // said why).
     int execute(const QString& sql) const;
+    // Deletes table's row whose code is codeLiteral (quoted or a number); a delete that removed no
+    // row is warned about. True when the row went.
+    bool removeCode(const QString& table, const QString& codeLiteral) const;
     // Rows inserted by insertSql(code). When another desk (on a cluster, a desk on another node) took
     // the code in between, code becomes nextCode() and the insert is tried again; 0 when it failed
     // otherwise (said to the operator) or no next code was left.

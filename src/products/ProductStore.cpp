@@ -139,7 +139,7 @@ bool ProductStore::remove(const QString& code)
         StoreSql::warnNotDeleted();
         return false;
     }
-    return CodeReference::removeUnlessHeld(*this, kTable, code, references());
+    return !CodeReference::anyHolds(references(), code) && removeCode(kTable, StoreSql::quoted(code));
 }
 
 } // namespace asv
