@@ -8,6 +8,7 @@
 #include "DeskSettings.h"
 #include "FrmCust_save.h"
 #include "Grid.h"
+#include "LogFile.h"
 #include "Paths.h"
 #include "PickerRegistry.h"
 #include "ScreenOpener.h"
@@ -26,7 +27,6 @@
 #include <QButtonGroup>
 #include <QDir>
 #include <QEvent>
-#include <QFile>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -83,9 +83,8 @@ void logPopTime(const QString& number, const QString& text)
 {
     qCInfo(lcDesk).noquote() << number << text;
     QDir().mkpath(Paths::logFolder());
-    QFile f(Paths::logFolder() + u"/Call_"_s + Clock::today().toString(u"yyyyMMdd"_s) + u".txt"_s);
-    if (f.open(QIODevice::Append | QIODevice::Text))
-        f.write((Clock::now().toString(u"yyyy-MM-dd HH:mm:ss"_s) + u' ' + number + u' ' + text + u'\n').toUtf8());
+    LogFile::appendLine(Paths::logFolder() + u"/Call_"_s + Clock::today().toString(u"yyyyMMdd"_s) + u".txt"_s,
+                        Clock::now().toString(u"yyyy-MM-dd HH:mm:ss"_s) + u' ' + number + u' ' + text);
 }
 
 struct PanelDef {
