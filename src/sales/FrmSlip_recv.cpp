@@ -35,8 +35,7 @@ const QString kRequired = u"필수입력"_s;
 
 QLabel* panel(QWidget* parent, const QString& name)
 {
-    auto* label = new QLabel(parent);
-    label->setObjectName(name);
+    QLabel* label = NamedLabel(parent, name);
     label->setFrameShape(QFrame::Panel);
     label->setFrameShadow(QFrame::Sunken);
     label->setMinimumWidth(110);

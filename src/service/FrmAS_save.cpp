@@ -30,13 +30,6 @@ namespace {
 
 const QString kRequired = u"필수입력"_s;
 
-QLabel* namedLabel(QWidget* parent, const QString& name)
-{
-    auto* label = new QLabel(parent);
-    label->setObjectName(name);
-    return label;
-}
-
 ucFindBox* findBox(QWidget* parent, const QString& name, int kind)
 {
     auto* box = new ucFindBox(parent);
@@ -55,9 +48,9 @@ HCText* timeField(QWidget* parent, const QString& name)
 FrmAS_save::FrmAS_save(QWidget* parent)
     : RecordEditor(parent, u"FrmAS_save"_s,
                    {u"A/S접수"_s, nullptr, {}, false, u"btnClose"_s, u"chkContinueAdd"_s, u"계속 등록하기(&N)"_s}),
-      m_lblCode(namedLabel(this, u"lblCode"_s)), m_lblDate(namedLabel(this, u"lblDate"_s)),
-      m_lblTime(namedLabel(this, u"lblTime"_s)), m_lblDealDam(namedLabel(this, u"lblDealDam"_s)),
-      m_lblCustInfo{namedLabel(this, u"lblCustInfo0"_s), namedLabel(this, u"lblCustInfo1"_s)},
+      m_lblCode(NamedLabel(this, u"lblCode"_s)), m_lblDate(NamedLabel(this, u"lblDate"_s)),
+      m_lblTime(NamedLabel(this, u"lblTime"_s)), m_lblDealDam(NamedLabel(this, u"lblDealDam"_s)),
+      m_lblCustInfo{NamedLabel(this, u"lblCustInfo0"_s), NamedLabel(this, u"lblCustInfo1"_s)},
       m_fbCust(findBox(this, u"fbCust"_s, ucFindBox::FindCustKind)),
       m_fbProd(findBox(this, u"fbProd"_s, ucFindBox::FindProdKind)),
       m_fbUser(findBox(this, u"fbUser"_s, ucFindBox::FindUserKind)), m_combo(new QComboBox(this)),

@@ -27,23 +27,16 @@ namespace {
 
 const QString kRequired = u"필수입력"_s;
 
-QLabel* namedLabel(QWidget* parent, const QString& name, const QString& text = {})
-{
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(name);
-    return label;
-}
-
 } // namespace
 
 FrmAS_save2::FrmAS_save2(QWidget* parent)
     : RecordEditor(parent, u"FrmAS_save2"_s,
                    {u"A/S결과"_s, nullptr, {}, false, u"btnClose"_s, u"chkContinueAdd"_s, u"계속 등록하기(&N)"_s}),
-      m_lblCode(namedLabel(this, u"lblCode"_s)), m_lblSeq(namedLabel(this, u"lblSeq"_s)),
+      m_lblCode(NamedLabel(this, u"lblCode"_s)), m_lblSeq(NamedLabel(this, u"lblSeq"_s)),
       m_fbProd(new ucFindBox(this)), m_codes{new QComboBox(this), new QComboBox(this)},
       m_memo(NamedTextField(this, {u"htField13"_s, {}, 100, HCText::AnyText})),
       m_amount(NamedTextField(this, {u"htField0"_s, {}, 0, HCText::Number})),
-      m_chkFree(new QCheckBox(u"무상"_s, this)), m_sendLabel(namedLabel(this, u"lblSendDate"_s, u"배 송 일"_s)),
+      m_chkFree(new QCheckBox(u"무상"_s, this)), m_sendLabel(NamedLabel(this, u"lblSendDate"_s, u"배 송 일"_s)),
       m_sendDate(new hcDate(this))
 {
     setWindowTitle(u"AS처리등록"_s);
