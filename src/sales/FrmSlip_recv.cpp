@@ -47,20 +47,12 @@ HCText* field(QWidget* parent, const QString& name, int bytes, int kind)
     return NamedTextField(parent, {name, {}, bytes, kind});
 }
 
-ucFindBox* findBox(QWidget* parent, const QString& name, int kind)
-{
-    auto* box = new ucFindBox(parent);
-    box->setObjectName(name);
-    box->setFindType(kind);
-    return box;
-}
-
 } // namespace
 
 FrmSlip_recv::FrmSlip_recv(QWidget* parent)
     : RecordEditor(parent, u"FrmSlip_recv"_s, {u"전표"_s, nullptr, {}, false, u"btnClose"_s}),
-      m_hdField(new hcDate(this)), m_fbCust(findBox(this, u"fbCust"_s, ucFindBox::FindCustKind)),
-      m_fbUser(findBox(this, u"fbUser"_s, ucFindBox::FindUserKind)),
+      m_hdField(new hcDate(this)), m_fbCust(ucFindBox::create(this, u"fbCust"_s, ucFindBox::FindCustKind)),
+      m_fbUser(ucFindBox::create(this, u"fbUser"_s, ucFindBox::FindUserKind)),
       m_txtAmount(field(this, u"txtAmount"_s, 0, HCText::Number)), m_txtDC(field(this, u"txtDC"_s, 0, HCText::Number)),
       m_cmbCashType(new QComboBox(this)), m_txtBigo(field(this, u"txtBigo"_s, 100, HCText::AnyText)),
       m_pnlCustName(panel(this, u"pnlCustName"_s)), m_pnlCustBigo(panel(this, u"pnlCustBigo"_s)),

@@ -30,14 +30,6 @@ namespace {
 
 const QString kRequired = u"필수입력"_s;
 
-ucFindBox* findBox(QWidget* parent, const QString& name, int kind)
-{
-    auto* box = new ucFindBox(parent);
-    box->setObjectName(name);
-    box->setFindType(kind);
-    return box;
-}
-
 HCText* timeField(QWidget* parent, const QString& name)
 {
     return NamedTextField(parent, {name, {}, 5, HCText::Time});
@@ -51,9 +43,9 @@ FrmAS_save::FrmAS_save(QWidget* parent)
       m_lblCode(NamedLabel(this, u"lblCode"_s)), m_lblDate(NamedLabel(this, u"lblDate"_s)),
       m_lblTime(NamedLabel(this, u"lblTime"_s)), m_lblDealDam(NamedLabel(this, u"lblDealDam"_s)),
       m_lblCustInfo{NamedLabel(this, u"lblCustInfo0"_s), NamedLabel(this, u"lblCustInfo1"_s)},
-      m_fbCust(findBox(this, u"fbCust"_s, ucFindBox::FindCustKind)),
-      m_fbProd(findBox(this, u"fbProd"_s, ucFindBox::FindProdKind)),
-      m_fbUser(findBox(this, u"fbUser"_s, ucFindBox::FindUserKind)), m_combo(new QComboBox(this)),
+      m_fbCust(ucFindBox::create(this, u"fbCust"_s, ucFindBox::FindCustKind)),
+      m_fbProd(ucFindBox::create(this, u"fbProd"_s, ucFindBox::FindProdKind)),
+      m_fbUser(ucFindBox::create(this, u"fbUser"_s, ucFindBox::FindUserKind)), m_combo(new QComboBox(this)),
       m_contents(NamedTextField(this, {u"htField13"_s, {}, 100, HCText::AnyText})),
       m_serial(NamedTextField(this, {u"htField0"_s, {}, 50, HCText::AnyText})),
       m_visitDate{new hcDate(this), new hcDate(this)},
