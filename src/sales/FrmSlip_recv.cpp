@@ -31,7 +31,6 @@ using ConfigKeys::kConfig;
 const Setting<bool> kBaseDay{kConfig, u"FrmSlip_recv_BaseDay"_s, false};
 const Setting<bool> kSkipAmt{kConfig, u"FrmSlip_recv_SkipAmt"_s, false};
 const Setting<bool> kSkipDC{kConfig, u"FrmSlip_recv_SkipDC"_s, true};
-const QString kRequired = u"필수입력"_s;
 
 QLabel* panel(QWidget* parent, const QString& name)
 {
@@ -236,11 +235,11 @@ bool FrmSlip_recv::checkBeforeSave()
                 return false;
             break;
         case Issue::NoCustomer:
-            return refuse(m_fbCust, requiredMessage(u"거래처"_s), kRequired);
+            return refuseRequired(m_fbCust, requiredMessage(u"거래처"_s));
         case Issue::NoCustomerCode:
-            return refuse(m_fbCust, u"거래처 코드가 입력되지 않았습니다."_s, kRequired);
+            return refuseRequired(m_fbCust, u"거래처 코드가 입력되지 않았습니다."_s);
         case Issue::NothingPaid:
-            if (MsgYesNo(u"입금액이나 할인금액이 입력되지 않았습니다. 그래도 저장하시겠습니까?."_s, kRequired, false)
+            if (MsgYesNo(u"입금액이나 할인금액이 입력되지 않았습니다. 그래도 저장하시겠습니까?."_s, requiredTitle(), false)
                 != MsgAnswer::Yes)
                 return false;
             break;

@@ -28,7 +28,6 @@ namespace asv {
 
 namespace {
 
-const QString kRequired = u"필수입력"_s;
 
 HCText* timeField(QWidget* parent, const QString& name)
 {
@@ -211,13 +210,13 @@ bool FrmAS_save::checkBeforeSave()
     if (!m_visitDate[1]->Text().isEmpty() && !m_visitDate[1]->date())
         return refuse(m_visitDate[1], u"방문예정일자가 잘못 입력되었습니다."_s);
     if (m_fbCust->Text().trimmed().isEmpty())
-        return refuse(m_fbCust, requiredMessage(u"거래처"_s), kRequired);
+        return refuseRequired(m_fbCust, requiredMessage(u"거래처"_s));
     if (m_fbCust->code().isEmpty())
-        return refuse(m_fbCust, u"거래처 코드가 입력되지 않았습니다."_s, kRequired);
+        return refuseRequired(m_fbCust, u"거래처 코드가 입력되지 않았습니다."_s);
     if (AsCodeCombo::chosen(m_combo) == 0)
-        return refuse(m_combo, u"접수코드가 입력되지 않았습니다."_s, kRequired);
+        return refuseRequired(m_combo, u"접수코드가 입력되지 않았습니다."_s);
     if (m_fbProd->Text().trimmed().isEmpty())
-        return refuse(m_fbProd, requiredMessage(u"상품"_s), kRequired);
+        return refuseRequired(m_fbProd, requiredMessage(u"상품"_s));
     return true;
 }
 

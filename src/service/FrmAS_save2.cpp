@@ -25,7 +25,6 @@ namespace asv {
 
 namespace {
 
-const QString kRequired = u"필수입력"_s;
 
 } // namespace
 
@@ -191,11 +190,11 @@ bool FrmAS_save2::checkBeforeSave()
 {
     switch (AsLineEdit::refusal(typed())) {
     case AsLineEdit::Refusal::NoCause:
-        return refuse(m_codes[0], u"원인코드가 입력되지 않았습니다."_s, kRequired);
+        return refuseRequired(m_codes[0], u"원인코드가 입력되지 않았습니다."_s);
     case AsLineEdit::Refusal::NoResult:
-        return refuse(m_codes[1], u"결과코드가 입력되지 않았습니다."_s, kRequired);
+        return refuseRequired(m_codes[1], u"결과코드가 입력되지 않았습니다."_s);
     case AsLineEdit::Refusal::NoProduct:
-        return refuse(m_fbProd, requiredMessage(u"상품"_s), kRequired);
+        return refuseRequired(m_fbProd, requiredMessage(u"상품"_s));
     case AsLineEdit::Refusal::None:
         break;
     }
