@@ -110,7 +110,7 @@ bool FrmLUser_save::checkBeforeSave()
         return false;
     }
     if (m_record.name.isEmpty())
-        return refuse(field(u"htName"_s), requiredMessage(u"성명"_s), u"필수입력"_s);
+        return refuseRequired(field(u"htName"_s), requiredMessage(u"성명"_s));
     if (app.usesSharedAccount() && m_record.code == UserStore::administratorCode()) {
         MsgInfo(u"공유ID(Ostra)로 접속하신 경우 관리자 정보를 수정할 수 없습니다."_s);
         return false;
@@ -120,7 +120,7 @@ bool FrmLUser_save::checkBeforeSave()
         field(u"htCode"_s)->SetText(m_record.code);
     }
     if (m_record.code.isEmpty())
-        return refuse(field(u"htCode"_s), requiredMessage(u"코드"_s), u"필수입력"_s);
+        return refuseRequired(field(u"htCode"_s), requiredMessage(u"코드"_s));
     if (UserStore().loginIdTaken(m_record.loginId, mode() == EditRecord ? m_record.code : QString()))
         return refuse(field(u"htLoginId"_s), u"『"_s + m_record.loginId + u"』는 이미 존재하는 아이디입니다."_s);
     if (mode() == NewRecord && UserStore().codeExists(m_record.code))

@@ -7,11 +7,9 @@
 #include "RecordSet.h"
 
 #include <QFormLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
 
@@ -37,13 +35,7 @@ FrmLogin::FrmLogin(QWidget* parent)
     auto* form = new QFormLayout;
     form->addRow(u"아이디"_s, m_txtUser);
     form->addRow(u"암호"_s, m_txtPass);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(m_btnLogin);
-    buttons->addWidget(m_btnExit);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(form);
-    layout->addLayout(buttons);
+    LayOutEditor(this, form, nullptr, m_btnLogin, m_btnExit);
 
     connect(m_txtUser, &QLineEdit::returnPressed, m_txtPass, [this] { m_txtPass->setFocus(); });
     connect(m_txtUser, &QLineEdit::editingFinished, this, &FrmLogin::applyPasswordHint);

@@ -4,6 +4,7 @@
 #include "AppState.h"
 #include "HCText.h"
 #include "OfficeStore.h"
+#include "RecordEditor.h"
 #include "WidgetHelpers.h"
 #include "ZipcodeLookup.h"
 #include "modMsgBox.h"
@@ -90,7 +91,7 @@ void FrmOffice_save::save()
         HCText* name = field(u"compname"_s);
         const QString compname = name->Text().trimmed();
         if (compname.isEmpty()) {
-            MsgInfo(u"["_s + u"상호"_s + u"]"_s + u"은(는) 필수 입력 사항입니다."_s, u"필수입력"_s);
+            MsgInfo(RecordEditor::requiredMessage(u"상호"_s), RecordEditor::requiredTitle());
             name->setFocus();
             return 0;
         }

@@ -91,6 +91,42 @@ void PeriodListWindow::finishLayout(QWidget* panel, Qt::Orientation panelPlace)
     LoadFormIni(this);
 }
 
+QList<QPushButton*> PeriodListWindow::recordButtons(QWidget* records, std::function<void()> add,
+                                                    std::function<void()> edit, std::function<void()> remove)
+{
+    m_recordActions = {records, std::move(add), std::move(edit), std::move(remove)};
+    QPushButton* addButton = NamedButton(this, u"btnRecAdd"_s, u"신규(F2)"_s);
+    QPushButton* editButton = NamedButton(this, u"btnRecEdit"_s, u"수정"_s);
+    QPushButton* removeButton = NamedButton(this, u"btnRecDel"_s, u"삭제(F4)"_s);
+    connect(addButton, &QPushButton::clicked, this, [this] { m_recordActions.add(); });
+    connect(editButton, &QPushButton::clicked, this, [this] { m_recordActions.edit(); });
+    connect(removeButton, &QPushButton::clicked, this, [this] { m_recordActions.remove(); });
+    return {addButton, editButton, removeButton};
+}
+
+bool PeriodListWindow::recordKey(int key)
+{
+    const RecordActions& actions = m_recordActions;
+    if (!actions.records)
+        return false;
+    switch (key) {
+    case Qt::Key_F2:
+        actions.add();
+        return true;
+    case Qt::Key_F4:
+        actions.remove();
+        return true;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (!actions.records->hasFocus())
+            return false;
+        actions.edit();
+        return true;
+    default:
+        return false;
+    }
+}
+
 QString PeriodListWindow::printSubtitle() const
 {
     return u"( %1 %2 ~ %3 )"_s.arg(m_periodName, m_period->Text1(), m_period->Text2());
@@ -122,7 +158,7 @@ void PeriodListWindow::keyPressEvent(QKeyEvent* event)
         exportList();
         break;
     default:
-        if (!screenKey(event->key()))
+        if (!recordKey(event->key()))
             QWidget::keyPressEvent(event);
         return;
     }

@@ -3,6 +3,7 @@
 #include <QList>
 #include <QString>
 #include <QWidget>
+#include <functional>
 
 class QBoxLayout;
 class QHBoxLayout;
@@ -54,14 +55,26 @@ protected:
     void finishLayout(QWidget* panel = nullptr, Qt::Orientation panelPlace = Qt::Horizontal);
     void setPeriodCaption(const QString& caption);
 
+    // The add (`btnRecAdd`, F2), edit (`btnRecEdit`, Enter) and delete (`btnRecDel`, F4) buttons
+    // of the screen's records, for addButtons. Enter edits only while records has the focus, since
+    // Enter in a filter field is that field's own.
+    QList<QPushButton*> recordButtons(QWidget* records, std::function<void()> add, std::function<void()> edit,
+                                      std::function<void()> remove);
+
     virtual QString printSubtitle() const;
-    // Keys of the screen's own; true when taken.
-    virtual bool screenKey(int) { return false; }
 
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    struct RecordActions {
+        QWidget* records = nullptr;
+        std::function<void()> add;
+        std::function<void()> edit;
+        std::function<void()> remove;
+    };
+    bool recordKey(int key);
+
     Grid* m_list;
     HCTerm* m_period;
     QLabel* m_periodCaption;
@@ -71,6 +84,7 @@ private:
     QHBoxLayout* m_filters;
     QHBoxLayout* m_footer;
     QHBoxLayout* m_buttons;
+    RecordActions m_recordActions;
 };
 
 } // namespace asv

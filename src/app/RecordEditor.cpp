@@ -181,6 +181,11 @@ QString RecordEditor::requiredMessage(const QString& label)
     return u"["_s + label + u"]은(는) 필수 입력 사항입니다."_s;
 }
 
+QString RecordEditor::requiredTitle()
+{
+    return u"필수입력"_s;
+}
+
 QString RecordEditor::codeExistsMessage(const QString& code)
 {
     return u"『"_s + code + u"』는 이미 존재하는 코드입니다."_s;
@@ -209,6 +214,11 @@ bool RecordEditor::refuse(QWidget* field, const QString& message, const QString&
     MsgInfo(message, title);
     takeFocusBack(field);
     return false;
+}
+
+bool RecordEditor::refuseRequired(QWidget* field, const QString& message)
+{
+    return refuse(field, message, requiredTitle());
 }
 
 // A character the code page cannot hold is refused before any statement, in its field.

@@ -38,6 +38,11 @@ public:
     // first, and No keeps the editor open with its text.
     void reject() override;
 
+    // "[label]은(는) 필수 입력 사항입니다.", for any window that asks for a value.
+    static QString requiredMessage(const QString& label);
+    // The title of the notices about a value that must be given.
+    static QString requiredTitle();
+
 signals:
     // After every save, for the opener's refresh.
     void saved(int mode, const QString& code);
@@ -81,8 +86,9 @@ protected:
     // Shows why a value is refused and takes the focus back to its field, after the field that is
     // receiving it now; a field of a companion window brings that window up. Always false.
     bool refuse(QWidget* field, const QString& message, const QString& title = {});
+    // refuse() of a value that must be given, under requiredTitle().
+    bool refuseRequired(QWidget* field, const QString& message);
     void takeFocusBack(QWidget* field);
-    static QString requiredMessage(const QString& label);
     static QString codeExistsMessage(const QString& code);
     // After a generated code was stored under the next one (another desk saved the shown one
     // first): the field shows the stored code and the operator is told.

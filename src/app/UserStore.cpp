@@ -59,8 +59,7 @@ bool UserStore::codeExists(const QString& code)
 
 bool UserStore::loginIdTaken(const QString& loginId, const QString& exceptCode)
 {
-    return DBCheckDup(m_db, kTable, u"loginid"_s, loginId,
-                      exceptCode.isEmpty() ? QString() : u"code <> "_s + StoreSql::quoted(exceptCode));
+    return DBCheckDup(m_db, kTable, u"loginid"_s, loginId, StoreSql::codeOtherThan(exceptCode));
 }
 
 QString UserStore::nextCode(const QString& prefix)

@@ -6,6 +6,7 @@
 #include <QCheckBox>
 
 #include <QFormLayout>
+#include <QLabel>
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QString>
@@ -20,6 +21,14 @@ inline QPushButton* NamedButton(QWidget* parent, const QString& name, const QStr
     b->setObjectName(name);
     b->setAutoDefault(false);
     return b;
+}
+
+// A label of the app's windows, named for tests and other parts.
+inline QLabel* NamedLabel(QWidget* parent, const QString& name, const QString& text = {})
+{
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(name);
+    return label;
 }
 
 // A check box that shows a per-PC setting and keeps every click in it.

@@ -129,31 +129,20 @@ frmOptions2::frmOptions2(QWidget* parent) : OptionsDialog(parent)
     m_optCustVat = addChoices(u"신규 거래처의 부가세 기본값"_s, u"OptCustVat"_s, NewCustomerVat.key(),
                               {{1, u"부가세포함"_s}, {0, u"계산안합"_s}, {2, u"부가세별도"_s}});
 
-    auto* work = new QGroupBox(u"상담 및 출력"_s, this);
-    auto* workLayout = new QVBoxLayout(work);
-    m_chkConsultEdit = new QCheckBox(u"타 상담자의 상담내용 수정가능"_s, work);
-    m_chkConsultEdit->setObjectName(u"chkConsultEdit"_s);
-    m_chkSkipPrnOpt = new QCheckBox(u"거래명세서 인쇄시 옵션창 생략<바로 인쇄>"_s, work);
-    m_chkSkipPrnOpt->setObjectName(u"chkSkipPrnOpt"_s);
-    track(m_chkConsultEdit, EditOthersConsults.key());
-    track(m_chkSkipPrnOpt, SkipStatementPrintOptions.key());
-    workLayout->addWidget(m_chkConsultEdit);
-    workLayout->addWidget(m_chkSkipPrnOpt);
-    body()->addWidget(work);
+    const QList<QCheckBox*> work =
+        addChecks(u"상담 및 출력"_s,
+                  {{u"chkConsultEdit"_s, u"타 상담자의 상담내용 수정가능"_s, EditOthersConsults.key()},
+                   {u"chkSkipPrnOpt"_s, u"거래명세서 인쇄시 옵션창 생략<바로 인쇄>"_s, SkipStatementPrintOptions.key()}});
+    m_chkConsultEdit = work[0];
+    m_chkSkipPrnOpt = work[1];
 
     // Named as the slip's own messages name them, so that an operator told where to look finds them.
-    auto* slip = new QGroupBox(u"전표"_s, this);
-    auto* slipLayout = new QVBoxLayout(slip);
-    m_chkSlipNoAsk = new QCheckBox(u"수정시 묻지 않기"_s, slip);
-    m_chkSlipNoAsk->setObjectName(u"chkSlipNoAsk"_s);
-    m_chkSlipNormMsg = new QCheckBox(u"규격 수정시 안내 메시지 생략"_s, slip);
-    m_chkSlipNormMsg->setObjectName(u"chkSlipNormMsg"_s);
+    const QList<QCheckBox*> slip =
+        addChecks(u"전표"_s, {{u"chkSlipNoAsk"_s, u"수정시 묻지 않기"_s, SlipNoEditQuestion.key()},
+                              {u"chkSlipNormMsg"_s, u"규격 수정시 안내 메시지 생략"_s, SlipNormWarning.key()}});
+    m_chkSlipNoAsk = slip[0];
+    m_chkSlipNormMsg = slip[1];
     m_chkSlipNormMsg->setToolTip(u"체크를 해제하면 규격 수정시 안내 메시지가 생략됩니다."_s);
-    track(m_chkSlipNoAsk, SlipNoEditQuestion.key());
-    track(m_chkSlipNormMsg, SlipNormWarning.key());
-    slipLayout->addWidget(m_chkSlipNoAsk);
-    slipLayout->addWidget(m_chkSlipNormMsg);
-    body()->addWidget(slip);
 
     m_optCidType = addChoices(u"발신자표시(CID) 장치"_s, u"optCidType"_s, CallerIdDevice.key(),
                               {{0, u"CID 장치 (기본형)"_s}, {1, u"CID 장치 (USB 라이브러리)"_s},
@@ -247,6 +236,22 @@ QFormLayout* frmOptions2::addTextGroup(const QString& title, const QList<TextSet
     }
     body()->addWidget(box);
     return form;
+}
+
+QList<QCheckBox*> frmOptions2::addChecks(const QString& title, const QList<CheckSetting>& checks)
+{
+    auto* box = new QGroupBox(title, this);
+    auto* layout = new QVBoxLayout(box);
+    QList<QCheckBox*> boxes;
+    for (const CheckSetting& check : checks) {
+        auto* checkBox = new QCheckBox(check.caption, box);
+        checkBox->setObjectName(check.name);
+        track(checkBox, check.key);
+        layout->addWidget(checkBox);
+        boxes << checkBox;
+    }
+    body()->addWidget(box);
+    return boxes;
 }
 
 void frmOptions2::ReadValue()

@@ -31,6 +31,13 @@ private:
     void ReadValue();
     void startServerSetup();
     QFormLayout* addTextGroup(const QString& title, const QList<TextSetting>& settings);
+    struct CheckSetting {
+        QString name;
+        QString caption;
+        QString key;
+    };
+    // The boxes in the order given.
+    QList<QCheckBox*> addChecks(const QString& title, const QList<CheckSetting>& checks);
     // Option buttons whose index is the stored value, shown in the given order.
     QButtonGroup* addChoices(const QString& title, const QString& name, const QString& key,
                              const QList<std::pair<int, QString>>& choices);

@@ -33,6 +33,14 @@ ucFindBox::ucFindBox(QWidget* parent) : QWidget(parent), m_lblCode(new QLabel(th
     });
 }
 
+ucFindBox* ucFindBox::create(QWidget* parent, const QString& name, int kind)
+{
+    auto* box = new ucFindBox(parent);
+    box->setObjectName(name);
+    box->setFindType(kind);
+    return box;
+}
+
 QString ucFindBox::Text() const
 {
     return m_txtName->text();

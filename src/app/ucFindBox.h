@@ -30,6 +30,8 @@ public:
     enum Kind { FindUserKind = 1, FindCustKind = 2, FindProdKind = 3 };
 
     explicit ucFindBox(QWidget* parent = nullptr);
+    // A box named for tests and other parts, finding records of kind.
+    static ucFindBox* create(QWidget* parent, const QString& name, int kind);
 
     // The shown name, or what the operator typed.
     QString Text() const;

@@ -1,10 +1,10 @@
 #include "CallerIdLog.h"
 
 #include "Clock.h"
+#include "LogFile.h"
 #include "Paths.h"
 
 #include <QDir>
-#include <QFile>
 
 using namespace Qt::StringLiterals;
 
@@ -18,9 +18,7 @@ void CallerIdLog::rawLine(const QString& source, QByteArrayView line)
     const QString text = now.toString(u"yyyy-MM-dd HH:mm:ss.zzz"_s) + u' ' + source + u' ' + escaped(line);
     qCDebug(lcCallerId).noquote() << text;
     QDir().mkpath(Paths::logFolder());
-    QFile f(fileFor(now.date()));
-    if (f.open(QIODevice::Append | QIODevice::Text))
-        f.write(text.toUtf8() + '\n');
+    LogFile::appendLine(fileFor(now.date()), text);
 }
 
 QString CallerIdLog::fileFor(const QDate& day)

@@ -225,10 +225,7 @@ QString ConsultStore::pickerCondition(const QStringList& found, const QString& t
 {
     if (found.size() > kMostListedCodes)
         return everyColumn(text, tamber) + u" AND c.charge = u.code"_s;
-    QStringList quoted;
-    for (const QString& code : found)
-        quoted << StoreSql::quoted(code);
-    return u"c.code IN ("_s + quoted.join(u',') + u')';
+    return u"c.code IN ("_s + StoreSql::quotedList(found) + u')';
 }
 
 QString ConsultStore::userName(const QString& userCode)

@@ -68,13 +68,7 @@ FrmAS_SubConsult2::FrmAS_SubConsult2(QWidget* parent)
     stateRow->addWidget(m_optClosed);
     stateRow->addStretch();
     form->addRow(u"상    태"_s, stateRow);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(m_btnSave);
-    buttons->addWidget(close);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(form);
-    layout->addLayout(buttons);
+    LayOutEditor(this, form, nullptr, m_btnSave, close);
     resize(520, 600);
 
     connect(pick, &QPushButton::clicked, this, &FrmAS_SubConsult2::pickCategory);

@@ -8,6 +8,7 @@
 #include "DeskSettings.h"
 #include "FrmCust_save.h"
 #include "Grid.h"
+#include "LogFile.h"
 #include "Paths.h"
 #include "PickerRegistry.h"
 #include "ScreenOpener.h"
@@ -26,7 +27,6 @@
 #include <QButtonGroup>
 #include <QDir>
 #include <QEvent>
-#include <QFile>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -83,9 +83,8 @@ void logPopTime(const QString& number, const QString& text)
 {
     qCInfo(lcDesk).noquote() << number << text;
     QDir().mkpath(Paths::logFolder());
-    QFile f(Paths::logFolder() + u"/Call_"_s + Clock::today().toString(u"yyyyMMdd"_s) + u".txt"_s);
-    if (f.open(QIODevice::Append | QIODevice::Text))
-        f.write((Clock::now().toString(u"yyyy-MM-dd HH:mm:ss"_s) + u' ' + number + u' ' + text + u'\n').toUtf8());
+    LogFile::appendLine(Paths::logFolder() + u"/Call_"_s + Clock::today().toString(u"yyyyMMdd"_s) + u".txt"_s,
+                        Clock::now().toString(u"yyyy-MM-dd HH:mm:ss"_s) + u' ' + number + u' ' + text);
 }
 
 struct PanelDef {
@@ -945,15 +944,21 @@ void frmAS_admin4::setCategory(const QString& code, const QString& name)
     m_txtConsult->setText(name);
 }
 
+QString frmAS_admin4::lookupText(QLineEdit* name, QLineEdit* code) const
+{
+    if (!m_editable)
+        return {};
+    const QString text = name->text().trimmed();
+    if (text.isEmpty())
+        code->clear();
+    return text;
+}
+
 void frmAS_admin4::categoryEntered()
 {
-    const QString name = m_txtConsult->text().trimmed();
-    if (!m_editable)
+    const QString name = lookupText(m_txtConsult, m_txtConsultCode);
+    if (name.isEmpty())
         return;
-    if (name.isEmpty()) {
-        m_txtConsultCode->clear();
-        return;
-    }
     guarded(u"txtConsult_KeyDown"_s, [&] {
         if (const QString code = ConsultStore().categoryCode(name); !code.isEmpty()) {
             setCategory(code, name);
@@ -975,13 +980,9 @@ void frmAS_admin4::categoryEntered()
 
 void frmAS_admin4::productEntered()
 {
-    const QString text = m_txtConsultPro->text().trimmed();
-    if (!m_editable)
+    const QString text = lookupText(m_txtConsultPro, m_txtConsultProCode);
+    if (text.isEmpty())
         return;
-    if (text.isEmpty()) {
-        m_txtConsultProCode->clear();
-        return;
-    }
     guarded(u"txtConsultPro_KeyDown"_s, [&] {
         std::unique_ptr<RecordPicker> picker = PickerRegistry::createPicker(kFindKindProd, this);
         const int matches = picker->FindRecords(text, {});

@@ -108,6 +108,9 @@ private:
 
     void categoryEntered();
     void productEntered();
+    // The trimmed name typed for a look-up; empty when there is none to make: the consultation is
+    // not editable, or the name was erased, which clears its code.
+    QString lookupText(QLineEdit* name, QLineEdit* code) const;
     void manualCall();
     void takeSelectedCall();
     void searchCustomer();

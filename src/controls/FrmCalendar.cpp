@@ -6,6 +6,7 @@
 #include <QCalendarWidget>
 #include <QDialogButtonBox>
 #include <QPushButton>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
@@ -48,6 +49,16 @@ std::optional<QDate> FrmCalendar::pick(QWidget* anchor, const QDate& initial)
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return dialog.selectedDate();
+}
+
+QToolButton* FrmCalendar::openButton(QWidget* parent)
+{
+    auto* button = new QToolButton(parent);
+    button->setObjectName(u"cmdCaln"_s);
+    button->setText(u"▼"_s);
+    button->setToolTip(u"달력"_s);
+    button->setFocusPolicy(Qt::NoFocus);
+    return button;
 }
 
 } // namespace asv

@@ -5,6 +5,7 @@
 #include <optional>
 
 class QCalendarWidget;
+class QToolButton;
 
 namespace asv {
 
@@ -19,6 +20,9 @@ public:
 
     // Opens below anchor on initial (today when initial is not a date); nullopt when cancelled.
     static std::optional<QDate> pick(QWidget* anchor, const QDate& initial);
+    // The "▼" button (`cmdCaln`) beside a date box that opens the calendar; it takes no focus, so
+    // the date keeps it.
+    static QToolButton* openButton(QWidget* parent);
 
 private:
     QCalendarWidget* m_calendar;

@@ -28,11 +28,7 @@ FrmEasyDate::FrmEasyDate(const QDate& today, QWidget* parent)
     move->setObjectName(u"cmdMvDate"_s);
     move->setDefault(true);
     move->setFocusPolicy(Qt::NoFocus);
-    auto* calendar = new QToolButton(this);
-    calendar->setObjectName(u"cmdCaln"_s);
-    calendar->setText(u"▼"_s);
-    calendar->setToolTip(u"달력"_s);
-    calendar->setFocusPolicy(Qt::NoFocus);
+    QToolButton* calendar = FrmCalendar::openButton(this);
     connect(move, &QPushButton::clicked, this, &FrmEasyDate::moveToTypedDate);
     connect(calendar, &QToolButton::clicked, this, &FrmEasyDate::pickFromCalendar);
 

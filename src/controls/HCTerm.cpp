@@ -26,18 +26,14 @@ HCTerm::HCTerm(QWidget* parent)
     m_from->setDate(Clock::today());
     m_to->setDate(Clock::today());
 
-    auto* calendar = new QToolButton(this);
-    calendar->setObjectName(u"cmdCaln"_s);
-    calendar->setText(u"▼"_s);
-    calendar->setToolTip(u"달력"_s);
+    QToolButton* calendar = FrmCalendar::openButton(this);
     auto* quick = new QToolButton(this);
     quick->setObjectName(u"cmdAdvn"_s);
     quick->setText(u"…"_s);
     quick->setToolTip(u"기간 선택"_s);
+    quick->setFocusPolicy(Qt::NoFocus);
     auto* stepper = new DayStepper(this);
     stepper->setObjectName(u"udMvDay"_s);
-    for (QToolButton* b : {calendar, quick})
-        b->setFocusPolicy(Qt::NoFocus);
 
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

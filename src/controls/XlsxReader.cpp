@@ -10,6 +10,8 @@
 #include <QXmlStreamReader>
 #include <zip.h>
 
+#include <functional>
+
 using namespace Qt::StringLiterals;
 
 namespace asv {
@@ -29,25 +31,36 @@ QString attribute(const QXmlStreamReader& x, QStringView localName)
     return {};
 }
 
-// Text of the <t> elements up to the end of the element the reader stands in, without the
-// phonetic guides (<rPh>) that East Asian workbooks add to names.
-QString richText(QXmlStreamReader& x)
+// Walks what lies inside the element the reader stands in, to its end. take(name) reads or skips
+// the element it is given and says so; an element it leaves is walked into.
+void walkInside(QXmlStreamReader& x, const std::function<bool(QStringView name)>& take)
 {
-    QString text;
     int depth = 1;
     while (depth > 0 && !x.atEnd()) {
         x.readNext();
         if (x.isStartElement()) {
-            if (x.name() == u"rPh"_s)
-                x.skipCurrentElement();
-            else if (x.name() == u"t"_s)
-                text += x.readElementText(QXmlStreamReader::IncludeChildElements);
-            else
+            if (!take(x.name()))
                 ++depth;
         } else if (x.isEndElement()) {
             --depth;
         }
     }
+}
+
+// Text of the <t> elements up to the end of the element the reader stands in, without the
+// phonetic guides (<rPh>) that East Asian workbooks add to names.
+QString richText(QXmlStreamReader& x)
+{
+    QString text;
+    walkInside(x, [&](QStringView name) {
+        if (name == u"rPh"_s)
+            x.skipCurrentElement();
+        else if (name == u"t"_s)
+            text += x.readElementText(QXmlStreamReader::IncludeChildElements);
+        else
+            return false;
+        return true;
+    });
     return text;
 }
 
@@ -237,20 +250,15 @@ QString XlsxReader::cellValue(QXmlStreamReader& x, const QString& type, int styl
 {
     QString v;
     QString inlineText;
-    int depth = 1;
-    while (depth > 0 && !x.atEnd()) {
-        x.readNext();
-        if (x.isStartElement()) {
-            if (x.name() == u"v"_s)
-                v = x.readElementText();
-            else if (x.name() == u"is"_s)
-                inlineText = richText(x);
-            else
-                x.skipCurrentElement();
-        } else if (x.isEndElement()) {
-            --depth;
-        }
-    }
+    walkInside(x, [&](QStringView name) {
+        if (name == u"v"_s)
+            v = x.readElementText();
+        else if (name == u"is"_s)
+            inlineText = richText(x);
+        else
+            x.skipCurrentElement();
+        return true;
+    });
     if (type == u"s"_s)
         return m_strings.value(v.toInt());
     if (type == u"inlineStr"_s)

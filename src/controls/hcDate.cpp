@@ -16,11 +16,7 @@ hcDate::hcDate(QWidget* parent)
 {
     m_field->setObjectName(u"txtDate"_s);
     m_field->setDate(Clock::today());
-    auto* calendar = new QToolButton(this);
-    calendar->setObjectName(u"cmdCaln"_s);
-    calendar->setText(u"▼"_s);
-    calendar->setToolTip(u"달력"_s);
-    calendar->setFocusPolicy(Qt::NoFocus);
+    QToolButton* calendar = FrmCalendar::openButton(this);
     m_layout->setContentsMargins(0, 0, 0, 0);
     m_layout->setSpacing(1);
     m_layout->addWidget(m_field, 1);

@@ -18,21 +18,12 @@ namespace {
 
 const QString kTable = u"customer"_s;
 
-QString exceptCondition(const QString& exceptCode)
-{
-    return exceptCode.isEmpty() ? QString() : u"code <> "_s + StoreSql::quoted(exceptCode);
-}
-
-QStringList columnList(const QString& columns)
-{
-    return columns.split(u", "_s);
-}
-
 // The columns both writes carry, in the order of the insert's column list: the details after the
 // code, and the trailing ones after the balances.
-const QStringList kDetailColumns = columnList(u"compname, compalias, ceoname, compsn, telno1, telno2, telno3, telno4, "
-                                              u"fax, hpno, charge, taxmode, zipcode, addr1, addr2, status, item"_s);
-const QStringList kTrailingColumns = columnList(u"bigo, hidden, email, modelname"_s);
+const QStringList kDetailColumns =
+    StoreSql::columnList(u"compname, compalias, ceoname, compsn, telno1, telno2, telno3, telno4, "
+                         u"fax, hpno, charge, taxmode, zipcode, addr1, addr2, status, item"_s);
+const QStringList kTrailingColumns = StoreSql::columnList(u"bigo, hidden, email, modelname"_s);
 
 QStringList trailingColumns(bool withEditionColumns)
 {
@@ -71,7 +62,7 @@ QString CustomerStore::deleteAllSql()
 
 const QStringList& CustomerStore::editionColumns()
 {
-    static const QStringList columns = columnList(u"agency, giftname, setupuser, buydate, serialnumber"_s);
+    static const QStringList columns = StoreSql::columnList(u"agency, giftname, setupuser, buydate, serialnumber"_s);
     return columns;
 }
 
@@ -82,9 +73,7 @@ std::optional<CustomerRecord> CustomerStore::load(const QString& code)
 
 bool CustomerStore::codeExists(const QString& code)
 {
-    const bool exists = DBCheckDup(m_db, kTable, u"code"_s, code);
-    throwIfFailed(u"codeExists"_s);
-    return exists;
+    return taken(kTable, u"code"_s, code, {}, u"codeExists"_s);
 }
 
 QString CustomerStore::nextCode(const QString& prefix)
@@ -96,16 +85,12 @@ QString CustomerStore::nextCode(const QString& prefix)
 
 bool CustomerStore::nameTaken(const QString& compname, const QString& exceptCode)
 {
-    const bool taken = DBCheckDup(m_db, kTable, u"compname"_s, compname, exceptCondition(exceptCode));
-    throwIfFailed(u"nameTaken"_s);
-    return taken;
+    return taken(kTable, u"compname"_s, compname, codeOtherThan(exceptCode), u"nameTaken"_s);
 }
 
 bool CustomerStore::aliasTaken(const QString& compalias, const QString& exceptCode)
 {
-    const bool taken = DBCheckDup(m_db, kTable, u"compalias"_s, compalias, exceptCondition(exceptCode));
-    throwIfFailed(u"aliasTaken"_s);
-    return taken;
+    return taken(kTable, u"compalias"_s, compalias, codeOtherThan(exceptCode), u"aliasTaken"_s);
 }
 
 long CustomerStore::telephoneCount(const QString& telno, const QString& exceptCode)
@@ -114,7 +99,7 @@ long CustomerStore::telephoneCount(const QString& telno, const QString& exceptCo
     QString sql = u"SELECT COUNT(*) FROM customer WHERE (telno1 = %1 OR telno2 = %1 OR telno3 = %1 OR telno4 = %1 "
                   u"OR hpno = %1)"_s.arg(t);
     if (!exceptCode.isEmpty())
-        sql += u" AND "_s + exceptCondition(exceptCode);
+        sql += u" AND "_s + codeOtherThan(exceptCode);
     const long n = DBGetValue(m_db, sql).toLong();
     throwIfFailed(u"telephoneCount"_s);
     return n;
@@ -173,12 +158,7 @@ const QList<CodeReference>& CustomerStore::references()
 
 bool CustomerStore::remove(const QString& code)
 {
-    if (CodeReference::anyHolds(m_db, references(), code))
-        return false;
-    if (execute(u"DELETE FROM customer WHERE code = "_s + StoreSql::quoted(code)) > 0)
-        return true;
-    StoreSql::warnNotDeleted();
-    return false;
+    return !CodeReference::anyHolds(m_db, references(), code) && removeCode(kTable, StoreSql::quoted(code));
 }
 
 } // namespace asv

@@ -239,7 +239,7 @@ bool FrmCust_save::checkBeforeSave()
     m_record = fromFields();
     CustomerRecord& c = m_record;
     if (c.compname.isEmpty())
-        return refuse(field(u"compname"_s), requiredMessage(u"상호명"_s), u"필수입력"_s);
+        return refuseRequired(field(u"compname"_s), requiredMessage(u"상호명"_s));
     if (!m_fbUser->Text().isEmpty() && m_fbUser->code().isEmpty())
         return refuse(m_fbUser, u"담당자 입력후 엔터를 치지 않아 코드를 알수 없습니다."_s + vbCrLf
                                     + u"담당자에서 엔터를 치세요."_s);
@@ -252,7 +252,7 @@ bool FrmCust_save::checkBeforeSave()
         field(u"code"_s)->SetText(c.code);
     }
     if (c.code.isEmpty())
-        return refuse(field(u"code"_s), requiredMessage(u"코드"_s), u"필수입력"_s);
+        return refuseRequired(field(u"code"_s), requiredMessage(u"코드"_s));
     const QString others = mode() == EditRecord ? c.code : QString();
     if (CustomerStore().nameTaken(c.compname, others) && !AskRegisterAnyway(c.compname, u"상호명"_s))
         return false;

@@ -37,16 +37,11 @@ QList<std::pair<QString, QString>> tablesNotInnoDb()
 
 QStringList tablesWithoutKey()
 {
-    RecordSetPtr rs;
-    DBOpenRS(rs, u"SELECT t.TABLE_NAME FROM information_schema.TABLES t WHERE t.TABLE_SCHEMA = DATABASE() "
-                 u"AND t.TABLE_TYPE = 'BASE TABLE' AND NOT EXISTS (SELECT 1 FROM information_schema.TABLE_CONSTRAINTS c "
-                 u"WHERE c.TABLE_SCHEMA = t.TABLE_SCHEMA AND c.TABLE_NAME = t.TABLE_NAME "
-                 u"AND c.CONSTRAINT_TYPE = 'PRIMARY KEY') ORDER BY t.TABLE_NAME"_s,
-             true);
-    QStringList out;
-    for (; rs && !rs->eof(); rs->moveNext())
-        out << rs->field(0);
-    return out;
+    return DBFirstColumn(u"SELECT t.TABLE_NAME FROM information_schema.TABLES t WHERE t.TABLE_SCHEMA = DATABASE() "
+                         u"AND t.TABLE_TYPE = 'BASE TABLE' AND NOT EXISTS (SELECT 1 FROM "
+                         u"information_schema.TABLE_CONSTRAINTS c WHERE c.TABLE_SCHEMA = t.TABLE_SCHEMA "
+                         u"AND c.TABLE_NAME = t.TABLE_NAME AND c.CONSTRAINT_TYPE = 'PRIMARY KEY') ORDER BY t.TABLE_NAME"_s,
+                         true);
 }
 
 QHash<QString, QString> serverVariables()

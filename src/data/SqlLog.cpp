@@ -2,6 +2,7 @@
 
 #include "Clock.h"
 #include "ConfigKeys.h"
+#include "LogFile.h"
 #include "Paths.h"
 #include "SqlSecrets.h"
 #include "UserSettings.h"
@@ -18,17 +19,6 @@ double SqlLog::s_slowSeconds = 3;
 QString SqlLog::s_dailyFile;
 QString SqlLog::s_fullPrefix;
 QString SqlLog::s_slowFile;
-
-namespace {
-
-void append(const QString& path, const QString& line)
-{
-    QFile f(path);
-    if (f.open(QIODevice::Append | QIODevice::Text))
-        f.write(line.toUtf8() + '\n');
-}
-
-} // namespace
 
 void SqlLog::start(int level)
 {
@@ -69,11 +59,11 @@ void SqlLog::record(Kind kind, const QString& sql, double seconds, qint64 rows)
     const QString line = now.toString(u"yyMMddHHmmss"_s) + u'\t' + QString::number(seconds, 'f', 3) + u';'
         + QString::number(rows) + u" -> "_s + SqlSecrets::masked(sql);
     if (kind == Kind::Write && s_level >= 1)
-        append(s_dailyFile, line);
+        LogFile::appendLine(s_dailyFile, line);
     if (s_level >= 2)
-        append(s_fullPrefix + now.toString(u"HH"_s) + u".dat"_s, line);
+        LogFile::appendLine(s_fullPrefix + now.toString(u"HH"_s) + u".dat"_s, line);
     if (slow)
-        append(s_slowFile, line);
+        LogFile::appendLine(s_slowFile, line);
 }
 
 } // namespace asv

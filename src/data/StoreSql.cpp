@@ -29,6 +29,25 @@ QString StoreSql::containing(const QString& text)
     return likePattern(u'%' + text + u'%');
 }
 
+QString StoreSql::codeOtherThan(const QString& code)
+{
+    return code.isEmpty() ? QString() : u"code <> "_s + quoted(code);
+}
+
+QStringList StoreSql::columnList(const QString& columns)
+{
+    return columns.split(u", "_s);
+}
+
+QString StoreSql::quotedList(const QStringList& values)
+{
+    QStringList quotedValues;
+    quotedValues.reserve(values.size());
+    for (const QString& value : values)
+        quotedValues << quoted(value);
+    return quotedValues.join(u',');
+}
+
 void StoreSql::warnNotDeleted()
 {
     MsgWarn(u"자료를 삭제 할 수 없습니다."_s + vbCrLf + vbCrLf + u"이미 삭제되었거나, 삭제할 수 없는 경우가 발생했습니다."_s);
@@ -41,6 +60,14 @@ int StoreSql::execute(const QString& sql) const
     int affected = 0;
     DBExecute(m_db, sql, false, &affected);
     return failed() ? 0 : affected;
+}
+
+bool StoreSql::removeCode(const QString& table, const QString& codeLiteral) const
+{
+    if (execute(u"DELETE FROM "_s + table + u" WHERE code = "_s + codeLiteral) > 0)
+        return true;
+    warnNotDeleted();
+    return false;
 }
 
 int StoreSql::insertUnderFreeCode(QString& code, const std::function<QString()>& nextCode,
@@ -87,14 +114,22 @@ RecordSetPtr StoreSql::read(const QString& sql, const QString& operation, bool s
     return rs ? rs : std::make_shared<RecordSet>();
 }
 
-QStringList StoreSql::firstColumn(const QString& sql, const QString& operation) const
+QStringList StoreSql::firstColumn(const QString& sql, const QString& operation, bool silent) const
 {
-    const RecordSetPtr rs = read(sql, operation);
+    const RecordSetPtr rs = read(sql, operation, silent);
     const int n = rs->rowCount();
     QStringList values;
     for (int row = 0; row < n; ++row)
         values << rs->value(row, 0);
     return values;
+}
+
+bool StoreSql::taken(const QString& table, const QString& field, const QString& value, const QString& where,
+                     const QString& operation) const
+{
+    const bool exists = DBCheckDup(m_db, table, field, value, where);
+    throwIfFailed(operation);
+    return exists;
 }
 
 QString StoreSql::value(const QString& sql, const QString& operation) const

@@ -67,15 +67,9 @@ QStringList digitIndexNames()
 // Which of names the current database's customer table has, read from the given catalogue view.
 QStringList existing(const QString& view, const QString& nameColumn, const QStringList& names)
 {
-    RecordSetPtr rs;
-    DBOpenRS(rs, u"SELECT DISTINCT "_s + nameColumn + u" FROM information_schema."_s + view
-                     + u" WHERE TABLE_SCHEMA = DATABASE() AND TABLE_NAME = 'customer' AND "_s + nameColumn
-                     + u" IN "_s + inList(names));
-    QStringList found;
-    for (; rs && !rs->eof(); rs->moveNext())
-        found << rs->field(0);
-    CloseRS(rs);
-    return found;
+    return DBFirstColumn(u"SELECT DISTINCT "_s + nameColumn + u" FROM information_schema."_s + view
+                         + u" WHERE TABLE_SCHEMA = DATABASE() AND TABLE_NAME = 'customer' AND "_s + nameColumn
+                         + u" IN "_s + inList(names));
 }
 
 // "c.telno1" → "c.telno1_rev"; "" for a column without a companion.

@@ -72,22 +72,12 @@ QString quoted(const QString& text)
     return u"'"_s + SQLQuote(text) + u"'"_s;
 }
 
-QStringList firstColumn(const QString& sql)
-{
-    RecordSetPtr rs;
-    DBOpenRS(rs, sql, true);
-    QStringList out;
-    for (; rs && !rs->eof(); rs->moveNext())
-        out << rs->field(0);
-    CloseRS(rs);
-    return out;
-}
-
 QStringList triggerNames(const Side& side)
 {
-    return firstColumn(
+    return DBFirstColumn(
         u"SELECT TRIGGER_NAME FROM information_schema.TRIGGERS WHERE TRIGGER_SCHEMA = DATABASE() AND EVENT_OBJECT_TABLE = "_s
-        + quoted(side.table));
+            + quoted(side.table),
+        true);
 }
 
 // Every write keeps the pieces, and the triggers read the positions: without them a write to the
@@ -96,9 +86,11 @@ bool complete(const Side& side, const QStringList& triggers)
 {
     return std::all_of(kTriggerEvents.begin(), kTriggerEvents.end(),
                        [&](const QString& event) { return triggers.contains(side.trigger(event)); })
-        && firstColumn(u"SELECT CONCAT(TABLE_NAME, ' ', TABLE_COMMENT) FROM information_schema.TABLES WHERE TABLE_SCHEMA = "
-                       u"DATABASE() AND TABLE_NAME IN ("_s
-                       + quoted(side.gramTable()) + u", "_s + quoted(side.positionTable()) + u") ORDER BY TABLE_NAME"_s)
+        && DBFirstColumn(u"SELECT CONCAT(TABLE_NAME, ' ', TABLE_COMMENT) FROM information_schema.TABLES WHERE "
+                         u"TABLE_SCHEMA = DATABASE() AND TABLE_NAME IN ("_s
+                             + quoted(side.gramTable()) + u", "_s + quoted(side.positionTable())
+                             + u") ORDER BY TABLE_NAME"_s,
+                         true)
                == QStringList{side.gramTable() + u' ' + kComplete, side.positionTable() + u' '};
 }
 

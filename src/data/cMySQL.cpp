@@ -4,6 +4,7 @@
 #include "Cp949.h"
 #include "DbError.h"
 #include "DataLog.h"
+#include "LogFile.h"
 #include "Paths.h"
 #include "SqlSecrets.h"
 #include "UserSettings.h"
@@ -12,7 +13,6 @@
 #include "Prompter.h"
 
 #include <QDir>
-#include <QFile>
 #include <QSettings>
 #include <QThread>
 #include <algorithm>
@@ -96,13 +96,6 @@ bool inState(MYSQL* h, cMySQL::NodeState state)
     if (result)
         mysql_free_result(result);
     return in;
-}
-
-void appendLine(const QString& path, const QString& line)
-{
-    QFile f(path);
-    if (f.open(QIODevice::Append | QIODevice::Text))
-        f.write(line.toUtf8() + '\n');
 }
 
 } // namespace
@@ -438,7 +431,7 @@ RecordSetPtr cMySQL::query(const QString& sql, bool silent)
 
         if (err == ER_LOCK_DEADLOCK) {
             QDir().mkpath(Paths::logFolder());
-            appendLine(Paths::logFolder() + u"/Deadlock_log.txt"_s,
+            LogFile::appendLine(Paths::logFolder() + u"/Deadlock_log.txt"_s,
                        Clock::now().toString(u"yyyy-MM-dd hh:mm:ss"_s) + u' ' + SqlSecrets::masked(sql));
         }
         if (isLostConnection(err) && !reconnectTried) {

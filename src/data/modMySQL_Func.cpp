@@ -187,6 +187,17 @@ QString DBGetValue(cMySQL& db, const QString& sql)
     return firstValue(db, sql);
 }
 
+QStringList DBFirstColumn(const QString& sql, bool silent)
+{
+    RecordSetPtr rs;
+    DBOpenRS(rs, sql, silent);
+    QStringList values;
+    for (; rs && !rs->eof(); rs->moveNext())
+        values << rs->field(0);
+    CloseRS(rs);
+    return values;
+}
+
 long DBRecordCount(const QString& table, const QString& where)
 {
     return DBRecordCount(reading(), table, where);

@@ -4,6 +4,7 @@
 #include "RecordSetPtr.h"
 
 #include <QString>
+#include <QStringList>
 
 namespace asv {
 
@@ -27,6 +28,8 @@ const QString& DBName();
 int DBOpenRS(RecordSetPtr& rs, const QString& sql, bool silent = false);
 int DBExecute(const QString& sql, bool silent = false, int* affected = nullptr);
 QString DBGetValue(const QString& sql);
+// The first column of every row; empty when the read failed.
+QStringList DBFirstColumn(const QString& sql, bool silent = false);
 long DBRecordCount(const QString& table, const QString& where = {});
 long DBTrimCount(const QString& table, const QString& field, const QString& condition = {});
 QString DBMaxValue(const QString& table, const QString& field, const QString& where = {});

@@ -1,6 +1,7 @@
 #include "SmsCustomers.h"
 
 #include "Clock.h"
+#include "StoreSql.h"
 #include "modMySQL_Func.h"
 #include "RecordSet.h"
 
@@ -88,12 +89,9 @@ QList<SmsRecipient> SmsCustomers::byCodes(const QStringList& codes)
 {
     if (codes.isEmpty())
         return {};
-    QStringList quoted;
-    for (const QString& code : codes)
-        quoted << u"'"_s + SQLQuote(code) + u"'"_s;
     RecordSetPtr rs;
     const int rows = DBOpenRS(rs, u"SELECT code, compname, telno1, hpno FROM customer WHERE code IN ("_s
-                                      + quoted.join(u',') + u")"_s);
+                                      + StoreSql::quotedList(codes) + u")"_s);
     QHash<QString, SmsRecipient> found;
     for (int r = 0; r < rows; ++r) {
         found.insert(rs->value(r, u"code"_s),

@@ -247,7 +247,7 @@ bool FrmProd_save::checkBeforeSave()
     m_record = fromFields();
     ProductRecord& p = m_record;
     if (p.name.isEmpty())
-        return refuse(field(u"name"_s), requiredMessage(u"상품명"_s), u"필수입력"_s);
+        return refuseRequired(field(u"name"_s), requiredMessage(u"상품명"_s));
     if (!UnitFits(p.unit))
         return refuse(m_cmbUnit, UnitTooLongMessage());
     if (m_chkAutoBarcode->isChecked() && p.bcode.isEmpty() && m_chkAutoBarcode->isEnabled()) {
@@ -260,7 +260,7 @@ bool FrmProd_save::checkBeforeSave()
         field(u"code"_s)->SetText(p.code);
     }
     if (p.code.isEmpty())
-        return refuse(field(u"code"_s), requiredMessage(u"코드"_s), u"필수입력"_s);
+        return refuseRequired(field(u"code"_s), requiredMessage(u"코드"_s));
     const QString others = mode() == EditRecord ? p.code : QString();
     if (ProductStore().nameNormTaken(p.name, p.norm, others)
         && !AskRegisterAnyway(NameWithNorm(p.name, p.norm), u"상품명(규격)"_s))

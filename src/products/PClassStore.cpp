@@ -69,10 +69,7 @@ bool PClassStore::remove(const PClassRecord& pclass)
         MsgInfo(ClassInUseMessage());
         return false;
     }
-    if (execute(u"DELETE FROM pclass WHERE code = "_s + StoreSql::quoted(pclass.code)) > 0)
-        return true;
-    StoreSql::warnNotDeleted();
-    return false;
+    return removeCode(u"pclass"_s, StoreSql::quoted(pclass.code));
 }
 
 } // namespace asv

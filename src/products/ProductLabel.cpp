@@ -24,11 +24,10 @@ QList<ProductLabel> ProductLabel::load(const QStringList& codes)
 {
     if (codes.isEmpty())
         return {};
-    QStringList quoted;
-    for (const QString& code : codes)
-        quoted.append(StoreSql::quoted(code));
-    const RecordSetPtr rs = StoreSql(nullptr, u"ProductLabel"_s).read(u"SELECT code, name, norm, saleprice, bcode FROM product WHERE code IN ("_s
-                                               + quoted.join(u',') + u')', u"load"_s);
+    const RecordSetPtr rs = StoreSql(nullptr, u"ProductLabel"_s)
+                                .read(u"SELECT code, name, norm, saleprice, bcode FROM product WHERE code IN ("_s
+                                          + StoreSql::quotedList(codes) + u')',
+                                      u"load"_s);
     QHash<QString, ProductLabel> byCode;
     for (int row = 0; row < rs->rowCount(); ++row) {
         const QString code = rs->value(row, u"code"_s);

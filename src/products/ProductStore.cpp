@@ -15,19 +15,9 @@ namespace {
 
 const QString kTable = u"product"_s;
 
-QString exceptCondition(const QString& exceptCode)
-{
-    return exceptCode.isEmpty() ? QString() : u"code <> "_s + StoreSql::quoted(exceptCode);
-}
-
 QString joined(const QString& condition, const QString& more)
 {
     return more.isEmpty() ? condition : condition + u" AND "_s + more;
-}
-
-QStringList columnList(const QString& columns)
-{
-    return columns.split(u", "_s);
 }
 
 QString insertSql(const ProductRecord& product)
@@ -35,20 +25,13 @@ QString insertSql(const ProductRecord& product)
     ProductRecord p = product;
     p.regdate = Clock::today().toString(u"yyyy-MM-dd"_s);
     static const QStringList columns =
-        columnList(u"code, bcode, name, norm, taxmode, classname, unit, regdate, bigo, hidden, saleprice"_s);
+        StoreSql::columnList(u"code, bcode, name, norm, taxmode, classname, unit, regdate, bigo, hidden, saleprice"_s);
     return ProductRecord::fields().insertSql(kTable, columns, p);
 }
 
 } // namespace
 
 ProductStore::ProductStore(cMySQL* db) : StoreSql(db, u"ProductStore"_s) {}
-
-bool ProductStore::taken(const QString& field, const QString& value, const QString& where, const QString& operation)
-{
-    const bool exists = DBCheckDup(m_db, kTable, field, value, where);
-    throwIfFailed(operation);
-    return exists;
-}
 
 int ProductStore::renameSaleLines(const ProductRecord& p, const QString& loadedName, const QString& loadedNorm)
 {
@@ -72,7 +55,7 @@ std::optional<ProductRecord> ProductStore::load(const QString& code)
 
 bool ProductStore::codeExists(const QString& code)
 {
-    return taken(u"code"_s, code, {}, u"codeExists"_s);
+    return taken(kTable, u"code"_s, code, {}, u"codeExists"_s);
 }
 
 QString ProductStore::nextCode(const QString& prefix)
@@ -91,13 +74,13 @@ QString ProductStore::nextBarcode(int length)
 
 bool ProductStore::nameNormTaken(const QString& name, const QString& norm, const QString& exceptCode)
 {
-    return taken(u"name"_s, name, joined(u"norm = "_s + StoreSql::quoted(norm), exceptCondition(exceptCode)),
+    return taken(kTable, u"name"_s, name, joined(u"norm = "_s + StoreSql::quoted(norm), codeOtherThan(exceptCode)),
                  u"nameNormTaken"_s);
 }
 
 bool ProductStore::barcodeTaken(const QString& bcode, const QString& exceptCode)
 {
-    return !bcode.isEmpty() && taken(u"bcode"_s, bcode, exceptCondition(exceptCode), u"barcodeTaken"_s);
+    return !bcode.isEmpty() && taken(kTable, u"bcode"_s, bcode, codeOtherThan(exceptCode), u"barcodeTaken"_s);
 }
 
 QStringList ProductStore::normsOf(const QString& name)
@@ -132,7 +115,7 @@ int ProductStore::update(const ProductRecord& product, const QString& loadedName
     if (IsFreeTextProduct(product.code))
         return 0;
     static const QStringList columns =
-        columnList(u"bcode, name, norm, taxmode, classname, unit, bigo, hidden, saleprice"_s);
+        StoreSql::columnList(u"bcode, name, norm, taxmode, classname, unit, bigo, hidden, saleprice"_s);
     const int rows = execute(ProductRecord::fields().updateSql(kTable, columns, product, u"code"_s));
     if (rows > 0)
         renameSaleLines(product, loadedName, loadedNorm);
@@ -152,14 +135,11 @@ const QList<CodeReference>& ProductStore::references()
 
 bool ProductStore::remove(const QString& code)
 {
-    if (!IsFreeTextProduct(code)) {
-        if (CodeReference::anyHolds(m_db, references(), code))
-            return false;
-        if (execute(u"DELETE FROM product WHERE code = "_s + StoreSql::quoted(code)) > 0)
-            return true;
+    if (IsFreeTextProduct(code)) {
+        StoreSql::warnNotDeleted();
+        return false;
     }
-    StoreSql::warnNotDeleted();
-    return false;
+    return !CodeReference::anyHolds(m_db, references(), code) && removeCode(kTable, StoreSql::quoted(code));
 }
 
 } // namespace asv

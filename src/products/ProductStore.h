@@ -57,7 +57,6 @@ public:
     bool remove(const QString& code);
 
 private:
-    bool taken(const QString& field, const QString& value, const QString& where, const QString& operation);
     int renameSaleLines(const ProductRecord& p, const QString& loadedName, const QString& loadedNorm);
 };
 

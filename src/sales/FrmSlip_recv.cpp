@@ -31,12 +31,10 @@ using ConfigKeys::kConfig;
 const Setting<bool> kBaseDay{kConfig, u"FrmSlip_recv_BaseDay"_s, false};
 const Setting<bool> kSkipAmt{kConfig, u"FrmSlip_recv_SkipAmt"_s, false};
 const Setting<bool> kSkipDC{kConfig, u"FrmSlip_recv_SkipDC"_s, true};
-const QString kRequired = u"필수입력"_s;
 
 QLabel* panel(QWidget* parent, const QString& name)
 {
-    auto* label = new QLabel(parent);
-    label->setObjectName(name);
+    QLabel* label = NamedLabel(parent, name);
     label->setFrameShape(QFrame::Panel);
     label->setFrameShadow(QFrame::Sunken);
     label->setMinimumWidth(110);
@@ -48,20 +46,12 @@ HCText* field(QWidget* parent, const QString& name, int bytes, int kind)
     return NamedTextField(parent, {name, {}, bytes, kind});
 }
 
-ucFindBox* findBox(QWidget* parent, const QString& name, int kind)
-{
-    auto* box = new ucFindBox(parent);
-    box->setObjectName(name);
-    box->setFindType(kind);
-    return box;
-}
-
 } // namespace
 
 FrmSlip_recv::FrmSlip_recv(QWidget* parent)
     : RecordEditor(parent, u"FrmSlip_recv"_s, {u"전표"_s, nullptr, {}, false, u"btnClose"_s}),
-      m_hdField(new hcDate(this)), m_fbCust(findBox(this, u"fbCust"_s, ucFindBox::FindCustKind)),
-      m_fbUser(findBox(this, u"fbUser"_s, ucFindBox::FindUserKind)),
+      m_hdField(new hcDate(this)), m_fbCust(ucFindBox::create(this, u"fbCust"_s, ucFindBox::FindCustKind)),
+      m_fbUser(ucFindBox::create(this, u"fbUser"_s, ucFindBox::FindUserKind)),
       m_txtAmount(field(this, u"txtAmount"_s, 0, HCText::Number)), m_txtDC(field(this, u"txtDC"_s, 0, HCText::Number)),
       m_cmbCashType(new QComboBox(this)), m_txtBigo(field(this, u"txtBigo"_s, 100, HCText::AnyText)),
       m_pnlCustName(panel(this, u"pnlCustName"_s)), m_pnlCustBigo(panel(this, u"pnlCustBigo"_s)),
@@ -245,11 +235,11 @@ bool FrmSlip_recv::checkBeforeSave()
                 return false;
             break;
         case Issue::NoCustomer:
-            return refuse(m_fbCust, requiredMessage(u"거래처"_s), kRequired);
+            return refuseRequired(m_fbCust, requiredMessage(u"거래처"_s));
         case Issue::NoCustomerCode:
-            return refuse(m_fbCust, u"거래처 코드가 입력되지 않았습니다."_s, kRequired);
+            return refuseRequired(m_fbCust, u"거래처 코드가 입력되지 않았습니다."_s);
         case Issue::NothingPaid:
-            if (MsgYesNo(u"입금액이나 할인금액이 입력되지 않았습니다. 그래도 저장하시겠습니까?."_s, kRequired, false)
+            if (MsgYesNo(u"입금액이나 할인금액이 입력되지 않았습니다. 그래도 저장하시겠습니까?."_s, requiredTitle(), false)
                 != MsgAnswer::Yes)
                 return false;
             break;

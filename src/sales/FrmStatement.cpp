@@ -5,6 +5,7 @@
 #include "Grid.h"
 #include "HCTerm.h"
 #include "Paths.h"
+#include "RecordEditor.h"
 #include "ScreenOpener.h"
 #include "Setting.h"
 #include "SharedOptions.h"
@@ -161,7 +162,7 @@ void FrmStatement::query()
 {
     const QString ccode = m_fbCust->code();
     if (ccode.isEmpty()) {
-        MsgInfo(u"[거래처]은(는) 필수 입력 사항입니다."_s, u"필수입력"_s);
+        MsgInfo(RecordEditor::requiredMessage(u"거래처"_s), RecordEditor::requiredTitle());
         return;
     }
     const std::optional<QDate> from = m_hmDate->from();

@@ -96,10 +96,7 @@ bool AsCodeStore::remove(int code, int part)
     const QString number = QString::number(code);
     if (IsUsedData(m_db, u"rsvconsult"_s, u"concode"_s, number, false, {}, u"상담내역"_s))
         return false;
-    if (execute(u"DELETE FROM ascode WHERE code = "_s + number) > 0)
-        return true;
-    StoreSql::warnNotDeleted();
-    return false;
+    return removeCode(u"ascode"_s, number);
 }
 
 } // namespace asv

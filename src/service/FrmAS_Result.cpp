@@ -3,7 +3,7 @@
 #include "AsJobStore.h"
 #include "FrmAS_save2.h"
 #include "Grid.h"
-#include "ResultLineDelete.h"
+#include "ResultLineGrid.h"
 #include "SharedOptions.h"
 #include "WidgetHelpers.h"
 #include "mdlCommonOstra.h"
@@ -149,18 +149,15 @@ void FrmAS_Result::addLine()
 
 void FrmAS_Result::editLine()
 {
-    const int row = m_list->activeRow();
-    const int seq = row >= 0 ? m_list->text(row, ColSeq).toInt() : 0;
-    if (seq == 0) {
-        MsgInfo(u"먼저 그리드에서 수정할 자료를 선택하세요."_s);
+    const int seq = ResultLineGrid::lineToEdit(*m_list, ColSeq);
+    if (seq == 0)
         return;
-    }
     openLineDialog(RecordEditor::EditRecord, seq);
 }
 
 void FrmAS_Result::deleteLine()
 {
-    DeleteActiveResultLine(m_list, ColSeq, m_job, kForm);
+    ResultLineGrid::removeActive(m_list, ColSeq, m_job, kForm);
 }
 
 void FrmAS_Result::closeEvent(QCloseEvent* event)

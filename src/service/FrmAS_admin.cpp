@@ -76,12 +76,10 @@ FrmAS_admin::FrmAS_admin(QWidget* parent, const QString& name, bool deliveries)
     filters->addWidget(new AsJobScanBox(this, list(), [this](int row) { return jobAt(row); }));
     footer()->addWidget(m_labTotal);
 
-    QPushButton* add = NamedButton(this, u"btnRecAdd"_s, u"신규(F2)"_s);
-    QPushButton* edit = NamedButton(this, u"btnRecEdit"_s, u"수정"_s);
-    QPushButton* remove = NamedButton(this, u"btnRecDel"_s, u"삭제(F4)"_s);
     QPushButton* pay = NamedButton(this, u"btnPay"_s, u"입금"_s);
     QPushButton* ticket = NamedButton(this, u"btnTicket"_s, u"접수증"_s);
-    addButtons({add, edit, remove, pay, ticket});
+    addButtons(recordButtons(list(), [this] { addJob(); }, [this] { editJob(); }, [this] { deleteSelected(); })
+               + QList<QPushButton*>{pay, ticket});
 
     auto* side = new QWidget(this);
     auto* sideLayout = new QVBoxLayout(side);
@@ -102,9 +100,6 @@ FrmAS_admin::FrmAS_admin(QWidget* parent, const QString& name, bool deliveries)
     connect(m_cmbDateType, &QComboBox::currentIndexChanged, this, &FrmAS_admin::query);
     connect(m_cmbState, &QComboBox::currentIndexChanged, this, &FrmAS_admin::query);
     connect(m_fbCust, &ucFindBox::found, this, &FrmAS_admin::query);
-    connect(add, &QPushButton::clicked, this, &FrmAS_admin::addJob);
-    connect(edit, &QPushButton::clicked, this, &FrmAS_admin::editJob);
-    connect(remove, &QPushButton::clicked, this, &FrmAS_admin::deleteSelected);
     connect(pay, &QPushButton::clicked, this, &FrmAS_admin::openPayment);
     connect(ticket, &QPushButton::clicked, this, [this] { AsTicketPrint::preview(this, jobAt(list()->activeRow())); });
     connect(grid, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& index) {
@@ -292,27 +287,6 @@ void FrmAS_admin::showCustomer(int row)
         m_lstSale->addItems(AsListStore().purchases(ccode));
         return 0;
     });
-}
-
-bool FrmAS_admin::screenKey(int key)
-{
-    switch (key) {
-    case Qt::Key_F2:
-        addJob();
-        return true;
-    case Qt::Key_F4:
-        deleteSelected();
-        return true;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        // Enter in a filter field is that field's own.
-        if (!list()->hasFocus())
-            return false;
-        editJob();
-        return true;
-    default:
-        return false;
-    }
 }
 
 } // namespace asv

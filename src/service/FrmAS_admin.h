@@ -39,8 +39,6 @@ protected:
     // its own saved layout).
     FrmAS_admin(QWidget* parent, const QString& name, bool deliveries);
 
-    bool screenKey(int key) override;
-
 private:
     void showCustomer(int row);
     int jobAt(int row) const;

@@ -6,7 +6,7 @@
 #include "AsState.h"
 #include "Grid.h"
 #include "HCTerm.h"
-#include "ResultLineDelete.h"
+#include "ResultLineGrid.h"
 #include "SharedOptions.h"
 #include "SqlNumber.h"
 #include "WidgetHelpers.h"
@@ -54,12 +54,10 @@ FrmAS_admin2::FrmAS_admin2(QWidget* parent)
     filters->insertWidget(4, new QLabel(u"처리상황:"_s, this));
     filters->insertWidget(5, m_cmbState);
 
-    QPushButton* add = NamedButton(this, u"btnRecAdd"_s, u"신규(F2)"_s);
-    QPushButton* edit = NamedButton(this, u"btnRecEdit"_s, u"수정"_s);
-    QPushButton* remove = NamedButton(this, u"btnRecDel"_s, u"삭제(F4)"_s);
     // Kept for the layout the ledger shares; payments are taken in the ledger.
     QPushButton* pay = NamedButton(this, u"btnPay"_s, u"입금"_s);
-    addButtons({add, edit, remove, pay});
+    addButtons(recordButtons(m_spDetail, [this] { addLine(); }, [this] { editLine(); }, [this] { deleteLine(); })
+               + QList<QPushButton*>{pay});
 
     C::define(list()->cells(), kJobColumns);
     m_spDetail->setColumns({u"상품명"_s, u"원인코드"_s, u"결과코드"_s, u"AS메모"_s, u"금액"_s, u"무상"_s, u"코드"_s});
@@ -68,9 +66,6 @@ FrmAS_admin2::FrmAS_admin2(QWidget* parent)
     finishLayout(m_spDetail, Qt::Vertical);
 
     connect(m_cmbState, &QComboBox::currentIndexChanged, this, &FrmAS_admin2::query);
-    connect(add, &QPushButton::clicked, this, &FrmAS_admin2::addLine);
-    connect(edit, &QPushButton::clicked, this, &FrmAS_admin2::editLine);
-    connect(remove, &QPushButton::clicked, this, &FrmAS_admin2::deleteLine);
     connect(m_spDetail, &QAbstractItemView::doubleClicked, this, &FrmAS_admin2::editLine);
     connect(list()->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this] { loadDetails(activeJob()); });
@@ -158,39 +153,16 @@ void FrmAS_admin2::addLine()
 
 void FrmAS_admin2::editLine()
 {
-    const int row = m_spDetail->activeRow();
-    const int seq = row >= 0 ? m_spDetail->text(row, DetSeq).toInt() : 0;
-    if (seq == 0) {
-        MsgInfo(u"먼저 그리드에서 수정할 자료를 선택하세요."_s);
+    const int seq = ResultLineGrid::lineToEdit(*m_spDetail, DetSeq);
+    if (seq == 0)
         return;
-    }
     if (const AsJobWindows::ResultLine& open = AsJobWindows::resultLine())
         open(this, activeJob(), 2, seq);
 }
 
 void FrmAS_admin2::deleteLine()
 {
-    DeleteActiveResultLine(m_spDetail, DetSeq, activeJob(), kForm);
-}
-
-bool FrmAS_admin2::screenKey(int key)
-{
-    switch (key) {
-    case Qt::Key_F2:
-        addLine();
-        return true;
-    case Qt::Key_F4:
-        deleteLine();
-        return true;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        if (!m_spDetail->hasFocus())
-            return false;
-        editLine();
-        return true;
-    default:
-        return false;
-    }
+    ResultLineGrid::removeActive(m_spDetail, DetSeq, activeJob(), kForm);
 }
 
 } // namespace asv

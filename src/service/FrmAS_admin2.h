@@ -28,9 +28,6 @@ public:
     void editLine();
     void deleteLine();
 
-protected:
-    bool screenKey(int key) override;
-
 private:
     int activeJob() const;
     void loadDetails(int job);

@@ -28,22 +28,6 @@ namespace asv {
 
 namespace {
 
-const QString kRequired = u"필수입력"_s;
-
-QLabel* namedLabel(QWidget* parent, const QString& name)
-{
-    auto* label = new QLabel(parent);
-    label->setObjectName(name);
-    return label;
-}
-
-ucFindBox* findBox(QWidget* parent, const QString& name, int kind)
-{
-    auto* box = new ucFindBox(parent);
-    box->setObjectName(name);
-    box->setFindType(kind);
-    return box;
-}
 
 HCText* timeField(QWidget* parent, const QString& name)
 {
@@ -55,12 +39,12 @@ HCText* timeField(QWidget* parent, const QString& name)
 FrmAS_save::FrmAS_save(QWidget* parent)
     : RecordEditor(parent, u"FrmAS_save"_s,
                    {u"A/S접수"_s, nullptr, {}, false, u"btnClose"_s, u"chkContinueAdd"_s, u"계속 등록하기(&N)"_s}),
-      m_lblCode(namedLabel(this, u"lblCode"_s)), m_lblDate(namedLabel(this, u"lblDate"_s)),
-      m_lblTime(namedLabel(this, u"lblTime"_s)), m_lblDealDam(namedLabel(this, u"lblDealDam"_s)),
-      m_lblCustInfo{namedLabel(this, u"lblCustInfo0"_s), namedLabel(this, u"lblCustInfo1"_s)},
-      m_fbCust(findBox(this, u"fbCust"_s, ucFindBox::FindCustKind)),
-      m_fbProd(findBox(this, u"fbProd"_s, ucFindBox::FindProdKind)),
-      m_fbUser(findBox(this, u"fbUser"_s, ucFindBox::FindUserKind)), m_combo(new QComboBox(this)),
+      m_lblCode(NamedLabel(this, u"lblCode"_s)), m_lblDate(NamedLabel(this, u"lblDate"_s)),
+      m_lblTime(NamedLabel(this, u"lblTime"_s)), m_lblDealDam(NamedLabel(this, u"lblDealDam"_s)),
+      m_lblCustInfo{NamedLabel(this, u"lblCustInfo0"_s), NamedLabel(this, u"lblCustInfo1"_s)},
+      m_fbCust(ucFindBox::create(this, u"fbCust"_s, ucFindBox::FindCustKind)),
+      m_fbProd(ucFindBox::create(this, u"fbProd"_s, ucFindBox::FindProdKind)),
+      m_fbUser(ucFindBox::create(this, u"fbUser"_s, ucFindBox::FindUserKind)), m_combo(new QComboBox(this)),
       m_contents(NamedTextField(this, {u"htField13"_s, {}, 100, HCText::AnyText})),
       m_serial(NamedTextField(this, {u"htField0"_s, {}, 50, HCText::AnyText})),
       m_visitDate{new hcDate(this), new hcDate(this)},
@@ -226,13 +210,13 @@ bool FrmAS_save::checkBeforeSave()
     if (!m_visitDate[1]->Text().isEmpty() && !m_visitDate[1]->date())
         return refuse(m_visitDate[1], u"방문예정일자가 잘못 입력되었습니다."_s);
     if (m_fbCust->Text().trimmed().isEmpty())
-        return refuse(m_fbCust, requiredMessage(u"거래처"_s), kRequired);
+        return refuseRequired(m_fbCust, requiredMessage(u"거래처"_s));
     if (m_fbCust->code().isEmpty())
-        return refuse(m_fbCust, u"거래처 코드가 입력되지 않았습니다."_s, kRequired);
+        return refuseRequired(m_fbCust, u"거래처 코드가 입력되지 않았습니다."_s);
     if (AsCodeCombo::chosen(m_combo) == 0)
-        return refuse(m_combo, u"접수코드가 입력되지 않았습니다."_s, kRequired);
+        return refuseRequired(m_combo, u"접수코드가 입력되지 않았습니다."_s);
     if (m_fbProd->Text().trimmed().isEmpty())
-        return refuse(m_fbProd, requiredMessage(u"상품"_s), kRequired);
+        return refuseRequired(m_fbProd, requiredMessage(u"상품"_s));
     return true;
 }
 

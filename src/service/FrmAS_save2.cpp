@@ -25,25 +25,17 @@ namespace asv {
 
 namespace {
 
-const QString kRequired = u"필수입력"_s;
-
-QLabel* namedLabel(QWidget* parent, const QString& name, const QString& text = {})
-{
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(name);
-    return label;
-}
 
 } // namespace
 
 FrmAS_save2::FrmAS_save2(QWidget* parent)
     : RecordEditor(parent, u"FrmAS_save2"_s,
                    {u"A/S결과"_s, nullptr, {}, false, u"btnClose"_s, u"chkContinueAdd"_s, u"계속 등록하기(&N)"_s}),
-      m_lblCode(namedLabel(this, u"lblCode"_s)), m_lblSeq(namedLabel(this, u"lblSeq"_s)),
+      m_lblCode(NamedLabel(this, u"lblCode"_s)), m_lblSeq(NamedLabel(this, u"lblSeq"_s)),
       m_fbProd(new ucFindBox(this)), m_codes{new QComboBox(this), new QComboBox(this)},
       m_memo(NamedTextField(this, {u"htField13"_s, {}, 100, HCText::AnyText})),
       m_amount(NamedTextField(this, {u"htField0"_s, {}, 0, HCText::Number})),
-      m_chkFree(new QCheckBox(u"무상"_s, this)), m_sendLabel(namedLabel(this, u"lblSendDate"_s, u"배 송 일"_s)),
+      m_chkFree(new QCheckBox(u"무상"_s, this)), m_sendLabel(NamedLabel(this, u"lblSendDate"_s, u"배 송 일"_s)),
       m_sendDate(new hcDate(this))
 {
     setWindowTitle(u"AS처리등록"_s);
@@ -198,11 +190,11 @@ bool FrmAS_save2::checkBeforeSave()
 {
     switch (AsLineEdit::refusal(typed())) {
     case AsLineEdit::Refusal::NoCause:
-        return refuse(m_codes[0], u"원인코드가 입력되지 않았습니다."_s, kRequired);
+        return refuseRequired(m_codes[0], u"원인코드가 입력되지 않았습니다."_s);
     case AsLineEdit::Refusal::NoResult:
-        return refuse(m_codes[1], u"결과코드가 입력되지 않았습니다."_s, kRequired);
+        return refuseRequired(m_codes[1], u"결과코드가 입력되지 않았습니다."_s);
     case AsLineEdit::Refusal::NoProduct:
-        return refuse(m_fbProd, requiredMessage(u"상품"_s), kRequired);
+        return refuseRequired(m_fbProd, requiredMessage(u"상품"_s));
     case AsLineEdit::Refusal::None:
         break;
     }

@@ -1,6 +1,7 @@
 #include "NightlyBackup.h"
 
 #include "BackupFile.h"
+#include "LogFile.h"
 #include "Paths.h"
 #include "UserSettings.h"
 
@@ -65,10 +66,8 @@ QString NightlyBackup::failureFile()
 
 void NightlyBackup::recordFailure(const QString& why)
 {
-    QFile f(failureFile());
-    if (!f.open(QIODevice::Append | QIODevice::Text))
-        return;
-    f.write((QDateTime::currentDateTime().toString(u"yyyy-MM-dd hh:mm"_s) + u" "_s + why.simplified() + u"\n"_s).toUtf8());
+    LogFile::appendLine(failureFile(),
+                        QDateTime::currentDateTime().toString(u"yyyy-MM-dd hh:mm"_s) + u" "_s + why.simplified());
 }
 
 QString NightlyBackup::failures()

@@ -45,11 +45,7 @@ QString patternOf(const QString& database)
 // Throws DbError: a list read short would make the swap leave tables behind.
 QStringList firstColumn(const QString& sql)
 {
-    const RecordSetPtr rs = StoreSql(nullptr, u"TableSwap"_s).read(sql, u"read"_s, true);
-    QStringList out;
-    for (int row = 0; row < rs->rowCount(); ++row)
-        out << rs->value(row, 0);
-    return out;
+    return StoreSql(nullptr, u"TableSwap"_s).firstColumn(sql, u"read"_s, true);
 }
 
 } // namespace

@@ -1,4 +1,4 @@
-#include "ResultLineDelete.h"
+#include "ResultLineGrid.h"
 
 #include "AsJobStore.h"
 #include "Grid.h"
@@ -9,7 +9,16 @@ using namespace Qt::StringLiterals;
 
 namespace asv {
 
-bool DeleteActiveResultLine(Grid* lines, int seqColumn, int job, const QString& form)
+int ResultLineGrid::lineToEdit(const Grid& lines, int seqColumn)
+{
+    const int row = lines.activeRow();
+    const int seq = row >= 0 ? lines.text(row, seqColumn).toInt() : 0;
+    if (seq == 0)
+        MsgInfo(u"먼저 그리드에서 수정할 자료를 선택하세요."_s);
+    return seq;
+}
+
+bool ResultLineGrid::removeActive(Grid* lines, int seqColumn, int job, const QString& form)
 {
     const int row = lines->activeRow();
     if (row < 0) {
