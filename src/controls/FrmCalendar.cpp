@@ -4,6 +4,7 @@
 #include "PopupPlacement.h"
 
 #include <QCalendarWidget>
+#include <QLocale>
 #include <QDialogButtonBox>
 #include <QPushButton>
 #include <QToolButton>
@@ -19,6 +20,8 @@ FrmCalendar::FrmCalendar(const QDate& initial, QWidget* parent)
     setObjectName(u"FrmCalendar"_s);
     setWindowTitle(u"달력"_s);
     m_calendar->setObjectName(u"calMonth"_s);
+    // The month and day names come from the widget's locale, not from the translation.
+    m_calendar->setLocale(QLocale(QLocale::Korean, QLocale::SouthKorea));
     m_calendar->setFirstDayOfWeek(Qt::Sunday);
     m_calendar->setGridVisible(true);
     m_calendar->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);

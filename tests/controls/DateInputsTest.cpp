@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QToolButton>
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
@@ -43,6 +44,8 @@ QDate pickInCalendar(Window<Box>& w, const QDate& day)
     QDate shown;
     whenModal<FrmCalendar>([&](FrmCalendar* dialog) {
         shown = dialog->selectedDate();
+        // Month and weekdays read Korean, as the rest of the window.
+        EXPECT_TRUE(dialog->findChild<QToolButton*>(u"qt_calendar_monthbutton"_s)->text().endsWith(u'월'));
         dialog->findChild<QCalendarWidget*>(u"calMonth"_s)->setSelectedDate(day);
         QTest::mouseClick(dialog->findChild<QPushButton*>(u"btnOK"_s), Qt::LeftButton);
     });
