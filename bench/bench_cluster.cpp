@@ -1,4 +1,4 @@
-// The cost of a cluster to the desk: entering a sale line in the slip and recording a received
+// The cost of a cluster to the desk: entering a sale line as the slip does and recording a received
 // call, on a database of the single test server against the same database on the test cluster
 // (scripts/testdb cluster start), where every commit waits for the other two nodes.
 //   bench_cluster [benchmark flags]
@@ -7,14 +7,13 @@
 #include "BenchProgram.h"
 #include "CallIntake.h"
 #include "Clock.h"
-#include "FrmSlip_sale.h"
-#include "Grid.h"
 #include "MedianRatioReporter.h"
+#include "SlipLineEntry.h"
 #include "StoreSql.h"
 #include "TestDatabase.h"
 #include "modMySQL_Func.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <benchmark/benchmark.h>
 #include <cstdio>
 #include <memory>
@@ -41,14 +40,9 @@ Place g_places[2];
 void enterLines(benchmark::State& state, Place& place)
 {
     place.db->open();
-    FrmSlip_sale slip;
-    slip.InitForm(place.customer, Clock::today().toString(u"yyyy-MM"_s));
-    Grid* list = slip.list();
+    SlipLineEntry slip(place.customer, Clock::today().toString(u"yyyy-MM"_s));
     for (auto _ : state) {
-        const int row = list->rowCount() - 1;
-        list->editCell(row, FrmSlip_sale::ColDay, u"15"_s);
-        list->editCell(row, FrmSlip_sale::ColBarcode, place.barcode);
-        if (list->text(row, FrmSlip_sale::ColCode).isEmpty()) {
+        if (!slip.enter(u"15"_s, place.barcode)) {
             state.SkipWithError("the line was not stored");
             break;
         }
@@ -97,7 +91,7 @@ Place generated(std::optional<test::ServerAccount> server)
 
 int main(int argc, char** argv)
 {
-    BenchProgram<QApplication> program(argc, argv);
+    BenchProgram<QCoreApplication> program(argc, argv);
     const test::ServerAccount cluster = test::testCluster();
     if (cluster.user.isEmpty())
         qFatal("the test cluster is not running: scripts/testdb cluster start");

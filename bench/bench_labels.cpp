@@ -3,7 +3,7 @@
 
 #include "LabelSheet.h"
 
-#include <QApplication>
+#include <QGuiApplication>
 #include <QFileInfo>
 #include <QPdfWriter>
 #include <QTemporaryDir>
@@ -66,7 +66,7 @@ int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
+    QGuiApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -1,7 +1,7 @@
 // The all-customer ledger for one year at 10,000 customers, 1M sale lines, 200,000 payments and
-// about 100,000 AS lines: the store's reads with the merge into rows, and the window's query with its
-// grid, against the bare statements of the same steps through the client library. The window runs
-// its statements at once, each on a connection it opens; so does the bare run.
+// about 100,000 AS lines: the store's reads with the merge into rows against the bare statements of
+// the same steps through the client library. The reads run at once, each on a connection of its
+// own; so does the bare run.
 //   bench_ledger [benchmark flags]
 // The generated data is kept in the database "asvb_books_1m" (shared with bench_balances); drop it
 // to generate it again.
@@ -9,17 +9,13 @@
 #include "BenchDatabase.h"
 #include "BenchProgram.h"
 #include "Cp949.h"
-#include "FrmRPT_ledger.h"
-#include "Grid.h"
-#include "HCTerm.h"
 #include "LedgerMerge.h"
 #include "LedgerReads.h"
 #include "LedgerStore.h"
 #include "MedianRatioReporter.h"
 #include "modMySQL_Func.h"
 
-#include <QApplication>
-#include <QCheckBox>
+#include <QCoreApplication>
 #include <benchmark/benchmark.h>
 #include <cstdio>
 #include <future>
@@ -32,7 +28,6 @@ namespace {
 
 
 QString g_database;
-std::unique_ptr<FrmRPT_ledger> g_window;
 LedgerStore::Filter g_filter;
 QList<QByteArray> g_steps;
 int g_rows = 0;
@@ -72,18 +67,6 @@ void BM_Ledger_StoreAndMerge(benchmark::State& state)
     state.counters["rows"] = g_rows;
 }
 
-void BM_Ledger_Window(benchmark::State& state)
-{
-    for (auto _ : state) {
-        g_window->Refresh_Sheet();
-        if (g_window->list()->rowCount() != g_rows) {
-            state.SkipWithError("unexpected row count");
-            break;
-        }
-    }
-    state.counters["rows"] = g_rows;
-}
-
 // One iteration reads a year of the whole book. The bare statements alone vary by a third from one
 // repetition to the next on this machine: seven, interleaved, give medians that hold still.
 void measured(benchmark::internal::Benchmark* b)
@@ -92,13 +75,12 @@ void measured(benchmark::internal::Benchmark* b)
 }
 BENCHMARK(BM_Ledger_BareSQL)->Apply(measured);
 BENCHMARK(BM_Ledger_StoreAndMerge)->Apply(measured);
-BENCHMARK(BM_Ledger_Window)->Apply(measured);
 
 } // namespace
 
 int main(int argc, char** argv)
 {
-    BenchProgram<QApplication> program(argc, argv);
+    BenchProgram<QCoreApplication> program(argc, argv);
 
     BenchDatabase& db = BenchDatabase::books();
     g_database = db.name();
@@ -119,13 +101,9 @@ int main(int argc, char** argv)
                 DBRecordCount(u"sale"_s), DBRecordCount(u"receive"_s), DBRecordCount(u"aslist_d"_s),
                 g_filter.from.toUtf8().constData(), g_filter.to.toUtf8().constData(), g_rows);
 
-    g_window = std::make_unique<FrmRPT_ledger>();
-    g_window->period()->SetText1(g_filter.from);
-    g_window->period()->SetText2(g_filter.to);
     MedianRatioReporter report("BM_Ledger_BareSQL");
     benchmark::RunSpecifiedBenchmarks(&report);
 
-    g_window.reset();
     DBClose();
     benchmark::Shutdown();
     return 0;

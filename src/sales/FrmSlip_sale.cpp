@@ -11,8 +11,7 @@
 #include "GridPrinter.h"
 #include "OptionKeys.h"
 #include "ProductRules.h"
-#include "ProductStore.h"
-#include "SaleLineEdit.h"
+#include "SaleCatalogue.h"
 #include "SaleStore.h"
 #include "ScreenOpener.h"
 #include "Setting.h"
@@ -480,14 +479,7 @@ SaleLineEdit::Cells FrmSlip_sale::cellsOf(int row) const
 
 SaleLineEdit::Catalogue FrmSlip_sale::catalogue() const
 {
-    return {[this](const QString& pcode) { return ProductPrices().vatMode(m_ccode, pcode); },
-            [](const QString& pcode) -> std::optional<SaleLineEdit::Product> {
-                const std::optional<ProductRecord> p = ProductStore().load(pcode);
-                if (!p)
-                    return std::nullopt;
-                return SaleLineEdit::Product{p->unit, p->bcode, p->saleprice, p->name, p->norm};
-            },
-            &GetPCodeByName, VatOptions::current(), SharedOptions::current().basePriceChange[1]};
+    return SaleCatalogue(m_ccode, VatOptions::current(), SharedOptions::current().basePriceChange[1]);
 }
 
 void FrmSlip_sale::setPricedCells(int row, double amount, double tax)

@@ -64,6 +64,14 @@ const Column& column(AsJobColumns::Col col)
 
 } // namespace
 
+QList<AsJobColumns::Col> AsJobColumns::ledger(bool deliveries)
+{
+    QList<Col> cols;
+    for (int col = 0; col < (deliveries ? Count : Code + 1); ++col)
+        cols << static_cast<Col>(col);
+    return cols;
+}
+
 void AsJobColumns::define(GridModel& cells, const QList<Col>& shown)
 {
     cells.setColumnCount(static_cast<int>(shown.size()));

@@ -23,6 +23,9 @@ public:
     // completed.
     using StateCounts = std::array<int, 3>;
 
+    // Every column of the job lists up to the job number; the customer's and the delivery columns
+    // after it in the edition that follows deliveries.
+    static QList<Col> ledger(bool deliveries);
     // The list shows these columns in this order.
     static void define(GridModel& cells, const QList<Col>& shown);
     // Writes the row from row sourceRow of a job query result.

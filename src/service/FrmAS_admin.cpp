@@ -30,16 +30,6 @@ namespace {
 const QString kForm = u"FrmAS_admin"_s;
 using C = AsJobColumns;
 
-// Every column of the job lists up to the job number; the customer's and the delivery columns
-// after it in the edition that follows deliveries.
-QList<C::Col> shownColumns(bool deliveries)
-{
-    QList<C::Col> cols;
-    for (int col = 0; col < (deliveries ? C::Count : C::Code + 1); ++col)
-        cols << static_cast<C::Col>(col);
-    return cols;
-}
-
 } // namespace
 
 FrmAS_admin::FrmAS_admin(QWidget* parent) : FrmAS_admin(parent, kForm, false) {}
@@ -49,7 +39,7 @@ FrmAS_admin::FrmAS_admin(QWidget* parent, const QString& name, bool deliveries)
       m_cmbDateType(new QComboBox(this)), m_fbCust(new ucFindBox(this)), m_fbUser(new ucFindBox(this)),
       m_cmbState(new QComboBox(this)), m_labTotal(new QLabel(this)), m_fbCustInfo(new ucFindBox(this)),
       m_custInfo(new QFormLayout), m_lstSale(new QListWidget(this)), m_deliveries(deliveries),
-      m_columns(shownColumns(deliveries))
+      m_columns(C::ledger(deliveries))
 {
     m_cmbDateType->setObjectName(u"cmbDateType"_s);
     m_cmbDateType->addItems({u"접수기간:"_s, u"방문예정:"_s});
