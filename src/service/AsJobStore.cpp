@@ -47,6 +47,14 @@ QString AsJobStore::lockCustomerOf(int job)
     const QString ccode = DBGetValue(m_db, u"SELECT ccode FROM aslist_m WHERE code = %1 FOR UPDATE"_s.arg(job));
     throwIfFailed(u"lockCustomerOf"_s);
     if (!ccode.isEmpty()) {
+        // A cluster's nodes do not see each other's locks; only rows both transactions write make
+        // the later commit fail and run again. A bit of the state flipped and flipped back is such
+        // a write and leaves the row as it was. Without it a line charged on one node while the
+        // job moved to another customer on another kept its charge with the old customer.
+        for (int flip = 0; flip < 2; ++flip) {
+            execute(u"UPDATE aslist_m SET state = state ^ 1 WHERE code = %1"_s.arg(job));
+            throwIfFailed(u"lockCustomerOf"_s);
+        }
         DBGetValue(m_db, u"SELECT code FROM customer WHERE code = "_s + StoreSql::quoted(ccode) + u" FOR UPDATE"_s);
         throwIfFailed(u"lockCustomerOf"_s);
     }

@@ -66,7 +66,9 @@ private:
 
     std::optional<StoredCharge> storedCharge(int job, int seq);
     // Inside a transaction: the job's customer, with the job's row and then the customer's row
-    // locked, the order every write of a job takes; "" when the job is gone.
+    // locked, the order every write of a job takes; "" when the job is gone. The job's row is
+    // written as well, so that on a cluster this transaction conflicts with any other that
+    // changed the job meanwhile on another node.
     QString lockCustomerOf(int job);
     double chargedTotal(int job);
 };

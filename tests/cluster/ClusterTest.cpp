@@ -1,8 +1,10 @@
+#include "AsJobStore.h"
 #include "BaseSchema.h"
 #include "ClusterStructure.h"
 #include "DbError.h"
 #include "Paths.h"
 #include "ScriptedPrompter.h"
+#include "TestDatabase.h"
 #include "TrigramIndex.h"
 #include "cMySQL.h"
 #include "modMySQL_Func.h"
@@ -11,7 +13,10 @@
 #include <QCoreApplication>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
+#include <QThread>
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <thread>
 
 using namespace Qt::StringLiterals;
 using namespace asv;
@@ -127,4 +132,57 @@ TEST_F(Cluster, AnAccountRequiringTlsConnectsWithTheCaAndIsRefusedInClearWithAKo
     const auto [caNumber, caText] = refusal({true, m_home.filePath(u"missing-ca.pem"_s)});
     EXPECT_NE(caNumber, 0);
     EXPECT_TRUE(caText.contains(u"TLS 암호화 접속을 만들 수 없습니다."_s)) << caText.toStdString();
+}
+
+// Each node sees only its own locks: two desks that read the job's customer under a lock on two
+// nodes at once both commit unless their writes share a row. With the third node paused both
+// commits wait together, as they do whenever the cluster is slow.
+TEST_F(Cluster, AJobMovedToAnotherCustomerWhileALineIsChargedOnAnotherNodeKeepsTheChargeWithTheJob)
+{
+    const QString user = ownAccount(u"asvjob"_s);
+    ASSERT_TRUE(DBInit(m_nodes[0], user, u"own-pw"_s, m_database));
+    ASSERT_TRUE(BaseSchema::installCurrent());
+    DBExecute(u"INSERT INTO customer (code, compname) VALUES ('000601', '이전고객'), ('000602', '새고객')"_s);
+    DBExecute(u"INSERT INTO aslist_m (code, ccode, dealdate) VALUES (1, '000601', '2026-12-07')"_s);
+    // A first line already there: the first line of a job writes the job's row anyway.
+    DBExecute(u"INSERT INTO aslist_d (code, seq, amount, isfree) VALUES (1, 1, 0, 1)"_s);
+    ASSERT_FALSE(DBLastFailed());
+
+    const auto connect = [&](const QString& node) {
+        auto c = std::make_unique<cMySQL>();
+        c->real_connect(node, user, u"own-pw"_s, m_database, 3306, {}, 0, u"euckr"_s);
+        c->query(u"SET SESSION wsrep_sync_wait = 1"_s, false);
+        c->query(u"SELECT 1"_s, false);
+        c->query(u"SET SESSION wsrep_sync_wait = 0"_s, false);
+        return c;
+    };
+    const std::unique_ptr<cMySQL> moving = connect(m_nodes[0]);
+    const std::unique_ptr<cMySQL> charging = connect(m_nodes[1]);
+    std::optional<AsJobRecord> job = AsJobStore(moving.get()).load(1);
+    ASSERT_TRUE(job);
+    job->ccode = u"000602"_s;
+    AsLineRecord line;
+    line.code = 1;
+    line.amount = 3000;
+
+    QFile pidFile(test::clusterSetting(u"PIDFILE_3"_s));
+    ASSERT_TRUE(pidFile.open(QIODevice::ReadOnly));
+    const pid_t pid = pidFile.readAll().trimmed().toInt();
+    ASSERT_GT(pid, 0);
+    ASSERT_EQ(::kill(pid, SIGSTOP), 0);
+    bool moved = false;
+    int charged = 0;
+    std::thread move([&] { moved = AsJobStore(moving.get()).update(*job); });
+    std::thread charge([&] { charged = AsJobStore(charging.get()).saveLine(line); });
+    QThread::msleep(1500);
+    ::kill(pid, SIGCONT);
+    move.join();
+    charge.join();
+    EXPECT_TRUE(moved);
+    EXPECT_EQ(charged, 2);
+
+    DBExecute(u"SET SESSION wsrep_sync_wait = 1"_s);
+    EXPECT_EQ(DBGetValue(u"SELECT ccode FROM aslist_m WHERE code = 1"_s), u"000602"_s);
+    EXPECT_EQ(DBGetValue(u"SELECT nowmoney FROM customer WHERE code = '000601'"_s).toDouble(), 0);
+    EXPECT_EQ(DBGetValue(u"SELECT nowmoney FROM customer WHERE code = '000602'"_s).toDouble(), 3000);
 }
