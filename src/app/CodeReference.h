@@ -14,8 +14,9 @@ struct CodeReference {
     QString field;
     QString label;
 
-    // Whether one of refs holds code, asked in their order; the first that does says so.
-    static bool anyHolds(cMySQL& db, const QList<CodeReference>& refs, const QString& code);
+    // Whether one of refs holds code, asked in their order; the first that does says so unless
+    // quiet.
+    static bool anyHolds(cMySQL& db, const QList<CodeReference>& refs, const QString& code, bool quiet = false);
 };
 
 } // namespace asv

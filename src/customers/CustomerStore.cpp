@@ -2,6 +2,7 @@
 
 #include "Clock.h"
 #include "CustomerRules.h"
+#include "DbTransaction.h"
 #include "StoreSql.h"
 #include "modMain_SQL.h"
 #include "modMsgBox.h"
@@ -156,9 +157,25 @@ const QList<CodeReference>& CustomerStore::references()
     return refs;
 }
 
+// A desk storing a sale locks the customer's row first. The delete does the same before it asks
+// for documents, so a sale being stored is waited for and then found, never left without its
+// customer. Which document holds it is said once the lock is let go: a message must not keep the
+// other desks' sales waiting.
 bool CustomerStore::remove(const QString& code)
 {
-    return !CodeReference::anyHolds(m_db, references(), code) && removeCode(kTable, StoreSql::quoted(code));
+    bool held = false;
+    const QString key = StoreSql::quoted(code);
+    const bool removed = DbTransaction::run(m_db, [&] {
+        if (value(u"SELECT code FROM "_s + kTable + u" WHERE code = "_s + key + u" FOR UPDATE"_s, u"remove"_s).isEmpty())
+            return false;
+        held = CodeReference::anyHolds(m_db, references(), code, true);
+        return !held && execute(u"DELETE FROM "_s + kTable + u" WHERE code = "_s + key) == 1;
+    });
+    if (held)
+        CodeReference::anyHolds(m_db, references(), code);
+    else if (!removed)
+        warnNotDeleted();
+    return removed;
 }
 
 } // namespace asv

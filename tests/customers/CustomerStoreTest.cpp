@@ -7,8 +7,10 @@
 #include "cMySQL.h"
 #include "modMySQL_Func.h"
 
+#include <QThread>
 #include <gtest/gtest.h>
 #include <memory>
+#include <thread>
 
 using namespace Qt::StringLiterals;
 using namespace asv;
@@ -132,6 +134,27 @@ TEST_F(CustomerStoreFixture, BalanceMovesByAmountsRoundedToTheColumnAndAFailedMo
 
 // A store given another connection works there alone: while that connection's transaction is
 // open, the program's own connection neither sees the customer nor counts its code.
+// A desk storing a sale locks the customer first; a delete asked meanwhile waits for it and then
+// finds the sale, instead of leaving it without its customer.
+TEST_F(CustomerStoreFixture, ACustomerDeletedWhileAnotherDeskStoresItsFirstSaleIsKept)
+{
+    ASSERT_EQ(add(u"000701"_s), 1);
+    const std::unique_ptr<cMySQL> selling = DBConnection(0)->connectAnother();
+    const std::unique_ptr<cMySQL> deleting = DBConnection(0)->connectAnother();
+    selling->query(u"START TRANSACTION"_s, false);
+    selling->query(u"SELECT code FROM customer WHERE code = '000701' FOR UPDATE"_s, false);
+    selling->query(u"INSERT INTO sale (ccode, pcode, dealdate, total) VALUES ('000701', '', '2026-12-07', 1100)"_s, false);
+    bool removed = true;
+    std::thread remove([&] { removed = CustomerStore(deleting.get()).remove(u"000701"_s); });
+    QThread::msleep(300);
+    selling->query(u"COMMIT"_s, false);
+    remove.join();
+
+    EXPECT_FALSE(removed);
+    EXPECT_TRUE(CustomerStore().codeExists(u"000701"_s));
+    EXPECT_TRUE(prompter.texts().value(0).contains(u"매출전표"_s)) << prompter.texts().join(u'\n').toStdString();
+}
+
 TEST_F(CustomerStoreFixture, AStoreOnASecondConnectionWritesWhatTheMainOneReadsOnceCommitted)
 {
     const std::unique_ptr<cMySQL> own = DBConnection(0)->connectAnother();
@@ -147,7 +170,7 @@ TEST_F(CustomerStoreFixture, AStoreOnASecondConnectionWritesWhatTheMainOneReadsO
     EXPECT_NE(second.nextCode(), c.code);
     EXPECT_FALSE(main.codeExists(c.code));
     EXPECT_EQ(main.nextCode(), c.code);
-    // Its delete guard asks there too: a sale of the same open transaction holds the customer.
+    // Its delete guard asks there too: the sale written on it holds the customer.
     own->query(u"INSERT INTO sale (ccode, pcode, dealdate) VALUES ('"_s + c.code + u"', '', '2026-12-07')"_s, false);
     EXPECT_FALSE(second.remove(c.code));
     EXPECT_TRUE(second.codeExists(c.code));
