@@ -4,6 +4,7 @@
 #include "cMySQL.h"
 #include "modMath.h"
 #include "modMySQL_Func.h"
+#include "RecordSet.h"
 
 #include <QStringList>
 
@@ -12,6 +13,12 @@ using namespace Qt::StringLiterals;
 namespace asv {
 
 CustomerBalance::CustomerBalance(cMySQL* db) : m_db(db ? *db : DBMainConnection()) {}
+
+bool CustomerBalance::lock(const QString& ccode)
+{
+    RecordSetPtr rs;
+    return DBOpenRS(m_db, rs, u"SELECT code FROM customer WHERE code = '"_s + SQLQuote(ccode) + u"' FOR UPDATE"_s) == 1;
+}
 
 bool CustomerBalance::move(const QString& ccode, double delta)
 {

@@ -15,6 +15,10 @@ class CustomerBalance {
 public:
     explicit CustomerBalance(cMySQL* db = nullptr);
 
+    // Inside a transaction: locks the customer's row, the first step of every document written for
+    // it, so that a delete of the customer and a document for it take turns. False when the
+    // customer is gone or the read failed.
+    bool lock(const QString& ccode);
     // Adds delta, rounded to the column's four decimals, in the same statement as the read, so
     // two desks moving one balance never lose each other's move. False when the statement failed.
     bool move(const QString& ccode, double delta);

@@ -84,7 +84,7 @@ int ReceiveStore::insert(const ReceiveRecord& p)
     // The payment and its balance move stand or fall together.
     int code = 0;
     const bool done = DbTransaction::run(m_db, [&] {
-        if (execute(sql) <= 0)
+        if (!CustomerBalance(&m_db).lock(p.ccode) || execute(sql) <= 0)
             return false;
         code = m_db.insert_id();
         return CustomerBalance(&m_db).move(p.ccode, -p.total());
@@ -107,7 +107,7 @@ int ReceiveStore::update(const ReceiveRecord& loaded, const ReceiveRecord& edite
         // What is stored now decides where the money sits, not what this screen loaded earlier:
         // another desk may have edited or moved the payment since.
         const std::optional<Locked> now = lock(edited.code);
-        if (!now || execute(sql) <= 0)
+        if (!now || (edited.ccode != now->ccode && !CustomerBalance(&m_db).lock(edited.ccode)) || execute(sql) <= 0)
             return false;
         const QList<std::pair<QString, double>> moves =
             ReceiveRules::balanceMoves(now->ccode, now->total, edited.ccode, dAmount + dDc);

@@ -138,10 +138,7 @@ QString SaleStore::taxInvoiceOf(int code)
 // locking each other in turn.
 bool SaleStore::inTransaction(const QString& ccode, const std::function<bool()>& body)
 {
-    return DbTransaction::run(m_db, [&] {
-        RecordSetPtr rs;
-        return DBOpenRS(m_db, rs, u"SELECT code FROM customer WHERE code = "_s + q(ccode) + u" FOR UPDATE"_s) == 1 && body();
-    });
+    return DbTransaction::run(m_db, [&] { return CustomerBalance(&m_db).lock(ccode) && body(); });
 }
 
 // A desk failing between the line and the balance would leave the balance off by the line for

@@ -55,7 +55,8 @@ QString AsJobStore::lockCustomerOf(int job)
             execute(u"UPDATE aslist_m SET state = state ^ 1 WHERE code = %1"_s.arg(job));
             throwIfFailed(u"lockCustomerOf"_s);
         }
-        DBGetValue(m_db, u"SELECT code FROM customer WHERE code = "_s + StoreSql::quoted(ccode) + u" FOR UPDATE"_s);
+        // A job whose customer is gone (deleted by hand) keeps its lines workable.
+        CustomerBalance(&m_db).lock(ccode);
         throwIfFailed(u"lockCustomerOf"_s);
     }
     return ccode;
@@ -82,9 +83,16 @@ QString AsJobStore::customerOf(int code)
 
 int AsJobStore::insert(const AsJobRecord& job)
 {
-    if (execute(AsJobRecord::fields().insertSql(u"aslist_m"_s, kReceptionColumns, job)) == 0)
-        return 0;
-    return static_cast<int>(DBInsertId(m_db));
+    // Under the customer's lock, as every document: a customer deleted meanwhile leaves no job.
+    int code = 0;
+    DbTransaction::run(m_db, [&] {
+        if (!CustomerBalance(&m_db).lock(job.ccode)
+            || execute(AsJobRecord::fields().insertSql(u"aslist_m"_s, kReceptionColumns, job)) == 0)
+            return false;
+        code = static_cast<int>(DBInsertId(m_db));
+        return true;
+    });
+    return code;
 }
 
 bool AsJobStore::update(const AsJobRecord& job)
@@ -94,10 +102,8 @@ bool AsJobStore::update(const AsJobRecord& job)
         const QString before = lockCustomerOf(job.code);
         if (before.isEmpty())
             return false;
-        if (before != job.ccode) {
-            DBGetValue(m_db, u"SELECT code FROM customer WHERE code = "_s + StoreSql::quoted(job.ccode) + u" FOR UPDATE"_s);
-            throwIfFailed(u"update"_s);
-        }
+        if (before != job.ccode && !CustomerBalance(&m_db).lock(job.ccode))
+            return false;
         const double charged = chargedTotal(job.code);
         if (execute(AsJobRecord::fields().updateSql(u"aslist_m"_s, kEditableColumns, job, u"code"_s)) == 0)
             return false;

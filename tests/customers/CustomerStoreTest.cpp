@@ -1,7 +1,10 @@
+#include "AsJobStore.h"
 #include "CustomerBalance.h"
 #include "CustomerRules.h"
 #include "CustomerStore.h"
 #include "DbError.h"
+#include "ReceiveStore.h"
+#include "SaleStore.h"
 #include "ScriptedPrompter.h"
 #include "TestDatabase.h"
 #include "cMySQL.h"
@@ -153,6 +156,56 @@ TEST_F(CustomerStoreFixture, ACustomerDeletedWhileAnotherDeskStoresItsFirstSaleI
     EXPECT_FALSE(removed);
     EXPECT_TRUE(CustomerStore().codeExists(u"000701"_s));
     EXPECT_TRUE(prompter.texts().value(0).contains(u"매출전표"_s)) << prompter.texts().join(u'\n').toStdString();
+}
+
+// The other way round: a document stored while the customer's delete is under way waits for it and
+// is then refused, instead of being stored for a customer that is gone.
+TEST_F(CustomerStoreFixture, ASaleAPaymentOrAJobStoredForACustomerBeingDeletedIsRefused)
+{
+    const std::unique_ptr<cMySQL> writing = DBConnection(0)->connectAnother();
+    const std::unique_ptr<cMySQL> deleting = DBConnection(0)->connectAnother();
+    const std::vector<std::pair<const char*, std::function<int(const QString&)>>> documents{
+        {"sale",
+         [&](const QString& ccode) {
+             SaleLine line;
+             line.ccode = ccode;
+             line.dealdate = u"2026-12-07"_s;
+             line.total = 1100;
+             return SaleStore(writing.get()).insert(line);
+         }},
+        {"payment",
+         [&](const QString& ccode) {
+             ReceiveRecord payment;
+             payment.ccode = ccode;
+             payment.dealdate = u"2026-12-07"_s;
+             payment.amount = 5000;
+             return ReceiveStore(writing.get()).insert(payment);
+         }},
+        {"AS job",
+         [&](const QString& ccode) {
+             AsJobRecord job;
+             job.ccode = ccode;
+             job.dealdate = u"2026-12-07"_s;
+             return AsJobStore(writing.get()).insert(job);
+         }},
+    };
+    int n = 710;
+    for (const auto& [kind, store] : documents) {
+        SCOPED_TRACE(kind);
+        const QString code = u"000%1"_s.arg(++n);
+        ASSERT_EQ(add(code), 1);
+        deleting->query(u"START TRANSACTION"_s, false);
+        deleting->query(u"SELECT code FROM customer WHERE code = '"_s + code + u"' FOR UPDATE"_s, false);
+        int stored = -1;
+        std::thread write([&] { stored = store(code); });
+        QThread::msleep(300);
+        deleting->query(u"DELETE FROM customer WHERE code = '"_s + code + u"'"_s, false);
+        deleting->query(u"COMMIT"_s, false);
+        write.join();
+        EXPECT_EQ(stored, 0);
+        for (const char* table : {"sale", "receive", "aslist_m"})
+            EXPECT_EQ(DBRecordCount(QString::fromLatin1(table), u"ccode = '"_s + code + u"'"_s), 0) << table;
+    }
 }
 
 TEST_F(CustomerStoreFixture, AStoreOnASecondConnectionWritesWhatTheMainOneReadsOnceCommitted)
