@@ -14,9 +14,11 @@ struct CodeReference {
     QString field;
     QString label;
 
-    // Whether one of refs holds code, asked in their order; the first that does says so unless
-    // quiet.
-    static bool anyHolds(cMySQL& db, const QList<CodeReference>& refs, const QString& code, bool quiet = false);
+    // The first of refs, asked in their order, that holds code (or could not be asked); none when
+    // none does.
+    static const CodeReference* holder(cMySQL& db, const QList<CodeReference>& refs, const QString& code);
+    // Whether one of refs holds code; the first that does says so.
+    static bool anyHolds(cMySQL& db, const QList<CodeReference>& refs, const QString& code);
 };
 
 } // namespace asv

@@ -163,16 +163,20 @@ const QList<CodeReference>& CustomerStore::references()
 // other desks' sales waiting.
 bool CustomerStore::remove(const QString& code)
 {
-    bool held = false;
+    const CodeReference* holder = nullptr;
     const QString key = StoreSql::quoted(code);
     const bool removed = DbTransaction::run(m_db, [&] {
         if (value(u"SELECT code FROM "_s + kTable + u" WHERE code = "_s + key + u" FOR UPDATE"_s, u"remove"_s).isEmpty())
             return false;
-        held = CodeReference::anyHolds(m_db, references(), code, true);
-        return !held && execute(u"DELETE FROM "_s + kTable + u" WHERE code = "_s + key) == 1;
+        holder = CodeReference::holder(m_db, references(), code);
+        if (failed()) {
+            holder = nullptr; // reported already; nothing is deleted
+            return false;
+        }
+        return !holder && execute(u"DELETE FROM "_s + kTable + u" WHERE code = "_s + key) == 1;
     });
-    if (held)
-        CodeReference::anyHolds(m_db, references(), code);
+    if (holder)
+        SayUsedIn(holder->label);
     else if (!removed)
         warnNotDeleted();
     return removed;

@@ -177,9 +177,14 @@ bool IsUsedData(cMySQL& db, const QString& table, const QString& field, const QS
         if (db.lastErrno() != 0)
             return true;
         if (n > 0 && showMsg)
-            MsgInfo(u"해당 데이터가 「"_s + label + u"」에서 사용중이기 때문에 삭제할 수 없습니다."_s);
+            SayUsedIn(label);
         return n > 0;
     });
+}
+
+void SayUsedIn(const QString& label)
+{
+    MsgInfo(u"해당 데이터가 「"_s + label + u"」에서 사용중이기 때문에 삭제할 수 없습니다."_s);
 }
 
 QString GetProdByBarCode(const QString& barcode)

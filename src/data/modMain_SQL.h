@@ -28,6 +28,8 @@ double GetBalance(const QString& ccode, bool isSale, const QString& toDate, cons
 // look-up counts as in use, so that nothing is deleted on a guess.
 bool IsUsedData(cMySQL& db, const QString& table, const QString& field, const QString& value, bool isText,
                 const QString& extraCondition, const QString& label, bool showMsg = true);
+// The delete guard's message: the record is in use in label's documents.
+void SayUsedIn(const QString& label);
 
 // The code of the visible product with this barcode; several matches are offered by number.
 QString GetProdByBarCode(const QString& barcode);
