@@ -33,6 +33,8 @@ namespace {
 constexpr unsigned int kCompressFlag = 32;
 const QString kLostInTransaction =
     QStringLiteral("the connection was lost inside a transaction; the server kept nothing it had not committed");
+const QString kRolledBackAfterDeadlock =
+    QStringLiteral("a deadlock made the server roll the transaction back; the rest of it was not sent");
 // A COMMIT without its answer may have been stored: the operator checks before entering it again.
 const QString kCommitOutcomeUnknown = QStringLiteral(
     "저장하는 중에 서버와의 연결이 끊어져 저장되었는지 알 수 없습니다. 다시 입력하기 전에 자료를 다시 조회하여 확인하세요.");
@@ -307,7 +309,8 @@ bool cMySQL::returnToFirstNode()
 
 bool cMySQL::inTransaction() const
 {
-    return m_transactionLost || (m_handle && (m_handle->server_status & SERVER_STATUS_IN_TRANS) != 0);
+    return m_transactionLost || m_transactionRolledBack
+        || (m_handle && (m_handle->server_status & SERVER_STATUS_IN_TRANS) != 0);
 }
 
 std::unique_ptr<cMySQL> cMySQL::connectAnother() const
@@ -394,14 +397,14 @@ RecordSetPtr cMySQL::query(const QString& sql, bool silent)
     // connection: running the last statement again on its own would keep half a document (a
     // balance move without its sale line). The caller's transaction fails instead.
     const bool inTransaction = this->inTransaction();
-    // After the loss, the new session is in autocommit: what the caller's transaction still sends up
-    // to its end would be stored alone, so it is refused unsent.
-    if (m_transactionLost) {
+    // After the loss or the deadlock the session is in autocommit: what the caller's transaction still
+    // sends up to its end would be stored alone, so it is refused unsent.
+    if (m_transactionLost || m_transactionRolledBack) {
         if (startsWith(bytes, "ROLLBACK") || startsWith(bytes, "START") || startsWith(bytes, "BEGIN")) {
-            m_transactionLost = false;
+            m_transactionLost = m_transactionRolledBack = false;
         } else {
-            m_lastErrno = CR_SERVER_GONE_ERROR;
-            m_lastError = kLostInTransaction;
+            m_lastErrno = m_transactionLost ? CR_SERVER_GONE_ERROR : ER_LOCK_DEADLOCK;
+            m_lastError = m_transactionLost ? kLostInTransaction : kRolledBackAfterDeadlock;
             m_affected = -1;
             return nullptr;
         }
@@ -421,15 +424,24 @@ RecordSetPtr cMySQL::query(const QString& sql, bool silent)
     int deadlockRetries = 0;
     for (;;) {
         if (m_handle && mysql_real_query(m_handle, bytes.constData(), static_cast<unsigned long>(bytes.size())) == 0) {
-            m_lastErrno = 0;
-            m_lastError.clear();
-            return storeResult();
+            MYSQL_RES* result = mysql_store_result(m_handle);
+            // Columns sent without their rows: the statement failed while it ran (a deadlock's victim,
+            // a cluster's abort, the connection lost) and is handled as any failed statement, never
+            // as a read that found nothing.
+            if (result || mysql_field_count(m_handle) == 0) {
+                m_lastErrno = 0;
+                m_lastError.clear();
+                return resultOf(result);
+            }
         }
-        const unsigned int err = m_handle ? mysql_errno(m_handle) : CR_SERVER_GONE_ERROR;
+        const unsigned int err = !m_handle ? CR_SERVER_GONE_ERROR
+            : mysql_errno(m_handle) != 0 ? mysql_errno(m_handle)
+                                         : CR_UNKNOWN_ERROR;
         m_lastErrno = err;
         m_lastError = m_handle ? libraryText(m_handle) : u"not connected"_s;
 
         if (err == ER_LOCK_DEADLOCK) {
+            m_transactionRolledBack = inTransaction && !startsWith(bytes, "COMMIT") && !startsWith(bytes, "ROLLBACK");
             QDir().mkpath(Paths::logFolder());
             LogFile::appendLine(Paths::logFolder() + u"/Deadlock_log.txt"_s,
                        Clock::now().toString(u"yyyy-MM-dd hh:mm:ss"_s) + u' ' + SqlSecrets::masked(sql));
@@ -488,9 +500,8 @@ void cMySQL::reportLastFailure()
     reportFailure(m_failedSql, false);
 }
 
-RecordSetPtr cMySQL::storeResult()
+RecordSetPtr cMySQL::resultOf(MYSQL_RES* res)
 {
-    MYSQL_RES* res = mysql_store_result(m_handle);
     m_affected = static_cast<qint32>(static_cast<quint32>(mysql_affected_rows(m_handle)));
     if (!res)
         return nullptr;

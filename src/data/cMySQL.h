@@ -9,6 +9,7 @@
 #include <memory>
 
 struct st_mysql;
+struct st_mysql_res;
 
 namespace asv {
 
@@ -98,7 +99,7 @@ private:
     void close();
     bool applyCharset();
     void recordThreadId();
-    RecordSetPtr storeResult();
+    RecordSetPtr resultOf(st_mysql_res* result);
     void reportFailure(const QString& sql, bool silent);
 
     st_mysql* m_handle = nullptr;
@@ -121,6 +122,8 @@ private:
     bool m_recordsThreadId = true;
     bool m_retryingTransaction = false;
     bool m_transactionLost = false;
+    // A deadlock (on a cluster, another node's abort) made the server roll back the open transaction.
+    bool m_transactionRolledBack = false;
     QString m_failedSql;
 };
 

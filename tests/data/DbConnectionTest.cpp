@@ -190,6 +190,55 @@ TEST_F(DbConnection, ADeadlockedTransactionRunsAgainWholeAndIsStoredOnce)
     EXPECT_TRUE(log.readAll().contains(" UPDATE customer SET nowmoney"));
 }
 
+// A read chosen as a deadlock's victim fails even when the server had already sent its columns, and
+// the server has then rolled back all the transaction did: what the body still sends is refused
+// unsent instead of being stored alone, and the document runs again whole.
+TEST_F(DbConnection, AReadThatLosesADeadlockFailsAndTheRestOfItsTransactionIsNotStoredAlone)
+{
+    DBExecute(u"INSERT INTO customer (code, compname, nowmoney) VALUES ('000001', '대한상사', 0), ('000002', '민국상사', 0)"_s);
+    DBExecute(u"CREATE TABLE weight (n INT)"_s);
+    cMySQL& other = db.admin();
+    other.query(u"USE "_s + db.name(), false);
+    other.query(u"START TRANSACTION"_s, false);
+    other.query(u"INSERT INTO weight (n) SELECT seq FROM seq_1_to_100"_s, false);
+    other.query(u"SELECT code FROM customer WHERE code = '000001' FOR UPDATE"_s, false);
+
+    int runs = 0;
+    unsigned int readFailure = 0;
+    bool stored = false;
+    std::thread desk([&] {
+        stored = DbTransaction::run([&] {
+            ++runs;
+            // A body that does not look at each statement's outcome.
+            DBExecute(u"SELECT code FROM customer WHERE code = '000002' FOR UPDATE"_s, true);
+            DBExecute(u"INSERT INTO receive (ccode, amount, dc, dealdate) VALUES ('000002', 1000, 0, '2026-12-07')"_s, true);
+            DBGetValue(u"SELECT SUM(nowmoney) FROM customer WHERE code = '000001' FOR UPDATE"_s);
+            if (runs == 1)
+                readFailure = DBConnection(0)->lastErrno();
+            DBExecute(u"UPDATE customer SET nowmoney = nowmoney - 1000 WHERE code = '000002'"_s, true);
+            return true;
+        });
+    });
+    for (int i = 0; i < 500; ++i) {
+        const RecordSetPtr waiting = other.query(
+            u"SELECT COUNT(*) FROM information_schema.INNODB_TRX WHERE trx_state = 'LOCK WAIT'"_s, false);
+        if (waiting && waiting->value(0, 0) == u"1"_s)
+            break;
+        QThread::msleep(10);
+    }
+    other.query(u"SELECT code FROM customer WHERE code = '000002' FOR UPDATE"_s, false);
+    EXPECT_EQ(other.lastErrno(), 0u) << other.lastError().toStdString();
+    other.query(u"ROLLBACK"_s, false);
+    desk.join();
+
+    EXPECT_EQ(readFailure, 1213u);
+    EXPECT_TRUE(stored);
+    EXPECT_EQ(runs, 2);
+    EXPECT_EQ(DBRecordCount(u"receive"_s), 1);
+    EXPECT_EQ(DBGetValue(u"SELECT nowmoney FROM customer WHERE code = '000002'"_s).toDouble(), -1000.0);
+    EXPECT_TRUE(prompter.messages().isEmpty()) << prompter.texts().join(u'\n').toStdString();
+}
+
 TEST_F(DbConnection, AWriteWhoseAnswerWasLostIsReportedAndNotSentAgainWhileAReadIsAskedAgain)
 {
     const asv::test::ServerAccount account = asv::test::testServer();
