@@ -19,6 +19,13 @@ struct CodeReference {
     static const CodeReference* holder(cMySQL& db, const QList<CodeReference>& refs, const QString& code);
     // Whether one of refs holds code; the first that does says so.
     static bool anyHolds(cMySQL& db, const QList<CodeReference>& refs, const QString& code);
+    // Deletes table's row of code unless one of refs holds it, in one transaction under the row's
+    // lock: a desk storing a document takes that lock first, so a document being stored is waited
+    // for and then holds the code, and one stored after the delete finds the code gone. Why it was
+    // refused is said once the lock is let go, so a message box never holds other desks' documents.
+    // store names the statements in errors. True when the row went.
+    static bool removeUnlessHeld(cMySQL& db, const QString& store, const QString& table, const QString& code,
+                                 const QList<CodeReference>& refs);
 };
 
 } // namespace asv

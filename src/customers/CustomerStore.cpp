@@ -163,23 +163,7 @@ const QList<CodeReference>& CustomerStore::references()
 // other desks' sales waiting.
 bool CustomerStore::remove(const QString& code)
 {
-    const CodeReference* holder = nullptr;
-    const QString key = StoreSql::quoted(code);
-    const bool removed = DbTransaction::run(m_db, [&] {
-        if (value(u"SELECT code FROM "_s + kTable + u" WHERE code = "_s + key + u" FOR UPDATE"_s, u"remove"_s).isEmpty())
-            return false;
-        holder = CodeReference::holder(m_db, references(), code);
-        if (failed()) {
-            holder = nullptr; // reported already; nothing is deleted
-            return false;
-        }
-        return !holder && execute(u"DELETE FROM "_s + kTable + u" WHERE code = "_s + key) == 1;
-    });
-    if (holder)
-        SayUsedIn(holder->label);
-    else if (!removed)
-        warnNotDeleted();
-    return removed;
+    return CodeReference::removeUnlessHeld(m_db, u"CustomerStore"_s, kTable, code, references());
 }
 
 } // namespace asv

@@ -18,9 +18,9 @@ public:
     // changed the same rows first) stored nothing and runs again with the body; one whose answer
     // was lost is never sent again: the server may have stored it. What body throws is rethrown
     // after the rollback.
-    static bool run(cMySQL& db, const std::function<bool()>& body);
+    [[nodiscard]] static bool run(cMySQL& db, const std::function<bool()>& body);
     // The same on the program's main connection.
-    static bool run(const std::function<bool()>& body);
+    [[nodiscard]] static bool run(const std::function<bool()>& body);
 };
 
 } // namespace asv

@@ -4,6 +4,7 @@
 #include "ProductRules.h"
 #include "StoreSql.h"
 #include "modMain_SQL.h"
+#include "modMsgBox.h"
 #include "modMySQL_Func.h"
 #include "RecordSet.h"
 
@@ -139,7 +140,23 @@ bool ProductStore::remove(const QString& code)
         StoreSql::warnNotDeleted();
         return false;
     }
-    return !CodeReference::anyHolds(m_db, references(), code) && removeCode(kTable, StoreSql::quoted(code));
+    return CodeReference::removeUnlessHeld(m_db, u"ProductStore"_s, kTable, code, references());
+}
+
+ProductStore::Hold ProductStore::holdFor(const QString& pcode)
+{
+    if (pcode.isEmpty() || IsFreeTextProduct(pcode))
+        return Hold::Held;
+    RecordSetPtr rs;
+    const int found = DBOpenRS(m_db, rs,
+                               u"SELECT code FROM "_s + kTable + u" WHERE code = "_s + StoreSql::quoted(pcode)
+                                   + u" LOCK IN SHARE MODE"_s);
+    return found == 1 ? Hold::Held : failed() ? Hold::Unreadable : Hold::Gone;
+}
+
+void ProductStore::sayGone()
+{
+    MsgWarn(u"선택한 품목이 다른 곳에서 삭제되어 저장하지 않았습니다."_s + vbCrLf + u"품목을 다시 선택하세요."_s);
 }
 
 } // namespace asv

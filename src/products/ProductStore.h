@@ -56,6 +56,14 @@ public:
     // references holds it. True when the row was deleted.
     bool remove(const QString& code);
 
+    // Inside the transaction storing a document line for pcode: holds the product's row (shared, so
+    // sales of one product do not queue) until the commit, so a delete waits for the line and then
+    // finds it. Gone: deleted, the line is not to be stored (tell the operator with sayGone once
+    // the transaction is over). No product, or the free-text one, needs no hold.
+    enum class Hold { Held, Gone, Unreadable };
+    Hold holdFor(const QString& pcode);
+    static void sayGone();
+
 private:
     int renameSaleLines(const ProductRecord& p, const QString& loadedName, const QString& loadedNorm);
 };

@@ -5,9 +5,12 @@
 #include "SqlNumber.h"
 #include "StoreSql.h"
 #include "ProductPrices.h"
+#include "ProductStore.h"
 #include "modMath.h"
 #include "modMySQL_Func.h"
 #include "RecordSet.h"
+
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
@@ -155,12 +158,16 @@ int SaleStore::insert(SaleLine& line)
               .join(u',')
         + u" )"_s;
     int code = 0;
+    ProductStore::Hold product = ProductStore::Hold::Held;
     const bool done = inTransaction(line.ccode, [&] {
-        if (execute(sql) != 1)
+        product = ProductStore(&m_db).holdFor(line.pcode);
+        if (product != ProductStore::Hold::Held || execute(sql) != 1)
             return false;
         code = static_cast<int>(DBInsertId(m_db));
         return CustomerBalance(&m_db).move(line.ccode, line.total);
     });
+    if (product == ProductStore::Hold::Gone)
+        ProductStore::sayGone();
     line.code = done ? code : 0;
     return line.code;
 }
@@ -182,10 +189,21 @@ bool SaleStore::update(int code, const QString& ccode, const SaleChange& change)
     if (set.isEmpty())
         return false;
     const QString sql = u"UPDATE sale SET "_s + set.join(u',') + u" WHERE code = "_s + QString::number(code);
-    if (change.total() == 0)
+    const auto newProduct = std::find_if(change.texts.cbegin(), change.texts.cend(),
+                                         [](const auto& text) { return text.first == u"pcode"_s; });
+    if (change.total() == 0 && newProduct == change.texts.cend())
         return execute(sql) > 0;
-    // The line and the balance move together (see insert).
-    return inTransaction(ccode, [&] { return execute(sql) > 0 && CustomerBalance(&m_db).move(ccode, change.total()); });
+    // The line and the balance move together (see insert), the line under its new product's hold.
+    ProductStore::Hold product = ProductStore::Hold::Held;
+    const bool done = inTransaction(ccode, [&] {
+        if (newProduct != change.texts.cend())
+            product = ProductStore(&m_db).holdFor(newProduct->second);
+        return product == ProductStore::Hold::Held && execute(sql) > 0
+            && CustomerBalance(&m_db).move(ccode, change.total());
+    });
+    if (product == ProductStore::Hold::Gone)
+        ProductStore::sayGone();
+    return done;
 }
 
 // The stored total, not the one on screen: another desk may have changed the line meanwhile.

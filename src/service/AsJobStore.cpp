@@ -2,6 +2,7 @@
 
 #include "CustomerBalance.h"
 #include "DbTransaction.h"
+#include "ProductStore.h"
 #include "StoreSql.h"
 #include "modMain_SQL.h"
 #include "modMySQL_Func.h"
@@ -83,16 +84,22 @@ QString AsJobStore::customerOf(int code)
 
 int AsJobStore::insert(const AsJobRecord& job)
 {
-    // Under the customer's lock, as every document: a customer deleted meanwhile leaves no job.
+    // Under the customer's lock, as every document, and the product's hold: a customer or product
+    // deleted meanwhile leaves no job.
     int code = 0;
-    DbTransaction::run(m_db, [&] {
+    ProductStore::Hold product = ProductStore::Hold::Held;
+    const bool done = DbTransaction::run(m_db, [&] {
         if (!CustomerBalance(&m_db).lock(job.ccode)
+            || (product = ProductStore(&m_db).holdFor(job.pcode)) != ProductStore::Hold::Held
             || execute(AsJobRecord::fields().insertSql(u"aslist_m"_s, kReceptionColumns, job)) == 0)
             return false;
         code = static_cast<int>(DBInsertId(m_db));
         return true;
     });
-    return code;
+    if (product == ProductStore::Hold::Gone)
+        ProductStore::sayGone();
+    // A code taken in a try whose COMMIT then failed names no job.
+    return done ? code : 0;
 }
 
 bool AsJobStore::update(const AsJobRecord& job)
@@ -168,12 +175,15 @@ std::optional<AsLineRecord> AsJobStore::loadLine(int job, int seq)
 int AsJobStore::saveLine(const AsLineRecord& line)
 {
     AsLineRecord stored = line;
+    ProductStore::Hold product = ProductStore::Hold::Held;
     const bool done = DbTransaction::run(m_db, [&] {
         const QString ccode = lockCustomerOf(stored.code);
         if (ccode.isEmpty())
             return false;
         double before = 0;
         if (line.seq == 0) {
+            if ((product = ProductStore(&m_db).holdFor(line.pcode)) != ProductStore::Hold::Held)
+                return false;
             const QString max = DBGetValue(m_db, u"SELECT MAX(seq) FROM aslist_d WHERE code = "_s + QString::number(line.code));
             throwIfFailed(u"saveLine"_s);
             stored.seq = max.toInt() + 1;
@@ -201,6 +211,8 @@ int AsJobStore::saveLine(const AsLineRecord& line)
         }
         return CustomerBalance(&m_db).move(ccode, stored.billed() - before);
     });
+    if (product == ProductStore::Hold::Gone)
+        ProductStore::sayGone();
     return done ? stored.seq : 0;
 }
 

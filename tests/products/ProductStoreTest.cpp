@@ -1,3 +1,4 @@
+#include "AsJobStore.h"
 #include "Clock.h"
 #include "DbError.h"
 #include "PClassStore.h"
@@ -5,13 +6,19 @@
 #include "ProductSearch.h"
 #include "ProductRules.h"
 #include "ProductStore.h"
+#include "SaleStore.h"
 #include "ScriptedPrompter.h"
 #include "TestDatabase.h"
+#include "cMySQL.h"
 #include "modMain_SQL.h"
 #include "modMySQL_Func.h"
 #include "RecordSet.h"
 
+#include <QThread>
+#include <functional>
 #include <gtest/gtest.h>
+#include <memory>
+#include <thread>
 
 using namespace Qt::StringLiterals;
 using namespace asv;
@@ -181,6 +188,97 @@ TEST_F(ProductStoreFixture, DeleteIsRefusedWhileADocumentRefersToTheProduct)
     EXPECT_FALSE(ProductStore().remove(u"000000"_s));
     EXPECT_EQ(prompter.texts(Kind::Warn), QStringList({notDeleted, notDeleted}));
     EXPECT_TRUE(ProductStore().codeExists(u"000000"_s));
+}
+
+// A desk storing a line holds the product's row first. A delete asked meanwhile waits for the line
+// and then finds it; a line stored while the delete is under way waits for it and is refused, with
+// the operator told, instead of naming a product that is gone.
+TEST_F(ProductStoreFixture, ALineAndTheDeleteOfItsProductAtOneMomentNeverLeaveTheLineWithoutIt)
+{
+    DBExecute(u"INSERT INTO customer (code, compname, nowmoney) VALUES ('000001', '고객', 0)"_s);
+    ASSERT_EQ(add(u"000009"_s, u"남는 상품"_s), 1);
+    const std::unique_ptr<cMySQL> writing = DBConnection(0)->connectAnother();
+    const std::unique_ptr<cMySQL> deleting = DBConnection(0)->connectAnother();
+
+    ASSERT_EQ(add(u"000010"_s, u"파는 중"_s), 1);
+    writing->query(u"START TRANSACTION"_s, false);
+    writing->query(u"SELECT code FROM product WHERE code = '000010' LOCK IN SHARE MODE"_s, false);
+    writing->query(u"INSERT INTO sale (ccode, pcode, dealdate, total) VALUES ('000001', '000010', '2026-12-07', 1100)"_s, false);
+    bool removed = true;
+    std::thread remove([&] { removed = ProductStore(deleting.get()).remove(u"000010"_s); });
+    QThread::msleep(300);
+    writing->query(u"COMMIT"_s, false);
+    remove.join();
+    EXPECT_FALSE(removed);
+    EXPECT_TRUE(ProductStore().codeExists(u"000010"_s));
+    EXPECT_TRUE(prompter.texts().value(0).contains(u"매출전표"_s)) << prompter.texts().join(u'\n').toStdString();
+
+    SaleLine kept;
+    kept.ccode = u"000001"_s;
+    kept.pcode = u"000009"_s;
+    kept.dealdate = u"2026-12-07"_s;
+    ASSERT_GT(SaleStore().insert(kept), 0);
+    const int job = AsJobStore().insert([] {
+        AsJobRecord j;
+        j.ccode = u"000001"_s;
+        j.dealdate = u"2026-12-07"_s;
+        return j;
+    }());
+    ASSERT_GT(job, 0);
+    const std::vector<std::pair<const char*, std::function<int(const QString&)>>> lines{
+        {"sale line",
+         [&](const QString& pcode) {
+             SaleLine line;
+             line.ccode = u"000001"_s;
+             line.pcode = pcode;
+             line.dealdate = u"2026-12-07"_s;
+             line.total = 1100;
+             return SaleStore(writing.get()).insert(line);
+         }},
+        {"sale line given the product",
+         [&](const QString& pcode) {
+             SaleChange change;
+             change.setText(u"pcode"_s, pcode);
+             return int(SaleStore(writing.get()).update(kept.code, kept.ccode, change));
+         }},
+        {"AS job",
+         [&](const QString& pcode) {
+             AsJobRecord j;
+             j.ccode = u"000001"_s;
+             j.pcode = pcode;
+             j.dealdate = u"2026-12-07"_s;
+             return AsJobStore(writing.get()).insert(j);
+         }},
+        {"AS line",
+         [&](const QString& pcode) {
+             AsLineRecord line;
+             line.code = job;
+             line.pcode = pcode;
+             line.amount = 3000;
+             return AsJobStore(writing.get()).saveLine(line);
+         }},
+    };
+    int n = 10;
+    for (const auto& [kind, store] : lines) {
+        SCOPED_TRACE(kind);
+        prompter.clear();
+        const QString code = u"0000%1"_s.arg(++n);
+        ASSERT_EQ(add(code, u"지우는 중"_s), 1);
+        deleting->query(u"START TRANSACTION"_s, false);
+        deleting->query(u"SELECT code FROM product WHERE code = '"_s + code + u"' FOR UPDATE"_s, false);
+        int stored = -1;
+        std::thread write([&] { stored = store(code); });
+        QThread::msleep(300);
+        deleting->query(u"DELETE FROM product WHERE code = '"_s + code + u"'"_s, false);
+        deleting->query(u"COMMIT"_s, false);
+        write.join();
+        EXPECT_EQ(stored, 0);
+        for (const char* table : {"sale", "aslist_m", "aslist_d"})
+            EXPECT_EQ(DBRecordCount(QString::fromLatin1(table), u"pcode = '"_s + code + u"'"_s), 0) << table;
+        EXPECT_EQ(prompter.texts(Kind::Warn),
+                  QStringList{u"선택한 품목이 다른 곳에서 삭제되어 저장하지 않았습니다.\r\n품목을 다시 선택하세요."_s});
+    }
+    EXPECT_EQ(DBGetValue(u"SELECT nowmoney FROM customer WHERE code = '000001'"_s).toDouble(), 0.0); // nothing refused moved it
 }
 
 TEST_F(ProductStoreFixture, SearchesFilterByClassTextAndHiddenStateAndNeverOfferTheFreeTextProduct)
