@@ -22,9 +22,11 @@ constexpr qint64 kPauseAtMs = 500;
 constexpr qint64 kPausedMs = 7000;
 constexpr qint64 kRestartAfterMs = 500;
 constexpr qint64 kViewHeldMs = 5000;
-// Each node needs about 300 MB here. A node that had just rejoined was seen, about once in ten runs,
-// to grow by 400 MB a second with its desks waiting in certification, until the machine ran out of
-// memory; it is stopped long before that.
+// Each node needs about 300 MB here. A survivor gathering the view a restarted node joins was seen,
+// about once in six runs, to grow by 400 MB a second until the machine ran out of memory, its cache
+// left with a writeset it could not read afterwards. That is the cluster software's fault, not the
+// desks': the node is killed long before, as an office's memory limit would, and started again like
+// any crashed node, and the run must still lose nothing.
 constexpr qint64 kRunawayKb = 2 * 1024 * 1024;
 
 // The resident size of a process, 0 when it is gone.
@@ -123,10 +125,12 @@ qint64 ClusterFaults::pid(int node)
 
 void ClusterFaults::stopRunaway()
 {
-    for (int node = 1; node <= 3 && m_runaway.isEmpty(); ++node) {
+    for (int node = 1; node <= 3; ++node) {
         const qint64 p = pid(node);
         if (const qint64 kb = p > 0 ? residentKb(p) : 0; kb > kRunawayKb) {
             ::kill(static_cast<pid_t>(p), SIGKILL);
+            m_runawayNode = node;
+            ++m_runawayKills;
             m_runaway = u"node %1 grew to %2 MB and was killed"_s.arg(node).arg(kb / 1024);
         }
     }
@@ -195,20 +199,40 @@ bool ClusterFaults::settle()
             QThread::msleep(200);
         step(false);
     }
-    if (m_restart.state() != QProcess::NotRunning)
-        m_restart.waitForFinished(300000);
-    if (m_restart.state() != QProcess::NotRunning || m_restart.exitStatus() != QProcess::NormalExit
-        || m_restart.exitCode() != 0)
+    if (!restartFinished())
         return false;
     QElapsedTimer clock;
     clock.start();
     while (!allInOneView()) {
         stopRunaway();
-        if (!m_runaway.isEmpty() || clock.elapsed() > 120000)
+        if (m_runawayNode != 0 && !m_runawayRestarted) {
+            m_runawayRestarted = true;
+            m_restart.start(QStringLiteral(ASV_SOURCE_DIR) + u"/scripts/testdb"_s,
+                            {u"cluster"_s, u"restart-node"_s, QString::number(m_runawayNode)});
+            if (!restartFinished())
+                return false;
+            clock.restart();
+            continue;
+        }
+        // A second runaway is not waited out.
+        if (m_runawayKills > 1 || clock.elapsed() > 120000)
             return false;
         QThread::msleep(200);
     }
     return true;
+}
+
+// Watching the others' memory meanwhile: a node rejoining is when one was seen to run away.
+bool ClusterFaults::restartFinished()
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (m_restart.state() != QProcess::NotRunning && clock.elapsed() < 300000) {
+        m_restart.waitForFinished(200);
+        stopRunaway();
+    }
+    return m_restart.state() == QProcess::NotRunning && m_restart.exitStatus() == QProcess::NormalExit
+           && m_restart.exitCode() == 0;
 }
 
 } // namespace asv::test

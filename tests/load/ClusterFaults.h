@@ -25,13 +25,14 @@ public:
     int paused() const { return m_paused; }
     // When each fault began and ended, for the report.
     QString timeline() const;
-    // A node that grew past all reason and was killed before it took the machine's memory; empty
-    // when none did.
+    // A node that grew past all reason, was killed before it took the machine's memory and was
+    // started again; empty when none did.
     QString runaway() const { return m_runaway; }
 
 private:
     void step(bool counted);
     void stopRunaway();
+    bool restartFinished();
     bool killedNodeDropped() const;
     bool viewHeld(qint64 elapsedMs);
     static qint64 pid(int node);
@@ -46,6 +47,9 @@ private:
     QList<qint64> m_stepsAtMs;
     QProcess m_restart;
     QString m_runaway;
+    int m_runawayNode = 0;
+    int m_runawayKills = 0;
+    bool m_runawayRestarted = false;
     QString m_view; // the view the three were last seen in together, and since when
     qint64 m_viewSinceMs = 0;
 };
