@@ -8,8 +8,8 @@ namespace asv::test {
 
 // The faults of the load test on the test cluster: one node paused (SIGSTOP) past the cluster's
 // suspect timeout and let go again, so that it finds itself out of the cluster and rejoins; once it
-// is back, another killed (SIGKILL, as a power cut) and started again at once, so that it rejoins
-// by incremental state transfer.
+// is back, another killed (SIGKILL, as a power cut) and started again once the others have put it
+// out, so that it rejoins by incremental state transfer.
 class ClusterFaults {
 public:
     ClusterFaults(int killedNode, int pausedNode);
