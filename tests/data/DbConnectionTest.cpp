@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QSettings>
 #include <QThread>
+#include <functional>
 #include <gtest/gtest.h>
 #include <thread>
 
@@ -24,6 +25,34 @@ QString roundTrip(const QString& text)
     DBExecute(u"DELETE FROM options WHERE optname = 'rt'"_s);
     DBExecute(u"INSERT INTO options (optname, optvalue) VALUES ('rt', '"_s + SQLQuote(text) + u"')"_s);
     return DBGetValue(u"SELECT optvalue FROM options WHERE optname = 'rt'"_s);
+}
+
+// The desk's transaction (body, on the program's connection) against another session that holds
+// customer 000001 and a hundred rows more, and reaches with reach for a row the desk holds once the
+// desk waits for 000001: the desk's is the lighter transaction and the server rolls it back whole.
+// Whether the desk stored it in the end.
+bool runAgainstHeavier(asv::test::TestDatabase& db, const QString& reach, const std::function<bool()>& body)
+{
+    DBExecute(u"CREATE TABLE weight (n INT)"_s);
+    cMySQL& other = db.admin();
+    other.query(u"USE "_s + db.name(), false);
+    other.query(u"START TRANSACTION"_s, false);
+    other.query(u"INSERT INTO weight (n) SELECT seq FROM seq_1_to_100"_s, false);
+    other.query(u"SELECT code FROM customer WHERE code = '000001' FOR UPDATE"_s, false);
+    bool stored = false;
+    std::thread desk([&] { stored = DbTransaction::run(body); });
+    for (int i = 0; i < 500; ++i) {
+        const RecordSetPtr waiting = other.query(
+            u"SELECT COUNT(*) FROM information_schema.INNODB_TRX WHERE trx_state = 'LOCK WAIT'"_s, false);
+        if (waiting && waiting->value(0, 0) == u"1"_s)
+            break;
+        QThread::msleep(10);
+    }
+    other.query(reach, false);
+    EXPECT_EQ(other.lastErrno(), 0u) << other.lastError().toStdString();
+    other.query(u"ROLLBACK"_s, false);
+    desk.join();
+    return stored;
 }
 
 } // namespace
@@ -152,33 +181,12 @@ TEST_F(DbConnection, FailedStatementShowsItsTextAndReturnsNothing)
 TEST_F(DbConnection, ADeadlockedTransactionRunsAgainWholeAndIsStoredOnce)
 {
     DBExecute(u"INSERT INTO customer (code, compname, nowmoney) VALUES ('000001', '대한상사', 0)"_s);
-    DBExecute(u"CREATE TABLE weight (n INT)"_s);
-    cMySQL& other = db.admin();
-    other.query(u"USE "_s + db.name(), false);
-    other.query(u"START TRANSACTION"_s, false);
-    other.query(u"INSERT INTO weight (n) SELECT seq FROM seq_1_to_100"_s, false);
-    other.query(u"SELECT code FROM customer WHERE code = '000001' FOR UPDATE"_s, false);
-
     int runs = 0;
-    bool stored = false;
-    std::thread desk([&] {
-        stored = DbTransaction::run([&] {
-            ++runs;
-            return DBExecute(u"INSERT INTO receive (ccode, amount, dc, dealdate) VALUES ('000001', 1000, 0, '2026-12-06')"_s) == 1
-                && DBExecute(u"UPDATE customer SET nowmoney = nowmoney - 1000 WHERE code = '000001'"_s) == 1;
-        });
+    const bool stored = runAgainstHeavier(db, u"SELECT code FROM receive WHERE ccode = '000001' FOR UPDATE"_s, [&] {
+        ++runs;
+        return DBExecute(u"INSERT INTO receive (ccode, amount, dc, dealdate) VALUES ('000001', 1000, 0, '2026-12-06')"_s) == 1
+            && DBExecute(u"UPDATE customer SET nowmoney = nowmoney - 1000 WHERE code = '000001'"_s) == 1;
     });
-    for (int i = 0; i < 500; ++i) {
-        const RecordSetPtr waiting = other.query(
-            u"SELECT COUNT(*) FROM information_schema.INNODB_TRX WHERE trx_state = 'LOCK WAIT'"_s, false);
-        if (waiting && waiting->value(0, 0) == u"1"_s)
-            break;
-        QThread::msleep(10);
-    }
-    other.query(u"SELECT code FROM receive WHERE ccode = '000001' FOR UPDATE"_s, false);
-    EXPECT_EQ(other.lastErrno(), 0u) << other.lastError().toStdString();
-    other.query(u"ROLLBACK"_s, false);
-    desk.join();
 
     EXPECT_TRUE(stored);
     EXPECT_EQ(runs, 2);
@@ -196,40 +204,19 @@ TEST_F(DbConnection, ADeadlockedTransactionRunsAgainWholeAndIsStoredOnce)
 TEST_F(DbConnection, AReadThatLosesADeadlockFailsAndTheRestOfItsTransactionIsNotStoredAlone)
 {
     DBExecute(u"INSERT INTO customer (code, compname, nowmoney) VALUES ('000001', '대한상사', 0), ('000002', '민국상사', 0)"_s);
-    DBExecute(u"CREATE TABLE weight (n INT)"_s);
-    cMySQL& other = db.admin();
-    other.query(u"USE "_s + db.name(), false);
-    other.query(u"START TRANSACTION"_s, false);
-    other.query(u"INSERT INTO weight (n) SELECT seq FROM seq_1_to_100"_s, false);
-    other.query(u"SELECT code FROM customer WHERE code = '000001' FOR UPDATE"_s, false);
-
     int runs = 0;
     unsigned int readFailure = 0;
-    bool stored = false;
-    std::thread desk([&] {
-        stored = DbTransaction::run([&] {
-            ++runs;
-            // A body that does not look at each statement's outcome.
-            DBExecute(u"SELECT code FROM customer WHERE code = '000002' FOR UPDATE"_s, true);
-            DBExecute(u"INSERT INTO receive (ccode, amount, dc, dealdate) VALUES ('000002', 1000, 0, '2026-12-07')"_s, true);
-            DBGetValue(u"SELECT SUM(nowmoney) FROM customer WHERE code = '000001' FOR UPDATE"_s);
-            if (runs == 1)
-                readFailure = DBConnection(0)->lastErrno();
-            DBExecute(u"UPDATE customer SET nowmoney = nowmoney - 1000 WHERE code = '000002'"_s, true);
-            return true;
-        });
+    const bool stored = runAgainstHeavier(db, u"SELECT code FROM customer WHERE code = '000002' FOR UPDATE"_s, [&] {
+        ++runs;
+        // A body that does not look at each statement's outcome.
+        DBExecute(u"SELECT code FROM customer WHERE code = '000002' FOR UPDATE"_s, true);
+        DBExecute(u"INSERT INTO receive (ccode, amount, dc, dealdate) VALUES ('000002', 1000, 0, '2026-12-07')"_s, true);
+        DBGetValue(u"SELECT SUM(nowmoney) FROM customer WHERE code = '000001' FOR UPDATE"_s);
+        if (runs == 1)
+            readFailure = DBConnection(0)->lastErrno();
+        DBExecute(u"UPDATE customer SET nowmoney = nowmoney - 1000 WHERE code = '000002'"_s, true);
+        return true;
     });
-    for (int i = 0; i < 500; ++i) {
-        const RecordSetPtr waiting = other.query(
-            u"SELECT COUNT(*) FROM information_schema.INNODB_TRX WHERE trx_state = 'LOCK WAIT'"_s, false);
-        if (waiting && waiting->value(0, 0) == u"1"_s)
-            break;
-        QThread::msleep(10);
-    }
-    other.query(u"SELECT code FROM customer WHERE code = '000002' FOR UPDATE"_s, false);
-    EXPECT_EQ(other.lastErrno(), 0u) << other.lastError().toStdString();
-    other.query(u"ROLLBACK"_s, false);
-    desk.join();
 
     EXPECT_EQ(readFailure, 1213u);
     EXPECT_TRUE(stored);
