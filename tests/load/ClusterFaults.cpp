@@ -174,8 +174,7 @@ void ClusterFaults::step(bool counted)
             m_killed += counted;
         break;
     case 3:
-        m_restart.start(QStringLiteral(ASV_SOURCE_DIR) + u"/scripts/testdb"_s,
-                        {u"cluster"_s, u"restart-node"_s, QString::number(m_killedNode)});
+        restart(m_killedNode);
         break;
     }
 }
@@ -211,16 +210,17 @@ bool ClusterFaults::settle()
         stopRunaway();
         if (m_runawayNode != 0 && !m_runawayRestarted) {
             m_runawayRestarted = true;
-            m_restart.start(QStringLiteral(ASV_SOURCE_DIR) + u"/scripts/testdb"_s,
-                            {u"cluster"_s, u"restart-node"_s, QString::number(m_runawayNode)});
+            restart(m_runawayNode);
             if (!restartFinished())
                 return false;
             clock.restart();
             continue;
         }
         // A second runaway is not waited out.
-        if (m_runawayKills > 1 || clock.elapsed() > 120000)
+        if (m_runawayKills > 1 || clock.elapsed() > 120000) {
+            m_failure = m_runawayKills > 1 ? m_runaway : u"the three nodes were not Synced in one view after two minutes"_s;
             return false;
+        }
         QThread::msleep(200);
     }
     return true;
@@ -235,8 +235,18 @@ bool ClusterFaults::restartFinished()
         m_restart.waitForFinished(200);
         stopRunaway();
     }
-    return m_restart.state() == QProcess::NotRunning && m_restart.exitStatus() == QProcess::NormalExit
-           && m_restart.exitCode() == 0;
+    if (m_restart.state() == QProcess::NotRunning && m_restart.exitStatus() == QProcess::NormalExit
+        && m_restart.exitCode() == 0)
+        return true;
+    m_failure = u"restarting a node failed: "_s + QString::fromLocal8Bit(m_restart.readAll()).right(2000);
+    return false;
+}
+
+void ClusterFaults::restart(int node)
+{
+    m_restart.setProcessChannelMode(QProcess::MergedChannels);
+    m_restart.start(QStringLiteral(ASV_SOURCE_DIR) + u"/scripts/testdb"_s,
+                    {u"cluster"_s, u"restart-node"_s, QString::number(node)});
 }
 
 } // namespace asv::test

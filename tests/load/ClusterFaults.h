@@ -22,17 +22,22 @@ public:
 
     // The faults that began and ended while the desks worked.
     int killed() const { return m_killed; }
+    // A node killed for running away counts as a node lost, though not on schedule.
+    int nodesLost() const { return m_killed + m_runawayKills; }
     int paused() const { return m_paused; }
     // When each fault began and ended, for the report.
     QString timeline() const;
     // A node that grew past all reason, was killed before it took the machine's memory and was
     // started again; empty when none did.
     QString runaway() const { return m_runaway; }
+    // Why settle() failed.
+    QString failure() const { return m_failure; }
 
 private:
     void step(bool counted);
     void stopRunaway();
     bool restartFinished();
+    void restart(int node);
     bool killedNodeDropped() const;
     bool viewHeld(qint64 elapsedMs);
     static qint64 pid(int node);
@@ -47,6 +52,7 @@ private:
     QList<qint64> m_stepsAtMs;
     QProcess m_restart;
     QString m_runaway;
+    QString m_failure;
     int m_runawayNode = 0;
     int m_runawayKills = 0;
     bool m_runawayRestarted = false;

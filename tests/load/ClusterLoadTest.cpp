@@ -61,7 +61,7 @@ TEST(Load, TenDesksOnAClusterLoseNothingWhenANodeDiesOrStalls)
     ClusterFaults faults(2, 3);
     const DeskRun run(db.name(), seed, operations, [&preferring](int desk) { return preferring(desk % 3 + 1); },
                       [&faults](qint64 elapsedMs) { faults.runDue(elapsedMs); });
-    ASSERT_TRUE(faults.settle()) << qPrintable(faults.runaway());
+    ASSERT_TRUE(faults.settle()) << qPrintable(faults.failure());
     const Afterwards after(run.journal);
     QStringList sums;
     for (int node = 1; node <= 3; ++node)
@@ -75,7 +75,7 @@ TEST(Load, TenDesksOnAClusterLoseNothingWhenANodeDiesOrStalls)
                 faults.runaway().isEmpty() ? "" : qPrintable(u"; "_s + faults.runaway() + u" and started again"_s), static_cast<long long>(after.documents.size()),
                 static_cast<long long>(run.journal.halves.size()), static_cast<long long>(after.corrections.size()));
     after.expectKept(run.journal, operations);
-    EXPECT_EQ(faults.killed(), 1);
+    EXPECT_GE(faults.nodesLost(), 1);
     EXPECT_EQ(faults.paused(), 1);
     EXPECT_FALSE(sums[0].isEmpty());
     EXPECT_EQ(sums[1], sums[0]);
