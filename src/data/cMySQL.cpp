@@ -406,6 +406,9 @@ RecordSetPtr cMySQL::query(const QString& sql, bool silent)
             m_lastErrno = m_transactionLost ? CR_SERVER_GONE_ERROR : ER_LOCK_DEADLOCK;
             m_lastError = m_transactionLost ? kLostInTransaction : kRolledBackAfterDeadlock;
             m_affected = -1;
+            // The caller's COMMIT ends its transaction all the same: what it sends next is its own.
+            if (!m_transactionLost && startsWith(bytes, "COMMIT"))
+                m_transactionRolledBack = false;
             return nullptr;
         }
     }

@@ -36,6 +36,7 @@ public:
 private:
     void step(bool counted);
     void stopRunaway();
+    bool growing();
     bool restartFinished();
     void restart(int node);
     bool killedNodeDropped() const;
