@@ -36,11 +36,11 @@ AsJobStore::AsJobStore(cMySQL* db) : StoreSql(db, u"AsJobStore"_s) {}
 std::optional<AsJobStore::StoredCharge> AsJobStore::storedCharge(int job, int seq)
 {
     RecordSetPtr rs;
-    DBOpenRS(m_db, rs, u"SELECT amount, isfree FROM aslist_d"_s + lineKey(job, seq));
+    DBOpenRS(m_db, rs, u"SELECT amount, isfree, pcode FROM aslist_d"_s + lineKey(job, seq));
     throwIfFailed(u"storedCharge"_s);
     if (!rs || rs->eof())
         return std::nullopt;
-    return StoredCharge{rs->field(0), rs->field(1)};
+    return StoredCharge{rs->field(0), rs->field(1), rs->field(2)};
 }
 
 QString AsJobStore::lockCustomerOf(int job)
@@ -104,18 +104,26 @@ int AsJobStore::insert(const AsJobRecord& job)
 
 bool AsJobStore::update(const AsJobRecord& job)
 {
-    // The charges follow the job, so a change of customer moves them in the same transaction.
-    return DbTransaction::run(m_db, [&] {
+    // The charges follow the job, so a change of customer moves them in the same transaction; a
+    // product given to the job is held as a new job's is.
+    ProductStore::Hold product = ProductStore::Hold::Held;
+    const bool done = DbTransaction::run(m_db, [&] {
         const QString before = lockCustomerOf(job.code);
         if (before.isEmpty())
             return false;
         if (before != job.ccode && !CustomerBalance(&m_db).lock(job.ccode))
+            return false;
+        if (job.pcode != value(u"SELECT pcode FROM aslist_m WHERE code = %1"_s.arg(job.code), u"update"_s)
+            && (product = ProductStore(&m_db).holdFor(job.pcode)) != ProductStore::Hold::Held)
             return false;
         const double charged = chargedTotal(job.code);
         if (execute(AsJobRecord::fields().updateSql(u"aslist_m"_s, kEditableColumns, job, u"code"_s)) == 0)
             return false;
         return before == job.ccode || (CustomerBalance(&m_db).move(before, -charged) && CustomerBalance(&m_db).move(job.ccode, charged));
     });
+    if (product == ProductStore::Hold::Gone)
+        ProductStore::sayGone();
+    return done;
 }
 
 bool AsJobStore::remove(int code)
@@ -201,7 +209,9 @@ int AsJobStore::saveLine(const AsLineRecord& line)
         } else {
             // The balance moves from the charge as stored, not as the dialog saw it when it opened.
             const std::optional<StoredCharge> was = storedCharge(line.code, line.seq);
-            if (!was)
+            if (!was
+                || (line.pcode != was->pcode
+                    && (product = ProductStore(&m_db).holdFor(line.pcode)) != ProductStore::Hold::Held))
                 return false;
             const QString sql = AsLineRecord::fields().updateSql(u"aslist_d"_s, kLineColumns, stored, u"code"_s)
                 + u" AND seq = "_s + QString::number(stored.seq) + was->unchanged();

@@ -59,6 +59,7 @@ private:
     struct StoredCharge {
         QString amount;
         QString isfree;
+        QString pcode;
 
         double billed() const { return isfree.toInt() != 0 ? 0 : amount.toDouble(); }
         QString unchanged() const { return QStringLiteral(" AND amount = ") + amount + QStringLiteral(" AND isfree = ") + isfree; }

@@ -33,18 +33,6 @@ constexpr qint64 kViewHeldMs = 5000;
 constexpr qint64 kRunawayKb = 2 * 1024 * 1024;
 constexpr int kRunawaysWaitedOut = 3;
 
-// The resident size of a process, 0 when it is gone.
-qint64 residentKb(qint64 pid)
-{
-    QFile f(u"/proc/%1/status"_s.arg(pid));
-    if (!f.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray& line : f.readAll().split('\n'))
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').first().toLongLong();
-    return 0;
-}
-
 QString status(const QString& node, const QString& name)
 {
     try {
@@ -112,7 +100,10 @@ bool ClusterFaults::killedNodeDropped() const
     return true;
 }
 
-ClusterFaults::ClusterFaults(int killedNode, int pausedNode) : m_killedNode(killedNode), m_pausedNode(pausedNode) {}
+ClusterFaults::ClusterFaults(int killedNode, int pausedNode)
+    : m_killedNode(killedNode), m_pausedNode(pausedNode), m_guard(&ClusterFaults::pid, kRunawayKb)
+{
+}
 
 ClusterFaults::~ClusterFaults()
 {
@@ -129,25 +120,12 @@ qint64 ClusterFaults::pid(int node)
 
 void ClusterFaults::stopRunaway()
 {
-    for (int node = 1; node <= 3; ++node) {
-        const qint64 p = pid(node);
-        if (const qint64 kb = p > 0 ? residentKb(p) : 0; kb > kRunawayKb) {
-            ::kill(static_cast<pid_t>(p), SIGKILL);
-            m_runawayNode = node;
-            m_runawayRestarted = false;
-            ++m_runawayKills;
-            m_runaway = u"node %1 grew to %2 MB and was killed"_s.arg(node).arg(kb / 1024);
-        }
+    while (const std::optional<RunawayGuard::Kill> kill = m_guard.takeKill()) {
+        m_runawayNode = kill->node;
+        m_runawayRestarted = false;
+        ++m_runawayKills;
+        m_runaway = u"node %1 grew to %2 MB and was killed"_s.arg(kill->node).arg(kill->megabytes);
     }
-}
-
-// A node past half the limit is on its way there.
-bool ClusterFaults::growing()
-{
-    for (int node = 1; node <= 3; ++node)
-        if (const qint64 p = pid(node); p > 0 && residentKb(p) > kRunawayKb / 2)
-            return true;
-    return false;
 }
 
 void ClusterFaults::runDue(qint64 elapsedMs)
@@ -164,7 +142,7 @@ void ClusterFaults::runDue(qint64 elapsedMs)
     const qint64 due[] = {kPauseAtMs, m_lastStepAtMs + kPausedMs, m_lastStepAtMs + 500, m_lastStepAtMs + kRestartAfterMs};
     if (elapsedMs < due[m_step])
         return;
-    if ((m_step == 2 && (!viewHeld(elapsedMs) || growing()))
+    if ((m_step == 2 && (!viewHeld(elapsedMs) || m_guard.growing()))
         || (m_step == 3 && (!killedNodeDropped() || m_restart.state() != QProcess::NotRunning))) {
         m_lastStepAtMs = elapsedMs;
         return;
@@ -183,8 +161,11 @@ void ClusterFaults::step(bool counted)
             ::kill(static_cast<pid_t>(m_pausedPid), SIGSTOP);
         break;
     case 1:
-        if (m_pausedPid > 0 && ::kill(static_cast<pid_t>(m_pausedPid), SIGCONT) == 0)
+        // A paused node killed for running away was paused all the same.
+        if (m_pausedPid > 0) {
+            ::kill(static_cast<pid_t>(m_pausedPid), SIGCONT);
             m_paused += counted;
+        }
         m_pausedPid = 0;
         break;
     case 2:

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "RunawayGuard.h"
+
 #include <QList>
 #include <QProcess>
 #include <QString>
@@ -36,7 +38,6 @@ public:
 private:
     void step(bool counted);
     void stopRunaway();
-    bool growing();
     bool restartFinished();
     void restart(int node);
     bool killedNodeDropped() const;
@@ -52,6 +53,7 @@ private:
     qint64 m_lastStepAtMs = 0; // so that the pause lasts from its start
     QList<qint64> m_stepsAtMs;
     QProcess m_restart;
+    RunawayGuard m_guard;
     QString m_runaway;
     QString m_failure;
     int m_runawayNode = 0;

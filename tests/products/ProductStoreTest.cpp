@@ -225,6 +225,11 @@ TEST_F(ProductStoreFixture, ALineAndTheDeleteOfItsProductAtOneMomentNeverLeaveTh
         return j;
     }());
     ASSERT_GT(job, 0);
+    AsLineRecord keptLine;
+    keptLine.code = job;
+    keptLine.pcode = u"000009"_s;
+    keptLine.seq = AsJobStore().saveLine(keptLine);
+    ASSERT_GT(keptLine.seq, 0);
     const std::vector<std::pair<const char*, std::function<int(const QString&)>>> lines{
         {"sale line",
          [&](const QString& pcode) {
@@ -249,12 +254,24 @@ TEST_F(ProductStoreFixture, ALineAndTheDeleteOfItsProductAtOneMomentNeverLeaveTh
              j.dealdate = u"2026-12-07"_s;
              return AsJobStore(writing.get()).insert(j);
          }},
+        {"AS job given the product",
+         [&](const QString& pcode) {
+             AsJobRecord j = *AsJobStore().load(job);
+             j.pcode = pcode;
+             return int(AsJobStore(writing.get()).update(j));
+         }},
         {"AS line",
          [&](const QString& pcode) {
              AsLineRecord line;
              line.code = job;
              line.pcode = pcode;
              line.amount = 3000;
+             return AsJobStore(writing.get()).saveLine(line);
+         }},
+        {"AS line given the product",
+         [&](const QString& pcode) {
+             AsLineRecord line = keptLine;
+             line.pcode = pcode;
              return AsJobStore(writing.get()).saveLine(line);
          }},
     };
