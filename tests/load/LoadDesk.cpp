@@ -158,6 +158,11 @@ private:
             }
             keep(now);
             m_out << now.journalLine() << '\n';
+            // A COMMIT whose outcome the program could not know (its node lost the cluster, or the
+            // answer) may still be stored by the others after this read: either state is right
+            // until the desk touches the document again.
+            if (!ok && (shownError() == 1180 || shownError() == 2013))
+                m_out << "doubt\t" << t.before.journalLine() << "\ndoubt\t" << t.after.journalLine() << '\n';
         }
         m_out.flush();
     }

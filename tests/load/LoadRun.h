@@ -24,6 +24,9 @@ struct Journals {
     QMap<int, int> failures; // by the error number shown, 0 when none was shown
     QStringList halves;
     QMap<QString, LoadDocument> documents; // the last expectation per key
+    // Per key, the states either of which may be stored after a COMMIT of unknown outcome that the
+    // desk did not follow with anything on the document.
+    QMap<QString, QList<LoadDocument>> doubts;
 
     void read(const QString& path);
 };
