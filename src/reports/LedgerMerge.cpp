@@ -1,6 +1,5 @@
 #include "LedgerMerge.h"
 
-#include "CodeKey.h"
 #include "Cp949.h"
 #include "RecordSet.h"
 
@@ -23,16 +22,19 @@ constexpr qint64 kUnit = 10000;
 const QString kAsMemo = u"AS                       "_s;
 
 // Dates are kept as text of at most ten characters; a shorter one sorts first, as its text does.
-std::array<char16_t, 10> dateKey(QByteArrayView date)
+LedgerMerge::DateKey dateKey(QByteArrayView date)
 {
-    std::array<char16_t, 10> key{};
+    std::array<char16_t, 10> chars{};
     if (std::any_of(date.begin(), date.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; })) {
         const QString text = Cp949::decode(date.data(), date.size());
-        std::copy_n(text.utf16(), std::min<qsizetype>(text.size(), key.size()), key.begin());
+        std::copy_n(text.utf16(), std::min<qsizetype>(text.size(), chars.size()), chars.begin());
     } else {
-        std::transform(date.begin(), date.begin() + std::min<qsizetype>(date.size(), key.size()), key.begin(),
+        std::transform(date.begin(), date.begin() + std::min<qsizetype>(date.size(), chars.size()), chars.begin(),
                        [](char c) { return static_cast<char16_t>(c); });
     }
+    LedgerMerge::DateKey key{};
+    for (size_t i = 0; i < chars.size(); ++i)
+        key[i / 4] |= static_cast<quint64>(chars[i]) << (16 * (3 - i % 4));
     return key;
 }
 
@@ -157,19 +159,17 @@ LedgerMerge::LedgerMerge(RecordSetPtr customers, RecordSetPtr carried, LedgerSto
 
 void LedgerMerge::carryForward()
 {
-    QHash<QByteArray, qint64> sums;
-    const int ccode = m_carriedSums->fieldIndex(u"ccode"_s);
-    const int sumtot = m_carriedSums->fieldIndex(u"sumtot"_s);
-    for (int r = 0; r < m_carriedSums->rowCount(); ++r)
-        sums[CodeKey::ofBytes(m_carriedSums->bytes(r, ccode))] += money(m_carriedSums->bytes(r, sumtot));
-
     const RecordSet& customers = *m_keys->customers;
-    const int code = customers.fieldIndex(u"code"_s);
     const int base = customers.fieldIndex(u"basebaln"_s);
     m_carried.assign(static_cast<size_t>(customers.rowCount()), 0);
     for (int c = 0; c < customers.rowCount(); ++c)
-        m_carried[static_cast<size_t>(c)] =
-            money(customers.bytes(c, base)) + sums.value(CodeKey::ofBytes(customers.bytes(c, code)));
+        m_carried[static_cast<size_t>(c)] = money(customers.bytes(c, base));
+    const int ccode = m_carriedSums->fieldIndex(u"ccode"_s);
+    const int sumtot = m_carriedSums->fieldIndex(u"sumtot"_s);
+    for (int r = 0; r < m_carriedSums->rowCount(); ++r) {
+        if (const int c = m_keys->customerRows.row(m_carriedSums->bytes(r, ccode)); c >= 0)
+            m_carried[static_cast<size_t>(c)] += money(m_carriedSums->bytes(r, sumtot));
+    }
 }
 
 int LedgerMerge::product(const RecordSet& lines, int source) const
@@ -185,73 +185,86 @@ LedgerMerge::Lines LedgerMerge::collect(Kind kind, int list, RecordSetPtr read, 
     const int code = rows.fieldIndex(u"code"_s);
     const int amount = rows.fieldIndex(kind == Kind::Sale ? u"total"_s : u"amount"_s);
     const int pcode = kind == Kind::Credit ? -1 : rows.fieldIndex(u"pcode"_s);
-    // Counted first, so that each customer's lines get their place in one block.
-    std::vector<int> owners(static_cast<size_t>(rows.rowCount()), -1);
+    // The lines are made in read order and only their numbers are put in customer order: ten
+    // thousand places written at random cost more than the making.
     LinesByCustomer grouped;
+    grouped.lines.reserve(static_cast<size_t>(rows.rowCount()));
+    std::vector<int> owners;
+    owners.reserve(static_cast<size_t>(rows.rowCount()));
     grouped.starts.assign(static_cast<size_t>(keys.customers->rowCount()) + 1, 0);
     for (int r = 0; r < rows.rowCount(); ++r) {
         const int customer = keys.customerRows.row(rows.bytes(r, ccode));
         if (customer < 0 || (pcode >= 0 && keys.productRows.row(rows.bytes(r, pcode)) < 0))
             continue;
-        owners[static_cast<size_t>(r)] = customer;
+        grouped.lines.push_back(
+            {dateKey(rows.bytes(r, date)), number(rows.bytes(r, code)), money(rows.bytes(r, amount)), list, r});
+        owners.push_back(customer);
         ++grouped.starts[static_cast<size_t>(customer) + 1];
     }
     std::partial_sum(grouped.starts.begin(), grouped.starts.end(), grouped.starts.begin());
-    grouped.lines.resize(grouped.starts.back());
+    grouped.order.resize(grouped.lines.size());
     std::vector<size_t> next(grouped.starts.begin(), grouped.starts.end() - 1);
-    for (int r = 0; r < rows.rowCount(); ++r) {
-        if (const int customer = owners[static_cast<size_t>(r)]; customer >= 0) {
-            grouped.lines[next[static_cast<size_t>(customer)]++] = {
-                dateKey(rows.bytes(r, date)), number(rows.bytes(r, code)), money(rows.bytes(r, amount)), list, r};
-        }
-    }
-    // Read in document order, a customer's lines mostly are in order already.
-    for (size_t c = 0; c + 1 < grouped.starts.size(); ++c) {
-        const auto first = grouped.lines.begin() + static_cast<std::ptrdiff_t>(grouped.starts[c]);
-        const auto last = grouped.lines.begin() + static_cast<std::ptrdiff_t>(grouped.starts[c + 1]);
-        if (!std::is_sorted(first, last))
-            std::sort(first, last);
-    }
+    for (size_t i = 0; i < owners.size(); ++i)
+        grouped.order[next[static_cast<size_t>(owners[i])]++] = static_cast<int>(i);
     return {kind, std::move(read), std::move(grouped)};
+}
+
+void LedgerMerge::LinesByCustomer::appendSorted(int customer, std::vector<Line>& out) const
+{
+    const auto first = static_cast<std::ptrdiff_t>(out.size());
+    for (const int i : of(customer))
+        out.push_back(lines[static_cast<size_t>(i)]);
+    // Read in document order, a customer's lines mostly are in order already.
+    if (!std::is_sorted(out.begin() + first, out.end()))
+        std::sort(out.begin() + first, out.end());
 }
 
 void LedgerMerge::mergeLines()
 {
-    m_rows.clear();
     const int customers = m_keys->customers->rowCount();
-    if (customers == 0)
+    if (customers == 0) {
+        m_rows.reset();
+        m_rowCount = 0;
         return;
-    // The first half of the customers is merged beside the second, which then follows it.
+    }
+    // The first half of the customers is merged beside the second, each into its own part.
     const int middle = customers / 2;
-    auto secondHalf = std::async(std::launch::async, [this, middle, customers] { return merged(middle, customers); });
-    Merged first = merged(0, middle);
-    Merged second = secondHalf.get();
-    m_rows = std::move(first.rows);
-    m_rows.insert(m_rows.end(), second.rows.begin(), second.rows.end());
-    Row total{Kind::Total, -1, -1, -1, first.total.debit + second.total.debit,
-              first.total.credit + second.total.credit, first.total.balance + second.total.balance};
-    m_rows.push_back(total);
+    const size_t firstRows = rowsOf(0, middle);
+    m_rowCount = firstRows + rowsOf(middle, customers) + 1;
+    m_rows = std::make_unique_for_overwrite<Row[]>(m_rowCount);
+    auto secondHalf = std::async(std::launch::async, [this, middle, customers, firstRows] {
+        return merge(middle, customers, m_rows.get() + firstRows);
+    });
+    const Row first = merge(0, middle, m_rows.get());
+    const Row second = secondHalf.get();
+    m_rows[m_rowCount - 1] = {Kind::Total, -1, -1, -1, first.debit + second.debit, first.credit + second.credit,
+                              first.balance + second.balance};
 }
 
-LedgerMerge::Merged LedgerMerge::merged(int from, int to) const
+size_t LedgerMerge::rowsOf(int from, int to) const
 {
-    Merged half;
-    size_t lineCount = 0;
+    size_t rows = 2 * static_cast<size_t>(to - from); // carried and subtotal
     for (const Lines& list : m_lists)
-        lineCount += list.byCustomer.starts[static_cast<size_t>(to)] - list.byCustomer.starts[static_cast<size_t>(from)];
-    half.rows.reserve(lineCount + 2 * static_cast<size_t>(to - from));
+        rows += list.byCustomer.starts[static_cast<size_t>(to)] - list.byCustomer.starts[static_cast<size_t>(from)];
+    return rows;
+}
+
+LedgerMerge::Row LedgerMerge::merge(int from, int to, Row* out) const
+{
+    Row total{Kind::Total, -1, -1, -1, 0, 0, 0};
     std::vector<Line> debitLines;
+    std::vector<Line> creditLines;
     for (int c = from; c < to; ++c) {
         debitLines.clear();
         for (size_t list = 0; list + 1 < m_lists.size(); ++list) {
-            const std::span<const Line> part = m_lists[list].byCustomer.of(c);
             const auto sorted = static_cast<std::ptrdiff_t>(debitLines.size());
-            debitLines.insert(debitLines.end(), part.begin(), part.end());
+            m_lists[list].byCustomer.appendSorted(c, debitLines);
             std::inplace_merge(debitLines.begin(), debitLines.begin() + sorted, debitLines.end());
         }
-        const std::span<const Line> creditLines = m_lists.back().byCustomer.of(c);
+        creditLines.clear();
+        m_lists.back().byCustomer.appendSorted(c, creditLines);
         qint64 balance = m_carried[static_cast<size_t>(c)];
-        half.rows.push_back({Kind::Carried, c, -1, -1, 0, 0, balance});
+        *out++ = {Kind::Carried, c, -1, -1, 0, 0, balance};
         Row subtotal{Kind::Subtotal, c, -1, -1, 0, 0, 0};
         auto debit = debitLines.cbegin();
         auto credit = creditLines.begin();
@@ -260,23 +273,23 @@ LedgerMerge::Merged LedgerMerge::merged(int from, int to) const
             if (credit != creditLines.end() && (debit == debitLines.cend() || credit->date < debit->date)) {
                 balance -= credit->amount;
                 subtotal.credit += credit->amount;
-                half.rows.push_back({Kind::Credit, c, credit->list, credit->source, 0, credit->amount, balance});
+                *out++ = {Kind::Credit, c, credit->list, credit->source, 0, credit->amount, balance};
                 ++credit;
             } else {
                 balance += debit->amount;
                 subtotal.debit += debit->amount;
-                half.rows.push_back({m_lists[static_cast<size_t>(debit->list)].kind, c, debit->list,
-                                     debit->source, debit->amount, 0, balance});
+                *out++ = {m_lists[static_cast<size_t>(debit->list)].kind, c, debit->list, debit->source, debit->amount,
+                          0, balance};
                 ++debit;
             }
         }
         subtotal.balance = balance;
-        half.rows.push_back(subtotal);
-        half.total.debit += subtotal.debit;
-        half.total.credit += subtotal.credit;
-        half.total.balance += balance;
+        *out++ = subtotal;
+        total.debit += subtotal.debit;
+        total.credit += subtotal.credit;
+        total.balance += balance;
     }
-    return half;
+    return total;
 }
 
 QString LedgerMerge::customerCode(int customer) const
