@@ -107,6 +107,13 @@ AsJobColumns::StateCounts AsJobColumns::colourStates(GridModel& cells, int state
     return counts;
 }
 
+size_t AsJobColumns::countedAs(const QString& shownState)
+{
+    return shownState == AsJobRecord::stateName(AsJobRecord::Confirmed)   ? 1
+        : shownState == AsJobRecord::stateName(AsJobRecord::Completed) ? 2
+                                                                        : 0;
+}
+
 QColor AsJobColumns::stateColour(int state)
 {
     switch (state) {

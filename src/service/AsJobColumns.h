@@ -32,6 +32,8 @@ public:
     static void write(GridModel& cells, int row, const QList<Col>& shown, const RecordSet& rs, int sourceRow);
     // Colours the state cells of the loaded rows (blue confirmed, red completed) and counts them.
     static StateCounts colourStates(GridModel& cells, int stateColumn);
+    // Where a row showing this state is counted.
+    static size_t countedAs(const QString& shownState);
     static QColor stateColour(int state);
 };
 

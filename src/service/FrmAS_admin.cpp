@@ -122,14 +122,20 @@ void FrmAS_admin::query()
     GridModel& cells = grid->cells();
     cells.clearColors();
     cells.setRecordSet(rs ? rs : std::make_shared<RecordSet>());
-    const C::StateCounts counts = C::colourStates(cells, C::State);
-    m_labTotal->setText(u"대기 : %1 건 / 확인 : %2 건 / 완료 : %3 건"_s.arg(counts[0]).arg(counts[1]).arg(counts[2]));
+    m_counts = C::colourStates(cells, C::State);
+    showCounts();
     if (grid->rowCount() == 0) {
         ShowNotice(u"검색된 결과가 없습니다."_s);
         return;
     }
     const int row = active >= 0 && active < grid->rowCount() ? active : 0;
     grid->setCurrentIndex(cells.index(row, C::Received));
+}
+
+void FrmAS_admin::showCounts()
+{
+    m_labTotal->setText(
+        u"대기 : %1 건 / 확인 : %2 건 / 완료 : %3 건"_s.arg(m_counts[0]).arg(m_counts[1]).arg(m_counts[2]));
 }
 
 void FrmAS_admin::SyncUpdateAS(QWidget* dialog, int mode)
@@ -163,7 +169,11 @@ bool FrmAS_admin::writeJob(int job, int row)
         GridModel& cells = list()->cells();
         if (row >= cells.rowCount())
             cells.setRowCount(row + 1);
+        else
+            --m_counts[C::countedAs(cells.text(row, C::State))];
         C::write(cells, row, m_columns, *rs, 0);
+        ++m_counts[C::countedAs(cells.text(row, C::State))];
+        showCounts();
         return true;
     });
 }
@@ -232,11 +242,13 @@ void FrmAS_admin::deleteSelected()
                 StoreSql::warnNotDeleted();
                 continue;
             }
+            --m_counts[C::countedAs(grid->text(row, C::State))];
             grid->cells().removeRows(row, 1);
             ++deleted;
         }
         return 0;
     });
+    showCounts();
     ShowNotice(QString::number(deleted) + u"건의 자료를 삭제하였습니다."_s);
 }
 

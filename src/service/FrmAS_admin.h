@@ -45,6 +45,8 @@ private:
     // Writes row (a new last row when it is past the end) from the job as the server has it;
     // false when the job is gone.
     bool writeJob(int job, int row);
+    // The footer from m_counts.
+    void showCounts();
 
     QComboBox* m_cmbDateType;
     ucFindBox* m_fbCust;
@@ -56,6 +58,8 @@ private:
     QListWidget* m_lstSale;
     bool m_deliveries;
     QList<AsJobColumns::Col> m_columns;
+    // Of the rows listed now: counted at the query, then kept by every row written or deleted.
+    AsJobColumns::StateCounts m_counts{};
 };
 
 } // namespace asv

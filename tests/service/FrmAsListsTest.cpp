@@ -157,12 +157,12 @@ TEST_F(AsListFixture, TheLedgerByPlannedVisitListsOnlyJobsPlannedInThePeriod)
     EXPECT_EQ(column(ledger.list(), u"방문예정"_s), QStringList({u"03-15 00:00"_s}));
 }
 
-TEST_F(AsListFixture, ASavedJobIsAddedOrRewrittenWithoutRecountingAndDeletedRowsLeaveServerAndList)
+// The footer counts what the list shows after every change, without asking the server again.
+TEST_F(AsListFixture, ASavedJobIsAddedOrRewrittenAndDeletedRowsLeaveServerAndListWithTheCountsFollowing)
 {
     const int first = job(u"C00001"_s, u"2026-03-02"_s, 2);
     FrmAS_admin ledger;
     Grid* grid = ledger.list();
-    const QString before = footer(ledger);
 
     const int added = job(u"C00002"_s, u"2026-03-03"_s, 9, u"P00002"_s);
     SavedReception addedDialog(added);
@@ -170,7 +170,7 @@ TEST_F(AsListFixture, ASavedJobIsAddedOrRewrittenWithoutRecountingAndDeletedRows
     ASSERT_EQ(grid->rowCount(), 2);
     EXPECT_EQ(grid->text(1, AsJobColumns::CustName), u"다른"_s);
     EXPECT_EQ(drawn(grid, 1, AsJobColumns::State), QColor(Qt::red));
-    EXPECT_EQ(footer(ledger), before);
+    EXPECT_EQ(footer(ledger), u"대기 : 0 건 / 확인 : 1 건 / 완료 : 1 건"_s);
 
     // Back to waiting: the rewritten state is no longer coloured as the one first listed.
     sql(u"UPDATE aslist_m SET dealbigo = '소리가 남', state = 0 WHERE code = %1"_s.arg(first));
@@ -180,11 +180,13 @@ TEST_F(AsListFixture, ASavedJobIsAddedOrRewrittenWithoutRecountingAndDeletedRows
     EXPECT_EQ(grid->rowCount(), 2);
     EXPECT_EQ(grid->text(0, AsJobColumns::Contents), u"소리가 남"_s);
     EXPECT_EQ(drawn(grid, 0, AsJobColumns::State), QColor(Qt::black));
+    EXPECT_EQ(footer(ledger), u"대기 : 1 건 / 확인 : 0 건 / 완료 : 1 건"_s);
 
     test::selectCodes(grid, {QString::number(first), QString::number(added)});
     prompter.answer(MsgAnswer::Yes);
     test::click(ledger, u"btnRecDel"_s);
     EXPECT_EQ(grid->rowCount(), 0);
+    EXPECT_EQ(footer(ledger), u"대기 : 0 건 / 확인 : 0 건 / 완료 : 0 건"_s);
     EXPECT_EQ(DBGetValue(u"SELECT COUNT(*) FROM aslist_m"_s), u"0"_s);
     EXPECT_EQ(prompter.texts(Kind::Notice).last(), u"2건의 자료를 삭제하였습니다."_s);
 }
