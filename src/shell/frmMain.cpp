@@ -98,6 +98,8 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent)
     m_mdi = new QMdiArea(this);
     m_mdi->setObjectName(u"MDIClient"_s);
     m_mdi->setViewMode(QMdiArea::SubWindowView);
+    // A window closed hands the office back to the one used before it, not to the first opened.
+    m_mdi->setActivationOrder(QMdiArea::ActivationHistoryOrder);
     m_mdi->viewport()->installEventFilter(this);
     setCentralWidget(m_mdi);
 

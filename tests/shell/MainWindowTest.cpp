@@ -205,6 +205,30 @@ TEST(MainWindow, ACustomerListMovedAndResizedReopensWhereItWasLeft)
     EXPECT_EQ(prompter.unanswered(), 0);
 }
 
+// Closing a window goes back to the one used before it (a result window to the AS list that opened
+// it), not to the first window of the day.
+TEST(MainWindow, AClosedWindowHandsBackToTheOneUsedBeforeIt)
+{
+    TestDatabase db;
+    ScriptedPrompter prompter;
+    RegisterScreens();
+    frmMain w;
+    ASSERT_TRUE(asv::test::showActive(w));
+    auto open = [&w](const QString& entry) {
+        w.findChild<QAction*>(entry)->trigger();
+        return w.mdiArea()->activeSubWindow();
+    };
+    QMdiSubWindow* first = open(u"mnuCustomer"_s);
+    QMdiSubWindow* second = open(u"mnuProduct"_s);
+    QMdiSubWindow* third = open(u"mnuBase_ascode"_s);
+    ASSERT_TRUE(first && second && third);
+    ASSERT_EQ(w.mdiArea()->subWindowList().size(), 3);
+    third->close();
+    ASSERT_TRUE(QTest::qWaitFor([&w] { return w.mdiArea()->subWindowList().size() == 2; }, 2000));
+    EXPECT_EQ(w.mdiArea()->activeSubWindow(), second);
+    EXPECT_EQ(prompter.unanswered(), 0);
+}
+
 TEST(MainWindow, SerialPortsAreOldPortNumbersOrDevicePathsAndBarcodeFramesLoseTheirFrameAndTheLeadingF)
 {
     const QList<std::pair<QString, QString>> cases{
