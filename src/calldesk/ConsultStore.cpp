@@ -1,5 +1,7 @@
 #include "ConsultStore.h"
 
+#include "DbTransaction.h"
+#include "ProductStore.h"
 #include "TelSuffixIndex.h"
 #include "TrigramIndex.h"
 #include "StoreSql.h"
@@ -121,12 +123,34 @@ bool ConsultStore::save(quint32 call, const Consultation& c)
     const auto q = &StoreSql::quoted;
     // An empty category is no category, not a text the integer column would refuse.
     const QString concode = c.concode.isEmpty() ? u"0"_s : c.concode;
-    execute(u"UPDATE rsvconsult SET condate = "_s + q(c.date) + u", contime = "_s + q(c.time)
-                   + u", pname = "_s + q(c.pname) + u", pcode = "_s + q(c.pcode) + u", concode = "_s
-                   + q(concode) + u", refernote = "_s + q(c.refernote) + u", connote = "_s + q(c.connote)
-                   + u", regucode = "_s + q(c.regucode) + u", state = "_s + q(QString::number(c.state))
-                   + u" WHERE code = "_s + q(callCode(call)));
-    return !failed();
+    const QString sql = u"UPDATE rsvconsult SET condate = "_s + q(c.date) + u", contime = "_s + q(c.time)
+        + u", pname = "_s + q(c.pname) + u", pcode = "_s + q(c.pcode) + u", concode = "_s + q(concode)
+        + u", refernote = "_s + q(c.refernote) + u", connote = "_s + q(c.connote) + u", regucode = "_s + q(c.regucode)
+        + u", state = "_s + q(QString::number(c.state)) + u" WHERE code = "_s + q(callCode(call));
+    return updateNamingProduct(call, c.pcode, sql) >= 0;
+}
+
+int ConsultStore::updateNamingProduct(quint32 call, const QString& pcode, const QString& sql)
+{
+    ProductStore::Hold product = ProductStore::Hold::Held;
+    int rows = 0;
+    const bool done = DbTransaction::run(m_db, [&] {
+        RecordSetPtr stored;
+        const int found = DBOpenRS(m_db, stored,
+                                   u"SELECT pcode FROM rsvconsult WHERE code = "_s + StoreSql::quoted(callCode(call))
+                                       + u" FOR UPDATE"_s);
+        if (failed())
+            return false;
+        if (found == 0 || stored->value(0, 0) != pcode)
+            product = ProductStore(&m_db).holdFor(pcode);
+        if (product != ProductStore::Hold::Held)
+            return false;
+        rows = execute(sql);
+        return !failed();
+    });
+    if (product == ProductStore::Hold::Gone)
+        ProductStore::sayGone();
+    return done ? rows : -1;
 }
 
 QString ConsultStore::customerOf(quint32 call)

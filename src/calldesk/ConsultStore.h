@@ -41,8 +41,13 @@ public:
         int state = 0;
     };
     std::optional<Consultation> load(quint32 call);
-    // False when the statement failed.
+    // False when the statement failed or the product named was deleted meanwhile.
     bool save(quint32 call, const Consultation& c);
+    // Runs sql, an UPDATE of the call's consultation naming pcode, in one transaction with the
+    // product held as a sale line's is; a product the consultation already names is not asked for
+    // again, so one whose product went long ago can still be written. Rows changed; -1 when it
+    // failed or the product is gone (the operator is told).
+    int updateNamingProduct(quint32 call, const QString& pcode, const QString& sql);
     // The customer code of a call, "" for an unlinked one.
     QString customerOf(quint32 call);
 

@@ -1,10 +1,13 @@
 #include "HistoryStore.h"
 
 #include "Clock.h"
+#include "ConsultStore.h"
 #include "DateText.h"
 #include "StoreSql.h"
 #include "modMySQL_Func.h"
 #include "RecordSet.h"
+
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
@@ -90,13 +93,15 @@ int HistoryStore::correctConsultation(const Correction& c)
 {
     const QDateTime now = Clock::now();
     // One arg() call: a typed "%1" in the texts must stay as typed.
-    return execute(
+    const int rows = ConsultStore(&m_db).updateNamingProduct(
+        static_cast<quint32>(c.code), c.pcode,
         u"UPDATE rsvconsult SET pcode = %1, pname = %2, regucode = %3, concode = '%4', refernote = %5, "
         "connote = %6, state = '%7', editdate = %8, edittime = %9 WHERE code = '%10'"_s
             .arg(StoreSql::quoted(c.pcode), StoreSql::quoted(c.pname), StoreSql::quoted(c.userCode),
                  QString::number(c.concode), StoreSql::quoted(c.refernote), StoreSql::quoted(c.connote),
                  QString::number(c.state), StoreSql::quoted(DateText::format(now.date())),
                  StoreSql::quoted(now.toString(u"HH:mm"_s)), QString::number(c.code)));
+    return std::max(rows, 0);
 }
 
 RecordSetPtr HistoryStore::categories(int part, const QString& text)

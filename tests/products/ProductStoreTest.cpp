@@ -1,6 +1,8 @@
 #include "AsJobStore.h"
 #include "Clock.h"
+#include "ConsultStore.h"
 #include "DbError.h"
+#include "HistoryStore.h"
 #include "PClassStore.h"
 #include "ProductPrices.h"
 #include "ProductSearch.h"
@@ -230,6 +232,8 @@ TEST_F(ProductStoreFixture, ALineAndTheDeleteOfItsProductAtOneMomentNeverLeaveTh
     keptLine.pcode = u"000009"_s;
     keptLine.seq = AsJobStore().saveLine(keptLine);
     ASSERT_GT(keptLine.seq, 0);
+    DBExecute(u"INSERT INTO rsvconsult (ccode, pcode, condate, state) VALUES ('000001', '000009', '2026-12-07', '1')"_s);
+    const auto call = static_cast<quint32>(DBGetValue(u"SELECT MAX(code) FROM rsvconsult"_s).toUInt());
     const std::vector<std::pair<const char*, std::function<int(const QString&)>>> lines{
         {"sale line",
          [&](const QString& pcode) {
@@ -274,6 +278,19 @@ TEST_F(ProductStoreFixture, ALineAndTheDeleteOfItsProductAtOneMomentNeverLeaveTh
              line.pcode = pcode;
              return AsJobStore(writing.get()).saveLine(line);
          }},
+        {"consultation given the product",
+         [&](const QString& pcode) {
+             ConsultStore::Consultation consultation = *ConsultStore().load(call);
+             consultation.pcode = pcode;
+             return int(ConsultStore(writing.get()).save(call, consultation));
+         }},
+        {"consultation corrected to the product",
+         [&](const QString& pcode) {
+             HistoryStore::Correction correction;
+             correction.code = static_cast<int>(call);
+             correction.pcode = pcode;
+             return HistoryStore(writing.get()).correctConsultation(correction);
+         }},
     };
     int n = 10;
     for (const auto& [kind, store] : lines) {
@@ -290,12 +307,19 @@ TEST_F(ProductStoreFixture, ALineAndTheDeleteOfItsProductAtOneMomentNeverLeaveTh
         deleting->query(u"COMMIT"_s, false);
         write.join();
         EXPECT_EQ(stored, 0);
-        for (const char* table : {"sale", "aslist_m", "aslist_d"})
+        for (const char* table : {"sale", "aslist_m", "aslist_d", "rsvconsult"})
             EXPECT_EQ(DBRecordCount(QString::fromLatin1(table), u"pcode = '"_s + code + u"'"_s), 0) << table;
         EXPECT_EQ(prompter.texts(Kind::Warn),
                   QStringList{u"선택한 품목이 다른 곳에서 삭제되어 저장하지 않았습니다.\r\n품목을 다시 선택하세요."_s});
     }
     EXPECT_EQ(DBGetValue(u"SELECT nowmoney FROM customer WHERE code = '000001'"_s).toDouble(), 0.0); // nothing refused moved it
+
+    // A consultation that keeps a product deleted long ago is still written.
+    DBExecute(u"UPDATE rsvconsult SET pcode = '000099' WHERE code = %1"_s.arg(call));
+    ConsultStore::Consultation still = *ConsultStore().load(call);
+    still.refernote = u"다시 전화 요청"_s;
+    EXPECT_TRUE(ConsultStore().save(call, still));
+    EXPECT_EQ(ConsultStore().load(call)->refernote, u"다시 전화 요청"_s);
 }
 
 TEST_F(ProductStoreFixture, SearchesFilterByClassTextAndHiddenStateAndNeverOfferTheFreeTextProduct)
