@@ -55,12 +55,16 @@ void ShowBeside(QWidget* from, QWidget* screen)
         screen->show();
         return;
     }
+    AddScreenWindow(area, screen)->show();
+}
+
+QMdiSubWindow* AddScreenWindow(QMdiArea* area, QWidget* screen)
+{
+    screen->setAttribute(Qt::WA_DeleteOnClose);
     QMdiSubWindow* sub = area->addSubWindow(screen);
     sub->setAttribute(Qt::WA_DeleteOnClose);
-    // A screen's own close button: its frame goes too, or an empty frame would stay behind.
-    screen->setAttribute(Qt::WA_DeleteOnClose);
     QObject::connect(screen, &QObject::destroyed, sub, &QWidget::close, Qt::QueuedConnection);
-    sub->show();
+    return sub;
 }
 
 } // namespace asv

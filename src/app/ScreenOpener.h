@@ -5,6 +5,8 @@
 #include <QString>
 #include <functional>
 
+class QMdiArea;
+class QMdiSubWindow;
 class QWidget;
 
 namespace asv {
@@ -28,5 +30,9 @@ inline const QString kMailSettingsScreen = QStringLiteral("FrmMailSettings");
 
 // Shows a screen made by the caller the same way (in the frame area beside `from`, or on its own).
 void ShowBeside(QWidget* from, QWidget* screen);
+
+// The screen in a frame of its own in the area, not shown yet. The frame goes with the screen however
+// the screen ends: a dialog's accept closes it past every event filter, and an empty frame would stay.
+QMdiSubWindow* AddScreenWindow(QMdiArea* area, QWidget* screen);
 
 } // namespace asv

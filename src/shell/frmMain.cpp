@@ -9,6 +9,7 @@
 #include "MainMenu.h"
 #include "NodeFailback.h"
 #include "Paths.h"
+#include "ScreenOpener.h"
 #include "ScreenRegistry.h"
 #include "SerialBarcodeReader.h"
 #include "UserStore.h"
@@ -359,9 +360,7 @@ QWidget* frmMain::openScreen(const QString& key)
     }
     QWidget* screen = entry->create(nullptr);
     screen->setProperty("screenKey", key);
-    screen->setAttribute(Qt::WA_DeleteOnClose);
-    QMdiSubWindow* sub = m_mdi->addSubWindow(screen);
-    sub->setAttribute(Qt::WA_DeleteOnClose);
+    QMdiSubWindow* sub = AddScreenWindow(m_mdi, screen);
     sub->installEventFilter(this);
     screen->installEventFilter(this);
     // The screen's own layout reading ran before it had a frame; the frame takes the place now.

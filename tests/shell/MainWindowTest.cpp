@@ -14,6 +14,7 @@
 #include "WidgetDriver.h"
 
 #include <QAction>
+#include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -227,6 +228,22 @@ TEST(MainWindow, AClosedWindowHandsBackToTheOneUsedBeforeIt)
     ASSERT_TRUE(QTest::qWaitFor([&w] { return w.mdiArea()->subWindowList().size() == 2; }, 2000));
     EXPECT_EQ(w.mdiArea()->activeSubWindow(), second);
     EXPECT_EQ(prompter.unanswered(), 0);
+}
+
+// An editor opened from the menu that closes itself after saving takes its frame along.
+TEST(MainWindow, AnEditorThatEndsItselfLeavesNoEmptyFrame)
+{
+    TestDatabase db;
+    ScriptedPrompter prompter;
+    RegisterScreens();
+    frmMain w;
+    ASSERT_TRUE(asv::test::showActive(w));
+    w.findChild<QAction*>(u"mnuDeposite"_s)->trigger();
+    ASSERT_EQ(w.mdiArea()->subWindowList().size(), 1);
+    auto* editor = qobject_cast<QDialog*>(w.mdiArea()->subWindowList().first()->widget());
+    ASSERT_TRUE(editor);
+    editor->accept();
+    EXPECT_TRUE(QTest::qWaitFor([&w] { return w.mdiArea()->subWindowList().isEmpty(); }, 2000));
 }
 
 TEST(MainWindow, SerialPortsAreOldPortNumbersOrDevicePathsAndBarcodeFramesLoseTheirFrameAndTheLeadingF)
